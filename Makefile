@@ -1,0 +1,31 @@
+# Entry points: `make run`, `make test`, `make demo`, `make bench`.
+BUILD ?= build
+JOBS ?= $(shell nproc)
+DEMO_DIR ?= $(CURDIR)/demo-data
+
+.PHONY: setup build run test demo bench clean
+
+setup:
+	@bash scripts/setup.sh
+
+$(BUILD)/CMakeCache.txt:
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+
+build: setup $(BUILD)/CMakeCache.txt
+	@cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	$(BUILD)/corvalisto $(ARGS)
+
+test: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+demo: build
+	rm -rf $(DEMO_DIR)
+	$(BUILD)/corvalisto --dir $(DEMO_DIR) --demo
+
+bench: build
+	@for b in $(BUILD)/bench/bench_*; do QT_QPA_PLATFORM=offscreen $$b; done
+
+clean:
+	rm -rf $(BUILD)
