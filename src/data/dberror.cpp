@@ -1,0 +1,11 @@
+#include "data/dberror.h"
+
+DbError DbError::from(const QSqlError& e)
+{
+    bool ok = false;
+    int number = e.nativeErrorCode().toInt(&ok);
+    if (!ok || number == 0)
+        number = 3146; // the classic "ODBC call failed" family: a database error without its own code
+    QString text = e.databaseText().isEmpty() ? e.text() : e.databaseText();
+    return {number, text.trimmed()};
+}

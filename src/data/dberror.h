@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QSqlError>
+#include <QString>
+#include <optional>
+#include <utility>
+
+// A database failure as the windows report it: "Errore " + number, with the text.
+struct DbError {
+    int number = 0;
+    QString text;
+
+    static DbError from(const QSqlError& e);
+    QString title() const { return QStringLiteral("Errore ") + QString::number(number); }
+};
+
+// Outcome of a storage call: nothing on success, the error otherwise.
+using DbStatus = std::optional<DbError>;
+
+// A value or the error that prevented reading it.
+template <typename T>
+class DbResult {
+public:
+    DbResult(T value) : m_value(std::move(value)) {}
+    DbResult(DbError error) : m_error(std::move(error)) {}
+
+    bool ok() const { return m_value.has_value(); }
+    explicit operator bool() const { return ok(); }
+    const T& value() const { return *m_value; }
+    T& value() { return *m_value; }
+    const T& operator*() const { return *m_value; }
+    const T* operator->() const { return &*m_value; }
+    const DbError& error() const { return m_error; }
+
+private:
+    std::optional<T> m_value;
+    DbError m_error;
+};
