@@ -1,0 +1,131 @@
+#include "registry/customerstore.h"
+
+#include "data/database.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace {
+
+// The program writes empty text, never Null, for an empty box.
+QVariant text(const QString& s) { return s.isNull() ? QStringLiteral("") : s; }
+
+DbResult<QSqlQuery> run(const QString& sql, const QVariantList& values)
+{
+    QSqlQuery q(Database::connection());
+    q.setForwardOnly(true);
+    if (!q.prepare(sql))
+        return DbError::from(q.lastError());
+    for (int i = 0; i < values.size(); ++i)
+        q.bindValue(i, values.at(i));
+    if (!q.exec())
+        return DbError::from(q.lastError());
+    return q;
+}
+
+// Valid rows of the name: an exact match first, then the oldest.
+const QString kValidByName = QStringLiteral("FROM Anagrafica WHERE Valid = 1 AND fold(Nome) = fold(?) "
+                                            "ORDER BY (Nome = ?) DESC, Id LIMIT 1");
+
+} // namespace
+
+DbResult<QStringList> CustomerStore::names(const QString& initials)
+{
+    QString sql = QStringLiteral("SELECT Nome FROM Anagrafica WHERE Valid = 1 ");
+    QVariantList values;
+    if (!initials.isEmpty()) {
+        sql += QStringLiteral("AND Nome <> '' AND instr(fold(?), substr(fold(Nome), 1, 1)) > 0 ");
+        values << initials;
+    }
+    sql += QStringLiteral("ORDER BY Nome");
+    auto r = run(sql, values);
+    if (!r)
+        return r.error();
+    QSqlQuery& q = r.value();
+    QStringList out;
+    while (q.next())
+        out.append(q.value(0).toString());
+    if (q.lastError().isValid())
+        return DbError::from(q.lastError());
+    return out;
+}
+
+DbResult<std::optional<Customer>> CustomerStore::findValid(const QString& nome)
+{
+    auto r = run(QStringLiteral("SELECT Id, Nome, Ragione, Ragione2, Piva, Cf, Indirizzo, Cap, Città, Prov ") +
+                     kValidByName,
+                 {nome, nome});
+    if (!r)
+        return r.error();
+    QSqlQuery& q = r.value();
+    if (!q.next()) {
+        if (q.lastError().isValid())
+            return DbError::from(q.lastError());
+        return std::optional<Customer>();
+    }
+    Customer c;
+    c.id = q.value(0).toLongLong();
+    c.nome = q.value(1).toString();
+    c.ragione = q.value(2).toString();
+    c.ragione2 = q.value(3).toString();
+    c.piva = q.value(4).toString();
+    c.cf = q.value(5).toString();
+    c.indirizzo = q.value(6).toString();
+    c.cap = q.value(7).toString();
+    c.citta = q.value(8).toString();
+    c.prov = q.value(9).toString();
+    return std::optional<Customer>(c);
+}
+
+DbResult<qint64> CustomerStore::nextId()
+{
+    // The key counter too, so that the code shown is the one the database will assign.
+    auto r = Database::scalar(QStringLiteral(
+        "SELECT max(coalesce((SELECT max(Id) FROM Anagrafica), 0), "
+        "coalesce((SELECT seq FROM sqlite_sequence WHERE name = 'Anagrafica'), 0)) + 1"));
+    if (!r)
+        return r.error();
+    return r.value().toLongLong();
+}
+
+DbResult<bool> CustomerStore::nameTaken(const QString& nome, qint64 exceptId)
+{
+    auto r = Database::scalar(
+        QStringLiteral("SELECT 1 FROM Anagrafica WHERE Valid = 1 AND Id <> ? AND fold(Nome) = fold(?) LIMIT 1"),
+        {exceptId, nome});
+    if (!r)
+        return r.error();
+    return r.value().isValid();
+}
+
+DbResult<qint64> CustomerStore::insert(const Customer& c)
+{
+    auto r = run(QStringLiteral("INSERT INTO Anagrafica (Nome, Ragione, Ragione2, Piva, Cf, Indirizzo, Cap, "
+                                "Città, Prov) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                 {text(c.nome), text(c.ragione), text(c.ragione2), text(c.piva), text(c.cf), text(c.indirizzo),
+                  text(c.cap), text(c.citta), text(c.prov)});
+    if (!r)
+        return r.error();
+    return r.value().lastInsertId().toLongLong();
+}
+
+DbResult<bool> CustomerStore::update(const Customer& c)
+{
+    auto r = run(QStringLiteral("UPDATE Anagrafica SET Nome = ?, Ragione = ?, Ragione2 = ?, Piva = ?, Cf = ?, "
+                                "Indirizzo = ?, Cap = ?, Città = ?, Prov = ? WHERE Id = ? AND Valid = 1"),
+                 {text(c.nome), text(c.ragione), text(c.ragione2), text(c.piva), text(c.cf), text(c.indirizzo),
+                  text(c.cap), text(c.citta), text(c.prov), c.id});
+    if (!r)
+        return r.error();
+    return r.value().numRowsAffected() > 0;
+}
+
+DbResult<bool> CustomerStore::remove(const QString& nome)
+{
+    auto r = run(QStringLiteral("UPDATE Anagrafica SET Valid = 0 WHERE Id = (SELECT Id ") + kValidByName +
+                     QStringLiteral(")"),
+                 {nome, nome});
+    if (!r)
+        return r.error();
+    return r.value().numRowsAffected() > 0;
+}

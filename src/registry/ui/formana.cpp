@@ -1,0 +1,181 @@
+#include "registry/ui/formana.h"
+
+#include "registry/customerstore.h"
+#include "registry/registryrules.h"
+#include "registry/ui/frmana.h"
+#include "shell/dialogs.h"
+#include "shell/ui/windowbehaviour.h"
+
+#include <QFont>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kSelezionare = QStringLiteral("Selezionare prima un CLIENTE");
+
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption)
+{
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setAutoDefault(false);
+    WindowBehaviour::setAccessible(b, caption);
+    return b;
+}
+
+} // namespace
+
+FormAna::FormAna(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("FormAna"));
+    setWindowTitle(QStringLiteral("ANAGRAFICA"));
+
+    auto* labelInt = new QLabel(QStringLiteral("Anagrafica"), this);
+    labelInt->setObjectName(QStringLiteral("LabelInt"));
+    QFont big = labelInt->font();
+    big.setPointSize(big.pointSize() + 8);
+    big.setBold(true);
+    labelInt->setFont(big);
+    WindowBehaviour::setAccessible(labelInt, QStringLiteral("Anagrafica"));
+
+    m_list = new QListWidget(this);
+    m_list->setObjectName(QStringLiteral("List1"));
+    // Equal rows let the view lay out thousands of names without measuring each.
+    m_list->setUniformItemSizes(true);
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    WindowBehaviour::setAccessible(m_list, QStringLiteral("Elenco clienti"));
+
+    m_lblN = new QLabel(QStringLiteral("   clienti"), this);
+    m_lblN->setObjectName(QStringLiteral("LblN"));
+    WindowBehaviour::setAccessible(m_lblN, QStringLiteral("Numero clienti"));
+
+    auto* letters = new QGridLayout;
+    letters->setSpacing(4);
+    const QStringList& captions = RegistryRules::initialButtons();
+    for (int i = 0; i < captions.size(); ++i) {
+        auto* b = makeButton(this, "", captions.at(i));
+        b->setObjectName(QStringLiteral("Btn") + QString::number(i));
+        b->setMinimumWidth(40);
+        connect(b, &QPushButton::clicked, this, [this, i] { filtra(m_btn.at(i)->text()); });
+        letters->addWidget(b, i / 6, i % 6);
+        m_btn.append(b);
+    }
+
+    auto* apri = makeButton(this, "BtnApri", QStringLiteral("&APRI"));
+    auto* nuovo = makeButton(this, "BtnNuovo", QStringLiteral("&NUOVO CLIENTE"));
+    auto* elimina = makeButton(this, "BtnElimina", QStringLiteral("&ELIMINA"));
+    auto* elenco = makeButton(this, "BtnElenco", QStringLiteral("E&lenco completo"));
+    auto* chiudi = makeButton(this, "BtnChiudi", QStringLiteral("&CHIUDI"));
+    connect(apri, &QPushButton::clicked, this, &FormAna::apri);
+    connect(m_list, &QListWidget::itemDoubleClicked, this, &FormAna::apri);
+    connect(nuovo, &QPushButton::clicked, this, &FormAna::nuovo);
+    connect(elimina, &QPushButton::clicked, this, &FormAna::elimina);
+    connect(elenco, &QPushButton::clicked, this, [this] { filtra(QString()); });
+    connect(chiudi, &QPushButton::clicked, this, &QDialog::close);
+
+    auto* side = new QVBoxLayout;
+    side->addLayout(letters);
+    side->addSpacing(12);
+    side->addWidget(elenco);
+    side->addStretch();
+    side->addWidget(apri);
+    side->addWidget(nuovo);
+    side->addWidget(elimina);
+    side->addSpacing(12);
+    side->addWidget(chiudi);
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(m_list, 1);
+    left->addWidget(m_lblN);
+
+    auto* body = new QHBoxLayout;
+    body->addLayout(left, 1);
+    body->addLayout(side);
+
+    auto* root = new QVBoxLayout(this);
+    root->addWidget(labelInt);
+    root->addLayout(body, 1);
+
+    resize(640, 520);
+    WindowBehaviour::centreOnly(this);
+    WindowBehaviour::setBackground(this, QStringLiteral("Img/Sfondo2.jpg"));
+    riempi();
+}
+
+void FormAna::riempi()
+{
+    const auto names = CustomerStore::names(m_filtro);
+    // One batch with painting held back: thousands of names arrive as a single change.
+    m_list->setUpdatesEnabled(false);
+    m_list->clear();
+    if (names)
+        m_list->addItems(names.value());
+    m_list->setUpdatesEnabled(true);
+    m_lblN->setText(RegistryRules::countText(m_list->count()));
+    if (!names)
+        WindowBehaviour::showDbError(this, names.error());
+}
+
+bool FormAna::selezionato(QString& nome)
+{
+    const QList<QListWidgetItem*> sel = m_list->selectedItems();
+    if (sel.isEmpty()) {
+        dialogs().message(this, kSelezionare, QString(), Dialogs::Icon::Exclamation);
+        return false;
+    }
+    nome = sel.first()->text();
+    return true;
+}
+
+void FormAna::apri()
+{
+    QString nome;
+    if (!selezionato(nome))
+        return;
+    FrmAna frm(this);
+    if (frm.Carica(nome))
+        dialogs().exec(&frm);
+    riempi();
+}
+
+void FormAna::nuovo()
+{
+    FrmAna frm(this);
+    if (frm.Carica(QString()))
+        dialogs().exec(&frm);
+    riempi();
+}
+
+void FormAna::elimina()
+{
+    QString nome;
+    if (!selezionato(nome))
+        return;
+    const auto answer = dialogs().message(this, QStringLiteral("Cliente '") + nome.toUpper() + QStringLiteral("' ?"),
+                                          QStringLiteral("CONFERMI ELIMINAZIONE"), Dialogs::Icon::Question,
+                                          Dialogs::Buttons::YesNo);
+    if (answer != Dialogs::Answer::Yes)
+        return;
+    const auto removed = CustomerStore::remove(nome);
+    if (!removed) {
+        WindowBehaviour::showDbError(this, removed.error());
+        return;
+    }
+    if (!removed.value()) {
+        dialogs().message(this, QStringLiteral("Errore durante l'eliminazione"), QString(), Dialogs::Icon::Critical);
+        return;
+    }
+    riempi();
+    dialogs().message(this, QStringLiteral("Eliminazione effettuata con successo"), QString(),
+                      Dialogs::Icon::Information);
+}
+
+void FormAna::filtra(const QString& iniziali)
+{
+    m_filtro = iniziali;
+    riempi();
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QDialog>
+#include <QList>
+#include <QString>
+
+class QLabel;
+class QListWidget;
+class QPushButton;
+
+// The customer list: valid customers by name, narrowed by initial letter; opens the
+// customer editor and deletes customers.
+class FormAna : public QDialog {
+    Q_OBJECT
+public:
+    explicit FormAna(QWidget* parent = nullptr);
+
+private:
+    void riempi();
+    // The selected name, or nothing after telling the user to select one.
+    bool selezionato(QString& nome);
+    void apri();
+    void nuovo();
+    void elimina();
+    void filtra(const QString& iniziali);
+
+    QListWidget* m_list;
+    QList<QPushButton*> m_btn;
+    QLabel* m_lblN;
+    // Initials of the current filter; empty lists every customer.
+    QString m_filtro;
+};

@@ -1,0 +1,50 @@
+#include "shell/companystore.h"
+
+#include "data/database.h"
+
+#include <QSqlQuery>
+
+namespace {
+
+const QString kInUse = QStringLiteral("SELECT rowid, Riga1, Riga2, Riga3, Riga4, Riga5 FROM Azienda "
+                                      "WHERE Riga1 IS NOT NULL ORDER BY rowid LIMIT 1");
+
+// An empty box stores empty text, never Null: Null would hide the record in use.
+QVariant line(const QStringList& lines, int i)
+{
+    const QString text = i < lines.size() ? lines[i].left(CompanyStore::kMaxLength) : QString();
+    return text.isNull() ? QVariant(QStringLiteral("")) : QVariant(text);
+}
+
+} // namespace
+
+namespace CompanyStore {
+
+DbResult<QStringList> load()
+{
+    auto q = Database::select(kInUse);
+    if (!q)
+        return q.error();
+    QStringList lines;
+    const bool found = q.value().next();
+    for (int i = 0; i < kLines; ++i)
+        lines << (found ? q.value().value(i + 1).toString() : QString());
+    return lines;
+}
+
+DbStatus save(const QStringList& lines)
+{
+    auto q = Database::select(kInUse);
+    if (!q)
+        return q.error();
+    if (q.value().next()) {
+        const qint64 rowid = q.value().value(0).toLongLong();
+        return Database::exec(QStringLiteral("UPDATE Azienda SET Riga1 = ?, Riga2 = ?, Riga3 = ?, Riga4 = ?, Riga5 = ? "
+                                             "WHERE rowid = ?"),
+                              {line(lines, 0), line(lines, 1), line(lines, 2), line(lines, 3), line(lines, 4), rowid});
+    }
+    return Database::exec(QStringLiteral("INSERT INTO Azienda (Riga1, Riga2, Riga3, Riga4, Riga5) VALUES (?, ?, ?, ?, ?)"),
+                          {line(lines, 0), line(lines, 1), line(lines, 2), line(lines, 3), line(lines, 4)});
+}
+
+} // namespace CompanyStore

@@ -1,0 +1,30 @@
+#include "shell/demodata.h"
+
+#include "data/database.h"
+#include "shell/companystore.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace DemoData {
+
+bool folderIsEmpty(const QString& workDir)
+{
+    const QDir dir(workDir);
+    return !QFileInfo::exists(dir.filePath(Database::kRelativePath)) &&
+           !QFileInfo::exists(dir.filePath(QStringLiteral("Corvalisto.ini")));
+}
+
+DbStatus fill()
+{
+    Transaction tx;
+    if (auto err = CompanyStore::save({QStringLiteral("CORVALISTO s.n.c. di Mario Corvalisto & C."),
+                                       QStringLiteral("Carpenteria metallica - Cancelli - Ringhiere - Serramenti"),
+                                       QStringLiteral("Via dell'Industria, 14 - 47122 Forlì (FC)"),
+                                       QStringLiteral("Tel. 0543 123456 - info@corvalisto.it"),
+                                       QStringLiteral("P.IVA 01234560404 - C.F. CRVMRA60A01D704X")}))
+        return err;
+    return tx.commit();
+}
+
+} // namespace DemoData

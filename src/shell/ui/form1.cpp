@@ -1,0 +1,270 @@
+#include "shell/ui/form1.h"
+
+#include "resources/shippedpictures.h"
+#include "shell/appstate.h"
+#include "shell/dialogs.h"
+#include "shell/settingsfiles.h"
+#include "shell/startup.h"
+#include "shell/ui/frmazi.h"
+#include "shell/ui/windowbehaviour.h"
+
+#include <QAction>
+#include <QDate>
+#include <QEvent>
+#include <QFile>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// Rows from top to bottom: caption index, caption, buttons of the row.
+struct Row {
+    int labelIndex;
+    const char* caption;
+    std::initializer_list<int> buttons;
+};
+const Row kRows[] = {
+    {0, "ANAGRAFICA", {0}}, {1, "MAGAZZINO", {1}}, {4, "DOCUMENTI", {6, 7}},
+    {3, "PREVENTIVI", {5}}, {2, "D.D.T.", {2}},    {5, "FATTURE", {3}},
+};
+
+QString accessibleNameOf(int index)
+{
+    switch (index) {
+    case 0: return QStringLiteral("ANAGRAFICA");
+    case 1: return QStringLiteral("MAGAZZINO");
+    case 2: return QStringLiteral("D.D.T.");
+    case 3: return QStringLiteral("FATTURE");
+    case 4: return QStringLiteral("ESCI");
+    case 5: return QStringLiteral("PREVENTIVI");
+    case 6: return QStringLiteral("CREA NUOVO");
+    default: return QStringLiteral("ARCHIVIO");
+    }
+}
+
+QLabel* titleLabel(QWidget* parent, int index, const QString& text, int pointSize, bool bold)
+{
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(QStringLiteral("LblInt%1").arg(index));
+    QFont f(QStringLiteral("Times New Roman"));
+    f.setStyleHint(QFont::Serif);
+    f.setPointSize(pointSize);
+    f.setBold(bold);
+    l->setFont(f);
+    l->setAlignment(Qt::AlignCenter);
+    return l;
+}
+
+} // namespace
+
+Form1::Form1(QWidget* parent) : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("CORVALISTO - ") + kBusinessLine);
+    buildMenus();
+    buildBody();
+}
+
+void Form1::buildMenus()
+{
+    QMenu* config = menuBar()->addMenu(QStringLiteral("&Impostazioni"));
+    config->setObjectName(QStringLiteral("mnuConfig"));
+    auto add = [this](QMenu* menu, const char* name, const QString& text) {
+        QAction* a = menu->addAction(text);
+        a->setObjectName(QString::fromLatin1(name));
+        a->setParent(this);
+        return a;
+    };
+    QAction* datiInt = add(config, "mnuDatiInt", QStringLiteral("&Dati INTESTAZIONE"));
+    connect(datiInt, &QAction::triggered, this, &Form1::mnuDatiInt_Click);
+    QAction* categorie = add(config, "mnuCategorie", QStringLiteral("&Categorie"));
+    categorie->setEnabled(false);
+    config->addSeparator()->setObjectName(QStringLiteral("mnuSep"));
+    QAction* stampanti = add(config, "mnuStampanti", QStringLiteral("&Stampanti"));
+    stampanti->setEnabled(false);
+    m_mnuColLogo = add(config, "mnuColLogo", QStringLiteral("&LOGO a colori"));
+    m_mnuColLogo->setCheckable(true);
+    connect(m_mnuColLogo, &QAction::triggered, this, &Form1::mnuColLogo_Click);
+
+    QMenu* util = menuBar()->addMenu(QStringLiteral("&Utility"));
+    util->setObjectName(QStringLiteral("mnuUtil"));
+    QAction* editFatt = add(util, "mnuEditFatt", QStringLiteral("&Cambia intestazione Fatture"));
+    editFatt->setEnabled(false);
+    QMenu* backup = util->addMenu(QStringLiteral("&Backup"));
+    backup->setObjectName(QStringLiteral("mnuBackup"));
+    QAction* floppy = add(backup, "mnuBackupFloppy", QStringLiteral("&Esegui su floppy"));
+    floppy->setEnabled(false);
+}
+
+void Form1::buildBody()
+{
+    auto* body = new QWidget(this);
+    body->setObjectName(QStringLiteral("Corpo"));
+    body->setMouseTracking(true);
+    body->installEventFilter(this);
+    setCentralWidget(body);
+    setMouseTracking(true);
+
+    auto* outer = new QVBoxLayout(body);
+    outer->setContentsMargins(20, 12, 20, 12);
+    outer->addWidget(titleLabel(body, 0, QStringLiteral("CORVALISTO"), 26, true));
+    outer->addWidget(titleLabel(body, 1, QStringLiteral("LAVORAZIONI IN FERRO"), 14, false));
+    outer->addWidget(titleLabel(body, 2, kBusinessLine, 12, false));
+
+    auto* middle = new QHBoxLayout;
+    auto* image = new QLabel(body);
+    image->setObjectName(QStringLiteral("Image1"));
+    image->setFixedSize(200, 200);
+    image->setScaledContents(true);
+    image->setPixmap(QPixmap::fromImage(ShippedPictures::logo(true)));
+    image->setAccessibleName(QStringLiteral("Logo"));
+    middle->addWidget(image, 0, Qt::AlignVCenter);
+    middle->addSpacing(24);
+
+    for (int i = 0; i < 8; ++i) {
+        auto* b = new QPushButton(body);
+        b->setObjectName(QStringLiteral("Btn%1").arg(i));
+        b->setMouseTracking(true);
+        b->installEventFilter(this);
+        b->setIconSize(QSize(48, 48));
+        b->setFixedSize(i == 4 ? QSize(120, 58) : QSize(64, 58));
+        WindowBehaviour::setAccessible(b, accessibleNameOf(i));
+        m_btn[i] = b;
+    }
+    m_btn[4]->setText(QStringLiteral("&ESCI"));
+    m_btn[6]->setToolTip(QStringLiteral("CREA NUOVO"));
+    m_btn[7]->setToolTip(QStringLiteral("ARCHIVIO"));
+
+    auto* rows = new QGridLayout;
+    rows->setVerticalSpacing(6);
+    int r = 0;
+    for (const Row& row : kRows) {
+        auto* caption = new QLabel(QString::fromLatin1(row.caption), body);
+        caption->setObjectName(QStringLiteral("Label1_%1").arg(row.labelIndex));
+        QFont f = caption->font();
+        f.setBold(true);
+        f.setPointSize(11);
+        caption->setFont(f);
+        rows->addWidget(caption, r, 0);
+        int c = 1;
+        for (int b : row.buttons)
+            rows->addWidget(m_btn[b], r, c++);
+        ++r;
+    }
+    rows->setColumnStretch(3, 1);
+    middle->addLayout(rows, 1);
+    outer->addLayout(middle, 1);
+
+    auto* bottom = new QHBoxLayout;
+    m_labelVers = new QLabel(body);
+    m_labelVers->setObjectName(QStringLiteral("LabelVers"));
+    bottom->addWidget(m_labelVers, 1, Qt::AlignBottom);
+    bottom->addWidget(m_btn[4]);
+    outer->addLayout(bottom);
+
+    connect(m_btn[4], &QPushButton::clicked, this, &QWidget::close);
+    // Windows of the other subsystems are wired as they are built.
+    for (int i : {0, 1, 2, 3, 5, 6, 7})
+        m_btn[i]->setEnabled(false);
+}
+
+bool Form1::load()
+{
+    WindowBehaviour::sizeAndCentre(this, 9675, 8200);
+    WindowBehaviour::setBackground(this, QStringLiteral("Img/Sfondo.jpg"));
+    m_labelVers->setText(QStringLiteral("Versione %1.%2.%3")
+                             .arg(CORVALISTO_VERSION_MAJOR)
+                             .arg(CORVALISTO_VERSION_MINOR)
+                             .arg(CORVALISTO_VERSION_PATCH));
+    m_coloreNormale = QColor(0xC0, 0xC0, 0xC0);
+    m_coloreEvidenziato = QColor(0xE0, 0xE0, 0xE0);
+    Ini(QStringLiteral("carica"));
+    PrinterIni(QStringLiteral("carica"));
+    app().stampantePdf = QStringLiteral("CutePDF Writer");
+    m_mnuColLogo->setChecked(app().logoColori);
+
+    if (Startup::updatePending()) {
+        dialogs().message(this, QStringLiteral("Il programma è in attesa dell'Aggiornamento"),
+                          QStringLiteral("Impossibile aprire il programma"), Dialogs::Icon::Information);
+        return false;
+    }
+    Startup::prepareWorkFolder();
+    for (int i = 0; i < 8; ++i)
+        setButtonLook(i, false);
+    if (QFile::exists(app().path(QStringLiteral("Img/Logo.bmp"))))
+        findChild<QLabel*>(QStringLiteral("Image1"))->setPixmap(QPixmap(app().path(QStringLiteral("Img/Logo.bmp"))));
+
+    const Startup::OpenOutcome db = Startup::openDatabase();
+    if (!db.ok) {
+        dialogs().message(this, db.message, QStringLiteral("Impossibile aprire il programma"), Dialogs::Icon::Critical);
+        return false;
+    }
+    Startup::copiaGiornaliera(QDate::currentDate());
+    return true;
+}
+
+void Form1::Ini(const QString& mode) { SettingsFiles::ini(mode); }
+
+void Form1::PrinterIni(const QString& mode) { SettingsFiles::printerIni(mode); }
+
+void Form1::setButtonLook(int index, bool highlighted)
+{
+    m_highlighted[index] = highlighted;
+    QPushButton* b = m_btn[index];
+    b->setIcon(QIcon(QPixmap(app().path(ShippedPictures::buttonFile(index, highlighted)))));
+    const QColor c = highlighted ? m_coloreEvidenziato : m_coloreNormale;
+    b->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; border: 1px solid #808080; border-radius: 3px; }")
+                         .arg(c.name()));
+}
+
+void Form1::highlight(int index)
+{
+    // Reloaded on every move over the button, as the highlight is meant to follow the mouse.
+    setButtonLook(index, true);
+}
+
+void Form1::clearHighlights()
+{
+    for (int i = 0; i < 8; ++i)
+        if (m_highlighted[i])
+            setButtonLook(i, false);
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseMove) {
+        for (int i = 0; i < 8; ++i) {
+            if (watched == m_btn[i]) {
+                highlight(i);
+                return false;
+            }
+        }
+        if (watched == centralWidget())
+            clearHighlights();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void Form1::mouseMoveEvent(QMouseEvent* event)
+{
+    clearHighlights();
+    QMainWindow::mouseMoveEvent(event);
+}
+
+void Form1::mnuColLogo_Click()
+{
+    app().logoColori = !app().logoColori;
+    m_mnuColLogo->setChecked(app().logoColori);
+    Ini(QStringLiteral("salva"));
+}
+
+void Form1::mnuDatiInt_Click()
+{
+    FrmAzi frm(this);
+    dialogs().exec(&frm);
+}

@@ -1,0 +1,212 @@
+#include "warehouse/warehousestore.h"
+
+#include "data/database.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariantList>
+#include <cmath>
+
+namespace {
+
+// A prepared statement with its values bound by position; the caller reads it or its row count.
+DbResult<QSqlQuery> run(const QString& sql, const QVariantList& values)
+{
+    QSqlQuery q(Database::connection());
+    q.setForwardOnly(true);
+    if (!q.prepare(sql))
+        return DbError::from(q.lastError());
+    for (int i = 0; i < values.size(); ++i)
+        q.bindValue(i, values[i]);
+    if (!q.exec())
+        return DbError::from(q.lastError());
+    return q;
+}
+
+DbResult<bool> anyRow(const QString& sql, const QVariantList& values)
+{
+    auto q = run(sql, values);
+    if (!q)
+        return q.error();
+    if (q.value().next())
+        return true;
+    if (q.value().lastError().isValid())
+        return DbError::from(q.value().lastError());
+    return false;
+}
+
+// Whole quantities are by far the most common; they skip the text round trip.
+Decimal quantityFromReal(const QVariant& v)
+{
+    if (v.isNull())
+        return Decimal();
+    const double d = v.toDouble();
+    if (std::trunc(d) == d && std::fabs(d) < 1e15)
+        return Decimal(static_cast<long long>(d));
+    return Decimal::fromDouble(d);
+}
+
+// The column is REAL: SQLite reads the exact decimal text into its nearest double.
+QVariant quantityForStorage(const Decimal& qta) { return qta.toString(); }
+
+} // namespace
+
+DbResult<QList<WarehouseStore::Category>> WarehouseStore::categories()
+{
+    auto q = run(QStringLiteral("SELECT IdCat, Nome FROM Categorie WHERE Valid = 1 ORDER BY Nome, IdCat"), {});
+    if (!q)
+        return q.error();
+    QList<Category> out;
+    while (q.value().next())
+        out.append({q.value().value(0).toLongLong(), q.value().value(1).toString()});
+    if (q.value().lastError().isValid())
+        return DbError::from(q.value().lastError());
+    return out;
+}
+
+DbResult<bool> WarehouseStore::categoryNameInUse(const QString& nome)
+{
+    return anyRow(QStringLiteral("SELECT 1 FROM Categorie WHERE Valid = 1 AND fold(Nome) = fold(?) LIMIT 1"), {nome});
+}
+
+DbResult<qint64> WarehouseStore::insertCategory(const QString& nome)
+{
+    auto q = run(QStringLiteral("INSERT INTO Categorie (Nome) VALUES (?)"), {nome});
+    if (!q)
+        return q.error();
+    return q.value().lastInsertId().toLongLong();
+}
+
+DbStatus WarehouseStore::renameCategory(qint64 id, const QString& nome)
+{
+    return Database::exec(QStringLiteral("UPDATE Categorie SET Nome = ? WHERE IdCat = ? AND Valid = 1"), {nome, id});
+}
+
+DbResult<bool> WarehouseStore::categoryHasValidItems(qint64 id)
+{
+    return anyRow(QStringLiteral("SELECT 1 FROM Magazzino WHERE Valid = 1 AND Cat = ? LIMIT 1"), {id});
+}
+
+DbStatus WarehouseStore::deleteCategory(qint64 id)
+{
+    return Database::exec(QStringLiteral("UPDATE Categorie SET Valid = 0 WHERE IdCat = ?"), {id});
+}
+
+DbResult<QList<WarehouseStore::StockRow>> WarehouseStore::stockList(qint64 categoryId, const QString& descriptionPart)
+{
+    QString sql = QStringLiteral("SELECT M.IdArt, C.Nome, M.Descrizione, M.Um, M.Qta "
+                                 "FROM Magazzino M, Categorie C WHERE M.Valid = 1 AND M.Cat = C.IdCat ");
+    QVariantList values;
+    if (categoryId != 0) {
+        sql += QStringLiteral("AND M.Cat = ? ");
+        values << categoryId;
+    }
+    if (!descriptionPart.isEmpty()) {
+        sql += QStringLiteral("AND instr(fold(M.Descrizione), fold(?)) > 0 ");
+        values << descriptionPart;
+    }
+    sql += QStringLiteral("ORDER BY M.Cat, M.Descrizione, M.IdArt");
+    auto r = run(sql, values);
+    if (!r)
+        return r.error();
+    QSqlQuery& q = r.value();
+    QList<StockRow> out;
+    while (q.next())
+        out.append({q.value(0).toLongLong(), q.value(1).toString(), q.value(2).toString(), q.value(3).toString(),
+                    quantityFromReal(q.value(4))});
+    if (q.lastError().isValid())
+        return DbError::from(q.lastError());
+    return out;
+}
+
+DbResult<std::optional<WarehouseStore::Item>> WarehouseStore::validItem(qint64 id)
+{
+    auto r = run(QStringLiteral("SELECT IdArt, Cat, Descrizione, Um, Qta FROM Magazzino WHERE Valid = 1 AND IdArt = ?"),
+                 {id});
+    if (!r)
+        return r.error();
+    QSqlQuery& q = r.value();
+    if (!q.next()) {
+        if (q.lastError().isValid())
+            return DbError::from(q.lastError());
+        return std::optional<Item>();
+    }
+    return std::optional<Item>(Item{q.value(0).toLongLong(), q.value(1).toLongLong(), q.value(2).toString(),
+                                    q.value(3).toString(), quantityFromReal(q.value(4))});
+}
+
+DbResult<QStringList> WarehouseStore::unitsInUse()
+{
+    auto r = run(QStringLiteral("SELECT Um FROM Magazzino WHERE Valid = 1 AND Um IS NOT NULL AND Um <> '' "
+                                "GROUP BY Um ORDER BY Um"),
+                 {});
+    if (!r)
+        return r.error();
+    QStringList out;
+    while (r.value().next())
+        out << r.value().value(0).toString();
+    if (r.value().lastError().isValid())
+        return DbError::from(r.value().lastError());
+    return out;
+}
+
+DbResult<bool> WarehouseStore::descriptionInUse(const QString& descrizione, qint64 exceptId)
+{
+    return anyRow(QStringLiteral("SELECT 1 FROM Magazzino WHERE Valid = 1 AND IdArt <> ? "
+                                 "AND fold(Descrizione) = fold(?) LIMIT 1"),
+                  {exceptId, descrizione});
+}
+
+DbResult<WarehouseStore::Saved> WarehouseStore::saveItem(const Item& item)
+{
+    Transaction tx;
+    const QVariant qta = quantityForStorage(item.qta);
+    qint64 id = item.id;
+    SaveOutcome outcome = SaveOutcome::Modified;
+    if (id != 0) {
+        auto q = run(QStringLiteral("UPDATE Magazzino SET Cat = ?, Descrizione = ?, Um = ?, Qta = ? "
+                                    "WHERE IdArt = ? AND Valid = 1"),
+                     {item.cat, item.descrizione, item.um, qta, id});
+        if (!q)
+            return q.error();
+        if (q.value().numRowsAffected() == 0)
+            return Saved{SaveOutcome::Missing, 0};
+    } else {
+        outcome = SaveOutcome::Inserted;
+        auto deleted = Database::scalar(QStringLiteral("SELECT IdArt FROM Magazzino WHERE Valid = 0 ORDER BY IdArt LIMIT 1"));
+        if (!deleted)
+            return deleted.error();
+        if (deleted.value().isValid()) {
+            id = deleted.value().toLongLong();
+            if (auto err = Database::exec(QStringLiteral("UPDATE Magazzino SET Cat = ?, Descrizione = ?, Um = ?, Qta = ?, "
+                                                         "Valid = 1 WHERE IdArt = ?"),
+                                          {item.cat, item.descrizione, item.um, qta, id}))
+                return *err;
+        } else {
+            auto q = run(QStringLiteral("INSERT INTO Magazzino (Cat, Descrizione, Um, Qta) VALUES (?, ?, ?, ?)"),
+                         {item.cat, item.descrizione, item.um, qta});
+            if (!q)
+                return q.error();
+            id = q.value().lastInsertId().toLongLong();
+        }
+    }
+    if (auto err = tx.commit())
+        return *err;
+    return Saved{outcome, id};
+}
+
+DbResult<bool> WarehouseStore::deleteItem(qint64 id)
+{
+    auto q = run(QStringLiteral("UPDATE Magazzino SET Valid = 0 WHERE IdArt = ?"), {id});
+    if (!q)
+        return q.error();
+    return q.value().numRowsAffected() > 0;
+}
+
+DbResult<QString> WarehouseStore::businessName()
+{
+    auto v = Database::scalar(QStringLiteral("SELECT Riga1 FROM Azienda WHERE Riga1 IS NOT NULL LIMIT 1"));
+    if (!v)
+        return v.error();
+    return v.value().toString().trimmed();
+}
