@@ -1,0 +1,257 @@
+#include "registry/ui/frmana.h"
+
+#include "registry/customerstore.h"
+#include "registry/registryrules.h"
+#include "shell/dialogs.h"
+#include "shell/ui/windowbehaviour.h"
+
+#include <QEvent>
+#include <QFont>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kTitolo = QStringLiteral("ANAGRAFICA ");
+
+QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption)
+{
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    b->setAutoDefault(false);
+    WindowBehaviour::setAccessible(b, caption);
+    return b;
+}
+
+} // namespace
+
+FrmAna::FrmAna(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("FrmAna"));
+    setWindowTitle(kTitolo);
+    m_frame = new FocusFrame(this, false);
+    m_modificato = new ModifiedFlag(this);
+
+    m_cod = box("TxtCod", 0);
+    m_cod->setReadOnly(true);
+    m_cod->setFocusPolicy(Qt::NoFocus);
+    m_nome = box("TxtNome", 50);
+    QFont bold = m_nome->font();
+    bold.setBold(true);
+    m_nome->setFont(bold);
+    m_rag = box("TxtRag", 100);
+    m_rag2 = box("TxtRag2", 100);
+    m_piva = box("TxtPiva", 50);
+    m_cf = box("TxtCf", 50);
+    m_ind = box("TxtInd", 100);
+    m_citta = box("TxtCitta", 30);
+    m_cap = box("TxtCap", 10);
+    m_prov = box("TxtProv", 2);
+    m_nome->installEventFilter(this);
+
+    auto* stampa = makeButton(this, QStringLiteral("BtnStampa"), QStringLiteral("&STAMPA"));
+    auto* ant = makeButton(this, QStringLiteral("BtnAnt"), QString());
+    ant->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
+    ant->setToolTip(QStringLiteral("Anteprima di Stampa"));
+    WindowBehaviour::setAccessible(ant, QStringLiteral("Anteprima di Stampa"));
+    auto* annulla = makeButton(this, QStringLiteral("BtnAnnulla"), QStringLiteral("&ANNULLA"));
+    m_salva = makeButton(this, QStringLiteral("BtnSalva"), QStringLiteral("&SALVA"));
+    connect(annulla, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_salva, &QPushButton::clicked, this, &FrmAna::salva);
+
+    auto* form = new QGridLayout;
+    int row = 0;
+    auto addRow = [&](const QString& label, QLineEdit* field, QLineEdit* second = nullptr) {
+        auto* l = new QLabel(label, this);
+        l->setBuddy(field);
+        form->addWidget(l, row, 0);
+        form->addWidget(field, row++, 1, 1, 3);
+        WindowBehaviour::setAccessible(field, label);
+        if (second)
+            form->addWidget(second, row++, 1, 1, 3);
+    };
+    addRow(QStringLiteral("Codice"), m_cod);
+    m_cod->setMaximumWidth(90);
+    addRow(QStringLiteral("Nominativo"), m_nome);
+    addRow(QStringLiteral("Ragione Sociale"), m_rag, m_rag2);
+    WindowBehaviour::setAccessible(m_rag2, QStringLiteral("Ragione Sociale seconda riga"));
+    addRow(QStringLiteral("Partita IVA"), m_piva);
+    addRow(QStringLiteral("Codice Fiscale"), m_cf);
+    addRow(QStringLiteral("Via/Piazza"), m_ind);
+    addRow(QStringLiteral("Città"), m_citta);
+    auto* lblCap = new QLabel(QStringLiteral("C.A.P."), this);
+    lblCap->setBuddy(m_cap);
+    auto* lblProv = new QLabel(QStringLiteral("Provincia"), this);
+    lblProv->setBuddy(m_prov);
+    WindowBehaviour::setAccessible(m_cap, QStringLiteral("C.A.P."));
+    WindowBehaviour::setAccessible(m_prov, QStringLiteral("Provincia"));
+    m_cap->setMaximumWidth(90);
+    m_prov->setMaximumWidth(50);
+    form->addWidget(lblCap, row, 0);
+    form->addWidget(m_cap, row, 1);
+    form->addWidget(lblProv, row, 2, Qt::AlignRight);
+    form->addWidget(m_prov, row++, 3);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(stampa);
+    buttons->addWidget(ant);
+    buttons->addStretch();
+    buttons->addWidget(annulla);
+    buttons->addWidget(m_salva);
+
+    auto* root = new QVBoxLayout(this);
+    root->setContentsMargins(16, 16, 16, 16);
+    root->addLayout(form);
+    root->addStretch();
+    root->addLayout(buttons);
+
+    QWidget* order[] = {m_nome, m_rag, m_rag2, m_piva, m_cf, m_ind, m_citta, m_cap, m_prov,
+                        stampa, ant,    annulla, m_salva};
+    for (size_t i = 0; i + 1 < std::size(order); ++i)
+        setTabOrder(order[i], order[i + 1]);
+    for (QWidget* w : order)
+        m_frame->track(w);
+
+    resize(560, 420);
+    WindowBehaviour::centreOnly(this);
+    WindowBehaviour::setBackground(this, QStringLiteral("Img/Sfondo3.jpg"));
+}
+
+QLineEdit* FrmAna::box(const char* name, int maxLength)
+{
+    auto* b = new QLineEdit(this);
+    b->setObjectName(QString::fromLatin1(name));
+    if (maxLength > 0) {
+        b->setMaxLength(maxLength);
+        m_modificato->watch(b);
+    }
+    return b;
+}
+
+bool FrmAna::Carica(const QString& nome)
+{
+    m_nomeCaricato = nome;
+    if (nome.isEmpty()) {
+        const auto next = CustomerStore::nextId();
+        if (!next) {
+            WindowBehaviour::showDbError(this, next.error());
+            return false;
+        }
+        m_id = next.value();
+        m_cod->setText(RegistryRules::codeText(m_id));
+        m_modificato->clear();
+        return true;
+    }
+    setWindowTitle(kTitolo + QStringLiteral(" - ") + nome);
+    const auto found = CustomerStore::findValid(nome);
+    if (!found) {
+        WindowBehaviour::showDbError(this, found.error());
+        return false;
+    }
+    if (!found.value()) {
+        dialogs().message(this, QStringLiteral("Errore durante l'apertura"), QString(), Dialogs::Icon::Critical);
+        return false;
+    }
+    const Customer& c = *found.value();
+    m_id = c.id;
+    m_cod->setText(RegistryRules::codeText(c.id));
+    m_nome->setText(c.nome);
+    m_rag->setText(c.ragione);
+    m_rag2->setText(c.ragione2);
+    m_piva->setText(c.piva);
+    m_cf->setText(c.cf);
+    m_ind->setText(c.indirizzo);
+    m_citta->setText(c.citta);
+    m_cap->setText(c.cap);
+    m_prov->setText(c.prov);
+    m_modificato->clear();
+    return true;
+}
+
+bool FrmAna::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_nome && event->type() == QEvent::FocusOut) {
+        const QString upper = m_nome->text().toUpper();
+        if (upper != m_nome->text())
+            m_nome->setText(upper);
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void FrmAna::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    // Shown without a successful load: there is nothing to edit.
+    if (m_cod->text().isEmpty())
+        QTimer::singleShot(0, this, &QDialog::reject);
+}
+
+void FrmAna::salva()
+{
+    const QString nome = RegistryRules::nameToStore(m_nome->text(), m_rag->text());
+    if (nome != m_nome->text())
+        m_nome->setText(nome);
+    if (nome.isEmpty()) {
+        dialogs().message(this, QStringLiteral("Inserire NOME"), QString(), Dialogs::Icon::Exclamation);
+        m_nome->setFocus();
+        return;
+    }
+    const auto taken = CustomerStore::nameTaken(nome, m_id);
+    if (!taken) {
+        WindowBehaviour::showDbError(this, taken.error());
+        return;
+    }
+    if (taken.value()) {
+        dialogs().message(this, QStringLiteral("Nominativo '") + nome + QStringLiteral("' gia esistente"), QString(),
+                          Dialogs::Icon::Critical);
+        return;
+    }
+    const QString ragione = RegistryRules::companyToStore(m_rag->text(), nome);
+    if (ragione != m_rag->text())
+        m_rag->setText(ragione);
+
+    if (m_modificato->isSet()) {
+        Customer c;
+        c.id = m_id;
+        c.nome = nome;
+        c.ragione = m_rag->text();
+        c.ragione2 = m_rag2->text();
+        c.piva = m_piva->text();
+        c.cf = m_cf->text();
+        c.indirizzo = m_ind->text();
+        c.cap = m_cap->text();
+        c.citta = m_citta->text();
+        c.prov = m_prov->text();
+        if (m_nomeCaricato.isEmpty()) {
+            const auto added = CustomerStore::insert(c);
+            if (!added) {
+                WindowBehaviour::showDbError(this, added.error());
+                return;
+            }
+            m_id = added.value();
+            m_cod->setText(RegistryRules::codeText(m_id));
+            m_modificato->clear();
+            dialogs().message(this, QStringLiteral("Nuovo CLIENTE inserito con successo"), QString(),
+                              Dialogs::Icon::Information);
+        } else {
+            const auto changed = CustomerStore::update(c);
+            if (!changed) {
+                WindowBehaviour::showDbError(this, changed.error());
+                return;
+            }
+            m_modificato->clear();
+            if (changed.value())
+                dialogs().message(this, QStringLiteral("CLIENTE modificato con successo"), QString(),
+                                  Dialogs::Icon::Information);
+            else
+                dialogs().message(this, QStringLiteral("Errore"), QString(), Dialogs::Icon::None);
+        }
+    }
+    accept();
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+class FocusFrame;
+class ModifiedFlag;
+class QLineEdit;
+class QPushButton;
+
+// The customer editor: one customer of the registry, new or existing.
+class FrmAna : public QDialog {
+    Q_OBJECT
+public:
+    explicit FrmAna(QWidget* parent = nullptr);
+
+    // Prepares the window before it is shown: an empty name for a new customer, otherwise the
+    // valid customer of that name. False when it could not be loaded (the user has been told);
+    // the window then closes itself if shown.
+    bool Carica(const QString& nome);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QLineEdit* box(const char* name, int maxLength);
+    void salva();
+
+    QLineEdit* m_cod;
+    QLineEdit* m_nome;
+    QLineEdit* m_rag;
+    QLineEdit* m_rag2;
+    QLineEdit* m_piva;
+    QLineEdit* m_cf;
+    QLineEdit* m_ind;
+    QLineEdit* m_citta;
+    QLineEdit* m_cap;
+    QLineEdit* m_prov;
+    QPushButton* m_salva;
+    FocusFrame* m_frame;
+    ModifiedFlag* m_modificato;
+    // Name given to Carica; empty while creating a customer.
+    QString m_nomeCaricato;
+    // Code of the customer shown (for a new one, the code it is expected to get).
+    qint64 m_id = 0;
+};
