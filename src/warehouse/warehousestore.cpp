@@ -105,7 +105,7 @@ DbResult<QList<WarehouseStore::StockRow>> WarehouseStore::stockList(qint64 categ
         sql += QStringLiteral("AND instr(fold(M.Descrizione), fold(?)) > 0 ");
         values << descriptionPart;
     }
-    sql += QStringLiteral("ORDER BY M.Cat, M.Descrizione, M.IdArt");
+    sql += QStringLiteral("ORDER BY M.Cat, fold(M.Descrizione), M.IdArt");
     auto r = run(sql, values);
     if (!r)
         return r.error();
@@ -183,16 +183,24 @@ DbResult<WarehouseStore::Saved> WarehouseStore::saveItem(const Item& item)
                                           {item.cat, item.descrizione, item.um, qta, id}))
                 return *err;
         } else {
-            auto q = run(QStringLiteral("INSERT INTO Magazzino (Cat, Descrizione, Um, Qta) VALUES (?, ?, ?, ?)"),
-                         {item.cat, item.descrizione, item.um, qta});
-            if (!q)
-                return q.error();
-            id = q.value().lastInsertId().toLongLong();
+            auto added = addItem(item);
+            if (!added)
+                return added.error();
+            id = added.value();
         }
     }
     if (auto err = tx.commit())
         return *err;
     return Saved{outcome, id};
+}
+
+DbResult<qint64> WarehouseStore::addItem(const Item& item)
+{
+    auto q = run(QStringLiteral("INSERT INTO Magazzino (Cat, Descrizione, Um, Qta) VALUES (?, ?, ?, ?)"),
+                 {item.cat, item.descrizione, item.um, quantityForStorage(item.qta)});
+    if (!q)
+        return q.error();
+    return q.value().lastInsertId().toLongLong();
 }
 
 DbResult<bool> WarehouseStore::deleteItem(qint64 id)

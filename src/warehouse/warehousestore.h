@@ -64,6 +64,9 @@ public:
     // Existing item (id != 0): rewrites it while valid, Missing otherwise. New item: takes over the
     // first deleted row, or adds a row when there is none.
     static DbResult<Saved> saveItem(const Item& item);
+    // Appends a valid row without looking for deleted ones (sample and bulk data, inside the
+    // caller's transaction); returns the new id.
+    static DbResult<qint64> addItem(const Item& item);
     // Soft delete; false when no such item exists.
     static DbResult<bool> deleteItem(qint64 id);
 
