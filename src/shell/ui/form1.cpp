@@ -57,6 +57,7 @@ QLabel* titleLabel(QWidget* parent, int index, const QString& text, int pointSiz
     f.setBold(bold);
     l->setFont(f);
     l->setAlignment(Qt::AlignCenter);
+    l->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     return l;
 }
 
@@ -111,10 +112,11 @@ void Form1::buildBody()
     setMouseTracking(true);
 
     auto* outer = new QVBoxLayout(body);
-    outer->setContentsMargins(20, 12, 20, 12);
-    outer->addWidget(titleLabel(body, 0, QStringLiteral("CORVALISTO"), 26, true));
-    outer->addWidget(titleLabel(body, 1, QStringLiteral("LAVORAZIONI IN FERRO"), 14, false));
-    outer->addWidget(titleLabel(body, 2, kBusinessLine, 12, false));
+    outer->setContentsMargins(20, 6, 20, 8);
+    outer->setSpacing(2);
+    outer->addWidget(titleLabel(body, 0, QStringLiteral("CORVALISTO"), 24, true));
+    outer->addWidget(titleLabel(body, 1, QStringLiteral("LAVORAZIONI IN FERRO"), 13, false));
+    outer->addWidget(titleLabel(body, 2, kBusinessLine, 11, false));
 
     auto* middle = new QHBoxLayout;
     auto* image = new QLabel(body);
@@ -131,8 +133,8 @@ void Form1::buildBody()
         b->setObjectName(QStringLiteral("Btn%1").arg(i));
         b->setMouseTracking(true);
         b->installEventFilter(this);
-        b->setIconSize(QSize(48, 48));
-        b->setFixedSize(i == 4 ? QSize(120, 58) : QSize(64, 58));
+        b->setIconSize(QSize(42, 42));
+        b->setFixedSize(i == 4 ? QSize(110, 50) : QSize(60, 50));
         WindowBehaviour::setAccessible(b, accessibleNameOf(i));
         m_btn[i] = b;
     }
@@ -141,7 +143,7 @@ void Form1::buildBody()
     m_btn[7]->setToolTip(QStringLiteral("ARCHIVIO"));
 
     auto* rows = new QGridLayout;
-    rows->setVerticalSpacing(6);
+    rows->setVerticalSpacing(4);
     int r = 0;
     for (const Row& row : kRows) {
         auto* caption = new QLabel(QString::fromLatin1(row.caption), body);

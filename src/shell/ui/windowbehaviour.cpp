@@ -42,6 +42,43 @@ QPixmap builtInBackground(const QSize& size)
     return pix;
 }
 
+// Keeps the window's background stretched over the whole window as it is resized.
+class BackgroundKeeper : public QObject {
+public:
+    explicit BackgroundKeeper(QWidget* window) : QObject(window), m_window(window)
+    {
+        window->installEventFilter(this);
+        window->setAutoFillBackground(true);
+    }
+    void setPicture(const QPixmap& picture)
+    {
+        m_picture = picture;
+        apply();
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == m_window && event->type() == QEvent::Resize)
+            apply();
+        return false;
+    }
+
+private:
+    void apply()
+    {
+        const QSize size = m_window->size().expandedTo(QSize(1, 1));
+        const QPixmap pix = m_picture.isNull() ? builtInBackground(size)
+                                               : m_picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        QPalette pal = m_window->palette();
+        pal.setBrush(QPalette::Window, QBrush(pix));
+        m_window->setPalette(pal);
+    }
+
+    QWidget* m_window;
+    QPixmap m_picture;
+};
+
 } // namespace
 
 namespace WindowBehaviour {
@@ -74,13 +111,15 @@ void setBackground(QWidget* window, const QString& relativeFile)
 {
     QPixmap pix;
     const QString file = app().path(relativeFile);
-    if (!QFile::exists(file) || !pix.load(file))
-        pix = builtInBackground(window->size());
-    QPalette pal = window->palette();
-    pal.setBrush(QPalette::Window, QBrush(pix.scaled(window->size().expandedTo(QSize(1, 1)), Qt::IgnoreAspectRatio,
-                                                     Qt::SmoothTransformation)));
-    window->setPalette(pal);
-    window->setAutoFillBackground(true);
+    if (QFile::exists(file))
+        pix.load(file);
+    BackgroundKeeper* keeper = nullptr;
+    for (QObject* child : window->children())
+        if ((keeper = dynamic_cast<BackgroundKeeper*>(child)))
+            break;
+    if (!keeper)
+        keeper = new BackgroundKeeper(window);
+    keeper->setPicture(pix);
 }
 
 bool checkDateBox(QLineEdit* box)
