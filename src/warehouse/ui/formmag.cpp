@@ -1,0 +1,293 @@
+#include "warehouse/ui/formmag.h"
+
+#include "shell/dialogs.h"
+#include "shell/ui/windowbehaviour.h"
+#include "warehouse/stockmovement.h"
+#include "warehouse/ui/frmart.h"
+#include "warehouse/warehouserules.h"
+#include "warehouse/warehousestore.h"
+
+#include <QComboBox>
+#include <QFont>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+enum Column { Fixed = 0, IdArt = 1, Categoria = 2, Descrizione = 3, Um = 4, Qta = 5, ColumnCount = 6 };
+
+const QString kSelezionare = QStringLiteral("Selezionare un ARTICOLO");
+
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption)
+{
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setAutoDefault(false);
+    WindowBehaviour::setAccessible(b, caption);
+    return b;
+}
+
+// Category and description cells carry their full text as hover text: long ones are cut by the column.
+QTableWidgetItem* textCell(const QString& text)
+{
+    auto* item = new QTableWidgetItem(text);
+    item->setToolTip(text);
+    return item;
+}
+
+} // namespace
+
+FormMag::FormMag(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("FormMag"));
+    QString title = QStringLiteral("MAGAZZINO");
+    if (const auto business = WarehouseStore::businessName(); business && !business->isEmpty())
+        title += QStringLiteral(" - ") + business.value();
+    setWindowTitle(title);
+
+    auto* labelInt = new QLabel(QStringLiteral("Magazzino"), this);
+    labelInt->setObjectName(QStringLiteral("LabelInt"));
+    QFont big = labelInt->font();
+    big.setPointSize(big.pointSize() + 8);
+    big.setBold(true);
+    labelInt->setFont(big);
+
+    m_comboCat = new QComboBox(this);
+    m_comboCat->setObjectName(QStringLiteral("ComboCat"));
+    m_comboCod = new QComboBox(this);
+    m_comboCod->setObjectName(QStringLiteral("ComboCod"));
+    m_comboCod->hide();
+    auto* labelCat = new QLabel(QStringLiteral("Visualizza Categoria"), this);
+    labelCat->setObjectName(QStringLiteral("LabelCat"));
+    labelCat->setBuddy(m_comboCat);
+    WindowBehaviour::setAccessible(m_comboCat, labelCat->text());
+
+    m_grid = new QTableWidget(0, ColumnCount, this);
+    m_grid->setObjectName(QStringLiteral("FGrid"));
+    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_grid->setWordWrap(false);
+    m_grid->verticalHeader()->hide();
+    // Rows of one height let the view place thousands of rows without measuring them.
+    m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 6);
+    m_grid->setHorizontalHeaderLabels({QString(), QString(), QStringLiteral("Categoria"), QStringLiteral("Descrizione"),
+                                       QStringLiteral("U.M."), QStringLiteral("Quantità")});
+    const int widths[ColumnCount] = {500, 0, 2500, 5500, 800, 1040};
+    for (int c = 0; c < ColumnCount; ++c)
+        m_grid->setColumnWidth(c, WindowBehaviour::twipsToPixels(widths[c], this));
+    m_grid->setColumnHidden(IdArt, true);
+    WindowBehaviour::setAccessible(m_grid, QStringLiteral("Articoli"));
+
+    m_labelN = new QLabel(QStringLiteral("  articoli"), this);
+    m_labelN->setObjectName(QStringLiteral("LabelN"));
+    WindowBehaviour::setAccessible(m_labelN, QStringLiteral("Numero articoli"));
+    auto* label1 = new QLabel(QStringLiteral("ARTICOLO: "), this);
+    label1->setObjectName(QStringLiteral("Label1"));
+
+    auto* insArt = makeButton(this, "BtnInsArt", QStringLiteral("&INSERISCI"));
+    auto* modArt = makeButton(this, "BtnModArt", QStringLiteral("&MODIFICA"));
+    auto* eliArt = makeButton(this, "BtnEliArt", QStringLiteral("&ELIMINA"));
+    auto* ricArt = makeButton(this, "BtnRicArt", QStringLiteral("&RICERCA"));
+    auto* btnTutti = makeButton(this, "BtnTutti", QStringLiteral("&Visualizza Tutti"));
+    auto* chiudi = makeButton(this, "BtnChiudi", QStringLiteral("&CHIUDI"));
+
+    connect(m_comboCat, &QComboBox::activated, this, &FormMag::sceltaCategoria);
+    connect(m_grid, &QTableWidget::cellClicked, this, [this](int row, int) {
+        const QTableWidgetItem* id = m_grid->item(row, IdArt);
+        m_selectedId = id ? id->data(Qt::UserRole).toLongLong() : 0;
+    });
+    // Keyboard users choose a row with the arrows.
+    connect(m_grid, &QTableWidget::currentCellChanged, this, [this](int row, int) {
+        const QTableWidgetItem* id = row >= 0 ? m_grid->item(row, IdArt) : nullptr;
+        if (m_grid->hasFocus() && id)
+            m_selectedId = id->data(Qt::UserRole).toLongLong();
+    });
+    connect(m_grid, &QTableWidget::cellDoubleClicked, this, [this] { modifica(); });
+    connect(insArt, &QPushButton::clicked, this, &FormMag::inserisci);
+    connect(modArt, &QPushButton::clicked, this, &FormMag::modifica);
+    connect(eliArt, &QPushButton::clicked, this, &FormMag::elimina);
+    connect(ricArt, &QPushButton::clicked, this, &FormMag::ricerca);
+    connect(btnTutti, &QPushButton::clicked, this, &FormMag::tutti);
+    connect(chiudi, &QPushButton::clicked, this, &QDialog::close);
+
+    auto* filter = new QHBoxLayout;
+    filter->addWidget(labelCat);
+    filter->addWidget(m_comboCat, 1);
+    filter->addWidget(btnTutti);
+    auto* actions = new QHBoxLayout;
+    actions->addWidget(label1);
+    actions->addWidget(insArt);
+    actions->addWidget(modArt);
+    actions->addWidget(eliArt);
+    actions->addWidget(ricArt);
+    actions->addStretch();
+    actions->addWidget(m_labelN);
+    actions->addSpacing(24);
+    actions->addWidget(chiudi);
+    auto* root = new QVBoxLayout(this);
+    root->addWidget(labelInt);
+    root->addLayout(filter);
+    root->addWidget(m_grid, 1);
+    root->addLayout(actions);
+
+    WindowBehaviour::sizeAndCentre(this, 12000, 9000);
+    WindowBehaviour::setBackground(this, QStringLiteral("Img/Sfondo2.jpg"));
+    riempiCategorie();
+    riempiGriglia();
+}
+
+void FormMag::riempiCategorie()
+{
+    m_comboCat->clear();
+    m_comboCod->clear();
+    const auto categories = WarehouseStore::categories();
+    if (!categories) {
+        WindowBehaviour::showDbError(this, categories.error());
+        return;
+    }
+    for (const auto& c : categories.value()) {
+        m_comboCod->addItem(QString::number(c.id));
+        m_comboCat->addItem(c.nome);
+    }
+    m_comboCat->setCurrentIndex(m_catFilter == 0 ? -1 : m_comboCod->findText(QString::number(m_catFilter)));
+}
+
+void FormMag::riempiGriglia()
+{
+    const auto rows = WarehouseStore::stockList(m_catFilter, m_desFilter);
+    const int n = rows ? static_cast<int>(rows->size()) : 0;
+    const QSignalBlocker blockGrid(m_grid);
+    m_grid->setUpdatesEnabled(false);
+    m_grid->setRowCount(0);
+    m_grid->setRowCount(n);
+    int selectedRow = -1;
+    {
+        // The whole grid is new: one repaint below instead of a change notice per cell.
+        const QSignalBlocker blockModel(m_grid->model());
+        for (int r = 0; r < n; ++r) {
+            const WarehouseStore::StockRow& s = rows->at(r);
+            auto* id = new QTableWidgetItem(QString::number(s.id));
+            id->setData(Qt::UserRole, s.id);
+            m_grid->setItem(r, IdArt, id);
+            m_grid->setItem(r, Categoria, textCell(s.categoria));
+            m_grid->setItem(r, Descrizione, textCell(s.descrizione));
+            m_grid->setItem(r, Um, new QTableWidgetItem(s.um));
+            m_grid->setItem(r, Qta, new QTableWidgetItem(StockMovement::show(s.qta)));
+            if (s.id == m_selectedId)
+                selectedRow = r;
+        }
+    }
+    // The chosen item stays chosen wherever the new order puts it.
+    if (selectedRow >= 0)
+        m_grid->setCurrentCell(selectedRow, Categoria);
+    else
+        m_selectedId = 0;
+    m_grid->setUpdatesEnabled(true);
+    m_grid->viewport()->update();
+    m_labelN->setText(WarehouseRules::itemCount(n));
+    if (!rows)
+        WindowBehaviour::showDbError(this, rows.error());
+}
+
+void FormMag::sceltaCategoria(int index)
+{
+    if (index < 0 || index >= m_comboCod->count())
+        return;
+    m_desFilter.clear();
+    m_catFilter = m_comboCod->itemText(index).toLongLong();
+    riempiGriglia();
+}
+
+void FormMag::tutti()
+{
+    m_comboCat->setCurrentIndex(-1);
+    m_catFilter = 0;
+    m_desFilter.clear();
+    m_selectedId = 0;
+    riempiGriglia();
+}
+
+void FormMag::ricerca()
+{
+    const auto answer =
+        dialogs().input(this, QStringLiteral("Descrizione ?"), QStringLiteral("RICERCA ARTICOLO"), m_lastSearch);
+    if (!answer || answer->isEmpty())
+        return;
+    m_desFilter = *answer;
+    m_lastSearch = *answer;
+    m_selectedId = 0;
+    riempiGriglia();
+    if (m_grid->rowCount() == 0) {
+        dialogs().message(this, QStringLiteral("Nessun articolo trovato"), QString(), Dialogs::Icon::Information);
+        m_desFilter.clear();
+        riempiGriglia();
+    }
+}
+
+int FormMag::rigaScelta()
+{
+    for (int row = 0; m_selectedId != 0 && row < m_grid->rowCount(); ++row)
+        if (m_grid->item(row, IdArt)->data(Qt::UserRole).toLongLong() == m_selectedId)
+            return row;
+    dialogs().message(this, kSelezionare, QString(), Dialogs::Icon::Information);
+    return -1;
+}
+
+void FormMag::inserisci()
+{
+    {
+        FrmArt frm(this);
+        frm.CaricaArt(0);
+        dialogs().exec(&frm);
+    }
+    m_selectedId = 0;
+    // The editor may have added a category.
+    riempiCategorie();
+    riempiGriglia();
+}
+
+void FormMag::modifica()
+{
+    const int row = rigaScelta();
+    if (row < 0)
+        return;
+    {
+        FrmArt frm(this);
+        frm.CaricaArt(m_selectedId);
+        dialogs().exec(&frm);
+    }
+    riempiCategorie();
+    riempiGriglia();
+}
+
+void FormMag::elimina()
+{
+    const int row = rigaScelta();
+    if (row < 0)
+        return;
+    const QString categoria = m_grid->item(row, Categoria)->text().toUpper();
+    const QString descrizione = m_grid->item(row, Descrizione)->text().toUpper();
+    const auto answer = dialogs().message(
+        this,
+        QStringLiteral("Sicuro di voler eliminare l'articolo:\r\n\r\nCategoria: ") + categoria +
+            QStringLiteral("\r\nDescrizione: ") + descrizione,
+        QStringLiteral("CONFERMA ELIMINAZIONE"), Dialogs::Icon::Question, Dialogs::Buttons::YesNo);
+    if (answer != Dialogs::Answer::Yes)
+        return;
+    const auto removed = WarehouseStore::deleteItem(m_selectedId);
+    if (!removed) {
+        WindowBehaviour::showDbError(this, removed.error());
+        return;
+    }
+    if (!removed.value())
+        dialogs().message(this, QStringLiteral("Errore durante l'eliminazione"), QStringLiteral("Corvalisto"),
+                          Dialogs::Icon::None);
+    m_selectedId = 0;
+    riempiGriglia();
+}

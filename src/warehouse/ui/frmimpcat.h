@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QDialog>
+
+class QPushButton;
+class QTableWidget;
+
+// Categories of the warehouse items: list, insert, rename, delete.
+class FrmImpCat : public QDialog {
+    Q_OBJECT
+public:
+    explicit FrmImpCat(QWidget* parent = nullptr);
+
+private:
+    void riempiGriglia();
+    void clickGriglia(int row);
+    void inserisci();
+    void rinomina();
+    void elimina();
+    // The chosen row of the grid, or -1 with "Selezionare una CATEGORIA" shown.
+    int rigaScelta();
+
+    QTableWidget* m_grid;
+    QPushButton* m_btnRinomina;
+    QPushButton* m_btnElimina;
+    qint64 m_selectedId = 0; // IdCat of the row last clicked; 0 = none
+};
