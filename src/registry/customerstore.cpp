@@ -2,8 +2,10 @@
 
 #include "data/database.h"
 
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <sqlite3.h>
 
 namespace {
 
@@ -23,6 +25,19 @@ DbResult<QSqlQuery> run(const QString& sql, const QVariantList& values)
     return q;
 }
 
+sqlite3* handle()
+{
+    const QVariant v = Database::connection().driver()->handle();
+    if (!v.isValid() || qstrcmp(v.typeName(), "sqlite3*") != 0)
+        return nullptr;
+    return *static_cast<sqlite3* const*>(v.data());
+}
+
+DbError sqliteError(sqlite3* db)
+{
+    return DbError{sqlite3_extended_errcode(db), QString::fromUtf8(sqlite3_errmsg(db))};
+}
+
 // Valid rows of the name: an exact match first, then the oldest.
 const QString kValidByName = QStringLiteral("FROM Anagrafica WHERE Valid = 1 AND fold(Nome) = fold(?) "
                                             "ORDER BY (Nome = ?) DESC, Id LIMIT 1");
@@ -31,22 +46,30 @@ const QString kValidByName = QStringLiteral("FROM Anagrafica WHERE Valid = 1 AND
 
 DbResult<QStringList> CustomerStore::names(const QString& initials)
 {
+    // The list may hold tens of thousands of names: read them straight from the engine,
+    // without a variant per value.
+    sqlite3* db = handle();
+    if (!db)
+        return DbError{3024, QStringLiteral("Database non aperto")};
     QString sql = QStringLiteral("SELECT Nome FROM Anagrafica WHERE Valid = 1 ");
-    QVariantList values;
-    if (!initials.isEmpty()) {
+    if (!initials.isEmpty())
         sql += QStringLiteral("AND Nome <> '' AND instr(fold(?), substr(fold(Nome), 1, 1)) > 0 ");
-        values << initials;
-    }
     sql += QStringLiteral("ORDER BY Nome");
-    auto r = run(sql, values);
-    if (!r)
-        return r.error();
-    QSqlQuery& q = r.value();
+    const QByteArray text = sql.toUtf8();
+    sqlite3_stmt* stmt = nullptr;
+    if (sqlite3_prepare_v2(db, text.constData(), static_cast<int>(text.size()), &stmt, nullptr) != SQLITE_OK)
+        return sqliteError(db);
+    if (!initials.isEmpty())
+        sqlite3_bind_text16(stmt, 1, initials.utf16(), static_cast<int>(initials.size() * 2), SQLITE_TRANSIENT);
     QStringList out;
-    while (q.next())
-        out.append(q.value(0).toString());
-    if (q.lastError().isValid())
-        return DbError::from(q.lastError());
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        const auto* nome = reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0));
+        out.append(QString::fromUtf8(nome, sqlite3_column_bytes(stmt, 0)));
+    }
+    sqlite3_finalize(stmt);
+    if (rc != SQLITE_DONE)
+        return sqliteError(db);
     return out;
 }
 

@@ -10,8 +10,9 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
+#include <QStringListModel>
 #include <QVBoxLayout>
 
 namespace {
@@ -42,8 +43,11 @@ FormAna::FormAna(QWidget* parent) : QDialog(parent)
     labelInt->setFont(big);
     WindowBehaviour::setAccessible(labelInt, QStringLiteral("Anagrafica"));
 
-    m_list = new QListWidget(this);
+    m_names = new QStringListModel(this);
+    m_list = new QListView(this);
     m_list->setObjectName(QStringLiteral("List1"));
+    m_list->setModel(m_names);
+    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     // Equal rows let the view lay out thousands of names without measuring each.
     m_list->setUniformItemSizes(true);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -71,7 +75,7 @@ FormAna::FormAna(QWidget* parent) : QDialog(parent)
     auto* elenco = makeButton(this, "BtnElenco", QStringLiteral("E&lenco completo"));
     auto* chiudi = makeButton(this, "BtnChiudi", QStringLiteral("&CHIUDI"));
     connect(apri, &QPushButton::clicked, this, &FormAna::apri);
-    connect(m_list, &QListWidget::itemDoubleClicked, this, &FormAna::apri);
+    connect(m_list, &QListView::doubleClicked, this, &FormAna::apri);
     connect(nuovo, &QPushButton::clicked, this, &FormAna::nuovo);
     connect(elimina, &QPushButton::clicked, this, &FormAna::elimina);
     connect(elenco, &QPushButton::clicked, this, [this] { filtra(QString()); });
@@ -109,25 +113,21 @@ FormAna::FormAna(QWidget* parent) : QDialog(parent)
 void FormAna::riempi()
 {
     const auto names = CustomerStore::names(m_filtro);
-    // One batch with painting held back: thousands of names arrive as a single change.
-    m_list->setUpdatesEnabled(false);
-    m_list->clear();
-    if (names)
-        m_list->addItems(names.value());
-    m_list->setUpdatesEnabled(true);
-    m_lblN->setText(RegistryRules::countText(m_list->count()));
+    // The whole list in one reset: thousands of names arrive as a single change.
+    m_names->setStringList(names ? names.value() : QStringList());
+    m_lblN->setText(RegistryRules::countText(m_names->rowCount()));
     if (!names)
         WindowBehaviour::showDbError(this, names.error());
 }
 
 bool FormAna::selezionato(QString& nome)
 {
-    const QList<QListWidgetItem*> sel = m_list->selectedItems();
+    const QModelIndexList sel = m_list->selectionModel()->selectedIndexes();
     if (sel.isEmpty()) {
         dialogs().message(this, kSelezionare, QString(), Dialogs::Icon::Exclamation);
         return false;
     }
-    nome = sel.first()->text();
+    nome = sel.first().data().toString();
     return true;
 }
 

@@ -5,7 +5,8 @@
 #include <QString>
 
 class QLabel;
-class QListWidget;
+class QListView;
+class QStringListModel;
 class QPushButton;
 
 // The customer list: valid customers by name, narrowed by initial letter; opens the
@@ -24,7 +25,8 @@ private:
     void elimina();
     void filtra(const QString& iniziali);
 
-    QListWidget* m_list;
+    QListView* m_list;
+    QStringListModel* m_names;
     QList<QPushButton*> m_btn;
     QLabel* m_lblN;
     // Initials of the current filter; empty lists every customer.

@@ -7,7 +7,8 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
+#include <QStringListModel>
 #include <QPushButton>
 #include <gtest/gtest.h>
 
@@ -27,14 +28,22 @@ qint64 add(const QString& nome)
     return CustomerStore::insert(c).value();
 }
 
-QListWidget* list(FormAna& f) { return f.findChild<QListWidget*>(QStringLiteral("List1")); }
+QListView* list(FormAna& f) { return f.findChild<QListView*>(QStringLiteral("List1")); }
 
 QStringList shown(FormAna& f)
 {
     QStringList out;
-    for (int i = 0; i < list(f)->count(); ++i)
-        out << list(f)->item(i)->text();
+    for (int i = 0; i < list(f)->model()->rowCount(); ++i)
+        out << list(f)->model()->index(i, 0).data().toString();
     return out;
+}
+
+QModelIndex row(FormAna& f, const QString& nome)
+{
+    const auto found = list(f)->model()->match(list(f)->model()->index(0, 0), Qt::DisplayRole, nome, -1,
+                                               Qt::MatchExactly);
+    EXPECT_EQ(found.size(), 1) << nome.toStdString();
+    return found.value(0);
 }
 
 QString count(FormAna& f) { return f.findChild<QLabel*>(QStringLiteral("LblN"))->text(); }
@@ -48,9 +57,7 @@ void click(QWidget& w, const QString& name)
 
 void select(FormAna& f, const QString& nome)
 {
-    const auto items = list(f)->findItems(nome, Qt::MatchExactly);
-    ASSERT_EQ(items.size(), 1) << nome.toStdString();
-    list(f)->setCurrentItem(items.first());
+    list(f)->setCurrentIndex(row(f, nome));
 }
 
 QLineEdit* box(QDialog* w, const char* name) { return w->findChild<QLineEdit*>(QString::fromLatin1(name)); }
@@ -189,9 +196,9 @@ TEST(FormAna, OpenNeedsASelectionAndChangesTheCustomer)
         EXPECT_EQ(box(w, "TxtNome")->text(), QStringLiteral("BIANCHI"));
         return 0;
     });
-    const auto item = list(f)->findItems(QStringLiteral("BIANCHI"), Qt::MatchExactly).first();
-    list(f)->setCurrentItem(item);
-    emit list(f)->itemDoubleClicked(item);
+    const QModelIndex bianchi = row(f, QStringLiteral("BIANCHI"));
+    list(f)->setCurrentIndex(bianchi);
+    emit list(f)->doubleClicked(bianchi);
     EXPECT_EQ(r.dlg.windowsShown.size(), 2);
     EXPECT_TRUE(r.dlg.allAnswersUsed());
 }
