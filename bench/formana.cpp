@@ -1,7 +1,7 @@
 // Filling the customer list with 20,000 customers, beside the same SELECT through bare SQLite.
+#include "registry/ui/formana.h"
 #include "data/database.h"
 #include "registry/customerstore.h"
-#include "registry/ui/formana.h"
 #include "shell/appstate.h"
 
 #include <QApplication>
@@ -21,15 +21,15 @@ namespace {
 constexpr int kCustomers = 20000;
 const char* const kSelect = "SELECT Nome FROM Anagrafica WHERE Valid = 1 ORDER BY Nome";
 
-const char* const kSurnames[] = {"ROSSI", "BIANCHI", "ESPOSITO", "FERRARI", "ROMANO", "COLOMBO", "RICCI",
-                                 "MARINO", "GRECO", "BRUNO", "GALLO", "CONTI", "DE LUCA", "D'ANGELO", "COSTA",
-                                 "GIORDANO", "MANCINI", "RIZZO", "LOMBARDI", "MORETTI", "ZANETTI", "PELLEGRINI"};
+const char* const kSurnames[] = {"ROSSI",    "BIANCHI",  "ESPOSITO", "FERRARI",   "ROMANO",  "COLOMBO",
+                                 "RICCI",    "MARINO",   "GRECO",    "BRUNO",     "GALLO",   "CONTI",
+                                 "DE LUCA",  "D'ANGELO", "COSTA",    "GIORDANO",  "MANCINI", "RIZZO",
+                                 "LOMBARDI", "MORETTI",  "ZANETTI",  "PELLEGRINI"};
 const char* const kKinds[] = {"CARPENTERIA", "OFFICINA", "SERRAMENTI", "EDILIZIA", "IMPIANTI", "FERRAMENTA"};
 
 QTemporaryDir* workDir = nullptr;
 
-void fillDatabase()
-{
+void fillDatabase() {
     workDir = new QTemporaryDir;
     app().workDir = workDir->path();
     if (auto err = Database::open(app().path(Database::kRelativePath))) {
@@ -54,8 +54,7 @@ void fillDatabase()
 }
 
 // Reads every row of the list's SELECT with the sqlite3 library alone.
-void BM_BareSqlite(benchmark::State& state)
-{
+void BM_BareSqlite(benchmark::State& state) {
     sqlite3* db = nullptr;
     sqlite3_open_v2(QFile::encodeName(Database::filePath()).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
     size_t bytes = 0;
@@ -77,8 +76,7 @@ void BM_BareSqlite(benchmark::State& state)
 }
 
 // The window's own refill, as "Elenco completo" runs it, with the window on screen.
-void BM_FormAnaRefill(benchmark::State& state)
-{
+void BM_FormAnaRefill(benchmark::State& state) {
     FormAna form;
     form.show();
     QApplication::processEvents();
@@ -96,21 +94,19 @@ BENCHMARK(BM_BareSqlite)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FormAnaRefill)->Unit(benchmark::kMillisecond);
 
 // Median of a few timed runs, for the ratio line.
-template <typename F>
-double medianMs(F&& run)
-{
+template <typename F> double medianMs(F&& run) {
     std::vector<double> ms;
     for (int i = 0; i < 15; ++i) {
         const auto t0 = std::chrono::steady_clock::now();
         run();
-        ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
+        ms.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
     }
     std::sort(ms.begin(), ms.end());
     return ms[ms.size() / 2];
 }
 
-void reportRatio()
-{
+void reportRatio() {
     sqlite3* db = nullptr;
     sqlite3_open_v2(QFile::encodeName(Database::filePath()).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
     const double bare = medianMs([db] {
@@ -139,8 +135,7 @@ void reportRatio()
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication qapp(argc, argv);
     fillDatabase();

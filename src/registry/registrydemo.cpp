@@ -17,13 +17,14 @@ struct Sample {
 };
 
 const Sample kSamples[] = {
-    {"ACCIAI BRIANZA", "Acciai Brianza S.r.l.", "", "02841560963", "Via dell'Industria 14", "20851", "Lissone", "MB"},
+    {"ACCIAI BRIANZA", "Acciai Brianza S.r.l.", "", "02841560963", "Via dell'Industria 14", "20851",
+     "Lissone", "MB"},
     {"BERTOLDI COSTRUZIONI", "Bertoldi Costruzioni S.p.A.", "", "01457230224", "Via Brennero 112", "38121",
      "Trento", "TN"},
     {"CARPENTERIA L'INCUDINE", "Carpenteria L'Incudine S.n.c.", "di Rota Mario & C.", "03318790165",
      "Via Papa Giovanni XXIII 8", "24040", "Bonate Sopra", "BG"},
-    {"COMUNE DI CANTÙ", "Comune di Cantù", "Ufficio Tecnico", "00419150134", "Piazza Parini 4", "22063", "Cantù",
-     "CO"},
+    {"COMUNE DI CANTÙ", "Comune di Cantù", "Ufficio Tecnico", "00419150134", "Piazza Parini 4", "22063",
+     "Cantù", "CO"},
     {"D'ANGELO SERRAMENTI", "D'Angelo Serramenti di D'Angelo Luca", "", "04122810871", "Via Etnea 301",
      "95030", "Gravina di Catania", "CT"},
     {"EDIL FORLÌ", "Edil Forlì S.r.l.", "", "03906480408", "Viale dell'Appennino 77", "47121", "Forlì", "FC"},
@@ -39,8 +40,8 @@ const Sample kSamples[] = {
     {"NAUTICA SANT'ELIA", "Nautica Sant'Elia S.r.l.", "Cantiere navale", "02977730103", "Calata Gadda 3",
      "16126", "Genova", "GE"},
     {"OFFICINE RIVA", "Officine Riva S.p.A.", "", "00871470165", "Via Roma 140", "24068", "Seriate", "BG"},
-    {"PELLEGRINI IMPIANTI", "Pellegrini Impianti S.r.l.", "", "04455120238", "Via Mantova 18", "37139", "Verona",
-     "VR"},
+    {"PELLEGRINI IMPIANTI", "Pellegrini Impianti S.r.l.", "", "04455120238", "Via Mantova 18", "37139",
+     "Verona", "VR"},
     {"QUADRIFOGLIO ARREDI", "Quadrifoglio Arredi S.r.l.", "", "02099910307", "Via Nazionale 44", "33048",
      "San Giovanni al Natisone", "UD"},
     {"ROSSI GIUSEPPE", "Rossi Giuseppe", "", "", "Via Verdi 3", "22070", "Appiano Gentile", "CO"},
@@ -60,8 +61,7 @@ const Sample kSamples[] = {
 
 namespace RegistryDemo {
 
-DbStatus fill()
-{
+DbStatus fill() {
     Transaction tx;
     if (!tx.started())
         return DbError{3246, QStringLiteral("Transazione non avviata")};

@@ -8,8 +8,7 @@
 
 namespace {
 
-qint64 add(const QString& nome, const QString& citta = QString())
-{
+qint64 add(const QString& nome, const QString& citta = QString()) {
     Customer c;
     c.nome = nome;
     c.citta = citta;
@@ -18,42 +17,41 @@ qint64 add(const QString& nome, const QString& citta = QString())
     return r.ok() ? r.value() : -1;
 }
 
-QStringList names(const QString& initials = QString())
-{
+QStringList names(const QString& initials = QString()) {
     auto r = CustomerStore::names(initials);
     EXPECT_TRUE(r.ok());
     return r.ok() ? r.value() : QStringList();
 }
 
-QVariant column(qint64 id, const QString& col)
-{
-    return Database::scalar(QStringLiteral("SELECT ") + col + QStringLiteral(" FROM Anagrafica WHERE Id = ?"), {id})
+QVariant column(qint64 id, const QString& col) {
+    return Database::scalar(QStringLiteral("SELECT ") + col + QStringLiteral(" FROM Anagrafica WHERE Id = ?"),
+                            {id})
         .value();
 }
 
 } // namespace
 
-TEST(CustomerStore, ListsValidNamesInOrderAndFiltersByInitials)
-{
+TEST(CustomerStore, ListsValidNamesInOrderAndFiltersByInitials) {
     TestWorkDir dir;
-    for (const char* n : {"ROSSI", "ESPOSITO", "FERRARI", "ANTONELLI", "PAGANI", "QUARTA", "BIANCHI", "ebano srl"})
+    for (const char* n :
+         {"ROSSI", "ESPOSITO", "FERRARI", "ANTONELLI", "PAGANI", "QUARTA", "BIANCHI", "ebano srl"})
         add(QString::fromUtf8(n));
     add(QStringLiteral(""));
     const qint64 gone = add(QStringLiteral("EMME"));
-    ASSERT_TRUE(Database::exec(QStringLiteral("UPDATE Anagrafica SET Valid = 0 WHERE Id = ?"), {gone}) == std::nullopt);
+    ASSERT_TRUE(Database::exec(QStringLiteral("UPDATE Anagrafica SET Valid = 0 WHERE Id = ?"), {gone}) ==
+                std::nullopt);
 
     EXPECT_EQ(names().size(), 9);
     EXPECT_EQ(names().first(), QString());
     EXPECT_EQ(names(QStringLiteral("A")), QStringList{QStringLiteral("ANTONELLI")});
     // Two letters on one button, lower-case initials too; the deleted EMME is left out.
-    EXPECT_EQ(names(QStringLiteral("EF")),
-              (QStringList{QStringLiteral("ESPOSITO"), QStringLiteral("FERRARI"), QStringLiteral("ebano srl")}));
+    EXPECT_EQ(names(QStringLiteral("EF")), (QStringList{QStringLiteral("ESPOSITO"), QStringLiteral("FERRARI"),
+                                                        QStringLiteral("ebano srl")}));
     EXPECT_EQ(names(QStringLiteral("PQ")), (QStringList{QStringLiteral("PAGANI"), QStringLiteral("QUARTA")}));
     EXPECT_TRUE(names(QStringLiteral("YZ")).isEmpty());
 }
 
-TEST(CustomerStore, FilterAndLookupTreatWildcardsAndQuotesLiterally)
-{
+TEST(CustomerStore, FilterAndLookupTreatWildcardsAndQuotesLiterally) {
     TestWorkDir dir;
     add(QStringLiteral("%SCONTI"));
     add(QStringLiteral("_UNDER"));
@@ -64,7 +62,8 @@ TEST(CustomerStore, FilterAndLookupTreatWildcardsAndQuotesLiterally)
 
     EXPECT_EQ(names(QStringLiteral("%")), QStringList{QStringLiteral("%SCONTI")});
     EXPECT_EQ(names(QStringLiteral("_")), QStringList{QStringLiteral("_UNDER")});
-    EXPECT_EQ(names(QStringLiteral("L")), (QStringList{QStringLiteral("L'OFFICINA"), QStringLiteral("LOFFICINA")}));
+    EXPECT_EQ(names(QStringLiteral("L")),
+              (QStringList{QStringLiteral("L'OFFICINA"), QStringLiteral("LOFFICINA")}));
 
     for (const QString& n : {QStringLiteral("%SCONTI"), QStringLiteral("_UNDER"), QStringLiteral("*STELLA"),
                              QStringLiteral("L'OFFICINA"), QStringLiteral("100% FERRO_*")}) {
@@ -81,8 +80,7 @@ TEST(CustomerStore, FilterAndLookupTreatWildcardsAndQuotesLiterally)
     EXPECT_TRUE(CustomerStore::nameTaken(QStringLiteral("l'officina"), 0).value());
 }
 
-TEST(CustomerStore, FindReadsEveryColumnAndPrefersTheExactName)
-{
+TEST(CustomerStore, FindReadsEveryColumnAndPrefersTheExactName) {
     TestWorkDir dir;
     ASSERT_FALSE(Database::exec(QStringLiteral("INSERT INTO Anagrafica (Nome) VALUES ('città srl')")));
     Customer c;
@@ -110,13 +108,13 @@ TEST(CustomerStore, FindReadsEveryColumnAndPrefersTheExactName)
     EXPECT_EQ(f.citta, c.citta);
     EXPECT_EQ(f.prov, c.prov);
     // Without an exact match the older case-different row is found.
-    EXPECT_EQ(CustomerStore::findValid(QStringLiteral("Città Srl")).value()->nome, QStringLiteral("città srl"));
+    EXPECT_EQ(CustomerStore::findValid(QStringLiteral("Città Srl")).value()->nome,
+              QStringLiteral("città srl"));
     // Null columns read as empty text.
     EXPECT_TRUE(CustomerStore::findValid(QStringLiteral("città srl")).value()->citta.isEmpty());
 }
 
-TEST(CustomerStore, DuplicateCheckFoldsAccentsAndExcludesItselfAndDeletedRows)
-{
+TEST(CustomerStore, DuplicateCheckFoldsAccentsAndExcludesItselfAndDeletedRows) {
     TestWorkDir dir;
     const qint64 citta = add(QStringLiteral("CITTÀ SRL"));
     EXPECT_TRUE(CustomerStore::nameTaken(QStringLiteral("Città srl"), 0).value());
@@ -131,8 +129,7 @@ TEST(CustomerStore, DuplicateCheckFoldsAccentsAndExcludesItselfAndDeletedRows)
     EXPECT_FALSE(CustomerStore::remove(QStringLiteral("CITTÀ SRL")).value());
 }
 
-TEST(CustomerStore, RemoveTouchesOnlyTheExactValidRow)
-{
+TEST(CustomerStore, RemoveTouchesOnlyTheExactValidRow) {
     TestWorkDir dir;
     const qint64 older = add(QStringLiteral("Dell'Acqua"));
     const qint64 exact = add(QStringLiteral("DELL'ACQUA"));
@@ -143,8 +140,7 @@ TEST(CustomerStore, RemoveTouchesOnlyTheExactValidRow)
     EXPECT_EQ(column(other, QStringLiteral("Valid")).toInt(), 1);
 }
 
-TEST(CustomerStore, UpdateRewritesOnlyAValidRowAndWritesEmptyTextNotNull)
-{
+TEST(CustomerStore, UpdateRewritesOnlyAValidRowAndWritesEmptyTextNotNull) {
     TestWorkDir dir;
     const qint64 id = add(QStringLiteral("ROSSI"), QStringLiteral("Como"));
     Customer c;
@@ -157,7 +153,9 @@ TEST(CustomerStore, UpdateRewritesOnlyAValidRowAndWritesEmptyTextNotNull)
     const QVariant citta = column(id, QStringLiteral("Città"));
     EXPECT_FALSE(citta.isNull());
     EXPECT_EQ(citta.toString(), QString());
-    EXPECT_EQ(Database::scalar(QStringLiteral("SELECT count(*) FROM Anagrafica WHERE Ragione2 IS NULL")).value().toInt(),
+    EXPECT_EQ(Database::scalar(QStringLiteral("SELECT count(*) FROM Anagrafica WHERE Ragione2 IS NULL"))
+                  .value()
+                  .toInt(),
               0);
 
     c.id = id + 1;
@@ -169,8 +167,7 @@ TEST(CustomerStore, UpdateRewritesOnlyAValidRowAndWritesEmptyTextNotNull)
     EXPECT_EQ(column(id, QStringLiteral("Nome")).toString(), QStringLiteral("ROSSI MARIO"));
 }
 
-TEST(CustomerStore, NextIdFollowsTheKeysAndHasNo16BitLimit)
-{
+TEST(CustomerStore, NextIdFollowsTheKeysAndHasNo16BitLimit) {
     TestWorkDir dir;
     EXPECT_EQ(CustomerStore::nextId().value(), 1);
     add(QStringLiteral("UNO"));
@@ -184,8 +181,7 @@ TEST(CustomerStore, NextIdFollowsTheKeysAndHasNo16BitLimit)
     EXPECT_EQ(add(QStringLiteral("ANCORA")), 32769);
 }
 
-TEST(RegistryDemo, FillsBelievableCustomersInOneGo)
-{
+TEST(RegistryDemo, FillsBelievableCustomersInOneGo) {
     TestWorkDir dir;
     ASSERT_FALSE(RegistryDemo::fill());
     const QStringList all = names();
@@ -194,23 +190,25 @@ TEST(RegistryDemo, FillsBelievableCustomersInOneGo)
     bool apostrophe = false;
     for (const QString& n : all) {
         EXPECT_EQ(n, n.toUpper());
-        EXPECT_FALSE(CustomerStore::nameTaken(n, CustomerStore::findValid(n).value()->id).value()) << n.toStdString();
+        EXPECT_FALSE(CustomerStore::nameTaken(n, CustomerStore::findValid(n).value()->id).value())
+            << n.toStdString();
         apostrophe = apostrophe || n.contains(u'\'');
     }
     EXPECT_TRUE(apostrophe);
-    EXPECT_GT(Database::scalar(QStringLiteral("SELECT count(*) FROM Anagrafica WHERE Città LIKE '%ì' OR Città LIKE "
-                                              "'%ù' OR Città LIKE '%è'"))
-                  .value()
-                  .toInt(),
-              0);
-    EXPECT_EQ(Database::scalar(QStringLiteral("SELECT count(*) FROM Anagrafica WHERE Ragione = '' OR Città = ''"))
-                  .value()
-                  .toInt(),
-              0);
+    EXPECT_GT(
+        Database::scalar(QStringLiteral("SELECT count(*) FROM Anagrafica WHERE Città LIKE '%ì' OR Città LIKE "
+                                        "'%ù' OR Città LIKE '%è'"))
+            .value()
+            .toInt(),
+        0);
+    EXPECT_EQ(
+        Database::scalar(QStringLiteral("SELECT count(*) FROM Anagrafica WHERE Ragione = '' OR Città = ''"))
+            .value()
+            .toInt(),
+        0);
 }
 
-TEST(RegistryDemo, AddsNothingWhenAnInsertFails)
-{
+TEST(RegistryDemo, AddsNothingWhenAnInsertFails) {
     TestWorkDir dir;
     ASSERT_FALSE(Database::exec(QStringLiteral(
         "CREATE TRIGGER NoFerrari BEFORE INSERT ON Anagrafica WHEN NEW.Nome = 'FERRAMENTA GALLI' "

@@ -2,8 +2,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(RegistryRules, ButtonsCoverEveryLetterOnce)
-{
+TEST(RegistryRules, ButtonsCoverEveryLetterOnce) {
     const QStringList& captions = RegistryRules::initialButtons();
     ASSERT_EQ(captions.size(), 18);
     EXPECT_EQ(captions.at(4), QStringLiteral("EF"));
@@ -12,8 +11,7 @@ TEST(RegistryRules, ButtonsCoverEveryLetterOnce)
     EXPECT_EQ(captions.join(QString()), QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ"));
 }
 
-TEST(RegistryRules, CountAndCodeTexts)
-{
+TEST(RegistryRules, CountAndCodeTexts) {
     EXPECT_EQ(RegistryRules::countText(0), QStringLiteral("0 clienti"));
     EXPECT_EQ(RegistryRules::countText(1), QStringLiteral("1 cliente"));
     EXPECT_EQ(RegistryRules::countText(27), QStringLiteral("27 clienti"));
@@ -23,9 +21,9 @@ TEST(RegistryRules, CountAndCodeTexts)
     EXPECT_EQ(RegistryRules::codeText(32768), QStringLiteral("32768"));
 }
 
-TEST(RegistryRules, NameAndCompanyFallBackOnEachOther)
-{
-    EXPECT_EQ(RegistryRules::nameToStore(QStringLiteral("città srl"), QString()), QStringLiteral("CITTÀ SRL"));
+TEST(RegistryRules, NameAndCompanyFallBackOnEachOther) {
+    EXPECT_EQ(RegistryRules::nameToStore(QStringLiteral("città srl"), QString()),
+              QStringLiteral("CITTÀ SRL"));
     EXPECT_EQ(RegistryRules::nameToStore(QString(), QStringLiteral("Dell'Orto s.n.c.")),
               QStringLiteral("DELL'ORTO S.N.C."));
     EXPECT_EQ(RegistryRules::nameToStore(QStringLiteral("  rossi "), QStringLiteral("Bianchi")),

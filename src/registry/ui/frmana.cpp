@@ -20,8 +20,7 @@ namespace {
 
 const QString kTitolo = QStringLiteral("ANAGRAFICA ");
 
-QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption)
-{
+QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption) {
     auto* b = new QPushButton(caption, parent);
     b->setObjectName(name);
     b->setAutoDefault(false);
@@ -31,8 +30,7 @@ QPushButton* makeButton(QWidget* parent, const QString& name, const QString& cap
 
 } // namespace
 
-FrmAna::FrmAna(QWidget* parent) : QDialog(parent)
-{
+FrmAna::FrmAna(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("FrmAna"));
     setWindowTitle(kTitolo);
     m_frame = new FocusFrame(this, false);
@@ -111,8 +109,8 @@ FrmAna::FrmAna(QWidget* parent) : QDialog(parent)
     root->addStretch();
     root->addLayout(buttons);
 
-    QWidget* order[] = {m_nome, m_rag, m_rag2, m_piva, m_cf, m_ind, m_citta, m_cap, m_prov,
-                        stampa, ant,    annulla, m_salva};
+    QWidget* order[] = {m_nome, m_rag,  m_rag2, m_piva, m_cf,    m_ind,  m_citta,
+                        m_cap,  m_prov, stampa, ant,    annulla, m_salva};
     for (size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
     for (QWidget* w : order)
@@ -123,8 +121,7 @@ FrmAna::FrmAna(QWidget* parent) : QDialog(parent)
     WindowBehaviour::setBackground(this, QStringLiteral("Img/Sfondo3.jpg"));
 }
 
-QLineEdit* FrmAna::box(const char* name, int maxLength)
-{
+QLineEdit* FrmAna::box(const char* name, int maxLength) {
     auto* b = new QLineEdit(this);
     b->setObjectName(QString::fromLatin1(name));
     if (maxLength > 0) {
@@ -134,8 +131,7 @@ QLineEdit* FrmAna::box(const char* name, int maxLength)
     return b;
 }
 
-bool FrmAna::Carica(const QString& nome)
-{
+bool FrmAna::Carica(const QString& nome) {
     m_nomeCaricato = nome;
     if (nome.isEmpty()) {
         const auto next = CustomerStore::nextId();
@@ -155,7 +151,8 @@ bool FrmAna::Carica(const QString& nome)
         return false;
     }
     if (!found.value()) {
-        dialogs().message(this, QStringLiteral("Errore durante l'apertura"), QString(), Dialogs::Icon::Critical);
+        dialogs().message(this, QStringLiteral("Errore durante l'apertura"), QString(),
+                          Dialogs::Icon::Critical);
         return false;
     }
     const Customer& c = *found.value();
@@ -174,8 +171,7 @@ bool FrmAna::Carica(const QString& nome)
     return true;
 }
 
-bool FrmAna::eventFilter(QObject* watched, QEvent* event)
-{
+bool FrmAna::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_nome && event->type() == QEvent::FocusOut) {
         const QString upper = m_nome->text().toUpper();
         if (upper != m_nome->text())
@@ -184,16 +180,14 @@ bool FrmAna::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-void FrmAna::showEvent(QShowEvent* event)
-{
+void FrmAna::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     // Shown without a successful load: there is nothing to edit.
     if (m_cod->text().isEmpty())
         QTimer::singleShot(0, this, &QDialog::reject);
 }
 
-void FrmAna::salva()
-{
+void FrmAna::salva() {
     const QString nome = RegistryRules::nameToStore(m_nome->text(), m_rag->text());
     if (nome != m_nome->text())
         m_nome->setText(nome);
@@ -208,8 +202,8 @@ void FrmAna::salva()
         return;
     }
     if (taken.value()) {
-        dialogs().message(this, QStringLiteral("Nominativo '") + nome + QStringLiteral("' gia esistente"), QString(),
-                          Dialogs::Icon::Critical);
+        dialogs().message(this, QStringLiteral("Nominativo '") + nome + QStringLiteral("' gia esistente"),
+                          QString(), Dialogs::Icon::Critical);
         return;
     }
     const QString ragione = RegistryRules::companyToStore(m_rag->text(), nome);

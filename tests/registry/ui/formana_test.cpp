@@ -8,8 +8,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
-#include <QStringListModel>
 #include <QPushButton>
+#include <QStringListModel>
 #include <gtest/gtest.h>
 
 namespace {
@@ -21,50 +21,50 @@ struct Registry {
     ScriptedDialogs dlg;
 };
 
-qint64 add(const QString& nome)
-{
+qint64 add(const QString& nome) {
     Customer c;
     c.nome = nome;
     return CustomerStore::insert(c).value();
 }
 
-QListView* list(FormAna& f) { return f.findChild<QListView*>(QStringLiteral("List1")); }
+QListView* list(FormAna& f) {
+    return f.findChild<QListView*>(QStringLiteral("List1"));
+}
 
-QStringList shown(FormAna& f)
-{
+QStringList shown(FormAna& f) {
     QStringList out;
     for (int i = 0; i < list(f)->model()->rowCount(); ++i)
         out << list(f)->model()->index(i, 0).data().toString();
     return out;
 }
 
-QModelIndex row(FormAna& f, const QString& nome)
-{
-    const auto found = list(f)->model()->match(list(f)->model()->index(0, 0), Qt::DisplayRole, nome, -1,
-                                               Qt::MatchExactly);
+QModelIndex row(FormAna& f, const QString& nome) {
+    const auto found =
+        list(f)->model()->match(list(f)->model()->index(0, 0), Qt::DisplayRole, nome, -1, Qt::MatchExactly);
     EXPECT_EQ(found.size(), 1) << nome.toStdString();
     return found.value(0);
 }
 
-QString count(FormAna& f) { return f.findChild<QLabel*>(QStringLiteral("LblN"))->text(); }
+QString count(FormAna& f) {
+    return f.findChild<QLabel*>(QStringLiteral("LblN"))->text();
+}
 
-void click(QWidget& w, const QString& name)
-{
+void click(QWidget& w, const QString& name) {
     auto* b = w.findChild<QPushButton*>(name);
     ASSERT_NE(b, nullptr) << name.toStdString();
     b->click();
 }
 
-void select(FormAna& f, const QString& nome)
-{
+void select(FormAna& f, const QString& nome) {
     list(f)->setCurrentIndex(row(f, nome));
 }
 
-QLineEdit* box(QDialog* w, const char* name) { return w->findChild<QLineEdit*>(QString::fromLatin1(name)); }
+QLineEdit* box(QDialog* w, const char* name) {
+    return w->findChild<QLineEdit*>(QString::fromLatin1(name));
+}
 
 // Types into the editor and saves; returns the editor's result.
-std::function<int(QDialog*)> typeAndSave(std::vector<std::pair<const char*, QString>> fields)
-{
+std::function<int(QDialog*)> typeAndSave(std::vector<std::pair<const char*, QString>> fields) {
     return [fields](QDialog* w) {
         for (const auto& [name, text] : fields)
             box(w, name)->setText(text);
@@ -73,19 +73,20 @@ std::function<int(QDialog*)> typeAndSave(std::vector<std::pair<const char*, QStr
     };
 }
 
-int validCount(const QString& nome)
-{
-    return Database::scalar(QStringLiteral("SELECT count(*) FROM Anagrafica WHERE Valid = 1 AND Nome = ?"), {nome})
+int validCount(const QString& nome) {
+    return Database::scalar(QStringLiteral("SELECT count(*) FROM Anagrafica WHERE Valid = 1 AND Nome = ?"),
+                            {nome})
         .value()
         .toInt();
 }
 
-int rows() { return Database::scalar(QStringLiteral("SELECT count(*) FROM Anagrafica")).value().toInt(); }
+int rows() {
+    return Database::scalar(QStringLiteral("SELECT count(*) FROM Anagrafica")).value().toInt();
+}
 
 } // namespace
 
-TEST(FormAna, ShowsItsControlsAndCountsTheCustomers)
-{
+TEST(FormAna, ShowsItsControlsAndCountsTheCustomers) {
     Registry r;
     {
         FormAna f;
@@ -96,10 +97,12 @@ TEST(FormAna, ShowsItsControlsAndCountsTheCustomers)
         EXPECT_TRUE(shown(f).isEmpty());
         EXPECT_EQ(f.findChild<QPushButton*>(QStringLiteral("Btn0"))->text(), QStringLiteral("A"));
         EXPECT_EQ(f.findChild<QPushButton*>(QStringLiteral("Btn16"))->text(), QStringLiteral("WX"));
-        EXPECT_EQ(f.findChild<QPushButton*>(QStringLiteral("BtnElenco"))->text(), QStringLiteral("E&lenco completo"));
+        EXPECT_EQ(f.findChild<QPushButton*>(QStringLiteral("BtnElenco"))->text(),
+                  QStringLiteral("E&lenco completo"));
         EXPECT_EQ(f.findChild<QPushButton*>(QStringLiteral("BtnElenco"))->accessibleName(),
                   QStringLiteral("Elenco completo"));
-        EXPECT_EQ(f.findChild<QPushButton*>(QStringLiteral("BtnNuovo"))->text(), QStringLiteral("&NUOVO CLIENTE"));
+        EXPECT_EQ(f.findChild<QPushButton*>(QStringLiteral("BtnNuovo"))->text(),
+                  QStringLiteral("&NUOVO CLIENTE"));
         EXPECT_FALSE(list(f)->accessibleName().isEmpty());
     }
     add(QStringLiteral("ROSSI"));
@@ -115,10 +118,10 @@ TEST(FormAna, ShowsItsControlsAndCountsTheCustomers)
     EXPECT_EQ(shown(f).last(), QStringLiteral("ROSSI"));
 }
 
-TEST(FormAna, LetterButtonsFilterAndTheFilterSurvivesRefills)
-{
+TEST(FormAna, LetterButtonsFilterAndTheFilterSurvivesRefills) {
     Registry r;
-    for (const char* n : {"ANTONELLI", "BIANCHI", "ESPOSITO", "FERRARI", "GALLI", "PAGANI", "QUARTA", "ROSSI"})
+    for (const char* n :
+         {"ANTONELLI", "BIANCHI", "ESPOSITO", "FERRARI", "GALLI", "PAGANI", "QUARTA", "ROSSI"})
         add(QString::fromLatin1(n));
     FormAna f;
     click(f, QStringLiteral("Btn0"));
@@ -140,35 +143,36 @@ TEST(FormAna, LetterButtonsFilterAndTheFilterSurvivesRefills)
     EXPECT_EQ(shown(f), (QStringList{QStringLiteral("PAGANI"), QStringLiteral("QUARTA")}));
     r.dlg.onWindow(typeAndSave({{"TxtNome", QStringLiteral("PIZZI")}}));
     click(f, QStringLiteral("BtnNuovo"));
-    EXPECT_EQ(shown(f), (QStringList{QStringLiteral("PAGANI"), QStringLiteral("PIZZI"), QStringLiteral("QUARTA")}));
+    EXPECT_EQ(shown(f),
+              (QStringList{QStringLiteral("PAGANI"), QStringLiteral("PIZZI"), QStringLiteral("QUARTA")}));
 
     click(f, QStringLiteral("BtnElenco"));
     EXPECT_EQ(count(f), QStringLiteral("10 clienti"));
 }
 
-TEST(FormAna, NewCustomerIsStoredUpperCaseWithItsMessage)
-{
+TEST(FormAna, NewCustomerIsStoredUpperCaseWithItsMessage) {
     Registry r;
     FormAna f;
     r.dlg.onWindow([](QDialog* w) {
         EXPECT_EQ(w->objectName(), QStringLiteral("FrmAna"));
         EXPECT_EQ(box(w, "TxtCod")->text(), QStringLiteral("0001"));
         EXPECT_EQ(w->windowTitle(), QStringLiteral("ANAGRAFICA "));
-        return typeAndSave({{"TxtNome", QStringLiteral("officina d'amico")}, {"TxtCitta", QStringLiteral("Forlì")}})(w);
+        return typeAndSave(
+            {{"TxtNome", QStringLiteral("officina d'amico")}, {"TxtCitta", QStringLiteral("Forlì")}})(w);
     });
     click(f, QStringLiteral("BtnNuovo"));
     EXPECT_EQ(r.dlg.windowsShown, QStringList{QStringLiteral("FrmAna")});
     EXPECT_EQ(r.dlg.lastText(), QStringLiteral("Nuovo CLIENTE inserito con successo"));
     EXPECT_EQ(r.dlg.messages.back().icon, Icon::Information);
     EXPECT_EQ(validCount(QStringLiteral("OFFICINA D'AMICO")), 1);
-    EXPECT_EQ(Database::scalar(QStringLiteral("SELECT Ragione || '|' || Città FROM Anagrafica")).value().toString(),
-              QStringLiteral("OFFICINA D'AMICO|Forlì"));
+    EXPECT_EQ(
+        Database::scalar(QStringLiteral("SELECT Ragione || '|' || Città FROM Anagrafica")).value().toString(),
+        QStringLiteral("OFFICINA D'AMICO|Forlì"));
     EXPECT_EQ(shown(f), QStringList{QStringLiteral("OFFICINA D'AMICO")});
     EXPECT_EQ(count(f), QStringLiteral("1 cliente"));
 }
 
-TEST(FormAna, OpenNeedsASelectionAndChangesTheCustomer)
-{
+TEST(FormAna, OpenNeedsASelectionAndChangesTheCustomer) {
     Registry r;
     add(QStringLiteral("BIANCHI"));
     const qint64 id = add(QStringLiteral("ROSSI"));
@@ -182,12 +186,14 @@ TEST(FormAna, OpenNeedsASelectionAndChangesTheCustomer)
     r.dlg.onWindow([](QDialog* w) {
         EXPECT_EQ(w->windowTitle(), QStringLiteral("ANAGRAFICA  - ROSSI"));
         EXPECT_EQ(box(w, "TxtNome")->text(), QStringLiteral("ROSSI"));
-        return typeAndSave({{"TxtNome", QStringLiteral("ROSSI MARIO")}, {"TxtProv", QStringLiteral("CO")}})(w);
+        return typeAndSave({{"TxtNome", QStringLiteral("ROSSI MARIO")}, {"TxtProv", QStringLiteral("CO")}})(
+            w);
     });
     click(f, QStringLiteral("BtnApri"));
     EXPECT_EQ(r.dlg.lastText(), QStringLiteral("CLIENTE modificato con successo"));
-    EXPECT_EQ(Database::scalar(QStringLiteral("SELECT Nome || Prov FROM Anagrafica WHERE Id = ?"), {id}).value(),
-              QStringLiteral("ROSSI MARIOCO"));
+    EXPECT_EQ(
+        Database::scalar(QStringLiteral("SELECT Nome || Prov FROM Anagrafica WHERE Id = ?"), {id}).value(),
+        QStringLiteral("ROSSI MARIOCO"));
     EXPECT_EQ(rows(), 2);
     EXPECT_EQ(shown(f), (QStringList{QStringLiteral("BIANCHI"), QStringLiteral("ROSSI MARIO")}));
 
@@ -203,8 +209,7 @@ TEST(FormAna, OpenNeedsASelectionAndChangesTheCustomer)
     EXPECT_TRUE(r.dlg.allAnswersUsed());
 }
 
-TEST(FormAna, DuplicateNameIsRefusedAndADeletedNameCanBeReused)
-{
+TEST(FormAna, DuplicateNameIsRefusedAndADeletedNameCanBeReused) {
     Registry r;
     add(QStringLiteral("CITTÀ SRL"));
     FormAna f;
@@ -233,8 +238,7 @@ TEST(FormAna, DuplicateNameIsRefusedAndADeletedNameCanBeReused)
     EXPECT_EQ(shown(f), QStringList{QStringLiteral("CITTÀ SRL")});
 }
 
-TEST(FormAna, DeleteAsksFirstAndIsSoft)
-{
+TEST(FormAna, DeleteAsksFirstAndIsSoft) {
     Registry r;
     const qint64 id = add(QStringLiteral("L'OFFICINA"));
     add(QStringLiteral("ROSSI"));
@@ -255,7 +259,9 @@ TEST(FormAna, DeleteAsksFirstAndIsSoft)
     click(f, QStringLiteral("BtnElimina"));
     EXPECT_EQ(r.dlg.lastText(), QStringLiteral("Eliminazione effettuata con successo"));
     EXPECT_EQ(r.dlg.messages.back().icon, Icon::Information);
-    EXPECT_EQ(Database::scalar(QStringLiteral("SELECT Valid FROM Anagrafica WHERE Id = ?"), {id}).value().toInt(), 0);
+    EXPECT_EQ(
+        Database::scalar(QStringLiteral("SELECT Valid FROM Anagrafica WHERE Id = ?"), {id}).value().toInt(),
+        0);
     EXPECT_EQ(rows(), 2);
     EXPECT_EQ(shown(f), QStringList{QStringLiteral("ROSSI")});
 
@@ -268,8 +274,7 @@ TEST(FormAna, DeleteAsksFirstAndIsSoft)
     EXPECT_EQ(r.dlg.messages.back().icon, Icon::Critical);
 }
 
-TEST(FormAna, NamesWithQuotesAndWildcardsAreStoredFoundAndDeletedAsTyped)
-{
+TEST(FormAna, NamesWithQuotesAndWildcardsAreStoredFoundAndDeletedAsTyped) {
     Registry r;
     add(QStringLiteral("SCONTI 10"));
     add(QStringLiteral("A_B"));
@@ -305,10 +310,10 @@ TEST(FormAna, NamesWithQuotesAndWildcardsAreStoredFoundAndDeletedAsTyped)
     EXPECT_EQ(count(f), QStringLiteral("5 clienti"));
 }
 
-TEST(FormAna, CustomerPast32767KeepsItsDigits)
-{
+TEST(FormAna, CustomerPast32767KeepsItsDigits) {
     Registry r;
-    ASSERT_FALSE(Database::exec(QStringLiteral("INSERT INTO Anagrafica (Id, Nome) VALUES (32767, 'ULTIMO')")));
+    ASSERT_FALSE(
+        Database::exec(QStringLiteral("INSERT INTO Anagrafica (Id, Nome) VALUES (32767, 'ULTIMO')")));
     FormAna f;
     QString proposed;
     r.dlg.onWindow([&](QDialog* w) {
@@ -317,7 +322,9 @@ TEST(FormAna, CustomerPast32767KeepsItsDigits)
     });
     click(f, QStringLiteral("BtnNuovo"));
     EXPECT_EQ(proposed, QStringLiteral("32768"));
-    EXPECT_EQ(Database::scalar(QStringLiteral("SELECT Id FROM Anagrafica WHERE Nome = 'OLTRE'")).value().toLongLong(),
+    EXPECT_EQ(Database::scalar(QStringLiteral("SELECT Id FROM Anagrafica WHERE Nome = 'OLTRE'"))
+                  .value()
+                  .toLongLong(),
               32768);
     select(f, QStringLiteral("OLTRE"));
     r.dlg.onWindow([&](QDialog* w) {

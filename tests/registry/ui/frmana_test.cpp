@@ -27,10 +27,11 @@ struct Editor {
     bool closed() const { return frm.result() == QDialog::Accepted; }
 };
 
-qint64 add(const Customer& c) { return CustomerStore::insert(c).value(); }
+qint64 add(const Customer& c) {
+    return CustomerStore::insert(c).value();
+}
 
-Customer sample()
-{
+Customer sample() {
     Customer c;
     c.nome = QStringLiteral("BRAMBILLA & FIGLI");
     c.ragione = QStringLiteral("Brambilla & Figli S.n.c.");
@@ -44,8 +45,7 @@ Customer sample()
     return c;
 }
 
-QString stored(qint64 id, const char* column)
-{
+QString stored(qint64 id, const char* column) {
     return Database::scalar(QStringLiteral("SELECT ") + QString::fromUtf8(column) +
                                 QStringLiteral(" FROM Anagrafica WHERE Id = ?"),
                             {id})
@@ -53,16 +53,17 @@ QString stored(qint64 id, const char* column)
         .toString();
 }
 
-int rows() { return Database::scalar(QStringLiteral("SELECT count(*) FROM Anagrafica")).value().toInt(); }
+int rows() {
+    return Database::scalar(QStringLiteral("SELECT count(*) FROM Anagrafica")).value().toInt();
+}
 
 } // namespace
 
-TEST(FrmAna, BoxesHaveTheirLimitsLabelsAndTabOrder)
-{
+TEST(FrmAna, BoxesHaveTheirLimitsLabelsAndTabOrder) {
     Editor e;
-    const std::pair<const char*, int> limits[] = {{"TxtNome", 50}, {"TxtRag", 100}, {"TxtRag2", 100},
-                                                  {"TxtPiva", 50}, {"TxtCf", 50},   {"TxtInd", 100},
-                                                  {"TxtCitta", 30}, {"TxtCap", 10}, {"TxtProv", 2}};
+    const std::pair<const char*, int> limits[] = {{"TxtNome", 50},  {"TxtRag", 100}, {"TxtRag2", 100},
+                                                  {"TxtPiva", 50},  {"TxtCf", 50},   {"TxtInd", 100},
+                                                  {"TxtCitta", 30}, {"TxtCap", 10},  {"TxtProv", 2}};
     for (const auto& [name, limit] : limits) {
         ASSERT_NE(e.box(name), nullptr) << name;
         EXPECT_EQ(e.box(name)->maxLength(), limit) << name;
@@ -77,8 +78,8 @@ TEST(FrmAna, BoxesHaveTheirLimitsLabelsAndTabOrder)
     QStringList labels;
     for (auto* l : e.frm.findChildren<QLabel*>())
         labels << l->text();
-    for (const char* l : {"Codice", "Nominativo", "Ragione Sociale", "Partita IVA", "Codice Fiscale", "Via/Piazza",
-                          "Città", "C.A.P.", "Provincia"})
+    for (const char* l : {"Codice", "Nominativo", "Ragione Sociale", "Partita IVA", "Codice Fiscale",
+                          "Via/Piazza", "Città", "C.A.P.", "Provincia"})
         EXPECT_TRUE(labels.contains(QString::fromUtf8(l))) << l;
 
     auto* stampa = e.frm.findChild<QPushButton*>(QStringLiteral("BtnStampa"));
@@ -89,8 +90,9 @@ TEST(FrmAna, BoxesHaveTheirLimitsLabelsAndTabOrder)
     EXPECT_EQ(ant->toolTip(), QStringLiteral("Anteprima di Stampa"));
     EXPECT_EQ(ant->accessibleName(), QStringLiteral("Anteprima di Stampa"));
 
-    const QStringList order = {"TxtNome", "TxtRag",    "TxtRag2", "TxtPiva", "TxtCf",      "TxtInd",  "TxtCitta",
-                               "TxtCap",  "TxtProv",   "BtnStampa", "BtnAnt", "BtnAnnulla", "BtnSalva"};
+    const QStringList order = {"TxtNome", "TxtRag",     "TxtRag2", "TxtPiva", "TxtCf",
+                               "TxtInd",  "TxtCitta",   "TxtCap",  "TxtProv", "BtnStampa",
+                               "BtnAnt",  "BtnAnnulla", "BtnSalva"};
     QWidget* w = e.box("TxtNome");
     for (int i = 1; i < order.size(); ++i) {
         w = w->nextInFocusChain();
@@ -100,8 +102,7 @@ TEST(FrmAna, BoxesHaveTheirLimitsLabelsAndTabOrder)
     }
 }
 
-TEST(FrmAna, NewCustomerProposesTheNextCodeAndStoresEveryBox)
-{
+TEST(FrmAna, NewCustomerProposesTheNextCodeAndStoresEveryBox) {
     Editor e;
     Customer old;
     old.nome = QStringLiteral("VECCHIO");
@@ -136,8 +137,7 @@ TEST(FrmAna, NewCustomerProposesTheNextCodeAndStoresEveryBox)
     EXPECT_EQ(found->prov, c.prov);
 }
 
-TEST(FrmAna, NameComesFromCompanyAndCompanyFromName)
-{
+TEST(FrmAna, NameComesFromCompanyAndCompanyFromName) {
     {
         Editor e;
         ASSERT_TRUE(e.frm.Carica(QString()));
@@ -157,8 +157,7 @@ TEST(FrmAna, NameComesFromCompanyAndCompanyFromName)
     EXPECT_FALSE(Database::scalar(QStringLiteral("SELECT Ragione2 FROM Anagrafica")).value().isNull());
 }
 
-TEST(FrmAna, EmptyNameIsRefusedAndTheWindowStaysOpen)
-{
+TEST(FrmAna, EmptyNameIsRefusedAndTheWindowStaysOpen) {
     Editor e;
     ASSERT_TRUE(e.frm.Carica(QString()));
     e.set("TxtPiva", QStringLiteral("01234567890"));
@@ -172,8 +171,7 @@ TEST(FrmAna, EmptyNameIsRefusedAndTheWindowStaysOpen)
     EXPECT_EQ(rows(), 0);
 }
 
-TEST(FrmAna, LeavingTheNameUpperCasesIt)
-{
+TEST(FrmAna, LeavingTheNameUpperCasesIt) {
     Editor e;
     ASSERT_TRUE(e.frm.Carica(QString()));
     e.set("TxtNome", QStringLiteral("fonderia città"));
@@ -183,8 +181,7 @@ TEST(FrmAna, LeavingTheNameUpperCasesIt)
     EXPECT_EQ(rows(), 0);
 }
 
-TEST(FrmAna, ExistingCustomerLoadsAndSavesOnlyWhenChanged)
-{
+TEST(FrmAna, ExistingCustomerLoadsAndSavesOnlyWhenChanged) {
     Editor e;
     const qint64 id = add(sample());
     ASSERT_TRUE(e.frm.Carica(QStringLiteral("brambilla & figli")));
@@ -211,8 +208,7 @@ TEST(FrmAna, ExistingCustomerLoadsAndSavesOnlyWhenChanged)
     EXPECT_EQ(rows(), 1);
 }
 
-TEST(FrmAna, NullColumnsLoadAsEmptyBoxes)
-{
+TEST(FrmAna, NullColumnsLoadAsEmptyBoxes) {
     Editor e;
     ASSERT_FALSE(Database::exec(QStringLiteral("INSERT INTO Anagrafica (Nome) VALUES ('SOLO NOME')")));
     ASSERT_TRUE(e.frm.Carica(QStringLiteral("SOLO NOME")));
@@ -224,8 +220,7 @@ TEST(FrmAna, NullColumnsLoadAsEmptyBoxes)
     EXPECT_FALSE(Database::scalar(QStringLiteral("SELECT Città FROM Anagrafica")).value().isNull());
 }
 
-TEST(FrmAna, TakingAnotherCustomersNameIsRefused)
-{
+TEST(FrmAna, TakingAnotherCustomersNameIsRefused) {
     Editor e;
     add(sample());
     Customer c;
@@ -245,8 +240,7 @@ TEST(FrmAna, TakingAnotherCustomersNameIsRefused)
     EXPECT_EQ(stored(id, "Nome"), QStringLiteral("CITTÀ SRL"));
 }
 
-TEST(FrmAna, MissingCustomerIsReportedAndTheWindowClosesItself)
-{
+TEST(FrmAna, MissingCustomerIsReportedAndTheWindowClosesItself) {
     Editor e;
     EXPECT_FALSE(e.frm.Carica(QStringLiteral("NESSUNO")));
     EXPECT_EQ(e.dlg.lastText(), QStringLiteral("Errore durante l'apertura"));
@@ -258,8 +252,7 @@ TEST(FrmAna, MissingCustomerIsReportedAndTheWindowClosesItself)
     EXPECT_EQ(e.frm.result(), QDialog::Rejected);
 }
 
-TEST(FrmAna, CustomerDeletedWhileOpenIsNotWritten)
-{
+TEST(FrmAna, CustomerDeletedWhileOpenIsNotWritten) {
     Editor e;
     const qint64 id = add(sample());
     ASSERT_TRUE(e.frm.Carica(QStringLiteral("BRAMBILLA & FIGLI")));
@@ -273,8 +266,7 @@ TEST(FrmAna, CustomerDeletedWhileOpenIsNotWritten)
     EXPECT_EQ(stored(id, "Indirizzo"), QStringLiteral("Via Dante 7"));
 }
 
-TEST(FrmAna, CancelWritesNothing)
-{
+TEST(FrmAna, CancelWritesNothing) {
     Editor e;
     add(sample());
     ASSERT_TRUE(e.frm.Carica(QStringLiteral("BRAMBILLA & FIGLI")));
@@ -285,8 +277,7 @@ TEST(FrmAna, CancelWritesNothing)
     EXPECT_EQ(stored(1, "Nome"), QStringLiteral("BRAMBILLA & FIGLI"));
 }
 
-TEST(FrmAna, FocusFrameSurroundsTheFocusedBox)
-{
+TEST(FrmAna, FocusFrameSurroundsTheFocusedBox) {
     Editor e;
     ASSERT_TRUE(e.frm.Carica(QString()));
     auto* shape = e.frm.findChild<QFrame*>(QStringLiteral("Shape1"));
