@@ -202,12 +202,35 @@ DbStatus copyTo(const QString& destination)
 
 } // namespace Database
 
-Transaction::Transaction() { m_active = Database::connection().transaction(); }
+namespace {
+// Open guards on the connection; inner ones are savepoints, so a routine that writes in a
+// transaction of its own can run inside a caller's.
+int g_depth = 0;
+} // namespace
+
+Transaction::Transaction()
+{
+    if (g_depth == 0) {
+        m_active = Database::connection().transaction();
+    } else {
+        m_savepoint = QStringLiteral("sp%1").arg(g_depth);
+        m_active = !Database::exec(QStringLiteral("SAVEPOINT ") + m_savepoint);
+    }
+    if (m_active)
+        ++g_depth;
+}
 
 Transaction::~Transaction()
 {
-    if (m_active)
+    if (!m_active)
+        return;
+    --g_depth;
+    if (m_savepoint.isEmpty()) {
         Database::connection().rollback();
+    } else {
+        Database::exec(QStringLiteral("ROLLBACK TO ") + m_savepoint);
+        Database::exec(QStringLiteral("RELEASE ") + m_savepoint);
+    }
 }
 
 DbStatus Transaction::commit()
@@ -215,6 +238,9 @@ DbStatus Transaction::commit()
     if (!m_active)
         return DbError{3246, QStringLiteral("Transazione non avviata")};
     m_active = false;
+    --g_depth;
+    if (!m_savepoint.isEmpty())
+        return Database::exec(QStringLiteral("RELEASE ") + m_savepoint);
     QSqlDatabase db = Database::connection();
     if (!db.commit()) {
         const DbError err = DbError::from(db.lastError());

@@ -42,7 +42,7 @@ QString fold(const QString& text);
 
 } // namespace Database
 
-// Rolls back unless committed.
+// Rolls back unless committed. Guards nest: an inner one is a savepoint of the outer.
 class Transaction {
 public:
     Transaction();
@@ -55,4 +55,5 @@ public:
 
 private:
     bool m_active = false;
+    QString m_savepoint;
 };

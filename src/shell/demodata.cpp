@@ -1,6 +1,7 @@
 #include "shell/demodata.h"
 
 #include "data/database.h"
+#include "registry/registrydemo.h"
 #include "shell/companystore.h"
 
 #include <QDir>
@@ -23,6 +24,8 @@ DbStatus fill()
                                        QStringLiteral("Via dell'Industria, 14 - 47122 Forlì (FC)"),
                                        QStringLiteral("Tel. 0543 123456 - info@corvalisto.it"),
                                        QStringLiteral("P.IVA 01234560404 - C.F. CRVMRA60A01D704X")}))
+        return err;
+    if (auto err = RegistryDemo::fill())
         return err;
     return tx.commit();
 }

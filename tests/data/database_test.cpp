@@ -109,6 +109,39 @@ TEST(Database, TransactionRollsBackUnlessCommitted)
     EXPECT_EQ(Database::scalar(QStringLiteral("SELECT count(*) FROM Documenti")).value().toInt(), 1);
 }
 
+TEST(Database, NestedTransactionsRollBackTheirOwnPartOnly)
+{
+    TestWorkDir dir;
+    {
+        Transaction outer;
+        ASSERT_FALSE(Database::exec(QStringLiteral("INSERT INTO Documenti (Num) VALUES ('1/26')")));
+        {
+            Transaction inner;
+            ASSERT_TRUE(inner.started());
+            ASSERT_FALSE(Database::exec(QStringLiteral("INSERT INTO Documenti (Num) VALUES ('2/26')")));
+        }
+        {
+            Transaction inner;
+            ASSERT_FALSE(Database::exec(QStringLiteral("INSERT INTO Documenti (Num) VALUES ('3/26')")));
+            EXPECT_FALSE(inner.commit());
+        }
+        EXPECT_FALSE(outer.commit());
+    }
+    auto q = Database::select(QStringLiteral("SELECT Num FROM Documenti ORDER BY Num"));
+    QStringList nums;
+    while (q.value().next())
+        nums << q.value().value(0).toString();
+    EXPECT_EQ(nums, (QStringList{"1/26", "3/26"}));
+    {
+        // An outer guard that is dropped takes its committed inner part with it.
+        Transaction outer;
+        Transaction inner;
+        ASSERT_FALSE(Database::exec(QStringLiteral("INSERT INTO Documenti (Num) VALUES ('4/26')")));
+        EXPECT_FALSE(inner.commit());
+    }
+    EXPECT_EQ(Database::scalar(QStringLiteral("SELECT count(*) FROM Documenti")).value().toInt(), 2);
+}
+
 TEST(Database, ErrorsCarryANumberAndText)
 {
     TestWorkDir dir;

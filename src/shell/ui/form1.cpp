@@ -1,5 +1,6 @@
 #include "shell/ui/form1.h"
 
+#include "registry/ui/formana.h"
 #include "resources/shippedpictures.h"
 #include "shell/appstate.h"
 #include "shell/dialogs.h"
@@ -170,8 +171,9 @@ void Form1::buildBody()
     outer->addLayout(bottom);
 
     connect(m_btn[4], &QPushButton::clicked, this, &QWidget::close);
+    connect(m_btn[0], &QPushButton::clicked, this, [this] { openModal<FormAna>(); });
     // Windows of the other subsystems are wired as they are built.
-    for (int i : {0, 1, 2, 3, 5, 6, 7})
+    for (int i : {1, 2, 3, 5, 6, 7})
         m_btn[i]->setEnabled(false);
 }
 
@@ -265,8 +267,4 @@ void Form1::mnuColLogo_Click()
     Ini(QStringLiteral("salva"));
 }
 
-void Form1::mnuDatiInt_Click()
-{
-    FrmAzi frm(this);
-    dialogs().exec(&frm);
-}
+void Form1::mnuDatiInt_Click() { openModal<FrmAzi>(); }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QColor>
+#include "shell/dialogs.h"
+
 #include <QMainWindow>
 #include <array>
 
@@ -37,6 +39,13 @@ private:
     void setButtonLook(int index, bool highlighted);
     void mnuColLogo_Click();
     void mnuDatiInt_Click();
+
+    template <typename Window>
+    void openModal()
+    {
+        Window w(this);
+        dialogs().exec(&w);
+    }
 
     std::array<QPushButton*, 8> m_btn{};
     std::array<bool, 8> m_highlighted{};

@@ -138,6 +138,16 @@ TEST(Form1, ButtonsLightUpUnderTheMouseAndGoBackOnTheSurface)
     EXPECT_TRUE(w.Btn(3)->styleSheet().contains(QStringLiteral("#c0c0c0")));
 }
 
+TEST(Form1, ButtonsOpenTheirWindowsModally)
+{
+    TestWorkDir dir(false);
+    ScriptedDialogs dlg;
+    Form1 w;
+    ASSERT_TRUE(w.load());
+    w.Btn(0)->click();
+    EXPECT_EQ(dlg.windowsShown, QStringList{QStringLiteral("FormAna")});
+}
+
 TEST(Form1, HeaderMenuOpensTheDialogModally)
 {
     TestWorkDir dir(false);
