@@ -1,0 +1,39 @@
+#pragma once
+
+#include "printing/layoutcontext.h"
+#include "printing/page.h"
+#include "printing/pageview.h"
+
+#include <QString>
+#include <QStringList>
+#include <any>
+#include <functional>
+#include <vector>
+
+// The layout of each kind of paper (TipoDocumento: "Fattura", "Ddt", "Preventivo",
+// "Documento", "Anagrafica"): a function turning the paper's plain data into pages.
+namespace LayoutRegistry {
+
+using Layout = std::function<std::vector<Page>(const std::any& data, const LayoutContext& ctx)>;
+
+struct Entry {
+    Layout layout;
+    // Whether a print shifts the paper by the side margin of the settings.
+    bool appliesMargin = true;
+    // Whether the paper prints the company header (and so needs it loaded).
+    bool needsHeader = true;
+};
+
+// Registers or replaces the layout of a kind.
+void add(const QString& kind, Entry entry);
+// Nothing when the kind has no layout.
+const Entry* find(const QString& kind);
+QStringList kinds();
+
+// DisegnaPagina: the pages of the paper, loading the company header when the kind prints it.
+// An unknown kind, or data of the wrong type for it, gives no pages.
+std::vector<Page> compose(const QString& kind, const std::any& data, QWidget* parent);
+// How a printed copy of that kind is placed: zoom 1 and, when the kind applies it, the margin.
+PageView printView(const QString& kind);
+
+} // namespace LayoutRegistry

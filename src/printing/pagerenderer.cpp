@@ -1,0 +1,130 @@
+#include "printing/pagerenderer.h"
+
+#include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QPaintDevice>
+#include <QPainter>
+#include <QPen>
+
+namespace {
+
+constexpr double kMmPerInch = 25.4;
+constexpr double kLineWidthMm = 0.2;
+const QColor kBackdrop(0xAA, 0xAA, 0xAA);
+constexpr double kSheetWidth = 210;
+constexpr double kSheetHeight = 294;
+
+// "Arial Black" has no free metric twin; fontconfig would hand out a regular face for it,
+// so its heavy look comes from the Arial stand-in in bold.
+bool missingFamily(const QString& family)
+{
+    static QHash<QString, bool> known;
+    auto it = known.find(family);
+    if (it == known.end())
+        it = known.insert(family, !QFontDatabase::hasFamily(family));
+    return *it;
+}
+
+} // namespace
+
+PageRenderer::PageRenderer(QPainter& painter) : m_painter(painter)
+{
+    const QPaintDevice* device = painter.device();
+    m_unitX = device->logicalDpiX() / kMmPerInch;
+    m_unitY = device->logicalDpiY() / kMmPerInch;
+}
+
+QString PageRenderer::familyFor(const QString& family)
+{
+    if (family.compare(QStringLiteral("Arial Black"), Qt::CaseInsensitive) == 0 && missingFamily(family))
+        return QStringLiteral("Liberation Sans");
+    return family;
+}
+
+QFont PageRenderer::qtFont(const PrintFont& font, double zoom)
+{
+    const bool black = font.family.compare(QStringLiteral("Arial Black"), Qt::CaseInsensitive) == 0;
+    QFont f(familyFor(font.family));
+    f.setPointSizeF(font.size * zoom);
+    f.setWeight(black ? QFont::Black : (font.bold ? QFont::Bold : QFont::Normal));
+    f.setItalic(false);
+    f.setUnderline(false);
+    return f;
+}
+
+const PageRenderer::Metrics& PageRenderer::metrics(const PrintFont& font, double zoom)
+{
+    const QString key =
+        font.family + QLatin1Char('|') + QString::number(font.size * zoom) + (font.bold ? QStringLiteral("|b") : QString());
+    auto it = m_fonts.find(key);
+    if (it == m_fonts.end()) {
+        Metrics m;
+        m.font = qtFont(font, zoom);
+        m.ascent = QFontMetricsF(m.font, m_painter.device()).ascent();
+        it = m_fonts.insert(key, m);
+    }
+    return *it;
+}
+
+void PageRenderer::draw(const Page& page, const PageView& view)
+{
+    m_painter.save();
+    m_painter.setRenderHint(QPainter::Antialiasing, true);
+    if (view.preview)
+        backdrop(view);
+    for (const DrawItem& item : page.items())
+        drawItem(item, view);
+    if (view.preview)
+        border(view);
+    m_painter.restore();
+}
+
+void PageRenderer::drawItem(const DrawItem& item, const PageView& view)
+{
+    switch (item.kind) {
+    case DrawItem::Kind::Text: {
+        const Metrics& m = metrics(item.font, view.zoom);
+        m_painter.setFont(m.font);
+        m_painter.setPen(item.colour);
+        m_painter.drawText(QPointF(dx(item.x, view), dy(item.y, view) + m.ascent), item.text);
+        break;
+    }
+    case DrawItem::Kind::Line:
+    case DrawItem::Kind::Rect: {
+        QPen pen(item.colour);
+        pen.setWidthF(std::max(1.0, kLineWidthMm * view.zoom * m_unitX));
+        const QPointF a(dx(item.x, view), dy(item.y, view));
+        const QPointF b(dx(item.x2, view), dy(item.y2, view));
+        if (item.kind == DrawItem::Kind::Line) {
+            m_painter.setPen(pen);
+            m_painter.drawLine(a, b);
+        } else if (item.filled) {
+            m_painter.fillRect(QRectF(a, b).normalized(), item.colour);
+        } else {
+            m_painter.setPen(pen);
+            m_painter.setBrush(Qt::NoBrush);
+            m_painter.drawRect(QRectF(a, b).normalized());
+        }
+        break;
+    }
+    case DrawItem::Kind::Picture:
+        if (!item.picture.isNull())
+            m_painter.drawImage(QRectF(QPointF(dx(item.x, view), dy(item.y, view)), QPointF(dx(item.x2, view), dy(item.y2, view))),
+                                item.picture);
+        break;
+    }
+}
+
+// The grey desk is not zoomed; the white sheet and its border are, and neither scrolls.
+void PageRenderer::backdrop(const PageView& view)
+{
+    m_painter.fillRect(QRectF(0, 0, kSheetWidth * m_unitX, kSheetHeight * m_unitY), kBackdrop);
+    m_painter.fillRect(QRectF(0, 0, kSheetWidth * view.zoom * m_unitX, kSheetHeight * view.zoom * m_unitY), Qt::white);
+}
+
+void PageRenderer::border(const PageView& view)
+{
+    m_painter.setPen(QPen(Qt::black, 1));
+    m_painter.setBrush(Qt::NoBrush);
+    m_painter.drawRect(QRectF(0, 0, kSheetWidth * view.zoom * m_unitX, kSheetHeight * view.zoom * m_unitY));
+}

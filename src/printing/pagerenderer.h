@@ -1,0 +1,43 @@
+#pragma once
+
+#include "printing/page.h"
+#include "printing/pageview.h"
+
+#include <QFont>
+#include <QHash>
+#include <QString>
+
+class QPainter;
+
+// Draws pages on any painter. The painter stays unscaled: millimetres are turned into the
+// device's own units here, so point sizes are not inflated by a scale.
+class PageRenderer {
+public:
+    explicit PageRenderer(QPainter& painter);
+
+    // The page with the preview furniture when the view is a preview.
+    void draw(const Page& page, const PageView& view);
+
+    // The font a layout's family, size and weight become at that zoom; a family missing on the
+    // system is replaced by its metric-compatible stand-in.
+    static QFont qtFont(const PrintFont& font, double zoom);
+    // The family actually asked of the system for a layout's family name.
+    static QString familyFor(const QString& family);
+
+private:
+    struct Metrics {
+        QFont font;
+        double ascent = 0;
+    };
+    const Metrics& metrics(const PrintFont& font, double zoom);
+    void drawItem(const DrawItem& item, const PageView& view);
+    void backdrop(const PageView& view);
+    void border(const PageView& view);
+    double dx(double mm, const PageView& view) const { return (view.margine + mm) * view.zoom * m_unitX; }
+    double dy(double mm, const PageView& view) const { return (view.scorrimento + mm) * view.zoom * m_unitY; }
+
+    QPainter& m_painter;
+    double m_unitX;
+    double m_unitY;
+    QHash<QString, Metrics> m_fonts;
+};

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <any>
+#include <functional>
+#include <optional>
+
+class QTextStream;
+
+// "pdf KIND KEY -o FILE": one stored paper written as a PDF without opening a window, the same
+// pages as printing it. The database must be open and the settings read.
+class PdfCommand {
+public:
+    struct Paper {
+        QString tipoDocumento; // the layout to use
+        std::any data;
+    };
+    // Finds the paper of a key; nothing, with an Italian reason in `error`, when there is none.
+    using Finder = std::function<std::optional<Paper>(const QString& key, QString& error)>;
+
+    // A kind of the command line ("anagrafica", "fattura", ...), in lower case.
+    static void addKind(const QString& kind, Finder finder);
+    static QStringList kinds();
+
+    // `args` are the words after "pdf" (a leading "pdf" is accepted too). Returns the exit
+    // status: 0 when the file was written; 1 with a message on `err` otherwise, no file written.
+    static int run(const QStringList& args, QTextStream& err);
+};

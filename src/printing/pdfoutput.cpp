@@ -1,0 +1,50 @@
+#include "printing/pdfoutput.h"
+
+#include "printing/pagerenderer.h"
+
+#include <QFileInfo>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+
+namespace PdfOutput {
+
+bool write(const std::vector<Page>& pages, const PageView& view, const QString& filePath, QString* error)
+{
+    QSaveFile file(filePath);
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    {
+        QPdfWriter writer(&file);
+        writer.setCreator(QStringLiteral("Corvalisto"));
+        writer.setTitle(QFileInfo(filePath).completeBaseName());
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+        QPainter painter;
+        if (!painter.begin(&writer)) {
+            file.cancelWriting();
+            if (error)
+                *error = QStringLiteral("Impossibile avviare la scrittura del PDF");
+            return false;
+        }
+        PageRenderer renderer(painter);
+        for (size_t i = 0; i < pages.size(); ++i) {
+            if (i > 0)
+                writer.newPage();
+            renderer.draw(pages[i], view);
+        }
+        painter.end();
+    }
+    if (!file.commit()) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+} // namespace PdfOutput
