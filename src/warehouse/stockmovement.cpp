@@ -55,6 +55,13 @@ Outcome unload(const Decimal& current, const QString& typed)
     return checked(current - amount.value);
 }
 
-QString show(const Decimal& quantity) { return Formats::plain(quantity.rounded(kDecimals)); }
+QString show(const Decimal& quantity)
+{
+    const Decimal shown = quantity.rounded(kDecimals);
+    // Whole quantities, the usual case in a long list, skip the decimal text.
+    if (shown == Decimal(shown.integerPart()))
+        return QString::number(shown.integerPart());
+    return Formats::plain(shown);
+}
 
 } // namespace StockMovement

@@ -35,14 +35,19 @@ DbResult<bool> anyRow(const QString& sql, const QVariantList& values)
     return false;
 }
 
-// Whole quantities are by far the most common; they skip the text round trip.
+// A stored quantity as Decimal::fromDouble reads it. Quantities carry at most three decimals, so
+// most values are k/1000 exactly as the double nearest to it; below 1e12 no shorter decimal lies
+// that close, so the result is the same without the text round trip.
 Decimal quantityFromReal(const QVariant& v)
 {
     if (v.isNull())
         return Decimal();
     const double d = v.toDouble();
-    if (std::trunc(d) == d && std::fabs(d) < 1e15)
-        return Decimal(static_cast<long long>(d));
+    if (std::fabs(d) < 1e12) {
+        const long long thousandths = std::llround(d * 1000.0);
+        if (static_cast<double>(thousandths) / 1000.0 == d)
+            return Decimal(thousandths).dividedBy(1000, 3);
+    }
     return Decimal::fromDouble(d);
 }
 

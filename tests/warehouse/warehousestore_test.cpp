@@ -144,6 +144,24 @@ TEST(WarehouseStoreItems, QuantitiesRoundTripExactly)
     EXPECT_EQ((*item.value()).qta, dec("12.1"));
 }
 
+TEST(WarehouseStoreItems, StoredRealsReadAsTheirShortestDecimal)
+{
+    TestWorkDir dir;
+    const qint64 cat = addCategory(QStringLiteral("C"));
+    const QList<double> values = {0.1,   0.2 + 0.1, 1.0 / 3.0, 12.1,     -0.005, 1e-7,   123456789.123,
+                                  5e11, 2.675,     -7.25,     1e12 + 1, 1e15,   0.0005, 999999999999.999};
+    for (double v : values)
+        ASSERT_FALSE(Database::exec(QStringLiteral("INSERT INTO Magazzino (Cat, Descrizione, Um, Qta) VALUES (?, ?, 'Pz', ?)"),
+                                    {cat, QString::number(v, 'g', 17), v}));
+    const auto rows = WarehouseStore::stockList(cat, QString());
+    ASSERT_TRUE(rows.ok());
+    ASSERT_EQ(rows->size(), values.size());
+    for (const auto& r : rows.value()) {
+        const double v = r.descrizione.toDouble();
+        EXPECT_EQ(r.qta, Decimal::fromDouble(v)) << r.descrizione.toStdString();
+    }
+}
+
 TEST(WarehouseStoreItems, NewItemTakesOverTheFirstDeletedRow)
 {
     TestWorkDir dir;

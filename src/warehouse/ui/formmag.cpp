@@ -10,10 +10,12 @@
 #include <QComboBox>
 #include <QFont>
 #include <QHBoxLayout>
+#include <QHelpEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 namespace {
@@ -31,12 +33,14 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
     return b;
 }
 
-// Category and description cells carry their full text as hover text: long ones are cut by the column.
-QTableWidgetItem* textCell(const QString& text)
+// Puts the text in the cell, reusing the cell's item: a refill mostly shows the same rows again,
+// and rewriting an item costs far less than deleting it and making a new one.
+void setCell(QTableWidget* grid, int row, int column, const QString& text)
 {
-    auto* item = new QTableWidgetItem(text);
-    item->setToolTip(text);
-    return item;
+    if (QTableWidgetItem* item = grid->item(row, column))
+        item->setText(text);
+    else
+        grid->setItem(row, column, new QTableWidgetItem(text));
 }
 
 } // namespace
@@ -98,15 +102,12 @@ FormMag::FormMag(QWidget* parent) : QDialog(parent)
     auto* chiudi = makeButton(this, "BtnChiudi", QStringLiteral("&CHIUDI"));
 
     connect(m_comboCat, &QComboBox::activated, this, &FormMag::sceltaCategoria);
-    connect(m_grid, &QTableWidget::cellClicked, this, [this](int row, int) {
-        const QTableWidgetItem* id = m_grid->item(row, IdArt);
-        m_selectedId = id ? id->data(Qt::UserRole).toLongLong() : 0;
-    });
+    m_grid->viewport()->installEventFilter(this);
+    connect(m_grid, &QTableWidget::cellClicked, this, [this](int row, int) { m_selectedId = idAt(row); });
     // Keyboard users choose a row with the arrows.
     connect(m_grid, &QTableWidget::currentCellChanged, this, [this](int row, int) {
-        const QTableWidgetItem* id = row >= 0 ? m_grid->item(row, IdArt) : nullptr;
-        if (m_grid->hasFocus() && id)
-            m_selectedId = id->data(Qt::UserRole).toLongLong();
+        if (m_grid->hasFocus() && idAt(row) != 0)
+            m_selectedId = idAt(row);
     });
     connect(m_grid, &QTableWidget::cellDoubleClicked, this, [this] { modifica(); });
     connect(insArt, &QPushButton::clicked, this, &FormMag::inserisci);
@@ -164,21 +165,19 @@ void FormMag::riempiGriglia()
     const int n = rows ? static_cast<int>(rows->size()) : 0;
     const QSignalBlocker blockGrid(m_grid);
     m_grid->setUpdatesEnabled(false);
-    m_grid->setRowCount(0);
+    m_grid->setCurrentCell(-1, -1);
     m_grid->setRowCount(n);
     int selectedRow = -1;
     {
-        // The whole grid is new: one repaint below instead of a change notice per cell.
+        // The whole grid changes: one repaint below instead of a change notice per cell.
         const QSignalBlocker blockModel(m_grid->model());
         for (int r = 0; r < n; ++r) {
             const WarehouseStore::StockRow& s = rows->at(r);
-            auto* id = new QTableWidgetItem(QString::number(s.id));
-            id->setData(Qt::UserRole, s.id);
-            m_grid->setItem(r, IdArt, id);
-            m_grid->setItem(r, Categoria, textCell(s.categoria));
-            m_grid->setItem(r, Descrizione, textCell(s.descrizione));
-            m_grid->setItem(r, Um, new QTableWidgetItem(s.um));
-            m_grid->setItem(r, Qta, new QTableWidgetItem(StockMovement::show(s.qta)));
+            setCell(m_grid, r, IdArt, QString::number(s.id));
+            setCell(m_grid, r, Categoria, s.categoria);
+            setCell(m_grid, r, Descrizione, s.descrizione);
+            setCell(m_grid, r, Um, s.um);
+            setCell(m_grid, r, Qta, StockMovement::show(s.qta));
             if (s.id == m_selectedId)
                 selectedRow = r;
         }
@@ -193,6 +192,28 @@ void FormMag::riempiGriglia()
     m_labelN->setText(WarehouseRules::itemCount(n));
     if (!rows)
         WindowBehaviour::showDbError(this, rows.error());
+}
+
+qint64 FormMag::idAt(int row) const
+{
+    const QTableWidgetItem* id = row >= 0 ? m_grid->item(row, IdArt) : nullptr;
+    return id ? id->text().toLongLong() : 0;
+}
+
+bool FormMag::eventFilter(QObject* watched, QEvent* event)
+{
+    // Category and description show their full text on hover: long ones are cut by the column.
+    if (watched == m_grid->viewport() && event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QTableWidgetItem* item = m_grid->itemAt(help->pos());
+        if (item && (item->column() == Categoria || item->column() == Descrizione))
+            QToolTip::showText(help->globalPos(), item->text(), m_grid->viewport(),
+                               m_grid->visualItemRect(item));
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void FormMag::sceltaCategoria(int index)
@@ -233,7 +254,7 @@ void FormMag::ricerca()
 int FormMag::rigaScelta()
 {
     for (int row = 0; m_selectedId != 0 && row < m_grid->rowCount(); ++row)
-        if (m_grid->item(row, IdArt)->data(Qt::UserRole).toLongLong() == m_selectedId)
+        if (idAt(row) == m_selectedId)
             return row;
     dialogs().message(this, kSelezionare, QString(), Dialogs::Icon::Information);
     return -1;

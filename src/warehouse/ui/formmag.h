@@ -16,7 +16,11 @@ public:
     // Reads the list again with the filters in force.
     void riempiGriglia();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    qint64 idAt(int row) const;
     void riempiCategorie();
     void sceltaCategoria(int index);
     void tutti();

@@ -4,11 +4,14 @@
 #include "warehouse/warehousestore.h"
 #include "workdir.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QToolTip>
 #include <gtest/gtest.h>
 
 namespace {
@@ -78,7 +81,16 @@ TEST(FormMag, ListsValidItemsWithCountsAndColumns)
         EXPECT_TRUE(one.grid->isColumnHidden(1));
         EXPECT_EQ(one.grid->horizontalHeaderItem(5)->text(), QStringLiteral("Quantità"));
         // The full text of a long description is its cell's hover text.
-        EXPECT_EQ(one.grid->item(0, 3)->toolTip(), longText);
+        one.w.show();
+        const QRect cell = one.grid->visualItemRect(one.grid->item(0, 3));
+        ASSERT_TRUE(cell.isValid());
+        QHelpEvent hover(QEvent::ToolTip, cell.center(), one.grid->viewport()->mapToGlobal(cell.center()));
+        QApplication::sendEvent(one.grid->viewport(), &hover);
+        EXPECT_EQ(QToolTip::text(), longText);
+        const QRect category = one.grid->visualItemRect(one.grid->item(0, 2));
+        QHelpEvent other(QEvent::ToolTip, category.center(), one.grid->viewport()->mapToGlobal(category.center()));
+        QApplication::sendEvent(one.grid->viewport(), &other);
+        EXPECT_EQ(QToolTip::text(), QStringLiteral("PROFILATI"));
     }
     ASSERT_FALSE(Database::exec(QStringLiteral("INSERT INTO Magazzino (IdArt, Cat, Descrizione, Um, Qta) "
                                                "VALUES (32768, ?, 'Trave', 'm', 6)"),
