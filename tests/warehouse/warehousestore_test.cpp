@@ -9,31 +9,30 @@
 
 namespace {
 
-Decimal dec(const char* text) { return *Decimal::fromString(QString::fromLatin1(text)); }
+Decimal dec(const char* text) {
+    return *Decimal::fromString(QString::fromLatin1(text));
+}
 
-qint64 addCategory(const QString& nome)
-{
+qint64 addCategory(const QString& nome) {
     const auto id = WarehouseStore::insertCategory(nome);
     EXPECT_TRUE(id.ok());
     return id.ok() ? id.value() : 0;
 }
 
-qint64 addItem(qint64 cat, const QString& des, const char* qta = "1", const QString& um = QStringLiteral("Pz"))
-{
+qint64 addItem(qint64 cat, const QString& des, const char* qta = "1",
+               const QString& um = QStringLiteral("Pz")) {
     const auto id = WarehouseStore::addItem({0, cat, des, um, dec(qta)});
     EXPECT_TRUE(id.ok());
     return id.ok() ? id.value() : 0;
 }
 
-QVariant cell(const QString& sql, std::initializer_list<QVariant> values = {})
-{
+QVariant cell(const QString& sql, std::initializer_list<QVariant> values = {}) {
     const auto v = Database::scalar(sql, values);
     EXPECT_TRUE(v.ok());
     return v.ok() ? v.value() : QVariant();
 }
 
-QStringList descriptions(qint64 cat, const QString& part)
-{
+QStringList descriptions(qint64 cat, const QString& part) {
     const auto rows = WarehouseStore::stockList(cat, part);
     EXPECT_TRUE(rows.ok());
     QStringList out;
@@ -45,8 +44,7 @@ QStringList descriptions(qint64 cat, const QString& part)
 
 } // namespace
 
-TEST(WarehouseStoreCategories, InsertRenameDeleteAndNameChecks)
-{
+TEST(WarehouseStoreCategories, InsertRenameDeleteAndNameChecks) {
     TestWorkDir dir;
     const qint64 tub = addCategory(QStringLiteral("TUBOLARI"));
     const qint64 acc = addCategory(QStringLiteral("CITTÀ D'ACCIAIO"));
@@ -78,8 +76,7 @@ TEST(WarehouseStoreCategories, InsertRenameDeleteAndNameChecks)
     EXPECT_EQ(cell(QStringLiteral("SELECT count(*) FROM Categorie")).toInt(), 4);
 }
 
-TEST(WarehouseStoreCategories, OnlyValidItemsHoldACategory)
-{
+TEST(WarehouseStoreCategories, OnlyValidItemsHoldACategory) {
     TestWorkDir dir;
     const qint64 cat = addCategory(QStringLiteral("LAMIERE"));
     const qint64 other = addCategory(QStringLiteral("VERNICI"));
@@ -90,8 +87,7 @@ TEST(WarehouseStoreCategories, OnlyValidItemsHoldACategory)
     EXPECT_FALSE(*WarehouseStore::categoryHasValidItems(cat));
 }
 
-TEST(WarehouseStoreItems, StockListFiltersLiterallyAndKeepsOrder)
-{
+TEST(WarehouseStoreItems, StockListFiltersLiterallyAndKeepsOrder) {
     TestWorkDir dir;
     const qint64 b = addCategory(QStringLiteral("B"));
     const qint64 a = addCategory(QStringLiteral("A"));
@@ -109,7 +105,8 @@ TEST(WarehouseStoreItems, StockListFiltersLiterallyAndKeepsOrder)
     EXPECT_EQ(descriptions(0, QString()),
               QStringList({"dado_M8", "dadoXM8", "vite 100% inox", "Vite 1000 inox", "Profilo CITTÀ",
                            "Tubo * zincato", "Tubo dell'acqua"}));
-    EXPECT_EQ(descriptions(a, QString()), QStringList({"Profilo CITTÀ", "Tubo * zincato", "Tubo dell'acqua"}));
+    EXPECT_EQ(descriptions(a, QString()),
+              QStringList({"Profilo CITTÀ", "Tubo * zincato", "Tubo dell'acqua"}));
 
     EXPECT_EQ(descriptions(0, QStringLiteral("100%")), QStringList({"vite 100% inox"}));
     EXPECT_EQ(descriptions(0, QStringLiteral("_")), QStringList({"dado_M8"}));
@@ -122,8 +119,7 @@ TEST(WarehouseStoreItems, StockListFiltersLiterallyAndKeepsOrder)
     EXPECT_TRUE(descriptions(0, QStringLiteral("eliminato")).isEmpty());
 }
 
-TEST(WarehouseStoreItems, QuantitiesRoundTripExactly)
-{
+TEST(WarehouseStoreItems, QuantitiesRoundTripExactly) {
     TestWorkDir dir;
     const qint64 cat = addCategory(QStringLiteral("C"));
     const qint64 id = addItem(cat, QStringLiteral("Piatto"), "12.1");
@@ -144,15 +140,15 @@ TEST(WarehouseStoreItems, QuantitiesRoundTripExactly)
     EXPECT_EQ((*item.value()).qta, dec("12.1"));
 }
 
-TEST(WarehouseStoreItems, StoredRealsReadAsTheirShortestDecimal)
-{
+TEST(WarehouseStoreItems, StoredRealsReadAsTheirShortestDecimal) {
     TestWorkDir dir;
     const qint64 cat = addCategory(QStringLiteral("C"));
-    const QList<double> values = {0.1,   0.2 + 0.1, 1.0 / 3.0, 12.1,     -0.005, 1e-7,   123456789.123,
+    const QList<double> values = {0.1,  0.2 + 0.1, 1.0 / 3.0, 12.1,     -0.005, 1e-7,   123456789.123,
                                   5e11, 2.675,     -7.25,     1e12 + 1, 1e15,   0.0005, 999999999999.999};
     for (double v : values)
-        ASSERT_FALSE(Database::exec(QStringLiteral("INSERT INTO Magazzino (Cat, Descrizione, Um, Qta) VALUES (?, ?, 'Pz', ?)"),
-                                    {cat, QString::number(v, 'g', 17), v}));
+        ASSERT_FALSE(Database::exec(
+            QStringLiteral("INSERT INTO Magazzino (Cat, Descrizione, Um, Qta) VALUES (?, ?, 'Pz', ?)"),
+            {cat, QString::number(v, 'g', 17), v}));
     const auto rows = WarehouseStore::stockList(cat, QString());
     ASSERT_TRUE(rows.ok());
     ASSERT_EQ(rows->size(), values.size());
@@ -162,8 +158,7 @@ TEST(WarehouseStoreItems, StoredRealsReadAsTheirShortestDecimal)
     }
 }
 
-TEST(WarehouseStoreItems, NewItemTakesOverTheFirstDeletedRow)
-{
+TEST(WarehouseStoreItems, NewItemTakesOverTheFirstDeletedRow) {
     TestWorkDir dir;
     const qint64 cat = addCategory(QStringLiteral("C"));
     const qint64 first = addItem(cat, QStringLiteral("uno"));
@@ -172,12 +167,13 @@ TEST(WarehouseStoreItems, NewItemTakesOverTheFirstDeletedRow)
     ASSERT_TRUE(*WarehouseStore::deleteItem(third));
     ASSERT_TRUE(*WarehouseStore::deleteItem(second));
 
-    auto saved = WarehouseStore::saveItem({0, cat, QStringLiteral("quattro"), QStringLiteral("m"), dec("2.5")});
+    auto saved =
+        WarehouseStore::saveItem({0, cat, QStringLiteral("quattro"), QStringLiteral("m"), dec("2.5")});
     ASSERT_TRUE(saved.ok());
     EXPECT_EQ(saved->outcome, WarehouseStore::SaveOutcome::Inserted);
     EXPECT_EQ(saved->id, second);
-    auto r = Database::select(QStringLiteral("SELECT Cat, Descrizione, Um, Qta, Valid FROM Magazzino WHERE IdArt = ?"),
-                              {second});
+    auto r = Database::select(
+        QStringLiteral("SELECT Cat, Descrizione, Um, Qta, Valid FROM Magazzino WHERE IdArt = ?"), {second});
     ASSERT_TRUE(r.ok());
     QSqlQuery& q = r.value();
     ASSERT_TRUE(q.next());
@@ -196,17 +192,19 @@ TEST(WarehouseStoreItems, NewItemTakesOverTheFirstDeletedRow)
               QStringLiteral("uno"));
 }
 
-TEST(WarehouseStoreItems, ChangingAnItemRewritesOnlyAValidRow)
-{
+TEST(WarehouseStoreItems, ChangingAnItemRewritesOnlyAValidRow) {
     TestWorkDir dir;
     const qint64 cat = addCategory(QStringLiteral("C"));
     const qint64 id = addItem(cat, QStringLiteral("uno"));
-    auto saved = WarehouseStore::saveItem({id, cat, QStringLiteral("uno bis"), QStringLiteral("kg"), dec("7.25")});
+    auto saved =
+        WarehouseStore::saveItem({id, cat, QStringLiteral("uno bis"), QStringLiteral("kg"), dec("7.25")});
     ASSERT_TRUE(saved.ok());
     EXPECT_EQ(saved->outcome, WarehouseStore::SaveOutcome::Modified);
-    EXPECT_EQ(cell(QStringLiteral("SELECT Descrizione || '|' || Um || '|' || Qta FROM Magazzino WHERE IdArt = ?"), {id})
-                  .toString(),
-              QStringLiteral("uno bis|kg|7.25"));
+    EXPECT_EQ(
+        cell(QStringLiteral("SELECT Descrizione || '|' || Um || '|' || Qta FROM Magazzino WHERE IdArt = ?"),
+             {id})
+            .toString(),
+        QStringLiteral("uno bis|kg|7.25"));
 
     ASSERT_TRUE(*WarehouseStore::deleteItem(id));
     saved = WarehouseStore::saveItem({id, cat, QStringLiteral("fantasma"), QStringLiteral("kg"), dec("1")});
@@ -218,8 +216,7 @@ TEST(WarehouseStoreItems, ChangingAnItemRewritesOnlyAValidRow)
     EXPECT_FALSE(*WarehouseStore::deleteItem(id + 100));
 }
 
-TEST(WarehouseStoreItems, IdsBeyondSixteenBitsWork)
-{
+TEST(WarehouseStoreItems, IdsBeyondSixteenBitsWork) {
     TestWorkDir dir;
     const qint64 cat = addCategory(QStringLiteral("C"));
     ASSERT_FALSE(Database::exec(QStringLiteral("INSERT INTO Magazzino (IdArt, Cat, Descrizione, Um, Qta) "
@@ -228,12 +225,12 @@ TEST(WarehouseStoreItems, IdsBeyondSixteenBitsWork)
     const auto item = WarehouseStore::validItem(32768);
     ASSERT_TRUE(item.ok() && item->has_value());
     EXPECT_EQ((*item.value()).descrizione, QStringLiteral("grande"));
-    const auto next = WarehouseStore::saveItem({0, cat, QStringLiteral("dopo"), QStringLiteral("Pz"), dec("1")});
+    const auto next =
+        WarehouseStore::saveItem({0, cat, QStringLiteral("dopo"), QStringLiteral("Pz"), dec("1")});
     EXPECT_EQ(next->id, 32769);
 }
 
-TEST(WarehouseStoreItems, DescriptionsAndUnitsInUse)
-{
+TEST(WarehouseStoreItems, DescriptionsAndUnitsInUse) {
     TestWorkDir dir;
     const qint64 cat = addCategory(QStringLiteral("C"));
     const qint64 id = addItem(cat, QStringLiteral("Staffa città 50% l'una"), "1", QStringLiteral("m"));
@@ -251,8 +248,7 @@ TEST(WarehouseStoreItems, DescriptionsAndUnitsInUse)
     EXPECT_EQ(*WarehouseStore::unitsInUse(), QStringList({"kg", "m"}));
 }
 
-TEST(ItemCheck, ReportsTheFirstFailureInOrder)
-{
+TEST(ItemCheck, ReportsTheFirstFailureInOrder) {
     TestWorkDir dir;
     const qint64 cat = addCategory(QStringLiteral("C"));
     const qint64 id = addItem(cat, QStringLiteral("Esistente"));
@@ -267,18 +263,20 @@ TEST(ItemCheck, ReportsTheFirstFailureInOrder)
     EXPECT_EQ(check({0, cat, "Nuovo", "Pz", "0"}), F::None);
 }
 
-TEST(WarehouseDemo, FillsCategoriesAndItemsOrNothing)
-{
+TEST(WarehouseDemo, FillsCategoriesAndItemsOrNothing) {
     {
         TestWorkDir dir;
         ASSERT_FALSE(WarehouseDemo::fill());
         EXPECT_EQ(cell(QStringLiteral("SELECT count(*) FROM Categorie WHERE Valid = 1")).toInt(), 5);
         const int items = cell(QStringLiteral("SELECT count(*) FROM Magazzino WHERE Valid = 1")).toInt();
         EXPECT_GE(items, 35);
-        EXPECT_EQ(cell(QStringLiteral("SELECT count(DISTINCT fold(Descrizione)) FROM Magazzino")).toInt(), items);
-        EXPECT_EQ(cell(QStringLiteral("SELECT count(*) FROM Magazzino M JOIN Categorie C ON M.Cat = C.IdCat")).toInt(),
+        EXPECT_EQ(cell(QStringLiteral("SELECT count(DISTINCT fold(Descrizione)) FROM Magazzino")).toInt(),
                   items);
-        EXPECT_EQ(cell(QStringLiteral("SELECT count(*) FROM Magazzino WHERE Um IS NULL OR Um = ''")).toInt(), 0);
+        EXPECT_EQ(cell(QStringLiteral("SELECT count(*) FROM Magazzino M JOIN Categorie C ON M.Cat = C.IdCat"))
+                      .toInt(),
+                  items);
+        EXPECT_EQ(cell(QStringLiteral("SELECT count(*) FROM Magazzino WHERE Um IS NULL OR Um = ''")).toInt(),
+                  0);
         const auto rows = WarehouseStore::stockList(0, QStringLiteral("30x30x2"));
         ASSERT_EQ(rows->size(), 1);
         EXPECT_EQ(rows->at(0).qta, dec("240.5"));

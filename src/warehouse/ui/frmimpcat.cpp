@@ -18,8 +18,7 @@ enum Column { Fixed = 0, Nome = 1, Id = 2 };
 
 const QString kSelezionare = QStringLiteral("Selezionare una CATEGORIA");
 
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption)
-{
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption) {
     auto* b = new QPushButton(caption, parent);
     b->setObjectName(QString::fromLatin1(name));
     b->setAutoDefault(false);
@@ -27,12 +26,13 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
     return b;
 }
 
-QString alreadyThere(const QString& name) { return QStringLiteral("Categoria ") + name + QStringLiteral(" già esistente"); }
+QString alreadyThere(const QString& name) {
+    return QStringLiteral("Categoria ") + name + QStringLiteral(" già esistente");
+}
 
 } // namespace
 
-FrmImpCat::FrmImpCat(QWidget* parent) : QDialog(parent)
-{
+FrmImpCat::FrmImpCat(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("FrmImpCat"));
     setWindowTitle(QStringLiteral("Impostazione CATEGORIE MAGAZZINO"));
 
@@ -81,8 +81,7 @@ FrmImpCat::FrmImpCat(QWidget* parent) : QDialog(parent)
     riempiGriglia();
 }
 
-void FrmImpCat::riempiGriglia()
-{
+void FrmImpCat::riempiGriglia() {
     const auto categories = WarehouseStore::categories();
     if (!categories) {
         WindowBehaviour::showDbError(this, categories.error());
@@ -111,8 +110,7 @@ void FrmImpCat::riempiGriglia()
         m_selectedId = 0;
 }
 
-void FrmImpCat::clickGriglia(int row)
-{
+void FrmImpCat::clickGriglia(int row) {
     QTableWidgetItem* id = row >= 0 ? m_grid->item(row, Id) : nullptr;
     m_selectedId = id ? id->data(Qt::UserRole).toLongLong() : 0;
     if (m_selectedId != 0) {
@@ -121,8 +119,7 @@ void FrmImpCat::clickGriglia(int row)
     }
 }
 
-int FrmImpCat::rigaScelta()
-{
+int FrmImpCat::rigaScelta() {
     for (int row = 0; m_selectedId != 0 && row < m_grid->rowCount(); ++row)
         if (m_grid->item(row, Id)->data(Qt::UserRole).toLongLong() == m_selectedId)
             return row;
@@ -130,8 +127,7 @@ int FrmImpCat::rigaScelta()
     return -1;
 }
 
-void FrmImpCat::inserisci()
-{
+void FrmImpCat::inserisci() {
     const auto answer = dialogs().input(this, QStringLiteral("Nome CATEGORIA ?"),
                                         QStringLiteral("Inserimento NUOVA Categoria"), QString());
     if (!answer || answer->trimmed().isEmpty())
@@ -151,8 +147,7 @@ void FrmImpCat::inserisci()
     riempiGriglia();
 }
 
-void FrmImpCat::rinomina()
-{
+void FrmImpCat::rinomina() {
     const int row = rigaScelta();
     if (row < 0)
         return;
@@ -176,15 +171,14 @@ void FrmImpCat::rinomina()
     riempiGriglia();
 }
 
-void FrmImpCat::elimina()
-{
+void FrmImpCat::elimina() {
     const int row = rigaScelta();
     if (row < 0)
         return;
     const QString name = m_grid->item(row, Nome)->text();
-    const auto answer = dialogs().message(this, QStringLiteral("Categoria ") + name,
-                                          QStringLiteral("CONFERMA ELIMINAZIONE"), Dialogs::Icon::Question,
-                                          Dialogs::Buttons::YesNo);
+    const auto answer =
+        dialogs().message(this, QStringLiteral("Categoria ") + name, QStringLiteral("CONFERMA ELIMINAZIONE"),
+                          Dialogs::Icon::Question, Dialogs::Buttons::YesNo);
     if (answer != Dialogs::Answer::Yes)
         return;
     const auto used = WarehouseStore::categoryHasValidItems(m_selectedId);

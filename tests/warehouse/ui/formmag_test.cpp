@@ -23,42 +23,39 @@ struct List {
     QLabel* count = w.findChild<QLabel*>(QStringLiteral("LabelN"));
 
     QPushButton* button(const char* name) { return w.findChild<QPushButton*>(QString::fromLatin1(name)); }
-    QStringList column(int col) const
-    {
+    QStringList column(int col) const {
         QStringList out;
         for (int r = 0; r < grid->rowCount(); ++r)
             out << (grid->item(r, col) ? grid->item(r, col)->text() : QString());
         return out;
     }
-    void click(const QString& description)
-    {
+    void click(const QString& description) {
         const int row = static_cast<int>(column(3).indexOf(description));
         ASSERT_GE(row, 0) << description.toStdString();
         emit grid->cellClicked(row, 3);
     }
-    void chooseCategory(const QString& name)
-    {
+    void chooseCategory(const QString& name) {
         const int index = cat->findText(name);
         cat->setCurrentIndex(index);
         emit cat->activated(index);
     }
 };
 
-qint64 addItem(qint64 cat, const QString& des, const char* qta = "1")
-{
-    return WarehouseStore::addItem({0, cat, des, QStringLiteral("Pz"), *Decimal::fromString(QString::fromLatin1(qta))})
+qint64 addItem(qint64 cat, const QString& des, const char* qta = "1") {
+    return WarehouseStore::addItem(
+               {0, cat, des, QStringLiteral("Pz"), *Decimal::fromString(QString::fromLatin1(qta))})
         .value();
 }
 
-int valid(qint64 id)
-{
-    return Database::scalar(QStringLiteral("SELECT Valid FROM Magazzino WHERE IdArt = ?"), {id}).value().toInt();
+int valid(qint64 id) {
+    return Database::scalar(QStringLiteral("SELECT Valid FROM Magazzino WHERE IdArt = ?"), {id})
+        .value()
+        .toInt();
 }
 
 } // namespace
 
-TEST(FormMag, ListsValidItemsWithCountsAndColumns)
-{
+TEST(FormMag, ListsValidItemsWithCountsAndColumns) {
     TestWorkDir dir;
     ScriptedDialogs dlg;
     {
@@ -88,7 +85,8 @@ TEST(FormMag, ListsValidItemsWithCountsAndColumns)
         QApplication::sendEvent(one.grid->viewport(), &hover);
         EXPECT_EQ(QToolTip::text(), longText);
         const QRect category = one.grid->visualItemRect(one.grid->item(0, 2));
-        QHelpEvent other(QEvent::ToolTip, category.center(), one.grid->viewport()->mapToGlobal(category.center()));
+        QHelpEvent other(QEvent::ToolTip, category.center(),
+                         one.grid->viewport()->mapToGlobal(category.center()));
         QApplication::sendEvent(one.grid->viewport(), &other);
         EXPECT_EQ(QToolTip::text(), QStringLiteral("PROFILATI"));
     }
@@ -103,8 +101,7 @@ TEST(FormMag, ListsValidItemsWithCountsAndColumns)
     EXPECT_FALSE(two.column(3).contains(QStringLiteral("Eliminato")));
 }
 
-TEST(FormMag, CategoryFilterAndSearch)
-{
+TEST(FormMag, CategoryFilterAndSearch) {
     TestWorkDir dir;
     ScriptedDialogs dlg;
     const qint64 viti = WarehouseStore::insertCategory(QStringLiteral("BULLONERIA")).value();
@@ -164,8 +161,7 @@ TEST(FormMag, CategoryFilterAndSearch)
     EXPECT_EQ(l.count->text(), QStringLiteral("5 articoli"));
 }
 
-TEST(FormMag, SoftDeleteAsksFirst)
-{
+TEST(FormMag, SoftDeleteAsksFirst) {
     TestWorkDir dir;
     ScriptedDialogs dlg;
     const qint64 cat = WarehouseStore::insertCategory(QStringLiteral("VERNICI")).value();
@@ -180,8 +176,9 @@ TEST(FormMag, SoftDeleteAsksFirst)
     l.click(QStringLiteral("Diluente nitro"));
     dlg.answer(Dialogs::Answer::No);
     l.button("BtnEliArt")->click();
-    EXPECT_EQ(dlg.lastText(), QStringLiteral("Sicuro di voler eliminare l'articolo:\r\n\r\nCategoria: VERNICI\r\n"
-                                             "Descrizione: DILUENTE NITRO"));
+    EXPECT_EQ(dlg.lastText(),
+              QStringLiteral("Sicuro di voler eliminare l'articolo:\r\n\r\nCategoria: VERNICI\r\n"
+                             "Descrizione: DILUENTE NITRO"));
     EXPECT_EQ(dlg.messages.back().title, QStringLiteral("CONFERMA ELIMINAZIONE"));
     EXPECT_EQ(dlg.messages.back().buttons, Dialogs::Buttons::YesNo);
     EXPECT_EQ(valid(id), 1);
@@ -198,8 +195,7 @@ TEST(FormMag, SoftDeleteAsksFirst)
     EXPECT_EQ(valid(keep), 1);
 }
 
-TEST(FormMag, OpensTheItemEditorAndRefills)
-{
+TEST(FormMag, OpensTheItemEditorAndRefills) {
     TestWorkDir dir;
     ScriptedDialogs dlg;
     const qint64 cat = WarehouseStore::insertCategory(QStringLiteral("LAMIERE")).value();
@@ -241,7 +237,8 @@ TEST(FormMag, OpensTheItemEditorAndRefills)
 
     // The same item stays chosen after the refill.
     dlg.onWindow([](QDialog* w) {
-        EXPECT_EQ(w->findChild<QLineEdit*>(QStringLiteral("TxtDes"))->text(), QStringLiteral("Lamiera zincata 8/10"));
+        EXPECT_EQ(w->findChild<QLineEdit*>(QStringLiteral("TxtDes"))->text(),
+                  QStringLiteral("Lamiera zincata 8/10"));
         return 0;
     });
     l.button("BtnModArt")->click();

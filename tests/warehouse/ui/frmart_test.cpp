@@ -26,35 +26,33 @@ struct Editor {
     QPushButton* insCat = w.findChild<QPushButton*>(QStringLiteral("BtnInsCat"));
 
     void chooseCategory(const QString& name) { cat->setCurrentIndex(cat->findText(name)); }
-    void clickQuantity()
-    {
-        QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2), qta->mapToGlobal(QPointF(2, 2)), Qt::LeftButton,
-                          Qt::LeftButton, Qt::NoModifier);
+    void clickQuantity() {
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2), qta->mapToGlobal(QPointF(2, 2)),
+                          Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(qta, &press);
     }
 };
 
-Decimal dec(const char* text) { return *Decimal::fromString(QString::fromLatin1(text)); }
+Decimal dec(const char* text) {
+    return *Decimal::fromString(QString::fromLatin1(text));
+}
 
-qint64 addItem(qint64 cat, const QString& des, const char* qta, const QString& um = QStringLiteral("Pz"))
-{
+qint64 addItem(qint64 cat, const QString& des, const char* qta, const QString& um = QStringLiteral("Pz")) {
     return WarehouseStore::addItem({0, cat, des, um, dec(qta)}).value();
 }
 
-QVariant value(const QString& sql, std::initializer_list<QVariant> values = {})
-{
+QVariant value(const QString& sql, std::initializer_list<QVariant> values = {}) {
     return Database::scalar(sql, values).value();
 }
 
-Decimal storedQta(qint64 id)
-{
-    return Decimal::fromDouble(value(QStringLiteral("SELECT Qta FROM Magazzino WHERE IdArt = ?"), {id}).toDouble());
+Decimal storedQta(qint64 id) {
+    return Decimal::fromDouble(
+        value(QStringLiteral("SELECT Qta FROM Magazzino WHERE IdArt = ?"), {id}).toDouble());
 }
 
 } // namespace
 
-TEST(FrmArt, NewItemIsCheckedInOrderThenSaved)
-{
+TEST(FrmArt, NewItemIsCheckedInOrderThenSaved) {
     TestWorkDir dir;
     ScriptedDialogs dlg;
     const qint64 tub = WarehouseStore::insertCategory(QStringLiteral("TUBOLARI")).value();
@@ -103,8 +101,7 @@ TEST(FrmArt, NewItemIsCheckedInOrderThenSaved)
     EXPECT_EQ(rows->at(0).qta, dec("2.5"));
 }
 
-TEST(FrmArt, NewItemReusesTheFirstDeletedRow)
-{
+TEST(FrmArt, NewItemReusesTheFirstDeletedRow) {
     TestWorkDir dir;
     ScriptedDialogs dlg;
     const qint64 cat = WarehouseStore::insertCategory(QStringLiteral("VERNICI")).value();
@@ -124,19 +121,20 @@ TEST(FrmArt, NewItemReusesTheFirstDeletedRow)
     EXPECT_EQ(dlg.lastText(), QStringLiteral("Articolo INSERITO con successo"));
     EXPECT_EQ(value(QStringLiteral("SELECT count(*) FROM Magazzino")).toInt(), 3);
     EXPECT_EQ(value(QStringLiteral("SELECT Valid FROM Magazzino WHERE IdArt = ?"), {old}).toInt(), 1);
-    EXPECT_EQ(value(QStringLiteral("SELECT Um FROM Magazzino WHERE IdArt = ?"), {old}).toString(), QStringLiteral("Pz"));
+    EXPECT_EQ(value(QStringLiteral("SELECT Um FROM Magazzino WHERE IdArt = ?"), {old}).toString(),
+              QStringLiteral("Pz"));
     EXPECT_EQ(storedQta(old), Decimal(7));
 }
 
-TEST(FrmArt, LoadAndUnloadUseExactDecimals)
-{
+TEST(FrmArt, LoadAndUnloadUseExactDecimals) {
     TestWorkDir dir;
     ScriptedDialogs dlg;
     const qint64 cat = WarehouseStore::insertCategory(QStringLiteral("PROFILATI")).value();
     const qint64 id = addItem(cat, QStringLiteral("Piatto 40x5"), "12", QStringLiteral("m"));
     Editor e;
     e.w.CaricaArt(id);
-    EXPECT_EQ(e.w.windowTitle(), QStringLiteral("MODIFICA DATI ARTICOLO ") + QStringLiteral("%1").arg(id, 4, 10, QChar(u'0')));
+    EXPECT_EQ(e.w.windowTitle(),
+              QStringLiteral("MODIFICA DATI ARTICOLO ") + QStringLiteral("%1").arg(id, 4, 10, QChar(u'0')));
     EXPECT_EQ(e.cat->currentText(), QStringLiteral("PROFILATI"));
     EXPECT_EQ(e.des->text(), QStringLiteral("Piatto 40x5"));
     EXPECT_EQ(e.qta->text(), QStringLiteral("12"));
@@ -184,8 +182,7 @@ TEST(FrmArt, LoadAndUnloadUseExactDecimals)
     EXPECT_EQ(again.qta->text(), QStringLiteral("0"));
 }
 
-TEST(FrmArt, UnloadingATenthFromATenthLeavesZero)
-{
+TEST(FrmArt, UnloadingATenthFromATenthLeavesZero) {
     TestWorkDir dir;
     ScriptedDialogs dlg;
     const qint64 cat = WarehouseStore::insertCategory(QStringLiteral("C")).value();
@@ -200,8 +197,7 @@ TEST(FrmArt, UnloadingATenthFromATenthLeavesZero)
     EXPECT_EQ(value(QStringLiteral("SELECT Qta FROM Magazzino WHERE IdArt = ?"), {id}).toDouble(), 0.0);
 }
 
-TEST(FrmArt, QuantityDialogTakesAnyNumberFromClickOrKey)
-{
+TEST(FrmArt, QuantityDialogTakesAnyNumberFromClickOrKey) {
     TestWorkDir dir;
     ScriptedDialogs dlg;
     const qint64 cat = WarehouseStore::insertCategory(QStringLiteral("C")).value();
@@ -233,8 +229,7 @@ TEST(FrmArt, QuantityDialogTakesAnyNumberFromClickOrKey)
     EXPECT_EQ(storedQta(id), dec("-2.5"));
 }
 
-TEST(FrmArt, UnchangedItemClosesWithoutWriting)
-{
+TEST(FrmArt, UnchangedItemClosesWithoutWriting) {
     TestWorkDir dir;
     ScriptedDialogs dlg;
     const qint64 cat = WarehouseStore::insertCategory(QStringLiteral("C")).value();
@@ -249,8 +244,7 @@ TEST(FrmArt, UnchangedItemClosesWithoutWriting)
     EXPECT_EQ(storedQta(id), Decimal(9));
 }
 
-TEST(FrmArt, MissingItemsAreReported)
-{
+TEST(FrmArt, MissingItemsAreReported) {
     TestWorkDir dir;
     ScriptedDialogs dlg;
     const qint64 cat = WarehouseStore::insertCategory(QStringLiteral("C")).value();
@@ -271,8 +265,7 @@ TEST(FrmArt, MissingItemsAreReported)
               QStringLiteral("Dado"));
 }
 
-TEST(FrmArt, NewCategoryOnTheSpot)
-{
+TEST(FrmArt, NewCategoryOnTheSpot) {
     TestWorkDir dir;
     ScriptedDialogs dlg;
     const qint64 cat = WarehouseStore::insertCategory(QStringLiteral("LAMIERE")).value();
@@ -312,8 +305,7 @@ TEST(FrmArt, NewCategoryOnTheSpot)
               QStringLiteral("L'OTTONE"));
 }
 
-TEST(FrmArt, ItemBeyondSixteenBitsShowsItsDigits)
-{
+TEST(FrmArt, ItemBeyondSixteenBitsShowsItsDigits) {
     TestWorkDir dir;
     ScriptedDialogs dlg;
     const qint64 cat = WarehouseStore::insertCategory(QStringLiteral("C")).value();

@@ -10,18 +10,18 @@
 
 namespace {
 
-QPushButton* button(QWidget* w, const char* name) { return w->findChild<QPushButton*>(QString::fromLatin1(name)); }
+QPushButton* button(QWidget* w, const char* name) {
+    return w->findChild<QPushButton*>(QString::fromLatin1(name));
+}
 
-QStringList column(QTableWidget* grid, int col)
-{
+QStringList column(QTableWidget* grid, int col) {
     QStringList out;
     for (int r = 0; r < grid->rowCount(); ++r)
         out << (grid->item(r, col) ? grid->item(r, col)->text() : QString());
     return out;
 }
 
-QStringList validNames()
-{
+QStringList validNames() {
     const auto categories = WarehouseStore::categories();
     QStringList out;
     for (const auto& c : categories.value())
@@ -29,19 +29,19 @@ QStringList validNames()
     return out;
 }
 
-void clickRow(QTableWidget* grid, const QString& name)
-{
+void clickRow(QTableWidget* grid, const QString& name) {
     const int row = static_cast<int>(column(grid, 1).indexOf(name));
     ASSERT_GE(row, 0) << name.toStdString();
     emit grid->cellClicked(row, 1);
 }
 
-int count(const QString& sql) { return Database::scalar(sql).value().toInt(); }
+int count(const QString& sql) {
+    return Database::scalar(sql).value().toInt();
+}
 
 } // namespace
 
-TEST(FrmImpCat, InsertsUpperCasedNamesCutTo30AndRefusesDuplicates)
-{
+TEST(FrmImpCat, InsertsUpperCasedNamesCutTo30AndRefusesDuplicates) {
     TestWorkDir dir;
     ScriptedDialogs dlg;
     FrmImpCat w;
@@ -80,8 +80,7 @@ TEST(FrmImpCat, InsertsUpperCasedNamesCutTo30AndRefusesDuplicates)
     EXPECT_EQ(grid->rowCount(), 3);
 }
 
-TEST(FrmImpCat, IdsShowTwoDigitsAndGrow)
-{
+TEST(FrmImpCat, IdsShowTwoDigitsAndGrow) {
     TestWorkDir dir;
     ScriptedDialogs dlg;
     for (int id : {9, 10, 100, 32768})
@@ -93,8 +92,7 @@ TEST(FrmImpCat, IdsShowTwoDigitsAndGrow)
     EXPECT_EQ(column(grid, 2), QStringList({"10", "100", "32768", "09"}));
 }
 
-TEST(FrmImpCat, RenamesTheChosenCategory)
-{
+TEST(FrmImpCat, RenamesTheChosenCategory) {
     TestWorkDir dir;
     ScriptedDialogs dlg;
     const qint64 id = WarehouseStore::insertCategory(QStringLiteral("DELL'ARTE")).value();
@@ -118,7 +116,9 @@ TEST(FrmImpCat, RenamesTheChosenCategory)
 
     dlg.type(QStringLiteral("arte 50% l'una"));
     button(&w, "BtnRinomina")->click();
-    EXPECT_EQ(Database::scalar(QStringLiteral("SELECT Nome FROM Categorie WHERE IdCat = ?"), {id}).value().toString(),
+    EXPECT_EQ(Database::scalar(QStringLiteral("SELECT Nome FROM Categorie WHERE IdCat = ?"), {id})
+                  .value()
+                  .toString(),
               QStringLiteral("ARTE 50% L'UNA"));
     EXPECT_EQ(column(grid, 1), QStringList({"ARTE 50% L'UNA", "VERNICI"}));
 
@@ -130,12 +130,13 @@ TEST(FrmImpCat, RenamesTheChosenCategory)
     EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM Categorie")), 2);
 }
 
-TEST(FrmImpCat, DeleteIsRefusedWhileValidItemsUseTheCategory)
-{
+TEST(FrmImpCat, DeleteIsRefusedWhileValidItemsUseTheCategory) {
     TestWorkDir dir;
     ScriptedDialogs dlg;
     const qint64 cat = WarehouseStore::insertCategory(QStringLiteral("LAMIERE")).value();
-    const qint64 item = WarehouseStore::addItem({0, cat, QStringLiteral("Lamiera"), QStringLiteral("Pz"), Decimal(1)}).value();
+    const qint64 item =
+        WarehouseStore::addItem({0, cat, QStringLiteral("Lamiera"), QStringLiteral("Pz"), Decimal(1)})
+            .value();
     FrmImpCat w;
     auto* grid = w.findChild<QTableWidget*>(QStringLiteral("FGrid"));
     clickRow(grid, QStringLiteral("LAMIERE"));
