@@ -1,0 +1,44 @@
+#pragma once
+
+#include "invoices/invoicerow.h"
+#include "shell/decimal.h"
+
+#include <QList>
+#include <QString>
+
+// What the invoice editor shows, as the printed invoice needs it: every text as it stands on
+// screen (amounts already formatted), plus the few values the page computes with.
+struct InvoiceData {
+    // A grid row: description, quantity, unit price and amount as the grid shows them.
+    struct Row {
+        QString descrizione;
+        QString qta;
+        QString prezzo;
+        QString importo;
+        Decimal prezzoValore;
+        Decimal importoValore;
+    };
+
+    QString num;
+    // The date as typed, dd/mm/yy.
+    QString data;
+    // 0 when no customer is chosen.
+    qint64 idCliente = 0;
+    // The rate box's text, and the rate read from it.
+    QString iva;
+    int aliquota = 0;
+    bool ritenuta = false;
+    QString note;
+    QList<Row> righe;
+    // "€ " amounts: taxable, VAT, withholding, total.
+    QString imponibile;
+    QString importoIva;
+    QString importoRitenuta;
+    QString totale;
+
+    // Builds the data from the editor's fields and rows; the totals are computed here the way
+    // the editor computes them.
+    static InvoiceData fromEditor(const QString& num, const QString& data, qint64 idCliente,
+                                  const QString& ivaText, bool ritenuta, const QString& note,
+                                  const QList<InvoiceRow>& rows);
+};

@@ -1,0 +1,120 @@
+#include "invoices/invoicedemo.h"
+
+#include "data/database.h"
+#include "invoices/invoicerules.h"
+#include "invoices/invoicestore.h"
+#include "invoices/invoicetotals.h"
+
+#include <QDate>
+#include <QSqlQuery>
+
+namespace {
+
+struct SampleRow {
+    const char* descrizione;
+    const char* qta;
+    const char* prezzo;
+};
+
+// Each sample invoice: a customer (index among the first valid ones), rate, withholding, and
+// up to five rows; an empty description ends the rows.
+struct SampleInvoice {
+    int customer;
+    int iva;
+    bool ra;
+    bool pagata;
+    const char* note;
+    SampleRow rows[5];
+};
+
+const SampleInvoice kInvoices[] = {
+    {0, 22, false, true, "Pagamento a 30 gg d.f.",
+     {{"Cancello carraio scorrevole in ferro zincato", "1", "1850"},
+      {"Posa in opera e muratura guide", "", "320"},
+      {"Motorizzazione con fotocellule", "1", "640.5"}}},
+    {1, 22, true, true, "",
+     {{"Ringhiera scala in tubolare 40x40 verniciata", "12.5", "95"}, {"Trasporto", "", "45"}}},
+    {2, 10, false, false, "Lavori di ristrutturazione edilizia - IVA agevolata",
+     {{"Inferriate per finestre su misura", "6", "210"}, {"Verniciatura a polveri RAL 6005", "6", "38.4"}}},
+    {3, 22, false, true, "",
+     {{"Riparazione saldatura telaio rimorchio", "", "180"},
+      {"Lamiera striata 4/6 mm", "2", "74.9"},
+      {" ", "", ""},
+      {"Manodopera ore", "3.5", "32"}}},
+    {4, 22, true, false, "Bonifico bancario",
+     {{"Scala a chiocciola diam. 160 cm", "1", "3200"}, {"Corrimano in acciaio inox AISI 304", "4.2", "110"}}},
+    {0, 22, false, false, "",
+     {{"Pensilina in acciaio e policarbonato", "1", "1275"}, {"Staffe e tasselli chimici", "8", "6.75"}}},
+    {5, 4, false, true, "Prima casa",
+     {{"Portoncino blindato classe 3", "1", "980"}, {"Smontaggio vecchio infisso", "", "60"}}},
+    {1, 22, true, false, "",
+     {{"Grigliato elettroforgiato 30x2", "9.6", "48.5"}, {"Taglio e foratura", "", "85"}}},
+};
+
+// Dates spread over a year, never after `last`.
+QDate dateFor(int year, int index, int count, const QDate& last)
+{
+    const QDate first(year, 1, 2);
+    const qint64 span = std::max<qint64>(0, first.daysTo(last));
+    return span == 0 ? last : first.addDays(span * index / std::max(1, count));
+}
+
+} // namespace
+
+namespace InvoiceDemo {
+
+DbStatus fill()
+{
+    auto q = Database::select(QStringLiteral("SELECT Id FROM Anagrafica WHERE Valid = 1 ORDER BY Id LIMIT 6"));
+    if (!q)
+        return q.error();
+    QList<qint64> customers;
+    while (q.value().next())
+        customers.append(q.value().value(0).toLongLong());
+    if (customers.isEmpty())
+        return std::nullopt;
+
+    Transaction tx;
+    if (!tx.started())
+        return DbError{3246, QStringLiteral("Transazione non avviata")};
+    const QDate today = QDate::currentDate();
+    const int years[] = {today.year() - 1, today.year()};
+    const int count = static_cast<int>(std::size(kInvoices));
+    for (const int year : years) {
+        const QDate last = year == today.year() ? today : QDate(year, 12, 20);
+        const auto next = InvoiceStore::maxOrdinale(InvoiceRules::suffisso(year));
+        if (!next)
+            return next.error();
+        long long ordinal = next.value().value_or(0);
+        for (int i = 0; i < count; ++i) {
+            const SampleInvoice& s = kInvoices[i];
+            Invoice inv;
+            inv.num = QString::number(++ordinal) + InvoiceRules::suffisso(year);
+            inv.idAna = customers[s.customer % customers.size()];
+            inv.data = dateFor(year, i, count, last);
+            inv.iva = s.iva;
+            inv.ra = s.ra;
+            inv.note = QString::fromUtf8(s.note);
+            int ord = 1;
+            inv.rows.append(InvoiceRules::rigaVuota(ord));
+            for (const SampleRow& r : s.rows) {
+                if (!r.descrizione)
+                    break;
+                inv.rows.append({++ord, QString::fromUtf8(r.descrizione),
+                                 Decimal::fromString(QString::fromUtf8(r.qta)).value_or(Decimal()),
+                                 Decimal::fromString(QString::fromUtf8(r.prezzo)).value_or(Decimal())});
+            }
+            inv.totale = InvoiceTotals::calcola(inv.rows, inv.iva, inv.ra).totaleMostrato();
+            if (auto err = InvoiceStore::issue(inv))
+                return err;
+            // The current year keeps most invoices still to collect.
+            const bool paid = year < today.year() ? (s.pagata || i % 3 == 0) : s.pagata;
+            if (paid)
+                if (const auto r = InvoiceStore::setPaid(inv.num, true); !r)
+                    return r.error();
+        }
+    }
+    return tx.commit();
+}
+
+} // namespace InvoiceDemo

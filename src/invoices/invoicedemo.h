@@ -1,0 +1,13 @@
+#pragma once
+
+#include "data/dberror.h"
+
+// Sample invoices for a demonstration working folder.
+namespace InvoiceDemo {
+
+// Adds invoices of the current and the previous year, paid and unpaid, with and without the
+// withholding, for the first valid customers, in one transaction. Without customers nothing
+// is added.
+DbStatus fill();
+
+} // namespace InvoiceDemo

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "data/dberror.h"
+#include "invoices/invoice.h"
+#include "invoices/invoicerow.h"
+#include "shell/decimal.h"
+
+#include <QDate>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// Every statement on invoices (tables Fatture and ContFatt). Numbers are compared as stored;
+// a series is the set of numbers ending with the same "/YY", ordered by their leading number.
+class InvoiceStore {
+public:
+    // What a change of a stored invoice found.
+    enum class Outcome {
+        Done,
+        InvoiceMissing, // no invoice of that number
+        RowMissing,     // no row of that Ord
+        NotLast,        // not the highest number of its series
+    };
+
+    struct CustomerRef {
+        qint64 id = 0;
+        QString nome;
+    };
+
+    // One line of the register.
+    struct RegisterRow {
+        QString num;
+        QString nome;
+        QDate data;
+        Decimal totale;
+        bool pagata = false;
+    };
+
+    struct Register {
+        QList<RegisterRow> rows;
+        Decimal incassato;
+        Decimal daIncassare;
+    };
+
+    // Largest leading number of the series ending with `suffisso`; nothing when it is empty.
+    static DbResult<std::optional<long long>> maxOrdinale(const QString& suffisso);
+    // ProssimoNumero: the largest number of the series plus one, with the suffix.
+    static DbResult<QString> prossimoNumero(const QString& suffisso);
+    // VAT rates used so far, highest first.
+    static DbResult<QList<int>> aliquoteUsate();
+    static DbResult<bool> exists(const QString& num);
+
+    // Issues an invoice: header and every row in one transaction, all or nothing.
+    static DbStatus issue(const Invoice& invoice);
+    // The stored invoice with its customer's name and its rows by Ord; nothing when missing.
+    static DbResult<std::optional<Invoice>> load(const QString& num);
+    // Leading numbers of the series `suffisso` whose date lies in `anno`, in number order.
+    static DbResult<QList<long long>> ordinaliAnno(int anno, const QString& suffisso);
+
+    // Stores a row of a stored invoice (added when its Ord is new) and the invoice's new total,
+    // together; nothing is written when the invoice is missing.
+    static DbResult<Outcome> saveRow(const QString& num, const InvoiceRow& row, const Decimal& totale);
+    // Deletes a row of a stored invoice and stores the new total, together.
+    static DbResult<Outcome> deleteRow(const QString& num, int ord, const Decimal& totale);
+    // Rewrites date, rate, total, notes and withholding of a stored invoice.
+    static DbResult<Outcome> saveHeader(const Invoice& header);
+    // Deletes the invoice and its rows together; only the highest number of its series.
+    static DbResult<Outcome> cancel(const QString& num);
+
+    // Register: invoices dated in `anno` (of one customer, or all when idAna is 0), highest
+    // number first, with the paid and unpaid sums.
+    static DbResult<Register> registro(int anno, qint64 idAna);
+    // Customers having at least one invoice, by name.
+    static DbResult<QList<CustomerRef>> customersWithInvoices();
+    // Sets or clears the paid mark; InvoiceMissing when there is no such invoice.
+    static DbResult<Outcome> setPaid(const QString& num, bool pagata);
+
+    // Numbers of the invoices dated in `anno`, in number order.
+    static DbResult<QStringList> numbersOfYear(int anno);
+    // Every customer, deleted ones too, by name.
+    static DbResult<QList<CustomerRef>> allCustomers();
+    static DbResult<Outcome> changeCustomer(const QString& num, qint64 idAna);
+    // Name of a customer (deleted ones too); empty when there is none.
+    static DbResult<QString> customerName(qint64 id);
+};
