@@ -233,6 +233,7 @@ void FrmArt::sceltaCategoria(int index) {
 bool FrmArt::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_txtQta) {
         if (event->type() == QEvent::MouseButtonPress) {
+            m_txtQta->setFocus(Qt::MouseFocusReason);
             dialogoQuantita();
             return true;
         }
