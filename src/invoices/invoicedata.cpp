@@ -6,8 +6,7 @@
 
 InvoiceData InvoiceData::fromEditor(const QString& num, const QString& data, qint64 idCliente,
                                     const QString& ivaText, bool ritenuta, const QString& note,
-                                    const QList<InvoiceRow>& rows)
-{
+                                    const QList<InvoiceRow>& rows) {
     InvoiceData d;
     d.num = num;
     d.data = data;

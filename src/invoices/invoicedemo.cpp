@@ -28,32 +28,64 @@ struct SampleInvoice {
 };
 
 const SampleInvoice kInvoices[] = {
-    {0, 22, false, true, "Pagamento a 30 gg d.f.",
+    {0,
+     22,
+     false,
+     true,
+     "Pagamento a 30 gg d.f.",
      {{"Cancello carraio scorrevole in ferro zincato", "1", "1850"},
       {"Posa in opera e muratura guide", "", "320"},
       {"Motorizzazione con fotocellule", "1", "640.5"}}},
-    {1, 22, true, true, "",
+    {1,
+     22,
+     true,
+     true,
+     "",
      {{"Ringhiera scala in tubolare 40x40 verniciata", "12.5", "95"}, {"Trasporto", "", "45"}}},
-    {2, 10, false, false, "Lavori di ristrutturazione edilizia - IVA agevolata",
+    {2,
+     10,
+     false,
+     false,
+     "Lavori di ristrutturazione edilizia - IVA agevolata",
      {{"Inferriate per finestre su misura", "6", "210"}, {"Verniciatura a polveri RAL 6005", "6", "38.4"}}},
-    {3, 22, false, true, "",
+    {3,
+     22,
+     false,
+     true,
+     "",
      {{"Riparazione saldatura telaio rimorchio", "", "180"},
       {"Lamiera striata 4/6 mm", "2", "74.9"},
       {" ", "", ""},
       {"Manodopera ore", "3.5", "32"}}},
-    {4, 22, true, false, "Bonifico bancario",
-     {{"Scala a chiocciola diam. 160 cm", "1", "3200"}, {"Corrimano in acciaio inox AISI 304", "4.2", "110"}}},
-    {0, 22, false, false, "",
+    {4,
+     22,
+     true,
+     false,
+     "Bonifico bancario",
+     {{"Scala a chiocciola diam. 160 cm", "1", "3200"},
+      {"Corrimano in acciaio inox AISI 304", "4.2", "110"}}},
+    {0,
+     22,
+     false,
+     false,
+     "",
      {{"Pensilina in acciaio e policarbonato", "1", "1275"}, {"Staffe e tasselli chimici", "8", "6.75"}}},
-    {5, 4, false, true, "Prima casa",
+    {5,
+     4,
+     false,
+     true,
+     "Prima casa",
      {{"Portoncino blindato classe 3", "1", "980"}, {"Smontaggio vecchio infisso", "", "60"}}},
-    {1, 22, true, false, "",
+    {1,
+     22,
+     true,
+     false,
+     "",
      {{"Grigliato elettroforgiato 30x2", "9.6", "48.5"}, {"Taglio e foratura", "", "85"}}},
 };
 
 // Dates spread over a year, never after `last`.
-QDate dateFor(int year, int index, int count, const QDate& last)
-{
+QDate dateFor(int year, int index, int count, const QDate& last) {
     const QDate first(year, 1, 2);
     const qint64 span = std::max<qint64>(0, first.daysTo(last));
     return span == 0 ? last : first.addDays(span * index / std::max(1, count));
@@ -63,9 +95,9 @@ QDate dateFor(int year, int index, int count, const QDate& last)
 
 namespace InvoiceDemo {
 
-DbStatus fill()
-{
-    auto q = Database::select(QStringLiteral("SELECT Id FROM Anagrafica WHERE Valid = 1 ORDER BY Id LIMIT 6"));
+DbStatus fill() {
+    auto q =
+        Database::select(QStringLiteral("SELECT Id FROM Anagrafica WHERE Valid = 1 ORDER BY Id LIMIT 6"));
     if (!q)
         return q.error();
     QList<qint64> customers;
