@@ -3,6 +3,7 @@
 #include "data/database.h"
 #include "registry/registrydemo.h"
 #include "shell/companystore.h"
+#include "warehouse/warehousedemo.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -26,6 +27,8 @@ DbStatus fill()
                                        QStringLiteral("P.IVA 01234560404 - C.F. CRVMRA60A01D704X")}))
         return err;
     if (auto err = RegistryDemo::fill())
+        return err;
+    if (auto err = WarehouseDemo::fill())
         return err;
     return tx.commit();
 }

@@ -1,6 +1,8 @@
 #include "shell/ui/form1.h"
 
 #include "registry/ui/formana.h"
+#include "warehouse/ui/formmag.h"
+#include "warehouse/ui/frmimpcat.h"
 #include "resources/shippedpictures.h"
 #include "shell/appstate.h"
 #include "shell/dialogs.h"
@@ -85,7 +87,7 @@ void Form1::buildMenus()
     QAction* datiInt = add(config, "mnuDatiInt", QStringLiteral("&Dati INTESTAZIONE"));
     connect(datiInt, &QAction::triggered, this, &Form1::mnuDatiInt_Click);
     QAction* categorie = add(config, "mnuCategorie", QStringLiteral("&Categorie"));
-    categorie->setEnabled(false);
+    connect(categorie, &QAction::triggered, this, [this] { openModal<FrmImpCat>(); });
     config->addSeparator()->setObjectName(QStringLiteral("mnuSep"));
     QAction* stampanti = add(config, "mnuStampanti", QStringLiteral("&Stampanti"));
     stampanti->setEnabled(false);
@@ -172,8 +174,9 @@ void Form1::buildBody()
 
     connect(m_btn[4], &QPushButton::clicked, this, &QWidget::close);
     connect(m_btn[0], &QPushButton::clicked, this, [this] { openModal<FormAna>(); });
+    connect(m_btn[1], &QPushButton::clicked, this, [this] { openModal<FormMag>(); });
     // Windows of the other subsystems are wired as they are built.
-    for (int i : {1, 2, 3, 5, 6, 7})
+    for (int i : {2, 3, 5, 6, 7})
         m_btn[i]->setEnabled(false);
 }
 

@@ -145,7 +145,9 @@ TEST(Form1, ButtonsOpenTheirWindowsModally)
     Form1 w;
     ASSERT_TRUE(w.load());
     w.Btn(0)->click();
-    EXPECT_EQ(dlg.windowsShown, QStringList{QStringLiteral("FormAna")});
+    w.Btn(1)->click();
+    w.findChild<QAction*>(QStringLiteral("mnuCategorie"))->trigger();
+    EXPECT_EQ(dlg.windowsShown, (QStringList{"FormAna", "FormMag", "FrmImpCat"}));
 }
 
 TEST(Form1, HeaderMenuOpensTheDialogModally)
