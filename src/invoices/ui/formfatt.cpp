@@ -1,0 +1,298 @@
+#include "invoices/ui/formfatt.h"
+
+#include "invoices/invoicestore.h"
+#include "invoices/ui/formregfatt.h"
+#include "invoices/ui/invoiceregistermodel.h"
+#include "shell/companystore.h"
+#include "shell/dialogs.h"
+#include "shell/formats.h"
+#include "shell/ui/windowbehaviour.h"
+
+#include <QComboBox>
+#include <QDate>
+#include <QFont>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kSelezionare = QStringLiteral("Selezionare prima una FATTURA");
+
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setAutoDefault(false);
+    WindowBehaviour::setAccessible(b, caption);
+    return b;
+}
+
+QLineEdit* sumBox(QWidget* parent, const char* name) {
+    auto* b = new QLineEdit(parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setReadOnly(true);
+    b->setAlignment(Qt::AlignRight);
+    return b;
+}
+
+} // namespace
+
+FormFatt::FormFatt(QWidget* parent) : QDialog(parent), m_anno(QDate::currentDate().year()) {
+    setObjectName(QStringLiteral("FormFatt"));
+    QString title = QStringLiteral("FATTURE");
+    if (const auto lines = CompanyStore::load();
+        lines && !lines->isEmpty() && !lines->first().trimmed().isEmpty())
+        title += QStringLiteral(" - ") + lines->first().trimmed();
+    setWindowTitle(title);
+
+    m_labelInt = new QLabel(this);
+    m_labelInt->setObjectName(QStringLiteral("LabelInt"));
+    QFont big = m_labelInt->font();
+    big.setPointSize(big.pointSize() + 8);
+    big.setBold(true);
+    m_labelInt->setFont(big);
+    WindowBehaviour::setAccessible(m_labelInt, QStringLiteral("Anno"));
+
+    m_cli = new QComboBox(this);
+    m_cli->setObjectName(QStringLiteral("ComboCli"));
+    m_cli->setMinimumContentsLength(30);
+    m_idCli = new QComboBox(this);
+    m_idCli->setObjectName(QStringLiteral("ComboIdCli"));
+    m_idCli->hide();
+    WindowBehaviour::setAccessible(m_idCli, QStringLiteral("Codice cliente"));
+    auto* lblCli = new QLabel(QStringLiteral("CLIENTE"), this);
+    lblCli->setBuddy(m_cli);
+    WindowBehaviour::setAccessible(m_cli, QStringLiteral("CLIENTE"));
+
+    m_model = new InvoiceRegisterModel(this);
+    m_grid = new QTableView(this);
+    m_grid->setObjectName(QStringLiteral("FGrid"));
+    m_grid->setModel(m_model);
+    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_grid->setWordWrap(false);
+    m_grid->verticalHeader()->hide();
+    // Rows of one height let the view place thousands of rows without measuring them.
+    m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 6);
+    const int widths[InvoiceRegisterModel::Colonne] = {400, 1000, 5600, 1400, 1200, 1040};
+    for (int c = 0; c < InvoiceRegisterModel::Colonne; ++c)
+        m_grid->setColumnWidth(c, WindowBehaviour::twipsToPixels(widths[c], this));
+    WindowBehaviour::setAccessible(m_grid, QStringLiteral("Fatture"));
+
+    m_lblRec = new QLabel(this);
+    m_lblRec->setObjectName(QStringLiteral("LblRec"));
+    WindowBehaviour::setAccessible(m_lblRec, QStringLiteral("Numero fatture"));
+    m_incassato = sumBox(this, "TxtIncassato");
+    m_incassare = sumBox(this, "TxtIncassare");
+    auto* lblIncassato = new QLabel(QStringLiteral("INCASSATO"), this);
+    lblIncassato->setBuddy(m_incassato);
+    WindowBehaviour::setAccessible(m_incassato, lblIncassato->text());
+    auto* lblIncassare = new QLabel(QStringLiteral("DA INCASSARE"), this);
+    lblIncassare->setBuddy(m_incassare);
+    WindowBehaviour::setAccessible(m_incassare, lblIncassare->text());
+
+    auto* emetti = makeButton(this, "BtnEmetti", QStringLiteral("&EMETTI FATTURA"));
+    auto* richiama = makeButton(this, "BtnRichiama", QStringLiteral("&RICHIAMA FATTURA"));
+    m_regPag = makeButton(this, "BtnRegPag", QStringLiteral("&REGISTRA PAGAMENTO"));
+    m_annPag = makeButton(this, "BtnAnnPag", QStringLiteral("&ANNULLA PAGAMENTO"));
+    auto* anno = makeButton(this, "BtnAnno", QStringLiteral("CAMBIA A&NNO"));
+    // The register has no printed form: these two stay without an action.
+    auto* stampa = makeButton(this, "BtnStampa", QStringLiteral("&STAMPA"));
+    auto* ant = makeButton(this, "BtnAnt", QString());
+    ant->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
+    ant->setToolTip(QStringLiteral("Anteprima di Stampa"));
+    WindowBehaviour::setAccessible(ant, ant->toolTip());
+    auto* chiudi = makeButton(this, "BtnChiudi", QStringLiteral("&CHIUDI"));
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(m_labelInt);
+    top->addStretch();
+    top->addWidget(lblCli);
+    top->addWidget(m_cli);
+    top->addWidget(anno);
+    auto* sums = new QHBoxLayout;
+    sums->addWidget(m_lblRec);
+    sums->addStretch();
+    sums->addWidget(lblIncassato);
+    sums->addWidget(m_incassato);
+    sums->addSpacing(16);
+    sums->addWidget(lblIncassare);
+    sums->addWidget(m_incassare);
+    auto* actions = new QHBoxLayout;
+    actions->addWidget(emetti);
+    actions->addWidget(richiama);
+    actions->addWidget(m_regPag);
+    actions->addWidget(m_annPag);
+    actions->addStretch();
+    actions->addWidget(ant);
+    actions->addWidget(stampa);
+    actions->addWidget(chiudi);
+    auto* root = new QVBoxLayout(this);
+    root->addLayout(top);
+    root->addWidget(m_grid, 1);
+    root->addLayout(sums);
+    root->addLayout(actions);
+
+    connect(m_cli, &QComboBox::activated, this, &FormFatt::sceltaCliente);
+    connect(m_grid, &QTableView::clicked, this, &FormFatt::seleziona);
+    connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                if (m_grid->hasFocus() && current.isValid())
+                    seleziona(current);
+            });
+    connect(m_grid, &QTableView::doubleClicked, this, &FormFatt::richiama);
+    connect(emetti, &QPushButton::clicked, this, &FormFatt::emetti);
+    connect(richiama, &QPushButton::clicked, this, &FormFatt::richiama);
+    connect(m_regPag, &QPushButton::clicked, this, [this] { pagamento(true); });
+    connect(m_annPag, &QPushButton::clicked, this, [this] { pagamento(false); });
+    connect(anno, &QPushButton::clicked, this, &FormFatt::cambiaAnno);
+    connect(chiudi, &QPushButton::clicked, this, &QDialog::close);
+
+    WindowBehaviour::sizeAndCentre(this, 12000, 9000);
+    WindowBehaviour::setBackground(this, QStringLiteral("Img/Sfondo2.jpg"));
+    riempiFiltro();
+    m_labelInt->setText(QStringLiteral("Fatture %1").arg(m_anno));
+    caricaElenco();
+}
+
+void FormFatt::riempiFiltro() {
+    m_cli->clear();
+    m_idCli->clear();
+    m_idCli->addItem(QStringLiteral("0"));
+    m_cli->addItem(QStringLiteral("Tutti"));
+    const auto customers = InvoiceStore::customersWithInvoices();
+    if (!customers) {
+        WindowBehaviour::showDbError(this, customers.error());
+    } else {
+        QStringList ids;
+        QStringList names;
+        for (const auto& c : customers.value()) {
+            ids << QString::number(c.id);
+            names << c.nome;
+        }
+        m_idCli->addItems(ids);
+        m_cli->addItems(names);
+    }
+    // The filter in force stays; a customer left without invoices gives way to all.
+    const int index = m_idCli->findText(QString::number(m_filtro));
+    if (index < 0)
+        m_filtro = 0;
+    m_cli->setCurrentIndex(std::max(index, 0));
+    m_idCli->setCurrentIndex(std::max(index, 0));
+}
+
+void FormFatt::sceltaCliente(int index) {
+    if (index < 0 || index >= m_idCli->count())
+        return;
+    m_idCli->setCurrentIndex(index);
+    m_filtro = m_idCli->itemText(index).toLongLong();
+    caricaElenco();
+}
+
+void FormFatt::caricaElenco() {
+    auto reg = InvoiceStore::registro(m_anno, m_filtro);
+    nessunaSelezione();
+    if (!reg) {
+        m_model->setRows({});
+        m_lblRec->setText(QStringLiteral("0 fatture"));
+        m_incassato->setText(Formats::euro(Decimal()));
+        m_incassare->setText(Formats::euro(Decimal()));
+        WindowBehaviour::showDbError(this, reg.error());
+        return;
+    }
+    const qsizetype n = reg->rows.size();
+    m_model->setRows(std::move(reg.value().rows));
+    m_lblRec->setText(n == 1 ? QStringLiteral("1 fattura") : QStringLiteral("%1 fatture").arg(n));
+    m_incassato->setText(Formats::euro(reg->incassato));
+    m_incassare->setText(Formats::euro(reg->daIncassare));
+}
+
+void FormFatt::seleziona(const QModelIndex& index) {
+    const InvoiceStore::RegisterRow* row = m_model->row(index.row());
+    if (!row) {
+        nessunaSelezione();
+        return;
+    }
+    m_selNum = row->num;
+    m_selCli = row->nome;
+    m_selPagata = row->pagata ? QStringLiteral("X") : QString();
+    m_regPag->setEnabled(m_selPagata.isEmpty());
+    m_annPag->setEnabled(m_selPagata == QStringLiteral("X"));
+}
+
+void FormFatt::nessunaSelezione() {
+    m_selNum.clear();
+    m_selCli.clear();
+    m_selPagata.clear();
+    // Without a choice both buttons answer with what to do first.
+    m_regPag->setEnabled(true);
+    m_annPag->setEnabled(true);
+}
+
+void FormFatt::cambiaAnno() {
+    const auto anno = WindowBehaviour::askYear(this);
+    if (!anno)
+        return;
+    m_anno = *anno;
+    m_labelInt->setText(QStringLiteral("Fatture %1").arg(m_anno));
+    caricaElenco();
+}
+
+void FormFatt::emetti() {
+    {
+        FormRegFatt editor(this);
+        if (editor.Carica(QString(), m_anno))
+            dialogs().exec(&editor);
+    }
+    riempiFiltro();
+    caricaElenco();
+}
+
+void FormFatt::richiama() {
+    if (m_selNum.isEmpty()) {
+        dialogs().message(this, kSelezionare, QString(), Dialogs::Icon::Information);
+        return;
+    }
+    {
+        FormRegFatt editor(this);
+        if (editor.Carica(m_selNum, m_anno))
+            dialogs().exec(&editor);
+    }
+    riempiFiltro();
+    caricaElenco();
+}
+
+void FormFatt::pagamento(bool registra) {
+    if (m_selNum.isEmpty()) {
+        dialogs().message(this, kSelezionare, QString(), Dialogs::Icon::Information);
+        return;
+    }
+    const QString title =
+        registra ? QStringLiteral("CONFERMA PAGAMENTO") : QStringLiteral("CONFERMA ANNULLAMENTO PAGAMENTO");
+    if (dialogs().message(this, QStringLiteral("Fattura N° ") + m_selNum + QStringLiteral(" -  ") + m_selCli,
+                          title, Dialogs::Icon::Question, Dialogs::Buttons::YesNo) != Dialogs::Answer::Yes)
+        return;
+    const auto outcome = InvoiceStore::setPaid(m_selNum, registra);
+    caricaElenco();
+    // A failure is never followed by the success message.
+    if (!outcome) {
+        WindowBehaviour::showDbError(this, outcome.error());
+        return;
+    }
+    if (outcome.value() != InvoiceStore::Outcome::Done) {
+        dialogs().message(this, QStringLiteral("Errore"), QString(), Dialogs::Icon::None);
+        return;
+    }
+    dialogs().message(this,
+                      registra ? QStringLiteral("REGISTRAZIONE PAGAMENTO effettuata con successo")
+                               : QStringLiteral("PAGAMENTO Annullato con successo"),
+                      QString(), Dialogs::Icon::Information);
+}

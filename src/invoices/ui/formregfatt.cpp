@@ -1,0 +1,836 @@
+#include "invoices/ui/formregfatt.h"
+
+#include "invoices/invoicerules.h"
+#include "invoices/invoicestore.h"
+#include "invoices/invoicetotals.h"
+#include "registry/ui/frmana.h"
+#include "shell/appstate.h"
+#include "shell/companystore.h"
+#include "shell/dialogs.h"
+#include "shell/formats.h"
+#include "shell/runtimeerrors.h"
+#include "shell/ui/windowbehaviour.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDate>
+#include <QFocusEvent>
+#include <QFont>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QTableWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace {
+
+enum Column { Selettore = 0, Descrizione = 1, Qta = 2, Prezzo = 3, Importo = 4, Ord = 5, Colonne = 6 };
+
+constexpr int kMaxNote = 255;
+const QString kTitoloRiga = QStringLiteral("Inserimento RIGA");
+const QString kAvviso = QStringLiteral("AVVISO");
+
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption,
+                        const QString& tip = QString()) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setAutoDefault(false);
+    if (!tip.isEmpty())
+        b->setToolTip(tip);
+    WindowBehaviour::setAccessible(b, caption);
+    return b;
+}
+
+QPushButton* pictureButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon,
+                           const QString& tip) {
+    auto* b = makeButton(parent, name, QString(), tip);
+    b->setIcon(parent->style()->standardIcon(icon));
+    WindowBehaviour::setAccessible(b, tip);
+    return b;
+}
+
+QLineEdit* lockedBox(QWidget* parent, const char* name) {
+    auto* b = new QLineEdit(parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setReadOnly(true);
+    b->setAlignment(Qt::AlignRight);
+    return b;
+}
+
+QLabel* labelFor(QWidget* parent, const QString& text, QWidget* buddy,
+                 const QString& accessible = QString()) {
+    auto* l = new QLabel(text, parent);
+    l->setBuddy(buddy);
+    QString name = accessible.isEmpty() ? text : accessible;
+    if (name.endsWith(u':'))
+        name.chop(1);
+    WindowBehaviour::setAccessible(buddy, name.trimmed());
+    return l;
+}
+
+// Leaving a box for a popup or another application is not leaving it.
+bool realFocusOut(QEvent* event) {
+    if (event->type() != QEvent::FocusOut)
+        return false;
+    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+    return reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason;
+}
+
+bool customerEditorOpen() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible() && qobject_cast<FrmAna*>(w))
+            return true;
+    return false;
+}
+
+} // namespace
+
+FormRegFatt::FormRegFatt(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("FormRegFatt"));
+    QString title = QStringLiteral("FATTURE");
+    if (const auto lines = CompanyStore::load();
+        lines && !lines->isEmpty() && !lines->first().trimmed().isEmpty())
+        title += QStringLiteral(" - ") + lines->first().trimmed();
+    setWindowTitle(title);
+    m_frame = new FocusFrame(this, true);
+    m_modificato = new ModifiedFlag(this);
+
+    m_labelInt = new QLabel(QStringLiteral("Emetti Fattura"), this);
+    m_labelInt->setObjectName(QStringLiteral("LabelInt"));
+    QFont big = m_labelInt->font();
+    big.setPointSize(big.pointSize() + 8);
+    big.setBold(true);
+    m_labelInt->setFont(big);
+    WindowBehaviour::setAccessible(m_labelInt, QStringLiteral("Titolo"));
+
+    m_lblRec = new QLabel(QStringLiteral("Fattura 1 di 1"), this);
+    m_lblRec->setObjectName(QStringLiteral("LblRec"));
+    WindowBehaviour::setAccessible(m_lblRec, QStringLiteral("Posizione della fattura"));
+    const std::pair<QStyle::StandardPixmap, QString> cmd[4] = {
+        {QStyle::SP_MediaSkipBackward, QStringLiteral("Prima fattura")},
+        {QStyle::SP_MediaSeekBackward, QStringLiteral("Fattura precedente")},
+        {QStyle::SP_MediaSeekForward, QStringLiteral("Fattura successiva")},
+        {QStyle::SP_MediaSkipForward, QStringLiteral("Ultima fattura")}};
+    for (int i = 0; i < 4; ++i) {
+        const QByteArray name = "Cmd" + QByteArray::number(i);
+        m_cmd[i] = pictureButton(this, name.constData(), cmd[i].first, cmd[i].second);
+        connect(m_cmd[i], &QPushButton::clicked, this, [this, i] { sposta(i); });
+    }
+
+    m_num = new QLineEdit(this);
+    m_num->setObjectName(QStringLiteral("TxtNum"));
+    m_num->setReadOnly(true);
+    m_num->setMaxLength(20);
+    m_data = new QLineEdit(this);
+    m_data->setObjectName(QStringLiteral("TxtData"));
+    m_data->setMaxLength(10);
+    m_cli = new QComboBox(this);
+    m_cli->setObjectName(QStringLiteral("ComboCli"));
+    m_cli->setMinimumContentsLength(30);
+    m_idCli = new QComboBox(this);
+    m_idCli->setObjectName(QStringLiteral("ComboIdCli"));
+    m_idCli->hide();
+    WindowBehaviour::setAccessible(m_idCli, QStringLiteral("Codice cliente"));
+    m_btnCli = pictureButton(this, "BtnCli", QStyle::SP_FileDialogDetailedView,
+                             QStringLiteral("Verifica dati cliente"));
+    m_nuovoCli = makeButton(this, "BtnNuovoCli", QStringLiteral("&NUOVO CLIENTE"),
+                            QStringLiteral("Inserisce NUOVO cliente in Anagrafica"));
+    m_iva = new QComboBox(this);
+    m_iva->setObjectName(QStringLiteral("ComboIva"));
+    m_iva->setEditable(true);
+    m_iva->setInsertPolicy(QComboBox::NoInsert);
+    m_iva->setMinimumContentsLength(4);
+    m_ra = new QCheckBox(QStringLiteral("R.A. 4 %"), this);
+    m_ra->setObjectName(QStringLiteral("ChkRA"));
+    WindowBehaviour::setAccessible(m_ra, m_ra->text());
+
+    m_grid = new QTableWidget(0, Colonne, this);
+    m_grid->setObjectName(QStringLiteral("FGrid"));
+    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_grid->setWordWrap(false);
+    m_grid->verticalHeader()->hide();
+    m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 6);
+    m_grid->setHorizontalHeaderLabels({QString(), QStringLiteral("Descrizione"), QStringLiteral("Q.TA"),
+                                       QStringLiteral("Prezzo"), QStringLiteral("Importo"), QString()});
+    const int widths[Colonne] = {500, 5050, 700, 1000, 1000, 0};
+    for (int c = 0; c < Colonne; ++c)
+        m_grid->setColumnWidth(c, WindowBehaviour::twipsToPixels(widths[c], this));
+    m_grid->setColumnHidden(Ord, true);
+    WindowBehaviour::setAccessible(m_grid, QStringLiteral("Righe della fattura"));
+
+    auto* ins = makeButton(this, "BtnIns", QStringLiteral("&INS"), QStringLiteral("Inserimento NUOVA RIGA"));
+    auto* vuota =
+        makeButton(this, "BtnVuota", QStringLiteral("&VUOTA"), QStringLiteral("Inserimento NUOVA RIGA"));
+    auto* eliArt = makeButton(this, "BtnEliArt", QStringLiteral("&ELIMINA RIGA"));
+
+    m_imp = lockedBox(this, "TxtImp");
+    m_txtIva = lockedBox(this, "TxtIva");
+    m_txtRa = lockedBox(this, "TxtRA");
+    m_tot = lockedBox(this, "TxtTot");
+    m_note = new QPlainTextEdit(this);
+    m_note->setObjectName(QStringLiteral("TxtNote"));
+    m_note->setTabChangesFocus(true);
+    m_note->setMaximumHeight(m_note->fontMetrics().height() * 5);
+
+    m_ant = pictureButton(this, "BtnAnt", QStyle::SP_FileDialogContentsView,
+                          QStringLiteral("Anteprima di Stampa"));
+    m_stampa = makeButton(this, "BtnStampa", QStringLiteral("&STAMPA"));
+    m_pdf = pictureButton(this, "BtnPdf", QStyle::SP_DialogSaveButton, QStringLiteral("Crea file PDF"));
+    m_annulla = makeButton(this, "BtnAnnulla", QStringLiteral("&ANNULLA"));
+    m_emetti = makeButton(this, "BtnEmetti", QStringLiteral("&EMETTI FATTURA"));
+
+    // Layout.
+    auto* top = new QHBoxLayout;
+    top->addWidget(m_labelInt);
+    top->addStretch();
+    top->addWidget(m_lblRec);
+    for (QPushButton* b : m_cmd)
+        top->addWidget(b);
+
+    auto* header = new QGridLayout;
+    header->addWidget(labelFor(this, QStringLiteral("Numero"), m_num), 0, 0);
+    header->addWidget(m_num, 0, 1);
+    header->addWidget(labelFor(this, QStringLiteral("Data"), m_data), 0, 2);
+    header->addWidget(m_data, 0, 3);
+    header->addWidget(labelFor(this, QStringLiteral("IVA"), m_iva, QStringLiteral("IVA %")), 0, 4,
+                      Qt::AlignRight);
+    auto* ivaBox = new QHBoxLayout;
+    ivaBox->addWidget(m_iva);
+    ivaBox->addWidget(new QLabel(QStringLiteral("%"), this));
+    ivaBox->addSpacing(12);
+    ivaBox->addWidget(m_ra);
+    ivaBox->addStretch();
+    header->addLayout(ivaBox, 0, 5);
+    header->addWidget(labelFor(this, QStringLiteral("Cliente"), m_cli), 1, 0);
+    header->addWidget(m_cli, 1, 1, 1, 3);
+    auto* cliButtons = new QHBoxLayout;
+    cliButtons->addWidget(m_btnCli);
+    auto* lblVerifica = new QLabel(QStringLiteral("Verifica dati cliente"), this);
+    lblVerifica->setBuddy(m_btnCli);
+    cliButtons->addWidget(lblVerifica);
+    cliButtons->addStretch();
+    cliButtons->addWidget(m_nuovoCli);
+    header->addLayout(cliButtons, 1, 4, 1, 2);
+    header->setColumnStretch(3, 1);
+    header->setColumnStretch(5, 1);
+
+    auto* rowButtons = new QHBoxLayout;
+    rowButtons->addWidget(ins);
+    rowButtons->addWidget(vuota);
+    rowButtons->addWidget(eliArt);
+    rowButtons->addStretch();
+
+    auto* totals = new QGridLayout;
+    const std::pair<QString, QLineEdit*> totalRows[] = {{QStringLiteral("IMPORTO IMPONIBILE"), m_imp},
+                                                        {QStringLiteral("IVA"), m_txtIva},
+                                                        {QStringLiteral("R.A. 4 %"), m_txtRa},
+                                                        {QStringLiteral("TOTALE FATTURA"), m_tot}};
+    for (int i = 0; i < 4; ++i) {
+        const QString accessible = i == 2 ? QStringLiteral("Importo R.A. 4 %") : QString();
+        totals->addWidget(labelFor(this, totalRows[i].first, totalRows[i].second, accessible), i, 0,
+                          Qt::AlignRight);
+        totals->addWidget(totalRows[i].second, i, 1);
+    }
+    auto* noteBox = new QVBoxLayout;
+    noteBox->addWidget(labelFor(this, QStringLiteral("NOTE :"), m_note));
+    noteBox->addWidget(m_note);
+    auto* lower = new QHBoxLayout;
+    lower->addLayout(noteBox, 3);
+    lower->addSpacing(16);
+    lower->addLayout(totals, 2);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_ant);
+    buttons->addWidget(m_stampa);
+    buttons->addWidget(m_pdf);
+    buttons->addStretch();
+    buttons->addWidget(m_annulla);
+    buttons->addWidget(m_emetti);
+
+    auto* root = new QVBoxLayout(this);
+    root->addLayout(top);
+    root->addLayout(header);
+    root->addWidget(m_grid, 1);
+    root->addLayout(rowButtons);
+    root->addLayout(lower);
+    root->addLayout(buttons);
+
+    QWidget* tracked[] = {m_data,    m_cli,    m_btnCli, m_nuovoCli, m_iva,    ins,
+                          vuota,     eliArt,   m_note,   m_ant,      m_stampa, m_pdf,
+                          m_annulla, m_emetti, m_cmd[0], m_cmd[1],   m_cmd[2], m_cmd[3]};
+    for (QWidget* w : tracked)
+        m_frame->track(w);
+    QWidget* order[] = {m_num, m_data, m_iva,  m_ra,  m_cli,    m_btnCli, m_nuovoCli, m_grid,  ins,
+                        vuota, eliArt, m_note, m_ant, m_stampa, m_pdf,    m_annulla,  m_emetti};
+    for (std::size_t i = 0; i + 1 < std::size(order); ++i)
+        setTabOrder(order[i], order[i + 1]);
+
+    // Events.
+    m_modificato->watch(m_data);
+    m_modificato->watch(m_note);
+    m_modificato->watch(m_iva);
+    m_data->installEventFilter(this);
+    m_iva->installEventFilter(this);
+    m_grid->installEventFilter(this);
+    connect(m_iva, &QComboBox::activated, this, [this] {
+        m_modificato->set();
+        calcolaTotali();
+    });
+    connect(m_ra, &QCheckBox::toggled, this, [this] {
+        calcolaTotali();
+        m_modificato->set();
+    });
+    connect(m_cli, &QComboBox::currentIndexChanged, this,
+            [this](int index) { m_idCli->setCurrentIndex(index); });
+    connect(m_note, &QPlainTextEdit::textChanged, this, [this] {
+        if (m_note->toPlainText().size() > kMaxNote) {
+            m_note->setPlainText(m_note->toPlainText().left(kMaxNote));
+            m_note->moveCursor(QTextCursor::End);
+        }
+    });
+    connect(m_btnCli, &QPushButton::clicked, this, &FormRegFatt::verificaCliente);
+    connect(m_nuovoCli, &QPushButton::clicked, this, &FormRegFatt::nuovoCliente);
+    connect(ins, &QPushButton::clicked, this, &FormRegFatt::inserisciRiga);
+    connect(vuota, &QPushButton::clicked, this, &FormRegFatt::inserisciVuota);
+    connect(eliArt, &QPushButton::clicked, this, &FormRegFatt::eliminaRiga);
+    connect(m_grid, &QTableWidget::cellDoubleClicked, this, &FormRegFatt::cambiaCella);
+    connect(m_ant, &QPushButton::clicked, this, &FormRegFatt::anteprima);
+    connect(m_stampa, &QPushButton::clicked, this, &FormRegFatt::stampaCopie);
+    connect(m_pdf, &QPushButton::clicked, this, &FormRegFatt::stampaPdf);
+    connect(m_emetti, &QPushButton::clicked, this, &FormRegFatt::emetti);
+    connect(m_annulla, &QPushButton::clicked, this, &FormRegFatt::annulla);
+
+    m_lblRec->hide();
+    for (QPushButton* b : m_cmd)
+        b->hide();
+
+    WindowBehaviour::sizeAndCentre(this, 12000, 9000);
+    WindowBehaviour::setBackground(this, QStringLiteral("Img/Sfondo2.jpg"));
+}
+
+bool FormRegFatt::Carica(const QString& num, int anno) {
+    if (num.isEmpty()) {
+        m_numRichiamo.clear();
+        m_anno = anno;
+        nuova();
+        return true;
+    }
+    const auto found = InvoiceStore::load(num);
+    if (!found) {
+        WindowBehaviour::showDbError(this, found.error());
+        return false;
+    }
+    if (!found.value()) {
+        dialogs().message(this, QStringLiteral("Fattura ") + num + QStringLiteral(" non trovato"),
+                          QStringLiteral("Errore"), Dialogs::Icon::None);
+        return false;
+    }
+    m_numRichiamo = num;
+    m_anno = anno;
+    mostraRichiamata(*found.value());
+    return true;
+}
+
+void FormRegFatt::nuova() {
+    riempiIva();
+    riempiClienti();
+    m_suffissoAnno = InvoiceRules::suffisso(m_anno);
+    const auto next = InvoiceStore::prossimoNumero(m_suffissoAnno);
+    if (!next)
+        WindowBehaviour::showDbError(this, next.error());
+    m_num->setText(next ? next.value() : QString());
+    m_data->setText(QDate::currentDate().year() == m_anno ? Formats::shortDate(QDate::currentDate())
+                                                          : QString());
+    m_nuovoCli->setEnabled(true);
+    m_iva->setCurrentIndex(m_iva->count() > 0 ? 0 : -1);
+    m_rows = {InvoiceRules::rigaVuota(1)};
+    mostraRighe();
+    m_stampa->setEnabled(false);
+    m_pdf->setEnabled(false);
+    m_num->setReadOnly(!app().secondario);
+    calcolaTotali();
+    m_modificato->clear();
+}
+
+void FormRegFatt::mostraRichiamata(const Invoice& inv) {
+    m_labelInt->setText(QStringLiteral("Richiama Fattura"));
+    m_lblRec->show();
+    for (QPushButton* b : m_cmd)
+        b->show();
+    m_annulla->setText(QStringLiteral("&ANNULLA FATTURA"));
+    WindowBehaviour::setAccessible(m_annulla, m_annulla->text());
+    m_emetti->setText(QStringLiteral("&CHIUDI"));
+    WindowBehaviour::setAccessible(m_emetti, m_emetti->text());
+    m_nuovoCli->setEnabled(false);
+    m_num->setReadOnly(true);
+    m_stampa->setEnabled(true);
+    m_pdf->setEnabled(true);
+    riempiIva();
+
+    m_suffissoAnno = inv.num.right(3);
+    m_num->setText(inv.num);
+    const auto max = InvoiceStore::maxOrdinale(m_suffissoAnno);
+    if (!max)
+        WindowBehaviour::showDbError(this, max.error());
+    m_posizione = InvoiceRules::ordinale(inv.num);
+    m_totaleAnno = max ? max.value().value_or(0) : m_posizione;
+    m_lblRec->setText(QStringLiteral("Fattura %1 di %2").arg(m_posizione).arg(m_totaleAnno));
+
+    m_cli->clear();
+    m_idCli->clear();
+    m_idCli->addItem(QString::number(inv.idAna));
+    m_cli->addItem(inv.nome);
+    m_cli->setCurrentIndex(0);
+    m_data->setText(Formats::shortDate(inv.data));
+    m_iva->setEditText(QString::number(inv.iva));
+    m_note->setPlainText(inv.note);
+    m_ra->setChecked(inv.ra);
+    m_rows = inv.rows;
+    mostraRighe();
+    calcolaTotali();
+
+    m_ultimo = m_posizione == m_totaleAnno;
+    m_data->setReadOnly(!m_ultimo);
+    m_annulla->setEnabled(m_ultimo);
+    m_modificato->clear();
+}
+
+void FormRegFatt::riempiIva() {
+    m_iva->clear();
+    const auto rates = InvoiceStore::aliquoteUsate();
+    if (!rates) {
+        WindowBehaviour::showDbError(this, rates.error());
+        return;
+    }
+    for (const int r : rates.value())
+        m_iva->addItem(QString::number(r));
+}
+
+void FormRegFatt::riempiClienti() {
+    const QString chosen = m_idCli->currentText();
+    if (auto err = WindowBehaviour::riempiClienti(m_idCli, m_cli))
+        WindowBehaviour::showDbError(this, *err);
+    // The customer chosen before stays chosen.
+    m_cli->setCurrentIndex(chosen.isEmpty() ? -1 : m_idCli->findText(chosen));
+}
+
+void FormRegFatt::mostraRiga(int r) {
+    const InvoiceRow& row = m_rows.at(r);
+    const QString texts[Colonne] = {QString(),
+                                    row.descrizione,
+                                    InvoiceRules::testoQta(row.qta),
+                                    InvoiceRules::testoPrezzo(row.prezzo),
+                                    InvoiceRules::testoImporto(row),
+                                    QString::number(row.ord)};
+    for (int c = 0; c < Colonne; ++c) {
+        if (QTableWidgetItem* item = m_grid->item(r, c)) {
+            item->setText(texts[c]);
+        } else {
+            auto* cell = new QTableWidgetItem(texts[c]);
+            if (c == Qta || c == Prezzo || c == Importo)
+                cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            m_grid->setItem(r, c, cell);
+        }
+    }
+}
+
+void FormRegFatt::mostraRighe() {
+    m_grid->setRowCount(static_cast<int>(m_rows.size()));
+    for (int r = 0; r < m_rows.size(); ++r)
+        mostraRiga(r);
+}
+
+void FormRegFatt::calcolaTotali() {
+    const InvoiceTotals t = totali();
+    m_imp->setText(Formats::euro(t.imponibile));
+    m_txtIva->setText(Formats::euro(t.iva));
+    m_txtRa->setText(Formats::euro(t.ritenuta));
+    m_tot->setText(Formats::euro(t.totale));
+}
+
+bool FormRegFatt::verificaIva(bool uscita) {
+    const auto rate = InvoiceRules::aliquota(m_iva->currentText());
+    if (!rate) {
+        WindowBehaviour::showRuntimeError(this, RuntimeErrors::Overflow);
+        return false;
+    }
+    if (InvoiceRules::aliquotaValida(*rate)) {
+        calcolaTotali();
+        if (uscita && *rate == 0 && m_iva->currentText() != QStringLiteral("0"))
+            m_iva->setEditText(QStringLiteral("0"));
+        return true;
+    }
+    dialogs().message(this, QStringLiteral("Valori validi: da 0 a 100"), QStringLiteral("Valore non valido"),
+                      Dialogs::Icon::Critical);
+    QTimer::singleShot(0, m_iva, [this] { m_iva->setFocus(); });
+    return false;
+}
+
+void FormRegFatt::apriCliente(const QString& nome) {
+    if (customerEditorOpen()) {
+        dialogs().message(this, QStringLiteral("La finestra richiesta è già aperta"),
+                          QStringLiteral("Impossibile procedere"), Dialogs::Icon::Information);
+        return;
+    }
+    FrmAna frm(this);
+    if (frm.Carica(nome))
+        dialogs().exec(&frm);
+}
+
+void FormRegFatt::verificaCliente() {
+    if (m_cli->currentIndex() < 0 || m_cli->currentText().isEmpty()) {
+        dialogs().message(this, QStringLiteral("Selezionare un CLIENTE"), QString(),
+                          Dialogs::Icon::Exclamation);
+        m_cli->setFocus();
+        return;
+    }
+    apriCliente(m_cli->currentText());
+    // The editor may have changed the name.
+    if (richiamata()) {
+        const auto nome = InvoiceStore::customerName(m_idCli->currentText().toLongLong());
+        if (nome && !nome->isEmpty())
+            m_cli->setItemText(0, nome.value());
+    } else {
+        riempiClienti();
+    }
+}
+
+void FormRegFatt::nuovoCliente() {
+    apriCliente(QString());
+    riempiClienti();
+}
+
+void FormRegFatt::aggiungi(const InvoiceRow& row) {
+    m_rows.append(row);
+    m_grid->setRowCount(static_cast<int>(m_rows.size()));
+    mostraRiga(static_cast<int>(m_rows.size()) - 1);
+    calcolaTotali();
+    if (richiamata())
+        salvaRiga(row.ord);
+}
+
+void FormRegFatt::inserisciRiga() {
+    const auto des = dialogs().input(this, QStringLiteral("Descrizione ?"), kTitoloRiga, QString());
+    if (!des || des->isEmpty())
+        return;
+    Decimal values[2];
+    const QString prompts[2] = {QStringLiteral("Quantità ?"), QStringLiteral("Prezzo ?")};
+    for (int i = 0; i < 2; ++i) {
+        const auto answer = dialogs().input(this, prompts[i], kTitoloRiga, QStringLiteral("0"));
+        if (!answer || answer->isEmpty())
+            return;
+        const auto n = InvoiceRules::leggiNumero(*answer);
+        if (!n.valore) {
+            WindowBehaviour::showRuntimeError(this, n.errore);
+            return;
+        }
+        values[i] = *n.valore;
+    }
+    aggiungi(InvoiceRow{InvoiceRules::prossimoOrd(m_rows), *des, values[0], values[1]});
+}
+
+void FormRegFatt::inserisciVuota() {
+    aggiungi(InvoiceRules::rigaVuota(InvoiceRules::prossimoOrd(m_rows)));
+}
+
+void FormRegFatt::cambiaCella() {
+    const int r = m_grid->currentRow();
+    const int c = m_grid->currentColumn();
+    if (r < 0 || r >= m_rows.size() || m_rows.at(r).ord == 0)
+        return;
+    if (c != Descrizione && c != Qta && c != Prezzo)
+        return;
+    InvoiceRow row = m_rows.at(r);
+    const QString current = m_grid->item(r, c) ? m_grid->item(r, c)->text() : QString();
+    const QString prompt = c == Descrizione ? QStringLiteral("Descrizione ?")
+                           : c == Qta       ? QStringLiteral("Quantità ?")
+                                            : QStringLiteral("Prezzo ?");
+    const auto answer = dialogs().input(this, prompt, QString(), current);
+    if (!answer || answer->isEmpty())
+        return;
+    if (c == Descrizione) {
+        row.descrizione = *answer;
+    } else {
+        const auto n = InvoiceRules::leggiNumero(*answer);
+        if (!n.valore) {
+            WindowBehaviour::showRuntimeError(this, n.errore);
+            return;
+        }
+        (c == Qta ? row.qta : row.prezzo) = *n.valore;
+    }
+    m_rows[r] = row;
+    mostraRiga(r);
+    calcolaTotali();
+    if (richiamata())
+        salvaRiga(row.ord);
+}
+
+void FormRegFatt::eliminaRiga() {
+    if (m_rows.size() < 2)
+        return;
+    const int r = m_grid->currentRow();
+    if (r < 0 || r >= m_rows.size() || m_rows.at(r).ord == 0) {
+        dialogs().message(this, QStringLiteral("Selezionare una RIGA della fattura"), QString(),
+                          Dialogs::Icon::Information);
+        return;
+    }
+    const InvoiceRow row = m_rows.at(r);
+    if (dialogs().message(this, u'\'' + row.descrizione + u'\'', QStringLiteral("Conferma eliminazione riga"),
+                          Dialogs::Icon::Question, Dialogs::Buttons::YesNo) != Dialogs::Answer::Yes)
+        return;
+    m_rows.removeAt(r);
+    m_grid->removeRow(r);
+    calcolaTotali();
+    if (!richiamata())
+        return;
+    const auto outcome = InvoiceStore::deleteRow(m_numRichiamo, row.ord, totali().totaleMostrato());
+    if (!outcome)
+        WindowBehaviour::showDbError(this, outcome.error());
+    else if (outcome.value() == InvoiceStore::Outcome::RowMissing)
+        dialogs().message(this, QStringLiteral("Errore durante eliminazione riga Fattura"), QString(),
+                          Dialogs::Icon::None);
+    else if (outcome.value() == InvoiceStore::Outcome::InvoiceMissing)
+        dialogs().message(this, QStringLiteral("Errore durante modifica Totale Fattura"),
+                          QStringLiteral("Eliminazione articolo"), Dialogs::Icon::None);
+}
+
+void FormRegFatt::salvaRiga(int ord) {
+    const auto it =
+        std::find_if(m_rows.cbegin(), m_rows.cend(), [ord](const InvoiceRow& r) { return r.ord == ord; });
+    if (it == m_rows.cend())
+        return;
+    const auto outcome = InvoiceStore::saveRow(m_numRichiamo, *it, totali().totaleMostrato());
+    if (!outcome)
+        WindowBehaviour::showDbError(this, outcome.error());
+    else if (outcome.value() == InvoiceStore::Outcome::InvoiceMissing)
+        dialogs().message(this, QStringLiteral("Errore durante modifica Totale Fattura"),
+                          QStringLiteral("Modifica articolo"), Dialogs::Icon::None);
+}
+
+void FormRegFatt::emetti() {
+    if (richiamata()) {
+        if (m_modificato->isSet() && !salvaTestata())
+            return;
+        accept();
+        return;
+    }
+    const auto avviso = [this](const QString& text, QWidget* focus) {
+        dialogs().message(this, text, kAvviso, Dialogs::Icon::Exclamation);
+        if (focus)
+            focus->setFocus();
+    };
+    const QString num = m_num->text().trimmed();
+    if (const auto err = InvoiceRules::erroreNumero(num)) {
+        avviso(*err, m_num);
+        return;
+    }
+    if (m_data->text().isEmpty()) {
+        avviso(QStringLiteral("Inserire DATA fattura"), m_data);
+        return;
+    }
+    const auto data = Formats::parseDate(m_data->text());
+    if (!data) {
+        dialogs().message(this, QStringLiteral("Data non valida"), QString(), Dialogs::Icon::Critical);
+        m_data->setFocus();
+        return;
+    }
+    if (m_iva->currentText().isEmpty()) {
+        avviso(QStringLiteral("Inserire % IVA"), m_iva);
+        return;
+    }
+    if (!verificaIva(false))
+        return;
+    if (m_idCli->currentIndex() < 0 || m_idCli->currentText().isEmpty()) {
+        avviso(QStringLiteral("Selezionare il CLIENTE"), m_cli);
+        return;
+    }
+    if (std::none_of(m_rows.cbegin(), m_rows.cend(),
+                     [](const InvoiceRow& r) { return !r.descrizione.isEmpty(); })) {
+        avviso(QStringLiteral("Nessuna riga inserita"), nullptr);
+        return;
+    }
+    if (data->year() != m_anno &&
+        dialogs().message(this,
+                          QStringLiteral("ANNO di emissione diverso dall'anno della data della fattura, "
+                                         "proseguire comunque ?"),
+                          QStringLiteral("ATTENZIONE"), Dialogs::Icon::Question,
+                          Dialogs::Buttons::YesNo) != Dialogs::Answer::Yes)
+        return;
+    calcolaTotali();
+    const auto exists = InvoiceStore::exists(num);
+    if (!exists) {
+        WindowBehaviour::showDbError(this, exists.error());
+        return;
+    }
+    if (exists.value()) {
+        dialogs().message(this, QStringLiteral("Fattura ") + num + QStringLiteral(" già esistente"),
+                          QStringLiteral("Impossibile procedere"), Dialogs::Icon::Exclamation);
+        return;
+    }
+    if (dialogs().message(this, QStringLiteral("Proseguire con l'EMISSIONE della Fattura ?"),
+                          QStringLiteral("Conferma Emissione"), Dialogs::Icon::Question,
+                          Dialogs::Buttons::YesNo) != Dialogs::Answer::Yes)
+        return;
+
+    Invoice inv;
+    inv.num = num;
+    inv.idAna = m_idCli->currentText().toLongLong();
+    inv.data = *data;
+    inv.iva = InvoiceRules::aliquota(m_iva->currentText()).value_or(0);
+    inv.totale = totali().totaleMostrato();
+    inv.note = m_note->toPlainText();
+    inv.ra = m_ra->isChecked();
+    inv.rows = m_rows;
+    if (auto err = InvoiceStore::issue(inv)) {
+        WindowBehaviour::showDbError(this, *err);
+        return;
+    }
+    m_num->setText(num);
+    dialogs().message(this, QStringLiteral("FATTURA emessa con successo"), QString(),
+                      Dialogs::Icon::Information);
+    stampaCopie();
+    accept();
+}
+
+bool FormRegFatt::salvaTestata() {
+    const auto data = Formats::parseDate(m_data->text());
+    if (!data) {
+        dialogs().message(this, QStringLiteral("Data non valida"), QString(), Dialogs::Icon::Critical);
+        m_data->setFocus();
+        return false;
+    }
+    if (!verificaIva(false))
+        return false;
+    Invoice h;
+    h.num = m_numRichiamo;
+    h.data = *data;
+    h.iva = InvoiceRules::aliquota(m_iva->currentText()).value_or(0);
+    h.totale = totali().totaleMostrato();
+    h.note = m_note->toPlainText();
+    h.ra = m_ra->isChecked();
+    const auto outcome = InvoiceStore::saveHeader(h);
+    if (!outcome) {
+        WindowBehaviour::showDbError(this, outcome.error());
+        return false;
+    }
+    if (outcome.value() == InvoiceStore::Outcome::InvoiceMissing) {
+        dialogs().message(this, QStringLiteral("Errore durante salvataggio Fattura"), QString(),
+                          Dialogs::Icon::None);
+        return true;
+    }
+    m_modificato->clear();
+    return true;
+}
+
+void FormRegFatt::annulla() {
+    if (!richiamata()) {
+        QDialog::reject();
+        return;
+    }
+    if (dialogs().message(this,
+                          QStringLiteral("Sicuro di voler procedere con l'annullamento di questa FATTURA ?"),
+                          QStringLiteral("CONFERMA ANNULLAMENTO"), Dialogs::Icon::Question,
+                          Dialogs::Buttons::YesNo) != Dialogs::Answer::Yes)
+        return;
+    const auto outcome = InvoiceStore::cancel(m_num->text());
+    if (!outcome) {
+        WindowBehaviour::showDbError(this, outcome.error());
+        return;
+    }
+    switch (outcome.value()) {
+    case InvoiceStore::Outcome::NotLast:
+        dialogs().message(this, QStringLiteral("Si può annullare solo l'ultima fattura della serie"),
+                          QStringLiteral("Impossibile procedere"), Dialogs::Icon::Exclamation);
+        return;
+    case InvoiceStore::Outcome::InvoiceMissing:
+        dialogs().message(this, QStringLiteral("Durante eliminazione Fattura"), QStringLiteral("Errore"),
+                          Dialogs::Icon::Critical);
+        break;
+    default:
+        dialogs().message(this, QStringLiteral("FATTURA annullata con successo"), QString(),
+                          Dialogs::Icon::Information);
+        break;
+    }
+    accept();
+}
+
+void FormRegFatt::sposta(int comando) {
+    if (m_modificato->isSet() && !salvaTestata())
+        return;
+    QList<long long> ordinali;
+    if (comando == 1 || comando == 2) {
+        const auto found = InvoiceStore::ordinaliAnno(InvoiceRules::annoSerie(m_numRichiamo), m_suffissoAnno);
+        if (!found) {
+            WindowBehaviour::showDbError(this, found.error());
+            return;
+        }
+        ordinali = found.value();
+    }
+    const auto posizione = InvoiceRules::posizioneDopo(comando, m_posizione, m_totaleAnno, ordinali);
+    if (!posizione || *posizione == m_posizione)
+        return;
+    Carica(QString::number(*posizione) + m_suffissoAnno, m_anno);
+}
+
+void FormRegFatt::reject() {
+    // Rows of a recalled invoice are already stored with a total that follows the header shown:
+    // its header is stored too rather than left behind.
+    if (richiamata() && m_modificato->isSet() && !salvaTestata())
+        return;
+    QDialog::reject();
+}
+
+bool FormRegFatt::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_data && realFocusOut(event)) {
+        WindowBehaviour::checkDateBox(m_data);
+    } else if (watched == m_iva) {
+        if (realFocusOut(event)) {
+            verificaIva(true);
+        } else if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                verificaIva(false);
+                return true;
+            }
+        }
+    } else if (watched == m_grid && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Insert) {
+            inserisciRiga();
+            return true;
+        }
+        if (!key->text().isEmpty() && key->text().at(0).isPrint() &&
+            !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+            cambiaCella();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+InvoiceTotals FormRegFatt::totali() const {
+    return InvoiceTotals::calcola(m_rows, InvoiceRules::aliquota(m_iva->currentText()).value_or(0),
+                                  m_ra->isChecked());
+}
+
+InvoiceData FormRegFatt::datiFattura() const {
+    return InvoiceData::fromEditor(m_num->text(), m_data->text(), m_idCli->currentText().toLongLong(),
+                                   m_iva->currentText(), m_ra->isChecked(), m_note->toPlainText(), m_rows);
+}
+
+void FormRegFatt::anteprima() {}
+
+void FormRegFatt::stampaCopie() {}
+
+void FormRegFatt::stampaPdf() {}

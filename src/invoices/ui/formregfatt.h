@@ -1,0 +1,112 @@
+#pragma once
+
+#include "invoices/invoice.h"
+#include "invoices/invoicedata.h"
+#include "invoices/invoicerow.h"
+#include "invoices/invoicetotals.h"
+
+#include <QDialog>
+#include <QList>
+#include <QString>
+
+class FocusFrame;
+class ModifiedFlag;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QTableWidget;
+
+// The invoice editor: a new invoice of a year's series, or a stored one recalled to be read,
+// changed, browsed or cancelled.
+class FormRegFatt : public QDialog {
+    Q_OBJECT
+public:
+    explicit FormRegFatt(QWidget* parent = nullptr);
+
+    // Prepares the window before it is shown: an empty number for a new invoice of the year's
+    // series, otherwise the stored invoice of that number. False when the invoice cannot be
+    // loaded (the user has been told); the window then keeps what it showed.
+    bool Carica(const QString& num, int anno);
+
+    // What the window shows, as the printed invoice needs it.
+    InvoiceData datiFattura() const;
+
+public slots:
+    void reject() override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private slots:
+    // Printing is wired to these once the invoice page layout exists.
+    void anteprima();
+    void stampaCopie();
+    void stampaPdf();
+
+private:
+    bool richiamata() const { return !m_numRichiamo.isEmpty(); }
+    void nuova();
+    void mostraRichiamata(const Invoice& inv);
+    void riempiIva();
+    void riempiClienti();
+    void mostraRiga(int row);
+    void mostraRighe();
+    InvoiceTotals totali() const;
+    void calcolaTotali();
+    // Rate box: Enter or leaving it. False when the rate was refused.
+    bool verificaIva(bool uscita);
+    void apriCliente(const QString& nome);
+    void verificaCliente();
+    void nuovoCliente();
+
+    void inserisciRiga();
+    void inserisciVuota();
+    void cambiaCella();
+    void eliminaRiga();
+    void aggiungi(const InvoiceRow& row);
+    void salvaRiga(int ord);
+
+    void emetti();
+    // Header of a recalled invoice; false when it could not be stored and the window should stay.
+    bool salvaTestata();
+    void annulla();
+    void sposta(int comando);
+
+    QLabel* m_labelInt;
+    QLineEdit* m_num;
+    QLineEdit* m_data;
+    QComboBox* m_cli;
+    QComboBox* m_idCli;
+    QPushButton* m_btnCli;
+    QPushButton* m_nuovoCli;
+    QComboBox* m_iva;
+    QCheckBox* m_ra;
+    QTableWidget* m_grid;
+    QLineEdit* m_imp;
+    QLineEdit* m_txtIva;
+    QLineEdit* m_txtRa;
+    QLineEdit* m_tot;
+    QPlainTextEdit* m_note;
+    QPushButton* m_ant;
+    QPushButton* m_stampa;
+    QPushButton* m_pdf;
+    QPushButton* m_emetti;
+    QPushButton* m_annulla;
+    QPushButton* m_cmd[4];
+    QLabel* m_lblRec;
+    FocusFrame* m_frame;
+    ModifiedFlag* m_modificato;
+
+    // Number of the recalled invoice; empty for a new one.
+    QString m_numRichiamo;
+    int m_anno = 0;
+    QString m_suffissoAnno;
+    long long m_posizione = 0;
+    long long m_totaleAnno = 0;
+    bool m_ultimo = false;
+    // The rows as the grid shows them, in grid order.
+    QList<InvoiceRow> m_rows;
+};
