@@ -222,13 +222,15 @@ TEST(FormRegFatt, IssueEndToEnd) {
     EXPECT_EQ(column(QStringLiteral("RA"), num(1)).toString(), QStringLiteral("X"));
     EXPECT_EQ(column(QStringLiteral("Note"), num(1)).toString(), QStringLiteral("Bonifico a 30 giorni"));
     EXPECT_TRUE(column(QStringLiteral("Pagata"), num(1)).isNull());
-    const auto inv = InvoiceStore::load(num(1)).value();
-    ASSERT_EQ(inv->rows.size(), 3);
-    EXPECT_EQ(inv->rows[0].descrizione, QStringLiteral(" "));
-    EXPECT_EQ(inv->rows[2].descrizione, QStringLiteral("Bulloni"));
-    EXPECT_EQ(inv->rows[2].qta, dec("2.5"));
-    EXPECT_EQ(inv->rows[2].prezzo, dec("0.04"));
-    EXPECT_EQ(inv->rows[2].ord, 3);
+    const auto loaded = InvoiceStore::load(num(1));
+    ASSERT_TRUE(loaded && loaded.value());
+    const QList<InvoiceRow> rows = loaded.value()->rows;
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_EQ(rows[0].descrizione, QStringLiteral(" "));
+    EXPECT_EQ(rows[2].descrizione, QStringLiteral("Bulloni"));
+    EXPECT_EQ(rows[2].qta, dec("2.5"));
+    EXPECT_EQ(rows[2].prezzo, dec("0.04"));
+    EXPECT_EQ(rows[2].ord, 3);
 }
 
 TEST(FormRegFatt, IssueChecksInOrder) {
@@ -398,6 +400,12 @@ TEST(FormRegFatt, RowsOfANewInvoice) {
     e.dlg.type(QStringLiteral("40"));
     QTest::keyClick(e.grid(), Qt::Key_Insert);
     EXPECT_EQ(e.cell(4, 1), QStringLiteral("Trasporto"));
+
+    // A double click changes the cell too.
+    e.grid()->setCurrentCell(4, 1);
+    e.dlg.type(QStringLiteral("Trasporto e scarico"));
+    emit e.grid()->cellDoubleClicked(4, 1);
+    EXPECT_EQ(e.cell(4, 1), QStringLiteral("Trasporto e scarico"));
 }
 
 TEST(FormRegFatt, RecallAndChangeRowsStoredAtOnce) {
