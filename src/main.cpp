@@ -1,4 +1,5 @@
 #include "data/database.h"
+#include "printing/pdfcommand.h"
 #include "shell/appstate.h"
 #include "shell/demodata.h"
 #include "shell/dialogs.h"
@@ -9,6 +10,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QFileInfo>
 #include <QTextStream>
 #include <cstdlib>
 
@@ -28,10 +30,19 @@ int fail(const QString& message)
     return 1;
 }
 
+// The pdf command opens no window, so it must run where there is no display.
+void useOffscreenForCommands(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i)
+        if (qstrcmp(argv[i], "pdf") == 0 && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
+    useOffscreenForCommands(argc, argv);
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Corvalisto"));
     QApplication::setApplicationVersion(QStringLiteral(CORVALISTO_VERSION));
@@ -43,8 +54,14 @@ int main(int argc, char** argv)
     const QCommandLineOption dirOption(QStringLiteral("dir"), QStringLiteral("Cartella di lavoro (dati, impostazioni, immagini)."),
                                        QStringLiteral("CARTELLA"));
     const QCommandLineOption demoOption(QStringLiteral("demo"), QStringLiteral("Riempie una cartella nuova con dati di esempio."));
+    const QCommandLineOption outputOption(QStringList{QStringLiteral("o"), QStringLiteral("output")},
+                                          QStringLiteral("File PDF da scrivere (comando pdf)."), QStringLiteral("FILE"));
     parser.addOption(dirOption);
     parser.addOption(demoOption);
+    parser.addOption(outputOption);
+    parser.addPositionalArgument(QStringLiteral("pdf"),
+                                 QStringLiteral("pdf TIPO CHIAVE -o FILE: scrive un documento in PDF senza aprire finestre."),
+                                 QStringLiteral("[pdf TIPO CHIAVE]"));
     parser.process(qapp);
 
     const QString workDir = QDir(parser.isSet(dirOption) ? parser.value(dirOption) : defaultWorkDir()).absolutePath();
@@ -54,6 +71,23 @@ int main(int argc, char** argv)
 
     QtDialogs realDialogs;
     setDialogs(&realDialogs);
+
+    const QStringList positional = parser.positionalArguments();
+    if (!positional.isEmpty()) {
+        if (positional.first() != QStringLiteral("pdf"))
+            return fail(QStringLiteral("Comando sconosciuto: %1").arg(positional.first()));
+        Startup::loadSettings();
+        if (!QFileInfo::exists(app().path(Database::kRelativePath)))
+            return fail(QStringLiteral("Database non trovato: \"%1\".").arg(app().path(Database::kRelativePath)));
+        const Startup::OpenOutcome db = Startup::openDatabase();
+        if (!db.ok)
+            return fail(db.message);
+        QStringList args = positional.mid(1);
+        if (parser.isSet(outputOption))
+            args << QStringLiteral("-o") << parser.value(outputOption);
+        QTextStream err(stderr);
+        return PdfCommand::run(args, err);
+    }
 
     if (parser.isSet(demoOption)) {
         if (!DemoData::folderIsEmpty(workDir))

@@ -1,6 +1,7 @@
 #include "shell/demodata.h"
 
 #include "data/database.h"
+#include "invoices/invoicedemo.h"
 #include "registry/registrydemo.h"
 #include "shell/companystore.h"
 #include "warehouse/warehousedemo.h"
@@ -27,6 +28,8 @@ DbStatus fill()
                                        QStringLiteral("P.IVA 01234560404 - C.F. CRVMRA60A01D704X")}))
         return err;
     if (auto err = RegistryDemo::fill())
+        return err;
+    if (auto err = InvoiceDemo::fill())
         return err;
     if (auto err = WarehouseDemo::fill())
         return err;

@@ -20,6 +20,8 @@ TEST(DemoData, FillsAFreshFolderOnce)
     EXPECT_GE(count("Anagrafica"), 15);
     EXPECT_EQ(count("Categorie"), 5);
     EXPECT_GE(count("Magazzino"), 30);
+    EXPECT_GE(count("Fatture"), 10);
+    EXPECT_GE(count("ContFatt"), count("Fatture"));
     // The folder now holds data: a second fill is refused by the command line.
     EXPECT_FALSE(DemoData::folderIsEmpty(dir.path()));
 }

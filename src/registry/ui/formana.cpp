@@ -94,15 +94,17 @@ FormAna::FormAna(QWidget* parent) : QDialog(parent) {
     left->addWidget(m_list, 1);
     left->addWidget(m_lblN);
 
+    // Names run up to 50 characters: the list gets the larger share of the window.
+    m_list->setMinimumWidth(300);
     auto* body = new QHBoxLayout;
-    body->addLayout(left, 1);
-    body->addLayout(side);
+    body->addLayout(left, 3);
+    body->addLayout(side, 2);
 
     auto* root = new QVBoxLayout(this);
     root->addWidget(labelInt);
     root->addLayout(body, 1);
 
-    resize(640, 520);
+    resize(720, 520);
     WindowBehaviour::centreOnly(this);
     WindowBehaviour::setBackground(this, QStringLiteral("Img/Sfondo2.jpg"));
     riempi();

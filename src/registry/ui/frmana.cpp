@@ -1,5 +1,7 @@
 #include "registry/ui/frmana.h"
 
+#include "printing/ui/printrequest.h"
+
 #include "registry/customerstore.h"
 #include "registry/registryrules.h"
 #include "shell/dialogs.h"
@@ -58,6 +60,8 @@ FrmAna::FrmAna(QWidget* parent) : QDialog(parent) {
     ant->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
     ant->setToolTip(QStringLiteral("Anteprima di Stampa"));
     WindowBehaviour::setAccessible(ant, QStringLiteral("Anteprima di Stampa"));
+    connect(ant, &QPushButton::clicked, this, [this] { PrintRequest::previewCustomerSheet(this, sheet()); });
+    connect(stampa, &QPushButton::clicked, this, [this] { PrintRequest::printCustomerSheet(this, sheet()); });
     auto* annulla = makeButton(this, QStringLiteral("BtnAnnulla"), QStringLiteral("&ANNULLA"));
     m_salva = makeButton(this, QStringLiteral("BtnSalva"), QStringLiteral("&SALVA"));
     connect(annulla, &QPushButton::clicked, this, &QDialog::reject);
@@ -248,4 +252,10 @@ void FrmAna::salva() {
         }
     }
     accept();
+}
+
+CustomerSheetData FrmAna::sheet() const
+{
+    return {m_cod->text(), m_nome->text(), m_rag->text(),   m_piva->text(), m_cf->text(),
+            m_ind->text(), m_cap->text(),  m_citta->text(), m_prov->text()};
 }

@@ -3,6 +3,8 @@
 #include <QDialog>
 #include <QString>
 
+#include "printing/customersheetdata.h"
+
 class FocusFrame;
 class ModifiedFlag;
 class QLineEdit;
@@ -26,6 +28,8 @@ protected:
 private:
     QLineEdit* box(const char* name, int maxLength);
     void salva();
+    // What the customer sheet prints: the boxes as they stand.
+    CustomerSheetData sheet() const;
 
     QLineEdit* m_cod;
     QLineEdit* m_nome;

@@ -1,5 +1,8 @@
 #include "shell/ui/form1.h"
 
+#include "invoices/ui/formfatt.h"
+#include "invoices/ui/frmeditfatt.h"
+#include "printing/ui/frmprinters.h"
 #include "registry/ui/formana.h"
 #include "warehouse/ui/formmag.h"
 #include "warehouse/ui/frmimpcat.h"
@@ -90,7 +93,7 @@ void Form1::buildMenus()
     connect(categorie, &QAction::triggered, this, [this] { openModal<FrmImpCat>(); });
     config->addSeparator()->setObjectName(QStringLiteral("mnuSep"));
     QAction* stampanti = add(config, "mnuStampanti", QStringLiteral("&Stampanti"));
-    stampanti->setEnabled(false);
+    connect(stampanti, &QAction::triggered, this, [this] { openModal<FrmPrinters>(); });
     m_mnuColLogo = add(config, "mnuColLogo", QStringLiteral("&LOGO a colori"));
     m_mnuColLogo->setCheckable(true);
     connect(m_mnuColLogo, &QAction::triggered, this, &Form1::mnuColLogo_Click);
@@ -98,7 +101,7 @@ void Form1::buildMenus()
     QMenu* util = menuBar()->addMenu(QStringLiteral("&Utility"));
     util->setObjectName(QStringLiteral("mnuUtil"));
     QAction* editFatt = add(util, "mnuEditFatt", QStringLiteral("&Cambia intestazione Fatture"));
-    editFatt->setEnabled(false);
+    connect(editFatt, &QAction::triggered, this, [this] { openModal<FrmEditFatt>(); });
     QMenu* backup = util->addMenu(QStringLiteral("&Backup"));
     backup->setObjectName(QStringLiteral("mnuBackup"));
     QAction* floppy = add(backup, "mnuBackupFloppy", QStringLiteral("&Esegui su floppy"));
@@ -175,8 +178,9 @@ void Form1::buildBody()
     connect(m_btn[4], &QPushButton::clicked, this, &QWidget::close);
     connect(m_btn[0], &QPushButton::clicked, this, [this] { openModal<FormAna>(); });
     connect(m_btn[1], &QPushButton::clicked, this, [this] { openModal<FormMag>(); });
+    connect(m_btn[3], &QPushButton::clicked, this, [this] { openModal<FormFatt>(); });
     // Windows of the other subsystems are wired as they are built.
-    for (int i : {2, 3, 5, 6, 7})
+    for (int i : {2, 5, 6, 7})
         m_btn[i]->setEnabled(false);
 }
 

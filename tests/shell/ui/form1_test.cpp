@@ -127,9 +127,9 @@ TEST(Form1, ButtonsLightUpUnderTheMouseAndGoBackOnTheSurface)
     Form1 w;
     ASSERT_TRUE(w.load());
     moveOver(w.Btn(3));
-    moveOver(w.Btn(5));
+    moveOver(w.Btn(4));
     EXPECT_TRUE(w.isHighlighted(3));
-    EXPECT_TRUE(w.isHighlighted(5));
+    EXPECT_TRUE(w.isHighlighted(4));
     EXPECT_FALSE(w.isHighlighted(0));
     EXPECT_TRUE(w.Btn(3)->styleSheet().contains(QStringLiteral("#e0e0e0")));
     moveOver(w.centralWidget());
@@ -146,8 +146,11 @@ TEST(Form1, ButtonsOpenTheirWindowsModally)
     ASSERT_TRUE(w.load());
     w.Btn(0)->click();
     w.Btn(1)->click();
+    w.Btn(3)->click();
     w.findChild<QAction*>(QStringLiteral("mnuCategorie"))->trigger();
-    EXPECT_EQ(dlg.windowsShown, (QStringList{"FormAna", "FormMag", "FrmImpCat"}));
+    w.findChild<QAction*>(QStringLiteral("mnuStampanti"))->trigger();
+    w.findChild<QAction*>(QStringLiteral("mnuEditFatt"))->trigger();
+    EXPECT_EQ(dlg.windowsShown, (QStringList{"FormAna", "FormMag", "FormFatt", "FrmImpCat", "FrmPrinters", "FrmEditFatt"}));
 }
 
 TEST(Form1, HeaderMenuOpensTheDialogModally)
