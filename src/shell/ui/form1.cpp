@@ -251,8 +251,10 @@ bool Form1::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::MouseMove) {
         for (int i = 0; i < 8; ++i) {
             if (watched == m_btn[i]) {
+                // Taken here: a button ignores plain moves, which would reach the window's surface
+                // and switch the highlight off again.
                 highlight(i);
-                return false;
+                return true;
             }
         }
         if (watched == centralWidget())
