@@ -56,7 +56,7 @@ bool syncFile(const QString& path)
     return ok;
 }
 
-void bindAll(QSqlQuery& q, std::initializer_list<QVariant> values)
+void bindAll(QSqlQuery& q, const QVariantList& values)
 {
     int i = 0;
     for (const QVariant& v : values)
@@ -124,9 +124,11 @@ bool isOpen() { return QSqlDatabase::contains(kConnection) && QSqlDatabase::data
 
 QSqlDatabase connection() { return QSqlDatabase::database(kConnection, false); }
 
+sqlite3* nativeHandle() { return isOpen() ? handleOf(connection()) : nullptr; }
+
 QString filePath() { return connection().databaseName(); }
 
-DbStatus exec(const QString& sql, std::initializer_list<QVariant> values)
+DbStatus exec(const QString& sql, const QVariantList& values)
 {
     QSqlQuery q(connection());
     if (!q.prepare(sql))
@@ -137,7 +139,7 @@ DbStatus exec(const QString& sql, std::initializer_list<QVariant> values)
     return std::nullopt;
 }
 
-DbResult<QSqlQuery> select(const QString& sql, std::initializer_list<QVariant> values)
+DbResult<QSqlQuery> select(const QString& sql, const QVariantList& values)
 {
     QSqlQuery q(connection());
     q.setForwardOnly(true);
@@ -149,7 +151,7 @@ DbResult<QSqlQuery> select(const QString& sql, std::initializer_list<QVariant> v
     return q;
 }
 
-DbResult<QVariant> scalar(const QString& sql, std::initializer_list<QVariant> values)
+DbResult<QVariant> scalar(const QString& sql, const QVariantList& values)
 {
     auto r = select(sql, values);
     if (!r)

@@ -6,7 +6,9 @@
 #include <QSqlQuery>
 #include <QString>
 #include <QVariant>
-#include <initializer_list>
+#include <QVariantList>
+
+struct sqlite3;
 
 // The one connection to "Dati/Corvalisto.mdb" (an SQLite file).
 //
@@ -24,14 +26,16 @@ DbStatus open(const QString& filePath);
 void close();
 bool isOpen();
 QSqlDatabase connection();
+// The engine's own handle, for the few hot paths that read rows without Qt's per-value overhead.
+sqlite3* nativeHandle();
 QString filePath();
 
 // Runs one statement with its values bound by position.
-DbStatus exec(const QString& sql, std::initializer_list<QVariant> values = {});
+DbStatus exec(const QString& sql, const QVariantList& values = {});
 // Prepares and runs a SELECT with its values bound by position; the query stands before its first row.
-DbResult<QSqlQuery> select(const QString& sql, std::initializer_list<QVariant> values = {});
+DbResult<QSqlQuery> select(const QString& sql, const QVariantList& values = {});
 // The first column of the first row, or an invalid QVariant when there is no row.
-DbResult<QVariant> scalar(const QString& sql, std::initializer_list<QVariant> values = {});
+DbResult<QVariant> scalar(const QString& sql, const QVariantList& values = {});
 
 // Writes a consistent copy of the open database to `destination` (readable by its owner only),
 // first under a temporary name, then renamed over any earlier file.

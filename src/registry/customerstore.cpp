@@ -2,7 +2,6 @@
 
 #include "data/database.h"
 
-#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <sqlite3.h>
@@ -12,25 +11,6 @@ namespace {
 // The program writes empty text, never Null, for an empty box.
 QVariant text(const QString& s) {
     return s.isNull() ? QStringLiteral("") : s;
-}
-
-DbResult<QSqlQuery> run(const QString& sql, const QVariantList& values) {
-    QSqlQuery q(Database::connection());
-    q.setForwardOnly(true);
-    if (!q.prepare(sql))
-        return DbError::from(q.lastError());
-    for (int i = 0; i < values.size(); ++i)
-        q.bindValue(i, values.at(i));
-    if (!q.exec())
-        return DbError::from(q.lastError());
-    return q;
-}
-
-sqlite3* handle() {
-    const QVariant v = Database::connection().driver()->handle();
-    if (!v.isValid() || qstrcmp(v.typeName(), "sqlite3*") != 0)
-        return nullptr;
-    return *static_cast<sqlite3* const*>(v.data());
 }
 
 DbError sqliteError(sqlite3* db) {
@@ -46,7 +26,7 @@ const QString kValidByName = QStringLiteral("FROM Anagrafica WHERE Valid = 1 AND
 DbResult<QStringList> CustomerStore::names(const QString& initials) {
     // The list may hold tens of thousands of names: read them straight from the engine,
     // without a variant per value.
-    sqlite3* db = handle();
+    sqlite3* db = Database::nativeHandle();
     if (!db)
         return DbError{3024, QStringLiteral("Database non aperto")};
     QString sql = QStringLiteral("SELECT Nome FROM Anagrafica WHERE Valid = 1 ");
@@ -74,7 +54,7 @@ DbResult<QStringList> CustomerStore::names(const QString& initials) {
 
 DbResult<std::optional<Customer>> CustomerStore::findValid(const QString& nome) {
     auto r =
-        run(QStringLiteral("SELECT Id, Nome, Ragione, Ragione2, Piva, Cf, Indirizzo, Cap, Città, Prov ") +
+        Database::select(QStringLiteral("SELECT Id, Nome, Ragione, Ragione2, Piva, Cf, Indirizzo, Cap, Città, Prov ") +
                 kValidByName,
             {nome, nome});
     if (!r)
@@ -120,7 +100,7 @@ DbResult<bool> CustomerStore::nameTaken(const QString& nome, qint64 exceptId) {
 }
 
 DbResult<qint64> CustomerStore::insert(const Customer& c) {
-    auto r = run(QStringLiteral("INSERT INTO Anagrafica (Nome, Ragione, Ragione2, Piva, Cf, Indirizzo, Cap, "
+    auto r = Database::select(QStringLiteral("INSERT INTO Anagrafica (Nome, Ragione, Ragione2, Piva, Cf, Indirizzo, Cap, "
                                 "Città, Prov) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
                  {text(c.nome), text(c.ragione), text(c.ragione2), text(c.piva), text(c.cf),
                   text(c.indirizzo), text(c.cap), text(c.citta), text(c.prov)});
@@ -131,7 +111,7 @@ DbResult<qint64> CustomerStore::insert(const Customer& c) {
 
 DbResult<bool> CustomerStore::update(const Customer& c) {
     auto r =
-        run(QStringLiteral("UPDATE Anagrafica SET Nome = ?, Ragione = ?, Ragione2 = ?, Piva = ?, Cf = ?, "
+        Database::select(QStringLiteral("UPDATE Anagrafica SET Nome = ?, Ragione = ?, Ragione2 = ?, Piva = ?, Cf = ?, "
                            "Indirizzo = ?, Cap = ?, Città = ?, Prov = ? WHERE Id = ? AND Valid = 1"),
             {text(c.nome), text(c.ragione), text(c.ragione2), text(c.piva), text(c.cf), text(c.indirizzo),
              text(c.cap), text(c.citta), text(c.prov), c.id});
@@ -141,7 +121,7 @@ DbResult<bool> CustomerStore::update(const Customer& c) {
 }
 
 DbResult<bool> CustomerStore::remove(const QString& nome) {
-    auto r = run(QStringLiteral("UPDATE Anagrafica SET Valid = 0 WHERE Id = (SELECT Id ") + kValidByName +
+    auto r = Database::select(QStringLiteral("UPDATE Anagrafica SET Valid = 0 WHERE Id = (SELECT Id ") + kValidByName +
                      QStringLiteral(")"),
                  {nome, nome});
     if (!r)

@@ -9,21 +9,8 @@
 
 namespace {
 
-// A prepared statement with its values bound by position; the caller reads it or its row count.
-DbResult<QSqlQuery> run(const QString& sql, const QVariantList& values) {
-    QSqlQuery q(Database::connection());
-    q.setForwardOnly(true);
-    if (!q.prepare(sql))
-        return DbError::from(q.lastError());
-    for (int i = 0; i < values.size(); ++i)
-        q.bindValue(i, values[i]);
-    if (!q.exec())
-        return DbError::from(q.lastError());
-    return q;
-}
-
 DbResult<bool> anyRow(const QString& sql, const QVariantList& values) {
-    auto q = run(sql, values);
+    auto q = Database::select(sql, values);
     if (!q)
         return q.error();
     if (q.value().next())
@@ -57,7 +44,7 @@ QVariant quantityForStorage(const Decimal& qta) {
 
 DbResult<QList<WarehouseStore::Category>> WarehouseStore::categories() {
     auto q =
-        run(QStringLiteral("SELECT IdCat, Nome FROM Categorie WHERE Valid = 1 ORDER BY Nome, IdCat"), {});
+        Database::select(QStringLiteral("SELECT IdCat, Nome FROM Categorie WHERE Valid = 1 ORDER BY Nome, IdCat"), {});
     if (!q)
         return q.error();
     QList<Category> out;
@@ -74,7 +61,7 @@ DbResult<bool> WarehouseStore::categoryNameInUse(const QString& nome) {
 }
 
 DbResult<qint64> WarehouseStore::insertCategory(const QString& nome) {
-    auto q = run(QStringLiteral("INSERT INTO Categorie (Nome) VALUES (?)"), {nome});
+    auto q = Database::select(QStringLiteral("INSERT INTO Categorie (Nome) VALUES (?)"), {nome});
     if (!q)
         return q.error();
     return q.value().lastInsertId().toLongLong();
@@ -107,7 +94,7 @@ DbResult<QList<WarehouseStore::StockRow>> WarehouseStore::stockList(qint64 categ
         values << descriptionPart;
     }
     sql += QStringLiteral("ORDER BY M.Cat, fold(M.Descrizione), M.IdArt");
-    auto r = run(sql, values);
+    auto r = Database::select(sql, values);
     if (!r)
         return r.error();
     QSqlQuery& q = r.value();
@@ -121,7 +108,7 @@ DbResult<QList<WarehouseStore::StockRow>> WarehouseStore::stockList(qint64 categ
 }
 
 DbResult<std::optional<WarehouseStore::Item>> WarehouseStore::validItem(qint64 id) {
-    auto r = run(QStringLiteral(
+    auto r = Database::select(QStringLiteral(
                      "SELECT IdArt, Cat, Descrizione, Um, Qta FROM Magazzino WHERE Valid = 1 AND IdArt = ?"),
                  {id});
     if (!r)
@@ -137,7 +124,7 @@ DbResult<std::optional<WarehouseStore::Item>> WarehouseStore::validItem(qint64 i
 }
 
 DbResult<QStringList> WarehouseStore::unitsInUse() {
-    auto r = run(QStringLiteral("SELECT Um FROM Magazzino WHERE Valid = 1 AND Um IS NOT NULL AND Um <> '' "
+    auto r = Database::select(QStringLiteral("SELECT Um FROM Magazzino WHERE Valid = 1 AND Um IS NOT NULL AND Um <> '' "
                                 "GROUP BY Um ORDER BY Um"),
                  {});
     if (!r)
@@ -162,7 +149,7 @@ DbResult<WarehouseStore::Saved> WarehouseStore::saveItem(const Item& item) {
     qint64 id = item.id;
     SaveOutcome outcome = SaveOutcome::Modified;
     if (id != 0) {
-        auto q = run(QStringLiteral("UPDATE Magazzino SET Cat = ?, Descrizione = ?, Um = ?, Qta = ? "
+        auto q = Database::select(QStringLiteral("UPDATE Magazzino SET Cat = ?, Descrizione = ?, Um = ?, Qta = ? "
                                     "WHERE IdArt = ? AND Valid = 1"),
                      {item.cat, item.descrizione, item.um, qta, id});
         if (!q)
@@ -195,7 +182,7 @@ DbResult<WarehouseStore::Saved> WarehouseStore::saveItem(const Item& item) {
 }
 
 DbResult<qint64> WarehouseStore::addItem(const Item& item) {
-    auto q = run(QStringLiteral("INSERT INTO Magazzino (Cat, Descrizione, Um, Qta) VALUES (?, ?, ?, ?)"),
+    auto q = Database::select(QStringLiteral("INSERT INTO Magazzino (Cat, Descrizione, Um, Qta) VALUES (?, ?, ?, ?)"),
                  {item.cat, item.descrizione, item.um, quantityForStorage(item.qta)});
     if (!q)
         return q.error();
@@ -203,7 +190,7 @@ DbResult<qint64> WarehouseStore::addItem(const Item& item) {
 }
 
 DbResult<bool> WarehouseStore::deleteItem(qint64 id) {
-    auto q = run(QStringLiteral("UPDATE Magazzino SET Valid = 0 WHERE IdArt = ?"), {id});
+    auto q = Database::select(QStringLiteral("UPDATE Magazzino SET Valid = 0 WHERE IdArt = ?"), {id});
     if (!q)
         return q.error();
     return q.value().numRowsAffected() > 0;
