@@ -19,14 +19,6 @@ namespace {
 
 const QString kSelezionare = QStringLiteral("Selezionare prima un CLIENTE");
 
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    WindowBehaviour::setAccessible(b, caption);
-    return b;
-}
-
 } // namespace
 
 FormAna::FormAna(QWidget* parent) : QDialog(parent) {
@@ -59,7 +51,7 @@ FormAna::FormAna(QWidget* parent) : QDialog(parent) {
     letters->setSpacing(4);
     const QStringList& captions = RegistryRules::initialButtons();
     for (int i = 0; i < captions.size(); ++i) {
-        auto* b = makeButton(this, "", captions.at(i));
+        auto* b = WindowBehaviour::button(this, "", captions.at(i));
         b->setObjectName(QStringLiteral("Btn") + QString::number(i));
         b->setMinimumWidth(40);
         connect(b, &QPushButton::clicked, this, [this, i] { filtra(m_btn.at(i)->text()); });
@@ -67,11 +59,11 @@ FormAna::FormAna(QWidget* parent) : QDialog(parent) {
         m_btn.append(b);
     }
 
-    auto* apri = makeButton(this, "BtnApri", QStringLiteral("&APRI"));
-    auto* nuovo = makeButton(this, "BtnNuovo", QStringLiteral("&NUOVO CLIENTE"));
-    auto* elimina = makeButton(this, "BtnElimina", QStringLiteral("&ELIMINA"));
-    auto* elenco = makeButton(this, "BtnElenco", QStringLiteral("E&lenco completo"));
-    auto* chiudi = makeButton(this, "BtnChiudi", QStringLiteral("&CHIUDI"));
+    auto* apri = WindowBehaviour::button(this, "BtnApri", QStringLiteral("&APRI"));
+    auto* nuovo = WindowBehaviour::button(this, "BtnNuovo", QStringLiteral("&NUOVO CLIENTE"));
+    auto* elimina = WindowBehaviour::button(this, "BtnElimina", QStringLiteral("&ELIMINA"));
+    auto* elenco = WindowBehaviour::button(this, "BtnElenco", QStringLiteral("E&lenco completo"));
+    auto* chiudi = WindowBehaviour::button(this, "BtnChiudi", QStringLiteral("&CHIUDI"));
     connect(apri, &QPushButton::clicked, this, &FormAna::apri);
     connect(m_list, &QListView::doubleClicked, this, &FormAna::apri);
     connect(nuovo, &QPushButton::clicked, this, &FormAna::nuovo);

@@ -22,14 +22,6 @@ namespace {
 
 const QString kTitolo = QStringLiteral("ANAGRAFICA ");
 
-QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    WindowBehaviour::setAccessible(b, caption);
-    return b;
-}
-
 } // namespace
 
 FrmAna::FrmAna(QWidget* parent) : QDialog(parent) {
@@ -55,15 +47,15 @@ FrmAna::FrmAna(QWidget* parent) : QDialog(parent) {
     m_prov = box("TxtProv", 2);
     m_nome->installEventFilter(this);
 
-    auto* stampa = makeButton(this, QStringLiteral("BtnStampa"), QStringLiteral("&STAMPA"));
-    auto* ant = makeButton(this, QStringLiteral("BtnAnt"), QString());
+    auto* stampa = WindowBehaviour::button(this, QStringLiteral("BtnStampa"), QStringLiteral("&STAMPA"));
+    auto* ant = WindowBehaviour::button(this, QStringLiteral("BtnAnt"), QString());
     ant->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
     ant->setToolTip(QStringLiteral("Anteprima di Stampa"));
     WindowBehaviour::setAccessible(ant, QStringLiteral("Anteprima di Stampa"));
     connect(ant, &QPushButton::clicked, this, [this] { PrintRequest::previewCustomerSheet(this, sheet()); });
     connect(stampa, &QPushButton::clicked, this, [this] { PrintRequest::printCustomerSheet(this, sheet()); });
-    auto* annulla = makeButton(this, QStringLiteral("BtnAnnulla"), QStringLiteral("&ANNULLA"));
-    m_salva = makeButton(this, QStringLiteral("BtnSalva"), QStringLiteral("&SALVA"));
+    auto* annulla = WindowBehaviour::button(this, QStringLiteral("BtnAnnulla"), QStringLiteral("&ANNULLA"));
+    m_salva = WindowBehaviour::button(this, QStringLiteral("BtnSalva"), QStringLiteral("&SALVA"));
     connect(annulla, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_salva, &QPushButton::clicked, this, &FrmAna::salva);
 

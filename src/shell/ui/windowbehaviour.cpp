@@ -17,6 +17,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
@@ -178,6 +179,17 @@ void showDbError(QWidget* parent, const DbError& error)
 void showRuntimeError(QWidget* parent, int code)
 {
     dialogs().message(parent, RuntimeErrors::text(code), RuntimeErrors::title(code), Dialogs::Icon::Critical);
+}
+
+QPushButton* button(QWidget* parent, const QString& name, const QString& caption, const QString& tooltip)
+{
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    b->setAutoDefault(false);
+    if (!tooltip.isEmpty())
+        b->setToolTip(tooltip);
+    setAccessible(b, caption.isEmpty() ? tooltip : caption);
+    return b;
 }
 
 void setAccessible(QWidget* control, const QString& name)

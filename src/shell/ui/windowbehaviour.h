@@ -11,6 +11,7 @@ class QComboBox;
 class QFrame;
 class QLineEdit;
 class QPlainTextEdit;
+class QPushButton;
 class QWidget;
 
 // Behaviours shared by the windows: size and position, background, date check,
@@ -38,6 +39,10 @@ DbStatus riempiClienti(QComboBox* ids, QComboBox* names);
 void showDbError(QWidget* parent, const DbError& error);
 // A run-time error of the classic table: "Errore " + number, with its Italian text.
 void showRuntimeError(QWidget* parent, int code);
+
+// A push button with its objectName, caption and tooltip, named for screen readers after its
+// caption (its tooltip when it has no caption); Enter does not press it unasked.
+QPushButton* button(QWidget* parent, const QString& name, const QString& caption, const QString& tooltip = QString());
 
 // Names a control for screen readers (a button's caption without "&" by default).
 void setAccessible(QWidget* control, const QString& name);

@@ -24,14 +24,6 @@ enum Column { Fixed = 0, IdArt = 1, Categoria = 2, Descrizione = 3, Um = 4, Qta 
 
 const QString kSelezionare = QStringLiteral("Selezionare un ARTICOLO");
 
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    WindowBehaviour::setAccessible(b, caption);
-    return b;
-}
-
 // Puts the text in the cell, reusing the cell's item: a refill mostly shows the same rows again,
 // and rewriting an item costs far less than deleting it and making a new one.
 void setCell(QTableWidget* grid, int row, int column, const QString& text) {
@@ -92,12 +84,12 @@ FormMag::FormMag(QWidget* parent) : QDialog(parent) {
     auto* label1 = new QLabel(QStringLiteral("ARTICOLO: "), this);
     label1->setObjectName(QStringLiteral("Label1"));
 
-    auto* insArt = makeButton(this, "BtnInsArt", QStringLiteral("&INSERISCI"));
-    auto* modArt = makeButton(this, "BtnModArt", QStringLiteral("&MODIFICA"));
-    auto* eliArt = makeButton(this, "BtnEliArt", QStringLiteral("&ELIMINA"));
-    auto* ricArt = makeButton(this, "BtnRicArt", QStringLiteral("&RICERCA"));
-    auto* btnTutti = makeButton(this, "BtnTutti", QStringLiteral("&Visualizza Tutti"));
-    auto* chiudi = makeButton(this, "BtnChiudi", QStringLiteral("&CHIUDI"));
+    auto* insArt = WindowBehaviour::button(this, "BtnInsArt", QStringLiteral("&INSERISCI"));
+    auto* modArt = WindowBehaviour::button(this, "BtnModArt", QStringLiteral("&MODIFICA"));
+    auto* eliArt = WindowBehaviour::button(this, "BtnEliArt", QStringLiteral("&ELIMINA"));
+    auto* ricArt = WindowBehaviour::button(this, "BtnRicArt", QStringLiteral("&RICERCA"));
+    auto* btnTutti = WindowBehaviour::button(this, "BtnTutti", QStringLiteral("&Visualizza Tutti"));
+    auto* chiudi = WindowBehaviour::button(this, "BtnChiudi", QStringLiteral("&CHIUDI"));
 
     connect(m_comboCat, &QComboBox::activated, this, &FormMag::sceltaCategoria);
     m_grid->viewport()->installEventFilter(this);

@@ -21,14 +21,6 @@
 
 namespace {
 
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    WindowBehaviour::setAccessible(b, caption);
-    return b;
-}
-
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QWidget* buddy) {
     auto* l = new QLabel(text, parent);
     l->setObjectName(QString::fromLatin1(name));
@@ -74,7 +66,7 @@ FrmArt::FrmArt(QWidget* parent) : QDialog(parent) {
     m_comboCod = new QComboBox(this);
     m_comboCod->setObjectName(QStringLiteral("ComboCod"));
     m_comboCod->hide();
-    auto* btnInsCat = makeButton(this, "BtnInsCat", QStringLiteral("&Inserisci nuova"));
+    auto* btnInsCat = WindowBehaviour::button(this, "BtnInsCat", QStringLiteral("&Inserisci nuova"));
     m_txtDes = new QLineEdit(this);
     m_txtDes->setObjectName(QStringLiteral("TxtDes"));
     m_txtDes->setMaxLength(WarehouseRules::kDescriptionLength);
@@ -86,14 +78,14 @@ FrmArt::FrmArt(QWidget* parent) : QDialog(parent) {
     m_txtQta->setObjectName(QStringLiteral("TxtQta"));
     m_txtQta->setReadOnly(true);
     m_txtQta->installEventFilter(this);
-    m_btnAdd = makeButton(this, "BtnAdd", QStringLiteral("+"));
+    m_btnAdd = WindowBehaviour::button(this, "BtnAdd", QStringLiteral("+"));
     m_btnAdd->setToolTip(QStringLiteral("CARICA Articolo"));
     WindowBehaviour::setAccessible(m_btnAdd, m_btnAdd->toolTip());
-    m_btnSub = makeButton(this, "BtnSub", QStringLiteral("-"));
+    m_btnSub = WindowBehaviour::button(this, "BtnSub", QStringLiteral("-"));
     m_btnSub->setToolTip(QStringLiteral("SCARICA Articolo"));
     WindowBehaviour::setAccessible(m_btnSub, m_btnSub->toolTip());
-    auto* btnSalva = makeButton(this, "BtnSalva", QStringLiteral("&SALVA"));
-    auto* btnAnnulla = makeButton(this, "BtnAnnulla", QStringLiteral("&ANNULLA"));
+    auto* btnSalva = WindowBehaviour::button(this, "BtnSalva", QStringLiteral("&SALVA"));
+    auto* btnAnnulla = WindowBehaviour::button(this, "BtnAnnulla", QStringLiteral("&ANNULLA"));
 
     auto* form = new QGridLayout;
     form->addWidget(makeLabel(this, "LblCat", QStringLiteral("Categoria"), m_comboCat), 0, 0);

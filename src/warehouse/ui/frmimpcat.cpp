@@ -18,14 +18,6 @@ enum Column { Fixed = 0, Nome = 1, Id = 2 };
 
 const QString kSelezionare = QStringLiteral("Selezionare una CATEGORIA");
 
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    WindowBehaviour::setAccessible(b, caption);
-    return b;
-}
-
 QString alreadyThere(const QString& name) {
     return QStringLiteral("Categoria ") + name + QStringLiteral(" già esistente");
 }
@@ -48,10 +40,10 @@ FrmImpCat::FrmImpCat(QWidget* parent) : QDialog(parent) {
     m_grid->setColumnWidth(Id, WindowBehaviour::twipsToPixels(400, this));
     WindowBehaviour::setAccessible(m_grid, QStringLiteral("Categorie"));
 
-    auto* inserisci = makeButton(this, "BtnInserisci", QStringLiteral("&INSERISCI"));
-    m_btnRinomina = makeButton(this, "BtnRinomina", QStringLiteral("&RINOMINA"));
-    m_btnElimina = makeButton(this, "BtnElimina", QStringLiteral("&ELIMINA"));
-    auto* chiudi = makeButton(this, "BtnChiudi", QStringLiteral("&CHIUDI"));
+    auto* inserisci = WindowBehaviour::button(this, "BtnInserisci", QStringLiteral("&INSERISCI"));
+    m_btnRinomina = WindowBehaviour::button(this, "BtnRinomina", QStringLiteral("&RINOMINA"));
+    m_btnElimina = WindowBehaviour::button(this, "BtnElimina", QStringLiteral("&ELIMINA"));
+    auto* chiudi = WindowBehaviour::button(this, "BtnChiudi", QStringLiteral("&CHIUDI"));
     m_btnRinomina->setEnabled(false);
     m_btnElimina->setEnabled(false);
 
