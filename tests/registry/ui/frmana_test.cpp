@@ -1,6 +1,8 @@
 #include "data/database.h"
 #include "registry/customerstore.h"
+#include "printing/ui/formstampa.h"
 #include "registry/ui/frmana.h"
+#include "shell/appstate.h"
 #include "scripteddialogs.h"
 #include "workdir.h"
 
@@ -9,6 +11,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <gtest/gtest.h>
 
@@ -292,3 +295,36 @@ TEST(FrmAna, FocusFrameSurroundsTheFocusedBox) {
     }
     e.frm.hide();
 }
+
+namespace {
+
+TEST(FrmAna, SheetButtonsPreviewAndPrintWhatTheBoxesShow) {
+    Editor e;
+    ASSERT_TRUE(e.frm.Carica(QString()));
+    e.set("TxtNome", QStringLiteral("OFFICINA L'INCUDINE"));
+    e.set("TxtCitta", QStringLiteral("Forlì"));
+    std::vector<Page> previewed;
+    e.dlg.onWindow([&](QDialog* w) {
+        if (auto* sheet = qobject_cast<FormStampa*>(w))
+            previewed = sheet->pages();
+        return 0;
+    });
+    e.frm.findChild<QPushButton*>(QStringLiteral("BtnAnt"))->click();
+    EXPECT_EQ(e.dlg.windowsShown, QStringList{QStringLiteral("FormStampa")});
+    ASSERT_EQ(previewed.size(), 1u);
+
+    // Printing on the program's PDF printer writes the same sheet to the chosen file.
+    app().stampantePdf = QStringLiteral("CutePDF Writer");
+    app().stampantePredefinita = app().stampantePdf;
+    const QString file = e.dir.path(QStringLiteral("scheda.pdf"));
+    e.dlg.chooseFile(file);
+    e.frm.findChild<QPushButton*>(QStringLiteral("BtnStampa"))->click();
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {file, QStringLiteral("-")});
+    ASSERT_TRUE(text.waitForFinished(10000));
+    const QString out = QString::fromUtf8(text.readAllStandardOutput());
+    EXPECT_TRUE(out.contains(QStringLiteral("OFFICINA L'INCUDINE"))) << out.toStdString();
+    EXPECT_TRUE(out.contains(QStringLiteral("Forlì"))) << out.toStdString();
+}
+
+} // namespace
