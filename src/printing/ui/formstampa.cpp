@@ -24,16 +24,9 @@ FormStampa::FormStampa(const CustomerSheetData& data, QWidget* parent) : QDialog
     setWindowTitle(QStringLiteral("Anteprima di stampa"));
 
     m_canvas = new PreviewCanvas(this);
-    auto* zoom = new QPushButton(this);
-    zoom->setObjectName(QStringLiteral("BtnZoom"));
+    auto* zoom = WindowBehaviour::button(this, QStringLiteral("BtnZoom"), QString(), QStringLiteral("Zoom"));
     zoom->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
-    zoom->setToolTip(QStringLiteral("Zoom"));
-    zoom->setAutoDefault(false);
-    WindowBehaviour::setAccessible(zoom, zoom->toolTip());
-    auto* chiudi = new QPushButton(QStringLiteral("&Chiudi"), this);
-    chiudi->setObjectName(QStringLiteral("BtnChiudi"));
-    chiudi->setAutoDefault(false);
-    WindowBehaviour::setAccessible(chiudi, chiudi->text());
+    auto* chiudi = WindowBehaviour::button(this, QStringLiteral("BtnChiudi"), QStringLiteral("&Chiudi"));
 
     auto* bar = new QHBoxLayout;
     bar->addWidget(zoom);

@@ -16,12 +16,8 @@ namespace {
 
 QPushButton* pictureButton(QWidget* parent, const QString& name, QStyle::StandardPixmap icon, const QString& tip)
 {
-    auto* b = new QPushButton(parent);
-    b->setObjectName(name);
+    QPushButton* b = WindowBehaviour::button(parent, name, QString(), tip);
     b->setIcon(parent->style()->standardIcon(icon));
-    b->setToolTip(tip);
-    b->setAutoDefault(false);
-    WindowBehaviour::setAccessible(b, tip);
     return b;
 }
 
@@ -42,10 +38,7 @@ FormStampaFatt::FormStampaFatt(const QString& kind, const std::any& data, QWidge
     m_succ = pictureButton(this, QStringLiteral("BtnPagSucc"), QStyle::SP_ArrowRight, QStringLiteral("Pagina successiva"));
     m_lblPagina = new QLabel(this);
     m_lblPagina->setObjectName(QStringLiteral("LblPagina"));
-    auto* chiudi = new QPushButton(QStringLiteral("&Chiudi"), this);
-    chiudi->setObjectName(QStringLiteral("BtnChiudi"));
-    chiudi->setAutoDefault(false);
-    WindowBehaviour::setAccessible(chiudi, chiudi->text());
+    auto* chiudi = WindowBehaviour::button(this, QStringLiteral("BtnChiudi"), QStringLiteral("&Chiudi"));
 
     auto* bar = new QHBoxLayout;
     bar->addWidget(zoom);

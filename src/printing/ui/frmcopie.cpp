@@ -26,14 +26,8 @@ FrmCopie::FrmCopie(QWidget* parent) : QDialog(parent)
         checks->addWidget(m_chk[i]);
         connect(m_chk[i], &QCheckBox::clicked, this, [this, i](bool checked) { chkCopie_Click(i, checked); });
     }
-    auto* avanti = new QPushButton(QStringLiteral("&AVANTI"), this);
-    avanti->setObjectName(QStringLiteral("BtnAvanti"));
-    auto* annulla = new QPushButton(QStringLiteral("&Annulla"), this);
-    annulla->setObjectName(QStringLiteral("BtnAnnulla"));
-    for (QPushButton* b : {avanti, annulla}) {
-        b->setAutoDefault(false);
-        WindowBehaviour::setAccessible(b, b->text());
-    }
+    auto* avanti = WindowBehaviour::button(this, QStringLiteral("BtnAvanti"), QStringLiteral("&AVANTI"));
+    auto* annulla = WindowBehaviour::button(this, QStringLiteral("BtnAnnulla"), QStringLiteral("&Annulla"));
     connect(avanti, &QPushButton::clicked, this, &FrmCopie::BtnAvanti_Click);
     connect(annulla, &QPushButton::clicked, this, &FrmCopie::reject);
 

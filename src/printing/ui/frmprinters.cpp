@@ -25,14 +25,8 @@ FrmPrinters::FrmPrinters(QWidget* parent) : QDialog(parent)
     label->setBuddy(m_combo);
     WindowBehaviour::setAccessible(m_combo, label->text());
 
-    auto* ok = new QPushButton(QStringLiteral("&Ok"), this);
-    ok->setObjectName(QStringLiteral("BtnOk"));
-    auto* annulla = new QPushButton(QStringLiteral("&Annulla"), this);
-    annulla->setObjectName(QStringLiteral("BtnAnnulla"));
-    for (QPushButton* b : {ok, annulla}) {
-        b->setAutoDefault(false);
-        WindowBehaviour::setAccessible(b, b->text());
-    }
+    auto* ok = WindowBehaviour::button(this, QStringLiteral("BtnOk"), QStringLiteral("&Ok"));
+    auto* annulla = WindowBehaviour::button(this, QStringLiteral("BtnAnnulla"), QStringLiteral("&Annulla"));
     connect(ok, &QPushButton::clicked, this, &FrmPrinters::BtnOk_Click);
     connect(annulla, &QPushButton::clicked, this, &QDialog::reject);
 
