@@ -26,3 +26,8 @@ InvoiceData InvoiceData::fromEditor(const QString& num, const QString& data, qin
     d.totale = Formats::euro(t.totale);
     return d;
 }
+
+InvoiceData InvoiceData::fromInvoice(const Invoice& invoice) {
+    return fromEditor(invoice.num, Formats::shortDate(invoice.data), invoice.idAna, QString::number(invoice.iva),
+                      invoice.ra, invoice.note, invoice.rows);
+}

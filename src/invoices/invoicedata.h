@@ -1,5 +1,6 @@
 #pragma once
 
+#include "invoices/invoice.h"
 #include "invoices/invoicerow.h"
 #include "shell/decimal.h"
 
@@ -41,4 +42,6 @@ struct InvoiceData {
     static InvoiceData fromEditor(const QString& num, const QString& data, qint64 idCliente,
                                   const QString& ivaText, bool ritenuta, const QString& note,
                                   const QList<InvoiceRow>& rows);
+    // A stored invoice as the editor shows it once recalled, so both print the same pages.
+    static InvoiceData fromInvoice(const Invoice& invoice);
 };

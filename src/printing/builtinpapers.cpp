@@ -1,5 +1,6 @@
 #include "printing/builtinpapers.h"
 
+#include "invoices/invoicepaper.h"
 #include "printing/customersheet.h"
 #include "printing/layoutregistry.h"
 #include "printing/pdfcommand.h"
@@ -14,6 +15,7 @@ void registerLayouts()
                              return CustomerSheet::layout(std::any_cast<const CustomerSheetData&>(data));
                          },
                          false, false});
+    InvoicePaper::registerLayout();
 }
 
 void registerPdfKinds()
@@ -31,6 +33,7 @@ void registerPdfKinds()
                             }
                             return PdfCommand::Paper{QStringLiteral("Anagrafica"), *found.value()};
                         });
+    InvoicePaper::registerPdfKind();
 }
 
 } // namespace BuiltinPapers

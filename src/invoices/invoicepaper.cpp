@@ -1,0 +1,42 @@
+#include "invoices/invoicepaper.h"
+
+#include "invoices/invoicelayout.h"
+#include "invoices/invoicestore.h"
+#include "printing/layoutregistry.h"
+#include "printing/pdfcommand.h"
+
+namespace InvoicePaper {
+
+DbResult<std::optional<InvoiceData>> datiFattura(const QString& num) {
+    const auto found = InvoiceStore::load(num);
+    if (!found)
+        return found.error();
+    if (!found.value())
+        return std::optional<InvoiceData>();
+    return std::optional<InvoiceData>(InvoiceData::fromInvoice(*found.value()));
+}
+
+void registerLayout() {
+    LayoutRegistry::add(kTipo, {[](const std::any& data, const LayoutContext& ctx) {
+                                    return InvoiceLayout::layout(std::any_cast<const InvoiceData&>(data),
+                                                                 ctx);
+                                },
+                                true, true});
+}
+
+void registerPdfKind() {
+    PdfCommand::addKind(kComando, [](const QString& num, QString& error) -> std::optional<PdfCommand::Paper> {
+        const auto found = datiFattura(num.trimmed());
+        if (!found) {
+            error = found.error().title() + QStringLiteral(": ") + found.error().text;
+            return std::nullopt;
+        }
+        if (!found.value()) {
+            error = QStringLiteral("Fattura \"%1\" non trovata.").arg(num);
+            return std::nullopt;
+        }
+        return PdfCommand::Paper{kTipo, *found.value()};
+    });
+}
+
+} // namespace InvoicePaper
