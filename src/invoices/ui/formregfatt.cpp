@@ -1,8 +1,10 @@
 #include "invoices/ui/formregfatt.h"
 
+#include "invoices/invoicepaper.h"
 #include "invoices/invoicerules.h"
 #include "invoices/invoicestore.h"
 #include "invoices/invoicetotals.h"
+#include "printing/ui/printrequest.h"
 #include "registry/ui/frmana.h"
 #include "shell/appstate.h"
 #include "shell/companystore.h"
@@ -829,8 +831,14 @@ InvoiceData FormRegFatt::datiFattura() const {
                                    m_iva->currentText(), m_ra->isChecked(), m_note->toPlainText(), m_rows);
 }
 
-void FormRegFatt::anteprima() {}
+void FormRegFatt::anteprima() {
+    PrintRequest::preview(this, InvoicePaper::kTipo, datiFattura());
+}
 
-void FormRegFatt::stampaCopie() {}
+void FormRegFatt::stampaCopie() {
+    PrintRequest::printCopies(this, InvoicePaper::kTipo, datiFattura());
+}
 
-void FormRegFatt::stampaPdf() {}
+void FormRegFatt::stampaPdf() {
+    PrintRequest::printPdf(this, InvoicePaper::kTipo, datiFattura(), m_num->text());
+}

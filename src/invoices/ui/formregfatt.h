@@ -41,7 +41,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private slots:
-    // Printing is wired to these once the invoice page layout exists.
+    // Preview, copies and PDF of what the window shows.
     void anteprima();
     void stampaCopie();
     void stampaPdf();

@@ -101,6 +101,13 @@ struct Editor {
         dlg.type(answer);
         QTest::keyClick(grid(), Qt::Key_A);
     }
+    // The copies asked for after issuing: none.
+    void noCopies() {
+        dlg.onWindow([](QDialog* w) {
+            w->findChild<QPushButton*>(QStringLiteral("BtnAnnulla"))->click();
+            return 0;
+        });
+    }
     void leave(QWidget* w) {
         QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
         QApplication::sendEvent(w, &out);
@@ -207,7 +214,9 @@ TEST(FormRegFatt, IssueEndToEnd) {
     EXPECT_EQ(e.box("TxtTot")->text(), QStringLiteral("€ 118,12"));
     e.get<QPlainTextEdit>("TxtNote")->setPlainText(QStringLiteral("Bonifico a 30 giorni"));
 
+    e.noCopies();
     e.click("BtnEmetti");
+    EXPECT_EQ(e.dlg.windowsShown, QStringList{QStringLiteral("FrmCopie")});
     ASSERT_EQ(e.dlg.messages.size(), 2u);
     EXPECT_EQ(e.dlg.messages[0].text, QStringLiteral("Proseguire con l'EMISSIONE della Fattura ?"));
     EXPECT_EQ(e.dlg.messages[0].title, QStringLiteral("Conferma Emissione"));
@@ -302,6 +311,7 @@ TEST(FormRegFatt, HandTypedNumbersAreCheckedBeforeIssuing) {
     EXPECT_EQ(e.dlg.lastText(), QStringLiteral("Fattura ") + num(5) + QStringLiteral(" già esistente"));
     EXPECT_EQ(e.dlg.messages.back().title, QStringLiteral("Impossibile procedere"));
     e.box("TxtNum")->setText(QStringLiteral(" 9") + kSuf);
+    e.noCopies();
     e.click("BtnEmetti");
     EXPECT_EQ(e.dlg.lastText(), QStringLiteral("FATTURA emessa con successo"));
     EXPECT_TRUE(InvoiceStore::exists(num(9)).value());
