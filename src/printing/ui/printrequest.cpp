@@ -47,7 +47,9 @@ void printCopies(QWidget* parent, const QString& kind, const std::any& data)
 {
     {
         FrmCopie copies(parent);
-        dialogs().exec(&copies);
+        // Only a confirmed dialog prints: however it was closed otherwise, the answer is no copies.
+        if (dialogs().exec(&copies) != QDialog::Accepted)
+            app().numeroCopie = 0;
     }
     const int n = app().numeroCopie;
     if (n >= 1 && printOne(parent, kind, data) && n == 2)
