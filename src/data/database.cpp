@@ -126,6 +126,14 @@ QSqlDatabase connection() { return QSqlDatabase::database(kConnection, false); }
 
 sqlite3* nativeHandle() { return isOpen() ? handleOf(connection()) : nullptr; }
 
+DbError nativeError()
+{
+    sqlite3* db = nativeHandle();
+    if (!db)
+        return DbError{3024, QStringLiteral("Database non aperto")};
+    return DbError{sqlite3_extended_errcode(db), QString::fromUtf8(sqlite3_errmsg(db))};
+}
+
 QString filePath() { return connection().databaseName(); }
 
 DbStatus exec(const QString& sql, const QVariantList& values)

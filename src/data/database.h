@@ -28,6 +28,8 @@ bool isOpen();
 QSqlDatabase connection();
 // The engine's own handle, for the few hot paths that read rows without Qt's per-value overhead.
 sqlite3* nativeHandle();
+// The last error of the native handle, for code that uses it directly.
+DbError nativeError();
 QString filePath();
 
 // Runs one statement with its values bound by position.

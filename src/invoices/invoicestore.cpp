@@ -4,7 +4,6 @@
 #include "invoices/invoicerules.h"
 #include "shell/formats.h"
 
-#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariantList>
@@ -12,18 +11,6 @@
 #include <sqlite3.h>
 
 namespace {
-
-DbResult<QSqlQuery> run(const QString& sql, const QVariantList& values) {
-    QSqlQuery q(Database::connection());
-    q.setForwardOnly(true);
-    if (!q.prepare(sql))
-        return DbError::from(q.lastError());
-    for (int i = 0; i < values.size(); ++i)
-        q.bindValue(i, values.at(i));
-    if (!q.exec())
-        return DbError::from(q.lastError());
-    return q;
-}
 
 DbError notStarted() {
     return DbError{3246, QStringLiteral("Transazione non avviata")};
@@ -72,19 +59,8 @@ QDate parseIso(const char* t, int len) {
     return QDate(num(0, 4), num(5, 2), num(8, 2));
 }
 
-sqlite3* handle() {
-    const QVariant v = Database::connection().driver()->handle();
-    if (!v.isValid() || qstrcmp(v.typeName(), "sqlite3*") != 0)
-        return nullptr;
-    return *static_cast<sqlite3* const*>(v.data());
-}
-
-DbError sqliteError(sqlite3* db) {
-    return DbError{sqlite3_extended_errcode(db), QString::fromUtf8(sqlite3_errmsg(db))};
-}
-
 DbResult<QList<InvoiceStore::CustomerRef>> customerRefs(const QString& sql) {
-    auto q = run(sql, {});
+    auto q = Database::select(sql, {});
     if (!q)
         return q.error();
     QList<InvoiceStore::CustomerRef> out;
@@ -96,7 +72,7 @@ DbResult<QList<InvoiceStore::CustomerRef>> customerRefs(const QString& sql) {
 }
 
 DbResult<bool> invoiceExists(const QString& num) {
-    auto q = run(QStringLiteral("SELECT 1 FROM Fatture WHERE Num = ? LIMIT 1"), {num});
+    auto q = Database::select(QStringLiteral("SELECT 1 FROM Fatture WHERE Num = ? LIMIT 1"), {num});
     if (!q)
         return q.error();
     if (q.value().next())
@@ -132,7 +108,7 @@ DbResult<QString> InvoiceStore::prossimoNumero(const QString& suffisso) {
 
 DbResult<QList<int>> InvoiceStore::aliquoteUsate() {
     auto q =
-        run(QStringLiteral("SELECT DISTINCT Iva FROM Fatture WHERE Iva IS NOT NULL ORDER BY Iva DESC"), {});
+        Database::select(QStringLiteral("SELECT DISTINCT Iva FROM Fatture WHERE Iva IS NOT NULL ORDER BY Iva DESC"), {});
     if (!q)
         return q.error();
     QList<int> out;
@@ -176,7 +152,7 @@ DbStatus InvoiceStore::issue(const Invoice& inv) {
 
 DbResult<std::optional<Invoice>> InvoiceStore::load(const QString& num) {
     auto h =
-        run(QStringLiteral("SELECT F.Num, A.Nome, F.Data, F.Totale, F.Iva, F.Note, F.IdAna, F.RA, F.Pagata "
+        Database::select(QStringLiteral("SELECT F.Num, A.Nome, F.Data, F.Totale, F.Iva, F.Note, F.IdAna, F.RA, F.Pagata "
                            "FROM Fatture F LEFT JOIN Anagrafica A ON F.IdAna = A.Id WHERE F.Num = ? LIMIT 1"),
             {num});
     if (!h)
@@ -198,7 +174,7 @@ DbResult<std::optional<Invoice>> InvoiceStore::load(const QString& num) {
     inv.ra = !hq.value(7).isNull() && !hq.value(7).toString().isEmpty();
     inv.pagata = hq.value(8).toString() == QStringLiteral("X");
     auto r =
-        run(QStringLiteral("SELECT Descrizione, Qta, Prezzo, Ord FROM ContFatt WHERE Num = ? ORDER BY Ord"),
+        Database::select(QStringLiteral("SELECT Descrizione, Qta, Prezzo, Ord FROM ContFatt WHERE Num = ? ORDER BY Ord"),
             {num});
     if (!r)
         return r.error();
@@ -212,7 +188,7 @@ DbResult<std::optional<Invoice>> InvoiceStore::load(const QString& num) {
 }
 
 DbResult<QList<long long>> InvoiceStore::ordinaliAnno(int anno, const QString& suffisso) {
-    auto q = run(QStringLiteral("SELECT CAST(Num AS INTEGER) FROM Fatture WHERE Data >= ? AND Data < ? "
+    auto q = Database::select(QStringLiteral("SELECT CAST(Num AS INTEGER) FROM Fatture WHERE Data >= ? AND Data < ? "
                                 "AND substr(Num, -length(?)) = ? ORDER BY CAST(Num AS INTEGER)"),
                  {yearStart(anno), yearEnd(anno), suffisso, suffisso});
     if (!q)
@@ -235,7 +211,7 @@ DbResult<InvoiceStore::Outcome> InvoiceStore::saveRow(const QString& num, const 
         return found.error();
     if (!found.value())
         return Outcome::InvoiceMissing;
-    auto upd = run(
+    auto upd = Database::select(
         QStringLiteral("UPDATE ContFatt SET Descrizione = ?, Qta = ?, Prezzo = ? WHERE Num = ? AND Ord = ?"),
         {row.descrizione, realOrNull(row.qta), realOrNull(row.prezzo), num, row.ord});
     if (!upd)
@@ -258,7 +234,7 @@ DbResult<InvoiceStore::Outcome> InvoiceStore::deleteRow(const QString& num, int 
     Transaction tx;
     if (!tx.started())
         return notStarted();
-    auto del = run(QStringLiteral("DELETE FROM ContFatt WHERE Num = ? AND Ord = ?"), {num, ord});
+    auto del = Database::select(QStringLiteral("DELETE FROM ContFatt WHERE Num = ? AND Ord = ?"), {num, ord});
     if (!del)
         return del.error();
     if (del.value().numRowsAffected() == 0)
@@ -276,7 +252,7 @@ DbResult<InvoiceStore::Outcome> InvoiceStore::deleteRow(const QString& num, int 
 }
 
 DbResult<InvoiceStore::Outcome> InvoiceStore::saveHeader(const Invoice& h) {
-    auto q = run(
+    auto q = Database::select(
         QStringLiteral("UPDATE Fatture SET Data = ?, Iva = ?, Totale = ?, Note = ?, RA = ? WHERE Num = ?"),
         {Formats::isoDate(h.data), h.iva, real(h.totale), h.note.isNull() ? QStringLiteral("") : h.note,
          h.ra ? QVariant(QStringLiteral("X")) : QVariant(), h.num});
@@ -310,7 +286,7 @@ DbResult<InvoiceStore::Outcome> InvoiceStore::cancel(const QString& num) {
 
 DbResult<InvoiceStore::Register> InvoiceStore::registro(int anno, qint64 idAna) {
     // A year may hold thousands of invoices: read them straight from the engine.
-    sqlite3* db = handle();
+    sqlite3* db = Database::nativeHandle();
     if (!db)
         return DbError{3024, QStringLiteral("Database non aperto")};
     QByteArray sql = "SELECT F.Num, A.Nome, F.Data, F.Totale, F.Pagata FROM Fatture F "
@@ -320,7 +296,7 @@ DbResult<InvoiceStore::Register> InvoiceStore::registro(int anno, qint64 idAna) 
     sql += "ORDER BY CAST(F.Num AS INTEGER) DESC";
     sqlite3_stmt* stmt = nullptr;
     if (sqlite3_prepare_v2(db, sql.constData(), static_cast<int>(sql.size()), &stmt, nullptr) != SQLITE_OK)
-        return sqliteError(db);
+        return Database::nativeError();
     const QByteArray from = yearStart(anno).toLatin1();
     const QByteArray to = yearEnd(anno).toLatin1();
     sqlite3_bind_text(stmt, 1, from.constData(), static_cast<int>(from.size()), SQLITE_STATIC);
@@ -356,7 +332,7 @@ DbResult<InvoiceStore::Register> InvoiceStore::registro(int anno, qint64 idAna) 
     }
     sqlite3_finalize(stmt);
     if (rc != SQLITE_DONE)
-        return sqliteError(db);
+        return Database::nativeError();
     reg.incassato = Decimal(paidCents).dividedBy(100, 2) + paidOther;
     reg.daIncassare = Decimal(unpaidCents).dividedBy(100, 2) + unpaidOther;
     return reg;
@@ -368,7 +344,7 @@ DbResult<QList<InvoiceStore::CustomerRef>> InvoiceStore::customersWithInvoices()
 }
 
 DbResult<InvoiceStore::Outcome> InvoiceStore::setPaid(const QString& num, bool pagata) {
-    auto q = run(QStringLiteral("UPDATE Fatture SET Pagata = ? WHERE Num = ?"),
+    auto q = Database::select(QStringLiteral("UPDATE Fatture SET Pagata = ? WHERE Num = ?"),
                  {pagata ? QVariant(QStringLiteral("X")) : QVariant(), num});
     if (!q)
         return q.error();
@@ -377,7 +353,7 @@ DbResult<InvoiceStore::Outcome> InvoiceStore::setPaid(const QString& num, bool p
 
 DbResult<QStringList> InvoiceStore::numbersOfYear(int anno) {
     auto q =
-        run(QStringLiteral(
+        Database::select(QStringLiteral(
                 "SELECT Num FROM Fatture WHERE Data >= ? AND Data < ? ORDER BY CAST(Num AS INTEGER), Num"),
             {yearStart(anno), yearEnd(anno)});
     if (!q)
@@ -395,7 +371,7 @@ DbResult<QList<InvoiceStore::CustomerRef>> InvoiceStore::allCustomers() {
 }
 
 DbResult<InvoiceStore::Outcome> InvoiceStore::changeCustomer(const QString& num, qint64 idAna) {
-    auto q = run(QStringLiteral("UPDATE Fatture SET IdAna = ? WHERE Num = ?"), {idAna, num});
+    auto q = Database::select(QStringLiteral("UPDATE Fatture SET IdAna = ? WHERE Num = ?"), {idAna, num});
     if (!q)
         return q.error();
     return q.value().numRowsAffected() == 0 ? Outcome::InvoiceMissing : Outcome::Done;

@@ -13,10 +13,6 @@ QVariant text(const QString& s) {
     return s.isNull() ? QStringLiteral("") : s;
 }
 
-DbError sqliteError(sqlite3* db) {
-    return DbError{sqlite3_extended_errcode(db), QString::fromUtf8(sqlite3_errmsg(db))};
-}
-
 // Valid rows of the name: an exact match first, then the oldest.
 const QString kValidByName = QStringLiteral("FROM Anagrafica WHERE Valid = 1 AND fold(Nome) = fold(?) "
                                             "ORDER BY (Nome = ?) DESC, Id LIMIT 1");
@@ -36,7 +32,7 @@ DbResult<QStringList> CustomerStore::names(const QString& initials) {
     const QByteArray text = sql.toUtf8();
     sqlite3_stmt* stmt = nullptr;
     if (sqlite3_prepare_v2(db, text.constData(), static_cast<int>(text.size()), &stmt, nullptr) != SQLITE_OK)
-        return sqliteError(db);
+        return Database::nativeError();
     if (!initials.isEmpty())
         sqlite3_bind_text16(stmt, 1, initials.utf16(), static_cast<int>(initials.size() * 2),
                             SQLITE_TRANSIENT);
@@ -48,7 +44,7 @@ DbResult<QStringList> CustomerStore::names(const QString& initials) {
     }
     sqlite3_finalize(stmt);
     if (rc != SQLITE_DONE)
-        return sqliteError(db);
+        return Database::nativeError();
     return out;
 }
 

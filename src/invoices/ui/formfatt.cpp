@@ -25,14 +25,6 @@ namespace {
 
 const QString kSelezionare = QStringLiteral("Selezionare prima una FATTURA");
 
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    WindowBehaviour::setAccessible(b, caption);
-    return b;
-}
-
 QLineEdit* sumBox(QWidget* parent, const char* name) {
     auto* b = new QLineEdit(parent);
     b->setObjectName(QString::fromLatin1(name));
@@ -99,18 +91,18 @@ FormFatt::FormFatt(QWidget* parent) : QDialog(parent), m_anno(QDate::currentDate
     lblIncassare->setBuddy(m_incassare);
     WindowBehaviour::setAccessible(m_incassare, lblIncassare->text());
 
-    auto* emetti = makeButton(this, "BtnEmetti", QStringLiteral("&EMETTI FATTURA"));
-    auto* richiama = makeButton(this, "BtnRichiama", QStringLiteral("&RICHIAMA FATTURA"));
-    m_regPag = makeButton(this, "BtnRegPag", QStringLiteral("&REGISTRA PAGAMENTO"));
-    m_annPag = makeButton(this, "BtnAnnPag", QStringLiteral("&ANNULLA PAGAMENTO"));
-    auto* anno = makeButton(this, "BtnAnno", QStringLiteral("CAMBIA A&NNO"));
+    auto* emetti = WindowBehaviour::button(this, "BtnEmetti", QStringLiteral("&EMETTI FATTURA"));
+    auto* richiama = WindowBehaviour::button(this, "BtnRichiama", QStringLiteral("&RICHIAMA FATTURA"));
+    m_regPag = WindowBehaviour::button(this, "BtnRegPag", QStringLiteral("&REGISTRA PAGAMENTO"));
+    m_annPag = WindowBehaviour::button(this, "BtnAnnPag", QStringLiteral("&ANNULLA PAGAMENTO"));
+    auto* anno = WindowBehaviour::button(this, "BtnAnno", QStringLiteral("CAMBIA A&NNO"));
     // The register has no printed form: these two stay without an action.
-    auto* stampa = makeButton(this, "BtnStampa", QStringLiteral("&STAMPA"));
-    auto* ant = makeButton(this, "BtnAnt", QString());
+    auto* stampa = WindowBehaviour::button(this, "BtnStampa", QStringLiteral("&STAMPA"));
+    auto* ant = WindowBehaviour::button(this, "BtnAnt", QString());
     ant->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
     ant->setToolTip(QStringLiteral("Anteprima di Stampa"));
     WindowBehaviour::setAccessible(ant, ant->toolTip());
-    auto* chiudi = makeButton(this, "BtnChiudi", QStringLiteral("&CHIUDI"));
+    auto* chiudi = WindowBehaviour::button(this, "BtnChiudi", QStringLiteral("&CHIUDI"));
 
     auto* top = new QHBoxLayout;
     top->addWidget(m_labelInt);

@@ -41,22 +41,10 @@ constexpr int kMaxNote = 255;
 const QString kTitoloRiga = QStringLiteral("Inserimento RIGA");
 const QString kAvviso = QStringLiteral("AVVISO");
 
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption,
-                        const QString& tip = QString()) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    if (!tip.isEmpty())
-        b->setToolTip(tip);
-    WindowBehaviour::setAccessible(b, caption);
-    return b;
-}
-
 QPushButton* pictureButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon,
                            const QString& tip) {
-    auto* b = makeButton(parent, name, QString(), tip);
+    auto* b = WindowBehaviour::button(parent, name, QString(), tip);
     b->setIcon(parent->style()->standardIcon(icon));
-    WindowBehaviour::setAccessible(b, tip);
     return b;
 }
 
@@ -144,7 +132,7 @@ FormRegFatt::FormRegFatt(QWidget* parent) : QDialog(parent) {
     WindowBehaviour::setAccessible(m_idCli, QStringLiteral("Codice cliente"));
     m_btnCli = pictureButton(this, "BtnCli", QStyle::SP_FileDialogDetailedView,
                              QStringLiteral("Verifica dati cliente"));
-    m_nuovoCli = makeButton(this, "BtnNuovoCli", QStringLiteral("&NUOVO CLIENTE"),
+    m_nuovoCli = WindowBehaviour::button(this, "BtnNuovoCli", QStringLiteral("&NUOVO CLIENTE"),
                             QStringLiteral("Inserisce NUOVO cliente in Anagrafica"));
     m_iva = new QComboBox(this);
     m_iva->setObjectName(QStringLiteral("ComboIva"));
@@ -171,10 +159,10 @@ FormRegFatt::FormRegFatt(QWidget* parent) : QDialog(parent) {
     m_grid->setColumnHidden(Ord, true);
     WindowBehaviour::setAccessible(m_grid, QStringLiteral("Righe della fattura"));
 
-    auto* ins = makeButton(this, "BtnIns", QStringLiteral("&INS"), QStringLiteral("Inserimento NUOVA RIGA"));
+    auto* ins = WindowBehaviour::button(this, "BtnIns", QStringLiteral("&INS"), QStringLiteral("Inserimento NUOVA RIGA"));
     auto* vuota =
-        makeButton(this, "BtnVuota", QStringLiteral("&VUOTA"), QStringLiteral("Inserimento NUOVA RIGA"));
-    auto* eliArt = makeButton(this, "BtnEliArt", QStringLiteral("&ELIMINA RIGA"));
+        WindowBehaviour::button(this, "BtnVuota", QStringLiteral("&VUOTA"), QStringLiteral("Inserimento NUOVA RIGA"));
+    auto* eliArt = WindowBehaviour::button(this, "BtnEliArt", QStringLiteral("&ELIMINA RIGA"));
 
     m_imp = lockedBox(this, "TxtImp");
     m_txtIva = lockedBox(this, "TxtIva");
@@ -187,10 +175,10 @@ FormRegFatt::FormRegFatt(QWidget* parent) : QDialog(parent) {
 
     m_ant = pictureButton(this, "BtnAnt", QStyle::SP_FileDialogContentsView,
                           QStringLiteral("Anteprima di Stampa"));
-    m_stampa = makeButton(this, "BtnStampa", QStringLiteral("&STAMPA"));
+    m_stampa = WindowBehaviour::button(this, "BtnStampa", QStringLiteral("&STAMPA"));
     m_pdf = pictureButton(this, "BtnPdf", QStyle::SP_DialogSaveButton, QStringLiteral("Crea file PDF"));
-    m_annulla = makeButton(this, "BtnAnnulla", QStringLiteral("&ANNULLA"));
-    m_emetti = makeButton(this, "BtnEmetti", QStringLiteral("&EMETTI FATTURA"));
+    m_annulla = WindowBehaviour::button(this, "BtnAnnulla", QStringLiteral("&ANNULLA"));
+    m_emetti = WindowBehaviour::button(this, "BtnEmetti", QStringLiteral("&EMETTI FATTURA"));
 
     // Layout.
     auto* top = new QHBoxLayout;

@@ -13,14 +13,6 @@
 
 namespace {
 
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    WindowBehaviour::setAccessible(b, caption);
-    return b;
-}
-
 QLabel* label(QWidget* parent, const char* name, const QString& text, QWidget* buddy) {
     auto* l = new QLabel(text, parent);
     l->setObjectName(QString::fromLatin1(name));
@@ -43,8 +35,8 @@ FrmEditFatt::FrmEditFatt(QWidget* parent) : QDialog(parent) {
     m_idAna->setObjectName(QStringLiteral("ComboIdAna"));
     m_idAna->hide();
     WindowBehaviour::setAccessible(m_idAna, QStringLiteral("Codice cliente"));
-    auto* salva = makeButton(this, "BtnSalva", QStringLiteral("&SALVA"));
-    auto* annulla = makeButton(this, "BtnAnnulla", QStringLiteral("&Annulla"));
+    auto* salva = WindowBehaviour::button(this, "BtnSalva", QStringLiteral("&SALVA"));
+    auto* annulla = WindowBehaviour::button(this, "BtnAnnulla", QStringLiteral("&Annulla"));
 
     auto* root = new QVBoxLayout(this);
     root->setContentsMargins(16, 16, 16, 16);
