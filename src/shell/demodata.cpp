@@ -22,7 +22,7 @@ DbStatus fill()
 {
     Transaction tx;
     if (auto err = CompanyStore::save({QStringLiteral("CORVALISTO s.n.c. di Mario Corvalisto & C."),
-                                       QStringLiteral("Carpenteria metallica - Cancelli - Ringhiere - Serramenti"),
+                                       QStringLiteral("Carpenteria metallica - Serramenti"),
                                        QStringLiteral("Via dell'Industria, 14 - 47122 Forlì (FC)"),
                                        QStringLiteral("Tel. 0543 123456 - info@corvalisto.it"),
                                        QStringLiteral("P.IVA 01234560404 - C.F. CRVMRA60A01D704X")}))
