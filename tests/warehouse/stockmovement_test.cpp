@@ -3,87 +3,59 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
 using StockMovement::Failure;
 
-namespace {
-
-Decimal dec(const char* text) {
-    return *Decimal::fromString(QString::fromLatin1(text));
-}
-
-} // namespace
-
-TEST(StockMovement, LoadAddsExactDecimalsWithEitherSeparator) {
-    auto r = StockMovement::load(dec("12"), QStringLiteral("0,1"));
-    ASSERT_TRUE(r.ok());
-    EXPECT_EQ(StockMovement::show(r.value), QStringLiteral("12,1"));
-
-    r = StockMovement::load(dec("10"), QStringLiteral("2,5"));
-    EXPECT_EQ(StockMovement::show(r.value), QStringLiteral("12,5"));
-    r = StockMovement::load(dec("10"), QStringLiteral("1.5"));
-    EXPECT_EQ(StockMovement::show(r.value), QStringLiteral("11,5"));
-    // "." is the typed comma, never a thousands separator.
-    r = StockMovement::load(dec("10"), QStringLiteral("1.000"));
-    EXPECT_EQ(StockMovement::show(r.value), QStringLiteral("11"));
-
+TEST(StockMovement, MovesAreExactDecimalsAndRefuseWhatCannotBe) {
+    // op: '+' load, '-' unload, '=' typed amount; the box's text before, the typed text, the outcome
+    const struct {
+        char op;
+        QString box, typed;
+        Failure failure;
+        QString shown;
+    } cases[] = {
+        {'+', u"12"_s, u"0,1"_s, Failure::None, u"12,1"_s},
+        {'+', u"10"_s, u"1.5"_s, Failure::None, u"11,5"_s},
+        {'+', u"10"_s, u"1.000"_s, Failure::None,
+         u"11"_s}, // "." is the typed comma, never a thousands separator
+        {'-', u"0,1"_s, u"0,1"_s, Failure::None, u"0"_s},
+        {'-', u"12,1"_s, u"12,1"_s, Failure::None, u"0"_s},
+        {'-', u"0,3"_s, u"0,2"_s, Failure::None, u"0,1"_s},
+        {'-', u"5"_s, u"5,001"_s, Failure::MoreThanAvailable, QString()},
+        {'+', u"3"_s, u"-1"_s, Failure::Negative, QString()},
+        {'-', u"3"_s, u"-1"_s, Failure::Negative, QString()},
+        {'+', u"999999999999"_s, u"1"_s, Failure::Overflow, QString()},
+        {'=', QString(), u"-2,5"_s, Failure::None, u"-2,5"_s},
+        {'=', QString(), u"1000000000000"_s, Failure::Overflow, QString()},
+        {'=', QString(), u"999999999999,999"_s, Failure::None, u"999999999999,999"_s},
+        {'=', QString(), u"1,2345"_s, Failure::None, u"1,235"_s}, // three decimals, half away from zero
+        {'=', QString(), u"-1,2345"_s, Failure::None, u"-1,235"_s},
+        {'=', QString(), u"2.50"_s, Failure::None, u"2,5"_s},
+    };
+    for (const auto& c : cases) {
+        const Decimal box = StockMovement::current(c.box);
+        const auto r = c.op == '+'   ? StockMovement::load(box, c.typed)
+                       : c.op == '-' ? StockMovement::unload(box, c.typed)
+                                     : StockMovement::setTo(c.typed);
+        EXPECT_EQ(r.failure, c.failure) << c.op << c.typed.toStdString();
+        EXPECT_EQ(r.ok() ? StockMovement::show(r.value) : QString(), c.shown)
+            << c.op << c.typed.toStdString();
+    }
+    for (const char* bad : {"abc", "1,2,3", "12a", "1e3", "--1"})
+        EXPECT_EQ(StockMovement::read(QString::fromLatin1(bad)).failure, Failure::NotANumber) << bad;
+    EXPECT_TRUE(StockMovement::unload(StockMovement::current(u"0,1"_s), u"0,1"_s).value.isZero());
     // Ten loads of 0,1 make exactly one.
-    Decimal q;
+    Decimal q = StockMovement::current(QString());
     for (int i = 0; i < 10; ++i)
-        q = StockMovement::load(q, QStringLiteral("0,1")).value;
+        q = StockMovement::load(q, u"0,1"_s).value;
     EXPECT_EQ(q, Decimal(1));
 }
 
-TEST(StockMovement, UnloadLeavesExactZeroAndRefusesMoreThanAvailable) {
-    auto r = StockMovement::unload(dec("0.1"), QStringLiteral("0,1"));
-    ASSERT_TRUE(r.ok());
-    EXPECT_TRUE(r.value.isZero());
-    EXPECT_EQ(StockMovement::show(r.value), QStringLiteral("0"));
-
-    r = StockMovement::unload(dec("12.1"), QStringLiteral("12,1"));
-    EXPECT_EQ(StockMovement::show(r.value), QStringLiteral("0"));
-
-    EXPECT_EQ(StockMovement::unload(dec("5"), QStringLiteral("5,001")).failure, Failure::MoreThanAvailable);
-    EXPECT_EQ(StockMovement::unload(dec("0.3"), QStringLiteral("0,2")).value, dec("0.1"));
-}
-
-TEST(StockMovement, RefusesNegativeAmountsButTheQuantityDialogTakesThem) {
-    EXPECT_EQ(StockMovement::load(dec("3"), QStringLiteral("-1")).failure, Failure::Negative);
-    EXPECT_EQ(StockMovement::unload(dec("3"), QStringLiteral("-1")).failure, Failure::Negative);
-    const auto set = StockMovement::setTo(QStringLiteral("-2,5"));
-    ASSERT_TRUE(set.ok());
-    EXPECT_EQ(StockMovement::show(set.value), QStringLiteral("-2,5"));
-}
-
-TEST(StockMovement, TextThatIsNotANumberOrTooLargeIsRefused) {
-    for (const char* bad : {"abc", "1,2,3", "12a", "1e3", "--1"})
-        EXPECT_EQ(StockMovement::read(QString::fromLatin1(bad)).failure, Failure::NotANumber) << bad;
-    EXPECT_EQ(StockMovement::read(QStringLiteral("1000000000000")).failure, Failure::Overflow);
-    EXPECT_TRUE(StockMovement::read(QStringLiteral("999999999999,999")).ok());
-    // A sum that crosses the limit is refused too.
-    EXPECT_EQ(StockMovement::load(dec("999999999999"), QStringLiteral("1")).failure, Failure::Overflow);
-}
-
-TEST(StockMovement, KeepsThreeDecimalsRoundingHalfAwayFromZero) {
-    EXPECT_EQ(StockMovement::read(QStringLiteral("1,2345")).value, dec("1.235"));
-    EXPECT_EQ(StockMovement::read(QStringLiteral("-1,2345")).value, dec("-1.235"));
-    EXPECT_EQ(StockMovement::show(dec("2.50")), QStringLiteral("2,5"));
-    EXPECT_EQ(StockMovement::current(QStringLiteral("")), Decimal());
-    EXPECT_EQ(StockMovement::current(QStringLiteral("12,1")), dec("12.1"));
-}
-
-TEST(WarehouseRules, CategoryNamesAreUpperCasedAndCutTo30) {
-    EXPECT_EQ(WarehouseRules::categoryName(QStringLiteral("tubolari")), QStringLiteral("TUBOLARI"));
-    EXPECT_EQ(WarehouseRules::categoryName(QStringLiteral("verniciatura c'è")),
-              QStringLiteral("VERNICIATURA C'È"));
-    const QString forty = QStringLiteral("abcdefghij").repeated(4);
-    EXPECT_EQ(WarehouseRules::categoryName(forty), QStringLiteral("ABCDEFGHIJ").repeated(3));
+TEST(WarehouseRules, CategoryNamesAndItemCount) {
+    EXPECT_EQ(WarehouseRules::categoryName(u"verniciatura c'è"_s), u"VERNICIATURA C'È"_s);
+    EXPECT_EQ(WarehouseRules::categoryName(u"abcdefghij"_s.repeated(4)), u"ABCDEFGHIJ"_s.repeated(3));
     // A character outside the basic plane at the cut is dropped whole.
-    const QString wide = QStringLiteral("a").repeated(29) + QString::fromUtf8("\xF0\x9F\x94\xA9");
-    EXPECT_EQ(WarehouseRules::categoryName(wide), QStringLiteral("A").repeated(29));
-}
-
-TEST(WarehouseRules, ItemCount) {
-    EXPECT_EQ(WarehouseRules::itemCount(0), QStringLiteral("0 articoli"));
-    EXPECT_EQ(WarehouseRules::itemCount(1), QStringLiteral("1 articolo"));
-    EXPECT_EQ(WarehouseRules::itemCount(27), QStringLiteral("27 articoli"));
+    EXPECT_EQ(WarehouseRules::categoryName(u"a"_s.repeated(29) + u"🔩"_s), u"A"_s.repeated(29));
+    EXPECT_EQ(WarehouseRules::itemCount(0) + WarehouseRules::itemCount(1) + WarehouseRules::itemCount(27),
+              u"0 articoli1 articolo27 articoli"_s);
 }

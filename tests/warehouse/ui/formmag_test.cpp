@@ -1,7 +1,6 @@
-#include "data/database.h"
+#include "../warehousetest.h"
 #include "scripteddialogs.h"
 #include "warehouse/ui/formmag.h"
-#include "warehouse/warehousestore.h"
 #include "workdir.h"
 
 #include <QApplication>
@@ -18,230 +17,177 @@ namespace {
 
 struct List {
     FormMag w;
-    QTableWidget* grid = w.findChild<QTableWidget*>(QStringLiteral("FGrid"));
-    QComboBox* cat = w.findChild<QComboBox*>(QStringLiteral("ComboCat"));
-    QLabel* count = w.findChild<QLabel*>(QStringLiteral("LabelN"));
+    QTableWidget* grid = w.findChild<QTableWidget*>(u"FGrid"_s);
+    QComboBox* cat = w.findChild<QComboBox*>(u"ComboCat"_s);
 
-    QPushButton* button(const char* name) { return w.findChild<QPushButton*>(QString::fromLatin1(name)); }
+    void click(const char* button) { w.findChild<QPushButton*>(QString::fromLatin1(button))->click(); }
     QStringList column(int col) const {
         QStringList out;
         for (int r = 0; r < grid->rowCount(); ++r)
             out << (grid->item(r, col) ? grid->item(r, col)->text() : QString());
         return out;
     }
-    void click(const QString& description) {
+    // The descriptions and the count as the user sees them: "A,B / 2 articoli".
+    QString view() const {
+        return column(3).join(u',') + u" / "_s + w.findChild<QLabel*>(u"LabelN"_s)->text();
+    }
+    void choose(const QString& description) {
         const int row = static_cast<int>(column(3).indexOf(description));
         ASSERT_GE(row, 0) << description.toStdString();
         emit grid->cellClicked(row, 3);
     }
     void chooseCategory(const QString& name) {
-        const int index = cat->findText(name);
-        cat->setCurrentIndex(index);
-        emit cat->activated(index);
+        cat->setCurrentIndex(cat->findText(name));
+        emit cat->activated(cat->currentIndex());
+    }
+    QString hoverText(int row, int col) {
+        const QPoint at = grid->visualItemRect(grid->item(row, col)).center();
+        QHelpEvent hover(QEvent::ToolTip, at, grid->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(grid->viewport(), &hover);
+        return QToolTip::text();
     }
 };
 
-qint64 addItem(qint64 cat, const QString& des, const char* qta = "1") {
-    return WarehouseStore::addItem(
-               {0, cat, des, QStringLiteral("Pz"), *Decimal::fromString(QString::fromLatin1(qta))})
-        .value();
-}
-
-int valid(qint64 id) {
-    return Database::scalar(QStringLiteral("SELECT Valid FROM Magazzino WHERE IdArt = ?"), {id})
-        .value()
-        .toInt();
-}
-
 } // namespace
 
-TEST(FormMag, ListsValidItemsWithCountsAndColumns) {
+TEST(FormMag, ListsValidItemsWithTheirColumnsAndCount) {
     TestWorkDir dir;
     ScriptedDialogs dlg;
     {
         List empty;
-        EXPECT_EQ(empty.count->text(), QStringLiteral("0 articoli"));
-        EXPECT_EQ(empty.w.windowTitle(), QStringLiteral("MAGAZZINO"));
+        EXPECT_EQ(empty.view() + u'|' + empty.w.windowTitle(), u" / 0 articoli|MAGAZZINO"_s);
     }
-    ASSERT_FALSE(Database::exec(QStringLiteral("INSERT INTO Azienda (Riga1) VALUES ('OFFICINA ROSSI')")));
-    const qint64 cat = WarehouseStore::insertCategory(QStringLiteral("PROFILATI")).value();
-    const QString longText = QStringLiteral("Profilo a T 40x40x5 mm in acciaio S275JR laminato a caldo, "
-                                            "barre da sei metri, certificato 3.1");
+    ASSERT_FALSE(Database::exec(u"INSERT INTO Azienda (Riga1) VALUES ('OFFICINA ROSSI')"_s));
+    const qint64 cat = addCategory(u"PROFILATI"_s);
+    const QString longText =
+        u"Profilo a T 40x40x5 mm in acciaio S275JR laminato a caldo, barre da sei metri, "
+        "certificato 3.1"_s;
     addItem(cat, longText, "12.1");
-    {
-        List one;
-        EXPECT_EQ(one.w.windowTitle(), QStringLiteral("MAGAZZINO - OFFICINA ROSSI"));
-        EXPECT_EQ(one.count->text(), QStringLiteral("1 articolo"));
-        EXPECT_EQ(one.column(2), QStringList({"PROFILATI"}));
-        EXPECT_EQ(one.column(4), QStringList({"Pz"}));
-        EXPECT_EQ(one.column(5), QStringList({"12,1"}));
-        EXPECT_TRUE(one.grid->isColumnHidden(1));
-        EXPECT_EQ(one.grid->horizontalHeaderItem(5)->text(), QStringLiteral("Quantità"));
-        // The full text of a long description is its cell's hover text.
-        one.w.show();
-        const QRect cell = one.grid->visualItemRect(one.grid->item(0, 3));
-        ASSERT_TRUE(cell.isValid());
-        QHelpEvent hover(QEvent::ToolTip, cell.center(), one.grid->viewport()->mapToGlobal(cell.center()));
-        QApplication::sendEvent(one.grid->viewport(), &hover);
-        EXPECT_EQ(QToolTip::text(), longText);
-        const QRect category = one.grid->visualItemRect(one.grid->item(0, 2));
-        QHelpEvent other(QEvent::ToolTip, category.center(),
-                         one.grid->viewport()->mapToGlobal(category.center()));
-        QApplication::sendEvent(one.grid->viewport(), &other);
-        EXPECT_EQ(QToolTip::text(), QStringLiteral("PROFILATI"));
-    }
-    ASSERT_FALSE(Database::exec(QStringLiteral("INSERT INTO Magazzino (IdArt, Cat, Descrizione, Um, Qta) "
-                                               "VALUES (32768, ?, 'Trave', 'm', 6)"),
-                                {cat}));
-    const qint64 gone = addItem(cat, QStringLiteral("Eliminato"));
-    ASSERT_TRUE(WarehouseStore::deleteItem(gone).value());
-    List two;
-    EXPECT_EQ(two.count->text(), QStringLiteral("2 articoli"));
-    EXPECT_TRUE(two.column(1).contains(QStringLiteral("32768")));
-    EXPECT_FALSE(two.column(3).contains(QStringLiteral("Eliminato")));
+    ASSERT_FALSE(
+        Database::exec(u"INSERT INTO Magazzino (IdArt, Cat, Descrizione, Um, Qta) VALUES (32768, ?, 'Trave', "
+                       "'m', 6)"_s,
+                       {cat}));
+    ASSERT_TRUE(WarehouseStore::deleteItem(addItem(cat, u"Eliminato"_s)).value());
+    List l;
+    EXPECT_EQ(l.w.windowTitle(), u"MAGAZZINO - OFFICINA ROSSI"_s);
+    EXPECT_EQ(l.view(), longText + u",Trave / 2 articoli"_s);
+    EXPECT_EQ(l.column(1) + l.column(2) + l.column(4) + l.column(5),
+              QStringList(
+                  {u"1"_s, u"32768"_s, u"PROFILATI"_s, u"PROFILATI"_s, u"Pz"_s, u"m"_s, u"12,1"_s, u"6"_s}));
+    EXPECT_TRUE(l.grid->isColumnHidden(1));
+    // The full text of a long description is its cell's hover text.
+    l.w.show();
+    EXPECT_EQ(l.hoverText(0, 3), longText);
+    EXPECT_EQ(l.hoverText(0, 2), u"PROFILATI"_s);
 }
 
-TEST(FormMag, CategoryFilterAndSearch) {
+TEST(FormMag, CategoryFilterAndSearchStayAcrossRefills) {
     TestWorkDir dir;
     ScriptedDialogs dlg;
-    const qint64 viti = WarehouseStore::insertCategory(QStringLiteral("BULLONERIA")).value();
-    const qint64 tubi = WarehouseStore::insertCategory(QStringLiteral("TUBOLARI")).value();
-    addItem(viti, QStringLiteral("Vite 100% inox"));
-    addItem(viti, QStringLiteral("Vite_M8"));
-    addItem(viti, QStringLiteral("Dado dell'anno"));
-    addItem(tubi, QStringLiteral("Tubo * zincato"));
-    addItem(tubi, QStringLiteral("Tubo CITTÀ"));
+    const qint64 viti = addCategory(u"BULLONERIA"_s);
+    const qint64 tubi = addCategory(u"TUBOLARI"_s);
+    for (const QString& d : {u"Vite 100% inox"_s, u"Vite_M8"_s, u"Dado dell'anno"_s})
+        addItem(viti, d);
+    addItem(tubi, u"Tubo * zincato"_s);
+    addItem(tubi, u"Tubo CITTÀ"_s);
     List l;
-    EXPECT_EQ(l.count->text(), QStringLiteral("5 articoli"));
-
-    l.chooseCategory(QStringLiteral("TUBOLARI"));
-    EXPECT_EQ(l.column(3), QStringList({"Tubo * zincato", "Tubo CITTÀ"}));
-
+    l.chooseCategory(u"TUBOLARI"_s);
+    EXPECT_EQ(l.view(), u"Tubo * zincato,Tubo CITTÀ / 2 articoli"_s);
     // A search inside the chosen category only.
-    dlg.type(QStringLiteral("città"));
-    l.button("BtnRicArt")->click();
-    EXPECT_EQ(dlg.prompts.last(), QStringLiteral("Descrizione ?"));
-    EXPECT_EQ(dlg.inputDefaults.last(), QString());
-    EXPECT_EQ(l.column(3), QStringList({"Tubo CITTÀ"}));
-    EXPECT_EQ(l.count->text(), QStringLiteral("1 articolo"));
-
-    // Choosing a category drops the search text.
-    l.chooseCategory(QStringLiteral("BULLONERIA"));
-    EXPECT_EQ(l.column(3), QStringList({"Dado dell'anno", "Vite 100% inox", "Vite_M8"}));
-
-    // The box offers the previous text; wildcard characters are plain text.
-    dlg.type(QStringLiteral("100%"));
-    l.button("BtnRicArt")->click();
-    EXPECT_EQ(dlg.inputDefaults.last(), QStringLiteral("città"));
-    EXPECT_EQ(l.column(3), QStringList({"Vite 100% inox"}));
-    dlg.type(QStringLiteral("_"));
-    l.button("BtnRicArt")->click();
-    EXPECT_EQ(l.column(3), QStringList({"Vite_M8"}));
-    dlg.type(QStringLiteral("dell'"));
-    l.button("BtnRicArt")->click();
-    EXPECT_EQ(l.column(3), QStringList({"Dado dell'anno"}));
+    dlg.type(u"città"_s);
+    l.click("BtnRicArt");
+    EXPECT_EQ(dlg.prompts.last() + u'|' + dlg.inputDefaults.last(), u"Descrizione ?|"_s);
+    EXPECT_EQ(l.view(), u"Tubo CITTÀ / 1 articolo"_s);
+    // Choosing a category drops the search text; the box offers the previous one, taken literally.
+    l.chooseCategory(u"BULLONERIA"_s);
+    EXPECT_EQ(l.view(), u"Dado dell'anno,Vite 100% inox,Vite_M8 / 3 articoli"_s);
+    dlg.type(u"_"_s);
+    l.click("BtnRicArt");
+    EXPECT_EQ(dlg.inputDefaults.last(), u"città"_s);
+    EXPECT_EQ(l.view(), u"Vite_M8 / 1 articolo"_s);
+    // An item changed elsewhere shows on the next refill, still within the filters.
+    ASSERT_FALSE(Database::exec(u"UPDATE Magazzino SET Descrizione = 'Vite_M10' WHERE IdArt = 2"_s));
+    l.w.riempiGriglia();
+    EXPECT_EQ(l.view(), u"Vite_M10 / 1 articolo"_s);
 
     // Nothing found: the list comes back without the search, the category stays.
-    const auto shown = dlg.messages.size();
-    dlg.type(QStringLiteral("*"));
-    l.button("BtnRicArt")->click();
-    ASSERT_EQ(dlg.messages.size(), shown + 1);
-    EXPECT_EQ(dlg.lastText(), QStringLiteral("Nessun articolo trovato"));
+    dlg.type(u"*"_s);
+    l.click("BtnRicArt");
+    EXPECT_EQ(dlg.lastText(), u"Nessun articolo trovato"_s);
     EXPECT_EQ(dlg.messages.back().icon, Dialogs::Icon::Information);
-    EXPECT_EQ(l.count->text(), QStringLiteral("3 articoli"));
-
+    EXPECT_EQ(l.view(), u"Dado dell'anno,Vite 100% inox,Vite_M10 / 3 articoli"_s);
     // Cancel changes nothing but still offers the last text next time.
     dlg.cancelInput();
-    l.button("BtnRicArt")->click();
-    EXPECT_EQ(dlg.inputDefaults.last(), QStringLiteral("*"));
-    EXPECT_EQ(l.count->text(), QStringLiteral("3 articoli"));
-
-    l.button("BtnTutti")->click();
+    l.click("BtnRicArt");
+    dlg.cancelInput();
+    l.click("BtnRicArt");
+    EXPECT_EQ(dlg.inputDefaults.last(), u"*"_s);
+    EXPECT_EQ(dlg.messages.size(), 1u);
+    EXPECT_EQ(l.view(), u"Dado dell'anno,Vite 100% inox,Vite_M10 / 3 articoli"_s);
+    l.click("BtnTutti");
     EXPECT_EQ(l.cat->currentIndex(), -1);
-    EXPECT_EQ(l.count->text(), QStringLiteral("5 articoli"));
+    EXPECT_EQ(l.view().section(u'/', 1), u" 5 articoli"_s);
 }
 
-TEST(FormMag, SoftDeleteAsksFirst) {
+TEST(FormMag, DeleteAsksFirstAndEditorChangesRefillTheList) {
     TestWorkDir dir;
     ScriptedDialogs dlg;
-    const qint64 cat = WarehouseStore::insertCategory(QStringLiteral("VERNICI")).value();
-    const qint64 keep = addItem(cat, QStringLiteral("Smalto"));
-    const qint64 id = addItem(cat, QStringLiteral("Diluente nitro"));
+    const qint64 cat = addCategory(u"LAMIERE"_s);
+    addItem(cat, u"Lamiera zincata"_s, "3");
+    addItem(cat, u"Diluente nitro"_s);
     List l;
-
-    l.button("BtnEliArt")->click();
-    EXPECT_EQ(dlg.lastText(), QStringLiteral("Selezionare un ARTICOLO"));
-    EXPECT_EQ(dlg.messages.back().icon, Dialogs::Icon::Information);
-
-    l.click(QStringLiteral("Diluente nitro"));
-    dlg.answer(Dialogs::Answer::No);
-    l.button("BtnEliArt")->click();
-    EXPECT_EQ(dlg.lastText(),
-              QStringLiteral("Sicuro di voler eliminare l'articolo:\r\n\r\nCategoria: VERNICI\r\n"
-                             "Descrizione: DILUENTE NITRO"));
-    EXPECT_EQ(dlg.messages.back().title, QStringLiteral("CONFERMA ELIMINAZIONE"));
-    EXPECT_EQ(dlg.messages.back().buttons, Dialogs::Buttons::YesNo);
-    EXPECT_EQ(valid(id), 1);
-
-    l.button("BtnEliArt")->click();
-    EXPECT_EQ(valid(id), 0);
-    EXPECT_EQ(valid(keep), 1);
-    EXPECT_EQ(l.column(3), QStringList({"Smalto"}));
-    EXPECT_EQ(l.count->text(), QStringLiteral("1 articolo"));
-
-    // Nothing stays chosen after a delete.
-    l.button("BtnEliArt")->click();
-    EXPECT_EQ(dlg.lastText(), QStringLiteral("Selezionare un ARTICOLO"));
-    EXPECT_EQ(valid(keep), 1);
-}
-
-TEST(FormMag, OpensTheItemEditorAndRefills) {
-    TestWorkDir dir;
-    ScriptedDialogs dlg;
-    const qint64 cat = WarehouseStore::insertCategory(QStringLiteral("LAMIERE")).value();
-    const qint64 id = addItem(cat, QStringLiteral("Lamiera zincata"), "3");
-    List l;
-
-    l.button("BtnModArt")->click();
-    EXPECT_EQ(dlg.lastText(), QStringLiteral("Selezionare un ARTICOLO"));
+    for (const char* button : {"BtnModArt", "BtnEliArt"})
+        l.click(button);
+    EXPECT_EQ(dlg.texts(), QStringList(2, u"Selezionare un ARTICOLO"_s));
     EXPECT_TRUE(dlg.windowsShown.isEmpty());
 
-    // A new item through the editor.
-    dlg.onWindow([](QDialog* w) {
-        EXPECT_EQ(w->windowTitle(), QStringLiteral("INSERIMENTO ARTICOLO IN MAGAZZINO"));
-        auto* combo = w->findChild<QComboBox*>(QStringLiteral("ComboCat"));
-        combo->setCurrentIndex(combo->findText(QStringLiteral("LAMIERE")));
-        w->findChild<QLineEdit*>(QStringLiteral("TxtDes"))->setText(QStringLiteral("Lamiera striata"));
-        w->findChild<QLineEdit*>(QStringLiteral("TxtQta"))->setText(QStringLiteral("4,5"));
-        w->findChild<QPushButton*>(QStringLiteral("BtnSalva"))->click();
-        return w->result();
-    });
-    l.button("BtnInsArt")->click();
-    EXPECT_EQ(dlg.windowsShown, QStringList({"FrmArt"}));
-    EXPECT_EQ(dlg.lastText(), QStringLiteral("Articolo INSERITO con successo"));
-    EXPECT_EQ(l.column(3), QStringList({"Lamiera striata", "Lamiera zincata"}));
-    EXPECT_EQ(l.column(5), QStringList({"4,5", "3"}));
+    l.choose(u"Diluente nitro"_s);
+    dlg.answer(Dialogs::Answer::No);
+    l.click("BtnEliArt");
+    EXPECT_EQ(dlg.lastText(), u"Sicuro di voler eliminare l'articolo:\r\n\r\nCategoria: LAMIERE\r\n"
+                              "Descrizione: DILUENTE NITRO"_s);
+    EXPECT_EQ(dlg.messages.back().title, u"CONFERMA ELIMINAZIONE"_s);
+    EXPECT_EQ(dlg.messages.back().buttons, Dialogs::Buttons::YesNo);
+    EXPECT_EQ(itemRows(), u"1:1:Lamiera zincata:Pz:3.0:1|2:1:Diluente nitro:Pz:1.0:1"_s);
+    l.click("BtnEliArt");
+    EXPECT_EQ(itemRows(), u"1:1:Lamiera zincata:Pz:3.0:1|2:1:Diluente nitro:Pz:1.0:0"_s);
+    EXPECT_EQ(l.view(), u"Lamiera zincata / 1 articolo"_s);
+    // Nothing stays chosen after a delete.
+    l.click("BtnEliArt");
+    EXPECT_EQ(dlg.lastText(), u"Selezionare un ARTICOLO"_s);
 
-    // A double click opens the item that was clicked.
-    dlg.onWindow([id](QDialog* w) {
-        EXPECT_EQ(w->windowTitle(), QStringLiteral("MODIFICA DATI ARTICOLO %1").arg(id, 4, 10, QChar(u'0')));
-        w->findChild<QLineEdit*>(QStringLiteral("TxtDes"))->setText(QStringLiteral("Lamiera zincata 8/10"));
-        w->findChild<QPushButton*>(QStringLiteral("BtnSalva"))->click();
+    // A new item through the editor takes over the deleted row.
+    dlg.onWindow([](QDialog* w) {
+        EXPECT_EQ(w->windowTitle(), u"INSERIMENTO ARTICOLO IN MAGAZZINO"_s);
+        auto* combo = w->findChild<QComboBox*>(u"ComboCat"_s);
+        combo->setCurrentIndex(combo->findText(u"LAMIERE"_s));
+        w->findChild<QLineEdit*>(u"TxtDes"_s)->setText(u"Lamiera striata"_s);
+        w->findChild<QLineEdit*>(u"TxtQta"_s)->setText(u"4,5"_s);
+        w->findChild<QPushButton*>(u"BtnSalva"_s)->click();
         return w->result();
     });
-    l.click(QStringLiteral("Lamiera zincata"));
+    l.click("BtnInsArt");
+    EXPECT_EQ(dlg.lastText(), u"Articolo INSERITO con successo"_s);
+    EXPECT_EQ(l.view(), u"Lamiera striata,Lamiera zincata / 2 articoli"_s);
+    EXPECT_EQ(l.column(5), QStringList({u"4,5"_s, u"3"_s}));
+    EXPECT_EQ(itemRows(), u"1:1:Lamiera zincata:Pz:3.0:1|2:1:Lamiera striata:Pz:4.5:1"_s);
+
+    // A double click opens the item clicked, which stays chosen after the refill.
+    QStringList seen;
+    auto rename = [&](QDialog* w) {
+        seen << w->windowTitle() + u'|' + w->findChild<QLineEdit*>(u"TxtDes"_s)->text();
+        w->findChild<QLineEdit*>(u"TxtDes"_s)->setText(u"Lamiera zincata 8/10"_s);
+        w->findChild<QPushButton*>(u"BtnSalva"_s)->click();
+        return w->result();
+    };
+    dlg.onWindow(rename);
+    dlg.onWindow(rename);
+    l.choose(u"Lamiera zincata"_s);
     emit l.grid->cellDoubleClicked(1, 3);
-    EXPECT_EQ(dlg.windowsShown.size(), 2);
-    EXPECT_EQ(dlg.lastText(), QStringLiteral("Articolo MODIFICATO con successo"));
-    EXPECT_EQ(l.column(3), QStringList({"Lamiera striata", "Lamiera zincata 8/10"}));
-
-    // The same item stays chosen after the refill.
-    dlg.onWindow([](QDialog* w) {
-        EXPECT_EQ(w->findChild<QLineEdit*>(QStringLiteral("TxtDes"))->text(),
-                  QStringLiteral("Lamiera zincata 8/10"));
-        return 0;
-    });
-    l.button("BtnModArt")->click();
-    EXPECT_EQ(dlg.windowsShown.size(), 3);
+    EXPECT_EQ(dlg.lastText(), u"Articolo MODIFICATO con successo"_s);
+    l.click("BtnModArt");
+    EXPECT_EQ(seen, QStringList({u"MODIFICA DATI ARTICOLO 0001|Lamiera zincata"_s,
+                                 u"MODIFICA DATI ARTICOLO 0001|Lamiera zincata 8/10"_s}));
+    EXPECT_EQ(l.view(), u"Lamiera striata,Lamiera zincata 8/10 / 2 articoli"_s);
     EXPECT_TRUE(dlg.allAnswersUsed());
 }

@@ -1,7 +1,6 @@
-#include "data/database.h"
+#include "../warehousetest.h"
 #include "scripteddialogs.h"
 #include "warehouse/ui/frmart.h"
-#include "warehouse/warehousestore.h"
 #include "workdir.h"
 
 #include <QApplication>
@@ -16,16 +15,16 @@ namespace {
 
 struct Editor {
     FrmArt w;
-    QComboBox* cat = w.findChild<QComboBox*>(QStringLiteral("ComboCat"));
-    QLineEdit* des = w.findChild<QLineEdit*>(QStringLiteral("TxtDes"));
-    QComboBox* um = w.findChild<QComboBox*>(QStringLiteral("ComboUm"));
-    QLineEdit* qta = w.findChild<QLineEdit*>(QStringLiteral("TxtQta"));
-    QPushButton* add = w.findChild<QPushButton*>(QStringLiteral("BtnAdd"));
-    QPushButton* sub = w.findChild<QPushButton*>(QStringLiteral("BtnSub"));
-    QPushButton* salva = w.findChild<QPushButton*>(QStringLiteral("BtnSalva"));
-    QPushButton* insCat = w.findChild<QPushButton*>(QStringLiteral("BtnInsCat"));
+    QComboBox* cat = w.findChild<QComboBox*>(u"ComboCat"_s);
+    QLineEdit* des = w.findChild<QLineEdit*>(u"TxtDes"_s);
+    QComboBox* um = w.findChild<QComboBox*>(u"ComboUm"_s);
+    QLineEdit* qta = w.findChild<QLineEdit*>(u"TxtQta"_s);
+    QPushButton* add = w.findChild<QPushButton*>(u"BtnAdd"_s);
+    QPushButton* sub = w.findChild<QPushButton*>(u"BtnSub"_s);
+    QPushButton* salva = w.findChild<QPushButton*>(u"BtnSalva"_s);
+    QPushButton* insCat = w.findChild<QPushButton*>(u"BtnInsCat"_s);
 
-    void chooseCategory(const QString& name) { cat->setCurrentIndex(cat->findText(name)); }
+    explicit Editor(qint64 id) { w.CaricaArt(id); }
     void clickQuantity() {
         QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2), qta->mapToGlobal(QPointF(2, 2)),
                           Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
@@ -33,291 +32,185 @@ struct Editor {
     }
 };
 
-Decimal dec(const char* text) {
-    return *Decimal::fromString(QString::fromLatin1(text));
-}
-
-qint64 addItem(qint64 cat, const QString& des, const char* qta, const QString& um = QStringLiteral("Pz")) {
-    return WarehouseStore::addItem({0, cat, des, um, dec(qta)}).value();
-}
-
-QVariant value(const QString& sql, std::initializer_list<QVariant> values = {}) {
-    return Database::scalar(sql, values).value();
-}
-
-Decimal storedQta(qint64 id) {
-    return Decimal::fromDouble(
-        value(QStringLiteral("SELECT Qta FROM Magazzino WHERE IdArt = ?"), {id}).toDouble());
-}
-
 } // namespace
 
-TEST(FrmArt, NewItemIsCheckedInOrderThenSaved) {
+TEST(FrmArt, NewItemIsCheckedInOrderThenSavedIntoTheFirstDeletedRow) {
     TestWorkDir dir;
     ScriptedDialogs dlg;
-    const qint64 tub = WarehouseStore::insertCategory(QStringLiteral("TUBOLARI")).value();
-    addItem(tub, QStringLiteral("Tubo città"), "1", QStringLiteral("m"));
-    Editor e;
-    e.w.CaricaArt(0);
-    EXPECT_EQ(e.w.windowTitle(), QStringLiteral("INSERIMENTO ARTICOLO IN MAGAZZINO"));
-    EXPECT_EQ(e.um->currentText(), QStringLiteral("Pz"));
-    EXPECT_EQ(e.um->count(), 1); // "m", the unit in use
-    EXPECT_FALSE(e.add->isEnabled());
-    EXPECT_FALSE(e.sub->isEnabled());
+    const qint64 tub = addCategory(u"TUBOLARI"_s);
+    addItem(tub, u"Tubo città"_s, "1", u"m"_s);
+    ASSERT_TRUE(WarehouseStore::deleteItem(addItem(tub, u"Tubo 50% l'uno_*"_s, "4", u"l"_s)).value());
+    Editor e(0);
+    EXPECT_EQ(e.w.windowTitle(), u"INSERIMENTO ARTICOLO IN MAGAZZINO"_s);
+    EXPECT_EQ(e.um->currentText() + u'|' + e.um->itemText(0), u"Pz|m"_s); // "m", the only unit in use
+    EXPECT_EQ(e.um->count(), 1);
+    EXPECT_FALSE(e.add->isEnabled() || e.sub->isEnabled());
     EXPECT_EQ(e.cat->currentIndex(), -1);
 
     e.salva->click();
-    EXPECT_EQ(dlg.lastText(), QStringLiteral("Selezionare una CATEGORIA"));
-    e.chooseCategory(QStringLiteral("TUBOLARI"));
+    e.cat->setCurrentIndex(e.cat->findText(u"TUBOLARI"_s));
     e.salva->click();
-    EXPECT_EQ(dlg.lastText(), QStringLiteral("Inserire una DESCRIZIONE"));
-    e.des->setText(QStringLiteral("TUBO CITTÀ"));
+    e.des->setText(u"TUBO CITTÀ"_s);
     e.salva->click();
-    EXPECT_EQ(dlg.lastText(), QStringLiteral("Articolo 'TUBO CITTÀ' gia esistente"));
     EXPECT_EQ(dlg.messages.back().icon, Dialogs::Icon::Critical);
-    e.des->setText(QStringLiteral("Tubo 50% l'uno_*"));
+    // The description of a deleted item is free again.
+    e.des->setText(u"Tubo 50% l'uno_*"_s);
     e.um->setEditText(QString());
     e.salva->click();
-    EXPECT_EQ(dlg.lastText(), QStringLiteral("Inserire o Selezionare UNITA' DI MISURA"));
-    e.um->setEditText(QStringLiteral("m"));
+    e.um->setEditText(u"m"_s);
     e.salva->click();
-    EXPECT_EQ(dlg.lastText(), QStringLiteral("Inserire QUANTITA'"));
-    EXPECT_EQ(value(QStringLiteral("SELECT count(*) FROM Magazzino")).toInt(), 1);
-    EXPECT_EQ(dlg.messages.size(), 5u);
+    EXPECT_EQ(dlg.texts(),
+              QStringList({u"Selezionare una CATEGORIA"_s, u"Inserire una DESCRIZIONE"_s,
+                           u"Articolo 'TUBO CITTÀ' gia esistente"_s,
+                           u"Inserire o Selezionare UNITA' DI MISURA"_s, u"Inserire QUANTITA'"_s}));
+    EXPECT_EQ(itemRows(), u"1:1:Tubo città:m:1.0:1|2:1:Tubo 50% l'uno_*:l:4.0:0"_s);
 
-    dlg.type(QStringLiteral("2.5"));
+    dlg.type(u"2.5"_s);
     e.clickQuantity();
-    EXPECT_EQ(dlg.prompts.last(), QStringLiteral("Inserire nuova QUANTITA':"));
-    EXPECT_EQ(dlg.inputDefaults.last(), QStringLiteral("0"));
-    EXPECT_EQ(e.qta->text(), QStringLiteral("2,5"));
-
+    EXPECT_EQ(dlg.prompts.last() + u'|' + dlg.inputDefaults.last(), u"Inserire nuova QUANTITA':|0"_s);
+    EXPECT_EQ(e.qta->text(), u"2,5"_s);
     e.salva->click();
-    EXPECT_EQ(dlg.lastText(), QStringLiteral("Articolo INSERITO con successo"));
+    EXPECT_EQ(dlg.lastText(), u"Articolo INSERITO con successo"_s);
     EXPECT_EQ(e.w.result(), QDialog::Accepted);
-    const auto rows = WarehouseStore::stockList(0, QStringLiteral("l'uno_*"));
-    ASSERT_EQ(rows->size(), 1);
-    EXPECT_EQ(rows->at(0).descrizione, QStringLiteral("Tubo 50% l'uno_*"));
-    EXPECT_EQ(rows->at(0).um, QStringLiteral("m"));
-    EXPECT_EQ(rows->at(0).qta, dec("2.5"));
+    EXPECT_EQ(itemRows(), u"1:1:Tubo città:m:1.0:1|2:1:Tubo 50% l'uno_*:m:2.5:1"_s);
 }
 
-TEST(FrmArt, NewItemReusesTheFirstDeletedRow) {
+TEST(FrmArt, LoadAndUnloadUseExactDecimalsAndAreStoredOnSave) {
     TestWorkDir dir;
     ScriptedDialogs dlg;
-    const qint64 cat = WarehouseStore::insertCategory(QStringLiteral("VERNICI")).value();
-    addItem(cat, QStringLiteral("Smalto"), "1");
-    const qint64 old = addItem(cat, QStringLiteral("Diluente"), "4");
-    addItem(cat, QStringLiteral("Antiruggine"), "1");
-    ASSERT_TRUE(WarehouseStore::deleteItem(old).value());
+    const qint64 cat = addCategory(u"PROFILATI"_s);
+    addItem(cat, u"Piatto 40x5"_s, "12", u"m"_s);
+    addItem(cat, u"Vite"_s, "0.1");
+    Editor e(1);
+    EXPECT_EQ(e.w.windowTitle(), u"MODIFICA DATI ARTICOLO 0001"_s);
+    EXPECT_EQ(e.cat->currentText() + u'|' + e.des->text() + u'|' + e.um->currentText() + u'|' + e.qta->text(),
+              u"PROFILATI|Piatto 40x5|m|12"_s);
+    EXPECT_TRUE(e.add->isEnabled() && e.sub->isEnabled());
 
-    Editor e;
-    e.w.CaricaArt(0);
-    e.chooseCategory(QStringLiteral("VERNICI"));
-    // The description of a deleted item is free again.
-    e.des->setText(QStringLiteral("Diluente"));
-    dlg.type(QStringLiteral("7"));
-    e.clickQuantity();
-    e.salva->click();
-    EXPECT_EQ(dlg.lastText(), QStringLiteral("Articolo INSERITO con successo"));
-    EXPECT_EQ(value(QStringLiteral("SELECT count(*) FROM Magazzino")).toInt(), 3);
-    EXPECT_EQ(value(QStringLiteral("SELECT Valid FROM Magazzino WHERE IdArt = ?"), {old}).toInt(), 1);
-    EXPECT_EQ(value(QStringLiteral("SELECT Um FROM Magazzino WHERE IdArt = ?"), {old}).toString(),
-              QStringLiteral("Pz"));
-    EXPECT_EQ(storedQta(old), Decimal(7));
-}
-
-TEST(FrmArt, LoadAndUnloadUseExactDecimals) {
-    TestWorkDir dir;
-    ScriptedDialogs dlg;
-    const qint64 cat = WarehouseStore::insertCategory(QStringLiteral("PROFILATI")).value();
-    const qint64 id = addItem(cat, QStringLiteral("Piatto 40x5"), "12", QStringLiteral("m"));
-    Editor e;
-    e.w.CaricaArt(id);
-    EXPECT_EQ(e.w.windowTitle(),
-              QStringLiteral("MODIFICA DATI ARTICOLO ") + QStringLiteral("%1").arg(id, 4, 10, QChar(u'0')));
-    EXPECT_EQ(e.cat->currentText(), QStringLiteral("PROFILATI"));
-    EXPECT_EQ(e.des->text(), QStringLiteral("Piatto 40x5"));
-    EXPECT_EQ(e.qta->text(), QStringLiteral("12"));
-    EXPECT_TRUE(e.add->isEnabled());
-
-    dlg.type(QStringLiteral("0,1"));
-    e.add->click();
-    EXPECT_EQ(dlg.prompts.last(), QStringLiteral("Quantità da aggiungere ?"));
-    EXPECT_EQ(e.qta->text(), QStringLiteral("12,1"));
-    dlg.type(QStringLiteral("1.000"));
-    e.add->click();
-    EXPECT_EQ(e.qta->text(), QStringLiteral("13,1"));
-
-    dlg.type(QStringLiteral("-1"));
-    e.add->click();
-    EXPECT_EQ(dlg.lastText(), QStringLiteral("Valore non valido"));
-    dlg.type(QStringLiteral("due"));
-    e.add->click();
-    EXPECT_EQ(dlg.lastText(), QStringLiteral("Tipo non corrispondente"));
-    EXPECT_TRUE(dlg.messages.back().title.isEmpty());
-    dlg.type(QStringLiteral("13,2"));
-    e.sub->click();
-    EXPECT_EQ(dlg.prompts.last(), QStringLiteral("Quantità da scalare ?"));
-    EXPECT_EQ(dlg.lastText(), QStringLiteral("QTA' > della QTA' disponibile"));
-    EXPECT_EQ(dlg.messages.back().title, QStringLiteral("Impossibile procedere"));
-    dlg.type(QStringLiteral("-0,1"));
-    e.sub->click();
-    EXPECT_EQ(dlg.lastText(), QStringLiteral("Valore non valido"));
-    EXPECT_EQ(e.qta->text(), QStringLiteral("13,1"));
-
-    dlg.type(QStringLiteral("1"));
-    e.sub->click();
-    EXPECT_EQ(e.qta->text(), QStringLiteral("12,1"));
+    // typed amount, button -> the box afterwards
+    const std::tuple<QString, QPushButton*, QString> moves[] = {
+        {u"0,1"_s, e.add, u"12,1"_s}, {u"1.000"_s, e.add, u"13,1"_s}, {u"-1"_s, e.add, u"13,1"_s},
+        {u"due"_s, e.add, u"13,1"_s}, {u"13,2"_s, e.sub, u"13,1"_s},  {u"-0,1"_s, e.sub, u"13,1"_s},
+        {u"1"_s, e.sub, u"12,1"_s}};
+    for (const auto& [typed, button, after] : moves) {
+        dlg.type(typed);
+        button->click();
+        EXPECT_EQ(e.qta->text(), after) << typed.toStdString();
+    }
+    EXPECT_EQ(dlg.prompts.mid(0, 5).join(u'|'),
+              u"Quantità da aggiungere ?|"_s.repeated(4) + u"Quantità da scalare ?"_s);
+    QStringList said;
+    for (const auto& m : dlg.messages)
+        said << m.text + u'/' + m.title;
+    EXPECT_EQ(said, QStringList({u"Valore non valido/"_s, u"Tipo non corrispondente/"_s,
+                                 u"QTA' > della QTA' disponibile/Impossibile procedere"_s,
+                                 u"Valore non valido/"_s}));
     // Nothing is written until "SALVA".
-    EXPECT_EQ(storedQta(id), Decimal(12));
+    EXPECT_EQ(itemRows(), u"1:1:Piatto 40x5:m:12.0:1|2:1:Vite:Pz:0.1:1"_s);
     e.salva->click();
-    EXPECT_EQ(dlg.lastText(), QStringLiteral("Articolo MODIFICATO con successo"));
-    EXPECT_EQ(storedQta(id), dec("12.1"));
+    EXPECT_EQ(dlg.lastText(), u"Articolo MODIFICATO con successo"_s);
 
-    Editor again;
-    again.w.CaricaArt(id);
-    EXPECT_EQ(again.qta->text(), QStringLiteral("12,1"));
-    dlg.type(QStringLiteral("12,1"));
-    again.sub->click();
-    EXPECT_EQ(again.qta->text(), QStringLiteral("0"));
-}
-
-TEST(FrmArt, UnloadingATenthFromATenthLeavesZero) {
-    TestWorkDir dir;
-    ScriptedDialogs dlg;
-    const qint64 cat = WarehouseStore::insertCategory(QStringLiteral("C")).value();
-    const qint64 id = addItem(cat, QStringLiteral("Vite"), "0.1");
-    Editor e;
-    e.w.CaricaArt(id);
-    EXPECT_EQ(e.qta->text(), QStringLiteral("0,1"));
-    dlg.type(QStringLiteral("0.1"));
-    e.sub->click();
-    EXPECT_EQ(e.qta->text(), QStringLiteral("0"));
-    e.salva->click();
-    EXPECT_EQ(value(QStringLiteral("SELECT Qta FROM Magazzino WHERE IdArt = ?"), {id}).toDouble(), 0.0);
+    Editor tenth(2);
+    EXPECT_EQ(tenth.qta->text(), u"0,1"_s);
+    dlg.type(u"0.1"_s);
+    tenth.sub->click();
+    EXPECT_EQ(tenth.qta->text(), u"0"_s);
+    tenth.salva->click();
+    EXPECT_EQ(itemRows(), u"1:1:Piatto 40x5:m:12.1:1|2:1:Vite:Pz:0.0:1"_s);
 }
 
 TEST(FrmArt, QuantityDialogTakesAnyNumberFromClickOrKey) {
     TestWorkDir dir;
     ScriptedDialogs dlg;
-    const qint64 cat = WarehouseStore::insertCategory(QStringLiteral("C")).value();
-    const qint64 id = addItem(cat, QStringLiteral("Dado"), "5");
-    Editor e;
-    e.w.CaricaArt(id);
-
-    dlg.type(QStringLiteral("-2,5"));
-    QKeyEvent key(QEvent::KeyPress, Qt::Key_7, Qt::NoModifier, QStringLiteral("7"));
+    addItem(addCategory(u"C"_s), u"Dado"_s, "5");
+    Editor e(1);
+    dlg.type(u"-2,5"_s);
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_7, Qt::NoModifier, u"7"_s);
     QApplication::sendEvent(e.qta, &key);
-    EXPECT_EQ(dlg.inputDefaults.last(), QStringLiteral("5"));
-    EXPECT_EQ(e.qta->text(), QStringLiteral("-2,5"));
-
+    EXPECT_EQ(dlg.inputDefaults.last(), u"5"_s);
+    EXPECT_EQ(e.qta->text(), u"-2,5"_s);
     // Tab keeps moving between controls.
-    const auto prompts = dlg.prompts.size();
     QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
     QApplication::sendEvent(e.qta, &tab);
-    EXPECT_EQ(dlg.prompts.size(), prompts);
+    EXPECT_EQ(dlg.prompts.size(), 1);
 
-    dlg.type(QStringLiteral("1,5,2"));
+    dlg.type(u"1,5,2"_s);
     e.clickQuantity();
-    EXPECT_EQ(dlg.lastText(), QStringLiteral("Tipo non corrispondente"));
-    EXPECT_EQ(dlg.messages.back().title, QStringLiteral("Errore 13"));
-    EXPECT_EQ(e.qta->text(), QStringLiteral("-2,5"));
+    EXPECT_EQ(dlg.lastText() + u'|' + dlg.messages.back().title, u"Tipo non corrispondente|Errore 13"_s);
     dlg.cancelInput();
     e.clickQuantity();
-    EXPECT_EQ(e.qta->text(), QStringLiteral("-2,5"));
+    EXPECT_EQ(e.qta->text(), u"-2,5"_s);
     e.salva->click();
-    EXPECT_EQ(storedQta(id), dec("-2.5"));
+    EXPECT_EQ(itemRows(), u"1:1:Dado:Pz:-2.5:1"_s);
 }
 
-TEST(FrmArt, UnchangedItemClosesWithoutWriting) {
+TEST(FrmArt, UnchangedMissingOrDeletedItemsAreNotWritten) {
     TestWorkDir dir;
     ScriptedDialogs dlg;
-    const qint64 cat = WarehouseStore::insertCategory(QStringLiteral("C")).value();
-    const qint64 id = addItem(cat, QStringLiteral("Dado"), "5");
-    Editor e;
-    e.w.CaricaArt(id);
-    // Changed behind the window: an unchanged save must not overwrite it.
-    ASSERT_FALSE(Database::exec(QStringLiteral("UPDATE Magazzino SET Qta = 9 WHERE IdArt = ?"), {id}));
-    e.salva->click();
-    EXPECT_TRUE(dlg.messages.empty());
-    EXPECT_EQ(e.w.result(), QDialog::Accepted);
-    EXPECT_EQ(storedQta(id), Decimal(9));
-}
-
-TEST(FrmArt, MissingItemsAreReported) {
-    TestWorkDir dir;
-    ScriptedDialogs dlg;
-    const qint64 cat = WarehouseStore::insertCategory(QStringLiteral("C")).value();
-    const qint64 id = addItem(cat, QStringLiteral("Dado"), "5");
+    addItem(addCategory(u"C"_s), u"Dado"_s, "5");
     {
-        Editor e;
-        e.w.CaricaArt(id + 1);
-        EXPECT_EQ(dlg.lastText(), QStringLiteral("Errore durante il caricamento dati"));
-        EXPECT_TRUE(e.des->text().isEmpty());
+        Editor missing(2);
+        EXPECT_EQ(dlg.lastText(), u"Errore durante il caricamento dati"_s);
+        EXPECT_TRUE(missing.des->text().isEmpty());
     }
-    Editor e;
-    e.w.CaricaArt(id);
-    e.des->setText(QStringLiteral("Dado M8"));
-    ASSERT_TRUE(WarehouseStore::deleteItem(id).value());
-    e.salva->click();
-    EXPECT_EQ(dlg.lastText(), QStringLiteral("Errore"));
-    EXPECT_EQ(value(QStringLiteral("SELECT Descrizione FROM Magazzino WHERE IdArt = ?"), {id}).toString(),
-              QStringLiteral("Dado"));
+    // Changed behind the window: an unchanged save must not overwrite it.
+    Editor unchanged(1);
+    ASSERT_FALSE(Database::exec(u"UPDATE Magazzino SET Qta = 9"_s));
+    unchanged.salva->click();
+    EXPECT_EQ(unchanged.w.result(), QDialog::Accepted);
+    EXPECT_EQ(dlg.messages.size(), 1u);
+
+    Editor deleted(1);
+    deleted.des->setText(u"Dado M8"_s);
+    ASSERT_TRUE(WarehouseStore::deleteItem(1).value());
+    deleted.salva->click();
+    EXPECT_EQ(dlg.lastText(), u"Errore"_s);
+    EXPECT_EQ(itemRows(), u"1:1:Dado:Pz:9.0:0"_s);
 }
 
 TEST(FrmArt, NewCategoryOnTheSpot) {
     TestWorkDir dir;
     ScriptedDialogs dlg;
-    const qint64 cat = WarehouseStore::insertCategory(QStringLiteral("LAMIERE")).value();
-    const qint64 id = addItem(cat, QStringLiteral("Lamiera"), "5");
+    const qint64 cat = addCategory(u"LAMIERE"_s);
+    addItem(cat, u"Lamiera"_s, "5");
     {
-        // An existing item keeps its category.
-        Editor e;
-        e.w.CaricaArt(id);
-        dlg.type(QStringLiteral("alluminio e leghe leggere per carpenteria"));
+        // An existing item keeps its category; a name in use is refused.
+        Editor e(1);
+        dlg.type(u"alluminio e leghe leggere per carpenteria"_s);
         e.insCat->click();
         EXPECT_EQ(e.cat->count(), 2);
-        EXPECT_EQ(e.cat->currentText(), QStringLiteral("LAMIERE"));
-        dlg.type(QStringLiteral("lamiere"));
+        EXPECT_EQ(e.cat->currentText(), u"LAMIERE"_s);
+        dlg.type(u"lamiere"_s);
         e.insCat->click();
-        EXPECT_EQ(dlg.lastText(), QStringLiteral("Categoria LAMIERE già esistente"));
+        EXPECT_EQ(dlg.lastText(), u"Categoria LAMIERE già esistente"_s);
         EXPECT_EQ(dlg.messages.back().icon, Dialogs::Icon::Exclamation);
         e.salva->click();
-        EXPECT_TRUE(dlg.messages.size() == 1u);
-        EXPECT_EQ(value(QStringLiteral("SELECT Cat FROM Magazzino WHERE IdArt = ?"), {id}).toLongLong(), cat);
+        EXPECT_EQ(dlg.messages.size(), 1u);
     }
-    EXPECT_EQ(value(QStringLiteral("SELECT Nome FROM Categorie WHERE Nome LIKE 'ALL%'")).toString(),
-              QStringLiteral("ALLUMINIO E LEGHE LEGGERE PER "));
-
     // A new item takes the new category.
-    Editor e;
-    e.w.CaricaArt(0);
-    dlg.type(QStringLiteral("l'ottone"));
+    Editor e(0);
+    dlg.type(u"l'ottone"_s);
     e.insCat->click();
-    EXPECT_EQ(e.cat->currentText(), QStringLiteral("L'OTTONE"));
-    e.des->setText(QStringLiteral("Barra"));
-    dlg.type(QStringLiteral("3"));
+    EXPECT_EQ(e.cat->currentText(), u"L'OTTONE"_s);
+    e.des->setText(u"Barra"_s);
+    dlg.type(u"3"_s);
     e.clickQuantity();
     e.salva->click();
-    EXPECT_EQ(value(QStringLiteral("SELECT C.Nome FROM Magazzino M JOIN Categorie C ON C.IdCat = M.Cat "
-                                   "WHERE M.Descrizione = 'Barra'"))
-                  .toString(),
-              QStringLiteral("L'OTTONE"));
+    EXPECT_EQ(dbText(u"SELECT group_concat(IdCat || ':' || Nome, '|') FROM Categorie"_s),
+              u"1:LAMIERE|2:ALLUMINIO E LEGHE LEGGERE PER |3:L'OTTONE"_s);
+    EXPECT_EQ(itemRows(), u"1:1:Lamiera:Pz:5.0:1|2:3:Barra:Pz:3.0:1"_s);
 }
 
 TEST(FrmArt, ItemBeyondSixteenBitsShowsItsDigits) {
     TestWorkDir dir;
     ScriptedDialogs dlg;
-    const qint64 cat = WarehouseStore::insertCategory(QStringLiteral("C")).value();
-    ASSERT_FALSE(Database::exec(QStringLiteral("INSERT INTO Magazzino (IdArt, Cat, Descrizione, Um, Qta) "
-                                               "VALUES (32768, ?, 'Trave', 'm', 6)"),
-                                {cat}));
-    Editor e;
-    e.w.CaricaArt(32768);
-    EXPECT_EQ(e.w.windowTitle(), QStringLiteral("MODIFICA DATI ARTICOLO 32768"));
-    EXPECT_EQ(e.des->text(), QStringLiteral("Trave"));
-    e.des->setText(QStringLiteral("Trave IPE"));
+    ASSERT_FALSE(
+        Database::exec(u"INSERT INTO Magazzino (IdArt, Cat, Descrizione, Um, Qta) VALUES (32768, ?, 'Trave', "
+                       "'m', 6)"_s,
+                       {addCategory(u"C"_s)}));
+    Editor e(32768);
+    EXPECT_EQ(e.w.windowTitle() + u'|' + e.des->text(), u"MODIFICA DATI ARTICOLO 32768|Trave"_s);
+    e.des->setText(u"Trave IPE"_s);
     e.salva->click();
-    EXPECT_EQ(value(QStringLiteral("SELECT Descrizione FROM Magazzino WHERE IdArt = 32768")).toString(),
-              QStringLiteral("Trave IPE"));
+    EXPECT_EQ(itemRows(), u"32768:1:Trave IPE:m:6.0:1"_s);
 }

@@ -1,7 +1,6 @@
-#include "data/database.h"
+#include "../warehousetest.h"
 #include "scripteddialogs.h"
 #include "warehouse/ui/frmimpcat.h"
-#include "warehouse/warehousestore.h"
 #include "workdir.h"
 
 #include <QPushButton>
@@ -10,160 +9,111 @@
 
 namespace {
 
-QPushButton* button(QWidget* w, const char* name) {
-    return w->findChild<QPushButton*>(QString::fromLatin1(name));
-}
+struct Categories {
+    TestWorkDir dir;
+    ScriptedDialogs dlg;
+    std::optional<FrmImpCat> w;
 
-QStringList column(QTableWidget* grid, int col) {
-    QStringList out;
-    for (int r = 0; r < grid->rowCount(); ++r)
-        out << (grid->item(r, col) ? grid->item(r, col)->text() : QString());
-    return out;
-}
-
-QStringList validNames() {
-    const auto categories = WarehouseStore::categories();
-    QStringList out;
-    for (const auto& c : categories.value())
-        out << c.nome;
-    return out;
-}
-
-void clickRow(QTableWidget* grid, const QString& name) {
-    const int row = static_cast<int>(column(grid, 1).indexOf(name));
-    ASSERT_GE(row, 0) << name.toStdString();
-    emit grid->cellClicked(row, 1);
-}
-
-int count(const QString& sql) {
-    return Database::scalar(sql).value().toInt();
-}
+    QTableWidget* grid() { return w->findChild<QTableWidget*>(u"FGrid"_s); }
+    QPushButton* button(const char* name) { return w->findChild<QPushButton*>(QString::fromLatin1(name)); }
+    // Typed into the prompt of `button` (nullptr: cancelled).
+    void ask(const char* name, const char* typed) {
+        typed ? dlg.type(QString::fromUtf8(typed)) : dlg.cancelInput();
+        button(name)->click();
+    }
+    // The grid as "name code|..." in its order.
+    QString shown() {
+        QStringList out;
+        for (int r = 0; r < grid()->rowCount(); ++r)
+            out << grid()->item(r, 1)->text() + u' ' + grid()->item(r, 2)->text();
+        return out.join(u'|');
+    }
+    void choose(const QString& name) {
+        for (int r = 0; r < grid()->rowCount(); ++r)
+            if (grid()->item(r, 1)->text() == name)
+                emit grid()->cellClicked(r, 1);
+    }
+    static QString rows() {
+        return dbText(u"SELECT group_concat(IdCat || ':' || Nome || ':' || Valid, '|') FROM Categorie"_s);
+    }
+};
 
 } // namespace
 
 TEST(FrmImpCat, InsertsUpperCasedNamesCutTo30AndRefusesDuplicates) {
-    TestWorkDir dir;
-    ScriptedDialogs dlg;
-    FrmImpCat w;
-    auto* grid = w.findChild<QTableWidget*>(QStringLiteral("FGrid"));
-    ASSERT_NE(grid, nullptr);
-    EXPECT_EQ(w.windowTitle(), QStringLiteral("Impostazione CATEGORIE MAGAZZINO"));
-    EXPECT_FALSE(button(&w, "BtnRinomina")->isEnabled());
-    EXPECT_FALSE(button(&w, "BtnElimina")->isEnabled());
-
-    dlg.type(QStringLiteral("tubolari"));
-    button(&w, "BtnInserisci")->click();
-    EXPECT_EQ(dlg.prompts.last(), QStringLiteral("Nome CATEGORIA ?"));
-    EXPECT_EQ(validNames(), QStringList({"TUBOLARI"}));
-    EXPECT_EQ(column(grid, 1), QStringList({"TUBOLARI"}));
-    EXPECT_EQ(column(grid, 2), QStringList({"01"}));
-
-    dlg.type(QStringLiteral("l'acciaio inossidabile lucido e satinato"));
-    button(&w, "BtnInserisci")->click();
-    EXPECT_TRUE(validNames().contains(QStringLiteral("L'ACCIAIO INOSSIDABILE LUCIDO ")));
-
-    // Case and accents do not make a new name.
-    dlg.type(QStringLiteral("Città"));
-    button(&w, "BtnInserisci")->click();
-    dlg.type(QStringLiteral("CITTÀ"));
-    button(&w, "BtnInserisci")->click();
-    EXPECT_EQ(dlg.lastText(), QStringLiteral("Categoria CITTÀ già esistente"));
-    EXPECT_EQ(dlg.messages.back().icon, Dialogs::Icon::Critical);
-    EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM Categorie")), 3);
-
-    // Cancel and an empty answer write nothing.
-    dlg.cancelInput();
-    button(&w, "BtnInserisci")->click();
-    dlg.type(QString());
-    button(&w, "BtnInserisci")->click();
-    EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM Categorie")), 3);
-    EXPECT_EQ(grid->rowCount(), 3);
+    Categories c;
+    c.w.emplace();
+    EXPECT_FALSE(c.button("BtnRinomina")->isEnabled() || c.button("BtnElimina")->isEnabled());
+    c.ask("BtnInserisci", "tubolari");
+    EXPECT_EQ(c.dlg.prompts.last(), u"Nome CATEGORIA ?"_s);
+    EXPECT_EQ(c.shown(), u"TUBOLARI 01"_s);
+    c.ask("BtnInserisci", "l'acciaio inossidabile lucido e satinato");
+    // Case and accents do not make a new name; cancel and an empty answer write nothing.
+    c.ask("BtnInserisci", "Città");
+    c.ask("BtnInserisci", "CITTÀ");
+    EXPECT_EQ(c.dlg.lastText(), u"Categoria CITTÀ già esistente"_s);
+    EXPECT_EQ(c.dlg.messages.back().icon, Dialogs::Icon::Critical);
+    c.ask("BtnInserisci", nullptr);
+    c.ask("BtnInserisci", "");
+    EXPECT_EQ(c.rows(), u"1:TUBOLARI:1|2:L'ACCIAIO INOSSIDABILE LUCIDO :1|3:CITTÀ:1"_s);
+    EXPECT_EQ(c.grid()->rowCount(), 3);
 }
 
 TEST(FrmImpCat, IdsShowTwoDigitsAndGrow) {
-    TestWorkDir dir;
-    ScriptedDialogs dlg;
+    Categories c;
     for (int id : {9, 10, 100, 32768})
-        ASSERT_FALSE(Database::exec(QStringLiteral("INSERT INTO Categorie (IdCat, Nome) VALUES (?, ?)"),
-                                    {id, QStringLiteral("C%1").arg(id)}));
-    FrmImpCat w;
-    auto* grid = w.findChild<QTableWidget*>(QStringLiteral("FGrid"));
-    EXPECT_EQ(column(grid, 1), QStringList({"C10", "C100", "C32768", "C9"}));
-    EXPECT_EQ(column(grid, 2), QStringList({"10", "100", "32768", "09"}));
+        ASSERT_FALSE(
+            Database::exec(u"INSERT INTO Categorie (IdCat, Nome) VALUES (?, ?)"_s, {id, u"C%1"_s.arg(id)}));
+    c.w.emplace();
+    EXPECT_EQ(c.shown(), u"C10 10|C100 100|C32768 32768|C9 09"_s);
 }
 
 TEST(FrmImpCat, RenamesTheChosenCategory) {
-    TestWorkDir dir;
-    ScriptedDialogs dlg;
-    const qint64 id = WarehouseStore::insertCategory(QStringLiteral("DELL'ARTE")).value();
-    WarehouseStore::insertCategory(QStringLiteral("VERNICI"));
-    FrmImpCat w;
-    auto* grid = w.findChild<QTableWidget*>(QStringLiteral("FGrid"));
-
-    clickRow(grid, QStringLiteral("DELL'ARTE"));
-    EXPECT_TRUE(button(&w, "BtnRinomina")->isEnabled());
-    EXPECT_TRUE(button(&w, "BtnElimina")->isEnabled());
-
+    Categories c;
+    addCategory(u"DELL'ARTE"_s);
+    addCategory(u"VERNICI"_s);
+    c.w.emplace();
+    c.choose(u"DELL'ARTE"_s);
+    EXPECT_TRUE(c.button("BtnRinomina")->isEnabled() && c.button("BtnElimina")->isEnabled());
     // The unchanged name counts as already there.
-    dlg.type(QStringLiteral("dell'arte"));
-    button(&w, "BtnRinomina")->click();
-    EXPECT_EQ(dlg.inputDefaults.last(), QStringLiteral("DELL'ARTE"));
-    EXPECT_EQ(dlg.lastText(), QStringLiteral("Categoria DELL'ARTE già esistente"));
-
-    dlg.type(QStringLiteral("vernici"));
-    button(&w, "BtnRinomina")->click();
-    EXPECT_EQ(dlg.lastText(), QStringLiteral("Categoria VERNICI già esistente"));
-
-    dlg.type(QStringLiteral("arte 50% l'una"));
-    button(&w, "BtnRinomina")->click();
-    EXPECT_EQ(Database::scalar(QStringLiteral("SELECT Nome FROM Categorie WHERE IdCat = ?"), {id})
-                  .value()
-                  .toString(),
-              QStringLiteral("ARTE 50% L'UNA"));
-    EXPECT_EQ(column(grid, 1), QStringList({"ARTE 50% L'UNA", "VERNICI"}));
-
+    c.ask("BtnRinomina", "dell'arte");
+    EXPECT_EQ(c.dlg.inputDefaults.last(), u"DELL'ARTE"_s);
+    c.ask("BtnRinomina", "vernici");
+    EXPECT_EQ(c.dlg.texts(),
+              QStringList({u"Categoria DELL'ARTE già esistente"_s, u"Categoria VERNICI già esistente"_s}));
+    c.ask("BtnRinomina", "arte 50% l'una");
+    EXPECT_EQ(c.shown(), u"ARTE 50% L'UNA 01|VERNICI 02"_s);
     // The same category stays chosen after the list is sorted again.
-    dlg.type(QStringLiteral("zinco"));
-    button(&w, "BtnRinomina")->click();
-    EXPECT_EQ(dlg.inputDefaults.last(), QStringLiteral("ARTE 50% L'UNA"));
-    EXPECT_EQ(validNames(), QStringList({"VERNICI", "ZINCO"}));
-    EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM Categorie")), 2);
+    c.ask("BtnRinomina", "zinco");
+    EXPECT_EQ(c.dlg.inputDefaults.last(), u"ARTE 50% L'UNA"_s);
+    EXPECT_EQ(c.rows(), u"1:ZINCO:1|2:VERNICI:1"_s);
 }
 
 TEST(FrmImpCat, DeleteIsRefusedWhileValidItemsUseTheCategory) {
-    TestWorkDir dir;
-    ScriptedDialogs dlg;
-    const qint64 cat = WarehouseStore::insertCategory(QStringLiteral("LAMIERE")).value();
-    const qint64 item =
-        WarehouseStore::addItem({0, cat, QStringLiteral("Lamiera"), QStringLiteral("Pz"), Decimal(1)})
-            .value();
-    FrmImpCat w;
-    auto* grid = w.findChild<QTableWidget*>(QStringLiteral("FGrid"));
-    clickRow(grid, QStringLiteral("LAMIERE"));
-
-    dlg.answer(Dialogs::Answer::No);
-    button(&w, "BtnElimina")->click();
-    EXPECT_EQ(dlg.messages.back().text, QStringLiteral("Categoria LAMIERE"));
-    EXPECT_EQ(dlg.messages.back().title, QStringLiteral("CONFERMA ELIMINAZIONE"));
-    EXPECT_EQ(dlg.messages.back().buttons, Dialogs::Buttons::YesNo);
-    EXPECT_EQ(count(QStringLiteral("SELECT Valid FROM Categorie")), 1);
-
-    button(&w, "BtnElimina")->click();
-    EXPECT_EQ(dlg.lastText(), QStringLiteral("La CATEGORIA contiene degli Articoli"));
-    EXPECT_EQ(dlg.messages.back().title, QStringLiteral("Impossibile eliminare la CATEGORIA"));
-    EXPECT_EQ(dlg.messages.back().icon, Dialogs::Icon::Information);
-    EXPECT_EQ(count(QStringLiteral("SELECT Valid FROM Categorie")), 1);
+    Categories c;
+    const qint64 item = addItem(addCategory(u"LAMIERE"_s), u"Lamiera"_s);
+    c.w.emplace();
+    c.choose(u"LAMIERE"_s);
+    c.dlg.answer(Dialogs::Answer::No);
+    c.button("BtnElimina")->click();
+    EXPECT_EQ(c.dlg.messages.back().text + u'|' + c.dlg.messages.back().title,
+              u"Categoria LAMIERE|CONFERMA ELIMINAZIONE"_s);
+    EXPECT_EQ(c.dlg.messages.back().buttons, Dialogs::Buttons::YesNo);
+    c.button("BtnElimina")->click();
+    EXPECT_EQ(c.dlg.lastText() + u'|' + c.dlg.messages.back().title,
+              u"La CATEGORIA contiene degli Articoli|Impossibile eliminare la CATEGORIA"_s);
+    EXPECT_EQ(c.dlg.messages.back().icon, Dialogs::Icon::Information);
+    EXPECT_EQ(c.rows(), u"1:LAMIERE:1"_s);
 
     // A deleted item no longer holds its category.
     ASSERT_TRUE(WarehouseStore::deleteItem(item).value());
-    button(&w, "BtnElimina")->click();
-    EXPECT_EQ(count(QStringLiteral("SELECT Valid FROM Categorie")), 0);
-    EXPECT_EQ(grid->rowCount(), 0);
-
+    c.button("BtnElimina")->click();
+    EXPECT_EQ(c.rows(), u"1:LAMIERE:0"_s);
+    EXPECT_EQ(c.grid()->rowCount(), 0);
     // Nothing chosen any more.
-    const auto shown = dlg.messages.size();
-    button(&w, "BtnRinomina")->click();
-    ASSERT_EQ(dlg.messages.size(), shown + 1);
-    EXPECT_EQ(dlg.lastText(), QStringLiteral("Selezionare una CATEGORIA"));
-    EXPECT_EQ(dlg.messages.back().icon, Dialogs::Icon::Exclamation);
+    const auto shown = c.dlg.messages.size();
+    c.button("BtnRinomina")->click();
+    ASSERT_EQ(c.dlg.messages.size(), shown + 1);
+    EXPECT_EQ(c.dlg.lastText(), u"Selezionare una CATEGORIA"_s);
+    EXPECT_EQ(c.dlg.messages.back().icon, Dialogs::Icon::Exclamation);
 }
