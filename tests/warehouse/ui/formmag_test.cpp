@@ -156,37 +156,33 @@ TEST(FormMag, DeleteAsksFirstAndEditorChangesRefillTheList) {
     l.click("BtnEliArt");
     EXPECT_EQ(dlg.lastText(), u"Selezionare un ARTICOLO"_s);
 
-    // A new item through the editor takes over the deleted row.
-    dlg.onWindow([](QDialog* w) {
-        EXPECT_EQ(w->windowTitle(), u"INSERIMENTO ARTICOLO IN MAGAZZINO"_s);
-        auto* combo = w->findChild<QComboBox*>(u"ComboCat"_s);
-        combo->setCurrentIndex(combo->findText(u"LAMIERE"_s));
-        w->findChild<QLineEdit*>(u"TxtDes"_s)->setText(u"Lamiera striata"_s);
-        w->findChild<QLineEdit*>(u"TxtQta"_s)->setText(u"4,5"_s);
-        w->findChild<QPushButton*>(u"BtnSalva"_s)->click();
-        return w->result();
-    });
-    l.click("BtnInsArt");
-    EXPECT_EQ(dlg.lastText(), u"Articolo INSERITO con successo"_s);
-    EXPECT_EQ(l.view(), u"Lamiera striata,Lamiera zincata / 2 articoli"_s);
-    EXPECT_EQ(l.column(5), QStringList({u"4,5"_s, u"3"_s}));
-    EXPECT_EQ(itemRows(), u"1:1:Lamiera zincata:Pz:3.0:1|2:1:Lamiera striata:Pz:4.5:1"_s);
-
-    // A double click opens the item clicked, which stays chosen after the refill.
+    // The editor: a new item takes over the deleted row; a double click opens the item clicked,
+    // which stays chosen after the refill.
     QStringList seen;
-    auto rename = [&](QDialog* w) {
-        seen << w->windowTitle() + u'|' + w->findChild<QLineEdit*>(u"TxtDes"_s)->text();
-        w->findChild<QLineEdit*>(u"TxtDes"_s)->setText(u"Lamiera zincata 8/10"_s);
+    auto edit = [&](QDialog* w) {
+        auto* des = w->findChild<QLineEdit*>(u"TxtDes"_s);
+        seen << w->windowTitle() + u'|' + des->text();
+        if (des->text().isEmpty()) {
+            auto* combo = w->findChild<QComboBox*>(u"ComboCat"_s);
+            combo->setCurrentIndex(combo->findText(u"LAMIERE"_s));
+            w->findChild<QLineEdit*>(u"TxtQta"_s)->setText(u"4,5"_s);
+        }
+        des->setText(seen.size() == 1 ? u"Lamiera striata"_s : u"Lamiera zincata 8/10"_s);
         w->findChild<QPushButton*>(u"BtnSalva"_s)->click();
         return w->result();
     };
-    dlg.onWindow(rename);
-    dlg.onWindow(rename);
+    for (int i = 0; i < 3; ++i)
+        dlg.onWindow(edit);
+    l.click("BtnInsArt");
+    EXPECT_EQ(dlg.lastText(), u"Articolo INSERITO con successo"_s);
+    EXPECT_EQ(l.column(5), QStringList({u"4,5"_s, u"3"_s}));
+    EXPECT_EQ(itemRows(), u"1:1:Lamiera zincata:Pz:3.0:1|2:1:Lamiera striata:Pz:4.5:1"_s);
     l.choose(u"Lamiera zincata"_s);
     emit l.grid->cellDoubleClicked(1, 3);
     EXPECT_EQ(dlg.lastText(), u"Articolo MODIFICATO con successo"_s);
     l.click("BtnModArt");
-    EXPECT_EQ(seen, QStringList({u"MODIFICA DATI ARTICOLO 0001|Lamiera zincata"_s,
+    EXPECT_EQ(seen, QStringList({u"INSERIMENTO ARTICOLO IN MAGAZZINO|"_s,
+                                 u"MODIFICA DATI ARTICOLO 0001|Lamiera zincata"_s,
                                  u"MODIFICA DATI ARTICOLO 0001|Lamiera zincata 8/10"_s}));
     EXPECT_EQ(l.view(), u"Lamiera striata,Lamiera zincata 8/10 / 2 articoli"_s);
     EXPECT_TRUE(dlg.allAnswersUsed());

@@ -49,13 +49,14 @@ TEST(FrmArt, NewItemIsCheckedInOrderThenSavedIntoTheFirstDeletedRow) {
 
     e.salva->click();
     e.cat->setCurrentIndex(e.cat->findText(u"TUBOLARI"_s));
+    e.des->setText(u"  "_s); // blanks count as empty
     e.salva->click();
     e.des->setText(u"TUBO CITTÀ"_s);
     e.salva->click();
     EXPECT_EQ(dlg.messages.back().icon, Dialogs::Icon::Critical);
     // The description of a deleted item is free again.
     e.des->setText(u"Tubo 50% l'uno_*"_s);
-    e.um->setEditText(QString());
+    e.um->setEditText(u" "_s);
     e.salva->click();
     e.um->setEditText(u"m"_s);
     e.salva->click();
