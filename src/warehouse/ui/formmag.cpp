@@ -53,6 +53,7 @@ FormMag::FormMag(QWidget* parent) : QDialog(parent) {
     m_comboCat->setObjectName(QStringLiteral("ComboCat"));
     m_comboCod = new QComboBox(this);
     m_comboCod->setObjectName(QStringLiteral("ComboCod"));
+    m_comboCod->setAccessibleName(QStringLiteral("Codici categoria"));
     m_comboCod->hide();
     auto* labelCat = new QLabel(QStringLiteral("Visualizza Categoria"), this);
     labelCat->setObjectName(QStringLiteral("LabelCat"));

@@ -65,6 +65,7 @@ FrmArt::FrmArt(QWidget* parent) : QDialog(parent) {
     m_comboCat->setEditable(false);
     m_comboCod = new QComboBox(this);
     m_comboCod->setObjectName(QStringLiteral("ComboCod"));
+    m_comboCod->setAccessibleName(QStringLiteral("Codici categoria"));
     m_comboCod->hide();
     auto* btnInsCat = WindowBehaviour::button(this, "BtnInsCat", QStringLiteral("&Inserisci nuova"));
     m_txtDes = new QLineEdit(this);
