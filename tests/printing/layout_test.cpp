@@ -1,0 +1,128 @@
+#include "data/database.h"
+#include "printing/customersheet.h"
+#include "printing/layoutregistry.h"
+#include "printing/pagefurniture.h"
+#include "printing/printsources.h"
+#include "scripteddialogs.h"
+#include "shell/appstate.h"
+#include "shell/companystore.h"
+#include "workdir.h"
+
+#include <QDir>
+#include <algorithm>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Composes through the registry, which also knows a test kind: N headed pages for the number N.
+std::vector<Page> compose(const QString& kind, const std::any& data)
+{
+    LayoutRegistry::add(u"ProvaRegistro"_s, {[](const std::any& data, const LayoutContext& ctx) {
+                            return std::vector<Page>(std::any_cast<int>(data),
+                                                     PageFurniture::headedPage(ctx));
+                        }});
+    return LayoutRegistry::compose(kind, data, nullptr);
+}
+
+// The text drawn at (x, y) must be exactly this one.
+void expectText(const Page& page, double x, double y, const QString& text, const PrintFont& font,
+                const QColor& colour = Qt::black)
+{
+    const auto& items = page.items();
+    const auto at = std::find_if(items.begin(), items.end(), [&](const DrawItem& item) {
+        return item.kind == DrawItem::Kind::Text && item.x == x && item.y == y;
+    });
+    ASSERT_NE(at, items.end()) << "no text at " << x << "," << y;
+    EXPECT_EQ(std::tie(at->text, at->font, at->colour), std::tie(text, font, colour)) << text.toStdString();
+}
+
+} // namespace
+
+TEST(LayoutRegistry, HeadedPagesOfKnownKindsCarryTheLogoOfTheColourChoiceAndTheCompanyName)
+{
+    TestWorkDir dir;
+    ScriptedDialogs dlg;
+    ASSERT_FALSE(CompanyStore::save({u"FERRO BATTUTO"_s, u"Lavorazioni"_s}));
+    // Only the colour logo is in the folder: the black-and-white one falls back to the shipped picture.
+    QImage red(8, 8, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    QDir().mkpath(dir.path(u"Img"_s));
+    ASSERT_TRUE(red.save(dir.path(u"Img/Logo.bmp"_s), "BMP"));
+    for (const bool colori : {true, false}) {
+        SCOPED_TRACE(colori);
+        app().logoColori = colori;
+        const auto pages = compose(u"ProvaRegistro"_s, 1);
+        ASSERT_EQ(pages.size(), 1u);
+        EXPECT_EQ(pages[0].font(), (PrintFont{u"Arial"_s, 10, false}));
+        ASSERT_EQ(pages[0].items().size(), 3u);
+        const DrawItem& logo = pages[0].items()[0];
+        EXPECT_EQ(logo.kind, DrawItem::Kind::Picture);
+        EXPECT_EQ(QRectF(QPointF(logo.x, logo.y), QPointF(logo.x2, logo.y2)), QRectF(5, 8, 30, 30));
+        EXPECT_TRUE(colori ? logo.picture.pixelColor(0, 0) == QColor(Qt::red) : logo.picture.width() > 8);
+        expectText(pages[0], 45, 10, u"FERRO BATTUTO"_s, {u"Arial Black"_s, 11, false});
+        expectText(pages[0], 51, 16, u"Lavorazioni"_s, {u"Arial"_s, 16, false}, colori ? Qt::red : Qt::black);
+    }
+    EXPECT_TRUE(dlg.messages.empty());
+    // The registry composes known kinds from their own data only; where copies print is checked on the files.
+    EXPECT_TRUE(compose(u"Sconosciuto"_s, 1).empty());
+    EXPECT_TRUE(compose(u"ProvaRegistro"_s, QString()).empty());
+    EXPECT_EQ(compose(u"ProvaRegistro"_s, 3).size(), 3u);
+}
+
+TEST(CustomerSheet, OneUnheadedPageOfBoldLabelsAndPlainValues)
+{
+    const CustomerSheetData d{
+        "0012",   "ROSSI", "Rossi Mario S.r.l.", "01234567890", "RSSMRA70A01H501U", "Via Roma 1", "20100",
+        "Milano", "MI"};
+    const auto pages = CustomerSheet::layout(d);
+    ASSERT_EQ(pages.size(), 1u);
+    // Only texts: no logo, no company header, no lines.
+    EXPECT_EQ(pages[0].items().size(), 13u);
+    expectText(pages[0], 0, 6, u"DATI ANAGRAFICA"_s, {u"Arial"_s, 12, true});
+    const PrintFont bold{u"Arial"_s, 10, true};
+    const PrintFont plain{u"Arial"_s, 10, false};
+    // clang-format off
+    const std::tuple<double, QString, QString> rows[] = {
+        {16, "Codice", "0012"}, {24, "Nominativo", "ROSSI"}, {29, "Ragione Sociale", "Rossi Mario S.r.l."},
+        {37, "Partita IVA", "01234567890"}, {42, "Codice Fiscale", "RSSMRA70A01H501U"},
+        {50, "Indirizzo", "Via Roma 1   20100  Milano (MI)"}};
+    // clang-format on
+    for (const auto& [y, label, value] : rows) {
+        expectText(pages[0], 10, y, label, bold);
+        expectText(pages[0], 40, y, value, plain);
+    }
+    // Empty boxes leave only the address separators.
+    const Page empty = CustomerSheet::layout(CustomerSheetData())[0];
+    expectText(empty, 40, 16, QString(), plain);
+    expectText(empty, 40, 50, u"      ()"_s, plain);
+}
+
+TEST(CaricaCliente, CopiesAnyCustomerEmptiesForZeroAndKeepsTheFieldsOfAnUnknownCode)
+{
+    TestWorkDir dir;
+    ScriptedDialogs dlg;
+    ASSERT_FALSE(Database::exec(u"INSERT INTO Anagrafica (Nome, Ragione, Ragione2, Piva, Cf, Indirizzo, Cap, "
+                                "Città, Prov, Valid) VALUES ('BIANCHI', 'Bianchi Srl', NULL, '0123', 'BNC', "
+                                "'Via Po 3', '10100', 'Torino', 'TO', 0)"_s));
+    const auto fields = [](const CustomerFields& f) {
+        return QStringList{f.ragione, f.ragione2, f.piva, f.indirizzo, f.cap, f.citta, f.prov, f.cf};
+    };
+    const QStringList bianchi{"Bianchi Srl", "", "0123", "Via Po 3", "10100", "Torino", "TO", "BNC"};
+    CustomerFields f;
+    f.ragione2 = u"resto"_s;
+    // A deleted customer still prints on its old papers.
+    EXPECT_TRUE(PrintSources::caricaCliente(nullptr, 1, f));
+    EXPECT_EQ(fields(f), bianchi);
+    EXPECT_FALSE(PrintSources::caricaCliente(nullptr, 77, f));
+    EXPECT_EQ(fields(f), bianchi);
+    ASSERT_EQ(dlg.messages.size(), 1u);
+    const auto& m = dlg.messages[0];
+    EXPECT_EQ(std::tie(m.text, m.title, m.buttons),
+              std::tuple(u"Cliente 77 non trovato"_s, u"Errore"_s, Dialogs::Buttons::Ok));
+
+    EXPECT_TRUE(PrintSources::caricaCliente(nullptr, 0, f));
+    EXPECT_EQ(fields(f), QStringList(8, QString()));
+    EXPECT_EQ(dlg.messages.size(), 1u);
+}

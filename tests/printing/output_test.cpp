@@ -1,0 +1,246 @@
+#include "data/database.h"
+#include "pdfprobe.h"
+#include "printing/pagerenderer.h"
+#include "printing/pdfcommand.h"
+#include "printing/pdfoutput.h"
+#include "printing/pdfprinter.h"
+#include "printing/printers.h"
+#include "scripteddialogs.h"
+#include "shell/appstate.h"
+#include "workdir.h"
+
+#include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPrinterInfo>
+#include <QTextStream>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr double kPt = PdfProbe::kPointsPerMm;
+const QString kPdf = u"CutePDF Writer"_s;
+
+// Our PDF printer beside whatever the system has, with the first choice of file in the working folder.
+struct PrinterEnv {
+    TestWorkDir dir{false};
+    ScriptedDialogs dlg;
+    PrinterEnv()
+    {
+        app().stampantePdf = kPdf;
+        Printers::reset();
+        PdfPrinter::setLastFolder(dir.path());
+    }
+    ~PrinterEnv() { Printers::reset(); }
+    PdfPrinter::Outcome print()
+    {
+        std::vector<Page> pages(2);
+        pages[1].text(20, 20, u"Secondo"_s);
+        return PdfPrinter::print(nullptr, pages, PageView());
+    }
+};
+
+} // namespace
+
+TEST(PageRenderer, TextHangsFromItsMillimetresAndScalesWithTheView)
+{
+    TestWorkDir dir(false);
+    Page page;
+    page.text(20, 30, u"Venti"_s, PrintFont{u"Arial"_s, 10, false});
+    page.text(100, 150, u"Grande"_s, PrintFont{u"Arial"_s, 20, false});
+    page.text(100, 170, u"Piccolo"_s, PrintFont{u"Arial"_s, 10, false});
+    double h10 = 0;
+    for (const PageView& v : {PageView{1, 0, 0}, PageView{0.78f, 8, -20}, PageView{0.5f, 0, 0}}) {
+        SCOPED_TRACE(v.zoom);
+        const QString file = dir.path(u"zoom%1.pdf"_s.arg(v.zoom));
+        ASSERT_TRUE(PdfOutput::write({page}, v, file, nullptr));
+        // A4 without page margins: x = 20 mm at zoom 1 is 56.69 pt.
+        EXPECT_EQ(PdfProbe::pageSize(file), u"595 x 842"_s);
+        const auto words = PdfProbe::words(file);
+        const auto* venti = PdfProbe::find(words, u"Venti"_s);
+        const auto* grande = PdfProbe::find(words, u"Grande"_s);
+        const auto* piccolo = PdfProbe::find(words, u"Piccolo"_s);
+        ASSERT_TRUE(venti && grande && piccolo);
+        const double top = (v.scorrimento + 30) * v.zoom * kPt;
+        EXPECT_NEAR(venti->xMin, (v.margine + 20) * v.zoom * kPt, 0.6);
+        // The text hangs from its top-left corner: the box starts at y and not above it.
+        EXPECT_NEAR(venti->yMin, top, 1.0);
+        EXPECT_GE(venti->yMin, top - 0.3);
+        const double h = piccolo->yMax - piccolo->yMin;
+        EXPECT_NEAR((grande->yMax - grande->yMin) / h, 2.0, 0.1);
+        // A 10-point line is about 11.5 points tall, not millimetres or pixels blown up.
+        h10 = h10 == 0 ? h : h10;
+        EXPECT_TRUE(h10 > 9.0 && h10 < 13.0) << h10;
+        EXPECT_NEAR(h / h10, v.zoom, 0.05);
+    }
+}
+
+TEST(PageRenderer, LayoutFontsBecomeTheirEmbeddedMetricTwins)
+{
+    TestWorkDir dir(false);
+    // Arial Black is heavy even without its own face.
+    const std::pair<PrintFont, QString> cases[] = {{{u"Arial"_s, 10, false}, u"LiberationSans"_s},
+                                                   {{u"Arial"_s, 10, true}, u"LiberationSans-Bold"_s},
+                                                   {{u"Arial Black"_s, 11, false}, u"LiberationSans-Bold"_s},
+                                                   {{u"Times New Roman"_s, 14, false}, u"LiberationSerif"_s}};
+    for (const auto& [font, face] : cases) {
+        SCOPED_TRACE(font.family.toStdString());
+        Page page;
+        page.text(10, 10, u"Prova"_s, font);
+        const QString file = dir.path(font.family + u".pdf"_s);
+        ASSERT_TRUE(PdfOutput::write({page}, PageView(), file, nullptr));
+        const auto fonts = PdfProbe::fonts(file);
+        // Nothing falls back to an unrelated face.
+        ASSERT_EQ(fonts.size(), 1u);
+        EXPECT_EQ(fonts[0].name.section(u'+', -1).toStdString(), face.toStdString());
+        EXPECT_TRUE(fonts[0].embedded);
+    }
+}
+
+TEST(PageRenderer, ShapesAndPicturesAreDrawnWhereTheySay)
+{
+    QImage red(4, 4, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    Page p;
+    p.rect(10, 10, 50, 30, true, Qt::blue);
+    p.rect(60, 10, 100, 30, false);
+    p.line(10, 100, 200, 100);
+    p.picture(120, 150, 30, 30, red);
+    // An A4 sheet at one device unit per 0.1 mm, so positions read as millimetres times ten.
+    QImage image(2100, 2970, QImage::Format_RGB32);
+    image.setDotsPerMeterX(10000);
+    image.setDotsPerMeterY(10000);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    PageRenderer(painter).draw(p, PageView());
+    painter.end();
+    EXPECT_EQ(image.pixelColor(300, 200), QColor(Qt::blue));
+    EXPECT_EQ(image.pixelColor(800, 200), QColor(Qt::white));
+    EXPECT_NE(image.pixelColor(600, 200), QColor(Qt::white));
+    EXPECT_NE(image.pixelColor(1000, 1000), QColor(Qt::white));
+    EXPECT_EQ(image.pixelColor(1000, 1050), QColor(Qt::white));
+    // The picture is stretched over 30 x 30 mm from (120, 150).
+    EXPECT_EQ(image.pixelColor(1490, 1790), QColor(Qt::red));
+    EXPECT_EQ(image.pixelColor(1510, 1790), QColor(Qt::white));
+    EXPECT_EQ(image.pixelColor(1190, 1490), QColor(Qt::white));
+}
+
+TEST(Printers, OursFollowsTheSystemOnesAndOnlyTheExactNameBecomesCurrent)
+{
+    PrinterEnv env;
+    const QStringList system = QPrinterInfo::availablePrinterNames();
+    EXPECT_EQ(Printers::installed(), system.contains(kPdf) ? system : system + QStringList{kPdf});
+    const QString systemDefault = QPrinterInfo::defaultPrinterName();
+    EXPECT_EQ(Printers::current(), systemDefault.isEmpty() ? kPdf : systemDefault);
+    EXPECT_TRUE(Printers::impostaStampante(nullptr, kPdf));
+    EXPECT_TRUE(Printers::currentIsPdf());
+    EXPECT_TRUE(env.dlg.messages.empty());
+    // Another case, or no name at all, is unknown and the current printer stays.
+    for (const auto& [nome, shown] :
+         {std::pair{u"cutepdf writer"_s, u"CUTEPDF WRITER"_s}, {QString(), QString()}}) {
+        EXPECT_FALSE(Printers::impostaStampante(nullptr, nome));
+        const auto& m = env.dlg.messages.back();
+        EXPECT_EQ(std::tie(m.text, m.title, m.icon, m.buttons),
+                  std::tuple(u"La stampante '%1' non esiste"_s.arg(shown), u"Errore"_s,
+                             Dialogs::Icon::Critical, Dialogs::Buttons::Ok));
+        EXPECT_EQ(Printers::current(), kPdf);
+    }
+}
+
+TEST(PdfPrinter, SuggestedNamesStayInsideTheFolder)
+{
+    // Without an expected name only the folder is checked.
+    // clang-format off
+    const std::pair<QString, QString> names[] = {
+        {"Fattura_12-09.pdf", "Fattura_12-09.pdf"}, {"../segreto", "-segreto.pdf"}, {"..", "Documento.pdf"},
+        {"Fattura_../../etc/passwd.pdf", "Fattura_.-.-etc-passwd.pdf"}, {"a\\b", "a-b.pdf"},
+        {"", "Documento.pdf"}, {".nascosto", "nascosto.pdf"}, {"Riga uno\nriga due", "Riga uno.pdf"},
+        {"../../x", ""}, {"a/../../b", ""}, {"....//..//", ""}};
+    // clang-format on
+    for (const auto& [suggested, expected] : names) {
+        const QString safe = PdfPrinter::safeFileName(suggested);
+        EXPECT_TRUE(expected.isEmpty() || safe == expected) << safe.toStdString();
+        EXPECT_FALSE(safe.contains(u".."_s)) << safe.toStdString();
+        EXPECT_EQ(QFileInfo(QDir(u"/tmp/cartella"_s).filePath(safe)).absolutePath(), u"/tmp/cartella"_s);
+    }
+}
+
+TEST(PdfPrinter, ProposesTheClipboardNameInTheLastFolderCancelsQuietlyAndReportsFailuresAs482)
+{
+    PrinterEnv env;
+    QGuiApplication::clipboard()->setText(u"Fattura_3/25"_s);
+    QDir().mkpath(env.dir.path(u"uscita"_s));
+    env.dlg.chooseFile(env.dir.path(u"uscita/fattura"_s));
+    EXPECT_EQ(env.print(), PdfPrinter::Outcome::Written);
+    EXPECT_EQ(env.dlg.proposedFiles, QStringList{env.dir.path(u"Fattura_3-25.pdf"_s)});
+    // The suffix is added when the user leaves it out.
+    const QString written = env.dir.path(u"uscita/fattura.pdf"_s);
+    EXPECT_EQ(PdfProbe::pages(written), 2);
+    EXPECT_NE(PdfProbe::find(PdfProbe::words(written), u"Secondo"_s, 2), nullptr);
+    EXPECT_EQ(PdfPrinter::lastFolder(), env.dir.path(u"uscita"_s));
+
+    // The next file is proposed where the last one went; cancelling writes nothing and says nothing.
+    EXPECT_EQ(env.print(), PdfPrinter::Outcome::Cancelled);
+    ASSERT_EQ(env.dlg.proposedFiles.size(), 2);
+    EXPECT_TRUE(env.dlg.proposedFiles[1].startsWith(env.dir.path(u"uscita/"_s)));
+    EXPECT_EQ(QDir(env.dir.path()).entryList(QDir::Files), QStringList());
+    EXPECT_EQ(QDir(env.dir.path(u"uscita"_s)).entryList(QDir::Files), QStringList{"fattura.pdf"});
+    EXPECT_TRUE(env.dlg.messages.empty());
+
+    env.dlg.chooseFile(env.dir.path(u"manca/dentro.pdf"_s));
+    EXPECT_EQ(env.print(), PdfPrinter::Outcome::Failed);
+    ASSERT_EQ(env.dlg.messages.size(), 1u);
+    const auto& m = env.dlg.messages[0];
+    EXPECT_EQ(std::tie(m.title, m.icon), std::tuple(u"Errore 482"_s, Dialogs::Icon::Critical));
+    EXPECT_TRUE(m.text.startsWith(u"Errore della stampante: "_s)) << m.text.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(env.dir.path(u"manca/dentro.pdf"_s)));
+}
+
+TEST(PdfCommand, WritesTheCustomerSheetFoundWithoutCaseAndExplainsEveryFailureWithoutAFile)
+{
+    TestWorkDir dir;
+    ScriptedDialogs dlg;
+    ASSERT_FALSE(Database::exec(
+        u"INSERT INTO Anagrafica (Nome, Ragione, Piva, Cf, Indirizzo, Cap, Città, Prov, Valid) "
+        "VALUES ('CITTÀ NUOVA', 'Città Nuova Srl', '0999', 'CTN', 'Via Verdi 2', '40100', "
+        "'Bologna', 'BO', 1), ('CANCELLATO', 'Vecchio', '', '', '', '', '', '', 0)"_s));
+    const QString out = dir.path(u"scheda.pdf"_s);
+    const QString bad = dir.path(u"manca/scheda.pdf"_s);
+    // The status and every fragment of the message; an unknown kind lists the known ones.
+    const std::tuple<QStringList, int, QStringList> cases[] = {
+        {{"anagrafica", "città nuova", "-o", out}, 0, {}},
+        {{"pdf", "-o", out, "ANAGRAFICA", "CITTÀ NUOVA"}, 0, {}},
+        {{"ricevuta", "1/25", "-o", out}, 1, {"Tipo di documento sconosciuto: \"ricevuta\"", "anagrafica"}},
+        {{"anagrafica", "NESSUNO", "-o", out}, 1, {"Cliente \"NESSUNO\" non trovato"}},
+        {{"anagrafica", "CANCELLATO", "-o", out}, 1, {"Cliente \"CANCELLATO\" non trovato"}},
+        // A name is matched literally, not as a pattern.
+        {{"anagrafica", "CITT%", "-o", out}, 1, {"Cliente \"CITT%\" non trovato"}},
+        {{"anagrafica", "CITTÀ NUOVA"}, 1, {"Uso: corvalisto"}},
+        {{"anagrafica", "-o"}, 1, {"Uso: corvalisto"}},
+        {{"anagrafica", "CITTÀ NUOVA", "-o", bad}, 1, {"Impossibile scrivere"}}};
+    for (const auto& [args, status, fragments] : cases) {
+        SCOPED_TRACE(args.join(u' ').toStdString());
+        QFile::remove(out);
+        QString errors;
+        QTextStream err(&errors);
+        EXPECT_EQ(PdfCommand::run(args, err), status);
+        err.flush();
+        for (const QString& fragment : fragments)
+            EXPECT_TRUE(errors.contains(fragment)) << errors.toStdString();
+        EXPECT_EQ(errors.isEmpty(), status == 0) << errors.toStdString();
+        EXPECT_EQ(QFile::exists(out), status == 0);
+        EXPECT_FALSE(QFile::exists(bad));
+        if (status != 0)
+            continue;
+        const auto words = PdfProbe::words(out);
+        EXPECT_EQ(PdfProbe::pages(out), 1);
+        const auto* codice = PdfProbe::find(words, u"0001"_s);
+        ASSERT_NE(codice, nullptr);
+        // The same page as a print: full size, value column at 40 mm.
+        EXPECT_NEAR(codice->xMin, 40 * kPt, 0.6);
+    }
+}

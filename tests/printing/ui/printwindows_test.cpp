@@ -1,0 +1,161 @@
+#include "../pdfprobe.h"
+#include "printing/layoutregistry.h"
+#include "printing/pdfprinter.h"
+#include "printing/printers.h"
+#include "printing/ui/formstampa.h"
+#include "printing/ui/formstampafatt.h"
+#include "printing/ui/frmcopie.h"
+#include "printing/ui/frmprinters.h"
+#include "printing/ui/printrequest.h"
+#include "scripteddialogs.h"
+#include "shell/appstate.h"
+#include "shell/settingsfiles.h"
+#include "workdir.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QFrame>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString kPdf = u"CutePDF Writer"_s;
+const QString kProva = u"ProvaRichiesta"_s;
+
+const auto click = [](QWidget* w, const char* b) { w->findChild<QPushButton*>(QLatin1String(b))->click(); };
+const auto chk = [](QWidget* w, int i) { return w->findChild<QCheckBox*>(u"ChkCopie%1"_s.arg(i)); };
+
+// The program printer and our PDF printer are the same; files are proposed in the working folder.
+struct Request {
+    TestWorkDir dir;
+    ScriptedDialogs dlg;
+    Request()
+    {
+        Printers::reset();
+        app().stampantePdf = kPdf;
+        app().stampantePredefinita = kPdf;
+        app().margineLaterale = 10;
+        PdfPrinter::setLastFolder(dir.path());
+        LayoutRegistry::add(kProva, {[](const std::any& data, const LayoutContext&) {
+                                         std::vector<Page> pages(1);
+                                         pages[0].text(20, 20, std::any_cast<const QString&>(data));
+                                         return pages;
+                                     },
+                                     true, false});
+    }
+    ~Request() { Printers::reset(); }
+    // Where the word landed in the printed file, in millimetres from the left edge; -1 when it is missing.
+    double xOf(const QString& file, const QString& word) const
+    {
+        const auto* w = PdfProbe::find(PdfProbe::words(dir.path(file)), word);
+        return w ? w->xMin / PdfProbe::kPointsPerMm : -1;
+    }
+};
+
+} // namespace
+
+TEST(FrmCopie, TheBoxesArePairedAndNeitherCheckedAsksForAChoice)
+{
+    TestWorkDir dir(false);
+    ScriptedDialogs dlg;
+    FrmCopie w;
+    chk(&w, 0)->click();
+    EXPECT_EQ(std::tuple(chk(&w, 1)->isChecked(), w.findChild<QFrame*>(u"Shape1"_s)->isHidden()),
+              std::tuple(false, false));
+    chk(&w, 0)->click();
+    ASSERT_FALSE(chk(&w, 0)->isChecked() || chk(&w, 1)->isChecked());
+    click(&w, "BtnAvanti");
+    ASSERT_EQ(dlg.messages.size(), 1u);
+    const auto& m = dlg.messages[0];
+    EXPECT_EQ(std::tie(m.text, m.title, m.icon),
+              std::tuple(u"Selezionare # di COPIE da stampare"_s, QString(), Dialogs::Icon::Exclamation));
+    EXPECT_NE(w.result(), QDialog::Accepted);
+}
+
+TEST(FrmPrinters, OpensOnTheCurrentChoiceAndOkStoresTheNewOneInPrinterIni)
+{
+    TestWorkDir dir(false);
+    ScriptedDialogs dlg;
+    app().stampantePdf = kPdf;
+    app().stampantePredefinita = u"Ufficio"_s;
+    FrmPrinters w;
+    auto* combo = w.findChild<QComboBox*>(u"ComboPrinter"_s);
+    EXPECT_EQ(combo->currentText(), u"Ufficio"_s);
+    combo->setCurrentIndex(combo->findText(kPdf));
+    click(&w, "BtnOk");
+    EXPECT_EQ(app().stampantePredefinita, kPdf);
+    EXPECT_TRUE(dir.read(SettingsFiles::kPrinterFile).contains("CutePDF Writer"));
+}
+
+TEST(PrintRequest, PreviewsOpenTheirWindowModally)
+{
+    Request r;
+    int pages = 0;
+    float zoom = 0;
+    r.dlg.onWindow([&](QDialog* w) { return pages = static_cast<FormStampaFatt*>(w)->pagine(), 0; });
+    r.dlg.onWindow([&](QDialog* w) { return zoom = static_cast<FormStampa*>(w)->Zoom(), 0; });
+    PrintRequest::preview(nullptr, kProva, u"Ciao"_s);
+    EXPECT_EQ(std::tuple(pages, app().tipoDocumento, app().stampaDiretta), std::tuple(1, kProva, false));
+    PrintRequest::previewCustomerSheet(nullptr, CustomerSheetData());
+    EXPECT_EQ(std::tuple(zoom, app().tipoDocumento), std::tuple(0.49f, u"Anagrafica"_s));
+    EXPECT_EQ(r.dlg.windowsShown, (QStringList{"FormStampaFatt", "FormStampa"}));
+}
+
+TEST(PrintRequest, PrintsOnTheProgramPrinterWithTheMarginOfTheKind)
+{
+    Request r;
+    r.dlg.chooseFile(r.dir.path(u"copia.pdf"_s));
+    r.dlg.chooseFile(r.dir.path(u"scheda.pdf"_s));
+    EXPECT_TRUE(PrintRequest::printOne(nullptr, kProva, u"Margine"_s));
+    EXPECT_TRUE(app().stampaDiretta);
+    EXPECT_NEAR(r.xOf(u"copia.pdf"_s, u"Margine"_s), 20 + 10, 0.21);
+    // The customer sheet is printed without the side margin.
+    CustomerSheetData d;
+    d.nome = u"NERI"_s;
+    EXPECT_TRUE(PrintRequest::printCustomerSheet(nullptr, d));
+    EXPECT_NEAR(r.xOf(u"scheda.pdf"_s, u"NERI"_s), 40, 0.21);
+    EXPECT_TRUE(r.dlg.messages.empty());
+}
+
+TEST(PrintRequest, TwoCopiesUnlessChangedAndNoneWhenCancelled)
+{
+    // What the user does in "Scegliere # COPIE", then the copies chosen (one print job each) and the result.
+    const std::tuple<const char*, std::function<void(FrmCopie*)>, int, int> cases[] = {
+        {"confermato", [](FrmCopie* w) { click(w, "BtnAvanti"); }, 2, QDialog::Accepted},
+        {"una copia", [](FrmCopie* w) { chk(w, 0)->click(), click(w, "BtnAvanti"); }, 1, QDialog::Accepted},
+        {"annullato", [](FrmCopie* w) { click(w, "BtnAnnulla"); }, 0, QDialog::Rejected},
+        {"finestra chiusa", [](FrmCopie* w) { w->reject(); }, 0, QDialog::Rejected}};
+    for (const auto& [what, act, copie, result] : cases) {
+        SCOPED_TRACE(what);
+        Request r;
+        int shown = -1;
+        r.dlg.onWindow([&](QDialog* w) {
+            act(static_cast<FrmCopie*>(w));
+            return shown = w->result();
+        });
+        r.dlg.chooseFile(r.dir.path(u"uno.pdf"_s));
+        r.dlg.chooseFile(r.dir.path(u"due.pdf"_s));
+        PrintRequest::printCopies(nullptr, kProva, u"x"_s);
+        EXPECT_EQ(r.dlg.windowsShown, QStringList{u"FrmCopie"_s});
+        EXPECT_EQ(std::tuple(app().numeroCopie, shown), std::tuple(copie, result));
+        EXPECT_EQ(QDir(r.dir.path()).entryList({u"*.pdf"_s}).size(), copie);
+        EXPECT_TRUE(r.dlg.messages.empty());
+    }
+}
+
+TEST(PrintRequest, PdfGoesToThePdfPrinterProposingTheNameFromTheNumber)
+{
+    Request r;
+    // The PDF printer is chosen by its own name, whatever the program printer is.
+    app().stampantePredefinita = u"Altra"_s;
+    EXPECT_FALSE(PrintRequest::printPdf(nullptr, kProva, u"x"_s, u"7/09"_s));
+    EXPECT_EQ(QApplication::clipboard()->text(), u"ProvaRichiesta_7-09.pdf"_s);
+    EXPECT_EQ(r.dlg.proposedFiles, QStringList{r.dir.path(u"ProvaRichiesta_7-09.pdf"_s)});
+    EXPECT_TRUE(r.dlg.messages.empty());
+}
