@@ -1,418 +1,235 @@
-#include "data/database.h"
 #include "invoices/invoicedata.h"
 #include "invoices/invoicelayout.h"
-#include "invoices/invoicerules.h"
+#include "invoicetest.h"
 #include "printing/layoutregistry.h"
 #include "scripteddialogs.h"
 #include "shell/formats.h"
 #include "workdir.h"
 
-#include <gtest/gtest.h>
+#include <map>
 
 namespace {
-
-constexpr double kX0 = 3.5;
-constexpr double kEps = 1e-9;
-
-Decimal dec(const char* text) {
-    return Decimal::fromString(QString::fromLatin1(text)).value();
-}
 
 QList<InvoiceRow> numbered(int n) {
     QList<InvoiceRow> rows;
     for (int i = 1; i <= n; ++i)
-        rows.append({i, QStringLiteral("Riga %1").arg(i), dec("1"), dec("10")});
+        rows.append({i, u"Riga %1"_s.arg(i), dec("1"), dec("10")});
     return rows;
 }
 
-InvoiceData data(const QList<InvoiceRow>& rows, const QString& iva = QStringLiteral("22"),
-                 const QString& note = QString(), qint64 cliente = 7) {
-    return InvoiceData::fromEditor(QStringLiteral("12/26"), QStringLiteral("05/03/26"), cliente, iva, false,
-                                   note, rows);
+InvoiceData data(const QList<InvoiceRow>& rows, const QString& iva = u"22"_s, const QString& note = {},
+                 qint64 cliente = 7, bool ra = false) {
+    return InvoiceData::fromEditor(u"12/26"_s, u"05/03/26"_s, cliente, iva, ra, note, rows);
 }
 
 LayoutContext context(bool colori = false) {
     LayoutContext ctx;
-    ctx.intestazione = {QStringLiteral("FERRO ROSSI"), QStringLiteral("Carpenteria metallica"),
-                        QStringLiteral("Via dell'Industria 12"), QStringLiteral("RIGA QUATTRO"),
-                        QStringLiteral("P.IVA 01234567890")};
+    ctx.intestazione = {u"FERRO ROSSI"_s, u"Carpenteria metallica"_s, u"Via dell'Industria 12"_s,
+                        u"RIGA QUATTRO"_s, u"P.IVA 01234567890"_s};
     ctx.logoColori = colori;
     return ctx;
 }
 
-CustomerFields customer() {
-    CustomerFields c;
-    c.ragione = QStringLiteral("Città Nuova Srl");
-    c.indirizzo = QStringLiteral("Via Verdi 2");
-    c.cap = QStringLiteral("40100");
-    c.citta = QStringLiteral("Bologna");
-    c.prov = QStringLiteral("BO");
-    c.piva = QStringLiteral("0999");
-    c.cf = QStringLiteral("CTN");
-    return c;
+std::vector<Page> pages(const InvoiceData& d, const CustomerFields& c = {}, bool colori = false) {
+    return InvoiceLayout::disegna(d, c, context(colori));
 }
 
-std::vector<Page> pages(const InvoiceData& d, const LayoutContext& ctx = context()) {
-    return InvoiceLayout::disegna(d, customer(), ctx);
-}
-
-// Texts printed in the row area, in drawing order.
-std::vector<const DrawItem*> descriptions(const Page& page) {
-    std::vector<const DrawItem*> out;
+// The texts drawn inside a box of the page as "text@x,y", in drawing order; empty texts print
+// nothing and are left out.
+QStringList textsIn(const Page& page, double x0, double y0, double x1, double y1) {
+    QStringList out;
     for (const DrawItem& item : page.items())
-        if (item.kind == DrawItem::Kind::Text && std::abs(item.x - (kX0 + 14)) < kEps && item.y > 116)
-            out.push_back(&item);
+        if (item.kind == DrawItem::Kind::Text && !item.text.isEmpty() && item.x >= x0 && item.x <= x1 &&
+            item.y >= y0 && item.y <= y1)
+            out << u"%1@%2,%3"_s.arg(item.text).arg(item.x, 0, 'g', 10).arg(item.y, 0, 'g', 10);
     return out;
 }
 
-std::vector<const DrawItem*> textsAt(const Page& page, double y) {
-    std::vector<const DrawItem*> out;
+// The printed rows, one line each: "y: text@x text@x ...".
+QStringList printedRows(const Page& page) {
+    std::map<double, QStringList> rows;
     for (const DrawItem& item : page.items())
-        if (item.kind == DrawItem::Kind::Text && std::abs(item.y - y) < kEps)
-            out.push_back(&item);
+        if (item.kind == DrawItem::Kind::Text && !item.text.isEmpty() && item.y > 116 && item.y < 216)
+            rows[item.y] << u"%1@%2"_s.arg(item.text).arg(item.x, 0, 'g', 10);
+    QStringList out;
+    for (const auto& [y, texts] : rows)
+        out << QString::number(y) + u": "_s + texts.join(u' ');
     return out;
-}
-
-bool hasLine(const Page& page, double x1, double y1, double x2, double y2) {
-    for (const DrawItem& item : page.items())
-        if (item.kind == DrawItem::Kind::Line && std::abs(item.x - x1) < kEps &&
-            std::abs(item.y - y1) < kEps && std::abs(item.x2 - x2) < kEps && std::abs(item.y2 - y2) < kEps)
-            return true;
-    return false;
-}
-
-void expectText(const Page& page, const QString& text, double x, double y, const PrintFont& font) {
-    const DrawItem* item = page.findText(text);
-    ASSERT_NE(item, nullptr) << text.toStdString();
-    EXPECT_NEAR(item->x, x, kEps) << text.toStdString();
-    EXPECT_NEAR(item->y, y, kEps) << text.toStdString();
-    EXPECT_EQ(item->font, font) << text.toStdString();
-}
-
-PrintFont arial(double size, bool bold = false) {
-    return PrintFont{QStringLiteral("Arial"), size, bold};
 }
 
 } // namespace
 
-TEST(InvoiceLayout, EighteenRowsAPageAndThePageCount) {
-    EXPECT_EQ(InvoiceLayout::pagine(0), 1);
-    EXPECT_EQ(InvoiceLayout::pagine(1), 1);
-    EXPECT_EQ(InvoiceLayout::pagine(18), 1);
-    EXPECT_EQ(InvoiceLayout::pagine(19), 2);
-    EXPECT_EQ(InvoiceLayout::pagine(36), 2);
-    EXPECT_EQ(InvoiceLayout::pagine(37), 3);
+TEST(InvoiceLayout, EighteenRowsAPageTheTotalsOnTheLast) {
+    for (const auto& [righe, pagine] : {std::pair{0, 1}, {1, 1}, {18, 1}, {19, 2}, {36, 2}, {37, 3}})
+        EXPECT_EQ(InvoiceLayout::pagine(righe), pagine) << righe;
 
-    const auto one = pages(data(numbered(18)));
-    ASSERT_EQ(one.size(), 1u);
-    EXPECT_EQ(descriptions(one[0]).size(), 18u);
-    EXPECT_NE(one[0].findText(QStringLiteral("1/1")), nullptr);
-
-    const auto two = pages(data(numbered(19)));
-    ASSERT_EQ(two.size(), 2u);
-    EXPECT_EQ(descriptions(two[0]).size(), 18u);
-    const auto second = descriptions(two[1]);
-    ASSERT_EQ(second.size(), 1u);
-    EXPECT_EQ(second[0]->text, QStringLiteral("Riga 19"));
-    // The first row of every page is one pitch below the table's heading rule.
-    EXPECT_NEAR(second[0]->y, 121.5, kEps);
-    EXPECT_NE(two[0].findText(QStringLiteral("1/2")), nullptr);
-    EXPECT_NE(two[1].findText(QStringLiteral("2/2")), nullptr);
-
-    const auto three = pages(data(numbered(37)));
-    ASSERT_EQ(three.size(), 3u);
-    EXPECT_EQ(descriptions(three[1]).size(), 18u);
-    EXPECT_EQ(descriptions(three[1]).front()->text, QStringLiteral("Riga 19"));
-    EXPECT_NEAR(descriptions(three[1]).back()->y, 116.5 + 5 * 18, kEps);
-    ASSERT_EQ(descriptions(three[2]).size(), 1u);
-    EXPECT_EQ(descriptions(three[2])[0]->text, QStringLiteral("Riga 37"));
-    EXPECT_NE(three[2].findText(QStringLiteral("3/3")), nullptr);
-
-    // No rows at all still gives one page with its frame.
-    const auto empty = pages(data({}));
-    ASSERT_EQ(empty.size(), 1u);
-    EXPECT_TRUE(descriptions(empty[0]).empty());
-    EXPECT_NE(empty[0].findText(QStringLiteral("IMPORTO IMPONIBILE")), nullptr);
-}
-
-TEST(InvoiceLayout, AnEmptyDescriptionEndsThePagesRows) {
-    QList<InvoiceRow> rows = numbered(18);
-    rows.append({19, QString(), Decimal(), Decimal()});
-    // 18 filled rows and an empty one: a second page with the frame and the totals only.
-    const auto trailing = pages(data(rows));
-    ASSERT_EQ(trailing.size(), 2u);
-    EXPECT_TRUE(descriptions(trailing[1]).empty());
-    EXPECT_EQ(trailing[0].findText(QStringLiteral("IMPORTO IMPONIBILE")), nullptr);
-    EXPECT_NE(trailing[1].findText(QStringLiteral("IMPORTO IMPONIBILE")), nullptr);
-
+    QList<InvoiceRow> trailing = numbered(18);
+    trailing.append({19, QString(), Decimal(), Decimal()});
     QList<InvoiceRow> gap = numbered(5);
     gap[2].descrizione.clear();
-    const auto cut = pages(data(gap));
-    ASSERT_EQ(cut.size(), 1u);
-    ASSERT_EQ(descriptions(cut[0]).size(), 2u);
-    EXPECT_EQ(cut[0].findText(QStringLiteral("Riga 4")), nullptr);
-
-    // A spacer line is a row like the others: printed blank, and the next rows follow it.
-    QList<InvoiceRow> spaced = numbered(3);
+    QList<InvoiceRow> spaced = numbered(2);
     spaced.prepend(InvoiceRules::rigaVuota(0));
-    const auto withSpacer = pages(data(spaced));
-    const auto d = descriptions(withSpacer[0]);
-    ASSERT_EQ(d.size(), 4u);
-    EXPECT_EQ(d[0]->text, QStringLiteral(" "));
-    EXPECT_NEAR(d[3]->y, 116.5 + 5 * 4, kEps);
-}
-
-TEST(InvoiceLayout, TotalsOnTheLastPageOnlyFramesOnEvery) {
-    QList<InvoiceRow> rows = numbered(37);
-    auto d =
-        InvoiceData::fromEditor(QStringLiteral("12/26"), QStringLiteral("05/03/26"), 7, QStringLiteral("22"),
-                                true, QStringLiteral("Pagamento a 30 giorni"), rows);
-    const auto all = pages(d);
-    ASSERT_EQ(all.size(), 3u);
-    for (std::size_t p = 0; p < all.size(); ++p) {
-        const Page& page = all[p];
-        const bool last = p + 1 == all.size();
-        EXPECT_EQ(page.findText(QStringLiteral("IMPORTO IMPONIBILE")) != nullptr, last) << p;
-        EXPECT_EQ(page.findText(QStringLiteral("TOTALE")) != nullptr, last) << p;
-        EXPECT_EQ(page.findText(d.totale) != nullptr, last) << p;
-        // Totals box, annotations and row table on every page.
-        EXPECT_TRUE(hasLine(page, kX0 + 130, 222.75, kX0 + 203, 222.75)) << p;
-        EXPECT_TRUE(hasLine(page, kX0 + 165, 216, kX0 + 165, 245)) << p;
-        EXPECT_TRUE(hasLine(page, kX0 + 160, 245, kX0 + 160, 270.25)) << p;
-        EXPECT_TRUE(hasLine(page, kX0, 216, kX0 + 203, 216)) << p;
-        EXPECT_NE(page.findText(QStringLiteral("Pagamento a 30 giorni")), nullptr) << p;
-        EXPECT_NE(page.findText(QStringLiteral("FATTURA n° 12/2026")), nullptr) << p;
+    // Per page: "n/N", the rows printed with the first and last description, and whether the
+    // totals are there.
+    const std::pair<QList<InvoiceRow>, QString> cases[] = {
+        {numbered(18), u"1/1 18 rows Riga 1@17.5,121.5 - Riga 18@17.5,206.5 totals"_s},
+        {numbered(19),
+         u"1/2 18 rows Riga 1@17.5,121.5 - Riga 18@17.5,206.5 | 2/2 1 rows Riga 19@17.5,121.5 totals"_s},
+        {numbered(37), u"1/3 18 rows Riga 1@17.5,121.5 - Riga 18@17.5,206.5 | 2/3 18 rows Riga 19@17.5,121.5 "
+                       u"- Riga 36@17.5,206.5 | "
+                       "3/3 1 rows Riga 37@17.5,121.5 totals"_s},
+        {{}, u"1/1 0 rows totals"_s},
+        // An empty description ends the rows: after 18 of them a page of frame and totals only.
+        {trailing, u"1/2 18 rows Riga 1@17.5,121.5 - Riga 18@17.5,206.5 | 2/2 0 rows totals"_s},
+        {gap, u"1/1 2 rows Riga 1@17.5,121.5 - Riga 2@17.5,126.5 totals"_s},
+        // A spacer line is a row like the others, printed blank.
+        {spaced, u"1/1 3 rows  @17.5,121.5 - Riga 2@17.5,131.5 totals"_s},
+    };
+    for (const auto& [rows, expected] : cases) {
+        const auto all = pages(data(rows));
+        QStringList summary;
+        for (std::size_t p = 0; p < all.size(); ++p) {
+            const QString n = u"%1/%2"_s.arg(p + 1).arg(all.size());
+            const QStringList descr = textsIn(all[p], 17.5, 117, 17.5, 215);
+            QString s = (all[p].findText(n) ? n : u"?"_s) + u' ' + QString::number(descr.size()) + u" rows"_s;
+            if (!descr.isEmpty())
+                s += u' ' + descr.first() + (descr.size() > 1 ? u" - "_s + descr.last() : QString());
+            if (all[p].findText(u"IMPORTO IMPONIBILE"_s))
+                s += u" totals"_s;
+            summary << s;
+        }
+        EXPECT_EQ(summary.join(u" | "_s), expected);
     }
-    const Page& last = all.back();
-    // 37 rows of 10,00 at 22 % with the withholding.
-    expectText(last, QStringLiteral("IMPORTO IMPONIBILE"), kX0 + 133, 218, arial(8));
-    expectText(last, QStringLiteral("€ 370,00"), kX0 + 170, 218, arial(11));
-    expectText(last, QStringLiteral("IVA 22%"), kX0 + 152, 224.75, arial(8));
-    expectText(last, QStringLiteral("€ 81,40"), kX0 + 170, 224.75, arial(11));
-    expectText(last, QStringLiteral("R.A. 4%"), kX0 + 152, 231.25, arial(8));
-    expectText(last, QStringLiteral("€ 14,80"), kX0 + 170, 231.25, arial(11));
-    expectText(last, QStringLiteral("TOTALE"), kX0 + 152, 237.75, arial(8));
-    expectText(last, QStringLiteral("€ 436,60"), kX0 + 170, 237.75, arial(11));
 }
 
-TEST(InvoiceLayout, WithholdingLinePrintedWithoutWithholding) {
-    const auto page = pages(data(numbered(2))).front();
-    expectText(page, QStringLiteral("R.A. 4%"), kX0 + 152, 231.25, arial(8));
-    expectText(page, QStringLiteral("€ 0,00"), kX0 + 170, 231.25, arial(11));
+TEST(InvoiceLayout, AnnotationsOnEveryPageTotalsOnTheLast) {
+    const auto all = pages(data(numbered(37), u"22"_s, u"Pagamento a 30 giorni"_s, 7, true));
+    ASSERT_EQ(all.size(), 3u);
+    for (const Page& page : all) {
+        EXPECT_EQ(textsIn(page, 0, 245, 300, 300),
+                  (QStringList{u"ANNOTAZIONI@3.5,245.5"_s, u"Pagamento a 30 giorni@3.5,248.25"_s}));
+        EXPECT_NE(page.findText(u"FATTURA n° 12/2026"_s), nullptr);
+    }
+    // 37 rows of 10,00 at 22 % with the withholding.
+    EXPECT_EQ(textsIn(all.back(), 133, 217, 210, 244).join(u' '),
+              u"IMPORTO IMPONIBILE@136.5,218 € 370,00@173.5,218 IVA 22%@155.5,224.75 € 81,40@173.5,224.75 "
+              "R.A. 4%@155.5,231.25 € 14,80@173.5,231.25 TOTALE@155.5,237.75 € 436,60@173.5,237.75"_s);
+    EXPECT_TRUE(textsIn(all.front(), 133, 217, 210, 244).isEmpty());
+
+    // Rate 0 and no withholding: no rate on the rows, the labels stay in the totals.
+    const Page zero = pages(data(numbered(1), u"0"_s)).front();
+    EXPECT_EQ(printedRows(zero), QStringList{u"121.5: Riga 1@17.5 1@142.4 10,00@157.6 10,00@178"_s});
+    EXPECT_EQ(textsIn(zero, 133, 217, 210, 244).join(u' '),
+              u"IMPORTO IMPONIBILE@136.5,218 € 10,00@173.5,218 IVA 0%@155.5,224.75 € 0,00@173.5,224.75 "
+              "R.A. 4%@155.5,231.25 € 0,00@173.5,231.25 TOTALE@155.5,237.75 € 10,00@173.5,237.75"_s);
 }
 
 TEST(InvoiceLayout, AnnotationsCutAtSixtyNineCharacters) {
-    const QString a69 = QString(69, u'a');
-    EXPECT_EQ(InvoiceLayout::righeNote(QString()), QStringList{QString()});
-    EXPECT_EQ(InvoiceLayout::righeNote(a69), QStringList{a69});
-    EXPECT_EQ(InvoiceLayout::righeNote(a69 + u'b'), (QStringList{a69, QStringLiteral("b")}));
-    // Cut regardless of words; up to two spaces after a cut are dropped, a third is kept.
-    EXPECT_EQ(InvoiceLayout::righeNote(a69 + QStringLiteral("   fine")),
-              (QStringList{a69, QStringLiteral(" fine")}));
-    EXPECT_EQ(InvoiceLayout::righeNote(a69 + QStringLiteral("  fine")),
-              (QStringList{a69, QStringLiteral("fine")}));
-    EXPECT_EQ(InvoiceLayout::righeNote(QString(60, u'x') + QStringLiteral(" parola lunga")),
-              (QStringList{QString(60, u'x') + QStringLiteral(" parola l"), QStringLiteral("unga")}));
-    // Each carriage return and line feed becomes one space.
-    EXPECT_EQ(InvoiceLayout::righeNote(QStringLiteral("uno\r\ndue\ntre")),
-              QStringList{QStringLiteral("uno  due tre")});
-    // A long text runs on past the box, one line every 4 mm.
-    const QStringList six = InvoiceLayout::righeNote(QString(69 * 6, u'z'));
-    EXPECT_EQ(six, QStringList(6, QString(69, u'z')));
+    const QString a69(69, u'a');
+    const std::pair<QString, QStringList> cases[] = {
+        {QString(), {QString()}},
+        {a69, {a69}},
+        {a69 + u'b', {a69, u"b"_s}},
+        // Cut regardless of words; up to two spaces after a cut are dropped, a third is kept.
+        {a69 + u"  fine"_s, {a69, u"fine"_s}},
+        {a69 + u"   fine"_s, {a69, u" fine"_s}},
+        {QString(60, u'x') + u" parola lunga"_s, {QString(60, u'x') + u" parola l"_s, u"unga"_s}},
+        // Each carriage return and line feed becomes one space.
+        {u"uno\r\ndue\ntre"_s, {u"uno  due tre"_s}},
+        {QString(69 * 6, u'z'), QStringList(6, QString(69, u'z'))},
+    };
+    for (const auto& [note, lines] : cases)
+        EXPECT_EQ(InvoiceLayout::righeNote(note), lines) << note.toStdString();
 
-    const QString note = QString(69, u'n') + QString(69, u'm') + QStringLiteral("ok");
-    const Page page = pages(data(numbered(1), QStringLiteral("22"), note)).front();
-    expectText(page, QStringLiteral("ANNOTAZIONI"), kX0, 245.5, arial(6, true));
-    expectText(page, QString(69, u'n'), kX0, 248.25, arial(11));
-    expectText(page, QString(69, u'm'), kX0, 252.25, arial(11));
-    expectText(page, QStringLiteral("ok"), kX0, 256.25, arial(11));
+    // One line every 4 mm.
+    const Page page =
+        pages(data(numbered(1), u"22"_s, QString(69, u'n') + QString(69, u'm') + u"ok"_s)).front();
+    EXPECT_EQ(textsIn(page, 0, 246, 300, 300),
+              (QStringList{QString(69, u'n') + u"@3.5,248.25"_s, QString(69, u'm') + u"@3.5,252.25"_s,
+                           u"ok@3.5,256.25"_s}));
 }
 
 TEST(InvoiceLayout, NumbersPlacedByTheirLength) {
-    QList<InvoiceRow> rows{
-        {1, QStringLiteral("Ringhiera"), dec("2.5"), dec("1234.5")}, // 2,5 | 1.234,50 | 3.086,25
-        {2, QStringLiteral("Cancello"), dec("12345"), dec("1000")},  // 12345 | 1.000,00 | 12.345.000,00
-        {3, QStringLiteral("Posa in opera"), Decimal(), dec("5")},   // (none) | 5,00 | 5,00
-        {4, QStringLiteral("Omaggio"), dec("3"), Decimal()},         // 3 | (none) | (none)
+    const QList<InvoiceRow> rows{
+        {1, u"Ringhiera"_s, dec("2.5"), dec("1234.5")},
+        {2, u"Cancello"_s, dec("12345"), dec("1000")},
+        {3, u"Posa in opera"_s, Decimal(), dec("5")},
+        {4, u"Omaggio"_s, dec("3"), Decimal()},
     };
-    const Page page = pages(data(rows)).front();
-    const PrintFont font = arial(10);
-
-    expectText(page, QStringLiteral("Ringhiera"), kX0 + 14, 121.5, font);
-    expectText(page, QStringLiteral("2,5"), kX0 + 135 + 1 * 1.3, 121.5, font);
-    expectText(page, QStringLiteral("1.234,50"), 155 - 1 * 1.3, 121.5, font);
-    expectText(page, QStringLiteral("3.086,25"), 174 - 1 * 2, 121.5, font);
-
-    // Longer than the nominal width: moved left of the nominal position.
-    expectText(page, QStringLiteral("12345"), kX0 + 135 - 1 * 1.3, 126.5, font);
-    expectText(page, QStringLiteral("1.000,00"), 155 - 1 * 1.3, 126.5, font);
-    expectText(page, QStringLiteral("12.345.000,00"), 174 - 6 * 2, 126.5, font);
-
-    // A lump sum: its amount is the price.
-    const auto lump = textsAt(page, 131.5);
-    int fives = 0;
-    for (const DrawItem* item : lump)
-        if (item->text == QStringLiteral("5,00")) {
-            ++fives;
-            EXPECT_TRUE(std::abs(item->x - (155 + 3 * 1.3)) < kEps ||
-                        std::abs(item->x - (174 + 3 * 2)) < kEps);
-        }
-    EXPECT_EQ(fives, 2);
-
-    // The rate column, at 192, only where there is an amount.
-    for (const double y : {121.5, 126.5, 131.5}) {
-        bool found = false;
-        for (const DrawItem* item : textsAt(page, y))
-            found = found || (item->text == QStringLiteral("22%") && std::abs(item->x - 192) < kEps);
-        EXPECT_TRUE(found) << y;
-    }
-    for (const DrawItem* item : textsAt(page, 136.5))
-        EXPECT_NE(item->text, QStringLiteral("22%"));
+    // Right alignment by length: quantity 138.5 + 1.3 mm per character short of 4, price
+    // 155 + 1.3 per character short of 7, amount 174 + 2 per character short of 7 (longer texts
+    // move left); the rate at 192 only where there is an amount.
+    EXPECT_EQ(printedRows(pages(data(rows)).front()),
+              (QStringList{u"121.5: Ringhiera@17.5 2,5@139.8 1.234,50@153.7 3.086,25@172 22%@192"_s,
+                           u"126.5: Cancello@17.5 12345@137.2 1.000,00@153.7 12.345.000,00@162 22%@192"_s,
+                           u"131.5: Posa in opera@17.5 5,00@158.9 5,00@180 22%@192"_s,
+                           u"136.5: Omaggio@17.5 3@142.4"_s}));
 }
 
-TEST(InvoiceLayout, RateColumnFromTheRateBox) {
-    EXPECT_EQ(InvoiceLayout::ivaRiga(QStringLiteral("22")), QStringLiteral("22%"));
-    EXPECT_EQ(InvoiceLayout::ivaRiga(QStringLiteral(" 10 ")), QStringLiteral("10%"));
-    EXPECT_EQ(InvoiceLayout::ivaRiga(QStringLiteral("22.5")), QStringLiteral("22,5%"));
-    // Only the leading number counts; the decimal comma ends it.
-    EXPECT_EQ(InvoiceLayout::ivaRiga(QStringLiteral("4,5")), QStringLiteral("4%"));
-    EXPECT_EQ(InvoiceLayout::ivaRiga(QStringLiteral("0")), QString());
-    EXPECT_EQ(InvoiceLayout::ivaRiga(QString()), QString());
-    EXPECT_EQ(InvoiceLayout::ivaRiga(QStringLiteral("abc")), QString());
-
-    // A rate of 0 prints no rate on the rows but keeps its label in the totals.
-    const Page page = pages(data(numbered(2), QStringLiteral("0"))).front();
-    for (const DrawItem* item : textsAt(page, 121.5))
-        EXPECT_FALSE(item->text.endsWith(u'%')) << item->text.toStdString();
-    EXPECT_NE(page.findText(QStringLiteral("IVA 0%")), nullptr);
+TEST(InvoiceLayout, RateColumnAndFullYear) {
+    const std::pair<QString, QString> rates[] = {
+        {u"22"_s, u"22%"_s}, {u" 10 "_s, u"10%"_s},  {u"22.5"_s, u"22,5%"_s}, {u"4,5"_s, u"4%"_s},
+        {u"0"_s, QString()}, {QString(), QString()}, {u"abc"_s, QString()}};
+    for (const auto& [box, column] : rates)
+        EXPECT_EQ(InvoiceLayout::ivaRiga(box), column) << box.toStdString();
+    EXPECT_EQ(InvoiceLayout::numeroEsteso(u"12/09"_s), u"12/2009"_s);
 }
 
-TEST(InvoiceLayout, NumberAndDateWithTheFullYear) {
-    EXPECT_EQ(InvoiceLayout::numeroEsteso(QStringLiteral("12/26")), QStringLiteral("12/2026"));
-    EXPECT_EQ(InvoiceLayout::numeroEsteso(QStringLiteral("12/09")), QStringLiteral("12/2009"));
-    EXPECT_EQ(InvoiceLayout::numeroEsteso(QStringLiteral("7")), QStringLiteral("7"));
-    EXPECT_EQ(InvoiceLayout::numeroEsteso(QString()), QString());
-    EXPECT_EQ(InvoiceLayout::dataEstesa(QStringLiteral("05/03/26")), QStringLiteral("05/03/2026"));
-    EXPECT_EQ(InvoiceLayout::dataEstesa(QString()), QString());
-}
-
-TEST(InvoiceLayout, HeaderFontsAndPositions) {
-    const Page page = pages(data(numbered(1)), context(true)).front();
-    const PrintFont times14{QStringLiteral("Times New Roman"), 14, false};
-    const PrintFont times12{QStringLiteral("Times New Roman"), 12, false};
-    const PrintFont black11{QStringLiteral("Arial Black"), 11, false};
-
-    // Logo and company name as on every paper, then the block inside the header box.
-    ASSERT_FALSE(page.items().empty());
-    EXPECT_EQ(page.items().front().kind, DrawItem::Kind::Picture);
-    EXPECT_NEAR(page.items().front().x, 5, kEps);
-    EXPECT_NEAR(page.items().front().y, 8, kEps);
-    int riga1 = 0;
-    for (const DrawItem& item : page.items())
-        if (item.text == QStringLiteral("FERRO ROSSI")) {
-            ++riga1;
-            EXPECT_EQ(item.font, black11);
-            EXPECT_TRUE((std::abs(item.x - 45) < kEps && std::abs(item.y - 10) < kEps) ||
-                        (std::abs(item.x - (kX0 + 3)) < kEps && std::abs(item.y - 56) < kEps));
-        }
-    EXPECT_EQ(riga1, 2);
-    int riga2 = 0;
-    for (const DrawItem& item : page.items())
-        if (item.text == QStringLiteral("Carpenteria metallica")) {
-            ++riga2;
-            EXPECT_EQ(item.colour, QColor(Qt::red));
-        }
-    EXPECT_EQ(riga2, 2);
-    expectText(page, QStringLiteral("Via dell'Industria 12"), kX0 + 3, 73, times14);
-    expectText(page, QStringLiteral("P.IVA 01234567890"), kX0 + 3, 80, times12);
-    EXPECT_EQ(page.findText(QStringLiteral("RIGA QUATTRO")), nullptr);
-
-    expectText(page, QStringLiteral("FATTURA n° 12/2026"), kX0, 44, arial(16, true));
-    EXPECT_TRUE(hasLine(page, kX0, 51, kX0 + 203, 51));
-    EXPECT_TRUE(hasLine(page, kX0 + 96, 51, kX0 + 96, 89));
-    EXPECT_TRUE(hasLine(page, kX0, 89, kX0 + 203, 89));
-
-    const double c = kX0 + 99;
-    expectText(page, QStringLiteral("CLIENTE"), c, 52, arial(8, true));
-    expectText(page, QStringLiteral("Città Nuova Srl"), c + 3, 57, arial(14));
-    expectText(page, QStringLiteral("Via Verdi 2"), c + 3, 69, arial(14));
-    expectText(page, QStringLiteral("40100 Bologna (BO)"), c + 3, 74.5, arial(14));
-    expectText(page, QStringLiteral("P.IVA 0999/C.f. CTN"), c + 3, 80, arial(12));
-
-    for (const double x : {20.0, 144.0, 169.0, 187.0})
-        EXPECT_TRUE(hasLine(page, kX0 + x, 94, kX0 + x, 102.5)) << x;
-    expectText(page, QStringLiteral("CODICE CLIENTE"), kX0, 94.5, arial(6, true));
-    expectText(page, QStringLiteral("DATA DOCUMENTO"), kX0 + 145.5, 94.5, arial(6, true));
-    expectText(page, QStringLiteral("NUMERO"), kX0 + 170.5, 94.5, arial(6, true));
-    expectText(page, QStringLiteral("PAGINA"), kX0 + 188.5, 94.5, arial(6, true));
-    expectText(page, QStringLiteral("0007"), kX0 + 1, 97.5, arial(11));
-    expectText(page, QStringLiteral("05/03/2026"), kX0 + 145, 97.5, arial(11));
-    expectText(page, QStringLiteral("12/2026"), kX0 + 172, 97.5, arial(11, true));
-    expectText(page, QStringLiteral("1/1"), kX0 + 189, 97.5, arial(11));
-
-    for (const double x : {11.0, 130.0, 145.0, 165.0, 185.0})
-        EXPECT_TRUE(hasLine(page, kX0 + x, 111, kX0 + x, 216)) << x;
-    EXPECT_TRUE(hasLine(page, kX0, 116, kX0 + 203, 116));
-    expectText(page, QStringLiteral("DESCRIZIONE"), kX0 + 55, 111.5, arial(10, true));
-    expectText(page, QStringLiteral("Q.TA'"), kX0 + 133, 111.5, arial(10, true));
-    expectText(page, QStringLiteral("PREZZO"), kX0 + 148, 111.5, arial(10, true));
-    expectText(page, QStringLiteral("IMPORTO"), kX0 + 167, 111.5, arial(10, true));
-    expectText(page, QStringLiteral("IVA%"), kX0 + 188, 111.5, arial(10, true));
-
-    // Black company name without the colour logo.
-    const Page plain = pages(data(numbered(1)), context(false)).front();
-    for (const DrawItem& item : plain.items())
-        EXPECT_EQ(item.colour, QColor(Qt::black)) << item.text.toStdString();
-}
-
-TEST(InvoiceLayout, CustomerLinesLeaveOutWhatIsMissing) {
+TEST(InvoiceLayout, HeaderCompanyAndCustomer) {
     CustomerFields c;
-    c.citta = QStringLiteral("Monza");
-    c.cf = QStringLiteral("RSSMRA");
-    const Page page = InvoiceLayout::disegna(data(numbered(1)), c, context()).front();
-    EXPECT_NE(page.findText(QStringLiteral("Monza ")), nullptr);
-    EXPECT_NE(page.findText(QStringLiteral("C.f. RSSMRA")), nullptr);
-    c = CustomerFields();
-    c.piva = QStringLiteral("0999");
-    c.prov = QStringLiteral("MB");
-    const Page other = InvoiceLayout::disegna(data(numbered(1)), c, context()).front();
-    EXPECT_NE(other.findText(QStringLiteral("(MB)")), nullptr);
-    EXPECT_NE(other.findText(QStringLiteral("P.IVA 0999")), nullptr);
+    c.ragione = u"Città Nuova Srl"_s;
+    c.indirizzo = u"Via Verdi 2"_s;
+    c.cap = u"40100"_s;
+    c.citta = u"Bologna"_s;
+    c.prov = u"BO"_s;
+    c.piva = u"0999"_s;
+    c.cf = u"CTN"_s;
+    const Page page = pages(data(numbered(1)), c, true).front();
+    // The company lines 1, 2, 3 and 5 in the header box, the customer beside them.
+    EXPECT_EQ(textsIn(page, 0, 51, 210, 89),
+              (QStringList{u"FERRO ROSSI@6.5,56"_s, u"Carpenteria metallica@12.5,62"_s,
+                           u"Via dell'Industria 12@6.5,73"_s, u"P.IVA 01234567890@6.5,80"_s,
+                           u"CLIENTE@102.5,52"_s, u"Città Nuova Srl@105.5,57"_s, u"Via Verdi 2@105.5,69"_s,
+                           u"40100 Bologna (BO)@105.5,74.5"_s, u"P.IVA 0999/C.f. CTN@105.5,80"_s}));
+    EXPECT_EQ(textsIn(page, 0, 97, 210, 98), (QStringList{u"0007@4.5,97.5"_s, u"05/03/2026@148.5,97.5"_s,
+                                                          u"12/2026@175.5,97.5"_s, u"1/1@192.5,97.5"_s}));
+    EXPECT_EQ(page.findText(u"RIGA QUATTRO"_s), nullptr);
+    // The second company line in red with the colour logo only.
+    EXPECT_EQ(page.findText(u"Carpenteria metallica"_s)->colour, QColor(Qt::red));
+    EXPECT_EQ(pages(data(numbered(1))).front().findText(u"Carpenteria metallica"_s)->colour,
+              QColor(Qt::black));
+    // Missing parts of the customer's lines are left out with their separators.
+    CustomerFields few;
+    few.citta = u"Monza"_s;
+    few.cf = u"RSSMRA"_s;
+    EXPECT_EQ(textsIn(pages(data(numbered(1)), few).front(), 102, 60, 210, 89),
+              (QStringList{u"Monza @105.5,74.5"_s, u"C.f. RSSMRA@105.5,80"_s}));
 }
 
 TEST(InvoiceLayout, CustomerLoadedByTheInvoicesCode) {
     TestWorkDir dir;
     ScriptedDialogs dlg;
-    ASSERT_FALSE(Database::exec(
-        QStringLiteral("INSERT INTO Anagrafica (Nome, Ragione, Ragione2, Cap, Città, Prov, Valid) "
-                       "VALUES ('VERDI', 'Verdi Spa', 'Officine', '20900', 'Monza', 'MB', 0)")));
-    const qint64 id = Database::scalar(QStringLiteral("SELECT max(Id) FROM Anagrafica")).value().toLongLong();
-    const auto found = LayoutRegistry::compose(
-        QStringLiteral("Fattura"), data(numbered(3), QStringLiteral("22"), QString(), id), nullptr);
-    ASSERT_EQ(found.size(), 1u);
+    ASSERT_FALSE(Database::exec(u"INSERT INTO Anagrafica (Nome, Ragione, Ragione2, Cap, Città, Prov, Valid) "
+                                "VALUES ('VERDI', 'Verdi Spa', 'Officine', '20900', 'Monza', 'MB', 0)"_s));
+    const qint64 id = Database::scalar(u"SELECT max(Id) FROM Anagrafica"_s).value().toLongLong();
+    // The customer's lines and code.
+    const auto customer = [](qint64 cliente) {
+        const auto found =
+            LayoutRegistry::compose(u"Fattura"_s, data(numbered(3), u"22"_s, {}, cliente), nullptr);
+        EXPECT_EQ(found.size(), 1u);
+        return found.empty() ? QStringList()
+                             : textsIn(found[0], 102, 53, 210, 89) + textsIn(found[0], 0, 97, 20, 98);
+    };
     // A deleted customer still prints on its old invoices.
-    EXPECT_NE(found[0].findText(QStringLiteral("Verdi Spa")), nullptr);
-    EXPECT_NE(found[0].findText(QStringLiteral("Officine")), nullptr);
-    EXPECT_NE(found[0].findText(QStringLiteral("20900 Monza (MB)")), nullptr);
-    EXPECT_NE(found[0].findText(Formats::code(id, 4)), nullptr);
+    EXPECT_EQ(customer(id),
+              (QStringList{u"Verdi Spa@105.5,57"_s, u"Officine@105.5,62.5"_s,
+                           u"20900 Monza (MB)@105.5,74.5"_s, Formats::code(id, 4) + u"@4.5,97.5"_s}));
     EXPECT_TRUE(dlg.messages.empty());
-
-    const auto missing = LayoutRegistry::compose(
-        QStringLiteral("Fattura"), data(numbered(3), QStringLiteral("22"), QString(), 999), nullptr);
-    ASSERT_EQ(missing.size(), 1u);
-    EXPECT_EQ(dlg.lastText(), QStringLiteral("Cliente 999 non trovato"));
-    EXPECT_EQ(missing[0].findText(QStringLiteral("Verdi Spa")), nullptr);
-
-    // No customer chosen: no code, empty customer lines, no message.
-    dlg.messages.clear();
-    const auto none = LayoutRegistry::compose(QStringLiteral("Fattura"),
-                                              data(numbered(1), QStringLiteral("22"), QString(), 0), nullptr);
-    ASSERT_EQ(none.size(), 1u);
-    EXPECT_TRUE(dlg.messages.empty());
-    for (const DrawItem* item : textsAt(none[0], 97.5))
-        EXPECT_GT(std::abs(item->x - (kX0 + 1)), kEps) << item->text.toStdString();
-    EXPECT_EQ(none[0].findText(QStringLiteral("Verdi Spa")), nullptr);
-
+    EXPECT_EQ(customer(999), QStringList{u"0999@4.5,97.5"_s});
+    EXPECT_EQ(dlg.texts(), QStringList{u"Cliente 999 non trovato"_s});
+    // No customer chosen: no code, no customer lines, no message.
+    EXPECT_TRUE(customer(0).isEmpty());
+    EXPECT_EQ(dlg.messages.size(), 1u);
     // Data of another kind gives no pages rather than a crash.
-    EXPECT_TRUE(LayoutRegistry::compose(QStringLiteral("Fattura"), std::any(42), nullptr).empty());
+    EXPECT_TRUE(LayoutRegistry::compose(u"Fattura"_s, std::any(42), nullptr).empty());
 }

@@ -1,35 +1,31 @@
-#include "invoices/invoicerules.h"
+#include "invoices/invoicetotals.h"
+#include "invoicetest.h"
+#include "shell/formats.h"
 #include "shell/runtimeerrors.h"
-
-#include <gtest/gtest.h>
 
 namespace {
 
-Decimal dec(const char* text) {
-    return Decimal::fromString(QString::fromLatin1(text)).value();
+InvoiceRow row(int ord, const char* qta, const char* prezzo) {
+    return InvoiceRow{ord, u"riga"_s, dec(qta), dec(prezzo)};
 }
 
-InvoiceRow row(int ord, const char* qta, const char* prezzo) {
-    return InvoiceRow{ord, QStringLiteral("x"), dec(qta), dec(prezzo)};
+// The four totals as the editor shows them: "taxable|VAT|withholding|total".
+QString shownTotals(const QList<InvoiceRow>& rows, int rate, bool ra) {
+    const InvoiceTotals t = InvoiceTotals::calcola(rows, rate, ra);
+    return QStringList{Formats::euro(t.imponibile), Formats::euro(t.iva), Formats::euro(t.ritenuta),
+                       Formats::euro(t.totale)}
+        .join(u'|');
 }
 
 } // namespace
 
-TEST(InvoiceNumbers, NextNumberOfASeries) {
-    using InvoiceRules::prossimoNumero;
-    EXPECT_EQ(InvoiceRules::suffisso(2026), QStringLiteral("/26"));
-    EXPECT_EQ(InvoiceRules::suffisso(2009), QStringLiteral("/09"));
-    EXPECT_EQ(prossimoNumero(std::nullopt, QStringLiteral("/26")), QStringLiteral("1/26"));
-    EXPECT_EQ(prossimoNumero(9, QStringLiteral("/26")), QStringLiteral("10/26"));
-    EXPECT_EQ(prossimoNumero(12, QStringLiteral("/26")), QStringLiteral("13/26"));
-}
-
-TEST(InvoiceNumbers, OrdinalAndYearOfANumber) {
-    EXPECT_EQ(InvoiceRules::ordinale(QStringLiteral("12/26")), 12);
-    EXPECT_EQ(InvoiceRules::ordinale(QStringLiteral("9/26")), 9);
-    EXPECT_EQ(InvoiceRules::ordinale(QStringLiteral("abc")), 0);
-    EXPECT_EQ(InvoiceRules::annoSerie(QStringLiteral("12/09")), 2009);
-    EXPECT_EQ(InvoiceRules::annoSerie(QStringLiteral("3/26")), 2026);
+TEST(InvoiceNumbers, SeriesOrdinalAndYear) {
+    EXPECT_EQ(InvoiceRules::suffisso(2009), u"/09"_s);
+    EXPECT_EQ(InvoiceRules::prossimoNumero(std::nullopt, u"/26"_s), u"1/26"_s);
+    EXPECT_EQ(InvoiceRules::prossimoNumero(9, u"/26"_s), u"10/26"_s);
+    EXPECT_EQ(InvoiceRules::ordinale(u"12/26"_s), 12);
+    EXPECT_EQ(InvoiceRules::ordinale(u"abc"_s), 0);
+    EXPECT_EQ(InvoiceRules::annoSerie(u"12/09"_s), 2009);
 }
 
 TEST(InvoiceNumbers, HandTypedNumbersMustBeNSlashYY) {
@@ -39,79 +35,76 @@ TEST(InvoiceNumbers, HandTypedNumbersMustBeNSlashYY) {
                             " 5/26", "5/26 ", "1234567890/26", "1.5/26"}) {
         const auto err = InvoiceRules::erroreNumero(QString::fromLatin1(bad));
         ASSERT_TRUE(err) << bad;
-        EXPECT_TRUE(err->contains(QStringLiteral("N/AA"))) << bad;
+        EXPECT_TRUE(err->contains(u"N/AA"_s)) << bad;
     }
 }
 
-TEST(InvoiceRows, AmountIsPriceTimesQuantityOrThePriceAlone) {
-    EXPECT_EQ(InvoiceRules::importo(row(1, "2.5", "10")), dec("25"));
+TEST(InvoiceRows, AmountsAndGridTexts) {
+    // qty, price -> "qty|price|amount" as the grid shows them.
+    const std::pair<std::pair<const char*, const char*>, QString> cases[] = {
+        {{"2.5", "10"}, u"2,5|10,00|25,00"_s},
+        {{"0", "180"}, u"|180,00|180,00"_s}, // no quantity: the price alone
+        {{"4", "0"}, u"4||"_s},              // no price: no amount
+        {{"3", "0.335"}, u"3|0,34|1,01"_s},  // to the cent, half away from zero
+        {{"1", "0.125"}, u"1|0,13|0,13"_s},
+        {{"-1", "0.125"}, u"-1|0,13|-0,13"_s},
+        {{"1234", "1000"}, u"1234|1000,00|1234000,00"_s},
+    };
+    for (const auto& [in, shown] : cases) {
+        const InvoiceRow r = row(1, in.first, in.second);
+        EXPECT_EQ(InvoiceRules::testoQta(r.qta) + u'|' + InvoiceRules::testoPrezzo(r.prezzo) + u'|' +
+                      InvoiceRules::testoImporto(r),
+                  shown)
+            << in.first << " x " << in.second;
+    }
     EXPECT_EQ(InvoiceRules::importo(row(1, "0", "180")), dec("180"));
-    EXPECT_EQ(InvoiceRules::importo(row(1, "3", "0")), Decimal());
-    // Shown to the cent, half away from zero.
     EXPECT_EQ(InvoiceRules::importoMostrato(row(1, "3", "0.335")), dec("1.01"));
-    EXPECT_EQ(InvoiceRules::importoMostrato(row(1, "1", "0.125")), dec("0.13"));
-    EXPECT_EQ(InvoiceRules::importoMostrato(row(1, "-1", "0.125")), dec("-0.13"));
 }
 
-TEST(InvoiceRows, GridTexts) {
-    EXPECT_EQ(InvoiceRules::testoQta(dec("2.5")), QStringLiteral("2,5"));
-    EXPECT_EQ(InvoiceRules::testoQta(Decimal()), QString());
-    EXPECT_EQ(InvoiceRules::testoPrezzo(dec("10")), QStringLiteral("10,00"));
-    EXPECT_EQ(InvoiceRules::testoPrezzo(Decimal()), QString());
-    EXPECT_EQ(InvoiceRules::testoImporto(row(1, "2.5", "10")), QStringLiteral("25,00"));
-    EXPECT_EQ(InvoiceRules::testoImporto(row(1, "1234", "1000")), QStringLiteral("1234000,00"));
-    // No price: no amount, whatever the quantity.
-    EXPECT_EQ(InvoiceRules::testoImporto(row(1, "4", "0")), QString());
+TEST(InvoiceRows, TypedNumbersAndRate) {
+    EXPECT_EQ(InvoiceRules::leggiNumero(u"2.5"_s).valore, dec("2.5"));
+    EXPECT_EQ(InvoiceRules::leggiNumero(u"2,5"_s).valore, dec("2.5"));
+    EXPECT_EQ(InvoiceRules::leggiNumero(u"0,1234567"_s).valore, dec("0.123457"));
+    const auto word = InvoiceRules::leggiNumero(u"dieci"_s);
+    EXPECT_FALSE(word.valore);
+    EXPECT_EQ(word.errore, RuntimeErrors::TypeMismatch);
+    EXPECT_EQ(InvoiceRules::leggiNumero(u"99999999999"_s).errore, RuntimeErrors::Overflow);
+
+    // Nearest whole number, half-way to the even one; no number counts 0.
+    const std::pair<QString, int> rates[] = {{u"22"_s, 22},   {u"21,6"_s, 22}, {u"22.5"_s, 22},
+                                             {u"23,5"_s, 24}, {QString(), 0},  {u"abc"_s, 0},
+                                             {u"150"_s, 150}};
+    for (const auto& [text, rate] : rates)
+        EXPECT_EQ(InvoiceRules::aliquota(text), rate) << text.toStdString();
+    EXPECT_FALSE(InvoiceRules::aliquota(u"99999"_s));
+    for (const int rate : {-1, 0, 100, 101})
+        EXPECT_EQ(InvoiceRules::aliquotaValida(rate), rate >= 0 && rate <= 100) << rate;
 }
 
-TEST(InvoiceRows, OrdGrowsFromTheLastRowAndIsNeverRenumbered) {
-    QList<InvoiceRow> rows{InvoiceRules::rigaVuota(1)};
-    EXPECT_EQ(rows[0].ord, 1);
-    EXPECT_TRUE(InvoiceRules::isSpacer(rows[0]));
-    EXPECT_EQ(InvoiceRules::prossimoOrd(rows), 2);
-    rows.append(row(2, "1", "1"));
-    rows.append(row(3, "1", "1"));
-    rows.append(row(4, "1", "1"));
-    rows.removeAt(1); // a gap stays
-    EXPECT_EQ(rows[1].ord, 3);
-    EXPECT_EQ(InvoiceRules::prossimoOrd(rows), 5);
-    EXPECT_EQ(InvoiceRules::prossimoOrd({}), 1);
-}
-
-TEST(InvoiceRows, TypedNumbers) {
-    EXPECT_EQ(InvoiceRules::leggiNumero(QStringLiteral("2.5")).valore, dec("2.5"));
-    EXPECT_EQ(InvoiceRules::leggiNumero(QStringLiteral("2,5")).valore, dec("2.5"));
-    EXPECT_EQ(InvoiceRules::leggiNumero(QStringLiteral("0,1234567")).valore, dec("0.123457"));
-    EXPECT_EQ(InvoiceRules::leggiNumero(QStringLiteral("dieci")).errore, RuntimeErrors::TypeMismatch);
-    EXPECT_FALSE(InvoiceRules::leggiNumero(QStringLiteral("dieci")).valore);
-    EXPECT_EQ(InvoiceRules::leggiNumero(QStringLiteral("99999999999")).errore, RuntimeErrors::Overflow);
-}
-
-TEST(InvoiceRate, NearestWholeNumberHalfToEven) {
-    EXPECT_EQ(InvoiceRules::aliquota(QStringLiteral("22")), 22);
-    EXPECT_EQ(InvoiceRules::aliquota(QStringLiteral("21,6")), 22);
-    EXPECT_EQ(InvoiceRules::aliquota(QStringLiteral("22.5")), 22);
-    EXPECT_EQ(InvoiceRules::aliquota(QStringLiteral("23,5")), 24);
-    EXPECT_EQ(InvoiceRules::aliquota(QString()), 0);
-    EXPECT_EQ(InvoiceRules::aliquota(QStringLiteral("abc")), 0);
-    EXPECT_EQ(InvoiceRules::aliquota(QStringLiteral("150")), 150);
-    EXPECT_FALSE(InvoiceRules::aliquota(QStringLiteral("99999")));
-    EXPECT_TRUE(InvoiceRules::aliquotaValida(0));
-    EXPECT_TRUE(InvoiceRules::aliquotaValida(100));
-    EXPECT_FALSE(InvoiceRules::aliquotaValida(101));
-    EXPECT_FALSE(InvoiceRules::aliquotaValida(-1));
-}
-
-TEST(InvoiceBrowse, StepsOverGapsAndStopsAtTheEnds) {
-    using InvoiceRules::posizioneDopo;
-    const QList<long long> present{1, 2, 5, 6};
-    EXPECT_EQ(posizioneDopo(0, 5, 6, present), 1);
-    EXPECT_EQ(posizioneDopo(3, 2, 6, present), 6);
-    EXPECT_EQ(posizioneDopo(1, 5, 6, present), 2);
-    EXPECT_EQ(posizioneDopo(2, 2, 6, present), 5);
-    EXPECT_FALSE(posizioneDopo(1, 1, 6, present));
-    EXPECT_FALSE(posizioneDopo(2, 6, 6, present));
-    // Nothing further dated in the year: the shown invoice stays.
-    EXPECT_FALSE(posizioneDopo(2, 2, 6, QList<long long>{1, 2}));
-    EXPECT_FALSE(posizioneDopo(1, 5, 6, QList<long long>{5, 6}));
+TEST(InvoiceTotals, RoundingCases) {
+    const QList<InvoiceRow> rows{InvoiceRules::rigaVuota(1), row(2, "0", "100"), row(3, "1", "0.10")};
+    const struct {
+        QList<InvoiceRow> rows;
+        int rate;
+        bool ra;
+        QString shown;
+    } cases[] = {
+        {rows, 22, false, u"€ 100,10|€ 22,02|€ 0,00|€ 122,12"_s},
+        {rows, 22, true, u"€ 100,10|€ 22,02|€ 4,00|€ 118,12"_s},
+        // 22 % of 11,25 is 2,475.
+        {{row(1, "0", "11.25")}, 22, false, u"€ 11,25|€ 2,48|€ 0,00|€ 13,73"_s},
+        {{row(1, "1", "-11.25")}, 22, false, u"-€ 11,25|-€ 2,48|€ 0,00|-€ 13,73"_s},
+        // Three rows shown as 0,34 each: the taxable adds the shown amounts, 1,02 and not 1,005.
+        {{row(1, "1", "0.335"), row(2, "1", "0.335"), row(3, "1", "0.335")},
+         10,
+         false,
+         u"€ 1,02|€ 0,10|€ 0,00|€ 1,12"_s},
+        // 4 % taken from the amount shown as 0,13.
+        {{row(1, "1", "0.125")}, 0, true, u"€ 0,13|€ 0,00|€ 0,01|€ 0,12"_s},
+        // Spacer lines and rows without a price count nothing.
+        {{InvoiceRules::rigaVuota(1), row(2, "5", "0")}, 22, true, u"€ 0,00|€ 0,00|€ 0,00|€ 0,00"_s},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(shownTotals(c.rows, c.rate, c.ra), c.shown) << c.shown.toStdString();
+    EXPECT_EQ(InvoiceTotals::calcola(rows, 22, true).totaleMostrato(), dec("118.12"));
 }

@@ -1,269 +1,106 @@
-#include "data/database.h"
 #include "invoices/invoicedemo.h"
-#include "invoices/invoicerules.h"
-#include "invoices/invoicestore.h"
+#include "invoicetest.h"
 #include "registry/registrydemo.h"
 #include "workdir.h"
 
-#include <QDate>
-#include <QSqlQuery>
-#include <gtest/gtest.h>
-
 namespace {
 
-Decimal dec(const char* text) {
-    return Decimal::fromString(QString::fromLatin1(text)).value();
-}
+using O = InvoiceStore::Outcome;
 
-qint64 customer(const QString& nome, int valid = 1) {
-    Database::exec(QStringLiteral("INSERT INTO Anagrafica (Nome, Valid) VALUES (?, ?)"), {nome, valid});
-    return Database::scalar(QStringLiteral("SELECT max(Id) FROM Anagrafica")).value().toLongLong();
-}
+struct InvoiceStoreTest : ::testing::Test {
+    TestWorkDir dir;
+    qint64 rossi = addCustomer(u"ROSSI"_s);
 
-Invoice invoice(const QString& num, qint64 idAna, QDate data, const char* totale = "10") {
-    Invoice inv;
-    inv.num = num;
-    inv.idAna = idAna;
-    inv.data = data;
-    inv.iva = 22;
-    inv.totale = dec(totale);
-    inv.rows = {InvoiceRules::rigaVuota(1), InvoiceRow{2, QStringLiteral("Cancello"), dec("2"), dec("5")}};
-    return inv;
-}
-
-void issue(const Invoice& inv) {
-    ASSERT_FALSE(InvoiceStore::issue(inv));
-}
-
-int count(const QString& sql, std::initializer_list<QVariant> values = {}) {
-    return Database::scalar(sql, values).value().toInt();
-}
+    QString next() { return InvoiceStore::prossimoNumero(u"/26"_s).value(); }
+};
 
 } // namespace
 
-TEST(InvoiceStore, NextNumberFollowsTheLargestOfTheYearsSeries) {
-    TestWorkDir dir;
-    const qint64 c = customer(QStringLiteral("ROSSI"));
-    EXPECT_EQ(InvoiceStore::prossimoNumero(QStringLiteral("/26")).value(), QStringLiteral("1/26"));
-    issue(invoice(QStringLiteral("9/25"), c, QDate(2025, 12, 1)));
-    issue(invoice(QStringLiteral("99/24"), c, QDate(2024, 12, 1)));
-    EXPECT_EQ(InvoiceStore::prossimoNumero(QStringLiteral("/26")).value(), QStringLiteral("1/26"));
+TEST_F(InvoiceStoreTest, NumberingAndCancellingTheLast) {
+    EXPECT_EQ(next(), u"1/26"_s);
+    issue(u"9/25"_s, rossi, QDate(2025, 12, 1));
+    issue(u"99/24"_s, rossi, QDate(2024, 12, 1));
+    EXPECT_EQ(next(), u"1/26"_s);
     for (int i = 1; i <= 9; ++i)
-        issue(invoice(QString::number(i) + QStringLiteral("/26"), c, QDate(2026, 1, i)));
+        issue(QString::number(i) + u"/26"_s, rossi, QDate(2026, 1, i));
     // Numeric, not text order: after 9 comes 10.
-    EXPECT_EQ(InvoiceStore::prossimoNumero(QStringLiteral("/26")).value(), QStringLiteral("10/26"));
-    issue(invoice(QStringLiteral("10/26"), c, QDate(2026, 2, 1)));
-    EXPECT_EQ(InvoiceStore::prossimoNumero(QStringLiteral("/26")).value(), QStringLiteral("11/26"));
-    EXPECT_EQ(InvoiceStore::prossimoNumero(QStringLiteral("/25")).value(), QStringLiteral("10/25"));
+    EXPECT_EQ(next(), u"10/26"_s);
     // A number of 2026 dated in 2027 still belongs to its series.
-    issue(invoice(QStringLiteral("11/26"), c, QDate(2027, 1, 2)));
-    EXPECT_EQ(InvoiceStore::prossimoNumero(QStringLiteral("/26")).value(), QStringLiteral("12/26"));
+    issue(u"10/26"_s, rossi, QDate(2027, 1, 2));
+    EXPECT_EQ(next(), u"11/26"_s);
+    EXPECT_EQ(InvoiceStore::prossimoNumero(u"/25"_s).value(), u"10/25"_s);
+
+    EXPECT_EQ(InvoiceStore::cancel(u"9/26"_s).value(), O::NotLast);
+    EXPECT_EQ(InvoiceStore::cancel(u"10/26"_s).value(), O::Done);
+    EXPECT_EQ(InvoiceStore::cancel(u"10/26"_s).value(), O::InvoiceMissing);
+    EXPECT_EQ(dbRows(u"SELECT count(*), count(DISTINCT Num) FROM ContFatt"_s), u"33|11"_s);
+    EXPECT_EQ(dbRows(u"SELECT count(*) FROM Fatture WHERE Num IN ('9/26', '10/26')"_s), u"1"_s);
+    // The freed number is the next one again.
+    EXPECT_EQ(next(), u"10/26"_s);
 }
 
-TEST(InvoiceStore, CancellingTheLastFreesItsNumber) {
-    TestWorkDir dir;
-    const qint64 c = customer(QStringLiteral("ROSSI"));
-    for (int i = 1; i <= 12; ++i)
-        issue(invoice(QString::number(i) + QStringLiteral("/26"), c, QDate(2026, 3, i)));
-    EXPECT_EQ(InvoiceStore::cancel(QStringLiteral("11/26")).value(), InvoiceStore::Outcome::NotLast);
-    EXPECT_TRUE(InvoiceStore::exists(QStringLiteral("11/26")).value());
-    EXPECT_EQ(InvoiceStore::cancel(QStringLiteral("12/26")).value(), InvoiceStore::Outcome::Done);
-    EXPECT_FALSE(InvoiceStore::exists(QStringLiteral("12/26")).value());
-    EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM ContFatt WHERE Num = ?"), {QStringLiteral("12/26")}),
-              0);
-    EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM ContFatt WHERE Num = ?"), {QStringLiteral("11/26")}),
-              2);
-    EXPECT_EQ(InvoiceStore::prossimoNumero(QStringLiteral("/26")).value(), QStringLiteral("12/26"));
-    EXPECT_EQ(InvoiceStore::cancel(QStringLiteral("12/26")).value(), InvoiceStore::Outcome::InvoiceMissing);
-}
-
-TEST(InvoiceStore, IssueStoresHeaderAndRowsAsTheyAre) {
-    TestWorkDir dir;
-    const qint64 c = customer(QStringLiteral("O'NEILL"));
-    Invoice inv = invoice(QStringLiteral("1/26"), c, QDate(2026, 4, 3), "122.12");
-    inv.note = QStringLiteral("Pagamento 30 gg");
+TEST_F(InvoiceStoreTest, IssueStoresHeaderAndRowsAsTheyAre) {
+    const qint64 oneill = addCustomer(u"O'NEILL"_s);
+    Invoice inv = sampleInvoice(u"1/26"_s, oneill, QDate(2026, 4, 3));
+    inv.totale = dec("122.12");
+    inv.note = u"Pagamento 30 gg"_s;
     inv.ra = true;
     issue(inv);
-    const auto loaded = InvoiceStore::load(QStringLiteral("1/26")).value();
-    ASSERT_TRUE(loaded);
-    EXPECT_EQ(loaded->nome, QStringLiteral("O'NEILL"));
-    EXPECT_EQ(loaded->idAna, c);
-    EXPECT_EQ(loaded->data, QDate(2026, 4, 3));
-    EXPECT_EQ(loaded->totale, dec("122.12"));
-    EXPECT_EQ(loaded->iva, 22);
-    EXPECT_TRUE(loaded->ra);
-    EXPECT_FALSE(loaded->pagata);
-    EXPECT_EQ(loaded->note, QStringLiteral("Pagamento 30 gg"));
-    ASSERT_EQ(loaded->rows.size(), 2);
-    EXPECT_EQ(loaded->rows[0].descrizione, QStringLiteral(" "));
-    EXPECT_EQ(loaded->rows[0].ord, 1);
-    EXPECT_EQ(loaded->rows[1].qta, dec("2"));
-    EXPECT_EQ(loaded->rows[1].prezzo, dec("5"));
-    EXPECT_EQ(Database::scalar(QStringLiteral("SELECT Data FROM Fatture")).value().toString(),
-              QStringLiteral("2026-04-03"));
-    EXPECT_EQ(Database::scalar(QStringLiteral("SELECT RA FROM Fatture")).value().toString(),
-              QStringLiteral("X"));
+    issue(u"2/26"_s, rossi, QDate(2026, 4, 3));
     // No notes and no withholding are stored as absent.
-    issue(invoice(QStringLiteral("2/26"), c, QDate(2026, 4, 3)));
-    EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM Fatture WHERE Note IS NULL AND RA IS NULL")), 1);
-    EXPECT_FALSE(InvoiceStore::load(QStringLiteral("3/26")).value());
+    EXPECT_EQ(invoiceRows(), u"1/26|2|2026-04-03|122.12|22|X|Pagamento 30 gg|-\n"
+                             "2/26|1|2026-04-03|158.6|22|-|-|-"_s);
+    EXPECT_EQ(contentRows(u"1/26"_s), u"1| |0|0\n2|Cancello|2|50\n3|Posa|0|30"_s);
+
+    // Read back with the customer's name; the rest shows in the recalled editor.
+    EXPECT_EQ(InvoiceStore::load(u"1/26"_s).value()->nome, u"O'NEILL"_s);
+    EXPECT_FALSE(InvoiceStore::load(u"3/26"_s).value());
 }
 
-TEST(InvoiceStore, AFailingRowLeavesNoHalfWrittenInvoice) {
-    TestWorkDir dir;
-    const qint64 c = customer(QStringLiteral("ROSSI"));
-    Database::exec(QStringLiteral("CREATE TRIGGER failrow BEFORE INSERT ON ContFatt WHEN NEW.Ord = 3 "
-                                  "BEGIN SELECT RAISE(ABORT, 'disco pieno'); END"));
-    Invoice inv = invoice(QStringLiteral("1/26"), c, QDate(2026, 1, 5));
-    inv.rows.append(InvoiceRow{3, QStringLiteral("Posa"), Decimal(), dec("100")});
-    const DbStatus err = InvoiceStore::issue(inv);
+TEST_F(InvoiceStoreTest, AFailingRowLeavesNoHalfWrittenInvoice) {
+    Database::exec(u"CREATE TRIGGER failrow BEFORE INSERT ON ContFatt WHEN NEW.Ord = 3 "
+                   "BEGIN SELECT RAISE(ABORT, 'disco pieno'); END"_s);
+    const DbStatus err = InvoiceStore::issue(sampleInvoice(u"1/26"_s, rossi, QDate(2026, 1, 5)));
     ASSERT_TRUE(err);
-    EXPECT_TRUE(err->text.contains(QStringLiteral("disco pieno")));
-    EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM Fatture")), 0);
-    EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM ContFatt")), 0);
-    // The number is still free.
-    EXPECT_EQ(InvoiceStore::prossimoNumero(QStringLiteral("/26")).value(), QStringLiteral("1/26"));
+    EXPECT_TRUE(err->text.contains(u"disco pieno"_s));
+    EXPECT_EQ(dbRows(u"SELECT (SELECT count(*) FROM Fatture), (SELECT count(*) FROM ContFatt)"_s), u"0|0"_s);
+    EXPECT_EQ(next(), u"1/26"_s);
 }
 
-TEST(InvoiceStore, RowsOfAStoredInvoiceAreStoredWithTheNewTotal) {
-    TestWorkDir dir;
-    const qint64 c = customer(QStringLiteral("ROSSI"));
-    issue(invoice(QStringLiteral("1/26"), c, QDate(2026, 1, 5), "12.2"));
-    using O = InvoiceStore::Outcome;
-    // A new Ord is added, a known one rewritten; zero quantity and price are stored as absent.
-    EXPECT_EQ(InvoiceStore::saveRow(QStringLiteral("1/26"),
-                                    {3, QStringLiteral("Posa"), Decimal(), dec("100")}, dec("134.2"))
-                  .value(),
-              O::Done);
-    EXPECT_EQ(InvoiceStore::saveRow(QStringLiteral("1/26"),
-                                    {2, QStringLiteral("Cancello"), dec("3"), dec("5")}, dec("140.3"))
-                  .value(),
-              O::Done);
-    EXPECT_EQ(
-        count(QStringLiteral("SELECT count(*) FROM ContFatt WHERE Num = '1/26' AND Ord = 3 AND Qta IS NULL")),
-        1);
-    auto inv = InvoiceStore::load(QStringLiteral("1/26")).value();
-    ASSERT_EQ(inv->rows.size(), 3);
-    EXPECT_EQ(inv->rows[1].qta, dec("3"));
-    EXPECT_EQ(inv->totale, dec("140.3"));
-
-    EXPECT_EQ(InvoiceStore::deleteRow(QStringLiteral("1/26"), 3, dec("18.3")).value(), O::Done);
-    EXPECT_EQ(InvoiceStore::deleteRow(QStringLiteral("1/26"), 3, dec("0")).value(), O::RowMissing);
-    inv = InvoiceStore::load(QStringLiteral("1/26")).value();
-    EXPECT_EQ(inv->rows.size(), 2);
-    EXPECT_EQ(inv->totale, dec("18.3"));
-
-    // No invoice: nothing is written at all.
-    EXPECT_EQ(
-        InvoiceStore::saveRow(QStringLiteral("7/26"), {2, QStringLiteral("x"), Decimal(), dec("1")}, dec("1"))
-            .value(),
-        O::InvoiceMissing);
-    EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM ContFatt WHERE Num = '7/26'")), 0);
+TEST_F(InvoiceStoreTest, ChangesOfAMissingInvoiceOrRowWriteNothing) {
+    issue(u"1/26"_s, rossi, QDate(2026, 1, 5));
+    const QString before = invoiceRows() + u'\n' + dbRows(u"SELECT * FROM ContFatt ORDER BY rowid"_s);
+    Invoice header = sampleInvoice(u"7/26"_s, rossi, QDate(2026, 2, 1));
+    const struct {
+        const char* what;
+        DbResult<O> outcome;
+        O expected;
+    } cases[] = {
+        {"saveRow", InvoiceStore::saveRow(u"7/26"_s, {4, u"x"_s, Decimal(), dec("1")}, dec("1")),
+         O::InvoiceMissing},
+        {"deleteRow of an Ord", InvoiceStore::deleteRow(u"1/26"_s, 9, dec("1")), O::RowMissing},
+        {"saveHeader", InvoiceStore::saveHeader(header), O::InvoiceMissing},
+        {"setPaid", InvoiceStore::setPaid(u"7/26"_s, true), O::InvoiceMissing},
+        {"changeCustomer", InvoiceStore::changeCustomer(u"7/26"_s, rossi), O::InvoiceMissing},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(c.outcome.ok()) << c.what;
+        EXPECT_EQ(c.outcome.value(), c.expected) << c.what;
+    }
+    EXPECT_EQ(invoiceRows() + u'\n' + dbRows(u"SELECT * FROM ContFatt ORDER BY rowid"_s), before);
 }
 
-TEST(InvoiceStore, HeaderSavePaymentsAndChangeOfCustomer) {
-    TestWorkDir dir;
-    const qint64 a = customer(QStringLiteral("ROSSI"));
-    const qint64 b = customer(QStringLiteral("VERDI"), 0);
-    issue(invoice(QStringLiteral("1/26"), a, QDate(2026, 1, 5)));
-    Invoice h;
-    h.num = QStringLiteral("1/26");
-    h.data = QDate(2026, 1, 9);
-    h.iva = 10;
-    h.totale = dec("11");
-    EXPECT_EQ(InvoiceStore::saveHeader(h).value(), InvoiceStore::Outcome::Done);
-    auto inv = InvoiceStore::load(QStringLiteral("1/26")).value();
-    EXPECT_EQ(inv->data, QDate(2026, 1, 9));
-    EXPECT_EQ(inv->iva, 10);
-    EXPECT_FALSE(inv->ra);
-    // Empty notes are stored as empty text.
-    EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM Fatture WHERE Note = ''")), 1);
-    h.num = QStringLiteral("2/26");
-    EXPECT_EQ(InvoiceStore::saveHeader(h).value(), InvoiceStore::Outcome::InvoiceMissing);
-
-    EXPECT_EQ(InvoiceStore::setPaid(QStringLiteral("1/26"), true).value(), InvoiceStore::Outcome::Done);
-    EXPECT_TRUE(InvoiceStore::load(QStringLiteral("1/26")).value()->pagata);
-    EXPECT_EQ(InvoiceStore::setPaid(QStringLiteral("1/26"), false).value(), InvoiceStore::Outcome::Done);
-    EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM Fatture WHERE Pagata IS NULL")), 1);
-    EXPECT_EQ(InvoiceStore::setPaid(QStringLiteral("5/26"), true).value(),
-              InvoiceStore::Outcome::InvoiceMissing);
-
-    // A deleted customer may receive an invoice.
-    EXPECT_EQ(InvoiceStore::changeCustomer(QStringLiteral("1/26"), b).value(), InvoiceStore::Outcome::Done);
-    EXPECT_EQ(InvoiceStore::load(QStringLiteral("1/26")).value()->nome, QStringLiteral("VERDI"));
-    EXPECT_EQ(InvoiceStore::changeCustomer(QStringLiteral("9/26"), b).value(),
-              InvoiceStore::Outcome::InvoiceMissing);
-    const auto all = InvoiceStore::allCustomers().value();
-    ASSERT_EQ(all.size(), 2);
-    EXPECT_EQ(all[1].nome, QStringLiteral("VERDI"));
-}
-
-TEST(InvoiceStore, RegisterOfAYearWithSums) {
-    TestWorkDir dir;
-    const qint64 a = customer(QStringLiteral("ROSSI"));
-    const qint64 b = customer(QStringLiteral("BIANCHI"));
-    customer(QStringLiteral("NERI"));
-    issue(invoice(QStringLiteral("1/26"), a, QDate(2026, 1, 5), "100.10"));
-    issue(invoice(QStringLiteral("2/26"), b, QDate(2026, 1, 6), "0.20"));
-    issue(invoice(QStringLiteral("10/26"), a, QDate(2026, 5, 6), "1234.56"));
-    issue(invoice(QStringLiteral("9/25"), b, QDate(2025, 12, 6), "50"));
+TEST_F(InvoiceStoreTest, RegisterListsTheInvoicesDatedInTheYear) {
+    issue(u"1/26"_s, rossi, QDate(2026, 1, 5));
     // Of the 2026 series but dated in 2027.
-    issue(invoice(QStringLiteral("11/26"), b, QDate(2027, 1, 2), "7"));
-    InvoiceStore::setPaid(QStringLiteral("1/26"), true);
-    InvoiceStore::setPaid(QStringLiteral("2/26"), true);
-
-    const auto reg = InvoiceStore::registro(2026, 0).value();
-    ASSERT_EQ(reg.rows.size(), 3);
-    EXPECT_EQ(reg.rows[0].num, QStringLiteral("10/26"));
-    EXPECT_EQ(reg.rows[1].num, QStringLiteral("2/26"));
-    EXPECT_EQ(reg.rows[2].num, QStringLiteral("1/26"));
-    EXPECT_EQ(reg.rows[2].nome, QStringLiteral("ROSSI"));
-    EXPECT_EQ(reg.rows[2].data, QDate(2026, 1, 5));
-    EXPECT_TRUE(reg.rows[2].pagata);
-    EXPECT_EQ(reg.rows[0].totale, dec("1234.56"));
-    // 100,10 + 0,20 exactly, not 100,30000000001.
-    EXPECT_EQ(reg.incassato, dec("100.3"));
-    EXPECT_EQ(reg.daIncassare, dec("1234.56"));
-
-    const auto rossi = InvoiceStore::registro(2026, a).value();
-    EXPECT_EQ(rossi.rows.size(), 2);
-    EXPECT_EQ(rossi.daIncassare, dec("1234.56"));
-    EXPECT_EQ(InvoiceStore::registro(2027, 0).value().rows.size(), 1);
-    EXPECT_TRUE(InvoiceStore::registro(2030, 0).value().rows.isEmpty());
-
-    const auto withInvoices = InvoiceStore::customersWithInvoices().value();
-    ASSERT_EQ(withInvoices.size(), 2);
-    EXPECT_EQ(withInvoices[0].nome, QStringLiteral("BIANCHI"));
-    EXPECT_EQ(withInvoices[1].id, a);
-
-    EXPECT_EQ(InvoiceStore::numbersOfYear(2026).value(),
-              QStringList({QStringLiteral("1/26"), QStringLiteral("2/26"), QStringLiteral("10/26")}));
-    EXPECT_EQ(InvoiceStore::ordinaliAnno(2026, QStringLiteral("/26")).value(), QList<long long>({1, 2, 10}));
-    EXPECT_EQ(InvoiceStore::aliquoteUsate().value(), QList<int>({22}));
-}
-
-TEST(InvoiceDemo, TwoYearsOfInvoicesForTheDemoCustomers) {
-    TestWorkDir dir;
-    ASSERT_FALSE(InvoiceDemo::fill());
-    EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM Fatture")), 0);
-    ASSERT_FALSE(RegistryDemo::fill());
-    ASSERT_FALSE(InvoiceDemo::fill());
-    const int year = QDate::currentDate().year();
-    const auto now = InvoiceStore::registro(year, 0).value();
-    const auto before = InvoiceStore::registro(year - 1, 0).value();
-    EXPECT_GE(now.rows.size(), 5);
-    EXPECT_GE(before.rows.size(), 5);
-    EXPECT_GT(before.incassato, Decimal());
-    EXPECT_GT(now.daIncassare, Decimal());
-    EXPECT_GT(count(QStringLiteral("SELECT count(*) FROM Fatture WHERE RA = 'X'")), 0);
-    EXPECT_GT(count(QStringLiteral("SELECT count(*) FROM Fatture WHERE RA IS NULL")), 0);
-    EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM Fatture WHERE Data > ?"),
-                    {QDate::currentDate().toString(Qt::ISODate)}),
-              0);
-    for (const auto& r : now.rows)
-        EXPECT_FALSE(InvoiceRules::erroreNumero(r.num)) << qPrintable(r.num);
-    // Every invoice has its rows.
-    EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM Fatture F WHERE NOT EXISTS "
-                                   "(SELECT 1 FROM ContFatt C WHERE C.Num = F.Num)")),
-              0);
+    issue(u"2/26"_s, rossi, QDate(2027, 1, 2));
+    InvoiceStore::setPaid(u"1/26"_s, true);
+    const auto y26 = InvoiceStore::registro(2026, 0).value();
+    const auto y27 = InvoiceStore::registro(2027, rossi).value();
+    ASSERT_EQ(y26.rows.size(), 1);
+    ASSERT_EQ(y27.rows.size(), 1);
+    EXPECT_EQ(y26.rows[0].num + u' ' + y26.incassato.toString() + u' ' + y26.daIncassare.toString(),
+              u"1/26 158.6 0"_s);
+    EXPECT_EQ(y27.rows[0].num + u' ' + y27.incassato.toString() + u' ' + y27.daIncassare.toString(),
+              u"2/26 0 158.6"_s);
 }

@@ -1,23 +1,18 @@
-#include "data/database.h"
-#include "invoices/invoicerules.h"
-#include "invoices/invoicestore.h"
+#include "../invoicetest.h"
 #include "invoices/ui/formfatt.h"
-#include "invoices/ui/formregfatt.h"
+#include "invoices/ui/frmeditfatt.h"
 #include "scripteddialogs.h"
 #include "workdir.h"
 
 #include <QComboBox>
-#include <QDate>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
-#include <gtest/gtest.h>
 
 namespace {
 
 using Answer = Dialogs::Answer;
-using Icon = Dialogs::Icon;
 
 const int kAnno = QDate::currentDate().year();
 
@@ -25,31 +20,25 @@ QString num(int n, int anno = kAnno) {
     return QString::number(n) + InvoiceRules::suffisso(anno);
 }
 
-qint64 customer(const QString& nome) {
-    Database::exec(QStringLiteral("INSERT INTO Anagrafica (Nome) VALUES (?)"), {nome});
-    return Database::scalar(QStringLiteral("SELECT max(Id) FROM Anagrafica")).value().toLongLong();
+QString yy(int anno = kAnno) {
+    return InvoiceRules::suffisso(anno).mid(1);
 }
 
 void stored(const QString& number, qint64 idAna, QDate data, const char* totale) {
-    Invoice inv;
-    inv.num = number;
-    inv.idAna = idAna;
-    inv.data = data;
-    inv.iva = 22;
-    inv.totale = Decimal::fromString(QString::fromLatin1(totale)).value();
-    inv.rows = {InvoiceRules::rigaVuota(1)};
-    ASSERT_FALSE(InvoiceStore::issue(inv));
+    Invoice inv = sampleInvoice(number, idAna, data);
+    inv.totale = dec(totale);
+    issue(inv);
 }
 
-struct Register {
+struct FormFattTest : ::testing::Test {
     TestWorkDir dir;
     ScriptedDialogs dlg;
-    qint64 rossi = customer(QStringLiteral("ROSSI"));
-    qint64 bianchi = customer(QStringLiteral("BIANCHI"));
-    qint64 verdi = customer(QStringLiteral("VERDI"));
+    qint64 rossi = addCustomer(u"ROSSI"_s);
+    qint64 bianchi = addCustomer(u"BIANCHI"_s);
+    qint64 verdi = addCustomer(u"VERDI"_s);
     std::unique_ptr<FormFatt> frm;
 
-    Register() {
+    FormFattTest() {
         stored(num(1), rossi, QDate(kAnno, 1, 10), "100.10");
         stored(num(2), bianchi, QDate(kAnno, 2, 10), "0.20");
         stored(num(10), rossi, QDate(kAnno, 3, 10), "1234.56");
@@ -57,127 +46,143 @@ struct Register {
         InvoiceStore::setPaid(num(1), true);
         frm = std::make_unique<FormFatt>();
     }
-    template <typename T = QWidget> T* get(const char* name) {
+    template <typename T = QPushButton> T* get(const char* name) {
         auto* w = frm->findChild<T*>(QString::fromLatin1(name));
         EXPECT_NE(w, nullptr) << name;
         return w;
     }
     QTableView* grid() { return get<QTableView>("FGrid"); }
-    QString cell(int row, int col) { return grid()->model()->index(row, col).data().toString(); }
-    QString text(const char* name) { return get<QLineEdit>(name)->text(); }
-    QPushButton* button(const char* name) { return get<QPushButton>(name); }
+    // Heading, list, count and the sums collected and still due.
+    QString shown() {
+        return QStringList{
+            get<QLabel>("LabelInt")->text(), gridText(grid()->model()), get<QLabel>("LblRec")->text(),
+            get<QLineEdit>("TxtIncassato")->text() + u" / "_s + get<QLineEdit>("TxtIncassare")->text()}
+            .join(u'\n');
+    }
     void select(int row) { emit grid()->clicked(grid()->model()->index(row, 1)); }
+    // Which payment button is enabled: "R" register, "A" annul.
+    QString payButtons() {
+        return QString(get("BtnRegPag")->isEnabled() ? u"R"_s : QString()) +
+               (get("BtnAnnPag")->isEnabled() ? u"A"_s : QString());
+    }
 };
 
 } // namespace
 
-TEST(FormFatt, ListsTheYearHighestNumberFirstWithSums) {
-    Register r;
-    EXPECT_EQ(r.get<QLabel>("LabelInt")->text(), QStringLiteral("Fatture %1").arg(kAnno));
-    ASSERT_EQ(r.grid()->model()->rowCount(), 3);
-    EXPECT_EQ(r.cell(0, 1), num(10));
-    EXPECT_EQ(r.cell(1, 1), num(2));
-    EXPECT_EQ(r.cell(2, 1), num(1));
-    EXPECT_EQ(r.cell(0, 2), QStringLiteral("ROSSI"));
-    EXPECT_EQ(r.cell(0, 3), QStringLiteral("10/03/%1").arg(kAnno % 100, 2, 10, QLatin1Char('0')));
-    EXPECT_EQ(r.cell(0, 4), QStringLiteral("1.234,56"));
-    EXPECT_EQ(r.cell(2, 5), QStringLiteral("X"));
-    EXPECT_EQ(r.grid()->model()->headerData(4, Qt::Horizontal).toString(), QStringLiteral("Totale €"));
-    EXPECT_EQ(r.get<QLabel>("LblRec")->text(), QStringLiteral("3 fatture"));
-    EXPECT_EQ(r.text("TxtIncassato"), QStringLiteral("€ 100,10"));
-    EXPECT_EQ(r.text("TxtIncassare"), QStringLiteral("€ 1.234,76"));
-
+TEST_F(FormFattTest, ListsTheYearHighestNumberFirstWithSums) {
+    EXPECT_EQ(
+        shown(),
+        u"Fatture %1\n%2|ROSSI|10/03/%3|1.234,56|\n%4|BIANCHI|10/02/%3|0,20|\n%5|ROSSI|10/01/%3|100,10|X\n"
+        "3 fatture\n€ 100,10 / € 1.234,76"_s.arg(kAnno)
+            .arg(num(10), yy(), num(2), num(1)));
     // The filter offers only customers having invoices.
-    auto* cli = r.get<QComboBox>("ComboCli");
-    ASSERT_EQ(cli->count(), 3);
-    EXPECT_EQ(cli->itemText(0), QStringLiteral("Tutti"));
-    EXPECT_EQ(cli->itemText(1), QStringLiteral("BIANCHI"));
+    auto* cli = get<QComboBox>("ComboCli");
+    EXPECT_EQ(gridText(cli->model(), 0), u"Tutti\nBIANCHI\nROSSI"_s);
     cli->setCurrentIndex(1);
     emit cli->activated(1);
-    EXPECT_EQ(r.get<QLabel>("LblRec")->text(), QStringLiteral("1 fattura"));
-    EXPECT_EQ(r.text("TxtIncassato"), QStringLiteral("€ 0,00"));
-    EXPECT_EQ(r.text("TxtIncassare"), QStringLiteral("€ 0,20"));
+    EXPECT_EQ(shown(), u"Fatture %1\n%2|BIANCHI|10/02/%3|0,20|\n1 fattura\n€ 0,00 / € 0,20"_s.arg(kAnno).arg(
+                           num(2), yy()));
 
     // Another year, through the year prompt.
-    r.dlg.type(QString::number(kAnno - 1));
-    r.button("BtnAnno")->click();
-    EXPECT_EQ(r.get<QLabel>("LabelInt")->text(), QStringLiteral("Fatture %1").arg(kAnno - 1));
-    ASSERT_EQ(r.grid()->model()->rowCount(), 1);
-    EXPECT_EQ(r.cell(0, 1), num(7, kAnno - 1));
-    r.dlg.type(QString::number(2001));
+    dlg.type(QString::number(kAnno - 1));
+    get("BtnAnno")->click();
+    EXPECT_EQ(shown(),
+              u"Fatture %1\n%2|BIANCHI|01/06/%3|50,00|\n1 fattura\n€ 0,00 / € 50,00"_s.arg(kAnno - 1).arg(
+                  num(7, kAnno - 1), yy(kAnno - 1)));
+    dlg.type(u"2001"_s);
     emit cli->activated(0);
-    r.button("BtnAnno")->click();
-    EXPECT_EQ(r.get<QLabel>("LblRec")->text(), QStringLiteral("0 fatture"));
-    EXPECT_EQ(r.text("TxtIncassare"), QStringLiteral("€ 0,00"));
+    get("BtnAnno")->click();
+    EXPECT_EQ(shown(), u"Fatture 2001\n\n0 fatture\n€ 0,00 / € 0,00"_s);
 }
 
-TEST(FormFatt, PaymentButtonsFollowThePaidMark) {
-    Register r;
-    r.button("BtnRegPag")->click();
-    EXPECT_EQ(r.dlg.lastText(), QStringLiteral("Selezionare prima una FATTURA"));
-    r.button("BtnRichiama")->click();
-    EXPECT_EQ(r.dlg.lastText(), QStringLiteral("Selezionare prima una FATTURA"));
+TEST_F(FormFattTest, PaymentButtonsFollowThePaidMark) {
+    get("BtnRegPag")->click();
+    get("BtnRichiama")->click();
+    EXPECT_EQ(dlg.texts(), QStringList(2, u"Selezionare prima una FATTURA"_s));
+    select(2); // paid
+    EXPECT_EQ(payButtons(), u"A"_s);
+    select(0); // unpaid
+    EXPECT_EQ(payButtons(), u"R"_s);
 
-    r.select(2); // 1/YY, paid
-    EXPECT_FALSE(r.button("BtnRegPag")->isEnabled());
-    EXPECT_TRUE(r.button("BtnAnnPag")->isEnabled());
-    r.select(0); // 10/YY, unpaid
-    EXPECT_TRUE(r.button("BtnRegPag")->isEnabled());
-    EXPECT_FALSE(r.button("BtnAnnPag")->isEnabled());
+    dlg.answer(Answer::No);
+    get("BtnRegPag")->click();
+    EXPECT_EQ(dlg.lastText(), u"Fattura N° %1 -  ROSSI"_s.arg(num(10)));
+    EXPECT_EQ(shown().section(u'\n', -1), u"€ 100,10 / € 1.234,76"_s);
+    get("BtnRegPag")->click();
+    EXPECT_EQ(dlg.lastText(), u"REGISTRAZIONE PAGAMENTO effettuata con successo"_s);
+    EXPECT_EQ(shown().section(u'\n', 1, 1).section(u'|', -1), u"X"_s);
+    EXPECT_EQ(shown().section(u'\n', -1), u"€ 1.334,66 / € 0,20"_s);
+    select(0);
+    EXPECT_EQ(payButtons(), u"A"_s);
 
-    r.dlg.answer(Answer::No);
-    r.button("BtnRegPag")->click();
-    EXPECT_EQ(r.dlg.lastText(), QStringLiteral("Fattura N° ") + num(10) + QStringLiteral(" -  ROSSI"));
-    EXPECT_EQ(r.dlg.messages.back().title, QStringLiteral("CONFERMA PAGAMENTO"));
-    EXPECT_EQ(r.text("TxtIncassato"), QStringLiteral("€ 100,10"));
+    get("BtnAnnPag")->click();
+    EXPECT_EQ(dlg.lastText(), u"PAGAMENTO Annullato con successo"_s);
+    EXPECT_EQ(dbRows(u"SELECT Num, Pagata FROM Fatture ORDER BY rowid"_s),
+              u"%1|X\n%2|-\n%3|-\n%4|-"_s.arg(num(1), num(2), num(10), num(7, kAnno - 1)));
+    EXPECT_EQ(shown().section(u'\n', -1), u"€ 100,10 / € 1.234,76"_s);
 
-    r.button("BtnRegPag")->click();
-    EXPECT_EQ(r.dlg.lastText(), QStringLiteral("REGISTRAZIONE PAGAMENTO effettuata con successo"));
-    EXPECT_EQ(r.dlg.messages.back().icon, Icon::Information);
-    EXPECT_EQ(r.text("TxtIncassato"), QStringLiteral("€ 1.334,66"));
-    EXPECT_EQ(r.text("TxtIncassare"), QStringLiteral("€ 0,20"));
-    EXPECT_EQ(r.cell(0, 5), QStringLiteral("X"));
-    r.select(0);
-    EXPECT_FALSE(r.button("BtnRegPag")->isEnabled());
-
-    r.button("BtnAnnPag")->click();
-    EXPECT_EQ(r.dlg.messages[r.dlg.messages.size() - 2].title,
-              QStringLiteral("CONFERMA ANNULLAMENTO PAGAMENTO"));
-    EXPECT_EQ(r.dlg.lastText(), QStringLiteral("PAGAMENTO Annullato con successo"));
-    EXPECT_TRUE(Database::scalar(QStringLiteral("SELECT Pagata FROM Fatture WHERE Num = ?"), {num(10)})
-                    .value()
-                    .isNull());
-    EXPECT_EQ(r.text("TxtIncassare"), QStringLiteral("€ 1.234,76"));
-}
-
-TEST(FormFatt, APaymentOfAVanishedInvoiceIsNotReportedAsDone) {
-    Register r;
-    r.select(0);
+    // The invoice gone meanwhile: an error, not a success.
+    select(0);
     InvoiceStore::cancel(num(10));
-    r.button("BtnRegPag")->click();
-    EXPECT_EQ(r.dlg.lastText(), QStringLiteral("Errore"));
-    EXPECT_FALSE(r.dlg.texts().contains(QStringLiteral("REGISTRAZIONE PAGAMENTO effettuata con successo")));
-    EXPECT_EQ(r.grid()->model()->rowCount(), 2);
+    dlg.messages.clear();
+    get("BtnRegPag")->click();
+    EXPECT_EQ(dlg.texts().last(), u"Errore"_s);
+    EXPECT_FALSE(dlg.texts().contains(u"REGISTRAZIONE PAGAMENTO effettuata con successo"_s));
+    EXPECT_EQ(grid()->model()->rowCount(), 2);
 }
 
-TEST(FormFatt, NewAndRecalledInvoicesOpenTheEditorAndTheListFollows) {
-    Register r;
-    r.dlg.onWindow([](QDialog* w) {
-        EXPECT_EQ(w->objectName(), QStringLiteral("FormRegFatt"));
-        EXPECT_EQ(w->findChild<QLineEdit*>(QStringLiteral("TxtNum"))->text(), num(11));
-        stored(num(11), 3, QDate(kAnno, 4, 1), "5");
+TEST_F(FormFattTest, NewAndRecalledInvoicesOpenTheEditorAndTheListFollows) {
+    dlg.onWindow([this](QDialog* w) {
+        EXPECT_EQ(w->objectName() + u' ' + w->findChild<QLineEdit*>(u"TxtNum"_s)->text(),
+                  u"FormRegFatt "_s + num(11));
+        stored(num(11), verdi, QDate(kAnno, 4, 1), "5");
         return 1;
     });
-    r.button("BtnEmetti")->click();
-    EXPECT_EQ(r.cell(0, 1), num(11));
-    EXPECT_GE(r.get<QComboBox>("ComboCli")->findText(QStringLiteral("VERDI")), 0);
+    get("BtnEmetti")->click();
+    EXPECT_EQ(gridText(grid()->model()).section(u'|', 0, 1), num(11) + u"|VERDI"_s);
+    EXPECT_GE(get<QComboBox>("ComboCli")->findText(u"VERDI"_s), 0);
 
-    r.select(2);
-    r.dlg.onWindow([](QDialog* w) {
-        EXPECT_EQ(w->findChild<QLineEdit*>(QStringLiteral("TxtNum"))->text(), num(2));
+    dlg.onWindow([](QDialog* w) {
+        EXPECT_EQ(w->findChild<QLineEdit*>(u"TxtNum"_s)->text(), num(2));
         return 1;
     });
-    emit r.grid()->doubleClicked(r.grid()->model()->index(2, 1));
-    EXPECT_EQ(r.dlg.windowsShown.size(), 2);
-    EXPECT_TRUE(r.dlg.allAnswersUsed());
+    select(2);
+    emit grid()->doubleClicked(grid()->model()->index(2, 1));
+    EXPECT_EQ(dlg.windowsShown.size(), 2);
+    EXPECT_TRUE(dlg.allAnswersUsed());
+}
+
+TEST_F(FormFattTest, ChangeOfCustomerOfAnInvoiceOfThisYear) {
+    const qint64 zeta = addCustomer(u"ZETA"_s, 0);
+    FrmEditFatt edit;
+    auto* fatt = edit.findChild<QComboBox*>(u"ComboFatt"_s);
+    auto* nome = edit.findChild<QComboBox*>(u"ComboNome"_s);
+    auto* salva = edit.findChild<QPushButton*>(u"BtnSalva"_s);
+    ASSERT_TRUE(fatt && nome && salva);
+    // This year's invoices in number order; every customer, deleted ones too.
+    EXPECT_EQ(gridText(fatt->model(), 0), QStringList({num(1), num(2), num(10)}).join(u'\n'));
+    EXPECT_EQ(gridText(nome->model(), 0), u"BIANCHI\nROSSI\nVERDI\nZETA"_s);
+
+    salva->click();
+    fatt->setCurrentIndex(2);
+    salva->click();
+    nome->setCurrentIndex(3);
+    salva->click();
+    EXPECT_EQ(dlg.texts(), (QStringList{u"Selezionare FATTURA"_s, u"Selezionare CLIENTE"_s,
+                                        u"Modifica effettuata con successo"_s}));
+    EXPECT_EQ(edit.result(), QDialog::Accepted);
+    // Nothing else of the invoices changes.
+    EXPECT_EQ(dbRows(u"SELECT Num, IdAna FROM Fatture WHERE IdAna NOT IN (?, ?)"_s, {rossi, bianchi}),
+              num(10) + u'|' + QString::number(zeta));
+    EXPECT_EQ(dbRows(u"SELECT count(*), sum(Totale) FROM Fatture"_s), u"4|1384.86"_s);
+    EXPECT_EQ(contentRows(num(10)), contentRows(num(1)));
+
+    // An invoice gone meanwhile is reported and the dialog stays.
+    FrmEditFatt again;
+    again.findChild<QComboBox*>(u"ComboFatt"_s)->setCurrentIndex(2);
+    again.findChild<QComboBox*>(u"ComboNome"_s)->setCurrentIndex(0);
+    InvoiceStore::cancel(num(10));
+    again.findChild<QPushButton*>(u"BtnSalva"_s)->click();
+    EXPECT_EQ(dlg.lastText(), u"Errore durante la modifica"_s);
+    EXPECT_EQ(again.result(), 0);
 }
