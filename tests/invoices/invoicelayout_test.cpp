@@ -60,9 +60,6 @@ QStringList printedRows(const Page& page) {
 } // namespace
 
 TEST(InvoiceLayout, EighteenRowsAPageTheTotalsOnTheLast) {
-    for (const auto& [righe, pagine] : {std::pair{0, 1}, {1, 1}, {18, 1}, {19, 2}, {36, 2}, {37, 3}})
-        EXPECT_EQ(InvoiceLayout::pagine(righe), pagine) << righe;
-
     QList<InvoiceRow> trailing = numbered(18);
     trailing.append({19, QString(), Decimal(), Decimal()});
     QList<InvoiceRow> gap = numbered(5);
@@ -103,11 +100,14 @@ TEST(InvoiceLayout, EighteenRowsAPageTheTotalsOnTheLast) {
 }
 
 TEST(InvoiceLayout, AnnotationsOnEveryPageTotalsOnTheLast) {
-    const auto all = pages(data(numbered(37), u"22"_s, u"Pagamento a 30 giorni"_s, 7, true));
+    const QString note = QString(69, u'n') + QString(69, u'm') + u"ok"_s;
+    const auto all = pages(data(numbered(37), u"22"_s, note, 7, true));
     ASSERT_EQ(all.size(), 3u);
     for (const Page& page : all) {
+        // Cut at 69 characters, one line every 4 mm.
         EXPECT_EQ(textsIn(page, 0, 245, 300, 300),
-                  (QStringList{u"ANNOTAZIONI@3.5,245.5"_s, u"Pagamento a 30 giorni@3.5,248.25"_s}));
+                  (QStringList{u"ANNOTAZIONI@3.5,245.5"_s, note.left(69) + u"@3.5,248.25"_s,
+                               note.mid(69, 69) + u"@3.5,252.25"_s, u"ok@3.5,256.25"_s}));
         EXPECT_NE(page.findText(u"FATTURA n° 12/2026"_s), nullptr);
     }
     // 37 rows of 10,00 at 22 % with the withholding.
@@ -140,13 +140,6 @@ TEST(InvoiceLayout, AnnotationsCutAtSixtyNineCharacters) {
     };
     for (const auto& [note, lines] : cases)
         EXPECT_EQ(InvoiceLayout::righeNote(note), lines) << note.toStdString();
-
-    // One line every 4 mm.
-    const Page page =
-        pages(data(numbered(1), u"22"_s, QString(69, u'n') + QString(69, u'm') + u"ok"_s)).front();
-    EXPECT_EQ(textsIn(page, 0, 246, 300, 300),
-              (QStringList{QString(69, u'n') + u"@3.5,248.25"_s, QString(69, u'm') + u"@3.5,252.25"_s,
-                           u"ok@3.5,256.25"_s}));
 }
 
 TEST(InvoiceLayout, NumbersPlacedByTheirLength) {
@@ -166,42 +159,32 @@ TEST(InvoiceLayout, NumbersPlacedByTheirLength) {
                            u"136.5: Omaggio@17.5 3@142.4"_s}));
 }
 
-TEST(InvoiceLayout, RateColumnAndFullYear) {
+TEST(InvoiceLayout, RateColumnFromTheRateBox) {
     const std::pair<QString, QString> rates[] = {
         {u"22"_s, u"22%"_s}, {u" 10 "_s, u"10%"_s},  {u"22.5"_s, u"22,5%"_s}, {u"4,5"_s, u"4%"_s},
         {u"0"_s, QString()}, {QString(), QString()}, {u"abc"_s, QString()}};
     for (const auto& [box, column] : rates)
         EXPECT_EQ(InvoiceLayout::ivaRiga(box), column) << box.toStdString();
-    EXPECT_EQ(InvoiceLayout::numeroEsteso(u"12/09"_s), u"12/2009"_s);
 }
 
 TEST(InvoiceLayout, HeaderCompanyAndCustomer) {
-    CustomerFields c;
-    c.ragione = u"Città Nuova Srl"_s;
-    c.indirizzo = u"Via Verdi 2"_s;
-    c.cap = u"40100"_s;
-    c.citta = u"Bologna"_s;
-    c.prov = u"BO"_s;
-    c.piva = u"0999"_s;
-    c.cf = u"CTN"_s;
+    const CustomerFields c{u"Città Nuova Srl"_s, {},           u"0999"_s, u"Via Verdi 2"_s,
+                           u"40100"_s,           u"Bologna"_s, u"BO"_s,   u"CTN"_s};
     const Page page = pages(data(numbered(1)), c, true).front();
-    // The company lines 1, 2, 3 and 5 in the header box, the customer beside them.
-    EXPECT_EQ(textsIn(page, 0, 51, 210, 89),
+    // Company lines 1, 2, 3 and 5, the customer beside them, then code, date, number and page.
+    EXPECT_EQ(textsIn(page, 0, 51, 210, 89) + textsIn(page, 0, 97, 210, 98),
               (QStringList{u"FERRO ROSSI@6.5,56"_s, u"Carpenteria metallica@12.5,62"_s,
                            u"Via dell'Industria 12@6.5,73"_s, u"P.IVA 01234567890@6.5,80"_s,
                            u"CLIENTE@102.5,52"_s, u"Città Nuova Srl@105.5,57"_s, u"Via Verdi 2@105.5,69"_s,
-                           u"40100 Bologna (BO)@105.5,74.5"_s, u"P.IVA 0999/C.f. CTN@105.5,80"_s}));
-    EXPECT_EQ(textsIn(page, 0, 97, 210, 98), (QStringList{u"0007@4.5,97.5"_s, u"05/03/2026@148.5,97.5"_s,
-                                                          u"12/2026@175.5,97.5"_s, u"1/1@192.5,97.5"_s}));
-    EXPECT_EQ(page.findText(u"RIGA QUATTRO"_s), nullptr);
+                           u"40100 Bologna (BO)@105.5,74.5"_s, u"P.IVA 0999/C.f. CTN@105.5,80"_s,
+                           u"0007@4.5,97.5"_s, u"05/03/2026@148.5,97.5"_s, u"12/2026@175.5,97.5"_s,
+                           u"1/1@192.5,97.5"_s}));
     // The second company line in red with the colour logo only.
     EXPECT_EQ(page.findText(u"Carpenteria metallica"_s)->colour, QColor(Qt::red));
     EXPECT_EQ(pages(data(numbered(1))).front().findText(u"Carpenteria metallica"_s)->colour,
               QColor(Qt::black));
     // Missing parts of the customer's lines are left out with their separators.
-    CustomerFields few;
-    few.citta = u"Monza"_s;
-    few.cf = u"RSSMRA"_s;
+    const CustomerFields few{{}, {}, {}, {}, {}, u"Monza"_s, {}, u"RSSMRA"_s};
     EXPECT_EQ(textsIn(pages(data(numbered(1)), few).front(), 102, 60, 210, 89),
               (QStringList{u"Monza @105.5,74.5"_s, u"C.f. RSSMRA@105.5,80"_s}));
 }

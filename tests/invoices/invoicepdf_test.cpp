@@ -30,16 +30,10 @@ struct StoredInvoice {
         EXPECT_FALSE(
             Database::exec(u"INSERT INTO Azienda (Riga1, Riga2) VALUES ('FERRO ROSSI', 'Carpenteria')"_s));
         const qint64 id = Database::scalar(u"SELECT max(Id) FROM Anagrafica"_s).value().toLongLong();
-        inv = Invoice{u"12/26"_s,
-                      id,
-                      {},
-                      QDate(2026, 3, 5),
-                      dec("1"),
-                      22,
-                      u"Consegna in cantiere\nPagamento a 30 giorni"_s,
-                      true,
-                      false,
-                      {InvoiceRules::rigaVuota(1)}};
+        inv = sampleInvoice(u"12/26"_s, id, QDate(2026, 3, 5));
+        inv.ra = true;
+        inv.note = u"Consegna in cantiere\nPagamento a 30 giorni"_s;
+        inv.rows = {InvoiceRules::rigaVuota(1)};
         for (int i = 2; i <= rows; ++i)
             inv.rows.append({i, u"Cancellata%1"_s.arg(i), dec("2.5"), dec("1234.5")});
         issue(inv);
