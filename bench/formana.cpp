@@ -29,7 +29,8 @@ const char* const kKinds[] = {"CARPENTERIA", "OFFICINA", "SERRAMENTI", "EDILIZIA
 
 QTemporaryDir* workDir = nullptr;
 
-void fillDatabase() {
+void fillDatabase()
+{
     workDir = new QTemporaryDir;
     app().workDir = workDir->path();
     if (auto err = Database::open(app().path(Database::kRelativePath))) {
@@ -54,7 +55,8 @@ void fillDatabase() {
 }
 
 // Reads every row of the list's SELECT with the sqlite3 library alone.
-void BM_BareSqlite(benchmark::State& state) {
+void BM_BareSqlite(benchmark::State& state)
+{
     sqlite3* db = nullptr;
     sqlite3_open_v2(QFile::encodeName(Database::filePath()).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
     size_t bytes = 0;
@@ -76,7 +78,8 @@ void BM_BareSqlite(benchmark::State& state) {
 }
 
 // The window's own refill, as "Elenco completo" runs it, with the window on screen.
-void BM_FormAnaRefill(benchmark::State& state) {
+void BM_FormAnaRefill(benchmark::State& state)
+{
     FormAna form;
     form.show();
     QApplication::processEvents();
@@ -94,19 +97,20 @@ BENCHMARK(BM_BareSqlite)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FormAnaRefill)->Unit(benchmark::kMillisecond);
 
 // Median of a few timed runs, for the ratio line.
-template <typename F> double medianMs(F&& run) {
+template <typename F> double medianMs(F&& run)
+{
     std::vector<double> ms;
     for (int i = 0; i < 15; ++i) {
         const auto t0 = std::chrono::steady_clock::now();
         run();
-        ms.push_back(
-            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
+        ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
     }
     std::sort(ms.begin(), ms.end());
     return ms[ms.size() / 2];
 }
 
-void reportRatio() {
+void reportRatio()
+{
     sqlite3* db = nullptr;
     sqlite3_open_v2(QFile::encodeName(Database::filePath()).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
     const double bare = medianMs([db] {
@@ -135,7 +139,8 @@ void reportRatio() {
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication qapp(argc, argv);
     fillDatabase();

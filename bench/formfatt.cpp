@@ -32,7 +32,8 @@ const char* const kSelect = "SELECT F.Num, A.Nome, F.Data, F.Totale, F.Pagata FR
 
 QTemporaryDir* workDir = nullptr;
 
-void fillDatabase() {
+void fillDatabase()
+{
     workDir = new QTemporaryDir;
     app().workDir = workDir->path();
     if (auto err = Database::open(app().path(Database::kRelativePath))) {
@@ -51,8 +52,7 @@ void fillDatabase() {
     f.prepare(QStringLiteral(
         "INSERT INTO Fatture (Num, IdAna, Data, Totale, Iva, RA, Pagata) VALUES (?, ?, ?, ?, 22, ?, ?)"));
     QSqlQuery r(Database::connection());
-    r.prepare(
-        QStringLiteral("INSERT INTO ContFatt (Num, Ord, Descrizione, Qta, Prezzo) VALUES (?, ?, ?, ?, ?)"));
+    r.prepare(QStringLiteral("INSERT INTO ContFatt (Num, Ord, Descrizione, Qta, Prezzo) VALUES (?, ?, ?, ?, ?)"));
     const auto addInvoice = [&](const QString& num, int id, const QString& data, int cents, int rows) {
         f.addBindValue(num);
         f.addBindValue(id);
@@ -74,8 +74,7 @@ void fillDatabase() {
     };
     for (int i = 1; i <= kInvoices; ++i)
         addInvoice(QStringLiteral("%1/26").arg(i), 1 + i % 300,
-                   QDate(kYear, 1, 1).addDays(i * 364 / kInvoices).toString(Qt::ISODate),
-                   5000 + i * 7919 % 900000, 3);
+                   QDate(kYear, 1, 1).addDays(i * 364 / kInvoices).toString(Qt::ISODate), 5000 + i * 7919 % 900000, 3);
     for (int i = 1; i <= 2000; ++i)
         addInvoice(QStringLiteral("%1/25").arg(i), 1 + i % 300,
                    QDate(kYear - 1, 1, 1).addDays(i * 364 / 2000).toString(Qt::ISODate), 7000 + i * 31,
@@ -85,7 +84,8 @@ void fillDatabase() {
 }
 
 // The register's query read row by row with the sqlite3 library alone, paid and unpaid summed.
-void bareQuery(sqlite3* db) {
+void bareQuery(sqlite3* db)
+{
     sqlite3_stmt* stmt = nullptr;
     sqlite3_prepare_v2(db, kSelect, -1, &stmt, nullptr);
     double paid = 0;
@@ -102,13 +102,15 @@ void bareQuery(sqlite3* db) {
     benchmark::DoNotOptimize(unpaid);
 }
 
-sqlite3* openBare() {
+sqlite3* openBare()
+{
     sqlite3* db = nullptr;
     sqlite3_open_v2(QFile::encodeName(Database::filePath()).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
     return db;
 }
 
-void BM_BareSqlite(benchmark::State& state) {
+void BM_BareSqlite(benchmark::State& state)
+{
     sqlite3* db = openBare();
     for (auto _ : state)
         bareQuery(db);
@@ -116,7 +118,8 @@ void BM_BareSqlite(benchmark::State& state) {
 }
 
 // The register's reload (list, count and sums), with the window on screen.
-void BM_FormFattReload(benchmark::State& state) {
+void BM_FormFattReload(benchmark::State& state)
+{
     FormFatt form;
     form.show();
     QApplication::processEvents();
@@ -128,7 +131,8 @@ void BM_FormFattReload(benchmark::State& state) {
 }
 
 // Recall of the invoice of 200 rows, with the editor on screen.
-void BM_RecallInvoice200Rows(benchmark::State& state) {
+void BM_RecallInvoice200Rows(benchmark::State& state)
+{
     FormRegFatt editor;
     editor.show();
     QApplication::processEvents();
@@ -143,19 +147,20 @@ BENCHMARK(BM_BareSqlite)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FormFattReload)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RecallInvoice200Rows)->Unit(benchmark::kMillisecond);
 
-template <typename F> double medianMs(F&& run) {
+template <typename F> double medianMs(F&& run)
+{
     std::vector<double> ms;
     for (int i = 0; i < 15; ++i) {
         const auto t0 = std::chrono::steady_clock::now();
         run();
-        ms.push_back(
-            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
+        ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
     }
     std::sort(ms.begin(), ms.end());
     return ms[ms.size() / 2];
 }
 
-void reportRatio() {
+void reportRatio()
+{
     sqlite3* db = openBare();
     const double bare = medianMs([db] { bareQuery(db); });
     sqlite3_close(db);
@@ -173,7 +178,8 @@ void reportRatio() {
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication qapp(argc, argv);
     fillDatabase();

@@ -21,7 +21,8 @@ const char* const kStockSelect = "SELECT M.IdArt, C.Nome, M.Descrizione, M.Um, M
 
 QTemporaryDir* g_dir = nullptr;
 
-bool fillDatabase() {
+bool fillDatabase()
+{
     app().workDir = g_dir->path();
     if (auto err = Database::open(app().path(Database::kRelativePath))) {
         fprintf(stderr, "open: %s\n", qPrintable(err->text));
@@ -29,8 +30,7 @@ bool fillDatabase() {
     }
     Transaction tx;
     const char* names[] = {"TUBOLARI", "LAMIERE", "PROFILATI", "BULLONERIA", "VERNICI"};
-    const char* kinds[] = {"Tubolare quadro", "Lamiera nera", "Angolare a L", "Bullone TE zincato",
-                           "Smalto RAL"};
+    const char* kinds[] = {"Tubolare quadro", "Lamiera nera", "Angolare a L", "Bullone TE zincato", "Smalto RAL"};
     const char* units[] = {"m", "Pz", "m", "Pz", "l"};
     qint64 ids[5];
     for (int c = 0; c < 5; ++c)
@@ -45,15 +45,16 @@ bool fillDatabase() {
                                .arg(1 + i % 7)
                                .arg(i);
         item.um = QString::fromLatin1(units[c]);
-        item.qta = (i % 3 == 0) ? *Decimal::fromString(QStringLiteral("%1.%2").arg(i % 500).arg(i % 10))
-                                : Decimal(i % 900);
+        item.qta =
+            (i % 3 == 0) ? *Decimal::fromString(QStringLiteral("%1.%2").arg(i % 500).arg(i % 10)) : Decimal(i % 900);
         if (!WarehouseStore::addItem(item))
             return false;
     }
     return !tx.commit();
 }
 
-void foldFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
+void foldFunction(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
     if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
         sqlite3_result_null(ctx);
         return;
@@ -64,12 +65,13 @@ void foldFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
 }
 
 // The same statement on its own connection, reading every column of every row.
-void BM_BareSqlite(benchmark::State& state) {
+void BM_BareSqlite(benchmark::State& state)
+{
     sqlite3* db = nullptr;
-    sqlite3_open_v2(QFile::encodeName(app().path(Database::kRelativePath)).constData(), &db,
-                    SQLITE_OPEN_READONLY, nullptr);
-    sqlite3_create_function_v2(db, "fold", 1, SQLITE_UTF16 | SQLITE_DETERMINISTIC, nullptr, foldFunction,
-                               nullptr, nullptr, nullptr);
+    sqlite3_open_v2(QFile::encodeName(app().path(Database::kRelativePath)).constData(), &db, SQLITE_OPEN_READONLY,
+                    nullptr);
+    sqlite3_create_function_v2(db, "fold", 1, SQLITE_UTF16 | SQLITE_DETERMINISTIC, nullptr, foldFunction, nullptr,
+                               nullptr, nullptr);
     int rows = 0;
     for (auto _ : state) {
         sqlite3_stmt* stmt = nullptr;
@@ -93,7 +95,8 @@ void BM_BareSqlite(benchmark::State& state) {
 }
 
 // The storage call the window makes, without the grid.
-void BM_StockListQuery(benchmark::State& state) {
+void BM_StockListQuery(benchmark::State& state)
+{
     qsizetype rows = 0;
     for (auto _ : state)
         rows = WarehouseStore::stockList(0, QString())->size();
@@ -101,7 +104,8 @@ void BM_StockListQuery(benchmark::State& state) {
 }
 
 // The window's own refill: query, 20,000 grid rows, count label.
-void BM_FormMagFill(benchmark::State& state) {
+void BM_FormMagFill(benchmark::State& state)
+{
     FormMag w;
     w.show();
     QApplication::processEvents();
@@ -112,7 +116,8 @@ void BM_FormMagFill(benchmark::State& state) {
 }
 
 // The first fill of an empty grid, which makes every cell's item.
-void BM_FormMagFirstFill(benchmark::State& state) {
+void BM_FormMagFirstFill(benchmark::State& state)
+{
     FormMag w;
     w.show();
     QApplication::processEvents();
@@ -134,7 +139,8 @@ BENCHMARK(BM_FormMagFirstFill)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 // Prints the two means and their ratio after the runs.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
-    void ReportRuns(const std::vector<Run>& runs) override {
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& r : runs) {
             const double ms = r.GetAdjustedRealTime();
@@ -146,7 +152,8 @@ public:
                 m_fill = ms;
         }
     }
-    void Finalize() override {
+    void Finalize() override
+    {
         ConsoleReporter::Finalize();
         if (m_bare <= 0)
             return;
@@ -165,7 +172,8 @@ private:
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication qapp(argc, argv);
     QTemporaryDir dir;

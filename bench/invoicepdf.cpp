@@ -22,17 +22,17 @@ constexpr int kRows = 200;
 const QString kNum = QStringLiteral("1/26");
 QTemporaryDir* workDir = nullptr;
 
-void fillDatabase() {
+void fillDatabase()
+{
     workDir = new QTemporaryDir;
     app().workDir = workDir->path();
     if (auto err = Database::open(app().path(Database::kRelativePath))) {
         std::fprintf(stderr, "database: %s\n", qPrintable(err->text));
         std::exit(1);
     }
-    Database::exec(
-        QStringLiteral("INSERT INTO Anagrafica (Nome, Ragione, Indirizzo, Cap, Città, Prov, Piva) "
-                       "VALUES ('ROSSI', 'Rossi Costruzioni s.r.l.', 'Via Roma 1', '20900', 'Monza', "
-                       "'MB', '01234567890')"));
+    Database::exec(QStringLiteral("INSERT INTO Anagrafica (Nome, Ragione, Indirizzo, Cap, Città, Prov, Piva) "
+                                  "VALUES ('ROSSI', 'Rossi Costruzioni s.r.l.', 'Via Roma 1', '20900', 'Monza', "
+                                  "'MB', '01234567890')"));
     Database::exec(QStringLiteral("INSERT INTO Azienda (Riga1, Riga2, Riga3, Riga5) VALUES ('FERRO BATTUTO "
                                   "ROSSI', 'Lavorazioni in ferro', 'Via dell''Industria 12 - Monza', "
                                   "'P.IVA 09876543210')"));
@@ -56,7 +56,8 @@ void fillDatabase() {
     }
 }
 
-int writePdf(const QString& file) {
+int writePdf(const QString& file)
+{
     QString errors;
     QTextStream err(&errors);
     const int status = PdfCommand::run({QStringLiteral("fattura"), kNum, QStringLiteral("-o"), file}, err);
@@ -65,14 +66,16 @@ int writePdf(const QString& file) {
     return status;
 }
 
-void BM_InvoicePdf(benchmark::State& state) {
+void BM_InvoicePdf(benchmark::State& state)
+{
     const QString file = workDir->filePath(QStringLiteral("fattura.pdf"));
     for (auto _ : state)
         if (writePdf(file) != 0)
             state.SkipWithError("pdf not written");
 }
 
-void BM_InvoicePages(benchmark::State& state) {
+void BM_InvoicePages(benchmark::State& state)
+{
     std::size_t pages = 0;
     for (auto _ : state) {
         const auto d = InvoicePaper::datiFattura(kNum);
@@ -87,7 +90,8 @@ void BM_InvoicePages(benchmark::State& state) {
 BENCHMARK(BM_InvoicePdf)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_InvoicePages)->Unit(benchmark::kMillisecond);
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication qapp(argc, argv);
     fillDatabase();

@@ -25,13 +25,13 @@ QTemporaryDir* tempDir = nullptr;
 QImage logo;
 
 // Calls `text`, `line`, `rect` and `picture` for one invoice-like page, in millimetres.
-template <typename Sink>
-void paper(int p, Sink& s)
+template <typename Sink> void paper(int p, Sink& s)
 {
     const PrintFont arial{QStringLiteral("Arial"), 10, false};
     const PrintFont bold{QStringLiteral("Arial"), 10, true};
     s.picture(5, 8, 30, 30, logo);
-    s.text(45, 10, QStringLiteral("FERRO BATTUTO ROSSI"), PrintFont{QStringLiteral("Arial Black"), 11, false}, Qt::black);
+    s.text(45, 10, QStringLiteral("FERRO BATTUTO ROSSI"), PrintFont{QStringLiteral("Arial Black"), 11, false},
+           Qt::black);
     s.text(51, 16, QStringLiteral("Lavorazioni in ferro"), PrintFont{QStringLiteral("Arial"), 16, false}, Qt::red);
     s.text(kX0, 44, QStringLiteral("FATTURA n° 12/2025"), PrintFont{QStringLiteral("Arial"), 16, true}, Qt::black);
     for (double y : {51.0, 89.0, 94.0, 102.5, 111.0, 116.0, 216.0, 245.0, 270.25})
@@ -40,12 +40,14 @@ void paper(int p, Sink& s)
         s.line(kX0 + x, 111, kX0 + x, 216);
     s.rect(kX0 + 130, 216, kX0 + 203, 245, false);
     s.rect(kX0, 94, kX0 + 20, 102.5, true);
-    s.text(kX0 + 3, 73, QStringLiteral("Via dell'Industria 12 - 20900 Monza"), PrintFont{QStringLiteral("Times New Roman"), 14, false}, Qt::black);
+    s.text(kX0 + 3, 73, QStringLiteral("Via dell'Industria 12 - 20900 Monza"),
+           PrintFont{QStringLiteral("Times New Roman"), 14, false}, Qt::black);
     for (const char* h : {"DESCRIZIONE", "Q.TA'", "PREZZO", "IMPORTO", "IVA%"})
         s.text(kX0 + 55, 111.5, QString::fromLatin1(h), bold, Qt::black);
     for (int i = 1; i <= kRows; ++i) {
         const double y = 116.5 + 5 * i;
-        s.text(kX0 + 14, y, QStringLiteral("Ringhiera in ferro battuto, riga %1 pagina %2").arg(i).arg(p + 1), arial, Qt::black);
+        s.text(kX0 + 14, y, QStringLiteral("Ringhiera in ferro battuto, riga %1 pagina %2").arg(i).arg(p + 1), arial,
+               Qt::black);
         s.text(kX0 + 135, y, QString::number(i), arial, Qt::black);
         s.text(155, y, QStringLiteral("1.234,50"), arial, Qt::black);
         s.text(174, y, QStringLiteral("12.345,00"), arial, Qt::black);

@@ -1,9 +1,9 @@
 // Start-up of the program on a database of 50,000 invoices (settings, database open,
 // daily copy, main window built), beside a plain copy of the same file.
+#include "shell/startup.h"
 #include "data/database.h"
 #include "shell/appstate.h"
 #include "shell/dialogs.h"
-#include "shell/startup.h"
 #include "shell/ui/form1.h"
 #include "shell/ui/qtdialogs.h"
 
@@ -28,11 +28,13 @@ void buildDatabase()
     for (int i = 1; i <= 50000; ++i) {
         const int year = 2020 + i % 6;
         const QString num = QStringLiteral("%1/%2").arg(i).arg(year % 100);
-        Database::exec(QStringLiteral("INSERT INTO Fatture (Num, IdAna, Data, Totale, Iva, Note) VALUES (?, ?, ?, ?, 22, ?)"),
-                       {num, i % 300 + 1, QStringLiteral("%1-03-15").arg(year), 1220.5, QStringLiteral("Consegna in cantiere")});
+        Database::exec(
+            QStringLiteral("INSERT INTO Fatture (Num, IdAna, Data, Totale, Iva, Note) VALUES (?, ?, ?, ?, 22, ?)"),
+            {num, i % 300 + 1, QStringLiteral("%1-03-15").arg(year), 1220.5, QStringLiteral("Consegna in cantiere")});
         for (int r = 1; r <= 3; ++r)
-            Database::exec(QStringLiteral("INSERT INTO ContFatt (Num, Ord, Descrizione, Qta, Prezzo) VALUES (?, ?, ?, 2, 150.25)"),
-                           {num, r, QStringLiteral("Ringhiera in ferro battuto, verniciatura a polvere")});
+            Database::exec(
+                QStringLiteral("INSERT INTO ContFatt (Num, Ord, Descrizione, Qta, Prezzo) VALUES (?, ?, ?, 2, 150.25)"),
+                {num, r, QStringLiteral("Ringhiera in ferro battuto, verniciatura a polvere")});
     }
     tx.commit();
     Database::close();
@@ -61,7 +63,8 @@ void BM_Startup(benchmark::State& state)
 void BM_BareFileCopy(benchmark::State& state)
 {
     const std::string from = QFile::encodeName(QDir(g_dir->path()).filePath(Database::kRelativePath)).toStdString();
-    const std::string to = QFile::encodeName(QDir(g_dir->path()).filePath(QStringLiteral("copia_semplice.mdb"))).toStdString();
+    const std::string to =
+        QFile::encodeName(QDir(g_dir->path()).filePath(QStringLiteral("copia_semplice.mdb"))).toStdString();
     for (auto _ : state)
         std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing);
 }

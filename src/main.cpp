@@ -51,17 +51,21 @@ int main(int argc, char** argv)
     parser.setApplicationDescription(QStringLiteral("Gestionale per la carpenteria metallica"));
     parser.addHelpOption();
     parser.addVersionOption();
-    const QCommandLineOption dirOption(QStringLiteral("dir"), QStringLiteral("Cartella di lavoro (dati, impostazioni, immagini)."),
+    const QCommandLineOption dirOption(QStringLiteral("dir"),
+                                       QStringLiteral("Cartella di lavoro (dati, impostazioni, immagini)."),
                                        QStringLiteral("CARTELLA"));
-    const QCommandLineOption demoOption(QStringLiteral("demo"), QStringLiteral("Riempie una cartella nuova con dati di esempio."));
+    const QCommandLineOption demoOption(QStringLiteral("demo"),
+                                        QStringLiteral("Riempie una cartella nuova con dati di esempio."));
     const QCommandLineOption outputOption(QStringList{QStringLiteral("o"), QStringLiteral("output")},
-                                          QStringLiteral("File PDF da scrivere (comando pdf)."), QStringLiteral("FILE"));
+                                          QStringLiteral("File PDF da scrivere (comando pdf)."),
+                                          QStringLiteral("FILE"));
     parser.addOption(dirOption);
     parser.addOption(demoOption);
     parser.addOption(outputOption);
-    parser.addPositionalArgument(QStringLiteral("pdf"),
-                                 QStringLiteral("pdf TIPO CHIAVE -o FILE: scrive un documento in PDF senza aprire finestre."),
-                                 QStringLiteral("[pdf TIPO CHIAVE]"));
+    parser.addPositionalArgument(
+        QStringLiteral("pdf"),
+        QStringLiteral("pdf TIPO CHIAVE -o FILE: scrive un documento in PDF senza aprire finestre."),
+        QStringLiteral("[pdf TIPO CHIAVE]"));
     parser.process(qapp);
 
     const QString workDir = QDir(parser.isSet(dirOption) ? parser.value(dirOption) : defaultWorkDir()).absolutePath();
@@ -91,7 +95,8 @@ int main(int argc, char** argv)
 
     if (parser.isSet(demoOption)) {
         if (!DemoData::folderIsEmpty(workDir))
-            return fail(QStringLiteral("La cartella \"%1\" contiene già dei dati: i dati di esempio vanno in una cartella nuova.")
+            return fail(QStringLiteral(
+                            "La cartella \"%1\" contiene già dei dati: i dati di esempio vanno in una cartella nuova.")
                             .arg(workDir));
         Startup::prepareWorkFolder();
         const Startup::OpenOutcome db = Startup::openDatabase();

@@ -67,7 +67,10 @@ void bindAll(QSqlQuery& q, const QVariantList& values)
 
 namespace Database {
 
-QString fold(const QString& text) { return text.toCaseFolded(); }
+QString fold(const QString& text)
+{
+    return text.toCaseFolded();
+}
 
 DbStatus open(const QString& path)
 {
@@ -120,11 +123,20 @@ void close()
     QSqlDatabase::removeDatabase(kConnection);
 }
 
-bool isOpen() { return QSqlDatabase::contains(kConnection) && QSqlDatabase::database(kConnection, false).isOpen(); }
+bool isOpen()
+{
+    return QSqlDatabase::contains(kConnection) && QSqlDatabase::database(kConnection, false).isOpen();
+}
 
-QSqlDatabase connection() { return QSqlDatabase::database(kConnection, false); }
+QSqlDatabase connection()
+{
+    return QSqlDatabase::database(kConnection, false);
+}
 
-sqlite3* nativeHandle() { return isOpen() ? handleOf(connection()) : nullptr; }
+sqlite3* nativeHandle()
+{
+    return isOpen() ? handleOf(connection()) : nullptr;
+}
 
 DbError nativeError()
 {
@@ -134,7 +146,10 @@ DbError nativeError()
     return DbError{sqlite3_extended_errcode(db), QString::fromUtf8(sqlite3_errmsg(db))};
 }
 
-QString filePath() { return connection().databaseName(); }
+QString filePath()
+{
+    return connection().databaseName();
+}
 
 DbStatus exec(const QString& sql, const QVariantList& values)
 {
@@ -203,9 +218,11 @@ DbStatus copyTo(const QString& destination)
     sqlite3_close(target);
     if (rc == SQLITE_OK && !syncFile(temp))
         rc = SQLITE_IOERR;
-    if (rc != SQLITE_OK || ::rename(QFile::encodeName(temp).constData(), QFile::encodeName(destination).constData()) != 0) {
+    if (rc != SQLITE_OK ||
+        ::rename(QFile::encodeName(temp).constData(), QFile::encodeName(destination).constData()) != 0) {
         QFile::remove(temp);
-        return DbError{rc == SQLITE_OK ? 75 : rc, rc == SQLITE_OK ? QStringLiteral("Errore di accesso al percorso/file") : message};
+        return DbError{rc == SQLITE_OK ? 75 : rc,
+                       rc == SQLITE_OK ? QStringLiteral("Errore di accesso al percorso/file") : message};
     }
     return std::nullopt;
 }

@@ -18,8 +18,7 @@ struct DbError {
 using DbStatus = std::optional<DbError>;
 
 // A value or the error that prevented reading it.
-template <typename T>
-class DbResult {
+template <typename T> class DbResult {
 public:
     DbResult(T value) : m_value(std::move(value)) {}
     DbResult(DbError error) : m_error(std::move(error)) {}

@@ -4,9 +4,9 @@
 #include "invoices/invoicetotals.h"
 #include "shell/formats.h"
 
-InvoiceData InvoiceData::fromEditor(const QString& num, const QString& data, qint64 idCliente,
-                                    const QString& ivaText, bool ritenuta, const QString& note,
-                                    const QList<InvoiceRow>& rows) {
+InvoiceData InvoiceData::fromEditor(const QString& num, const QString& data, qint64 idCliente, const QString& ivaText,
+                                    bool ritenuta, const QString& note, const QList<InvoiceRow>& rows)
+{
     InvoiceData d;
     d.num = num;
     d.data = data;
@@ -27,7 +27,8 @@ InvoiceData InvoiceData::fromEditor(const QString& num, const QString& data, qin
     return d;
 }
 
-InvoiceData InvoiceData::fromInvoice(const Invoice& invoice) {
+InvoiceData InvoiceData::fromInvoice(const Invoice& invoice)
+{
     return fromEditor(invoice.num, Formats::shortDate(invoice.data), invoice.idAna, QString::number(invoice.iva),
                       invoice.ra, invoice.note, invoice.rows);
 }

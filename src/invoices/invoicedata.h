@@ -39,9 +39,8 @@ struct InvoiceData {
 
     // Builds the data from the editor's fields and rows; the totals are computed here the way
     // the editor computes them.
-    static InvoiceData fromEditor(const QString& num, const QString& data, qint64 idCliente,
-                                  const QString& ivaText, bool ritenuta, const QString& note,
-                                  const QList<InvoiceRow>& rows);
+    static InvoiceData fromEditor(const QString& num, const QString& data, qint64 idCliente, const QString& ivaText,
+                                  bool ritenuta, const QString& note, const QList<InvoiceRow>& rows);
     // A stored invoice as the editor shows it once recalled, so both print the same pages.
     static InvoiceData fromInvoice(const Invoice& invoice);
 };

@@ -36,12 +36,7 @@ const SampleInvoice kInvoices[] = {
      {{"Cancello carraio scorrevole in ferro zincato", "1", "1850"},
       {"Posa in opera e muratura guide", "", "320"},
       {"Motorizzazione con fotocellule", "1", "640.5"}}},
-    {1,
-     22,
-     true,
-     true,
-     "",
-     {{"Ringhiera scala in tubolare 40x40 verniciata", "12.5", "95"}, {"Trasporto", "", "45"}}},
+    {1, 22, true, true, "", {{"Ringhiera scala in tubolare 40x40 verniciata", "12.5", "95"}, {"Trasporto", "", "45"}}},
     {2,
      10,
      false,
@@ -62,8 +57,7 @@ const SampleInvoice kInvoices[] = {
      true,
      false,
      "Bonifico bancario",
-     {{"Scala a chiocciola diam. 160 cm", "1", "3200"},
-      {"Corrimano in acciaio inox AISI 304", "4.2", "110"}}},
+     {{"Scala a chiocciola diam. 160 cm", "1", "3200"}, {"Corrimano in acciaio inox AISI 304", "4.2", "110"}}},
     {0,
      22,
      false,
@@ -76,16 +70,12 @@ const SampleInvoice kInvoices[] = {
      true,
      "Prima casa",
      {{"Portoncino blindato classe 3", "1", "980"}, {"Smontaggio vecchio infisso", "", "60"}}},
-    {1,
-     22,
-     true,
-     false,
-     "",
-     {{"Grigliato elettroforgiato 30x2", "9.6", "48.5"}, {"Taglio e foratura", "", "85"}}},
+    {1, 22, true, false, "", {{"Grigliato elettroforgiato 30x2", "9.6", "48.5"}, {"Taglio e foratura", "", "85"}}},
 };
 
 // Dates spread over a year, never after `last`.
-QDate dateFor(int year, int index, int count, const QDate& last) {
+QDate dateFor(int year, int index, int count, const QDate& last)
+{
     const QDate first(year, 1, 2);
     const qint64 span = std::max<qint64>(0, first.daysTo(last));
     return span == 0 ? last : first.addDays(span * index / std::max(1, count));
@@ -95,9 +85,9 @@ QDate dateFor(int year, int index, int count, const QDate& last) {
 
 namespace InvoiceDemo {
 
-DbStatus fill() {
-    auto q =
-        Database::select(QStringLiteral("SELECT Id FROM Anagrafica WHERE Valid = 1 ORDER BY Id LIMIT 6"));
+DbStatus fill()
+{
+    auto q = Database::select(QStringLiteral("SELECT Id FROM Anagrafica WHERE Valid = 1 ORDER BY Id LIMIT 6"));
     if (!q)
         return q.error();
     QList<qint64> customers;

@@ -14,7 +14,8 @@ const QString kArial = QStringLiteral("Arial");
 const QString kArialBlack = QStringLiteral("Arial Black");
 const QString kTimes = QStringLiteral("Times New Roman");
 
-PrintFont arial(double size, bool bold = false) {
+PrintFont arial(double size, bool bold = false)
+{
     return PrintFont{kArial, size, bold};
 }
 
@@ -29,11 +30,13 @@ constexpr double kPassoRiga = 5;
 constexpr double kNotaY = 248.25;
 constexpr double kPassoNota = 4;
 
-void titolo(Page& page, const InvoiceData& d) {
+void titolo(Page& page, const InvoiceData& d)
+{
     page.text(kX0, 44, QStringLiteral("FATTURA n° ") + InvoiceLayout::numeroEsteso(d.num), arial(16, true));
 }
 
-void riquadroTestata(Page& page, const LayoutContext& ctx, const CustomerFields& c) {
+void riquadroTestata(Page& page, const LayoutContext& ctx, const CustomerFields& c)
+{
     page.line(kX0, 51, kX1, 51);
     page.line(kX0 + 96, 51, kX0 + 96, 89);
     page.line(kX0, 89, kX1, 89);
@@ -66,7 +69,8 @@ void riquadroTestata(Page& page, const LayoutContext& ctx, const CustomerFields&
     page.text(cx + 3, 80, fiscale, arial(12));
 }
 
-void riquadroRiferimenti(Page& page, const InvoiceData& d, int p, int pagine) {
+void riquadroRiferimenti(Page& page, const InvoiceData& d, int p, int pagine)
+{
     page.line(kX0, 94, kX1, 94);
     page.line(kX0, 102.5, kX1, 102.5);
     for (const double x : {20.0, 144.0, 169.0, 187.0})
@@ -85,7 +89,8 @@ void riquadroRiferimenti(Page& page, const InvoiceData& d, int p, int pagine) {
     page.text(kX0 + 189, 97.5, QStringLiteral("%1/%2").arg(p + 1).arg(pagine), arial(11));
 }
 
-void tabellaRighe(Page& page) {
+void tabellaRighe(Page& page)
+{
     for (const double y : {111.0, 116.0, 216.0})
         page.line(kX0, y, kX1, y);
     for (const double x : {11.0, 130.0, 145.0, 165.0, 185.0})
@@ -99,7 +104,8 @@ void tabellaRighe(Page& page) {
 }
 
 // "#,##0.00" of a grid amount as it stands; an empty cell stays empty.
-QString importoRaggruppato(const QString& cell) {
+QString importoRaggruppato(const QString& cell)
+{
     if (cell.isEmpty())
         return cell;
     const auto value = Formats::parseNumber(cell);
@@ -107,11 +113,13 @@ QString importoRaggruppato(const QString& cell) {
 }
 
 // Right alignment approximated by the text's length: `passo` mm per character short of `larghezza`.
-double allineato(double x, int larghezza, const QString& text, double passo) {
+double allineato(double x, int larghezza, const QString& text, double passo)
+{
     return x + (larghezza - text.size()) * passo;
 }
 
-void righe(Page& page, const InvoiceData& d, int p) {
+void righe(Page& page, const InvoiceData& d, int p)
+{
     const PrintFont font = arial(10);
     const QString iva = InvoiceLayout::ivaRiga(d.iva);
     const int n = static_cast<int>(d.righe.size());
@@ -134,14 +142,16 @@ void righe(Page& page, const InvoiceData& d, int p) {
     }
 }
 
-void riquadroTotali(Page& page) {
+void riquadroTotali(Page& page)
+{
     for (const double y : {222.75, 229.25, 236.25})
         page.line(kX0 + 130, y, kX1, y);
     page.line(kX0 + 130, 216, kX0 + 130, 245);
     page.line(kX0 + 165, 216, kX0 + 165, 245);
 }
 
-void totali(Page& page, const InvoiceData& d) {
+void totali(Page& page, const InvoiceData& d)
+{
     const PrintFont etichetta = arial(8);
     const PrintFont valore = arial(11);
     constexpr double vx = kX0 + 170;
@@ -155,7 +165,8 @@ void totali(Page& page, const InvoiceData& d) {
     page.text(vx, 237.75, d.totale, valore);
 }
 
-void annotazioni(Page& page, const QStringList& note) {
+void annotazioni(Page& page, const QStringList& note)
+{
     page.line(kX0 + 160, 245, kX0 + 160, 270.25);
     page.line(kX0, 245, kX1, 245);
     page.line(kX0, 270.25, kX1, 270.25);
@@ -169,23 +180,27 @@ void annotazioni(Page& page, const QStringList& note) {
 
 namespace InvoiceLayout {
 
-int pagine(int righe) {
+int pagine(int righe)
+{
     return righe <= 0 ? 1 : (righe - 1) / kRighePagina + 1;
 }
 
-QString numeroEsteso(const QString& num) {
+QString numeroEsteso(const QString& num)
+{
     if (num.size() < 2)
         return num;
     return num.left(num.size() - 2) + QStringLiteral("20") + num.right(2);
 }
 
-QString dataEstesa(const QString& data) {
+QString dataEstesa(const QString& data)
+{
     if (data.isEmpty())
         return data;
     return data.left(6) + QStringLiteral("20") + data.right(2);
 }
 
-QString ivaRiga(const QString& ivaText) {
+QString ivaRiga(const QString& ivaText)
+{
     // The numeric value of the text: its leading number with "." as the decimal point.
     QString text = ivaText;
     text.remove(QRegularExpression(QStringLiteral("\\s")));
@@ -201,7 +216,8 @@ QString ivaRiga(const QString& ivaText) {
     return Formats::plain(*value) + u'%';
 }
 
-QStringList righeNote(const QString& note) {
+QStringList righeNote(const QString& note)
+{
     QString buffer = note;
     buffer.replace(u'\r', u' ').replace(u'\n', u' ');
     QStringList lines;
@@ -215,7 +231,8 @@ QStringList righeNote(const QString& note) {
     return lines;
 }
 
-std::vector<Page> disegna(const InvoiceData& d, const CustomerFields& cliente, const LayoutContext& ctx) {
+std::vector<Page> disegna(const InvoiceData& d, const CustomerFields& cliente, const LayoutContext& ctx)
+{
     const int n = static_cast<int>(d.righe.size());
     const int totalePagine = pagine(n);
     const QStringList note = righeNote(d.note);
@@ -237,7 +254,8 @@ std::vector<Page> disegna(const InvoiceData& d, const CustomerFields& cliente, c
     return pages;
 }
 
-std::vector<Page> layout(const InvoiceData& d, const LayoutContext& ctx) {
+std::vector<Page> layout(const InvoiceData& d, const LayoutContext& ctx)
+{
     CustomerFields cliente;
     PrintSources::caricaCliente(ctx.parent, d.idCliente, cliente);
     return disegna(d, cliente, ctx);

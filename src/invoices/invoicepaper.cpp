@@ -7,7 +7,8 @@
 
 namespace InvoicePaper {
 
-DbResult<std::optional<InvoiceData>> datiFattura(const QString& num) {
+DbResult<std::optional<InvoiceData>> datiFattura(const QString& num)
+{
     const auto found = InvoiceStore::load(num);
     if (!found)
         return found.error();
@@ -16,15 +17,16 @@ DbResult<std::optional<InvoiceData>> datiFattura(const QString& num) {
     return std::optional<InvoiceData>(InvoiceData::fromInvoice(*found.value()));
 }
 
-void registerLayout() {
+void registerLayout()
+{
     LayoutRegistry::add(kTipo, {[](const std::any& data, const LayoutContext& ctx) {
-                                    return InvoiceLayout::layout(std::any_cast<const InvoiceData&>(data),
-                                                                 ctx);
+                                    return InvoiceLayout::layout(std::any_cast<const InvoiceData&>(data), ctx);
                                 },
                                 true, true});
 }
 
-void registerPdfKind() {
+void registerPdfKind()
+{
     PdfCommand::addKind(kComando, [](const QString& num, QString& error) -> std::optional<PdfCommand::Paper> {
         const auto found = datiFattura(num.trimmed());
         if (!found) {

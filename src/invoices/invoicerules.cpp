@@ -16,11 +16,13 @@ constexpr long long kMaxIntero = 32767;
 
 namespace InvoiceRules {
 
-QString suffisso(int anno) {
+QString suffisso(int anno)
+{
     return u'/' + QString::number(anno).right(2);
 }
 
-long long ordinale(const QString& num) {
+long long ordinale(const QString& num)
+{
     long long value = 0;
     for (const QChar c : num.trimmed()) {
         if (c < u'0' || c > u'9')
@@ -32,15 +34,18 @@ long long ordinale(const QString& num) {
     return value;
 }
 
-QString prossimoNumero(std::optional<long long> maxOrdinale, const QString& suffisso) {
+QString prossimoNumero(std::optional<long long> maxOrdinale, const QString& suffisso)
+{
     return QString::number(maxOrdinale ? *maxOrdinale + 1 : 1) + suffisso;
 }
 
-int annoSerie(const QString& num) {
+int annoSerie(const QString& num)
+{
     return 2000 + num.right(2).toInt();
 }
 
-std::optional<QString> erroreNumero(const QString& num) {
+std::optional<QString> erroreNumero(const QString& num)
+{
     static const QRegularExpression form(QStringLiteral(R"(^[1-9][0-9]{0,8}/[0-9]{2}$)"));
     if (form.match(num).hasMatch())
         return std::nullopt;
@@ -49,39 +54,48 @@ std::optional<QString> erroreNumero(const QString& num) {
         .arg(num);
 }
 
-Decimal importo(const InvoiceRow& row) {
+Decimal importo(const InvoiceRow& row)
+{
     return row.qta.isZero() ? row.prezzo : row.prezzo * row.qta;
 }
 
-Decimal importoMostrato(const InvoiceRow& row) {
+Decimal importoMostrato(const InvoiceRow& row)
+{
     return row.prezzo.isZero() ? Decimal() : importo(row).rounded(2);
 }
 
-QString testoQta(const Decimal& qta) {
+QString testoQta(const Decimal& qta)
+{
     return qta.isZero() ? QString() : Formats::plain(qta);
 }
 
-QString testoPrezzo(const Decimal& prezzo) {
+QString testoPrezzo(const Decimal& prezzo)
+{
     return prezzo.isZero() ? QString() : Formats::fixed2(prezzo);
 }
 
-QString testoImporto(const InvoiceRow& row) {
+QString testoImporto(const InvoiceRow& row)
+{
     return row.prezzo.isZero() ? QString() : Formats::fixed2(importoMostrato(row));
 }
 
-int prossimoOrd(const QList<InvoiceRow>& rows) {
+int prossimoOrd(const QList<InvoiceRow>& rows)
+{
     return rows.isEmpty() ? 1 : rows.last().ord + 1;
 }
 
-InvoiceRow rigaVuota(int ord) {
+InvoiceRow rigaVuota(int ord)
+{
     return InvoiceRow{ord, QStringLiteral(" "), Decimal(), Decimal()};
 }
 
-bool isSpacer(const InvoiceRow& row) {
+bool isSpacer(const InvoiceRow& row)
+{
     return row.descrizione == QStringLiteral(" ");
 }
 
-NumeroDigitato leggiNumero(const QString& text) {
+NumeroDigitato leggiNumero(const QString& text)
+{
     const auto value = Formats::parseNumber(text);
     if (!value)
         return {std::nullopt, RuntimeErrors::TypeMismatch};
@@ -90,7 +104,8 @@ NumeroDigitato leggiNumero(const QString& text) {
     return {value->rounded(kTypedDecimals), 0};
 }
 
-std::optional<int> aliquota(const QString& text) {
+std::optional<int> aliquota(const QString& text)
+{
     const auto value = Formats::parseNumber(text);
     if (!value)
         return 0;
@@ -104,12 +119,14 @@ std::optional<int> aliquota(const QString& text) {
     return static_cast<int>(nearest.integerPart());
 }
 
-bool aliquotaValida(int rate) {
+bool aliquotaValida(int rate)
+{
     return rate >= 0 && rate <= 100;
 }
 
 std::optional<long long> posizioneDopo(int comando, long long posizione, long long totaleAnno,
-                                       const QList<long long>& ordinaliAnno) {
+                                       const QList<long long>& ordinaliAnno)
+{
     std::optional<long long> found;
     switch (comando) {
     case 0:

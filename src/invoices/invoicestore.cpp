@@ -12,39 +12,47 @@
 
 namespace {
 
-DbError notStarted() {
+DbError notStarted()
+{
     return DbError{3246, QStringLiteral("Transazione non avviata")};
 }
 
 // Date bounds of a year, as stored ('YYYY-MM-DD'): the index on Data serves the range.
-QString yearStart(int anno) {
+QString yearStart(int anno)
+{
     return QStringLiteral("%1-01-01").arg(anno, 4, 10, QLatin1Char('0'));
 }
-QString yearEnd(int anno) {
+QString yearEnd(int anno)
+{
     return yearStart(anno + 1);
 }
 
 // The columns are REAL: SQLite reads the exact decimal text into its nearest double.
-QVariant real(const Decimal& d) {
+QVariant real(const Decimal& d)
+{
     return d.toString();
 }
-QVariant realOrNull(const Decimal& d) {
+QVariant realOrNull(const Decimal& d)
+{
     return d.isZero() ? QVariant() : real(d);
 }
 
 // Amounts are stored to the cent: such a double reads back without a text round trip.
-Decimal amountFromReal(double d) {
+Decimal amountFromReal(double d)
+{
     const double cents = std::round(d * 100);
     if (std::fabs(cents) < 1e15 && cents / 100 == d)
         return Decimal(static_cast<long long>(cents)).dividedBy(100, 2);
     return Decimal::fromDouble(d);
 }
 
-Decimal fromReal(const QVariant& v) {
+Decimal fromReal(const QVariant& v)
+{
     return v.isNull() ? Decimal() : Decimal::fromDouble(v.toDouble());
 }
 
-QDate parseIso(const char* t, int len) {
+QDate parseIso(const char* t, int len)
+{
     if (len < 10)
         return QDate();
     const auto num = [t](int from, int n) {
@@ -59,7 +67,8 @@ QDate parseIso(const char* t, int len) {
     return QDate(num(0, 4), num(5, 2), num(8, 2));
 }
 
-DbResult<QList<InvoiceStore::CustomerRef>> customerRefs(const QString& sql) {
+DbResult<QList<InvoiceStore::CustomerRef>> customerRefs(const QString& sql)
+{
     auto q = Database::select(sql, {});
     if (!q)
         return q.error();
@@ -71,7 +80,8 @@ DbResult<QList<InvoiceStore::CustomerRef>> customerRefs(const QString& sql) {
     return out;
 }
 
-DbResult<bool> invoiceExists(const QString& num) {
+DbResult<bool> invoiceExists(const QString& num)
+{
     auto q = Database::select(QStringLiteral("SELECT 1 FROM Fatture WHERE Num = ? LIMIT 1"), {num});
     if (!q)
         return q.error();
@@ -82,13 +92,15 @@ DbResult<bool> invoiceExists(const QString& num) {
     return false;
 }
 
-DbStatus storeTotal(const QString& num, const Decimal& totale) {
+DbStatus storeTotal(const QString& num, const Decimal& totale)
+{
     return Database::exec(QStringLiteral("UPDATE Fatture SET Totale = ? WHERE Num = ?"), {real(totale), num});
 }
 
 } // namespace
 
-DbResult<std::optional<long long>> InvoiceStore::maxOrdinale(const QString& suffisso) {
+DbResult<std::optional<long long>> InvoiceStore::maxOrdinale(const QString& suffisso)
+{
     const auto v = Database::scalar(QStringLiteral("SELECT max(CAST(Num AS INTEGER)) FROM Fatture "
                                                    "WHERE substr(Num, -length(?)) = ?"),
                                     {suffisso, suffisso});
@@ -99,16 +111,18 @@ DbResult<std::optional<long long>> InvoiceStore::maxOrdinale(const QString& suff
     return std::optional<long long>(v->toLongLong());
 }
 
-DbResult<QString> InvoiceStore::prossimoNumero(const QString& suffisso) {
+DbResult<QString> InvoiceStore::prossimoNumero(const QString& suffisso)
+{
     const auto max = maxOrdinale(suffisso);
     if (!max)
         return max.error();
     return InvoiceRules::prossimoNumero(max.value(), suffisso);
 }
 
-DbResult<QList<int>> InvoiceStore::aliquoteUsate() {
-    auto q =
-        Database::select(QStringLiteral("SELECT DISTINCT Iva FROM Fatture WHERE Iva IS NOT NULL ORDER BY Iva DESC"), {});
+DbResult<QList<int>> InvoiceStore::aliquoteUsate()
+{
+    auto q = Database::select(
+        QStringLiteral("SELECT DISTINCT Iva FROM Fatture WHERE Iva IS NOT NULL ORDER BY Iva DESC"), {});
     if (!q)
         return q.error();
     QList<int> out;
@@ -119,24 +133,24 @@ DbResult<QList<int>> InvoiceStore::aliquoteUsate() {
     return out;
 }
 
-DbResult<bool> InvoiceStore::exists(const QString& num) {
+DbResult<bool> InvoiceStore::exists(const QString& num)
+{
     return invoiceExists(num);
 }
 
-DbStatus InvoiceStore::issue(const Invoice& inv) {
+DbStatus InvoiceStore::issue(const Invoice& inv)
+{
     Transaction tx;
     if (!tx.started())
         return notStarted();
-    if (auto err =
-            Database::exec(QStringLiteral("INSERT INTO Fatture (Num, IdAna, Data, Totale, Iva, Note, RA) "
-                                          "VALUES (?, ?, ?, ?, ?, ?, ?)"),
-                           {inv.num, inv.idAna, Formats::isoDate(inv.data), real(inv.totale), inv.iva,
-                            inv.note.isEmpty() ? QVariant() : QVariant(inv.note),
-                            inv.ra ? QVariant(QStringLiteral("X")) : QVariant()}))
+    if (auto err = Database::exec(QStringLiteral("INSERT INTO Fatture (Num, IdAna, Data, Totale, Iva, Note, RA) "
+                                                 "VALUES (?, ?, ?, ?, ?, ?, ?)"),
+                                  {inv.num, inv.idAna, Formats::isoDate(inv.data), real(inv.totale), inv.iva,
+                                   inv.note.isEmpty() ? QVariant() : QVariant(inv.note),
+                                   inv.ra ? QVariant(QStringLiteral("X")) : QVariant()}))
         return err;
     QSqlQuery q(Database::connection());
-    if (!q.prepare(QStringLiteral(
-            "INSERT INTO ContFatt (Num, Descrizione, Qta, Prezzo, Ord) VALUES (?, ?, ?, ?, ?)")))
+    if (!q.prepare(QStringLiteral("INSERT INTO ContFatt (Num, Descrizione, Qta, Prezzo, Ord) VALUES (?, ?, ?, ?, ?)")))
         return DbError::from(q.lastError());
     for (const InvoiceRow& r : inv.rows) {
         q.bindValue(0, inv.num);
@@ -150,11 +164,12 @@ DbStatus InvoiceStore::issue(const Invoice& inv) {
     return tx.commit();
 }
 
-DbResult<std::optional<Invoice>> InvoiceStore::load(const QString& num) {
-    auto h =
-        Database::select(QStringLiteral("SELECT F.Num, A.Nome, F.Data, F.Totale, F.Iva, F.Note, F.IdAna, F.RA, F.Pagata "
-                           "FROM Fatture F LEFT JOIN Anagrafica A ON F.IdAna = A.Id WHERE F.Num = ? LIMIT 1"),
-            {num});
+DbResult<std::optional<Invoice>> InvoiceStore::load(const QString& num)
+{
+    auto h = Database::select(
+        QStringLiteral("SELECT F.Num, A.Nome, F.Data, F.Totale, F.Iva, F.Note, F.IdAna, F.RA, F.Pagata "
+                       "FROM Fatture F LEFT JOIN Anagrafica A ON F.IdAna = A.Id WHERE F.Num = ? LIMIT 1"),
+        {num});
     if (!h)
         return h.error();
     QSqlQuery& hq = h.value();
@@ -173,24 +188,23 @@ DbResult<std::optional<Invoice>> InvoiceStore::load(const QString& num) {
     inv.idAna = hq.value(6).toLongLong();
     inv.ra = !hq.value(7).isNull() && !hq.value(7).toString().isEmpty();
     inv.pagata = hq.value(8).toString() == QStringLiteral("X");
-    auto r =
-        Database::select(QStringLiteral("SELECT Descrizione, Qta, Prezzo, Ord FROM ContFatt WHERE Num = ? ORDER BY Ord"),
-            {num});
+    auto r = Database::select(
+        QStringLiteral("SELECT Descrizione, Qta, Prezzo, Ord FROM ContFatt WHERE Num = ? ORDER BY Ord"), {num});
     if (!r)
         return r.error();
     QSqlQuery& rq = r.value();
     while (rq.next())
-        inv.rows.append(
-            {rq.value(3).toInt(), rq.value(0).toString(), fromReal(rq.value(1)), fromReal(rq.value(2))});
+        inv.rows.append({rq.value(3).toInt(), rq.value(0).toString(), fromReal(rq.value(1)), fromReal(rq.value(2))});
     if (rq.lastError().isValid())
         return DbError::from(rq.lastError());
     return std::optional<Invoice>(std::move(inv));
 }
 
-DbResult<QList<long long>> InvoiceStore::ordinaliAnno(int anno, const QString& suffisso) {
+DbResult<QList<long long>> InvoiceStore::ordinaliAnno(int anno, const QString& suffisso)
+{
     auto q = Database::select(QStringLiteral("SELECT CAST(Num AS INTEGER) FROM Fatture WHERE Data >= ? AND Data < ? "
-                                "AND substr(Num, -length(?)) = ? ORDER BY CAST(Num AS INTEGER)"),
-                 {yearStart(anno), yearEnd(anno), suffisso, suffisso});
+                                             "AND substr(Num, -length(?)) = ? ORDER BY CAST(Num AS INTEGER)"),
+                              {yearStart(anno), yearEnd(anno), suffisso, suffisso});
     if (!q)
         return q.error();
     QList<long long> out;
@@ -201,8 +215,8 @@ DbResult<QList<long long>> InvoiceStore::ordinaliAnno(int anno, const QString& s
     return out;
 }
 
-DbResult<InvoiceStore::Outcome> InvoiceStore::saveRow(const QString& num, const InvoiceRow& row,
-                                                      const Decimal& totale) {
+DbResult<InvoiceStore::Outcome> InvoiceStore::saveRow(const QString& num, const InvoiceRow& row, const Decimal& totale)
+{
     Transaction tx;
     if (!tx.started())
         return notStarted();
@@ -217,10 +231,9 @@ DbResult<InvoiceStore::Outcome> InvoiceStore::saveRow(const QString& num, const 
     if (!upd)
         return upd.error();
     if (upd.value().numRowsAffected() == 0) {
-        if (auto err =
-                Database::exec(QStringLiteral("INSERT INTO ContFatt (Num, Ord, Descrizione, Qta, Prezzo) "
-                                              "VALUES (?, ?, ?, ?, ?)"),
-                               {num, row.ord, row.descrizione, realOrNull(row.qta), realOrNull(row.prezzo)}))
+        if (auto err = Database::exec(QStringLiteral("INSERT INTO ContFatt (Num, Ord, Descrizione, Qta, Prezzo) "
+                                                     "VALUES (?, ?, ?, ?, ?)"),
+                                      {num, row.ord, row.descrizione, realOrNull(row.qta), realOrNull(row.prezzo)}))
             return *err;
     }
     if (auto err = storeTotal(num, totale))
@@ -230,7 +243,8 @@ DbResult<InvoiceStore::Outcome> InvoiceStore::saveRow(const QString& num, const 
     return Outcome::Done;
 }
 
-DbResult<InvoiceStore::Outcome> InvoiceStore::deleteRow(const QString& num, int ord, const Decimal& totale) {
+DbResult<InvoiceStore::Outcome> InvoiceStore::deleteRow(const QString& num, int ord, const Decimal& totale)
+{
     Transaction tx;
     if (!tx.started())
         return notStarted();
@@ -251,7 +265,8 @@ DbResult<InvoiceStore::Outcome> InvoiceStore::deleteRow(const QString& num, int 
     return Outcome::Done;
 }
 
-DbResult<InvoiceStore::Outcome> InvoiceStore::saveHeader(const Invoice& h) {
+DbResult<InvoiceStore::Outcome> InvoiceStore::saveHeader(const Invoice& h)
+{
     auto q = Database::select(
         QStringLiteral("UPDATE Fatture SET Data = ?, Iva = ?, Totale = ?, Note = ?, RA = ? WHERE Num = ?"),
         {Formats::isoDate(h.data), h.iva, real(h.totale), h.note.isNull() ? QStringLiteral("") : h.note,
@@ -261,7 +276,8 @@ DbResult<InvoiceStore::Outcome> InvoiceStore::saveHeader(const Invoice& h) {
     return q.value().numRowsAffected() == 0 ? Outcome::InvoiceMissing : Outcome::Done;
 }
 
-DbResult<InvoiceStore::Outcome> InvoiceStore::cancel(const QString& num) {
+DbResult<InvoiceStore::Outcome> InvoiceStore::cancel(const QString& num)
+{
     Transaction tx;
     if (!tx.started())
         return notStarted();
@@ -284,7 +300,8 @@ DbResult<InvoiceStore::Outcome> InvoiceStore::cancel(const QString& num) {
     return Outcome::Done;
 }
 
-DbResult<InvoiceStore::Register> InvoiceStore::registro(int anno, qint64 idAna) {
+DbResult<InvoiceStore::Register> InvoiceStore::registro(int anno, qint64 idAna)
+{
     // A year may hold thousands of invoices: read them straight from the engine.
     sqlite3* db = Database::nativeHandle();
     if (!db)
@@ -315,8 +332,7 @@ DbResult<InvoiceStore::Register> InvoiceStore::registro(int anno, qint64 idAna) 
                                     sqlite3_column_bytes(stmt, 0));
         row.nome = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 1)),
                                      sqlite3_column_bytes(stmt, 1));
-        row.data = parseIso(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 2)),
-                            sqlite3_column_bytes(stmt, 2));
+        row.data = parseIso(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 2)), sqlite3_column_bytes(stmt, 2));
         const double t = sqlite3_column_double(stmt, 3);
         row.totale = amountFromReal(t);
         const auto* paid = sqlite3_column_text(stmt, 4);
@@ -338,24 +354,26 @@ DbResult<InvoiceStore::Register> InvoiceStore::registro(int anno, qint64 idAna) 
     return reg;
 }
 
-DbResult<QList<InvoiceStore::CustomerRef>> InvoiceStore::customersWithInvoices() {
+DbResult<QList<InvoiceStore::CustomerRef>> InvoiceStore::customersWithInvoices()
+{
     return customerRefs(QStringLiteral("SELECT DISTINCT F.IdAna, A.Nome FROM Fatture F JOIN Anagrafica A "
                                        "ON F.IdAna = A.Id ORDER BY A.Nome, F.IdAna"));
 }
 
-DbResult<InvoiceStore::Outcome> InvoiceStore::setPaid(const QString& num, bool pagata) {
+DbResult<InvoiceStore::Outcome> InvoiceStore::setPaid(const QString& num, bool pagata)
+{
     auto q = Database::select(QStringLiteral("UPDATE Fatture SET Pagata = ? WHERE Num = ?"),
-                 {pagata ? QVariant(QStringLiteral("X")) : QVariant(), num});
+                              {pagata ? QVariant(QStringLiteral("X")) : QVariant(), num});
     if (!q)
         return q.error();
     return q.value().numRowsAffected() == 0 ? Outcome::InvoiceMissing : Outcome::Done;
 }
 
-DbResult<QStringList> InvoiceStore::numbersOfYear(int anno) {
-    auto q =
-        Database::select(QStringLiteral(
-                "SELECT Num FROM Fatture WHERE Data >= ? AND Data < ? ORDER BY CAST(Num AS INTEGER), Num"),
-            {yearStart(anno), yearEnd(anno)});
+DbResult<QStringList> InvoiceStore::numbersOfYear(int anno)
+{
+    auto q = Database::select(
+        QStringLiteral("SELECT Num FROM Fatture WHERE Data >= ? AND Data < ? ORDER BY CAST(Num AS INTEGER), Num"),
+        {yearStart(anno), yearEnd(anno)});
     if (!q)
         return q.error();
     QStringList out;
@@ -366,18 +384,21 @@ DbResult<QStringList> InvoiceStore::numbersOfYear(int anno) {
     return out;
 }
 
-DbResult<QList<InvoiceStore::CustomerRef>> InvoiceStore::allCustomers() {
+DbResult<QList<InvoiceStore::CustomerRef>> InvoiceStore::allCustomers()
+{
     return customerRefs(QStringLiteral("SELECT Id, Nome FROM Anagrafica ORDER BY Nome, Id"));
 }
 
-DbResult<InvoiceStore::Outcome> InvoiceStore::changeCustomer(const QString& num, qint64 idAna) {
+DbResult<InvoiceStore::Outcome> InvoiceStore::changeCustomer(const QString& num, qint64 idAna)
+{
     auto q = Database::select(QStringLiteral("UPDATE Fatture SET IdAna = ? WHERE Num = ?"), {idAna, num});
     if (!q)
         return q.error();
     return q.value().numRowsAffected() == 0 ? Outcome::InvoiceMissing : Outcome::Done;
 }
 
-DbResult<QString> InvoiceStore::customerName(qint64 id) {
+DbResult<QString> InvoiceStore::customerName(qint64 id)
+{
     const auto v = Database::scalar(QStringLiteral("SELECT Nome FROM Anagrafica WHERE Id = ?"), {id});
     if (!v)
         return v.error();

@@ -2,7 +2,8 @@
 
 #include "invoices/invoicerules.h"
 
-InvoiceTotals InvoiceTotals::calcola(const QList<InvoiceRow>& rows, int aliquota, bool ritenuta) {
+InvoiceTotals InvoiceTotals::calcola(const QList<InvoiceRow>& rows, int aliquota, bool ritenuta)
+{
     InvoiceTotals t;
     for (const InvoiceRow& row : rows) {
         if (row.prezzo.isZero())

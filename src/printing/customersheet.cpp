@@ -22,14 +22,14 @@ std::vector<Page> layout(const CustomerSheetData& d)
 
     const PrintFont label{QStringLiteral("Arial"), 10, true};
     const PrintFont value{QStringLiteral("Arial"), 10, false};
-    const QString indirizzo = d.ind + QStringLiteral("   ") + d.cap + QStringLiteral("  ") + d.citta + QStringLiteral(" (") +
-                              d.prov + QStringLiteral(")");
+    const QString indirizzo = d.ind + QStringLiteral("   ") + d.cap + QStringLiteral("  ") + d.citta +
+                              QStringLiteral(" (") + d.prov + QStringLiteral(")");
     const struct {
         const char* label;
         QString value;
         double step;
     } rows[] = {
-        {"Codice", d.cod, 8},      {"Nominativo", d.nome, 5}, {"Ragione Sociale", d.rag, 8},
+        {"Codice", d.cod, 8},       {"Nominativo", d.nome, 5},   {"Ragione Sociale", d.rag, 8},
         {"Partita IVA", d.piva, 5}, {"Codice Fiscale", d.cf, 8}, {"Indirizzo", indirizzo, 0},
     };
     for (const auto& row : rows) {

@@ -54,8 +54,8 @@ QFont PageRenderer::qtFont(const PrintFont& font, double zoom)
 
 const PageRenderer::Metrics& PageRenderer::metrics(const PrintFont& font, double zoom)
 {
-    const QString key =
-        font.family + QLatin1Char('|') + QString::number(font.size * zoom) + (font.bold ? QStringLiteral("|b") : QString());
+    const QString key = font.family + QLatin1Char('|') + QString::number(font.size * zoom) +
+                        (font.bold ? QStringLiteral("|b") : QString());
     auto it = m_fonts.find(key);
     if (it == m_fonts.end()) {
         Metrics m;
@@ -109,8 +109,9 @@ void PageRenderer::drawItem(const DrawItem& item, const PageView& view)
     }
     case DrawItem::Kind::Picture:
         if (!item.picture.isNull())
-            m_painter.drawImage(QRectF(QPointF(dx(item.x, view), dy(item.y, view)), QPointF(dx(item.x2, view), dy(item.y2, view))),
-                                item.picture);
+            m_painter.drawImage(
+                QRectF(QPointF(dx(item.x, view), dy(item.y, view)), QPointF(dx(item.x2, view), dy(item.y2, view))),
+                item.picture);
         break;
     }
 }

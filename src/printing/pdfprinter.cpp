@@ -58,7 +58,10 @@ QString lastFolder()
     return folder();
 }
 
-void setLastFolder(const QString& f) { folder() = f; }
+void setLastFolder(const QString& f)
+{
+    folder() = f;
+}
 
 Outcome print(QWidget* parent, const std::vector<Page>& pages, const PageView& view)
 {

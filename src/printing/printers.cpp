@@ -50,6 +50,9 @@ bool impostaStampante(QWidget* parent, const QString& nome)
     return false;
 }
 
-void reset() { chosen().clear(); }
+void reset()
+{
+    chosen().clear();
+}
 
 } // namespace Printers

@@ -8,7 +8,10 @@
 
 namespace PrintingStore {
 
-DbResult<QStringList> intestazione() { return CompanyStore::load(); }
+DbResult<QStringList> intestazione()
+{
+    return CompanyStore::load();
+}
 
 DbResult<std::optional<CustomerFields>> cliente(qint64 id)
 {
@@ -34,9 +37,10 @@ DbResult<std::optional<CustomerFields>> cliente(qint64 id)
 
 DbResult<std::optional<CustomerSheetData>> schedaCliente(const QString& nome)
 {
-    auto q = Database::select(QStringLiteral("SELECT Id, Nome, Ragione, Piva, Cf, Indirizzo, Cap, Città, Prov "
-                                             "FROM Anagrafica WHERE Valid = 1 AND fold(Nome) = fold(?) ORDER BY Id LIMIT 1"),
-                              {nome});
+    auto q =
+        Database::select(QStringLiteral("SELECT Id, Nome, Ragione, Piva, Cf, Indirizzo, Cap, Città, Prov "
+                                        "FROM Anagrafica WHERE Valid = 1 AND fold(Nome) = fold(?) ORDER BY Id LIMIT 1"),
+                         {nome});
     if (!q)
         return q.error();
     QSqlQuery& r = q.value();

@@ -61,9 +61,12 @@ Result toCurrentPrinter(QWidget* parent, const std::vector<Page>& pages, const P
     printed.preview = false;
     if (Printers::currentIsPdf()) {
         switch (PdfPrinter::print(parent, pages, printed)) {
-        case PdfPrinter::Outcome::Written: return Result::Printed;
-        case PdfPrinter::Outcome::Cancelled: return Result::Cancelled;
-        case PdfPrinter::Outcome::Failed: return Result::Failed;
+        case PdfPrinter::Outcome::Written:
+            return Result::Printed;
+        case PdfPrinter::Outcome::Cancelled:
+            return Result::Cancelled;
+        case PdfPrinter::Outcome::Failed:
+            return Result::Failed;
         }
     }
     return toSystemPrinter(parent, Printers::current(), pages, printed);

@@ -9,7 +9,8 @@
 namespace {
 
 // The program writes empty text, never Null, for an empty box.
-QVariant text(const QString& s) {
+QVariant text(const QString& s)
+{
     return s.isNull() ? QStringLiteral("") : s;
 }
 
@@ -19,7 +20,8 @@ const QString kValidByName = QStringLiteral("FROM Anagrafica WHERE Valid = 1 AND
 
 } // namespace
 
-DbResult<QStringList> CustomerStore::names(const QString& initials) {
+DbResult<QStringList> CustomerStore::names(const QString& initials)
+{
     // The list may hold tens of thousands of names: read them straight from the engine,
     // without a variant per value.
     sqlite3* db = Database::nativeHandle();
@@ -34,8 +36,7 @@ DbResult<QStringList> CustomerStore::names(const QString& initials) {
     if (sqlite3_prepare_v2(db, text.constData(), static_cast<int>(text.size()), &stmt, nullptr) != SQLITE_OK)
         return Database::nativeError();
     if (!initials.isEmpty())
-        sqlite3_bind_text16(stmt, 1, initials.utf16(), static_cast<int>(initials.size() * 2),
-                            SQLITE_TRANSIENT);
+        sqlite3_bind_text16(stmt, 1, initials.utf16(), static_cast<int>(initials.size() * 2), SQLITE_TRANSIENT);
     QStringList out;
     int rc;
     while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
@@ -48,11 +49,11 @@ DbResult<QStringList> CustomerStore::names(const QString& initials) {
     return out;
 }
 
-DbResult<std::optional<Customer>> CustomerStore::findValid(const QString& nome) {
-    auto r =
-        Database::select(QStringLiteral("SELECT Id, Nome, Ragione, Ragione2, Piva, Cf, Indirizzo, Cap, Città, Prov ") +
-                kValidByName,
-            {nome, nome});
+DbResult<std::optional<Customer>> CustomerStore::findValid(const QString& nome)
+{
+    auto r = Database::select(
+        QStringLiteral("SELECT Id, Nome, Ragione, Ragione2, Piva, Cf, Indirizzo, Cap, Città, Prov ") + kValidByName,
+        {nome, nome});
     if (!r)
         return r.error();
     QSqlQuery& q = r.value();
@@ -75,7 +76,8 @@ DbResult<std::optional<Customer>> CustomerStore::findValid(const QString& nome) 
     return std::optional<Customer>(c);
 }
 
-DbResult<qint64> CustomerStore::nextId() {
+DbResult<qint64> CustomerStore::nextId()
+{
     // The key counter too, so that the code shown is the one the database will assign.
     auto r = Database::scalar(
         QStringLiteral("SELECT max(coalesce((SELECT max(Id) FROM Anagrafica), 0), "
@@ -85,41 +87,45 @@ DbResult<qint64> CustomerStore::nextId() {
     return r.value().toLongLong();
 }
 
-DbResult<bool> CustomerStore::nameTaken(const QString& nome, qint64 exceptId) {
+DbResult<bool> CustomerStore::nameTaken(const QString& nome, qint64 exceptId)
+{
     auto r = Database::scalar(
-        QStringLiteral(
-            "SELECT 1 FROM Anagrafica WHERE Valid = 1 AND Id <> ? AND fold(Nome) = fold(?) LIMIT 1"),
+        QStringLiteral("SELECT 1 FROM Anagrafica WHERE Valid = 1 AND Id <> ? AND fold(Nome) = fold(?) LIMIT 1"),
         {exceptId, nome});
     if (!r)
         return r.error();
     return r.value().isValid();
 }
 
-DbResult<qint64> CustomerStore::insert(const Customer& c) {
-    auto r = Database::select(QStringLiteral("INSERT INTO Anagrafica (Nome, Ragione, Ragione2, Piva, Cf, Indirizzo, Cap, "
-                                "Città, Prov) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                 {text(c.nome), text(c.ragione), text(c.ragione2), text(c.piva), text(c.cf),
-                  text(c.indirizzo), text(c.cap), text(c.citta), text(c.prov)});
+DbResult<qint64> CustomerStore::insert(const Customer& c)
+{
+    auto r =
+        Database::select(QStringLiteral("INSERT INTO Anagrafica (Nome, Ragione, Ragione2, Piva, Cf, Indirizzo, Cap, "
+                                        "Città, Prov) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                         {text(c.nome), text(c.ragione), text(c.ragione2), text(c.piva), text(c.cf), text(c.indirizzo),
+                          text(c.cap), text(c.citta), text(c.prov)});
     if (!r)
         return r.error();
     return r.value().lastInsertId().toLongLong();
 }
 
-DbResult<bool> CustomerStore::update(const Customer& c) {
+DbResult<bool> CustomerStore::update(const Customer& c)
+{
     auto r =
         Database::select(QStringLiteral("UPDATE Anagrafica SET Nome = ?, Ragione = ?, Ragione2 = ?, Piva = ?, Cf = ?, "
-                           "Indirizzo = ?, Cap = ?, Città = ?, Prov = ? WHERE Id = ? AND Valid = 1"),
-            {text(c.nome), text(c.ragione), text(c.ragione2), text(c.piva), text(c.cf), text(c.indirizzo),
-             text(c.cap), text(c.citta), text(c.prov), c.id});
+                                        "Indirizzo = ?, Cap = ?, Città = ?, Prov = ? WHERE Id = ? AND Valid = 1"),
+                         {text(c.nome), text(c.ragione), text(c.ragione2), text(c.piva), text(c.cf), text(c.indirizzo),
+                          text(c.cap), text(c.citta), text(c.prov), c.id});
     if (!r)
         return r.error();
     return r.value().numRowsAffected() > 0;
 }
 
-DbResult<bool> CustomerStore::remove(const QString& nome) {
+DbResult<bool> CustomerStore::remove(const QString& nome)
+{
     auto r = Database::select(QStringLiteral("UPDATE Anagrafica SET Valid = 0 WHERE Id = (SELECT Id ") + kValidByName +
-                     QStringLiteral(")"),
-                 {nome, nome});
+                                  QStringLiteral(")"),
+                              {nome, nome});
     if (!r)
         return r.error();
     return r.value().numRowsAffected() > 0;

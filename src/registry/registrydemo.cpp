@@ -17,51 +17,49 @@ struct Sample {
 };
 
 const Sample kSamples[] = {
-    {"ACCIAI BRIANZA", "Acciai Brianza S.r.l.", "", "02841560963", "Via dell'Industria 14", "20851",
-     "Lissone", "MB"},
-    {"BERTOLDI COSTRUZIONI", "Bertoldi Costruzioni S.p.A.", "", "01457230224", "Via Brennero 112", "38121",
-     "Trento", "TN"},
+    {"ACCIAI BRIANZA", "Acciai Brianza S.r.l.", "", "02841560963", "Via dell'Industria 14", "20851", "Lissone", "MB"},
+    {"BERTOLDI COSTRUZIONI", "Bertoldi Costruzioni S.p.A.", "", "01457230224", "Via Brennero 112", "38121", "Trento",
+     "TN"},
     {"CARPENTERIA L'INCUDINE", "Carpenteria L'Incudine S.n.c.", "di Rota Mario & C.", "03318790165",
      "Via Papa Giovanni XXIII 8", "24040", "Bonate Sopra", "BG"},
-    {"COMUNE DI CANTÙ", "Comune di Cantù", "Ufficio Tecnico", "00419150134", "Piazza Parini 4", "22063",
-     "Cantù", "CO"},
-    {"D'ANGELO SERRAMENTI", "D'Angelo Serramenti di D'Angelo Luca", "", "04122810871", "Via Etnea 301",
-     "95030", "Gravina di Catania", "CT"},
+    {"COMUNE DI CANTÙ", "Comune di Cantù", "Ufficio Tecnico", "00419150134", "Piazza Parini 4", "22063", "Cantù", "CO"},
+    {"D'ANGELO SERRAMENTI", "D'Angelo Serramenti di D'Angelo Luca", "", "04122810871", "Via Etnea 301", "95030",
+     "Gravina di Catania", "CT"},
     {"EDIL FORLÌ", "Edil Forlì S.r.l.", "", "03906480408", "Viale dell'Appennino 77", "47121", "Forlì", "FC"},
-    {"FERRAMENTA GALLI", "Ferramenta Galli di Galli Anna", "", "01984520189", "Corso Cavour 21", "27100",
-     "Pavia", "PV"},
-    {"GRU E SOLLEVAMENTI PADANI", "Gru e Sollevamenti Padani S.r.l.", "", "02210570350", "Via Emilia 455",
-     "42122", "Reggio Emilia", "RE"},
-    {"IDRAULICA BONFANTI", "Idraulica Bonfanti S.a.s.", "di Bonfanti Pietro & C.", "01652140137",
-     "Via Manzoni 9", "23900", "Lecco", "LC"},
+    {"FERRAMENTA GALLI", "Ferramenta Galli di Galli Anna", "", "01984520189", "Corso Cavour 21", "27100", "Pavia",
+     "PV"},
+    {"GRU E SOLLEVAMENTI PADANI", "Gru e Sollevamenti Padani S.r.l.", "", "02210570350", "Via Emilia 455", "42122",
+     "Reggio Emilia", "RE"},
+    {"IDRAULICA BONFANTI", "Idraulica Bonfanti S.a.s.", "di Bonfanti Pietro & C.", "01652140137", "Via Manzoni 9",
+     "23900", "Lecco", "LC"},
     {"L'ARTE DEL FERRO", "L'Arte del Ferro di Pozzi Giulia", "", "03774410962", "Via Garibaldi 56", "20811",
      "Cesano Maderno", "MB"},
     {"MARMI NICOLÒ", "Marmi Nicolò S.r.l.", "", "01348890455", "Via Aurelia 1200", "54033", "Carrara", "MS"},
-    {"NAUTICA SANT'ELIA", "Nautica Sant'Elia S.r.l.", "Cantiere navale", "02977730103", "Calata Gadda 3",
-     "16126", "Genova", "GE"},
+    {"NAUTICA SANT'ELIA", "Nautica Sant'Elia S.r.l.", "Cantiere navale", "02977730103", "Calata Gadda 3", "16126",
+     "Genova", "GE"},
     {"OFFICINE RIVA", "Officine Riva S.p.A.", "", "00871470165", "Via Roma 140", "24068", "Seriate", "BG"},
-    {"PELLEGRINI IMPIANTI", "Pellegrini Impianti S.r.l.", "", "04455120238", "Via Mantova 18", "37139",
-     "Verona", "VR"},
+    {"PELLEGRINI IMPIANTI", "Pellegrini Impianti S.r.l.", "", "04455120238", "Via Mantova 18", "37139", "Verona", "VR"},
     {"QUADRIFOGLIO ARREDI", "Quadrifoglio Arredi S.r.l.", "", "02099910307", "Via Nazionale 44", "33048",
      "San Giovanni al Natisone", "UD"},
     {"ROSSI GIUSEPPE", "Rossi Giuseppe", "", "", "Via Verdi 3", "22070", "Appiano Gentile", "CO"},
-    {"SCALE E RINGHIERE SAVOIA", "Scale e Ringhiere Savoia S.n.c.", "", "09126540015", "Corso Francia 210",
-     "10143", "Torino", "TO"},
-    {"TECNOMECCANICA ERBÈ", "Tecnomeccanica Erbè S.r.l.", "", "03561200230", "Via dell'Artigianato 2",
-     "37060", "Erbè", "VR"},
+    {"SCALE E RINGHIERE SAVOIA", "Scale e Ringhiere Savoia S.n.c.", "", "09126540015", "Corso Francia 210", "10143",
+     "Torino", "TO"},
+    {"TECNOMECCANICA ERBÈ", "Tecnomeccanica Erbè S.r.l.", "", "03561200230", "Via dell'Artigianato 2", "37060", "Erbè",
+     "VR"},
     {"UNIVERSITÀ DELL'INSUBRIA", "Università degli Studi dell'Insubria", "Servizio Patrimonio", "02481820120",
      "Via Ravasi 2", "21100", "Varese", "VA"},
     {"VILLA FERRARI", "Villa Ferrari Agriturismo", "", "02733560984", "Località Cà Bianca 1", "25080",
      "Polpenazze del Garda", "BS"},
-    {"ZANETTI CANCELLI", "Zanetti Cancelli di Zanetti Marco", "", "01123870249", "Via Vicenza 98", "36015",
-     "Schio", "VI"},
+    {"ZANETTI CANCELLI", "Zanetti Cancelli di Zanetti Marco", "", "01123870249", "Via Vicenza 98", "36015", "Schio",
+     "VI"},
 };
 
 } // namespace
 
 namespace RegistryDemo {
 
-DbStatus fill() {
+DbStatus fill()
+{
     Transaction tx;
     if (!tx.started())
         return DbError{3246, QStringLiteral("Transazione non avviata")};

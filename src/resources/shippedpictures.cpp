@@ -116,14 +116,30 @@ QImage button(int index, bool highlighted)
         p.fillRect(QRect(4, 44, 40, 3), kRust);
     }
     switch (index) {
-    case 0: drawPerson(p); break;
-    case 1: drawBoxes(p); break;
-    case 2: drawTruck(p); break;
-    case 3: drawSheet(p, QStringLiteral("€"), kRust); break;
-    case 4: drawExit(p); break;
-    case 5: drawSheet(p, QStringLiteral("%"), kSteel); break;
-    case 6: drawSheet(p, QStringLiteral("+"), QColor(0x2e, 0x7d, 0x32)); break;
-    default: drawArchive(p); break;
+    case 0:
+        drawPerson(p);
+        break;
+    case 1:
+        drawBoxes(p);
+        break;
+    case 2:
+        drawTruck(p);
+        break;
+    case 3:
+        drawSheet(p, QStringLiteral("€"), kRust);
+        break;
+    case 4:
+        drawExit(p);
+        break;
+    case 5:
+        drawSheet(p, QStringLiteral("%"), kSteel);
+        break;
+    case 6:
+        drawSheet(p, QStringLiteral("+"), QColor(0x2e, 0x7d, 0x32));
+        break;
+    default:
+        drawArchive(p);
+        break;
     }
     return img;
 }

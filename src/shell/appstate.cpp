@@ -2,7 +2,10 @@
 
 #include <QDir>
 
-QString AppState::path(const QString& relative) const { return QDir(workDir).filePath(relative); }
+QString AppState::path(const QString& relative) const
+{
+    return QDir(workDir).filePath(relative);
+}
 
 AppState& app()
 {

@@ -43,8 +43,9 @@ DbStatus save(const QStringList& lines)
                                              "WHERE rowid = ?"),
                               {line(lines, 0), line(lines, 1), line(lines, 2), line(lines, 3), line(lines, 4), rowid});
     }
-    return Database::exec(QStringLiteral("INSERT INTO Azienda (Riga1, Riga2, Riga3, Riga4, Riga5) VALUES (?, ?, ?, ?, ?)"),
-                          {line(lines, 0), line(lines, 1), line(lines, 2), line(lines, 3), line(lines, 4)});
+    return Database::exec(
+        QStringLiteral("INSERT INTO Azienda (Riga1, Riga2, Riga3, Riga4, Riga5) VALUES (?, ?, ?, ?, ?)"),
+        {line(lines, 0), line(lines, 1), line(lines, 2), line(lines, 3), line(lines, 4)});
 }
 
 } // namespace CompanyStore

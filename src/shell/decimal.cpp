@@ -96,9 +96,15 @@ Decimal Decimal::operator+(const Decimal& o) const
     return Decimal(withScale(s).m_mant + o.withScale(s).m_mant, s).normalized();
 }
 
-Decimal Decimal::operator-(const Decimal& o) const { return *this + (-o); }
+Decimal Decimal::operator-(const Decimal& o) const
+{
+    return *this + (-o);
+}
 
-Decimal Decimal::operator-() const { return Decimal(-m_mant, m_scale); }
+Decimal Decimal::operator-() const
+{
+    return Decimal(-m_mant, m_scale);
+}
 
 Decimal Decimal::operator*(const Decimal& o) const
 {
@@ -131,9 +137,15 @@ Decimal Decimal::rounded(int digits) const
     return Decimal(q, digits).normalized();
 }
 
-long long Decimal::integerPart() const { return static_cast<long long>(m_mant / pow10(m_scale)); }
+long long Decimal::integerPart() const
+{
+    return static_cast<long long>(m_mant / pow10(m_scale));
+}
 
-bool Decimal::operator==(const Decimal& o) const { return (*this <=> o) == std::strong_ordering::equal; }
+bool Decimal::operator==(const Decimal& o) const
+{
+    return (*this <=> o) == std::strong_ordering::equal;
+}
 
 std::strong_ordering Decimal::operator<=>(const Decimal& o) const
 {
@@ -157,8 +169,8 @@ QString Decimal::toFixed(int digits) const
     } while (m > 0);
     while (digitsText.size() <= digits)
         digitsText.prepend(u'0');
-    QString out = digits > 0 ? digitsText.left(digitsText.size() - digits) + u'.' + digitsText.right(digits)
-                             : digitsText;
+    QString out =
+        digits > 0 ? digitsText.left(digitsText.size() - digits) + u'.' + digitsText.right(digits) : digitsText;
     return negative ? u'-' + out : out;
 }
 
@@ -168,4 +180,7 @@ QString Decimal::toString() const
     return n.toFixed(n.m_scale);
 }
 
-double Decimal::toDouble() const { return toString().toDouble(); }
+double Decimal::toDouble() const
+{
+    return toString().toDouble();
+}

@@ -12,4 +12,7 @@ Dialogs& dialogs()
     return *g_dialogs;
 }
 
-void setDialogs(Dialogs* impl) { g_dialogs = impl; }
+void setDialogs(Dialogs* impl)
+{
+    g_dialogs = impl;
+}

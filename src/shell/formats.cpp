@@ -105,7 +105,10 @@ std::optional<QDate> parseDate(const QString& text)
     return d;
 }
 
-QString shortDate(const QDate& date) { return date.toString(QStringLiteral("dd/MM/yy")); }
+QString shortDate(const QDate& date)
+{
+    return date.toString(QStringLiteral("dd/MM/yy"));
+}
 
 QString reformatDate(const QString& text)
 {
@@ -113,8 +116,14 @@ QString reformatDate(const QString& text)
     return d ? shortDate(*d) : text;
 }
 
-QString isoDate(const QDate& date) { return date.toString(Qt::ISODate); }
+QString isoDate(const QDate& date)
+{
+    return date.toString(Qt::ISODate);
+}
 
-QDate fromIsoDate(const QString& text) { return QDate::fromString(text.left(10), Qt::ISODate); }
+QDate fromIsoDate(const QString& text)
+{
+    return QDate::fromString(text.left(10), Qt::ISODate);
+}
 
 } // namespace Formats

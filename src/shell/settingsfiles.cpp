@@ -102,11 +102,20 @@ void writeFile(const QString& name, const QString& content)
     f.commit();
 }
 
-QString quoted(const QString& text) { return u'"' + text + u'"'; }
+QString quoted(const QString& text)
+{
+    return u'"' + text + u'"';
+}
 
-QString boolText(bool b) { return b ? QStringLiteral("#TRUE#") : QStringLiteral("#FALSE#"); }
+QString boolText(bool b)
+{
+    return b ? QStringLiteral("#TRUE#") : QStringLiteral("#FALSE#");
+}
 
-QString numberText(float f) { return QLocale::c().toString(f, 'g', QLocale::FloatingPointShortest); }
+QString numberText(float f)
+{
+    return QLocale::c().toString(f, 'g', QLocale::FloatingPointShortest);
+}
 
 const QString kCrLf = QStringLiteral("\r\n");
 
@@ -146,8 +155,8 @@ void ini(const QString& mode)
         s.percorsoBackup = *folder;
         return;
     }
-    writeFile(kIniFile, numberText(s.margineLaterale) + u',' + quoted(QStringLiteral("Margine laterale stampe")) + kCrLf +
-                            boolText(s.logoColori) + u',' + quoted(QStringLiteral("Logo a colori")) + kCrLf +
+    writeFile(kIniFile, numberText(s.margineLaterale) + u',' + quoted(QStringLiteral("Margine laterale stampe")) +
+                            kCrLf + boolText(s.logoColori) + u',' + quoted(QStringLiteral("Logo a colori")) + kCrLf +
                             boolText(s.secondario) + u',' + quoted(QStringLiteral("Secondario")) + kCrLf +
                             quoted(s.percorsoBackup) + u',' + quoted(QStringLiteral("Percorso backup")) + kCrLf);
 }
@@ -164,7 +173,8 @@ void printerIni(const QString& mode)
             s.stampantePredefinita = *name;
         return;
     }
-    writeFile(kPrinterFile, quoted(s.stampantePredefinita) + u',' + quoted(QStringLiteral("Stampante Pred.Programma")) + kCrLf);
+    writeFile(kPrinterFile,
+              quoted(s.stampantePredefinita) + u',' + quoted(QStringLiteral("Stampante Pred.Programma")) + kCrLf);
 }
 
 } // namespace SettingsFiles

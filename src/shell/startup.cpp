@@ -32,7 +32,8 @@ void loadSettings()
 
 bool updatePending()
 {
-    return !QFileInfo::exists(app().path(Database::kRelativePath)) && QFileInfo::exists(app().path(Database::kUpdateMarker));
+    return !QFileInfo::exists(app().path(Database::kRelativePath)) &&
+           QFileInfo::exists(app().path(Database::kUpdateMarker));
 }
 
 void prepareWorkFolder()
@@ -60,8 +61,8 @@ OpenOutcome openDatabase()
 
 QString dailyCopyPath(const QDate& day)
 {
-    return QDir(backupFolder()).filePath(QStringLiteral("Corvalisto_") + day.toString(QStringLiteral("dd-MM-yy")) +
-                                         QStringLiteral(".mdb"));
+    return QDir(backupFolder())
+        .filePath(QStringLiteral("Corvalisto_") + day.toString(QStringLiteral("dd-MM-yy")) + QStringLiteral(".mdb"));
 }
 
 void copiaGiornaliera(const QDate& day)

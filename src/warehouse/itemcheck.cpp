@@ -4,7 +4,8 @@
 
 namespace ItemCheck {
 
-DbResult<Failure> check(const Draft& draft) {
+DbResult<Failure> check(const Draft& draft)
+{
     if (draft.cat == 0)
         return Failure::NoCategory;
     if (draft.descrizione.trimmed().isEmpty())

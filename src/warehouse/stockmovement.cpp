@@ -7,7 +7,8 @@ namespace {
 // 12 whole digits and 3 decimals fit the 15 significant digits a REAL keeps exactly.
 const Decimal kLimit(1'000'000'000'000LL);
 
-StockMovement::Outcome checked(const Decimal& value) {
+StockMovement::Outcome checked(const Decimal& value)
+{
     if (value.abs() >= kLimit)
         return {StockMovement::Failure::Overflow, Decimal()};
     return {StockMovement::Failure::None, value};
@@ -17,22 +18,26 @@ StockMovement::Outcome checked(const Decimal& value) {
 
 namespace StockMovement {
 
-Outcome read(const QString& typed) {
+Outcome read(const QString& typed)
+{
     const auto number = Formats::parseNumber(typed);
     if (!number)
         return {Failure::NotANumber, Decimal()};
     return checked(number->rounded(kDecimals));
 }
 
-Decimal current(const QString& boxText) {
+Decimal current(const QString& boxText)
+{
     return Formats::parseNumber(boxText).value_or(Decimal());
 }
 
-Outcome setTo(const QString& typed) {
+Outcome setTo(const QString& typed)
+{
     return read(typed);
 }
 
-Outcome load(const Decimal& current, const QString& typed) {
+Outcome load(const Decimal& current, const QString& typed)
+{
     const Outcome amount = read(typed);
     if (!amount.ok())
         return amount;
@@ -41,7 +46,8 @@ Outcome load(const Decimal& current, const QString& typed) {
     return checked(current + amount.value);
 }
 
-Outcome unload(const Decimal& current, const QString& typed) {
+Outcome unload(const Decimal& current, const QString& typed)
+{
     const Outcome amount = read(typed);
     if (!amount.ok())
         return amount;
@@ -52,7 +58,8 @@ Outcome unload(const Decimal& current, const QString& typed) {
     return checked(current - amount.value);
 }
 
-QString show(const Decimal& quantity) {
+QString show(const Decimal& quantity)
+{
     const Decimal shown = quantity.rounded(kDecimals);
     // Whole quantities, the usual case in a long list, skip the decimal text.
     if (shown == Decimal(shown.integerPart()))

@@ -61,7 +61,8 @@ const SampleItem kItems[] = {
 
 namespace WarehouseDemo {
 
-DbStatus fill() {
+DbStatus fill()
+{
     Transaction tx;
     if (!tx.started())
         return DbError{3246, QStringLiteral("Transazione non avviata")};

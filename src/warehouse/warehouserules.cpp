@@ -2,7 +2,8 @@
 
 namespace WarehouseRules {
 
-QString categoryName(const QString& typed) {
+QString categoryName(const QString& typed)
+{
     QString name = typed.toUpper().left(kCategoryNameLength);
     // Never keep half of a character outside the basic plane.
     if (!name.isEmpty() && name.back().isHighSurrogate())
@@ -10,7 +11,8 @@ QString categoryName(const QString& typed) {
     return name;
 }
 
-QString itemCount(qsizetype n) {
+QString itemCount(qsizetype n)
+{
     return n == 1 ? QStringLiteral("1 articolo") : QString::number(n) + QStringLiteral(" articoli");
 }
 

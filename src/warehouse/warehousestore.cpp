@@ -9,7 +9,8 @@
 
 namespace {
 
-DbResult<bool> anyRow(const QString& sql, const QVariantList& values) {
+DbResult<bool> anyRow(const QString& sql, const QVariantList& values)
+{
     auto q = Database::select(sql, values);
     if (!q)
         return q.error();
@@ -23,7 +24,8 @@ DbResult<bool> anyRow(const QString& sql, const QVariantList& values) {
 // A stored quantity as Decimal::fromDouble reads it. Quantities carry at most three decimals, so
 // most values are k/1000 exactly as the double nearest to it; below 1e12 no shorter decimal lies
 // that close, so the result is the same without the text round trip.
-Decimal quantityFromReal(const QVariant& v) {
+Decimal quantityFromReal(const QVariant& v)
+{
     if (v.isNull())
         return Decimal();
     const double d = v.toDouble();
@@ -36,13 +38,15 @@ Decimal quantityFromReal(const QVariant& v) {
 }
 
 // The column is REAL: SQLite reads the exact decimal text into its nearest double.
-QVariant quantityForStorage(const Decimal& qta) {
+QVariant quantityForStorage(const Decimal& qta)
+{
     return qta.toString();
 }
 
 } // namespace
 
-DbResult<QList<WarehouseStore::Category>> WarehouseStore::categories() {
+DbResult<QList<WarehouseStore::Category>> WarehouseStore::categories()
+{
     auto q =
         Database::select(QStringLiteral("SELECT IdCat, Nome FROM Categorie WHERE Valid = 1 ORDER BY Nome, IdCat"), {});
     if (!q)
@@ -55,33 +59,36 @@ DbResult<QList<WarehouseStore::Category>> WarehouseStore::categories() {
     return out;
 }
 
-DbResult<bool> WarehouseStore::categoryNameInUse(const QString& nome) {
-    return anyRow(QStringLiteral("SELECT 1 FROM Categorie WHERE Valid = 1 AND fold(Nome) = fold(?) LIMIT 1"),
-                  {nome});
+DbResult<bool> WarehouseStore::categoryNameInUse(const QString& nome)
+{
+    return anyRow(QStringLiteral("SELECT 1 FROM Categorie WHERE Valid = 1 AND fold(Nome) = fold(?) LIMIT 1"), {nome});
 }
 
-DbResult<qint64> WarehouseStore::insertCategory(const QString& nome) {
+DbResult<qint64> WarehouseStore::insertCategory(const QString& nome)
+{
     auto q = Database::select(QStringLiteral("INSERT INTO Categorie (Nome) VALUES (?)"), {nome});
     if (!q)
         return q.error();
     return q.value().lastInsertId().toLongLong();
 }
 
-DbStatus WarehouseStore::renameCategory(qint64 id, const QString& nome) {
-    return Database::exec(QStringLiteral("UPDATE Categorie SET Nome = ? WHERE IdCat = ? AND Valid = 1"),
-                          {nome, id});
+DbStatus WarehouseStore::renameCategory(qint64 id, const QString& nome)
+{
+    return Database::exec(QStringLiteral("UPDATE Categorie SET Nome = ? WHERE IdCat = ? AND Valid = 1"), {nome, id});
 }
 
-DbResult<bool> WarehouseStore::categoryHasValidItems(qint64 id) {
+DbResult<bool> WarehouseStore::categoryHasValidItems(qint64 id)
+{
     return anyRow(QStringLiteral("SELECT 1 FROM Magazzino WHERE Valid = 1 AND Cat = ? LIMIT 1"), {id});
 }
 
-DbStatus WarehouseStore::deleteCategory(qint64 id) {
+DbStatus WarehouseStore::deleteCategory(qint64 id)
+{
     return Database::exec(QStringLiteral("UPDATE Categorie SET Valid = 0 WHERE IdCat = ?"), {id});
 }
 
-DbResult<QList<WarehouseStore::StockRow>> WarehouseStore::stockList(qint64 categoryId,
-                                                                    const QString& descriptionPart) {
+DbResult<QList<WarehouseStore::StockRow>> WarehouseStore::stockList(qint64 categoryId, const QString& descriptionPart)
+{
     QString sql = QStringLiteral("SELECT M.IdArt, C.Nome, M.Descrizione, M.Um, M.Qta "
                                  "FROM Magazzino M, Categorie C WHERE M.Valid = 1 AND M.Cat = C.IdCat ");
     QVariantList values;
@@ -100,17 +107,17 @@ DbResult<QList<WarehouseStore::StockRow>> WarehouseStore::stockList(qint64 categ
     QSqlQuery& q = r.value();
     QList<StockRow> out;
     while (q.next())
-        out.append({q.value(0).toLongLong(), q.value(1).toString(), q.value(2).toString(),
-                    q.value(3).toString(), quantityFromReal(q.value(4))});
+        out.append({q.value(0).toLongLong(), q.value(1).toString(), q.value(2).toString(), q.value(3).toString(),
+                    quantityFromReal(q.value(4))});
     if (q.lastError().isValid())
         return DbError::from(q.lastError());
     return out;
 }
 
-DbResult<std::optional<WarehouseStore::Item>> WarehouseStore::validItem(qint64 id) {
-    auto r = Database::select(QStringLiteral(
-                     "SELECT IdArt, Cat, Descrizione, Um, Qta FROM Magazzino WHERE Valid = 1 AND IdArt = ?"),
-                 {id});
+DbResult<std::optional<WarehouseStore::Item>> WarehouseStore::validItem(qint64 id)
+{
+    auto r = Database::select(
+        QStringLiteral("SELECT IdArt, Cat, Descrizione, Um, Qta FROM Magazzino WHERE Valid = 1 AND IdArt = ?"), {id});
     if (!r)
         return r.error();
     QSqlQuery& q = r.value();
@@ -123,10 +130,11 @@ DbResult<std::optional<WarehouseStore::Item>> WarehouseStore::validItem(qint64 i
                                     q.value(3).toString(), quantityFromReal(q.value(4))});
 }
 
-DbResult<QStringList> WarehouseStore::unitsInUse() {
+DbResult<QStringList> WarehouseStore::unitsInUse()
+{
     auto r = Database::select(QStringLiteral("SELECT Um FROM Magazzino WHERE Valid = 1 AND Um IS NOT NULL AND Um <> '' "
-                                "GROUP BY Um ORDER BY Um"),
-                 {});
+                                             "GROUP BY Um ORDER BY Um"),
+                              {});
     if (!r)
         return r.error();
     QStringList out;
@@ -137,37 +145,39 @@ DbResult<QStringList> WarehouseStore::unitsInUse() {
     return out;
 }
 
-DbResult<bool> WarehouseStore::descriptionInUse(const QString& descrizione, qint64 exceptId) {
+DbResult<bool> WarehouseStore::descriptionInUse(const QString& descrizione, qint64 exceptId)
+{
     return anyRow(QStringLiteral("SELECT 1 FROM Magazzino WHERE Valid = 1 AND IdArt <> ? "
                                  "AND fold(Descrizione) = fold(?) LIMIT 1"),
                   {exceptId, descrizione});
 }
 
-DbResult<WarehouseStore::Saved> WarehouseStore::saveItem(const Item& item) {
+DbResult<WarehouseStore::Saved> WarehouseStore::saveItem(const Item& item)
+{
     Transaction tx;
     const QVariant qta = quantityForStorage(item.qta);
     qint64 id = item.id;
     SaveOutcome outcome = SaveOutcome::Modified;
     if (id != 0) {
         auto q = Database::select(QStringLiteral("UPDATE Magazzino SET Cat = ?, Descrizione = ?, Um = ?, Qta = ? "
-                                    "WHERE IdArt = ? AND Valid = 1"),
-                     {item.cat, item.descrizione, item.um, qta, id});
+                                                 "WHERE IdArt = ? AND Valid = 1"),
+                                  {item.cat, item.descrizione, item.um, qta, id});
         if (!q)
             return q.error();
         if (q.value().numRowsAffected() == 0)
             return Saved{SaveOutcome::Missing, 0};
     } else {
         outcome = SaveOutcome::Inserted;
-        auto deleted = Database::scalar(
-            QStringLiteral("SELECT IdArt FROM Magazzino WHERE Valid = 0 ORDER BY IdArt LIMIT 1"));
+        auto deleted =
+            Database::scalar(QStringLiteral("SELECT IdArt FROM Magazzino WHERE Valid = 0 ORDER BY IdArt LIMIT 1"));
         if (!deleted)
             return deleted.error();
         if (deleted.value().isValid()) {
             id = deleted.value().toLongLong();
-            if (auto err = Database::exec(
-                    QStringLiteral("UPDATE Magazzino SET Cat = ?, Descrizione = ?, Um = ?, Qta = ?, "
-                                   "Valid = 1 WHERE IdArt = ?"),
-                    {item.cat, item.descrizione, item.um, qta, id}))
+            if (auto err =
+                    Database::exec(QStringLiteral("UPDATE Magazzino SET Cat = ?, Descrizione = ?, Um = ?, Qta = ?, "
+                                                  "Valid = 1 WHERE IdArt = ?"),
+                                   {item.cat, item.descrizione, item.um, qta, id}))
                 return *err;
         } else {
             auto added = addItem(item);
@@ -181,22 +191,25 @@ DbResult<WarehouseStore::Saved> WarehouseStore::saveItem(const Item& item) {
     return Saved{outcome, id};
 }
 
-DbResult<qint64> WarehouseStore::addItem(const Item& item) {
+DbResult<qint64> WarehouseStore::addItem(const Item& item)
+{
     auto q = Database::select(QStringLiteral("INSERT INTO Magazzino (Cat, Descrizione, Um, Qta) VALUES (?, ?, ?, ?)"),
-                 {item.cat, item.descrizione, item.um, quantityForStorage(item.qta)});
+                              {item.cat, item.descrizione, item.um, quantityForStorage(item.qta)});
     if (!q)
         return q.error();
     return q.value().lastInsertId().toLongLong();
 }
 
-DbResult<bool> WarehouseStore::deleteItem(qint64 id) {
+DbResult<bool> WarehouseStore::deleteItem(qint64 id)
+{
     auto q = Database::select(QStringLiteral("UPDATE Magazzino SET Valid = 0 WHERE IdArt = ?"), {id});
     if (!q)
         return q.error();
     return q.value().numRowsAffected() > 0;
 }
 
-DbResult<QString> WarehouseStore::businessName() {
+DbResult<QString> WarehouseStore::businessName()
+{
     auto v = Database::scalar(QStringLiteral("SELECT Riga1 FROM Azienda WHERE Riga1 IS NOT NULL LIMIT 1"));
     if (!v)
         return v.error();

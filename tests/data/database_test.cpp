@@ -13,7 +13,8 @@ namespace {
 QStringList tablesInFile()
 {
     QStringList names;
-    auto q = Database::select(QStringLiteral("SELECT name FROM sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite_%' ORDER BY name"));
+    auto q = Database::select(
+        QStringLiteral("SELECT name FROM sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite_%' ORDER BY name"));
     while (q.value().next())
         names << q.value().value(0).toString();
     return names;
@@ -46,7 +47,8 @@ TEST(Database, ReopeningKeepsDataAndTheStockToolReadsIt)
     ASSERT_FALSE(Database::exec(QStringLiteral("INSERT INTO Azienda (Riga1) VALUES (?)"), {QStringLiteral("Ditta")}));
     Database::close();
     ASSERT_FALSE(Database::open(dir.path(Database::kRelativePath)));
-    EXPECT_EQ(Database::scalar(QStringLiteral("SELECT Riga1 FROM Azienda")).value().toString(), QStringLiteral("Ditta"));
+    EXPECT_EQ(Database::scalar(QStringLiteral("SELECT Riga1 FROM Azienda")).value().toString(),
+              QStringLiteral("Ditta"));
 
     QProcess sqlite;
     sqlite.start(QStringLiteral("sqlite3"), {dir.path(Database::kRelativePath), QStringLiteral(".schema Anagrafica")});
@@ -58,7 +60,8 @@ TEST(Database, ComparesAccentedTextWithoutCaseAndSearchesLiterally)
 {
     TestWorkDir dir;
     for (const char* name : {"CITTÀ SRL", "100% FERRO", "A_B", "ROSSI"})
-        ASSERT_FALSE(Database::exec(QStringLiteral("INSERT INTO Anagrafica (Nome) VALUES (?)"), {QString::fromUtf8(name)}));
+        ASSERT_FALSE(
+            Database::exec(QStringLiteral("INSERT INTO Anagrafica (Nome) VALUES (?)"), {QString::fromUtf8(name)}));
     auto count = [](const QString& sql, const QString& value) {
         return Database::scalar(sql, {value}).value().toInt();
     };
@@ -75,9 +78,11 @@ TEST(Database, PaperNumbersSortByTheirValueAndYearsComeFromDates)
 {
     TestWorkDir dir;
     for (const char* n : {"9/26", "10/26", "2/26"})
-        ASSERT_FALSE(Database::exec(QStringLiteral("INSERT INTO Fatture (Num, Data) VALUES (?, '2026-03-01')"), {QString::fromLatin1(n)}));
+        ASSERT_FALSE(Database::exec(QStringLiteral("INSERT INTO Fatture (Num, Data) VALUES (?, '2026-03-01')"),
+                                    {QString::fromLatin1(n)}));
     auto q = Database::select(QStringLiteral("SELECT Num FROM Fatture WHERE CAST(strftime('%Y', Data) AS INTEGER) = ? "
-                                             "ORDER BY CAST(Num AS INTEGER) DESC"), {2026});
+                                             "ORDER BY CAST(Num AS INTEGER) DESC"),
+                              {2026});
     QStringList order;
     while (q.value().next())
         order << q.value().value(0).toString();
@@ -155,7 +160,8 @@ TEST(Database, ErrorsCarryANumberAndText)
 TEST(Database, RefusesAForeignFile)
 {
     TestWorkDir dir(false);
-    dir.write(Database::kRelativePath, QByteArray("questo non è un database, ma un testo qualunque lungo abbastanza").repeated(20));
+    dir.write(Database::kRelativePath,
+              QByteArray("questo non è un database, ma un testo qualunque lungo abbastanza").repeated(20));
     const auto err = Database::open(dir.path(Database::kRelativePath));
     ASSERT_TRUE(err);
     EXPECT_FALSE(Database::isOpen());
@@ -171,7 +177,8 @@ TEST(Database, CopyIsConsistentAndPrivate)
     EXPECT_FALSE(QFile::permissions(target) & (QFileDevice::ReadGroup | QFileDevice::ReadOther));
     Database::close();
     ASSERT_FALSE(Database::open(target));
-    EXPECT_EQ(Database::scalar(QStringLiteral("SELECT Riga1 FROM Azienda")).value().toString(), QStringLiteral("Copia"));
+    EXPECT_EQ(Database::scalar(QStringLiteral("SELECT Riga1 FROM Azienda")).value().toString(),
+              QStringLiteral("Copia"));
     EXPECT_TRUE(Database::copyTo(dir.path(QStringLiteral("manca/copia.mdb"))));
 }
 

@@ -10,7 +10,8 @@
 
 namespace {
 
-QList<InvoiceRow> numbered(int n) {
+QList<InvoiceRow> numbered(int n)
+{
     QList<InvoiceRow> rows;
     for (int i = 1; i <= n; ++i)
         rows.append({i, u"Riga %1"_s.arg(i), dec("1"), dec("10")});
@@ -18,35 +19,40 @@ QList<InvoiceRow> numbered(int n) {
 }
 
 InvoiceData data(const QList<InvoiceRow>& rows, const QString& iva = u"22"_s, const QString& note = {},
-                 qint64 cliente = 7, bool ra = false) {
+                 qint64 cliente = 7, bool ra = false)
+{
     return InvoiceData::fromEditor(u"12/26"_s, u"05/03/26"_s, cliente, iva, ra, note, rows);
 }
 
-LayoutContext context(bool colori = false) {
+LayoutContext context(bool colori = false)
+{
     LayoutContext ctx;
-    ctx.intestazione = {u"FERRO ROSSI"_s, u"Carpenteria metallica"_s, u"Via dell'Industria 12"_s,
-                        u"RIGA QUATTRO"_s, u"P.IVA 01234567890"_s};
+    ctx.intestazione = {u"FERRO ROSSI"_s, u"Carpenteria metallica"_s, u"Via dell'Industria 12"_s, u"RIGA QUATTRO"_s,
+                        u"P.IVA 01234567890"_s};
     ctx.logoColori = colori;
     return ctx;
 }
 
-std::vector<Page> pages(const InvoiceData& d, const CustomerFields& c = {}, bool colori = false) {
+std::vector<Page> pages(const InvoiceData& d, const CustomerFields& c = {}, bool colori = false)
+{
     return InvoiceLayout::disegna(d, c, context(colori));
 }
 
 // The texts drawn inside a box of the page as "text@x,y", in drawing order; empty texts print
 // nothing and are left out.
-QStringList textsIn(const Page& page, double x0, double y0, double x1, double y1) {
+QStringList textsIn(const Page& page, double x0, double y0, double x1, double y1)
+{
     QStringList out;
     for (const DrawItem& item : page.items())
-        if (item.kind == DrawItem::Kind::Text && !item.text.isEmpty() && item.x >= x0 && item.x <= x1 &&
-            item.y >= y0 && item.y <= y1)
+        if (item.kind == DrawItem::Kind::Text && !item.text.isEmpty() && item.x >= x0 && item.x <= x1 && item.y >= y0 &&
+            item.y <= y1)
             out << u"%1@%2,%3"_s.arg(item.text).arg(item.x, 0, 'g', 10).arg(item.y, 0, 'g', 10);
     return out;
 }
 
 // The printed rows, one line each: "y: text@x text@x ...".
-QStringList printedRows(const Page& page) {
+QStringList printedRows(const Page& page)
+{
     std::map<double, QStringList> rows;
     for (const DrawItem& item : page.items())
         if (item.kind == DrawItem::Kind::Text && !item.text.isEmpty() && item.y > 116 && item.y < 216)
@@ -59,7 +65,8 @@ QStringList printedRows(const Page& page) {
 
 } // namespace
 
-TEST(InvoiceLayout, EighteenRowsAPageTheTotalsOnTheLast) {
+TEST(InvoiceLayout, EighteenRowsAPageTheTotalsOnTheLast)
+{
     QList<InvoiceRow> trailing = numbered(18);
     trailing.append({19, QString(), Decimal(), Decimal()});
     QList<InvoiceRow> gap = numbered(5);
@@ -70,8 +77,7 @@ TEST(InvoiceLayout, EighteenRowsAPageTheTotalsOnTheLast) {
     // totals are there.
     const std::pair<QList<InvoiceRow>, QString> cases[] = {
         {numbered(18), u"1/1 18 rows Riga 1@17.5,121.5 - Riga 18@17.5,206.5 totals"_s},
-        {numbered(19),
-         u"1/2 18 rows Riga 1@17.5,121.5 - Riga 18@17.5,206.5 | 2/2 1 rows Riga 19@17.5,121.5 totals"_s},
+        {numbered(19), u"1/2 18 rows Riga 1@17.5,121.5 - Riga 18@17.5,206.5 | 2/2 1 rows Riga 19@17.5,121.5 totals"_s},
         {numbered(37), u"1/3 18 rows Riga 1@17.5,121.5 - Riga 18@17.5,206.5 | 2/3 18 rows Riga 19@17.5,121.5 "
                        u"- Riga 36@17.5,206.5 | "
                        "3/3 1 rows Riga 37@17.5,121.5 totals"_s},
@@ -99,7 +105,8 @@ TEST(InvoiceLayout, EighteenRowsAPageTheTotalsOnTheLast) {
     }
 }
 
-TEST(InvoiceLayout, AnnotationsOnEveryPageTotalsOnTheLast) {
+TEST(InvoiceLayout, AnnotationsOnEveryPageTotalsOnTheLast)
+{
     const QString note = QString(69, u'n') + QString(69, u'm') + u"ok"_s;
     const auto all = pages(data(numbered(37), u"22"_s, note, 7, true));
     ASSERT_EQ(all.size(), 3u);
@@ -124,7 +131,8 @@ TEST(InvoiceLayout, AnnotationsOnEveryPageTotalsOnTheLast) {
               "R.A. 4%@155.5,231.25 € 0,00@173.5,231.25 TOTALE@155.5,237.75 € 10,00@173.5,237.75"_s);
 }
 
-TEST(InvoiceLayout, AnnotationsCutAtSixtyNineCharacters) {
+TEST(InvoiceLayout, AnnotationsCutAtSixtyNineCharacters)
+{
     const QString a69(69, u'a');
     const std::pair<QString, QStringList> cases[] = {
         {QString(), {QString()}},
@@ -142,7 +150,8 @@ TEST(InvoiceLayout, AnnotationsCutAtSixtyNineCharacters) {
         EXPECT_EQ(InvoiceLayout::righeNote(note), lines) << note.toStdString();
 }
 
-TEST(InvoiceLayout, NumbersPlacedByTheirLength) {
+TEST(InvoiceLayout, NumbersPlacedByTheirLength)
+{
     const QList<InvoiceRow> rows{
         {1, u"Ringhiera"_s, dec("2.5"), dec("1234.5")},
         {2, u"Cancello"_s, dec("12345"), dec("1000")},
@@ -152,44 +161,45 @@ TEST(InvoiceLayout, NumbersPlacedByTheirLength) {
     // Right alignment by length: quantity 138.5 + 1.3 mm per character short of 4, price
     // 155 + 1.3 per character short of 7, amount 174 + 2 per character short of 7 (longer texts
     // move left); the rate at 192 only where there is an amount.
-    EXPECT_EQ(printedRows(pages(data(rows)).front()),
-              (QStringList{u"121.5: Ringhiera@17.5 2,5@139.8 1.234,50@153.7 3.086,25@172 22%@192"_s,
-                           u"126.5: Cancello@17.5 12345@137.2 1.000,00@153.7 12.345.000,00@162 22%@192"_s,
-                           u"131.5: Posa in opera@17.5 5,00@158.9 5,00@180 22%@192"_s,
-                           u"136.5: Omaggio@17.5 3@142.4"_s}));
+    EXPECT_EQ(
+        printedRows(pages(data(rows)).front()),
+        (QStringList{u"121.5: Ringhiera@17.5 2,5@139.8 1.234,50@153.7 3.086,25@172 22%@192"_s,
+                     u"126.5: Cancello@17.5 12345@137.2 1.000,00@153.7 12.345.000,00@162 22%@192"_s,
+                     u"131.5: Posa in opera@17.5 5,00@158.9 5,00@180 22%@192"_s, u"136.5: Omaggio@17.5 3@142.4"_s}));
 }
 
-TEST(InvoiceLayout, RateColumnFromTheRateBox) {
-    const std::pair<QString, QString> rates[] = {
-        {u"22"_s, u"22%"_s}, {u" 10 "_s, u"10%"_s},  {u"22.5"_s, u"22,5%"_s}, {u"4,5"_s, u"4%"_s},
-        {u"0"_s, QString()}, {QString(), QString()}, {u"abc"_s, QString()}};
+TEST(InvoiceLayout, RateColumnFromTheRateBox)
+{
+    const std::pair<QString, QString> rates[] = {{u"22"_s, u"22%"_s},  {u" 10 "_s, u"10%"_s}, {u"22.5"_s, u"22,5%"_s},
+                                                 {u"4,5"_s, u"4%"_s},  {u"0"_s, QString()},   {QString(), QString()},
+                                                 {u"abc"_s, QString()}};
     for (const auto& [box, column] : rates)
         EXPECT_EQ(InvoiceLayout::ivaRiga(box), column) << box.toStdString();
 }
 
-TEST(InvoiceLayout, HeaderCompanyAndCustomer) {
+TEST(InvoiceLayout, HeaderCompanyAndCustomer)
+{
     const CustomerFields c{u"Città Nuova Srl"_s, {},           u"0999"_s, u"Via Verdi 2"_s,
                            u"40100"_s,           u"Bologna"_s, u"BO"_s,   u"CTN"_s};
     const Page page = pages(data(numbered(1)), c, true).front();
     // Company lines 1, 2, 3 and 5, the customer beside them, then code, date, number and page.
-    EXPECT_EQ(textsIn(page, 0, 51, 210, 89) + textsIn(page, 0, 97, 210, 98),
-              (QStringList{u"FERRO ROSSI@6.5,56"_s, u"Carpenteria metallica@12.5,62"_s,
-                           u"Via dell'Industria 12@6.5,73"_s, u"P.IVA 01234567890@6.5,80"_s,
-                           u"CLIENTE@102.5,52"_s, u"Città Nuova Srl@105.5,57"_s, u"Via Verdi 2@105.5,69"_s,
-                           u"40100 Bologna (BO)@105.5,74.5"_s, u"P.IVA 0999/C.f. CTN@105.5,80"_s,
-                           u"0007@4.5,97.5"_s, u"05/03/2026@148.5,97.5"_s, u"12/2026@175.5,97.5"_s,
-                           u"1/1@192.5,97.5"_s}));
+    EXPECT_EQ(
+        textsIn(page, 0, 51, 210, 89) + textsIn(page, 0, 97, 210, 98),
+        (QStringList{u"FERRO ROSSI@6.5,56"_s, u"Carpenteria metallica@12.5,62"_s, u"Via dell'Industria 12@6.5,73"_s,
+                     u"P.IVA 01234567890@6.5,80"_s, u"CLIENTE@102.5,52"_s, u"Città Nuova Srl@105.5,57"_s,
+                     u"Via Verdi 2@105.5,69"_s, u"40100 Bologna (BO)@105.5,74.5"_s, u"P.IVA 0999/C.f. CTN@105.5,80"_s,
+                     u"0007@4.5,97.5"_s, u"05/03/2026@148.5,97.5"_s, u"12/2026@175.5,97.5"_s, u"1/1@192.5,97.5"_s}));
     // The second company line in red with the colour logo only.
     EXPECT_EQ(page.findText(u"Carpenteria metallica"_s)->colour, QColor(Qt::red));
-    EXPECT_EQ(pages(data(numbered(1))).front().findText(u"Carpenteria metallica"_s)->colour,
-              QColor(Qt::black));
+    EXPECT_EQ(pages(data(numbered(1))).front().findText(u"Carpenteria metallica"_s)->colour, QColor(Qt::black));
     // Missing parts of the customer's lines are left out with their separators.
     const CustomerFields few{{}, {}, {}, {}, {}, u"Monza"_s, {}, u"RSSMRA"_s};
     EXPECT_EQ(textsIn(pages(data(numbered(1)), few).front(), 102, 60, 210, 89),
               (QStringList{u"Monza @105.5,74.5"_s, u"C.f. RSSMRA@105.5,80"_s}));
 }
 
-TEST(InvoiceLayout, CustomerLoadedByTheInvoicesCode) {
+TEST(InvoiceLayout, CustomerLoadedByTheInvoicesCode)
+{
     TestWorkDir dir;
     ScriptedDialogs dlg;
     ASSERT_FALSE(Database::exec(u"INSERT INTO Anagrafica (Nome, Ragione, Ragione2, Cap, Città, Prov, Valid) "
@@ -197,16 +207,13 @@ TEST(InvoiceLayout, CustomerLoadedByTheInvoicesCode) {
     const qint64 id = Database::scalar(u"SELECT max(Id) FROM Anagrafica"_s).value().toLongLong();
     // The customer's lines and code.
     const auto customer = [](qint64 cliente) {
-        const auto found =
-            LayoutRegistry::compose(u"Fattura"_s, data(numbered(3), u"22"_s, {}, cliente), nullptr);
+        const auto found = LayoutRegistry::compose(u"Fattura"_s, data(numbered(3), u"22"_s, {}, cliente), nullptr);
         EXPECT_EQ(found.size(), 1u);
-        return found.empty() ? QStringList()
-                             : textsIn(found[0], 102, 53, 210, 89) + textsIn(found[0], 0, 97, 20, 98);
+        return found.empty() ? QStringList() : textsIn(found[0], 102, 53, 210, 89) + textsIn(found[0], 0, 97, 20, 98);
     };
     // A deleted customer still prints on its old invoices.
-    EXPECT_EQ(customer(id),
-              (QStringList{u"Verdi Spa@105.5,57"_s, u"Officine@105.5,62.5"_s,
-                           u"20900 Monza (MB)@105.5,74.5"_s, Formats::code(id, 4) + u"@4.5,97.5"_s}));
+    EXPECT_EQ(customer(id), (QStringList{u"Verdi Spa@105.5,57"_s, u"Officine@105.5,62.5"_s,
+                                         u"20900 Monza (MB)@105.5,74.5"_s, Formats::code(id, 4) + u"@4.5,97.5"_s}));
     EXPECT_TRUE(dlg.messages.empty());
     EXPECT_EQ(customer(999), QStringList{u"0999@4.5,97.5"_s});
     EXPECT_EQ(dlg.texts(), QStringList{u"Cliente 999 non trovato"_s});

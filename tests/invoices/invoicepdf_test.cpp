@@ -22,13 +22,12 @@ struct StoredInvoice {
     QString errors;
     QTextStream err{&errors};
 
-    explicit StoredInvoice(int rows) {
-        EXPECT_FALSE(
-            Database::exec(u"INSERT INTO Anagrafica (Nome, Ragione, Piva, Indirizzo, Cap, Città, Prov) "
-                           "VALUES ('CITTÀ NUOVA', 'Città Nuova Srl', '0999', 'Via Verdi 2', '40100', "
-                           "'Bologna', 'BO')"_s));
-        EXPECT_FALSE(
-            Database::exec(u"INSERT INTO Azienda (Riga1, Riga2) VALUES ('FERRO ROSSI', 'Carpenteria')"_s));
+    explicit StoredInvoice(int rows)
+    {
+        EXPECT_FALSE(Database::exec(u"INSERT INTO Anagrafica (Nome, Ragione, Piva, Indirizzo, Cap, Città, Prov) "
+                                    "VALUES ('CITTÀ NUOVA', 'Città Nuova Srl', '0999', 'Via Verdi 2', '40100', "
+                                    "'Bologna', 'BO')"_s));
+        EXPECT_FALSE(Database::exec(u"INSERT INTO Azienda (Riga1, Riga2) VALUES ('FERRO ROSSI', 'Carpenteria')"_s));
         const qint64 id = Database::scalar(u"SELECT max(Id) FROM Anagrafica"_s).value().toLongLong();
         inv = sampleInvoice(u"12/26"_s, id, QDate(2026, 3, 5));
         inv.ra = true;
@@ -39,7 +38,8 @@ struct StoredInvoice {
         issue(inv);
     }
     QString out() const { return dir.path(u"fattura.pdf"_s); }
-    int run(const QString& num) {
+    int run(const QString& num)
+    {
         const int status = PdfCommand::run({u"fattura"_s, num, u"-o"_s, out()}, err);
         err.flush();
         return status;
@@ -48,7 +48,8 @@ struct StoredInvoice {
 
 } // namespace
 
-TEST(InvoicePdf, CommandWritesTheStoredInvoice) {
+TEST(InvoicePdf, CommandWritesTheStoredInvoice)
+{
     StoredInvoice s(20);
     app().margineLaterale = 4;
     ASSERT_EQ(s.run(u"12/26"_s), 0) << s.errors.toStdString();
@@ -61,17 +62,16 @@ TEST(InvoicePdf, CommandWritesTheStoredInvoice) {
     const auto words = PdfProbe::words(s.out());
     QStringList found;
     for (const QString& w :
-         {u"FATTURA"_s, u"12/2026"_s, u"05/03/2026"_s, u"Bologna"_s, u"cantiere"_s, u"FERRO"_s, u"1/2"_s,
-          u"2/2"_s, u"Cancellata18"_s, u"Cancellata19"_s, u"3.086,25"_s, u"TOTALE"_s, u"IMPONIBILE"_s}) {
+         {u"FATTURA"_s, u"12/2026"_s, u"05/03/2026"_s, u"Bologna"_s, u"cantiere"_s, u"FERRO"_s, u"1/2"_s, u"2/2"_s,
+          u"Cancellata18"_s, u"Cancellata19"_s, u"3.086,25"_s, u"TOTALE"_s, u"IMPONIBILE"_s}) {
         QStringList on;
         for (const int page : {1, 2})
             if (PdfProbe::find(words, w, page))
                 on << QString::number(page);
         found << w + u':' + on.join(u',');
     }
-    EXPECT_EQ(found.join(u' '),
-              u"FATTURA:1,2 12/2026:1,2 05/03/2026:1,2 Bologna:1,2 cantiere:1,2 FERRO:1,2 "
-              "1/2:1 2/2:2 Cancellata18:1 Cancellata19:2 3.086,25:1,2 TOTALE:2 IMPONIBILE:2"_s);
+    EXPECT_EQ(found.join(u' '), u"FATTURA:1,2 12/2026:1,2 05/03/2026:1,2 Bologna:1,2 cantiere:1,2 FERRO:1,2 "
+                                "1/2:1 2/2:2 Cancellata18:1 Cancellata19:2 3.086,25:1,2 TOTALE:2 IMPONIBILE:2"_s);
 
     // A printed copy: full size with the side margin of the settings.
     const auto* cliente = PdfProbe::find(words, u"CLIENTE"_s, 1);
@@ -80,7 +80,8 @@ TEST(InvoicePdf, CommandWritesTheStoredInvoice) {
     EXPECT_NEAR(cliente->yMin, 52 * PdfProbe::kPointsPerMm, 1.5);
 }
 
-TEST(InvoicePdf, UnknownNumberWritesNothing) {
+TEST(InvoicePdf, UnknownNumberWritesNothing)
+{
     StoredInvoice s(3);
     EXPECT_TRUE(PdfCommand::kinds().contains(u"fattura"_s));
     EXPECT_EQ(s.run(u"99/26"_s), 1);
@@ -91,19 +92,20 @@ TEST(InvoicePdf, UnknownNumberWritesNothing) {
     EXPECT_FALSE(InvoicePaper::datiFattura(u"1/26"_s).value().has_value());
 }
 
-TEST(InvoicePdf, StoredInvoiceGivesTheEditorsPages) {
+TEST(InvoicePdf, StoredInvoiceGivesTheEditorsPages)
+{
     StoredInvoice s(4);
     const auto found = InvoicePaper::datiFattura(u"12/26"_s);
     ASSERT_TRUE(found.ok() && found.value().has_value());
     const InvoiceData& d = *found.value();
     ASSERT_EQ(d.righe.size(), 4);
     // Totals recomputed from the rows as the editor does, not the stored total.
-    EXPECT_EQ(QStringList({d.num, d.data, d.iva, QString::number(d.idCliente), d.righe[1].importo,
-                           d.imponibile, d.importoIva, d.importoRitenuta, d.totale})
+    EXPECT_EQ(QStringList({d.num, d.data, d.iva, QString::number(d.idCliente), d.righe[1].importo, d.imponibile,
+                           d.importoIva, d.importoRitenuta, d.totale})
                   .join(u'|'),
               u"12/26|05/03/26|22|%1|3086,25|€ 9.258,75|€ 2.036,93|€ 370,35|€ 10.925,33"_s.arg(s.inv.idAna));
-    const InvoiceData typed = InvoiceData::fromEditor(u"12/26"_s, u"05/03/26"_s, s.inv.idAna, u"22"_s, true,
-                                                      s.inv.note, s.inv.rows);
+    const InvoiceData typed =
+        InvoiceData::fromEditor(u"12/26"_s, u"05/03/26"_s, s.inv.idAna, u"22"_s, true, s.inv.note, s.inv.rows);
     EXPECT_EQ(paperText(LayoutRegistry::compose(InvoicePaper::kTipo, d, nullptr)),
               paperText(LayoutRegistry::compose(InvoicePaper::kTipo, typed, nullptr)));
 }

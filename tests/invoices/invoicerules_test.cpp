@@ -5,12 +5,14 @@
 
 namespace {
 
-InvoiceRow row(int ord, const char* qta, const char* prezzo) {
+InvoiceRow row(int ord, const char* qta, const char* prezzo)
+{
     return InvoiceRow{ord, u"riga"_s, dec(qta), dec(prezzo)};
 }
 
 // The four totals as the editor shows them: "taxable|VAT|withholding|total".
-QString shownTotals(const QList<InvoiceRow>& rows, int rate, bool ra) {
+QString shownTotals(const QList<InvoiceRow>& rows, int rate, bool ra)
+{
     const InvoiceTotals t = InvoiceTotals::calcola(rows, rate, ra);
     return QStringList{Formats::euro(t.imponibile), Formats::euro(t.iva), Formats::euro(t.ritenuta),
                        Formats::euro(t.totale)}
@@ -19,25 +21,28 @@ QString shownTotals(const QList<InvoiceRow>& rows, int rate, bool ra) {
 
 } // namespace
 
-TEST(InvoiceNumbers, SeriesOrdinalAndYear) {
+TEST(InvoiceNumbers, SeriesOrdinalAndYear)
+{
     EXPECT_EQ(InvoiceRules::suffisso(2009), u"/09"_s);
     EXPECT_EQ(InvoiceRules::ordinale(u"12/26"_s), 12);
     EXPECT_EQ(InvoiceRules::ordinale(u"abc"_s), 0);
     EXPECT_EQ(InvoiceRules::annoSerie(u"12/09"_s), 2009);
 }
 
-TEST(InvoiceNumbers, HandTypedNumbersMustBeNSlashYY) {
+TEST(InvoiceNumbers, HandTypedNumbersMustBeNSlashYY)
+{
     for (const char* good : {"1/26", "12/26", "999/09", "123456789/26"})
         EXPECT_FALSE(InvoiceRules::erroreNumero(QString::fromLatin1(good))) << good;
-    for (const char* bad : {"", "12", "12/2026", "12/6", "/26", "0/26", "012/26", "12-26", "A1/26", "1/2a",
-                            " 5/26", "5/26 ", "1234567890/26", "1.5/26"}) {
+    for (const char* bad : {"", "12", "12/2026", "12/6", "/26", "0/26", "012/26", "12-26", "A1/26", "1/2a", " 5/26",
+                            "5/26 ", "1234567890/26", "1.5/26"}) {
         const auto err = InvoiceRules::erroreNumero(QString::fromLatin1(bad));
         ASSERT_TRUE(err) << bad;
         EXPECT_TRUE(err->contains(u"N/AA"_s)) << bad;
     }
 }
 
-TEST(InvoiceRows, AmountsAndGridTexts) {
+TEST(InvoiceRows, AmountsAndGridTexts)
+{
     // qty, price -> "qty|price|amount" as the grid shows them.
     const std::pair<std::pair<const char*, const char*>, QString> cases[] = {
         {{"0", "180"}, u"|180,00|180,00"_s}, // no quantity: the price alone
@@ -57,7 +62,8 @@ TEST(InvoiceRows, AmountsAndGridTexts) {
     EXPECT_EQ(InvoiceRules::importoMostrato(row(1, "3", "0.335")), dec("1.01"));
 }
 
-TEST(InvoiceRows, TypedNumbersAndRate) {
+TEST(InvoiceRows, TypedNumbersAndRate)
+{
     EXPECT_EQ(InvoiceRules::leggiNumero(u"0,1234567"_s).valore, dec("0.123457"));
     const auto word = InvoiceRules::leggiNumero(u"dieci"_s);
     EXPECT_FALSE(word.valore);
@@ -65,9 +71,8 @@ TEST(InvoiceRows, TypedNumbersAndRate) {
     EXPECT_EQ(InvoiceRules::leggiNumero(u"99999999999"_s).errore, RuntimeErrors::Overflow);
 
     // Nearest whole number, half-way to the even one; no number counts 0.
-    const std::pair<QString, int> rates[] = {{u"22"_s, 22},   {u"21,6"_s, 22}, {u"22.5"_s, 22},
-                                             {u"23,5"_s, 24}, {QString(), 0},  {u"abc"_s, 0},
-                                             {u"150"_s, 150}};
+    const std::pair<QString, int> rates[] = {{u"22"_s, 22},  {u"21,6"_s, 22}, {u"22.5"_s, 22}, {u"23,5"_s, 24},
+                                             {QString(), 0}, {u"abc"_s, 0},   {u"150"_s, 150}};
     for (const auto& [text, rate] : rates)
         EXPECT_EQ(InvoiceRules::aliquota(text), rate) << text.toStdString();
     EXPECT_FALSE(InvoiceRules::aliquota(u"99999"_s));
@@ -75,7 +80,8 @@ TEST(InvoiceRows, TypedNumbersAndRate) {
         EXPECT_EQ(InvoiceRules::aliquotaValida(rate), rate >= 0 && rate <= 100) << rate;
 }
 
-TEST(InvoiceTotals, RoundingCases) {
+TEST(InvoiceTotals, RoundingCases)
+{
     const QList<InvoiceRow> rows{InvoiceRules::rigaVuota(1), row(2, "0", "100"), row(3, "1", "0.10")};
     const struct {
         QList<InvoiceRow> rows;

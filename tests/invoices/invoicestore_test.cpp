@@ -16,7 +16,8 @@ struct InvoiceStoreTest : ::testing::Test {
 
 } // namespace
 
-TEST_F(InvoiceStoreTest, NumberingAndCancellingTheLast) {
+TEST_F(InvoiceStoreTest, NumberingAndCancellingTheLast)
+{
     EXPECT_EQ(next(), u"1/26"_s);
     issue(u"9/25"_s, rossi, QDate(2025, 12, 1));
     issue(u"99/24"_s, rossi, QDate(2024, 12, 1));
@@ -39,7 +40,8 @@ TEST_F(InvoiceStoreTest, NumberingAndCancellingTheLast) {
     EXPECT_EQ(next(), u"10/26"_s);
 }
 
-TEST_F(InvoiceStoreTest, AFailingRowLeavesNoHalfWrittenInvoice) {
+TEST_F(InvoiceStoreTest, AFailingRowLeavesNoHalfWrittenInvoice)
+{
     Database::exec(u"CREATE TRIGGER failrow BEFORE INSERT ON ContFatt WHEN NEW.Ord = 3 "
                    "BEGIN SELECT RAISE(ABORT, 'disco pieno'); END"_s);
     const DbStatus err = InvoiceStore::issue(sampleInvoice(u"1/26"_s, rossi, QDate(2026, 1, 5)));
@@ -49,7 +51,8 @@ TEST_F(InvoiceStoreTest, AFailingRowLeavesNoHalfWrittenInvoice) {
     EXPECT_EQ(next(), u"1/26"_s);
 }
 
-TEST_F(InvoiceStoreTest, ChangesOfAMissingInvoiceOrRowWriteNothing) {
+TEST_F(InvoiceStoreTest, ChangesOfAMissingInvoiceOrRowWriteNothing)
+{
     issue(u"1/26"_s, rossi, QDate(2026, 1, 5));
     const QString before = invoiceRows() + u'\n' + dbRows(u"SELECT * FROM ContFatt ORDER BY rowid"_s);
     Invoice header = sampleInvoice(u"7/26"_s, rossi, QDate(2026, 2, 1));
@@ -58,8 +61,7 @@ TEST_F(InvoiceStoreTest, ChangesOfAMissingInvoiceOrRowWriteNothing) {
         DbResult<O> outcome;
         O expected;
     } cases[] = {
-        {"saveRow", InvoiceStore::saveRow(u"7/26"_s, {4, u"x"_s, Decimal(), dec("1")}, dec("1")),
-         O::InvoiceMissing},
+        {"saveRow", InvoiceStore::saveRow(u"7/26"_s, {4, u"x"_s, Decimal(), dec("1")}, dec("1")), O::InvoiceMissing},
         {"deleteRow of an Ord", InvoiceStore::deleteRow(u"1/26"_s, 9, dec("1")), O::RowMissing},
         {"saveHeader", InvoiceStore::saveHeader(header), O::InvoiceMissing},
     };
@@ -70,7 +72,8 @@ TEST_F(InvoiceStoreTest, ChangesOfAMissingInvoiceOrRowWriteNothing) {
     EXPECT_EQ(invoiceRows() + u'\n' + dbRows(u"SELECT * FROM ContFatt ORDER BY rowid"_s), before);
 }
 
-TEST_F(InvoiceStoreTest, RegisterListsTheInvoicesDatedInTheYear) {
+TEST_F(InvoiceStoreTest, RegisterListsTheInvoicesDatedInTheYear)
+{
     issue(u"1/26"_s, rossi, QDate(2026, 1, 5));
     // Of the 2026 series but dated in 2027.
     issue(u"2/26"_s, rossi, QDate(2027, 1, 2));
@@ -79,8 +82,6 @@ TEST_F(InvoiceStoreTest, RegisterListsTheInvoicesDatedInTheYear) {
     const auto y27 = InvoiceStore::registro(2027, rossi).value();
     ASSERT_EQ(y26.rows.size(), 1);
     ASSERT_EQ(y27.rows.size(), 1);
-    EXPECT_EQ(y26.rows[0].num + u' ' + y26.incassato.toString() + u' ' + y26.daIncassare.toString(),
-              u"1/26 158.6 0"_s);
-    EXPECT_EQ(y27.rows[0].num + u' ' + y27.incassato.toString() + u' ' + y27.daIncassare.toString(),
-              u"2/26 0 158.6"_s);
+    EXPECT_EQ(y26.rows[0].num + u' ' + y26.incassato.toString() + u' ' + y26.daIncassare.toString(), u"1/26 158.6 0"_s);
+    EXPECT_EQ(y27.rows[0].num + u' ' + y27.incassato.toString() + u' ' + y27.daIncassare.toString(), u"2/26 0 158.6"_s);
 }

@@ -20,8 +20,7 @@ namespace {
 std::vector<Page> compose(const QString& kind, const std::any& data)
 {
     LayoutRegistry::add(u"ProvaRegistro"_s, {[](const std::any& data, const LayoutContext& ctx) {
-                            return std::vector<Page>(std::any_cast<int>(data),
-                                                     PageFurniture::headedPage(ctx));
+                            return std::vector<Page>(std::any_cast<int>(data), PageFurniture::headedPage(ctx));
                         }});
     return LayoutRegistry::compose(kind, data, nullptr);
 }

@@ -140,13 +140,12 @@ TEST(Printers, OursFollowsTheSystemOnesAndOnlyTheExactNameBecomesCurrent)
     EXPECT_TRUE(Printers::currentIsPdf());
     EXPECT_TRUE(env.dlg.messages.empty());
     // Another case, or no name at all, is unknown and the current printer stays.
-    for (const auto& [nome, shown] :
-         {std::pair{u"cutepdf writer"_s, u"CUTEPDF WRITER"_s}, {QString(), QString()}}) {
+    for (const auto& [nome, shown] : {std::pair{u"cutepdf writer"_s, u"CUTEPDF WRITER"_s}, {QString(), QString()}}) {
         EXPECT_FALSE(Printers::impostaStampante(nullptr, nome));
         const auto& m = env.dlg.messages.back();
         EXPECT_EQ(std::tie(m.text, m.title, m.icon, m.buttons),
-                  std::tuple(u"La stampante '%1' non esiste"_s.arg(shown), u"Errore"_s,
-                             Dialogs::Icon::Critical, Dialogs::Buttons::Ok));
+                  std::tuple(u"La stampante '%1' non esiste"_s.arg(shown), u"Errore"_s, Dialogs::Icon::Critical,
+                             Dialogs::Buttons::Ok));
         EXPECT_EQ(Printers::current(), kPdf);
     }
 }
@@ -204,10 +203,9 @@ TEST(PdfCommand, WritesTheCustomerSheetFoundWithoutCaseAndExplainsEveryFailureWi
 {
     TestWorkDir dir;
     ScriptedDialogs dlg;
-    ASSERT_FALSE(Database::exec(
-        u"INSERT INTO Anagrafica (Nome, Ragione, Piva, Cf, Indirizzo, Cap, Città, Prov, Valid) "
-        "VALUES ('CITTÀ NUOVA', 'Città Nuova Srl', '0999', 'CTN', 'Via Verdi 2', '40100', "
-        "'Bologna', 'BO', 1), ('CANCELLATO', 'Vecchio', '', '', '', '', '', '', 0)"_s));
+    ASSERT_FALSE(Database::exec(u"INSERT INTO Anagrafica (Nome, Ragione, Piva, Cf, Indirizzo, Cap, Città, Prov, Valid) "
+                                "VALUES ('CITTÀ NUOVA', 'Città Nuova Srl', '0999', 'CTN', 'Via Verdi 2', '40100', "
+                                "'Bologna', 'BO', 1), ('CANCELLATO', 'Vecchio', '', '', '', '', '', '', 0)"_s));
     const QString out = dir.path(u"scheda.pdf"_s);
     const QString bad = dir.path(u"manca/scheda.pdf"_s);
     // The status and every fragment of the message; an unknown kind lists the known ones.

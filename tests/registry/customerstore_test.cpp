@@ -6,24 +6,28 @@
 
 namespace {
 
-bool taken(const QString& nome, qint64 exceptId = 0) {
+bool taken(const QString& nome, qint64 exceptId = 0)
+{
     return CustomerStore::nameTaken(nome, exceptId).value();
 }
 
-bool drop(const QString& nome) {
+bool drop(const QString& nome)
+{
     return CustomerStore::remove(nome).value();
 }
 
-qint64 found(const QString& nome) {
+qint64 found(const QString& nome)
+{
     return CustomerStore::findValid(nome).value().value_or(Customer()).id;
 }
 
 } // namespace
 
-TEST(CustomerStore, NamesFilterByInitialsLiterallyAndSkipDeletedRows) {
+TEST(CustomerStore, NamesFilterByInitialsLiterallyAndSkipDeletedRows)
+{
     TestWorkDir dir;
-    for (const QString& n : {u"ROSSI"_s, u"ESPOSITO"_s, u"ANTONELLI"_s, u"ebano srl"_s, QString(),
-                             u"%SCONTI"_s, u"_UNDER"_s, u"L'OFFICINA"_s, u"LOFFICINA"_s, u"EMME"_s})
+    for (const QString& n : {u"ROSSI"_s, u"ESPOSITO"_s, u"ANTONELLI"_s, u"ebano srl"_s, QString(), u"%SCONTI"_s,
+                             u"_UNDER"_s, u"L'OFFICINA"_s, u"LOFFICINA"_s, u"EMME"_s})
         addCustomer(n);
     ASSERT_TRUE(drop(u"EMME"_s));
     // initials -> names shown; lower-case initials too, the empty name only in the full list
@@ -39,7 +43,8 @@ TEST(CustomerStore, NamesFilterByInitialsLiterallyAndSkipDeletedRows) {
         EXPECT_EQ(CustomerStore::names(initials).value().join(u','), expected) << initials.toStdString();
 }
 
-TEST(CustomerStore, LookupDuplicateCheckAndRemoveMatchLiterallyFoldingAccents) {
+TEST(CustomerStore, LookupDuplicateCheckAndRemoveMatchLiterallyFoldingAccents)
+{
     TestWorkDir dir;
     const QStringList odd = {u"%SCONTI"_s,      u"_UNDER"_s, u"*STELLA"_s, u"L'OFFICINA"_s,
                              u"100% FERRO_*"_s, u"A_"_s,     u"A_B"_s,     u"CITTÀ SRL"_s};
@@ -63,7 +68,8 @@ TEST(CustomerStore, LookupDuplicateCheckAndRemoveMatchLiterallyFoldingAccents) {
     EXPECT_EQ(dbText(u"SELECT group_concat(Valid, '') FROM Anagrafica"_s), u"1111101010"_s);
 }
 
-TEST(CustomerStore, CodesPassSixteenBitsAndAreNeverGivenAgain) {
+TEST(CustomerStore, CodesPassSixteenBitsAndAreNeverGivenAgain)
+{
     TestWorkDir dir;
     EXPECT_EQ(CustomerStore::nextId().value(), 1);
     ASSERT_FALSE(Database::exec(u"INSERT INTO Anagrafica (Id, Nome) VALUES (32767, 'ALTO')"_s));
@@ -73,7 +79,8 @@ TEST(CustomerStore, CodesPassSixteenBitsAndAreNeverGivenAgain) {
     EXPECT_EQ(addCustomer(u"ANCORA"_s), 32769);
 }
 
-TEST(RegistryDemo, FillsDistinctUpperCaseCustomersOrNothing) {
+TEST(RegistryDemo, FillsDistinctUpperCaseCustomersOrNothing)
+{
     {
         TestWorkDir dir;
         ASSERT_FALSE(RegistryDemo::fill());
@@ -84,8 +91,7 @@ TEST(RegistryDemo, FillsDistinctUpperCaseCustomersOrNothing) {
         // Apostrophes and accented cities are there to exercise quoting and folding.
         EXPECT_FALSE(all.filter(u"'"_s).isEmpty());
         EXPECT_NE(
-            dbText(
-                u"SELECT count(*) FROM Anagrafica WHERE Città LIKE '%ì' OR Città LIKE '%ù' OR Città LIKE '%è'"_s),
+            dbText(u"SELECT count(*) FROM Anagrafica WHERE Città LIKE '%ì' OR Città LIKE '%ù' OR Città LIKE '%è'"_s),
             u"0"_s);
         EXPECT_EQ(dbText(u"SELECT count(*) FROM Anagrafica WHERE Ragione = '' OR Città = ''"_s), u"0"_s);
     }

@@ -6,7 +6,8 @@ using namespace RegistryRules;
 using namespace Qt::StringLiterals;
 
 // Name and company fallbacks are checked through the editor, where they are stored.
-TEST(RegistryRules, ButtonsCountsAndCodes) {
+TEST(RegistryRules, ButtonsCountsAndCodes)
+{
     // Every letter reachable from exactly one button.
     EXPECT_EQ(initialButtons().size(), 18);
     EXPECT_EQ(initialButtons().join(QString()), u"ABCDEFGHIJKLMNOPQRSTUVWXYZ"_s);

@@ -5,7 +5,10 @@
 
 namespace {
 
-Decimal d(const char* text) { return *Decimal::fromString(QString::fromLatin1(text)); }
+Decimal d(const char* text)
+{
+    return *Decimal::fromString(QString::fromLatin1(text));
+}
 
 TEST(Formats, AmountsInItalianWhateverTheLocale)
 {

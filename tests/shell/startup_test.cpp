@@ -115,8 +115,10 @@ TEST(CompanyStore, SkipsRecordsWithoutTheFirstLine)
     ASSERT_FALSE(Database::exec(QStringLiteral("INSERT INTO Azienda (Riga1) VALUES ('In uso')")));
     EXPECT_EQ(CompanyStore::load().value().value(0), QStringLiteral("In uso"));
     ASSERT_FALSE(CompanyStore::save({QStringLiteral("Cambiata")}));
-    EXPECT_EQ(Database::scalar(QStringLiteral("SELECT Riga2 FROM Azienda WHERE rowid = 1")).value().toString(), QStringLiteral("vuota"));
-    EXPECT_EQ(Database::scalar(QStringLiteral("SELECT Riga1 FROM Azienda WHERE rowid = 2")).value().toString(), QStringLiteral("Cambiata"));
+    EXPECT_EQ(Database::scalar(QStringLiteral("SELECT Riga2 FROM Azienda WHERE rowid = 1")).value().toString(),
+              QStringLiteral("vuota"));
+    EXPECT_EQ(Database::scalar(QStringLiteral("SELECT Riga1 FROM Azienda WHERE rowid = 2")).value().toString(),
+              QStringLiteral("Cambiata"));
 }
 
 } // namespace

@@ -8,9 +8,13 @@ ScriptedDialogs::ScriptedDialogs()
     setDialogs(this);
 }
 
-ScriptedDialogs::~ScriptedDialogs() { setDialogs(nullptr); }
+ScriptedDialogs::~ScriptedDialogs()
+{
+    setDialogs(nullptr);
+}
 
-Dialogs::Answer ScriptedDialogs::message(QWidget*, const QString& text, const QString& title, Icon icon, Buttons buttons)
+Dialogs::Answer ScriptedDialogs::message(QWidget*, const QString& text, const QString& title, Icon icon,
+                                         Buttons buttons)
 {
     messages.push_back({text, title, icon, buttons});
     if (!m_answers.empty()) {
@@ -21,7 +25,8 @@ Dialogs::Answer ScriptedDialogs::message(QWidget*, const QString& text, const QS
     return (buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel) ? Answer::Yes : Answer::Ok;
 }
 
-std::optional<QString> ScriptedDialogs::input(QWidget*, const QString& prompt, const QString&, const QString& defaultText)
+std::optional<QString> ScriptedDialogs::input(QWidget*, const QString& prompt, const QString&,
+                                              const QString& defaultText)
 {
     prompts << prompt;
     inputDefaults << defaultText;

@@ -18,7 +18,10 @@ TestWorkDir::TestWorkDir(bool openDatabase)
     }
 }
 
-TestWorkDir::~TestWorkDir() { Database::close(); }
+TestWorkDir::~TestWorkDir()
+{
+    Database::close();
+}
 
 QString TestWorkDir::path(const QString& relative) const
 {

@@ -6,7 +6,8 @@
 using namespace Qt::StringLiterals;
 using StockMovement::Failure;
 
-TEST(StockMovement, MovesAreExactDecimalsAndRefuseWhatCannotBe) {
+TEST(StockMovement, MovesAreExactDecimalsAndRefuseWhatCannotBe)
+{
     // op: '+' load, '-' unload, '=' typed amount; the box's text before, the typed text, the outcome
     const struct {
         char op;
@@ -16,8 +17,7 @@ TEST(StockMovement, MovesAreExactDecimalsAndRefuseWhatCannotBe) {
     } cases[] = {
         {'+', u"12"_s, u"0,1"_s, Failure::None, u"12,1"_s},
         {'+', u"10"_s, u"1.5"_s, Failure::None, u"11,5"_s},
-        {'+', u"10"_s, u"1.000"_s, Failure::None,
-         u"11"_s}, // "." is the typed comma, never a thousands separator
+        {'+', u"10"_s, u"1.000"_s, Failure::None, u"11"_s}, // "." is the typed comma, never a thousands separator
         {'-', u"0,1"_s, u"0,1"_s, Failure::None, u"0"_s},
         {'-', u"12,1"_s, u"12,1"_s, Failure::None, u"0"_s},
         {'-', u"0,3"_s, u"0,2"_s, Failure::None, u"0,1"_s},
@@ -38,8 +38,7 @@ TEST(StockMovement, MovesAreExactDecimalsAndRefuseWhatCannotBe) {
                        : c.op == '-' ? StockMovement::unload(box, c.typed)
                                      : StockMovement::setTo(c.typed);
         EXPECT_EQ(r.failure, c.failure) << c.op << c.typed.toStdString();
-        EXPECT_EQ(r.ok() ? StockMovement::show(r.value) : QString(), c.shown)
-            << c.op << c.typed.toStdString();
+        EXPECT_EQ(r.ok() ? StockMovement::show(r.value) : QString(), c.shown) << c.op << c.typed.toStdString();
     }
     for (const char* bad : {"abc", "1,2,3", "12a", "1e3", "--1"})
         EXPECT_EQ(StockMovement::read(QString::fromLatin1(bad)).failure, Failure::NotANumber) << bad;
@@ -51,7 +50,8 @@ TEST(StockMovement, MovesAreExactDecimalsAndRefuseWhatCannotBe) {
     EXPECT_EQ(q, Decimal(1));
 }
 
-TEST(WarehouseRules, CategoryNamesAndItemCount) {
+TEST(WarehouseRules, CategoryNamesAndItemCount)
+{
     EXPECT_EQ(WarehouseRules::categoryName(u"verniciatura c'è"_s), u"VERNICIATURA C'È"_s);
     EXPECT_EQ(WarehouseRules::categoryName(u"abcdefghij"_s.repeated(4)), u"ABCDEFGHIJ"_s.repeated(3));
     // A character outside the basic plane at the cut is dropped whole.

@@ -6,7 +6,8 @@
 
 namespace {
 
-QString descriptions(qint64 cat, const QString& part) {
+QString descriptions(qint64 cat, const QString& part)
+{
     QStringList out;
     const auto rows = WarehouseStore::stockList(cat, part).value();
     for (const auto& r : rows)
@@ -14,13 +15,15 @@ QString descriptions(qint64 cat, const QString& part) {
     return out.join(u',');
 }
 
-bool nameInUse(const QString& nome) {
+bool nameInUse(const QString& nome)
+{
     return WarehouseStore::categoryNameInUse(nome).value();
 }
 
 } // namespace
 
-TEST(WarehouseStore, CategoriesCompareFoldedAndLiterallyAndDeletedNamesAreFree) {
+TEST(WarehouseStore, CategoriesCompareFoldedAndLiterallyAndDeletedNamesAreFree)
+{
     TestWorkDir dir;
     const qint64 tub = addCategory(u"TUBOLARI"_s);
     addCategory(u"CITTÀ D'ACCIAIO"_s);
@@ -33,7 +36,8 @@ TEST(WarehouseStore, CategoriesCompareFoldedAndLiterallyAndDeletedNamesAreFree) 
               u"1:TUBOLARI:0|2:CITTÀ D'ACCIAIO:1|3:TUBOLARI:1"_s);
 }
 
-TEST(WarehouseStore, StockListFiltersLiterallyAndKeepsOrder) {
+TEST(WarehouseStore, StockListFiltersLiterallyAndKeepsOrder)
+{
     TestWorkDir dir;
     const qint64 b = addCategory(u"B"_s);
     const qint64 a = addCategory(u"A"_s);
@@ -45,8 +49,7 @@ TEST(WarehouseStore, StockListFiltersLiterallyAndKeepsOrder) {
 
     // Category id first (b was created first), then description ignoring case.
     const std::tuple<qint64, QString, QString> cases[] = {
-        {0, QString(),
-         u"dado_M8,dadoXM8,vite 100% inox,Vite 1000 inox,Profilo CITTÀ,Tubo * zincato,Tubo dell'acqua"_s},
+        {0, QString(), u"dado_M8,dadoXM8,vite 100% inox,Vite 1000 inox,Profilo CITTÀ,Tubo * zincato,Tubo dell'acqua"_s},
         {a, QString(), u"Profilo CITTÀ,Tubo * zincato,Tubo dell'acqua"_s},
         {0, u"100%"_s, u"vite 100% inox"_s},
         {0, u"_"_s, u"dado_M8"_s},
@@ -61,29 +64,29 @@ TEST(WarehouseStore, StockListFiltersLiterallyAndKeepsOrder) {
         EXPECT_EQ(descriptions(cat, part), expected) << cat << part.toStdString();
 }
 
-TEST(WarehouseStore, QuantitiesRoundTripExactlyAndRealsReadAsTheirShortestDecimal) {
+TEST(WarehouseStore, QuantitiesRoundTripExactlyAndRealsReadAsTheirShortestDecimal)
+{
     TestWorkDir dir;
     const qint64 cat = addCategory(u"C"_s);
     const char* typed[] = {"12.1", "0.001", "999999999999.999", "-3"};
     for (const char* q : typed)
         addItem(cat, QString::fromLatin1(q), q);
     // Rows written by other programs hold whatever double they computed.
-    for (double v :
-         {0.1, 0.2 + 0.1, 1.0 / 3.0, -0.005, 1e-7, 123456789.123, 5e11, 2.675, 1e12 + 1, 1e15, 0.0005})
-        ASSERT_FALSE(
-            Database::exec(u"INSERT INTO Magazzino (Cat, Descrizione, Um, Qta) VALUES (?, ?, 'Pz', ?)"_s,
-                           {cat, QString::number(v, 'g', 17), v}));
+    for (double v : {0.1, 0.2 + 0.1, 1.0 / 3.0, -0.005, 1e-7, 123456789.123, 5e11, 2.675, 1e12 + 1, 1e15, 0.0005})
+        ASSERT_FALSE(Database::exec(u"INSERT INTO Magazzino (Cat, Descrizione, Um, Qta) VALUES (?, ?, 'Pz', ?)"_s,
+                                    {cat, QString::number(v, 'g', 17), v}));
     EXPECT_EQ(dbText(u"SELECT group_concat(DISTINCT typeof(Qta)) FROM Magazzino"_s), u"real"_s);
     const auto rows = WarehouseStore::stockList(cat, QString()).value();
     ASSERT_EQ(rows.size(), 15);
     for (const auto& r : rows)
-        EXPECT_EQ(r.qta, r.id <= 4 ? *Decimal::fromString(r.descrizione)
-                                   : Decimal::fromDouble(r.descrizione.toDouble()))
+        EXPECT_EQ(r.qta,
+                  r.id <= 4 ? *Decimal::fromString(r.descrizione) : Decimal::fromDouble(r.descrizione.toDouble()))
             << r.descrizione.toStdString();
     EXPECT_EQ(WarehouseStore::validItem(1).value()->qta, dec("12.1"));
 }
 
-TEST(WarehouseStore, NewItemsTakeOverDeletedRowsAndOnlyValidItemsAreRewritten) {
+TEST(WarehouseStore, NewItemsTakeOverDeletedRowsAndOnlyValidItemsAreRewritten)
+{
     TestWorkDir dir;
     const qint64 cat = addCategory(u"C"_s);
     for (const QString& d : {u"uno"_s, u"due"_s, u"tre"_s})
@@ -107,7 +110,8 @@ TEST(WarehouseStore, NewItemsTakeOverDeletedRowsAndOnlyValidItemsAreRewritten) {
     EXPECT_EQ(itemRows(), u"1:1:uno bis:kg:7.25:1|2:1:quattro:m:2.5:1|3:1:cinque:m:2.5:1|4:1:sei:m:2.5:0"_s);
 }
 
-TEST(WarehouseStore, DescriptionsAndUnitsInUse) {
+TEST(WarehouseStore, DescriptionsAndUnitsInUse)
+{
     TestWorkDir dir;
     const qint64 cat = addCategory(u"C"_s);
     const qint64 id = addItem(cat, u"Staffa città 50% l'una"_s, "1", u"m"_s);
@@ -123,7 +127,8 @@ TEST(WarehouseStore, DescriptionsAndUnitsInUse) {
     EXPECT_EQ(WarehouseStore::unitsInUse().value(), QStringList({u"kg"_s, u"m"_s}));
 }
 
-TEST(WarehouseDemo, FillsCategoriesAndItemsOrNothing) {
+TEST(WarehouseDemo, FillsCategoriesAndItemsOrNothing)
+{
     {
         TestWorkDir dir;
         ASSERT_FALSE(WarehouseDemo::fill());

@@ -25,7 +25,8 @@ namespace {
 
 const QString kSelezionare = QStringLiteral("Selezionare prima una FATTURA");
 
-QLineEdit* sumBox(QWidget* parent, const char* name) {
+QLineEdit* sumBox(QWidget* parent, const char* name)
+{
     auto* b = new QLineEdit(parent);
     b->setObjectName(QString::fromLatin1(name));
     b->setReadOnly(true);
@@ -35,11 +36,11 @@ QLineEdit* sumBox(QWidget* parent, const char* name) {
 
 } // namespace
 
-FormFatt::FormFatt(QWidget* parent) : QDialog(parent), m_anno(QDate::currentDate().year()) {
+FormFatt::FormFatt(QWidget* parent) : QDialog(parent), m_anno(QDate::currentDate().year())
+{
     setObjectName(QStringLiteral("FormFatt"));
     QString title = QStringLiteral("FATTURE");
-    if (const auto lines = CompanyStore::load();
-        lines && !lines->isEmpty() && !lines->first().trimmed().isEmpty())
+    if (const auto lines = CompanyStore::load(); lines && !lines->isEmpty() && !lines->first().trimmed().isEmpty())
         title += QStringLiteral(" - ") + lines->first().trimmed();
     setWindowTitle(title);
 
@@ -155,7 +156,8 @@ FormFatt::FormFatt(QWidget* parent) : QDialog(parent), m_anno(QDate::currentDate
     caricaElenco();
 }
 
-void FormFatt::riempiFiltro() {
+void FormFatt::riempiFiltro()
+{
     m_cli->clear();
     m_idCli->clear();
     m_idCli->addItem(QStringLiteral("0"));
@@ -181,7 +183,8 @@ void FormFatt::riempiFiltro() {
     m_idCli->setCurrentIndex(std::max(index, 0));
 }
 
-void FormFatt::sceltaCliente(int index) {
+void FormFatt::sceltaCliente(int index)
+{
     if (index < 0 || index >= m_idCli->count())
         return;
     m_idCli->setCurrentIndex(index);
@@ -189,7 +192,8 @@ void FormFatt::sceltaCliente(int index) {
     caricaElenco();
 }
 
-void FormFatt::caricaElenco() {
+void FormFatt::caricaElenco()
+{
     auto reg = InvoiceStore::registro(m_anno, m_filtro);
     nessunaSelezione();
     if (!reg) {
@@ -207,7 +211,8 @@ void FormFatt::caricaElenco() {
     m_incassare->setText(Formats::euro(reg->daIncassare));
 }
 
-void FormFatt::seleziona(const QModelIndex& index) {
+void FormFatt::seleziona(const QModelIndex& index)
+{
     const InvoiceStore::RegisterRow* row = m_model->row(index.row());
     if (!row) {
         nessunaSelezione();
@@ -220,7 +225,8 @@ void FormFatt::seleziona(const QModelIndex& index) {
     m_annPag->setEnabled(m_selPagata == QStringLiteral("X"));
 }
 
-void FormFatt::nessunaSelezione() {
+void FormFatt::nessunaSelezione()
+{
     m_selNum.clear();
     m_selCli.clear();
     m_selPagata.clear();
@@ -229,7 +235,8 @@ void FormFatt::nessunaSelezione() {
     m_annPag->setEnabled(true);
 }
 
-void FormFatt::cambiaAnno() {
+void FormFatt::cambiaAnno()
+{
     const auto anno = WindowBehaviour::askYear(this);
     if (!anno)
         return;
@@ -238,7 +245,8 @@ void FormFatt::cambiaAnno() {
     caricaElenco();
 }
 
-void FormFatt::emetti() {
+void FormFatt::emetti()
+{
     {
         FormRegFatt editor(this);
         if (editor.Carica(QString(), m_anno))
@@ -248,7 +256,8 @@ void FormFatt::emetti() {
     caricaElenco();
 }
 
-void FormFatt::richiama() {
+void FormFatt::richiama()
+{
     if (m_selNum.isEmpty()) {
         dialogs().message(this, kSelezionare, QString(), Dialogs::Icon::Information);
         return;
@@ -262,15 +271,16 @@ void FormFatt::richiama() {
     caricaElenco();
 }
 
-void FormFatt::pagamento(bool registra) {
+void FormFatt::pagamento(bool registra)
+{
     if (m_selNum.isEmpty()) {
         dialogs().message(this, kSelezionare, QString(), Dialogs::Icon::Information);
         return;
     }
     const QString title =
         registra ? QStringLiteral("CONFERMA PAGAMENTO") : QStringLiteral("CONFERMA ANNULLAMENTO PAGAMENTO");
-    if (dialogs().message(this, QStringLiteral("Fattura N° ") + m_selNum + QStringLiteral(" -  ") + m_selCli,
-                          title, Dialogs::Icon::Question, Dialogs::Buttons::YesNo) != Dialogs::Answer::Yes)
+    if (dialogs().message(this, QStringLiteral("Fattura N° ") + m_selNum + QStringLiteral(" -  ") + m_selCli, title,
+                          Dialogs::Icon::Question, Dialogs::Buttons::YesNo) != Dialogs::Answer::Yes)
         return;
     const auto outcome = InvoiceStore::setPaid(m_selNum, registra);
     caricaElenco();

@@ -41,14 +41,15 @@ constexpr int kMaxNote = 255;
 const QString kTitoloRiga = QStringLiteral("Inserimento RIGA");
 const QString kAvviso = QStringLiteral("AVVISO");
 
-QPushButton* pictureButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon,
-                           const QString& tip) {
+QPushButton* pictureButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon, const QString& tip)
+{
     auto* b = WindowBehaviour::button(parent, name, QString(), tip);
     b->setIcon(parent->style()->standardIcon(icon));
     return b;
 }
 
-QLineEdit* lockedBox(QWidget* parent, const char* name) {
+QLineEdit* lockedBox(QWidget* parent, const char* name)
+{
     auto* b = new QLineEdit(parent);
     b->setObjectName(QString::fromLatin1(name));
     b->setReadOnly(true);
@@ -56,8 +57,8 @@ QLineEdit* lockedBox(QWidget* parent, const char* name) {
     return b;
 }
 
-QLabel* labelFor(QWidget* parent, const QString& text, QWidget* buddy,
-                 const QString& accessible = QString()) {
+QLabel* labelFor(QWidget* parent, const QString& text, QWidget* buddy, const QString& accessible = QString())
+{
     auto* l = new QLabel(text, parent);
     l->setBuddy(buddy);
     QString name = accessible.isEmpty() ? text : accessible;
@@ -68,14 +69,16 @@ QLabel* labelFor(QWidget* parent, const QString& text, QWidget* buddy,
 }
 
 // Leaving a box for a popup or another application is not leaving it.
-bool realFocusOut(QEvent* event) {
+bool realFocusOut(QEvent* event)
+{
     if (event->type() != QEvent::FocusOut)
         return false;
     const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
     return reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason;
 }
 
-bool customerEditorOpen() {
+bool customerEditorOpen()
+{
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w->isVisible() && qobject_cast<FrmAna*>(w))
             return true;
@@ -84,11 +87,11 @@ bool customerEditorOpen() {
 
 } // namespace
 
-FormRegFatt::FormRegFatt(QWidget* parent) : QDialog(parent) {
+FormRegFatt::FormRegFatt(QWidget* parent) : QDialog(parent)
+{
     setObjectName(QStringLiteral("FormRegFatt"));
     QString title = QStringLiteral("FATTURE");
-    if (const auto lines = CompanyStore::load();
-        lines && !lines->isEmpty() && !lines->first().trimmed().isEmpty())
+    if (const auto lines = CompanyStore::load(); lines && !lines->isEmpty() && !lines->first().trimmed().isEmpty())
         title += QStringLiteral(" - ") + lines->first().trimmed();
     setWindowTitle(title);
     m_frame = new FocusFrame(this, true);
@@ -130,10 +133,10 @@ FormRegFatt::FormRegFatt(QWidget* parent) : QDialog(parent) {
     m_idCli->setObjectName(QStringLiteral("ComboIdCli"));
     m_idCli->hide();
     WindowBehaviour::setAccessible(m_idCli, QStringLiteral("Codice cliente"));
-    m_btnCli = pictureButton(this, "BtnCli", QStyle::SP_FileDialogDetailedView,
-                             QStringLiteral("Verifica dati cliente"));
+    m_btnCli =
+        pictureButton(this, "BtnCli", QStyle::SP_FileDialogDetailedView, QStringLiteral("Verifica dati cliente"));
     m_nuovoCli = WindowBehaviour::button(this, "BtnNuovoCli", QStringLiteral("&NUOVO CLIENTE"),
-                            QStringLiteral("Inserisce NUOVO cliente in Anagrafica"));
+                                         QStringLiteral("Inserisce NUOVO cliente in Anagrafica"));
     m_iva = new QComboBox(this);
     m_iva->setObjectName(QStringLiteral("ComboIva"));
     m_iva->setEditable(true);
@@ -159,7 +162,8 @@ FormRegFatt::FormRegFatt(QWidget* parent) : QDialog(parent) {
     m_grid->setColumnHidden(Ord, true);
     WindowBehaviour::setAccessible(m_grid, QStringLiteral("Righe della fattura"));
 
-    auto* ins = WindowBehaviour::button(this, "BtnIns", QStringLiteral("&INS"), QStringLiteral("Inserimento NUOVA RIGA"));
+    auto* ins =
+        WindowBehaviour::button(this, "BtnIns", QStringLiteral("&INS"), QStringLiteral("Inserimento NUOVA RIGA"));
     auto* vuota =
         WindowBehaviour::button(this, "BtnVuota", QStringLiteral("&VUOTA"), QStringLiteral("Inserimento NUOVA RIGA"));
     auto* eliArt = WindowBehaviour::button(this, "BtnEliArt", QStringLiteral("&ELIMINA RIGA"));
@@ -173,8 +177,7 @@ FormRegFatt::FormRegFatt(QWidget* parent) : QDialog(parent) {
     m_note->setTabChangesFocus(true);
     m_note->setMaximumHeight(m_note->fontMetrics().height() * 5);
 
-    m_ant = pictureButton(this, "BtnAnt", QStyle::SP_FileDialogContentsView,
-                          QStringLiteral("Anteprima di Stampa"));
+    m_ant = pictureButton(this, "BtnAnt", QStyle::SP_FileDialogContentsView, QStringLiteral("Anteprima di Stampa"));
     m_stampa = WindowBehaviour::button(this, "BtnStampa", QStringLiteral("&STAMPA"));
     m_pdf = pictureButton(this, "BtnPdf", QStyle::SP_DialogSaveButton, QStringLiteral("Crea file PDF"));
     m_annulla = WindowBehaviour::button(this, "BtnAnnulla", QStringLiteral("&ANNULLA"));
@@ -193,8 +196,7 @@ FormRegFatt::FormRegFatt(QWidget* parent) : QDialog(parent) {
     header->addWidget(m_num, 0, 1);
     header->addWidget(labelFor(this, QStringLiteral("Data"), m_data), 0, 2);
     header->addWidget(m_data, 0, 3);
-    header->addWidget(labelFor(this, QStringLiteral("IVA"), m_iva, QStringLiteral("IVA %")), 0, 4,
-                      Qt::AlignRight);
+    header->addWidget(labelFor(this, QStringLiteral("IVA"), m_iva, QStringLiteral("IVA %")), 0, 4, Qt::AlignRight);
     auto* ivaBox = new QHBoxLayout;
     ivaBox->addWidget(m_iva);
     ivaBox->addWidget(new QLabel(QStringLiteral("%"), this));
@@ -228,8 +230,7 @@ FormRegFatt::FormRegFatt(QWidget* parent) : QDialog(parent) {
                                                         {QStringLiteral("TOTALE FATTURA"), m_tot}};
     for (int i = 0; i < 4; ++i) {
         const QString accessible = i == 2 ? QStringLiteral("Importo R.A. 4 %") : QString();
-        totals->addWidget(labelFor(this, totalRows[i].first, totalRows[i].second, accessible), i, 0,
-                          Qt::AlignRight);
+        totals->addWidget(labelFor(this, totalRows[i].first, totalRows[i].second, accessible), i, 0, Qt::AlignRight);
         totals->addWidget(totalRows[i].second, i, 1);
     }
     auto* noteBox = new QVBoxLayout;
@@ -256,9 +257,8 @@ FormRegFatt::FormRegFatt(QWidget* parent) : QDialog(parent) {
     root->addLayout(lower);
     root->addLayout(buttons);
 
-    QWidget* tracked[] = {m_data,    m_cli,    m_btnCli, m_nuovoCli, m_iva,    ins,
-                          vuota,     eliArt,   m_note,   m_ant,      m_stampa, m_pdf,
-                          m_annulla, m_emetti, m_cmd[0], m_cmd[1],   m_cmd[2], m_cmd[3]};
+    QWidget* tracked[] = {m_data, m_cli,    m_btnCli, m_nuovoCli, m_iva,    ins,      vuota,    eliArt,   m_note,
+                          m_ant,  m_stampa, m_pdf,    m_annulla,  m_emetti, m_cmd[0], m_cmd[1], m_cmd[2], m_cmd[3]};
     for (QWidget* w : tracked)
         m_frame->track(w);
     QWidget* order[] = {m_num, m_data, m_iva,  m_ra,  m_cli,    m_btnCli, m_nuovoCli, m_grid,  ins,
@@ -281,8 +281,7 @@ FormRegFatt::FormRegFatt(QWidget* parent) : QDialog(parent) {
         calcolaTotali();
         m_modificato->set();
     });
-    connect(m_cli, &QComboBox::currentIndexChanged, this,
-            [this](int index) { m_idCli->setCurrentIndex(index); });
+    connect(m_cli, &QComboBox::currentIndexChanged, this, [this](int index) { m_idCli->setCurrentIndex(index); });
     connect(m_note, &QPlainTextEdit::textChanged, this, [this] {
         if (m_note->toPlainText().size() > kMaxNote) {
             m_note->setPlainText(m_note->toPlainText().left(kMaxNote));
@@ -309,7 +308,8 @@ FormRegFatt::FormRegFatt(QWidget* parent) : QDialog(parent) {
     WindowBehaviour::setBackground(this, QStringLiteral("Img/Sfondo2.jpg"));
 }
 
-bool FormRegFatt::Carica(const QString& num, int anno) {
+bool FormRegFatt::Carica(const QString& num, int anno)
+{
     if (num.isEmpty()) {
         m_numRichiamo.clear();
         m_anno = anno;
@@ -332,7 +332,8 @@ bool FormRegFatt::Carica(const QString& num, int anno) {
     return true;
 }
 
-void FormRegFatt::nuova() {
+void FormRegFatt::nuova()
+{
     riempiIva();
     riempiClienti();
     m_suffissoAnno = InvoiceRules::suffisso(m_anno);
@@ -340,8 +341,7 @@ void FormRegFatt::nuova() {
     if (!next)
         WindowBehaviour::showDbError(this, next.error());
     m_num->setText(next ? next.value() : QString());
-    m_data->setText(QDate::currentDate().year() == m_anno ? Formats::shortDate(QDate::currentDate())
-                                                          : QString());
+    m_data->setText(QDate::currentDate().year() == m_anno ? Formats::shortDate(QDate::currentDate()) : QString());
     m_nuovoCli->setEnabled(true);
     m_iva->setCurrentIndex(m_iva->count() > 0 ? 0 : -1);
     m_rows = {InvoiceRules::rigaVuota(1)};
@@ -353,7 +353,8 @@ void FormRegFatt::nuova() {
     m_modificato->clear();
 }
 
-void FormRegFatt::mostraRichiamata(const Invoice& inv) {
+void FormRegFatt::mostraRichiamata(const Invoice& inv)
+{
     m_labelInt->setText(QStringLiteral("Richiama Fattura"));
     m_lblRec->show();
     for (QPushButton* b : m_cmd)
@@ -396,7 +397,8 @@ void FormRegFatt::mostraRichiamata(const Invoice& inv) {
     m_modificato->clear();
 }
 
-void FormRegFatt::riempiIva() {
+void FormRegFatt::riempiIva()
+{
     m_iva->clear();
     const auto rates = InvoiceStore::aliquoteUsate();
     if (!rates) {
@@ -407,7 +409,8 @@ void FormRegFatt::riempiIva() {
         m_iva->addItem(QString::number(r));
 }
 
-void FormRegFatt::riempiClienti() {
+void FormRegFatt::riempiClienti()
+{
     const QString chosen = m_idCli->currentText();
     if (auto err = WindowBehaviour::riempiClienti(m_idCli, m_cli))
         WindowBehaviour::showDbError(this, *err);
@@ -415,7 +418,8 @@ void FormRegFatt::riempiClienti() {
     m_cli->setCurrentIndex(chosen.isEmpty() ? -1 : m_idCli->findText(chosen));
 }
 
-void FormRegFatt::mostraRiga(int r) {
+void FormRegFatt::mostraRiga(int r)
+{
     const InvoiceRow& row = m_rows.at(r);
     const QString texts[Colonne] = {QString(),
                                     row.descrizione,
@@ -435,13 +439,15 @@ void FormRegFatt::mostraRiga(int r) {
     }
 }
 
-void FormRegFatt::mostraRighe() {
+void FormRegFatt::mostraRighe()
+{
     m_grid->setRowCount(static_cast<int>(m_rows.size()));
     for (int r = 0; r < m_rows.size(); ++r)
         mostraRiga(r);
 }
 
-void FormRegFatt::calcolaTotali() {
+void FormRegFatt::calcolaTotali()
+{
     const InvoiceTotals t = totali();
     m_imp->setText(Formats::euro(t.imponibile));
     m_txtIva->setText(Formats::euro(t.iva));
@@ -449,7 +455,8 @@ void FormRegFatt::calcolaTotali() {
     m_tot->setText(Formats::euro(t.totale));
 }
 
-bool FormRegFatt::verificaIva(bool uscita) {
+bool FormRegFatt::verificaIva(bool uscita)
+{
     const auto rate = InvoiceRules::aliquota(m_iva->currentText());
     if (!rate) {
         WindowBehaviour::showRuntimeError(this, RuntimeErrors::Overflow);
@@ -467,7 +474,8 @@ bool FormRegFatt::verificaIva(bool uscita) {
     return false;
 }
 
-void FormRegFatt::apriCliente(const QString& nome) {
+void FormRegFatt::apriCliente(const QString& nome)
+{
     if (customerEditorOpen()) {
         dialogs().message(this, QStringLiteral("La finestra richiesta è già aperta"),
                           QStringLiteral("Impossibile procedere"), Dialogs::Icon::Information);
@@ -478,10 +486,10 @@ void FormRegFatt::apriCliente(const QString& nome) {
         dialogs().exec(&frm);
 }
 
-void FormRegFatt::verificaCliente() {
+void FormRegFatt::verificaCliente()
+{
     if (m_cli->currentIndex() < 0 || m_cli->currentText().isEmpty()) {
-        dialogs().message(this, QStringLiteral("Selezionare un CLIENTE"), QString(),
-                          Dialogs::Icon::Exclamation);
+        dialogs().message(this, QStringLiteral("Selezionare un CLIENTE"), QString(), Dialogs::Icon::Exclamation);
         m_cli->setFocus();
         return;
     }
@@ -496,12 +504,14 @@ void FormRegFatt::verificaCliente() {
     }
 }
 
-void FormRegFatt::nuovoCliente() {
+void FormRegFatt::nuovoCliente()
+{
     apriCliente(QString());
     riempiClienti();
 }
 
-void FormRegFatt::aggiungi(const InvoiceRow& row) {
+void FormRegFatt::aggiungi(const InvoiceRow& row)
+{
     m_rows.append(row);
     m_grid->setRowCount(static_cast<int>(m_rows.size()));
     mostraRiga(static_cast<int>(m_rows.size()) - 1);
@@ -510,7 +520,8 @@ void FormRegFatt::aggiungi(const InvoiceRow& row) {
         salvaRiga(row.ord);
 }
 
-void FormRegFatt::inserisciRiga() {
+void FormRegFatt::inserisciRiga()
+{
     const auto des = dialogs().input(this, QStringLiteral("Descrizione ?"), kTitoloRiga, QString());
     if (!des || des->isEmpty())
         return;
@@ -530,11 +541,13 @@ void FormRegFatt::inserisciRiga() {
     aggiungi(InvoiceRow{InvoiceRules::prossimoOrd(m_rows), *des, values[0], values[1]});
 }
 
-void FormRegFatt::inserisciVuota() {
+void FormRegFatt::inserisciVuota()
+{
     aggiungi(InvoiceRules::rigaVuota(InvoiceRules::prossimoOrd(m_rows)));
 }
 
-void FormRegFatt::cambiaCella() {
+void FormRegFatt::cambiaCella()
+{
     const int r = m_grid->currentRow();
     const int c = m_grid->currentColumn();
     if (r < 0 || r >= m_rows.size() || m_rows.at(r).ord == 0)
@@ -566,7 +579,8 @@ void FormRegFatt::cambiaCella() {
         salvaRiga(row.ord);
 }
 
-void FormRegFatt::eliminaRiga() {
+void FormRegFatt::eliminaRiga()
+{
     if (m_rows.size() < 2)
         return;
     const int r = m_grid->currentRow();
@@ -595,9 +609,9 @@ void FormRegFatt::eliminaRiga() {
                           QStringLiteral("Eliminazione articolo"), Dialogs::Icon::None);
 }
 
-void FormRegFatt::salvaRiga(int ord) {
-    const auto it =
-        std::find_if(m_rows.cbegin(), m_rows.cend(), [ord](const InvoiceRow& r) { return r.ord == ord; });
+void FormRegFatt::salvaRiga(int ord)
+{
+    const auto it = std::find_if(m_rows.cbegin(), m_rows.cend(), [ord](const InvoiceRow& r) { return r.ord == ord; });
     if (it == m_rows.cend())
         return;
     const auto outcome = InvoiceStore::saveRow(m_numRichiamo, *it, totali().totaleMostrato());
@@ -608,7 +622,8 @@ void FormRegFatt::salvaRiga(int ord) {
                           QStringLiteral("Modifica articolo"), Dialogs::Icon::None);
 }
 
-void FormRegFatt::emetti() {
+void FormRegFatt::emetti()
+{
     if (richiamata()) {
         if (m_modificato->isSet() && !salvaTestata())
             return;
@@ -645,8 +660,7 @@ void FormRegFatt::emetti() {
         avviso(QStringLiteral("Selezionare il CLIENTE"), m_cli);
         return;
     }
-    if (std::none_of(m_rows.cbegin(), m_rows.cend(),
-                     [](const InvoiceRow& r) { return !r.descrizione.isEmpty(); })) {
+    if (std::none_of(m_rows.cbegin(), m_rows.cend(), [](const InvoiceRow& r) { return !r.descrizione.isEmpty(); })) {
         avviso(QStringLiteral("Nessuna riga inserita"), nullptr);
         return;
     }
@@ -687,13 +701,13 @@ void FormRegFatt::emetti() {
         return;
     }
     m_num->setText(num);
-    dialogs().message(this, QStringLiteral("FATTURA emessa con successo"), QString(),
-                      Dialogs::Icon::Information);
+    dialogs().message(this, QStringLiteral("FATTURA emessa con successo"), QString(), Dialogs::Icon::Information);
     stampaCopie();
     accept();
 }
 
-bool FormRegFatt::salvaTestata() {
+bool FormRegFatt::salvaTestata()
+{
     const auto data = Formats::parseDate(m_data->text());
     if (!data) {
         dialogs().message(this, QStringLiteral("Data non valida"), QString(), Dialogs::Icon::Critical);
@@ -715,21 +729,20 @@ bool FormRegFatt::salvaTestata() {
         return false;
     }
     if (outcome.value() == InvoiceStore::Outcome::InvoiceMissing) {
-        dialogs().message(this, QStringLiteral("Errore durante salvataggio Fattura"), QString(),
-                          Dialogs::Icon::None);
+        dialogs().message(this, QStringLiteral("Errore durante salvataggio Fattura"), QString(), Dialogs::Icon::None);
         return true;
     }
     m_modificato->clear();
     return true;
 }
 
-void FormRegFatt::annulla() {
+void FormRegFatt::annulla()
+{
     if (!richiamata()) {
         QDialog::reject();
         return;
     }
-    if (dialogs().message(this,
-                          QStringLiteral("Sicuro di voler procedere con l'annullamento di questa FATTURA ?"),
+    if (dialogs().message(this, QStringLiteral("Sicuro di voler procedere con l'annullamento di questa FATTURA ?"),
                           QStringLiteral("CONFERMA ANNULLAMENTO"), Dialogs::Icon::Question,
                           Dialogs::Buttons::YesNo) != Dialogs::Answer::Yes)
         return;
@@ -755,7 +768,8 @@ void FormRegFatt::annulla() {
     accept();
 }
 
-void FormRegFatt::sposta(int comando) {
+void FormRegFatt::sposta(int comando)
+{
     if (m_modificato->isSet() && !salvaTestata())
         return;
     QList<long long> ordinali;
@@ -773,7 +787,8 @@ void FormRegFatt::sposta(int comando) {
     Carica(QString::number(*posizione) + m_suffissoAnno, m_anno);
 }
 
-void FormRegFatt::reject() {
+void FormRegFatt::reject()
+{
     // Rows of a recalled invoice are already stored with a total that follows the header shown:
     // its header is stored too rather than left behind.
     if (richiamata() && m_modificato->isSet() && !salvaTestata())
@@ -781,7 +796,8 @@ void FormRegFatt::reject() {
     QDialog::reject();
 }
 
-bool FormRegFatt::eventFilter(QObject* watched, QEvent* event) {
+bool FormRegFatt::eventFilter(QObject* watched, QEvent* event)
+{
     if (watched == m_data && realFocusOut(event)) {
         WindowBehaviour::checkDateBox(m_data);
     } else if (watched == m_iva) {
@@ -809,24 +825,28 @@ bool FormRegFatt::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-InvoiceTotals FormRegFatt::totali() const {
-    return InvoiceTotals::calcola(m_rows, InvoiceRules::aliquota(m_iva->currentText()).value_or(0),
-                                  m_ra->isChecked());
+InvoiceTotals FormRegFatt::totali() const
+{
+    return InvoiceTotals::calcola(m_rows, InvoiceRules::aliquota(m_iva->currentText()).value_or(0), m_ra->isChecked());
 }
 
-InvoiceData FormRegFatt::datiFattura() const {
+InvoiceData FormRegFatt::datiFattura() const
+{
     return InvoiceData::fromEditor(m_num->text(), m_data->text(), m_idCli->currentText().toLongLong(),
                                    m_iva->currentText(), m_ra->isChecked(), m_note->toPlainText(), m_rows);
 }
 
-void FormRegFatt::anteprima() {
+void FormRegFatt::anteprima()
+{
     PrintRequest::preview(this, InvoicePaper::kTipo, datiFattura());
 }
 
-void FormRegFatt::stampaCopie() {
+void FormRegFatt::stampaCopie()
+{
     PrintRequest::printCopies(this, InvoicePaper::kTipo, datiFattura());
 }
 
-void FormRegFatt::stampaPdf() {
+void FormRegFatt::stampaPdf()
+{
     PrintRequest::printPdf(this, InvoicePaper::kTipo, datiFattura(), m_num->text());
 }

@@ -13,7 +13,8 @@
 
 namespace {
 
-QLabel* label(QWidget* parent, const char* name, const QString& text, QWidget* buddy) {
+QLabel* label(QWidget* parent, const char* name, const QString& text, QWidget* buddy)
+{
     auto* l = new QLabel(text, parent);
     l->setObjectName(QString::fromLatin1(name));
     l->setBuddy(buddy);
@@ -23,7 +24,8 @@ QLabel* label(QWidget* parent, const char* name, const QString& text, QWidget* b
 
 } // namespace
 
-FrmEditFatt::FrmEditFatt(QWidget* parent) : QDialog(parent) {
+FrmEditFatt::FrmEditFatt(QWidget* parent) : QDialog(parent)
+{
     setObjectName(QStringLiteral("FrmEditFatt"));
     setWindowTitle(QStringLiteral("Cambia intestazione Fatture"));
     m_fatt = new QComboBox(this);
@@ -52,8 +54,7 @@ FrmEditFatt::FrmEditFatt(QWidget* parent) : QDialog(parent) {
     buttons->addWidget(salva);
     root->addLayout(buttons);
 
-    connect(m_nome, &QComboBox::currentIndexChanged, this,
-            [this](int index) { m_idAna->setCurrentIndex(index); });
+    connect(m_nome, &QComboBox::currentIndexChanged, this, [this](int index) { m_idAna->setCurrentIndex(index); });
     connect(salva, &QPushButton::clicked, this, &FrmEditFatt::salva);
     connect(annulla, &QPushButton::clicked, this, &QDialog::reject);
 
@@ -63,7 +64,8 @@ FrmEditFatt::FrmEditFatt(QWidget* parent) : QDialog(parent) {
     riempiElenchi();
 }
 
-void FrmEditFatt::riempiElenchi() {
+void FrmEditFatt::riempiElenchi()
+{
     m_fatt->clear();
     const auto numbers = InvoiceStore::numbersOfYear(QDate::currentDate().year());
     if (!numbers)
@@ -90,7 +92,8 @@ void FrmEditFatt::riempiElenchi() {
     m_nome->setCurrentIndex(-1);
 }
 
-void FrmEditFatt::salva() {
+void FrmEditFatt::salva()
+{
     const QString avviso = QStringLiteral("AVVISO");
     if (m_fatt->currentIndex() < 0) {
         dialogs().message(this, QStringLiteral("Selezionare FATTURA"), avviso, Dialogs::Icon::Information);
@@ -113,7 +116,6 @@ void FrmEditFatt::salva() {
         dialogs().message(this, QStringLiteral("Errore durante la modifica"), QString(), Dialogs::Icon::None);
         return;
     }
-    dialogs().message(this, QStringLiteral("Modifica effettuata con successo"), QString(),
-                      Dialogs::Icon::None);
+    dialogs().message(this, QStringLiteral("Modifica effettuata con successo"), QString(), Dialogs::Icon::None);
     accept();
 }

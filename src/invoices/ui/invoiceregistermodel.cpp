@@ -2,25 +2,30 @@
 
 #include "shell/formats.h"
 
-void InvoiceRegisterModel::setRows(QList<InvoiceStore::RegisterRow> rows) {
+void InvoiceRegisterModel::setRows(QList<InvoiceStore::RegisterRow> rows)
+{
     beginResetModel();
     m_rows = std::move(rows);
     endResetModel();
 }
 
-const InvoiceStore::RegisterRow* InvoiceRegisterModel::row(int r) const {
+const InvoiceStore::RegisterRow* InvoiceRegisterModel::row(int r) const
+{
     return r >= 0 && r < m_rows.size() ? &m_rows.at(r) : nullptr;
 }
 
-int InvoiceRegisterModel::rowCount(const QModelIndex& parent) const {
+int InvoiceRegisterModel::rowCount(const QModelIndex& parent) const
+{
     return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
 }
 
-int InvoiceRegisterModel::columnCount(const QModelIndex& parent) const {
+int InvoiceRegisterModel::columnCount(const QModelIndex& parent) const
+{
     return parent.isValid() ? 0 : Colonne;
 }
 
-QVariant InvoiceRegisterModel::data(const QModelIndex& index, int role) const {
+QVariant InvoiceRegisterModel::data(const QModelIndex& index, int role) const
+{
     const InvoiceStore::RegisterRow* r = row(index.row());
     if (!r)
         return QVariant();
@@ -44,7 +49,8 @@ QVariant InvoiceRegisterModel::data(const QModelIndex& index, int role) const {
     }
 }
 
-QVariant InvoiceRegisterModel::headerData(int section, Qt::Orientation orientation, int role) const {
+QVariant InvoiceRegisterModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QVariant();
     static const QString headers[Colonne] = {QString(),

@@ -31,11 +31,14 @@ FormStampaFatt::FormStampaFatt(const QString& kind, const std::any& data, QWidge
     setFont(font);
 
     m_canvas = new PreviewCanvas(this);
-    auto* zoom = pictureButton(this, QStringLiteral("BtnZoom"), QStyle::SP_FileDialogContentsView, QStringLiteral("Zoom"));
+    auto* zoom =
+        pictureButton(this, QStringLiteral("BtnZoom"), QStyle::SP_FileDialogContentsView, QStringLiteral("Zoom"));
     auto* up = pictureButton(this, QStringLiteral("BtnUp"), QStyle::SP_ArrowUp, QStringLiteral("Inizio pagina"));
     auto* down = pictureButton(this, QStringLiteral("BtnDown"), QStyle::SP_ArrowDown, QStringLiteral("Fondo pagina"));
-    m_prec = pictureButton(this, QStringLiteral("BtnPagPrec"), QStyle::SP_ArrowLeft, QStringLiteral("Pagina precedente"));
-    m_succ = pictureButton(this, QStringLiteral("BtnPagSucc"), QStyle::SP_ArrowRight, QStringLiteral("Pagina successiva"));
+    m_prec =
+        pictureButton(this, QStringLiteral("BtnPagPrec"), QStyle::SP_ArrowLeft, QStringLiteral("Pagina precedente"));
+    m_succ =
+        pictureButton(this, QStringLiteral("BtnPagSucc"), QStyle::SP_ArrowRight, QStringLiteral("Pagina successiva"));
     m_lblPagina = new QLabel(this);
     m_lblPagina->setObjectName(QStringLiteral("LblPagina"));
     auto* chiudi = WindowBehaviour::button(this, QStringLiteral("BtnChiudi"), QStringLiteral("&Chiudi"));
@@ -81,7 +84,8 @@ void FormStampaFatt::disegnaPagina()
     view.margine = m_margine;
     view.scorrimento = m_scorrimento;
     m_canvas->show(m_pages.empty() ? nullptr : &m_pages[m_pagina], view);
-    m_lblPagina->setText(m_pages.empty() ? QString() : QStringLiteral("Pagina %1 di %2").arg(m_pagina + 1).arg(pagine()));
+    m_lblPagina->setText(m_pages.empty() ? QString()
+                                         : QStringLiteral("Pagina %1 di %2").arg(m_pagina + 1).arg(pagine()));
     m_lblPagina->setAccessibleName(m_lblPagina->text());
     m_prec->setEnabled(m_pagina > 0);
     m_succ->setEnabled(m_pagina + 1 < pagine());

@@ -60,7 +60,8 @@ void FrmCopie::chkCopie_Click(int index, bool checked)
 void FrmCopie::BtnAvanti_Click()
 {
     if (!m_chk[0]->isChecked() && !m_chk[1]->isChecked()) {
-        dialogs().message(this, QStringLiteral("Selezionare # di COPIE da stampare"), QString(), Dialogs::Icon::Exclamation);
+        dialogs().message(this, QStringLiteral("Selezionare # di COPIE da stampare"), QString(),
+                          Dialogs::Icon::Exclamation);
         return;
     }
     if (m_chk[0]->isChecked())

@@ -23,7 +23,8 @@ bool printOn(QWidget* parent, const QString& printer, const QString& kind, const
     app().stampaDiretta = true;
     Printers::impostaStampante(parent, printer);
     const std::vector<Page> pages = LayoutRegistry::compose(kind, data, parent);
-    return PrintOutput::toCurrentPrinter(parent, pages, LayoutRegistry::printView(kind)) == PrintOutput::Result::Printed;
+    return PrintOutput::toCurrentPrinter(parent, pages, LayoutRegistry::printView(kind)) ==
+           PrintOutput::Result::Printed;
 }
 
 } // namespace

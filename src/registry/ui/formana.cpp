@@ -21,7 +21,8 @@ const QString kSelezionare = QStringLiteral("Selezionare prima un CLIENTE");
 
 } // namespace
 
-FormAna::FormAna(QWidget* parent) : QDialog(parent) {
+FormAna::FormAna(QWidget* parent) : QDialog(parent)
+{
     setObjectName(QStringLiteral("FormAna"));
     setWindowTitle(QStringLiteral("ANAGRAFICA"));
 
@@ -102,7 +103,8 @@ FormAna::FormAna(QWidget* parent) : QDialog(parent) {
     riempi();
 }
 
-void FormAna::riempi() {
+void FormAna::riempi()
+{
     const auto names = CustomerStore::names(m_filtro);
     // The whole list in one reset: thousands of names arrive as a single change.
     m_names->setStringList(names ? names.value() : QStringList());
@@ -111,7 +113,8 @@ void FormAna::riempi() {
         WindowBehaviour::showDbError(this, names.error());
 }
 
-bool FormAna::selezionato(QString& nome) {
+bool FormAna::selezionato(QString& nome)
+{
     const QModelIndexList sel = m_list->selectionModel()->selectedIndexes();
     if (sel.isEmpty()) {
         dialogs().message(this, kSelezionare, QString(), Dialogs::Icon::Exclamation);
@@ -121,7 +124,8 @@ bool FormAna::selezionato(QString& nome) {
     return true;
 }
 
-void FormAna::apri() {
+void FormAna::apri()
+{
     QString nome;
     if (!selezionato(nome))
         return;
@@ -131,20 +135,22 @@ void FormAna::apri() {
     riempi();
 }
 
-void FormAna::nuovo() {
+void FormAna::nuovo()
+{
     FrmAna frm(this);
     if (frm.Carica(QString()))
         dialogs().exec(&frm);
     riempi();
 }
 
-void FormAna::elimina() {
+void FormAna::elimina()
+{
     QString nome;
     if (!selezionato(nome))
         return;
-    const auto answer = dialogs().message(
-        this, QStringLiteral("Cliente '") + nome.toUpper() + QStringLiteral("' ?"),
-        QStringLiteral("CONFERMI ELIMINAZIONE"), Dialogs::Icon::Question, Dialogs::Buttons::YesNo);
+    const auto answer =
+        dialogs().message(this, QStringLiteral("Cliente '") + nome.toUpper() + QStringLiteral("' ?"),
+                          QStringLiteral("CONFERMI ELIMINAZIONE"), Dialogs::Icon::Question, Dialogs::Buttons::YesNo);
     if (answer != Dialogs::Answer::Yes)
         return;
     const auto removed = CustomerStore::remove(nome);
@@ -153,8 +159,7 @@ void FormAna::elimina() {
         return;
     }
     if (!removed.value()) {
-        dialogs().message(this, QStringLiteral("Errore durante l'eliminazione"), QString(),
-                          Dialogs::Icon::Critical);
+        dialogs().message(this, QStringLiteral("Errore durante l'eliminazione"), QString(), Dialogs::Icon::Critical);
         return;
     }
     riempi();
@@ -162,7 +167,8 @@ void FormAna::elimina() {
                       Dialogs::Icon::Information);
 }
 
-void FormAna::filtra(const QString& iniziali) {
+void FormAna::filtra(const QString& iniziali)
+{
     m_filtro = iniziali;
     riempi();
 }

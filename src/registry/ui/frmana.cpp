@@ -24,7 +24,8 @@ const QString kTitolo = QStringLiteral("ANAGRAFICA ");
 
 } // namespace
 
-FrmAna::FrmAna(QWidget* parent) : QDialog(parent) {
+FrmAna::FrmAna(QWidget* parent) : QDialog(parent)
+{
     setObjectName(QStringLiteral("FrmAna"));
     setWindowTitle(kTitolo);
     m_frame = new FocusFrame(this, false);
@@ -117,7 +118,8 @@ FrmAna::FrmAna(QWidget* parent) : QDialog(parent) {
     WindowBehaviour::setBackground(this, QStringLiteral("Img/Sfondo3.jpg"));
 }
 
-QLineEdit* FrmAna::box(const char* name, int maxLength) {
+QLineEdit* FrmAna::box(const char* name, int maxLength)
+{
     auto* b = new QLineEdit(this);
     b->setObjectName(QString::fromLatin1(name));
     if (maxLength > 0) {
@@ -127,7 +129,8 @@ QLineEdit* FrmAna::box(const char* name, int maxLength) {
     return b;
 }
 
-bool FrmAna::Carica(const QString& nome) {
+bool FrmAna::Carica(const QString& nome)
+{
     m_nomeCaricato = nome;
     if (nome.isEmpty()) {
         const auto next = CustomerStore::nextId();
@@ -147,8 +150,7 @@ bool FrmAna::Carica(const QString& nome) {
         return false;
     }
     if (!found.value()) {
-        dialogs().message(this, QStringLiteral("Errore durante l'apertura"), QString(),
-                          Dialogs::Icon::Critical);
+        dialogs().message(this, QStringLiteral("Errore durante l'apertura"), QString(), Dialogs::Icon::Critical);
         return false;
     }
     const Customer& c = *found.value();
@@ -167,7 +169,8 @@ bool FrmAna::Carica(const QString& nome) {
     return true;
 }
 
-bool FrmAna::eventFilter(QObject* watched, QEvent* event) {
+bool FrmAna::eventFilter(QObject* watched, QEvent* event)
+{
     if (watched == m_nome && event->type() == QEvent::FocusOut) {
         const QString upper = m_nome->text().toUpper();
         if (upper != m_nome->text())
@@ -176,14 +179,16 @@ bool FrmAna::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void FrmAna::showEvent(QShowEvent* event) {
+void FrmAna::showEvent(QShowEvent* event)
+{
     QDialog::showEvent(event);
     // Shown without a successful load: there is nothing to edit.
     if (m_cod->text().isEmpty())
         QTimer::singleShot(0, this, &QDialog::reject);
 }
 
-void FrmAna::salva() {
+void FrmAna::salva()
+{
     const QString nome = RegistryRules::nameToStore(m_nome->text(), m_rag->text());
     if (nome != m_nome->text())
         m_nome->setText(nome);
@@ -198,8 +203,8 @@ void FrmAna::salva() {
         return;
     }
     if (taken.value()) {
-        dialogs().message(this, QStringLiteral("Nominativo '") + nome + QStringLiteral("' gia esistente"),
-                          QString(), Dialogs::Icon::Critical);
+        dialogs().message(this, QStringLiteral("Nominativo '") + nome + QStringLiteral("' gia esistente"), QString(),
+                          Dialogs::Icon::Critical);
         return;
     }
     const QString ragione = RegistryRules::companyToStore(m_rag->text(), nome);

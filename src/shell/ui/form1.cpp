@@ -4,8 +4,6 @@
 #include "invoices/ui/frmeditfatt.h"
 #include "printing/ui/frmprinters.h"
 #include "registry/ui/formana.h"
-#include "warehouse/ui/formmag.h"
-#include "warehouse/ui/frmimpcat.h"
 #include "resources/shippedpictures.h"
 #include "shell/appstate.h"
 #include "shell/dialogs.h"
@@ -13,6 +11,8 @@
 #include "shell/startup.h"
 #include "shell/ui/frmazi.h"
 #include "shell/ui/windowbehaviour.h"
+#include "warehouse/ui/formmag.h"
+#include "warehouse/ui/frmimpcat.h"
 
 #include <QAction>
 #include <QDate>
@@ -42,14 +42,22 @@ const Row kRows[] = {
 QString accessibleNameOf(int index)
 {
     switch (index) {
-    case 0: return QStringLiteral("ANAGRAFICA");
-    case 1: return QStringLiteral("MAGAZZINO");
-    case 2: return QStringLiteral("D.D.T.");
-    case 3: return QStringLiteral("FATTURE");
-    case 4: return QStringLiteral("ESCI");
-    case 5: return QStringLiteral("PREVENTIVI");
-    case 6: return QStringLiteral("CREA NUOVO");
-    default: return QStringLiteral("ARCHIVIO");
+    case 0:
+        return QStringLiteral("ANAGRAFICA");
+    case 1:
+        return QStringLiteral("MAGAZZINO");
+    case 2:
+        return QStringLiteral("D.D.T.");
+    case 3:
+        return QStringLiteral("FATTURE");
+    case 4:
+        return QStringLiteral("ESCI");
+    case 5:
+        return QStringLiteral("PREVENTIVI");
+    case 6:
+        return QStringLiteral("CREA NUOVO");
+    default:
+        return QStringLiteral("ARCHIVIO");
     }
 }
 
@@ -219,9 +227,15 @@ bool Form1::load()
     return true;
 }
 
-void Form1::Ini(const QString& mode) { SettingsFiles::ini(mode); }
+void Form1::Ini(const QString& mode)
+{
+    SettingsFiles::ini(mode);
+}
 
-void Form1::PrinterIni(const QString& mode) { SettingsFiles::printerIni(mode); }
+void Form1::PrinterIni(const QString& mode)
+{
+    SettingsFiles::printerIni(mode);
+}
 
 void Form1::setButtonLook(int index, bool highlighted)
 {
@@ -229,8 +243,9 @@ void Form1::setButtonLook(int index, bool highlighted)
     QPushButton* b = m_btn[index];
     b->setIcon(QIcon(QPixmap(app().path(ShippedPictures::buttonFile(index, highlighted)))));
     const QColor c = highlighted ? m_coloreEvidenziato : m_coloreNormale;
-    b->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; border: 1px solid #808080; border-radius: 3px; }")
-                         .arg(c.name()));
+    b->setStyleSheet(
+        QStringLiteral("QPushButton { background-color: %1; border: 1px solid #808080; border-radius: 3px; }")
+            .arg(c.name()));
 }
 
 void Form1::highlight(int index)
@@ -276,4 +291,7 @@ void Form1::mnuColLogo_Click()
     Ini(QStringLiteral("salva"));
 }
 
-void Form1::mnuDatiInt_Click() { openModal<FrmAzi>(); }
+void Form1::mnuDatiInt_Click()
+{
+    openModal<FrmAzi>();
+}

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QColor>
 #include "shell/dialogs.h"
+#include <QColor>
 
 #include <QMainWindow>
 #include <array>
@@ -40,8 +40,7 @@ private:
     void mnuColLogo_Click();
     void mnuDatiInt_Click();
 
-    template <typename Window>
-    void openModal()
+    template <typename Window> void openModal()
     {
         Window w(this);
         dialogs().exec(&w);

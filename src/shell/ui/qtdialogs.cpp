@@ -12,20 +12,29 @@ namespace {
 QMessageBox::Icon qtIcon(Dialogs::Icon icon)
 {
     switch (icon) {
-    case Dialogs::Icon::Information: return QMessageBox::Information;
-    case Dialogs::Icon::Exclamation: return QMessageBox::Warning;
-    case Dialogs::Icon::Question: return QMessageBox::Question;
-    case Dialogs::Icon::Critical: return QMessageBox::Critical;
-    case Dialogs::Icon::None: break;
+    case Dialogs::Icon::Information:
+        return QMessageBox::Information;
+    case Dialogs::Icon::Exclamation:
+        return QMessageBox::Warning;
+    case Dialogs::Icon::Question:
+        return QMessageBox::Question;
+    case Dialogs::Icon::Critical:
+        return QMessageBox::Critical;
+    case Dialogs::Icon::None:
+        break;
     }
     return QMessageBox::NoIcon;
 }
 
-QString programTitle() { return QStringLiteral("Corvalisto"); }
+QString programTitle()
+{
+    return QStringLiteral("Corvalisto");
+}
 
 } // namespace
 
-Dialogs::Answer QtDialogs::message(QWidget* parent, const QString& text, const QString& title, Icon icon, Buttons buttons)
+Dialogs::Answer QtDialogs::message(QWidget* parent, const QString& text, const QString& title, Icon icon,
+                                   Buttons buttons)
 {
     QMessageBox box(qtIcon(icon), title.isEmpty() ? programTitle() : title, text, QMessageBox::NoButton,
                     parent ? parent : QApplication::activeWindow());
@@ -83,7 +92,10 @@ std::optional<QString> QtDialogs::input(QWidget* parent, const QString& prompt, 
     return dlg.textValue();
 }
 
-int QtDialogs::exec(QDialog* window) { return window->exec(); }
+int QtDialogs::exec(QDialog* window)
+{
+    return window->exec();
+}
 
 QString QtDialogs::saveFileName(QWidget* parent, const QString& title, const QString& proposedPath,
                                 const QString& filter)

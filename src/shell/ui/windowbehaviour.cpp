@@ -69,8 +69,9 @@ private:
     void apply()
     {
         const QSize size = m_window->size().expandedTo(QSize(1, 1));
-        const QPixmap pix = m_picture.isNull() ? builtInBackground(size)
-                                               : m_picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        const QPixmap pix = m_picture.isNull()
+                                ? builtInBackground(size)
+                                : m_picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         QPalette pal = m_window->palette();
         pal.setBrush(QPalette::Window, QBrush(pix));
         m_window->setPalette(pal);
@@ -86,8 +87,9 @@ namespace WindowBehaviour {
 
 int twipsToPixels(int twips, const QWidget* reference)
 {
-    const double dpi = reference ? reference->logicalDpiX()
-                                 : (QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->logicalDotsPerInchX() : 96.0);
+    const double dpi =
+        reference ? reference->logicalDpiX()
+                  : (QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->logicalDotsPerInchX() : 96.0);
     return static_cast<int>(std::lround(twips * dpi / 1440.0));
 }
 
@@ -213,7 +215,10 @@ FocusFrame::FocusFrame(QWidget* window, bool editorVariant)
     m_shape->hide();
 }
 
-void FocusFrame::track(QWidget* control) { control->installEventFilter(this); }
+void FocusFrame::track(QWidget* control)
+{
+    control->installEventFilter(this);
+}
 
 bool FocusFrame::eventFilter(QObject* watched, QEvent* event)
 {

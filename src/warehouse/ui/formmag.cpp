@@ -26,7 +26,8 @@ const QString kSelezionare = QStringLiteral("Selezionare un ARTICOLO");
 
 // Puts the text in the cell, reusing the cell's item: a refill mostly shows the same rows again,
 // and rewriting an item costs far less than deleting it and making a new one.
-void setCell(QTableWidget* grid, int row, int column, const QString& text) {
+void setCell(QTableWidget* grid, int row, int column, const QString& text)
+{
     if (QTableWidgetItem* item = grid->item(row, column))
         item->setText(text);
     else
@@ -35,7 +36,8 @@ void setCell(QTableWidget* grid, int row, int column, const QString& text) {
 
 } // namespace
 
-FormMag::FormMag(QWidget* parent) : QDialog(parent) {
+FormMag::FormMag(QWidget* parent) : QDialog(parent)
+{
     setObjectName(QStringLiteral("FormMag"));
     QString title = QStringLiteral("MAGAZZINO");
     if (const auto business = WarehouseStore::businessName(); business && !business->isEmpty())
@@ -70,9 +72,8 @@ FormMag::FormMag(QWidget* parent) : QDialog(parent) {
     // Rows of one height let the view place thousands of rows without measuring them.
     m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 6);
-    m_grid->setHorizontalHeaderLabels({QString(), QString(), QStringLiteral("Categoria"),
-                                       QStringLiteral("Descrizione"), QStringLiteral("U.M."),
-                                       QStringLiteral("Quantità")});
+    m_grid->setHorizontalHeaderLabels({QString(), QString(), QStringLiteral("Categoria"), QStringLiteral("Descrizione"),
+                                       QStringLiteral("U.M."), QStringLiteral("Quantità")});
     const int widths[ColumnCount] = {500, 0, 2500, 5500, 800, 1040};
     for (int c = 0; c < ColumnCount; ++c)
         m_grid->setColumnWidth(c, WindowBehaviour::twipsToPixels(widths[c], this));
@@ -134,7 +135,8 @@ FormMag::FormMag(QWidget* parent) : QDialog(parent) {
     riempiGriglia();
 }
 
-void FormMag::riempiCategorie() {
+void FormMag::riempiCategorie()
+{
     m_comboCat->clear();
     m_comboCod->clear();
     const auto categories = WarehouseStore::categories();
@@ -149,7 +151,8 @@ void FormMag::riempiCategorie() {
     m_comboCat->setCurrentIndex(m_catFilter == 0 ? -1 : m_comboCod->findText(QString::number(m_catFilter)));
 }
 
-void FormMag::riempiGriglia() {
+void FormMag::riempiGriglia()
+{
     const auto rows = WarehouseStore::stockList(m_catFilter, m_desFilter);
     const int n = rows ? static_cast<int>(rows->size()) : 0;
     const QSignalBlocker blockGrid(m_grid);
@@ -183,19 +186,20 @@ void FormMag::riempiGriglia() {
         WindowBehaviour::showDbError(this, rows.error());
 }
 
-qint64 FormMag::idAt(int row) const {
+qint64 FormMag::idAt(int row) const
+{
     const QTableWidgetItem* id = row >= 0 ? m_grid->item(row, IdArt) : nullptr;
     return id ? id->text().toLongLong() : 0;
 }
 
-bool FormMag::eventFilter(QObject* watched, QEvent* event) {
+bool FormMag::eventFilter(QObject* watched, QEvent* event)
+{
     // Category and description show their full text on hover: long ones are cut by the column.
     if (watched == m_grid->viewport() && event->type() == QEvent::ToolTip) {
         const auto* help = static_cast<QHelpEvent*>(event);
         const QTableWidgetItem* item = m_grid->itemAt(help->pos());
         if (item && (item->column() == Categoria || item->column() == Descrizione))
-            QToolTip::showText(help->globalPos(), item->text(), m_grid->viewport(),
-                               m_grid->visualItemRect(item));
+            QToolTip::showText(help->globalPos(), item->text(), m_grid->viewport(), m_grid->visualItemRect(item));
         else
             QToolTip::hideText();
         return true;
@@ -203,7 +207,8 @@ bool FormMag::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void FormMag::sceltaCategoria(int index) {
+void FormMag::sceltaCategoria(int index)
+{
     if (index < 0 || index >= m_comboCod->count())
         return;
     m_desFilter.clear();
@@ -211,7 +216,8 @@ void FormMag::sceltaCategoria(int index) {
     riempiGriglia();
 }
 
-void FormMag::tutti() {
+void FormMag::tutti()
+{
     m_comboCat->setCurrentIndex(-1);
     m_catFilter = 0;
     m_desFilter.clear();
@@ -219,9 +225,10 @@ void FormMag::tutti() {
     riempiGriglia();
 }
 
-void FormMag::ricerca() {
-    const auto answer = dialogs().input(this, QStringLiteral("Descrizione ?"),
-                                        QStringLiteral("RICERCA ARTICOLO"), m_lastSearch);
+void FormMag::ricerca()
+{
+    const auto answer =
+        dialogs().input(this, QStringLiteral("Descrizione ?"), QStringLiteral("RICERCA ARTICOLO"), m_lastSearch);
     if (!answer || answer->isEmpty())
         return;
     m_desFilter = *answer;
@@ -229,14 +236,14 @@ void FormMag::ricerca() {
     m_selectedId = 0;
     riempiGriglia();
     if (m_grid->rowCount() == 0) {
-        dialogs().message(this, QStringLiteral("Nessun articolo trovato"), QString(),
-                          Dialogs::Icon::Information);
+        dialogs().message(this, QStringLiteral("Nessun articolo trovato"), QString(), Dialogs::Icon::Information);
         m_desFilter.clear();
         riempiGriglia();
     }
 }
 
-int FormMag::rigaScelta() {
+int FormMag::rigaScelta()
+{
     for (int row = 0; m_selectedId != 0 && row < m_grid->rowCount(); ++row)
         if (idAt(row) == m_selectedId)
             return row;
@@ -244,7 +251,8 @@ int FormMag::rigaScelta() {
     return -1;
 }
 
-void FormMag::inserisci() {
+void FormMag::inserisci()
+{
     {
         FrmArt frm(this);
         frm.CaricaArt(0);
@@ -256,7 +264,8 @@ void FormMag::inserisci() {
     riempiGriglia();
 }
 
-void FormMag::modifica() {
+void FormMag::modifica()
+{
     const int row = rigaScelta();
     if (row < 0)
         return;
@@ -269,17 +278,18 @@ void FormMag::modifica() {
     riempiGriglia();
 }
 
-void FormMag::elimina() {
+void FormMag::elimina()
+{
     const int row = rigaScelta();
     if (row < 0)
         return;
     const QString categoria = m_grid->item(row, Categoria)->text().toUpper();
     const QString descrizione = m_grid->item(row, Descrizione)->text().toUpper();
-    const auto answer = dialogs().message(
-        this,
-        QStringLiteral("Sicuro di voler eliminare l'articolo:\r\n\r\nCategoria: ") + categoria +
-            QStringLiteral("\r\nDescrizione: ") + descrizione,
-        QStringLiteral("CONFERMA ELIMINAZIONE"), Dialogs::Icon::Question, Dialogs::Buttons::YesNo);
+    const auto answer =
+        dialogs().message(this,
+                          QStringLiteral("Sicuro di voler eliminare l'articolo:\r\n\r\nCategoria: ") + categoria +
+                              QStringLiteral("\r\nDescrizione: ") + descrizione,
+                          QStringLiteral("CONFERMA ELIMINAZIONE"), Dialogs::Icon::Question, Dialogs::Buttons::YesNo);
     if (answer != Dialogs::Answer::Yes)
         return;
     const auto removed = WarehouseStore::deleteItem(m_selectedId);

@@ -21,7 +21,8 @@
 
 namespace {
 
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QWidget* buddy) {
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QWidget* buddy)
+{
     auto* l = new QLabel(text, parent);
     l->setObjectName(QString::fromLatin1(name));
     l->setBuddy(buddy);
@@ -30,7 +31,8 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QWidge
 }
 
 // Keys that move between controls or close the window keep doing so in the quantity box.
-bool opensQuantityDialog(const QKeyEvent* key) {
+bool opensQuantityDialog(const QKeyEvent* key)
+{
     switch (key->key()) {
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
@@ -47,16 +49,18 @@ bool opensQuantityDialog(const QKeyEvent* key) {
 }
 
 // The message of a typed amount that cannot be used, with the title the caller gives.
-void showAmountFailure(QWidget* parent, StockMovement::Failure failure, bool numberedTitle) {
+void showAmountFailure(QWidget* parent, StockMovement::Failure failure, bool numberedTitle)
+{
     const int code =
         failure == StockMovement::Failure::Overflow ? RuntimeErrors::Overflow : RuntimeErrors::TypeMismatch;
-    dialogs().message(parent, RuntimeErrors::text(code),
-                      numberedTitle ? RuntimeErrors::title(code) : QString(), Dialogs::Icon::Critical);
+    dialogs().message(parent, RuntimeErrors::text(code), numberedTitle ? RuntimeErrors::title(code) : QString(),
+                      Dialogs::Icon::Critical);
 }
 
 } // namespace
 
-FrmArt::FrmArt(QWidget* parent) : QDialog(parent) {
+FrmArt::FrmArt(QWidget* parent) : QDialog(parent)
+{
     setObjectName(QStringLiteral("FrmArt"));
     setWindowTitle(QStringLiteral("INSERIMENTO ARTICOLO IN MAGAZZINO"));
 
@@ -121,10 +125,9 @@ FrmArt::FrmArt(QWidget* parent) : QDialog(parent) {
 
     auto* frame = new FocusFrame(this, false);
     for (QWidget* w :
-         {static_cast<QWidget*>(m_btnAdd), static_cast<QWidget*>(btnAnnulla),
-          static_cast<QWidget*>(btnInsCat), static_cast<QWidget*>(btnSalva), static_cast<QWidget*>(m_btnSub),
-          static_cast<QWidget*>(m_txtDes), static_cast<QWidget*>(m_txtQta), static_cast<QWidget*>(m_comboCat),
-          static_cast<QWidget*>(m_comboUm)})
+         {static_cast<QWidget*>(m_btnAdd), static_cast<QWidget*>(btnAnnulla), static_cast<QWidget*>(btnInsCat),
+          static_cast<QWidget*>(btnSalva), static_cast<QWidget*>(m_btnSub), static_cast<QWidget*>(m_txtDes),
+          static_cast<QWidget*>(m_txtQta), static_cast<QWidget*>(m_comboCat), static_cast<QWidget*>(m_comboUm)})
         frame->track(w);
 
     m_modificato = new ModifiedFlag(this);
@@ -147,7 +150,8 @@ FrmArt::FrmArt(QWidget* parent) : QDialog(parent) {
     m_modificato->clear();
 }
 
-void FrmArt::riempiCategorie() {
+void FrmArt::riempiCategorie()
+{
     const QSignalBlocker block(m_comboCat);
     m_comboCat->clear();
     m_comboCod->clear();
@@ -163,7 +167,8 @@ void FrmArt::riempiCategorie() {
     m_comboCat->setCurrentIndex(-1);
 }
 
-void FrmArt::riempiUnita() {
+void FrmArt::riempiUnita()
+{
     const QSignalBlocker block(m_comboUm);
     m_comboUm->clear();
     const auto units = WarehouseStore::unitsInUse();
@@ -176,11 +181,13 @@ void FrmArt::riempiUnita() {
     m_comboUm->setEditText(QString());
 }
 
-void FrmArt::mostraCategoria(qint64 idCat) {
+void FrmArt::mostraCategoria(qint64 idCat)
+{
     m_comboCat->setCurrentIndex(m_comboCod->findText(QString::number(idCat)));
 }
 
-void FrmArt::CaricaArt(qint64 id) {
+void FrmArt::CaricaArt(qint64 id)
+{
     m_itemId = id;
     if (id == 0) {
         m_catId = 0;
@@ -197,8 +204,7 @@ void FrmArt::CaricaArt(qint64 id) {
         return;
     }
     if (!item.value()) {
-        dialogs().message(this, QStringLiteral("Errore durante il caricamento dati"), QString(),
-                          Dialogs::Icon::None);
+        dialogs().message(this, QStringLiteral("Errore durante il caricamento dati"), QString(), Dialogs::Icon::None);
         return;
     }
     const WarehouseStore::Item& it = *item.value();
@@ -214,7 +220,8 @@ void FrmArt::CaricaArt(qint64 id) {
     m_modificato->clear();
 }
 
-void FrmArt::sceltaCategoria(int index) {
+void FrmArt::sceltaCategoria(int index)
+{
     if (index < 0 || index >= m_comboCod->count()) {
         m_catId = 0;
         return;
@@ -223,7 +230,8 @@ void FrmArt::sceltaCategoria(int index) {
     m_modificato->set();
 }
 
-bool FrmArt::eventFilter(QObject* watched, QEvent* event) {
+bool FrmArt::eventFilter(QObject* watched, QEvent* event)
+{
     if (watched == m_txtQta) {
         if (event->type() == QEvent::MouseButtonPress) {
             m_txtQta->setFocus(Qt::MouseFocusReason);
@@ -238,7 +246,8 @@ bool FrmArt::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void FrmArt::dialogoQuantita() {
+void FrmArt::dialogoQuantita()
+{
     const QString current = m_txtQta->text().isEmpty() ? QStringLiteral("0") : m_txtQta->text();
     const auto answer = dialogs().input(this, QStringLiteral("Inserire nuova QUANTITA':"),
                                         QStringLiteral("Modifica QUANTITA'"), current);
@@ -252,7 +261,8 @@ void FrmArt::dialogoQuantita() {
     m_txtQta->setText(StockMovement::show(result.value));
 }
 
-void FrmArt::aggiungi() {
+void FrmArt::aggiungi()
+{
     const auto answer = dialogs().input(this, QStringLiteral("Quantità da aggiungere ?"),
                                         QStringLiteral("AGGIUNGI QUANTITA'"), QString());
     if (!answer || answer->trimmed().isEmpty())
@@ -269,9 +279,10 @@ void FrmArt::aggiungi() {
     m_txtQta->setText(StockMovement::show(result.value));
 }
 
-void FrmArt::scala() {
-    const auto answer = dialogs().input(this, QStringLiteral("Quantità da scalare ?"),
-                                        QStringLiteral("SCALA QUANTITA'"), QString());
+void FrmArt::scala()
+{
+    const auto answer =
+        dialogs().input(this, QStringLiteral("Quantità da scalare ?"), QStringLiteral("SCALA QUANTITA'"), QString());
     if (!answer || answer->trimmed().isEmpty())
         return;
     const auto result = StockMovement::unload(StockMovement::current(m_txtQta->text()), *answer);
@@ -293,7 +304,8 @@ void FrmArt::scala() {
     }
 }
 
-void FrmArt::nuovaCategoria() {
+void FrmArt::nuovaCategoria()
+{
     const auto answer = dialogs().input(this, QStringLiteral("NOME CATEGORIA ?"),
                                         QStringLiteral("Inserimento NUOVA CATEGORIA"), QString());
     if (!answer || answer->trimmed().isEmpty())
@@ -305,8 +317,8 @@ void FrmArt::nuovaCategoria() {
         return;
     }
     if (inUse.value()) {
-        dialogs().message(this, QStringLiteral("Categoria ") + name + QStringLiteral(" già esistente"),
-                          QString(), Dialogs::Icon::Exclamation);
+        dialogs().message(this, QStringLiteral("Categoria ") + name + QStringLiteral(" già esistente"), QString(),
+                          Dialogs::Icon::Exclamation);
         return;
     }
     const auto newId = WarehouseStore::insertCategory(name);
@@ -326,9 +338,9 @@ void FrmArt::nuovaCategoria() {
     }
 }
 
-void FrmArt::salva() {
-    const ItemCheck::Draft draft{m_itemId, m_catId, m_txtDes->text(), m_comboUm->currentText(),
-                                 m_txtQta->text()};
+void FrmArt::salva()
+{
+    const ItemCheck::Draft draft{m_itemId, m_catId, m_txtDes->text(), m_comboUm->currentText(), m_txtQta->text()};
     const auto failure = ItemCheck::check(draft);
     if (!failure) {
         WindowBehaviour::showDbError(this, failure.error());
@@ -338,19 +350,16 @@ void FrmArt::salva() {
     case ItemCheck::Failure::None:
         break;
     case ItemCheck::Failure::NoCategory:
-        dialogs().message(this, QStringLiteral("Selezionare una CATEGORIA"), QString(),
-                          Dialogs::Icon::Exclamation);
+        dialogs().message(this, QStringLiteral("Selezionare una CATEGORIA"), QString(), Dialogs::Icon::Exclamation);
         m_comboCat->setFocus();
         return;
     case ItemCheck::Failure::NoDescription:
-        dialogs().message(this, QStringLiteral("Inserire una DESCRIZIONE"), QString(),
-                          Dialogs::Icon::Exclamation);
+        dialogs().message(this, QStringLiteral("Inserire una DESCRIZIONE"), QString(), Dialogs::Icon::Exclamation);
         m_txtDes->setFocus();
         return;
     case ItemCheck::Failure::DuplicateDescription:
         dialogs().message(this,
-                          QStringLiteral("Articolo '") + m_txtDes->text().toUpper() +
-                              QStringLiteral("' gia esistente"),
+                          QStringLiteral("Articolo '") + m_txtDes->text().toUpper() + QStringLiteral("' gia esistente"),
                           QString(), Dialogs::Icon::Critical);
         return;
     case ItemCheck::Failure::NoUnit:
@@ -364,8 +373,7 @@ void FrmArt::salva() {
         return;
     }
     if (m_modificato->isSet()) {
-        WarehouseStore::Item item{m_itemId, m_catId, draft.descrizione, draft.um,
-                                  StockMovement::current(draft.qta)};
+        WarehouseStore::Item item{m_itemId, m_catId, draft.descrizione, draft.um, StockMovement::current(draft.qta)};
         const auto saved = WarehouseStore::saveItem(item);
         if (!saved) {
             WindowBehaviour::showDbError(this, saved.error());

@@ -18,13 +18,15 @@ enum Column { Fixed = 0, Nome = 1, Id = 2 };
 
 const QString kSelezionare = QStringLiteral("Selezionare una CATEGORIA");
 
-QString alreadyThere(const QString& name) {
+QString alreadyThere(const QString& name)
+{
     return QStringLiteral("Categoria ") + name + QStringLiteral(" già esistente");
 }
 
 } // namespace
 
-FrmImpCat::FrmImpCat(QWidget* parent) : QDialog(parent) {
+FrmImpCat::FrmImpCat(QWidget* parent) : QDialog(parent)
+{
     setObjectName(QStringLiteral("FrmImpCat"));
     setWindowTitle(QStringLiteral("Impostazione CATEGORIE MAGAZZINO"));
 
@@ -73,7 +75,8 @@ FrmImpCat::FrmImpCat(QWidget* parent) : QDialog(parent) {
     riempiGriglia();
 }
 
-void FrmImpCat::riempiGriglia() {
+void FrmImpCat::riempiGriglia()
+{
     const auto categories = WarehouseStore::categories();
     if (!categories) {
         WindowBehaviour::showDbError(this, categories.error());
@@ -102,7 +105,8 @@ void FrmImpCat::riempiGriglia() {
         m_selectedId = 0;
 }
 
-void FrmImpCat::clickGriglia(int row) {
+void FrmImpCat::clickGriglia(int row)
+{
     QTableWidgetItem* id = row >= 0 ? m_grid->item(row, Id) : nullptr;
     m_selectedId = id ? id->data(Qt::UserRole).toLongLong() : 0;
     if (m_selectedId != 0) {
@@ -111,7 +115,8 @@ void FrmImpCat::clickGriglia(int row) {
     }
 }
 
-int FrmImpCat::rigaScelta() {
+int FrmImpCat::rigaScelta()
+{
     for (int row = 0; m_selectedId != 0 && row < m_grid->rowCount(); ++row)
         if (m_grid->item(row, Id)->data(Qt::UserRole).toLongLong() == m_selectedId)
             return row;
@@ -119,7 +124,8 @@ int FrmImpCat::rigaScelta() {
     return -1;
 }
 
-void FrmImpCat::inserisci() {
+void FrmImpCat::inserisci()
+{
     const auto answer = dialogs().input(this, QStringLiteral("Nome CATEGORIA ?"),
                                         QStringLiteral("Inserimento NUOVA Categoria"), QString());
     if (!answer || answer->trimmed().isEmpty())
@@ -139,13 +145,14 @@ void FrmImpCat::inserisci() {
     riempiGriglia();
 }
 
-void FrmImpCat::rinomina() {
+void FrmImpCat::rinomina()
+{
     const int row = rigaScelta();
     if (row < 0)
         return;
     const QString oldName = m_grid->item(row, Nome)->text();
-    const auto answer = dialogs().input(this, QStringLiteral("NUOVO NOME Categoria ?"),
-                                        QStringLiteral("RINOMINA Categoria"), oldName);
+    const auto answer =
+        dialogs().input(this, QStringLiteral("NUOVO NOME Categoria ?"), QStringLiteral("RINOMINA Categoria"), oldName);
     if (!answer || answer->trimmed().isEmpty())
         return;
     const QString name = WarehouseRules::categoryName(*answer);
@@ -163,7 +170,8 @@ void FrmImpCat::rinomina() {
     riempiGriglia();
 }
 
-void FrmImpCat::elimina() {
+void FrmImpCat::elimina()
+{
     const int row = rigaScelta();
     if (row < 0)
         return;

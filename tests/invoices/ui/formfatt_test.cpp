@@ -16,15 +16,18 @@ using Answer = Dialogs::Answer;
 
 const int kAnno = QDate::currentDate().year();
 
-QString num(int n, int anno = kAnno) {
+QString num(int n, int anno = kAnno)
+{
     return QString::number(n) + InvoiceRules::suffisso(anno);
 }
 
-QString yy(int anno = kAnno) {
+QString yy(int anno = kAnno)
+{
     return InvoiceRules::suffisso(anno).mid(1);
 }
 
-void stored(const QString& number, qint64 idAna, QDate data, const char* totale) {
+void stored(const QString& number, qint64 idAna, QDate data, const char* totale)
+{
     Invoice inv = sampleInvoice(number, idAna, data);
     inv.totale = dec(totale);
     issue(inv);
@@ -38,7 +41,8 @@ struct FormFattTest : ::testing::Test {
     qint64 verdi = addCustomer(u"VERDI"_s);
     std::unique_ptr<FormFatt> frm;
 
-    FormFattTest() {
+    FormFattTest()
+    {
         stored(num(1), rossi, QDate(kAnno, 1, 10), "100.10");
         stored(num(2), bianchi, QDate(kAnno, 2, 10), "0.20");
         stored(num(10), rossi, QDate(kAnno, 3, 10), "1234.56");
@@ -46,22 +50,24 @@ struct FormFattTest : ::testing::Test {
         InvoiceStore::setPaid(num(1), true);
         frm = std::make_unique<FormFatt>();
     }
-    template <typename T = QPushButton> T* get(const char* name) {
+    template <typename T = QPushButton> T* get(const char* name)
+    {
         auto* w = frm->findChild<T*>(QString::fromLatin1(name));
         EXPECT_NE(w, nullptr) << name;
         return w;
     }
     QTableView* grid() { return get<QTableView>("FGrid"); }
     // Heading, list, count and the sums collected and still due.
-    QString shown() {
-        return QStringList{
-            get<QLabel>("LabelInt")->text(), gridText(grid()->model()), get<QLabel>("LblRec")->text(),
-            get<QLineEdit>("TxtIncassato")->text() + u" / "_s + get<QLineEdit>("TxtIncassare")->text()}
+    QString shown()
+    {
+        return QStringList{get<QLabel>("LabelInt")->text(), gridText(grid()->model()), get<QLabel>("LblRec")->text(),
+                           get<QLineEdit>("TxtIncassato")->text() + u" / "_s + get<QLineEdit>("TxtIncassare")->text()}
             .join(u'\n');
     }
     void select(int row) { emit grid()->clicked(grid()->model()->index(row, 1)); }
     // Which payment button is enabled: "R" register, "A" annul.
-    QString payButtons() {
+    QString payButtons()
+    {
         return QString(get("BtnRegPag")->isEnabled() ? u"R"_s : QString()) +
                (get("BtnAnnPag")->isEnabled() ? u"A"_s : QString());
     }
@@ -69,29 +75,29 @@ struct FormFattTest : ::testing::Test {
 
 } // namespace
 
-TEST_F(FormFattTest, ListsTheYearHighestNumberFirstWithSums) {
-    EXPECT_EQ(
-        shown(),
-        u"Fatture %1\n%2|ROSSI|10/03/%3|1.234,56|\n%4|BIANCHI|10/02/%3|0,20|\n%5|ROSSI|10/01/%3|100,10|X\n"
-        "3 fatture\n€ 100,10 / € 1.234,76"_s.arg(kAnno)
-            .arg(num(10), yy(), num(2), num(1)));
+TEST_F(FormFattTest, ListsTheYearHighestNumberFirstWithSums)
+{
+    EXPECT_EQ(shown(),
+              u"Fatture %1\n%2|ROSSI|10/03/%3|1.234,56|\n%4|BIANCHI|10/02/%3|0,20|\n%5|ROSSI|10/01/%3|100,10|X\n"
+              "3 fatture\n€ 100,10 / € 1.234,76"_s.arg(kAnno)
+                  .arg(num(10), yy(), num(2), num(1)));
     // The filter offers only customers having invoices.
     auto* cli = get<QComboBox>("ComboCli");
     EXPECT_EQ(gridText(cli->model(), 0), u"Tutti\nBIANCHI\nROSSI"_s);
     cli->setCurrentIndex(1);
     emit cli->activated(1);
-    EXPECT_EQ(shown(), u"Fatture %1\n%2|BIANCHI|10/02/%3|0,20|\n1 fattura\n€ 0,00 / € 0,20"_s.arg(kAnno).arg(
-                           num(2), yy()));
+    EXPECT_EQ(shown(),
+              u"Fatture %1\n%2|BIANCHI|10/02/%3|0,20|\n1 fattura\n€ 0,00 / € 0,20"_s.arg(kAnno).arg(num(2), yy()));
 
     // Another year, through the year prompt.
     dlg.type(QString::number(kAnno - 1));
     get("BtnAnno")->click();
-    EXPECT_EQ(shown(),
-              u"Fatture %1\n%2|BIANCHI|01/06/%3|50,00|\n1 fattura\n€ 0,00 / € 50,00"_s.arg(kAnno - 1).arg(
-                  num(7, kAnno - 1), yy(kAnno - 1)));
+    EXPECT_EQ(shown(), u"Fatture %1\n%2|BIANCHI|01/06/%3|50,00|\n1 fattura\n€ 0,00 / € 50,00"_s.arg(kAnno - 1).arg(
+                           num(7, kAnno - 1), yy(kAnno - 1)));
 }
 
-TEST_F(FormFattTest, PaymentButtonsFollowThePaidMark) {
+TEST_F(FormFattTest, PaymentButtonsFollowThePaidMark)
+{
     get("BtnRegPag")->click();
     get("BtnRichiama")->click();
     EXPECT_EQ(dlg.texts(), QStringList(2, u"Selezionare prima una FATTURA"_s));
@@ -127,10 +133,10 @@ TEST_F(FormFattTest, PaymentButtonsFollowThePaidMark) {
     EXPECT_EQ(grid()->model()->rowCount(), 2);
 }
 
-TEST_F(FormFattTest, NewAndRecalledInvoicesOpenTheEditorAndTheListFollows) {
+TEST_F(FormFattTest, NewAndRecalledInvoicesOpenTheEditorAndTheListFollows)
+{
     dlg.onWindow([this](QDialog* w) {
-        EXPECT_EQ(w->objectName() + u' ' + w->findChild<QLineEdit*>(u"TxtNum"_s)->text(),
-                  u"FormRegFatt "_s + num(11));
+        EXPECT_EQ(w->objectName() + u' ' + w->findChild<QLineEdit*>(u"TxtNum"_s)->text(), u"FormRegFatt "_s + num(11));
         stored(num(11), verdi, QDate(kAnno, 4, 1), "5");
         return 1;
     });
@@ -148,7 +154,8 @@ TEST_F(FormFattTest, NewAndRecalledInvoicesOpenTheEditorAndTheListFollows) {
     EXPECT_TRUE(dlg.allAnswersUsed());
 }
 
-TEST_F(FormFattTest, ChangeOfCustomerOfAnInvoiceOfThisYear) {
+TEST_F(FormFattTest, ChangeOfCustomerOfAnInvoiceOfThisYear)
+{
     const qint64 zeta = addCustomer(u"ZETA"_s, 0);
     FrmEditFatt edit, again;
     auto* fatt = edit.findChild<QComboBox*>(u"ComboFatt"_s);
@@ -164,8 +171,8 @@ TEST_F(FormFattTest, ChangeOfCustomerOfAnInvoiceOfThisYear) {
     salva->click();
     nome->setCurrentIndex(3);
     salva->click();
-    EXPECT_EQ(dlg.texts(), (QStringList{u"Selezionare FATTURA"_s, u"Selezionare CLIENTE"_s,
-                                        u"Modifica effettuata con successo"_s}));
+    EXPECT_EQ(dlg.texts(),
+              (QStringList{u"Selezionare FATTURA"_s, u"Selezionare CLIENTE"_s, u"Modifica effettuata con successo"_s}));
     EXPECT_EQ(edit.result(), QDialog::Accepted);
     // Nothing else of the invoices changes.
     EXPECT_EQ(dbRows(u"SELECT Num, IdAna, Totale FROM Fatture WHERE IdAna = ?"_s, {zeta}),

@@ -30,7 +30,8 @@ using Answer = Dialogs::Answer;
 const int kAnno = QDate::currentDate().year();
 const QString kYY = InvoiceRules::suffisso(kAnno).mid(1);
 
-QString num(int n) {
+QString num(int n)
+{
     return QString::number(n) + u'/' + kYY;
 }
 
@@ -41,7 +42,8 @@ struct FormRegFattTest : ::testing::Test {
     qint64 rossi = addCustomer(u"ROSSI"_s);
     std::unique_ptr<FormRegFatt> frm;
 
-    FormRegFattTest() {
+    FormRegFattTest()
+    {
         Printers::reset();
         app().stampantePdf = u"CutePDF Writer"_s;
         app().stampantePredefinita = u"CutePDF Writer"_s;
@@ -50,11 +52,13 @@ struct FormRegFattTest : ::testing::Test {
     }
     ~FormRegFattTest() override { Printers::reset(); }
 
-    void open(const QString& number = {}, int anno = kAnno) {
+    void open(const QString& number = {}, int anno = kAnno)
+    {
         frm = std::make_unique<FormRegFatt>();
         EXPECT_TRUE(frm->Carica(number, anno));
     }
-    template <typename T = QPushButton> T* get(const char* name) {
+    template <typename T = QPushButton> T* get(const char* name)
+    {
         auto* w = frm->findChild<T*>(QString::fromLatin1(name));
         EXPECT_NE(w, nullptr) << name;
         return w;
@@ -62,45 +66,52 @@ struct FormRegFattTest : ::testing::Test {
     QLineEdit* box(const char* name) { return get<QLineEdit>(name); }
     QComboBox* iva() { return get<QComboBox>("ComboIva"); }
     QTableWidget* table() { return get<QTableWidget>("FGrid"); }
-    void click(const char* name) {
+    void click(const char* name)
+    {
         auto* b = get(name);
         ASSERT_TRUE(b && b->isEnabled()) << name;
         b->click();
     }
     // The rows as "description|qty|price|amount|Ord", then the four totals.
-    QString shown() {
+    QString shown()
+    {
         return gridText(table()->model()) + u"\n"_s +
-               QStringList{box("TxtImp")->text(), box("TxtIva")->text(), box("TxtRA")->text(),
-                           box("TxtTot")->text()}
+               QStringList{box("TxtImp")->text(), box("TxtIva")->text(), box("TxtRA")->text(), box("TxtTot")->text()}
                    .join(u'|');
     }
     // Total, rate, date and notes of a stored invoice, then its rows.
-    QString stored(const QString& number) {
+    QString stored(const QString& number)
+    {
         return dbRows(u"SELECT Totale, Iva, Data, Note FROM Fatture WHERE Num = ?"_s, {number}) + u'\n' +
                contentRows(number);
     }
-    void addRow(const QString& des, const QString& qta, const QString& prezzo) {
+    void addRow(const QString& des, const QString& qta, const QString& prezzo)
+    {
         dlg.type(des);
         dlg.type(qta);
         dlg.type(prezzo);
         click("BtnIns");
     }
-    void choose(const QString& nome) {
+    void choose(const QString& nome)
+    {
         auto* cli = get<QComboBox>("ComboCli");
         cli->setCurrentIndex(cli->findText(nome));
     }
     // A key pressed on the grid changes the current cell.
-    void changeCell(int row, int col, const QString& answer) {
+    void changeCell(int row, int col, const QString& answer)
+    {
         table()->setCurrentCell(row, col);
         dlg.type(answer);
         QTest::keyClick(table(), Qt::Key_A);
     }
-    void setRate(const QString& rate) {
+    void setRate(const QString& rate)
+    {
         iva()->setEditText(rate);
         QTest::keyClick(iva(), Qt::Key_Return);
     }
     // A stored invoice of a spacer and `rows` rows, recalled.
-    void recall(const QString& number, int rows) {
+    void recall(const QString& number, int rows)
+    {
         Invoice inv = sampleInvoice(number, rossi, QDate(kAnno, 2, 3));
         inv.note = u"Consegna in cantiere"_s;
         inv.rows = {InvoiceRules::rigaVuota(1)};
@@ -110,7 +121,8 @@ struct FormRegFattTest : ::testing::Test {
         open(number);
     }
     // The pages of a written PDF and whether each text is read in it.
-    QString readBack(const QString& pdf, const QStringList& texts) {
+    QString readBack(const QString& pdf, const QStringList& texts)
+    {
         const auto words = PdfProbe::words(dir.path(pdf));
         QStringList out;
         for (const QString& t : texts)
@@ -118,7 +130,8 @@ struct FormRegFattTest : ::testing::Test {
         return u"%1 pages: "_s.arg(PdfProbe::pages(dir.path(pdf))) + out.join(u' ');
     }
     // The copies asked for after issuing: none.
-    void noCopies() {
+    void noCopies()
+    {
         dlg.onWindow([](QDialog* w) {
             w->findChild<QPushButton*>(u"BtnAnnulla"_s)->click();
             return 0;
@@ -128,7 +141,8 @@ struct FormRegFattTest : ::testing::Test {
 
 } // namespace
 
-TEST_F(FormRegFattTest, NewInvoiceIssuedEndToEnd) {
+TEST_F(FormRegFattTest, NewInvoiceIssuedEndToEnd)
+{
     Invoice at10 = sampleInvoice(num(1), rossi, QDate(kAnno, 1, 10));
     at10.iva = 10;
     issue(at10);
@@ -173,8 +187,8 @@ TEST_F(FormRegFattTest, NewInvoiceIssuedEndToEnd) {
     dlg.chooseFile(dir.path(u"emessa.pdf"_s));
     click("BtnEmetti");
     EXPECT_EQ(dlg.windowsShown, (QStringList{u"FormStampaFatt"_s, u"FrmCopie"_s}));
-    EXPECT_EQ(dlg.texts(), (QStringList{u"Proseguire con l'EMISSIONE della Fattura ?"_s,
-                                        u"FATTURA emessa con successo"_s}));
+    EXPECT_EQ(dlg.texts(),
+              (QStringList{u"Proseguire con l'EMISSIONE della Fattura ?"_s, u"FATTURA emessa con successo"_s}));
     EXPECT_EQ(frm->result(), QDialog::Accepted);
     EXPECT_EQ(dbRows(u"SELECT * FROM Fatture WHERE Num = ?"_s, {num(3)}),
               u"%1|%2|%3|118.12|22|Bonifico a 30 giorni|X|-"_s.arg(num(3)).arg(bianchi).arg(
@@ -184,7 +198,8 @@ TEST_F(FormRegFattTest, NewInvoiceIssuedEndToEnd) {
               u"1 pages: Bulloni+ 3/20%1+ 118,12+"_s.arg(kYY));
 }
 
-TEST_F(FormRegFattTest, IssueChecksInOrder) {
+TEST_F(FormRegFattTest, IssueChecksInOrder)
+{
     app().secondario = true;
     // A past year gets its own series and no date; the number may be typed.
     open(QString(), 2019);
@@ -226,8 +241,7 @@ TEST_F(FormRegFattTest, IssueChecksInOrder) {
         if (s.message.endsWith(u'?'))
             dlg.answer(Answer::No);
         click("BtnEmetti");
-        EXPECT_EQ(dlg.lastText().contains(nonNumber) ? nonNumber : dlg.lastText(), s.message)
-            << s.number.toStdString();
+        EXPECT_EQ(dlg.lastText().contains(nonNumber) ? nonNumber : dlg.lastText(), s.message) << s.number.toStdString();
     }
     EXPECT_EQ(dbRows(u"SELECT count(*) FROM Fatture"_s), u"1"_s);
     EXPECT_EQ(frm->result(), 0);
@@ -238,19 +252,18 @@ TEST_F(FormRegFattTest, IssueChecksInOrder) {
     click("BtnEmetti");
     EXPECT_EQ(dlg.lastText(), u"FATTURA emessa con successo"_s);
     // Without notes and withholding both are stored as absent.
-    EXPECT_EQ(dbRows(u"SELECT Num, RA, Note FROM Fatture ORDER BY rowid"_s),
-              num(1) + u"|-|-\n"_s + num(9) + u"|-|-"_s);
+    EXPECT_EQ(dbRows(u"SELECT Num, RA, Note FROM Fatture ORDER BY rowid"_s), num(1) + u"|-|-\n"_s + num(9) + u"|-|-"_s);
 }
 
-TEST_F(FormRegFattTest, RowsAndRateOfANewInvoice) {
+TEST_F(FormRegFattTest, RowsAndRateOfANewInvoice)
+{
     open();
     // The only row cannot be deleted.
     table()->setCurrentCell(0, 1);
     click("BtnEliArt");
     EXPECT_TRUE(dlg.messages.empty());
     setRate(u"150"_s);
-    EXPECT_EQ(dlg.messages.back().title + u": "_s + dlg.lastText(),
-              u"Valore non valido: Valori validi: da 0 a 100"_s);
+    EXPECT_EQ(dlg.messages.back().title + u": "_s + dlg.lastText(), u"Valore non valido: Valori validi: da 0 a 100"_s);
     setRate(u"10"_s);
 
     // A quantity that is not a number, an empty description or a cancelled prompt add nothing and
@@ -296,7 +309,8 @@ TEST_F(FormRegFattTest, RowsAndRateOfANewInvoice) {
                        "€ 51,25|€ 5,13|€ 0,00|€ 56,38"_s);
 }
 
-TEST_F(FormRegFattTest, RecalledRowsAreStoredAtOnceWithTheNewTotal) {
+TEST_F(FormRegFattTest, RecalledRowsAreStoredAtOnceWithTheNewTotal)
+{
     for (int n = 1; n <= 3; ++n)
         issue(num(n), rossi, QDate(kAnno, 1, 4 + n));
     open(num(2));
@@ -304,15 +318,13 @@ TEST_F(FormRegFattTest, RecalledRowsAreStoredAtOnceWithTheNewTotal) {
     // Not the last: its date is locked.
     EXPECT_TRUE(box("TxtData")->isReadOnly());
     EXPECT_EQ(get<QComboBox>("ComboCli")->currentText(), u"ROSSI"_s);
-    EXPECT_EQ(shown(),
-              u" ||||1\nCancello|2|50,00|100,00|2\nPosa||30,00|30,00|3\n€ 130,00|€ 28,60|€ 0,00|€ 158,60"_s);
+    EXPECT_EQ(shown(), u" ||||1\nCancello|2|50,00|100,00|2\nPosa||30,00|30,00|3\n€ 130,00|€ 28,60|€ 0,00|€ 158,60"_s);
 
     const QString date = Formats::isoDate(QDate(kAnno, 1, 6));
     changeCell(1, 3, u"100"_s);
     EXPECT_EQ(stored(num(2)), u"280.6|22|%1|-\n1| |0|0\n2|Cancello|2|100\n3|Posa|0|30"_s.arg(date));
     addRow(u"Trasporto"_s, u"0"_s, u"10"_s);
-    EXPECT_EQ(stored(num(2)),
-              u"292.8|22|%1|-\n1| |0|0\n2|Cancello|2|100\n3|Posa|0|30\n4|Trasporto|-|10"_s.arg(date));
+    EXPECT_EQ(stored(num(2)), u"292.8|22|%1|-\n1| |0|0\n2|Cancello|2|100\n3|Posa|0|30\n4|Trasporto|-|10"_s.arg(date));
     table()->setCurrentCell(3, 1);
     click("BtnEliArt");
     EXPECT_EQ(stored(num(2)), u"280.6|22|%1|-\n1| |0|0\n2|Cancello|2|100\n3|Posa|0|30"_s.arg(date));
@@ -325,7 +337,8 @@ TEST_F(FormRegFattTest, RecalledRowsAreStoredAtOnceWithTheNewTotal) {
     EXPECT_EQ(dbRows(u"SELECT count(*) FROM ContFatt"_s), u"9"_s);
 }
 
-TEST_F(FormRegFattTest, BrowseAcrossAGapThenChangeTheLast) {
+TEST_F(FormRegFattTest, BrowseAcrossAGapThenChangeTheLast)
+{
     issue(num(1), rossi, QDate(kAnno, 1, 5));
     issue(num(2), rossi, QDate(kAnno, 1, 6));
     // Number 3 of the series is dated in the next year: stepping passes over it.
@@ -336,8 +349,7 @@ TEST_F(FormRegFattTest, BrowseAcrossAGapThenChangeTheLast) {
     QStringList steps;
     for (const char* cmd : {"Cmd2", "Cmd2", "Cmd1", "Cmd0", "Cmd1", "Cmd3"}) {
         click(cmd);
-        steps << box("TxtNum")->text().section(u'/', 0, 0) +
-                     (get("BtnAnnulla")->isEnabled() ? u"*"_s : QString());
+        steps << box("TxtNum")->text().section(u'/', 0, 0) + (get("BtnAnnulla")->isEnabled() ? u"*"_s : QString());
     }
     // The last of the series (*) alone can be cancelled.
     EXPECT_EQ(steps.join(u' '), u"4* 4* 2 1 1 4*"_s);
@@ -351,11 +363,11 @@ TEST_F(FormRegFattTest, BrowseAcrossAGapThenChangeTheLast) {
     setRate(u"10"_s);
     box("TxtData")->setText(u"20/01/"_s + kYY);
     frm->reject();
-    EXPECT_EQ(stored(num(4)).section(u'\n', 0, 0),
-              u"143|10|%1|"_s.arg(Formats::isoDate(QDate(kAnno, 1, 20))));
+    EXPECT_EQ(stored(num(4)).section(u'\n', 0, 0), u"143|10|%1|"_s.arg(Formats::isoDate(QDate(kAnno, 1, 20))));
 }
 
-TEST_F(FormRegFattTest, CancelTheLastOnly) {
+TEST_F(FormRegFattTest, CancelTheLastOnly)
+{
     issue(num(1), rossi, QDate(kAnno, 1, 5));
     issue(num(2), rossi, QDate(kAnno, 1, 6));
     open(num(2));
@@ -381,7 +393,8 @@ TEST_F(FormRegFattTest, CancelTheLastOnly) {
                                         u"Durante eliminazione Fattura"_s}));
 }
 
-TEST_F(FormRegFattTest, PreviewAndPdfOfARecalledInvoice) {
+TEST_F(FormRegFattTest, PreviewAndPdfOfARecalledInvoice)
+{
     recall(num(3), 20);
     std::vector<Page> shown;
     int pagina = -1;
@@ -400,8 +413,7 @@ TEST_F(FormRegFattTest, PreviewAndPdfOfARecalledInvoice) {
     EXPECT_EQ(pagina, 1);
     const auto stored = InvoicePaper::datiFattura(num(3));
     ASSERT_TRUE(stored.ok() && stored.value().has_value());
-    EXPECT_EQ(paperText(shown),
-              paperText(LayoutRegistry::compose(InvoicePaper::kTipo, *stored.value(), nullptr)));
+    EXPECT_EQ(paperText(shown), paperText(LayoutRegistry::compose(InvoicePaper::kTipo, *stored.value(), nullptr)));
 
     // The PDF: its name on the clipboard, the chosen file written; cancelled, nothing more.
     const QString name = u"Fattura_3-%1.pdf"_s.arg(kYY);

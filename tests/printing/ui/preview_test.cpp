@@ -19,8 +19,7 @@ namespace {
 // sheet; then the zoom and the scroll it must leave.
 using Step = std::tuple<const char*, float, float>;
 
-template <class Window, class Scroll>
-void play(Window& window, Scroll scrolled, std::initializer_list<Step> steps)
+template <class Window, class Scroll> void play(Window& window, Scroll scrolled, std::initializer_list<Step> steps)
 {
     int n = 0;
     for (const auto& [command, zoom, scroll] : steps) {
@@ -43,8 +42,7 @@ TEST(FormStampaFatt, OpensOnTheLastPageAndFollowsItsCommands)
     TestWorkDir dir;
     ScriptedDialogs dlg;
     LayoutRegistry::add(u"ProvaAnteprima"_s, {[](const std::any& data, const LayoutContext& ctx) {
-                            return std::vector<Page>(std::any_cast<int>(data),
-                                                     PageFurniture::headedPage(ctx));
+                            return std::vector<Page>(std::any_cast<int>(data), PageFurniture::headedPage(ctx));
                         }});
     app().margineLaterale = 6;
     app().stampaDiretta = true;

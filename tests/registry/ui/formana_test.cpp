@@ -11,7 +11,8 @@
 
 namespace {
 
-void click(QWidget& w, const char* name) {
+void click(QWidget& w, const char* name)
+{
     w.findChild<QPushButton*>(QString::fromLatin1(name))->click();
 }
 
@@ -22,21 +23,23 @@ protected:
     QStringList opened; // "title|code|result" of each editor shown
 
     // The list and its count as the user sees them: "A,B / 2 clienti".
-    static QString view(FormAna& f) {
+    static QString view(FormAna& f)
+    {
         const auto* model = f.findChild<QListView*>(u"List1"_s)->model();
         QStringList out;
         for (int i = 0; i < model->rowCount(); ++i)
             out << model->index(i, 0).data().toString();
         return out.join(u',') + u" / "_s + f.findChild<QLabel*>(u"LblN"_s)->text();
     }
-    static QModelIndex select(FormAna& f, const QString& nome) {
+    static QModelIndex select(FormAna& f, const QString& nome)
+    {
         auto* list = f.findChild<QListView*>(u"List1"_s);
-        list->setCurrentIndex(
-            list->model()->match(list->model()->index(0, 0), Qt::DisplayRole, nome).value(0));
+        list->setCurrentIndex(list->model()->match(list->model()->index(0, 0), Qt::DisplayRole, nome).value(0));
         return list->currentIndex();
     }
     // Queues the editor: types into the boxes and saves (only looks when `boxes` is empty).
-    void edit(std::vector<std::pair<const char*, QString>> boxes) {
+    void edit(std::vector<std::pair<const char*, QString>> boxes)
+    {
         dlg.onWindow([this, boxes](QDialog* w) {
             for (const auto& [name, text] : boxes)
                 w->findChild<QLineEdit*>(QString::fromLatin1(name))->setText(text);
@@ -51,7 +54,8 @@ protected:
 
 } // namespace
 
-TEST_F(FormAnaWindow, LetterButtonsFilterAndTheFilterSurvivesRefills) {
+TEST_F(FormAnaWindow, LetterButtonsFilterAndTheFilterSurvivesRefills)
+{
     for (const QString& n : {u"ANTONELLI"_s, u"BIANCHI"_s, u"PAGANI"_s, u"QUARTA"_s, u"ROSSI"_s})
         addCustomer(n);
     FormAna f;
@@ -70,7 +74,8 @@ TEST_F(FormAnaWindow, LetterButtonsFilterAndTheFilterSurvivesRefills) {
     EXPECT_EQ(view(f), u"ANTONELLI,BIANCHI,PAGANI,PIZZI,QUARTA,ROSSI,ZETA / 7 clienti"_s);
 }
 
-TEST_F(FormAnaWindow, NewChangeDuplicateDeleteAndReuseLeaveTheRightRows) {
+TEST_F(FormAnaWindow, NewChangeDuplicateDeleteAndReuseLeaveTheRightRows)
+{
     // Codes past 16 bits keep all their digits.
     ASSERT_FALSE(Database::exec(u"INSERT INTO Anagrafica (Id, Nome) VALUES (32766, 'A_'), (32767, 'A_B')"_s));
     FormAna f;
@@ -131,7 +136,7 @@ TEST_F(FormAnaWindow, NewChangeDuplicateDeleteAndReuseLeaveTheRightRows) {
     // A double click opens the customer under the mouse.
     edit({});
     emit f.findChild<QListView*>(u"List1"_s)->doubleClicked(select(f, u"CITTÀ SPA"_s));
-    EXPECT_EQ(opened, QStringList({u"ANAGRAFICA |32768|1"_s, u"ANAGRAFICA  - CITTÀ SRL|32768|1"_s,
-                                   u"ANAGRAFICA |32769|0"_s, u"ANAGRAFICA |32769|1"_s,
-                                   u"ANAGRAFICA  - CITTÀ SPA|32769|0"_s}));
+    EXPECT_EQ(opened,
+              QStringList({u"ANAGRAFICA |32768|1"_s, u"ANAGRAFICA  - CITTÀ SRL|32768|1"_s, u"ANAGRAFICA |32769|0"_s,
+                           u"ANAGRAFICA |32769|1"_s, u"ANAGRAFICA  - CITTÀ SPA|32769|0"_s}));
 }

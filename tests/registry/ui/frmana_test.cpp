@@ -22,36 +22,42 @@ const QStringList kSample =
     u"BRAMBILLA & FIGLI|Brambilla & Figli S.n.c.|di Brambilla Ugo|01234560159|BRMGUO50A01F205X|Via Dante 7|"
     "20900|Monza|MB"_s.split(u'|');
 
-QLineEdit* box(FrmAna& f, const char* name) {
+QLineEdit* box(FrmAna& f, const char* name)
+{
     return f.findChild<QLineEdit*>(QString::fromLatin1(name));
 }
 
 // The boxes from `first` on, in the order of kBoxes.
-QStringList boxes(FrmAna& f, int first = 0) {
+QStringList boxes(FrmAna& f, int first = 0)
+{
     QStringList out;
     for (int i = first; i < 9; ++i)
         out << box(f, kBoxes[i])->text();
     return out;
 }
 
-void fill(FrmAna& f, const QStringList& texts, int first = 0) {
+void fill(FrmAna& f, const QStringList& texts, int first = 0)
+{
     for (int i = first; i < 9; ++i)
         box(f, kBoxes[i])->setText(texts[i]);
 }
 
 // Saves and tells whether the window closed.
-bool salva(FrmAna& f) {
+bool salva(FrmAna& f)
+{
     f.findChild<QPushButton*>(u"BtnSalva"_s)->click();
     return f.result() == QDialog::Accepted;
 }
 
-void addSample() {
+void addSample()
+{
     const QStringList& s = kSample;
     CustomerStore::insert({0, s[0], s[1], s[2], s[3], s[4], s[5], s[6], s[7], s[8]});
 }
 
 // The columns in the order of kBoxes; a Null column makes the whole row empty.
-QStringList stored(qint64 id) {
+QStringList stored(qint64 id)
+{
     return dbText(u"SELECT Nome || '|' || Ragione || '|' || Ragione2 || '|' || Piva || '|' || Cf || '|' || "
                   "Indirizzo || '|' || Cap || '|' || Città || '|' || Prov FROM Anagrafica WHERE Id = ?"_s,
                   {id})
@@ -60,7 +66,8 @@ QStringList stored(qint64 id) {
 
 } // namespace
 
-TEST(FrmAna, NewCustomerIsCheckedUpperCasedAndStoredWithEveryBox) {
+TEST(FrmAna, NewCustomerIsCheckedUpperCasedAndStoredWithEveryBox)
+{
     TestWorkDir dir;
     ScriptedDialogs dlg;
     FrmAna f;
@@ -84,7 +91,8 @@ TEST(FrmAna, NewCustomerIsCheckedUpperCasedAndStoredWithEveryBox) {
     EXPECT_EQ(stored(1), QStringList(u"BRAMBILLA & FIGLI S.N.C."_s) + kSample.mid(1));
 }
 
-TEST(FrmAna, ExistingCustomerIsWrittenOnlyWhenChangedValidAndNotNamedLikeAnother) {
+TEST(FrmAna, ExistingCustomerIsWrittenOnlyWhenChangedValidAndNotNamedLikeAnother)
+{
     TestWorkDir dir;
     ScriptedDialogs dlg;
     FrmAna missing;
@@ -138,7 +146,8 @@ TEST(FrmAna, ExistingCustomerIsWrittenOnlyWhenChangedValidAndNotNamedLikeAnother
     EXPECT_EQ(customerRows(), u"1:BRAMBILLA & FIGLI:0|2:CITTÀ SRL:0"_s);
 }
 
-TEST(FrmAna, SheetButtonsPreviewAndPrintWhatTheBoxesShow) {
+TEST(FrmAna, SheetButtonsPreviewAndPrintWhatTheBoxesShow)
+{
     TestWorkDir dir;
     ScriptedDialogs dlg;
     FrmAna frm;

@@ -21,7 +21,8 @@ namespace {
 
 void moveOver(QWidget* w)
 {
-    QMouseEvent e(QEvent::MouseMove, QPointF(2, 2), w->mapToGlobal(QPointF(2, 2)), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QMouseEvent e(QEvent::MouseMove, QPointF(2, 2), w->mapToGlobal(QPointF(2, 2)), Qt::NoButton, Qt::NoButton,
+                  Qt::NoModifier);
     QApplication::sendEvent(w, &e);
 }
 
@@ -106,10 +107,12 @@ TEST(Form1, MenusCarryTheirItems)
     ScriptedDialogs dlg;
     Form1 w;
     ASSERT_TRUE(w.load());
-    const std::pair<const char*, const char*> items[] = {
-        {"mnuDatiInt", "&Dati INTESTAZIONE"},  {"mnuCategorie", "&Categorie"},
-        {"mnuStampanti", "&Stampanti"},        {"mnuColLogo", "&LOGO a colori"},
-        {"mnuEditFatt", "&Cambia intestazione Fatture"}, {"mnuBackupFloppy", "&Esegui su floppy"}};
+    const std::pair<const char*, const char*> items[] = {{"mnuDatiInt", "&Dati INTESTAZIONE"},
+                                                         {"mnuCategorie", "&Categorie"},
+                                                         {"mnuStampanti", "&Stampanti"},
+                                                         {"mnuColLogo", "&LOGO a colori"},
+                                                         {"mnuEditFatt", "&Cambia intestazione Fatture"},
+                                                         {"mnuBackupFloppy", "&Esegui su floppy"}};
     for (const auto& [name, text] : items) {
         auto* a = w.findChild<QAction*>(QString::fromLatin1(name));
         ASSERT_TRUE(a) << name;
@@ -150,7 +153,8 @@ TEST(Form1, ButtonsOpenTheirWindowsModally)
     w.findChild<QAction*>(QStringLiteral("mnuCategorie"))->trigger();
     w.findChild<QAction*>(QStringLiteral("mnuStampanti"))->trigger();
     w.findChild<QAction*>(QStringLiteral("mnuEditFatt"))->trigger();
-    EXPECT_EQ(dlg.windowsShown, (QStringList{"FormAna", "FormMag", "FormFatt", "FrmImpCat", "FrmPrinters", "FrmEditFatt"}));
+    EXPECT_EQ(dlg.windowsShown,
+              (QStringList{"FormAna", "FormMag", "FormFatt", "FrmImpCat", "FrmPrinters", "FrmEditFatt"}));
 }
 
 TEST(Form1, HeaderMenuOpensTheDialogModally)
@@ -169,7 +173,8 @@ TEST(Form1, HeaderMenuOpensTheDialogModally)
     w.findChild<QAction*>(QStringLiteral("mnuDatiInt"))->trigger();
     EXPECT_TRUE(seen);
     EXPECT_EQ(dlg.windowsShown, QStringList{QStringLiteral("FrmAzi")});
-    EXPECT_EQ(Database::scalar(QStringLiteral("SELECT Riga1 FROM Azienda")).value().toString(), QStringLiteral("Officina"));
+    EXPECT_EQ(Database::scalar(QStringLiteral("SELECT Riga1 FROM Azienda")).value().toString(),
+              QStringLiteral("Officina"));
 }
 
 } // namespace

@@ -33,14 +33,16 @@ TEST(FrmAzi, FirstUseStartsEmptyAndSavingCreatesTheRecord)
     EXPECT_EQ(riga(1), QStringLiteral("Ferramenta L'Incudine"));
     EXPECT_EQ(riga(3).size(), 100);
     EXPECT_EQ(riga(4).size(), 100); // the box refuses typing beyond 100
-    EXPECT_EQ(Database::scalar(QStringLiteral("SELECT Riga2 IS NOT NULL AND Riga2 = '' FROM Azienda")).value().toInt(), 1);
+    EXPECT_EQ(Database::scalar(QStringLiteral("SELECT Riga2 IS NOT NULL AND Riga2 = '' FROM Azienda")).value().toInt(),
+              1);
     EXPECT_TRUE(dlg.messages.empty());
 }
 
 TEST(FrmAzi, LoadsTheStoredLinesAndCancelKeepsThem)
 {
     TestWorkDir dir;
-    ASSERT_FALSE(Database::exec(QStringLiteral("INSERT INTO Azienda (Riga1, Riga2, Riga5) VALUES ('Uno', 'Due', NULL)")));
+    ASSERT_FALSE(
+        Database::exec(QStringLiteral("INSERT INTO Azienda (Riga1, Riga2, Riga5) VALUES ('Uno', 'Due', NULL)")));
     ScriptedDialogs dlg;
     {
         FrmAzi w;

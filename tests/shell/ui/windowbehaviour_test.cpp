@@ -7,11 +7,11 @@
 #include <QComboBox>
 #include <QDate>
 #include <QDialog>
+#include <QFocusEvent>
 #include <QFrame>
 #include <QLineEdit>
-#include <QScreen>
-#include <QFocusEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <gtest/gtest.h>
 
 namespace {
@@ -73,7 +73,8 @@ TEST(WindowBehaviour, CustomerListsMatchPositionByPosition)
 {
     TestWorkDir dir;
     for (const char* n : {"ZETA", "ALFA", "BETA"})
-        ASSERT_FALSE(Database::exec(QStringLiteral("INSERT INTO Anagrafica (Nome) VALUES (?)"), {QString::fromLatin1(n)}));
+        ASSERT_FALSE(
+            Database::exec(QStringLiteral("INSERT INTO Anagrafica (Nome) VALUES (?)"), {QString::fromLatin1(n)}));
     ASSERT_FALSE(Database::exec(QStringLiteral("UPDATE Anagrafica SET Valid = 0 WHERE Nome = 'BETA'")));
     QComboBox ids, names;
     ids.addItem(QStringLiteral("vecchio"));

@@ -21,26 +21,28 @@ struct List {
     QComboBox* cat = w.findChild<QComboBox*>(u"ComboCat"_s);
 
     void click(const char* button) { w.findChild<QPushButton*>(QString::fromLatin1(button))->click(); }
-    QStringList column(int col) const {
+    QStringList column(int col) const
+    {
         QStringList out;
         for (int r = 0; r < grid->rowCount(); ++r)
             out << (grid->item(r, col) ? grid->item(r, col)->text() : QString());
         return out;
     }
     // The descriptions and the count as the user sees them: "A,B / 2 articoli".
-    QString view() const {
-        return column(3).join(u',') + u" / "_s + w.findChild<QLabel*>(u"LabelN"_s)->text();
-    }
-    void choose(const QString& description) {
+    QString view() const { return column(3).join(u',') + u" / "_s + w.findChild<QLabel*>(u"LabelN"_s)->text(); }
+    void choose(const QString& description)
+    {
         const int row = static_cast<int>(column(3).indexOf(description));
         ASSERT_GE(row, 0) << description.toStdString();
         emit grid->cellClicked(row, 3);
     }
-    void chooseCategory(const QString& name) {
+    void chooseCategory(const QString& name)
+    {
         cat->setCurrentIndex(cat->findText(name));
         emit cat->activated(cat->currentIndex());
     }
-    QString hoverText(int row, int col) {
+    QString hoverText(int row, int col)
+    {
         const QPoint at = grid->visualItemRect(grid->item(row, col)).center();
         QHelpEvent hover(QEvent::ToolTip, at, grid->viewport()->mapToGlobal(at));
         QApplication::sendEvent(grid->viewport(), &hover);
@@ -50,7 +52,8 @@ struct List {
 
 } // namespace
 
-TEST(FormMag, ListsValidItemsWithTheirColumnsAndCount) {
+TEST(FormMag, ListsValidItemsWithTheirColumnsAndCount)
+{
     TestWorkDir dir;
     ScriptedDialogs dlg;
     {
@@ -59,21 +62,18 @@ TEST(FormMag, ListsValidItemsWithTheirColumnsAndCount) {
     }
     ASSERT_FALSE(Database::exec(u"INSERT INTO Azienda (Riga1) VALUES ('OFFICINA ROSSI')"_s));
     const qint64 cat = addCategory(u"PROFILATI"_s);
-    const QString longText =
-        u"Profilo a T 40x40x5 mm in acciaio S275JR laminato a caldo, barre da sei metri, "
-        "certificato 3.1"_s;
+    const QString longText = u"Profilo a T 40x40x5 mm in acciaio S275JR laminato a caldo, barre da sei metri, "
+                             "certificato 3.1"_s;
     addItem(cat, longText, "12.1");
-    ASSERT_FALSE(
-        Database::exec(u"INSERT INTO Magazzino (IdArt, Cat, Descrizione, Um, Qta) VALUES (32768, ?, 'Trave', "
-                       "'m', 6)"_s,
-                       {cat}));
+    ASSERT_FALSE(Database::exec(u"INSERT INTO Magazzino (IdArt, Cat, Descrizione, Um, Qta) VALUES (32768, ?, 'Trave', "
+                                "'m', 6)"_s,
+                                {cat}));
     ASSERT_TRUE(WarehouseStore::deleteItem(addItem(cat, u"Eliminato"_s)).value());
     List l;
     EXPECT_EQ(l.w.windowTitle(), u"MAGAZZINO - OFFICINA ROSSI"_s);
     EXPECT_EQ(l.view(), longText + u",Trave / 2 articoli"_s);
     EXPECT_EQ(l.column(1) + l.column(2) + l.column(4) + l.column(5),
-              QStringList(
-                  {u"1"_s, u"32768"_s, u"PROFILATI"_s, u"PROFILATI"_s, u"Pz"_s, u"m"_s, u"12,1"_s, u"6"_s}));
+              QStringList({u"1"_s, u"32768"_s, u"PROFILATI"_s, u"PROFILATI"_s, u"Pz"_s, u"m"_s, u"12,1"_s, u"6"_s}));
     EXPECT_TRUE(l.grid->isColumnHidden(1));
     // The full text of a long description is its cell's hover text.
     l.w.show();
@@ -81,7 +81,8 @@ TEST(FormMag, ListsValidItemsWithTheirColumnsAndCount) {
     EXPECT_EQ(l.hoverText(0, 2), u"PROFILATI"_s);
 }
 
-TEST(FormMag, CategoryFilterAndSearchStayAcrossRefills) {
+TEST(FormMag, CategoryFilterAndSearchStayAcrossRefills)
+{
     TestWorkDir dir;
     ScriptedDialogs dlg;
     const qint64 viti = addCategory(u"BULLONERIA"_s);
@@ -129,7 +130,8 @@ TEST(FormMag, CategoryFilterAndSearchStayAcrossRefills) {
     EXPECT_EQ(l.view().section(u'/', 1), u" 5 articoli"_s);
 }
 
-TEST(FormMag, DeleteAsksFirstAndEditorChangesRefillTheList) {
+TEST(FormMag, DeleteAsksFirstAndEditorChangesRefillTheList)
+{
     TestWorkDir dir;
     ScriptedDialogs dlg;
     const qint64 cat = addCategory(u"LAMIERE"_s);
@@ -181,9 +183,9 @@ TEST(FormMag, DeleteAsksFirstAndEditorChangesRefillTheList) {
     emit l.grid->cellDoubleClicked(1, 3);
     EXPECT_EQ(dlg.lastText(), u"Articolo MODIFICATO con successo"_s);
     l.click("BtnModArt");
-    EXPECT_EQ(seen, QStringList({u"INSERIMENTO ARTICOLO IN MAGAZZINO|"_s,
-                                 u"MODIFICA DATI ARTICOLO 0001|Lamiera zincata"_s,
-                                 u"MODIFICA DATI ARTICOLO 0001|Lamiera zincata 8/10"_s}));
+    EXPECT_EQ(seen,
+              QStringList({u"INSERIMENTO ARTICOLO IN MAGAZZINO|"_s, u"MODIFICA DATI ARTICOLO 0001|Lamiera zincata"_s,
+                           u"MODIFICA DATI ARTICOLO 0001|Lamiera zincata 8/10"_s}));
     EXPECT_EQ(l.view(), u"Lamiera striata,Lamiera zincata 8/10 / 2 articoli"_s);
     EXPECT_TRUE(dlg.allAnswersUsed());
 }

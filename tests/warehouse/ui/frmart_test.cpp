@@ -25,16 +25,18 @@ struct Editor {
     QPushButton* insCat = w.findChild<QPushButton*>(u"BtnInsCat"_s);
 
     explicit Editor(qint64 id) { w.CaricaArt(id); }
-    void clickQuantity() {
-        QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2), qta->mapToGlobal(QPointF(2, 2)),
-                          Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    void clickQuantity()
+    {
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2), qta->mapToGlobal(QPointF(2, 2)), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(qta, &press);
     }
 };
 
 } // namespace
 
-TEST(FrmArt, NewItemIsCheckedInOrderThenSavedIntoTheFirstDeletedRow) {
+TEST(FrmArt, NewItemIsCheckedInOrderThenSavedIntoTheFirstDeletedRow)
+{
     TestWorkDir dir;
     ScriptedDialogs dlg;
     const qint64 tub = addCategory(u"TUBOLARI"_s);
@@ -60,10 +62,9 @@ TEST(FrmArt, NewItemIsCheckedInOrderThenSavedIntoTheFirstDeletedRow) {
     e.salva->click();
     e.um->setEditText(u"m"_s);
     e.salva->click();
-    EXPECT_EQ(dlg.texts(),
-              QStringList({u"Selezionare una CATEGORIA"_s, u"Inserire una DESCRIZIONE"_s,
-                           u"Articolo 'TUBO CITTÀ' gia esistente"_s,
-                           u"Inserire o Selezionare UNITA' DI MISURA"_s, u"Inserire QUANTITA'"_s}));
+    EXPECT_EQ(dlg.texts(), QStringList({u"Selezionare una CATEGORIA"_s, u"Inserire una DESCRIZIONE"_s,
+                                        u"Articolo 'TUBO CITTÀ' gia esistente"_s,
+                                        u"Inserire o Selezionare UNITA' DI MISURA"_s, u"Inserire QUANTITA'"_s}));
     EXPECT_EQ(itemRows(), u"1:1:Tubo città:m:1.0:1|2:1:Tubo 50% l'uno_*:l:4.0:0"_s);
 
     dlg.type(u"2.5"_s);
@@ -76,7 +77,8 @@ TEST(FrmArt, NewItemIsCheckedInOrderThenSavedIntoTheFirstDeletedRow) {
     EXPECT_EQ(itemRows(), u"1:1:Tubo città:m:1.0:1|2:1:Tubo 50% l'uno_*:m:2.5:1"_s);
 }
 
-TEST(FrmArt, LoadAndUnloadUseExactDecimalsAndAreStoredOnSave) {
+TEST(FrmArt, LoadAndUnloadUseExactDecimalsAndAreStoredOnSave)
+{
     TestWorkDir dir;
     ScriptedDialogs dlg;
     const qint64 cat = addCategory(u"PROFILATI"_s);
@@ -104,8 +106,7 @@ TEST(FrmArt, LoadAndUnloadUseExactDecimalsAndAreStoredOnSave) {
     for (const auto& m : dlg.messages)
         said << m.text + u'/' + m.title;
     EXPECT_EQ(said, QStringList({u"Valore non valido/"_s, u"Tipo non corrispondente/"_s,
-                                 u"QTA' > della QTA' disponibile/Impossibile procedere"_s,
-                                 u"Valore non valido/"_s}));
+                                 u"QTA' > della QTA' disponibile/Impossibile procedere"_s, u"Valore non valido/"_s}));
     // Nothing is written until "SALVA".
     EXPECT_EQ(itemRows(), u"1:1:Piatto 40x5:m:12.0:1|2:1:Vite:Pz:0.1:1"_s);
     e.salva->click();
@@ -120,7 +121,8 @@ TEST(FrmArt, LoadAndUnloadUseExactDecimalsAndAreStoredOnSave) {
     EXPECT_EQ(itemRows(), u"1:1:Piatto 40x5:m:12.1:1|2:1:Vite:Pz:0.0:1"_s);
 }
 
-TEST(FrmArt, QuantityDialogTakesAnyNumberFromClickOrKey) {
+TEST(FrmArt, QuantityDialogTakesAnyNumberFromClickOrKey)
+{
     TestWorkDir dir;
     ScriptedDialogs dlg;
     addItem(addCategory(u"C"_s), u"Dado"_s, "5");
@@ -145,7 +147,8 @@ TEST(FrmArt, QuantityDialogTakesAnyNumberFromClickOrKey) {
     EXPECT_EQ(itemRows(), u"1:1:Dado:Pz:-2.5:1"_s);
 }
 
-TEST(FrmArt, UnchangedMissingOrDeletedItemsAreNotWritten) {
+TEST(FrmArt, UnchangedMissingOrDeletedItemsAreNotWritten)
+{
     TestWorkDir dir;
     ScriptedDialogs dlg;
     addItem(addCategory(u"C"_s), u"Dado"_s, "5");
@@ -169,7 +172,8 @@ TEST(FrmArt, UnchangedMissingOrDeletedItemsAreNotWritten) {
     EXPECT_EQ(itemRows(), u"1:1:Dado:Pz:9.0:0"_s);
 }
 
-TEST(FrmArt, NewCategoryOnTheSpot) {
+TEST(FrmArt, NewCategoryOnTheSpot)
+{
     TestWorkDir dir;
     ScriptedDialogs dlg;
     const qint64 cat = addCategory(u"LAMIERE"_s);
@@ -202,13 +206,13 @@ TEST(FrmArt, NewCategoryOnTheSpot) {
     EXPECT_EQ(itemRows(), u"1:1:Lamiera:Pz:5.0:1|2:3:Barra:Pz:3.0:1"_s);
 }
 
-TEST(FrmArt, ItemBeyondSixteenBitsShowsItsDigits) {
+TEST(FrmArt, ItemBeyondSixteenBitsShowsItsDigits)
+{
     TestWorkDir dir;
     ScriptedDialogs dlg;
-    ASSERT_FALSE(
-        Database::exec(u"INSERT INTO Magazzino (IdArt, Cat, Descrizione, Um, Qta) VALUES (32768, ?, 'Trave', "
-                       "'m', 6)"_s,
-                       {addCategory(u"C"_s)}));
+    ASSERT_FALSE(Database::exec(u"INSERT INTO Magazzino (IdArt, Cat, Descrizione, Um, Qta) VALUES (32768, ?, 'Trave', "
+                                "'m', 6)"_s,
+                                {addCategory(u"C"_s)}));
     Editor e(32768);
     EXPECT_EQ(e.w.windowTitle() + u'|' + e.des->text(), u"MODIFICA DATI ARTICOLO 32768|Trave"_s);
     e.des->setText(u"Trave IPE"_s);

@@ -17,30 +17,35 @@ struct Categories {
     QTableWidget* grid() { return w->findChild<QTableWidget*>(u"FGrid"_s); }
     QPushButton* button(const char* name) { return w->findChild<QPushButton*>(QString::fromLatin1(name)); }
     // Typed into the prompt of `button` (nullptr: cancelled).
-    void ask(const char* name, const char* typed) {
+    void ask(const char* name, const char* typed)
+    {
         typed ? dlg.type(QString::fromUtf8(typed)) : dlg.cancelInput();
         button(name)->click();
     }
     // The grid as "name code|..." in its order.
-    QString shown() {
+    QString shown()
+    {
         QStringList out;
         for (int r = 0; r < grid()->rowCount(); ++r)
             out << grid()->item(r, 1)->text() + u' ' + grid()->item(r, 2)->text();
         return out.join(u'|');
     }
-    void choose(const QString& name) {
+    void choose(const QString& name)
+    {
         for (int r = 0; r < grid()->rowCount(); ++r)
             if (grid()->item(r, 1)->text() == name)
                 emit grid()->cellClicked(r, 1);
     }
-    static QString rows() {
+    static QString rows()
+    {
         return dbText(u"SELECT group_concat(IdCat || ':' || Nome || ':' || Valid, '|') FROM Categorie"_s);
     }
 };
 
 } // namespace
 
-TEST(FrmImpCat, InsertsUpperCasedNamesCutTo30AndRefusesDuplicates) {
+TEST(FrmImpCat, InsertsUpperCasedNamesCutTo30AndRefusesDuplicates)
+{
     Categories c;
     c.w.emplace();
     EXPECT_FALSE(c.button("BtnRinomina")->isEnabled() || c.button("BtnElimina")->isEnabled());
@@ -59,16 +64,17 @@ TEST(FrmImpCat, InsertsUpperCasedNamesCutTo30AndRefusesDuplicates) {
     EXPECT_EQ(c.grid()->rowCount(), 3);
 }
 
-TEST(FrmImpCat, IdsShowTwoDigitsAndGrow) {
+TEST(FrmImpCat, IdsShowTwoDigitsAndGrow)
+{
     Categories c;
     for (int id : {9, 10, 100, 32768})
-        ASSERT_FALSE(
-            Database::exec(u"INSERT INTO Categorie (IdCat, Nome) VALUES (?, ?)"_s, {id, u"C%1"_s.arg(id)}));
+        ASSERT_FALSE(Database::exec(u"INSERT INTO Categorie (IdCat, Nome) VALUES (?, ?)"_s, {id, u"C%1"_s.arg(id)}));
     c.w.emplace();
     EXPECT_EQ(c.shown(), u"C10 10|C100 100|C32768 32768|C9 09"_s);
 }
 
-TEST(FrmImpCat, RenamesTheChosenCategory) {
+TEST(FrmImpCat, RenamesTheChosenCategory)
+{
     Categories c;
     addCategory(u"DELL'ARTE"_s);
     addCategory(u"VERNICI"_s);
@@ -89,7 +95,8 @@ TEST(FrmImpCat, RenamesTheChosenCategory) {
     EXPECT_EQ(c.rows(), u"1:ZINCO:1|2:VERNICI:1"_s);
 }
 
-TEST(FrmImpCat, DeleteIsRefusedWhileValidItemsUseTheCategory) {
+TEST(FrmImpCat, DeleteIsRefusedWhileValidItemsUseTheCategory)
+{
     Categories c;
     const qint64 item = addItem(addCategory(u"LAMIERE"_s), u"Lamiera"_s);
     c.w.emplace();
