@@ -67,12 +67,12 @@ QDate parseIso(const char* t, int len)
     return QDate(num(0, 4), num(5, 2), num(8, 2));
 }
 
-DbResult<QList<InvoiceStore::CustomerRef>> customerRefs(const QString& sql)
+DbResult<QList<CustomerEntry>> customerRefs(const QString& sql)
 {
     auto q = Database::select(sql, {});
     if (!q)
         return q.error();
-    QList<InvoiceStore::CustomerRef> out;
+    QList<CustomerEntry> out;
     while (q.value().next())
         out.append({q.value().value(0).toLongLong(), q.value().value(1).toString()});
     if (q.value().lastError().isValid())
@@ -354,7 +354,7 @@ DbResult<InvoiceStore::Register> InvoiceStore::registro(int anno, qint64 idAna)
     return reg;
 }
 
-DbResult<QList<InvoiceStore::CustomerRef>> InvoiceStore::customersWithInvoices()
+DbResult<QList<CustomerEntry>> InvoiceStore::customersWithInvoices()
 {
     return customerRefs(QStringLiteral("SELECT DISTINCT F.IdAna, A.Nome FROM Fatture F JOIN Anagrafica A "
                                        "ON F.IdAna = A.Id ORDER BY A.Nome, F.IdAna"));
@@ -384,7 +384,7 @@ DbResult<QStringList> InvoiceStore::numbersOfYear(int anno)
     return out;
 }
 
-DbResult<QList<InvoiceStore::CustomerRef>> InvoiceStore::allCustomers()
+DbResult<QList<CustomerEntry>> InvoiceStore::allCustomers()
 {
     return customerRefs(QStringLiteral("SELECT Id, Nome FROM Anagrafica ORDER BY Nome, Id"));
 }

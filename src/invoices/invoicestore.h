@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/customerlist.h"
 #include "data/dberror.h"
 #include "invoices/invoice.h"
 #include "invoices/invoicerow.h"
@@ -21,11 +22,6 @@ public:
         InvoiceMissing, // no invoice of that number
         RowMissing,     // no row of that Ord
         NotLast,        // not the highest number of its series
-    };
-
-    struct CustomerRef {
-        qint64 id = 0;
-        QString nome;
     };
 
     // One line of the register.
@@ -72,14 +68,14 @@ public:
     // number first, with the paid and unpaid sums.
     static DbResult<Register> registro(int anno, qint64 idAna);
     // Customers having at least one invoice, by name.
-    static DbResult<QList<CustomerRef>> customersWithInvoices();
+    static DbResult<QList<CustomerEntry>> customersWithInvoices();
     // Sets or clears the paid mark; InvoiceMissing when there is no such invoice.
     static DbResult<Outcome> setPaid(const QString& num, bool pagata);
 
     // Numbers of the invoices dated in `anno`, in number order.
     static DbResult<QStringList> numbersOfYear(int anno);
     // Every customer, deleted ones too, by name.
-    static DbResult<QList<CustomerRef>> allCustomers();
+    static DbResult<QList<CustomerEntry>> allCustomers();
     static DbResult<Outcome> changeCustomer(const QString& num, qint64 idAna);
     // Name of a customer (deleted ones too); empty when there is none.
     static DbResult<QString> customerName(qint64 id);

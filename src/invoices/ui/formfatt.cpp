@@ -163,18 +163,10 @@ void FormFatt::riempiFiltro()
     m_idCli->addItem(QStringLiteral("0"));
     m_cli->addItem(QStringLiteral("Tutti"));
     const auto customers = InvoiceStore::customersWithInvoices();
-    if (!customers) {
+    if (!customers)
         WindowBehaviour::showDbError(this, customers.error());
-    } else {
-        QStringList ids;
-        QStringList names;
-        for (const auto& c : customers.value()) {
-            ids << QString::number(c.id);
-            names << c.nome;
-        }
-        m_idCli->addItems(ids);
-        m_cli->addItems(names);
-    }
+    else
+        WindowBehaviour::fillCustomerLists(m_idCli, m_cli, customers.value());
     // The filter in force stays; a customer left without invoices gives way to all.
     const int index = m_idCli->findText(QString::number(m_filtro));
     if (index < 0)

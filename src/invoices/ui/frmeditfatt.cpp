@@ -77,18 +77,10 @@ void FrmEditFatt::riempiElenchi()
     m_nome->clear();
     m_idAna->clear();
     const auto customers = InvoiceStore::allCustomers();
-    if (!customers) {
+    if (!customers)
         WindowBehaviour::showDbError(this, customers.error());
-    } else {
-        QStringList ids;
-        QStringList names;
-        for (const auto& c : customers.value()) {
-            ids << QString::number(c.id);
-            names << c.nome;
-        }
-        m_idAna->addItems(ids);
-        m_nome->addItems(names);
-    }
+    else
+        WindowBehaviour::fillCustomerLists(m_idAna, m_nome, customers.value());
     m_nome->setCurrentIndex(-1);
 }
 

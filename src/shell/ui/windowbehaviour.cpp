@@ -162,15 +162,20 @@ DbStatus riempiClienti(QComboBox* ids, QComboBox* names)
     const auto customers = validCustomersByName();
     if (!customers)
         return customers.error();
+    fillCustomerLists(ids, names, customers.value());
+    return std::nullopt;
+}
+
+void fillCustomerLists(QComboBox* ids, QComboBox* names, const QList<CustomerEntry>& customers)
+{
     QStringList idTexts;
     QStringList nameTexts;
-    for (const CustomerEntry& c : customers.value()) {
+    for (const CustomerEntry& c : customers) {
         idTexts << QString::number(c.id);
         nameTexts << c.nome;
     }
     ids->addItems(idTexts);
     names->addItems(nameTexts);
-    return std::nullopt;
 }
 
 void showDbError(QWidget* parent, const DbError& error)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/customerlist.h"
 #include "data/dberror.h"
 
 #include <QObject>
@@ -34,6 +35,8 @@ std::optional<int> askYear(QWidget* parent);
 
 // Fills the id and name lists with the valid customers, position by position.
 DbStatus riempiClienti(QComboBox* ids, QComboBox* names);
+// Fills an id list and a name list so that the same position holds one customer's id and name.
+void fillCustomerLists(QComboBox* ids, QComboBox* names, const QList<CustomerEntry>& customers);
 
 // A database error the window does not trap: "Errore " + number, with its text.
 void showDbError(QWidget* parent, const DbError& error);
