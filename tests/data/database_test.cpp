@@ -1,6 +1,5 @@
 #include "data/database.h"
 #include "data/schema.h"
-#include "shell/appstate.h"
 #include "workdir.h"
 
 #include <QFile>
@@ -10,144 +9,91 @@
 
 namespace {
 
-QStringList tablesInFile()
+void run(const QString& sql, const QVariantList& values = {})
 {
-    QStringList names;
-    auto q = Database::select(
-        QStringLiteral("SELECT name FROM sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite_%' ORDER BY name"));
-    while (q.value().next())
-        names << q.value().value(0).toString();
-    return names;
+    EXPECT_FALSE(Database::exec(sql, values)) << sql.toStdString();
 }
 
-TEST(Database, CreatesTheTenTablesPrivately)
+// The first column of every row, as text.
+QStringList column(const QString& sql, const QVariantList& values = {})
+{
+    QStringList out;
+    auto q = Database::select(sql, values);
+    while (q.value().next())
+        out << q.value().value(0).toString();
+    return out;
+}
+
+TEST(Database, CreatesTheTenTablesPrivatelyWithTheirDefaults)
 {
     TestWorkDir dir;
     QStringList expected = Schema::tableNames();
     expected.sort();
     EXPECT_EQ(expected.size(), 10);
-    EXPECT_EQ(tablesInFile(), expected);
+    EXPECT_EQ(column("SELECT name FROM sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite_%' ORDER BY name"),
+              expected);
     const auto perms = QFile::permissions(dir.path(Database::kRelativePath));
     EXPECT_TRUE(perms & QFileDevice::ReadOwner);
     EXPECT_FALSE(perms & (QFileDevice::ReadGroup | QFileDevice::ReadOther | QFileDevice::WriteOther));
-
-    // Defaults and the accented column are as the windows expect them.
-    ASSERT_FALSE(Database::exec(QStringLiteral("INSERT INTO Anagrafica (Nome, Città) VALUES (?, ?)"),
-                                {QStringLiteral("L'OFFICINA"), QStringLiteral("Forlì")}));
-    auto row = Database::select(QStringLiteral("SELECT Id, Valid, Città FROM Anagrafica"));
-    ASSERT_TRUE(row.value().next());
-    EXPECT_EQ(row.value().value(0).toInt(), 1);
-    EXPECT_EQ(row.value().value(1).toInt(), 1);
-    EXPECT_EQ(row.value().value(2).toString(), QStringLiteral("Forlì"));
+    run("INSERT INTO Anagrafica (Nome, Città) VALUES (?, ?)", {"L'OFFICINA", "Forlì"});
+    EXPECT_EQ(column("SELECT Id || ' ' || Valid || ' ' || Città FROM Anagrafica"), QStringList{"1 1 Forlì"});
+    // Keys grow past 16 bits.
+    run("INSERT INTO Anagrafica (Id, Nome) VALUES (32767, 'X')");
+    run("INSERT INTO Anagrafica (Nome) VALUES ('Y')");
+    EXPECT_EQ(Database::scalar("SELECT max(Id) FROM Anagrafica").value().toLongLong(), 32768);
 }
 
-TEST(Database, ReopeningKeepsDataAndTheStockToolReadsIt)
-{
-    TestWorkDir dir;
-    ASSERT_FALSE(Database::exec(QStringLiteral("INSERT INTO Azienda (Riga1) VALUES (?)"), {QStringLiteral("Ditta")}));
-    Database::close();
-    ASSERT_FALSE(Database::open(dir.path(Database::kRelativePath)));
-    EXPECT_EQ(Database::scalar(QStringLiteral("SELECT Riga1 FROM Azienda")).value().toString(),
-              QStringLiteral("Ditta"));
-
-    QProcess sqlite;
-    sqlite.start(QStringLiteral("sqlite3"), {dir.path(Database::kRelativePath), QStringLiteral(".schema Anagrafica")});
-    ASSERT_TRUE(sqlite.waitForFinished(5000));
-    EXPECT_TRUE(sqlite.readAllStandardOutput().contains("Città")) << "sqlite3 could not read the schema";
-}
-
-TEST(Database, ComparesAccentedTextWithoutCaseAndSearchesLiterally)
+TEST(Database, FoldsAccentsAndCaseSearchesLiterallyAndSortsPaperNumbersByValue)
 {
     TestWorkDir dir;
     for (const char* name : {"CITTÀ SRL", "100% FERRO", "A_B", "ROSSI"})
-        ASSERT_FALSE(
-            Database::exec(QStringLiteral("INSERT INTO Anagrafica (Nome) VALUES (?)"), {QString::fromUtf8(name)}));
-    auto count = [](const QString& sql, const QString& value) {
-        return Database::scalar(sql, {value}).value().toInt();
-    };
-    const QString eq = QStringLiteral("SELECT count(*) FROM Anagrafica WHERE fold(Nome) = fold(?)");
-    const QString contains = QStringLiteral("SELECT count(*) FROM Anagrafica WHERE instr(fold(Nome), fold(?)) > 0");
-    EXPECT_EQ(count(eq, QStringLiteral("città srl")), 1);
-    EXPECT_EQ(count(contains, QStringLiteral("%")), 1);
-    EXPECT_EQ(count(contains, QStringLiteral("_")), 1);
-    EXPECT_EQ(count(contains, QStringLiteral("*")), 0);
-    EXPECT_EQ(count(contains, QStringLiteral("ossi")), 1);
-}
+        run("INSERT INTO Anagrafica (Nome) VALUES (?)", {QString::fromUtf8(name)});
+    EXPECT_EQ(column("SELECT Nome FROM Anagrafica WHERE fold(Nome) = fold(?)", {"città srl"}),
+              QStringList{"CITTÀ SRL"});
+    const std::pair<const char*, QStringList> searches[] = {
+        {"%", {"100% FERRO"}}, {"_", {"A_B"}}, {"*", {}}, {"ossi", {"ROSSI"}}};
+    for (const auto& [text, found] : searches)
+        EXPECT_EQ(column("SELECT Nome FROM Anagrafica WHERE instr(fold(Nome), fold(?)) > 0", {text}), found) << text;
 
-TEST(Database, PaperNumbersSortByTheirValueAndYearsComeFromDates)
-{
-    TestWorkDir dir;
     for (const char* n : {"9/26", "10/26", "2/26"})
-        ASSERT_FALSE(Database::exec(QStringLiteral("INSERT INTO Fatture (Num, Data) VALUES (?, '2026-03-01')"),
-                                    {QString::fromLatin1(n)}));
-    auto q = Database::select(QStringLiteral("SELECT Num FROM Fatture WHERE CAST(strftime('%Y', Data) AS INTEGER) = ? "
-                                             "ORDER BY CAST(Num AS INTEGER) DESC"),
-                              {2026});
-    QStringList order;
-    while (q.value().next())
-        order << q.value().value(0).toString();
-    EXPECT_EQ(order, (QStringList{"10/26", "9/26", "2/26"}));
+        run("INSERT INTO Fatture (Num, Data) VALUES (?, '2026-03-01')", {n});
+    EXPECT_EQ(column("SELECT Num FROM Fatture WHERE CAST(strftime('%Y', Data) AS INTEGER) = ? "
+                     "ORDER BY CAST(Num AS INTEGER) DESC",
+                     {2026}),
+              (QStringList{"10/26", "9/26", "2/26"}));
 }
 
-TEST(Database, KeysGrowPast16Bits)
+TEST(Database, TransactionsRollBackUnlessCommittedAndNestAsSavepoints)
 {
     TestWorkDir dir;
-    ASSERT_FALSE(Database::exec(QStringLiteral("INSERT INTO Anagrafica (Id, Nome) VALUES (32767, 'X')")));
-    ASSERT_FALSE(Database::exec(QStringLiteral("INSERT INTO Anagrafica (Nome) VALUES ('Y')")));
-    EXPECT_EQ(Database::scalar(QStringLiteral("SELECT max(Id) FROM Anagrafica")).value().toLongLong(), 32768);
-}
-
-TEST(Database, TransactionRollsBackUnlessCommitted)
-{
-    TestWorkDir dir;
-    {
-        Transaction tx;
-        ASSERT_TRUE(tx.started());
-        ASSERT_FALSE(Database::exec(QStringLiteral("INSERT INTO Documenti (Num) VALUES ('1/26')")));
-    }
-    EXPECT_EQ(Database::scalar(QStringLiteral("SELECT count(*) FROM Documenti")).value().toInt(), 0);
-    {
-        Transaction tx;
-        ASSERT_FALSE(Database::exec(QStringLiteral("INSERT INTO Documenti (Num) VALUES ('1/26')")));
-        EXPECT_FALSE(tx.commit());
-    }
-    EXPECT_EQ(Database::scalar(QStringLiteral("SELECT count(*) FROM Documenti")).value().toInt(), 1);
-}
-
-TEST(Database, NestedTransactionsRollBackTheirOwnPartOnly)
-{
-    TestWorkDir dir;
+    auto insert = [](const char* num) { run("INSERT INTO Documenti (Num) VALUES (?)", {num}); };
     {
         Transaction outer;
-        ASSERT_FALSE(Database::exec(QStringLiteral("INSERT INTO Documenti (Num) VALUES ('1/26')")));
+        insert("1/26");
         {
-            Transaction inner;
-            ASSERT_TRUE(inner.started());
-            ASSERT_FALSE(Database::exec(QStringLiteral("INSERT INTO Documenti (Num) VALUES ('2/26')")));
+            Transaction dropped;
+            ASSERT_TRUE(dropped.started());
+            insert("2/26");
         }
         {
-            Transaction inner;
-            ASSERT_FALSE(Database::exec(QStringLiteral("INSERT INTO Documenti (Num) VALUES ('3/26')")));
-            EXPECT_FALSE(inner.commit());
+            Transaction kept;
+            insert("3/26");
+            EXPECT_FALSE(kept.commit());
         }
         EXPECT_FALSE(outer.commit());
     }
-    auto q = Database::select(QStringLiteral("SELECT Num FROM Documenti ORDER BY Num"));
-    QStringList nums;
-    while (q.value().next())
-        nums << q.value().value(0).toString();
-    EXPECT_EQ(nums, (QStringList{"1/26", "3/26"}));
     {
-        // An outer guard that is dropped takes its committed inner part with it.
-        Transaction outer;
+        // A dropped guard takes its committed inner part with it.
+        Transaction dropped;
+        ASSERT_TRUE(dropped.started());
         Transaction inner;
-        ASSERT_FALSE(Database::exec(QStringLiteral("INSERT INTO Documenti (Num) VALUES ('4/26')")));
+        insert("4/26");
         EXPECT_FALSE(inner.commit());
     }
-    EXPECT_EQ(Database::scalar(QStringLiteral("SELECT count(*) FROM Documenti")).value().toInt(), 2);
+    EXPECT_EQ(column("SELECT Num FROM Documenti ORDER BY Num"), (QStringList{"1/26", "3/26"}));
 }
 
-TEST(Database, ErrorsCarryANumberAndText)
+TEST(Database, ReopensCopiesConsistentlyAndPrivatelyAndReportsErrors)
 {
     TestWorkDir dir;
     const auto err = Database::exec(QStringLiteral("INSERT INTO Nessuna VALUES (1)"));
@@ -155,31 +101,26 @@ TEST(Database, ErrorsCarryANumberAndText)
     EXPECT_NE(err->number, 0);
     EXPECT_TRUE(err->text.contains(QStringLiteral("Nessuna")));
     EXPECT_TRUE(err->title().startsWith(QStringLiteral("Errore ")));
-}
-
-TEST(Database, RefusesAForeignFile)
-{
-    TestWorkDir dir(false);
-    dir.write(Database::kRelativePath,
-              QByteArray("questo non è un database, ma un testo qualunque lungo abbastanza").repeated(20));
-    const auto err = Database::open(dir.path(Database::kRelativePath));
-    ASSERT_TRUE(err);
-    EXPECT_FALSE(Database::isOpen());
-}
-
-TEST(Database, CopyIsConsistentAndPrivate)
-{
-    TestWorkDir dir;
-    ASSERT_FALSE(Database::exec(QStringLiteral("INSERT INTO Azienda (Riga1) VALUES ('Copia')")));
+    run("INSERT INTO Azienda (Riga1) VALUES ('Copia')");
     const QString target = dir.path(QStringLiteral("copia.mdb"));
     ASSERT_FALSE(Database::copyTo(target));
     ASSERT_FALSE(Database::copyTo(target)); // a second copy replaces the first
     EXPECT_FALSE(QFile::permissions(target) & (QFileDevice::ReadGroup | QFileDevice::ReadOther));
-    Database::close();
-    ASSERT_FALSE(Database::open(target));
-    EXPECT_EQ(Database::scalar(QStringLiteral("SELECT Riga1 FROM Azienda")).value().toString(),
-              QStringLiteral("Copia"));
     EXPECT_TRUE(Database::copyTo(dir.path(QStringLiteral("manca/copia.mdb"))));
+    for (const QString& file : {dir.path(Database::kRelativePath), target}) {
+        Database::close();
+        ASSERT_FALSE(Database::open(file));
+        EXPECT_EQ(column("SELECT Riga1 FROM Azienda"), QStringList{"Copia"});
+        QProcess sqlite;
+        sqlite.start(QStringLiteral("sqlite3"), {file, QStringLiteral(".schema Anagrafica")});
+        ASSERT_TRUE(sqlite.waitForFinished(5000));
+        EXPECT_TRUE(sqlite.readAllStandardOutput().contains("Città")) << "sqlite3 cannot read " << file.toStdString();
+    }
+    // A foreign file is refused and leaves no database open.
+    Database::close();
+    dir.write(QStringLiteral("altro.mdb"), QByteArray("questo non è un database, ma un testo qualunque").repeated(20));
+    EXPECT_TRUE(Database::open(dir.path(QStringLiteral("altro.mdb"))));
+    EXPECT_FALSE(Database::isOpen());
 }
 
 } // namespace

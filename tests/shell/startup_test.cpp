@@ -2,60 +2,57 @@
 #include "resources/shippedpictures.h"
 #include "shell/appstate.h"
 #include "shell/companystore.h"
+#include "shell/demodata.h"
+#include "shell/settingsfiles.h"
 #include "shell/startup.h"
 #include "workdir.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <gtest/gtest.h>
 
 namespace {
 
-TEST(Startup, FirstStartCreatesTheFolderWithoutOverwriting)
+int count(const char* from)
+{
+    return Database::scalar(QStringLiteral("SELECT count(*) FROM ") + QString::fromLatin1(from)).value().toInt();
+}
+
+TEST(Startup, FirstStartFillsTheFolderWithoutOverwritingAndReadsTheSettings)
 {
     TestWorkDir dir(false);
     dir.write(QStringLiteral("Img/img1.bmp"), "mia immagine");
+    dir.write(QStringLiteral("Corvalisto.ini"), "5.5,\"m\"\r\n#TRUE#,\"l\"\r\n#FALSE#,\"s\"\r\n\"copie\",\"p\"\r\n");
+    dir.write(QStringLiteral("Printer.ini"), "\"Ufficio\",\"Stampante Pred.Programma\"\r\n");
     Startup::prepareWorkFolder();
+    Startup::loadSettings();
     EXPECT_TRUE(QFileInfo(dir.path(QStringLiteral("Dati"))).isDir());
     EXPECT_EQ(dir.read(QStringLiteral("Img/img1.bmp")), QByteArray("mia immagine"));
     for (int i = 0; i < 8; ++i)
         for (bool hl : {false, true})
             EXPECT_TRUE(QFile::exists(dir.path(ShippedPictures::buttonFile(i, hl)))) << i;
-    EXPECT_EQ(ShippedPictures::buttonFile(7, true), QStringLiteral("Img/img8_2.bmp"));
-    EXPECT_TRUE(QFile::exists(dir.path(QStringLiteral("Img/Logo.bmp"))));
-    EXPECT_TRUE(QFile::exists(dir.path(QStringLiteral("Img/LogoBN.bmp"))));
-}
-
-TEST(Startup, UpdateMarkerStopsOnlyWithoutTheDatabase)
-{
-    TestWorkDir dir(false);
-    EXPECT_FALSE(Startup::updatePending());
-    dir.write(Database::kUpdateMarker, "x");
-    EXPECT_TRUE(Startup::updatePending());
-    dir.write(Database::kRelativePath, "");
-    EXPECT_FALSE(Startup::updatePending());
-}
-
-TEST(Startup, SettingsAndPdfPrinterAreLoaded)
-{
-    TestWorkDir dir(false);
-    dir.write(QStringLiteral("Corvalisto.ini"), "5.5,\"m\"\r\n#TRUE#,\"l\"\r\n#FALSE#,\"s\"\r\n\"copie\",\"p\"\r\n");
-    dir.write(QStringLiteral("Printer.ini"), "\"Ufficio\",\"Stampante Pred.Programma\"\r\n");
-    Startup::loadSettings();
+    EXPECT_EQ(ShippedPictures::buttonFile(7, true), "Img/img8_2.bmp");
+    for (const char* logo : {"Img/Logo.bmp", "Img/LogoBN.bmp"})
+        EXPECT_TRUE(QFile::exists(dir.path(QString::fromLatin1(logo)))) << logo;
     EXPECT_FLOAT_EQ(app().margineLaterale, 5.5f);
     EXPECT_TRUE(app().logoColori);
-    EXPECT_EQ(app().stampantePredefinita, QStringLiteral("Ufficio"));
-    EXPECT_EQ(app().stampantePdf, QStringLiteral("CutePDF Writer"));
+    EXPECT_EQ(app().stampantePredefinita, "Ufficio");
+    EXPECT_EQ(app().stampantePdf, "CutePDF Writer");
 }
 
-TEST(Startup, DailyCopyIsNamedByDayAndReplacedTheSameDay)
+TEST(Startup, DailyCopyIsNamedByDayReplacedTheSameDayAndFailsSilently)
 {
     TestWorkDir dir;
     const QDate day(2026, 12, 4);
-    EXPECT_EQ(QFileInfo(Startup::dailyCopyPath(day)).fileName(), QStringLiteral("Corvalisto_04-12-26.mdb"));
+    EXPECT_EQ(QFileInfo(Startup::dailyCopyPath(day)).fileName(), "Corvalisto_04-12-26.mdb");
     // Empty setting: the working folder.
     EXPECT_EQ(QFileInfo(Startup::dailyCopyPath(day)).absolutePath(), QFileInfo(dir.path()).absoluteFilePath());
+    app().percorsoBackup = dir.path(QStringLiteral("non/esiste"));
+    Startup::copiaGiornaliera(day);
+    EXPECT_FALSE(QFile::exists(Startup::dailyCopyPath(day)));
+    EXPECT_TRUE(Startup::newestDailyCopy().isEmpty());
 
     QDir().mkpath(dir.path(QStringLiteral("copie")));
     app().percorsoBackup = dir.path(QStringLiteral("copie"));
@@ -64,28 +61,22 @@ TEST(Startup, DailyCopyIsNamedByDayAndReplacedTheSameDay)
     ASSERT_FALSE(CompanyStore::save({QStringLiteral("Seconda")}));
     Startup::copiaGiornaliera(day);
     Startup::copiaGiornaliera(day.addDays(1));
-    const QStringList copies = QDir(dir.path(QStringLiteral("copie"))).entryList(QDir::Files);
-    EXPECT_EQ(copies, (QStringList{"Corvalisto_04-12-26.mdb", "Corvalisto_05-12-26.mdb"}));
+    EXPECT_EQ(QDir(app().percorsoBackup).entryList(QDir::Files),
+              (QStringList{"Corvalisto_04-12-26.mdb", "Corvalisto_05-12-26.mdb"}));
     EXPECT_EQ(Startup::newestDailyCopy(), Startup::dailyCopyPath(day.addDays(1)));
-
     Database::close();
     ASSERT_FALSE(Database::open(Startup::dailyCopyPath(day)));
-    EXPECT_EQ(CompanyStore::load().value().value(0), QStringLiteral("Seconda"));
+    EXPECT_EQ(CompanyStore::load().value().value(0), "Seconda");
 }
 
-TEST(Startup, DailyCopyFailsSilently)
-{
-    TestWorkDir dir;
-    app().percorsoBackup = dir.path(QStringLiteral("non/esiste"));
-    Startup::copiaGiornaliera(QDate(2026, 1, 1));
-    EXPECT_FALSE(QFile::exists(Startup::dailyCopyPath(QDate(2026, 1, 1))));
-    EXPECT_TRUE(Startup::newestDailyCopy().isEmpty());
-}
-
-TEST(Startup, ADamagedDatabaseNamesTheFileAndTheNewestCopy)
+TEST(Startup, UpdateMarkerCountsOnlyWithoutTheDatabaseAndADamagedOneNamesTheNewestCopy)
 {
     TestWorkDir dir(false);
+    EXPECT_FALSE(Startup::updatePending());
+    dir.write(Database::kUpdateMarker, "x");
+    EXPECT_TRUE(Startup::updatePending());
     dir.write(Database::kRelativePath, QByteArray(4096, 'x'));
+    EXPECT_FALSE(Startup::updatePending());
     dir.write(QStringLiteral("Corvalisto_01-12-26.mdb"), "");
     dir.write(QStringLiteral("Corvalisto_03-12-26.mdb"), "");
     const Startup::OpenOutcome r = Startup::openDatabase();
@@ -94,31 +85,109 @@ TEST(Startup, ADamagedDatabaseNamesTheFileAndTheNewestCopy)
     EXPECT_TRUE(r.message.contains(QStringLiteral("Corvalisto_03-12-26.mdb")));
 }
 
-TEST(CompanyStore, LoadsAndSavesTheRecordInUse)
+TEST(CompanyStore, SavesTheRecordInUseAndKeepsItWhenLine1IsCleared)
 {
     TestWorkDir dir;
     EXPECT_EQ(CompanyStore::load().value(), QStringList(5, QString()));
     ASSERT_FALSE(CompanyStore::save({QStringLiteral("Ditta"), QString(), QStringLiteral("Via dell'Olmo")}));
-    EXPECT_EQ(Database::scalar(QStringLiteral("SELECT count(*) FROM Azienda")).value().toInt(), 1);
     // Clearing line 1 stores empty text, so the record is still the one in use.
     ASSERT_FALSE(CompanyStore::save({QString(), QStringLiteral("Due")}));
-    EXPECT_EQ(Database::scalar(QStringLiteral("SELECT count(*) FROM Azienda WHERE Riga1 = ''")).value().toInt(), 1);
+    EXPECT_EQ(count("Azienda WHERE Riga1 = ''"), 1);
     ASSERT_FALSE(CompanyStore::save({QStringLiteral("Tre")}));
-    EXPECT_EQ(Database::scalar(QStringLiteral("SELECT count(*) FROM Azienda")).value().toInt(), 1);
-    EXPECT_EQ(CompanyStore::load().value().value(0), QStringLiteral("Tre"));
-}
-
-TEST(CompanyStore, SkipsRecordsWithoutTheFirstLine)
-{
-    TestWorkDir dir;
+    EXPECT_EQ(count("Azienda"), 1);
+    EXPECT_EQ(CompanyStore::load().value().value(0), "Tre");
+    // A record whose line 1 is Null is not the one in use.
+    ASSERT_FALSE(Database::exec(QStringLiteral("DELETE FROM Azienda")));
     ASSERT_FALSE(Database::exec(QStringLiteral("INSERT INTO Azienda (Riga2) VALUES ('vuota')")));
     ASSERT_FALSE(Database::exec(QStringLiteral("INSERT INTO Azienda (Riga1) VALUES ('In uso')")));
-    EXPECT_EQ(CompanyStore::load().value().value(0), QStringLiteral("In uso"));
+    EXPECT_EQ(CompanyStore::load().value().value(0), "In uso");
     ASSERT_FALSE(CompanyStore::save({QStringLiteral("Cambiata")}));
-    EXPECT_EQ(Database::scalar(QStringLiteral("SELECT Riga2 FROM Azienda WHERE rowid = 1")).value().toString(),
-              QStringLiteral("vuota"));
-    EXPECT_EQ(Database::scalar(QStringLiteral("SELECT Riga1 FROM Azienda WHERE rowid = 2")).value().toString(),
-              QStringLiteral("Cambiata"));
+    EXPECT_EQ(count("Azienda WHERE Riga1 IS NULL AND Riga2 = 'vuota'"), 1);
+    EXPECT_EQ(Database::scalar(QStringLiteral("SELECT group_concat(Riga1) FROM Azienda")).value(), "Cambiata");
+}
+
+TEST(DemoData, FillsAFreshFolderAtomically)
+{
+    TestWorkDir dir;
+    // Only a folder without a database or settings may be filled.
+    EXPECT_TRUE(DemoData::folderIsEmpty(dir.path(QStringLiteral("nuova"))));
+    EXPECT_FALSE(DemoData::folderIsEmpty(dir.path()));
+    ASSERT_FALSE(DemoData::fill());
+    EXPECT_FALSE(CompanyStore::load().value().value(0).isEmpty());
+    EXPECT_GE(count("Anagrafica"), 15);
+    EXPECT_EQ(count("Categorie"), 5);
+    EXPECT_GE(count("Magazzino"), 30);
+    EXPECT_GE(count("Fatture"), 10);
+    EXPECT_GE(count("ContFatt"), count("Fatture"));
+}
+
+TEST(DemoData, AFailureLeavesNothingBehind)
+{
+    TestWorkDir dir;
+    ASSERT_FALSE(Database::exec(QStringLiteral("DROP TABLE Magazzino")));
+    EXPECT_TRUE(DemoData::fill());
+    EXPECT_EQ(count("Anagrafica") + count("Azienda"), 0);
+}
+
+const QString kIni = QStringLiteral("Corvalisto.ini");
+const QString kSalva = QStringLiteral("salva");
+const QString kCarica = QStringLiteral("carica");
+
+TEST(SettingsFiles, WritesTheExactFormatInAnItalianLocaleAndReadsItBack)
+{
+    TestWorkDir dir(false);
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    app().margineLaterale = 12.5f;
+    app().logoColori = true;
+    app().percorsoBackup = QStringLiteral("/srv/copie");
+    app().stampantePredefinita = QStringLiteral("HP LaserJet, ufficio");
+    SettingsFiles::ini(kSalva);
+    SettingsFiles::printerIni(kSalva);
+    EXPECT_EQ(dir.read(kIni), QByteArray("12.5,\"Margine laterale stampe\"\r\n#TRUE#,\"Logo a colori\"\r\n"
+                                         "#FALSE#,\"Secondario\"\r\n\"/srv/copie\",\"Percorso backup\"\r\n"));
+    EXPECT_EQ(dir.read(QStringLiteral("Printer.ini")),
+              QByteArray("\"HP LaserJet, ufficio\",\"Stampante Pred.Programma\"\r\n"));
+    app() = AppState();
+    app().workDir = dir.path();
+    SettingsFiles::ini(kCarica);
+    SettingsFiles::printerIni(kCarica);
+    QLocale::setDefault(QLocale::c());
+    EXPECT_FLOAT_EQ(app().margineLaterale, 12.5f);
+    EXPECT_TRUE(app().logoColori);
+    EXPECT_FALSE(app().secondario);
+    EXPECT_EQ(app().percorsoBackup, "/srv/copie");
+    EXPECT_EQ(app().stampantePredefinita, "HP LaserJet, ufficio"); // the comma does not end the name
+    // An unwritable folder is silent.
+    app().workDir = dir.path(QStringLiteral("non/esiste"));
+    SettingsFiles::ini(kSalva);
+    SettingsFiles::printerIni(kSalva);
+    EXPECT_TRUE(dir.read(QStringLiteral("non/esiste/Corvalisto.ini")).isEmpty());
+}
+
+TEST(SettingsFiles, OddFilesKeepWhatWasReadBeforeTheError)
+{
+    TestWorkDir dir(false);
+    // Three lines: the backup folder stays as it was.
+    app().percorsoBackup = QStringLiteral("prima");
+    dir.write(kIni, "7,\"Margine\"\r\n#TRUE#,\"Logo\"\r\n#TRUE#,\"Secondaro\"\r\n");
+    SettingsFiles::ini(kCarica);
+    EXPECT_FLOAT_EQ(app().margineLaterale, 7);
+    EXPECT_TRUE(app().logoColori && app().secondario);
+    EXPECT_EQ(app().percorsoBackup, "prima");
+    // Swapped lines: values go by position, so the third value is not a Boolean and reading stops.
+    app().secondario = false;
+    dir.write(kIni, "3,\"Margine\"\r\n#FALSE#,\"Secondario\"\r\n\"/x\",\"Percorso backup\"\r\n#TRUE#,\"Logo\"\r\n");
+    SettingsFiles::ini(kCarica);
+    EXPECT_FLOAT_EQ(app().margineLaterale, 3);
+    EXPECT_FALSE(app().logoColori || app().secondario);
+    EXPECT_EQ(app().percorsoBackup, "prima");
+    // Garbage and a missing file change nothing.
+    dir.write(kIni, "\x01\x02garbage\r\nzz");
+    SettingsFiles::ini(kCarica);
+    EXPECT_FLOAT_EQ(app().margineLaterale, 3);
+    app().stampantePredefinita = QStringLiteral("Precedente");
+    SettingsFiles::printerIni(kCarica);
+    EXPECT_EQ(app().stampantePredefinita, "Precedente");
 }
 
 } // namespace

@@ -22,7 +22,6 @@
 #include <QPlainTextEdit>
 #include <QTextEdit>
 #include <gtest/gtest.h>
-#include <memory>
 
 namespace {
 
@@ -47,26 +46,17 @@ TEST(Accessibility, EveryControlOfEveryWindowHasAName)
 {
     TestWorkDir dir;
     ScriptedDialogs dlg;
-    std::vector<std::unique_ptr<QWidget>> windows;
-    windows.emplace_back(new Form1);
-    windows.emplace_back(new FrmAzi);
-    windows.emplace_back(new FormAna);
-    windows.emplace_back(new FrmAna);
-    windows.emplace_back(new FrmImpCat);
-    windows.emplace_back(new FormMag);
-    windows.emplace_back(new FrmArt);
     auto* fattura = new FormRegFatt;
     fattura->Carica(QString(), 2026);
-    windows.emplace_back(fattura);
-    windows.emplace_back(new FormFatt);
-    windows.emplace_back(new FrmEditFatt);
-    windows.emplace_back(new FrmCopie);
-    windows.emplace_back(new FrmPrinters);
-    windows.emplace_back(new FormStampa(CustomerSheetData{}));
-    windows.emplace_back(new FormStampaFatt(QStringLiteral("Anagrafica"), std::any(CustomerSheetData{})));
+    auto* stampa = new FormStampaFatt(QStringLiteral("Anagrafica"), std::any(CustomerSheetData{}));
+    QList<QWidget*> windows{fattura, stampa};
+    windows << new Form1 << new FrmAzi << new FormAna << new FrmAna << new FrmImpCat << new FormMag << new FrmArt
+            << new FormFatt << new FrmEditFatt << new FrmCopie << new FrmPrinters
+            << new FormStampa(CustomerSheetData{});
     QStringList missing;
-    for (const auto& w : windows)
-        missing << unnamedControls(w.get());
+    for (QWidget* w : windows)
+        missing << unnamedControls(w);
+    qDeleteAll(windows);
     EXPECT_TRUE(missing.isEmpty()) << missing.join(QStringLiteral(", ")).toStdString();
 }
 

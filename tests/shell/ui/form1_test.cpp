@@ -12,66 +12,113 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <gtest/gtest.h>
 
 namespace {
 
-void moveOver(QWidget* w)
+QString riga(int n)
 {
-    QMouseEvent e(QEvent::MouseMove, QPointF(2, 2), w->mapToGlobal(QPointF(2, 2)), Qt::NoButton, Qt::NoButton,
-                  Qt::NoModifier);
-    QApplication::sendEvent(w, &e);
+    return Database::scalar(QStringLiteral("SELECT Riga%1 FROM Azienda").arg(n)).value().toString();
 }
 
-TEST(Form1, StartsOnAnEmptyFolder)
+TEST(FrmAzi, SavesLoadsCancelsClearsLine1AndStaysOpenOnADatabaseError)
 {
-    TestWorkDir dir(false);
+    TestWorkDir dir;
+    ScriptedDialogs dlg;
+    {
+        FrmAzi w;
+        EXPECT_EQ(w.windowTitle(), "DATI INTESTAZIONE");
+        for (int i = 1; i <= 5; ++i) {
+            EXPECT_TRUE(w.TxtRiga(i)->text().isEmpty());
+            EXPECT_EQ(w.TxtRiga(i)->objectName(), QStringLiteral("TxtRiga%1").arg(i));
+            EXPECT_EQ(w.TxtRiga(i)->accessibleName(), QStringLiteral("Riga %1").arg(i));
+        }
+        w.TxtRiga(1)->setText(QStringLiteral("Ferramenta L'Incudine"));
+        w.TxtRiga(3)->setText(QString(100, u'x'));
+        w.TxtRiga(4)->setText(QString(120, u'y'));
+        w.findChild<QPushButton*>(QStringLiteral("BtnSalva"))->click();
+        EXPECT_EQ(w.result(), QDialog::Accepted);
+    }
+    EXPECT_EQ(riga(1), "Ferramenta L'Incudine");
+    EXPECT_EQ(riga(3).size(), 100);
+    EXPECT_EQ(riga(4).size(), 100); // the box refuses typing beyond 100
+    EXPECT_EQ(Database::scalar(QStringLiteral("SELECT quote(Riga2) FROM Azienda")).value().toString(), "''");
+    {
+        FrmAzi w;
+        EXPECT_EQ(w.TxtRiga(1)->text(), "Ferramenta L'Incudine");
+        EXPECT_EQ(w.TxtRiga(4)->text(), QString(100, u'y'));
+        w.TxtRiga(1)->setText(QStringLiteral("Cambiato"));
+        w.findChild<QPushButton*>(QStringLiteral("BtnAnnulla"))->click();
+        EXPECT_EQ(w.result(), QDialog::Rejected);
+    }
+    EXPECT_EQ(riga(1), "Ferramenta L'Incudine");
+    {
+        // Clearing line 1: stored as empty text, and the record is found again next time.
+        FrmAzi w;
+        w.TxtRiga(1)->clear();
+        w.findChild<QPushButton*>(QStringLiteral("BtnSalva"))->click();
+    }
+    FrmAzi w;
+    EXPECT_EQ(w.TxtRiga(4)->text(), QString(100, u'y'));
+    EXPECT_EQ(Database::scalar(QStringLiteral("SELECT count(*) FROM Azienda")).value().toInt(), 1);
+    EXPECT_TRUE(dlg.messages.empty());
+    // A database error shows "Errore N" and keeps the dialog and what was typed.
+    w.TxtRiga(1)->setText(QStringLiteral("Da non perdere"));
+    ASSERT_FALSE(Database::exec(QStringLiteral("DROP TABLE Azienda")));
+    w.findChild<QPushButton*>(QStringLiteral("BtnSalva"))->click();
+    ASSERT_EQ(dlg.messages.size(), 1u);
+    EXPECT_TRUE(dlg.messages[0].title.startsWith(QStringLiteral("Errore ")));
+    EXPECT_EQ(dlg.messages[0].icon, Dialogs::Icon::Critical);
+    EXPECT_NE(w.result(), QDialog::Accepted);
+    EXPECT_EQ(w.TxtRiga(1)->text(), "Da non perdere");
+}
+
+// The main window on a fresh, empty working folder.
+class Form1Test : public ::testing::Test {
+protected:
+    QAction* action(const char* name) const { return w.findChild<QAction*>(QString::fromLatin1(name)); }
+    bool exists(const char* relative) const { return QFile::exists(dir.path(QString::fromLatin1(relative))); }
+    void moveOver(QWidget* target)
+    {
+        QMouseEvent e(QEvent::MouseMove, QPointF(2, 2), target->mapToGlobal(QPointF(2, 2)), Qt::NoButton, Qt::NoButton,
+                      Qt::NoModifier);
+        QApplication::sendEvent(target, &e);
+    }
+
+    TestWorkDir dir{false};
     ScriptedDialogs dlg;
     Form1 w;
+};
+
+TEST_F(Form1Test, StartsOnAnEmptyFolder)
+{
     ASSERT_TRUE(w.load());
     EXPECT_TRUE(dlg.messages.empty());
     EXPECT_TRUE(Database::isOpen());
-    EXPECT_TRUE(QFile::exists(dir.path(QStringLiteral("Dati/Corvalisto.mdb"))));
+    EXPECT_TRUE(exists("Dati/Corvalisto.mdb"));
     EXPECT_TRUE(QFile::exists(Startup::dailyCopyPath(QDate::currentDate())));
-    EXPECT_EQ(app().stampantePdf, QStringLiteral("CutePDF Writer"));
-    EXPECT_EQ(w.findChild<QLabel*>(QStringLiteral("LabelVers"))->text(), QStringLiteral("Versione 1.0.0"));
-    EXPECT_EQ(w.findChild<QLabel*>(QStringLiteral("LblInt0"))->text(), QStringLiteral("CORVALISTO"));
-    EXPECT_EQ(w.findChild<QLabel*>(QStringLiteral("LblInt1"))->text(), QStringLiteral("LAVORAZIONI IN FERRO"));
-    EXPECT_EQ(w.Btn(4)->text(), QStringLiteral("&ESCI"));
-    EXPECT_EQ(w.Btn(6)->toolTip(), QStringLiteral("CREA NUOVO"));
-    EXPECT_EQ(w.Btn(7)->toolTip(), QStringLiteral("ARCHIVIO"));
-    EXPECT_EQ(w.Btn(0)->accessibleName(), QStringLiteral("ANAGRAFICA"));
-    EXPECT_EQ(w.Btn(2)->accessibleName(), QStringLiteral("D.D.T."));
-    EXPECT_EQ(w.Btn(4)->accessibleName(), QStringLiteral("ESCI"));
-    EXPECT_EQ(w.Btn(6)->accessibleName(), QStringLiteral("CREA NUOVO"));
-    EXPECT_TRUE(w.windowTitle().startsWith(QStringLiteral("CORVALISTO - ")));
+    EXPECT_EQ(w.findChild<QLabel*>(QStringLiteral("LabelVers"))->text(), "Versione " CORVALISTO_VERSION);
+    // A button is named by its caption ("&ESCI") without "&", a picture button by its tooltip.
+    EXPECT_EQ(w.Btn(4)->accessibleName(), "ESCI");
+    EXPECT_EQ(w.Btn(6)->accessibleName(), "CREA NUOVO");
 }
 
-TEST(Form1, UpdateInProgressEndsBeforeTheWindowAndCreatesNothing)
+TEST_F(Form1Test, UpdateInProgressEndsBeforeTheWindowAndCreatesNothing)
 {
-    TestWorkDir dir(false);
     dir.write(QStringLiteral("Dati/Corvalisto.md"), "in arrivo");
-    ScriptedDialogs dlg;
-    Form1 w;
     EXPECT_FALSE(w.load());
     ASSERT_EQ(dlg.messages.size(), 1u);
-    EXPECT_EQ(dlg.messages[0].text, QStringLiteral("Il programma è in attesa dell'Aggiornamento"));
-    EXPECT_EQ(dlg.messages[0].title, QStringLiteral("Impossibile aprire il programma"));
+    EXPECT_EQ(dlg.messages[0].text, "Il programma è in attesa dell'Aggiornamento");
+    EXPECT_EQ(dlg.messages[0].title, "Impossibile aprire il programma");
     EXPECT_EQ(dlg.messages[0].icon, Dialogs::Icon::Information);
-    EXPECT_FALSE(QFile::exists(dir.path(QStringLiteral("Dati/Corvalisto.mdb"))));
-    EXPECT_FALSE(QFile::exists(dir.path(QStringLiteral("Img/img1.bmp"))));
-    EXPECT_FALSE(Database::isOpen());
+    EXPECT_FALSE(exists("Dati/Corvalisto.mdb") || exists("Img/img1.bmp") || Database::isOpen());
 }
 
-TEST(Form1, DamagedDatabaseIsReportedNotCopied)
+TEST_F(Form1Test, DamagedDatabaseIsReportedNotCopied)
 {
-    TestWorkDir dir(false);
     dir.write(QStringLiteral("Dati/Corvalisto.mdb"), QByteArray(2048, 'z'));
-    ScriptedDialogs dlg;
-    Form1 w;
     EXPECT_FALSE(w.load());
     ASSERT_EQ(dlg.messages.size(), 1u);
     EXPECT_EQ(dlg.messages[0].icon, Dialogs::Icon::Critical);
@@ -79,60 +126,29 @@ TEST(Form1, DamagedDatabaseIsReportedNotCopied)
     EXPECT_FALSE(QFile::exists(Startup::dailyCopyPath(QDate::currentDate())));
 }
 
-TEST(Form1, LogoMenuRewritesTheSettingsAtOnce)
+TEST_F(Form1Test, LogoMenuRewritesTheSettingsAtOnce)
 {
-    TestWorkDir dir(false);
-    dir.write(QStringLiteral("Corvalisto.ini"), "10,\"Margine laterale stampe\"\r\n#FALSE#,\"Logo a colori\"\r\n"
-                                                "#TRUE#,\"Secondario\"\r\n\"\",\"Percorso backup\"\r\n");
-    const QByteArray before = dir.read(QStringLiteral("Corvalisto.ini"));
-    ScriptedDialogs dlg;
-    Form1 w;
+    const QByteArray before("10,\"Margine laterale stampe\"\r\n#FALSE#,\"Logo a colori\"\r\n"
+                            "#TRUE#,\"Secondario\"\r\n\"\",\"Percorso backup\"\r\n");
+    dir.write(QStringLiteral("Corvalisto.ini"), before);
     ASSERT_TRUE(w.load());
-    auto* item = w.findChild<QAction*>(QStringLiteral("mnuColLogo"));
+    QAction* item = action("mnuColLogo");
     ASSERT_TRUE(item);
     EXPECT_FALSE(item->isChecked());
     item->trigger();
     EXPECT_TRUE(item->isChecked());
     EXPECT_TRUE(app().logoColori);
-    EXPECT_EQ(dir.read(QStringLiteral("Corvalisto.ini")),
-              QByteArray("10,\"Margine laterale stampe\"\r\n#TRUE#,\"Logo a colori\"\r\n"
-                         "#TRUE#,\"Secondario\"\r\n\"\",\"Percorso backup\"\r\n"));
+    EXPECT_EQ(dir.read(QStringLiteral("Corvalisto.ini")), QByteArray(before).replace("#FALSE#", "#TRUE#"));
     item->trigger();
     EXPECT_EQ(dir.read(QStringLiteral("Corvalisto.ini")), before);
 }
 
-TEST(Form1, MenusCarryTheirItems)
+TEST_F(Form1Test, ButtonsLightUpUnderTheMouseAndGoBackOnTheSurface)
 {
-    TestWorkDir dir(false);
-    ScriptedDialogs dlg;
-    Form1 w;
-    ASSERT_TRUE(w.load());
-    const std::pair<const char*, const char*> items[] = {{"mnuDatiInt", "&Dati INTESTAZIONE"},
-                                                         {"mnuCategorie", "&Categorie"},
-                                                         {"mnuStampanti", "&Stampanti"},
-                                                         {"mnuColLogo", "&LOGO a colori"},
-                                                         {"mnuEditFatt", "&Cambia intestazione Fatture"},
-                                                         {"mnuBackupFloppy", "&Esegui su floppy"}};
-    for (const auto& [name, text] : items) {
-        auto* a = w.findChild<QAction*>(QString::fromLatin1(name));
-        ASSERT_TRUE(a) << name;
-        EXPECT_EQ(a->text(), QString::fromUtf8(text));
-    }
-    EXPECT_EQ(w.findChild<QMenu*>(QStringLiteral("mnuConfig"))->title(), QStringLiteral("&Impostazioni"));
-    EXPECT_EQ(w.findChild<QMenu*>(QStringLiteral("mnuUtil"))->title(), QStringLiteral("&Utility"));
-    EXPECT_EQ(w.findChild<QMenu*>(QStringLiteral("mnuBackup"))->title(), QStringLiteral("&Backup"));
-}
-
-TEST(Form1, ButtonsLightUpUnderTheMouseAndGoBackOnTheSurface)
-{
-    TestWorkDir dir(false);
-    ScriptedDialogs dlg;
-    Form1 w;
     ASSERT_TRUE(w.load());
     moveOver(w.Btn(3));
     moveOver(w.Btn(4));
-    EXPECT_TRUE(w.isHighlighted(3));
-    EXPECT_TRUE(w.isHighlighted(4));
+    EXPECT_TRUE(w.isHighlighted(3) && w.isHighlighted(4));
     EXPECT_FALSE(w.isHighlighted(0));
     EXPECT_TRUE(w.Btn(3)->styleSheet().contains(QStringLiteral("#e0e0e0")));
     moveOver(w.centralWidget());
@@ -141,40 +157,30 @@ TEST(Form1, ButtonsLightUpUnderTheMouseAndGoBackOnTheSurface)
     EXPECT_TRUE(w.Btn(3)->styleSheet().contains(QStringLiteral("#c0c0c0")));
 }
 
-TEST(Form1, ButtonsOpenTheirWindowsModally)
+TEST_F(Form1Test, ButtonsAndMenusOpenTheirWindowsModally)
 {
-    TestWorkDir dir(false);
-    ScriptedDialogs dlg;
-    Form1 w;
     ASSERT_TRUE(w.load());
-    w.Btn(0)->click();
-    w.Btn(1)->click();
-    w.Btn(3)->click();
-    w.findChild<QAction*>(QStringLiteral("mnuCategorie"))->trigger();
-    w.findChild<QAction*>(QStringLiteral("mnuStampanti"))->trigger();
-    w.findChild<QAction*>(QStringLiteral("mnuEditFatt"))->trigger();
-    EXPECT_EQ(dlg.windowsShown,
-              (QStringList{"FormAna", "FormMag", "FormFatt", "FrmImpCat", "FrmPrinters", "FrmEditFatt"}));
-}
-
-TEST(Form1, HeaderMenuOpensTheDialogModally)
-{
-    TestWorkDir dir(false);
-    ScriptedDialogs dlg;
-    Form1 w;
-    ASSERT_TRUE(w.load());
-    bool seen = false;
-    dlg.onWindow([&](QDialog* d) {
-        seen = qobject_cast<FrmAzi*>(d) != nullptr;
+    // The header dialog saves what is typed in it.
+    dlg.onWindow([](QDialog* d) {
+        EXPECT_TRUE(qobject_cast<FrmAzi*>(d));
         d->findChild<QLineEdit*>(QStringLiteral("TxtRiga1"))->setText(QStringLiteral("Officina"));
         d->findChild<QPushButton*>(QStringLiteral("BtnSalva"))->click();
         return d->result();
     });
-    w.findChild<QAction*>(QStringLiteral("mnuDatiInt"))->trigger();
-    EXPECT_TRUE(seen);
-    EXPECT_EQ(dlg.windowsShown, QStringList{QStringLiteral("FrmAzi")});
-    EXPECT_EQ(Database::scalar(QStringLiteral("SELECT Riga1 FROM Azienda")).value().toString(),
-              QStringLiteral("Officina"));
+    action("mnuDatiInt")->trigger();
+    EXPECT_EQ(Database::scalar(QStringLiteral("SELECT Riga1 FROM Azienda")).value().toString(), "Officina");
+    for (int i : {0, 1, 3})
+        w.Btn(i)->click();
+    const char* items[][2] = {{"mnuCategorie", "&Categorie"},
+                              {"mnuStampanti", "&Stampanti"},
+                              {"mnuEditFatt", "&Cambia intestazione Fatture"}};
+    for (const auto& [name, caption] : items) {
+        ASSERT_TRUE(action(name)) << name;
+        EXPECT_EQ(action(name)->text(), caption);
+        action(name)->trigger();
+    }
+    EXPECT_EQ(dlg.windowsShown,
+              (QStringList{"FrmAzi", "FormAna", "FormMag", "FormFatt", "FrmImpCat", "FrmPrinters", "FrmEditFatt"}));
 }
 
 } // namespace

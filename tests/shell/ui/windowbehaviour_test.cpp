@@ -21,8 +21,7 @@ TEST(WindowBehaviour, SizesAreTwipsAtTheScreensDpiAndCentred)
     QDialog w;
     WindowBehaviour::sizeAndCentre(&w, 1440, 2880);
     const int dpi = w.logicalDpiX();
-    EXPECT_EQ(w.width(), dpi);
-    EXPECT_EQ(w.height(), 2 * dpi);
+    EXPECT_EQ(w.size(), QSize(dpi, 2 * dpi));
     const QRect screen = w.screen()->geometry();
     EXPECT_EQ(w.x(), screen.x() + (screen.width() - w.width()) / 2);
     // A window larger than the screen is placed partly off screen, as computed.
@@ -30,31 +29,26 @@ TEST(WindowBehaviour, SizesAreTwipsAtTheScreensDpiAndCentred)
     EXPECT_LT(w.x(), 0);
 }
 
-TEST(WindowBehaviour, DateBoxReformatsOrComplains)
+TEST(WindowBehaviour, DateBoxAndYearPromptCheckWhatIsTyped)
 {
     ScriptedDialogs dlg;
-    QDialog w;
-    auto* box = new QLineEdit(&w);
-    box->setText(QStringLiteral("3/4/26"));
-    EXPECT_TRUE(WindowBehaviour::checkDateBox(box));
-    EXPECT_EQ(box->text(), QStringLiteral("03/04/26"));
+    QLineEdit box(QStringLiteral("3/4/26"));
+    EXPECT_TRUE(WindowBehaviour::checkDateBox(&box));
+    EXPECT_EQ(box.text(), "03/04/26");
     EXPECT_TRUE(dlg.messages.empty());
     for (const char* bad : {"31/02/26", ""}) {
-        box->setText(QString::fromLatin1(bad));
-        EXPECT_FALSE(WindowBehaviour::checkDateBox(box));
-        EXPECT_EQ(box->text(), QString::fromLatin1(bad));
-        EXPECT_EQ(dlg.lastText(), QStringLiteral("Data non valida"));
+        box.setText(QString::fromLatin1(bad));
+        EXPECT_FALSE(WindowBehaviour::checkDateBox(&box));
+        EXPECT_EQ(box.text(), bad);
+        EXPECT_EQ(dlg.lastText(), "Data non valida");
         EXPECT_EQ(dlg.messages.back().title, QString());
         EXPECT_EQ(dlg.messages.back().icon, Dialogs::Icon::Critical);
     }
-}
-
-TEST(WindowBehaviour, YearPromptTakesTheNearestWholeNumber)
-{
-    ScriptedDialogs dlg;
+    dlg.messages.clear();
+    // The year prompt takes the nearest whole number.
     dlg.type(QStringLiteral("2025"));
     EXPECT_EQ(WindowBehaviour::askYear(nullptr), 2025);
-    EXPECT_EQ(dlg.prompts.back(), QStringLiteral("Inserire ANNO"));
+    EXPECT_EQ(dlg.prompts.back(), "Inserire ANNO");
     EXPECT_EQ(dlg.inputDefaults.back(), QString::number(QDate::currentDate().year()));
     dlg.type(QStringLiteral("2024.6"));
     EXPECT_EQ(WindowBehaviour::askYear(nullptr), 2025);
@@ -65,37 +59,34 @@ TEST(WindowBehaviour, YearPromptTakesTheNearestWholeNumber)
     EXPECT_TRUE(dlg.messages.empty());
     dlg.type(QStringLiteral("duemila"));
     EXPECT_FALSE(WindowBehaviour::askYear(nullptr));
-    EXPECT_EQ(dlg.messages.back().title, QStringLiteral("Errore 13"));
-    EXPECT_EQ(dlg.lastText(), QStringLiteral("Tipo non corrispondente"));
+    EXPECT_EQ(dlg.messages.back().title, "Errore 13");
+    EXPECT_EQ(dlg.lastText(), "Tipo non corrispondente");
 }
 
 TEST(WindowBehaviour, CustomerListsMatchPositionByPosition)
 {
     TestWorkDir dir;
     for (const char* n : {"ZETA", "ALFA", "BETA"})
-        ASSERT_FALSE(
-            Database::exec(QStringLiteral("INSERT INTO Anagrafica (Nome) VALUES (?)"), {QString::fromLatin1(n)}));
+        ASSERT_FALSE(Database::exec(QStringLiteral("INSERT INTO Anagrafica (Nome) VALUES (?)"), {n}));
     ASSERT_FALSE(Database::exec(QStringLiteral("UPDATE Anagrafica SET Valid = 0 WHERE Nome = 'BETA'")));
     QComboBox ids, names;
     ids.addItem(QStringLiteral("vecchio"));
     ASSERT_FALSE(WindowBehaviour::riempiClienti(&ids, &names));
     ASSERT_EQ(names.count(), 2);
-    EXPECT_EQ(names.itemText(0), QStringLiteral("ALFA"));
-    EXPECT_EQ(ids.itemText(0), QStringLiteral("2"));
-    EXPECT_EQ(names.itemText(1), QStringLiteral("ZETA"));
-    EXPECT_EQ(ids.itemText(1), QStringLiteral("1"));
+    ASSERT_EQ(ids.count(), 2);
+    EXPECT_EQ(names.itemText(0) + ids.itemText(0) + u' ' + names.itemText(1) + ids.itemText(1), "ALFA2 ZETA1");
 }
 
-TEST(WindowBehaviour, FocusFrameFollowsTrackedControlsOnly)
+TEST(WindowBehaviour, FocusFrameFollowsTrackedControlsOnlyAndEditsRaiseTheModifiedFlag)
 {
     QDialog w;
     w.resize(400, 300);
     FocusFrame frame(&w, true);
     auto* a = new QLineEdit(&w);
-    a->setGeometry(20, 30, 100, 20);
     auto* b = new QPushButton(&w);
-    b->setGeometry(200, 100, 80, 30);
     auto* untracked = new QLineEdit(&w);
+    a->setGeometry(20, 30, 100, 20);
+    b->setGeometry(200, 100, 80, 30);
     untracked->setGeometry(20, 200, 100, 20);
     frame.track(a);
     frame.track(b);
@@ -104,28 +95,24 @@ TEST(WindowBehaviour, FocusFrameFollowsTrackedControlsOnly)
     QFocusEvent in(QEvent::FocusIn);
     QApplication::sendEvent(b, &in);
     const int m = std::max(1, WindowBehaviour::twipsToPixels(4, &w));
-    EXPECT_EQ(frame.shape()->objectName(), QStringLiteral("Shape1"));
+    EXPECT_EQ(frame.shape()->objectName(), "Shape1");
     EXPECT_EQ(frame.shape()->geometry(), QRect(200 - m, 100 - m, 80 + 2 * m, 30 + 2 * m));
     EXPECT_TRUE(frame.shape()->isVisible());
     QApplication::sendEvent(untracked, &in);
     EXPECT_EQ(frame.shape()->geometry().topLeft(), QPoint(200 - m, 100 - m));
     QApplication::sendEvent(a, &in);
     EXPECT_EQ(frame.shape()->geometry().topLeft(), QPoint(20 - m, 30 - m));
-}
 
-TEST(WindowBehaviour, ModifiedFlagRisesOnEveryWatchedEdit)
-{
-    QDialog w;
     ModifiedFlag flag;
-    auto* box = new QLineEdit(&w);
     auto* combo = new QComboBox(&w);
     combo->setEditable(true);
-    flag.watch(box);
+    flag.watch(a);
     flag.watch(combo);
     EXPECT_FALSE(flag.isSet());
-    box->setText(QStringLiteral("x"));
+    a->setText(QStringLiteral("x"));
     EXPECT_TRUE(flag.isSet());
     flag.clear();
+    EXPECT_FALSE(flag.isSet());
     combo->setEditText(QStringLiteral("22"));
     EXPECT_TRUE(flag.isSet());
 }
