@@ -1,6 +1,7 @@
 // Filling the customer list with 20,000 customers, beside the same SELECT through bare SQLite.
 #include "registry/ui/formana.h"
 #include "data/database.h"
+#include "medianms.h"
 #include "registry/customerstore.h"
 #include "shell/appstate.h"
 
@@ -95,19 +96,6 @@ void BM_FormAnaRefill(benchmark::State& state)
 
 BENCHMARK(BM_BareSqlite)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FormAnaRefill)->Unit(benchmark::kMillisecond);
-
-// Median of a few timed runs, for the ratio line.
-template <typename F> double medianMs(F&& run)
-{
-    std::vector<double> ms;
-    for (int i = 0; i < 15; ++i) {
-        const auto t0 = std::chrono::steady_clock::now();
-        run();
-        ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
-    }
-    std::sort(ms.begin(), ms.end());
-    return ms[ms.size() / 2];
-}
 
 void reportRatio()
 {

@@ -3,6 +3,7 @@
 #include "invoices/ui/formfatt.h"
 #include "data/database.h"
 #include "invoices/ui/formregfatt.h"
+#include "medianms.h"
 #include "shell/appstate.h"
 
 #include <QApplication>
@@ -146,18 +147,6 @@ void BM_RecallInvoice200Rows(benchmark::State& state)
 BENCHMARK(BM_BareSqlite)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FormFattReload)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RecallInvoice200Rows)->Unit(benchmark::kMillisecond);
-
-template <typename F> double medianMs(F&& run)
-{
-    std::vector<double> ms;
-    for (int i = 0; i < 15; ++i) {
-        const auto t0 = std::chrono::steady_clock::now();
-        run();
-        ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
-    }
-    std::sort(ms.begin(), ms.end());
-    return ms[ms.size() / 2];
-}
 
 void reportRatio()
 {

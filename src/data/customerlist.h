@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QVariantList>
 
 // The valid customers by name, as every editor's customer list shows them.
 struct CustomerEntry {
@@ -12,3 +13,5 @@ struct CustomerEntry {
 };
 
 DbResult<QList<CustomerEntry>> validCustomersByName();
+// Reads (id, name) pairs from a SELECT whose first two columns are those.
+DbResult<QList<CustomerEntry>> customerEntries(const QString& sql, const QVariantList& values = {});

@@ -67,19 +67,6 @@ QDate parseIso(const char* t, int len)
     return QDate(num(0, 4), num(5, 2), num(8, 2));
 }
 
-DbResult<QList<CustomerEntry>> customerRefs(const QString& sql)
-{
-    auto q = Database::select(sql, {});
-    if (!q)
-        return q.error();
-    QList<CustomerEntry> out;
-    while (q.value().next())
-        out.append({q.value().value(0).toLongLong(), q.value().value(1).toString()});
-    if (q.value().lastError().isValid())
-        return DbError::from(q.value().lastError());
-    return out;
-}
-
 DbResult<bool> invoiceExists(const QString& num)
 {
     auto q = Database::select(QStringLiteral("SELECT 1 FROM Fatture WHERE Num = ? LIMIT 1"), {num});
@@ -356,8 +343,8 @@ DbResult<InvoiceStore::Register> InvoiceStore::registro(int anno, qint64 idAna)
 
 DbResult<QList<CustomerEntry>> InvoiceStore::customersWithInvoices()
 {
-    return customerRefs(QStringLiteral("SELECT DISTINCT F.IdAna, A.Nome FROM Fatture F JOIN Anagrafica A "
-                                       "ON F.IdAna = A.Id ORDER BY A.Nome, F.IdAna"));
+    return customerEntries(QStringLiteral("SELECT DISTINCT F.IdAna, A.Nome FROM Fatture F JOIN Anagrafica A "
+                                          "ON F.IdAna = A.Id ORDER BY A.Nome, F.IdAna"));
 }
 
 DbResult<InvoiceStore::Outcome> InvoiceStore::setPaid(const QString& num, bool pagata)
@@ -386,7 +373,7 @@ DbResult<QStringList> InvoiceStore::numbersOfYear(int anno)
 
 DbResult<QList<CustomerEntry>> InvoiceStore::allCustomers()
 {
-    return customerRefs(QStringLiteral("SELECT Id, Nome FROM Anagrafica ORDER BY Nome, Id"));
+    return customerEntries(QStringLiteral("SELECT Id, Nome FROM Anagrafica ORDER BY Nome, Id"));
 }
 
 DbResult<InvoiceStore::Outcome> InvoiceStore::changeCustomer(const QString& num, qint64 idAna)

@@ -25,15 +25,6 @@ namespace {
 
 const QString kSelezionare = QStringLiteral("Selezionare prima una FATTURA");
 
-QLineEdit* sumBox(QWidget* parent, const char* name)
-{
-    auto* b = new QLineEdit(parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setReadOnly(true);
-    b->setAlignment(Qt::AlignRight);
-    return b;
-}
-
 } // namespace
 
 FormFatt::FormFatt(QWidget* parent) : QDialog(parent), m_anno(QDate::currentDate().year())
@@ -83,8 +74,8 @@ FormFatt::FormFatt(QWidget* parent) : QDialog(parent), m_anno(QDate::currentDate
     m_lblRec = new QLabel(this);
     m_lblRec->setObjectName(QStringLiteral("LblRec"));
     WindowBehaviour::setAccessible(m_lblRec, QStringLiteral("Numero fatture"));
-    m_incassato = sumBox(this, "TxtIncassato");
-    m_incassare = sumBox(this, "TxtIncassare");
+    m_incassato = WindowBehaviour::amountBox(this, "TxtIncassato");
+    m_incassare = WindowBehaviour::amountBox(this, "TxtIncassare");
     auto* lblIncassato = new QLabel(QStringLiteral("INCASSATO"), this);
     lblIncassato->setBuddy(m_incassato);
     WindowBehaviour::setAccessible(m_incassato, lblIncassato->text());

@@ -48,15 +48,6 @@ QPushButton* pictureButton(QWidget* parent, const char* name, QStyle::StandardPi
     return b;
 }
 
-QLineEdit* lockedBox(QWidget* parent, const char* name)
-{
-    auto* b = new QLineEdit(parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setReadOnly(true);
-    b->setAlignment(Qt::AlignRight);
-    return b;
-}
-
 QLabel* labelFor(QWidget* parent, const QString& text, QWidget* buddy, const QString& accessible = QString())
 {
     auto* l = new QLabel(text, parent);
@@ -168,10 +159,10 @@ FormRegFatt::FormRegFatt(QWidget* parent) : QDialog(parent)
         WindowBehaviour::button(this, "BtnVuota", QStringLiteral("&VUOTA"), QStringLiteral("Inserimento NUOVA RIGA"));
     auto* eliArt = WindowBehaviour::button(this, "BtnEliArt", QStringLiteral("&ELIMINA RIGA"));
 
-    m_imp = lockedBox(this, "TxtImp");
-    m_txtIva = lockedBox(this, "TxtIva");
-    m_txtRa = lockedBox(this, "TxtRA");
-    m_tot = lockedBox(this, "TxtTot");
+    m_imp = WindowBehaviour::amountBox(this, "TxtImp");
+    m_txtIva = WindowBehaviour::amountBox(this, "TxtIva");
+    m_txtRa = WindowBehaviour::amountBox(this, "TxtRA");
+    m_tot = WindowBehaviour::amountBox(this, "TxtTot");
     m_note = new QPlainTextEdit(this);
     m_note->setObjectName(QStringLiteral("TxtNote"));
     m_note->setTabChangesFocus(true);

@@ -199,6 +199,15 @@ QPushButton* button(QWidget* parent, const QString& name, const QString& caption
     return b;
 }
 
+QLineEdit* amountBox(QWidget* parent, const QString& name)
+{
+    auto* b = new QLineEdit(parent);
+    b->setObjectName(name);
+    b->setReadOnly(true);
+    b->setAlignment(Qt::AlignRight);
+    return b;
+}
+
 void setAccessible(QWidget* control, const QString& name)
 {
     QString clean = name;

@@ -47,6 +47,9 @@ void showRuntimeError(QWidget* parent, int code);
 // caption (its tooltip when it has no caption); Enter does not press it unasked.
 QPushButton* button(QWidget* parent, const QString& name, const QString& caption, const QString& tooltip = QString());
 
+// A locked box that shows an amount, right-aligned.
+QLineEdit* amountBox(QWidget* parent, const QString& name);
+
 // Names a control for screen readers (a button's caption without "&" by default).
 void setAccessible(QWidget* control, const QString& name);
 
