@@ -24,7 +24,7 @@ QTemporaryDir* g_dir = nullptr;
 bool fillDatabase()
 {
     app().workDir = g_dir->path();
-    if (auto err = Database::open(app().path(Database::kRelativePath))) {
+    if (auto err = Database::create(app().path(Database::kRelativePath))) {
         fprintf(stderr, "open: %s\n", qPrintable(err->text));
         return false;
     }

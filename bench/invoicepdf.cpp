@@ -26,7 +26,7 @@ void fillDatabase()
 {
     workDir = new QTemporaryDir;
     app().workDir = workDir->path();
-    if (auto err = Database::open(app().path(Database::kRelativePath))) {
+    if (auto err = Database::create(app().path(Database::kRelativePath))) {
         std::fprintf(stderr, "database: %s\n", qPrintable(err->text));
         std::exit(1);
     }

@@ -23,7 +23,7 @@ QTemporaryDir* g_dir = nullptr;
 void buildDatabase()
 {
     app().workDir = g_dir->path();
-    Database::open(app().path(Database::kRelativePath));
+    Database::create(app().path(Database::kRelativePath));
     Transaction tx;
     for (int i = 1; i <= 50000; ++i) {
         const int year = 2020 + i % 6;

@@ -69,8 +69,6 @@ int main(int argc, char** argv)
     parser.process(qapp);
 
     const QString workDir = QDir(parser.isSet(dirOption) ? parser.value(dirOption) : defaultWorkDir()).absolutePath();
-    if (!QDir().mkpath(workDir))
-        return fail(QStringLiteral("Impossibile creare la cartella di lavoro \"%1\".").arg(workDir));
     app().workDir = workDir;
 
     QtDialogs realDialogs;
@@ -80,10 +78,13 @@ int main(int argc, char** argv)
     if (!positional.isEmpty()) {
         if (positional.first() != QStringLiteral("pdf"))
             return fail(QStringLiteral("Comando sconosciuto: %1").arg(positional.first()));
+        // A command reads the folder as it stands: it creates nothing, not even the folder.
+        if (!QFileInfo(workDir).isDir())
+            return fail(QStringLiteral("La cartella di lavoro \"%1\" non esiste.").arg(workDir));
         Startup::loadSettings();
         if (!QFileInfo::exists(app().path(Database::kRelativePath)))
             return fail(QStringLiteral("Database non trovato: \"%1\".").arg(app().path(Database::kRelativePath)));
-        const Startup::OpenOutcome db = Startup::openDatabase();
+        const Startup::OpenOutcome db = Startup::openDatabase(Startup::Creation::Never);
         if (!db.ok)
             return fail(db.message);
         QStringList args = positional.mid(1);
@@ -93,17 +94,20 @@ int main(int argc, char** argv)
         return PdfCommand::run(args, err);
     }
 
+    if (!QDir().mkpath(workDir))
+        return fail(QStringLiteral("Impossibile creare la cartella di lavoro \"%1\".").arg(workDir));
     if (parser.isSet(demoOption)) {
+        const QString refused =
+            QStringLiteral("La cartella \"%1\" contiene già dei dati: i dati di esempio vanno in una cartella nuova.")
+                .arg(workDir);
         if (!DemoData::folderIsEmpty(workDir))
-            return fail(QStringLiteral(
-                            "La cartella \"%1\" contiene già dei dati: i dati di esempio vanno in una cartella nuova.")
-                            .arg(workDir));
-        Startup::prepareWorkFolder();
-        const Startup::OpenOutcome db = Startup::openDatabase();
+            return fail(refused);
+        // The database appears whole, demo data included, or not at all: of two runs on the
+        // same new folder only one can place it.
+        const Startup::OpenOutcome db = Startup::createDatabase(DemoData::fill);
         if (!db.ok)
-            return fail(db.message);
-        if (const auto err = DemoData::fill())
-            return fail(err->title() + QStringLiteral(": ") + err->text);
+            return fail(QFileInfo::exists(app().path(Database::kRelativePath)) ? refused : db.message);
+        Database::close();
     }
 
     Form1 main;

@@ -5,11 +5,16 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMap>
+#include <QRegularExpression>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QUuid>
+#include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sqlite3.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 namespace {
@@ -36,31 +41,161 @@ sqlite3* handleOf(const QSqlDatabase& db)
     return *static_cast<sqlite3* const*>(v.data());
 }
 
-// Creates an empty file readable and writable by its owner only; false when it exists or fails.
-bool createPrivateFile(const QString& path)
-{
-    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL, 0600);
-    if (fd < 0)
-        return false;
-    ::close(fd);
-    return true;
-}
-
-bool syncFile(const QString& path)
-{
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY);
-    if (fd < 0)
-        return false;
-    const bool ok = ::fsync(fd) == 0;
-    ::close(fd);
-    return ok;
-}
-
 void bindAll(QSqlQuery& q, const QVariantList& values)
 {
     int i = 0;
     for (const QVariant& v : values)
         q.bindValue(i++, v);
+}
+
+// Waits this long for another program's lock before reporting the database in use.
+constexpr int kBusyTimeoutMs = 3000;
+
+// A temporary name beside `path`, recognised by removeStaleTemporaries.
+QString temporaryNameFor(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.absolutePath() + QStringLiteral("/.") + info.fileName() + u'.' +
+           QUuid::createUuid().toString(QUuid::Id128) + QStringLiteral(".tmp");
+}
+
+// Creates a new private file and keeps it locked, so that no other start-up removes it as stale.
+int createLockedFile(const QString& path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd >= 0)
+        ::flock(fd, LOCK_EX | LOCK_NB);
+    return fd;
+}
+
+DbError classify(int rc, const QString& text)
+{
+    switch (rc & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return {Database::InUse, text};
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+        return {Database::ReadOnly, text};
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+    case SQLITE_FORMAT:
+        return {Database::Damaged, text};
+    default:
+        return {rc, text};
+    }
+}
+
+QStringList column(sqlite3* db, const char* sql, const QString& bound, int* rc)
+{
+    QStringList out;
+    sqlite3_stmt* stmt = nullptr;
+    *rc = sqlite3_prepare_v2(db, sql, -1, &stmt, nullptr);
+    if (*rc == SQLITE_OK) {
+        const QByteArray value = bound.toUtf8();
+        if (!bound.isNull())
+            sqlite3_bind_text(stmt, 1, value.constData(), int(value.size()), SQLITE_TRANSIENT);
+        while ((*rc = sqlite3_step(stmt)) == SQLITE_ROW)
+            out << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)));
+        if (*rc == SQLITE_DONE)
+            *rc = SQLITE_OK;
+    }
+    sqlite3_finalize(stmt);
+    return out;
+}
+
+// What the file must hold: the tables made by the schema in a scratch database, so that the
+// check can never disagree with what a new file gets.
+const QMap<QString, QStringList>& expectedColumns()
+{
+    static const QMap<QString, QStringList> expected = [] {
+        QMap<QString, QStringList> out;
+        sqlite3* scratch = nullptr;
+        sqlite3_open_v2(":memory:", &scratch, SQLITE_OPEN_READWRITE, nullptr);
+        for (const QString& sql : Schema::tableStatements())
+            sqlite3_exec(scratch, sql.toUtf8().constData(), nullptr, nullptr, nullptr);
+        int rc = SQLITE_OK;
+        for (const QString& table : Schema::tableNames())
+            out[table] = column(scratch, "SELECT name FROM pragma_table_info(?)", table, &rc);
+        sqlite3_close(scratch);
+        return out;
+    }();
+    return expected;
+}
+
+DbStatus checkHandle(sqlite3* db, const QString& path)
+{
+    int rc = SQLITE_OK;
+    const QStringList tables = column(db, "SELECT name FROM sqlite_master WHERE type = 'table'", QString(), &rc);
+    if (rc != SQLITE_OK)
+        return classify(rc, QString::fromUtf8(sqlite3_errmsg(db)));
+    if (tables.isEmpty())
+        return DbError{Database::Empty, QStringLiteral("Il file non contiene tabelle")};
+    const auto& expected = expectedColumns();
+    for (auto it = expected.cbegin(); it != expected.cend(); ++it) {
+        const QStringList present = column(db, "SELECT name FROM pragma_table_info(?)", it.key(), &rc);
+        if (rc != SQLITE_OK)
+            return classify(rc, QString::fromUtf8(sqlite3_errmsg(db)));
+        if (present.isEmpty())
+            return DbError{Database::Foreign, QStringLiteral("Manca la tabella %1").arg(it.key())};
+        for (const QString& c : it.value())
+            if (!present.contains(c, Qt::CaseInsensitive))
+                return DbError{Database::Foreign,
+                               QStringLiteral("Manca la colonna %1 della tabella %2").arg(c, it.key())};
+    }
+    const QStringList verdict = column(db, "PRAGMA quick_check(1)", QString(), &rc);
+    if (rc != SQLITE_OK)
+        return classify(rc, QString::fromUtf8(sqlite3_errmsg(db)));
+    if (verdict.value(0) != QStringLiteral("ok"))
+        return DbError{Database::Damaged, verdict.value(0)};
+    // A file cut short can still pass the check when the cut falls in its last page.
+    const QStringList pageSize = column(db, "PRAGMA page_size", QString(), &rc);
+    const QStringList pageCount = column(db, "PRAGMA page_count", QString(), &rc);
+    if (rc != SQLITE_OK)
+        return classify(rc, QString::fromUtf8(sqlite3_errmsg(db)));
+    const qint64 expectedSize = pageSize.value(0).toLongLong() * pageCount.value(0).toLongLong();
+    if (QFileInfo(path).size() != expectedSize)
+        return DbError{Database::Damaged, QStringLiteral("La lunghezza del file non corrisponde al suo contenuto")};
+    return std::nullopt;
+}
+
+// Takes and drops the write lock: tells a file another program holds, or one we cannot write,
+// before the user types anything.
+DbStatus probeWrite(sqlite3* db)
+{
+    int rc = sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK)
+        return classify(rc, QString::fromUtf8(sqlite3_errmsg(db)));
+    rc = sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK)
+        return classify(rc, QString::fromUtf8(sqlite3_errmsg(db)));
+    if (sqlite3_db_readonly(db, "main") == 1)
+        return DbError{Database::ReadOnly, QStringLiteral("Il file è in sola lettura")};
+    return std::nullopt;
+}
+
+// Opens the Qt connection with the fold() function, without reading or checking anything.
+DbStatus connect(const QString& path)
+{
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), kConnection);
+    db.setDatabaseName(path);
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
+    if (!db.open()) {
+        const DbError err = DbError::from(db.lastError());
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(kConnection);
+        return classify(err.number, err.text);
+    }
+    sqlite3* handle = handleOf(db);
+    if (!handle) {
+        db.close();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(kConnection);
+        return DbError{1, QStringLiteral("Driver del database non disponibile")};
+    }
+    sqlite3_create_function_v2(handle, "fold", 1, SQLITE_UTF16 | SQLITE_DETERMINISTIC, nullptr, foldFunction, nullptr,
+                               nullptr, nullptr);
+    return std::nullopt;
 }
 
 } // namespace
@@ -72,44 +207,124 @@ QString fold(const QString& text)
     return text.toCaseFolded();
 }
 
+DbStatus create(const QString& path, const std::function<DbStatus()>& fill)
+{
+    close();
+    const QFileInfo target(path);
+    if (target.exists() || target.isSymLink())
+        return DbError{EEXIST, QStringLiteral("Il file \"%1\" esiste già").arg(QDir::toNativeSeparators(path))};
+    QDir().mkpath(target.absolutePath());
+    const QString temp = temporaryNameFor(path);
+    const int fd = createLockedFile(temp);
+    if (fd < 0)
+        return DbError{75, QStringLiteral("Errore di accesso al percorso/file")};
+    auto fail = [&](const DbError& err) {
+        close();
+        QFile::remove(temp);
+        ::close(fd);
+        return err;
+    };
+    if (auto err = connect(temp))
+        return fail(*err);
+    {
+        Transaction tx;
+        if (auto err = Schema::create())
+            return fail(*err);
+        if (fill)
+            if (auto err = fill())
+                return fail(*err);
+        if (auto err = tx.commit())
+            return fail(*err);
+    }
+    close();
+    if (::fsync(fd) != 0)
+        return fail(DbError{75, QStringLiteral("Errore di accesso al percorso/file")});
+    // link() never replaces: if another program made the database meanwhile, its file stays.
+    if (::link(QFile::encodeName(temp).constData(), QFile::encodeName(path).constData()) != 0) {
+        const int error = errno;
+        return fail(
+            error == EEXIST
+                ? DbError{EEXIST, QStringLiteral("Il file \"%1\" esiste già").arg(QDir::toNativeSeparators(path))}
+                : DbError{75, QString::fromLocal8Bit(strerror(error))});
+    }
+    QFile::remove(temp);
+    ::close(fd);
+    return open(path);
+}
+
 DbStatus open(const QString& path)
 {
     close();
-    if (!QFileInfo::exists(path)) {
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        createPrivateFile(path);
-    }
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), kConnection);
-        db.setDatabaseName(path);
-        if (!db.open()) {
-            const DbError err = DbError::from(db.lastError());
-            db = QSqlDatabase();
-            QSqlDatabase::removeDatabase(kConnection);
-            return err;
-        }
-        sqlite3* handle = handleOf(db);
-        if (!handle) {
-            db.close();
-            db = QSqlDatabase();
-            QSqlDatabase::removeDatabase(kConnection);
-            return DbError{1, QStringLiteral("Driver del database non disponibile")};
-        }
-        sqlite3_create_function_v2(handle, "fold", 1, SQLITE_UTF16 | SQLITE_DETERMINISTIC, nullptr, foldFunction,
-                                   nullptr, nullptr, nullptr);
-    }
-    // Reading the catalogue is what tells a foreign or damaged file from a database.
-    if (auto r = scalar(QStringLiteral("SELECT count(*) FROM sqlite_master")); !r) {
-        const DbError err = r.error();
-        close();
+    const QFileInfo file(path);
+    if (!file.exists())
+        return DbError{Missing, QStringLiteral("File non trovato")};
+    if (!file.isFile())
+        return DbError{Damaged, QStringLiteral("Non è un file regolare")};
+    if (file.size() == 0)
+        return DbError{Empty, QStringLiteral("Il file è vuoto (0 byte)")};
+    if (::access(QFile::encodeName(path).constData(), R_OK | W_OK) != 0 ||
+        ::access(QFile::encodeName(file.absolutePath()).constData(), W_OK | X_OK) != 0)
+        return DbError{ReadOnly, QStringLiteral("Il file o la sua cartella sono in sola lettura")};
+    if (auto err = connect(path))
         return err;
-    }
-    exec(QStringLiteral("PRAGMA foreign_keys = OFF"));
-    if (auto err = Schema::create()) {
+    DbStatus err = check();
+    if (!err)
+        err = probeWrite(nativeHandle());
+    if (!err)
+        err = Schema::createIndexes();
+    if (err) {
         close();
         return err;
     }
     return std::nullopt;
+}
+
+DbStatus check()
+{
+    sqlite3* handle = nativeHandle();
+    if (!handle)
+        return DbError{3024, QStringLiteral("Database non aperto")};
+    return checkHandle(handle, filePath());
+}
+
+DbStatus verify(const QString& path)
+{
+    const QFileInfo file(path);
+    if (!file.exists())
+        return DbError{Missing, QStringLiteral("File non trovato")};
+    if (!file.isFile())
+        return DbError{Damaged, QStringLiteral("Non è un file regolare")};
+    if (file.size() == 0)
+        return DbError{Empty, QStringLiteral("Il file è vuoto (0 byte)")};
+    sqlite3* handle = nullptr;
+    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &handle, SQLITE_OPEN_READONLY, nullptr);
+    DbStatus err;
+    if (rc != SQLITE_OK) {
+        err = classify(rc, handle ? QString::fromUtf8(sqlite3_errmsg(handle)) : QString::fromUtf8(sqlite3_errstr(rc)));
+    } else {
+        sqlite3_busy_timeout(handle, kBusyTimeoutMs);
+        err = checkHandle(handle, path);
+    }
+    sqlite3_close(handle);
+    return err;
+}
+
+void removeStaleTemporaries(const QString& folder)
+{
+    static const QRegularExpression name(QStringLiteral(R"(^\..*\.mdb\.[0-9a-f]{32}\.tmp$)"));
+    const QDir dir(folder);
+    for (const QString& f : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        if (!name.match(f).hasMatch())
+            continue;
+        const QByteArray path = QFile::encodeName(dir.filePath(f));
+        const int fd = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        // A copy being written is locked by its writer.
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            ::unlink(path.constData());
+        ::close(fd);
+    }
 }
 
 void close()
@@ -193,10 +408,12 @@ DbStatus copyTo(const QString& destination)
     sqlite3* source = handleOf(connection());
     if (!source)
         return DbError{1, QStringLiteral("Database non aperto")};
-    const QFileInfo dest(destination);
-    const QString temp = dest.absolutePath() + QStringLiteral("/.") + dest.fileName() + u'.' +
-                         QUuid::createUuid().toString(QUuid::Id128) + QStringLiteral(".tmp");
-    if (!createPrivateFile(temp))
+    const QString canonical = QFileInfo(destination).canonicalFilePath();
+    if (!canonical.isEmpty() && canonical == QFileInfo(filePath()).canonicalFilePath())
+        return DbError{75, QStringLiteral("La copia non può sostituire il database stesso")};
+    const QString temp = temporaryNameFor(destination);
+    const int fd = createLockedFile(temp);
+    if (fd < 0)
         return DbError{75, QStringLiteral("Errore di accesso al percorso/file")};
     sqlite3* target = nullptr;
     int rc = sqlite3_open_v2(QFile::encodeName(temp).constData(), &target, SQLITE_OPEN_READWRITE, nullptr);
@@ -216,14 +433,16 @@ DbStatus copyTo(const QString& destination)
     }
     const QString message = QString::fromUtf8(sqlite3_errstr(rc));
     sqlite3_close(target);
-    if (rc == SQLITE_OK && !syncFile(temp))
+    if (rc == SQLITE_OK && ::fsync(fd) != 0)
         rc = SQLITE_IOERR;
     if (rc != SQLITE_OK ||
         ::rename(QFile::encodeName(temp).constData(), QFile::encodeName(destination).constData()) != 0) {
         QFile::remove(temp);
+        ::close(fd);
         return DbError{rc == SQLITE_OK ? 75 : rc,
                        rc == SQLITE_OK ? QStringLiteral("Errore di accesso al percorso/file") : message};
     }
+    ::close(fd);
     return std::nullopt;
 }
 
@@ -235,10 +454,12 @@ namespace {
 int g_depth = 0;
 } // namespace
 
-Transaction::Transaction()
+Transaction::Transaction(Mode mode)
 {
     if (g_depth == 0) {
-        m_active = Database::connection().transaction();
+        // The driver's own commit() and rollback() end a transaction begun by hand as well.
+        m_active =
+            mode == Write ? !Database::exec(QStringLiteral("BEGIN IMMEDIATE")) : Database::connection().transaction();
     } else {
         m_savepoint = QStringLiteral("sp%1").arg(g_depth);
         m_active = !Database::exec(QStringLiteral("SAVEPOINT ") + m_savepoint);

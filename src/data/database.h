@@ -7,6 +7,7 @@
 #include <QString>
 #include <QVariant>
 #include <QVariantList>
+#include <functional>
 
 struct sqlite3;
 
@@ -20,9 +21,32 @@ namespace Database {
 inline const QString kRelativePath = QStringLiteral("Dati/Corvalisto.mdb");
 inline const QString kUpdateMarker = QStringLiteral("Dati/Corvalisto.md");
 
-// Opens (creating when missing, readable by its owner only) and checks the file,
-// creates any missing table. Closes an earlier connection first.
+// Why a file could not be used as the database: the number of the DbError that open() and
+// verify() give back, so that start-up can tell the user what to do about it.
+enum Problem {
+    Missing = 3024,
+    Empty = 3049,
+    Foreign = 3343,
+    Damaged = 3045,
+    InUse = 3261,
+    ReadOnly = 3051,
+};
+
+// Creates a new database with every table (and whatever `fill` writes, in the same transaction)
+// under a temporary name, readable by its owner only, and moves it to `filePath` only when no
+// file stands there: an existing file is never replaced. The new database is left open.
+DbStatus create(const QString& filePath, const std::function<DbStatus()>& fill = {});
+// Opens an existing database of this program after checking it (see verify); never creates a
+// file or a table. Closes an earlier connection first.
 DbStatus open(const QString& filePath);
+// Checks the open database: the ten tables with their columns, the engine's quick check and the
+// file's length. A failure carries one of the Problem numbers.
+DbStatus check();
+// The same check on a file that is not open, read-only, e.g. a daily copy.
+DbStatus verify(const QString& filePath);
+// Removes temporary copies left by runs that were killed, in `folder`; those still being
+// written by a running program are left alone.
+void removeStaleTemporaries(const QString& folder);
 void close();
 bool isOpen();
 QSqlDatabase connection();
@@ -49,9 +73,12 @@ QString fold(const QString& text);
 } // namespace Database
 
 // Rolls back unless committed. Guards nest: an inner one is a savepoint of the outer.
+// A Write guard takes the write lock at once, so that what it reads before writing cannot be
+// changed by another program until it commits.
 class Transaction {
 public:
-    Transaction();
+    enum Mode { Read, Write };
+    explicit Transaction(Mode mode = Read);
     ~Transaction();
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;

@@ -7,6 +7,9 @@
 
 // A database failure as the windows report it: "Errore " + number, with the text.
 struct DbError {
+    // A paper number or key that is already taken.
+    static constexpr int Duplicate = 3022;
+
     int number = 0;
     QString text;
 

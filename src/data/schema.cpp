@@ -51,16 +51,31 @@ QStringList tableNames()
     return names;
 }
 
+QStringList tableStatements()
+{
+    QStringList out;
+    for (const auto& t : kTables)
+        out << QString::fromUtf8(t[1]);
+    return out;
+}
+
 DbStatus create()
 {
     Transaction tx;
     for (const auto& t : kTables)
         if (auto err = Database::exec(QString::fromUtf8(t[1])))
             return err;
+    if (auto err = createIndexes())
+        return err;
+    return tx.commit();
+}
+
+DbStatus createIndexes()
+{
     for (const char* idx : kIndexes)
         if (auto err = Database::exec(QString::fromUtf8(idx)))
             return err;
-    return tx.commit();
+    return std::nullopt;
 }
 
 } // namespace Schema

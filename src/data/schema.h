@@ -8,7 +8,11 @@
 namespace Schema {
 
 QStringList tableNames();
-// Creates every missing table and index; existing ones are left as they are.
+// The CREATE TABLE statements of the ten tables.
+QStringList tableStatements();
+// Creates the ten tables and their indexes in a new, empty file.
 DbStatus create();
+// Adds any missing index to a database of this program; tables are never touched.
+DbStatus createIndexes();
 
 } // namespace Schema

@@ -127,9 +127,16 @@ DbResult<bool> InvoiceStore::exists(const QString& num)
 
 DbStatus InvoiceStore::issue(const Invoice& inv)
 {
-    Transaction tx;
+    // The write lock is taken before the number is checked, so two programs on the same file
+    // cannot both issue it.
+    Transaction tx(Transaction::Write);
     if (!tx.started())
         return notStarted();
+    const auto taken = invoiceExists(inv.num);
+    if (!taken)
+        return taken.error();
+    if (taken.value())
+        return DbError{DbError::Duplicate, QStringLiteral("Fattura ") + inv.num + QStringLiteral(" già esistente")};
     if (auto err = Database::exec(QStringLiteral("INSERT INTO Fatture (Num, IdAna, Data, Totale, Iva, Note, RA) "
                                                  "VALUES (?, ?, ?, ?, ?, ?, ?)"),
                                   {inv.num, inv.idAna, Formats::isoDate(inv.data), real(inv.totale), inv.iva,

@@ -1,6 +1,7 @@
 #include "printing/pdfoutput.h"
 
 #include "printing/pagerenderer.h"
+#include "shell/outputfiles.h"
 
 #include <QFileInfo>
 #include <QPageLayout>
@@ -13,7 +14,14 @@ namespace PdfOutput {
 
 bool write(const std::vector<Page>& pages, const PageView& view, const QString& filePath, QString* error)
 {
-    QSaveFile file(filePath);
+    if (const QString refusal = OutputFiles::refusal(filePath, QByteArrayLiteral("%PDF-"), QStringLiteral("PDF"));
+        !refusal.isEmpty()) {
+        if (error)
+            *error = refusal;
+        return false;
+    }
+    // Through a link the file it leads to is replaced, and the link stays.
+    QSaveFile file(OutputFiles::resolved(filePath));
     if (!file.open(QIODevice::WriteOnly)) {
         if (error)
             *error = file.errorString();

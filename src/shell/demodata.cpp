@@ -14,8 +14,16 @@ namespace DemoData {
 bool folderIsEmpty(const QString& workDir)
 {
     const QDir dir(workDir);
-    return !QFileInfo::exists(dir.filePath(Database::kRelativePath)) &&
-           !QFileInfo::exists(dir.filePath(QStringLiteral("Corvalisto.ini")));
+    if (!dir.exists())
+        return true;
+    const QDir dati(QFileInfo(dir.filePath(Database::kRelativePath)).absolutePath());
+    if (dati.exists() && !dati.isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System))
+        return false;
+    return dir
+        .entryList(
+            {QStringLiteral("Corvalisto.ini"), QStringLiteral("Printer.ini"), QStringLiteral("Corvalisto_*.mdb")},
+            QDir::Files | QDir::Hidden | QDir::System)
+        .isEmpty();
 }
 
 DbStatus fill()

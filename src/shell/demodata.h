@@ -5,7 +5,7 @@
 // Believable sample data for a new, empty working folder.
 namespace DemoData {
 
-// False with a message when the folder already holds data.
+// True when the folder is new: no settings, no daily copy, nothing in "Dati".
 bool folderIsEmpty(const QString& workDir);
 // Fills the open database: company header, customers, warehouse.
 DbStatus fill();

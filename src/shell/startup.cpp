@@ -8,15 +8,62 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <cerrno>
+#include <map>
 
 namespace {
 
-QString backupFolder()
+QString native(const QString& path)
 {
-    const QString folder = app().percorsoBackup.trimmed();
-    if (folder.isEmpty())
-        return app().workDir;
-    return QDir(app().workDir).absoluteFilePath(folder);
+    return QDir::toNativeSeparators(path);
+}
+
+QString datiFolder()
+{
+    return QFileInfo(app().path(Database::kRelativePath)).absolutePath();
+}
+
+QString copyAdvice()
+{
+    const QString copy = Startup::newestGoodCopy();
+    if (copy.isEmpty())
+        return QStringLiteral("Non c'è nessuna copia giornaliera integra da cui ripartire.");
+    return QStringLiteral("La copia giornaliera integra più recente è \"%1\": chiudere il programma e copiarla al "
+                          "posto del database, con il nome Corvalisto.mdb.")
+        .arg(native(copy));
+}
+
+QString messageFor(const DbError& err, const QString& file)
+{
+    const QString name = native(file);
+    switch (err.number) {
+    case Database::Missing:
+        return QStringLiteral("Il database \"%1\" non c'è, ma la cartella contiene già i dati del programma: non "
+                              "viene creato un database nuovo al suo posto.\n\n%2")
+            .arg(name, copyAdvice());
+    case Database::Empty:
+        return QStringLiteral("Il database \"%1\" è vuoto: non contiene i dati del programma.\n\n%2")
+            .arg(name, copyAdvice());
+    case Database::Foreign:
+        return QStringLiteral("Il file \"%1\" non è un database di Corvalisto (%2): il programma non lo usa e non lo "
+                              "modifica.\n\n%3")
+            .arg(name, err.text, copyAdvice());
+    case Database::InUse:
+        return QStringLiteral("Il database \"%1\" è in uso da un altro programma.\n\nChiudere l'altro programma e "
+                              "riprovare più tardi.")
+            .arg(name);
+    case Database::ReadOnly:
+        return QStringLiteral("Il database \"%1\" è in sola lettura: il programma non può salvare i dati.\n\nDare "
+                              "all'utente il permesso di scrittura sul file e sulla cartella \"%2\", poi riavviare il "
+                              "programma.")
+            .arg(name, native(QFileInfo(file).absolutePath()));
+    case Database::Damaged:
+        return QStringLiteral("Il database \"%1\" è danneggiato (%2). Le copie giornaliere non sono state "
+                              "aggiornate.\n\n%3")
+            .arg(name, err.text, copyAdvice());
+    default:
+        return QStringLiteral("Impossibile aprire il database \"%1\" (%2 - %3).").arg(name, err.title(), err.text);
+    }
 }
 
 } // namespace
@@ -38,25 +85,52 @@ bool updatePending()
 
 void prepareWorkFolder()
 {
-    QDir().mkpath(app().path(QStringLiteral("Dati")));
     ShippedPictures::writeMissing(app().path(QStringLiteral("Img")));
 }
 
-OpenOutcome openDatabase()
+bool isFirstStart()
+{
+    const QFileInfo db(app().path(Database::kRelativePath));
+    if (db.exists() || db.isSymLink())
+        return false;
+    const QDir dati(datiFolder());
+    if (dati.exists() && !dati.isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System))
+        return false;
+    return dailyCopies().isEmpty();
+}
+
+OpenOutcome openDatabase(Creation creation)
 {
     const QString file = app().path(Database::kRelativePath);
-    const auto err = Database::open(file);
-    if (!err)
-        return {true, {}};
-    QString message = QStringLiteral("Impossibile aprire il database \"%1\": il file è danneggiato o non è un "
-                                     "database di Corvalisto.\n\n(%2)")
-                          .arg(QDir::toNativeSeparators(file), err->text);
-    const QString copy = newestDailyCopy();
-    if (!copy.isEmpty())
-        message += QStringLiteral("\n\nLa copia giornaliera più recente è \"%1\": chiudere il programma e sostituire "
-                                  "il file con questa copia.")
-                       .arg(QDir::toNativeSeparators(copy));
-    return {false, message};
+    Database::removeStaleTemporaries(datiFolder());
+    Database::removeStaleTemporaries(backupFolder());
+    if (creation == Creation::OnFirstStart && isFirstStart())
+        return createDatabase({});
+    if (const auto err = Database::open(file))
+        return {false, messageFor(*err, file)};
+    return {true, {}};
+}
+
+OpenOutcome createDatabase(const std::function<DbStatus()>& fill)
+{
+    const QString file = app().path(Database::kRelativePath);
+    if (const auto err = Database::create(file, fill)) {
+        if (err->number == EEXIST)
+            return {
+                false,
+                QStringLiteral("Il database \"%1\" esiste già: il programma non lo sostituisce.").arg(native(file))};
+        return {false, QStringLiteral("Impossibile creare il database \"%1\" (%2 - %3).")
+                           .arg(native(file), err->title(), err->text)};
+    }
+    return {true, {}};
+}
+
+QString backupFolder()
+{
+    const QString folder = app().percorsoBackup.trimmed();
+    if (folder.isEmpty())
+        return app().workDir;
+    return QDir(app().workDir).absoluteFilePath(folder);
 }
 
 QString dailyCopyPath(const QDate& day)
@@ -67,28 +141,43 @@ QString dailyCopyPath(const QDate& day)
 
 void copiaGiornaliera(const QDate& day)
 {
+    // Only a database that passed the check at opening is copied, so a good copy is never
+    // replaced by a damaged one.
     if (!Database::isOpen())
         return;
     Database::copyTo(dailyCopyPath(day));
 }
 
-QString newestDailyCopy()
+QStringList dailyCopies()
 {
     static const QRegularExpression name(QStringLiteral(R"(^Corvalisto_(\d\d)-(\d\d)-(\d\d)\.mdb$)"));
-    QString best;
-    QDate bestDate;
+    std::multimap<QDate, QString, std::greater<>> byDate;
     const QDir dir(backupFolder());
     for (const QString& f : dir.entryList({QStringLiteral("Corvalisto_*.mdb")}, QDir::Files)) {
         const auto m = name.match(f);
         if (!m.hasMatch())
             continue;
         const QDate d(2000 + m.captured(3).toInt(), m.captured(2).toInt(), m.captured(1).toInt());
-        if (d.isValid() && (!bestDate.isValid() || d > bestDate)) {
-            bestDate = d;
-            best = dir.filePath(f);
-        }
+        if (d.isValid())
+            byDate.emplace(d, dir.filePath(f));
     }
-    return best;
+    QStringList out;
+    for (const auto& [day, path] : byDate)
+        out << path;
+    return out;
+}
+
+QString newestDailyCopy()
+{
+    return dailyCopies().value(0);
+}
+
+QString newestGoodCopy()
+{
+    for (const QString& copy : dailyCopies())
+        if (!Database::verify(copy))
+            return copy;
+    return {};
 }
 
 } // namespace Startup

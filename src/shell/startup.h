@@ -4,6 +4,7 @@
 
 #include <QDate>
 #include <QString>
+#include <functional>
 
 // The start-up steps that do not depend on the main window.
 namespace Startup {
@@ -12,20 +13,37 @@ namespace Startup {
 void loadSettings();
 // True while "Dati/Corvalisto.md" marks a database being replaced.
 bool updatePending();
-// First start on a folder: "Dati" and the shipped pictures; nothing existing is overwritten.
+// The shipped pictures that are missing; nothing existing is overwritten.
 void prepareWorkFolder();
-// Opens the database; a foreign or damaged file gives an Italian message naming it.
+// True when the working folder holds none of the program's data yet: no database, nothing in
+// "Dati", no daily copy. Only then may a new, empty database be made.
+bool isFirstStart();
+
 struct OpenOutcome {
     bool ok = false;
     QString message;
 };
-OpenOutcome openDatabase();
+enum class Creation { OnFirstStart, Never };
+// Opens and checks the database; on a first start (and only then, when allowed) makes a new one.
+// Every failure gives an Italian message that names the file, says what to do and, where it
+// helps, the newest daily copy that passes the check. Nothing is written when it fails.
+OpenOutcome openDatabase(Creation creation = Creation::OnFirstStart);
+// Makes the database of a new folder, with what `fill` writes, and opens it; refuses when a
+// database already stands there, even one made by another program a moment ago.
+OpenOutcome createDatabase(const std::function<DbStatus()>& fill);
+
+// The folder of the daily copies: the backup setting, or the working folder when it is empty.
+QString backupFolder();
 // Full path of the day's copy: "Corvalisto_dd-mm-yy.mdb" in the backup folder (the working
 // folder when the setting is empty; a relative setting is taken from the working folder).
 QString dailyCopyPath(const QDate& day);
-// Writes the day's copy; every failure is silent.
+// Writes the day's copy of the open, checked database; every failure is silent.
 void copiaGiornaliera(const QDate& day);
+// The daily copies in the backup folder, newest first.
+QStringList dailyCopies();
 // The newest daily copy in the backup folder, empty when there is none.
 QString newestDailyCopy();
+// The newest daily copy that passes the database check, empty when there is none.
+QString newestGoodCopy();
 
 } // namespace Startup

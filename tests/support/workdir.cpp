@@ -13,7 +13,7 @@ TestWorkDir::TestWorkDir(bool openDatabase)
     app() = AppState();
     app().workDir = m_dir.path();
     if (openDatabase) {
-        const auto err = Database::open(app().path(Database::kRelativePath));
+        const auto err = Database::create(app().path(Database::kRelativePath));
         EXPECT_FALSE(err.has_value()) << (err ? err->text.toStdString() : std::string());
     }
 }

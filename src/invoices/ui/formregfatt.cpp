@@ -35,6 +35,12 @@
 
 namespace {
 
+void numeroGiaEsistente(QWidget* parent, const QString& num)
+{
+    dialogs().message(parent, QStringLiteral("Fattura ") + num + QStringLiteral(" già esistente"),
+                      QStringLiteral("Impossibile procedere"), Dialogs::Icon::Exclamation);
+}
+
 enum Column { Selettore = 0, Descrizione = 1, Qta = 2, Prezzo = 3, Importo = 4, Ord = 5, Colonne = 6 };
 
 constexpr int kMaxNote = 255;
@@ -669,8 +675,7 @@ void FormRegFatt::emetti()
         return;
     }
     if (exists.value()) {
-        dialogs().message(this, QStringLiteral("Fattura ") + num + QStringLiteral(" già esistente"),
-                          QStringLiteral("Impossibile procedere"), Dialogs::Icon::Exclamation);
+        numeroGiaEsistente(this, num);
         return;
     }
     if (dialogs().message(this, QStringLiteral("Proseguire con l'EMISSIONE della Fattura ?"),
@@ -688,7 +693,10 @@ void FormRegFatt::emetti()
     inv.ra = m_ra->isChecked();
     inv.rows = m_rows;
     if (auto err = InvoiceStore::issue(inv)) {
-        WindowBehaviour::showDbError(this, *err);
+        if (err->number == DbError::Duplicate)
+            numeroGiaEsistente(this, num);
+        else
+            WindowBehaviour::showDbError(this, *err);
         return;
     }
     m_num->setText(num);

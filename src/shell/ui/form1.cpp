@@ -212,17 +212,17 @@ bool Form1::load()
                           QStringLiteral("Impossibile aprire il programma"), Dialogs::Icon::Information);
         return false;
     }
-    Startup::prepareWorkFolder();
-    for (int i = 0; i < 8; ++i)
-        setButtonLook(i, false);
-    if (QFile::exists(app().path(QStringLiteral("Img/Logo.bmp"))))
-        findChild<QLabel*>(QStringLiteral("Image1"))->setPixmap(QPixmap(app().path(QStringLiteral("Img/Logo.bmp"))));
-
+    // The database comes first: when it cannot be used, nothing is written in the folder.
     const Startup::OpenOutcome db = Startup::openDatabase();
     if (!db.ok) {
         dialogs().message(this, db.message, QStringLiteral("Impossibile aprire il programma"), Dialogs::Icon::Critical);
         return false;
     }
+    Startup::prepareWorkFolder();
+    for (int i = 0; i < 8; ++i)
+        setButtonLook(i, false);
+    if (QFile::exists(app().path(QStringLiteral("Img/Logo.bmp"))))
+        findChild<QLabel*>(QStringLiteral("Image1"))->setPixmap(QPixmap(app().path(QStringLiteral("Img/Logo.bmp"))));
     Startup::copiaGiornaliera(QDate::currentDate());
     return true;
 }

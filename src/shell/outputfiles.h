@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Files the program writes on the user's behalf (PDF and the like) must never land on the
+// working folder's data, on a device, or on an unrelated file that happens to bear the name.
+namespace OutputFiles {
+
+// Why `path` may not receive a new file of the kind `kindName` whose content starts with
+// `signature`; empty when it may. Checks the file that every name of it leads to (links,
+// "..", hard links): the database and everything in its folder, the daily copies, the
+// settings files, anything but a regular file, an existing file of another kind.
+QString refusal(const QString& path, const QByteArray& signature, const QString& kindName);
+// The file that writing to `path` replaces: the target of a symbolic link, else `path`.
+QString resolved(const QString& path);
+
+} // namespace OutputFiles

@@ -1,0 +1,304 @@
+#include "data/database.h"
+#include "printing/pdfcommand.h"
+#include "shell/appstate.h"
+#include "shell/demodata.h"
+#include "shell/startup.h"
+#include "workdir.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTextStream>
+#include <QUuid>
+#include <gtest/gtest.h>
+#include <map>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+const QDate kToday(2026, 12, 6);
+
+QByteArray digest(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return "(manca)";
+    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
+}
+
+// Every file of the folder's data with its content, to prove that nothing was touched.
+std::map<QString, QByteArray> snapshot(const QString& root)
+{
+    std::map<QString, QByteArray> out;
+    const QDir dir(root);
+    for (const QString& sub : {QStringLiteral("."), QStringLiteral("Dati")})
+        for (const QString& f : QDir(dir.filePath(sub)).entryList(QDir::Files | QDir::Hidden | QDir::System))
+            out[sub + u'/' + f] = digest(dir.filePath(sub + u'/' + f));
+    return out;
+}
+
+// A working folder with a database worth keeping and yesterday's good copy.
+class DataSafety : public ::testing::Test {
+public:
+    void SetUp() override
+    {
+        ASSERT_FALSE(DemoData::fill());
+        ASSERT_FALSE(Database::copyTo(Startup::dailyCopyPath(kToday.addDays(-1))));
+        invoice = Database::scalar(QStringLiteral("SELECT Num FROM Fatture ORDER BY Data LIMIT 1")).value().toString();
+        Database::close();
+    }
+    QString db() const { return dir.path(Database::kRelativePath); }
+    void damage(qint64 offset, const QByteArray& bytes) const
+    {
+        QFile f(db());
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        f.seek(offset);
+        f.write(bytes);
+    }
+    // What the main window does at start: open, and copy only what opened.
+    Startup::OpenOutcome start() const
+    {
+        const Startup::OpenOutcome r = Startup::openDatabase();
+        Startup::copiaGiornaliera(kToday);
+        return r;
+    }
+    int pdf(const QString& output, QString* err = nullptr) const
+    {
+        QString text;
+        QTextStream stream(&text);
+        const int rc = PdfCommand::run({QStringLiteral("fattura"), invoice, QStringLiteral("-o"), output}, stream);
+        stream.flush();
+        if (err)
+            *err = text;
+        return rc;
+    }
+
+    TestWorkDir dir;
+    QString invoice;
+};
+
+TEST_F(DataSafety, AnUnusableDatabaseIsReportedAndNothingIsWritten)
+{
+    const struct {
+        const char* what;
+        std::function<void(DataSafety&)> make;
+        const char* says;
+    } cases[] = {
+        {"page of data overwritten",
+         [](DataSafety& t) {
+             QByteArray noise(4096, 0);
+             for (char& c : noise)
+                 c = char(QRandomGenerator::global()->bounded(256));
+             t.damage(QFileInfo(t.db()).size() / 2 / 4096 * 4096, noise);
+         },
+         "danneggiato"},
+        {"cut by one byte", [](DataSafety& t) { QFile(t.db()).resize(QFileInfo(t.db()).size() - 1); }, "danneggiato"},
+        {"zero bytes", [](DataSafety& t) { QFile(t.db()).resize(0); }, "vuoto"},
+        {"missing beside the folder's data", [](DataSafety& t) { QFile::remove(t.db()); }, "non c'è"},
+        {"dropped table",
+         [](DataSafety& t) {
+             Database::open(t.db());
+             Database::exec(QStringLiteral("DROP TABLE Ddt"));
+             Database::close();
+         },
+         "non è un database di Corvalisto"},
+        {"foreign schema",
+         [](DataSafety& t) {
+             QFile::remove(t.db());
+             QProcess::execute(QStringLiteral("sqlite3"), {t.db(), QStringLiteral("CREATE TABLE Clienti (x)")});
+         },
+         "non è un database di Corvalisto"},
+    };
+    const QString goodCopy = Startup::dailyCopyPath(kToday.addDays(-1));
+    const QByteArray pristine = dir.read(Database::kRelativePath);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QFile::remove(db());
+        dir.write(Database::kRelativePath, pristine);
+        c.make(*this);
+        const auto before = snapshot(dir.path());
+        const Startup::OpenOutcome r = start();
+        EXPECT_FALSE(r.ok);
+        EXPECT_FALSE(Database::isOpen());
+        EXPECT_TRUE(r.message.contains(QString::fromUtf8(c.says))) << r.message.toStdString();
+        EXPECT_TRUE(r.message.contains(QDir::toNativeSeparators(db())));
+        EXPECT_TRUE(r.message.contains(QFileInfo(goodCopy).fileName())) << r.message.toStdString();
+        EXPECT_EQ(snapshot(dir.path()), before);
+    }
+}
+
+TEST_F(DataSafety, ADamagedCopyIsNotOfferedAndAGoodDatabaseReplacesOnlyTheDaysCopy)
+{
+    // The newest copy is damaged: the message names the good one before it.
+    dir.write(QFileInfo(Startup::dailyCopyPath(kToday.addDays(-2))).fileName(), dir.read(Database::kRelativePath));
+    QFile(Startup::dailyCopyPath(kToday.addDays(-1))).resize(100000);
+    QFile(db()).resize(0);
+    const Startup::OpenOutcome r = start();
+    EXPECT_TRUE(r.message.contains(QFileInfo(Startup::dailyCopyPath(kToday.addDays(-2))).fileName()));
+    EXPECT_FALSE(r.message.contains(QFileInfo(Startup::dailyCopyPath(kToday.addDays(-1))).fileName()));
+    // With no copy at all the message says so instead of naming one.
+    for (const QString& c : Startup::dailyCopies())
+        QFile::remove(c);
+    EXPECT_TRUE(start().message.contains(QStringLiteral("nessuna copia")));
+}
+
+TEST_F(DataSafety, InUseAndReadOnlyAreToldApartFromDamage)
+{
+    QProcess holder;
+    holder.start(QStringLiteral("sqlite3"), {db()});
+    ASSERT_TRUE(holder.waitForStarted());
+    holder.write("BEGIN EXCLUSIVE; DELETE FROM Azienda;\n.print tenuto\n");
+    ASSERT_TRUE(holder.waitForReadyRead(5000));
+    const Startup::OpenOutcome busy = start();
+    EXPECT_FALSE(busy.ok);
+    EXPECT_TRUE(busy.message.contains(QStringLiteral("in uso da un altro programma"))) << busy.message.toStdString();
+    EXPECT_FALSE(QFile::exists(Startup::dailyCopyPath(kToday)));
+    holder.write("ROLLBACK;\n.quit\n");
+    holder.waitForFinished(5000);
+
+    // Read-only for its owner; root ignores permissions, so the check runs as an ordinary user.
+    QFile::setPermissions(db(), QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    int status = 0;
+    if (::geteuid() == 0) {
+        ::chmod(QFile::encodeName(dir.path()).constData(), 0755);
+        ::chmod(QFile::encodeName(dir.path(QStringLiteral("Dati"))).constData(), 0755);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+                ::_exit(2);
+            const Startup::OpenOutcome r = Startup::openDatabase();
+            ::_exit(!r.ok && r.message.contains(QStringLiteral("sola lettura")) ? 0 : 1);
+        }
+        ::waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    } else {
+        const Startup::OpenOutcome r = Startup::openDatabase();
+        EXPECT_TRUE(r.message.contains(QStringLiteral("sola lettura"))) << r.message.toStdString();
+    }
+}
+
+TEST_F(DataSafety, ANewDatabaseOnlyOnATrueFirstStart)
+{
+    // Dati holds something else: not a first start.
+    QFile::remove(db());
+    for (const QString& c : Startup::dailyCopies())
+        QFile::remove(c);
+    dir.write(QStringLiteral("Dati/Corvalisto.mdb-journal"), "resto");
+    EXPECT_FALSE(Startup::openDatabase().ok);
+    EXPECT_FALSE(QFile::exists(db()));
+    // A daily copy alone says the folder has been used.
+    QFile::remove(dir.path(QStringLiteral("Dati/Corvalisto.mdb-journal")));
+    dir.write(QStringLiteral("Corvalisto_01-12-26.mdb"), "x");
+    EXPECT_FALSE(Startup::openDatabase().ok);
+    EXPECT_FALSE(QFile::exists(db()));
+    QFile::remove(dir.path(QStringLiteral("Corvalisto_01-12-26.mdb")));
+    ASSERT_TRUE(Startup::openDatabase().ok);
+    EXPECT_EQ(Database::scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND "
+                                              "name NOT LIKE 'sqlite%'"))
+                  .value()
+                  .toInt(),
+              10);
+}
+
+TEST_F(DataSafety, StaleTemporaryCopiesGoAndOnesBeingWrittenStay)
+{
+    auto temp = [&](const QString& folder, const QString& of) {
+        const QString name = QStringLiteral(".%1.%2.tmp").arg(of, QUuid::createUuid().toString(QUuid::Id128));
+        dir.write(folder + name, QByteArray(8192, 't'));
+        return dir.path(folder + name);
+    };
+    const QString staleCopy = temp(QString(), QStringLiteral("Corvalisto_05-12-26.mdb"));
+    const QString staleNew = temp(QStringLiteral("Dati/"), QStringLiteral("Corvalisto.mdb"));
+    const QString busy = temp(QString(), QStringLiteral("Corvalisto_06-12-26.mdb"));
+    const int fd = ::open(QFile::encodeName(busy).constData(), O_RDONLY);
+    ASSERT_EQ(::flock(fd, LOCK_EX), 0);
+    dir.write(QStringLiteral("nota.tmp"), "dell'utente");
+    ASSERT_TRUE(start().ok);
+    EXPECT_FALSE(QFile::exists(staleCopy));
+    EXPECT_FALSE(QFile::exists(staleNew));
+    EXPECT_TRUE(QFile::exists(busy));
+    EXPECT_TRUE(QFile::exists(dir.path(QStringLiteral("nota.tmp"))));
+    ::close(fd);
+}
+
+TEST_F(DataSafety, TheDemoClaimsOnlyANewFolder)
+{
+    EXPECT_FALSE(DemoData::folderIsEmpty(dir.path()));
+    TestWorkDir fresh(false);
+    EXPECT_TRUE(DemoData::folderIsEmpty(fresh.path()));
+    fresh.write(Database::kUpdateMarker, "");
+    EXPECT_FALSE(DemoData::folderIsEmpty(fresh.path()));
+    // A database placed by another run meanwhile is kept as it is, and the demo is refused.
+    QFile::remove(fresh.path(Database::kUpdateMarker));
+    fresh.write(Database::kRelativePath, dir.read(Database::kRelativePath));
+    const QByteArray before = digest(fresh.path(Database::kRelativePath));
+    const Startup::OpenOutcome r = Startup::createDatabase(DemoData::fill);
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(r.message.contains(QStringLiteral("esiste già")));
+    EXPECT_EQ(digest(fresh.path(Database::kRelativePath)), before);
+    EXPECT_EQ(QDir(fresh.path(QStringLiteral("Dati"))).entryList(QDir::Files | QDir::Hidden).size(), 1);
+}
+
+TEST_F(DataSafety, PdfOutputNeverReplacesDataDevicesOrOtherFiles)
+{
+    ASSERT_TRUE(Startup::openDatabase().ok);
+    Startup::copiaGiornaliera(kToday);
+    const QString other = dir.path(QStringLiteral("altro"));
+    QDir().mkpath(other);
+    QFile::link(db(), other + QStringLiteral("/collegamento.pdf"));
+    ::link(QFile::encodeName(db()).constData(), QFile::encodeName(other + QStringLiteral("/fisso.pdf")).constData());
+    ::mkfifo(QFile::encodeName(other + QStringLiteral("/coda")).constData(), 0600);
+    dir.write(QStringLiteral("altro/lettera.txt"), "Gentile cliente");
+    const QString cases[] = {
+        db(),
+        other + QStringLiteral("/../Dati/Corvalisto.mdb"),
+        other + QStringLiteral("/collegamento.pdf"),
+        other + QStringLiteral("/fisso.pdf"),
+        dir.path(QStringLiteral("Dati/Corvalisto.mdb-journal")),
+        Startup::dailyCopyPath(kToday),
+        Startup::dailyCopyPath(kToday.addDays(5)),
+        dir.path(QStringLiteral("Corvalisto.ini")),
+        other + QStringLiteral("/coda"),
+        other,
+        other + QStringLiteral("/lettera.txt"),
+    };
+    const auto before = snapshot(dir.path());
+    for (const QString& output : cases) {
+        SCOPED_TRACE(output.toStdString());
+        QString err;
+        EXPECT_EQ(pdf(output, &err), 1);
+        EXPECT_TRUE(err.contains(QStringLiteral("Impossibile scrivere"))) << err.toStdString();
+    }
+    EXPECT_EQ(snapshot(dir.path()), before);
+    EXPECT_EQ(dir.read(QStringLiteral("altro/lettera.txt")), "Gentile cliente");
+    EXPECT_TRUE(QFileInfo(other + QStringLiteral("/collegamento.pdf")).isSymLink());
+    // A PDF is replaced; the open database is still the file on disk.
+    const QString out = other + QStringLiteral("/fattura.pdf");
+    ASSERT_EQ(pdf(out), 0);
+    ASSERT_EQ(pdf(out), 0);
+    EXPECT_TRUE(dir.read(QStringLiteral("altro/fattura.pdf")).startsWith("%PDF-"));
+    EXPECT_FALSE(Database::check());
+}
+
+TEST(DataSafetyCommand, PdfWithAMissingFolderCreatesNothingAndFailsPlainly)
+{
+    TestWorkDir dir(false);
+    const QString missing = dir.path(QStringLiteral("non/esiste"));
+    QProcess p;
+    p.start(QStringLiteral(CORVALISTO_EXE),
+            {QStringLiteral("--dir"), missing, QStringLiteral("pdf"), QStringLiteral("fattura"), QStringLiteral("1/25"),
+             QStringLiteral("-o"), dir.path(QStringLiteral("f.pdf"))});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    EXPECT_EQ(p.exitCode(), 1);
+    EXPECT_TRUE(p.readAllStandardError().contains("non esiste"));
+    EXPECT_FALSE(QFileInfo::exists(dir.path(QStringLiteral("non"))));
+    EXPECT_FALSE(QFileInfo::exists(dir.path(QStringLiteral("f.pdf"))));
+}
+
+} // namespace
