@@ -40,6 +40,17 @@ TEST_F(InvoiceStoreTest, NumberingAndCancellingTheLast)
     EXPECT_EQ(next(), u"10/26"_s);
 }
 
+TEST_F(InvoiceStoreTest, ATakenNumberIsRefusedInsideTheWrite)
+{
+    issue(u"7/26"_s, rossi, QDate(2026, 1, 5));
+    Invoice again = sampleInvoice(u"7/26"_s, addCustomer(u"BIANCHI"_s), QDate(2026, 1, 6));
+    const DbStatus err = InvoiceStore::issue(again);
+    ASSERT_TRUE(err);
+    EXPECT_EQ(err->number, DbError::Duplicate);
+    EXPECT_EQ(dbRows(u"SELECT IdAna, Data FROM Fatture"_s), u"%1|2026-01-05"_s.arg(rossi));
+    EXPECT_EQ(dbRows(u"SELECT count(*) FROM ContFatt"_s), u"3"_s);
+}
+
 TEST_F(InvoiceStoreTest, AFailingRowLeavesNoHalfWrittenInvoice)
 {
     Database::exec(u"CREATE TRIGGER failrow BEFORE INSERT ON ContFatt WHEN NEW.Ord = 3 "

@@ -17,6 +17,8 @@ Dialogs::Answer ScriptedDialogs::message(QWidget*, const QString& text, const QS
                                          Buttons buttons)
 {
     messages.push_back({text, title, icon, buttons});
+    if (whileShown)
+        whileShown(text);
     if (!m_answers.empty()) {
         const Answer a = m_answers.front();
         m_answers.pop_front();

@@ -30,6 +30,9 @@ public:
     // window is closed at once, rejected.
     void onWindow(std::function<int(QDialog*)> handler) { m_windows.push_back(std::move(handler)); }
     void chooseFile(const QString& path) { m_files.push_back(path); }
+    // Runs while a message is on screen, before it is answered: what another program or the
+    // user does meanwhile.
+    std::function<void(const QString& text)> whileShown;
 
     Answer message(QWidget* parent, const QString& text, const QString& title, Icon icon, Buttons buttons) override;
     std::optional<QString> input(QWidget* parent, const QString& prompt, const QString& title,

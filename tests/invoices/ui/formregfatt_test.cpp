@@ -255,6 +255,26 @@ TEST_F(FormRegFattTest, IssueChecksInOrder)
     EXPECT_EQ(dbRows(u"SELECT Num, RA, Note FROM Fatture ORDER BY rowid"_s), num(1) + u"|-|-\n"_s + num(9) + u"|-|-"_s);
 }
 
+TEST_F(FormRegFattTest, ANumberTakenWhileTheQuestionIsOpenIsRefused)
+{
+    open();
+    choose(u"ROSSI"_s);
+    setRate(u"22"_s);
+    addRow(u"Cancello"_s, u"1"_s, u"100"_s);
+    // Another program on the same file issues the same number while the user reads the question.
+    const qint64 other = addCustomer(u"VERDI"_s);
+    dlg.whileShown = [&](const QString& text) {
+        if (text.startsWith(u"Proseguire"_s))
+            issue(num(1), other, QDate(kAnno, 3, 1));
+    };
+    click("BtnEmetti");
+    EXPECT_EQ(dlg.texts(), (QStringList{u"Proseguire con l'EMISSIONE della Fattura ?"_s,
+                                        u"Fattura %1 già esistente"_s.arg(num(1))}));
+    EXPECT_NE(frm->result(), QDialog::Accepted);
+    EXPECT_EQ(dbRows(u"SELECT IdAna FROM Fatture"_s), QString::number(other));
+    EXPECT_EQ(dbRows(u"SELECT count(*) FROM ContFatt"_s), u"3"_s);
+}
+
 TEST_F(FormRegFattTest, RowsAndRateOfANewInvoice)
 {
     open();
