@@ -23,7 +23,7 @@ struct Entry {
     // Whether the paper prints the company header (and so needs it loaded).
     bool needsHeader = true;
     // What names the paper in a file name: its number, or the customer of a sheet.
-    std::function<QString(const std::any& data)> name;
+    std::function<QString(const std::any& data)> name = nullptr;
 };
 
 // Registers or replaces the layout of a kind.

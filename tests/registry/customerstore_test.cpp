@@ -1,3 +1,4 @@
+#include "data/customerlist.h"
 #include "registry/registrydemo.h"
 #include "registrytest.h"
 #include "workdir.h"
@@ -46,6 +47,12 @@ TEST(CustomerStore, NamesFilterByInitialsLiterallyAndSkipDeletedRows)
         {u"X"_s, u""_s}};
     for (const auto& [initials, expected] : cases)
         EXPECT_EQ(CustomerStore::names(initials).value().join(u','), expected) << initials.toStdString();
+    // The editors' customer lists follow the same order.
+    const auto entries = validCustomersByName();
+    QStringList listed;
+    for (const CustomerEntry& e : entries.value())
+        listed << e.nome;
+    EXPECT_EQ(listed, CustomerStore::names().value());
 }
 
 TEST(CustomerStore, LookupDuplicateCheckAndRemoveMatchLiterallyFoldingAccents)
