@@ -19,5 +19,6 @@ DbResult<QList<CustomerEntry>> customerEntries(const QString& sql, const QVarian
 
 DbResult<QList<CustomerEntry>> validCustomersByName()
 {
-    return customerEntries(QStringLiteral("SELECT Id, Nome FROM Anagrafica WHERE Valid = 1 ORDER BY Nome"));
+    return customerEntries(
+        QStringLiteral("SELECT Id, Nome FROM Anagrafica WHERE Valid = 1 ORDER BY sortkey(Nome), Nome, Id"));
 }

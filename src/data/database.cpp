@@ -10,6 +10,7 @@
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QUuid>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -21,7 +22,7 @@ namespace {
 
 const QString kConnection = QStringLiteral("corvalisto");
 
-void foldFunction(sqlite3_context* ctx, int, sqlite3_value** argv)
+template <QString (*Fn)(const QString&)> void textFunction(sqlite3_context* ctx, int, sqlite3_value** argv)
 {
     if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
         sqlite3_result_null(ctx);
@@ -29,7 +30,7 @@ void foldFunction(sqlite3_context* ctx, int, sqlite3_value** argv)
     }
     const auto* text = static_cast<const char16_t*>(sqlite3_value_text16(argv[0]));
     const int bytes = sqlite3_value_bytes16(argv[0]);
-    const QString folded = Database::fold(QString::fromUtf16(text, bytes / 2));
+    const QString folded = Fn(QString::fromUtf16(text, bytes / 2));
     sqlite3_result_text16(ctx, folded.utf16(), static_cast<int>(folded.size() * 2), SQLITE_TRANSIENT);
 }
 
@@ -193,8 +194,10 @@ DbStatus connect(const QString& path)
         QSqlDatabase::removeDatabase(kConnection);
         return DbError{1, QStringLiteral("Driver del database non disponibile")};
     }
-    sqlite3_create_function_v2(handle, "fold", 1, SQLITE_UTF16 | SQLITE_DETERMINISTIC, nullptr, foldFunction, nullptr,
-                               nullptr, nullptr);
+    sqlite3_create_function_v2(handle, "fold", 1, SQLITE_UTF16 | SQLITE_DETERMINISTIC, nullptr,
+                               textFunction<Database::fold>, nullptr, nullptr, nullptr);
+    sqlite3_create_function_v2(handle, "sortkey", 1, SQLITE_UTF16 | SQLITE_DETERMINISTIC, nullptr,
+                               textFunction<Database::sortKey>, nullptr, nullptr, nullptr);
     return std::nullopt;
 }
 
@@ -205,6 +208,16 @@ namespace Database {
 QString fold(const QString& text)
 {
     return text.toCaseFolded();
+}
+
+QString sortKey(const QString& text)
+{
+    // Most names are plain ASCII: no decomposition needed.
+    if (std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; }))
+        return text.toLower();
+    QString bare = text.normalized(QString::NormalizationForm_D);
+    bare.removeIf([](QChar c) { return c.category() == QChar::Mark_NonSpacing; });
+    return bare.toCaseFolded();
 }
 
 DbStatus create(const QString& path, const std::function<DbStatus()>& fill)

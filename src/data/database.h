@@ -15,7 +15,8 @@ struct sqlite3;
 //
 // Each connection gets the SQL function fold(text): the text case-folded for every
 // letter, accented ones too, so that fold(a) = fold(b) compares as the user expects and
-// instr(fold(a), fold(b)) searches literally, without LIKE wildcards.
+// instr(fold(a), fold(b)) searches literally, without LIKE wildcards; and sortkey(text): the
+// text case-folded without its accents, the order of every list of names ("ÈLITE" among the E's).
 namespace Database {
 
 inline const QString kRelativePath = QStringLiteral("Dati/Corvalisto.mdb");
@@ -69,6 +70,8 @@ DbStatus copyTo(const QString& destination);
 
 // Case-folding used by fold(); exposed so that logic can compare like the database.
 QString fold(const QString& text);
+// The key sortkey() orders by.
+QString sortKey(const QString& text);
 
 } // namespace Database
 

@@ -17,6 +17,7 @@ struct Invoice {
     // The total as shown, two decimals.
     Decimal totale;
     int iva = 0;
+    // As stored: line breaks are CR LF.
     QString note;
     bool ra = false;
     bool pagata = false;

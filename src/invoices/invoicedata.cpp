@@ -11,7 +11,7 @@ InvoiceData InvoiceData::fromEditor(const QString& num, const QString& data, qin
     d.num = num;
     d.data = data;
     d.idCliente = idCliente;
-    d.iva = ivaText;
+    d.iva = InvoiceRules::testoAliquota(ivaText);
     d.aliquota = InvoiceRules::aliquota(ivaText).value_or(0);
     d.ritenuta = ritenuta;
     d.note = note;

@@ -25,10 +25,11 @@ struct InvoiceData {
     QString data;
     // 0 when no customer is chosen.
     qint64 idCliente = 0;
-    // The rate box's text, and the rate read from it.
+    // The rate as read from the rate box (text and number): what the totals, the rows and the label use.
     QString iva;
     int aliquota = 0;
     bool ritenuta = false;
+    // Line breaks as stored, CR LF.
     QString note;
     QList<Row> righe;
     // "€ " amounts: taxable, VAT, withholding, total.

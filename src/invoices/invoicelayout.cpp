@@ -4,8 +4,6 @@
 #include "printing/printsources.h"
 #include "shell/formats.h"
 
-#include <QRegularExpression>
-
 namespace {
 
 using InvoiceLayout::kX0;
@@ -121,7 +119,8 @@ double allineato(double x, int larghezza, const QString& text, double passo)
 void righe(Page& page, const InvoiceData& d, int p)
 {
     const PrintFont font = arial(10);
-    const QString iva = InvoiceLayout::ivaRiga(d.iva);
+    // The rate the totals use, on every row with an amount; nothing for 0.
+    const QString iva = d.aliquota == 0 ? QString() : QString::number(d.aliquota) + u'%';
     const int n = static_cast<int>(d.righe.size());
     for (int i = 1; i <= InvoiceLayout::kRighePagina; ++i) {
         const int r = InvoiceLayout::kRighePagina * p + i;
@@ -197,23 +196,6 @@ QString dataEstesa(const QString& data)
     if (data.isEmpty())
         return data;
     return data.left(6) + QStringLiteral("20") + data.right(2);
-}
-
-QString ivaRiga(const QString& ivaText)
-{
-    // The numeric value of the text: its leading number with "." as the decimal point.
-    QString text = ivaText;
-    text.remove(QRegularExpression(QStringLiteral("\\s")));
-    static const QRegularExpression leading(QStringLiteral("^[+-]?\\d*(\\.\\d*)?"));
-    QString number = leading.match(text).captured(0);
-    if (number.endsWith(u'.'))
-        number.chop(1);
-    if (number.startsWith(u'+'))
-        number.remove(0, 1);
-    const auto value = Decimal::fromString(number);
-    if (!value || value->isZero())
-        return QString();
-    return Formats::plain(*value) + u'%';
 }
 
 QStringList righeNote(const QString& note)

@@ -25,8 +25,6 @@ int pagine(int righe);
 QString numeroEsteso(const QString& num);
 // "05/03/26" as the page prints it: 05/03/2026; an empty date stays empty.
 QString dataEstesa(const QString& data);
-// The rate column's text: the numeric value of the rate box and "%", empty for 0.
-QString ivaRiga(const QString& ivaText);
 // The annotation lines: line breaks become spaces, cut at 69 characters, at most two spaces
 // dropped at the start of each following line.
 QStringList righeNote(const QString& note);

@@ -19,10 +19,11 @@ DbResult<std::optional<InvoiceData>> datiFattura(const QString& num)
 
 void registerLayout()
 {
-    LayoutRegistry::add(kTipo, {[](const std::any& data, const LayoutContext& ctx) {
-                                    return InvoiceLayout::layout(std::any_cast<const InvoiceData&>(data), ctx);
-                                },
-                                true, true});
+    LayoutRegistry::add(kTipo,
+                        {[](const std::any& data, const LayoutContext& ctx) {
+                             return InvoiceLayout::layout(std::any_cast<const InvoiceData&>(data), ctx);
+                         },
+                         true, true, [](const std::any& data) { return std::any_cast<const InvoiceData&>(data).num; }});
 }
 
 void registerPdfKind()

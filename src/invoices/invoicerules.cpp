@@ -124,6 +124,14 @@ bool aliquotaValida(int rate)
     return rate >= 0 && rate <= 100;
 }
 
+QString testoAliquota(const QString& text)
+{
+    if (text.trimmed().isEmpty())
+        return QString();
+    const auto rate = aliquota(text);
+    return rate ? QString::number(*rate) : text;
+}
+
 std::optional<long long> posizioneDopo(int comando, long long posizione, long long totaleAnno,
                                        const QList<long long>& ordinaliAnno)
 {

@@ -52,6 +52,9 @@ NumeroDigitato leggiNumero(const QString& text);
 // an empty or non-numeric text counts 0. Nothing when it is too large for a whole number (error 6).
 std::optional<int> aliquota(const QString& text);
 bool aliquotaValida(int rate);
+// The rate box's text as read: the whole number above ("21,6" shows 22); empty stays empty, and a
+// text too large for a whole number stays as typed.
+QString testoAliquota(const QString& text);
 
 // Browsing the stored invoices of a series: the command (0 first, 1 previous, 2 next, 3 last),
 // the position shown, the highest number of the series and the ordinals of the series dated in

@@ -1,6 +1,7 @@
 #include "invoices/invoicestore.h"
 
 #include "data/database.h"
+#include "data/textcolumns.h"
 #include "invoices/invoicerules.h"
 #include "shell/formats.h"
 
@@ -44,6 +45,16 @@ Decimal amountFromReal(double d)
     if (std::fabs(cents) < 1e15 && cents / 100 == d)
         return Decimal(static_cast<long long>(cents)).dividedBy(100, 2);
     return Decimal::fromDouble(d);
+}
+
+QString note(const QString& n)
+{
+    return TextColumns::fit(n, TextColumns::Fatture::Note);
+}
+
+QString rowText(const QString& descrizione)
+{
+    return TextColumns::fit(descrizione, TextColumns::ContFatt::Descrizione);
 }
 
 Decimal fromReal(const QVariant& v)
@@ -140,7 +151,7 @@ DbStatus InvoiceStore::issue(const Invoice& inv)
     if (auto err = Database::exec(QStringLiteral("INSERT INTO Fatture (Num, IdAna, Data, Totale, Iva, Note, RA) "
                                                  "VALUES (?, ?, ?, ?, ?, ?, ?)"),
                                   {inv.num, inv.idAna, Formats::isoDate(inv.data), real(inv.totale), inv.iva,
-                                   inv.note.isEmpty() ? QVariant() : QVariant(inv.note),
+                                   inv.note.isEmpty() ? QVariant() : QVariant(note(inv.note)),
                                    inv.ra ? QVariant(QStringLiteral("X")) : QVariant()}))
         return err;
     QSqlQuery q(Database::connection());
@@ -148,7 +159,7 @@ DbStatus InvoiceStore::issue(const Invoice& inv)
         return DbError::from(q.lastError());
     for (const InvoiceRow& r : inv.rows) {
         q.bindValue(0, inv.num);
-        q.bindValue(1, r.descrizione);
+        q.bindValue(1, rowText(r.descrizione));
         q.bindValue(2, real(r.qta));
         q.bindValue(3, real(r.prezzo));
         q.bindValue(4, r.ord);
@@ -221,13 +232,14 @@ DbResult<InvoiceStore::Outcome> InvoiceStore::saveRow(const QString& num, const 
         return Outcome::InvoiceMissing;
     auto upd = Database::select(
         QStringLiteral("UPDATE ContFatt SET Descrizione = ?, Qta = ?, Prezzo = ? WHERE Num = ? AND Ord = ?"),
-        {row.descrizione, realOrNull(row.qta), realOrNull(row.prezzo), num, row.ord});
+        {rowText(row.descrizione), realOrNull(row.qta), realOrNull(row.prezzo), num, row.ord});
     if (!upd)
         return upd.error();
     if (upd.value().numRowsAffected() == 0) {
-        if (auto err = Database::exec(QStringLiteral("INSERT INTO ContFatt (Num, Ord, Descrizione, Qta, Prezzo) "
-                                                     "VALUES (?, ?, ?, ?, ?)"),
-                                      {num, row.ord, row.descrizione, realOrNull(row.qta), realOrNull(row.prezzo)}))
+        if (auto err =
+                Database::exec(QStringLiteral("INSERT INTO ContFatt (Num, Ord, Descrizione, Qta, Prezzo) "
+                                              "VALUES (?, ?, ?, ?, ?)"),
+                               {num, row.ord, rowText(row.descrizione), realOrNull(row.qta), realOrNull(row.prezzo)}))
             return *err;
     }
     if (auto err = storeTotal(num, totale))
@@ -263,7 +275,7 @@ DbResult<InvoiceStore::Outcome> InvoiceStore::saveHeader(const Invoice& h)
 {
     auto q = Database::select(
         QStringLiteral("UPDATE Fatture SET Data = ?, Iva = ?, Totale = ?, Note = ?, RA = ? WHERE Num = ?"),
-        {Formats::isoDate(h.data), h.iva, real(h.totale), h.note.isNull() ? QStringLiteral("") : h.note,
+        {Formats::isoDate(h.data), h.iva, real(h.totale), h.note.isNull() ? QStringLiteral("") : note(h.note),
          h.ra ? QVariant(QStringLiteral("X")) : QVariant(), h.num});
     if (!q)
         return q.error();
@@ -351,7 +363,7 @@ DbResult<InvoiceStore::Register> InvoiceStore::registro(int anno, qint64 idAna)
 DbResult<QList<CustomerEntry>> InvoiceStore::customersWithInvoices()
 {
     return customerEntries(QStringLiteral("SELECT DISTINCT F.IdAna, A.Nome FROM Fatture F JOIN Anagrafica A "
-                                          "ON F.IdAna = A.Id ORDER BY A.Nome, F.IdAna"));
+                                          "ON F.IdAna = A.Id ORDER BY sortkey(A.Nome), A.Nome, F.IdAna"));
 }
 
 DbResult<InvoiceStore::Outcome> InvoiceStore::setPaid(const QString& num, bool pagata)
@@ -380,7 +392,7 @@ DbResult<QStringList> InvoiceStore::numbersOfYear(int anno)
 
 DbResult<QList<CustomerEntry>> InvoiceStore::allCustomers()
 {
-    return customerEntries(QStringLiteral("SELECT Id, Nome FROM Anagrafica ORDER BY Nome, Id"));
+    return customerEntries(QStringLiteral("SELECT Id, Nome FROM Anagrafica ORDER BY sortkey(Nome), Nome, Id"));
 }
 
 DbResult<InvoiceStore::Outcome> InvoiceStore::changeCustomer(const QString& num, qint64 idAna)

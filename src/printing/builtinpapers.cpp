@@ -14,7 +14,8 @@ void registerLayouts()
                         {[](const std::any& data, const LayoutContext&) {
                              return CustomerSheet::layout(std::any_cast<const CustomerSheetData&>(data));
                          },
-                         false, false});
+                         false, false,
+                         [](const std::any& data) { return std::any_cast<const CustomerSheetData&>(data).nome; }});
     InvoicePaper::registerLayout();
 }
 

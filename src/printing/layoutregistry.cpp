@@ -65,6 +65,27 @@ std::vector<Page> compose(const QString& kind, const std::any& data, QWidget* pa
     }
 }
 
+QString fileName(const QString& kind, const QString& name)
+{
+    if (name.trimmed().isEmpty())
+        return kind + QStringLiteral(".pdf");
+    QString n = name;
+    return kind + QLatin1Char('_') + n.replace(QLatin1Char('/'), QLatin1Char('-')) + QStringLiteral(".pdf");
+}
+
+QString fileName(const QString& kind, const std::any& data)
+{
+    const Entry* entry = find(kind);
+    QString name;
+    if (entry && entry->name) {
+        try {
+            name = entry->name(data);
+        } catch (const std::bad_any_cast&) {
+        }
+    }
+    return fileName(kind, name);
+}
+
 PageView printView(const QString& kind)
 {
     const Entry* entry = find(kind);

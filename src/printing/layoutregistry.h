@@ -22,6 +22,8 @@ struct Entry {
     bool appliesMargin = true;
     // Whether the paper prints the company header (and so needs it loaded).
     bool needsHeader = true;
+    // What names the paper in a file name: its number, or the customer of a sheet.
+    std::function<QString(const std::any& data)> name = nullptr;
 };
 
 // Registers or replaces the layout of a kind.
@@ -35,5 +37,9 @@ QStringList kinds();
 std::vector<Page> compose(const QString& kind, const std::any& data, QWidget* parent);
 // How a printed copy of that kind is placed: zoom 1 and, when the kind applies it, the margin.
 PageView printView(const QString& kind);
+// "<kind>_<name with - for />.pdf", e.g. "Preventivo_7-09.pdf"; "<kind>.pdf" without a name.
+QString fileName(const QString& kind, const QString& name);
+// The file name of a paper, made from the paper itself.
+QString fileName(const QString& kind, const std::any& data);
 
 } // namespace LayoutRegistry

@@ -4,10 +4,8 @@
 #include "shell/dialogs.h"
 #include "shell/runtimeerrors.h"
 
-#include <QClipboard>
 #include <QDir>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QRegularExpression>
 #include <QStandardPaths>
 
@@ -20,12 +18,6 @@ QString& folder()
 {
     static QString last;
     return last;
-}
-
-QString clipboardText()
-{
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    return clipboard ? clipboard->text() : QString();
 }
 
 } // namespace
@@ -63,9 +55,9 @@ void setLastFolder(const QString& f)
     folder() = f;
 }
 
-Outcome print(QWidget* parent, const std::vector<Page>& pages, const PageView& view)
+Outcome print(QWidget* parent, const std::vector<Page>& pages, const PageView& view, const QString& suggested)
 {
-    const QString proposed = QDir(lastFolder()).filePath(safeFileName(clipboardText()));
+    const QString proposed = QDir(lastFolder()).filePath(safeFileName(suggested));
     QString chosen = dialogs().saveFileName(parent, QStringLiteral("Salva il PDF"), proposed,
                                             QStringLiteral("Documenti PDF (*.pdf)"));
     if (chosen.isEmpty())

@@ -8,8 +8,8 @@
 
 class QWidget;
 
-// Our built-in PDF printer: asks where to save, proposing the name the editor put on the
-// clipboard in the folder used last, and writes the pages there.
+// Our built-in PDF printer: asks where to save, proposing the name given by the print request in
+// the folder used last, and writes the pages there.
 namespace PdfPrinter {
 
 enum class Outcome { Written, Cancelled, Failed };
@@ -24,6 +24,6 @@ void setLastFolder(const QString& folder);
 
 // Cancelling the file choice writes nothing and says nothing; a failure to write shows
 // "Errore 482" with its reason.
-Outcome print(QWidget* parent, const std::vector<Page>& pages, const PageView& view);
+Outcome print(QWidget* parent, const std::vector<Page>& pages, const PageView& view, const QString& suggested);
 
 } // namespace PdfPrinter

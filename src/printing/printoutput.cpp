@@ -53,14 +53,14 @@ PrintOutput::Result toSystemPrinter(QWidget* parent, const QString& name, const 
 
 namespace PrintOutput {
 
-Result toCurrentPrinter(QWidget* parent, const std::vector<Page>& pages, const PageView& view)
+Result toCurrentPrinter(QWidget* parent, const std::vector<Page>& pages, const PageView& view, const QString& fileName)
 {
     if (pages.empty())
         return Result::Cancelled;
     PageView printed = view;
     printed.preview = false;
     if (Printers::currentIsPdf()) {
-        switch (PdfPrinter::print(parent, pages, printed)) {
+        switch (PdfPrinter::print(parent, pages, printed, fileName)) {
         case PdfPrinter::Outcome::Written:
             return Result::Printed;
         case PdfPrinter::Outcome::Cancelled:

@@ -12,8 +12,8 @@ namespace PrintOutput {
 
 enum class Result { Printed, Cancelled, Failed };
 
-// Our PDF printer asks for its file; a system printer gets the pages full-page (the paper's
-// margin is in the view). A failure shows "Errore 482" with its reason.
-Result toCurrentPrinter(QWidget* parent, const std::vector<Page>& pages, const PageView& view);
+// Our PDF printer asks for its file, proposing `fileName`; a system printer gets the pages
+// full-page (the paper's margin is in the view). A failure shows "Errore 482" with its reason.
+Result toCurrentPrinter(QWidget* parent, const std::vector<Page>& pages, const PageView& view, const QString& fileName);
 
 } // namespace PrintOutput

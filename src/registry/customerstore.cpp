@@ -1,6 +1,7 @@
 #include "registry/customerstore.h"
 
 #include "data/database.h"
+#include "data/textcolumns.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -8,10 +9,18 @@
 
 namespace {
 
-// The program writes empty text, never Null, for an empty box.
-QVariant text(const QString& s)
+// The program writes empty text, never Null, for an empty box, and no more than the column holds.
+QVariant text(const QString& s, int length)
 {
-    return s.isNull() ? QStringLiteral("") : s;
+    return s.isNull() ? QStringLiteral("") : TextColumns::fit(s, length);
+}
+
+QVariantList columns(const Customer& c)
+{
+    namespace L = TextColumns::Anagrafica;
+    return {text(c.nome, L::Nome), text(c.ragione, L::Ragione), text(c.ragione2, L::Ragione2),
+            text(c.piva, L::Piva), text(c.cf, L::Cf),           text(c.indirizzo, L::Indirizzo),
+            text(c.cap, L::Cap),   text(c.citta, L::Citta),     text(c.prov, L::Prov)};
 }
 
 // Valid rows of the name: an exact match first, then the oldest.
@@ -29,8 +38,8 @@ DbResult<QStringList> CustomerStore::names(const QString& initials)
         return DbError{3024, QStringLiteral("Database non aperto")};
     QString sql = QStringLiteral("SELECT Nome FROM Anagrafica WHERE Valid = 1 ");
     if (!initials.isEmpty())
-        sql += QStringLiteral("AND Nome <> '' AND instr(fold(?), substr(fold(Nome), 1, 1)) > 0 ");
-    sql += QStringLiteral("ORDER BY Nome");
+        sql += QStringLiteral("AND Nome <> '' AND instr(sortkey(?), substr(sortkey(Nome), 1, 1)) > 0 ");
+    sql += QStringLiteral("ORDER BY sortkey(Nome), Nome");
     const QByteArray text = sql.toUtf8();
     sqlite3_stmt* stmt = nullptr;
     if (sqlite3_prepare_v2(db, text.constData(), static_cast<int>(text.size()), &stmt, nullptr) != SQLITE_OK)
@@ -91,7 +100,7 @@ DbResult<bool> CustomerStore::nameTaken(const QString& nome, qint64 exceptId)
 {
     auto r = Database::scalar(
         QStringLiteral("SELECT 1 FROM Anagrafica WHERE Valid = 1 AND Id <> ? AND fold(Nome) = fold(?) LIMIT 1"),
-        {exceptId, nome});
+        {exceptId, TextColumns::fit(nome, TextColumns::Anagrafica::Nome)});
     if (!r)
         return r.error();
     return r.value().isValid();
@@ -102,8 +111,7 @@ DbResult<qint64> CustomerStore::insert(const Customer& c)
     auto r =
         Database::select(QStringLiteral("INSERT INTO Anagrafica (Nome, Ragione, Ragione2, Piva, Cf, Indirizzo, Cap, "
                                         "Città, Prov) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                         {text(c.nome), text(c.ragione), text(c.ragione2), text(c.piva), text(c.cf), text(c.indirizzo),
-                          text(c.cap), text(c.citta), text(c.prov)});
+                         columns(c));
     if (!r)
         return r.error();
     return r.value().lastInsertId().toLongLong();
@@ -114,8 +122,7 @@ DbResult<bool> CustomerStore::update(const Customer& c)
     auto r =
         Database::select(QStringLiteral("UPDATE Anagrafica SET Nome = ?, Ragione = ?, Ragione2 = ?, Piva = ?, Cf = ?, "
                                         "Indirizzo = ?, Cap = ?, Città = ?, Prov = ? WHERE Id = ? AND Valid = 1"),
-                         {text(c.nome), text(c.ragione), text(c.ragione2), text(c.piva), text(c.cf), text(c.indirizzo),
-                          text(c.cap), text(c.citta), text(c.prov), c.id});
+                         columns(c) << c.id);
     if (!r)
         return r.error();
     return r.value().numRowsAffected() > 0;

@@ -11,8 +11,8 @@
 // literally and case-insensitively, accented letters included; deleting is a soft delete.
 class CustomerStore {
 public:
-    // Valid customer names by name; `initials` keeps only names whose first letter is one of
-    // its characters (empty: every name).
+    // Valid customer names by name, whatever their case and accents; `initials` keeps only names
+    // whose first letter is one of its characters, accented or not (empty: every name).
     static DbResult<QStringList> names(const QString& initials = QString());
 
     // The valid customer of that name (an exact match preferred), or nothing.

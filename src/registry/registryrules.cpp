@@ -1,5 +1,6 @@
 #include "registry/registryrules.h"
 
+#include "data/textcolumns.h"
 #include "shell/formats.h"
 
 namespace RegistryRules {
@@ -29,7 +30,7 @@ QString codeText(qint64 id)
 QString nameToStore(const QString& nome, const QString& ragione)
 {
     const QString typed = nome.trimmed();
-    return (typed.isEmpty() ? ragione.trimmed() : typed).toUpper();
+    return TextColumns::fit((typed.isEmpty() ? ragione.trimmed() : typed).toUpper(), TextColumns::Anagrafica::Nome);
 }
 
 QString companyToStore(const QString& ragione, const QString& nome)

@@ -13,7 +13,7 @@ QString countText(qsizetype count);
 // The customer code as shown: four digits at least, all of them past 9999.
 QString codeText(qint64 id);
 // The name to store: the typed name, or the company name when no name was typed,
-// upper-cased and without surrounding blanks.
+// upper-cased, without surrounding blanks and cut to the column's length.
 QString nameToStore(const QString& nome, const QString& ragione);
 // The company name to store: as typed, or the name when left empty.
 QString companyToStore(const QString& ragione, const QString& nome);

@@ -1,6 +1,7 @@
 #include "shell/companystore.h"
 
 #include "data/database.h"
+#include "data/textcolumns.h"
 
 #include <QSqlQuery>
 
@@ -12,7 +13,7 @@ const QString kInUse = QStringLiteral("SELECT rowid, Riga1, Riga2, Riga3, Riga4,
 // An empty box stores empty text, never Null: Null would hide the record in use.
 QVariant line(const QStringList& lines, int i)
 {
-    const QString text = i < lines.size() ? lines[i].left(CompanyStore::kMaxLength) : QString();
+    const QString text = i < lines.size() ? TextColumns::fit(lines[i], TextColumns::Azienda::Riga) : QString();
     return text.isNull() ? QVariant(QStringLiteral("")) : QVariant(text);
 }
 
@@ -46,6 +47,18 @@ DbStatus save(const QStringList& lines)
     return Database::exec(
         QStringLiteral("INSERT INTO Azienda (Riga1, Riga2, Riga3, Riga4, Riga5) VALUES (?, ?, ?, ?, ?)"),
         {line(lines, 0), line(lines, 1), line(lines, 2), line(lines, 3), line(lines, 4)});
+}
+
+QString businessLine()
+{
+    const auto lines = load();
+    const QString first = lines && !lines->isEmpty() ? lines->first().trimmed() : QString();
+    return first.isEmpty() ? kBusinessLine : first;
+}
+
+QString windowTitle(const QString& head)
+{
+    return head + QStringLiteral(" - ") + businessLine();
 }
 
 } // namespace CompanyStore

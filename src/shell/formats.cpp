@@ -40,8 +40,7 @@ namespace Formats {
 
 QString euro(const Decimal& amount)
 {
-    const Split s = split2(amount);
-    return (s.negative ? QStringLiteral("-€ ") : QStringLiteral("€ ")) + groupThousands(s.integer) + u',' + s.fraction;
+    return QStringLiteral("€ ") + grouped2(amount);
 }
 
 QString grouped2(const Decimal& amount)

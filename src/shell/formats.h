@@ -9,7 +9,7 @@
 // The program's Italian conventions for numbers and dates, whatever the system locale.
 namespace Formats {
 
-// "€ " + "#,##0.00": € 1.234,50 (a negative amount reads -€ 5,00).
+// "€ " + "#,##0.00": € 1.234,50 (a negative amount reads € -5,00).
 QString euro(const Decimal& amount);
 // "#,##0.00" without the currency sign.
 QString grouped2(const Decimal& amount);

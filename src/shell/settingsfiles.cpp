@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QLocale>
 #include <QSaveFile>
+#include <charconv>
 #include <optional>
 
 namespace {
@@ -112,9 +113,13 @@ QString boolText(bool b)
     return b ? QStringLiteral("#TRUE#") : QStringLiteral("#FALSE#");
 }
 
+// The shortest text that reads back as the same single-precision value: 7.3, not the
+// digits of the double nearest to it.
 QString numberText(float f)
 {
-    return QLocale::c().toString(f, 'g', QLocale::FloatingPointShortest);
+    char buf[32];
+    const auto end = std::to_chars(buf, buf + sizeof buf, f).ptr;
+    return QString::fromLatin1(buf, static_cast<qsizetype>(end - buf));
 }
 
 const QString kCrLf = QStringLiteral("\r\n");

@@ -1,14 +1,12 @@
 #include "warehouse/warehouserules.h"
 
+#include "data/textcolumns.h"
+
 namespace WarehouseRules {
 
 QString categoryName(const QString& typed)
 {
-    QString name = typed.toUpper().left(kCategoryNameLength);
-    // Never keep half of a character outside the basic plane.
-    if (!name.isEmpty() && name.back().isHighSurrogate())
-        name.chop(1);
-    return name;
+    return TextColumns::fit(typed.toUpper(), TextColumns::Categorie::Nome);
 }
 
 QString itemCount(qsizetype n)

@@ -1,6 +1,7 @@
 #include "warehouse/warehousestore.h"
 
 #include "data/database.h"
+#include "data/textcolumns.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -37,6 +38,21 @@ Decimal quantityFromReal(const QVariant& v)
     return Decimal::fromDouble(d);
 }
 
+QString categoryName(const QString& nome)
+{
+    return TextColumns::fit(nome, TextColumns::Categorie::Nome);
+}
+
+QString description(const QString& descrizione)
+{
+    return TextColumns::fit(descrizione, TextColumns::Magazzino::Descrizione);
+}
+
+QString unit(const QString& um)
+{
+    return TextColumns::fit(um, TextColumns::Magazzino::Um);
+}
+
 // The column is REAL: SQLite reads the exact decimal text into its nearest double.
 QVariant quantityForStorage(const Decimal& qta)
 {
@@ -61,12 +77,13 @@ DbResult<QList<WarehouseStore::Category>> WarehouseStore::categories()
 
 DbResult<bool> WarehouseStore::categoryNameInUse(const QString& nome)
 {
-    return anyRow(QStringLiteral("SELECT 1 FROM Categorie WHERE Valid = 1 AND fold(Nome) = fold(?) LIMIT 1"), {nome});
+    return anyRow(QStringLiteral("SELECT 1 FROM Categorie WHERE Valid = 1 AND fold(Nome) = fold(?) LIMIT 1"),
+                  {categoryName(nome)});
 }
 
 DbResult<qint64> WarehouseStore::insertCategory(const QString& nome)
 {
-    auto q = Database::select(QStringLiteral("INSERT INTO Categorie (Nome) VALUES (?)"), {nome});
+    auto q = Database::select(QStringLiteral("INSERT INTO Categorie (Nome) VALUES (?)"), {categoryName(nome)});
     if (!q)
         return q.error();
     return q.value().lastInsertId().toLongLong();
@@ -74,7 +91,8 @@ DbResult<qint64> WarehouseStore::insertCategory(const QString& nome)
 
 DbStatus WarehouseStore::renameCategory(qint64 id, const QString& nome)
 {
-    return Database::exec(QStringLiteral("UPDATE Categorie SET Nome = ? WHERE IdCat = ? AND Valid = 1"), {nome, id});
+    return Database::exec(QStringLiteral("UPDATE Categorie SET Nome = ? WHERE IdCat = ? AND Valid = 1"),
+                          {categoryName(nome), id});
 }
 
 DbResult<bool> WarehouseStore::categoryHasValidItems(qint64 id)
@@ -149,7 +167,7 @@ DbResult<bool> WarehouseStore::descriptionInUse(const QString& descrizione, qint
 {
     return anyRow(QStringLiteral("SELECT 1 FROM Magazzino WHERE Valid = 1 AND IdArt <> ? "
                                  "AND fold(Descrizione) = fold(?) LIMIT 1"),
-                  {exceptId, descrizione});
+                  {exceptId, description(descrizione)});
 }
 
 DbResult<WarehouseStore::Saved> WarehouseStore::saveItem(const Item& item)
@@ -161,7 +179,7 @@ DbResult<WarehouseStore::Saved> WarehouseStore::saveItem(const Item& item)
     if (id != 0) {
         auto q = Database::select(QStringLiteral("UPDATE Magazzino SET Cat = ?, Descrizione = ?, Um = ?, Qta = ? "
                                                  "WHERE IdArt = ? AND Valid = 1"),
-                                  {item.cat, item.descrizione, item.um, qta, id});
+                                  {item.cat, description(item.descrizione), unit(item.um), qta, id});
         if (!q)
             return q.error();
         if (q.value().numRowsAffected() == 0)
@@ -177,7 +195,7 @@ DbResult<WarehouseStore::Saved> WarehouseStore::saveItem(const Item& item)
             if (auto err =
                     Database::exec(QStringLiteral("UPDATE Magazzino SET Cat = ?, Descrizione = ?, Um = ?, Qta = ?, "
                                                   "Valid = 1 WHERE IdArt = ?"),
-                                   {item.cat, item.descrizione, item.um, qta, id}))
+                                   {item.cat, description(item.descrizione), unit(item.um), qta, id}))
                 return *err;
         } else {
             auto added = addItem(item);
@@ -194,7 +212,7 @@ DbResult<WarehouseStore::Saved> WarehouseStore::saveItem(const Item& item)
 DbResult<qint64> WarehouseStore::addItem(const Item& item)
 {
     auto q = Database::select(QStringLiteral("INSERT INTO Magazzino (Cat, Descrizione, Um, Qta) VALUES (?, ?, ?, ?)"),
-                              {item.cat, item.descrizione, item.um, quantityForStorage(item.qta)});
+                              {item.cat, description(item.descrizione), unit(item.um), quantityForStorage(item.qta)});
     if (!q)
         return q.error();
     return q.value().lastInsertId().toLongLong();
@@ -206,12 +224,4 @@ DbResult<bool> WarehouseStore::deleteItem(qint64 id)
     if (!q)
         return q.error();
     return q.value().numRowsAffected() > 0;
-}
-
-DbResult<QString> WarehouseStore::businessName()
-{
-    auto v = Database::scalar(QStringLiteral("SELECT Riga1 FROM Azienda WHERE Riga1 IS NOT NULL LIMIT 1"));
-    if (!v)
-        return v.error();
-    return v.value().toString().trimmed();
 }

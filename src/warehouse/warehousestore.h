@@ -69,7 +69,4 @@ public:
     static DbResult<qint64> addItem(const Item& item);
     // Soft delete; false when no such item exists.
     static DbResult<bool> deleteItem(qint64 id);
-
-    // The business name line of the company header (first row with Riga1), empty when there is none.
-    static DbResult<QString> businessName();
 };

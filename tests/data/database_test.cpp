@@ -1,5 +1,10 @@
 #include "data/database.h"
 #include "data/schema.h"
+#include "data/textcolumns.h"
+#include "invoices/invoicestore.h"
+#include "registry/customerstore.h"
+#include "shell/companystore.h"
+#include "warehouse/warehousestore.h"
 #include "workdir.h"
 
 #include <QFile>
@@ -61,6 +66,62 @@ TEST(Database, FoldsAccentsAndCaseSearchesLiterallyAndSortsPaperNumbersByValue)
                      "ORDER BY CAST(Num AS INTEGER) DESC",
                      {2026}),
               (QStringList{"10/26", "9/26", "2/26"}));
+}
+
+TEST(TextColumns, EveryStoreCutsWhatItWritesAndWhatItChecksAsTheBoxShowsIt)
+{
+    TestWorkDir dir;
+    using namespace Qt::StringLiterals;
+    EXPECT_EQ(TextColumns::fit(u"ab🔩"_s, 3), u"ab"_s); // never half a character
+    EXPECT_TRUE(TextColumns::fit(QString(), 5).isNull());
+    // Each table's texts, first added then changed, with texts longer than any column.
+    for (const QChar c : {u'x', u'y'}) {
+        const QString t(300, c);
+        SCOPED_TRACE(QString(c).toStdString());
+        if (c == u'x') {
+            ASSERT_TRUE(CustomerStore::insert({0, t, t, t, t, t, t, t, t, t}));
+            ASSERT_TRUE(WarehouseStore::insertCategory(t));
+            ASSERT_TRUE(WarehouseStore::addItem({0, 1, t, t, Decimal(1)}));
+            Invoice inv{u"1/26"_s, 1, {}, QDate(2026, 1, 2), Decimal(1), 22, t, false, false, {{1, t, {}, {}}}};
+            ASSERT_FALSE(InvoiceStore::issue(inv));
+        } else {
+            ASSERT_TRUE(CustomerStore::update({1, t, t, t, t, t, t, t, t, t}).value());
+            ASSERT_FALSE(WarehouseStore::renameCategory(1, t));
+            ASSERT_TRUE(WarehouseStore::saveItem({1, 1, t, t, Decimal(1)}));
+            ASSERT_TRUE(InvoiceStore::saveRow(u"1/26"_s, {1, t, {}, {}}, Decimal(1)));
+            ASSERT_TRUE(InvoiceStore::saveRow(u"1/26"_s, {2, t, {}, {}}, Decimal(1)));
+            Invoice h{u"1/26"_s, 1, {}, QDate(2026, 1, 2), Decimal(1), 22, t, false, false, {}};
+            ASSERT_TRUE(InvoiceStore::saveHeader(h));
+        }
+        ASSERT_FALSE(CompanyStore::save({t, t, t, t, t}));
+        const QString lengths =
+            column("SELECT (SELECT group_concat(length(Nome) || ',' || length(Ragione) || ',' || length(Ragione2) || "
+                   "',' || "
+                   "length(Piva) || ',' || length(Cf) || ',' || length(Indirizzo) || ',' || length(Cap) || ',' || "
+                   "length(Città) || ',' || length(Prov)) FROM Anagrafica) || ' ' || (SELECT length(Nome) FROM "
+                   "Categorie) || "
+                   "' ' || (SELECT length(Descrizione) || ',' || length(Um) FROM Magazzino) || ' ' || (SELECT "
+                   "length(Note) "
+                   "FROM Fatture) || ' ' || (SELECT group_concat(length(Descrizione)) FROM ContFatt) || ' ' || (SELECT "
+                   "length(Riga1) || ',' || length(Riga5) FROM Azienda)")
+                .join(u'|');
+        EXPECT_EQ(lengths, c == u'x' ? u"50,100,100,50,50,100,10,30,2 30 100,255 255 255 100,100"_s
+                                     : u"50,100,100,50,50,100,10,30,2 30 100,255 255 255,255 100,100"_s);
+        EXPECT_EQ(column("SELECT Nome FROM Anagrafica"), QStringList{QString(50, c)});
+        // The duplicate checks compare the cut text, as the save would store it.
+        EXPECT_TRUE(CustomerStore::nameTaken(t, 0).value());
+        EXPECT_TRUE(WarehouseStore::categoryNameInUse(t).value());
+        EXPECT_TRUE(WarehouseStore::descriptionInUse(t, 0).value());
+    }
+    // Notes keep CR LF breaks; each counts two characters of the limit.
+    EXPECT_EQ(TextColumns::storedLines(u"uno\ndue\r\ntre"_s), u"uno\r\ndue\r\ntre"_s);
+    EXPECT_EQ(TextColumns::boxLines(u"uno\r\ndue\rtre"_s), u"uno\ndue\ntre"_s);
+    const std::pair<QString, QString> notes[] = {{u"ab\ncd"_s, u"ab\ncd"_s},
+                                                 {u"ab\ncde"_s, u"ab\ncd"_s},
+                                                 {u"abcd\nz"_s, u"abcd\n"_s},
+                                                 {u"abcde\nz"_s, u"abcde"_s}};
+    for (const auto& [typed, kept] : notes)
+        EXPECT_EQ(TextColumns::fitLines(typed, 6), kept) << typed.toStdString();
 }
 
 TEST(Database, TransactionsRollBackUnlessCommittedAndNestAsSavepoints)

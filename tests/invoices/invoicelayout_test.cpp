@@ -168,13 +168,23 @@ TEST(InvoiceLayout, NumbersPlacedByTheirLength)
                      u"131.5: Posa in opera@17.5 5,00@158.9 5,00@180 22%@192"_s, u"136.5: Omaggio@17.5 3@142.4"_s}));
 }
 
-TEST(InvoiceLayout, RateColumnFromTheRateBox)
+TEST(InvoiceLayout, RowsLabelAndTotalsReadTheRateBoxAlike)
 {
-    const std::pair<QString, QString> rates[] = {{u"22"_s, u"22%"_s},  {u" 10 "_s, u"10%"_s}, {u"22.5"_s, u"22,5%"_s},
-                                                 {u"4,5"_s, u"4%"_s},  {u"0"_s, QString()},   {QString(), QString()},
-                                                 {u"abc"_s, QString()}};
-    for (const auto& [box, column] : rates)
-        EXPECT_EQ(InvoiceLayout::ivaRiga(box), column) << box.toStdString();
+    // The box, then the row's rate, the totals' label and the VAT of one row of 10,00: the nearest
+    // whole number everywhere, half-way to the even one.
+    const std::tuple<QString, QString, QString, QString> rates[] = {
+        {u"22"_s, u" 22%@192"_s, u"IVA 22%"_s, u"€ 2,20"_s},   {u" 10 "_s, u" 10%@192"_s, u"IVA 10%"_s, u"€ 1,00"_s},
+        {u"21,6"_s, u" 22%@192"_s, u"IVA 22%"_s, u"€ 2,20"_s}, {u"23.5"_s, u" 24%@192"_s, u"IVA 24%"_s, u"€ 2,40"_s},
+        {u"22,5"_s, u" 22%@192"_s, u"IVA 22%"_s, u"€ 2,20"_s}, {u"0"_s, QString(), u"IVA 0%"_s, u"€ 0,00"_s},
+        {QString(), QString(), u"IVA %"_s, u"€ 0,00"_s},       {u"abc"_s, QString(), u"IVA 0%"_s, u"€ 0,00"_s}};
+    for (const auto& [box, column, label, vat] : rates) {
+        const Page page = pages(data(numbered(1), box)).front();
+        EXPECT_EQ(printedRows(page), QStringList{u"121.5: Riga 1@17.5 1@142.4 10,00@157.6 10,00@178"_s + column})
+            << box.toStdString();
+        EXPECT_EQ(QStringList(textsIn(page, 155, 224, 210, 225).mid(0, 2)).join(u' '),
+                  label + u"@155.5,224.75 "_s + vat + u"@173.5,224.75"_s)
+            << box.toStdString();
+    }
 }
 
 TEST(InvoiceLayout, HeaderCompanyAndCustomer)

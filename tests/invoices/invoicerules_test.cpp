@@ -93,7 +93,7 @@ TEST(InvoiceTotals, RoundingCases)
         {rows, 22, true, u"€ 100,10|€ 22,02|€ 4,00|€ 118,12"_s},
         // 22 % of 11,25 is 2,475.
         {{row(1, "0", "11.25")}, 22, false, u"€ 11,25|€ 2,48|€ 0,00|€ 13,73"_s},
-        {{row(1, "1", "-11.25")}, 22, false, u"-€ 11,25|-€ 2,48|€ 0,00|-€ 13,73"_s},
+        {{row(1, "1", "-11.25")}, 22, false, u"€ -11,25|€ -2,48|€ 0,00|€ -13,73"_s},
         // Three rows shown as 0,34 each: the taxable adds the shown amounts, 1,02 and not 1,005.
         {{row(1, "1", "0.335"), row(2, "1", "0.335"), row(3, "1", "0.335")},
          10,

@@ -40,7 +40,7 @@ struct PrinterEnv {
     {
         std::vector<Page> pages(2);
         pages[1].text(20, 20, u"Secondo"_s);
-        return PdfPrinter::print(nullptr, pages, PageView());
+        return PdfPrinter::print(nullptr, pages, PageView(), u"Fattura_3/25"_s);
     }
 };
 
@@ -168,10 +168,11 @@ TEST(PdfPrinter, SuggestedNamesStayInsideTheFolder)
     }
 }
 
-TEST(PdfPrinter, ProposesTheClipboardNameInTheLastFolderCancelsQuietlyAndReportsFailuresAs482)
+TEST(PdfPrinter, ProposesTheGivenNameInTheLastFolderCancelsQuietlyAndReportsFailuresAs482)
 {
     PrinterEnv env;
-    QGuiApplication::clipboard()->setText(u"Fattura_3/25"_s);
+    // Whatever the user copied last is not a file name.
+    QGuiApplication::clipboard()->setText(u"Via Roma 3, Forlì"_s);
     QDir().mkpath(env.dir.path(u"uscita"_s));
     env.dlg.chooseFile(env.dir.path(u"uscita/fattura"_s));
     EXPECT_EQ(env.print(), PdfPrinter::Outcome::Written);

@@ -1,3 +1,4 @@
+#include "data/customerlist.h"
 #include "registry/registrydemo.h"
 #include "registrytest.h"
 #include "workdir.h"
@@ -26,21 +27,32 @@ qint64 found(const QString& nome)
 TEST(CustomerStore, NamesFilterByInitialsLiterallyAndSkipDeletedRows)
 {
     TestWorkDir dir;
-    for (const QString& n : {u"ROSSI"_s, u"ESPOSITO"_s, u"ANTONELLI"_s, u"ebano srl"_s, QString(), u"%SCONTI"_s,
-                             u"_UNDER"_s, u"L'OFFICINA"_s, u"LOFFICINA"_s, u"EMME"_s})
+    for (const QString& n :
+         {u"ROSSI"_s, u"ZANETTI"_s, u"ESPOSITO"_s, u"ÈLITE"_s, u"ANTONELLI"_s, u"ebano srl"_s, QString(), u"%SCONTI"_s,
+          u"_UNDER"_s, u"L'OFFICINA"_s, u"LOFFICINA"_s, u"EMME"_s, u"édilizia minuscola"_s})
         addCustomer(n);
     ASSERT_TRUE(drop(u"EMME"_s));
-    // initials -> names shown; lower-case initials too, the empty name only in the full list
+    // initials -> names shown, ignoring case and accents; lower-case initials too, the empty name
+    // only in the full list
     const std::pair<QString, QString> cases[] = {
-        {u""_s, u",%SCONTI,ANTONELLI,ESPOSITO,L'OFFICINA,LOFFICINA,ROSSI,_UNDER,ebano srl"_s},
+        {u""_s, u",%SCONTI,_UNDER,ANTONELLI,ebano srl,édilizia minuscola,ÈLITE,ESPOSITO,L'OFFICINA,LOFFICINA,ROSSI,"
+                "ZANETTI"_s},
         {u"A"_s, u"ANTONELLI"_s},
-        {u"EF"_s, u"ESPOSITO,ebano srl"_s},
+        {u"EF"_s, u"ebano srl,édilizia minuscola,ÈLITE,ESPOSITO"_s},
         {u"%"_s, u"%SCONTI"_s},
         {u"_"_s, u"_UNDER"_s},
         {u"L"_s, u"L'OFFICINA,LOFFICINA"_s},
-        {u"YZ"_s, u""_s}};
+        {u"YZ"_s, u"ZANETTI"_s},
+        {u"è"_s, u"ebano srl,édilizia minuscola,ÈLITE,ESPOSITO"_s},
+        {u"X"_s, u""_s}};
     for (const auto& [initials, expected] : cases)
         EXPECT_EQ(CustomerStore::names(initials).value().join(u','), expected) << initials.toStdString();
+    // The editors' customer lists follow the same order.
+    const auto entries = validCustomersByName();
+    QStringList listed;
+    for (const CustomerEntry& e : entries.value())
+        listed << e.nome;
+    EXPECT_EQ(listed, CustomerStore::names().value());
 }
 
 TEST(CustomerStore, LookupDuplicateCheckAndRemoveMatchLiterallyFoldingAccents)

@@ -44,7 +44,7 @@ TEST(Formats, NumbersAreItalianWhateverTheLocale)
 {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     const char* euros[][2] = {{"1234.5", "€ 1.234,50"}, {"0", "€ 0,00"},      {"1234567.891", "€ 1.234.567,89"},
-                              {"-5", "-€ 5,00"},        {"-0.001", "€ 0,00"}, {"999.999", "€ 1.000,00"}};
+                              {"-5", "€ -5,00"},        {"-0.001", "€ 0,00"}, {"999.999", "€ 1.000,00"}};
     for (const auto& [value, shown] : euros)
         EXPECT_EQ(Formats::euro(d(value)), QString::fromUtf8(shown)) << value;
     EXPECT_EQ(Formats::fixed2(d("1234.5")), "1234,50");

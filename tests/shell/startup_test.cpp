@@ -133,13 +133,13 @@ TEST(SettingsFiles, WritesTheExactFormatInAnItalianLocaleAndReadsItBack)
 {
     TestWorkDir dir(false);
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
-    app().margineLaterale = 12.5f;
+    app().margineLaterale = 7.3f;
     app().logoColori = true;
     app().percorsoBackup = QStringLiteral("/srv/copie");
     app().stampantePredefinita = QStringLiteral("HP LaserJet, ufficio");
     SettingsFiles::ini(kSalva);
     SettingsFiles::printerIni(kSalva);
-    EXPECT_EQ(dir.read(kIni), QByteArray("12.5,\"Margine laterale stampe\"\r\n#TRUE#,\"Logo a colori\"\r\n"
+    EXPECT_EQ(dir.read(kIni), QByteArray("7.3,\"Margine laterale stampe\"\r\n#TRUE#,\"Logo a colori\"\r\n"
                                          "#FALSE#,\"Secondario\"\r\n\"/srv/copie\",\"Percorso backup\"\r\n"));
     EXPECT_EQ(dir.read(QStringLiteral("Printer.ini")),
               QByteArray("\"HP LaserJet, ufficio\",\"Stampante Pred.Programma\"\r\n"));
@@ -148,7 +148,7 @@ TEST(SettingsFiles, WritesTheExactFormatInAnItalianLocaleAndReadsItBack)
     SettingsFiles::ini(kCarica);
     SettingsFiles::printerIni(kCarica);
     QLocale::setDefault(QLocale::c());
-    EXPECT_FLOAT_EQ(app().margineLaterale, 12.5f);
+    EXPECT_EQ(app().margineLaterale, 7.3f);
     EXPECT_TRUE(app().logoColori);
     EXPECT_FALSE(app().secondario);
     EXPECT_EQ(app().percorsoBackup, "/srv/copie");

@@ -30,10 +30,7 @@ const QString kSelezionare = QStringLiteral("Selezionare prima una FATTURA");
 FormFatt::FormFatt(QWidget* parent) : QDialog(parent), m_anno(QDate::currentDate().year())
 {
     setObjectName(QStringLiteral("FormFatt"));
-    QString title = QStringLiteral("FATTURE");
-    if (const auto lines = CompanyStore::load(); lines && !lines->isEmpty() && !lines->first().trimmed().isEmpty())
-        title += QStringLiteral(" - ") + lines->first().trimmed();
-    setWindowTitle(title);
+    setWindowTitle(CompanyStore::windowTitle(QStringLiteral("FATTURE")));
 
     m_labelInt = new QLabel(this);
     m_labelInt->setObjectName(QStringLiteral("LabelInt"));

@@ -1,5 +1,6 @@
 #include "invoices/ui/formregfatt.h"
 
+#include "data/textcolumns.h"
 #include "invoices/invoicepaper.h"
 #include "invoices/invoicerules.h"
 #include "invoices/invoicestore.h"
@@ -43,7 +44,6 @@ void numeroGiaEsistente(QWidget* parent, const QString& num)
 
 enum Column { Selettore = 0, Descrizione = 1, Qta = 2, Prezzo = 3, Importo = 4, Ord = 5, Colonne = 6 };
 
-constexpr int kMaxNote = 255;
 const QString kTitoloRiga = QStringLiteral("Inserimento RIGA");
 const QString kAvviso = QStringLiteral("AVVISO");
 
@@ -87,10 +87,7 @@ bool customerEditorOpen()
 FormRegFatt::FormRegFatt(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FormRegFatt"));
-    QString title = QStringLiteral("FATTURE");
-    if (const auto lines = CompanyStore::load(); lines && !lines->isEmpty() && !lines->first().trimmed().isEmpty())
-        title += QStringLiteral(" - ") + lines->first().trimmed();
-    setWindowTitle(title);
+    setWindowTitle(CompanyStore::windowTitle(QStringLiteral("FATTURE")));
     m_frame = new FocusFrame(this, true);
     m_modificato = new ModifiedFlag(this);
 
@@ -280,8 +277,11 @@ FormRegFatt::FormRegFatt(QWidget* parent) : QDialog(parent)
     });
     connect(m_cli, &QComboBox::currentIndexChanged, this, [this](int index) { m_idCli->setCurrentIndex(index); });
     connect(m_note, &QPlainTextEdit::textChanged, this, [this] {
-        if (m_note->toPlainText().size() > kMaxNote) {
-            m_note->setPlainText(m_note->toPlainText().left(kMaxNote));
+        // The limit counts the notes as stored, each line break two characters.
+        const QString text = m_note->toPlainText();
+        const QString fitted = TextColumns::fitLines(text, TextColumns::Fatture::Note);
+        if (fitted != text) {
+            m_note->setPlainText(fitted);
             m_note->moveCursor(QTextCursor::End);
         }
     });
@@ -382,7 +382,7 @@ void FormRegFatt::mostraRichiamata(const Invoice& inv)
     m_cli->setCurrentIndex(0);
     m_data->setText(Formats::shortDate(inv.data));
     m_iva->setEditText(QString::number(inv.iva));
-    m_note->setPlainText(inv.note);
+    m_note->setPlainText(TextColumns::boxLines(inv.note));
     m_ra->setChecked(inv.ra);
     m_rows = inv.rows;
     mostraRighe();
@@ -460,9 +460,13 @@ bool FormRegFatt::verificaIva(bool uscita)
         return false;
     }
     if (InvoiceRules::aliquotaValida(*rate)) {
+        // The box shows the rate as read, so that it agrees with the totals and the paper.
+        QString shown = InvoiceRules::testoAliquota(m_iva->currentText());
+        if (uscita && shown.isEmpty())
+            shown = QStringLiteral("0");
+        if (shown != m_iva->currentText())
+            m_iva->setEditText(shown);
         calcolaTotali();
-        if (uscita && *rate == 0 && m_iva->currentText() != QStringLiteral("0"))
-            m_iva->setEditText(QStringLiteral("0"));
         return true;
     }
     dialogs().message(this, QStringLiteral("Valori validi: da 0 a 100"), QStringLiteral("Valore non valido"),
@@ -535,7 +539,9 @@ void FormRegFatt::inserisciRiga()
         }
         values[i] = *n.valore;
     }
-    aggiungi(InvoiceRow{InvoiceRules::prossimoOrd(m_rows), *des, values[0], values[1]});
+    // The grid shows the description as it will be stored.
+    aggiungi(InvoiceRow{InvoiceRules::prossimoOrd(m_rows), TextColumns::fit(*des, TextColumns::ContFatt::Descrizione),
+                        values[0], values[1]});
 }
 
 void FormRegFatt::inserisciVuota()
@@ -560,7 +566,7 @@ void FormRegFatt::cambiaCella()
     if (!answer || answer->isEmpty())
         return;
     if (c == Descrizione) {
-        row.descrizione = *answer;
+        row.descrizione = TextColumns::fit(*answer, TextColumns::ContFatt::Descrizione);
     } else {
         const auto n = InvoiceRules::leggiNumero(*answer);
         if (!n.valore) {
@@ -689,7 +695,7 @@ void FormRegFatt::emetti()
     inv.data = *data;
     inv.iva = InvoiceRules::aliquota(m_iva->currentText()).value_or(0);
     inv.totale = totali().totaleMostrato();
-    inv.note = m_note->toPlainText();
+    inv.note = TextColumns::storedLines(m_note->toPlainText());
     inv.ra = m_ra->isChecked();
     inv.rows = m_rows;
     if (auto err = InvoiceStore::issue(inv)) {
@@ -720,7 +726,7 @@ bool FormRegFatt::salvaTestata()
     h.data = *data;
     h.iva = InvoiceRules::aliquota(m_iva->currentText()).value_or(0);
     h.totale = totali().totaleMostrato();
-    h.note = m_note->toPlainText();
+    h.note = TextColumns::storedLines(m_note->toPlainText());
     h.ra = m_ra->isChecked();
     const auto outcome = InvoiceStore::saveHeader(h);
     if (!outcome) {
@@ -832,7 +838,8 @@ InvoiceTotals FormRegFatt::totali() const
 InvoiceData FormRegFatt::datiFattura() const
 {
     return InvoiceData::fromEditor(m_num->text(), m_data->text(), m_idCli->currentText().toLongLong(),
-                                   m_iva->currentText(), m_ra->isChecked(), m_note->toPlainText(), m_rows);
+                                   m_iva->currentText(), m_ra->isChecked(),
+                                   TextColumns::storedLines(m_note->toPlainText()), m_rows);
 }
 
 void FormRegFatt::anteprima()

@@ -16,15 +16,23 @@ namespace {
 
 const QString kAnagrafica = QStringLiteral("Anagrafica");
 
-// One print job of the paper on the named printer (the current one when the name is unknown).
-bool printOn(QWidget* parent, const QString& printer, const QString& kind, const std::any& data)
+// One print job of the paper on the named printer (the current one when the name is unknown);
+// a PDF printer proposes `fileName`.
+bool printOn(QWidget* parent, const QString& printer, const QString& kind, const std::any& data,
+             const QString& fileName)
 {
     app().tipoDocumento = kind;
     app().stampaDiretta = true;
     Printers::impostaStampante(parent, printer);
     const std::vector<Page> pages = LayoutRegistry::compose(kind, data, parent);
-    return PrintOutput::toCurrentPrinter(parent, pages, LayoutRegistry::printView(kind)) ==
+    return PrintOutput::toCurrentPrinter(parent, pages, LayoutRegistry::printView(kind), fileName) ==
            PrintOutput::Result::Printed;
+}
+
+// A copy that is not a PDF request is named after the paper itself, never after the clipboard.
+bool printOn(QWidget* parent, const QString& printer, const QString& kind, const std::any& data)
+{
+    return printOn(parent, printer, kind, data, LayoutRegistry::fileName(kind, data));
 }
 
 } // namespace
@@ -59,17 +67,18 @@ void printCopies(QWidget* parent, const QString& kind, const std::any& data)
 
 QString pdfFileName(const QString& kind, const QString& number)
 {
-    QString num = number;
-    return kind + QLatin1Char('_') + num.replace(QLatin1Char('/'), QLatin1Char('-')) + QStringLiteral(".pdf");
+    return LayoutRegistry::fileName(kind, number);
 }
 
 bool printPdf(QWidget* parent, const QString& kind, const std::any& data, const QString& number)
 {
+    // The name goes on the clipboard for the user's convenience; the save dialog is given it directly.
+    const QString name = pdfFileName(kind, number);
     if (QClipboard* clipboard = QGuiApplication::clipboard()) {
         clipboard->clear();
-        clipboard->setText(pdfFileName(kind, number));
+        clipboard->setText(name);
     }
-    return printOn(parent, app().stampantePdf, kind, data);
+    return printOn(parent, app().stampantePdf, kind, data, name);
 }
 
 void previewCustomerSheet(QWidget* parent, const CustomerSheetData& data)

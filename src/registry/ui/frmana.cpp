@@ -2,6 +2,7 @@
 
 #include "printing/ui/printrequest.h"
 
+#include "data/textcolumns.h"
 #include "registry/customerstore.h"
 #include "registry/registryrules.h"
 #include "shell/dialogs.h"
@@ -31,21 +32,22 @@ FrmAna::FrmAna(QWidget* parent) : QDialog(parent)
     m_frame = new FocusFrame(this, false);
     m_modificato = new ModifiedFlag(this);
 
+    namespace L = TextColumns::Anagrafica;
     m_cod = box("TxtCod", 0);
     m_cod->setReadOnly(true);
     m_cod->setFocusPolicy(Qt::NoFocus);
-    m_nome = box("TxtNome", 50);
+    m_nome = box("TxtNome", L::Nome);
     QFont bold = m_nome->font();
     bold.setBold(true);
     m_nome->setFont(bold);
-    m_rag = box("TxtRag", 100);
-    m_rag2 = box("TxtRag2", 100);
-    m_piva = box("TxtPiva", 50);
-    m_cf = box("TxtCf", 50);
-    m_ind = box("TxtInd", 100);
-    m_citta = box("TxtCitta", 30);
-    m_cap = box("TxtCap", 10);
-    m_prov = box("TxtProv", 2);
+    m_rag = box("TxtRag", L::Ragione);
+    m_rag2 = box("TxtRag2", L::Ragione2);
+    m_piva = box("TxtPiva", L::Piva);
+    m_cf = box("TxtCf", L::Cf);
+    m_ind = box("TxtInd", L::Indirizzo);
+    m_citta = box("TxtCitta", L::Citta);
+    m_cap = box("TxtCap", L::Cap);
+    m_prov = box("TxtProv", L::Prov);
     m_nome->installEventFilter(this);
 
     auto* stampa = WindowBehaviour::button(this, QStringLiteral("BtnStampa"), QStringLiteral("&STAMPA"));

@@ -6,6 +6,7 @@
 #include "registry/ui/formana.h"
 #include "resources/shippedpictures.h"
 #include "shell/appstate.h"
+#include "shell/companystore.h"
 #include "shell/dialogs.h"
 #include "shell/settingsfiles.h"
 #include "shell/startup.h"
@@ -80,7 +81,7 @@ QLabel* titleLabel(QWidget* parent, int index, const QString& text, int pointSiz
 Form1::Form1(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("CORVALISTO - ") + kBusinessLine);
+    setWindowTitle(QStringLiteral("CORVALISTO - ") + CompanyStore::kBusinessLine);
     buildMenus();
     buildBody();
 }
@@ -130,7 +131,7 @@ void Form1::buildBody()
     outer->setSpacing(2);
     outer->addWidget(titleLabel(body, 0, QStringLiteral("CORVALISTO"), 24, true));
     outer->addWidget(titleLabel(body, 1, QStringLiteral("LAVORAZIONI IN FERRO"), 13, false));
-    outer->addWidget(titleLabel(body, 2, kBusinessLine, 11, false));
+    outer->addWidget(titleLabel(body, 2, CompanyStore::kBusinessLine, 11, false));
 
     auto* middle = new QHBoxLayout;
     auto* image = new QLabel(body);
@@ -224,7 +225,14 @@ bool Form1::load()
     if (QFile::exists(app().path(QStringLiteral("Img/Logo.bmp"))))
         findChild<QLabel*>(QStringLiteral("Image1"))->setPixmap(QPixmap(app().path(QStringLiteral("Img/Logo.bmp"))));
     Startup::copiaGiornaliera(QDate::currentDate());
+    showBusinessLine();
     return true;
+}
+
+void Form1::showBusinessLine()
+{
+    setWindowTitle(CompanyStore::windowTitle(QStringLiteral("CORVALISTO")));
+    findChild<QLabel*>(QStringLiteral("LblInt2"))->setText(CompanyStore::businessLine());
 }
 
 void Form1::Ini(const QString& mode)
@@ -294,4 +302,5 @@ void Form1::mnuColLogo_Click()
 void Form1::mnuDatiInt_Click()
 {
     openModal<FrmAzi>();
+    showBusinessLine();
 }

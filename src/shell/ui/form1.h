@@ -14,8 +14,6 @@ class QPushButton;
 class Form1 : public QMainWindow {
     Q_OBJECT
 public:
-    static inline const QString kBusinessLine = QStringLiteral("Carpenteria metallica e serramenti");
-
     explicit Form1(QWidget* parent = nullptr);
 
     // Runs the start-up; false when the program must end instead of showing the window.
@@ -39,6 +37,8 @@ private:
     void setButtonLook(int index, bool highlighted);
     void mnuColLogo_Click();
     void mnuDatiInt_Click();
+    // The title and LblInt2 show the business name line of the database.
+    void showBusinessLine();
 
     template <typename Window> void openModal()
     {

@@ -1,5 +1,6 @@
 #include "shell/ui/frmazi.h"
 
+#include "data/textcolumns.h"
 #include "shell/companystore.h"
 #include "shell/ui/windowbehaviour.h"
 
@@ -24,7 +25,7 @@ FrmAzi::FrmAzi(QWidget* parent) : QDialog(parent)
         label->setObjectName(QStringLiteral("Label%1").arg(i));
         auto* box = new QLineEdit(this);
         box->setObjectName(QStringLiteral("TxtRiga%1").arg(i));
-        box->setMaxLength(CompanyStore::kMaxLength);
+        box->setMaxLength(TextColumns::Azienda::Riga);
         label->setBuddy(box);
         WindowBehaviour::setAccessible(box, label->text());
         m_frame->track(box);

@@ -1,5 +1,6 @@
 #include "warehouse/ui/formmag.h"
 
+#include "shell/companystore.h"
 #include "shell/dialogs.h"
 #include "shell/ui/windowbehaviour.h"
 #include "warehouse/stockmovement.h"
@@ -39,10 +40,7 @@ void setCell(QTableWidget* grid, int row, int column, const QString& text)
 FormMag::FormMag(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FormMag"));
-    QString title = QStringLiteral("MAGAZZINO");
-    if (const auto business = WarehouseStore::businessName(); business && !business->isEmpty())
-        title += QStringLiteral(" - ") + business.value();
-    setWindowTitle(title);
+    setWindowTitle(CompanyStore::windowTitle(QStringLiteral("MAGAZZINO")));
 
     auto* labelInt = new QLabel(QStringLiteral("Magazzino"), this);
     labelInt->setObjectName(QStringLiteral("LabelInt"));

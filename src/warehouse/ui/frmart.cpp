@@ -1,5 +1,6 @@
 #include "warehouse/ui/frmart.h"
 
+#include "data/textcolumns.h"
 #include "shell/dialogs.h"
 #include "shell/formats.h"
 #include "shell/runtimeerrors.h"
@@ -74,11 +75,12 @@ FrmArt::FrmArt(QWidget* parent) : QDialog(parent)
     auto* btnInsCat = WindowBehaviour::button(this, "BtnInsCat", QStringLiteral("&Inserisci nuova"));
     m_txtDes = new QLineEdit(this);
     m_txtDes->setObjectName(QStringLiteral("TxtDes"));
-    m_txtDes->setMaxLength(WarehouseRules::kDescriptionLength);
+    m_txtDes->setMaxLength(TextColumns::Magazzino::Descrizione);
     m_comboUm = new QComboBox(this);
     m_comboUm->setObjectName(QStringLiteral("ComboUm"));
     m_comboUm->setEditable(true);
     m_comboUm->setInsertPolicy(QComboBox::NoInsert);
+    m_comboUm->lineEdit()->setMaxLength(TextColumns::Magazzino::Um);
     m_txtQta = new QLineEdit(this);
     m_txtQta->setObjectName(QStringLiteral("TxtQta"));
     m_txtQta->setReadOnly(true);
@@ -329,10 +331,13 @@ void FrmArt::nuovaCategoria()
     const qint64 shown = m_catId;
     riempiCategorie();
     if (m_itemId != 0) {
-        // An existing item keeps the category it shows.
-        const QSignalBlocker block(m_comboCat);
-        mostraCategoria(shown);
+        // An existing item keeps the category it shows; showing it again counts as choosing it.
+        {
+            const QSignalBlocker block(m_comboCat);
+            mostraCategoria(shown);
+        }
         m_catId = shown;
+        m_modificato->set();
     } else {
         mostraCategoria(newId.value());
     }

@@ -185,7 +185,9 @@ TEST_F(FormRegFattTest, NewInvoiceIssuedEndToEnd)
         return 1;
     });
     dlg.chooseFile(dir.path(u"emessa.pdf"_s));
+    QApplication::clipboard()->setText(u"Via Roma 3, Forlì"_s);
     click("BtnEmetti");
+    EXPECT_EQ(dlg.proposedFiles, QStringList{dir.path(u"Fattura_3-%1.pdf"_s.arg(kYY))});
     EXPECT_EQ(dlg.windowsShown, (QStringList{u"FormStampaFatt"_s, u"FrmCopie"_s}));
     EXPECT_EQ(dlg.texts(),
               (QStringList{u"Proseguire con l'EMISSIONE della Fattura ?"_s, u"FATTURA emessa con successo"_s}));
@@ -284,7 +286,9 @@ TEST_F(FormRegFattTest, RowsAndRateOfANewInvoice)
     EXPECT_TRUE(dlg.messages.empty());
     setRate(u"150"_s);
     EXPECT_EQ(dlg.messages.back().title + u": "_s + dlg.lastText(), u"Valore non valido: Valori validi: da 0 a 100"_s);
-    setRate(u"10"_s);
+    // The box shows the rate as the totals read it: 9,5 is 10 (half-way to the even number).
+    setRate(u"9,5"_s);
+    EXPECT_EQ(iva()->currentText(), u"10"_s);
 
     // A quantity that is not a number, an empty description or a cancelled prompt add nothing and
     // ask nothing more.
@@ -327,6 +331,28 @@ TEST_F(FormRegFattTest, RowsAndRateOfANewInvoice)
     QTest::keyClick(table(), Qt::Key_Insert);
     EXPECT_EQ(shown(), u" ||||1\n ||||3\nPosa||11,25|11,25|4\n ||||5\nTrasporto||40,00|40,00|6\n"
                        "€ 51,25|€ 5,13|€ 0,00|€ 56,38"_s);
+}
+
+TEST_F(FormRegFattTest, NotesAreStoredWithCrLfAndTheLimitCountsEachBreakTwice)
+{
+    open();
+    auto* note = get<QPlainTextEdit>("TxtNote");
+    note->setPlainText(QString(250, u'a') + u"\nbcdef"_s);
+    EXPECT_EQ(note->toPlainText(), QString(250, u'a') + u"\nbcd"_s);
+    note->setPlainText(u"Consegna in cantiere\nPagamento a 30 giorni"_s);
+    choose(u"ROSSI"_s);
+    setRate(u"22"_s);
+    addRow(u"Cancello"_s, u"0"_s, u"100"_s);
+    noCopies();
+    click("BtnEmetti");
+    EXPECT_EQ(dbRows(u"SELECT Note FROM Fatture"_s), u"Consegna in cantiere\r\nPagamento a 30 giorni"_s);
+    // Recalled: the box shows the lines, the paper one space for each break character.
+    open(num(1));
+    EXPECT_EQ(get<QPlainTextEdit>("TxtNote")->toPlainText(), u"Consegna in cantiere\nPagamento a 30 giorni"_s);
+    EXPECT_NE(paperText(LayoutRegistry::compose(InvoicePaper::kTipo, frm->datiFattura(), nullptr))
+                  .filter(u" Consegna in cantiere  Pagamento a 30 giorni"_s)
+                  .size(),
+              0);
 }
 
 TEST_F(FormRegFattTest, RecalledRowsAreStoredAtOnceWithTheNewTotal)

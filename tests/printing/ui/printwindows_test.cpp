@@ -110,6 +110,8 @@ TEST(PrintRequest, PreviewsOpenTheirWindowModally)
 TEST(PrintRequest, PrintsOnTheProgramPrinterWithTheMarginOfTheKind)
 {
     Request r;
+    // A copy on a PDF printer is named after the paper, never after the clipboard.
+    QApplication::clipboard()->setText(u"Via Roma 3, Forlì"_s);
     r.dlg.chooseFile(r.dir.path(u"copia.pdf"_s));
     r.dlg.chooseFile(r.dir.path(u"scheda.pdf"_s));
     EXPECT_TRUE(PrintRequest::printOne(nullptr, kProva, u"Margine"_s));
@@ -120,6 +122,8 @@ TEST(PrintRequest, PrintsOnTheProgramPrinterWithTheMarginOfTheKind)
     d.nome = u"NERI"_s;
     EXPECT_TRUE(PrintRequest::printCustomerSheet(nullptr, d));
     EXPECT_NEAR(r.xOf(u"scheda.pdf"_s, u"NERI"_s), 40, 0.21);
+    EXPECT_EQ(r.dlg.proposedFiles,
+              (QStringList{r.dir.path(u"ProvaRichiesta.pdf"_s), r.dir.path(u"Anagrafica_NERI.pdf"_s)}));
     EXPECT_TRUE(r.dlg.messages.empty());
 }
 

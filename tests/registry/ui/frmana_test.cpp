@@ -91,6 +91,24 @@ TEST(FrmAna, NewCustomerIsCheckedUpperCasedAndStoredWithEveryBox)
     EXPECT_EQ(stored(1), QStringList(u"BRAMBILLA & FIGLI S.N.C."_s) + kSample.mid(1));
 }
 
+TEST(FrmAna, ANameTakenFromALongCompanyIsCutAsItsBoxShowsItBeforeTheDuplicateCheck)
+{
+    TestWorkDir dir;
+    ScriptedDialogs dlg;
+    const QString ragione = u"Officine Meccaniche e Carpenterie Metalliche Riunite di Brambilla Ugo & Figli"_s;
+    const QString nome = ragione.toUpper().left(50);
+    const qint64 other = addCustomer(nome);
+    FrmAna f;
+    ASSERT_TRUE(f.Carica(QString()));
+    box(f, "TxtRag")->setText(ragione);
+    EXPECT_FALSE(salva(f));
+    EXPECT_EQ(dlg.lastText(), u"Nominativo '"_s + nome + u"' gia esistente"_s);
+    EXPECT_EQ(box(f, "TxtNome")->text(), nome);
+    ASSERT_TRUE(CustomerStore::remove(nome).value());
+    EXPECT_TRUE(salva(f));
+    EXPECT_EQ(stored(other + 1).mid(0, 2), (QStringList{nome, ragione}));
+}
+
 TEST(FrmAna, ExistingCustomerIsWrittenOnlyWhenChangedValidAndNotNamedLikeAnother)
 {
     TestWorkDir dir;

@@ -1,4 +1,5 @@
 #include "data/database.h"
+#include "invoices/ui/formregfatt.h"
 #include "scripteddialogs.h"
 #include "shell/appstate.h"
 #include "shell/startup.h"
@@ -160,6 +161,14 @@ TEST_F(Form1Test, ButtonsLightUpUnderTheMouseAndGoBackOnTheSurface)
 TEST_F(Form1Test, ButtonsAndMenusOpenTheirWindowsModally)
 {
     ASSERT_TRUE(w.load());
+    // The business name line, the same in every title: the fixed one until the header has a first line.
+    const auto businessLine = [this] {
+        FormRegFatt editor;
+        return QStringList{w.windowTitle(), w.findChild<QLabel*>(QStringLiteral("LblInt2"))->text(),
+                           editor.windowTitle()};
+    };
+    const QString fixed = QStringLiteral("Carpenteria metallica e serramenti");
+    EXPECT_EQ(businessLine(), (QStringList{"CORVALISTO - " + fixed, fixed, "FATTURE - " + fixed}));
     // The header dialog saves what is typed in it.
     dlg.onWindow([](QDialog* d) {
         EXPECT_TRUE(qobject_cast<FrmAzi*>(d));
@@ -169,8 +178,13 @@ TEST_F(Form1Test, ButtonsAndMenusOpenTheirWindowsModally)
     });
     action("mnuDatiInt")->trigger();
     EXPECT_EQ(Database::scalar(QStringLiteral("SELECT Riga1 FROM Azienda")).value().toString(), "Officina");
+    EXPECT_EQ(businessLine(), (QStringList{"CORVALISTO - Officina", "Officina", "FATTURE - Officina"}));
+    QStringList titles;
+    for (int i = 0; i < 3; ++i)
+        dlg.onWindow([&titles](QDialog* d) { return titles << d->windowTitle(), 0; });
     for (int i : {0, 1, 3})
         w.Btn(i)->click();
+    EXPECT_EQ(titles, (QStringList{"ANAGRAFICA", "MAGAZZINO - Officina", "FATTURE - Officina"}));
     const char* items[][2] = {{"mnuCategorie", "&Categorie"},
                               {"mnuStampanti", "&Stampanti"},
                               {"mnuEditFatt", "&Cambia intestazione Fatture"}};

@@ -58,7 +58,8 @@ TEST(FormMag, ListsValidItemsWithTheirColumnsAndCount)
     ScriptedDialogs dlg;
     {
         List empty;
-        EXPECT_EQ(empty.view() + u'|' + empty.w.windowTitle(), u" / 0 articoli|MAGAZZINO"_s);
+        EXPECT_EQ(empty.view() + u'|' + empty.w.windowTitle(),
+                  u" / 0 articoli|MAGAZZINO - Carpenteria metallica e serramenti"_s);
     }
     ASSERT_FALSE(Database::exec(u"INSERT INTO Azienda (Riga1) VALUES ('OFFICINA ROSSI')"_s));
     const qint64 cat = addCategory(u"PROFILATI"_s);
