@@ -57,8 +57,8 @@ TEST(FrmImpCat, InsertsUpperCasedNamesCutTo30AndRefusesDuplicates)
     EXPECT_FALSE(c.button("BtnRinomina")->isEnabled() || c.button("BtnElimina")->isEnabled());
     EXPECT_EQ(c.dlg.prompts.last(), u"Nome CATEGORIA ?"_s);
     EXPECT_EQ(c.shown(), u"TUBOLARI 01"_s);
-    // A key move is a choice.
-    QTest::keyClick(c.grid(), Qt::Key_Home);
+    // The keyboard chooses the focused row with the space bar.
+    QTest::keyClick(c.grid(), Qt::Key_Space);
     EXPECT_TRUE(c.button("BtnRinomina")->isEnabled() && c.button("BtnElimina")->isEnabled());
     c.ask("BtnInserisci", "l'acciaio inossidabile lucido e satinato");
     // Case and accents do not make a new name; cancel and an empty answer write nothing.
