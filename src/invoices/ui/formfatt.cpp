@@ -6,6 +6,7 @@
 #include "shell/companystore.h"
 #include "shell/dialogs.h"
 #include "shell/formats.h"
+#include "shell/ui/gridchoice.h"
 #include "shell/ui/windowbehaviour.h"
 
 #include <QComboBox>
@@ -13,7 +14,6 @@
 #include <QFont>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -38,7 +38,6 @@ FormFatt::FormFatt(QWidget* parent) : QDialog(parent), m_anno(QDate::currentDate
     big.setPointSize(big.pointSize() + 8);
     big.setBold(true);
     m_labelInt->setFont(big);
-    WindowBehaviour::setAccessible(m_labelInt, QStringLiteral("Anno"));
 
     m_cli = new QComboBox(this);
     m_cli->setObjectName(QStringLiteral("ComboCli"));
@@ -70,7 +69,6 @@ FormFatt::FormFatt(QWidget* parent) : QDialog(parent), m_anno(QDate::currentDate
 
     m_lblRec = new QLabel(this);
     m_lblRec->setObjectName(QStringLiteral("LblRec"));
-    WindowBehaviour::setAccessible(m_lblRec, QStringLiteral("Numero fatture"));
     m_incassato = WindowBehaviour::amountBox(this, "TxtIncassato");
     m_incassare = WindowBehaviour::amountBox(this, "TxtIncassare");
     auto* lblIncassato = new QLabel(QStringLiteral("INCASSATO"), this);
@@ -123,13 +121,9 @@ FormFatt::FormFatt(QWidget* parent) : QDialog(parent), m_anno(QDate::currentDate
     root->addLayout(actions);
 
     connect(m_cli, &QComboBox::activated, this, &FormFatt::sceltaCliente);
-    connect(m_grid, &QTableView::clicked, this, &FormFatt::seleziona);
-    connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current) {
-                if (m_grid->hasFocus() && current.isValid())
-                    seleziona(current);
-            });
-    connect(m_grid, &QTableView::doubleClicked, this, &FormFatt::richiama);
+    m_choice = new GridChoice(m_grid);
+    connect(m_choice, &GridChoice::chosen, this, &FormFatt::seleziona);
+    m_choice->doubleClickPresses(richiama);
     connect(emetti, &QPushButton::clicked, this, &FormFatt::emetti);
     connect(richiama, &QPushButton::clicked, this, &FormFatt::richiama);
     connect(m_regPag, &QPushButton::clicked, this, [this] { pagamento(true); });
@@ -191,9 +185,9 @@ void FormFatt::caricaElenco()
     m_incassare->setText(Formats::euro(reg->daIncassare));
 }
 
-void FormFatt::seleziona(const QModelIndex& index)
+void FormFatt::seleziona(int r)
 {
-    const InvoiceStore::RegisterRow* row = m_model->row(index.row());
+    const InvoiceStore::RegisterRow* row = m_model->row(r);
     if (!row) {
         nessunaSelezione();
         return;
@@ -210,9 +204,7 @@ void FormFatt::nessunaSelezione()
     m_selNum.clear();
     m_selCli.clear();
     m_selPagata.clear();
-    // Without a choice both buttons answer with what to do first.
-    m_regPag->setEnabled(true);
-    m_annPag->setEnabled(true);
+    // The payment buttons keep the state of the last row clicked: only a click changes them.
 }
 
 void FormFatt::cambiaAnno()

@@ -3,11 +3,11 @@
 #include <QDialog>
 #include <QString>
 
+class GridChoice;
 class InvoiceRegisterModel;
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QModelIndex;
 class QPushButton;
 class QTableView;
 
@@ -25,7 +25,7 @@ public:
 private:
     void riempiFiltro();
     void sceltaCliente(int index);
-    void seleziona(const QModelIndex& index);
+    void seleziona(int row);
     void nessunaSelezione();
     void cambiaAnno();
     void emetti();
@@ -36,6 +36,7 @@ private:
     QComboBox* m_cli;
     QComboBox* m_idCli;
     QTableView* m_grid;
+    GridChoice* m_choice;
     InvoiceRegisterModel* m_model;
     QLabel* m_lblRec;
     QLineEdit* m_incassato;

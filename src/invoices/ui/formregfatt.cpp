@@ -12,6 +12,7 @@
 #include "shell/dialogs.h"
 #include "shell/formats.h"
 #include "shell/runtimeerrors.h"
+#include "shell/ui/gridchoice.h"
 #include "shell/ui/windowbehaviour.h"
 
 #include <QApplication>
@@ -97,11 +98,9 @@ FormRegFatt::FormRegFatt(QWidget* parent) : QDialog(parent)
     big.setPointSize(big.pointSize() + 8);
     big.setBold(true);
     m_labelInt->setFont(big);
-    WindowBehaviour::setAccessible(m_labelInt, QStringLiteral("Titolo"));
 
     m_lblRec = new QLabel(QStringLiteral("Fattura 1 di 1"), this);
     m_lblRec->setObjectName(QStringLiteral("LblRec"));
-    WindowBehaviour::setAccessible(m_lblRec, QStringLiteral("Posizione della fattura"));
     const std::pair<QStyle::StandardPixmap, QString> cmd[4] = {
         {QStyle::SP_MediaSkipBackward, QStringLiteral("Prima fattura")},
         {QStyle::SP_MediaSeekBackward, QStringLiteral("Fattura precedente")},
@@ -155,6 +154,7 @@ FormRegFatt::FormRegFatt(QWidget* parent) : QDialog(parent)
         m_grid->setColumnWidth(c, WindowBehaviour::twipsToPixels(widths[c], this));
     m_grid->setColumnHidden(Ord, true);
     WindowBehaviour::setAccessible(m_grid, QStringLiteral("Righe della fattura"));
+    m_choice = new GridChoice(m_grid);
 
     auto* ins =
         WindowBehaviour::button(this, "BtnIns", QStringLiteral("&INS"), QStringLiteral("Inserimento NUOVA RIGA"));
@@ -189,7 +189,10 @@ FormRegFatt::FormRegFatt(QWidget* parent) : QDialog(parent)
     header->addWidget(labelFor(this, QStringLiteral("Numero"), m_num), 0, 0);
     header->addWidget(m_num, 0, 1);
     header->addWidget(labelFor(this, QStringLiteral("Data"), m_data), 0, 2);
-    header->addWidget(m_data, 0, 3);
+    // A date of ten characters at most: the box stays that wide and the header keeps the rest.
+    m_data->setFixedWidth(m_data->fontMetrics().horizontalAdvance(QStringLiteral("00/00/0000")) +
+                          2 * m_data->fontMetrics().averageCharWidth() + 8);
+    header->addWidget(m_data, 0, 3, Qt::AlignLeft);
     header->addWidget(labelFor(this, QStringLiteral("IVA"), m_iva, QStringLiteral("IVA %")), 0, 4, Qt::AlignRight);
     auto* ivaBox = new QHBoxLayout;
     ivaBox->addWidget(m_iva);
@@ -290,7 +293,7 @@ FormRegFatt::FormRegFatt(QWidget* parent) : QDialog(parent)
     connect(ins, &QPushButton::clicked, this, &FormRegFatt::inserisciRiga);
     connect(vuota, &QPushButton::clicked, this, &FormRegFatt::inserisciVuota);
     connect(eliArt, &QPushButton::clicked, this, &FormRegFatt::eliminaRiga);
-    connect(m_grid, &QTableWidget::cellDoubleClicked, this, &FormRegFatt::cambiaCella);
+    connect(m_choice, &GridChoice::doubleClicked, this, &FormRegFatt::cambiaCella);
     connect(m_ant, &QPushButton::clicked, this, &FormRegFatt::anteprima);
     connect(m_stampa, &QPushButton::clicked, this, &FormRegFatt::stampaCopie);
     connect(m_pdf, &QPushButton::clicked, this, &FormRegFatt::stampaPdf);
@@ -438,6 +441,8 @@ void FormRegFatt::mostraRiga(int r)
 
 void FormRegFatt::mostraRighe()
 {
+    // Another invoice: no row of it is chosen yet.
+    m_choice->clear();
     m_grid->setRowCount(static_cast<int>(m_rows.size()));
     for (int r = 0; r < m_rows.size(); ++r)
         mostraRiga(r);
@@ -551,8 +556,8 @@ void FormRegFatt::inserisciVuota()
 
 void FormRegFatt::cambiaCella()
 {
-    const int r = m_grid->currentRow();
-    const int c = m_grid->currentColumn();
+    const int r = m_choice->row();
+    const int c = m_choice->column();
     if (r < 0 || r >= m_rows.size() || m_rows.at(r).ord == 0)
         return;
     if (c != Descrizione && c != Qta && c != Prezzo)
@@ -586,7 +591,7 @@ void FormRegFatt::eliminaRiga()
 {
     if (m_rows.size() < 2)
         return;
-    const int r = m_grid->currentRow();
+    const int r = m_choice->row();
     if (r < 0 || r >= m_rows.size() || m_rows.at(r).ord == 0) {
         dialogs().message(this, QStringLiteral("Selezionare una RIGA della fattura"), QString(),
                           Dialogs::Icon::Information);

@@ -10,6 +10,7 @@
 #include <QString>
 
 class FocusFrame;
+class GridChoice;
 class ModifiedFlag;
 class QCheckBox;
 class QComboBox;
@@ -85,6 +86,7 @@ private:
     QComboBox* m_iva;
     QCheckBox* m_ra;
     QTableWidget* m_grid;
+    GridChoice* m_choice;
     QLineEdit* m_imp;
     QLineEdit* m_txtIva;
     QLineEdit* m_txtRa;

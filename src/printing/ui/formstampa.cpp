@@ -92,3 +92,8 @@ void FormStampa::mousePressEvent(QMouseEvent* event)
     mouseButton(event->button());
     event->accept();
 }
+
+void FormStampa::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    event->accept();
+}

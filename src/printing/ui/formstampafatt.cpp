@@ -86,7 +86,6 @@ void FormStampaFatt::disegnaPagina()
     m_canvas->show(m_pages.empty() ? nullptr : &m_pages[m_pagina], view);
     m_lblPagina->setText(m_pages.empty() ? QString()
                                          : QStringLiteral("Pagina %1 di %2").arg(m_pagina + 1).arg(pagine()));
-    m_lblPagina->setAccessibleName(m_lblPagina->text());
     m_prec->setEnabled(m_pagina > 0);
     m_succ->setEnabled(m_pagina + 1 < pagine());
 }
@@ -143,5 +142,10 @@ void FormStampaFatt::paginaSuccessiva()
 void FormStampaFatt::mousePressEvent(QMouseEvent* event)
 {
     mouseButton(event->button());
+    event->accept();
+}
+
+void FormStampaFatt::mouseDoubleClickEvent(QMouseEvent* event)
+{
     event->accept();
 }

@@ -36,6 +36,8 @@ public:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    // The second press of a double click: the first has already moved the page.
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     void disegnaPagina();

@@ -23,7 +23,8 @@ FrmCopie::FrmCopie(QWidget* parent) : QDialog(parent)
         m_chk[i]->setObjectName(QStringLiteral("ChkCopie%1").arg(i));
         WindowBehaviour::setAccessible(m_chk[i], captions[i]);
         m_frame->track(m_chk[i]);
-        checks->addWidget(m_chk[i]);
+        // As wide as its caption, so the focus frame hugs the option.
+        checks->addWidget(m_chk[i], 0, Qt::AlignLeft);
         connect(m_chk[i], &QCheckBox::clicked, this, [this, i](bool checked) { chkCopie_Click(i, checked); });
     }
     auto* avanti = WindowBehaviour::button(this, QStringLiteral("BtnAvanti"), QStringLiteral("&AVANTI"));

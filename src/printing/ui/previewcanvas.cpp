@@ -33,3 +33,8 @@ void PreviewCanvas::mousePressEvent(QMouseEvent* event)
     emit pressed(event->button());
     event->accept();
 }
+
+void PreviewCanvas::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    event->accept();
+}

@@ -20,6 +20,8 @@ signals:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    // The second press of a double click: the first has already moved the page.
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     const Page* m_page = nullptr;

@@ -4,6 +4,7 @@
 #include "registry/registryrules.h"
 #include "registry/ui/frmana.h"
 #include "shell/dialogs.h"
+#include "shell/ui/gridchoice.h"
 #include "shell/ui/windowbehaviour.h"
 
 #include <QFont>
@@ -32,7 +33,6 @@ FormAna::FormAna(QWidget* parent) : QDialog(parent)
     big.setPointSize(big.pointSize() + 8);
     big.setBold(true);
     labelInt->setFont(big);
-    WindowBehaviour::setAccessible(labelInt, QStringLiteral("Anagrafica"));
 
     m_names = new QStringListModel(this);
     m_list = new QListView(this);
@@ -46,7 +46,6 @@ FormAna::FormAna(QWidget* parent) : QDialog(parent)
 
     m_lblN = new QLabel(QStringLiteral("   clienti"), this);
     m_lblN->setObjectName(QStringLiteral("LblN"));
-    WindowBehaviour::setAccessible(m_lblN, QStringLiteral("Numero clienti"));
 
     auto* letters = new QGridLayout;
     letters->setSpacing(4);
@@ -66,7 +65,8 @@ FormAna::FormAna(QWidget* parent) : QDialog(parent)
     auto* elenco = WindowBehaviour::button(this, "BtnElenco", QStringLiteral("E&lenco completo"));
     auto* chiudi = WindowBehaviour::button(this, "BtnChiudi", QStringLiteral("&CHIUDI"));
     connect(apri, &QPushButton::clicked, this, &FormAna::apri);
-    connect(m_list, &QListView::doubleClicked, this, &FormAna::apri);
+    m_choice = new GridChoice(m_list);
+    m_choice->doubleClickPresses(apri);
     connect(nuovo, &QPushButton::clicked, this, &FormAna::nuovo);
     connect(elimina, &QPushButton::clicked, this, &FormAna::elimina);
     connect(elenco, &QPushButton::clicked, this, [this] { filtra(QString()); });
@@ -115,12 +115,11 @@ void FormAna::riempi()
 
 bool FormAna::selezionato(QString& nome)
 {
-    const QModelIndexList sel = m_list->selectionModel()->selectedIndexes();
-    if (sel.isEmpty()) {
+    if (m_choice->row() < 0) {
         dialogs().message(this, kSelezionare, QString(), Dialogs::Icon::Exclamation);
         return false;
     }
-    nome = sel.first().data().toString();
+    nome = m_names->index(m_choice->row()).data().toString();
     return true;
 }
 

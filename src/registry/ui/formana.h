@@ -4,6 +4,7 @@
 #include <QList>
 #include <QString>
 
+class GridChoice;
 class QLabel;
 class QListView;
 class QStringListModel;
@@ -26,6 +27,7 @@ private:
     void filtra(const QString& iniziali);
 
     QListView* m_list;
+    GridChoice* m_choice;
     QStringListModel* m_names;
     QList<QPushButton*> m_btn;
     QLabel* m_lblN;

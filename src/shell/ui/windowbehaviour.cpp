@@ -5,6 +5,7 @@
 #include "shell/dialogs.h"
 #include "shell/formats.h"
 #include "shell/runtimeerrors.h"
+#include "shell/ui/accessiblecombo.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -213,6 +214,8 @@ void setAccessible(QWidget* control, const QString& name)
     QString clean = name;
     clean.remove(u'&');
     control->setAccessibleName(clean);
+    if (auto* combo = qobject_cast<QComboBox*>(control))
+        AccessibleCombo::install(combo);
 }
 
 } // namespace WindowBehaviour

@@ -2,6 +2,7 @@
 
 #include "shell/companystore.h"
 #include "shell/dialogs.h"
+#include "shell/ui/gridchoice.h"
 #include "shell/ui/windowbehaviour.h"
 #include "warehouse/stockmovement.h"
 #include "warehouse/ui/frmart.h"
@@ -29,10 +30,15 @@ const QString kSelezionare = QStringLiteral("Selezionare un ARTICOLO");
 // and rewriting an item costs far less than deleting it and making a new one.
 void setCell(QTableWidget* grid, int row, int column, const QString& text)
 {
-    if (QTableWidgetItem* item = grid->item(row, column))
+    if (QTableWidgetItem* item = grid->item(row, column)) {
         item->setText(text);
-    else
-        grid->setItem(row, column, new QTableWidgetItem(text));
+        return;
+    }
+    auto* item = new QTableWidgetItem(text);
+    // Quantities are numbers: they line up on the right, as the registers' amounts do.
+    if (column == Qta)
+        item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    grid->setItem(row, column, item);
 }
 
 } // namespace
@@ -53,7 +59,7 @@ FormMag::FormMag(QWidget* parent) : QDialog(parent)
     m_comboCat->setObjectName(QStringLiteral("ComboCat"));
     m_comboCod = new QComboBox(this);
     m_comboCod->setObjectName(QStringLiteral("ComboCod"));
-    m_comboCod->setAccessibleName(QStringLiteral("Codici categoria"));
+    WindowBehaviour::setAccessible(m_comboCod, QStringLiteral("Codici categoria"));
     m_comboCod->hide();
     auto* labelCat = new QLabel(QStringLiteral("Visualizza Categoria"), this);
     labelCat->setObjectName(QStringLiteral("LabelCat"));
@@ -80,7 +86,6 @@ FormMag::FormMag(QWidget* parent) : QDialog(parent)
 
     m_labelN = new QLabel(QStringLiteral("  articoli"), this);
     m_labelN->setObjectName(QStringLiteral("LabelN"));
-    WindowBehaviour::setAccessible(m_labelN, QStringLiteral("Numero articoli"));
     auto* label1 = new QLabel(QStringLiteral("ARTICOLO: "), this);
     label1->setObjectName(QStringLiteral("Label1"));
 
@@ -93,13 +98,9 @@ FormMag::FormMag(QWidget* parent) : QDialog(parent)
 
     connect(m_comboCat, &QComboBox::activated, this, &FormMag::sceltaCategoria);
     m_grid->viewport()->installEventFilter(this);
-    connect(m_grid, &QTableWidget::cellClicked, this, [this](int row, int) { m_selectedId = idAt(row); });
-    // Keyboard users choose a row with the arrows.
-    connect(m_grid, &QTableWidget::currentCellChanged, this, [this](int row, int) {
-        if (m_grid->hasFocus() && idAt(row) != 0)
-            m_selectedId = idAt(row);
-    });
-    connect(m_grid, &QTableWidget::cellDoubleClicked, this, [this] { modifica(); });
+    m_choice = new GridChoice(m_grid);
+    connect(m_choice, &GridChoice::chosen, this, [this](int row) { m_selectedId = idAt(row); });
+    m_choice->doubleClickPresses(modArt);
     connect(insArt, &QPushButton::clicked, this, &FormMag::inserisci);
     connect(modArt, &QPushButton::clicked, this, &FormMag::modifica);
     connect(eliArt, &QPushButton::clicked, this, &FormMag::elimina);
@@ -155,7 +156,7 @@ void FormMag::riempiGriglia()
     const int n = rows ? static_cast<int>(rows->size()) : 0;
     const QSignalBlocker blockGrid(m_grid);
     m_grid->setUpdatesEnabled(false);
-    m_grid->setCurrentCell(-1, -1);
+    m_choice->clear();
     m_grid->setRowCount(n);
     int selectedRow = -1;
     {
@@ -174,7 +175,7 @@ void FormMag::riempiGriglia()
     }
     // The chosen item stays chosen wherever the new order puts it.
     if (selectedRow >= 0)
-        m_grid->setCurrentCell(selectedRow, Categoria);
+        m_choice->keep(selectedRow, Categoria);
     else
         m_selectedId = 0;
     m_grid->setUpdatesEnabled(true);

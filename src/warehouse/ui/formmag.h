@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+class GridChoice;
 class QComboBox;
 class QLabel;
 class QTableWidget;
@@ -32,6 +33,7 @@ private:
     int rigaScelta();
 
     QTableWidget* m_grid;
+    GridChoice* m_choice;
     QComboBox* m_comboCat;
     QComboBox* m_comboCod;
     QLabel* m_labelN;

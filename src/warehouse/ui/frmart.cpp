@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -70,7 +71,7 @@ FrmArt::FrmArt(QWidget* parent) : QDialog(parent)
     m_comboCat->setEditable(false);
     m_comboCod = new QComboBox(this);
     m_comboCod->setObjectName(QStringLiteral("ComboCod"));
-    m_comboCod->setAccessibleName(QStringLiteral("Codici categoria"));
+    WindowBehaviour::setAccessible(m_comboCod, QStringLiteral("Codici categoria"));
     m_comboCod->hide();
     auto* btnInsCat = WindowBehaviour::button(this, "BtnInsCat", QStringLiteral("&Inserisci nuova"));
     m_txtDes = new QLineEdit(this);
@@ -94,26 +95,36 @@ FrmArt::FrmArt(QWidget* parent) : QDialog(parent)
     auto* btnSalva = WindowBehaviour::button(this, "BtnSalva", QStringLiteral("&SALVA"));
     auto* btnAnnulla = WindowBehaviour::button(this, "BtnAnnulla", QStringLiteral("&ANNULLA"));
 
+    // Content on the even rows; the odd rows are even gaps that share the window's height, the last
+    // one above the buttons, so no empty band gathers there.
     auto* form = new QGridLayout;
     form->addWidget(makeLabel(this, "LblCat", QStringLiteral("Categoria"), m_comboCat), 0, 0);
     form->addWidget(m_comboCat, 0, 1);
     form->addWidget(btnInsCat, 0, 2);
-    form->addWidget(makeLabel(this, "LblDes", QStringLiteral("Descrizione"), m_txtDes), 1, 0);
-    form->addWidget(m_txtDes, 1, 1, 1, 4);
-    form->addWidget(makeLabel(this, "LblUm", QStringLiteral("Unita'"), m_comboUm), 2, 0);
-    form->addWidget(m_comboUm, 2, 1);
-    form->addWidget(makeLabel(this, "LblQta", QStringLiteral("Quantità"), m_txtQta), 3, 0);
-    form->addWidget(m_txtQta, 3, 1);
-    form->addWidget(m_btnAdd, 3, 2);
-    form->addWidget(m_btnSub, 3, 3);
+    form->addWidget(makeLabel(this, "LblDes", QStringLiteral("Descrizione"), m_txtDes), 2, 0);
+    form->addWidget(m_txtDes, 2, 1, 1, 2);
+    form->addWidget(makeLabel(this, "LblUm", QStringLiteral("Unita'"), m_comboUm), 4, 0);
+    form->addWidget(m_comboUm, 4, 1);
+    form->addWidget(makeLabel(this, "LblQta", QStringLiteral("Quantità"), m_txtQta), 6, 0);
+    form->addWidget(m_txtQta, 6, 1);
+    // Load and unload are a pair: one size for both, whatever the column beside them holds.
+    const int moveWidth = std::max(m_btnAdd->sizeHint().width(), m_btnSub->sizeHint().width());
+    m_btnAdd->setFixedWidth(moveWidth);
+    m_btnSub->setFixedWidth(moveWidth);
+    auto* moves = new QHBoxLayout;
+    moves->addWidget(m_btnAdd);
+    moves->addWidget(m_btnSub);
+    moves->addStretch();
+    form->addLayout(moves, 6, 2);
     form->setColumnStretch(1, 1);
+    for (int gap = 1; gap <= 7; gap += 2)
+        form->addItem(new QSpacerItem(0, 0, QSizePolicy::Minimum, QSizePolicy::Expanding), gap, 0);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(btnSalva);
     buttons->addWidget(btnAnnulla);
     auto* root = new QVBoxLayout(this);
-    root->addLayout(form);
-    root->addStretch();
+    root->addLayout(form, 1);
     root->addLayout(buttons);
 
     setTabOrder(m_comboCat, btnInsCat);

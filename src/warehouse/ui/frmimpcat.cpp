@@ -2,6 +2,7 @@
 
 #include "shell/dialogs.h"
 #include "shell/formats.h"
+#include "shell/ui/gridchoice.h"
 #include "shell/ui/windowbehaviour.h"
 #include "warehouse/warehouserules.h"
 #include "warehouse/warehousestore.h"
@@ -49,12 +50,8 @@ FrmImpCat::FrmImpCat(QWidget* parent) : QDialog(parent)
     m_btnRinomina->setEnabled(false);
     m_btnElimina->setEnabled(false);
 
-    connect(m_grid, &QTableWidget::cellClicked, this, [this](int row, int) { clickGriglia(row); });
-    // Keyboard users choose a row with the arrows.
-    connect(m_grid, &QTableWidget::currentCellChanged, this, [this](int row, int) {
-        if (m_grid->hasFocus())
-            clickGriglia(row);
-    });
+    m_choice = new GridChoice(m_grid);
+    connect(m_choice, &GridChoice::chosen, this, &FrmImpCat::clickGriglia);
     connect(inserisci, &QPushButton::clicked, this, &FrmImpCat::inserisci);
     connect(m_btnRinomina, &QPushButton::clicked, this, &FrmImpCat::rinomina);
     connect(m_btnElimina, &QPushButton::clicked, this, &FrmImpCat::elimina);
@@ -100,7 +97,7 @@ void FrmImpCat::riempiGriglia()
     }
     // The chosen category stays chosen when the list is sorted again.
     if (selectedRow >= 0)
-        m_grid->setCurrentCell(selectedRow, Nome);
+        m_choice->keep(selectedRow, Nome);
     else
         m_selectedId = 0;
 }
@@ -196,6 +193,6 @@ void FrmImpCat::elimina()
         return;
     }
     m_selectedId = 0;
-    m_grid->setCurrentCell(-1, -1);
+    m_choice->clear();
     riempiGriglia();
 }

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+class GridChoice;
 class QPushButton;
 class QTableWidget;
 
@@ -21,6 +22,7 @@ private:
     int rigaScelta();
 
     QTableWidget* m_grid;
+    GridChoice* m_choice;
     QPushButton* m_btnRinomina;
     QPushButton* m_btnElimina;
     qint64 m_selectedId = 0; // IdCat of the row last clicked; 0 = none

@@ -2,6 +2,7 @@
 #include "invoices/ui/formfatt.h"
 #include "invoices/ui/frmeditfatt.h"
 #include "scripteddialogs.h"
+#include "usergestures.h"
 #include "workdir.h"
 
 #include <QComboBox>
@@ -64,7 +65,8 @@ struct FormFattTest : ::testing::Test {
                            get<QLineEdit>("TxtIncassato")->text() + u" / "_s + get<QLineEdit>("TxtIncassare")->text()}
             .join(u'\n');
     }
-    void select(int row) { emit grid()->clicked(grid()->model()->index(row, 1)); }
+    void select(int row) { Gesture::click(grid(), row); }
+    void doubleClickBelowTheRows() { Gesture::doubleClick(grid()->viewport(), {5, grid()->viewport()->height() - 5}); }
     // Which payment button is enabled: "R" register, "A" annul.
     QString payButtons()
     {
@@ -94,14 +96,25 @@ TEST_F(FormFattTest, ListsTheYearHighestNumberFirstWithSums)
     get("BtnAnno")->click();
     EXPECT_EQ(shown(), u"Fatture %1\n%2|BIANCHI|01/06/%3|50,00|\n1 fattura\n€ 0,00 / € 50,00"_s.arg(kAnno - 1).arg(
                            num(7, kAnno - 1), yy(kAnno - 1)));
+    // A double click on an empty list answers as the recall button does.
+    dlg.type(QString::number(kAnno - 5));
+    get("BtnAnno")->click();
+    EXPECT_EQ(grid()->model()->rowCount(), 0);
+    doubleClickBelowTheRows();
+    EXPECT_EQ(dlg.texts(), QStringList{u"Selezionare prima una FATTURA"_s});
 }
 
 TEST_F(FormFattTest, PaymentButtonsFollowThePaidMark)
 {
+    // Tabbing into the grid chooses no invoice, and neither does a double click below the rows.
+    ASSERT_TRUE(Gesture::focus(grid()));
     get("BtnRegPag")->click();
     get("BtnRichiama")->click();
-    EXPECT_EQ(dlg.texts(), QStringList(2, u"Selezionare prima una FATTURA"_s));
-    select(2); // paid
+    doubleClickBelowTheRows();
+    EXPECT_EQ(dlg.texts(), QStringList(3, u"Selezionare prima una FATTURA"_s));
+    EXPECT_EQ(payButtons(), u"RA"_s);
+    // A screen reader's selection chooses as a click does.
+    ASSERT_TRUE(Gesture::readerSelects(grid(), 2)); // paid
     EXPECT_EQ(payButtons(), u"A"_s);
     select(0); // unpaid
     EXPECT_EQ(payButtons(), u"R"_s);
@@ -114,6 +127,8 @@ TEST_F(FormFattTest, PaymentButtonsFollowThePaidMark)
     EXPECT_EQ(dlg.lastText(), u"REGISTRAZIONE PAGAMENTO effettuata con successo"_s);
     EXPECT_EQ(shown().section(u'\n', 1, 1).section(u'|', -1), u"X"_s);
     EXPECT_EQ(shown().section(u'\n', -1), u"€ 1.334,66 / € 0,20"_s);
+    // Only a click changes the buttons: the reload leaves them as the last click set them.
+    EXPECT_EQ(payButtons(), u"R"_s);
     select(0);
     EXPECT_EQ(payButtons(), u"A"_s);
 
@@ -148,8 +163,7 @@ TEST_F(FormFattTest, NewAndRecalledInvoicesOpenTheEditorAndTheListFollows)
         EXPECT_EQ(w->findChild<QLineEdit*>(u"TxtNum"_s)->text(), num(2));
         return 1;
     });
-    select(2);
-    emit grid()->doubleClicked(grid()->model()->index(2, 1));
+    Gesture::doubleClick(grid()->viewport(), Gesture::cell(grid(), 2));
     EXPECT_EQ(dlg.windowsShown.size(), 2);
     EXPECT_TRUE(dlg.allAnswersUsed());
 }

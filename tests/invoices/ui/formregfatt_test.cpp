@@ -9,6 +9,7 @@
 #include "scripteddialogs.h"
 #include "shell/appstate.h"
 #include "shell/formats.h"
+#include "usergestures.h"
 #include "workdir.h"
 
 #include <QApplication>
@@ -97,10 +98,10 @@ struct FormRegFattTest : ::testing::Test {
         auto* cli = get<QComboBox>("ComboCli");
         cli->setCurrentIndex(cli->findText(nome));
     }
-    // A key pressed on the grid changes the current cell.
+    // A key pressed on the grid changes the cell clicked.
     void changeCell(int row, int col, const QString& answer)
     {
-        table()->setCurrentCell(row, col);
+        Gesture::click(table(), row, col);
         dlg.type(answer);
         QTest::keyClick(table(), Qt::Key_A);
     }
@@ -281,7 +282,7 @@ TEST_F(FormRegFattTest, RowsAndRateOfANewInvoice)
 {
     open();
     // The only row cannot be deleted.
-    table()->setCurrentCell(0, 1);
+    Gesture::click(table(), 0, 1);
     click("BtnEliArt");
     EXPECT_TRUE(dlg.messages.empty());
     setRate(u"150"_s);
@@ -305,7 +306,16 @@ TEST_F(FormRegFattTest, RowsAndRateOfANewInvoice)
     EXPECT_EQ(dlg.prompts.size(), 5);
     EXPECT_EQ(table()->rowCount(), 1);
 
+    // A fresh editor has no row chosen, and tabbing into the grid chooses none: nothing to delete or change.
+    open();
+    setRate(u"10"_s);
     addRow(u"Cancello"_s, u"2"_s, u"50"_s);
+    ASSERT_TRUE(Gesture::focus(table()));
+    const auto asked = dlg.prompts.size();
+    click("BtnEliArt");
+    QTest::keyClick(table(), Qt::Key_A);
+    EXPECT_EQ(dlg.lastText(), u"Selezionare una RIGA della fattura"_s);
+    EXPECT_EQ(std::tuple(table()->rowCount(), dlg.prompts.size()), std::tuple(2, asked));
     click("BtnVuota");
     addRow(u"Posa"_s, u"0"_s, u"11.25"_s);
     changeCell(1, 2, u"3,5"_s);
@@ -317,7 +327,7 @@ TEST_F(FormRegFattTest, RowsAndRateOfANewInvoice)
     EXPECT_EQ(shown(), u" ||||1\nCancello carraio|3,5|50,00|175,00|2\n ||||3\nPosa||11,25|11,25|4\n"
                        "€ 186,25|€ 18,63|€ 0,00|€ 204,88"_s);
 
-    table()->setCurrentCell(1, 1);
+    Gesture::click(table(), 1, 1);
     dlg.answer(Answer::No);
     click("BtnEliArt");
     EXPECT_EQ(dlg.lastText(), u"'Cancello carraio'"_s);
@@ -371,7 +381,8 @@ TEST_F(FormRegFattTest, RecalledRowsAreStoredAtOnceWithTheNewTotal)
     EXPECT_EQ(stored(num(2)), u"280.6|22|%1|-\n1| |0|0\n2|Cancello|2|100\n3|Posa|0|30"_s.arg(date));
     addRow(u"Trasporto"_s, u"0"_s, u"10"_s);
     EXPECT_EQ(stored(num(2)), u"292.8|22|%1|-\n1| |0|0\n2|Cancello|2|100\n3|Posa|0|30\n4|Trasporto|-|10"_s.arg(date));
-    table()->setCurrentCell(3, 1);
+    // A screen reader's selection of the cell chooses its row.
+    ASSERT_TRUE(Gesture::readerSelects(table(), 3));
     click("BtnEliArt");
     EXPECT_EQ(stored(num(2)), u"280.6|22|%1|-\n1| |0|0\n2|Cancello|2|100\n3|Posa|0|30"_s.arg(date));
     // The header is stored on closing; other invoices are untouched.

@@ -4,6 +4,7 @@
 #include "printing/ui/formstampafatt.h"
 #include "scripteddialogs.h"
 #include "shell/appstate.h"
+#include "usergestures.h"
 #include "workdir.h"
 
 #include <QLabel>
@@ -15,8 +16,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// A command to a preview: a button's objectName, or "L" / "R" for that mouse button pressed on the
-// sheet; then the zoom and the scroll it must leave.
+// A command to a preview: a button's objectName, "L" / "R" for that mouse button pressed on the sheet or
+// "D" for a double click there (one press, one move); then the zoom and the scroll it must leave.
 using Step = std::tuple<const char*, float, float>;
 
 template <class Window, class Scroll> void play(Window& window, Scroll scrolled, std::initializer_list<Step> steps)
@@ -25,7 +26,9 @@ template <class Window, class Scroll> void play(Window& window, Scroll scrolled,
     for (const auto& [command, zoom, scroll] : steps) {
         SCOPED_TRACE(::testing::Message() << "step " << ++n << " " << command);
         const std::string_view mouse = command;
-        if (mouse == "L" || mouse == "R")
+        if (mouse == "D")
+            Gesture::doubleClick(window.template findChild<QWidget*>(u"Foglio"_s));
+        else if (mouse == "L" || mouse == "R")
             QTest::mouseClick(window.template findChild<QWidget*>(u"Foglio"_s),
                               mouse == "L" ? Qt::LeftButton : Qt::RightButton);
         else
@@ -69,7 +72,7 @@ TEST(FormStampaFatt, OpensOnTheLastPageAndFollowsItsCommands)
     play(form, [&] { return form.Scorrimento(); },
          {{"BtnDown", 0.78f, down}, {"BtnDown", 0.78f, down}, {"BtnUp", 0.78f, 0}, {"BtnDown", 0.78f, down},
           {"BtnZoom", 0.49f, 0}, {"BtnDown", 0.49f, 0}, {"BtnZoom", 1.0f, 0}, {"BtnZoom", 0.78f, 0},
-          {"L", 0.78f, down}, {"L", 0.78f, 0}, {"L", 0.78f, down}, {"R", 0.49f, 0}, {"L", 0.49f, 0}});
+          {"L", 0.78f, down}, {"L", 0.78f, 0}, {"D", 0.78f, down}, {"R", 0.49f, 0}, {"L", 0.49f, 0}});
     // clang-format on
 
     auto* prec = form.findChild<QPushButton*>(u"BtnPagPrec"_s);
@@ -103,6 +106,6 @@ TEST(FormStampa, OpensAt049OnTheCustomerSheetOnlyAndFollowsItsCommands)
     // clang-format off
     play(form, [&] { return form.Inizio(); },
          {{"L", 0.49f, 1}, {"BtnZoom", 0.68f, 1}, {"L", 0.68f, -150 * 0.68f}, {"BtnZoom", 0.49f, 1},
-          {"R", 1.0f, 1}, {"L", 1.0f, -150}, {"R", 0.68f, 1}, {"R", 0.49f, 1}, {"L", 0.49f, 1}});
+          {"R", 1.0f, 1}, {"D", 1.0f, -150}, {"R", 0.68f, 1}, {"R", 0.49f, 1}, {"L", 0.49f, 1}});
     // clang-format on
 }

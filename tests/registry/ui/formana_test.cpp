@@ -1,6 +1,7 @@
 #include "../registrytest.h"
 #include "registry/ui/formana.h"
 #include "scripteddialogs.h"
+#include "usergestures.h"
 #include "workdir.h"
 
 #include <QLabel>
@@ -135,7 +136,8 @@ TEST_F(FormAnaWindow, NewChangeDuplicateDeleteAndReuseLeaveTheRightRows)
 
     // A double click opens the customer under the mouse.
     edit({});
-    emit f.findChild<QListView*>(u"List1"_s)->doubleClicked(select(f, u"CITTÀ SPA"_s));
+    auto* list = f.findChild<QListView*>(u"List1"_s);
+    Gesture::doubleClick(list->viewport(), Gesture::cell(list, select(f, u"CITTÀ SPA"_s).row(), 0));
     EXPECT_EQ(opened,
               QStringList({u"ANAGRAFICA |32768|1"_s, u"ANAGRAFICA  - CITTÀ SRL|32768|1"_s, u"ANAGRAFICA |32769|0"_s,
                            u"ANAGRAFICA |32769|1"_s, u"ANAGRAFICA  - CITTÀ SPA|32769|0"_s}));

@@ -8,8 +8,11 @@
 #include "registry/ui/formana.h"
 #include "registry/ui/frmana.h"
 #include "scripteddialogs.h"
+#include "shell/demodata.h"
 #include "shell/ui/form1.h"
 #include "shell/ui/frmazi.h"
+#include "shell/ui/gridchoice.h"
+#include "usergestures.h"
 #include "warehouse/ui/formmag.h"
 #include "warehouse/ui/frmart.h"
 #include "warehouse/ui/frmimpcat.h"
@@ -17,47 +20,131 @@
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QComboBox>
+#include <QDate>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextEdit>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-// Controls a screen reader lands on must say what they are.
-QStringList unnamedControls(QWidget* window)
+// Every window built so far, over the demo data so that grids, lists and combo boxes hold entries.
+struct EveryWindow : ::testing::Test {
+    TestWorkDir dir;
+    ScriptedDialogs dlg;
+    QList<QWidget*> windows;
+
+    EveryWindow()
+    {
+        EXPECT_FALSE(DemoData::fill());
+        auto* fattura = new FormRegFatt;
+        fattura->Carica(QString(), QDate::currentDate().year());
+        windows << fattura << new FormStampaFatt(u"Anagrafica"_s, std::any(CustomerSheetData{})) << new Form1
+                << new FrmAzi << new FormAna << new FrmAna << new FrmImpCat << new FormMag << new FrmArt << new FormFatt
+                << new FrmEditFatt << new FrmCopie << new FrmPrinters << new FormStampa(CustomerSheetData{});
+    }
+    ~EveryWindow() override { qDeleteAll(windows); }
+
+    // The controls of kind T across the windows, without the parts Qt builds inside a control
+    // (a combo's list, a view's header), which speak for their owner.
+    template <class T> QList<std::pair<QString, T*>> controls() const
+    {
+        QList<std::pair<QString, T*>> found;
+        for (QWidget* window : windows)
+            for (T* w : window->findChildren<T*>()) {
+                if (w->objectName().isEmpty() || w->objectName().startsWith(QLatin1String("qt_")))
+                    continue;
+                found.append({window->objectName() + u'.' + w->objectName(), w});
+            }
+        return found;
+    }
+};
+
+QString spoken(QObject* control, QAccessible::Text what = QAccessible::Name)
+{
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(control);
+    return iface ? iface->text(what) : u"(nessuna interfaccia)"_s;
+}
+
+TEST_F(EveryWindow, EveryControlHasAName)
 {
     QStringList missing;
-    for (QWidget* w : window->findChildren<QWidget*>()) {
+    for (const auto& [name, w] : controls<QWidget>()) {
         const bool control = qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) ||
                              qobject_cast<QComboBox*>(w) || qobject_cast<QAbstractItemView*>(w) ||
                              qobject_cast<QPlainTextEdit*>(w) || qobject_cast<QTextEdit*>(w);
-        // Parts Qt builds inside a control (a combo's line edit, a view's header) speak for their owner.
-        if (!control || w->objectName().isEmpty() || w->objectName().startsWith(QLatin1String("qt_")))
-            continue;
-        if (w->accessibleName().trimmed().isEmpty())
-            missing << window->objectName() + u'.' + w->objectName();
+        if (control && w->accessibleName().trimmed().isEmpty())
+            missing << name;
     }
-    return missing;
+    EXPECT_TRUE(missing.isEmpty()) << missing.join(u", "_s).toStdString();
 }
 
-TEST(Accessibility, EveryControlOfEveryWindowHasAName)
+// A label is read out as what it shows, and keeps up when its text changes (counts, headings, positions).
+TEST_F(EveryWindow, LabelsAreReadAsTheyShow)
 {
-    TestWorkDir dir;
-    ScriptedDialogs dlg;
-    auto* fattura = new FormRegFatt;
-    fattura->Carica(QString(), 2026);
-    auto* stampa = new FormStampaFatt(QStringLiteral("Anagrafica"), std::any(CustomerSheetData{}));
-    QList<QWidget*> windows{fattura, stampa};
-    windows << new Form1 << new FrmAzi << new FormAna << new FrmAna << new FrmImpCat << new FormMag << new FrmArt
-            << new FormFatt << new FrmEditFatt << new FrmCopie << new FrmPrinters
-            << new FormStampa(CustomerSheetData{});
-    QStringList missing;
-    for (QWidget* w : windows)
-        missing << unnamedControls(w);
-    qDeleteAll(windows);
-    EXPECT_TRUE(missing.isEmpty()) << missing.join(QStringLiteral(", ")).toStdString();
+    QStringList wrong;
+    for (QWidget* window : windows)
+        for (QLabel* label : window->findChildren<QLabel*>()) {
+            if (!label->pixmap().isNull())
+                continue;
+            const QString where = window->objectName() + u'.' + label->objectName() + u" \""_s + label->text() + u'"';
+            QString shown = label->text();
+            if (label->buddy())
+                shown.remove(u'&');
+            if (spoken(label) != shown)
+                wrong << where + u" letto \""_s + spoken(label) + u'"';
+            const QString before = label->text();
+            label->setText(u"21 clienti"_s);
+            if (spoken(label) != u"21 clienti"_s)
+                wrong << where + u" non segue il testo"_s;
+            label->setText(before);
+        }
+    EXPECT_TRUE(wrong.isEmpty()) << wrong.join(u"\n"_s).toStdString();
+}
+
+// A combo box is named by its label; what it shows is its value.
+TEST_F(EveryWindow, ComboBoxesAreNamedByTheirLabel)
+{
+    QStringList wrong;
+    int withValue = 0;
+    for (const auto& [name, combo] : controls<QComboBox>()) {
+        withValue += !combo->currentText().isEmpty();
+        if (spoken(combo) != combo->accessibleName() || spoken(combo, QAccessible::Value) != combo->currentText())
+            wrong << name + u": \""_s + spoken(combo) + u"\" / \""_s + spoken(combo, QAccessible::Value) + u'"';
+    }
+    EXPECT_TRUE(wrong.isEmpty()) << wrong.join(u"\n"_s).toStdString();
+    EXPECT_GE(withValue, 3);
+}
+
+// In every grid a row is chosen by the user only: the focus does not choose one, a screen reader's
+// selection chooses as a click does.
+TEST_F(EveryWindow, GridRowsAreChosenByTheUserOnly)
+{
+    QStringList wrong;
+    int grids = 0;
+    for (const auto& [name, view] : controls<QAbstractItemView>()) {
+        const int last = view->model()->rowCount(view->rootIndex()) - 1;
+        GridChoice* choice = GridChoice::of(view);
+        if (!choice) {
+            wrong << name + u": nessuna scelta"_s;
+            continue;
+        }
+        if (last < 0)
+            continue;
+        ++grids;
+        if (!Gesture::focus(view) || choice->row() != -1)
+            wrong << name + u": scelta col fuoco"_s;
+        if (!Gesture::readerSelects(view, last) || choice->row() != last || view->currentIndex().row() != last)
+            wrong << name + u": selezione del lettore ignorata"_s;
+        view->window()->hide();
+    }
+    EXPECT_TRUE(wrong.isEmpty()) << wrong.join(u"\n"_s).toStdString();
+    EXPECT_GE(grids, 5);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "../warehousetest.h"
 #include "scripteddialogs.h"
+#include "usergestures.h"
 #include "warehouse/ui/formmag.h"
 #include "workdir.h"
 
@@ -34,7 +35,7 @@ struct List {
     {
         const int row = static_cast<int>(column(3).indexOf(description));
         ASSERT_GE(row, 0) << description.toStdString();
-        emit grid->cellClicked(row, 3);
+        Gesture::click(grid, row, 3);
     }
     void chooseCategory(const QString& name)
     {
@@ -76,6 +77,9 @@ TEST(FormMag, ListsValidItemsWithTheirColumnsAndCount)
     EXPECT_EQ(l.column(1) + l.column(2) + l.column(4) + l.column(5),
               QStringList({u"1"_s, u"32768"_s, u"PROFILATI"_s, u"PROFILATI"_s, u"Pz"_s, u"m"_s, u"12,1"_s, u"6"_s}));
     EXPECT_TRUE(l.grid->isColumnHidden(1));
+    // Quantities are numbers: right-aligned.
+    for (int r = 0; r < 2; ++r)
+        EXPECT_EQ(l.grid->item(r, 5)->textAlignment(), Qt::AlignRight | Qt::AlignVCenter);
     // The full text of a long description is its cell's hover text.
     l.w.show();
     EXPECT_EQ(l.hoverText(0, 3), longText);
@@ -139,9 +143,12 @@ TEST(FormMag, DeleteAsksFirstAndEditorChangesRefillTheList)
     addItem(cat, u"Lamiera zincata"_s, "3");
     addItem(cat, u"Diluente nitro"_s);
     List l;
+    // The current cell the grid takes with the focus is no choice; neither is a double click off the rows.
+    ASSERT_TRUE(Gesture::focus(l.grid));
     for (const char* button : {"BtnModArt", "BtnEliArt"})
         l.click(button);
-    EXPECT_EQ(dlg.texts(), QStringList(2, u"Selezionare un ARTICOLO"_s));
+    Gesture::doubleClick(l.grid->viewport(), QPoint(5, l.grid->viewport()->height() - 5));
+    EXPECT_EQ(dlg.texts(), QStringList(3, u"Selezionare un ARTICOLO"_s));
     EXPECT_TRUE(dlg.windowsShown.isEmpty());
 
     l.choose(u"Diluente nitro"_s);
@@ -180,8 +187,7 @@ TEST(FormMag, DeleteAsksFirstAndEditorChangesRefillTheList)
     EXPECT_EQ(dlg.lastText(), u"Articolo INSERITO con successo"_s);
     EXPECT_EQ(l.column(5), QStringList({u"4,5"_s, u"3"_s}));
     EXPECT_EQ(itemRows(), u"1:1:Lamiera zincata:Pz:3.0:1|2:1:Lamiera striata:Pz:4.5:1"_s);
-    l.choose(u"Lamiera zincata"_s);
-    emit l.grid->cellDoubleClicked(1, 3);
+    Gesture::doubleClick(l.grid->viewport(), Gesture::cell(l.grid, 1, 3));
     EXPECT_EQ(dlg.lastText(), u"Articolo MODIFICATO con successo"_s);
     l.click("BtnModArt");
     EXPECT_EQ(seen,
