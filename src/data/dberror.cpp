@@ -1,5 +1,7 @@
 #include "data/dberror.h"
 
+#include "shell/runtimeerrors.h"
+
 DbError DbError::from(const QSqlError& e)
 {
     bool ok = false;
@@ -8,4 +10,9 @@ DbError DbError::from(const QSqlError& e)
         number = 3146; // the classic "ODBC call failed" family: a database error without its own code
     QString text = e.databaseText().isEmpty() ? e.text() : e.databaseText();
     return {number, text.trimmed()};
+}
+
+DbError DbError::overflow()
+{
+    return {RuntimeErrors::Overflow, RuntimeErrors::text(RuntimeErrors::Overflow)};
 }

@@ -14,6 +14,8 @@ struct DbError {
     QString text;
 
     static DbError from(const QSqlError& e);
+    // A number past the Decimal range, read or about to be written: run-time error 6.
+    static DbError overflow();
     QString title() const { return QStringLiteral("Errore ") + QString::number(number); }
 };
 

@@ -90,6 +90,15 @@ DbResult<bool> invoiceExists(const QString& num)
     return false;
 }
 
+// Numbers past the Decimal range are refused before anything is written.
+DbStatus outOfRange(std::initializer_list<Decimal> values)
+{
+    for (const Decimal& d : values)
+        if (d.isOverflow())
+            return DbError::overflow();
+    return std::nullopt;
+}
+
 DbStatus storeTotal(const QString& num, const Decimal& totale)
 {
     return Database::exec(QStringLiteral("UPDATE Fatture SET Totale = ? WHERE Num = ?"), {real(totale), num});
@@ -138,6 +147,11 @@ DbResult<bool> InvoiceStore::exists(const QString& num)
 
 DbStatus InvoiceStore::issue(const Invoice& inv)
 {
+    if (auto err = outOfRange({inv.totale}))
+        return err;
+    for (const InvoiceRow& r : inv.rows)
+        if (auto err = outOfRange({r.qta, r.prezzo}))
+            return err;
     // The write lock is taken before the number is checked, so two programs on the same file
     // cannot both issue it.
     Transaction tx(Transaction::Write);
@@ -202,6 +216,11 @@ DbResult<std::optional<Invoice>> InvoiceStore::load(const QString& num)
         inv.rows.append({rq.value(3).toInt(), rq.value(0).toString(), fromReal(rq.value(1)), fromReal(rq.value(2))});
     if (rq.lastError().isValid())
         return DbError::from(rq.lastError());
+    if (auto err = outOfRange({inv.totale}))
+        return *err;
+    for (const InvoiceRow& row : inv.rows)
+        if (auto err = outOfRange({row.qta, row.prezzo}))
+            return *err;
     return std::optional<Invoice>(std::move(inv));
 }
 
@@ -222,6 +241,8 @@ DbResult<QList<long long>> InvoiceStore::ordinaliAnno(int anno, const QString& s
 
 DbResult<InvoiceStore::Outcome> InvoiceStore::saveRow(const QString& num, const InvoiceRow& row, const Decimal& totale)
 {
+    if (auto err = outOfRange({row.qta, row.prezzo, totale}))
+        return *err;
     Transaction tx;
     if (!tx.started())
         return notStarted();
@@ -251,6 +272,8 @@ DbResult<InvoiceStore::Outcome> InvoiceStore::saveRow(const QString& num, const 
 
 DbResult<InvoiceStore::Outcome> InvoiceStore::deleteRow(const QString& num, int ord, const Decimal& totale)
 {
+    if (auto err = outOfRange({totale}))
+        return *err;
     Transaction tx;
     if (!tx.started())
         return notStarted();
@@ -273,6 +296,8 @@ DbResult<InvoiceStore::Outcome> InvoiceStore::deleteRow(const QString& num, int 
 
 DbResult<InvoiceStore::Outcome> InvoiceStore::saveHeader(const Invoice& h)
 {
+    if (auto err = outOfRange({h.totale}))
+        return *err;
     auto q = Database::select(
         QStringLiteral("UPDATE Fatture SET Data = ?, Iva = ?, Totale = ?, Note = ?, RA = ? WHERE Num = ?"),
         {Formats::isoDate(h.data), h.iva, real(h.totale), h.note.isNull() ? QStringLiteral("") : note(h.note),
@@ -346,8 +371,10 @@ DbResult<InvoiceStore::Register> InvoiceStore::registro(int anno, qint64 idAna)
         // Sums to the cent in whole numbers; other values (never written by the editor) exactly.
         const double cents = std::round(t * 100);
         const bool whole = std::fabs(cents) < 1e15 && cents / 100 == t;
-        if (whole)
-            (row.pagata ? paidCents : unpaidCents) += static_cast<long long>(cents);
+        long long& cents64 = row.pagata ? paidCents : unpaidCents;
+        long long sum = 0;
+        if (whole && !__builtin_add_overflow(cents64, static_cast<long long>(cents), &sum))
+            cents64 = sum;
         else
             (row.pagata ? paidOther : unpaidOther) += row.totale;
         reg.rows.append(std::move(row));
@@ -357,6 +384,8 @@ DbResult<InvoiceStore::Register> InvoiceStore::registro(int anno, qint64 idAna)
         return Database::nativeError();
     reg.incassato = Decimal(paidCents).dividedBy(100, 2) + paidOther;
     reg.daIncassare = Decimal(unpaidCents).dividedBy(100, 2) + unpaidOther;
+    if (auto err = outOfRange({reg.incassato, reg.daIncassare}))
+        return *err;
     return reg;
 }
 

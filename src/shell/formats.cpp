@@ -40,17 +40,23 @@ namespace Formats {
 
 QString euro(const Decimal& amount)
 {
+    if (amount.isOverflow())
+        return QString();
     return QStringLiteral("€ ") + grouped2(amount);
 }
 
 QString grouped2(const Decimal& amount)
 {
+    if (amount.isOverflow())
+        return QString();
     const Split s = split2(amount);
     return (s.negative ? QStringLiteral("-") : QString()) + groupThousands(s.integer) + u',' + s.fraction;
 }
 
 QString fixed2(const Decimal& amount)
 {
+    if (amount.isOverflow())
+        return QString();
     const Split s = split2(amount);
     return (s.negative ? QStringLiteral("-") : QString()) + s.integer + u',' + s.fraction;
 }

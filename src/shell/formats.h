@@ -10,6 +10,7 @@
 namespace Formats {
 
 // "€ " + "#,##0.00": € 1.234,50 (a negative amount reads € -5,00).
+// Amounts past the Decimal range (overflows) show as empty text, like every format below.
 QString euro(const Decimal& amount);
 // "#,##0.00" without the currency sign.
 QString grouped2(const Decimal& amount);

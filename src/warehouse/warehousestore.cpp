@@ -124,9 +124,12 @@ DbResult<QList<WarehouseStore::StockRow>> WarehouseStore::stockList(qint64 categ
         return r.error();
     QSqlQuery& q = r.value();
     QList<StockRow> out;
-    while (q.next())
+    while (q.next()) {
         out.append({q.value(0).toLongLong(), q.value(1).toString(), q.value(2).toString(), q.value(3).toString(),
                     quantityFromReal(q.value(4))});
+        if (out.last().qta.isOverflow())
+            return DbError::overflow();
+    }
     if (q.lastError().isValid())
         return DbError::from(q.lastError());
     return out;
@@ -144,8 +147,11 @@ DbResult<std::optional<WarehouseStore::Item>> WarehouseStore::validItem(qint64 i
             return DbError::from(q.lastError());
         return std::optional<Item>();
     }
-    return std::optional<Item>(Item{q.value(0).toLongLong(), q.value(1).toLongLong(), q.value(2).toString(),
-                                    q.value(3).toString(), quantityFromReal(q.value(4))});
+    const Decimal qta = quantityFromReal(q.value(4));
+    if (qta.isOverflow())
+        return DbError::overflow();
+    return std::optional<Item>(
+        Item{q.value(0).toLongLong(), q.value(1).toLongLong(), q.value(2).toString(), q.value(3).toString(), qta});
 }
 
 DbResult<QStringList> WarehouseStore::unitsInUse()
@@ -172,6 +178,8 @@ DbResult<bool> WarehouseStore::descriptionInUse(const QString& descrizione, qint
 
 DbResult<WarehouseStore::Saved> WarehouseStore::saveItem(const Item& item)
 {
+    if (item.qta.isOverflow())
+        return DbError::overflow();
     Transaction tx;
     const QVariant qta = quantityForStorage(item.qta);
     qint64 id = item.id;
@@ -211,6 +219,8 @@ DbResult<WarehouseStore::Saved> WarehouseStore::saveItem(const Item& item)
 
 DbResult<qint64> WarehouseStore::addItem(const Item& item)
 {
+    if (item.qta.isOverflow())
+        return DbError::overflow();
     auto q = Database::select(QStringLiteral("INSERT INTO Magazzino (Cat, Descrizione, Um, Qta) VALUES (?, ?, ?, ?)"),
                               {item.cat, description(item.descrizione), unit(item.um), quantityForStorage(item.qta)});
     if (!q)

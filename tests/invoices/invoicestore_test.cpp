@@ -96,3 +96,41 @@ TEST_F(InvoiceStoreTest, RegisterListsTheInvoicesDatedInTheYear)
     EXPECT_EQ(y26.rows[0].num + u' ' + y26.incassato.toString() + u' ' + y26.daIncassare.toString(), u"1/26 158.6 0"_s);
     EXPECT_EQ(y27.rows[0].num + u' ' + y27.incassato.toString() + u' ' + y27.daIncassare.toString(), u"2/26 0 158.6"_s);
 }
+
+TEST_F(InvoiceStoreTest, NumbersPastTheDecimalRangeAreOverflowNeverZero)
+{
+    issue(u"1/26"_s, rossi, QDate(2026, 1, 5));
+    issue(u"2/26"_s, rossi, QDate(2026, 1, 6));
+    // Written by another program: 1e21 used to read back as 0.
+    Database::exec(u"UPDATE Fatture SET Totale = 1e21 WHERE Num = '2/26'"_s);
+    Database::exec(u"UPDATE ContFatt SET Prezzo = -1e300 WHERE Num = '1/26' AND Ord = 3"_s);
+    const auto overflow = [](const DbError& e) { return e.number == 6 && e.text == u"Overflow"_s; };
+    for (const QString& num : {u"1/26"_s, u"2/26"_s}) {
+        const auto loaded = InvoiceStore::load(num);
+        ASSERT_FALSE(loaded.ok()) << num.toStdString();
+        EXPECT_TRUE(overflow(loaded.error())) << num.toStdString();
+    }
+    const auto reg = InvoiceStore::registro(2026, 0);
+    ASSERT_FALSE(reg.ok());
+    EXPECT_TRUE(overflow(reg.error()));
+    // 1e20 is the largest amount, exact.
+    Database::exec(u"UPDATE Fatture SET Totale = 1e20 WHERE Num = '2/26'"_s);
+    EXPECT_EQ(InvoiceStore::load(u"2/26"_s).value()->totale.toString(), u"100000000000000000000"_s);
+
+    // Nothing past the range is written.
+    const QString before = invoiceRows() + u'\n' + dbRows(u"SELECT * FROM ContFatt ORDER BY rowid"_s);
+    const Decimal past = dec("1e20") + dec("0.01");
+    Invoice inv = sampleInvoice(u"3/26"_s, rossi, QDate(2026, 2, 1));
+    inv.totale = past;
+    Invoice header = sampleInvoice(u"2/26"_s, rossi, QDate(2026, 2, 1));
+    header.totale = past;
+    const DbStatus issued = InvoiceStore::issue(inv);
+    ASSERT_TRUE(issued);
+    EXPECT_TRUE(overflow(*issued));
+    for (const auto& outcome : {InvoiceStore::saveRow(u"2/26"_s, {2, u"x"_s, Decimal(), dec("1")}, past),
+                                InvoiceStore::deleteRow(u"2/26"_s, 2, past), InvoiceStore::saveHeader(header)}) {
+        ASSERT_FALSE(outcome.ok());
+        EXPECT_TRUE(overflow(outcome.error()));
+    }
+    EXPECT_EQ(invoiceRows() + u'\n' + dbRows(u"SELECT * FROM ContFatt ORDER BY rowid"_s), before);
+}

@@ -90,26 +90,3 @@ TEST(CustomerStore, CodesPassSixteenBitsAndAreNeverGivenAgain)
     EXPECT_EQ(CustomerStore::nextId().value(), 32769);
     EXPECT_EQ(addCustomer(u"ANCORA"_s), 32769);
 }
-
-TEST(RegistryDemo, FillsDistinctUpperCaseCustomersOrNothing)
-{
-    {
-        TestWorkDir dir;
-        ASSERT_FALSE(RegistryDemo::fill());
-        const QStringList all = CustomerStore::names().value();
-        EXPECT_TRUE(all.size() >= 18 && all.size() <= 25) << all.size();
-        EXPECT_EQ(all.join(u'|'), all.join(u'|').toUpper());
-        EXPECT_EQ(dbText(u"SELECT count(DISTINCT fold(Nome)) FROM Anagrafica"_s).toInt(), all.size());
-        // Apostrophes and accented cities are there to exercise quoting and folding.
-        EXPECT_FALSE(all.filter(u"'"_s).isEmpty());
-        EXPECT_NE(
-            dbText(u"SELECT count(*) FROM Anagrafica WHERE Città LIKE '%ì' OR Città LIKE '%ù' OR Città LIKE '%è'"_s),
-            u"0"_s);
-        EXPECT_EQ(dbText(u"SELECT count(*) FROM Anagrafica WHERE Ragione = '' OR Città = ''"_s), u"0"_s);
-    }
-    TestWorkDir dir;
-    ASSERT_FALSE(Database::exec(u"CREATE TRIGGER NoGalli BEFORE INSERT ON Anagrafica WHEN NEW.Nome = "
-                                "'FERRAMENTA GALLI' BEGIN SELECT RAISE(ABORT, 'rifiutato'); END"_s));
-    EXPECT_TRUE(RegistryDemo::fill().has_value());
-    EXPECT_EQ(customerRows(), QString());
-}

@@ -1,7 +1,9 @@
 #include "shell/formats.h"
 
 #include <QLocale>
+#include <cmath>
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace {
 
@@ -38,6 +40,68 @@ TEST(Decimal, ParsesComputesAndRoundsExactly)
         {0.1, "0.1"}, {122.12, "122.12"}, {1e-7, "0.0000001"}, {-3.0, "-3"}};
     for (const auto& [value, shown] : stored)
         EXPECT_EQ(Decimal::fromDouble(value).toString(), shown) << shown;
+}
+
+TEST(Decimal, PastTenToTheTwentyIsAnOverflowNeverAWrongNumber)
+{
+    const char* max = "99999999999999999999.999999999999999999";
+    const Decimal top = d("1e20");
+    // Text, including the exponent path, at and past the range (NaN for an overflow).
+    const std::pair<const char*, const char*> texts[] = {
+        {"100000000000000000000", "100000000000000000000"},
+        {"-1e20", "-100000000000000000000"},
+        {max, max},
+        {"100000000000000000001", nullptr},
+        {"100000000000000000000.000000000000000001", nullptr},
+        {"1e21", nullptr},
+        {"-123456789012345678901234567890e20", nullptr},
+        {"1e999999999999", nullptr},
+        {"1e-400", "0"},
+        {"5e-19", "0.000000000000000001"},
+        {"0.0000000000000000004", "0"},
+    };
+    for (const auto& [text, shown] : texts) {
+        const Decimal v = d(text);
+        EXPECT_EQ(v.isOverflow(), shown == nullptr) << text;
+        EXPECT_EQ(v.toString(), QString::fromLatin1(shown)) << text;
+    }
+    EXPECT_EQ(d("-1e21") <=> d("-1e20"), std::strong_ordering::less);
+    const Decimal past = d("1e21");
+    // Every operation, at the edge and past it.
+    const std::pair<Decimal, const char*> results[] = {
+        {d("10000000000") * d("10000000000"), "100000000000000000000"},
+        {d("10000000000") * d("10000000000.000001"), nullptr},
+        {d("-10000000000") * d("10000000000.1"), nullptr},
+        {d(max) * d(max), nullptr},
+        {d("12345678901.123456789012345678") * d("0.000000001"), "12.345678901123456789"},
+        {d("0.000000000000000001") * d("-0.5"), "-0.000000000000000001"},
+        {d(max) * d("0.000000000000000001"), "100"},
+        {top + d("0.000000000000000001"), nullptr},
+        {d(max) + d(max), nullptr},
+        {-top - d("1"), nullptr},
+        {top - d("1"), "99999999999999999999"},
+        {top.dividedBy(3, 18), "33333333333333333333.333333333333333333"},
+        {d("-2").dividedBy(3, 2), "-0.67"},
+        {d("1").dividedBy(0), nullptr},
+        {d("99999999999999999999.995").rounded(2), "100000000000000000000"},
+        {past * Decimal(0), nullptr},
+        {past - past, nullptr},
+        {Decimal::fromDouble(1e20), "100000000000000000000"},
+        {Decimal::fromDouble(1e21), nullptr},
+        {Decimal::fromDouble(-std::numeric_limits<double>::infinity()), nullptr},
+    };
+    for (std::size_t i = 0; i < std::size(results); ++i) {
+        EXPECT_EQ(results[i].first.isOverflow(), results[i].second == nullptr) << i;
+        EXPECT_EQ(results[i].first.toString(), QString::fromLatin1(results[i].second)) << i;
+    }
+    // An overflow compares past every number, keeps its sign and shows no digits.
+    EXPECT_GT(past, d(max));
+    EXPECT_LT(-past, -d(max));
+    EXPECT_TRUE(Decimal::fromDouble(-1e300).isNegative());
+    EXPECT_EQ(past.integerPart(), std::numeric_limits<long long>::max());
+    EXPECT_EQ(top.integerPart(), std::numeric_limits<long long>::max());
+    EXPECT_EQ(Formats::euro(past) + Formats::fixed2(past) + Formats::plain(past), QString());
+    EXPECT_TRUE(std::isinf(past.toDouble()));
 }
 
 TEST(Formats, NumbersAreItalianWhateverTheLocale)

@@ -455,6 +455,21 @@ void FormRegFatt::calcolaTotali()
     m_txtIva->setText(Formats::euro(t.iva));
     m_txtRa->setText(Formats::euro(t.ritenuta));
     m_tot->setText(Formats::euro(t.totale));
+    // A rate or withholding change can still take rows within range past it: the box stays empty,
+    // and the error is told once, not at every recomputation.
+    const bool overflow = t.totale.isOverflow();
+    if (overflow && !m_totaleOltre)
+        WindowBehaviour::showRuntimeError(this, RuntimeErrors::Overflow);
+    m_totaleOltre = overflow;
+}
+
+bool FormRegFatt::entroLimiti(const QList<InvoiceRow>& rows)
+{
+    const int rate = InvoiceRules::aliquota(m_iva->currentText()).value_or(0);
+    if (!InvoiceTotals::calcola(rows, rate, m_ra->isChecked()).totale.isOverflow())
+        return true;
+    WindowBehaviour::showRuntimeError(this, RuntimeErrors::Overflow);
+    return false;
 }
 
 bool FormRegFatt::verificaIva(bool uscita)
@@ -518,6 +533,8 @@ void FormRegFatt::nuovoCliente()
 
 void FormRegFatt::aggiungi(const InvoiceRow& row)
 {
+    if (!entroLimiti(QList<InvoiceRow>(m_rows) << row))
+        return;
     m_rows.append(row);
     m_grid->setRowCount(static_cast<int>(m_rows.size()));
     mostraRiga(static_cast<int>(m_rows.size()) - 1);
@@ -579,6 +596,10 @@ void FormRegFatt::cambiaCella()
             return;
         }
         (c == Qta ? row.qta : row.prezzo) = *n.valore;
+        QList<InvoiceRow> rows = m_rows;
+        rows[r] = row;
+        if (!entroLimiti(rows))
+            return;
     }
     m_rows[r] = row;
     mostraRiga(r);

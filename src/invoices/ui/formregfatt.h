@@ -56,6 +56,8 @@ private:
     void mostraRiga(int row);
     void mostraRighe();
     InvoiceTotals totali() const;
+    // False, after the "Overflow" error, when these rows would take the totals past the Decimal range.
+    bool entroLimiti(const QList<InvoiceRow>& rows);
     void calcolaTotali();
     // Rate box: Enter or leaving it. False when the rate was refused.
     bool verificaIva(bool uscita);
@@ -109,6 +111,8 @@ private:
     long long m_posizione = 0;
     long long m_totaleAnno = 0;
     bool m_ultimo = false;
+    // The totals went past the Decimal range at the last recomputation.
+    bool m_totaleOltre = false;
     // The rows as the grid shows them, in grid order.
     QList<InvoiceRow> m_rows;
 };

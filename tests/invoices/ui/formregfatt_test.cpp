@@ -249,11 +249,14 @@ TEST_F(FormRegFattTest, IssueChecksInOrder)
     EXPECT_EQ(dbRows(u"SELECT count(*) FROM Fatture"_s), u"1"_s);
     EXPECT_EQ(frm->result(), 0);
     EXPECT_TRUE(dlg.allAnswersUsed());
-    // A number typed with a space before it is taken without it.
+    // A number typed with a space before it is taken without it; "Sì" to the year question goes on.
     box("TxtNum")->setText(u" "_s + num(9));
+    box("TxtData")->setText(u"02/01/"_s + InvoiceRules::suffisso(kAnno + 1).mid(1));
+    dlg.messages.clear();
     noCopies();
     click("BtnEmetti");
-    EXPECT_EQ(dlg.lastText(), u"FATTURA emessa con successo"_s);
+    EXPECT_EQ(dlg.texts(), (QStringList{steps[9].message, steps[10].message, u"FATTURA emessa con successo"_s}));
+    EXPECT_EQ(dbRows(u"SELECT Data FROM Fatture WHERE Num = ?"_s, {num(9)}), Formats::isoDate(QDate(kAnno + 1, 1, 2)));
     // Without notes and withholding both are stored as absent.
     EXPECT_EQ(dbRows(u"SELECT Num, RA, Note FROM Fatture ORDER BY rowid"_s), num(1) + u"|-|-\n"_s + num(9) + u"|-|-"_s);
 }
@@ -487,4 +490,93 @@ TEST_F(FormRegFattTest, PreviewAndPdfOfARecalledInvoice)
     EXPECT_EQ(dlg.proposedFiles.size(), 2);
     EXPECT_EQ(QDir(dir.path()).entryList({u"*.pdf"_s}, QDir::Files), QStringList{u"scelto.pdf"_s});
     EXPECT_TRUE(dlg.messages.empty());
+}
+
+TEST_F(FormRegFattTest, CustomerButtonsAndAMissingInvoice)
+{
+    frm = std::make_unique<FormRegFatt>();
+    EXPECT_FALSE(frm->Carica(num(5), kAnno));
+    ASSERT_EQ(dlg.messages.size(), 1u);
+    EXPECT_EQ(dlg.messages[0].title + u": "_s + dlg.lastText(), u"Errore: Fattura %1 non trovato"_s.arg(num(5)));
+
+    open();
+    get<QComboBox>("ComboCli")->setCurrentIndex(-1);
+    click("BtnCli");
+    EXPECT_EQ(dlg.lastText(), u"Selezionare un CLIENTE"_s);
+    EXPECT_EQ(dlg.messages.back().icon, Dialogs::Icon::Exclamation);
+    EXPECT_TRUE(dlg.windowsShown.isEmpty());
+    // The chosen customer is opened in the customer editor.
+    choose(u"ROSSI"_s);
+    QString opened;
+    dlg.onWindow([&](QDialog* w) {
+        opened = w->findChild<QLineEdit*>(u"TxtNome"_s)->text();
+        return 0;
+    });
+    click("BtnCli");
+    EXPECT_EQ(opened, u"ROSSI"_s);
+    // A customer added there is in the lists at once, with its id beside it.
+    dlg.onWindow([&](QDialog* w) {
+        opened = w->findChild<QLineEdit*>(u"TxtNome"_s)->text();
+        addCustomer(u"BIANCHI"_s);
+        return 1;
+    });
+    click("BtnNuovoCli");
+    EXPECT_EQ(opened, QString());
+    EXPECT_EQ(dlg.windowsShown, (QStringList{u"FrmAna"_s, u"FrmAna"_s}));
+    choose(u"BIANCHI"_s);
+    EXPECT_EQ(get<QComboBox>("ComboIdCli")->currentText().toLongLong(), rossi + 1);
+
+    // A recalled invoice shows its customer's new name after the editor closes.
+    issue(num(1), rossi, QDate(kAnno, 1, 5));
+    open(num(1));
+    dlg.onWindow([](QDialog*) {
+        Database::exec(u"UPDATE Anagrafica SET Nome = 'ROSSI SRL' WHERE Nome = 'ROSSI'"_s);
+        return 1;
+    });
+    click("BtnCli");
+    EXPECT_EQ(get<QComboBox>("ComboCli")->currentText(), u"ROSSI SRL"_s);
+    EXPECT_TRUE(dlg.allAnswersUsed());
+}
+
+TEST_F(FormRegFattTest, HeaderSaveKeepsTheWithholdingAsShown)
+{
+    Invoice inv = sampleInvoice(num(1), rossi, QDate(kAnno, 2, 3));
+    inv.ra = true;
+    inv.totale = dec("153.4");
+    issue(inv);
+    open(num(1));
+    EXPECT_TRUE(get<QCheckBox>("ChkRA")->isChecked());
+    get<QPlainTextEdit>("TxtNote")->setPlainText(u"visto"_s);
+    click("BtnEmetti");
+    EXPECT_EQ(dbRows(u"SELECT RA, Note, Totale FROM Fatture"_s), u"X|visto|153.4"_s);
+    open(num(1));
+    get<QCheckBox>("ChkRA")->click();
+    click("BtnEmetti");
+    EXPECT_EQ(dbRows(u"SELECT RA, Note, Totale FROM Fatture"_s), u"-|visto|158.6"_s);
+}
+
+TEST_F(FormRegFattTest, TotalsPastTheDecimalRangeAreAnOverflow)
+{
+    open();
+    choose(u"ROSSI"_s);
+    // Two rows just within the typed limits fit; a third would take the total past 10^20.
+    addRow(u"Lastre"_s, u"9999999999"_s, u"9999999999"_s);
+    addRow(u"Tubi"_s, u"100"_s, u"1"_s);
+    setRate(u"0"_s);
+    const QString before = shown();
+    addRow(u"Travi"_s, u"9999999999"_s, u"9999999999"_s);
+    EXPECT_EQ(dlg.messages.back().title + u": "_s + dlg.lastText(), u"Errore 6: Overflow"_s);
+    changeCell(2, 3, u"9999999999"_s);
+    EXPECT_EQ(dlg.messages.size(), 2u);
+    EXPECT_EQ(shown(), before);
+    // A rate that takes the totals past it leaves them empty, and nothing past it is stored.
+    setRate(u"22"_s);
+    EXPECT_EQ(dlg.messages.back().title, u"Errore 6"_s);
+    EXPECT_EQ(box("TxtTot")->text(), QString());
+    const std::size_t told = dlg.messages.size();
+    click("BtnEmetti");
+    // Asked to go on, then refused by the store.
+    EXPECT_EQ(dlg.messages.size(), told + 2);
+    EXPECT_EQ(dlg.messages.back().title + u": "_s + dlg.lastText(), u"Errore 6: Overflow"_s);
+    EXPECT_EQ(dbRows(u"SELECT count(*) FROM Fatture"_s), u"0"_s);
 }
