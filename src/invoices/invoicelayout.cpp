@@ -6,31 +6,17 @@
 
 namespace {
 
-using InvoiceLayout::kX0;
-
-const QString kArial = QStringLiteral("Arial");
-const QString kArialBlack = QStringLiteral("Arial Black");
-const QString kTimes = QStringLiteral("Times New Roman");
-
-PrintFont arial(double size, bool bold = false)
-{
-    return PrintFont{kArial, size, bold};
-}
+using namespace PaperLayout;
 
 // Right edge of the frames.
 constexpr double kX1 = kX0 + 203;
 
-// Row table: top of the first row is one pitch below this.
-constexpr double kRigaBase = 116.5;
-constexpr double kPassoRiga = 5;
-
-// Annotations: first line and pitch.
+// Annotations: first line.
 constexpr double kNotaY = 248.25;
-constexpr double kPassoNota = 4;
 
 void titolo(Page& page, const InvoiceData& d)
 {
-    page.text(kX0, 44, QStringLiteral("FATTURA n° ") + InvoiceLayout::numeroEsteso(d.num), arial(16, true));
+    page.text(kX0, 44, QStringLiteral("FATTURA n° ") + numeroEsteso(d.num), arial(16, true));
 }
 
 void riquadroTestata(Page& page, const LayoutContext& ctx, const CustomerFields& c)
@@ -39,24 +25,14 @@ void riquadroTestata(Page& page, const LayoutContext& ctx, const CustomerFields&
     page.line(kX0 + 96, 51, kX0 + 96, 89);
     page.line(kX0, 89, kX1, 89);
 
-    page.text(kX0 + 3, 56, ctx.riga(1), PrintFont{kArialBlack, 11, false});
-    page.text(kX0 + 9, 62, ctx.riga(2), arial(16), ctx.logoColori ? QColor(Qt::red) : QColor(Qt::black));
-    page.text(kX0 + 3, 73, ctx.riga(3), PrintFont{kTimes, 14, false});
-    page.text(kX0 + 3, 80, ctx.riga(5), PrintFont{kTimes, 12, false});
+    azienda(page, ctx, 80);
 
     constexpr double cx = kX0 + 99;
     page.text(cx, 52, QStringLiteral("CLIENTE"), arial(8, true));
     page.text(cx + 3, 57, c.ragione, arial(14));
     page.text(cx + 3, 62.5, c.ragione2, arial(14));
     page.text(cx + 3, 69, c.indirizzo, arial(14));
-    QString localita;
-    if (!c.cap.isEmpty())
-        localita += c.cap + u' ';
-    if (!c.citta.isEmpty())
-        localita += c.citta + u' ';
-    if (!c.prov.isEmpty())
-        localita += u'(' + c.prov + u')';
-    page.text(cx + 3, 74.5, localita, arial(14));
+    page.text(cx + 3, 74.5, localita(c), arial(14));
     QString fiscale;
     if (!c.piva.isEmpty())
         fiscale += QStringLiteral("P.IVA ") + c.piva;
@@ -74,17 +50,7 @@ void riquadroRiferimenti(Page& page, const InvoiceData& d, int p, int pagine)
     for (const double x : {20.0, 144.0, 169.0, 187.0})
         page.line(kX0 + x, 94, kX0 + x, 102.5);
 
-    const PrintFont etichetta = arial(6, true);
-    page.text(kX0, 94.5, QStringLiteral("CODICE CLIENTE"), etichetta);
-    page.text(kX0 + 145.5, 94.5, QStringLiteral("DATA DOCUMENTO"), etichetta);
-    page.text(kX0 + 170.5, 94.5, QStringLiteral("NUMERO"), etichetta);
-    page.text(kX0 + 188.5, 94.5, QStringLiteral("PAGINA"), etichetta);
-
-    if (d.idCliente != 0)
-        page.text(kX0 + 1, 97.5, Formats::code(d.idCliente, 4), arial(11));
-    page.text(kX0 + 145, 97.5, InvoiceLayout::dataEstesa(d.data), arial(11));
-    page.text(kX0 + 172, 97.5, InvoiceLayout::numeroEsteso(d.num), arial(11, true));
-    page.text(kX0 + 189, 97.5, QStringLiteral("%1/%2").arg(p + 1).arg(pagine), arial(11));
+    riferimenti(page, {d.idCliente, d.data, d.num, kX0 + 145}, p, pagine);
 }
 
 void tabellaRighe(Page& page)
@@ -108,12 +74,6 @@ QString importoRaggruppato(const QString& cell)
         return cell;
     const auto value = Formats::parseNumber(cell);
     return value ? Formats::grouped2(*value) : cell;
-}
-
-// Right alignment approximated by the text's length: `passo` mm per character short of `larghezza`.
-double allineato(double x, int larghezza, const QString& text, double passo)
-{
-    return x + (larghezza - text.size()) * passo;
 }
 
 void righe(Page& page, const InvoiceData& d, int p)
@@ -170,9 +130,7 @@ void annotazioni(Page& page, const QStringList& note)
     page.line(kX0, 245, kX1, 245);
     page.line(kX0, 270.25, kX1, 270.25);
     page.text(kX0, 245.5, QStringLiteral("ANNOTAZIONI"), arial(6, true));
-    const PrintFont font = arial(11);
-    for (int k = 0; k < note.size(); ++k)
-        page.text(kX0, kNotaY + kPassoNota * k, note.at(k), font);
+    PaperLayout::note(page, note, kNotaY);
 }
 
 } // namespace
@@ -181,36 +139,7 @@ namespace InvoiceLayout {
 
 int pagine(int righe)
 {
-    return righe <= 0 ? 1 : (righe - 1) / kRighePagina + 1;
-}
-
-QString numeroEsteso(const QString& num)
-{
-    if (num.size() < 2)
-        return num;
-    return num.left(num.size() - 2) + QStringLiteral("20") + num.right(2);
-}
-
-QString dataEstesa(const QString& data)
-{
-    if (data.isEmpty())
-        return data;
-    return data.left(6) + QStringLiteral("20") + data.right(2);
-}
-
-QStringList righeNote(const QString& note)
-{
-    QString buffer = note;
-    buffer.replace(u'\r', u' ').replace(u'\n', u' ');
-    QStringList lines;
-    while (buffer.size() >= kCaratteriNota + 1) {
-        lines << buffer.left(kCaratteriNota);
-        buffer = buffer.mid(kCaratteriNota);
-        for (int k = 0; k < 2 && buffer.startsWith(u' '); ++k)
-            buffer.remove(0, 1);
-    }
-    lines << buffer;
-    return lines;
+    return PaperLayout::pagine(righe, kRighePagina);
 }
 
 std::vector<Page> disegna(const InvoiceData& d, const CustomerFields& cliente, const LayoutContext& ctx)

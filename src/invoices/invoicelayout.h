@@ -4,6 +4,7 @@
 #include "printing/customerfields.h"
 #include "printing/layoutcontext.h"
 #include "printing/page.h"
+#include "printing/paperlayout.h"
 
 #include <QString>
 #include <QStringList>
@@ -14,20 +15,14 @@
 namespace InvoiceLayout {
 
 constexpr int kRighePagina = 18;
-// Annotations are cut into lines of this many characters, regardless of words.
-constexpr int kCaratteriNota = 69;
-// Left edge of the frames.
-constexpr double kX0 = 3.5;
+using PaperLayout::dataEstesa;
+using PaperLayout::kCaratteriNota;
+using PaperLayout::kX0;
+using PaperLayout::numeroEsteso;
+using PaperLayout::righeNote;
 
 // Pages needed for that many rows; at least one.
 int pagine(int righe);
-// "12/26" as the page prints it: 12/2026; a number of fewer than 2 characters unchanged.
-QString numeroEsteso(const QString& num);
-// "05/03/26" as the page prints it: 05/03/2026; an empty date stays empty.
-QString dataEstesa(const QString& data);
-// The annotation lines: line breaks become spaces, cut at 69 characters, at most two spaces
-// dropped at the start of each following line.
-QStringList righeNote(const QString& note);
 
 // The pages of an invoice for a customer already loaded.
 std::vector<Page> disegna(const InvoiceData& d, const CustomerFields& cliente, const LayoutContext& ctx);

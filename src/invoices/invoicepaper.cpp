@@ -29,16 +29,8 @@ void registerLayout()
 void registerPdfKind()
 {
     PdfCommand::addKind(kComando, [](const QString& num, QString& error) -> std::optional<PdfCommand::Paper> {
-        const auto found = datiFattura(num.trimmed());
-        if (!found) {
-            error = found.error().title() + QStringLiteral(": ") + found.error().text;
-            return std::nullopt;
-        }
-        if (!found.value()) {
-            error = QStringLiteral("Fattura \"%1\" non trovata.").arg(num);
-            return std::nullopt;
-        }
-        return PdfCommand::Paper{kTipo, *found.value()};
+        return PdfCommand::found(datiFattura(num.trimmed()), kTipo,
+                                 QStringLiteral("Fattura \"%1\" non trovata.").arg(num), error);
     });
 }
 

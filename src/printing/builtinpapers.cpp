@@ -1,5 +1,6 @@
 #include "printing/builtinpapers.h"
 
+#include "ddt/ddtpaper.h"
 #include "invoices/invoicepaper.h"
 #include "printing/customersheet.h"
 #include "printing/layoutregistry.h"
@@ -17,24 +18,18 @@ void registerLayouts()
                          false, false,
                          [](const std::any& data) { return std::any_cast<const CustomerSheetData&>(data).nome; }});
     InvoicePaper::registerLayout();
+    DdtPaper::registerLayout();
 }
 
 void registerPdfKinds()
 {
     PdfCommand::addKind(QStringLiteral("anagrafica"),
                         [](const QString& nome, QString& error) -> std::optional<PdfCommand::Paper> {
-                            const auto found = PrintingStore::schedaCliente(nome);
-                            if (!found) {
-                                error = found.error().title() + QStringLiteral(": ") + found.error().text;
-                                return std::nullopt;
-                            }
-                            if (!found.value()) {
-                                error = QStringLiteral("Cliente \"%1\" non trovato.").arg(nome);
-                                return std::nullopt;
-                            }
-                            return PdfCommand::Paper{QStringLiteral("Anagrafica"), *found.value()};
+                            return PdfCommand::found(PrintingStore::schedaCliente(nome), QStringLiteral("Anagrafica"),
+                                                     QStringLiteral("Cliente \"%1\" non trovato.").arg(nome), error);
                         });
     InvoicePaper::registerPdfKind();
+    DdtPaper::registerPdfKind();
 }
 
 } // namespace BuiltinPapers

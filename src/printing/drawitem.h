@@ -21,6 +21,9 @@ struct DrawItem {
     QString text;
     PrintFont font;
     QColor colour = Qt::black;
+    // Line: x2 is held against the margin, which moves it left by as much as it moves x right,
+    // so a rule across the sheet stays centred whatever the margin.
+    bool endAgainstMargin = false;
     bool filled = false;
     QImage picture;
 };

@@ -29,6 +29,12 @@ void Page::line(double x1, double y1, double x2, double y2, const QColor& colour
     m_items.push_back(std::move(item));
 }
 
+void Page::ruleAcross(double x1, double y, double right)
+{
+    line(x1, y, right, y);
+    m_items.back().endAgainstMargin = true;
+}
+
 void Page::rect(double x1, double y1, double x2, double y2, bool filled, const QColor& colour)
 {
     DrawItem item;

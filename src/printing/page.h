@@ -17,6 +17,8 @@ public:
     void text(double x, double y, const QString& text, const QColor& colour = Qt::black);
     void text(double x, double y, const QString& text, const PrintFont& font, const QColor& colour = Qt::black);
     void line(double x1, double y1, double x2, double y2, const QColor& colour = Qt::black);
+    // A rule across at y from x1 to `right`, its right end held against the margin.
+    void ruleAcross(double x1, double y, double right);
     // Corners (x1, y1) and (x2, y2); a filled rectangle is filled with its colour.
     void rect(double x1, double y1, double x2, double y2, bool filled, const QColor& colour = Qt::black);
     // The picture stretched to w x h millimetres.

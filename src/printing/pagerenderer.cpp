@@ -94,7 +94,7 @@ void PageRenderer::drawItem(const DrawItem& item, const PageView& view)
         QPen pen(item.colour);
         pen.setWidthF(std::max(1.0, kLineWidthMm * view.zoom * m_unitX));
         const QPointF a(dx(item.x, view), dy(item.y, view));
-        const QPointF b(dx(item.x2, view), dy(item.y2, view));
+        const QPointF b(dx(item.x2, view, item.endAgainstMargin), dy(item.y2, view));
         if (item.kind == DrawItem::Kind::Line) {
             m_painter.setPen(pen);
             m_painter.drawLine(a, b);

@@ -33,7 +33,10 @@ private:
     void drawItem(const DrawItem& item, const PageView& view);
     void backdrop(const PageView& view);
     void border(const PageView& view);
-    double dx(double mm, const PageView& view) const { return (view.margine + mm) * view.zoom * m_unitX; }
+    double dx(double mm, const PageView& view, bool againstMargin = false) const
+    {
+        return view.x(mm, againstMargin) * m_unitX;
+    }
     double dy(double mm, const PageView& view) const { return (view.scorrimento + mm) * view.zoom * m_unitY; }
 
     QPainter& m_painter;

@@ -8,4 +8,10 @@ struct PageView {
     float margine = 0;
     float scorrimento = 0;
     bool preview = false;
+
+    // Drawn millimetres of a page's x; an end held against the margin moves the other way.
+    double x(double mm, bool againstMargin = false) const
+    {
+        return (againstMargin ? mm - margine : margine + mm) * zoom;
+    }
 };

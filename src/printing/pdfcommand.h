@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/dberror.h"
+
 #include <QString>
 #include <QStringList>
 #include <any>
@@ -22,6 +24,23 @@ public:
     // A kind of the command line ("anagrafica", "fattura", ...), in lower case.
     static void addKind(const QString& kind, Finder finder);
     static QStringList kinds();
+
+    // What a finder answers for a looked-up paper: the paper of kind `tipo`, or nothing with the
+    // database's error or with `missing` in `error`.
+    template <typename T>
+    static std::optional<Paper> found(const DbResult<std::optional<T>>& looked, const QString& tipo,
+                                      const QString& missing, QString& error)
+    {
+        if (!looked) {
+            error = looked.error().title() + QStringLiteral(": ") + looked.error().text;
+            return std::nullopt;
+        }
+        if (!looked.value()) {
+            error = missing;
+            return std::nullopt;
+        }
+        return Paper{tipo, *looked.value()};
+    }
 
     // `args` are the words after "pdf" (a leading "pdf" is accepted too). Returns the exit
     // status: 0 when the file was written; 1 with a message on `err` otherwise, no file written.

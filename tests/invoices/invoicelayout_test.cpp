@@ -1,6 +1,7 @@
 #include "invoices/invoicedata.h"
 #include "invoices/invoicelayout.h"
 #include "invoicetest.h"
+#include "pagetexts.h"
 #include "printing/layoutregistry.h"
 #include "scripteddialogs.h"
 #include "shell/formats.h"
@@ -38,17 +39,7 @@ std::vector<Page> pages(const InvoiceData& d, const CustomerFields& c = {}, bool
     return InvoiceLayout::disegna(d, c, context(colori));
 }
 
-// The texts drawn inside a box of the page as "text@x,y", in drawing order; empty texts print
-// nothing and are left out.
-QStringList textsIn(const Page& page, double x0, double y0, double x1, double y1)
-{
-    QStringList out;
-    for (const DrawItem& item : page.items())
-        if (item.kind == DrawItem::Kind::Text && !item.text.isEmpty() && item.x >= x0 && item.x <= x1 && item.y >= y0 &&
-            item.y <= y1)
-            out << u"%1@%2,%3"_s.arg(item.text).arg(item.x, 0, 'g', 10).arg(item.y, 0, 'g', 10);
-    return out;
-}
+using PageTexts::textsIn;
 
 // The printed rows, one line each: "y: text@x text@x ...".
 QStringList printedRows(const Page& page)
@@ -214,55 +205,32 @@ TEST(InvoiceLayout, FontsAndRulesOfThePage)
                            u"40100"_s,           u"Bologna"_s,  u"BO"_s,   u"CTN"_s};
     const Page page = pages(data({{1, u"Ringhiera"_s, dec("2"), dec("5")}}, u"22"_s, u"Nota"_s), c, true).front();
     // Every text by the font it is drawn in.
-    std::map<QString, QStringList> byFont;
-    QStringList rules;
-    for (const DrawItem& i : page.items()) {
-        if (i.kind == DrawItem::Kind::Text && !i.text.isEmpty())
-            byFont[u"%1 %2%3"_s.arg(i.font.family).arg(i.font.size).arg(i.font.bold ? u" B"_s : QString())] << i.text;
-        if (i.kind == DrawItem::Kind::Line)
-            rules << u"%1,%2-%3,%4"_s.arg(i.x - InvoiceLayout::kX0).arg(i.y).arg(i.x2 - InvoiceLayout::kX0).arg(i.y2);
-    }
-    QStringList fonts;
-    for (auto& [font, texts] : byFont) {
-        texts.sort();
-        fonts << font + u": "_s + texts.join(u'|');
-    }
-    EXPECT_EQ(fonts, (QStringList{
-                         u"Arial 10: 10,00|2|22%|5,00|Ringhiera"_s,
-                         u"Arial 10 B: DESCRIZIONE|IMPORTO|IVA%|PREZZO|Q.TA'"_s,
-                         u"Arial 11: 0007|05/03/2026|1/1|Nota|€ 0,00|€ 10,00|€ 12,20|€ 2,20"_s,
-                         u"Arial 11 B: 12/2026"_s,
-                         u"Arial 12: P.IVA 0999/C.f. CTN"_s,
-                         u"Arial 14: 40100 Bologna (BO)|Città Nuova Srl|Officine|Via Verdi 2"_s,
-                         u"Arial 16: Carpenteria metallica|Carpenteria metallica"_s,
-                         u"Arial 16 B: FATTURA n° 12/2026"_s,
-                         u"Arial 6 B: ANNOTAZIONI|CODICE CLIENTE|DATA DOCUMENTO|NUMERO|PAGINA"_s,
-                         u"Arial 8: IMPORTO IMPONIBILE|IVA 22%|R.A. 4%|TOTALE"_s,
-                         u"Arial 8 B: CLIENTE"_s,
-                         u"Arial Black 11: FERRO ROSSI|FERRO ROSSI"_s,
-                         u"Times New Roman 12: P.IVA 01234567890"_s,
-                         u"Times New Roman 14: Via dell'Industria 12"_s,
-                     }));
+    EXPECT_EQ(PageTexts::fonts(page), (QStringList{
+                                          u"Arial 10: 10,00|2|22%|5,00|Ringhiera"_s,
+                                          u"Arial 10 B: DESCRIZIONE|IMPORTO|IVA%|PREZZO|Q.TA'"_s,
+                                          u"Arial 11: 0007|05/03/2026|1/1|Nota|€ 0,00|€ 10,00|€ 12,20|€ 2,20"_s,
+                                          u"Arial 11 B: 12/2026"_s,
+                                          u"Arial 12: P.IVA 0999/C.f. CTN"_s,
+                                          u"Arial 14: 40100 Bologna (BO)|Città Nuova Srl|Officine|Via Verdi 2"_s,
+                                          u"Arial 16: Carpenteria metallica|Carpenteria metallica"_s,
+                                          u"Arial 16 B: FATTURA n° 12/2026"_s,
+                                          u"Arial 6 B: ANNOTAZIONI|CODICE CLIENTE|DATA DOCUMENTO|NUMERO|PAGINA"_s,
+                                          u"Arial 8: IMPORTO IMPONIBILE|IVA 22%|R.A. 4%|TOTALE"_s,
+                                          u"Arial 8 B: CLIENTE"_s,
+                                          u"Arial Black 11: FERRO ROSSI|FERRO ROSSI"_s,
+                                          u"Times New Roman 12: P.IVA 01234567890"_s,
+                                          u"Times New Roman 14: Via dell'Industria 12"_s,
+                                      }));
     // The rules, from the left edge of the frames: header, references, rows, totals, annotations.
-    QStringList expected;
-    const auto across = [&](double from, double to, std::initializer_list<double> ys) {
-        for (double y : ys)
-            expected << u"%1,%2-%3,%2"_s.arg(from).arg(y).arg(to);
-    };
-    const auto down = [&](std::initializer_list<double> xs, double from, double to) {
-        for (double x : xs)
-            expected << u"%1,%2-%1,%3"_s.arg(x).arg(from).arg(to);
-    };
-    across(0, 203, {51, 89, 94, 102.5, 111, 116, 216, 245, 270.25});
-    down({96}, 51, 89);
-    down({20, 144, 169, 187}, 94, 102.5);
-    down({11, 130, 145, 165, 185}, 111, 216);
-    across(130, 203, {222.75, 229.25, 236.25});
-    down({130, 165}, 216, 245);
-    down({160}, 245, 270.25);
-    rules.sort();
-    expected.sort();
-    EXPECT_EQ(rules, expected);
+    const auto expected = PageTexts::ExpectedRules()
+                              .across(0, 203, {51, 89, 94, 102.5, 111, 116, 216, 245, 270.25})
+                              .down({96}, 51, 89)
+                              .down({20, 144, 169, 187}, 94, 102.5)
+                              .down({11, 130, 145, 165, 185}, 111, 216)
+                              .across(130, 203, {222.75, 229.25, 236.25})
+                              .down({130, 165}, 216, 245)
+                              .down({160}, 245, 270.25);
+    EXPECT_EQ(PageTexts::rules(page, InvoiceLayout::kX0), expected.sorted());
 }
 
 TEST(InvoiceLayout, CustomerLoadedByTheInvoicesCode)

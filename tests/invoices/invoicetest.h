@@ -4,6 +4,7 @@
 #include "invoices/invoicerules.h"
 #include "invoices/invoicestore.h"
 #include "printing/page.h"
+#include "qstringprint.h"
 
 #include <QAbstractItemModel>
 #include <QDate>
@@ -14,12 +15,6 @@
 #include <vector>
 
 using namespace Qt::StringLiterals;
-
-// Texts readable in failure messages.
-inline void PrintTo(const QString& s, std::ostream* os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
 
 inline Decimal dec(const char* text)
 {
