@@ -1,9 +1,9 @@
 // The backup of a 100 MB database (with the two settings files) to a folder standing for the
 // medium, beside the bare copy of the same database file to the same folder.
+#include "shell/backup.h"
 #include "data/database.h"
 #include "medianms.h"
 #include "shell/appstate.h"
-#include "shell/backup.h"
 #include "shell/backuprun.h"
 
 #include <QCoreApplication>
@@ -45,7 +45,8 @@ bool buildDatabase()
                            {num, text});
             for (int r = 1; r <= 50; ++r)
                 Database::exec(
-                    QStringLiteral("INSERT INTO ContFatt (Num, Ord, Descrizione, Qta, Prezzo) VALUES (?, ?, ?, 2, 150.25)"),
+                    QStringLiteral(
+                        "INSERT INTO ContFatt (Num, Ord, Descrizione, Qta, Prezzo) VALUES (?, ?, ?, 2, 150.25)"),
                     {num, r, text});
         }
         tx.commit();
@@ -72,7 +73,8 @@ void backup()
 void bareCopy()
 {
     const std::string from = QFile::encodeName(app().path(Database::kRelativePath)).toStdString();
-    const std::string to = QFile::encodeName(QDir(medium()).filePath(QStringLiteral("copia_semplice.mdb"))).toStdString();
+    const std::string to =
+        QFile::encodeName(QDir(medium()).filePath(QStringLiteral("copia_semplice.mdb"))).toStdString();
     std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing);
     const int fd = ::open(to.c_str(), O_RDONLY);
     ::fsync(fd);

@@ -82,7 +82,7 @@ int syncFolder(const QString& folder)
     const int fd = ::open(native(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return errno;
-    const int rc = ::fsync(fd) == 0 || errno == EINVAL ? 0 : errno;
+    const int rc = (::fsync(fd) == 0 || errno == EINVAL) ? 0 : errno;
     ::close(fd);
     return rc;
 }
@@ -271,8 +271,8 @@ Outcome copyDatabase(const QString& destination)
 void removeLeftovers(const QString& folder)
 {
     // The staging copy of the database has a temporary copy of its own while it is written.
-    static const QRegularExpression name(
-        QStringLiteral(R"(^\.+(Corvalisto\.mdb|Corvalisto\.ini|Printer\.ini)\.[0-9a-f]{32}\.tmp(\.[0-9a-f]{32}\.tmp)?$)"));
+    static const QRegularExpression name(QStringLiteral(
+        R"(^\.+(Corvalisto\.mdb|Corvalisto\.ini|Printer\.ini)\.[0-9a-f]{32}\.tmp(\.[0-9a-f]{32}\.tmp)?$)"));
     const QDir dir(folder);
     for (const QString& f : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
         if (!name.match(f).hasMatch())

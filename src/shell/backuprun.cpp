@@ -2,8 +2,7 @@
 
 #include <utility>
 
-BackupRun::BackupRun(QString folder, Backup::Copier copier)
-    : m_folder(std::move(folder)), m_copier(std::move(copier))
+BackupRun::BackupRun(QString folder, Backup::Copier copier) : m_folder(std::move(folder)), m_copier(std::move(copier))
 {
 }
 

@@ -49,7 +49,8 @@ public:
     {
         dir.write(QStringLiteral("Corvalisto.ini"), "10,\"Margine\"\r\n");
         dir.write(QStringLiteral("Printer.ini"), "\"Stampante\",\"Nome\"\r\n");
-        ASSERT_FALSE(Database::exec(QStringLiteral("INSERT INTO Azienda (Riga1) VALUES (?)"), {QStringLiteral("nuovo")}));
+        ASSERT_FALSE(
+            Database::exec(QStringLiteral("INSERT INTO Azienda (Riga1) VALUES (?)"), {QStringLiteral("nuovo")}));
     }
     void TearDown() override
     {
