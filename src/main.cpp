@@ -1,6 +1,7 @@
 #include "data/database.h"
 #include "printing/pdfcommand.h"
 #include "shell/appstate.h"
+#include "shell/backup.h"
 #include "shell/demodata.h"
 #include "shell/dialogs.h"
 #include "shell/startup.h"
@@ -59,8 +60,13 @@ int main(int argc, char** argv)
     const QCommandLineOption outputOption(QStringList{QStringLiteral("o"), QStringLiteral("output")},
                                           QStringLiteral("File PDF da scrivere (comando pdf)."),
                                           QStringLiteral("FILE"));
+    const QCommandLineOption floppyOption(
+        QStringLiteral("floppy"),
+        QStringLiteral("Cartella del backup (menu Utility, Backup), al posto della chiavetta USB inserita."),
+        QStringLiteral("CARTELLA"));
     parser.addOption(dirOption);
     parser.addOption(demoOption);
+    parser.addOption(floppyOption);
     parser.addOption(outputOption);
     parser.addPositionalArgument(
         QStringLiteral("pdf"),
@@ -70,6 +76,8 @@ int main(int argc, char** argv)
 
     const QString workDir = QDir(parser.isSet(dirOption) ? parser.value(dirOption) : defaultWorkDir()).absolutePath();
     app().workDir = workDir;
+    if (parser.isSet(floppyOption))
+        Backup::setFolderOption(QDir(parser.value(floppyOption)).absolutePath());
 
     QtDialogs realDialogs;
     setDialogs(&realDialogs);

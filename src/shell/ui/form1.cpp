@@ -6,11 +6,14 @@
 #include "registry/ui/formana.h"
 #include "resources/shippedpictures.h"
 #include "shell/appstate.h"
+#include "shell/backup.h"
 #include "shell/companystore.h"
 #include "shell/dialogs.h"
+#include "shell/runtimeerrors.h"
 #include "shell/settingsfiles.h"
 #include "shell/startup.h"
 #include "shell/ui/frmazi.h"
+#include "shell/ui/frmbackup.h"
 #include "shell/ui/windowbehaviour.h"
 #include "warehouse/ui/formmag.h"
 #include "warehouse/ui/frmimpcat.h"
@@ -114,7 +117,7 @@ void Form1::buildMenus()
     QMenu* backup = util->addMenu(QStringLiteral("&Backup"));
     backup->setObjectName(QStringLiteral("mnuBackup"));
     QAction* floppy = add(backup, "mnuBackupFloppy", QStringLiteral("&Esegui su floppy"));
-    floppy->setEnabled(false);
+    connect(floppy, &QAction::triggered, this, &Form1::mnuBackupFloppy_Click);
 }
 
 void Form1::buildBody()
@@ -297,6 +300,31 @@ void Form1::mnuColLogo_Click()
     app().logoColori = !app().logoColori;
     m_mnuColLogo->setChecked(app().logoColori);
     Ini(QStringLiteral("salva"));
+}
+
+void Form1::mnuBackupFloppy_Click()
+{
+    for (;;) {
+        if (dialogs().message(this, QStringLiteral("Inserire un FLOPPY nel drive A:"), QStringLiteral("Backup"),
+                              Dialogs::Icon::Information, Dialogs::Buttons::OkCancel) != Dialogs::Answer::Ok)
+            return;
+        const QString folder = Backup::targetFolder();
+        bool earlier = false;
+        if (const Backup::Outcome failed = Backup::checkMedium(folder, &earlier)) {
+            // No medium: ask for it again.
+            if (failed->number == RuntimeErrors::BadFileName)
+                continue;
+            dialogs().message(this, failed->text, RuntimeErrors::title(failed->number), Dialogs::Icon::Critical);
+            return;
+        }
+        if (earlier && dialogs().message(this, QStringLiteral("Si vuole sovrascriverlo ?"),
+                                         QStringLiteral("Sul questo floppy esiste già un BACKUP"),
+                                         Dialogs::Icon::Question, Dialogs::Buttons::YesNo) != Dialogs::Answer::Yes)
+            return;
+        FrmBackup w(this, folder);
+        dialogs().exec(&w);
+        return;
+    }
 }
 
 void Form1::mnuDatiInt_Click()

@@ -37,6 +37,7 @@ private:
     void setButtonLook(int index, bool highlighted);
     void mnuColLogo_Click();
     void mnuDatiInt_Click();
+    void mnuBackupFloppy_Click();
     // The title and LblInt2 show the business name line of the database.
     void showBusinessLine();
 

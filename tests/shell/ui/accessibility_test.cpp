@@ -11,6 +11,7 @@
 #include "shell/demodata.h"
 #include "shell/ui/form1.h"
 #include "shell/ui/frmazi.h"
+#include "shell/ui/frmbackup.h"
 #include "shell/ui/gridchoice.h"
 #include "usergestures.h"
 #include "warehouse/ui/formmag.h"
@@ -46,7 +47,8 @@ struct EveryWindow : ::testing::Test {
         fattura->Carica(QString(), QDate::currentDate().year());
         windows << fattura << new FormStampaFatt(u"Anagrafica"_s, std::any(CustomerSheetData{})) << new Form1
                 << new FrmAzi << new FormAna << new FrmAna << new FrmImpCat << new FormMag << new FrmArt << new FormFatt
-                << new FrmEditFatt << new FrmCopie << new FrmPrinters << new FormStampa(CustomerSheetData{});
+                << new FrmEditFatt << new FrmCopie << new FrmPrinters << new FormStampa(CustomerSheetData{})
+                << new FrmBackup;
     }
     ~EveryWindow() override { qDeleteAll(windows); }
 
