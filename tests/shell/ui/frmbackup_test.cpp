@@ -199,6 +199,19 @@ TEST_F(FrmBackupTest, TheMenuAsksForTheMediumAndForLeaveToOverwrite)
     EXPECT_EQ(dlg.lastText(), "BACKUP eseguito con successo");
     EXPECT_NE(folderState(later), before);
     EXPECT_TRUE(dlg.allAnswersUsed());
+
+    // Any other error looking at the medium is shown and ends the backup.
+    const QString odd = QDir(medium.path()).filePath(QStringLiteral("strana"));
+    ASSERT_TRUE(QDir().mkpath(odd));
+    ASSERT_TRUE(QFile::link(QStringLiteral("Corvalisto.mdb"), QDir(odd).filePath(QStringLiteral("Corvalisto.mdb"))));
+    Backup::setFolderOption(odd);
+    dlg.messages.clear();
+    menuItem()->trigger();
+    ASSERT_EQ(dlg.messages.size(), 2u);
+    EXPECT_EQ(dlg.messages[1].title, "Errore 75");
+    EXPECT_EQ(dlg.messages[1].icon, Dialogs::Icon::Critical);
+    EXPECT_EQ(dlg.messages[1].buttons, Dialogs::Buttons::Ok);
+    EXPECT_EQ(dlg.windowsShown.size(), 2);
 }
 
 } // namespace
