@@ -72,20 +72,12 @@ TEST(FrmImpCat, InsertsUpperCasedNamesCutTo30AndRefusesDuplicates)
     EXPECT_EQ(c.grid()->rowCount(), 3);
 }
 
-TEST(FrmImpCat, IdsShowTwoDigitsAndGrow)
-{
-    Categories c;
-    for (int id : {9, 10, 100, 32768})
-        ASSERT_FALSE(Database::exec(u"INSERT INTO Categorie (IdCat, Nome) VALUES (?, ?)"_s, {id, u"C%1"_s.arg(id)}));
-    c.w.emplace();
-    EXPECT_EQ(c.shown(), u"C10 10|C100 100|C32768 32768|C9 09"_s);
-}
-
 TEST(FrmImpCat, RenamesTheChosenCategory)
 {
     Categories c;
-    addCategory(u"DELL'ARTE"_s);
-    addCategory(u"VERNICI"_s);
+    // Codes show two digits at least, and all of them past 16 bits.
+    for (const auto& [id, nome] : {std::pair(9, u"DELL'ARTE"_s), std::pair(32768, u"VERNICI"_s)})
+        ASSERT_FALSE(Database::exec(u"INSERT INTO Categorie (IdCat, Nome) VALUES (?, ?)"_s, {id, nome}));
     c.w.emplace();
     c.choose(u"DELL'ARTE"_s);
     EXPECT_TRUE(c.button("BtnRinomina")->isEnabled() && c.button("BtnElimina")->isEnabled());
@@ -96,11 +88,11 @@ TEST(FrmImpCat, RenamesTheChosenCategory)
     EXPECT_EQ(c.dlg.texts(),
               QStringList({u"Categoria DELL'ARTE già esistente"_s, u"Categoria VERNICI già esistente"_s}));
     c.ask("BtnRinomina", "arte 50% l'una");
-    EXPECT_EQ(c.shown(), u"ARTE 50% L'UNA 01|VERNICI 02"_s);
+    EXPECT_EQ(c.shown(), u"ARTE 50% L'UNA 09|VERNICI 32768"_s);
     // The same category stays chosen after the list is sorted again.
     c.ask("BtnRinomina", "zinco");
     EXPECT_EQ(c.dlg.inputDefaults.last(), u"ARTE 50% L'UNA"_s);
-    EXPECT_EQ(c.rows(), u"1:ZINCO:1|2:VERNICI:1"_s);
+    EXPECT_EQ(c.shown() + u" / "_s + c.rows(), u"VERNICI 32768|ZINCO 09 / 9:ZINCO:1|32768:VERNICI:1"_s);
 }
 
 TEST(FrmImpCat, DeleteIsRefusedWhileValidItemsUseTheCategory)
