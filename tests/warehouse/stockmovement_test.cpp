@@ -1,5 +1,4 @@
 #include "warehouse/stockmovement.h"
-#include "warehouse/warehouserules.h"
 
 #include <gtest/gtest.h>
 
@@ -48,14 +47,4 @@ TEST(StockMovement, MovesAreExactDecimalsAndRefuseWhatCannotBe)
     for (int i = 0; i < 10; ++i)
         q = StockMovement::load(q, u"0,1"_s).value;
     EXPECT_EQ(q, Decimal(1));
-}
-
-TEST(WarehouseRules, CategoryNamesAndItemCount)
-{
-    EXPECT_EQ(WarehouseRules::categoryName(u"verniciatura c'è"_s), u"VERNICIATURA C'È"_s);
-    EXPECT_EQ(WarehouseRules::categoryName(u"abcdefghij"_s.repeated(4)), u"ABCDEFGHIJ"_s.repeated(3));
-    // A character outside the basic plane at the cut is dropped whole.
-    EXPECT_EQ(WarehouseRules::categoryName(u"a"_s.repeated(29) + u"🔩"_s), u"A"_s.repeated(29));
-    EXPECT_EQ(WarehouseRules::itemCount(0) + WarehouseRules::itemCount(1) + WarehouseRules::itemCount(27),
-              u"0 articoli1 articolo27 articoli"_s);
 }

@@ -2,8 +2,6 @@
 #include "printing/layoutregistry.h"
 #include "printing/pdfprinter.h"
 #include "printing/printers.h"
-#include "printing/ui/formstampa.h"
-#include "printing/ui/formstampafatt.h"
 #include "printing/ui/frmcopie.h"
 #include "printing/ui/frmprinters.h"
 #include "printing/ui/printrequest.h"
@@ -17,7 +15,6 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
-#include <QFrame>
 #include <QPushButton>
 #include <gtest/gtest.h>
 
@@ -60,24 +57,6 @@ struct Request {
 
 } // namespace
 
-TEST(FrmCopie, TheBoxesArePairedAndNeitherCheckedAsksForAChoice)
-{
-    TestWorkDir dir(false);
-    ScriptedDialogs dlg;
-    FrmCopie w;
-    chk(&w, 0)->click();
-    EXPECT_EQ(std::tuple(chk(&w, 1)->isChecked(), w.findChild<QFrame*>(u"Shape1"_s)->isHidden()),
-              std::tuple(false, false));
-    chk(&w, 0)->click();
-    ASSERT_FALSE(chk(&w, 0)->isChecked() || chk(&w, 1)->isChecked());
-    click(&w, "BtnAvanti");
-    ASSERT_EQ(dlg.messages.size(), 1u);
-    const auto& m = dlg.messages[0];
-    EXPECT_EQ(std::tie(m.text, m.title, m.icon),
-              std::tuple(u"Selezionare # di COPIE da stampare"_s, QString(), Dialogs::Icon::Exclamation));
-    EXPECT_NE(w.result(), QDialog::Accepted);
-}
-
 TEST(FrmPrinters, OpensOnTheCurrentChoiceAndOkStoresTheNewOneInPrinterIni)
 {
     TestWorkDir dir(false);
@@ -93,21 +72,7 @@ TEST(FrmPrinters, OpensOnTheCurrentChoiceAndOkStoresTheNewOneInPrinterIni)
     EXPECT_TRUE(dir.read(SettingsFiles::kPrinterFile).contains("CutePDF Writer"));
 }
 
-TEST(PrintRequest, PreviewsOpenTheirWindowModally)
-{
-    Request r;
-    int pages = 0;
-    float zoom = 0;
-    r.dlg.onWindow([&](QDialog* w) { return pages = static_cast<FormStampaFatt*>(w)->pagine(), 0; });
-    r.dlg.onWindow([&](QDialog* w) { return zoom = static_cast<FormStampa*>(w)->Zoom(), 0; });
-    PrintRequest::preview(nullptr, kProva, u"Ciao"_s);
-    EXPECT_EQ(std::tuple(pages, app().tipoDocumento, app().stampaDiretta), std::tuple(1, kProva, false));
-    PrintRequest::previewCustomerSheet(nullptr, CustomerSheetData());
-    EXPECT_EQ(std::tuple(zoom, app().tipoDocumento), std::tuple(0.49f, u"Anagrafica"_s));
-    EXPECT_EQ(r.dlg.windowsShown, (QStringList{"FormStampaFatt", "FormStampa"}));
-}
-
-TEST(PrintRequest, PrintsOnTheProgramPrinterWithTheMarginOfTheKind)
+TEST(PrintRequest, PrintsOnTheProgramPrinterWithTheMarginOfTheKindAndPdfsOnThePdfPrinter)
 {
     Request r;
     // A copy on a PDF printer is named after the paper, never after the clipboard.
@@ -122,20 +87,28 @@ TEST(PrintRequest, PrintsOnTheProgramPrinterWithTheMarginOfTheKind)
     d.nome = u"NERI"_s;
     EXPECT_TRUE(PrintRequest::printCustomerSheet(nullptr, d));
     EXPECT_NEAR(r.xOf(u"scheda.pdf"_s, u"NERI"_s), 40, 0.21);
+    // A PDF goes to the PDF printer by its own name, whatever the program printer is, named after the number.
+    app().stampantePredefinita = u"Altra"_s;
+    EXPECT_FALSE(PrintRequest::printPdf(nullptr, kProva, u"x"_s, u"7/09"_s));
+    EXPECT_EQ(QApplication::clipboard()->text(), u"ProvaRichiesta_7-09.pdf"_s);
     EXPECT_EQ(r.dlg.proposedFiles,
-              (QStringList{r.dir.path(u"ProvaRichiesta.pdf"_s), r.dir.path(u"Anagrafica_NERI.pdf"_s)}));
+              (QStringList{r.dir.path(u"ProvaRichiesta.pdf"_s), r.dir.path(u"Anagrafica_NERI.pdf"_s),
+                           r.dir.path(u"ProvaRichiesta_7-09.pdf"_s)}));
     EXPECT_TRUE(r.dlg.messages.empty());
 }
 
-TEST(PrintRequest, TwoCopiesUnlessChangedAndNoneWhenCancelled)
+TEST(PrintRequest, TwoCopiesUnlessChangedAndNoneWhenCancelledOrNoneChosen)
 {
-    // What the user does in "Scegliere # COPIE", then the copies chosen (one print job each) and the result.
-    const std::tuple<const char*, std::function<void(FrmCopie*)>, int, int> cases[] = {
-        {"confermato", [](FrmCopie* w) { click(w, "BtnAvanti"); }, 2, QDialog::Accepted},
-        {"una copia", [](FrmCopie* w) { chk(w, 0)->click(), click(w, "BtnAvanti"); }, 1, QDialog::Accepted},
-        {"annullato", [](FrmCopie* w) { click(w, "BtnAnnulla"); }, 0, QDialog::Rejected},
-        {"finestra chiusa", [](FrmCopie* w) { w->reject(); }, 0, QDialog::Rejected}};
-    for (const auto& [what, act, copie, result] : cases) {
+    // What the user does in "Scegliere # COPIE", then the copies chosen (one print job each), the result and
+    // what the window said. The two boxes are paired: checking one clears the other.
+    const auto none = [](FrmCopie* w) { chk(w, 0)->click(), chk(w, 0)->click(), click(w, "BtnAvanti"); };
+    const std::tuple<const char*, std::function<void(FrmCopie*)>, int, int, QStringList> cases[] = {
+        {"confermato", [](FrmCopie* w) { click(w, "BtnAvanti"); }, 2, QDialog::Accepted, {}},
+        {"una copia", [](FrmCopie* w) { chk(w, 0)->click(), click(w, "BtnAvanti"); }, 1, QDialog::Accepted, {}},
+        {"nessuna scelta", none, 0, QDialog::Rejected, {u"Selezionare # di COPIE da stampare"_s}},
+        {"annullato", [](FrmCopie* w) { click(w, "BtnAnnulla"); }, 0, QDialog::Rejected, {}},
+        {"finestra chiusa", [](FrmCopie* w) { w->reject(); }, 0, QDialog::Rejected, {}}};
+    for (const auto& [what, act, copie, result, said] : cases) {
         SCOPED_TRACE(what);
         Request r;
         int shown = -1;
@@ -149,17 +122,8 @@ TEST(PrintRequest, TwoCopiesUnlessChangedAndNoneWhenCancelled)
         EXPECT_EQ(r.dlg.windowsShown, QStringList{u"FrmCopie"_s});
         EXPECT_EQ(std::tuple(app().numeroCopie, shown), std::tuple(copie, result));
         EXPECT_EQ(QDir(r.dir.path()).entryList({u"*.pdf"_s}).size(), copie);
-        EXPECT_TRUE(r.dlg.messages.empty());
+        EXPECT_EQ(r.dlg.texts(), said);
+        for (const auto& m : r.dlg.messages)
+            EXPECT_EQ(std::tie(m.title, m.icon), std::tuple(QString(), Dialogs::Icon::Exclamation));
     }
-}
-
-TEST(PrintRequest, PdfGoesToThePdfPrinterProposingTheNameFromTheNumber)
-{
-    Request r;
-    // The PDF printer is chosen by its own name, whatever the program printer is.
-    app().stampantePredefinita = u"Altra"_s;
-    EXPECT_FALSE(PrintRequest::printPdf(nullptr, kProva, u"x"_s, u"7/09"_s));
-    EXPECT_EQ(QApplication::clipboard()->text(), u"ProvaRichiesta_7-09.pdf"_s);
-    EXPECT_EQ(r.dlg.proposedFiles, QStringList{r.dir.path(u"ProvaRichiesta_7-09.pdf"_s)});
-    EXPECT_TRUE(r.dlg.messages.empty());
 }

@@ -1,14 +1,12 @@
 #include "../registrytest.h"
 #include "registry/ui/formana.h"
-#include "scripteddialogs.h"
 #include "usergestures.h"
-#include "workdir.h"
+#include "windowtest.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -17,10 +15,8 @@ void click(QWidget& w, const char* name)
     w.findChild<QPushButton*>(QString::fromLatin1(name))->click();
 }
 
-class FormAnaWindow : public ::testing::Test {
+class FormAnaWindow : public WindowTest {
 protected:
-    TestWorkDir dir;
-    ScriptedDialogs dlg;
     QStringList opened; // "title|code|result" of each editor shown
 
     // The list and its count as the user sees them: "A,B / 2 clienti".
@@ -60,6 +56,11 @@ TEST_F(FormAnaWindow, LetterButtonsFilterAndTheFilterSurvivesRefills)
     for (const QString& n : {u"ANTONELLI"_s, u"BIANCHI"_s, u"PAGANI"_s, u"QUARTA"_s, u"ROSSI"_s})
         addCustomer(n);
     FormAna f;
+    // Every letter reachable from exactly one button.
+    QString letters;
+    for (int i = 0; i < 18; ++i)
+        letters += f.findChild<QPushButton*>(u"Btn%1"_s.arg(i))->text();
+    EXPECT_EQ(letters, u"ABCDEFGHIJKLMNOPQRSTUVWXYZ"_s);
     click(f, "Btn0");
     EXPECT_EQ(view(f), u"ANTONELLI / 1 cliente"_s);
     click(f, "Btn17");

@@ -79,83 +79,39 @@ template <typename W> std::function<void(W*)> press(const QString& what)
 TEST(QtDialogs, MessagesShowTitleIconAndItalianButtonsAndEscIsNoOrCancel)
 {
     QtDialogs real;
+    // What is asked, the key or button pressed, then the answer and what the user saw.
     const struct {
         Buttons buttons;
         Icon icon;
-        QString title;
-        QString press;
+        QString title, press;
         Answer answer;
         QString shownTitle;
         QMessageBox::Icon shownIcon;
         QStringList shownButtons;
     } cases[] = {
-        {Buttons::Ok,
-         Icon::Exclamation,
-         u"AVVISO"_s,
-         u"Invio"_s,
-         Answer::Ok,
-         u"AVVISO"_s,
-         QMessageBox::Warning,
-         {u"OK"_s}},
+        // clang-format off
+        {Buttons::Ok, Icon::Exclamation, "AVVISO", "Invio", Answer::Ok, "AVVISO", QMessageBox::Warning, {"OK"}},
         // An empty title shows the program's name.
-        {Buttons::Ok,
-         Icon::Information,
-         QString(),
-         u"Esc"_s,
-         Answer::Ok,
-         u"Corvalisto"_s,
-         QMessageBox::Information,
-         {u"OK"_s}},
-        {Buttons::YesNo,
-         Icon::Question,
-         u"ATTENZIONE"_s,
-         u"Sì"_s,
-         Answer::Yes,
-         u"ATTENZIONE"_s,
-         QMessageBox::Question,
-         {u"No"_s, u"Sì"_s}},
-        {Buttons::YesNo,
-         Icon::Question,
-         u"ATTENZIONE"_s,
-         u"Esc"_s,
-         Answer::No,
-         u"ATTENZIONE"_s,
-         QMessageBox::Question,
-         {u"No"_s, u"Sì"_s}},
-        {Buttons::OkCancel,
-         Icon::Critical,
-         u"Errore 6"_s,
-         u"Esc"_s,
-         Answer::Cancel,
-         u"Errore 6"_s,
-         QMessageBox::Critical,
-         {u"Annulla"_s, u"OK"_s}},
-        {Buttons::YesNoCancel,
-         Icon::None,
-         u"SALVA"_s,
-         u"Esc"_s,
-         Answer::Cancel,
-         u"SALVA"_s,
-         QMessageBox::NoIcon,
-         {u"Annulla"_s, u"No"_s, u"Sì"_s}},
-        {Buttons::YesNoCancel,
-         Icon::None,
-         u"SALVA"_s,
-         u"No"_s,
-         Answer::No,
-         u"SALVA"_s,
-         QMessageBox::NoIcon,
-         {u"Annulla"_s, u"No"_s, u"Sì"_s}},
+        {Buttons::Ok, Icon::Information, {}, "Esc", Answer::Ok, "Corvalisto", QMessageBox::Information, {"OK"}},
+        {Buttons::YesNo, Icon::Question, "ATTENZIONE", "Sì", Answer::Yes, "ATTENZIONE", QMessageBox::Question,
+         {"No", "Sì"}},
+        {Buttons::YesNo, Icon::Question, "ATTENZIONE", "Esc", Answer::No, "ATTENZIONE", QMessageBox::Question,
+         {"No", "Sì"}},
+        {Buttons::OkCancel, Icon::Critical, "Errore 6", "Esc", Answer::Cancel, "Errore 6", QMessageBox::Critical,
+         {"Annulla", "OK"}},
+        {Buttons::YesNoCancel, Icon::None, "SALVA", "Esc", Answer::Cancel, "SALVA", QMessageBox::NoIcon,
+         {"Annulla", "No", "Sì"}},
+        {Buttons::YesNoCancel, Icon::None, "SALVA", "No", Answer::No, "SALVA", QMessageBox::NoIcon,
+         {"Annulla", "No", "Sì"}},
+        // clang-format on
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.shownTitle.toStdString() + " " + c.press.toStdString());
         Seen seen;
         whenShown<QMessageBox>(seen, press<QMessageBox>(c.press));
         EXPECT_EQ(real.message(nullptr, u"Proseguire ?"_s, c.title, c.icon, c.buttons), c.answer);
-        EXPECT_EQ(seen.title, c.shownTitle);
-        EXPECT_EQ(seen.text, u"Proseguire ?"_s);
-        EXPECT_EQ(seen.icon, c.shownIcon);
-        EXPECT_EQ(seen.buttons, c.shownButtons);
+        EXPECT_EQ(std::tie(seen.title, seen.text, seen.icon, seen.buttons),
+                  std::tuple(c.shownTitle, u"Proseguire ?"_s, int(c.shownIcon), c.shownButtons));
     }
 }
 

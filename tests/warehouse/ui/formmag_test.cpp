@@ -1,8 +1,7 @@
 #include "../warehousetest.h"
-#include "scripteddialogs.h"
 #include "usergestures.h"
 #include "warehouse/ui/formmag.h"
-#include "workdir.h"
+#include "windowtest.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -12,7 +11,6 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QToolTip>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -51,12 +49,12 @@ struct List {
     }
 };
 
+class FormMagTest : public WindowTest {};
+
 } // namespace
 
-TEST(FormMag, ListsValidItemsWithTheirColumnsAndCount)
+TEST_F(FormMagTest, ListsValidItemsWithTheirColumnsAndCount)
 {
-    TestWorkDir dir;
-    ScriptedDialogs dlg;
     {
         List empty;
         EXPECT_EQ(empty.view() + u'|' + empty.w.windowTitle(),
@@ -86,10 +84,8 @@ TEST(FormMag, ListsValidItemsWithTheirColumnsAndCount)
     EXPECT_EQ(l.hoverText(0, 2), u"PROFILATI"_s);
 }
 
-TEST(FormMag, CategoryFilterAndSearchStayAcrossRefills)
+TEST_F(FormMagTest, CategoryFilterAndSearchStayAcrossRefills)
 {
-    TestWorkDir dir;
-    ScriptedDialogs dlg;
     const qint64 viti = addCategory(u"BULLONERIA"_s);
     const qint64 tubi = addCategory(u"TUBOLARI"_s);
     for (const QString& d : {u"Vite 100% inox"_s, u"Vite_M8"_s, u"Dado dell'anno"_s})
@@ -135,10 +131,8 @@ TEST(FormMag, CategoryFilterAndSearchStayAcrossRefills)
     EXPECT_EQ(l.view().section(u'/', 1), u" 5 articoli"_s);
 }
 
-TEST(FormMag, DeleteAsksFirstAndEditorChangesRefillTheList)
+TEST_F(FormMagTest, DeleteAsksFirstAndEditorChangesRefillTheList)
 {
-    TestWorkDir dir;
-    ScriptedDialogs dlg;
     const qint64 cat = addCategory(u"LAMIERE"_s);
     addItem(cat, u"Lamiera zincata"_s, "3");
     addItem(cat, u"Diluente nitro"_s);

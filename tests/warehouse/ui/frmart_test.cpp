@@ -1,7 +1,6 @@
 #include "../warehousetest.h"
-#include "scripteddialogs.h"
 #include "warehouse/ui/frmart.h"
-#include "workdir.h"
+#include "windowtest.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -9,7 +8,6 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -33,12 +31,12 @@ struct Editor {
     }
 };
 
+class FrmArtTest : public WindowTest {};
+
 } // namespace
 
-TEST(FrmArt, NewItemIsCheckedInOrderThenSavedIntoTheFirstDeletedRow)
+TEST_F(FrmArtTest, NewItemIsCheckedInOrderThenSavedIntoTheFirstDeletedRow)
 {
-    TestWorkDir dir;
-    ScriptedDialogs dlg;
     const qint64 tub = addCategory(u"TUBOLARI"_s);
     addItem(tub, u"Tubo città"_s, "1", u"m"_s);
     ASSERT_TRUE(WarehouseStore::deleteItem(addItem(tub, u"Tubo 50% l'uno_*"_s, "4", u"l"_s)).value());
@@ -77,10 +75,8 @@ TEST(FrmArt, NewItemIsCheckedInOrderThenSavedIntoTheFirstDeletedRow)
     EXPECT_EQ(itemRows(), u"1:1:Tubo città:m:1.0:1|2:1:Tubo 50% l'uno_*:m:2.5:1"_s);
 }
 
-TEST(FrmArt, LoadAndUnloadUseExactDecimalsAndAreStoredOnSave)
+TEST_F(FrmArtTest, LoadAndUnloadUseExactDecimalsAndAreStoredOnSave)
 {
-    TestWorkDir dir;
-    ScriptedDialogs dlg;
     const qint64 cat = addCategory(u"PROFILATI"_s);
     addItem(cat, u"Piatto 40x5"_s, "12", u"m"_s);
     addItem(cat, u"Vite"_s, "0.1");
@@ -112,70 +108,61 @@ TEST(FrmArt, LoadAndUnloadUseExactDecimalsAndAreStoredOnSave)
     e.salva->click();
     EXPECT_EQ(dlg.lastText(), u"Articolo MODIFICATO con successo"_s);
 
+    // The quantity box opens its dialog on a click or any key, never on Tab.
     Editor tenth(2);
     EXPECT_EQ(tenth.qta->text(), u"0,1"_s);
     dlg.type(u"0.1"_s);
     tenth.sub->click();
     EXPECT_EQ(tenth.qta->text(), u"0"_s);
-    tenth.salva->click();
-    EXPECT_EQ(itemRows(), u"1:1:Piatto 40x5:m:12.1:1|2:1:Vite:Pz:0.0:1"_s);
-}
-
-TEST(FrmArt, QuantityDialogTakesAnyNumberFromClickOrKey)
-{
-    TestWorkDir dir;
-    ScriptedDialogs dlg;
-    addItem(addCategory(u"C"_s), u"Dado"_s, "5");
-    Editor e(1);
     dlg.type(u"-2,5"_s);
     QKeyEvent key(QEvent::KeyPress, Qt::Key_7, Qt::NoModifier, u"7"_s);
-    QApplication::sendEvent(e.qta, &key);
-    EXPECT_EQ(dlg.inputDefaults.last(), u"5"_s);
-    EXPECT_EQ(e.qta->text(), u"-2,5"_s);
-    // Tab keeps moving between controls.
+    QApplication::sendEvent(tenth.qta, &key);
+    EXPECT_EQ(dlg.inputDefaults.last(), u"0"_s);
     QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
-    QApplication::sendEvent(e.qta, &tab);
-    EXPECT_EQ(dlg.prompts.size(), 1);
-
+    QApplication::sendEvent(tenth.qta, &tab);
+    EXPECT_EQ(dlg.prompts.size(), 9); // the seven moves, the unload and the key
     dlg.type(u"1,5,2"_s);
-    e.clickQuantity();
+    tenth.clickQuantity();
     EXPECT_EQ(dlg.lastText() + u'|' + dlg.messages.back().title, u"Tipo non corrispondente|Errore 13"_s);
     dlg.cancelInput();
-    e.clickQuantity();
-    EXPECT_EQ(e.qta->text(), u"-2,5"_s);
-    e.salva->click();
-    EXPECT_EQ(itemRows(), u"1:1:Dado:Pz:-2.5:1"_s);
+    tenth.clickQuantity();
+    EXPECT_EQ(tenth.qta->text(), u"-2,5"_s);
+    tenth.salva->click();
+    EXPECT_EQ(itemRows(), u"1:1:Piatto 40x5:m:12.1:1|2:1:Vite:Pz:-2.5:1"_s);
 }
 
-TEST(FrmArt, UnchangedMissingOrDeletedItemsAreNotWritten)
+TEST_F(FrmArtTest, OnlyChangedValidItemsAreWrittenWhateverTheirCode)
 {
-    TestWorkDir dir;
-    ScriptedDialogs dlg;
-    addItem(addCategory(u"C"_s), u"Dado"_s, "5");
+    // Codes past 16 bits keep all their digits.
+    ASSERT_FALSE(Database::exec(u"INSERT INTO Magazzino (IdArt, Cat, Descrizione, Um, Qta) VALUES (32768, ?, 'Dado', "
+                                "'Pz', 5)"_s,
+                                {addCategory(u"C"_s)}));
     {
         Editor missing(2);
         EXPECT_EQ(dlg.lastText(), u"Errore durante il caricamento dati"_s);
         EXPECT_TRUE(missing.des->text().isEmpty());
     }
     // Changed behind the window: an unchanged save must not overwrite it.
-    Editor unchanged(1);
+    Editor unchanged(32768);
+    EXPECT_EQ(unchanged.w.windowTitle() + u'|' + unchanged.des->text(), u"MODIFICA DATI ARTICOLO 32768|Dado"_s);
     ASSERT_FALSE(Database::exec(u"UPDATE Magazzino SET Qta = 9"_s));
     unchanged.salva->click();
     EXPECT_EQ(unchanged.w.result(), QDialog::Accepted);
     EXPECT_EQ(dlg.messages.size(), 1u);
 
-    Editor deleted(1);
-    deleted.des->setText(u"Dado M8"_s);
-    ASSERT_TRUE(WarehouseStore::deleteItem(1).value());
+    Editor changed(32768);
+    changed.des->setText(u"Dado M8"_s);
+    changed.salva->click();
+    Editor deleted(32768);
+    deleted.des->setText(u"Dado M10"_s);
+    ASSERT_TRUE(WarehouseStore::deleteItem(32768).value());
     deleted.salva->click();
-    EXPECT_EQ(dlg.lastText(), u"Errore"_s);
-    EXPECT_EQ(itemRows(), u"1:1:Dado:Pz:9.0:0"_s);
+    EXPECT_EQ(dlg.texts().mid(1), QStringList({u"Articolo MODIFICATO con successo"_s, u"Errore"_s}));
+    EXPECT_EQ(itemRows(), u"32768:1:Dado M8:Pz:9.0:0"_s);
 }
 
-TEST(FrmArt, NewCategoryOnTheSpot)
+TEST_F(FrmArtTest, NewCategoryOnTheSpot)
 {
-    TestWorkDir dir;
-    ScriptedDialogs dlg;
     const qint64 cat = addCategory(u"LAMIERE"_s);
     addItem(cat, u"Lamiera"_s, "5");
     {
@@ -205,18 +192,4 @@ TEST(FrmArt, NewCategoryOnTheSpot)
     EXPECT_EQ(dbText(u"SELECT group_concat(IdCat || ':' || Nome, '|') FROM Categorie"_s),
               u"1:LAMIERE|2:ALLUMINIO E LEGHE LEGGERE PER |3:L'OTTONE"_s);
     EXPECT_EQ(itemRows(), u"1:1:Lamiera:Pz:5.0:1|2:3:Barra:Pz:3.0:1"_s);
-}
-
-TEST(FrmArt, ItemBeyondSixteenBitsShowsItsDigits)
-{
-    TestWorkDir dir;
-    ScriptedDialogs dlg;
-    ASSERT_FALSE(Database::exec(u"INSERT INTO Magazzino (IdArt, Cat, Descrizione, Um, Qta) VALUES (32768, ?, 'Trave', "
-                                "'m', 6)"_s,
-                                {addCategory(u"C"_s)}));
-    Editor e(32768);
-    EXPECT_EQ(e.w.windowTitle() + u'|' + e.des->text(), u"MODIFICA DATI ARTICOLO 32768|Trave"_s);
-    e.des->setText(u"Trave IPE"_s);
-    e.salva->click();
-    EXPECT_EQ(itemRows(), u"32768:1:Trave IPE:m:6.0:1"_s);
 }
