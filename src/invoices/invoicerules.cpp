@@ -3,12 +3,8 @@
 #include "shell/formats.h"
 #include "shell/runtimeerrors.h"
 
-#include <QRegularExpression>
-
 namespace {
 
-// Larger quantities and prices are typing mistakes, and their products must stay exact.
-const Decimal kLimiteDigitato = Decimal(10000000000LL);
 // Whole numbers of the classic 16-bit kind.
 constexpr long long kMaxIntero = 32767;
 
@@ -16,42 +12,9 @@ constexpr long long kMaxIntero = 32767;
 
 namespace InvoiceRules {
 
-QString suffisso(int anno)
-{
-    return u'/' + QString::number(anno).right(2);
-}
-
-long long ordinale(const QString& num)
-{
-    long long value = 0;
-    for (const QChar c : num.trimmed()) {
-        if (c < u'0' || c > u'9')
-            break;
-        value = value * 10 + (c.unicode() - u'0');
-        if (value > 1000000000000LL)
-            break;
-    }
-    return value;
-}
-
-QString prossimoNumero(std::optional<long long> maxOrdinale, const QString& suffisso)
-{
-    return QString::number(maxOrdinale ? *maxOrdinale + 1 : 1) + suffisso;
-}
-
-int annoSerie(const QString& num)
-{
-    return 2000 + num.right(2).toInt();
-}
-
 std::optional<QString> erroreNumero(const QString& num)
 {
-    static const QRegularExpression form(QStringLiteral(R"(^[1-9][0-9]{0,8}/[0-9]{2}$)"));
-    if (form.match(num).hasMatch())
-        return std::nullopt;
-    return QStringLiteral("Numero fattura '%1' non valido: scrivere il numero nella forma N/AA "
-                          "(per esempio 12/26), senza zeri iniziali")
-        .arg(num);
+    return PaperSeries::erroreNumero(num, QStringLiteral("fattura"));
 }
 
 Decimal importo(const InvoiceRow& row)
@@ -62,11 +25,6 @@ Decimal importo(const InvoiceRow& row)
 Decimal importoMostrato(const InvoiceRow& row)
 {
     return row.prezzo.isZero() ? Decimal() : importo(row).rounded(2);
-}
-
-QString testoQta(const Decimal& qta)
-{
-    return qta.isZero() ? QString() : Formats::plain(qta);
 }
 
 QString testoPrezzo(const Decimal& prezzo)
@@ -81,7 +39,7 @@ QString testoImporto(const InvoiceRow& row)
 
 int prossimoOrd(const QList<InvoiceRow>& rows)
 {
-    return rows.isEmpty() ? 1 : rows.last().ord + 1;
+    return static_cast<int>(PaperRows::prossimoOrd(rows));
 }
 
 InvoiceRow rigaVuota(int ord)
@@ -92,16 +50,6 @@ InvoiceRow rigaVuota(int ord)
 bool isSpacer(const InvoiceRow& row)
 {
     return row.descrizione == QStringLiteral(" ");
-}
-
-NumeroDigitato leggiNumero(const QString& text)
-{
-    const auto value = Formats::parseNumber(text);
-    if (!value)
-        return {std::nullopt, RuntimeErrors::TypeMismatch};
-    if (value->abs() >= kLimiteDigitato)
-        return {std::nullopt, RuntimeErrors::Overflow};
-    return {value->rounded(kTypedDecimals), 0};
 }
 
 std::optional<int> aliquota(const QString& text)
@@ -130,30 +78,6 @@ QString testoAliquota(const QString& text)
         return QString();
     const auto rate = aliquota(text);
     return rate ? QString::number(*rate) : text;
-}
-
-std::optional<long long> posizioneDopo(int comando, long long posizione, long long totaleAnno,
-                                       const QList<long long>& ordinaliAnno)
-{
-    std::optional<long long> found;
-    switch (comando) {
-    case 0:
-        return 1;
-    case 3:
-        return totaleAnno;
-    case 1:
-        for (const long long p : ordinaliAnno)
-            if (p >= 1 && p < posizione && (!found || p > *found))
-                found = p;
-        return found;
-    case 2:
-        for (const long long p : ordinaliAnno)
-            if (p > posizione && p <= totaleAnno && (!found || p < *found))
-                found = p;
-        return found;
-    default:
-        return std::nullopt;
-    }
 }
 
 } // namespace InvoiceRules

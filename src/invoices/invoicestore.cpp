@@ -3,6 +3,7 @@
 #include "data/database.h"
 #include "data/textcolumns.h"
 #include "invoices/invoicerules.h"
+#include "papers/seriesstore.h"
 #include "shell/formats.h"
 
 #include <QSqlError>
@@ -13,30 +14,12 @@
 
 namespace {
 
-DbError notStarted()
-{
-    return DbError{3246, QStringLiteral("Transazione non avviata")};
-}
+const SeriesStore kSerie("Fatture", "ContFatt");
 
-// Date bounds of a year, as stored ('YYYY-MM-DD'): the index on Data serves the range.
-QString yearStart(int anno)
-{
-    return QStringLiteral("%1-01-01").arg(anno, 4, 10, QLatin1Char('0'));
-}
-QString yearEnd(int anno)
-{
-    return yearStart(anno + 1);
-}
-
-// The columns are REAL: SQLite reads the exact decimal text into its nearest double.
-QVariant real(const Decimal& d)
-{
-    return d.toString();
-}
-QVariant realOrNull(const Decimal& d)
-{
-    return d.isZero() ? QVariant() : real(d);
-}
+constexpr auto fromReal = &SeriesStore::fromReal;
+constexpr auto outOfRange = &SeriesStore::outOfRange;
+constexpr auto real = &SeriesStore::real;
+constexpr auto realOrNull = &SeriesStore::realOrNull;
 
 // Amounts are stored to the cent: such a double reads back without a text round trip.
 Decimal amountFromReal(double d)
@@ -57,73 +40,42 @@ QString rowText(const QString& descrizione)
     return TextColumns::fit(descrizione, TextColumns::ContFatt::Descrizione);
 }
 
-Decimal fromReal(const QVariant& v)
-{
-    return v.isNull() ? Decimal() : Decimal::fromDouble(v.toDouble());
-}
-
-QDate parseIso(const char* t, int len)
-{
-    if (len < 10)
-        return QDate();
-    const auto num = [t](int from, int n) {
-        int v = 0;
-        for (int i = from; i < from + n; ++i) {
-            if (t[i] < '0' || t[i] > '9')
-                return -1;
-            v = v * 10 + (t[i] - '0');
-        }
-        return v;
-    };
-    return QDate(num(0, 4), num(5, 2), num(8, 2));
-}
-
-DbResult<bool> invoiceExists(const QString& num)
-{
-    auto q = Database::select(QStringLiteral("SELECT 1 FROM Fatture WHERE Num = ? LIMIT 1"), {num});
-    if (!q)
-        return q.error();
-    if (q.value().next())
-        return true;
-    if (q.value().lastError().isValid())
-        return DbError::from(q.value().lastError());
-    return false;
-}
-
-// Numbers past the Decimal range are refused before anything is written.
-DbStatus outOfRange(std::initializer_list<Decimal> values)
-{
-    for (const Decimal& d : values)
-        if (d.isOverflow())
-            return DbError::overflow();
-    return std::nullopt;
-}
-
 DbStatus storeTotal(const QString& num, const Decimal& totale)
 {
     return Database::exec(QStringLiteral("UPDATE Fatture SET Totale = ? WHERE Num = ?"), {real(totale), num});
+}
+
+InvoiceStore::Outcome outcome(SeriesStore::Outcome o)
+{
+    switch (o) {
+    case SeriesStore::Outcome::PaperMissing:
+        return InvoiceStore::Outcome::InvoiceMissing;
+    case SeriesStore::Outcome::RowMissing:
+        return InvoiceStore::Outcome::RowMissing;
+    case SeriesStore::Outcome::NotLast:
+        return InvoiceStore::Outcome::NotLast;
+    default:
+        return InvoiceStore::Outcome::Done;
+    }
+}
+
+DbResult<InvoiceStore::Outcome> outcome(const DbResult<SeriesStore::Outcome>& r)
+{
+    if (!r)
+        return r.error();
+    return outcome(r.value());
 }
 
 } // namespace
 
 DbResult<std::optional<long long>> InvoiceStore::maxOrdinale(const QString& suffisso)
 {
-    const auto v = Database::scalar(QStringLiteral("SELECT max(CAST(Num AS INTEGER)) FROM Fatture "
-                                                   "WHERE substr(Num, -length(?)) = ?"),
-                                    {suffisso, suffisso});
-    if (!v)
-        return v.error();
-    if (v->isNull())
-        return std::optional<long long>();
-    return std::optional<long long>(v->toLongLong());
+    return kSerie.maxOrdinale(suffisso);
 }
 
 DbResult<QString> InvoiceStore::prossimoNumero(const QString& suffisso)
 {
-    const auto max = maxOrdinale(suffisso);
-    if (!max)
-        return max.error();
-    return InvoiceRules::prossimoNumero(max.value(), suffisso);
+    return kSerie.prossimoNumero(suffisso);
 }
 
 DbResult<QList<int>> InvoiceStore::aliquoteUsate()
@@ -142,7 +94,7 @@ DbResult<QList<int>> InvoiceStore::aliquoteUsate()
 
 DbResult<bool> InvoiceStore::exists(const QString& num)
 {
-    return invoiceExists(num);
+    return kSerie.exists(num);
 }
 
 DbStatus InvoiceStore::issue(const Invoice& inv)
@@ -152,35 +104,30 @@ DbStatus InvoiceStore::issue(const Invoice& inv)
     for (const InvoiceRow& r : inv.rows)
         if (auto err = outOfRange({r.qta, r.prezzo}))
             return err;
-    // The write lock is taken before the number is checked, so two programs on the same file
-    // cannot both issue it.
-    Transaction tx(Transaction::Write);
-    if (!tx.started())
-        return notStarted();
-    const auto taken = invoiceExists(inv.num);
-    if (!taken)
-        return taken.error();
-    if (taken.value())
-        return DbError{DbError::Duplicate, QStringLiteral("Fattura ") + inv.num + QStringLiteral(" già esistente")};
-    if (auto err = Database::exec(QStringLiteral("INSERT INTO Fatture (Num, IdAna, Data, Totale, Iva, Note, RA) "
-                                                 "VALUES (?, ?, ?, ?, ?, ?, ?)"),
-                                  {inv.num, inv.idAna, Formats::isoDate(inv.data), real(inv.totale), inv.iva,
-                                   inv.note.isEmpty() ? QVariant() : QVariant(note(inv.note)),
-                                   inv.ra ? QVariant(QStringLiteral("X")) : QVariant()}))
-        return err;
-    QSqlQuery q(Database::connection());
-    if (!q.prepare(QStringLiteral("INSERT INTO ContFatt (Num, Descrizione, Qta, Prezzo, Ord) VALUES (?, ?, ?, ?, ?)")))
-        return DbError::from(q.lastError());
-    for (const InvoiceRow& r : inv.rows) {
-        q.bindValue(0, inv.num);
-        q.bindValue(1, rowText(r.descrizione));
-        q.bindValue(2, real(r.qta));
-        q.bindValue(3, real(r.prezzo));
-        q.bindValue(4, r.ord);
-        if (!q.exec())
-            return DbError::from(q.lastError());
-    }
-    return tx.commit();
+    return kSerie.issue(
+        inv.num, QStringLiteral("Fattura ") + inv.num + QStringLiteral(" già esistente"), [&]() -> DbStatus {
+            if (auto err =
+                    Database::exec(QStringLiteral("INSERT INTO Fatture (Num, IdAna, Data, Totale, Iva, Note, RA) "
+                                                  "VALUES (?, ?, ?, ?, ?, ?, ?)"),
+                                   {inv.num, inv.idAna, Formats::isoDate(inv.data), real(inv.totale), inv.iva,
+                                    inv.note.isEmpty() ? QVariant() : QVariant(note(inv.note)),
+                                    inv.ra ? QVariant(QStringLiteral("X")) : QVariant()}))
+                return err;
+            QSqlQuery q(Database::connection());
+            if (!q.prepare(
+                    QStringLiteral("INSERT INTO ContFatt (Num, Descrizione, Qta, Prezzo, Ord) VALUES (?, ?, ?, ?, ?)")))
+                return DbError::from(q.lastError());
+            for (const InvoiceRow& r : inv.rows) {
+                q.bindValue(0, inv.num);
+                q.bindValue(1, rowText(r.descrizione));
+                q.bindValue(2, real(r.qta));
+                q.bindValue(3, real(r.prezzo));
+                q.bindValue(4, r.ord);
+                if (!q.exec())
+                    return DbError::from(q.lastError());
+            }
+            return std::nullopt;
+        });
 }
 
 DbResult<std::optional<Invoice>> InvoiceStore::load(const QString& num)
@@ -226,72 +173,24 @@ DbResult<std::optional<Invoice>> InvoiceStore::load(const QString& num)
 
 DbResult<QList<long long>> InvoiceStore::ordinaliAnno(int anno, const QString& suffisso)
 {
-    auto q = Database::select(QStringLiteral("SELECT CAST(Num AS INTEGER) FROM Fatture WHERE Data >= ? AND Data < ? "
-                                             "AND substr(Num, -length(?)) = ? ORDER BY CAST(Num AS INTEGER)"),
-                              {yearStart(anno), yearEnd(anno), suffisso, suffisso});
-    if (!q)
-        return q.error();
-    QList<long long> out;
-    while (q.value().next())
-        out.append(q.value().value(0).toLongLong());
-    if (q.value().lastError().isValid())
-        return DbError::from(q.value().lastError());
-    return out;
+    return kSerie.ordinaliAnno(anno, suffisso);
 }
 
 DbResult<InvoiceStore::Outcome> InvoiceStore::saveRow(const QString& num, const InvoiceRow& row, const Decimal& totale)
 {
     if (auto err = outOfRange({row.qta, row.prezzo, totale}))
         return *err;
-    Transaction tx;
-    if (!tx.started())
-        return notStarted();
-    const auto found = invoiceExists(num);
-    if (!found)
-        return found.error();
-    if (!found.value())
-        return Outcome::InvoiceMissing;
-    auto upd = Database::select(
-        QStringLiteral("UPDATE ContFatt SET Descrizione = ?, Qta = ?, Prezzo = ? WHERE Num = ? AND Ord = ?"),
-        {rowText(row.descrizione), realOrNull(row.qta), realOrNull(row.prezzo), num, row.ord});
-    if (!upd)
-        return upd.error();
-    if (upd.value().numRowsAffected() == 0) {
-        if (auto err =
-                Database::exec(QStringLiteral("INSERT INTO ContFatt (Num, Ord, Descrizione, Qta, Prezzo) "
-                                              "VALUES (?, ?, ?, ?, ?)"),
-                               {num, row.ord, rowText(row.descrizione), realOrNull(row.qta), realOrNull(row.prezzo)}))
-            return *err;
-    }
-    if (auto err = storeTotal(num, totale))
-        return *err;
-    if (auto err = tx.commit())
-        return *err;
-    return Outcome::Done;
+    return outcome(kSerie.saveRow(num, row.ord,
+                                  {QStringLiteral("Descrizione"), QStringLiteral("Qta"), QStringLiteral("Prezzo")},
+                                  {rowText(row.descrizione), realOrNull(row.qta), realOrNull(row.prezzo)},
+                                  [&] { return storeTotal(num, totale); }));
 }
 
 DbResult<InvoiceStore::Outcome> InvoiceStore::deleteRow(const QString& num, int ord, const Decimal& totale)
 {
     if (auto err = outOfRange({totale}))
         return *err;
-    Transaction tx;
-    if (!tx.started())
-        return notStarted();
-    auto del = Database::select(QStringLiteral("DELETE FROM ContFatt WHERE Num = ? AND Ord = ?"), {num, ord});
-    if (!del)
-        return del.error();
-    if (del.value().numRowsAffected() == 0)
-        return Outcome::RowMissing;
-    const auto found = invoiceExists(num);
-    if (!found)
-        return found.error();
-    if (!found.value())
-        return Outcome::InvoiceMissing;
-    if (auto err = storeTotal(num, totale))
-        return *err;
-    if (auto err = tx.commit())
-        return *err;
-    return Outcome::Done;
+    return outcome(kSerie.deleteRow(num, ord, [&] { return storeTotal(num, totale); }));
 }
 
 DbResult<InvoiceStore::Outcome> InvoiceStore::saveHeader(const Invoice& h)
@@ -309,48 +208,17 @@ DbResult<InvoiceStore::Outcome> InvoiceStore::saveHeader(const Invoice& h)
 
 DbResult<InvoiceStore::Outcome> InvoiceStore::cancel(const QString& num)
 {
-    Transaction tx;
-    if (!tx.started())
-        return notStarted();
-    const auto found = invoiceExists(num);
-    if (!found)
-        return found.error();
-    if (!found.value())
-        return Outcome::InvoiceMissing;
-    const auto max = maxOrdinale(num.right(3));
-    if (!max)
-        return max.error();
-    if (max.value() && *max.value() > InvoiceRules::ordinale(num))
-        return Outcome::NotLast;
-    if (auto err = Database::exec(QStringLiteral("DELETE FROM ContFatt WHERE Num = ?"), {num}))
-        return *err;
-    if (auto err = Database::exec(QStringLiteral("DELETE FROM Fatture WHERE Num = ?"), {num}))
-        return *err;
-    if (auto err = tx.commit())
-        return *err;
-    return Outcome::Done;
+    return outcome(kSerie.cancel(num));
 }
 
 DbResult<InvoiceStore::Register> InvoiceStore::registro(int anno, qint64 idAna)
 {
-    // A year may hold thousands of invoices: read them straight from the engine.
-    sqlite3* db = Database::nativeHandle();
-    if (!db)
-        return DbError{3024, QStringLiteral("Database non aperto")};
-    QByteArray sql = "SELECT F.Num, A.Nome, F.Data, F.Totale, F.Pagata FROM Fatture F "
-                     "JOIN Anagrafica A ON F.IdAna = A.Id WHERE F.Data >= ?1 AND F.Data < ?2 ";
-    if (idAna != 0)
-        sql += "AND F.IdAna = ?3 ";
-    sql += "ORDER BY CAST(F.Num AS INTEGER) DESC";
-    sqlite3_stmt* stmt = nullptr;
-    if (sqlite3_prepare_v2(db, sql.constData(), static_cast<int>(sql.size()), &stmt, nullptr) != SQLITE_OK)
-        return Database::nativeError();
-    const QByteArray from = yearStart(anno).toLatin1();
-    const QByteArray to = yearEnd(anno).toLatin1();
-    sqlite3_bind_text(stmt, 1, from.constData(), static_cast<int>(from.size()), SQLITE_STATIC);
-    sqlite3_bind_text(stmt, 2, to.constData(), static_cast<int>(to.size()), SQLITE_STATIC);
-    if (idAna != 0)
-        sqlite3_bind_int64(stmt, 3, idAna);
+    const auto prepared = kSerie.registro("SELECT P.Num, A.Nome, P.Data, P.Totale, P.Pagata FROM Fatture P "
+                                          "JOIN Anagrafica A ON P.IdAna = A.Id",
+                                          anno, idAna);
+    if (!prepared)
+        return prepared.error();
+    sqlite3_stmt* stmt = prepared.value();
     Register reg;
     long long paidCents = 0;
     long long unpaidCents = 0;
@@ -359,11 +227,9 @@ DbResult<InvoiceStore::Register> InvoiceStore::registro(int anno, qint64 idAna)
     int rc;
     while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
         RegisterRow row;
-        row.num = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)),
-                                    sqlite3_column_bytes(stmt, 0));
-        row.nome = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 1)),
-                                     sqlite3_column_bytes(stmt, 1));
-        row.data = parseIso(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 2)), sqlite3_column_bytes(stmt, 2));
+        row.num = SeriesStore::text(stmt, 0);
+        row.nome = SeriesStore::text(stmt, 1);
+        row.data = SeriesStore::date(stmt, 2);
         const double t = sqlite3_column_double(stmt, 3);
         row.totale = amountFromReal(t);
         const auto* paid = sqlite3_column_text(stmt, 4);
@@ -391,8 +257,7 @@ DbResult<InvoiceStore::Register> InvoiceStore::registro(int anno, qint64 idAna)
 
 DbResult<QList<CustomerEntry>> InvoiceStore::customersWithInvoices()
 {
-    return customerEntries(QStringLiteral("SELECT DISTINCT F.IdAna, A.Nome FROM Fatture F JOIN Anagrafica A "
-                                          "ON F.IdAna = A.Id ORDER BY sortkey(A.Nome), A.Nome, F.IdAna"));
+    return kSerie.customersWithPapers();
 }
 
 DbResult<InvoiceStore::Outcome> InvoiceStore::setPaid(const QString& num, bool pagata)
@@ -406,17 +271,7 @@ DbResult<InvoiceStore::Outcome> InvoiceStore::setPaid(const QString& num, bool p
 
 DbResult<QStringList> InvoiceStore::numbersOfYear(int anno)
 {
-    auto q = Database::select(
-        QStringLiteral("SELECT Num FROM Fatture WHERE Data >= ? AND Data < ? ORDER BY CAST(Num AS INTEGER), Num"),
-        {yearStart(anno), yearEnd(anno)});
-    if (!q)
-        return q.error();
-    QStringList out;
-    while (q.value().next())
-        out.append(q.value().value(0).toString());
-    if (q.value().lastError().isValid())
-        return DbError::from(q.value().lastError());
-    return out;
+    return kSerie.numbersOfYear(anno);
 }
 
 DbResult<QList<CustomerEntry>> InvoiceStore::allCustomers()

@@ -1,6 +1,7 @@
 #include "shell/demodata.h"
 
 #include "data/database.h"
+#include "ddt/ddtdemo.h"
 #include "invoices/invoicedemo.h"
 #include "registry/registrydemo.h"
 #include "shell/companystore.h"
@@ -40,6 +41,8 @@ DbStatus fill()
     if (auto err = InvoiceDemo::fill())
         return err;
     if (auto err = WarehouseDemo::fill())
+        return err;
+    if (auto err = DdtDemo::fill())
         return err;
     return tx.commit();
 }

@@ -7,6 +7,7 @@
 #include "shell/dialogs.h"
 #include "shell/formats.h"
 #include "shell/ui/gridchoice.h"
+#include "shell/ui/registerfilter.h"
 #include "shell/ui/windowbehaviour.h"
 
 #include <QComboBox>
@@ -27,7 +28,7 @@ const QString kSelezionare = QStringLiteral("Selezionare prima una FATTURA");
 
 } // namespace
 
-FormFatt::FormFatt(QWidget* parent) : QDialog(parent), m_anno(QDate::currentDate().year())
+FormFatt::FormFatt(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FormFatt"));
     setWindowTitle(CompanyStore::windowTitle(QStringLiteral("FATTURE")));
@@ -39,16 +40,8 @@ FormFatt::FormFatt(QWidget* parent) : QDialog(parent), m_anno(QDate::currentDate
     big.setBold(true);
     m_labelInt->setFont(big);
 
-    m_cli = new QComboBox(this);
-    m_cli->setObjectName(QStringLiteral("ComboCli"));
-    m_cli->setMinimumContentsLength(30);
-    m_idCli = new QComboBox(this);
-    m_idCli->setObjectName(QStringLiteral("ComboIdCli"));
-    m_idCli->hide();
-    WindowBehaviour::setAccessible(m_idCli, QStringLiteral("Codice cliente"));
-    auto* lblCli = new QLabel(QStringLiteral("CLIENTE"), this);
-    lblCli->setBuddy(m_cli);
-    WindowBehaviour::setAccessible(m_cli, QStringLiteral("CLIENTE"));
+    m_filtro = new RegisterFilter(this, m_labelInt, QStringLiteral("Fatture "),
+                                  [] { return InvoiceStore::customersWithInvoices(); });
 
     m_model = new InvoiceRegisterModel(this);
     m_grid = new QTableView(this);
@@ -94,8 +87,8 @@ FormFatt::FormFatt(QWidget* parent) : QDialog(parent), m_anno(QDate::currentDate
     auto* top = new QHBoxLayout;
     top->addWidget(m_labelInt);
     top->addStretch();
-    top->addWidget(lblCli);
-    top->addWidget(m_cli);
+    top->addWidget(m_filtro->label());
+    top->addWidget(m_filtro->combo());
     top->addWidget(anno);
     auto* sums = new QHBoxLayout;
     sums->addWidget(m_lblRec);
@@ -120,7 +113,7 @@ FormFatt::FormFatt(QWidget* parent) : QDialog(parent), m_anno(QDate::currentDate
     root->addLayout(sums);
     root->addLayout(actions);
 
-    connect(m_cli, &QComboBox::activated, this, &FormFatt::sceltaCliente);
+    connect(m_filtro, &RegisterFilter::cambiato, this, &FormFatt::caricaElenco);
     m_choice = new GridChoice(m_grid);
     connect(m_choice, &GridChoice::chosen, this, &FormFatt::seleziona);
     m_choice->doubleClickPresses(richiama);
@@ -133,42 +126,18 @@ FormFatt::FormFatt(QWidget* parent) : QDialog(parent), m_anno(QDate::currentDate
 
     WindowBehaviour::sizeAndCentre(this, 12000, 9000);
     WindowBehaviour::setBackground(this, QStringLiteral("Img/Sfondo2.jpg"));
-    riempiFiltro();
-    m_labelInt->setText(QStringLiteral("Fatture %1").arg(m_anno));
+    m_filtro->riempi();
     caricaElenco();
 }
 
-void FormFatt::riempiFiltro()
+int FormFatt::anno() const
 {
-    m_cli->clear();
-    m_idCli->clear();
-    m_idCli->addItem(QStringLiteral("0"));
-    m_cli->addItem(QStringLiteral("Tutti"));
-    const auto customers = InvoiceStore::customersWithInvoices();
-    if (!customers)
-        WindowBehaviour::showDbError(this, customers.error());
-    else
-        WindowBehaviour::fillCustomerLists(m_idCli, m_cli, customers.value());
-    // The filter in force stays; a customer left without invoices gives way to all.
-    const int index = m_idCli->findText(QString::number(m_filtro));
-    if (index < 0)
-        m_filtro = 0;
-    m_cli->setCurrentIndex(std::max(index, 0));
-    m_idCli->setCurrentIndex(std::max(index, 0));
-}
-
-void FormFatt::sceltaCliente(int index)
-{
-    if (index < 0 || index >= m_idCli->count())
-        return;
-    m_idCli->setCurrentIndex(index);
-    m_filtro = m_idCli->itemText(index).toLongLong();
-    caricaElenco();
+    return m_filtro->anno();
 }
 
 void FormFatt::caricaElenco()
 {
-    auto reg = InvoiceStore::registro(m_anno, m_filtro);
+    auto reg = InvoiceStore::registro(m_filtro->anno(), m_filtro->idCliente());
     nessunaSelezione();
     if (!reg) {
         m_model->setRows({});
@@ -209,22 +178,18 @@ void FormFatt::nessunaSelezione()
 
 void FormFatt::cambiaAnno()
 {
-    const auto anno = WindowBehaviour::askYear(this);
-    if (!anno)
-        return;
-    m_anno = *anno;
-    m_labelInt->setText(QStringLiteral("Fatture %1").arg(m_anno));
-    caricaElenco();
+    if (m_filtro->cambiaAnno())
+        caricaElenco();
 }
 
 void FormFatt::emetti()
 {
     {
         FormRegFatt editor(this);
-        if (editor.Carica(QString(), m_anno))
+        if (editor.Carica(QString(), anno()))
             dialogs().exec(&editor);
     }
-    riempiFiltro();
+    m_filtro->riempi();
     caricaElenco();
 }
 
@@ -236,10 +201,10 @@ void FormFatt::richiama()
     }
     {
         FormRegFatt editor(this);
-        if (editor.Carica(m_selNum, m_anno))
+        if (editor.Carica(m_selNum, anno()))
             dialogs().exec(&editor);
     }
-    riempiFiltro();
+    m_filtro->riempi();
     caricaElenco();
 }
 

@@ -5,11 +5,11 @@
 
 class GridChoice;
 class InvoiceRegisterModel;
-class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTableView;
+class RegisterFilter;
 
 // The invoice register: the invoices dated in one year, highest number first, optionally of
 // one customer, with the sums collected and still to collect; new invoices, recall, payments.
@@ -18,13 +18,11 @@ class FormFatt : public QDialog {
 public:
     explicit FormFatt(QWidget* parent = nullptr);
 
-    int anno() const { return m_anno; }
+    int anno() const;
     // Reads the list and the sums again for the year and customer in force.
     void caricaElenco();
 
 private:
-    void riempiFiltro();
-    void sceltaCliente(int index);
     void seleziona(int row);
     void nessunaSelezione();
     void cambiaAnno();
@@ -33,8 +31,7 @@ private:
     void pagamento(bool registra);
 
     QLabel* m_labelInt;
-    QComboBox* m_cli;
-    QComboBox* m_idCli;
+    RegisterFilter* m_filtro;
     QTableView* m_grid;
     GridChoice* m_choice;
     InvoiceRegisterModel* m_model;
@@ -44,9 +41,6 @@ private:
     QPushButton* m_regPag;
     QPushButton* m_annPag;
 
-    int m_anno;
-    // Id of the customer whose invoices are listed; 0 for all.
-    qint64 m_filtro = 0;
     // Number, customer and paid mark of the row last chosen; an empty number for none.
     QString m_selNum;
     QString m_selCli;

@@ -6,13 +6,13 @@
 #include "invoices/invoicestore.h"
 #include "invoices/invoicetotals.h"
 #include "printing/ui/printrequest.h"
-#include "registry/ui/frmana.h"
 #include "shell/appstate.h"
 #include "shell/companystore.h"
 #include "shell/dialogs.h"
 #include "shell/formats.h"
 #include "shell/runtimeerrors.h"
-#include "shell/ui/gridchoice.h"
+#include "shell/ui/papereditor.h"
+#include "shell/ui/papergrid.h"
 #include "shell/ui/windowbehaviour.h"
 
 #include <QApplication>
@@ -43,45 +43,25 @@ void numeroGiaEsistente(QWidget* parent, const QString& num)
                       QStringLiteral("Impossibile procedere"), Dialogs::Icon::Exclamation);
 }
 
-enum Column { Selettore = 0, Descrizione = 1, Qta = 2, Prezzo = 3, Importo = 4, Ord = 5, Colonne = 6 };
+InvoiceRow invoiceRow(const PaperRow& r)
+{
+    return InvoiceRow{static_cast<int>(r.ord), r.descrizione, r.valori.value(0), r.valori.value(1)};
+}
 
-const QString kTitoloRiga = QStringLiteral("Inserimento RIGA");
+QList<InvoiceRow> invoiceRows(const QList<PaperRow>& rows)
+{
+    QList<InvoiceRow> out;
+    out.reserve(rows.size());
+    for (const PaperRow& r : rows)
+        out.append(invoiceRow(r));
+    return out;
+}
+
 const QString kAvviso = QStringLiteral("AVVISO");
 
-QPushButton* pictureButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon, const QString& tip)
-{
-    auto* b = WindowBehaviour::button(parent, name, QString(), tip);
-    b->setIcon(parent->style()->standardIcon(icon));
-    return b;
-}
-
-QLabel* labelFor(QWidget* parent, const QString& text, QWidget* buddy, const QString& accessible = QString())
-{
-    auto* l = new QLabel(text, parent);
-    l->setBuddy(buddy);
-    QString name = accessible.isEmpty() ? text : accessible;
-    if (name.endsWith(u':'))
-        name.chop(1);
-    WindowBehaviour::setAccessible(buddy, name.trimmed());
-    return l;
-}
-
-// Leaving a box for a popup or another application is not leaving it.
-bool realFocusOut(QEvent* event)
-{
-    if (event->type() != QEvent::FocusOut)
-        return false;
-    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-    return reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason;
-}
-
-bool customerEditorOpen()
-{
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->isVisible() && qobject_cast<FrmAna*>(w))
-            return true;
-    return false;
-}
+using PaperEditor::labelFor;
+using PaperEditor::pictureButton;
+using PaperEditor::realFocusOut;
 
 } // namespace
 
@@ -139,22 +119,21 @@ FormRegFatt::FormRegFatt(QWidget* parent) : QDialog(parent)
     m_ra->setObjectName(QStringLiteral("ChkRA"));
     WindowBehaviour::setAccessible(m_ra, m_ra->text());
 
-    m_grid = new QTableWidget(0, Colonne, this);
-    m_grid->setObjectName(QStringLiteral("FGrid"));
-    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_grid->setWordWrap(false);
-    m_grid->verticalHeader()->hide();
-    m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 6);
-    m_grid->setHorizontalHeaderLabels({QString(), QStringLiteral("Descrizione"), QStringLiteral("Q.TA"),
-                                       QStringLiteral("Prezzo"), QStringLiteral("Importo"), QString()});
-    const int widths[Colonne] = {500, 5050, 700, 1000, 1000, 0};
-    for (int c = 0; c < Colonne; ++c)
-        m_grid->setColumnWidth(c, WindowBehaviour::twipsToPixels(widths[c], this));
-    m_grid->setColumnHidden(Ord, true);
-    WindowBehaviour::setAccessible(m_grid, QStringLiteral("Righe della fattura"));
-    m_choice = new GridChoice(m_grid);
+    PaperGrid::Impostazioni righe;
+    righe.nomeAccessibile = QStringLiteral("Righe della fattura");
+    righe.larghezzaDescrizione = 5050;
+    righe.lunghezzaDescrizione = TextColumns::ContFatt::Descrizione;
+    righe.colonne = {{QStringLiteral("Q.TA"), 700, QStringLiteral("Quantità ?")},
+                     {QStringLiteral("Prezzo"), 1000, QStringLiteral("Prezzo ?")},
+                     {QStringLiteral("Importo"), 1000, QString()}};
+    righe.selezionaRiga = QStringLiteral("Selezionare una RIGA della fattura");
+    righe.testi = [](const PaperRow& r) {
+        const InvoiceRow row = invoiceRow(r);
+        return QStringList{InvoiceRules::testoQta(row.qta), InvoiceRules::testoPrezzo(row.prezzo),
+                           InvoiceRules::testoImporto(row)};
+    };
+    righe.accetta = [this](const QList<PaperRow>& rows) { return entroLimiti(rows); };
+    m_righe = new PaperGrid(this, righe);
 
     auto* ins =
         WindowBehaviour::button(this, "BtnIns", QStringLiteral("&INS"), QStringLiteral("Inserimento NUOVA RIGA"));
@@ -249,7 +228,7 @@ FormRegFatt::FormRegFatt(QWidget* parent) : QDialog(parent)
     auto* root = new QVBoxLayout(this);
     root->addLayout(top);
     root->addLayout(header);
-    root->addWidget(m_grid, 1);
+    root->addWidget(m_righe->grid(), 1);
     root->addLayout(rowButtons);
     root->addLayout(lower);
     root->addLayout(buttons);
@@ -258,7 +237,7 @@ FormRegFatt::FormRegFatt(QWidget* parent) : QDialog(parent)
                           m_ant,  m_stampa, m_pdf,    m_annulla,  m_emetti, m_cmd[0], m_cmd[1], m_cmd[2], m_cmd[3]};
     for (QWidget* w : tracked)
         m_frame->track(w);
-    QWidget* order[] = {m_num, m_data, m_iva,  m_ra,  m_cli,    m_btnCli, m_nuovoCli, m_grid,  ins,
+    QWidget* order[] = {m_num, m_data, m_iva,  m_ra,  m_cli,    m_btnCli, m_nuovoCli, m_righe->grid(), ins,
                         vuota, eliArt, m_note, m_ant, m_stampa, m_pdf,    m_annulla,  m_emetti};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
@@ -269,7 +248,6 @@ FormRegFatt::FormRegFatt(QWidget* parent) : QDialog(parent)
     m_modificato->watch(m_iva);
     m_data->installEventFilter(this);
     m_iva->installEventFilter(this);
-    m_grid->installEventFilter(this);
     connect(m_iva, &QComboBox::activated, this, [this] {
         m_modificato->set();
         calcolaTotali();
@@ -290,10 +268,12 @@ FormRegFatt::FormRegFatt(QWidget* parent) : QDialog(parent)
     });
     connect(m_btnCli, &QPushButton::clicked, this, &FormRegFatt::verificaCliente);
     connect(m_nuovoCli, &QPushButton::clicked, this, &FormRegFatt::nuovoCliente);
-    connect(ins, &QPushButton::clicked, this, &FormRegFatt::inserisciRiga);
-    connect(vuota, &QPushButton::clicked, this, &FormRegFatt::inserisciVuota);
-    connect(eliArt, &QPushButton::clicked, this, &FormRegFatt::eliminaRiga);
-    connect(m_choice, &GridChoice::doubleClicked, this, &FormRegFatt::cambiaCella);
+    connect(ins, &QPushButton::clicked, m_righe, &PaperGrid::inserisci);
+    connect(vuota, &QPushButton::clicked, m_righe, &PaperGrid::vuota);
+    connect(eliArt, &QPushButton::clicked, m_righe, &PaperGrid::elimina);
+    connect(m_righe, &PaperGrid::cambiate, this, &FormRegFatt::calcolaTotali);
+    connect(m_righe, &PaperGrid::rigaCambiata, this, &FormRegFatt::salvaRiga);
+    connect(m_righe, &PaperGrid::rigaEliminata, this, &FormRegFatt::eliminaRiga);
     connect(m_ant, &QPushButton::clicked, this, &FormRegFatt::anteprima);
     connect(m_stampa, &QPushButton::clicked, this, &FormRegFatt::stampaCopie);
     connect(m_pdf, &QPushButton::clicked, this, &FormRegFatt::stampaPdf);
@@ -344,8 +324,7 @@ void FormRegFatt::nuova()
     m_data->setText(QDate::currentDate().year() == m_anno ? Formats::shortDate(QDate::currentDate()) : QString());
     m_nuovoCli->setEnabled(true);
     m_iva->setCurrentIndex(m_iva->count() > 0 ? 0 : -1);
-    m_rows = {InvoiceRules::rigaVuota(1)};
-    mostraRighe();
+    mostraRighe({InvoiceRules::rigaVuota(1)});
     m_stampa->setEnabled(false);
     m_pdf->setEnabled(false);
     m_num->setReadOnly(!app().secondario);
@@ -387,8 +366,7 @@ void FormRegFatt::mostraRichiamata(const Invoice& inv)
     m_iva->setEditText(QString::number(inv.iva));
     m_note->setPlainText(TextColumns::boxLines(inv.note));
     m_ra->setChecked(inv.ra);
-    m_rows = inv.rows;
-    mostraRighe();
+    mostraRighe(inv.rows);
     calcolaTotali();
 
     m_ultimo = m_posizione == m_totaleAnno;
@@ -418,34 +396,18 @@ void FormRegFatt::riempiClienti()
     m_cli->setCurrentIndex(chosen.isEmpty() ? -1 : m_idCli->findText(chosen));
 }
 
-void FormRegFatt::mostraRiga(int r)
+QList<InvoiceRow> FormRegFatt::rows() const
 {
-    const InvoiceRow& row = m_rows.at(r);
-    const QString texts[Colonne] = {QString(),
-                                    row.descrizione,
-                                    InvoiceRules::testoQta(row.qta),
-                                    InvoiceRules::testoPrezzo(row.prezzo),
-                                    InvoiceRules::testoImporto(row),
-                                    QString::number(row.ord)};
-    for (int c = 0; c < Colonne; ++c) {
-        if (QTableWidgetItem* item = m_grid->item(r, c)) {
-            item->setText(texts[c]);
-        } else {
-            auto* cell = new QTableWidgetItem(texts[c]);
-            if (c == Qta || c == Prezzo || c == Importo)
-                cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            m_grid->setItem(r, c, cell);
-        }
-    }
+    return invoiceRows(m_righe->righe());
 }
 
-void FormRegFatt::mostraRighe()
+void FormRegFatt::mostraRighe(const QList<InvoiceRow>& rows)
 {
-    // Another invoice: no row of it is chosen yet.
-    m_choice->clear();
-    m_grid->setRowCount(static_cast<int>(m_rows.size()));
-    for (int r = 0; r < m_rows.size(); ++r)
-        mostraRiga(r);
+    QList<PaperRow> righe;
+    righe.reserve(rows.size());
+    for (const InvoiceRow& r : rows)
+        righe.append({r.ord, r.descrizione, {r.qta, r.prezzo}});
+    m_righe->setRighe(std::move(righe));
 }
 
 void FormRegFatt::calcolaTotali()
@@ -463,10 +425,10 @@ void FormRegFatt::calcolaTotali()
     m_totaleOltre = overflow;
 }
 
-bool FormRegFatt::entroLimiti(const QList<InvoiceRow>& rows)
+bool FormRegFatt::entroLimiti(const QList<PaperRow>& rows)
 {
     const int rate = InvoiceRules::aliquota(m_iva->currentText()).value_or(0);
-    if (!InvoiceTotals::calcola(rows, rate, m_ra->isChecked()).totale.isOverflow())
+    if (!InvoiceTotals::calcola(invoiceRows(rows), rate, m_ra->isChecked()).totale.isOverflow())
         return true;
     WindowBehaviour::showRuntimeError(this, RuntimeErrors::Overflow);
     return false;
@@ -497,14 +459,7 @@ bool FormRegFatt::verificaIva(bool uscita)
 
 void FormRegFatt::apriCliente(const QString& nome)
 {
-    if (customerEditorOpen()) {
-        dialogs().message(this, QStringLiteral("La finestra richiesta è già aperta"),
-                          QStringLiteral("Impossibile procedere"), Dialogs::Icon::Information);
-        return;
-    }
-    FrmAna frm(this);
-    if (frm.Carica(nome))
-        dialogs().exec(&frm);
+    PaperEditor::apriCliente(this, nome);
 }
 
 void FormRegFatt::verificaCliente()
@@ -531,103 +486,11 @@ void FormRegFatt::nuovoCliente()
     riempiClienti();
 }
 
-void FormRegFatt::aggiungi(const InvoiceRow& row)
+void FormRegFatt::eliminaRiga(long long ord)
 {
-    if (!entroLimiti(QList<InvoiceRow>(m_rows) << row))
-        return;
-    m_rows.append(row);
-    m_grid->setRowCount(static_cast<int>(m_rows.size()));
-    mostraRiga(static_cast<int>(m_rows.size()) - 1);
-    calcolaTotali();
-    if (richiamata())
-        salvaRiga(row.ord);
-}
-
-void FormRegFatt::inserisciRiga()
-{
-    const auto des = dialogs().input(this, QStringLiteral("Descrizione ?"), kTitoloRiga, QString());
-    if (!des || des->isEmpty())
-        return;
-    Decimal values[2];
-    const QString prompts[2] = {QStringLiteral("Quantità ?"), QStringLiteral("Prezzo ?")};
-    for (int i = 0; i < 2; ++i) {
-        const auto answer = dialogs().input(this, prompts[i], kTitoloRiga, QStringLiteral("0"));
-        if (!answer || answer->isEmpty())
-            return;
-        const auto n = InvoiceRules::leggiNumero(*answer);
-        if (!n.valore) {
-            WindowBehaviour::showRuntimeError(this, n.errore);
-            return;
-        }
-        values[i] = *n.valore;
-    }
-    // The grid shows the description as it will be stored.
-    aggiungi(InvoiceRow{InvoiceRules::prossimoOrd(m_rows), TextColumns::fit(*des, TextColumns::ContFatt::Descrizione),
-                        values[0], values[1]});
-}
-
-void FormRegFatt::inserisciVuota()
-{
-    aggiungi(InvoiceRules::rigaVuota(InvoiceRules::prossimoOrd(m_rows)));
-}
-
-void FormRegFatt::cambiaCella()
-{
-    const int r = m_choice->row();
-    const int c = m_choice->column();
-    if (r < 0 || r >= m_rows.size() || m_rows.at(r).ord == 0)
-        return;
-    if (c != Descrizione && c != Qta && c != Prezzo)
-        return;
-    InvoiceRow row = m_rows.at(r);
-    const QString current = m_grid->item(r, c) ? m_grid->item(r, c)->text() : QString();
-    const QString prompt = c == Descrizione ? QStringLiteral("Descrizione ?")
-                           : c == Qta       ? QStringLiteral("Quantità ?")
-                                            : QStringLiteral("Prezzo ?");
-    const auto answer = dialogs().input(this, prompt, QString(), current);
-    if (!answer || answer->isEmpty())
-        return;
-    if (c == Descrizione) {
-        row.descrizione = TextColumns::fit(*answer, TextColumns::ContFatt::Descrizione);
-    } else {
-        const auto n = InvoiceRules::leggiNumero(*answer);
-        if (!n.valore) {
-            WindowBehaviour::showRuntimeError(this, n.errore);
-            return;
-        }
-        (c == Qta ? row.qta : row.prezzo) = *n.valore;
-        QList<InvoiceRow> rows = m_rows;
-        rows[r] = row;
-        if (!entroLimiti(rows))
-            return;
-    }
-    m_rows[r] = row;
-    mostraRiga(r);
-    calcolaTotali();
-    if (richiamata())
-        salvaRiga(row.ord);
-}
-
-void FormRegFatt::eliminaRiga()
-{
-    if (m_rows.size() < 2)
-        return;
-    const int r = m_choice->row();
-    if (r < 0 || r >= m_rows.size() || m_rows.at(r).ord == 0) {
-        dialogs().message(this, QStringLiteral("Selezionare una RIGA della fattura"), QString(),
-                          Dialogs::Icon::Information);
-        return;
-    }
-    const InvoiceRow row = m_rows.at(r);
-    if (dialogs().message(this, u'\'' + row.descrizione + u'\'', QStringLiteral("Conferma eliminazione riga"),
-                          Dialogs::Icon::Question, Dialogs::Buttons::YesNo) != Dialogs::Answer::Yes)
-        return;
-    m_rows.removeAt(r);
-    m_grid->removeRow(r);
-    calcolaTotali();
     if (!richiamata())
         return;
-    const auto outcome = InvoiceStore::deleteRow(m_numRichiamo, row.ord, totali().totaleMostrato());
+    const auto outcome = InvoiceStore::deleteRow(m_numRichiamo, static_cast<int>(ord), totali().totaleMostrato());
     if (!outcome)
         WindowBehaviour::showDbError(this, outcome.error());
     else if (outcome.value() == InvoiceStore::Outcome::RowMissing)
@@ -638,10 +501,13 @@ void FormRegFatt::eliminaRiga()
                           QStringLiteral("Eliminazione articolo"), Dialogs::Icon::None);
 }
 
-void FormRegFatt::salvaRiga(int ord)
+void FormRegFatt::salvaRiga(long long ord)
 {
-    const auto it = std::find_if(m_rows.cbegin(), m_rows.cend(), [ord](const InvoiceRow& r) { return r.ord == ord; });
-    if (it == m_rows.cend())
+    if (!richiamata())
+        return;
+    const QList<InvoiceRow> all = rows();
+    const auto it = std::find_if(all.cbegin(), all.cend(), [ord](const InvoiceRow& r) { return r.ord == ord; });
+    if (it == all.cend())
         return;
     const auto outcome = InvoiceStore::saveRow(m_numRichiamo, *it, totali().totaleMostrato());
     if (!outcome)
@@ -689,7 +555,8 @@ void FormRegFatt::emetti()
         avviso(QStringLiteral("Selezionare il CLIENTE"), m_cli);
         return;
     }
-    if (std::none_of(m_rows.cbegin(), m_rows.cend(), [](const InvoiceRow& r) { return !r.descrizione.isEmpty(); })) {
+    const QList<InvoiceRow> righe = rows();
+    if (std::none_of(righe.cbegin(), righe.cend(), [](const InvoiceRow& r) { return !r.descrizione.isEmpty(); })) {
         avviso(QStringLiteral("Nessuna riga inserita"), nullptr);
         return;
     }
@@ -723,7 +590,7 @@ void FormRegFatt::emetti()
     inv.totale = totali().totaleMostrato();
     inv.note = TextColumns::storedLines(m_note->toPlainText());
     inv.ra = m_ra->isChecked();
-    inv.rows = m_rows;
+    inv.rows = righe;
     if (auto err = InvoiceStore::issue(inv)) {
         if (err->number == DbError::Duplicate)
             numeroGiaEsistente(this, num);
@@ -841,31 +708,20 @@ bool FormRegFatt::eventFilter(QObject* watched, QEvent* event)
                 return true;
             }
         }
-    } else if (watched == m_grid && event->type() == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Insert) {
-            inserisciRiga();
-            return true;
-        }
-        if (!key->text().isEmpty() && key->text().at(0).isPrint() &&
-            !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
-            cambiaCella();
-            return true;
-        }
     }
     return QDialog::eventFilter(watched, event);
 }
 
 InvoiceTotals FormRegFatt::totali() const
 {
-    return InvoiceTotals::calcola(m_rows, InvoiceRules::aliquota(m_iva->currentText()).value_or(0), m_ra->isChecked());
+    return InvoiceTotals::calcola(rows(), InvoiceRules::aliquota(m_iva->currentText()).value_or(0), m_ra->isChecked());
 }
 
 InvoiceData FormRegFatt::datiFattura() const
 {
     return InvoiceData::fromEditor(m_num->text(), m_data->text(), m_idCli->currentText().toLongLong(),
                                    m_iva->currentText(), m_ra->isChecked(),
-                                   TextColumns::storedLines(m_note->toPlainText()), m_rows);
+                                   TextColumns::storedLines(m_note->toPlainText()), rows());
 }
 
 void FormRegFatt::anteprima()

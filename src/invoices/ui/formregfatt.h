@@ -10,15 +10,15 @@
 #include <QString>
 
 class FocusFrame;
-class GridChoice;
 class ModifiedFlag;
+class PaperGrid;
+struct PaperRow;
 class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
-class QTableWidget;
 
 // The invoice editor: a new invoice of a year's series, or a stored one recalled to be read,
 // changed, browsed or cancelled.
@@ -53,11 +53,12 @@ private:
     void mostraRichiamata(const Invoice& inv);
     void riempiIva();
     void riempiClienti();
-    void mostraRiga(int row);
-    void mostraRighe();
+    // The rows as the grid shows them, in grid order.
+    QList<InvoiceRow> rows() const;
+    void mostraRighe(const QList<InvoiceRow>& rows);
     InvoiceTotals totali() const;
     // False, after the "Overflow" error, when these rows would take the totals past the Decimal range.
-    bool entroLimiti(const QList<InvoiceRow>& rows);
+    bool entroLimiti(const QList<PaperRow>& rows);
     void calcolaTotali();
     // Rate box: Enter or leaving it. False when the rate was refused.
     bool verificaIva(bool uscita);
@@ -65,12 +66,8 @@ private:
     void verificaCliente();
     void nuovoCliente();
 
-    void inserisciRiga();
-    void inserisciVuota();
-    void cambiaCella();
-    void eliminaRiga();
-    void aggiungi(const InvoiceRow& row);
-    void salvaRiga(int ord);
+    void salvaRiga(long long ord);
+    void eliminaRiga(long long ord);
 
     void emetti();
     // Header of a recalled invoice; false when it could not be stored and the window should stay.
@@ -87,8 +84,7 @@ private:
     QPushButton* m_nuovoCli;
     QComboBox* m_iva;
     QCheckBox* m_ra;
-    QTableWidget* m_grid;
-    GridChoice* m_choice;
+    PaperGrid* m_righe;
     QLineEdit* m_imp;
     QLineEdit* m_txtIva;
     QLineEdit* m_txtRa;
@@ -113,6 +109,4 @@ private:
     bool m_ultimo = false;
     // The totals went past the Decimal range at the last recomputation.
     bool m_totaleOltre = false;
-    // The rows as the grid shows them, in grid order.
-    QList<InvoiceRow> m_rows;
 };

@@ -1,5 +1,6 @@
 #include "shell/ui/form1.h"
 
+#include "ddt/ui/formddt.h"
 #include "invoices/ui/formfatt.h"
 #include "invoices/ui/frmeditfatt.h"
 #include "printing/ui/frmprinters.h"
@@ -190,9 +191,10 @@ void Form1::buildBody()
     connect(m_btn[4], &QPushButton::clicked, this, &QWidget::close);
     connect(m_btn[0], &QPushButton::clicked, this, [this] { openModal<FormAna>(); });
     connect(m_btn[1], &QPushButton::clicked, this, [this] { openModal<FormMag>(); });
+    connect(m_btn[2], &QPushButton::clicked, this, [this] { openModal<FormDdt>(); });
     connect(m_btn[3], &QPushButton::clicked, this, [this] { openModal<FormFatt>(); });
     // Windows of the other subsystems are wired as they are built.
-    for (int i : {2, 5, 6, 7})
+    for (int i : {5, 6, 7})
         m_btn[i]->setEnabled(false);
 }
 

@@ -1,3 +1,5 @@
+#include "ddt/ui/formddt.h"
+#include "ddt/ui/formregddt.h"
 #include "invoices/ui/formfatt.h"
 #include "invoices/ui/formregfatt.h"
 #include "invoices/ui/frmeditfatt.h"
@@ -45,10 +47,12 @@ struct EveryWindow : ::testing::Test {
         EXPECT_FALSE(DemoData::fill());
         auto* fattura = new FormRegFatt;
         fattura->Carica(QString(), QDate::currentDate().year());
-        windows << fattura << new FormStampaFatt(u"Anagrafica"_s, std::any(CustomerSheetData{})) << new Form1
-                << new FrmAzi << new FormAna << new FrmAna << new FrmImpCat << new FormMag << new FrmArt << new FormFatt
-                << new FrmEditFatt << new FrmCopie << new FrmPrinters << new FormStampa(CustomerSheetData{})
-                << new FrmBackup;
+        auto* ddt = new FormRegDdt;
+        ddt->Carica(QString());
+        windows << fattura << ddt << new FormDdt << new FormStampaFatt(u"Anagrafica"_s, std::any(CustomerSheetData{}))
+                << new Form1 << new FrmAzi << new FormAna << new FrmAna << new FrmImpCat << new FormMag << new FrmArt
+                << new FormFatt << new FrmEditFatt << new FrmCopie << new FrmPrinters
+                << new FormStampa(CustomerSheetData{}) << new FrmBackup;
     }
     ~EveryWindow() override { qDeleteAll(windows); }
 

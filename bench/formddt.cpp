@@ -1,0 +1,164 @@
+// The DDT register filled for a year of 10,000 DDTs, beside the same query through bare SQLite;
+// and the recall of a DDT of 200 rows into the editor.
+#include "ddt/ui/formddt.h"
+#include "data/database.h"
+#include "ddt/ui/formregddt.h"
+#include "medianms.h"
+#include "shell/appstate.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QSqlQuery>
+#include <QTableView>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <sqlite3.h>
+
+#include <cstdio>
+
+namespace {
+
+constexpr int kYear = 2026;
+constexpr int kDdt = 10000;
+constexpr int kRows = 200;
+const QString kLong = QStringLiteral("1/25");
+const char* const kSelect = "SELECT D.Num, A.Nome, D.Data, D.Causale FROM Ddt D "
+                            "JOIN Anagrafica A ON D.IdAna = A.Id WHERE D.Data >= '2026-01-01' "
+                            "AND D.Data < '2027-01-01' ORDER BY CAST(D.Num AS INTEGER) DESC";
+
+QTemporaryDir* workDir = nullptr;
+
+void fillDatabase()
+{
+    workDir = new QTemporaryDir;
+    app().workDir = workDir->path();
+    if (auto err = Database::create(app().path(Database::kRelativePath))) {
+        std::fprintf(stderr, "database: %s\n", qPrintable(err->text));
+        std::exit(1);
+    }
+    Transaction tx;
+    QSqlQuery q(Database::connection());
+    q.prepare(QStringLiteral("INSERT INTO Anagrafica (Nome, Ragione) VALUES (?, ?)"));
+    for (int i = 0; i < 300; ++i) {
+        q.addBindValue(QStringLiteral("CLIENTE %1").arg(i * 7919 % 1000, 3, 10, QLatin1Char('0')));
+        q.addBindValue(QStringLiteral("Cliente %1 s.r.l.").arg(i));
+        q.exec();
+    }
+    QSqlQuery d(Database::connection());
+    d.prepare(QStringLiteral("INSERT INTO Ddt (Num, IdAna, Data, Causale, Mezzo, Colli) VALUES (?, ?, ?, ?, ?, ?)"));
+    QSqlQuery r(Database::connection());
+    r.prepare(QStringLiteral("INSERT INTO ContDdt (Num, Ord, Descrizione, Qta) VALUES (?, ?, ?, ?)"));
+    const QString causali[] = {QStringLiteral("Vendita"), QStringLiteral("Conto lavorazione"), QStringLiteral("Reso")};
+    const auto addDdt = [&](const QString& num, int id, const QString& data, int rows) {
+        d.addBindValue(num);
+        d.addBindValue(id);
+        d.addBindValue(data);
+        d.addBindValue(causali[id % 3]);
+        d.addBindValue(id % 2 ? QStringLiteral("ced") : QStringLiteral("ces"));
+        d.addBindValue(1 + id % 9);
+        d.exec();
+        for (int o = 1; o <= rows; ++o) {
+            r.addBindValue(num);
+            r.addBindValue(o);
+            r.addBindValue(QStringLiteral("Profilato HEA 120, elemento %1").arg(o));
+            r.addBindValue(QStringLiteral("%1.5").arg(o % 7));
+            r.exec();
+        }
+    };
+    for (int i = 1; i <= kDdt; ++i)
+        addDdt(QStringLiteral("%1/26").arg(i), 1 + i % 300,
+               QDate(kYear, 1, 1).addDays(i * 364 / kDdt).toString(Qt::ISODate), 3);
+    for (int i = 1; i <= 2000; ++i)
+        addDdt(QStringLiteral("%1/25").arg(i), 1 + i % 300,
+               QDate(kYear - 1, 1, 1).addDays(i * 364 / 2000).toString(Qt::ISODate), i == 1 ? kRows : 2);
+    tx.commit();
+    Database::exec(QStringLiteral("ANALYZE"));
+}
+
+void bareQuery(sqlite3* db)
+{
+    sqlite3_stmt* stmt = nullptr;
+    sqlite3_prepare_v2(db, kSelect, -1, &stmt, nullptr);
+    while (sqlite3_step(stmt) == SQLITE_ROW)
+        for (int c = 0; c < 4; ++c)
+            benchmark::DoNotOptimize(sqlite3_column_text(stmt, c));
+    sqlite3_finalize(stmt);
+}
+
+sqlite3* openBare()
+{
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(QFile::encodeName(Database::filePath()).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+    return db;
+}
+
+void BM_BareSqlite(benchmark::State& state)
+{
+    sqlite3* db = openBare();
+    for (auto _ : state)
+        bareQuery(db);
+    sqlite3_close(db);
+}
+
+// The register's reload (list and count), with the window on screen.
+void BM_FormDdtReload(benchmark::State& state)
+{
+    FormDdt form;
+    form.show();
+    QApplication::processEvents();
+    for (auto _ : state) {
+        form.caricaElenco();
+        QApplication::processEvents();
+    }
+    state.counters["rows"] = form.findChild<QTableView*>(QStringLiteral("FGrid"))->model()->rowCount();
+}
+
+// Recall of the DDT of 200 rows, with the editor on screen.
+void BM_RecallDdt200Rows(benchmark::State& state)
+{
+    FormRegDdt editor;
+    editor.show();
+    QApplication::processEvents();
+    for (auto _ : state) {
+        editor.Carica(kLong);
+        QApplication::processEvents();
+    }
+    state.counters["rows"] = editor.findChild<QTableWidget*>(QStringLiteral("FGrid"))->rowCount();
+}
+
+BENCHMARK(BM_BareSqlite)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FormDdtReload)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RecallDdt200Rows)->Unit(benchmark::kMillisecond);
+
+void reportRatio()
+{
+    sqlite3* db = openBare();
+    const double bare = medianMs([db] { bareQuery(db); });
+    sqlite3_close(db);
+    FormDdt form;
+    form.show();
+    QApplication::processEvents();
+    const double window = medianMs([&form] {
+        form.caricaElenco();
+        QApplication::processEvents();
+    });
+    std::printf("\nFormDdt reload, %d DDTs: %.2f ms; bare sqlite3: %.2f ms; ratio %.2fx (target: within 2x)\n", kDdt,
+                window, bare, window / bare);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication qapp(argc, argv);
+    fillDatabase();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    reportRatio();
+    Database::close();
+    delete workDir;
+    return 0;
+}

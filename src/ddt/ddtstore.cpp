@@ -1,0 +1,226 @@
+#include "ddt/ddtstore.h"
+
+#include "data/database.h"
+#include "data/textcolumns.h"
+#include "papers/seriesstore.h"
+#include "shell/formats.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <sqlite3.h>
+
+namespace {
+
+const SeriesStore kSerie("Ddt", "ContDdt");
+
+DdtStore::Outcome outcome(SeriesStore::Outcome o)
+{
+    switch (o) {
+    case SeriesStore::Outcome::PaperMissing:
+        return DdtStore::Outcome::DdtMissing;
+    case SeriesStore::Outcome::RowMissing:
+        return DdtStore::Outcome::RowMissing;
+    case SeriesStore::Outcome::NotLast:
+        return DdtStore::Outcome::NotLast;
+    default:
+        return DdtStore::Outcome::Done;
+    }
+}
+
+DbResult<DdtStore::Outcome> outcome(const DbResult<SeriesStore::Outcome>& r)
+{
+    if (!r)
+        return r.error();
+    return outcome(r.value());
+}
+
+QVariant textOrNull(const QString& text, int length)
+{
+    return text.isEmpty() ? QVariant() : QVariant(TextColumns::fit(text, length));
+}
+
+QVariant dateOrNull(const QDate& date)
+{
+    return date.isValid() ? QVariant(Formats::isoDate(date)) : QVariant();
+}
+
+QVariant colliOrNull(long long colli)
+{
+    return colli == 0 ? QVariant() : QVariant(colli);
+}
+
+// An untouched row is stored with an empty text, never Null.
+QString rowText(const QString& descrizione)
+{
+    return descrizione.isNull() ? QStringLiteral("") : TextColumns::fit(descrizione, TextColumns::ContDdt::Descrizione);
+}
+
+} // namespace
+
+DbResult<std::optional<long long>> DdtStore::maxOrdinale(const QString& suffisso)
+{
+    return kSerie.maxOrdinale(suffisso);
+}
+
+DbResult<QString> DdtStore::prossimoNumero(const QString& suffisso)
+{
+    return kSerie.prossimoNumero(suffisso);
+}
+
+DbResult<QStringList> DdtStore::causali()
+{
+    auto q = Database::select(QStringLiteral("SELECT DISTINCT Causale FROM Ddt WHERE Causale IS NOT NULL AND "
+                                             "Causale <> ? ORDER BY Causale"),
+                              {QString(QLatin1String(""))});
+    if (!q)
+        return q.error();
+    QStringList out;
+    while (q.value().next())
+        out.append(q.value().value(0).toString());
+    if (q.value().lastError().isValid())
+        return DbError::from(q.value().lastError());
+    return out;
+}
+
+DbResult<bool> DdtStore::exists(const QString& num)
+{
+    return kSerie.exists(num);
+}
+
+DbStatus DdtStore::issue(const Ddt& d)
+{
+    for (const DdtRow& r : d.rows)
+        if (auto err = SeriesStore::outOfRange({r.qta}))
+            return err;
+    return kSerie.issue(d.num, QStringLiteral("DDT ") + d.num + QStringLiteral(" già esistente"), [&]() -> DbStatus {
+        if (auto err = Database::exec(
+                QStringLiteral("INSERT INTO Ddt (Num, IdAna, Data, Causale, OraRit, DataRit, Mezzo, Colli, Note) "
+                               "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                {d.num, d.idAna, Formats::isoDate(d.data), TextColumns::fit(d.causale, TextColumns::Ddt::Causale),
+                 d.oraRitiro.isEmpty() ? QVariant() : QVariant(d.oraRitiro), dateOrNull(d.dataRitiro),
+                 textOrNull(d.mezzo, TextColumns::Ddt::Mezzo), colliOrNull(d.colli),
+                 textOrNull(d.note, TextColumns::Ddt::Note)}))
+            return err;
+        QSqlQuery q(Database::connection());
+        if (!q.prepare(QStringLiteral("INSERT INTO ContDdt (Num, Descrizione, Qta, Ord) VALUES (?, ?, ?, ?)")))
+            return DbError::from(q.lastError());
+        for (const DdtRow& r : d.rows) {
+            q.bindValue(0, d.num);
+            q.bindValue(1, rowText(r.descrizione));
+            q.bindValue(2, SeriesStore::realOrNull(r.qta));
+            q.bindValue(3, r.ord);
+            if (!q.exec())
+                return DbError::from(q.lastError());
+        }
+        return std::nullopt;
+    });
+}
+
+DbResult<std::optional<Ddt>> DdtStore::load(const QString& num)
+{
+    auto h = Database::select(QStringLiteral("SELECT D.Num, A.Nome, D.Data, D.Causale, D.OraRit, D.DataRit, D.Mezzo, "
+                                             "D.Colli, D.Note, D.IdAna FROM Ddt D JOIN Anagrafica A ON D.IdAna = A.Id "
+                                             "WHERE D.Num = ? LIMIT 1"),
+                              {num});
+    if (!h)
+        return h.error();
+    QSqlQuery& hq = h.value();
+    if (!hq.next()) {
+        if (hq.lastError().isValid())
+            return DbError::from(hq.lastError());
+        return std::optional<Ddt>();
+    }
+    Ddt d;
+    d.num = hq.value(0).toString();
+    d.nome = hq.value(1).toString();
+    d.data = Formats::fromIsoDate(hq.value(2).toString());
+    d.causale = hq.value(3).toString();
+    d.oraRitiro = hq.value(4).toString();
+    d.dataRitiro = hq.value(5).isNull() ? QDate() : Formats::fromIsoDate(hq.value(5).toString());
+    d.mezzo = hq.value(6).toString();
+    d.colli = hq.value(7).toLongLong();
+    d.note = hq.value(8).toString();
+    d.idAna = hq.value(9).toLongLong();
+    auto r =
+        Database::select(QStringLiteral("SELECT Descrizione, Qta, Ord FROM ContDdt WHERE Num = ? ORDER BY Ord"), {num});
+    if (!r)
+        return r.error();
+    QSqlQuery& rq = r.value();
+    while (rq.next())
+        d.rows.append({rq.value(2).toLongLong(), rq.value(0).toString(), SeriesStore::fromReal(rq.value(1))});
+    if (rq.lastError().isValid())
+        return DbError::from(rq.lastError());
+    for (const DdtRow& row : d.rows)
+        if (auto err = SeriesStore::outOfRange({row.qta}))
+            return *err;
+    return std::optional<Ddt>(std::move(d));
+}
+
+DbResult<QList<long long>> DdtStore::ordinaliAnno(int anno, const QString& suffisso)
+{
+    return kSerie.ordinaliAnno(anno, suffisso);
+}
+
+DbResult<DdtStore::Outcome> DdtStore::saveRow(const QString& num, const DdtRow& row)
+{
+    if (auto err = SeriesStore::outOfRange({row.qta}))
+        return *err;
+    return outcome(kSerie.saveRow(num, row.ord, {QStringLiteral("Descrizione"), QStringLiteral("Qta")},
+                                  {rowText(row.descrizione), SeriesStore::realOrNull(row.qta)}));
+}
+
+DbResult<DdtStore::Outcome> DdtStore::deleteRow(const QString& num, long long ord)
+{
+    return outcome(kSerie.deleteRow(num, ord));
+}
+
+DbResult<DdtStore::Outcome> DdtStore::saveHeader(const Ddt& h)
+{
+    // With no transport option chosen the stored one stays.
+    auto q = Database::select(
+        QStringLiteral("UPDATE Ddt SET Data = ?, Causale = ?, Mezzo = coalesce(?, Mezzo), Colli = ?, DataRit = ?, "
+                       "OraRit = ?, Note = ? WHERE Num = ?"),
+        {Formats::isoDate(h.data), TextColumns::fit(h.causale, TextColumns::Ddt::Causale),
+         textOrNull(h.mezzo, TextColumns::Ddt::Mezzo), colliOrNull(h.colli), dateOrNull(h.dataRitiro),
+         h.oraRitiro.isEmpty() ? QVariant() : QVariant(h.oraRitiro),
+         h.note.isNull() ? QStringLiteral("") : TextColumns::fit(h.note, TextColumns::Ddt::Note), h.num});
+    if (!q)
+        return q.error();
+    return q.value().numRowsAffected() == 0 ? Outcome::DdtMissing : Outcome::Done;
+}
+
+DbResult<DdtStore::Outcome> DdtStore::cancel(const QString& num)
+{
+    return outcome(kSerie.cancel(num));
+}
+
+DbResult<QList<DdtStore::RegisterRow>> DdtStore::registro(int anno, qint64 idAna)
+{
+    const auto prepared = kSerie.registro(
+        "SELECT P.Num, A.Nome, P.Data, P.Causale FROM Ddt P JOIN Anagrafica A ON P.IdAna = A.Id", anno, idAna);
+    if (!prepared)
+        return prepared.error();
+    sqlite3_stmt* stmt = prepared.value();
+    QList<RegisterRow> rows;
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW)
+        rows.append({SeriesStore::text(stmt, 0), SeriesStore::text(stmt, 1), SeriesStore::date(stmt, 2),
+                     SeriesStore::text(stmt, 3)});
+    sqlite3_finalize(stmt);
+    if (rc != SQLITE_DONE)
+        return Database::nativeError();
+    return rows;
+}
+
+DbResult<QList<CustomerEntry>> DdtStore::customersWithDdt()
+{
+    return kSerie.customersWithPapers();
+}
+
+DbResult<QString> DdtStore::customerName(qint64 id)
+{
+    const auto v = Database::scalar(QStringLiteral("SELECT Nome FROM Anagrafica WHERE Id = ?"), {id});
+    if (!v)
+        return v.error();
+    return v->toString();
+}

@@ -1,0 +1,158 @@
+#include "ddt/ui/formddt.h"
+
+#include "ddt/ddtstore.h"
+#include "ddt/ui/ddtregistermodel.h"
+#include "ddt/ui/formregddt.h"
+#include "shell/companystore.h"
+#include "shell/dialogs.h"
+#include "shell/ui/gridchoice.h"
+#include "shell/ui/registerfilter.h"
+#include "shell/ui/windowbehaviour.h"
+
+#include <QComboBox>
+#include <QFont>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+#include <QTableView>
+#include <QVBoxLayout>
+
+FormDdt::FormDdt(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("FormDdt"));
+    setWindowTitle(CompanyStore::windowTitle(QStringLiteral("DOCUMENTI DI TRASPORTO")));
+
+    m_labelInt = new QLabel(this);
+    m_labelInt->setObjectName(QStringLiteral("LabelInt"));
+    QFont big(QStringLiteral("Times New Roman"));
+    big.setPointSize(m_labelInt->font().pointSize() + 8);
+    big.setBold(true);
+    m_labelInt->setFont(big);
+    m_filtro =
+        new RegisterFilter(this, m_labelInt, QStringLiteral("D.D.T. "), [] { return DdtStore::customersWithDdt(); });
+
+    m_model = new DdtRegisterModel(this);
+    m_grid = new QTableView(this);
+    m_grid->setObjectName(QStringLiteral("FGrid"));
+    m_grid->setModel(m_model);
+    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_grid->setWordWrap(false);
+    m_grid->verticalHeader()->hide();
+    // Rows of one height let the view place thousands of rows without measuring them.
+    m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 6);
+    const int widths[DdtRegisterModel::Colonne] = {400, 1100, 4800, 1400, 2930};
+    for (int c = 0; c < DdtRegisterModel::Colonne; ++c)
+        m_grid->setColumnWidth(c, WindowBehaviour::twipsToPixels(widths[c], this));
+    WindowBehaviour::setAccessible(m_grid, QStringLiteral("Documenti di trasporto"));
+
+    m_lblRec = new QLabel(this);
+    m_lblRec->setObjectName(QStringLiteral("LblRec"));
+
+    auto* emetti = WindowBehaviour::button(this, "BtnEmetti", QStringLiteral("&EMETTI D.D.T."));
+    auto* richiama = WindowBehaviour::button(this, "BtnRichiama", QStringLiteral("&RICHIAMA D.D.T."));
+    auto* anno = WindowBehaviour::button(this, "BtnAnno", QStringLiteral("CAMBIA A&NNO"));
+    // The register has no printed form: these two stay without an action.
+    auto* stampa = WindowBehaviour::button(this, "BtnStampa", QStringLiteral("&STAMPA"));
+    auto* ant = WindowBehaviour::button(this, "BtnAnt", QString(), QStringLiteral("Anteprima di Stampa"));
+    ant->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
+    auto* chiudi = WindowBehaviour::button(this, "BtnChiudi", QStringLiteral("&CHIUDI"));
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(m_labelInt);
+    top->addStretch();
+    top->addWidget(m_filtro->label());
+    top->addWidget(m_filtro->combo());
+    top->addWidget(anno);
+    auto* actions = new QHBoxLayout;
+    actions->addWidget(emetti);
+    actions->addWidget(richiama);
+    actions->addStretch();
+    actions->addWidget(ant);
+    actions->addWidget(stampa);
+    actions->addWidget(chiudi);
+    auto* root = new QVBoxLayout(this);
+    root->addLayout(top);
+    root->addWidget(m_grid, 1);
+    root->addWidget(m_lblRec);
+    root->addLayout(actions);
+
+    connect(m_filtro, &RegisterFilter::cambiato, this, &FormDdt::caricaElenco);
+    m_choice = new GridChoice(m_grid);
+    connect(m_choice, &GridChoice::chosen, this, &FormDdt::seleziona);
+    m_choice->doubleClickPresses(richiama);
+    connect(emetti, &QPushButton::clicked, this, &FormDdt::emetti);
+    connect(richiama, &QPushButton::clicked, this, &FormDdt::richiama);
+    connect(anno, &QPushButton::clicked, this, &FormDdt::cambiaAnno);
+    connect(chiudi, &QPushButton::clicked, this, &QDialog::close);
+
+    WindowBehaviour::sizeAndCentre(this, 12000, 9000);
+    WindowBehaviour::setBackground(this, QStringLiteral("Img/Sfondo2.jpg"));
+    m_filtro->riempi();
+    caricaElenco();
+}
+
+int FormDdt::anno() const
+{
+    return m_filtro->anno();
+}
+
+void FormDdt::caricaElenco()
+{
+    auto reg = DdtStore::registro(m_filtro->anno(), m_filtro->idCliente());
+    m_selNum.clear();
+    if (!reg) {
+        m_model->setRows({});
+        m_lblRec->setText(QStringLiteral("0 D.D.T."));
+        WindowBehaviour::showDbError(this, reg.error());
+        return;
+    }
+    const qsizetype n = reg->size();
+    m_model->setRows(std::move(reg.value()));
+    m_lblRec->setText(QStringLiteral("%1 D.D.T.").arg(n));
+}
+
+void FormDdt::seleziona(int r)
+{
+    const DdtStore::RegisterRow* row = m_model->row(r);
+    m_selNum = row ? row->num : QString();
+}
+
+void FormDdt::cambiaAnno()
+{
+    if (m_filtro->cambiaAnno())
+        caricaElenco();
+}
+
+void FormDdt::emetti()
+{
+    {
+        FormRegDdt editor(this);
+        if (editor.Carica(QString()))
+            dialogs().exec(&editor);
+    }
+    // The choice made before stays.
+    const QString chosen = m_selNum;
+    m_filtro->riempi();
+    caricaElenco();
+    m_selNum = chosen;
+}
+
+void FormDdt::richiama()
+{
+    if (m_selNum.isEmpty()) {
+        dialogs().message(this, QStringLiteral("Selezionare prima un DDT"), QString(), Dialogs::Icon::Information);
+        return;
+    }
+    {
+        FormRegDdt editor(this);
+        if (editor.Carica(m_selNum))
+            dialogs().exec(&editor);
+    }
+    m_filtro->riempi();
+    caricaElenco();
+}

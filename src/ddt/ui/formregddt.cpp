@@ -1,0 +1,723 @@
+#include "ddt/ui/formregddt.h"
+
+#include "data/textcolumns.h"
+#include "ddt/ddtrules.h"
+#include "ddt/ddtstore.h"
+#include "papers/paperrows.h"
+#include "papers/paperseries.h"
+#include "printing/ui/printrequest.h"
+#include "shell/appstate.h"
+#include "shell/companystore.h"
+#include "shell/dialogs.h"
+#include "shell/formats.h"
+#include "shell/ui/papereditor.h"
+#include "shell/ui/papergrid.h"
+#include "shell/ui/windowbehaviour.h"
+
+#include <QComboBox>
+#include <QDate>
+#include <QFont>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QTime>
+#include <QVBoxLayout>
+#include <algorithm>
+
+using PaperEditor::labelFor;
+using PaperEditor::pictureButton;
+using PaperEditor::realFocusOut;
+
+namespace {
+
+const QString kAvviso = QStringLiteral("AVVISO");
+
+void numeroGiaEsistente(QWidget* parent, const QString& num)
+{
+    dialogs().message(parent, QStringLiteral("DDT ") + num + QStringLiteral(" già esistente"),
+                      QStringLiteral("Impossibile procedere"), Dialogs::Icon::Exclamation);
+}
+
+QLineEdit* dateBox(QWidget* parent, const char* name)
+{
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setMaxLength(10);
+    box->setFixedWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("00/00/0000")) +
+                       2 * box->fontMetrics().averageCharWidth() + 8);
+    return box;
+}
+
+QLineEdit* smallBox(QWidget* parent, const char* name, int length)
+{
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setMaxLength(length);
+    box->setFixedWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 12);
+    return box;
+}
+
+} // namespace
+
+FormRegDdt::FormRegDdt(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("FormRegDdt"));
+    setWindowTitle(CompanyStore::windowTitle(QStringLiteral("DOCUMENTI DI TRASPORTO")));
+    m_frame = new FocusFrame(this, true);
+    m_modificato = new ModifiedFlag(this);
+
+    m_labelInt = new QLabel(QStringLiteral("Emetti D.D.T."), this);
+    m_labelInt->setObjectName(QStringLiteral("LabelInt"));
+    QFont big(QStringLiteral("Times New Roman"));
+    big.setPointSize(m_labelInt->font().pointSize() + 8);
+    big.setBold(true);
+    m_labelInt->setFont(big);
+
+    m_lblRec = new QLabel(QStringLiteral("DDT 1 di 1"), this);
+    m_lblRec->setObjectName(QStringLiteral("LblRec"));
+    const std::pair<QStyle::StandardPixmap, QString> cmd[4] = {
+        {QStyle::SP_MediaSkipBackward, QStringLiteral("Primo DDT")},
+        {QStyle::SP_MediaSeekBackward, QStringLiteral("DDT precedente")},
+        {QStyle::SP_MediaSeekForward, QStringLiteral("DDT successivo")},
+        {QStyle::SP_MediaSkipForward, QStringLiteral("Ultimo DDT")}};
+    for (int i = 0; i < 4; ++i) {
+        const QByteArray name = "Cmd" + QByteArray::number(i);
+        m_cmd[i] = pictureButton(this, name.constData(), cmd[i].first, cmd[i].second);
+        connect(m_cmd[i], &QPushButton::clicked, this, [this, i] { sposta(i); });
+    }
+
+    m_num = new QLineEdit(this);
+    m_num->setObjectName(QStringLiteral("TxtNum"));
+    m_num->setReadOnly(true);
+    m_num->setFocusPolicy(Qt::ClickFocus);
+    m_num->setMaxLength(20);
+    m_data = dateBox(this, "TxtData");
+    m_cli = new QComboBox(this);
+    m_cli->setObjectName(QStringLiteral("ComboCli"));
+    m_cli->setMinimumContentsLength(30);
+    m_idCli = new QComboBox(this);
+    m_idCli->setObjectName(QStringLiteral("ComboIdCli"));
+    m_idCli->hide();
+    WindowBehaviour::setAccessible(m_idCli, QStringLiteral("Codice cliente"));
+    m_btnCli =
+        pictureButton(this, "BtnCli", QStyle::SP_FileDialogDetailedView, QStringLiteral("Verifica dati cliente"));
+    m_nuovoCli = WindowBehaviour::button(this, "BtnNuovoCli", QStringLiteral("&NUOVO CLIENTE"),
+                                         QStringLiteral("Inserisce NUOVO cliente in Anagrafica"));
+    m_nuovoCli->setEnabled(false);
+    m_causale = new QComboBox(this);
+    m_causale->setObjectName(QStringLiteral("ComboCausale"));
+    m_causale->setEditable(true);
+    m_causale->setInsertPolicy(QComboBox::NoInsert);
+    m_causale->setMinimumContentsLength(20);
+    m_causale->lineEdit()->setMaxLength(TextColumns::Ddt::Causale);
+    const QString mezzi[2] = {QStringLiteral("cedente"), QStringLiteral("cessionario")};
+    for (int i = 0; i < 2; ++i) {
+        m_mezzo[i] = new QRadioButton(this);
+        m_mezzo[i]->setObjectName(QStringLiteral("OptMezzo%1").arg(i));
+        m_lblMezzo[i] = new QLabel(mezzi[i], this);
+        m_lblMezzo[i]->setObjectName(QStringLiteral("LblMezzo%1").arg(i));
+        m_lblMezzo[i]->setBuddy(m_mezzo[i]);
+        m_lblMezzo[i]->installEventFilter(this);
+        WindowBehaviour::setAccessible(m_mezzo[i], QStringLiteral("A mezzo ") + mezzi[i]);
+    }
+    m_colli = smallBox(this, "TxtColli", 10);
+    m_dataRitiro = dateBox(this, "TxtDataIT");
+    auto* oggi = WindowBehaviour::button(this, "BtnOggi", QStringLiteral("Oggi"));
+    m_ore = smallBox(this, "TxtOre", 2);
+    m_minuti = smallBox(this, "TxtMin", 2);
+    WindowBehaviour::setAccessible(m_ore, QStringLiteral("Ora Ritiro, ore"));
+    WindowBehaviour::setAccessible(m_minuti, QStringLiteral("Ora Ritiro, minuti"));
+    QPushButton* su[2];
+    QPushButton* giu[2];
+    const QString passo[2] = {QStringLiteral("ore"), QStringLiteral("minuti")};
+    for (int i = 0; i < 2; ++i) {
+        su[i] = pictureButton(this, QByteArray("BtnUp" + QByteArray::number(i)).constData(), QStyle::SP_ArrowUp,
+                              QStringLiteral("Aumenta ") + passo[i]);
+        giu[i] = pictureButton(this, QByteArray("BtnDown" + QByteArray::number(i)).constData(), QStyle::SP_ArrowDown,
+                               QStringLiteral("Diminuisci ") + passo[i]);
+    }
+    auto* ora = WindowBehaviour::button(this, "BtnOra", QStringLiteral("Ora"));
+    m_note = new QPlainTextEdit(this);
+    m_note->setObjectName(QStringLiteral("TxtNote"));
+    m_note->setTabChangesFocus(true);
+    m_note->setMaximumHeight(m_note->fontMetrics().height() * 4);
+
+    PaperGrid::Impostazioni righe;
+    righe.nomeAccessibile = QStringLiteral("Righe del DDT");
+    righe.larghezzaDescrizione = 5500;
+    righe.lunghezzaDescrizione = TextColumns::ContDdt::Descrizione;
+    righe.colonne = {{QStringLiteral("Q.TA"), 750, QStringLiteral("Quantità ?")}};
+    righe.selezionaRiga = QStringLiteral("Selezionare una RIGA nel DDT");
+    righe.testi = [](const PaperRow& r) { return QStringList{PaperRows::testoQta(r.valori.value(0))}; };
+    m_righe = new PaperGrid(this, righe);
+
+    auto* ins =
+        WindowBehaviour::button(this, "BtnIns", QStringLiteral("&INS"), QStringLiteral("Inserimento NUOVA RIGA"));
+    auto* vuota =
+        WindowBehaviour::button(this, "BtnVuota", QStringLiteral("&VUOTA"), QStringLiteral("Inserimento NUOVA RIGA"));
+    auto* eliRiga = WindowBehaviour::button(this, "BtnEliRiga", QStringLiteral("&ELIMINA RIGA"));
+
+    m_ant = pictureButton(this, "BtnAnt", QStyle::SP_FileDialogContentsView, QStringLiteral("Anteprima di Stampa"));
+    m_stampa = WindowBehaviour::button(this, "BtnStampa", QStringLiteral("&STAMPA"));
+    m_pdf = pictureButton(this, "BtnPdf", QStyle::SP_DialogSaveButton, QStringLiteral("Crea file PDF"));
+    m_annulla = WindowBehaviour::button(this, "BtnAnnulla", QStringLiteral("&ANNULLA"));
+    m_emetti = WindowBehaviour::button(this, "BtnEmetti", QStringLiteral("&EMETTI DDT"));
+
+    // Layout.
+    auto* top = new QHBoxLayout;
+    top->addWidget(m_labelInt);
+    top->addStretch();
+    top->addWidget(m_lblRec);
+    for (QPushButton* b : m_cmd)
+        top->addWidget(b);
+
+    auto* header = new QGridLayout;
+    header->addWidget(labelFor(this, QStringLiteral("Numero"), m_num), 0, 0);
+    header->addWidget(m_num, 0, 1);
+    header->addWidget(labelFor(this, QStringLiteral("Data"), m_data), 0, 2);
+    header->addWidget(m_data, 0, 3, Qt::AlignLeft);
+    header->addWidget(labelFor(this, QStringLiteral("Cliente"), m_cli), 1, 0);
+    header->addWidget(m_cli, 1, 1, 1, 3);
+    auto* cliButtons = new QHBoxLayout;
+    cliButtons->addWidget(m_btnCli);
+    auto* lblVerifica = new QLabel(QStringLiteral("Verifica dati cliente"), this);
+    lblVerifica->setBuddy(m_btnCli);
+    cliButtons->addWidget(lblVerifica);
+    cliButtons->addStretch();
+    cliButtons->addWidget(m_nuovoCli);
+    header->addLayout(cliButtons, 1, 4, 1, 2);
+    header->addWidget(labelFor(this, QStringLiteral("Causale del trasporto"), m_causale), 2, 0);
+    header->addWidget(m_causale, 2, 1, 1, 3);
+    auto* mezzo = new QHBoxLayout;
+    mezzo->addWidget(new QLabel(QStringLiteral("A mezzo"), this));
+    for (int i = 0; i < 2; ++i) {
+        mezzo->addWidget(m_mezzo[i]);
+        mezzo->addWidget(m_lblMezzo[i]);
+    }
+    mezzo->addSpacing(12);
+    mezzo->addWidget(labelFor(this, QStringLiteral("N Colli"), m_colli));
+    mezzo->addWidget(m_colli);
+    mezzo->addStretch();
+    header->addLayout(mezzo, 2, 4, 1, 2);
+    auto* ritiro = new QHBoxLayout;
+    ritiro->addWidget(labelFor(this, QStringLiteral("Data Ritiro"), m_dataRitiro));
+    ritiro->addWidget(m_dataRitiro);
+    ritiro->addWidget(oggi);
+    ritiro->addSpacing(12);
+    auto* lblOra = new QLabel(QStringLiteral("Ora Ritiro"), this);
+    lblOra->setBuddy(m_ore);
+    ritiro->addWidget(lblOra);
+    for (int i = 0; i < 2; ++i) {
+        ritiro->addWidget(i == 0 ? m_ore : m_minuti);
+        auto* steps = new QVBoxLayout;
+        steps->setSpacing(0);
+        steps->addWidget(su[i]);
+        steps->addWidget(giu[i]);
+        ritiro->addLayout(steps);
+    }
+    ritiro->addWidget(ora);
+    ritiro->addStretch();
+    header->addLayout(ritiro, 3, 0, 1, 6);
+    header->setColumnStretch(3, 1);
+    header->setColumnStretch(5, 1);
+
+    auto* rowButtons = new QHBoxLayout;
+    rowButtons->addWidget(ins);
+    rowButtons->addWidget(vuota);
+    rowButtons->addWidget(eliRiga);
+    rowButtons->addStretch();
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_ant);
+    buttons->addWidget(m_stampa);
+    buttons->addWidget(m_pdf);
+    buttons->addStretch();
+    buttons->addWidget(m_annulla);
+    buttons->addWidget(m_emetti);
+
+    auto* root = new QVBoxLayout(this);
+    root->addLayout(top);
+    root->addLayout(header);
+    root->addWidget(m_righe->grid(), 1);
+    root->addLayout(rowButtons);
+    root->addWidget(labelFor(this, QStringLiteral("NOTE :"), m_note));
+    root->addWidget(m_note);
+    root->addLayout(buttons);
+
+    QWidget* tracked[] = {m_annulla, m_ant,     m_btnCli, eliRiga, m_emetti, ins,          m_nuovoCli,
+                          oggi,      ora,       m_stampa, vuota,   m_cmd[0], m_cmd[1],     m_cmd[2],
+                          m_cmd[3],  m_causale, m_cli,    m_colli, m_data,   m_dataRitiro, m_note};
+    for (QWidget* w : tracked)
+        m_frame->track(w);
+
+    // Events.
+    for (QLineEdit* box : {m_data, m_dataRitiro, m_ore, m_minuti, m_colli})
+        m_modificato->watch(box);
+    m_modificato->watch(m_note);
+    m_modificato->watch(m_causale);
+    for (QRadioButton* opt : m_mezzo)
+        m_modificato->watch(opt);
+    m_data->installEventFilter(this);
+    m_dataRitiro->installEventFilter(this);
+    m_colli->installEventFilter(this);
+    connect(m_cli, &QComboBox::currentIndexChanged, this, [this](int index) { m_idCli->setCurrentIndex(index); });
+    connect(m_note, &QPlainTextEdit::textChanged, this, [this] {
+        // The limit counts the notes as stored, each line break two characters.
+        const QString text = m_note->toPlainText();
+        const QString fitted = TextColumns::fitLines(text, TextColumns::Ddt::Note);
+        if (fitted != text) {
+            m_note->setPlainText(fitted);
+            m_note->moveCursor(QTextCursor::End);
+        }
+    });
+    connect(oggi, &QPushButton::clicked, this,
+            [this] { m_dataRitiro->setText(Formats::shortDate(QDate::currentDate())); });
+    connect(ora, &QPushButton::clicked, this, [this] {
+        const QTime now = QTime::currentTime();
+        m_ore->setText(QString::number(now.hour()));
+        m_minuti->setText(DdtRules::dueCifre(now.minute()));
+    });
+    connect(su[0], &QPushButton::clicked, this, [this] { m_ore->setText(DdtRules::oreSu(m_ore->text())); });
+    connect(giu[0], &QPushButton::clicked, this, [this] { m_ore->setText(DdtRules::oreGiu(m_ore->text())); });
+    connect(su[1], &QPushButton::clicked, this, [this] { m_minuti->setText(DdtRules::minutiSu(m_minuti->text())); });
+    connect(giu[1], &QPushButton::clicked, this, [this] { m_minuti->setText(DdtRules::minutiGiu(m_minuti->text())); });
+    connect(m_btnCli, &QPushButton::clicked, this, &FormRegDdt::verificaCliente);
+    connect(m_nuovoCli, &QPushButton::clicked, this, &FormRegDdt::nuovoCliente);
+    connect(ins, &QPushButton::clicked, m_righe, &PaperGrid::inserisci);
+    connect(vuota, &QPushButton::clicked, m_righe, &PaperGrid::vuota);
+    connect(eliRiga, &QPushButton::clicked, m_righe, &PaperGrid::elimina);
+    connect(m_righe, &PaperGrid::rigaCambiata, this, &FormRegDdt::salvaRiga);
+    connect(m_righe, &PaperGrid::rigaEliminata, this, &FormRegDdt::eliminaRiga);
+    connect(m_ant, &QPushButton::clicked, this, &FormRegDdt::anteprima);
+    connect(m_stampa, &QPushButton::clicked, this, &FormRegDdt::stampaCopie);
+    connect(m_pdf, &QPushButton::clicked, this, &FormRegDdt::stampaPdf);
+    connect(m_emetti, &QPushButton::clicked, this, &FormRegDdt::emetti);
+    connect(m_annulla, &QPushButton::clicked, this, &FormRegDdt::annulla);
+
+    m_lblRec->hide();
+    for (QPushButton* b : m_cmd)
+        b->hide();
+
+    WindowBehaviour::sizeAndCentre(this, 12000, 9000);
+    WindowBehaviour::setBackground(this, QStringLiteral("Img/Sfondo2.jpg"));
+}
+
+bool FormRegDdt::Carica(const QString& num)
+{
+    if (num.isEmpty()) {
+        m_numRichiamo.clear();
+        nuovo();
+        return true;
+    }
+    const auto found = DdtStore::load(num);
+    if (!found) {
+        WindowBehaviour::showDbError(this, found.error());
+        return false;
+    }
+    if (!found.value()) {
+        dialogs().message(this, QStringLiteral("DDT ") + num + QStringLiteral(" non trovato"), QStringLiteral("Errore"),
+                          Dialogs::Icon::None);
+        return false;
+    }
+    m_numRichiamo = num;
+    mostraRichiamato(*found.value());
+    return true;
+}
+
+void FormRegDdt::nuovo()
+{
+    riempiCausali();
+    riempiClienti();
+    m_suffissoAnno = PaperSeries::suffisso(QDate::currentDate().year());
+    const auto next = DdtStore::prossimoNumero(m_suffissoAnno);
+    if (!next)
+        WindowBehaviour::showDbError(this, next.error());
+    m_num->setText(next ? next.value() : QString());
+    m_data->setText(Formats::shortDate(QDate::currentDate()));
+    m_nuovoCli->setEnabled(true);
+    m_righe->setRighe({PaperRow{1, QString(), {Decimal()}}});
+    m_stampa->setEnabled(false);
+    m_pdf->setEnabled(false);
+    m_num->setReadOnly(!app().secondario);
+    m_modificato->clear();
+}
+
+void FormRegDdt::mostraRichiamato(const Ddt& d)
+{
+    m_labelInt->setText(QStringLiteral("Richiama D.D.T."));
+    m_lblRec->show();
+    for (QPushButton* b : m_cmd)
+        b->show();
+    m_annulla->setText(QStringLiteral("&ANNULLA DDT"));
+    WindowBehaviour::setAccessible(m_annulla, m_annulla->text());
+    m_emetti->setText(QStringLiteral("&CHIUDI"));
+    WindowBehaviour::setAccessible(m_emetti, m_emetti->text());
+    m_nuovoCli->setEnabled(false);
+    m_num->setReadOnly(true);
+    m_stampa->setEnabled(true);
+    m_pdf->setEnabled(true);
+    riempiCausali();
+
+    m_suffissoAnno = d.num.right(3);
+    m_num->setText(d.num);
+    const auto max = DdtStore::maxOrdinale(m_suffissoAnno);
+    if (!max)
+        WindowBehaviour::showDbError(this, max.error());
+    m_posizione = PaperSeries::ordinale(d.num);
+    m_totaleAnno = max ? max.value().value_or(0) : m_posizione;
+    m_lblRec->setText(QStringLiteral("DDT %1 di %2").arg(m_posizione).arg(m_totaleAnno));
+
+    m_cli->clear();
+    m_idCli->clear();
+    m_idCli->addItem(QString::number(d.idAna));
+    m_cli->addItem(d.nome);
+    m_cli->setCurrentIndex(0);
+    m_data->setText(Formats::shortDate(d.data));
+    m_causale->setEditText(d.causale);
+    const auto [ore, minuti] = DdtRules::oreMinuti(d.oraRitiro);
+    m_ore->setText(ore);
+    m_minuti->setText(minuti);
+    m_dataRitiro->setText(d.dataRitiro.isValid() ? Formats::shortDate(d.dataRitiro) : QString());
+    // Both options off first: a radio button cannot be cleared on its own.
+    for (QRadioButton* opt : m_mezzo)
+        opt->setAutoExclusive(false);
+    for (int i = 0; i < 2; ++i)
+        m_mezzo[i]->setChecked(DdtRules::opzioneMezzo(d.mezzo) == i);
+    for (QRadioButton* opt : m_mezzo)
+        opt->setAutoExclusive(true);
+    m_colli->setText(d.colli == 0 ? QString() : QString::number(d.colli));
+    m_note->setPlainText(TextColumns::boxLines(d.note));
+    QList<PaperRow> rows;
+    rows.reserve(d.rows.size());
+    for (const DdtRow& r : d.rows)
+        rows.append({r.ord, r.descrizione, {r.qta}});
+    m_righe->setRighe(std::move(rows));
+
+    m_ultimo = m_posizione == m_totaleAnno;
+    m_data->setReadOnly(!m_ultimo);
+    m_annulla->setEnabled(m_ultimo);
+    m_modificato->clear();
+}
+
+void FormRegDdt::riempiCausali()
+{
+    const QString shown = m_causale->currentText();
+    m_causale->clear();
+    const auto causali = DdtStore::causali();
+    if (!causali)
+        WindowBehaviour::showDbError(this, causali.error());
+    else
+        m_causale->addItems(causali.value());
+    m_causale->setCurrentIndex(-1);
+    m_causale->setEditText(richiamata() ? shown : QString());
+}
+
+void FormRegDdt::riempiClienti()
+{
+    const QString chosen = m_idCli->currentText();
+    if (auto err = WindowBehaviour::riempiClienti(m_idCli, m_cli))
+        WindowBehaviour::showDbError(this, *err);
+    // The customer chosen before stays chosen.
+    m_cli->setCurrentIndex(chosen.isEmpty() ? -1 : m_idCli->findText(chosen));
+}
+
+void FormRegDdt::apriCliente(const QString& nome)
+{
+    PaperEditor::apriCliente(this, nome);
+}
+
+void FormRegDdt::verificaCliente()
+{
+    if (m_cli->currentIndex() < 0 || m_cli->currentText().isEmpty()) {
+        dialogs().message(this, QStringLiteral("Selezionare un CLIENTE"), QString(), Dialogs::Icon::Exclamation);
+        m_cli->setFocus();
+        return;
+    }
+    apriCliente(m_cli->currentText());
+    // The editor may have changed the name.
+    if (richiamata()) {
+        const auto nome = DdtStore::customerName(m_idCli->currentText().toLongLong());
+        if (nome && !nome->isEmpty())
+            m_cli->setItemText(0, nome.value());
+    } else {
+        riempiClienti();
+    }
+}
+
+void FormRegDdt::nuovoCliente()
+{
+    apriCliente(QString());
+    riempiClienti();
+}
+
+void FormRegDdt::leggiColli()
+{
+    const DdtRules::Colli colli = DdtRules::leggiColli(m_colli->text());
+    if (colli.errore)
+        WindowBehaviour::showRuntimeError(this, colli.errore);
+    if (colli.testo != m_colli->text())
+        m_colli->setText(colli.testo);
+}
+
+QList<DdtRow> FormRegDdt::righe() const
+{
+    QList<DdtRow> out;
+    out.reserve(m_righe->righe().size());
+    for (const PaperRow& r : m_righe->righe())
+        out.append({r.ord, r.descrizione, r.valori.value(0)});
+    return out;
+}
+
+int FormRegDdt::opzioneMezzo() const
+{
+    return m_mezzo[0]->isChecked() ? 0 : m_mezzo[1]->isChecked() ? 1 : -1;
+}
+
+void FormRegDdt::salvaRiga(long long ord)
+{
+    if (!richiamata())
+        return;
+    const QList<DdtRow> all = righe();
+    const auto it = std::find_if(all.cbegin(), all.cend(), [ord](const DdtRow& r) { return r.ord == ord; });
+    if (it == all.cend())
+        return;
+    const auto outcome = DdtStore::saveRow(m_numRichiamo, *it);
+    if (!outcome)
+        WindowBehaviour::showDbError(this, outcome.error());
+    else if (outcome.value() != DdtStore::Outcome::Done)
+        dialogs().message(this, QStringLiteral("Errore durante salvataggio riga DDT"), QString(), Dialogs::Icon::None);
+}
+
+void FormRegDdt::eliminaRiga(long long ord)
+{
+    if (!richiamata())
+        return;
+    const auto outcome = DdtStore::deleteRow(m_numRichiamo, ord);
+    if (!outcome)
+        WindowBehaviour::showDbError(this, outcome.error());
+    else if (outcome.value() != DdtStore::Outcome::Done)
+        dialogs().message(this, QStringLiteral("Errore durante eliminazione riga DDT"), QString(), Dialogs::Icon::None);
+}
+
+void FormRegDdt::emetti()
+{
+    if (richiamata()) {
+        if (m_modificato->isSet() && !salvaTestata())
+            return;
+        accept();
+        return;
+    }
+    const auto avviso = [this](const QString& text, QWidget* focus) {
+        dialogs().message(this, text, kAvviso, Dialogs::Icon::Exclamation);
+        if (focus)
+            focus->setFocus();
+    };
+    const QString num = m_num->text().trimmed();
+    if (const auto err = DdtRules::erroreNumero(num)) {
+        avviso(*err, m_num);
+        return;
+    }
+    if (m_idCli->currentIndex() < 0 || m_idCli->currentText().isEmpty()) {
+        avviso(QStringLiteral("Selezionare il CLIENTE"), m_cli);
+        return;
+    }
+    if (m_causale->currentText().isEmpty()) {
+        avviso(QStringLiteral("Selezionare CAUSALE del trasporto"), m_causale);
+        return;
+    }
+    const QList<DdtRow> rows = righe();
+    if (std::none_of(rows.cbegin(), rows.cend(), [](const DdtRow& r) { return !r.descrizione.isEmpty(); })) {
+        avviso(QStringLiteral("Nessuna riga inserita"), nullptr);
+        return;
+    }
+    const auto data = Formats::parseDate(m_data->text());
+    const auto ritiro = Formats::parseDate(m_dataRitiro->text());
+    if (!data || (!m_dataRitiro->text().isEmpty() && !ritiro)) {
+        dialogs().message(this, QStringLiteral("Data non valida"), QString(), Dialogs::Icon::Critical);
+        (data ? m_dataRitiro : m_data)->setFocus();
+        return;
+    }
+    if (data->year() != QDate::currentDate().year() &&
+        dialogs().message(this,
+                          QStringLiteral("L'ANNO della data di emissione è diverso dall'anno corrente , "
+                                         "proseguire comunque ?"),
+                          QStringLiteral("ATTENZIONE"), Dialogs::Icon::Question,
+                          Dialogs::Buttons::YesNo) != Dialogs::Answer::Yes)
+        return;
+    const auto exists = DdtStore::exists(num);
+    if (!exists) {
+        WindowBehaviour::showDbError(this, exists.error());
+        return;
+    }
+    if (exists.value()) {
+        numeroGiaEsistente(this, num);
+        return;
+    }
+    if (dialogs().message(this, QStringLiteral("Proseguire con l'EMISSIONE del DDT ?"),
+                          QStringLiteral("Conferma Emissione"), Dialogs::Icon::Question,
+                          Dialogs::Buttons::YesNo) != Dialogs::Answer::Yes)
+        return;
+
+    Ddt d;
+    d.num = num;
+    d.idAna = m_idCli->currentText().toLongLong();
+    d.data = *data;
+    d.causale = m_causale->currentText();
+    d.mezzo = DdtRules::mezzo(opzioneMezzo());
+    d.colli = DdtRules::leggiColli(m_colli->text()).testo.toLongLong();
+    d.dataRitiro = ritiro.value_or(QDate());
+    d.oraRitiro = DdtRules::oraRitiro(m_ore->text(), m_minuti->text());
+    d.note = TextColumns::storedLines(m_note->toPlainText());
+    d.rows = rows;
+    if (auto err = DdtStore::issue(d)) {
+        if (err->number == DbError::Duplicate)
+            numeroGiaEsistente(this, num);
+        else
+            WindowBehaviour::showDbError(this, *err);
+        return;
+    }
+    m_num->setText(num);
+    dialogs().message(this, QStringLiteral("DDT emesso con successo"), QString(), Dialogs::Icon::Information);
+    stampaCopie();
+    accept();
+}
+
+bool FormRegDdt::salvaTestata()
+{
+    const auto data = Formats::parseDate(m_data->text());
+    const auto ritiro = Formats::parseDate(m_dataRitiro->text());
+    if (!data || (!m_dataRitiro->text().isEmpty() && !ritiro)) {
+        dialogs().message(this, QStringLiteral("Data non valida"), QString(), Dialogs::Icon::Critical);
+        (data ? m_dataRitiro : m_data)->setFocus();
+        return false;
+    }
+    Ddt h;
+    h.num = m_numRichiamo;
+    h.data = *data;
+    h.causale = m_causale->currentText();
+    h.mezzo = DdtRules::mezzo(opzioneMezzo());
+    h.colli = DdtRules::leggiColli(m_colli->text()).testo.toLongLong();
+    h.dataRitiro = ritiro.value_or(QDate());
+    h.oraRitiro = DdtRules::oraRitiro(m_ore->text(), m_minuti->text());
+    h.note = TextColumns::storedLines(m_note->toPlainText());
+    if (h.note.isNull())
+        h.note = QStringLiteral("");
+    const auto outcome = DdtStore::saveHeader(h);
+    if (!outcome) {
+        WindowBehaviour::showDbError(this, outcome.error());
+        return false;
+    }
+    if (outcome.value() == DdtStore::Outcome::DdtMissing) {
+        dialogs().message(this, QStringLiteral("Errore durante salvataggio DDT"), QString(), Dialogs::Icon::None);
+        return true;
+    }
+    m_modificato->clear();
+    return true;
+}
+
+void FormRegDdt::annulla()
+{
+    if (!richiamata()) {
+        reject();
+        return;
+    }
+    if (dialogs().message(this, QStringLiteral("Sicuro di voler procedere con l'annullamento di questo DDT ?"),
+                          QStringLiteral("CONFERMA ANNULLAMENTO"), Dialogs::Icon::Question,
+                          Dialogs::Buttons::YesNo) != Dialogs::Answer::Yes)
+        return;
+    const auto outcome = DdtStore::cancel(m_num->text());
+    if (!outcome) {
+        WindowBehaviour::showDbError(this, outcome.error());
+        return;
+    }
+    switch (outcome.value()) {
+    case DdtStore::Outcome::NotLast:
+        dialogs().message(this, QStringLiteral("Si può annullare solo l'ultimo DDT dell'anno"),
+                          QStringLiteral("Impossibile procedere"), Dialogs::Icon::Exclamation);
+        return;
+    case DdtStore::Outcome::DdtMissing:
+        dialogs().message(this, QStringLiteral("Durante eliminazione DDT"), QStringLiteral("Errore"),
+                          Dialogs::Icon::Critical);
+        break;
+    default:
+        dialogs().message(this, QStringLiteral("DDT annullato con successo"), QString(), Dialogs::Icon::Information);
+        break;
+    }
+    accept();
+}
+
+void FormRegDdt::sposta(int comando)
+{
+    if (m_modificato->isSet() && !salvaTestata())
+        return;
+    QList<long long> ordinali;
+    if (comando == 1 || comando == 2) {
+        const auto found = DdtStore::ordinaliAnno(PaperSeries::annoSerie(m_numRichiamo), m_suffissoAnno);
+        if (!found) {
+            WindowBehaviour::showDbError(this, found.error());
+            return;
+        }
+        ordinali = found.value();
+    }
+    const auto posizione = PaperSeries::posizioneDopo(comando, m_posizione, m_totaleAnno, ordinali);
+    if (!posizione || *posizione == m_posizione)
+        return;
+    Carica(QString::number(*posizione) + m_suffissoAnno);
+}
+
+bool FormRegDdt::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_data && realFocusOut(event)) {
+        WindowBehaviour::checkDateBox(m_data);
+    } else if (watched == m_dataRitiro && realFocusOut(event)) {
+        if (!m_dataRitiro->text().isEmpty())
+            WindowBehaviour::checkDateBox(m_dataRitiro);
+    } else if (watched == m_colli && realFocusOut(event)) {
+        leggiColli();
+    } else if (event->type() == QEvent::MouseButtonRelease) {
+        for (int i = 0; i < 2; ++i)
+            if (watched == m_lblMezzo[i] && m_mezzo[i]->isEnabled())
+                m_mezzo[i]->click();
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+DdtData FormRegDdt::datiDdt() const
+{
+    DdtData d;
+    d.num = m_num->text();
+    d.data = m_data->text();
+    d.idCliente = m_idCli->currentText().toLongLong();
+    d.causale = m_causale->currentText();
+    d.mezzo = opzioneMezzo();
+    d.colli = m_colli->text();
+    d.dataRitiro = m_dataRitiro->text();
+    d.ore = m_ore->text();
+    d.minuti = m_minuti->text();
+    d.note = TextColumns::storedLines(m_note->toPlainText());
+    d.righe.reserve(m_righe->righe().size());
+    for (const PaperRow& r : m_righe->righe())
+        d.righe.append({r.descrizione, PaperRows::testoQta(r.valori.value(0))});
+    return d;
+}
+
+void FormRegDdt::anteprima()
+{
+    PrintRequest::preview(this, DdtRules::kTipo, datiDdt());
+}
+
+void FormRegDdt::stampaCopie()
+{
+    PrintRequest::printCopies(this, DdtRules::kTipo, datiDdt());
+}
+
+void FormRegDdt::stampaPdf()
+{
+    PrintRequest::printPdf(this, DdtRules::kTipo, datiDdt(), m_num->text());
+}
