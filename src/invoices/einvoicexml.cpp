@@ -233,6 +233,8 @@ QByteArray EInvoiceXml::write(const Input& in)
             w.el(u"PrezzoUnitario"_s, importo(totale));
         } else {
             w.el(u"Quantita"_s, numero(r.qta));
+            // The rows carry no unit; validators want one beside every quantity.
+            w.el(u"UnitaMisura"_s, u"NR"_s);
             w.el(u"PrezzoUnitario"_s, numero(r.prezzo));
         }
         w.el(u"PrezzoTotale"_s, importo(totale));
