@@ -1,15 +1,19 @@
 #include "../invoicetest.h"
 #include "invoices/einvoicestore.h"
+#include "invoices/ui/formfatt.h"
+#include "invoices/ui/formregfatt.h"
 #include "invoices/ui/frmdatife.h"
 #include "invoices/ui/frmfecliente.h"
 #include "registry/ui/frmana.h"
 #include "scripteddialogs.h"
+#include "usergestures.h"
 #include "workdir.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableView>
 
 namespace {
 
@@ -109,4 +113,53 @@ TEST(FrmFeCliente, OpenedFromTheCustomerEditorAndStoredByCustomer)
             EXPECT_TRUE(dlg.lastText().contains(c.message)) << dlg.lastText().toStdString();
         }
     }
+}
+
+TEST(EInvoiceSave, XmlButtonsWriteTheStoredInvoiceAskingItsNatura)
+{
+    TestWorkDir dir;
+    ScriptedDialogs dlg;
+    const int anno = QDate::currentDate().year();
+    const QString num = u"1"_s + InvoiceRules::suffisso(anno);
+    ASSERT_FALSE(
+        Database::exec(u"INSERT INTO Anagrafica (Nome, Ragione, Piva, Indirizzo, Cap, Città) "
+                       "VALUES ('BERTOLDI', 'Bertoldi Srl', '12345678903', 'Via Verdi 2', '38100', 'Trento')"_s));
+    issue(Invoice{
+        num, 1, {}, QDate(anno, 1, 10), dec("100"), 0, {}, false, false, {{1, u"Cancello"_s, dec("1"), dec("100")}}});
+
+    // Without the company's data the save-file dialog is not even shown.
+    FormFatt reg;
+    Gesture::click(reg.findChild<QTableView*>(u"FGrid"_s), 0);
+    dlg.type(u"n6.3"_s);
+    click(reg, "BtnXml");
+    EXPECT_TRUE(dlg.lastText().contains(u"Partita IVA dell'azienda"_s)) << dlg.lastText().toStdString();
+    EXPECT_TRUE(dlg.proposedFiles.isEmpty());
+
+    CompanyFiscalData a;
+    a.denominazione = u"Carpenteria Rossi Srl"_s;
+    a.partitaIva = u"01234567897"_s;
+    a.indirizzo = u"Via Roma 1"_s;
+    a.cap = u"40100"_s;
+    a.comune = u"Bologna"_s;
+    ASSERT_FALSE(EInvoiceStore::saveCompany(a));
+    dlg.chooseFile(dir.path(u"fe.xml"_s));
+    click(reg, "BtnXml");
+    ASSERT_EQ(dlg.proposedFiles.size(), 1);
+    EXPECT_TRUE(dlg.proposedFiles[0].endsWith(u"/IT01234567897_00001.xml"_s)) << dlg.proposedFiles[0].toStdString();
+    EXPECT_EQ(dlg.lastText(), u"FATTURA elettronica salvata con successo"_s);
+    EXPECT_EQ(EInvoiceStore::natura(num).value(), u"N6.3"_s);
+    EXPECT_TRUE(dir.read(u"fe.xml"_s).contains("<Natura>N6.3</Natura>"));
+
+    // The recalled invoice offers it too; a new one, not yet stored, does not.
+    FormRegFatt recalled;
+    ASSERT_TRUE(recalled.Carica(num, anno));
+    EXPECT_TRUE(recalled.findChild<QPushButton*>(u"BtnXml"_s)->isEnabled());
+    dlg.chooseFile(dir.path(u"fe2.xml"_s));
+    click(recalled, "BtnXml");
+    EXPECT_TRUE(dlg.proposedFiles[1].endsWith(u"/IT01234567897_00002.xml"_s)) << dlg.proposedFiles[1].toStdString();
+    EXPECT_TRUE(dir.read(u"fe2.xml"_s).contains("<ProgressivoInvio>00002</ProgressivoInvio>"));
+    FormRegFatt nuova;
+    ASSERT_TRUE(nuova.Carica(QString(), anno));
+    EXPECT_FALSE(nuova.findChild<QPushButton*>(u"BtnXml"_s)->isEnabled());
+    EXPECT_TRUE(dlg.allAnswersUsed());
 }
