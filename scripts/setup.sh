@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev libqt6sql6-sqlite libgl-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libboost-dev libsqlite3-dev sqlite3
-  fonts-liberation2 poppler-utils
+  fonts-liberation2 poppler-utils python3-a38
 )
 
 missing=()

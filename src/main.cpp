@@ -1,4 +1,5 @@
 #include "data/database.h"
+#include "invoices/einvoiceexport.h"
 #include "printing/pdfcommand.h"
 #include "shell/appstate.h"
 #include "shell/backup.h"
@@ -31,11 +32,12 @@ int fail(const QString& message)
     return 1;
 }
 
-// The pdf command opens no window, so it must run where there is no display.
+// The pdf and xml commands open no window, so they must run where there is no display.
 void useOffscreenForCommands(int argc, char** argv)
 {
     for (int i = 1; i < argc; ++i)
-        if (qstrcmp(argv[i], "pdf") == 0 && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        if ((qstrcmp(argv[i], "pdf") == 0 || qstrcmp(argv[i], "xml") == 0) &&
+            qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
 }
 
@@ -57,9 +59,10 @@ int main(int argc, char** argv)
                                        QStringLiteral("CARTELLA"));
     const QCommandLineOption demoOption(QStringLiteral("demo"),
                                         QStringLiteral("Riempie una cartella nuova con dati di esempio."));
-    const QCommandLineOption outputOption(QStringList{QStringLiteral("o"), QStringLiteral("output")},
-                                          QStringLiteral("File PDF da scrivere (comando pdf)."),
-                                          QStringLiteral("FILE"));
+    const QCommandLineOption outputOption(
+        QStringList{QStringLiteral("o"), QStringLiteral("output")},
+        QStringLiteral("File PDF o XML da scrivere (comandi pdf e xml), cartella per xml anno."),
+        QStringLiteral("FILE"));
     const QCommandLineOption floppyOption(
         QStringLiteral("floppy"),
         QStringLiteral("Cartella del backup (menu Utility, Backup), al posto della chiavetta USB inserita."),
@@ -72,6 +75,10 @@ int main(int argc, char** argv)
         QStringLiteral("pdf"),
         QStringLiteral("pdf TIPO CHIAVE -o FILE: scrive un documento in PDF senza aprire finestre."),
         QStringLiteral("[pdf TIPO CHIAVE]"));
+    parser.addPositionalArgument(QStringLiteral("xml"),
+                                 QStringLiteral("xml fattura NUMERO -o FILE, xml anno ANNO -o CARTELLA: scrive le "
+                                                "fatture elettroniche (FatturaPA) senza aprire finestre."),
+                                 QStringLiteral("[xml fattura NUMERO | xml anno ANNO]"));
     parser.process(qapp);
 
     const QString workDir = QDir(parser.isSet(dirOption) ? parser.value(dirOption) : defaultWorkDir()).absolutePath();
@@ -84,7 +91,8 @@ int main(int argc, char** argv)
 
     const QStringList positional = parser.positionalArguments();
     if (!positional.isEmpty()) {
-        if (positional.first() != QStringLiteral("pdf"))
+        const QString command = positional.first();
+        if (command != QStringLiteral("pdf") && command != QStringLiteral("xml"))
             return fail(QStringLiteral("Comando sconosciuto: %1").arg(positional.first()));
         // A command reads the folder as it stands: it creates nothing, not even the folder.
         if (!QFileInfo(workDir).isDir())
@@ -99,7 +107,7 @@ int main(int argc, char** argv)
         if (parser.isSet(outputOption))
             args << QStringLiteral("-o") << parser.value(outputOption);
         QTextStream err(stderr);
-        return PdfCommand::run(args, err);
+        return command == QStringLiteral("xml") ? EInvoiceExport::run(args, err) : PdfCommand::run(args, err);
     }
 
     if (!QDir().mkpath(workDir))

@@ -1,6 +1,7 @@
 #include "invoices/ui/formfatt.h"
 
 #include "invoices/invoicestore.h"
+#include "invoices/ui/einvoicesave.h"
 #include "invoices/ui/formregfatt.h"
 #include "invoices/ui/invoiceregistermodel.h"
 #include "shell/companystore.h"
@@ -82,6 +83,8 @@ FormFatt::FormFatt(QWidget* parent) : QDialog(parent)
     ant->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
     ant->setToolTip(QStringLiteral("Anteprima di Stampa"));
     WindowBehaviour::setAccessible(ant, ant->toolTip());
+    auto* xml =
+        WindowBehaviour::button(this, "BtnXml", QStringLiteral("&XML"), QStringLiteral("Crea fattura elettronica"));
     auto* chiudi = WindowBehaviour::button(this, "BtnChiudi", QStringLiteral("&CHIUDI"));
 
     auto* top = new QHBoxLayout;
@@ -106,6 +109,7 @@ FormFatt::FormFatt(QWidget* parent) : QDialog(parent)
     actions->addStretch();
     actions->addWidget(ant);
     actions->addWidget(stampa);
+    actions->addWidget(xml);
     actions->addWidget(chiudi);
     auto* root = new QVBoxLayout(this);
     root->addLayout(top);
@@ -119,6 +123,12 @@ FormFatt::FormFatt(QWidget* parent) : QDialog(parent)
     m_choice->doubleClickPresses(richiama);
     connect(emetti, &QPushButton::clicked, this, &FormFatt::emetti);
     connect(richiama, &QPushButton::clicked, this, &FormFatt::richiama);
+    connect(xml, &QPushButton::clicked, this, [this] {
+        if (m_selNum.isEmpty())
+            dialogs().message(this, kSelezionare, QString(), Dialogs::Icon::Information);
+        else
+            EInvoiceSave::run(this, m_selNum);
+    });
     connect(m_regPag, &QPushButton::clicked, this, [this] { pagamento(true); });
     connect(m_annPag, &QPushButton::clicked, this, [this] { pagamento(false); });
     connect(anno, &QPushButton::clicked, this, &FormFatt::cambiaAnno);

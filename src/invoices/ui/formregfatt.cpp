@@ -5,6 +5,7 @@
 #include "invoices/invoicerules.h"
 #include "invoices/invoicestore.h"
 #include "invoices/invoicetotals.h"
+#include "invoices/ui/einvoicesave.h"
 #include "printing/ui/printrequest.h"
 #include "shell/appstate.h"
 #include "shell/companystore.h"
@@ -153,6 +154,7 @@ FormRegFatt::FormRegFatt(QWidget* parent) : QDialog(parent)
     m_ant = pictureButton(this, "BtnAnt", QStyle::SP_FileDialogContentsView, QStringLiteral("Anteprima di Stampa"));
     m_stampa = WindowBehaviour::button(this, "BtnStampa", QStringLiteral("&STAMPA"));
     m_pdf = pictureButton(this, "BtnPdf", QStyle::SP_DialogSaveButton, QStringLiteral("Crea file PDF"));
+    m_xml = WindowBehaviour::button(this, "BtnXml", QStringLiteral("&XML"), QStringLiteral("Crea fattura elettronica"));
     m_annulla = WindowBehaviour::button(this, "BtnAnnulla", QStringLiteral("&ANNULLA"));
     m_emetti = WindowBehaviour::button(this, "BtnEmetti", QStringLiteral("&EMETTI FATTURA"));
 
@@ -221,6 +223,7 @@ FormRegFatt::FormRegFatt(QWidget* parent) : QDialog(parent)
     buttons->addWidget(m_ant);
     buttons->addWidget(m_stampa);
     buttons->addWidget(m_pdf);
+    buttons->addWidget(m_xml);
     buttons->addStretch();
     buttons->addWidget(m_annulla);
     buttons->addWidget(m_emetti);
@@ -277,6 +280,12 @@ FormRegFatt::FormRegFatt(QWidget* parent) : QDialog(parent)
     connect(m_ant, &QPushButton::clicked, this, &FormRegFatt::anteprima);
     connect(m_stampa, &QPushButton::clicked, this, &FormRegFatt::stampaCopie);
     connect(m_pdf, &QPushButton::clicked, this, &FormRegFatt::stampaPdf);
+    connect(m_xml, &QPushButton::clicked, this, [this] {
+        // The file is made from the stored invoice: a changed header is stored first.
+        if (m_modificato->isSet() && !salvaTestata())
+            return;
+        EInvoiceSave::run(this, m_numRichiamo);
+    });
     connect(m_emetti, &QPushButton::clicked, this, &FormRegFatt::emetti);
     connect(m_annulla, &QPushButton::clicked, this, &FormRegFatt::annulla);
 
@@ -327,6 +336,7 @@ void FormRegFatt::nuova()
     mostraRighe({InvoiceRules::rigaVuota(1)});
     m_stampa->setEnabled(false);
     m_pdf->setEnabled(false);
+    m_xml->setEnabled(false);
     m_num->setReadOnly(!app().secondario);
     calcolaTotali();
     m_modificato->clear();
@@ -346,6 +356,7 @@ void FormRegFatt::mostraRichiamata(const Invoice& inv)
     m_num->setReadOnly(true);
     m_stampa->setEnabled(true);
     m_pdf->setEnabled(true);
+    m_xml->setEnabled(true);
     riempiIva();
 
     m_suffissoAnno = inv.num.right(3);

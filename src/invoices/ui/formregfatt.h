@@ -93,6 +93,7 @@ private:
     QPushButton* m_ant;
     QPushButton* m_stampa;
     QPushButton* m_pdf;
+    QPushButton* m_xml;
     QPushButton* m_emetti;
     QPushButton* m_annulla;
     QPushButton* m_cmd[4];

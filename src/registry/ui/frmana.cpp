@@ -1,5 +1,6 @@
 #include "registry/ui/frmana.h"
 
+#include "invoices/ui/frmfecliente.h"
 #include "printing/ui/printrequest.h"
 
 #include "data/textcolumns.h"
@@ -57,6 +58,8 @@ FrmAna::FrmAna(QWidget* parent) : QDialog(parent)
     WindowBehaviour::setAccessible(ant, QStringLiteral("Anteprima di Stampa"));
     connect(ant, &QPushButton::clicked, this, [this] { PrintRequest::previewCustomerSheet(this, sheet()); });
     connect(stampa, &QPushButton::clicked, this, [this] { PrintRequest::printCustomerSheet(this, sheet()); });
+    auto* fe = WindowBehaviour::button(this, QStringLiteral("BtnFe"), QStringLiteral("Fattura &elettronica"));
+    connect(fe, &QPushButton::clicked, this, &FrmAna::fatturaElettronica);
     auto* annulla = WindowBehaviour::button(this, QStringLiteral("BtnAnnulla"), QStringLiteral("&ANNULLA"));
     m_salva = WindowBehaviour::button(this, QStringLiteral("BtnSalva"), QStringLiteral("&SALVA"));
     connect(annulla, &QPushButton::clicked, this, &QDialog::reject);
@@ -98,6 +101,7 @@ FrmAna::FrmAna(QWidget* parent) : QDialog(parent)
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(stampa);
     buttons->addWidget(ant);
+    buttons->addWidget(fe);
     buttons->addStretch();
     buttons->addWidget(annulla);
     buttons->addWidget(m_salva);
@@ -118,6 +122,18 @@ FrmAna::FrmAna(QWidget* parent) : QDialog(parent)
     resize(560, 420);
     WindowBehaviour::centreOnly(this);
     WindowBehaviour::setBackground(this, QStringLiteral("Img/Sfondo3.jpg"));
+}
+
+void FrmAna::fatturaElettronica()
+{
+    // The data is kept by the customer's code, which a new customer gets when saved.
+    if (m_nomeCaricato.isEmpty()) {
+        dialogs().message(this, QStringLiteral("Salvare prima il CLIENTE"), QString(), Dialogs::Icon::Exclamation);
+        return;
+    }
+    FrmFeCliente f(this);
+    if (f.Carica(m_id))
+        dialogs().exec(&f);
 }
 
 QLineEdit* FrmAna::box(const char* name, int maxLength)

@@ -26,6 +26,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void fatturaElettronica();
     QLineEdit* box(const char* name, int maxLength);
     void salva();
     // What the customer sheet prints: the boxes as they stand.

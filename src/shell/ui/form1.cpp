@@ -2,6 +2,7 @@
 
 #include "ddt/ui/formddt.h"
 #include "invoices/ui/formfatt.h"
+#include "invoices/ui/frmdatife.h"
 #include "invoices/ui/frmeditfatt.h"
 #include "printing/ui/frmprinters.h"
 #include "registry/ui/formana.h"
@@ -102,6 +103,12 @@ void Form1::buildMenus()
     };
     QAction* datiInt = add(config, "mnuDatiInt", QStringLiteral("&Dati INTESTAZIONE"));
     connect(datiInt, &QAction::triggered, this, &Form1::mnuDatiInt_Click);
+    QAction* datiFe = add(config, "mnuDatiFe", QStringLiteral("Dati FATTURA &ELETTRONICA"));
+    connect(datiFe, &QAction::triggered, this, [this] {
+        FrmDatiFe f(this);
+        if (f.Carica())
+            dialogs().exec(&f);
+    });
     QAction* categorie = add(config, "mnuCategorie", QStringLiteral("&Categorie"));
     connect(categorie, &QAction::triggered, this, [this] { openModal<FrmImpCat>(); });
     config->addSeparator()->setObjectName(QStringLiteral("mnuSep"));

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+
+// The company's own data that an electronic invoice needs and the printed one does not.
+struct CompanyFiscalData {
+    QString denominazione;
+    QString partitaIva;
+    QString codiceFiscale;
+    QString regimeFiscale = QStringLiteral("RF01");
+    QString indirizzo;
+    QString cap;
+    QString comune;
+    QString provincia;
+    QString nazione = QStringLiteral("IT");
+    // Optional: with an IBAN the file carries the payment data.
+    QString iban;
+    QString istitutoFinanziario;
+    // A person withholds as RT01, a company as RT02.
+    bool personaFisica = false;
+};
+
+// How a customer receives electronic invoices.
+struct CustomerEInvoiceData {
+    QString codiceDestinatario = QStringLiteral("0000000");
+    QString pec;
+    QString nazione = QStringLiteral("IT");
+};
+
+// The registry columns of a customer that the file carries.
+struct CustomerRecord {
+    QString nome;
+    QString ragione;
+    QString ragione2;
+    QString piva;
+    QString cf;
+    QString indirizzo;
+    QString cap;
+    QString citta;
+    QString prov;
+};

@@ -1,0 +1,259 @@
+#include "invoices/einvoiceexport.h"
+
+#include "invoices/einvoicerules.h"
+#include "invoices/einvoicestore.h"
+#include "invoices/invoicestore.h"
+#include "shell/outputfiles.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
+#include <QSaveFile>
+#include <QTextStream>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString kUsage = u"Uso: corvalisto [--dir CARTELLA] xml fattura NUMERO -o FILE\n"
+                       "     corvalisto [--dir CARTELLA] xml anno ANNO -o CARTELLA"_s;
+const QByteArray kSignature = QByteArrayLiteral("<?xml");
+const QString kKind = u"XML"_s;
+
+QString dbMessage(const DbError& e)
+{
+    return e.title() + u": "_s + e.text;
+}
+
+// The customer's data, read once per customer when many invoices are written.
+struct CustomerCache {
+    QHash<qint64, std::pair<CustomerRecord, CustomerEInvoiceData>> byId;
+
+    bool fill(EInvoiceXml::Input& in, QString& error)
+    {
+        const qint64 id = in.invoice.idAna;
+        if (auto it = byId.constFind(id); it != byId.constEnd()) {
+            in.customer = it->first;
+            in.recipient = it->second;
+            return true;
+        }
+        const auto record = EInvoiceStore::customerRecord(id);
+        if (!record) {
+            error = dbMessage(record.error());
+            return false;
+        }
+        const auto recipient = EInvoiceStore::customer(id);
+        if (!recipient) {
+            error = dbMessage(recipient.error());
+            return false;
+        }
+        // A customer that is gone leaves empty data: the check then names what is missing.
+        in.customer = record.value().value_or(CustomerRecord{});
+        in.recipient = recipient.value();
+        byId.insert(id, {in.customer, in.recipient});
+        return true;
+    }
+};
+
+std::optional<EInvoiceXml::Input> gatherWith(const QString& num, const CompanyFiscalData& company,
+                                             CustomerCache& customers, QString& error)
+{
+    const auto loaded = InvoiceStore::load(num);
+    if (!loaded) {
+        error = dbMessage(loaded.error());
+        return std::nullopt;
+    }
+    if (!loaded.value()) {
+        error = u"Fattura %1 non trovata."_s.arg(num);
+        return std::nullopt;
+    }
+    EInvoiceXml::Input in;
+    in.invoice = *loaded.value();
+    in.company = company;
+    if (!customers.fill(in, error))
+        return std::nullopt;
+    if (in.invoice.iva == 0) {
+        const auto natura = EInvoiceStore::natura(num);
+        if (!natura) {
+            error = dbMessage(natura.error());
+            return std::nullopt;
+        }
+        in.natura = natura.value();
+    }
+    return in;
+}
+
+QString writeBytes(const QString& path, const QByteArray& bytes)
+{
+    // Through a link the file it leads to is replaced, and the link stays.
+    QSaveFile file(OutputFiles::resolved(path));
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        return u"Impossibile scrivere \"%1\": %2"_s.arg(path, file.errorString());
+    return QString();
+}
+
+QString refused(const QString& path)
+{
+    const QString why = OutputFiles::refusal(path, kSignature, kKind);
+    return why.isEmpty() ? QString() : u"Impossibile scrivere \"%1\": %2"_s.arg(path, why);
+}
+
+} // namespace
+
+std::optional<EInvoiceXml::Input> EInvoiceExport::gather(const QString& num, QString& error)
+{
+    const auto company = EInvoiceStore::company();
+    if (!company) {
+        error = dbMessage(company.error());
+        return std::nullopt;
+    }
+    CustomerCache customers;
+    return gatherWith(num, company.value(), customers, error);
+}
+
+QString EInvoiceExport::missingMessage(const QString& num, const QStringList& items)
+{
+    return u"Impossibile creare la fattura elettronica %1. Mancano o sono errati:\n- "_s.arg(num) +
+           items.join(u"\n- "_s);
+}
+
+QString EInvoiceExport::proposedName()
+{
+    const auto company = EInvoiceStore::company();
+    const auto last = EInvoiceStore::lastProgressive();
+    if (!company || !last ||
+        !EInvoiceRules::partitaIvaValida(EInvoiceRules::identificativo(company->partitaIva, u"IT"_s)))
+        return QString();
+    return EInvoiceRules::nomeFile(company->partitaIva, last.value() + 1);
+}
+
+QString EInvoiceExport::writeFile(const QString& num, const QString& path)
+{
+    QString error;
+    std::optional<EInvoiceXml::Input> in = gather(num, error);
+    if (!in)
+        return error;
+    if (const QStringList missing = EInvoiceXml::mancanti(*in); !missing.isEmpty())
+        return missingMessage(num, missing);
+    if (QString why = refused(path); !why.isEmpty())
+        return why;
+    const auto progressive = EInvoiceStore::takeProgressive();
+    if (!progressive)
+        return dbMessage(progressive.error());
+    in->progressivo = EInvoiceRules::progressivo(progressive.value());
+    return writeBytes(path, EInvoiceXml::write(*in));
+}
+
+QString EInvoiceExport::writeYear(int anno, const QString& folder, const std::function<void(int, int)>& progress,
+                                  int* written)
+{
+    if (written)
+        *written = 0;
+    const auto company = EInvoiceStore::company();
+    if (!company)
+        return dbMessage(company.error());
+    const auto numbers = InvoiceStore::numbersOfYear(anno);
+    if (!numbers)
+        return dbMessage(numbers.error());
+    if (numbers->isEmpty())
+        return u"Nessuna fattura nell'anno %1."_s.arg(anno);
+
+    // Everything is read and checked before the first file is written.
+    QList<EInvoiceXml::Input> inputs;
+    inputs.reserve(numbers->size());
+    QStringList problems;
+    CustomerCache customers;
+    for (const QString& num : *numbers) {
+        QString error;
+        std::optional<EInvoiceXml::Input> in = gatherWith(num, company.value(), customers, error);
+        if (!in)
+            return error;
+        if (const QStringList missing = EInvoiceXml::mancanti(*in); !missing.isEmpty())
+            problems << missingMessage(num, missing);
+        else
+            inputs.append(std::move(*in));
+    }
+    if (!problems.isEmpty())
+        return problems.join(u"\n"_s);
+
+    if (!QFileInfo(folder).isDir() && !QDir().mkpath(folder))
+        return u"Impossibile creare la cartella \"%1\"."_s.arg(folder);
+    const auto first = EInvoiceStore::takeProgressive(static_cast<int>(inputs.size()));
+    if (!first)
+        return dbMessage(first.error());
+    const QDir dir(folder);
+    QStringList paths;
+    paths.reserve(inputs.size());
+    for (qsizetype i = 0; i < inputs.size(); ++i) {
+        inputs[i].progressivo = EInvoiceRules::progressivo(first.value() + i);
+        paths << dir.filePath(EInvoiceRules::nomeFile(company->partitaIva, first.value() + i));
+        if (QString why = refused(paths.last()); !why.isEmpty())
+            return why;
+    }
+    for (qsizetype i = 0; i < inputs.size(); ++i) {
+        if (QString error = writeBytes(paths[i], EInvoiceXml::write(inputs[i])); !error.isEmpty())
+            return error;
+        if (written)
+            ++*written;
+        if (progress)
+            progress(static_cast<int>(i + 1), static_cast<int>(inputs.size()));
+    }
+    return QString();
+}
+
+int EInvoiceExport::run(const QStringList& arguments, QTextStream& err)
+{
+    QStringList args = arguments;
+    if (!args.isEmpty() && args.first() == u"xml"_s)
+        args.removeFirst();
+    QString output;
+    QStringList positional;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        if (args[i] == u"-o"_s || args[i] == u"--output"_s) {
+            if (i + 1 < args.size())
+                output = args[++i];
+        } else if (args[i].startsWith(u"--output="_s)) {
+            output = args[i].mid(9);
+        } else {
+            positional << args[i];
+        }
+    }
+    if (positional.size() != 2 || output.isEmpty()) {
+        err << kUsage << Qt::endl;
+        return 1;
+    }
+    const QString kind = positional[0].toLower();
+    QString error;
+    if (kind == u"fattura"_s) {
+        error = writeFile(positional[1], output);
+    } else if (kind == u"anno"_s) {
+        bool ok = false;
+        const int anno = positional[1].toInt(&ok);
+        if (!ok || anno < 1900 || anno > 9999) {
+            err << u"Anno non valido: \"%1\"."_s.arg(positional[1]) << Qt::endl;
+            return 1;
+        }
+        int shown = -1;
+        int written = 0;
+        error = writeYear(
+            anno, output,
+            [&err, &shown](int done, int total) {
+                const int percent = done * 100 / total;
+                if (percent == shown && done != total)
+                    return;
+                shown = percent;
+                err << u"\rFatture elettroniche scritte: %1 di %2"_s.arg(done).arg(total) << Qt::flush;
+            },
+            &written);
+        if (written > 0)
+            err << Qt::endl;
+    } else {
+        err << kUsage << Qt::endl;
+        return 1;
+    }
+    if (!error.isEmpty()) {
+        err << error << Qt::endl;
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "invoices/einvoicexml.h"
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <optional>
+
+class QTextStream;
+
+// Electronic invoices of stored invoices, written to files: one invoice to a chosen file, or
+// every invoice of a year to a folder under the names the exchange system expects. Nothing is
+// written while anything is missing. The database must be open.
+class EInvoiceExport {
+public:
+    // Everything one invoice's file needs, read from the database (without its progressive);
+    // nothing, with the reason in `error`, when the invoice is missing or the reading fails.
+    static std::optional<EInvoiceXml::Input> gather(const QString& num, QString& error);
+    // The message listing every missing item of an invoice.
+    static QString missingMessage(const QString& num, const QStringList& items);
+    // The name the next file would get; empty when the company's VAT number is not valid.
+    static QString proposedName();
+
+    // Writes the file of one invoice at `path`; empty on success, else the Italian reason.
+    static QString writeFile(const QString& num, const QString& path);
+    // Writes every invoice dated in `anno` into `folder`; `progress` hears (written, total).
+    // Empty on success, else the reason (and no file written). `written` counts the files.
+    static QString writeYear(int anno, const QString& folder, const std::function<void(int, int)>& progress,
+                             int* written = nullptr);
+
+    // "xml fattura NUM -o FILE" and "xml anno YYYY -o FOLDER" (a leading "xml" is accepted).
+    // Returns the exit status: 0 when written, 1 with the reason on `err`.
+    static int run(const QStringList& args, QTextStream& err);
+};

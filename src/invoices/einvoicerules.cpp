@@ -1,0 +1,231 @@
+#include "invoices/einvoicerules.h"
+
+#include <QRegularExpression>
+
+using namespace Qt::StringLiterals;
+
+namespace EInvoiceRules {
+
+const QList<Voce>& regimiFiscali()
+{
+    static const QList<Voce> list = {
+        {u"RF01"_s, u"Ordinario"_s},
+        {u"RF02"_s, u"Contribuenti minimi (art. 1, c. 96-117, L. 244/07)"_s},
+        {u"RF04"_s, u"Agricoltura e attività connesse e pesca (artt. 34 e 34-bis, DPR 633/72)"_s},
+        {u"RF05"_s, u"Vendita sali e tabacchi (art. 74, c. 1, DPR 633/72)"_s},
+        {u"RF06"_s, u"Commercio fiammiferi (art. 74, c. 1, DPR 633/72)"_s},
+        {u"RF07"_s, u"Editoria (art. 74, c. 1, DPR 633/72)"_s},
+        {u"RF08"_s, u"Gestione servizi telefonia pubblica (art. 74, c. 1, DPR 633/72)"_s},
+        {u"RF09"_s, u"Rivendita documenti di trasporto pubblico e di sosta (art. 74, c. 1, DPR 633/72)"_s},
+        {u"RF10"_s, u"Intrattenimenti, giochi e altre attività (art. 74, c. 6, DPR 633/72)"_s},
+        {u"RF11"_s, u"Agenzie viaggi e turismo (art. 74-ter, DPR 633/72)"_s},
+        {u"RF12"_s, u"Agriturismo (art. 5, c. 2, L. 413/91)"_s},
+        {u"RF13"_s, u"Vendite a domicilio (art. 25-bis, c. 6, DPR 600/73)"_s},
+        {u"RF14"_s, u"Rivendita beni usati, oggetti d'arte, d'antiquariato o da collezione (art. 36, DL 41/95)"_s},
+        {u"RF15"_s, u"Agenzie di vendite all'asta di oggetti d'arte, antiquariato o da collezione"_s},
+        {u"RF16"_s, u"IVA per cassa P.A. (art. 6, c. 5, DPR 633/72)"_s},
+        {u"RF17"_s, u"IVA per cassa (art. 32-bis, DL 83/2012)"_s},
+        {u"RF18"_s, u"Altro"_s},
+        {u"RF19"_s, u"Regime forfettario (art. 1, c. 54-89, L. 190/2014)"_s},
+    };
+    return list;
+}
+
+const QList<Voce>& nature()
+{
+    static const QList<Voce> list = {
+        {u"N1"_s, u"Escluse ex art. 15 DPR 633/72"_s},
+        {u"N2.1"_s, u"Non soggette ad IVA ai sensi degli artt. da 7 a 7-septies del DPR 633/72"_s},
+        {u"N2.2"_s, u"Non soggette - altri casi"_s},
+        {u"N3.1"_s, u"Non imponibili - esportazioni"_s},
+        {u"N3.2"_s, u"Non imponibili - cessioni intracomunitarie"_s},
+        {u"N3.3"_s, u"Non imponibili - cessioni verso San Marino"_s},
+        {u"N3.4"_s, u"Non imponibili - operazioni assimilate alle cessioni all'esportazione"_s},
+        {u"N3.5"_s, u"Non imponibili - a seguito di dichiarazioni d'intento"_s},
+        {u"N3.6"_s, u"Non imponibili - altre operazioni"_s},
+        {u"N4"_s, u"Esenti"_s},
+        {u"N5"_s, u"Regime del margine / IVA non esposta in fattura"_s},
+        {u"N6.1"_s, u"Inversione contabile - cessione di rottami e altri materiali di recupero"_s},
+        {u"N6.2"_s, u"Inversione contabile - cessione di oro e argento"_s},
+        {u"N6.3"_s, u"Inversione contabile - subappalto nel settore edile"_s},
+        {u"N6.4"_s, u"Inversione contabile - cessione di fabbricati"_s},
+        {u"N6.5"_s, u"Inversione contabile - cessione di telefoni cellulari"_s},
+        {u"N6.6"_s, u"Inversione contabile - cessione di prodotti elettronici"_s},
+        {u"N6.7"_s, u"Inversione contabile - prestazioni comparto edile e settori connessi"_s},
+        {u"N6.8"_s, u"Inversione contabile - operazioni settore energetico"_s},
+        {u"N6.9"_s, u"Inversione contabile - altri casi"_s},
+        {u"N7"_s, u"IVA assolta in altro stato UE"_s},
+    };
+    return list;
+}
+
+bool inElenco(const QList<Voce>& elenco, const QString& codice)
+{
+    for (const Voce& v : elenco)
+        if (v.codice == codice)
+            return true;
+    return false;
+}
+
+bool partitaIvaValida(const QString& piva)
+{
+    static const QRegularExpression digits(u"^[0-9]{11}$"_s);
+    if (!digits.match(piva).hasMatch())
+        return false;
+    int sum = 0;
+    for (int i = 0; i < 10; ++i) {
+        int d = piva[i].digitValue();
+        if (i % 2 == 1) {
+            d *= 2;
+            if (d > 9)
+                d -= 9;
+        }
+        sum += d;
+    }
+    return (10 - sum % 10) % 10 == piva[10].digitValue();
+}
+
+bool codiceFiscaleValido(const QString& cf)
+{
+    static const QRegularExpression person(u"^[A-Z0-9]{16}$"_s);
+    return person.match(cf).hasMatch() || partitaIvaValida(cf);
+}
+
+bool codiceDestinatarioValido(const QString& codice)
+{
+    static const QRegularExpression re(u"^[A-Z0-9]{7}$"_s);
+    return re.match(codice).hasMatch();
+}
+
+bool pecValida(const QString& pec)
+{
+    static const QRegularExpression re(u"^[^@\\s]+@[^@\\s]+\\.[^@\\s]+$"_s);
+    return pec.size() >= 8 && pec.size() <= 256 && re.match(pec).hasMatch();
+}
+
+QString codiceDaUsare(const CustomerEInvoiceData& data)
+{
+    if (!data.nazione.isEmpty() && data.nazione != u"IT"_s)
+        return kCodiceEstero;
+    const QString codice = identificativo(data.codiceDestinatario);
+    if (codice.isEmpty() || !data.pec.trimmed().isEmpty())
+        return kCodiceSenzaCanale;
+    return codice;
+}
+
+QString identificativo(const QString& text, const QString& nazione)
+{
+    QString s = text.toUpper();
+    s.remove(QRegularExpression(u"[\\s.\\-]"_s));
+    if (!nazione.isEmpty() && s.size() > 2 && s.startsWith(nazione))
+        s = s.mid(2);
+    return s;
+}
+
+QStringList problemiAzienda(const CompanyFiscalData& d)
+{
+    static const QRegularExpression cap(u"^[0-9]{5}$"_s);
+    static const QRegularExpression letters2(u"^[A-Z]{2}$"_s);
+    static const QRegularExpression iban(u"^[A-Z]{2}[0-9]{2}[A-Z0-9]{11,30}$"_s);
+    QStringList out;
+    if (d.denominazione.trimmed().isEmpty())
+        out << u"Denominazione dell'azienda"_s;
+    const QString piva = identificativo(d.partitaIva, u"IT"_s);
+    if (piva.isEmpty())
+        out << u"Partita IVA dell'azienda"_s;
+    else if (!partitaIvaValida(piva))
+        out << u"Partita IVA dell'azienda non valida (11 cifre, l'ultima di controllo)"_s;
+    const QString cf = identificativo(d.codiceFiscale);
+    if (!cf.isEmpty() && !codiceFiscaleValido(cf))
+        out << u"Codice fiscale dell'azienda non valido"_s;
+    if (!inElenco(regimiFiscali(), d.regimeFiscale))
+        out << u"Regime fiscale dell'azienda"_s;
+    if (d.indirizzo.trimmed().isEmpty())
+        out << u"Indirizzo dell'azienda"_s;
+    if (!cap.match(d.cap.trimmed()).hasMatch())
+        out << u"CAP dell'azienda (5 cifre)"_s;
+    if (d.comune.trimmed().isEmpty())
+        out << u"Comune dell'azienda"_s;
+    if (!d.provincia.trimmed().isEmpty() && !letters2.match(d.provincia.trimmed().toUpper()).hasMatch())
+        out << u"Provincia dell'azienda (2 lettere)"_s;
+    if (!letters2.match(d.nazione.trimmed().toUpper()).hasMatch())
+        out << u"Nazione dell'azienda (2 lettere)"_s;
+    if (!d.iban.trimmed().isEmpty() && !iban.match(identificativo(d.iban)).hasMatch())
+        out << u"IBAN dell'azienda non valido"_s;
+    return out;
+}
+
+QStringList problemiCliente(const CustomerEInvoiceData& d)
+{
+    static const QRegularExpression letters2(u"^[A-Z]{2}$"_s);
+    QStringList out;
+    const QString codice = identificativo(d.codiceDestinatario);
+    if (!codice.isEmpty() && !codiceDestinatarioValido(codice))
+        out << u"Codice destinatario del cliente (7 lettere o cifre)"_s;
+    if (!d.pec.trimmed().isEmpty() && !pecValida(d.pec.trimmed()))
+        out << u"Indirizzo PEC del cliente non valido"_s;
+    if (!letters2.match(d.nazione.trimmed().toUpper()).hasMatch())
+        out << u"Nazione del cliente (2 lettere)"_s;
+    return out;
+}
+
+QString progressivo(long long n)
+{
+    static const char digits[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+    QString out(5, u'0');
+    for (int i = 4; i >= 0 && n > 0; --i, n /= 36)
+        out[i] = QLatin1Char(digits[n % 36]);
+    return out;
+}
+
+QString nomeFile(const QString& partitaIva, long long n)
+{
+    return u"IT"_s + identificativo(partitaIva, u"IT"_s) + u'_' + progressivo(n) + u".xml"_s;
+}
+
+QString testo(const QString& text, int maxLength)
+{
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x20 || (u >= 0x7f && u < 0xa0))
+            out += u' ';
+        else if (u <= 0xff)
+            out += c;
+        else if (u == 0x20ac)
+            out += u"EUR"_s;
+        else if (u == 0x2018 || u == 0x2019)
+            out += u'\'';
+        else if (u == 0x201c || u == 0x201d)
+            out += u'"';
+        else if (u == 0x2013 || u == 0x2014)
+            out += u'-';
+        else if (u == 0x2026)
+            out += u"..."_s;
+        else if (!c.isLowSurrogate())
+            out += u'?';
+    }
+    out = out.simplified();
+    if (out.size() > maxLength)
+        out = out.left(maxLength).trimmed();
+    return out;
+}
+
+QString importo(const Decimal& d)
+{
+    return d.toFixed(2);
+}
+
+QString numero(const Decimal& d)
+{
+    QString s = d.rounded(8).toString();
+    const qsizetype dot = s.indexOf(u'.');
+    if (dot < 0)
+        return s + u".00"_s;
+    if (s.size() - dot - 1 < 2)
+        s += u'0';
+    return s;
+}
+
+} // namespace EInvoiceRules

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "invoices/einvoicedata.h"
+#include "shell/decimal.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// The rules of the FatturaPA format (version 1.2.2) that need no database: identifiers,
+// recipient codes, file names, code lists and how texts and amounts are written.
+namespace EInvoiceRules {
+
+// Payment reason of the 4 % withholding that a condominium applies to contractors (art. 25-ter
+// DPR 600/73): code "W" of the Certificazione Unica instructions (Agenzia delle Entrate,
+// "Istruzioni per la compilazione della Certificazione Unica", causale W: "corrispettivi erogati
+// per prestazioni relative a contratti d'appalto cui si sono resi applicabili le disposizioni
+// contenute nell'art. 25-ter del D.P.R. n. 600 del 29 settembre 1973"), the list the format's
+// CausalePagamento refers to.
+inline const QString kCausaleRitenuta = QStringLiteral("W");
+inline const QString kCodiceSenzaCanale = QStringLiteral("0000000");
+// Customers outside Italy.
+inline const QString kCodiceEstero = QStringLiteral("XXXXXXX");
+
+struct Voce {
+    QString codice;
+    QString descrizione;
+};
+// Regime fiscale codes, RF01 first.
+const QList<Voce>& regimiFiscali();
+// Natura codes allowed for a 0 % rate.
+const QList<Voce>& nature();
+bool inElenco(const QList<Voce>& elenco, const QString& codice);
+
+// Italian VAT number: 11 digits whose last is the check digit of the other ten.
+bool partitaIvaValida(const QString& piva);
+// Tax code: 16 letters and digits (a person) or a VAT number (a company).
+bool codiceFiscaleValido(const QString& cf);
+// Recipient code of a private customer: 7 capital letters or digits.
+bool codiceDestinatarioValido(const QString& codice);
+bool pecValida(const QString& pec);
+// The code the file carries: "0000000" when a PEC (or nothing) is given, "XXXXXXX" abroad.
+QString codiceDaUsare(const CustomerEInvoiceData& data);
+// Upper case, without blanks; a leading country prefix equal to `nazione` is dropped.
+QString identificativo(const QString& text, const QString& nazione = QString());
+
+// Everything wrong with the company data, in Italian; empty when it can make a file.
+QStringList problemiAzienda(const CompanyFiscalData& data);
+// Everything wrong with a customer's recipient data.
+QStringList problemiCliente(const CustomerEInvoiceData& data);
+
+// The progressive of a file name: 5 digits or capital letters (base 36), 1 gives "00001".
+QString progressivo(long long n);
+// IT + company VAT number + "_" + progressive + ".xml", the name the exchange system expects.
+QString nomeFile(const QString& partitaIva, long long n);
+
+// A text as the format takes it: one line of characters of the Latin-1 set (others replaced),
+// without outer blanks, cut to `maxLength` characters.
+QString testo(const QString& text, int maxLength);
+// An amount with "." and exactly two decimals.
+QString importo(const Decimal& d);
+// A price or quantity with "." and two to eight decimals.
+QString numero(const Decimal& d);
+
+} // namespace EInvoiceRules

@@ -1,0 +1,171 @@
+#include "invoices/einvoicestore.h"
+
+#include "data/database.h"
+
+#include <QSqlQuery>
+#include <QVariant>
+
+namespace {
+
+const char* const kTables[] = {
+    "CREATE TABLE IF NOT EXISTS EFatturaAzienda (Id INTEGER PRIMARY KEY CHECK (Id = 1), Denominazione TEXT, "
+    "PartitaIva TEXT, CodiceFiscale TEXT, RegimeFiscale TEXT, Indirizzo TEXT, Cap TEXT, Comune TEXT, "
+    "Provincia TEXT, Nazione TEXT, Iban TEXT, IstitutoFinanziario TEXT, PersonaFisica INTEGER)",
+    "CREATE TABLE IF NOT EXISTS EFatturaClienti (IdAna INTEGER PRIMARY KEY, CodiceDestinatario TEXT, Pec TEXT, "
+    "Nazione TEXT)",
+    "CREATE TABLE IF NOT EXISTS EFatturaNatura (Num TEXT PRIMARY KEY, Natura TEXT)",
+    "CREATE TABLE IF NOT EXISTS EFatturaProgressivo (Id INTEGER PRIMARY KEY CHECK (Id = 1), Ultimo INTEGER)",
+};
+
+// Created once per database file opened.
+DbStatus ensureTables()
+{
+    static QString readyFor;
+    const QString file = Database::filePath();
+    if (!file.isEmpty() && file == readyFor)
+        return std::nullopt;
+    for (const char* sql : kTables)
+        if (DbStatus s = Database::exec(QString::fromLatin1(sql)))
+            return s;
+    readyFor = file;
+    return std::nullopt;
+}
+
+QString text(const QSqlQuery& q, int i)
+{
+    return q.value(i).toString();
+}
+
+} // namespace
+
+DbResult<CompanyFiscalData> EInvoiceStore::company()
+{
+    if (DbStatus s = ensureTables())
+        return *s;
+    auto q = Database::select(
+        QStringLiteral(
+            "SELECT Denominazione, PartitaIva, CodiceFiscale, RegimeFiscale, Indirizzo, Cap, Comune, Provincia, "
+            "Nazione, Iban, IstitutoFinanziario, PersonaFisica FROM EFatturaAzienda WHERE Id = ?"),
+        {1});
+    if (!q)
+        return q.error();
+    CompanyFiscalData d;
+    if (q.value().next()) {
+        const QSqlQuery& r = q.value();
+        d.denominazione = text(r, 0);
+        d.partitaIva = text(r, 1);
+        d.codiceFiscale = text(r, 2);
+        d.regimeFiscale = text(r, 3);
+        d.indirizzo = text(r, 4);
+        d.cap = text(r, 5);
+        d.comune = text(r, 6);
+        d.provincia = text(r, 7);
+        d.nazione = text(r, 8);
+        d.iban = text(r, 9);
+        d.istitutoFinanziario = text(r, 10);
+        d.personaFisica = r.value(11).toInt() != 0;
+    }
+    return d;
+}
+
+DbStatus EInvoiceStore::saveCompany(const CompanyFiscalData& d)
+{
+    if (DbStatus s = ensureTables())
+        return s;
+    return Database::exec(
+        QStringLiteral("INSERT OR REPLACE INTO EFatturaAzienda (Id, Denominazione, PartitaIva, CodiceFiscale, "
+                       "RegimeFiscale, Indirizzo, Cap, Comune, Provincia, Nazione, Iban, IstitutoFinanziario, "
+                       "PersonaFisica) VALUES (1, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+        {d.denominazione, d.partitaIva, d.codiceFiscale, d.regimeFiscale, d.indirizzo, d.cap, d.comune, d.provincia,
+         d.nazione, d.iban, d.istitutoFinanziario, d.personaFisica ? 1 : 0});
+}
+
+DbResult<CustomerEInvoiceData> EInvoiceStore::customer(qint64 idAna)
+{
+    if (DbStatus s = ensureTables())
+        return *s;
+    auto q = Database::select(
+        QStringLiteral("SELECT CodiceDestinatario, Pec, Nazione FROM EFatturaClienti WHERE IdAna = ?"), {idAna});
+    if (!q)
+        return q.error();
+    CustomerEInvoiceData d;
+    if (q.value().next()) {
+        d.codiceDestinatario = text(q.value(), 0);
+        d.pec = text(q.value(), 1);
+        d.nazione = text(q.value(), 2);
+    }
+    return d;
+}
+
+DbStatus EInvoiceStore::saveCustomer(qint64 idAna, const CustomerEInvoiceData& d)
+{
+    if (DbStatus s = ensureTables())
+        return s;
+    return Database::exec(QStringLiteral("INSERT OR REPLACE INTO EFatturaClienti (IdAna, CodiceDestinatario, Pec, "
+                                         "Nazione) VALUES (?, ?, ?, ?)"),
+                          {idAna, d.codiceDestinatario, d.pec, d.nazione});
+}
+
+DbResult<std::optional<CustomerRecord>> EInvoiceStore::customerRecord(qint64 idAna)
+{
+    auto q = Database::select(QStringLiteral("SELECT Nome, Ragione, Ragione2, Piva, Cf, Indirizzo, Cap, Città, Prov "
+                                             "FROM Anagrafica WHERE Id = ?"),
+                              {idAna});
+    if (!q)
+        return q.error();
+    if (!q.value().next())
+        return std::optional<CustomerRecord>();
+    const QSqlQuery& r = q.value();
+    return std::optional<CustomerRecord>(CustomerRecord{text(r, 0), text(r, 1), text(r, 2), text(r, 3), text(r, 4),
+                                                        text(r, 5), text(r, 6), text(r, 7), text(r, 8)});
+}
+
+DbResult<QString> EInvoiceStore::natura(const QString& num)
+{
+    if (DbStatus s = ensureTables())
+        return *s;
+    auto v = Database::scalar(QStringLiteral("SELECT Natura FROM EFatturaNatura WHERE Num = ?"), {num});
+    if (!v)
+        return v.error();
+    return v.value().toString();
+}
+
+DbStatus EInvoiceStore::saveNatura(const QString& num, const QString& natura)
+{
+    if (DbStatus s = ensureTables())
+        return s;
+    return Database::exec(QStringLiteral("INSERT OR REPLACE INTO EFatturaNatura (Num, Natura) VALUES (?, ?)"),
+                          {num, natura});
+}
+
+DbResult<long long> EInvoiceStore::takeProgressive(int count)
+{
+    if (DbStatus s = ensureTables())
+        return *s;
+    // Read and raise under the write lock: two programs never take the same number.
+    Transaction t(Transaction::Write);
+    if (!t.started())
+        return DbError{3246, QStringLiteral("Transazione non avviata")};
+    if (DbStatus s = Database::exec(QStringLiteral("INSERT OR IGNORE INTO EFatturaProgressivo (Id, Ultimo) "
+                                                   "VALUES (1, 0)")))
+        return *s;
+    if (DbStatus s =
+            Database::exec(QStringLiteral("UPDATE EFatturaProgressivo SET Ultimo = Ultimo + ? WHERE Id = 1"), {count}))
+        return *s;
+    auto v = Database::scalar(QStringLiteral("SELECT Ultimo FROM EFatturaProgressivo WHERE Id = 1"));
+    if (!v)
+        return v.error();
+    if (DbStatus s = t.commit())
+        return *s;
+    return v.value().toLongLong() - count + 1;
+}
+
+DbResult<long long> EInvoiceStore::lastProgressive()
+{
+    if (DbStatus s = ensureTables())
+        return *s;
+    auto v = Database::scalar(QStringLiteral("SELECT Ultimo FROM EFatturaProgressivo WHERE Id = 1"));
+    if (!v)
+        return v.error();
+    return v.value().toLongLong();
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "data/dberror.h"
+#include "invoices/einvoicedata.h"
+
+#include <QString>
+#include <optional>
+
+// Every statement on the electronic invoice data. Its tables sit beside the ten of the program
+// and are created when first needed, so databases written before them keep working.
+class EInvoiceStore {
+public:
+    // The stored company data; the defaults when none was ever saved.
+    static DbResult<CompanyFiscalData> company();
+    static DbStatus saveCompany(const CompanyFiscalData& data);
+
+    // The customer's data by Anagrafica.Id; the defaults when none was saved.
+    static DbResult<CustomerEInvoiceData> customer(qint64 idAna);
+    static DbStatus saveCustomer(qint64 idAna, const CustomerEInvoiceData& data);
+    // The registry row of a customer, deleted ones too; nothing when there is none.
+    static DbResult<std::optional<CustomerRecord>> customerRecord(qint64 idAna);
+
+    // The Natura code kept for a 0 % invoice; empty when none.
+    static DbResult<QString> natura(const QString& num);
+    static DbStatus saveNatura(const QString& num, const QString& natura);
+
+    // Takes the next `count` progressives of the file names (1, 2, ...) and gives the first;
+    // the last is kept, so no two files ever get the same one.
+    static DbResult<long long> takeProgressive(int count = 1);
+    static DbResult<long long> lastProgressive();
+};

@@ -1,0 +1,276 @@
+#include "invoices/einvoicexml.h"
+
+#include "invoices/einvoicerules.h"
+#include "invoices/invoicerules.h"
+#include "invoices/invoicetotals.h"
+
+#include <QRegularExpression>
+#include <QXmlStreamWriter>
+
+using namespace Qt::StringLiterals;
+using namespace EInvoiceRules;
+
+namespace {
+
+const QString kNamespace = u"http://ivaservizi.agenziaentrate.gov.it/docs/xsd/fatture/v1.2"_s;
+
+QString nazione(const QString& n)
+{
+    const QString s = n.trimmed().toUpper();
+    return s.isEmpty() ? u"IT"_s : s;
+}
+
+QString denominazione(const CustomerRecord& c)
+{
+    const QString ragione = (c.ragione.trimmed() + u' ' + c.ragione2.trimmed()).trimmed();
+    return ragione.isEmpty() ? c.nome : ragione;
+}
+
+// Rows the file carries: every row with a text or an amount; spacer lines stay out.
+bool carried(const InvoiceRow& r)
+{
+    return !r.descrizione.trimmed().isEmpty() || !r.prezzo.isZero();
+}
+
+class Writer {
+public:
+    explicit Writer(QByteArray* out) : x(out) {}
+    QXmlStreamWriter x;
+
+    void el(const QString& name, const QString& value) { x.writeTextElement(name, value); }
+    void open(const QString& name) { x.writeStartElement(name); }
+    void close() { x.writeEndElement(); }
+
+    void sede(const QString& indirizzo, const QString& cap, const QString& comune, const QString& provincia,
+              const QString& paese)
+    {
+        open(u"Sede"_s);
+        el(u"Indirizzo"_s, testo(indirizzo, 60));
+        el(u"CAP"_s, cap);
+        el(u"Comune"_s, testo(comune, 60));
+        if (!provincia.isEmpty())
+            el(u"Provincia"_s, provincia);
+        el(u"Nazione"_s, paese);
+        close();
+    }
+};
+
+} // namespace
+
+QStringList EInvoiceXml::mancanti(const Input& in)
+{
+    static const QRegularExpression cap(u"^[0-9]{5}$"_s);
+    static const QRegularExpression letters2(u"^[A-Z]{2}$"_s);
+    QStringList out = problemiAzienda(in.company);
+    const CustomerRecord& c = in.customer;
+    const QString paese = nazione(in.recipient.nazione);
+    const QString piva = identificativo(c.piva, paese);
+    const QString cf = identificativo(c.cf);
+    if (piva.isEmpty() && cf.isEmpty())
+        out << u"Partita IVA o codice fiscale del cliente"_s;
+    if (!piva.isEmpty() && paese == u"IT"_s && !partitaIvaValida(piva))
+        out << u"Partita IVA del cliente non valida (11 cifre, l'ultima di controllo)"_s;
+    if (!piva.isEmpty() && piva.size() > 28)
+        out << u"Partita IVA del cliente troppo lunga"_s;
+    if (!cf.isEmpty() && !codiceFiscaleValido(cf))
+        out << u"Codice fiscale del cliente non valido"_s;
+    if (testo(denominazione(c), 80).isEmpty())
+        out << u"Ragione sociale del cliente"_s;
+    if (testo(c.indirizzo, 60).isEmpty())
+        out << u"Indirizzo del cliente"_s;
+    if (paese == u"IT"_s && !cap.match(c.cap.trimmed()).hasMatch())
+        out << u"CAP del cliente (5 cifre)"_s;
+    if (testo(c.citta, 60).isEmpty())
+        out << u"Comune del cliente"_s;
+    if (paese == u"IT"_s && !c.prov.trimmed().isEmpty() && !letters2.match(c.prov.trimmed().toUpper()).hasMatch())
+        out << u"Provincia del cliente (2 lettere)"_s;
+    out << problemiCliente(in.recipient);
+
+    const Invoice& inv = in.invoice;
+    if (!inv.data.isValid())
+        out << u"Data della fattura"_s;
+    if (inv.num.isEmpty() || inv.num.size() > 20 || !inv.num.contains(QRegularExpression(u"[0-9]"_s)))
+        out << u"Numero della fattura"_s;
+    if (inv.iva == 0 && !inElenco(nature(), in.natura))
+        out << u"Natura dell'operazione per l'aliquota 0 %"_s;
+    if (inv.iva < 0 || inv.iva >= 100)
+        out << u"Aliquota IVA (da 0 a 99)"_s;
+    qsizetype righe = 0;
+    for (const InvoiceRow& r : inv.rows)
+        righe += carried(r) ? 1 : 0;
+    if (righe == 0)
+        out << u"Almeno una riga con descrizione o importo"_s;
+    if (righe > 9999)
+        out << u"Al massimo 9999 righe"_s;
+    const InvoiceTotals t = InvoiceTotals::calcola(inv.rows, inv.iva, inv.ra);
+    if (t.totale.isOverflow() || t.imponibile.abs() >= Decimal(1000000000000LL))
+        out << u"Importi della fattura troppo grandi"_s;
+    return out;
+}
+
+QByteArray EInvoiceXml::write(const Input& in)
+{
+    const Invoice& inv = in.invoice;
+    const CompanyFiscalData& a = in.company;
+    const CustomerRecord& c = in.customer;
+    const QString paeseCliente = nazione(in.recipient.nazione);
+    const bool estero = paeseCliente != u"IT"_s;
+    const QString pivaAzienda = identificativo(a.partitaIva, u"IT"_s);
+    const QString cfAzienda = identificativo(a.codiceFiscale);
+    // The amounts exactly as the printed invoice shows them.
+    const InvoiceTotals t = InvoiceTotals::calcola(inv.rows, inv.iva, inv.ra);
+    const Decimal imponibile = t.imponibile.rounded(2);
+    const Decimal imposta = t.iva.rounded(2);
+    const QString aliquota = importo(Decimal(inv.iva));
+    const QString natura = inv.iva == 0 ? in.natura : QString();
+
+    QByteArray out;
+    out.reserve(2048 + 300 * inv.rows.size());
+    Writer w(&out);
+    QXmlStreamWriter& x = w.x;
+    x.setAutoFormatting(true);
+    x.setAutoFormattingIndent(1);
+    x.writeStartDocument(u"1.0"_s);
+    x.writeNamespace(kNamespace, u"p"_s);
+    x.writeNamespace(u"http://www.w3.org/2000/09/xmldsig#"_s, u"ds"_s);
+    x.writeNamespace(u"http://www.w3.org/2001/XMLSchema-instance"_s, u"xsi"_s);
+    x.writeStartElement(kNamespace, u"FatturaElettronica"_s);
+    x.writeAttribute(u"versione"_s, u"FPR12"_s);
+    x.writeAttribute(u"http://www.w3.org/2001/XMLSchema-instance"_s, u"schemaLocation"_s,
+                     kNamespace + u" http://www.fatturapa.gov.it/export/fatturazione/sdi/fatturapa/v1.2/"
+                                  "Schema_del_file_xml_FatturaPA_versione_1.2.xsd"_s);
+
+    w.open(u"FatturaElettronicaHeader"_s);
+    w.open(u"DatiTrasmissione"_s);
+    w.open(u"IdTrasmittente"_s);
+    w.el(u"IdPaese"_s, u"IT"_s);
+    w.el(u"IdCodice"_s, cfAzienda.isEmpty() ? pivaAzienda : cfAzienda);
+    w.close();
+    w.el(u"ProgressivoInvio"_s, in.progressivo);
+    w.el(u"FormatoTrasmissione"_s, u"FPR12"_s);
+    const QString codice = codiceDaUsare(in.recipient);
+    w.el(u"CodiceDestinatario"_s, codice);
+    // A PEC address is read only beside the code of "no channel".
+    if (codice == kCodiceSenzaCanale && !in.recipient.pec.trimmed().isEmpty())
+        w.el(u"PECDestinatario"_s, in.recipient.pec.trimmed());
+    w.close();
+
+    w.open(u"CedentePrestatore"_s);
+    w.open(u"DatiAnagrafici"_s);
+    w.open(u"IdFiscaleIVA"_s);
+    w.el(u"IdPaese"_s, u"IT"_s);
+    w.el(u"IdCodice"_s, pivaAzienda);
+    w.close();
+    if (!cfAzienda.isEmpty())
+        w.el(u"CodiceFiscale"_s, cfAzienda);
+    w.open(u"Anagrafica"_s);
+    w.el(u"Denominazione"_s, testo(a.denominazione, 80));
+    w.close();
+    w.el(u"RegimeFiscale"_s, a.regimeFiscale);
+    w.close();
+    w.sede(a.indirizzo, a.cap.trimmed(), a.comune, a.provincia.trimmed().toUpper(), nazione(a.nazione));
+    w.close();
+
+    w.open(u"CessionarioCommittente"_s);
+    w.open(u"DatiAnagrafici"_s);
+    const QString pivaCliente = identificativo(c.piva, paeseCliente);
+    if (!pivaCliente.isEmpty()) {
+        w.open(u"IdFiscaleIVA"_s);
+        w.el(u"IdPaese"_s, paeseCliente);
+        w.el(u"IdCodice"_s, pivaCliente);
+        w.close();
+    }
+    if (const QString cf = identificativo(c.cf); !cf.isEmpty())
+        w.el(u"CodiceFiscale"_s, cf);
+    w.open(u"Anagrafica"_s);
+    w.el(u"Denominazione"_s, testo(denominazione(c), 80));
+    w.close();
+    w.close();
+    // Abroad the postcode is not an Italian one: the format wants five zeros.
+    w.sede(c.indirizzo, estero ? u"00000"_s : c.cap.trimmed(), c.citta, estero ? QString() : c.prov.trimmed().toUpper(),
+           paeseCliente);
+    w.close();
+    w.close(); // header
+
+    w.open(u"FatturaElettronicaBody"_s);
+    w.open(u"DatiGenerali"_s);
+    w.open(u"DatiGeneraliDocumento"_s);
+    w.el(u"TipoDocumento"_s, u"TD01"_s);
+    w.el(u"Divisa"_s, u"EUR"_s);
+    w.el(u"Data"_s, inv.data.toString(Qt::ISODate));
+    w.el(u"Numero"_s, inv.num);
+    if (inv.ra) {
+        w.open(u"DatiRitenuta"_s);
+        w.el(u"TipoRitenuta"_s, a.personaFisica ? u"RT01"_s : u"RT02"_s);
+        w.el(u"ImportoRitenuta"_s, importo(t.ritenuta));
+        w.el(u"AliquotaRitenuta"_s, u"4.00"_s);
+        w.el(u"CausalePagamento"_s, kCausaleRitenuta);
+        w.close();
+    }
+    // Taxable amount plus VAT: the withholding is paid by the customer to the treasury, not
+    // subtracted from the document's total.
+    w.el(u"ImportoTotaleDocumento"_s, importo(imponibile + imposta));
+    const QString note = testo(inv.note, 100000);
+    for (qsizetype i = 0; i < note.size(); i += 200)
+        w.el(u"Causale"_s, note.mid(i, 200).trimmed());
+    w.close();
+    w.close();
+
+    w.open(u"DatiBeniServizi"_s);
+    int linea = 0;
+    for (const InvoiceRow& r : inv.rows) {
+        if (!carried(r))
+            continue;
+        w.open(u"DettaglioLinee"_s);
+        w.el(u"NumeroLinea"_s, QString::number(++linea));
+        const QString descrizione = testo(r.descrizione, 1000);
+        w.el(u"Descrizione"_s, descrizione.isEmpty() ? u"-"_s : descrizione);
+        const Decimal totale = InvoiceRules::importoMostrato(r);
+        if (r.prezzo.isZero()) {
+            w.el(u"PrezzoUnitario"_s, u"0.00"_s);
+        } else if (r.qta.isZero()) {
+            // A lump sum: one unit at its amount.
+            w.el(u"PrezzoUnitario"_s, importo(totale));
+        } else {
+            w.el(u"Quantita"_s, numero(r.qta));
+            // The rows carry no unit; validators want one beside every quantity.
+            w.el(u"UnitaMisura"_s, u"NR"_s);
+            w.el(u"PrezzoUnitario"_s, numero(r.prezzo));
+        }
+        w.el(u"PrezzoTotale"_s, importo(totale));
+        w.el(u"AliquotaIVA"_s, aliquota);
+        if (inv.ra && !totale.isZero())
+            w.el(u"Ritenuta"_s, u"SI"_s);
+        if (!natura.isEmpty())
+            w.el(u"Natura"_s, natura);
+        w.close();
+    }
+    w.open(u"DatiRiepilogo"_s);
+    w.el(u"AliquotaIVA"_s, aliquota);
+    if (!natura.isEmpty())
+        w.el(u"Natura"_s, natura);
+    w.el(u"ImponibileImporto"_s, importo(imponibile));
+    w.el(u"Imposta"_s, importo(imposta));
+    w.el(u"EsigibilitaIVA"_s, u"I"_s);
+    w.close();
+    w.close();
+
+    if (!a.iban.trimmed().isEmpty()) {
+        w.open(u"DatiPagamento"_s);
+        w.el(u"CondizioniPagamento"_s, u"TP02"_s);
+        w.open(u"DettaglioPagamento"_s);
+        w.el(u"Beneficiario"_s, testo(a.denominazione, 200));
+        w.el(u"ModalitaPagamento"_s, u"MP05"_s);
+        // What the customer pays: the printed total, net of the withholding.
+        w.el(u"ImportoPagamento"_s, importo(t.totaleMostrato()));
+        if (const QString istituto = testo(a.istitutoFinanziario, 80); !istituto.isEmpty())
+            w.el(u"IstitutoFinanziario"_s, istituto);
+        w.el(u"IBAN"_s, identificativo(a.iban));
+        w.close();
+        w.close();
+    }
+    w.close(); // body
+    x.writeEndElement();
+    x.writeEndDocument();
+    return out;
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "invoices/einvoicedata.h"
+#include "invoices/invoice.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// The FatturaPA file (FPR12, schema 1.2.2) of one stored invoice; its amounts are those of the
+// printed invoice.
+class EInvoiceXml {
+public:
+    struct Input {
+        Invoice invoice;
+        CompanyFiscalData company;
+        CustomerRecord customer;
+        CustomerEInvoiceData recipient;
+        // Needed when the rate is 0 %.
+        QString natura;
+        // The progressive of the file, also its ProgressivoInvio.
+        QString progressivo;
+    };
+
+    // Every item missing or wrong for a valid file, in Italian; empty when the file can be made.
+    static QStringList mancanti(const Input& in);
+    // The file, UTF-8. Call only when mancanti() is empty.
+    static QByteArray write(const Input& in);
+};

@@ -1,0 +1,458 @@
+#include "invoices/einvoiceexport.h"
+#include "invoices/einvoicerules.h"
+#include "invoices/einvoicestore.h"
+#include "invoices/invoicedata.h"
+#include "invoices/invoicetotals.h"
+#include "invoicetest.h"
+#include "workdir.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QXmlStreamReader>
+#include <functional>
+
+namespace {
+
+const QString kPiva = u"01234567897"_s;
+
+QByteArray readFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Texts of every element whose path ends with `suffix` ("DatiRiepilogo/Imposta"), joined by "|".
+QString values(const QByteArray& xml, const QString& suffix)
+{
+    QXmlStreamReader r(xml);
+    QStringList path;
+    QStringList texts;
+    QStringList found;
+    while (!r.atEnd()) {
+        r.readNext();
+        if (r.isStartElement()) {
+            path << r.name().toString();
+            texts << QString();
+        } else if (r.isCharacters()) {
+            if (!texts.isEmpty())
+                texts.last() += r.text();
+        } else if (r.isEndElement()) {
+            const QString text = texts.takeLast();
+            if ((u'/' + path.join(u'/')).endsWith(u'/' + suffix) && !text.trimmed().isEmpty())
+                found << text;
+            path.removeLast();
+        }
+    }
+    EXPECT_FALSE(r.hasError()) << r.errorString().toStdString();
+    return found.join(u'|');
+}
+
+// "€ 1.234,50" as the format writes it: "1234.50".
+QString printed(const QString& euro)
+{
+    return euro.mid(2).remove(u'.').replace(u',', u'.');
+}
+
+// What the independent validator objects to, without its old rule 00426 (code "0000000" without a
+// PEC address, which the exchange system accepts today); `only00426` tells when that rule alone fired.
+QStringList validatorErrors(const QString& file, bool* only00426)
+{
+    QProcess p;
+    p.setProcessChannelMode(QProcess::MergedChannels);
+    p.start(u"a38tool"_s, {u"validate"_s, file});
+    EXPECT_TRUE(p.waitForFinished(120000));
+    QStringList errors;
+    bool saw00426 = false;
+    for (const QString& line : QString::fromUtf8(p.readAll()).split(u'\n', Qt::SkipEmptyParts)) {
+        if (line.contains(u"[00426]"_s))
+            saw00426 = true;
+        else
+            errors << line;
+    }
+    if (p.exitCode() != 0 && errors.isEmpty() && !saw00426)
+        errors << u"exit code %1"_s.arg(p.exitCode());
+    *only00426 = saw00426 && errors.isEmpty();
+    return errors;
+}
+
+bool haveValidator()
+{
+    return !QStandardPaths::findExecutable(u"a38tool"_s).isEmpty();
+}
+
+CompanyFiscalData company()
+{
+    CompanyFiscalData a;
+    a.denominazione = u"Carpenteria Rossi Srl"_s;
+    a.partitaIva = kPiva;
+    a.indirizzo = u"Via dell'Industria 4"_s;
+    a.cap = u"40100"_s;
+    a.comune = u"Bologna"_s;
+    a.provincia = u"BO"_s;
+    a.iban = u"IT60 X054 2811 1010 0000 0123 456"_s;
+    a.istitutoFinanziario = u"Banca di Bologna"_s;
+    return a;
+}
+
+// A working folder with the company's data and one customer ready for electronic invoices.
+struct Shop {
+    TestWorkDir dir;
+    qint64 cliente = 0;
+
+    explicit Shop(const QString& ragione = u"Bertoldi Costruzioni Srl"_s, const QString& piva = u"12345678903"_s,
+                  const QString& indirizzo = u"Via Verdi 2"_s)
+    {
+        EXPECT_FALSE(EInvoiceStore::saveCompany(company()));
+        EXPECT_FALSE(Database::exec(u"INSERT INTO Anagrafica (Nome, Ragione, Piva, Cf, Indirizzo, Cap, Città, Prov) "
+                                    "VALUES ('BERTOLDI', ?, ?, '', ?, '38100', 'Trento', 'TN')"_s,
+                                    {ragione, piva, indirizzo}));
+        cliente = Database::scalar(u"SELECT max(Id) FROM Anagrafica"_s).value().toLongLong();
+        EXPECT_FALSE(EInvoiceStore::saveCustomer(cliente, {u"ABC1234"_s, {}, u"IT"_s}));
+    }
+    Invoice store(const QList<InvoiceRow>& rows, int iva = 22, bool ra = false, const QString& num = u"12/26"_s,
+                  QDate data = QDate(2026, 3, 5))
+    {
+        Invoice inv{num, cliente, {}, data, Decimal(), iva, {}, ra, false, rows};
+        inv.totale = InvoiceTotals::calcola(rows, iva, ra).totaleMostrato();
+        issue(inv);
+        return inv;
+    }
+    QString out(const QString& name = u"fattura.xml"_s) const { return dir.path(name); }
+    int command(const QStringList& args, QString* errors = nullptr) const
+    {
+        QProcess p;
+        p.start(QStringLiteral(CORVALISTO_EXE), QStringList{u"--dir"_s, dir.path()} + args);
+        EXPECT_TRUE(p.waitForFinished(60000));
+        if (errors)
+            *errors = QString::fromUtf8(p.readAllStandardError());
+        return p.exitCode();
+    }
+};
+
+InvoiceRow row(int ord, const QString& text, const char* qta, const char* prezzo)
+{
+    return {ord, text, dec(qta), dec(prezzo)};
+}
+
+} // namespace
+
+TEST(EInvoiceRules, IdentifiersCodesAndNames)
+{
+    using namespace EInvoiceRules;
+    for (const auto& [piva, valid] : std::vector<std::pair<QString, bool>>{{kPiva, true},
+                                                                           {u"12345678903"_s, true},
+                                                                           {u"12345678901"_s, false},
+                                                                           {u"01234567896"_s, false},
+                                                                           {u"1234567890"_s, false},
+                                                                           {u"1234567890A"_s, false},
+                                                                           {u""_s, false}})
+        EXPECT_EQ(partitaIvaValida(piva), valid) << piva.toStdString();
+    EXPECT_EQ(identificativo(u" it 0123 4567-897"_s, u"IT"_s), kPiva);
+
+    struct Recipient {
+        CustomerEInvoiceData data;
+        QString code;
+        int problems;
+    };
+    for (const Recipient& r : std::vector<Recipient>{{{u"abc1234"_s, {}, u"IT"_s}, u"ABC1234"_s, 0},
+                                                     {{{}, {}, u"IT"_s}, u"0000000"_s, 0},
+                                                     {{u"ABC1234"_s, u"ufficio@pec.it"_s, u"IT"_s}, u"0000000"_s, 0},
+                                                     {{{}, {}, u"DE"_s}, u"XXXXXXX"_s, 0},
+                                                     {{u"ABC12"_s, u"senza-chiocciola"_s, u"I"_s}, u"XXXXXXX"_s, 3}}) {
+        EXPECT_EQ(codiceDaUsare(r.data), r.code) << r.data.codiceDestinatario.toStdString();
+        EXPECT_EQ(problemiCliente(r.data).size(), r.problems) << problemiCliente(r.data).join(u"; "_s).toStdString();
+    }
+
+    for (const auto& [n, text] : std::vector<std::pair<long long, QString>>{
+             {1, u"00001"_s}, {35, u"0000Z"_s}, {36, u"00010"_s}, {60466175, u"ZZZZZ"_s}})
+        EXPECT_EQ(progressivo(n), text) << n;
+    EXPECT_EQ(nomeFile(u"IT 01234567897"_s, 37), u"IT01234567897_00011.xml"_s);
+
+    EXPECT_EQ(testo(u"  Però l'€ “a”\r\n–\tb  "_s, 100), u"Però l'EUR \"a\" - b"_s);
+    EXPECT_EQ(testo(u"abcdef"_s, 3), u"abc"_s);
+    EXPECT_EQ(numero(dec("2.5")), u"2.50"_s);
+    EXPECT_EQ(numero(dec("0.125")), u"0.125"_s);
+    EXPECT_EQ(numero(dec("-3")), u"-3.00"_s);
+    EXPECT_EQ(importo(dec("22.022")), u"22.02"_s);
+}
+
+TEST(EInvoiceStore, OwnTablesCreatedAtFirstUseAndKept)
+{
+    TestWorkDir dir;
+    EXPECT_EQ(dbRows(u"SELECT count(*) FROM sqlite_master WHERE name LIKE 'EFattura%'"_s), u"0"_s);
+    // Defaults before anything is saved.
+    const auto empty = EInvoiceStore::company();
+    ASSERT_TRUE(empty);
+    EXPECT_EQ(empty->regimeFiscale, u"RF01"_s);
+    EXPECT_EQ(empty->nazione, u"IT"_s);
+    EXPECT_EQ(EInvoiceStore::customer(7)->codiceDestinatario, u"0000000"_s);
+    EXPECT_EQ(EInvoiceStore::lastProgressive().value(), 0);
+
+    CompanyFiscalData a = company();
+    a.personaFisica = true;
+    a.denominazione = u"O'Neill & Figli"_s;
+    ASSERT_FALSE(EInvoiceStore::saveCompany(a));
+    a.regimeFiscale = u"RF19"_s;
+    ASSERT_FALSE(EInvoiceStore::saveCompany(a));
+    const CompanyFiscalData back = EInvoiceStore::company().value();
+    EXPECT_EQ(back.denominazione, a.denominazione);
+    EXPECT_EQ(back.regimeFiscale, u"RF19"_s);
+    EXPECT_EQ(back.iban, a.iban);
+    EXPECT_TRUE(back.personaFisica);
+    EXPECT_EQ(dbRows(u"SELECT count(*) FROM EFatturaAzienda"_s), u"1"_s);
+
+    ASSERT_FALSE(EInvoiceStore::saveCustomer(7, {u"0000000"_s, u"a@pec.it"_s, u"IT"_s}));
+    ASSERT_FALSE(EInvoiceStore::saveCustomer(7, {u"KRRH6B9"_s, {}, u"SM"_s}));
+    EXPECT_EQ(EInvoiceStore::customer(7)->codiceDestinatario, u"KRRH6B9"_s);
+    EXPECT_EQ(EInvoiceStore::customer(7)->nazione, u"SM"_s);
+    EXPECT_EQ(EInvoiceStore::customer(8)->pec, QString());
+
+    ASSERT_FALSE(EInvoiceStore::saveNatura(u"3/26"_s, u"N6.3"_s));
+    EXPECT_EQ(EInvoiceStore::natura(u"3/26"_s).value(), u"N6.3"_s);
+    EXPECT_EQ(EInvoiceStore::natura(u"4/26"_s).value(), QString());
+
+    EXPECT_EQ(EInvoiceStore::takeProgressive().value(), 1);
+    EXPECT_EQ(EInvoiceStore::takeProgressive(3).value(), 2);
+    EXPECT_EQ(EInvoiceStore::takeProgressive().value(), 5);
+    EXPECT_EQ(EInvoiceStore::lastProgressive().value(), 5);
+
+    // The extra tables do not make the database foreign to the program.
+    EXPECT_FALSE(Database::check());
+}
+
+TEST(EInvoiceXml, FilesCarryThePrintedAmountsAndPassTheValidator)
+{
+    struct Case {
+        const char* name;
+        std::function<void(Shop&)> setup;
+        std::vector<std::pair<QString, QString>> expected;
+        bool only00426 = false;
+    };
+    const std::vector<Case> cases{
+        {"esempio con ritenuta",
+         [](Shop& s) {
+             s.store({row(1, u"Cancello"_s, "0", "100"), row(2, u"Vite"_s, "1", "0.10")}, 22, true);
+         },
+         {{u"DatiRiepilogo/ImponibileImporto"_s, u"100.10"_s},
+          {u"DatiRiepilogo/Imposta"_s, u"22.02"_s},
+          {u"DatiRiepilogo/AliquotaIVA"_s, u"22.00"_s},
+          {u"DatiRitenuta/ImportoRitenuta"_s, u"4.00"_s},
+          {u"DatiRitenuta/TipoRitenuta"_s, u"RT02"_s},
+          {u"DatiRitenuta/AliquotaRitenuta"_s, u"4.00"_s},
+          {u"DatiRitenuta/CausalePagamento"_s, u"W"_s},
+          {u"ImportoTotaleDocumento"_s, u"122.12"_s},
+          {u"DettaglioPagamento/ImportoPagamento"_s, u"118.12"_s},
+          {u"DettaglioPagamento/IBAN"_s, u"IT60X0542811101000000123456"_s},
+          {u"DettaglioLinee/Ritenuta"_s, u"SI|SI"_s},
+          {u"TipoDocumento"_s, u"TD01"_s},
+          {u"Divisa"_s, u"EUR"_s},
+          {u"DatiGeneraliDocumento/Data"_s, u"2026-03-05"_s},
+          {u"DatiGeneraliDocumento/Numero"_s, u"12/26"_s},
+          {u"CodiceDestinatario"_s, u"ABC1234"_s},
+          {u"ProgressivoInvio"_s, u"00001"_s},
+          {u"CessionarioCommittente/DatiAnagrafici/IdFiscaleIVA/IdCodice"_s, u"12345678903"_s}}},
+        {"persona fisica, riga a corpo, riga vuota esclusa",
+         [](Shop& s) {
+             CompanyFiscalData a = company();
+             a.personaFisica = true;
+             a.iban.clear();
+             ASSERT_FALSE(EInvoiceStore::saveCompany(a));
+             s.store({InvoiceRules::rigaVuota(1), row(2, u"Posa in opera"_s, "0", "30.555")}, 10, true);
+         },
+         {{u"DatiRitenuta/TipoRitenuta"_s, u"RT01"_s},
+          {u"NumeroLinea"_s, u"1"_s},
+          {u"DettaglioLinee/Quantita"_s, {}},
+          {u"DettaglioLinee/PrezzoUnitario"_s, u"30.56"_s},
+          {u"DettaglioLinee/PrezzoTotale"_s, u"30.56"_s},
+          {u"DatiPagamento/CondizioniPagamento"_s, {}},
+          {u"DatiRiepilogo/Imposta"_s, u"3.06"_s}}},
+        {"riga di solo testo",
+         [](Shop& s) {
+             s.store({row(1, u"Come da preventivo n. 4"_s, "0", "0"), row(2, u"Cancello"_s, "2", "50")});
+         },
+         {{u"NumeroLinea"_s, u"1|2"_s},
+          {u"DettaglioLinee/Quantita"_s, u"2.00"_s},
+          {u"DettaglioLinee/UnitaMisura"_s, u"NR"_s},
+          {u"DettaglioLinee/PrezzoUnitario"_s, u"0.00|50.00"_s},
+          {u"DettaglioLinee/PrezzoTotale"_s, u"0.00|100.00"_s},
+          {u"DatiRitenuta/TipoRitenuta"_s, {}},
+          {u"ImportoTotaleDocumento"_s, u"122.00"_s}}},
+        {"aliquota 0 con Natura",
+         [](Shop& s) {
+             s.store({row(1, u"Struttura in subappalto"_s, "1", "1500")}, 0);
+             ASSERT_FALSE(EInvoiceStore::saveNatura(u"12/26"_s, u"N6.3"_s));
+         },
+         {{u"DettaglioLinee/Natura"_s, u"N6.3"_s},
+          {u"DatiRiepilogo/Natura"_s, u"N6.3"_s},
+          {u"DatiRiepilogo/AliquotaIVA"_s, u"0.00"_s},
+          {u"DatiRiepilogo/Imposta"_s, u"0.00"_s},
+          {u"ImportoTotaleDocumento"_s, u"1500.00"_s}}},
+        {"cliente con sola PEC",
+         [](Shop& s) {
+             ASSERT_FALSE(EInvoiceStore::saveCustomer(s.cliente, {{}, u"ufficio@pec.bertoldi.it"_s, u"IT"_s}));
+             s.store({row(1, u"Cancello"_s, "1", "80")});
+         },
+         {{u"CodiceDestinatario"_s, u"0000000"_s}, {u"PECDestinatario"_s, u"ufficio@pec.bertoldi.it"_s}}},
+        {"cliente senza codice e senza PEC",
+         [](Shop& s) {
+             ASSERT_FALSE(EInvoiceStore::saveCustomer(s.cliente, {}));
+             s.store({row(1, u"Cancello"_s, "1", "80")});
+         },
+         {{u"CodiceDestinatario"_s, u"0000000"_s}, {u"PECDestinatario"_s, {}}},
+         true},
+        {"nomi con & < accenti e apostrofo, testi tagliati",
+         [](Shop& s) {
+             ASSERT_FALSE(Database::exec(u"UPDATE Anagrafica SET Ragione = ?, Ragione2 = ? WHERE Id = ?"_s,
+                                         {u"Ferro & Acciai <Nord> dell'Àncora Città"_s, QString(60, u'x'), s.cliente}));
+             s.store({row(1, u"Profilo 30×30 – “zincato” l'ultimo € 5"_s, "1", "5")});
+         },
+         {{u"CessionarioCommittente/DatiAnagrafici/Anagrafica/Denominazione"_s,
+           (u"Ferro & Acciai <Nord> dell'Àncora Città "_s + QString(60, u'x')).left(80)},
+          {u"DettaglioLinee/Descrizione"_s, u"Profilo 30×30 - \"zincato\" l'ultimo EUR 5"_s}}},
+        {"250 righe",
+         [](Shop& s) {
+             QList<InvoiceRow> rows;
+             for (int i = 1; i <= 250; ++i)
+                 rows.append(row(i, u"Piatto %1"_s.arg(i), "1.5", "12.345"));
+             s.store(rows, 22, true);
+         },
+         {{u"DatiRiepilogo/ImponibileImporto"_s, u"4630.00"_s},
+          {u"DatiRiepilogo/Imposta"_s, u"1018.60"_s},
+          {u"DatiRitenuta/ImportoRitenuta"_s, u"185.20"_s},
+          {u"ImportoTotaleDocumento"_s, u"5648.60"_s}}},
+    };
+
+    const bool validator = haveValidator();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Shop s;
+        c.setup(s);
+        const QString error = EInvoiceExport::writeFile(u"12/26"_s, s.out());
+        ASSERT_TRUE(error.isEmpty()) << error.toStdString();
+        const QByteArray xml = readFile(s.out());
+        ASSERT_TRUE(xml.startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\"?>"));
+        for (const auto& [path, value] : c.expected)
+            EXPECT_EQ(values(xml, path), value) << path.toStdString();
+
+        // The summary is the printed invoice, to the cent.
+        const InvoiceData shown = InvoiceData::fromInvoice(InvoiceStore::load(u"12/26"_s).value().value());
+        EXPECT_EQ(values(xml, u"DatiRiepilogo/ImponibileImporto"_s), printed(shown.imponibile));
+        EXPECT_EQ(values(xml, u"DatiRiepilogo/Imposta"_s), printed(shown.importoIva));
+        if (shown.ritenuta)
+            EXPECT_EQ(values(xml, u"DatiRitenuta/ImportoRitenuta"_s), printed(shown.importoRitenuta));
+        if (!values(xml, u"ImportoPagamento"_s).isEmpty())
+            EXPECT_EQ(values(xml, u"ImportoPagamento"_s), printed(shown.totale));
+
+        if (validator) {
+            bool only00426 = false;
+            EXPECT_EQ(validatorErrors(s.out(), &only00426).join(u'\n'), QString());
+            EXPECT_EQ(only00426, c.only00426);
+            if (only00426)
+                std::cout << "[ note     ] " << c.name
+                          << ": refused by the validator only for rule 00426 (code 0000000 without PEC), which the "
+                             "exchange system no longer applies\n";
+        }
+    }
+    if (!validator)
+        GTEST_SKIP() << "a38tool (package python3-a38) is not installed: amounts checked, files not validated";
+}
+
+TEST(EInvoiceXml, RefusalsListEveryMissingItemAndWriteNothing)
+{
+    struct Case {
+        const char* name;
+        std::function<void(Shop&)> setup;
+        QString num;
+        QStringList items;
+    };
+    const std::vector<Case> cases{
+        {"dati azienda mancanti",
+         [](Shop&) { ASSERT_FALSE(EInvoiceStore::saveCompany({})); },
+         u"12/26"_s,
+         {u"Denominazione dell'azienda"_s, u"Partita IVA dell'azienda"_s, u"Indirizzo dell'azienda"_s,
+          u"CAP dell'azienda"_s, u"Comune dell'azienda"_s}},
+        {"partita IVA dell'azienda errata",
+         [](Shop&) {
+             CompanyFiscalData a = company();
+             a.partitaIva = u"01234567890"_s;
+             ASSERT_FALSE(EInvoiceStore::saveCompany(a));
+         },
+         u"12/26"_s,
+         {u"Partita IVA dell'azienda non valida"_s}},
+        {"cliente senza identificativi né indirizzo",
+         [](Shop&) { ASSERT_FALSE(Database::exec(u"UPDATE Anagrafica SET Piva = '', Cf = NULL, Indirizzo = ''"_s)); },
+         u"12/26"_s,
+         {u"Partita IVA o codice fiscale del cliente"_s, u"Indirizzo del cliente"_s}},
+        {"aliquota 0 senza Natura",
+         [](Shop& s) { ASSERT_FALSE(Database::exec(u"UPDATE Fatture SET Iva = 0 WHERE IdAna = ?"_s, {s.cliente})); },
+         u"12/26"_s,
+         {u"Natura dell'operazione per l'aliquota 0 %"_s}},
+        {"fattura inesistente", [](Shop&) {}, u"99/26"_s, {u"Fattura 99/26 non trovata."_s}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Shop s;
+        s.store({row(1, u"Cancello"_s, "1", "80")});
+        c.setup(s);
+        const QString error = EInvoiceExport::writeFile(c.num, s.out());
+        for (const QString& item : c.items)
+            EXPECT_TRUE(error.contains(item)) << error.toStdString() << " lacks " << item.toStdString();
+        EXPECT_FALSE(QFile::exists(s.out()));
+        EXPECT_EQ(EInvoiceStore::lastProgressive().value(), 0);
+    }
+
+    // The file names: another kind of file and the data folder are refused, an XML file is replaced.
+    Shop s;
+    s.store({row(1, u"Cancello"_s, "1", "80")});
+    s.dir.write(u"vecchia.pdf"_s, "%PDF-1.4 non toccare");
+    EXPECT_FALSE(EInvoiceExport::writeFile(u"12/26"_s, s.out(u"vecchia.pdf"_s)).isEmpty());
+    EXPECT_EQ(s.dir.read(u"vecchia.pdf"_s), QByteArray("%PDF-1.4 non toccare"));
+    EXPECT_FALSE(EInvoiceExport::writeFile(u"12/26"_s, s.out(u"Dati/fattura.xml"_s)).isEmpty());
+    EXPECT_FALSE(QFile::exists(s.out(u"Dati/fattura.xml"_s)));
+    EXPECT_EQ(EInvoiceStore::lastProgressive().value(), 0);
+    s.dir.write(u"vecchia.xml"_s, "<?xml version=\"1.0\"?><x/>");
+    EXPECT_EQ(EInvoiceExport::writeFile(u"12/26"_s, s.out(u"vecchia.xml"_s)), QString());
+    EXPECT_EQ(values(s.dir.read(u"vecchia.xml"_s), u"ProgressivoInvio"_s), u"00001"_s);
+}
+
+TEST(EInvoiceCommand, YearAndSingleInvoiceWithoutWindow)
+{
+    Shop s;
+    s.store({row(1, u"Cancello"_s, "1", "80")}, 22, false, u"1/26"_s, QDate(2026, 1, 10));
+    s.store({row(1, u"Ringhiera"_s, "2", "45")}, 22, true, u"2/26"_s, QDate(2026, 2, 10));
+    s.store({row(1, u"Scala"_s, "1", "300")}, 22, false, u"9/25"_s, QDate(2025, 12, 1));
+    // Files already written: the next names go on from there.
+    ASSERT_EQ(EInvoiceStore::takeProgressive(34).value(), 1);
+
+    QString errors;
+    ASSERT_EQ(s.command({u"xml"_s, u"anno"_s, u"2026"_s, u"-o"_s, s.out(u"invii"_s)}, &errors), 0)
+        << errors.toStdString();
+    EXPECT_TRUE(errors.contains(u"Fatture elettroniche scritte: 2 di 2"_s)) << errors.toStdString();
+    EXPECT_EQ(QDir(s.out(u"invii"_s)).entryList(QDir::Files),
+              (QStringList{u"IT01234567897_0000Z.xml"_s, u"IT01234567897_00010.xml"_s}));
+    EXPECT_EQ(values(readFile(s.out(u"invii/IT01234567897_00010.xml"_s)), u"Numero"_s), u"2/26"_s);
+
+    ASSERT_EQ(s.command({u"xml"_s, u"fattura"_s, u"9/25"_s, u"-o"_s, s.out(u"una.xml"_s)}, &errors), 0)
+        << errors.toStdString();
+    EXPECT_EQ(values(readFile(s.out(u"una.xml"_s)), u"ProgressivoInvio"_s), u"00011"_s);
+
+    // One invoice that cannot make a file stops the whole year, naming it.
+    ASSERT_FALSE(Database::exec(u"UPDATE Fatture SET Iva = 0 WHERE Num = '1/26'"_s));
+    EXPECT_EQ(s.command({u"xml"_s, u"anno"_s, u"2026"_s, u"-o"_s, s.out(u"altri"_s)}, &errors), 1);
+    EXPECT_TRUE(errors.contains(u"fattura elettronica 1/26"_s)) << errors.toStdString();
+    EXPECT_FALSE(QFile::exists(s.out(u"altri"_s)));
+
+    EXPECT_EQ(s.command({u"xml"_s, u"anno"_s, u"2026"_s}, &errors), 1);
+    EXPECT_TRUE(errors.contains(u"Uso:"_s));
+
+    // A missing working folder is reported, not created.
+    QProcess p;
+    const QString missing = s.out(u"non-esiste"_s);
+    p.start(QStringLiteral(CORVALISTO_EXE),
+            {u"--dir"_s, missing, u"xml"_s, u"fattura"_s, u"1/26"_s, u"-o"_s, s.out(u"x.xml"_s)});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    EXPECT_EQ(p.exitCode(), 1);
+    EXPECT_FALSE(QFileInfo::exists(missing));
+}

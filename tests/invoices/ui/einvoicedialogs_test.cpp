@@ -1,0 +1,165 @@
+#include "../invoicetest.h"
+#include "invoices/einvoicestore.h"
+#include "invoices/ui/formfatt.h"
+#include "invoices/ui/formregfatt.h"
+#include "invoices/ui/frmdatife.h"
+#include "invoices/ui/frmfecliente.h"
+#include "registry/ui/frmana.h"
+#include "scripteddialogs.h"
+#include "usergestures.h"
+#include "workdir.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+
+namespace {
+
+void set(QWidget& w, const char* name, const QString& text)
+{
+    auto* b = w.findChild<QLineEdit*>(QString::fromLatin1(name));
+    ASSERT_NE(b, nullptr) << name;
+    b->setText(text);
+}
+
+void click(QWidget& w, const char* name)
+{
+    auto* b = w.findChild<QPushButton*>(QString::fromLatin1(name));
+    ASSERT_NE(b, nullptr) << name;
+    b->click();
+}
+
+} // namespace
+
+TEST(FrmDatiFe, StoresTheCompanyDataAndRefusesAWrongVatNumber)
+{
+    TestWorkDir dir;
+    ScriptedDialogs dlg;
+    FrmDatiFe f;
+    ASSERT_TRUE(f.Carica());
+    EXPECT_EQ(f.windowTitle(), u"DATI FATTURA ELETTRONICA"_s);
+    auto* regime = f.findChild<QComboBox*>(u"ComboRegime"_s);
+    EXPECT_TRUE(regime->currentText().startsWith(u"RF01 - Ordinario"_s));
+    EXPECT_EQ(f.findChild<QLineEdit*>(u"TxtNazione"_s)->text(), u"IT"_s);
+
+    set(f, "TxtDenominazione", u"Carpenteria Rossi Srl"_s);
+    set(f, "TxtPiva", u"01234567890"_s);
+    click(f, "BtnSalva");
+    EXPECT_TRUE(dlg.lastText().contains(u"Partita IVA dell'azienda non valida"_s)) << dlg.lastText().toStdString();
+    EXPECT_EQ(EInvoiceStore::company()->denominazione, QString());
+
+    set(f, "TxtPiva", u"IT 01234567897"_s);
+    set(f, "TxtProvincia", u"bo"_s);
+    regime->setCurrentIndex(regime->findData(u"RF19"_s));
+    f.findChild<QCheckBox*>(u"ChkPersona"_s)->setChecked(true);
+    click(f, "BtnSalva");
+    EXPECT_EQ(dlg.lastText(), u"Dati FATTURA ELETTRONICA salvati con successo"_s);
+    const CompanyFiscalData d = EInvoiceStore::company().value();
+    EXPECT_EQ(d.partitaIva, u"01234567897"_s);
+    EXPECT_EQ(d.provincia, u"BO"_s);
+    EXPECT_EQ(d.regimeFiscale, u"RF19"_s);
+    EXPECT_TRUE(d.personaFisica);
+
+    FrmDatiFe again;
+    ASSERT_TRUE(again.Carica());
+    EXPECT_EQ(again.findChild<QLineEdit*>(u"TxtDenominazione"_s)->text(), u"Carpenteria Rossi Srl"_s);
+    EXPECT_TRUE(again.findChild<QComboBox*>(u"ComboRegime"_s)->currentText().startsWith(u"RF19"_s));
+}
+
+TEST(FrmFeCliente, OpenedFromTheCustomerEditorAndStoredByCustomer)
+{
+    TestWorkDir dir;
+    ScriptedDialogs dlg;
+    const qint64 id = addCustomer(u"BERTOLDI"_s);
+
+    // A new customer has no code yet.
+    {
+        FrmAna f;
+        f.Carica(QString());
+        click(f, "BtnFe");
+        EXPECT_EQ(dlg.lastText(), u"Salvare prima il CLIENTE"_s);
+    }
+
+    struct Case {
+        QString codice, pec;
+        QString storedCode, storedPec;
+        QString message;
+    };
+    for (const Case& c : std::vector<Case>{{u"abc1234"_s, {}, u"ABC1234"_s, {}, {}},
+                                           {u"ABC1234"_s, u"ufficio@pec.it"_s, u"0000000"_s, u"ufficio@pec.it"_s, {}},
+                                           {{}, {}, u"0000000"_s, {}, {}},
+                                           {u"AB12"_s, {}, u"0000000"_s, {}, u"Codice destinatario"_s}}) {
+        SCOPED_TRACE(c.codice.toStdString());
+        dlg.messages.clear();
+        FrmAna f;
+        ASSERT_TRUE(f.Carica(u"BERTOLDI"_s));
+        dlg.onWindow([&](QDialog* w) {
+            EXPECT_EQ(w->objectName(), u"FrmFeCliente"_s);
+            set(*w, "TxtCodice", c.codice);
+            set(*w, "TxtPec", c.pec);
+            click(*w, "BtnSalva");
+            return w->result();
+        });
+        click(f, "BtnFe");
+        EXPECT_EQ(dlg.windowsShown.last(), u"FrmFeCliente"_s);
+        const CustomerEInvoiceData d = EInvoiceStore::customer(id).value();
+        if (c.message.isEmpty()) {
+            EXPECT_TRUE(dlg.messages.empty());
+            EXPECT_EQ(d.codiceDestinatario, c.storedCode);
+            EXPECT_EQ(d.pec, c.storedPec);
+        } else {
+            EXPECT_TRUE(dlg.lastText().contains(c.message)) << dlg.lastText().toStdString();
+        }
+    }
+}
+
+TEST(EInvoiceSave, XmlButtonsWriteTheStoredInvoiceAskingItsNatura)
+{
+    TestWorkDir dir;
+    ScriptedDialogs dlg;
+    const int anno = QDate::currentDate().year();
+    const QString num = u"1"_s + InvoiceRules::suffisso(anno);
+    ASSERT_FALSE(
+        Database::exec(u"INSERT INTO Anagrafica (Nome, Ragione, Piva, Indirizzo, Cap, Città) "
+                       "VALUES ('BERTOLDI', 'Bertoldi Srl', '12345678903', 'Via Verdi 2', '38100', 'Trento')"_s));
+    issue(Invoice{
+        num, 1, {}, QDate(anno, 1, 10), dec("100"), 0, {}, false, false, {{1, u"Cancello"_s, dec("1"), dec("100")}}});
+
+    // Without the company's data the save-file dialog is not even shown.
+    FormFatt reg;
+    Gesture::click(reg.findChild<QTableView*>(u"FGrid"_s), 0);
+    dlg.type(u"n6.3"_s);
+    click(reg, "BtnXml");
+    EXPECT_TRUE(dlg.lastText().contains(u"Partita IVA dell'azienda"_s)) << dlg.lastText().toStdString();
+    EXPECT_TRUE(dlg.proposedFiles.isEmpty());
+
+    CompanyFiscalData a;
+    a.denominazione = u"Carpenteria Rossi Srl"_s;
+    a.partitaIva = u"01234567897"_s;
+    a.indirizzo = u"Via Roma 1"_s;
+    a.cap = u"40100"_s;
+    a.comune = u"Bologna"_s;
+    ASSERT_FALSE(EInvoiceStore::saveCompany(a));
+    dlg.chooseFile(dir.path(u"fe.xml"_s));
+    click(reg, "BtnXml");
+    ASSERT_EQ(dlg.proposedFiles.size(), 1);
+    EXPECT_TRUE(dlg.proposedFiles[0].endsWith(u"/IT01234567897_00001.xml"_s)) << dlg.proposedFiles[0].toStdString();
+    EXPECT_EQ(dlg.lastText(), u"FATTURA elettronica salvata con successo"_s);
+    EXPECT_EQ(EInvoiceStore::natura(num).value(), u"N6.3"_s);
+    EXPECT_TRUE(dir.read(u"fe.xml"_s).contains("<Natura>N6.3</Natura>"));
+
+    // The recalled invoice offers it too; a new one, not yet stored, does not.
+    FormRegFatt recalled;
+    ASSERT_TRUE(recalled.Carica(num, anno));
+    EXPECT_TRUE(recalled.findChild<QPushButton*>(u"BtnXml"_s)->isEnabled());
+    dlg.chooseFile(dir.path(u"fe2.xml"_s));
+    click(recalled, "BtnXml");
+    EXPECT_TRUE(dlg.proposedFiles[1].endsWith(u"/IT01234567897_00002.xml"_s)) << dlg.proposedFiles[1].toStdString();
+    EXPECT_TRUE(dir.read(u"fe2.xml"_s).contains("<ProgressivoInvio>00002</ProgressivoInvio>"));
+    FormRegFatt nuova;
+    ASSERT_TRUE(nuova.Carica(QString(), anno));
+    EXPECT_FALSE(nuova.findChild<QPushButton*>(u"BtnXml"_s)->isEnabled());
+    EXPECT_TRUE(dlg.allAnswersUsed());
+}
