@@ -11,8 +11,6 @@
 // and its step buttons, the transport option.
 namespace DdtRules {
 
-// The kind of paper asked of printing.
-inline const QString kTipo = QStringLiteral("Ddt");
 
 inline const QString kCedente = QStringLiteral("ced");
 inline const QString kCessionario = QStringLiteral("ces");

@@ -1,6 +1,8 @@
 #include "ddt/ui/formregddt.h"
 
+
 #include "data/textcolumns.h"
+#include "ddt/ddtpaper.h"
 #include "ddt/ddtrules.h"
 #include "ddt/ddtstore.h"
 #include "papers/paperrows.h"
@@ -709,15 +711,15 @@ DdtData FormRegDdt::datiDdt() const
 
 void FormRegDdt::anteprima()
 {
-    PrintRequest::preview(this, DdtRules::kTipo, datiDdt());
+    PrintRequest::preview(this, DdtPaper::kTipo, datiDdt());
 }
 
 void FormRegDdt::stampaCopie()
 {
-    PrintRequest::printCopies(this, DdtRules::kTipo, datiDdt());
+    PrintRequest::printCopies(this, DdtPaper::kTipo, datiDdt());
 }
 
 void FormRegDdt::stampaPdf()
 {
-    PrintRequest::printPdf(this, DdtRules::kTipo, datiDdt(), m_num->text());
+    PrintRequest::printPdf(this, DdtPaper::kTipo, datiDdt(), m_num->text());
 }
