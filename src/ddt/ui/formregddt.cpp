@@ -1,6 +1,5 @@
 #include "ddt/ui/formregddt.h"
 
-
 #include "data/textcolumns.h"
 #include "ddt/ddtpaper.h"
 #include "ddt/ddtrules.h"
