@@ -138,6 +138,13 @@ DbStatus EInvoiceStore::saveNatura(const QString& num, const QString& natura)
                           {num, natura});
 }
 
+DbStatus EInvoiceStore::forgetNatura(const QString& num)
+{
+    if (DbStatus s = ensureTables())
+        return s;
+    return Database::exec(QStringLiteral("DELETE FROM EFatturaNatura WHERE Num = ?"), {num});
+}
+
 DbResult<long long> EInvoiceStore::takeProgressive(int count)
 {
     if (DbStatus s = ensureTables())

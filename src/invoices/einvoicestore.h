@@ -23,6 +23,8 @@ public:
     // The Natura code kept for a 0 % invoice; empty when none.
     static DbResult<QString> natura(const QString& num);
     static DbStatus saveNatura(const QString& num, const QString& natura);
+    // A cancelled invoice's number is issued again: its Natura must not pass to the new one.
+    static DbStatus forgetNatura(const QString& num);
 
     // Takes the next `count` progressives of the file names (1, 2, ...) and gives the first;
     // the last is kept, so no two files ever get the same one.

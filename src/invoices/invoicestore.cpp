@@ -2,6 +2,7 @@
 
 #include "data/database.h"
 #include "data/textcolumns.h"
+#include "invoices/einvoicestore.h"
 #include "invoices/invoicerules.h"
 #include "papers/seriesstore.h"
 #include "shell/formats.h"
@@ -208,7 +209,15 @@ DbResult<InvoiceStore::Outcome> InvoiceStore::saveHeader(const Invoice& h)
 
 DbResult<InvoiceStore::Outcome> InvoiceStore::cancel(const QString& num)
 {
-    return outcome(kSerie.cancel(num));
+    Transaction tx(Transaction::Write);
+    const auto r = outcome(kSerie.cancel(num));
+    if (!r || r.value() != Outcome::Done)
+        return r;
+    if (auto err = EInvoiceStore::forgetNatura(num))
+        return *err;
+    if (auto err = tx.commit())
+        return *err;
+    return r;
 }
 
 DbResult<InvoiceStore::Register> InvoiceStore::registro(int anno, qint64 idAna)

@@ -212,6 +212,10 @@ TEST(EInvoiceStore, OwnTablesCreatedAtFirstUseAndKept)
     ASSERT_FALSE(EInvoiceStore::saveNatura(u"3/26"_s, u"N6.3"_s));
     EXPECT_EQ(EInvoiceStore::natura(u"3/26"_s).value(), u"N6.3"_s);
     EXPECT_EQ(EInvoiceStore::natura(u"4/26"_s).value(), QString());
+    // Cancelling the invoice frees its number without its Natura.
+    issue(u"3/26"_s, addCustomer(u"ROSSI"_s), QDate(2026, 1, 5));
+    ASSERT_EQ(InvoiceStore::cancel(u"3/26"_s).value(), InvoiceStore::Outcome::Done);
+    EXPECT_EQ(EInvoiceStore::natura(u"3/26"_s).value(), QString());
 
     EXPECT_EQ(EInvoiceStore::takeProgressive().value(), 1);
     EXPECT_EQ(EInvoiceStore::takeProgressive(3).value(), 2);
