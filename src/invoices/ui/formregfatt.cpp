@@ -236,12 +236,12 @@ FormRegFatt::FormRegFatt(QWidget* parent) : QDialog(parent)
     root->addLayout(lower);
     root->addLayout(buttons);
 
-    QWidget* tracked[] = {m_data, m_cli,    m_btnCli, m_nuovoCli, m_iva,    ins,      vuota,    eliArt,   m_note,
-                          m_ant,  m_stampa, m_pdf,    m_annulla,  m_emetti, m_cmd[0], m_cmd[1], m_cmd[2], m_cmd[3]};
+    QWidget* tracked[] = {m_data,   m_cli, m_btnCli, m_nuovoCli, m_iva,    ins,      vuota,    eliArt,   m_note,  m_ant,
+                          m_stampa, m_pdf, m_xml,    m_annulla,  m_emetti, m_cmd[0], m_cmd[1], m_cmd[2], m_cmd[3]};
     for (QWidget* w : tracked)
         m_frame->track(w);
     QWidget* order[] = {m_num, m_data, m_iva,  m_ra,  m_cli,    m_btnCli, m_nuovoCli, m_righe->grid(), ins,
-                        vuota, eliArt, m_note, m_ant, m_stampa, m_pdf,    m_annulla,  m_emetti};
+                        vuota, eliArt, m_note, m_ant, m_stampa, m_pdf,    m_xml,      m_annulla,       m_emetti};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
 

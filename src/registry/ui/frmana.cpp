@@ -112,8 +112,8 @@ FrmAna::FrmAna(QWidget* parent) : QDialog(parent)
     root->addStretch();
     root->addLayout(buttons);
 
-    QWidget* order[] = {m_nome, m_rag,  m_rag2, m_piva, m_cf,    m_ind,  m_citta,
-                        m_cap,  m_prov, stampa, ant,    annulla, m_salva};
+    QWidget* order[] = {m_nome, m_rag,  m_rag2, m_piva, m_cf, m_ind,   m_citta,
+                        m_cap,  m_prov, stampa, ant,    fe,   annulla, m_salva};
     for (size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
     for (QWidget* w : order)
