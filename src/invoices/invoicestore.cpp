@@ -45,25 +45,9 @@ DbStatus storeTotal(const QString& num, const Decimal& totale)
     return Database::exec(QStringLiteral("UPDATE Fatture SET Totale = ? WHERE Num = ?"), {real(totale), num});
 }
 
-InvoiceStore::Outcome outcome(SeriesStore::Outcome o)
-{
-    switch (o) {
-    case SeriesStore::Outcome::PaperMissing:
-        return InvoiceStore::Outcome::InvoiceMissing;
-    case SeriesStore::Outcome::RowMissing:
-        return InvoiceStore::Outcome::RowMissing;
-    case SeriesStore::Outcome::NotLast:
-        return InvoiceStore::Outcome::NotLast;
-    default:
-        return InvoiceStore::Outcome::Done;
-    }
-}
-
 DbResult<InvoiceStore::Outcome> outcome(const DbResult<SeriesStore::Outcome>& r)
 {
-    if (!r)
-        return r.error();
-    return outcome(r.value());
+    return SeriesStore::outcomeAs(r, InvoiceStore::Outcome::InvoiceMissing);
 }
 
 } // namespace

@@ -60,9 +60,13 @@ DbResult<QList<long long>> SeriesStore::ordinaliAnno(int anno, const QString& su
 
 DbResult<QStringList> SeriesStore::numbersOfYear(int anno) const
 {
-    auto q =
-        Database::select(sql("SELECT Num FROM {T} WHERE Data >= ? AND Data < ? ORDER BY CAST(Num AS INTEGER), Num"),
-                         {yearStart(anno), yearEnd(anno)});
+    return texts(sql("SELECT Num FROM {T} WHERE Data >= ? AND Data < ? ORDER BY CAST(Num AS INTEGER), Num"),
+                 {yearStart(anno), yearEnd(anno)});
+}
+
+DbResult<QStringList> SeriesStore::texts(const QString& statement, const QVariantList& values)
+{
+    auto q = Database::select(statement, values);
     if (!q)
         return q.error();
     QStringList out;
