@@ -351,14 +351,9 @@ void FormRegDdt::nuovo()
 
 void FormRegDdt::mostraRichiamato(const Ddt& d)
 {
-    m_labelInt->setText(QStringLiteral("Richiama D.D.T."));
-    m_lblRec->show();
-    for (QPushButton* b : m_cmd)
-        b->show();
-    m_annulla->setText(QStringLiteral("&ANNULLA DDT"));
-    WindowBehaviour::setAccessible(m_annulla, m_annulla->text());
-    m_emetti->setText(QStringLiteral("&CHIUDI"));
-    WindowBehaviour::setAccessible(m_emetti, m_emetti->text());
+    PaperEditor::modoRichiamo(m_labelInt, QStringLiteral("Richiama D.D.T."), m_lblRec,
+                              {m_cmd[0], m_cmd[1], m_cmd[2], m_cmd[3]}, m_annulla, QStringLiteral("&ANNULLA DDT"),
+                              m_emetti);
     m_nuovoCli->setEnabled(false);
     m_num->setReadOnly(true);
     m_stampa->setEnabled(true);
@@ -367,12 +362,9 @@ void FormRegDdt::mostraRichiamato(const Ddt& d)
 
     m_suffissoAnno = d.num.right(3);
     m_num->setText(d.num);
-    const auto max = DdtStore::maxOrdinale(m_suffissoAnno);
-    if (!max)
-        WindowBehaviour::showDbError(this, max.error());
     m_posizione = PaperSeries::ordinale(d.num);
-    m_totaleAnno = max ? max.value().value_or(0) : m_posizione;
-    m_lblRec->setText(QStringLiteral("DDT %1 di %2").arg(m_posizione).arg(m_totaleAnno));
+    m_totaleAnno = PaperEditor::contaSerie(this, m_lblRec, QStringLiteral("DDT"), DdtStore::maxOrdinale(m_suffissoAnno),
+                                           m_posizione);
 
     m_cli->clear();
     m_idCli->clear();
@@ -657,17 +649,10 @@ void FormRegDdt::sposta(int comando)
 {
     if (m_modificato->isSet() && !salvaTestata())
         return;
-    QList<long long> ordinali;
-    if (comando == 1 || comando == 2) {
-        const auto found = DdtStore::ordinaliAnno(PaperSeries::annoSerie(m_numRichiamo), m_suffissoAnno);
-        if (!found) {
-            WindowBehaviour::showDbError(this, found.error());
-            return;
-        }
-        ordinali = found.value();
-    }
-    const auto posizione = PaperSeries::posizioneDopo(comando, m_posizione, m_totaleAnno, ordinali);
-    if (!posizione || *posizione == m_posizione)
+    const auto posizione = PaperEditor::sposta(this, comando, m_posizione, m_totaleAnno, [&] {
+        return DdtStore::ordinaliAnno(PaperSeries::annoSerie(m_numRichiamo), m_suffissoAnno);
+    });
+    if (!posizione)
         return;
     Carica(QString::number(*posizione) + m_suffissoAnno);
 }

@@ -344,14 +344,9 @@ void FormRegFatt::nuova()
 
 void FormRegFatt::mostraRichiamata(const Invoice& inv)
 {
-    m_labelInt->setText(QStringLiteral("Richiama Fattura"));
-    m_lblRec->show();
-    for (QPushButton* b : m_cmd)
-        b->show();
-    m_annulla->setText(QStringLiteral("&ANNULLA FATTURA"));
-    WindowBehaviour::setAccessible(m_annulla, m_annulla->text());
-    m_emetti->setText(QStringLiteral("&CHIUDI"));
-    WindowBehaviour::setAccessible(m_emetti, m_emetti->text());
+    PaperEditor::modoRichiamo(m_labelInt, QStringLiteral("Richiama Fattura"), m_lblRec,
+                              {m_cmd[0], m_cmd[1], m_cmd[2], m_cmd[3]}, m_annulla, QStringLiteral("&ANNULLA FATTURA"),
+                              m_emetti);
     m_nuovoCli->setEnabled(false);
     m_num->setReadOnly(true);
     m_stampa->setEnabled(true);
@@ -361,12 +356,9 @@ void FormRegFatt::mostraRichiamata(const Invoice& inv)
 
     m_suffissoAnno = inv.num.right(3);
     m_num->setText(inv.num);
-    const auto max = InvoiceStore::maxOrdinale(m_suffissoAnno);
-    if (!max)
-        WindowBehaviour::showDbError(this, max.error());
     m_posizione = InvoiceRules::ordinale(inv.num);
-    m_totaleAnno = max ? max.value().value_or(0) : m_posizione;
-    m_lblRec->setText(QStringLiteral("Fattura %1 di %2").arg(m_posizione).arg(m_totaleAnno));
+    m_totaleAnno = PaperEditor::contaSerie(this, m_lblRec, QStringLiteral("Fattura"),
+                                           InvoiceStore::maxOrdinale(m_suffissoAnno), m_posizione);
 
     m_cli->clear();
     m_idCli->clear();
@@ -681,17 +673,10 @@ void FormRegFatt::sposta(int comando)
 {
     if (m_modificato->isSet() && !salvaTestata())
         return;
-    QList<long long> ordinali;
-    if (comando == 1 || comando == 2) {
-        const auto found = InvoiceStore::ordinaliAnno(InvoiceRules::annoSerie(m_numRichiamo), m_suffissoAnno);
-        if (!found) {
-            WindowBehaviour::showDbError(this, found.error());
-            return;
-        }
-        ordinali = found.value();
-    }
-    const auto posizione = InvoiceRules::posizioneDopo(comando, m_posizione, m_totaleAnno, ordinali);
-    if (!posizione || *posizione == m_posizione)
+    const auto posizione = PaperEditor::sposta(this, comando, m_posizione, m_totaleAnno, [&] {
+        return InvoiceStore::ordinaliAnno(InvoiceRules::annoSerie(m_numRichiamo), m_suffissoAnno);
+    });
+    if (!posizione)
         return;
     Carica(QString::number(*posizione) + m_suffissoAnno, m_anno);
 }

@@ -1,5 +1,6 @@
 #include "shell/ui/papereditor.h"
 
+#include "papers/paperseries.h"
 #include "registry/ui/frmana.h"
 #include "shell/dialogs.h"
 #include "shell/ui/windowbehaviour.h"
@@ -48,6 +49,47 @@ void apriCliente(QWidget* parent, const QString& nome)
     FrmAna frm(parent);
     if (frm.Carica(nome))
         dialogs().exec(&frm);
+}
+
+void modoRichiamo(QLabel* title, const QString& titleText, QLabel* counter, std::initializer_list<QPushButton*> cmd,
+                  QPushButton* annulla, const QString& annullaText, QPushButton* emetti)
+{
+    title->setText(titleText);
+    counter->show();
+    for (QPushButton* b : cmd)
+        b->show();
+    annulla->setText(annullaText);
+    WindowBehaviour::setAccessible(annulla, annulla->text());
+    emetti->setText(QStringLiteral("&CHIUDI"));
+    WindowBehaviour::setAccessible(emetti, emetti->text());
+}
+
+long long contaSerie(QWidget* parent, QLabel* counter, const QString& kind,
+                     const DbResult<std::optional<long long>>& max, long long posizione)
+{
+    if (!max)
+        WindowBehaviour::showDbError(parent, max.error());
+    const long long totale = max ? max.value().value_or(0) : posizione;
+    counter->setText(QStringLiteral("%1 %2 di %3").arg(kind).arg(posizione).arg(totale));
+    return totale;
+}
+
+std::optional<long long> sposta(QWidget* parent, int comando, long long posizione, long long totale,
+                                const std::function<DbResult<QList<long long>>()>& ordinali)
+{
+    QList<long long> found;
+    if (comando == 1 || comando == 2) {
+        const auto read = ordinali();
+        if (!read) {
+            WindowBehaviour::showDbError(parent, read.error());
+            return std::nullopt;
+        }
+        found = read.value();
+    }
+    const auto dopo = PaperSeries::posizioneDopo(comando, posizione, totale, found);
+    if (!dopo || *dopo == posizione)
+        return std::nullopt;
+    return dopo;
 }
 
 } // namespace PaperEditor
