@@ -413,40 +413,17 @@ void FormRegDdt::riempiCausali()
 
 void FormRegDdt::riempiClienti()
 {
-    const QString chosen = m_idCli->currentText();
-    if (auto err = WindowBehaviour::riempiClienti(m_idCli, m_cli))
-        WindowBehaviour::showDbError(this, *err);
-    // The customer chosen before stays chosen.
-    m_cli->setCurrentIndex(chosen.isEmpty() ? -1 : m_idCli->findText(chosen));
-}
-
-void FormRegDdt::apriCliente(const QString& nome)
-{
-    PaperEditor::apriCliente(this, nome);
+    PaperEditor::riempiClienti(this, m_idCli, m_cli);
 }
 
 void FormRegDdt::verificaCliente()
 {
-    if (m_cli->currentIndex() < 0 || m_cli->currentText().isEmpty()) {
-        dialogs().message(this, QStringLiteral("Selezionare un CLIENTE"), QString(), Dialogs::Icon::Exclamation);
-        m_cli->setFocus();
-        return;
-    }
-    apriCliente(m_cli->currentText());
-    // The editor may have changed the name.
-    if (richiamata()) {
-        const auto nome = DdtStore::customerName(m_idCli->currentText().toLongLong());
-        if (nome && !nome->isEmpty())
-            m_cli->setItemText(0, nome.value());
-    } else {
-        riempiClienti();
-    }
+    PaperEditor::verificaCliente(this, m_idCli, m_cli, richiamata(), &DdtStore::customerName);
 }
 
 void FormRegDdt::nuovoCliente()
 {
-    apriCliente(QString());
-    riempiClienti();
+    PaperEditor::nuovoCliente(this, m_idCli, m_cli);
 }
 
 void FormRegDdt::leggiColli()

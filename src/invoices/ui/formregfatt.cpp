@@ -392,11 +392,7 @@ void FormRegFatt::riempiIva()
 
 void FormRegFatt::riempiClienti()
 {
-    const QString chosen = m_idCli->currentText();
-    if (auto err = WindowBehaviour::riempiClienti(m_idCli, m_cli))
-        WindowBehaviour::showDbError(this, *err);
-    // The customer chosen before stays chosen.
-    m_cli->setCurrentIndex(chosen.isEmpty() ? -1 : m_idCli->findText(chosen));
+    PaperEditor::riempiClienti(this, m_idCli, m_cli);
 }
 
 QList<InvoiceRow> FormRegFatt::rows() const
@@ -460,33 +456,14 @@ bool FormRegFatt::verificaIva(bool uscita)
     return false;
 }
 
-void FormRegFatt::apriCliente(const QString& nome)
-{
-    PaperEditor::apriCliente(this, nome);
-}
-
 void FormRegFatt::verificaCliente()
 {
-    if (m_cli->currentIndex() < 0 || m_cli->currentText().isEmpty()) {
-        dialogs().message(this, QStringLiteral("Selezionare un CLIENTE"), QString(), Dialogs::Icon::Exclamation);
-        m_cli->setFocus();
-        return;
-    }
-    apriCliente(m_cli->currentText());
-    // The editor may have changed the name.
-    if (richiamata()) {
-        const auto nome = InvoiceStore::customerName(m_idCli->currentText().toLongLong());
-        if (nome && !nome->isEmpty())
-            m_cli->setItemText(0, nome.value());
-    } else {
-        riempiClienti();
-    }
+    PaperEditor::verificaCliente(this, m_idCli, m_cli, richiamata(), &InvoiceStore::customerName);
 }
 
 void FormRegFatt::nuovoCliente()
 {
-    apriCliente(QString());
-    riempiClienti();
+    PaperEditor::nuovoCliente(this, m_idCli, m_cli);
 }
 
 void FormRegFatt::eliminaRiga(long long ord)

@@ -6,6 +6,7 @@
 #include "shell/ui/windowbehaviour.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFocusEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -49,6 +50,39 @@ void apriCliente(QWidget* parent, const QString& nome)
     FrmAna frm(parent);
     if (frm.Carica(nome))
         dialogs().exec(&frm);
+}
+
+void riempiClienti(QWidget* parent, QComboBox* idCli, QComboBox* cli)
+{
+    const QString chosen = idCli->currentText();
+    if (auto err = WindowBehaviour::riempiClienti(idCli, cli))
+        WindowBehaviour::showDbError(parent, *err);
+    cli->setCurrentIndex(chosen.isEmpty() ? -1 : idCli->findText(chosen));
+}
+
+void verificaCliente(QWidget* parent, QComboBox* idCli, QComboBox* cli, bool richiamata,
+                     const std::function<DbResult<QString>(qint64)>& customerName)
+{
+    if (cli->currentIndex() < 0 || cli->currentText().isEmpty()) {
+        dialogs().message(parent, QStringLiteral("Selezionare un CLIENTE"), QString(), Dialogs::Icon::Exclamation);
+        cli->setFocus();
+        return;
+    }
+    apriCliente(parent, cli->currentText());
+    // The editor may have changed the name.
+    if (richiamata) {
+        const auto nome = customerName(idCli->currentText().toLongLong());
+        if (nome && !nome->isEmpty())
+            cli->setItemText(0, nome.value());
+    } else {
+        riempiClienti(parent, idCli, cli);
+    }
+}
+
+void nuovoCliente(QWidget* parent, QComboBox* idCli, QComboBox* cli)
+{
+    apriCliente(parent, QString());
+    riempiClienti(parent, idCli, cli);
 }
 
 void modoRichiamo(QLabel* title, const QString& titleText, QLabel* counter, std::initializer_list<QPushButton*> cmd,

@@ -9,6 +9,7 @@
 #include <initializer_list>
 #include <optional>
 
+class QComboBox;
 class QEvent;
 class QLabel;
 class QPushButton;
@@ -25,6 +26,14 @@ QLabel* labelFor(QWidget* parent, const QString& text, QWidget* buddy, const QSt
 bool realFocusOut(QEvent* event);
 // The customer editor with that customer (empty: a new one), unless it is already open.
 void apriCliente(QWidget* parent, const QString& nome);
+// Fills the customer lists again; the customer chosen before stays chosen.
+void riempiClienti(QWidget* parent, QComboBox* idCli, QComboBox* cli);
+// The customer editor on the chosen customer; afterwards a recalled paper shows the name as it is
+// now (`customerName` reads it), a new one reads the lists again.
+void verificaCliente(QWidget* parent, QComboBox* idCli, QComboBox* cli, bool richiamata,
+                     const std::function<DbResult<QString>(qint64)>& customerName);
+// The customer editor on a new customer, then the lists read again.
+void nuovoCliente(QWidget* parent, QComboBox* idCli, QComboBox* cli);
 
 // A stored paper recalled: its title, the counter and the browsing buttons shown, the first
 // button cancelling the paper and the second closing the window.
