@@ -94,18 +94,16 @@ DbStatus DdtStore::issue(const Ddt& d)
 
 DbResult<std::optional<Ddt>> DdtStore::load(const QString& num)
 {
-    auto h = Database::select(QStringLiteral("SELECT D.Num, A.Nome, D.Data, D.Causale, D.OraRit, D.DataRit, D.Mezzo, "
+    auto h =
+        SeriesStore::firstRow(QStringLiteral("SELECT D.Num, A.Nome, D.Data, D.Causale, D.OraRit, D.DataRit, D.Mezzo, "
                                              "D.Colli, D.Note, D.IdAna FROM Ddt D JOIN Anagrafica A ON D.IdAna = A.Id "
                                              "WHERE D.Num = ? LIMIT 1"),
                               {num});
     if (!h)
         return h.error();
-    QSqlQuery& hq = h.value();
-    if (!hq.next()) {
-        if (hq.lastError().isValid())
-            return DbError::from(hq.lastError());
+    if (!h.value())
         return std::optional<Ddt>();
-    }
+    QSqlQuery& hq = *h.value();
     Ddt d;
     d.num = hq.value(0).toString();
     d.nome = hq.value(1).toString();

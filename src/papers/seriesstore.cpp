@@ -64,6 +64,19 @@ DbResult<QStringList> SeriesStore::numbersOfYear(int anno) const
                  {yearStart(anno), yearEnd(anno)});
 }
 
+DbResult<std::optional<QSqlQuery>> SeriesStore::firstRow(const QString& statement, const QVariantList& values)
+{
+    auto q = Database::select(statement, values);
+    if (!q)
+        return q.error();
+    if (!q.value().next()) {
+        if (q.value().lastError().isValid())
+            return DbError::from(q.value().lastError());
+        return std::optional<QSqlQuery>();
+    }
+    return std::optional<QSqlQuery>(std::move(q.value()));
+}
+
 DbResult<QStringList> SeriesStore::texts(const QString& statement, const QVariantList& values)
 {
     auto q = Database::select(statement, values);

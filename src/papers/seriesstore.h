@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QDate>
 #include <QList>
+#include <QSqlQuery>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -95,6 +96,8 @@ public:
     }
     // The first column of every row a statement gives, as text.
     static DbResult<QStringList> texts(const QString& statement, const QVariantList& values);
+    // The statement standing on its first row; nothing when it gives none.
+    static DbResult<std::optional<QSqlQuery>> firstRow(const QString& statement, const QVariantList& values);
 
 private:
     QString sql(const char* text) const;
