@@ -13,25 +13,9 @@ namespace {
 
 const SeriesStore kSerie("Ddt", "ContDdt");
 
-DdtStore::Outcome outcome(SeriesStore::Outcome o)
-{
-    switch (o) {
-    case SeriesStore::Outcome::PaperMissing:
-        return DdtStore::Outcome::DdtMissing;
-    case SeriesStore::Outcome::RowMissing:
-        return DdtStore::Outcome::RowMissing;
-    case SeriesStore::Outcome::NotLast:
-        return DdtStore::Outcome::NotLast;
-    default:
-        return DdtStore::Outcome::Done;
-    }
-}
-
 DbResult<DdtStore::Outcome> outcome(const DbResult<SeriesStore::Outcome>& r)
 {
-    if (!r)
-        return r.error();
-    return outcome(r.value());
+    return SeriesStore::outcomeAs(r, DdtStore::Outcome::DdtMissing);
 }
 
 QVariant textOrNull(const QString& text, int length)
@@ -69,17 +53,9 @@ DbResult<QString> DdtStore::prossimoNumero(const QString& suffisso)
 
 DbResult<QStringList> DdtStore::causali()
 {
-    auto q = Database::select(QStringLiteral("SELECT DISTINCT Causale FROM Ddt WHERE Causale IS NOT NULL AND "
+    return SeriesStore::texts(QStringLiteral("SELECT DISTINCT Causale FROM Ddt WHERE Causale IS NOT NULL AND "
                                              "Causale <> ? ORDER BY Causale"),
                               {QString(QLatin1String(""))});
-    if (!q)
-        return q.error();
-    QStringList out;
-    while (q.value().next())
-        out.append(q.value().value(0).toString());
-    if (q.value().lastError().isValid())
-        return DbError::from(q.value().lastError());
-    return out;
 }
 
 DbResult<bool> DdtStore::exists(const QString& num)
@@ -118,18 +94,16 @@ DbStatus DdtStore::issue(const Ddt& d)
 
 DbResult<std::optional<Ddt>> DdtStore::load(const QString& num)
 {
-    auto h = Database::select(QStringLiteral("SELECT D.Num, A.Nome, D.Data, D.Causale, D.OraRit, D.DataRit, D.Mezzo, "
+    auto h =
+        SeriesStore::firstRow(QStringLiteral("SELECT D.Num, A.Nome, D.Data, D.Causale, D.OraRit, D.DataRit, D.Mezzo, "
                                              "D.Colli, D.Note, D.IdAna FROM Ddt D JOIN Anagrafica A ON D.IdAna = A.Id "
                                              "WHERE D.Num = ? LIMIT 1"),
                               {num});
     if (!h)
         return h.error();
-    QSqlQuery& hq = h.value();
-    if (!hq.next()) {
-        if (hq.lastError().isValid())
-            return DbError::from(hq.lastError());
+    if (!h.value())
         return std::optional<Ddt>();
-    }
+    QSqlQuery& hq = *h.value();
     Ddt d;
     d.num = hq.value(0).toString();
     d.nome = hq.value(1).toString();

@@ -46,25 +46,9 @@ DbStatus storeTotal(const QString& num, const Decimal& totale)
     return Database::exec(QStringLiteral("UPDATE Fatture SET Totale = ? WHERE Num = ?"), {real(totale), num});
 }
 
-InvoiceStore::Outcome outcome(SeriesStore::Outcome o)
-{
-    switch (o) {
-    case SeriesStore::Outcome::PaperMissing:
-        return InvoiceStore::Outcome::InvoiceMissing;
-    case SeriesStore::Outcome::RowMissing:
-        return InvoiceStore::Outcome::RowMissing;
-    case SeriesStore::Outcome::NotLast:
-        return InvoiceStore::Outcome::NotLast;
-    default:
-        return InvoiceStore::Outcome::Done;
-    }
-}
-
 DbResult<InvoiceStore::Outcome> outcome(const DbResult<SeriesStore::Outcome>& r)
 {
-    if (!r)
-        return r.error();
-    return outcome(r.value());
+    return SeriesStore::outcomeAs(r, InvoiceStore::Outcome::InvoiceMissing);
 }
 
 } // namespace
@@ -133,18 +117,15 @@ DbStatus InvoiceStore::issue(const Invoice& inv)
 
 DbResult<std::optional<Invoice>> InvoiceStore::load(const QString& num)
 {
-    auto h = Database::select(
+    auto h = SeriesStore::firstRow(
         QStringLiteral("SELECT F.Num, A.Nome, F.Data, F.Totale, F.Iva, F.Note, F.IdAna, F.RA, F.Pagata "
                        "FROM Fatture F LEFT JOIN Anagrafica A ON F.IdAna = A.Id WHERE F.Num = ? LIMIT 1"),
         {num});
     if (!h)
         return h.error();
-    QSqlQuery& hq = h.value();
-    if (!hq.next()) {
-        if (hq.lastError().isValid())
-            return DbError::from(hq.lastError());
+    if (!h.value())
         return std::optional<Invoice>();
-    }
+    QSqlQuery& hq = *h.value();
     Invoice inv;
     inv.num = hq.value(0).toString();
     inv.nome = hq.value(1).toString();

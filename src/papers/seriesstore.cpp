@@ -60,9 +60,26 @@ DbResult<QList<long long>> SeriesStore::ordinaliAnno(int anno, const QString& su
 
 DbResult<QStringList> SeriesStore::numbersOfYear(int anno) const
 {
-    auto q =
-        Database::select(sql("SELECT Num FROM {T} WHERE Data >= ? AND Data < ? ORDER BY CAST(Num AS INTEGER), Num"),
-                         {yearStart(anno), yearEnd(anno)});
+    return texts(sql("SELECT Num FROM {T} WHERE Data >= ? AND Data < ? ORDER BY CAST(Num AS INTEGER), Num"),
+                 {yearStart(anno), yearEnd(anno)});
+}
+
+DbResult<std::optional<QSqlQuery>> SeriesStore::firstRow(const QString& statement, const QVariantList& values)
+{
+    auto q = Database::select(statement, values);
+    if (!q)
+        return q.error();
+    if (!q.value().next()) {
+        if (q.value().lastError().isValid())
+            return DbError::from(q.value().lastError());
+        return std::optional<QSqlQuery>();
+    }
+    return std::optional<QSqlQuery>(std::move(q.value()));
+}
+
+DbResult<QStringList> SeriesStore::texts(const QString& statement, const QVariantList& values)
+{
+    auto q = Database::select(statement, values);
     if (!q)
         return q.error();
     QStringList out;

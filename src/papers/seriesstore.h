@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QDate>
 #include <QList>
+#include <QSqlQuery>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -76,6 +77,27 @@ public:
     // Numbers past the Decimal range are refused before anything is written.
     static DbStatus outOfRange(std::initializer_list<Decimal> values);
     static DbError notStarted();
+
+    // A store's own outcome, whose cases carry the same names but for the missing paper's.
+    template <class E> static DbResult<E> outcomeAs(const DbResult<Outcome>& r, E missing)
+    {
+        if (!r)
+            return r.error();
+        switch (r.value()) {
+        case Outcome::PaperMissing:
+            return missing;
+        case Outcome::RowMissing:
+            return E::RowMissing;
+        case Outcome::NotLast:
+            return E::NotLast;
+        default:
+            return E::Done;
+        }
+    }
+    // The first column of every row a statement gives, as text.
+    static DbResult<QStringList> texts(const QString& statement, const QVariantList& values);
+    // The statement standing on its first row; nothing when it gives none.
+    static DbResult<std::optional<QSqlQuery>> firstRow(const QString& statement, const QVariantList& values);
 
 private:
     QString sql(const char* text) const;

@@ -7,12 +7,11 @@
 #include "shell/dialogs.h"
 #include "shell/ui/gridchoice.h"
 #include "shell/ui/registerfilter.h"
+#include "shell/ui/registerwindow.h"
 #include "shell/ui/windowbehaviour.h"
 
 #include <QComboBox>
-#include <QFont>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
@@ -24,31 +23,13 @@ FormDdt::FormDdt(QWidget* parent) : QDialog(parent)
     setObjectName(QStringLiteral("FormDdt"));
     setWindowTitle(CompanyStore::windowTitle(QStringLiteral("DOCUMENTI DI TRASPORTO")));
 
-    m_labelInt = new QLabel(this);
-    m_labelInt->setObjectName(QStringLiteral("LabelInt"));
-    QFont big(QStringLiteral("Times New Roman"));
-    big.setPointSize(m_labelInt->font().pointSize() + 8);
-    big.setBold(true);
-    m_labelInt->setFont(big);
+    m_labelInt = RegisterWindow::heading(this, QStringLiteral("Times New Roman"));
     m_filtro =
         new RegisterFilter(this, m_labelInt, QStringLiteral("D.D.T. "), [] { return DdtStore::customersWithDdt(); });
 
     m_model = new DdtRegisterModel(this);
-    m_grid = new QTableView(this);
-    m_grid->setObjectName(QStringLiteral("FGrid"));
-    m_grid->setModel(m_model);
-    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_grid->setWordWrap(false);
-    m_grid->verticalHeader()->hide();
-    // Rows of one height let the view place thousands of rows without measuring them.
-    m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 6);
-    const int widths[DdtRegisterModel::Colonne] = {400, 1100, 4800, 1400, 2930};
-    for (int c = 0; c < DdtRegisterModel::Colonne; ++c)
-        m_grid->setColumnWidth(c, WindowBehaviour::twipsToPixels(widths[c], this));
-    WindowBehaviour::setAccessible(m_grid, QStringLiteral("Documenti di trasporto"));
+    m_grid =
+        RegisterWindow::grid(this, m_model, {400, 1100, 4800, 1400, 2930}, QStringLiteral("Documenti di trasporto"));
 
     m_lblRec = new QLabel(this);
     m_lblRec->setObjectName(QStringLiteral("LblRec"));
@@ -62,12 +43,6 @@ FormDdt::FormDdt(QWidget* parent) : QDialog(parent)
     ant->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
     auto* chiudi = WindowBehaviour::button(this, "BtnChiudi", QStringLiteral("&CHIUDI"));
 
-    auto* top = new QHBoxLayout;
-    top->addWidget(m_labelInt);
-    top->addStretch();
-    top->addWidget(m_filtro->label());
-    top->addWidget(m_filtro->combo());
-    top->addWidget(anno);
     auto* actions = new QHBoxLayout;
     actions->addWidget(emetti);
     actions->addWidget(richiama);
@@ -76,7 +51,7 @@ FormDdt::FormDdt(QWidget* parent) : QDialog(parent)
     actions->addWidget(stampa);
     actions->addWidget(chiudi);
     auto* root = new QVBoxLayout(this);
-    root->addLayout(top);
+    root->addLayout(RegisterWindow::topRow(m_labelInt, m_filtro, anno));
     root->addWidget(m_grid, 1);
     root->addWidget(m_lblRec);
     root->addLayout(actions);

@@ -351,14 +351,9 @@ void FormRegDdt::nuovo()
 
 void FormRegDdt::mostraRichiamato(const Ddt& d)
 {
-    m_labelInt->setText(QStringLiteral("Richiama D.D.T."));
-    m_lblRec->show();
-    for (QPushButton* b : m_cmd)
-        b->show();
-    m_annulla->setText(QStringLiteral("&ANNULLA DDT"));
-    WindowBehaviour::setAccessible(m_annulla, m_annulla->text());
-    m_emetti->setText(QStringLiteral("&CHIUDI"));
-    WindowBehaviour::setAccessible(m_emetti, m_emetti->text());
+    PaperEditor::modoRichiamo(m_labelInt, QStringLiteral("Richiama D.D.T."), m_lblRec,
+                              {m_cmd[0], m_cmd[1], m_cmd[2], m_cmd[3]}, m_annulla, QStringLiteral("&ANNULLA DDT"),
+                              m_emetti);
     m_nuovoCli->setEnabled(false);
     m_num->setReadOnly(true);
     m_stampa->setEnabled(true);
@@ -367,12 +362,9 @@ void FormRegDdt::mostraRichiamato(const Ddt& d)
 
     m_suffissoAnno = d.num.right(3);
     m_num->setText(d.num);
-    const auto max = DdtStore::maxOrdinale(m_suffissoAnno);
-    if (!max)
-        WindowBehaviour::showDbError(this, max.error());
     m_posizione = PaperSeries::ordinale(d.num);
-    m_totaleAnno = max ? max.value().value_or(0) : m_posizione;
-    m_lblRec->setText(QStringLiteral("DDT %1 di %2").arg(m_posizione).arg(m_totaleAnno));
+    m_totaleAnno = PaperEditor::contaSerie(this, m_lblRec, QStringLiteral("DDT"), DdtStore::maxOrdinale(m_suffissoAnno),
+                                           m_posizione);
 
     m_cli->clear();
     m_idCli->clear();
@@ -421,40 +413,17 @@ void FormRegDdt::riempiCausali()
 
 void FormRegDdt::riempiClienti()
 {
-    const QString chosen = m_idCli->currentText();
-    if (auto err = WindowBehaviour::riempiClienti(m_idCli, m_cli))
-        WindowBehaviour::showDbError(this, *err);
-    // The customer chosen before stays chosen.
-    m_cli->setCurrentIndex(chosen.isEmpty() ? -1 : m_idCli->findText(chosen));
-}
-
-void FormRegDdt::apriCliente(const QString& nome)
-{
-    PaperEditor::apriCliente(this, nome);
+    PaperEditor::riempiClienti(this, m_idCli, m_cli);
 }
 
 void FormRegDdt::verificaCliente()
 {
-    if (m_cli->currentIndex() < 0 || m_cli->currentText().isEmpty()) {
-        dialogs().message(this, QStringLiteral("Selezionare un CLIENTE"), QString(), Dialogs::Icon::Exclamation);
-        m_cli->setFocus();
-        return;
-    }
-    apriCliente(m_cli->currentText());
-    // The editor may have changed the name.
-    if (richiamata()) {
-        const auto nome = DdtStore::customerName(m_idCli->currentText().toLongLong());
-        if (nome && !nome->isEmpty())
-            m_cli->setItemText(0, nome.value());
-    } else {
-        riempiClienti();
-    }
+    PaperEditor::verificaCliente(this, m_idCli, m_cli, richiamata(), &DdtStore::customerName);
 }
 
 void FormRegDdt::nuovoCliente()
 {
-    apriCliente(QString());
-    riempiClienti();
+    PaperEditor::nuovoCliente(this, m_idCli, m_cli);
 }
 
 void FormRegDdt::leggiColli()
@@ -657,17 +626,10 @@ void FormRegDdt::sposta(int comando)
 {
     if (m_modificato->isSet() && !salvaTestata())
         return;
-    QList<long long> ordinali;
-    if (comando == 1 || comando == 2) {
-        const auto found = DdtStore::ordinaliAnno(PaperSeries::annoSerie(m_numRichiamo), m_suffissoAnno);
-        if (!found) {
-            WindowBehaviour::showDbError(this, found.error());
-            return;
-        }
-        ordinali = found.value();
-    }
-    const auto posizione = PaperSeries::posizioneDopo(comando, m_posizione, m_totaleAnno, ordinali);
-    if (!posizione || *posizione == m_posizione)
+    const auto posizione = PaperEditor::sposta(this, comando, m_posizione, m_totaleAnno, [&] {
+        return DdtStore::ordinaliAnno(PaperSeries::annoSerie(m_numRichiamo), m_suffissoAnno);
+    });
+    if (!posizione)
         return;
     Carica(QString::number(*posizione) + m_suffissoAnno);
 }

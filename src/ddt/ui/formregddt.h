@@ -45,7 +45,6 @@ private:
     void mostraRichiamato(const Ddt& ddt);
     void riempiCausali();
     void riempiClienti();
-    void apriCliente(const QString& nome);
     void verificaCliente();
     void nuovoCliente();
     void leggiColli();

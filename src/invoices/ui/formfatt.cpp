@@ -9,13 +9,12 @@
 #include "shell/formats.h"
 #include "shell/ui/gridchoice.h"
 #include "shell/ui/registerfilter.h"
+#include "shell/ui/registerwindow.h"
 #include "shell/ui/windowbehaviour.h"
 
 #include <QComboBox>
 #include <QDate>
-#include <QFont>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -34,32 +33,12 @@ FormFatt::FormFatt(QWidget* parent) : QDialog(parent)
     setObjectName(QStringLiteral("FormFatt"));
     setWindowTitle(CompanyStore::windowTitle(QStringLiteral("FATTURE")));
 
-    m_labelInt = new QLabel(this);
-    m_labelInt->setObjectName(QStringLiteral("LabelInt"));
-    QFont big = m_labelInt->font();
-    big.setPointSize(big.pointSize() + 8);
-    big.setBold(true);
-    m_labelInt->setFont(big);
-
+    m_labelInt = RegisterWindow::heading(this);
     m_filtro = new RegisterFilter(this, m_labelInt, QStringLiteral("Fatture "),
                                   [] { return InvoiceStore::customersWithInvoices(); });
 
     m_model = new InvoiceRegisterModel(this);
-    m_grid = new QTableView(this);
-    m_grid->setObjectName(QStringLiteral("FGrid"));
-    m_grid->setModel(m_model);
-    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_grid->setWordWrap(false);
-    m_grid->verticalHeader()->hide();
-    // Rows of one height let the view place thousands of rows without measuring them.
-    m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 6);
-    const int widths[InvoiceRegisterModel::Colonne] = {400, 1000, 5600, 1400, 1200, 1040};
-    for (int c = 0; c < InvoiceRegisterModel::Colonne; ++c)
-        m_grid->setColumnWidth(c, WindowBehaviour::twipsToPixels(widths[c], this));
-    WindowBehaviour::setAccessible(m_grid, QStringLiteral("Fatture"));
+    m_grid = RegisterWindow::grid(this, m_model, {400, 1000, 5600, 1400, 1200, 1040}, QStringLiteral("Fatture"));
 
     m_lblRec = new QLabel(this);
     m_lblRec->setObjectName(QStringLiteral("LblRec"));
@@ -87,12 +66,6 @@ FormFatt::FormFatt(QWidget* parent) : QDialog(parent)
         WindowBehaviour::button(this, "BtnXml", QStringLiteral("&XML"), QStringLiteral("Crea fattura elettronica"));
     auto* chiudi = WindowBehaviour::button(this, "BtnChiudi", QStringLiteral("&CHIUDI"));
 
-    auto* top = new QHBoxLayout;
-    top->addWidget(m_labelInt);
-    top->addStretch();
-    top->addWidget(m_filtro->label());
-    top->addWidget(m_filtro->combo());
-    top->addWidget(anno);
     auto* sums = new QHBoxLayout;
     sums->addWidget(m_lblRec);
     sums->addStretch();
@@ -112,7 +85,7 @@ FormFatt::FormFatt(QWidget* parent) : QDialog(parent)
     actions->addWidget(xml);
     actions->addWidget(chiudi);
     auto* root = new QVBoxLayout(this);
-    root->addLayout(top);
+    root->addLayout(RegisterWindow::topRow(m_labelInt, m_filtro, anno));
     root->addWidget(m_grid, 1);
     root->addLayout(sums);
     root->addLayout(actions);

@@ -344,14 +344,9 @@ void FormRegFatt::nuova()
 
 void FormRegFatt::mostraRichiamata(const Invoice& inv)
 {
-    m_labelInt->setText(QStringLiteral("Richiama Fattura"));
-    m_lblRec->show();
-    for (QPushButton* b : m_cmd)
-        b->show();
-    m_annulla->setText(QStringLiteral("&ANNULLA FATTURA"));
-    WindowBehaviour::setAccessible(m_annulla, m_annulla->text());
-    m_emetti->setText(QStringLiteral("&CHIUDI"));
-    WindowBehaviour::setAccessible(m_emetti, m_emetti->text());
+    PaperEditor::modoRichiamo(m_labelInt, QStringLiteral("Richiama Fattura"), m_lblRec,
+                              {m_cmd[0], m_cmd[1], m_cmd[2], m_cmd[3]}, m_annulla, QStringLiteral("&ANNULLA FATTURA"),
+                              m_emetti);
     m_nuovoCli->setEnabled(false);
     m_num->setReadOnly(true);
     m_stampa->setEnabled(true);
@@ -361,12 +356,9 @@ void FormRegFatt::mostraRichiamata(const Invoice& inv)
 
     m_suffissoAnno = inv.num.right(3);
     m_num->setText(inv.num);
-    const auto max = InvoiceStore::maxOrdinale(m_suffissoAnno);
-    if (!max)
-        WindowBehaviour::showDbError(this, max.error());
     m_posizione = InvoiceRules::ordinale(inv.num);
-    m_totaleAnno = max ? max.value().value_or(0) : m_posizione;
-    m_lblRec->setText(QStringLiteral("Fattura %1 di %2").arg(m_posizione).arg(m_totaleAnno));
+    m_totaleAnno = PaperEditor::contaSerie(this, m_lblRec, QStringLiteral("Fattura"),
+                                           InvoiceStore::maxOrdinale(m_suffissoAnno), m_posizione);
 
     m_cli->clear();
     m_idCli->clear();
@@ -400,11 +392,7 @@ void FormRegFatt::riempiIva()
 
 void FormRegFatt::riempiClienti()
 {
-    const QString chosen = m_idCli->currentText();
-    if (auto err = WindowBehaviour::riempiClienti(m_idCli, m_cli))
-        WindowBehaviour::showDbError(this, *err);
-    // The customer chosen before stays chosen.
-    m_cli->setCurrentIndex(chosen.isEmpty() ? -1 : m_idCli->findText(chosen));
+    PaperEditor::riempiClienti(this, m_idCli, m_cli);
 }
 
 QList<InvoiceRow> FormRegFatt::rows() const
@@ -468,33 +456,14 @@ bool FormRegFatt::verificaIva(bool uscita)
     return false;
 }
 
-void FormRegFatt::apriCliente(const QString& nome)
-{
-    PaperEditor::apriCliente(this, nome);
-}
-
 void FormRegFatt::verificaCliente()
 {
-    if (m_cli->currentIndex() < 0 || m_cli->currentText().isEmpty()) {
-        dialogs().message(this, QStringLiteral("Selezionare un CLIENTE"), QString(), Dialogs::Icon::Exclamation);
-        m_cli->setFocus();
-        return;
-    }
-    apriCliente(m_cli->currentText());
-    // The editor may have changed the name.
-    if (richiamata()) {
-        const auto nome = InvoiceStore::customerName(m_idCli->currentText().toLongLong());
-        if (nome && !nome->isEmpty())
-            m_cli->setItemText(0, nome.value());
-    } else {
-        riempiClienti();
-    }
+    PaperEditor::verificaCliente(this, m_idCli, m_cli, richiamata(), &InvoiceStore::customerName);
 }
 
 void FormRegFatt::nuovoCliente()
 {
-    apriCliente(QString());
-    riempiClienti();
+    PaperEditor::nuovoCliente(this, m_idCli, m_cli);
 }
 
 void FormRegFatt::eliminaRiga(long long ord)
@@ -681,17 +650,10 @@ void FormRegFatt::sposta(int comando)
 {
     if (m_modificato->isSet() && !salvaTestata())
         return;
-    QList<long long> ordinali;
-    if (comando == 1 || comando == 2) {
-        const auto found = InvoiceStore::ordinaliAnno(InvoiceRules::annoSerie(m_numRichiamo), m_suffissoAnno);
-        if (!found) {
-            WindowBehaviour::showDbError(this, found.error());
-            return;
-        }
-        ordinali = found.value();
-    }
-    const auto posizione = InvoiceRules::posizioneDopo(comando, m_posizione, m_totaleAnno, ordinali);
-    if (!posizione || *posizione == m_posizione)
+    const auto posizione = PaperEditor::sposta(this, comando, m_posizione, m_totaleAnno, [&] {
+        return InvoiceStore::ordinaliAnno(InvoiceRules::annoSerie(m_numRichiamo), m_suffissoAnno);
+    });
+    if (!posizione)
         return;
     Carica(QString::number(*posizione) + m_suffissoAnno, m_anno);
 }

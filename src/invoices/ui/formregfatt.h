@@ -62,7 +62,6 @@ private:
     void calcolaTotali();
     // Rate box: Enter or leaving it. False when the rate was refused.
     bool verificaIva(bool uscita);
-    void apriCliente(const QString& nome);
     void verificaCliente();
     void nuovoCliente();
 

@@ -2,26 +2,11 @@
 
 #include "shell/formats.h"
 
-void InvoiceRegisterModel::setRows(QList<InvoiceStore::RegisterRow> rows)
+InvoiceRegisterModel::InvoiceRegisterModel(QObject* parent)
+    : PaperRegisterModel({QString(), QStringLiteral("Numero"), QStringLiteral("Cliente"), QStringLiteral("Data Emiss."),
+                          QStringLiteral("Totale €"), QStringLiteral("Pagata")},
+                         parent)
 {
-    beginResetModel();
-    m_rows = std::move(rows);
-    endResetModel();
-}
-
-const InvoiceStore::RegisterRow* InvoiceRegisterModel::row(int r) const
-{
-    return r >= 0 && r < m_rows.size() ? &m_rows.at(r) : nullptr;
-}
-
-int InvoiceRegisterModel::rowCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
-}
-
-int InvoiceRegisterModel::columnCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : Colonne;
 }
 
 QVariant InvoiceRegisterModel::data(const QModelIndex& index, int role) const
@@ -47,17 +32,4 @@ QVariant InvoiceRegisterModel::data(const QModelIndex& index, int role) const
     default:
         return QString();
     }
-}
-
-QVariant InvoiceRegisterModel::headerData(int section, Qt::Orientation orientation, int role) const
-{
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
-        return QVariant();
-    static const QString headers[Colonne] = {QString(),
-                                             QStringLiteral("Numero"),
-                                             QStringLiteral("Cliente"),
-                                             QStringLiteral("Data Emiss."),
-                                             QStringLiteral("Totale €"),
-                                             QStringLiteral("Pagata")};
-    return section >= 0 && section < Colonne ? headers[section] : QVariant();
 }

@@ -1,10 +1,12 @@
 #include "shell/ui/papereditor.h"
 
+#include "papers/paperseries.h"
 #include "registry/ui/frmana.h"
 #include "shell/dialogs.h"
 #include "shell/ui/windowbehaviour.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFocusEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -48,6 +50,80 @@ void apriCliente(QWidget* parent, const QString& nome)
     FrmAna frm(parent);
     if (frm.Carica(nome))
         dialogs().exec(&frm);
+}
+
+void riempiClienti(QWidget* parent, QComboBox* idCli, QComboBox* cli)
+{
+    const QString chosen = idCli->currentText();
+    if (auto err = WindowBehaviour::riempiClienti(idCli, cli))
+        WindowBehaviour::showDbError(parent, *err);
+    cli->setCurrentIndex(chosen.isEmpty() ? -1 : idCli->findText(chosen));
+}
+
+void verificaCliente(QWidget* parent, QComboBox* idCli, QComboBox* cli, bool richiamata,
+                     const std::function<DbResult<QString>(qint64)>& customerName)
+{
+    if (cli->currentIndex() < 0 || cli->currentText().isEmpty()) {
+        dialogs().message(parent, QStringLiteral("Selezionare un CLIENTE"), QString(), Dialogs::Icon::Exclamation);
+        cli->setFocus();
+        return;
+    }
+    apriCliente(parent, cli->currentText());
+    // The editor may have changed the name.
+    if (richiamata) {
+        const auto nome = customerName(idCli->currentText().toLongLong());
+        if (nome && !nome->isEmpty())
+            cli->setItemText(0, nome.value());
+    } else {
+        riempiClienti(parent, idCli, cli);
+    }
+}
+
+void nuovoCliente(QWidget* parent, QComboBox* idCli, QComboBox* cli)
+{
+    apriCliente(parent, QString());
+    riempiClienti(parent, idCli, cli);
+}
+
+void modoRichiamo(QLabel* title, const QString& titleText, QLabel* counter, std::initializer_list<QPushButton*> cmd,
+                  QPushButton* annulla, const QString& annullaText, QPushButton* emetti)
+{
+    title->setText(titleText);
+    counter->show();
+    for (QPushButton* b : cmd)
+        b->show();
+    annulla->setText(annullaText);
+    WindowBehaviour::setAccessible(annulla, annulla->text());
+    emetti->setText(QStringLiteral("&CHIUDI"));
+    WindowBehaviour::setAccessible(emetti, emetti->text());
+}
+
+long long contaSerie(QWidget* parent, QLabel* counter, const QString& kind,
+                     const DbResult<std::optional<long long>>& max, long long posizione)
+{
+    if (!max)
+        WindowBehaviour::showDbError(parent, max.error());
+    const long long totale = max ? max.value().value_or(0) : posizione;
+    counter->setText(QStringLiteral("%1 %2 di %3").arg(kind).arg(posizione).arg(totale));
+    return totale;
+}
+
+std::optional<long long> sposta(QWidget* parent, int comando, long long posizione, long long totale,
+                                const std::function<DbResult<QList<long long>>()>& ordinali)
+{
+    QList<long long> found;
+    if (comando == 1 || comando == 2) {
+        const auto read = ordinali();
+        if (!read) {
+            WindowBehaviour::showDbError(parent, read.error());
+            return std::nullopt;
+        }
+        found = read.value();
+    }
+    const auto dopo = PaperSeries::posizioneDopo(comando, posizione, totale, found);
+    if (!dopo || *dopo == posizione)
+        return std::nullopt;
+    return dopo;
 }
 
 } // namespace PaperEditor

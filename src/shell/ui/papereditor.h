@@ -1,8 +1,15 @@
 #pragma once
 
+#include "data/dberror.h"
+
+#include <QList>
 #include <QString>
 #include <QStyle>
+#include <functional>
+#include <initializer_list>
+#include <optional>
 
+class QComboBox;
 class QEvent;
 class QLabel;
 class QPushButton;
@@ -19,5 +26,26 @@ QLabel* labelFor(QWidget* parent, const QString& text, QWidget* buddy, const QSt
 bool realFocusOut(QEvent* event);
 // The customer editor with that customer (empty: a new one), unless it is already open.
 void apriCliente(QWidget* parent, const QString& nome);
+// Fills the customer lists again; the customer chosen before stays chosen.
+void riempiClienti(QWidget* parent, QComboBox* idCli, QComboBox* cli);
+// The customer editor on the chosen customer; afterwards a recalled paper shows the name as it is
+// now (`customerName` reads it), a new one reads the lists again.
+void verificaCliente(QWidget* parent, QComboBox* idCli, QComboBox* cli, bool richiamata,
+                     const std::function<DbResult<QString>(qint64)>& customerName);
+// The customer editor on a new customer, then the lists read again.
+void nuovoCliente(QWidget* parent, QComboBox* idCli, QComboBox* cli);
+
+// A stored paper recalled: its title, the counter and the browsing buttons shown, the first
+// button cancelling the paper and the second closing the window.
+void modoRichiamo(QLabel* title, const QString& titleText, QLabel* counter, std::initializer_list<QPushButton*> cmd,
+                  QPushButton* annulla, const QString& annullaText, QPushButton* emetti);
+// The papers in the recalled one's series: the counter reads "<kind> <posizione> di <totale>".
+// When the series cannot be read the paper counts as its last.
+long long contaSerie(QWidget* parent, QLabel* counter, const QString& kind,
+                     const DbResult<std::optional<long long>>& max, long long posizione);
+// Where a browsing command leads from `posizione`; `ordinali` reads the series only for the
+// commands that need it. Nothing when it stays there or the series cannot be read.
+std::optional<long long> sposta(QWidget* parent, int comando, long long posizione, long long totale,
+                                const std::function<DbResult<QList<long long>>()>& ordinali);
 
 } // namespace PaperEditor
