@@ -597,29 +597,13 @@ void FormRegDdt::annulla()
         reject();
         return;
     }
-    if (dialogs().message(this, QStringLiteral("Sicuro di voler procedere con l'annullamento di questo DDT ?"),
-                          QStringLiteral("CONFERMA ANNULLAMENTO"), Dialogs::Icon::Question,
-                          Dialogs::Buttons::YesNo) != Dialogs::Answer::Yes)
-        return;
-    const auto outcome = DdtStore::cancel(m_num->text());
-    if (!outcome) {
-        WindowBehaviour::showDbError(this, outcome.error());
-        return;
-    }
-    switch (outcome.value()) {
-    case DdtStore::Outcome::NotLast:
-        dialogs().message(this, QStringLiteral("Si può annullare solo l'ultimo DDT dell'anno"),
-                          QStringLiteral("Impossibile procedere"), Dialogs::Icon::Exclamation);
-        return;
-    case DdtStore::Outcome::DdtMissing:
-        dialogs().message(this, QStringLiteral("Durante eliminazione DDT"), QStringLiteral("Errore"),
-                          Dialogs::Icon::Critical);
-        break;
-    default:
-        dialogs().message(this, QStringLiteral("DDT annullato con successo"), QString(), Dialogs::Icon::Information);
-        break;
-    }
-    accept();
+    const PaperEditor::TestiAnnullamento testi{
+        QStringLiteral("Sicuro di voler procedere con l'annullamento di questo DDT ?"),
+        QStringLiteral("Si può annullare solo l'ultimo DDT dell'anno"), QStringLiteral("Durante eliminazione DDT"),
+        QStringLiteral("DDT annullato con successo")};
+    if (PaperEditor::annulla<DdtStore::Outcome>(this, testi, DdtStore::Outcome::DdtMissing,
+                                                [&] { return DdtStore::cancel(m_num->text()); }))
+        accept();
 }
 
 void FormRegDdt::sposta(int comando)

@@ -620,30 +620,13 @@ void FormRegFatt::annulla()
         QDialog::reject();
         return;
     }
-    if (dialogs().message(this, QStringLiteral("Sicuro di voler procedere con l'annullamento di questa FATTURA ?"),
-                          QStringLiteral("CONFERMA ANNULLAMENTO"), Dialogs::Icon::Question,
-                          Dialogs::Buttons::YesNo) != Dialogs::Answer::Yes)
-        return;
-    const auto outcome = InvoiceStore::cancel(m_num->text());
-    if (!outcome) {
-        WindowBehaviour::showDbError(this, outcome.error());
-        return;
-    }
-    switch (outcome.value()) {
-    case InvoiceStore::Outcome::NotLast:
-        dialogs().message(this, QStringLiteral("Si può annullare solo l'ultima fattura della serie"),
-                          QStringLiteral("Impossibile procedere"), Dialogs::Icon::Exclamation);
-        return;
-    case InvoiceStore::Outcome::InvoiceMissing:
-        dialogs().message(this, QStringLiteral("Durante eliminazione Fattura"), QStringLiteral("Errore"),
-                          Dialogs::Icon::Critical);
-        break;
-    default:
-        dialogs().message(this, QStringLiteral("FATTURA annullata con successo"), QString(),
-                          Dialogs::Icon::Information);
-        break;
-    }
-    accept();
+    const PaperEditor::TestiAnnullamento testi{
+        QStringLiteral("Sicuro di voler procedere con l'annullamento di questa FATTURA ?"),
+        QStringLiteral("Si può annullare solo l'ultima fattura della serie"),
+        QStringLiteral("Durante eliminazione Fattura"), QStringLiteral("FATTURA annullata con successo")};
+    if (PaperEditor::annulla<InvoiceStore::Outcome>(this, testi, InvoiceStore::Outcome::InvoiceMissing,
+                                                    [&] { return InvoiceStore::cancel(m_num->text()); }))
+        accept();
 }
 
 void FormRegFatt::sposta(int comando)

@@ -126,4 +126,28 @@ std::optional<long long> sposta(QWidget* parent, int comando, long long posizion
     return dopo;
 }
 
+bool confermaAnnullamento(QWidget* parent, const TestiAnnullamento& testi)
+{
+    return dialogs().message(parent, testi.domanda, QStringLiteral("CONFERMA ANNULLAMENTO"), Dialogs::Icon::Question,
+                             Dialogs::Buttons::YesNo) == Dialogs::Answer::Yes;
+}
+
+bool esitoAnnullamento(QWidget* parent, const TestiAnnullamento& testi, const DbError* error, bool nonUltimo,
+                       bool mancante)
+{
+    if (error) {
+        WindowBehaviour::showDbError(parent, *error);
+        return false;
+    }
+    if (nonUltimo) {
+        dialogs().message(parent, testi.nonUltimo, QStringLiteral("Impossibile procedere"), Dialogs::Icon::Exclamation);
+        return false;
+    }
+    if (mancante)
+        dialogs().message(parent, testi.mancante, QStringLiteral("Errore"), Dialogs::Icon::Critical);
+    else
+        dialogs().message(parent, testi.fatto, QString(), Dialogs::Icon::Information);
+    return true;
+}
+
 } // namespace PaperEditor

@@ -48,4 +48,30 @@ long long contaSerie(QWidget* parent, QLabel* counter, const QString& kind,
 std::optional<long long> sposta(QWidget* parent, int comando, long long posizione, long long totale,
                                 const std::function<DbResult<QList<long long>>()>& ordinali);
 
+// The texts of cancelling a recalled paper.
+struct TestiAnnullamento {
+    QString domanda;   // the confirmation question
+    QString nonUltimo; // only the last of the series may go
+    QString mancante;  // the paper was no longer there
+    QString fatto;     // cancelled
+};
+// Asks the question; true on Yes.
+bool confermaAnnullamento(QWidget* parent, const TestiAnnullamento& testi);
+// Tells how the cancel went; true when the editor closes.
+bool esitoAnnullamento(QWidget* parent, const TestiAnnullamento& testi, const DbError* error, bool nonUltimo,
+                       bool mancante);
+// Asks, cancels through `cancel` and tells the outcome (`Outcome` has NotLast and `missing`);
+// true when the editor closes.
+template <class Outcome>
+bool annulla(QWidget* parent, const TestiAnnullamento& testi, Outcome missing,
+             const std::function<DbResult<Outcome>()>& cancel)
+{
+    if (!confermaAnnullamento(parent, testi))
+        return false;
+    const DbResult<Outcome> outcome = cancel();
+    if (!outcome)
+        return esitoAnnullamento(parent, testi, &outcome.error(), false, false);
+    return esitoAnnullamento(parent, testi, nullptr, outcome.value() == Outcome::NotLast, outcome.value() == missing);
+}
+
 } // namespace PaperEditor
