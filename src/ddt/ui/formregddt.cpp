@@ -13,6 +13,7 @@
 #include "shell/formats.h"
 #include "shell/ui/papereditor.h"
 #include "shell/ui/papergrid.h"
+#include "shell/ui/registerwindow.h"
 #include "shell/ui/windowbehaviour.h"
 
 #include <QComboBox>
@@ -73,25 +74,14 @@ FormRegDdt::FormRegDdt(QWidget* parent) : QDialog(parent)
     m_frame = new FocusFrame(this, true);
     m_modificato = new ModifiedFlag(this);
 
-    m_labelInt = new QLabel(QStringLiteral("Emetti D.D.T."), this);
-    m_labelInt->setObjectName(QStringLiteral("LabelInt"));
-    QFont big(QStringLiteral("Times New Roman"));
-    big.setPointSize(m_labelInt->font().pointSize() + 8);
-    big.setBold(true);
-    m_labelInt->setFont(big);
+    m_labelInt = RegisterWindow::heading(this, QStringLiteral("Times New Roman"));
+    m_labelInt->setText(QStringLiteral("Emetti D.D.T."));
 
     m_lblRec = new QLabel(QStringLiteral("DDT 1 di 1"), this);
     m_lblRec->setObjectName(QStringLiteral("LblRec"));
-    const std::pair<QStyle::StandardPixmap, QString> cmd[4] = {
-        {QStyle::SP_MediaSkipBackward, QStringLiteral("Primo DDT")},
-        {QStyle::SP_MediaSeekBackward, QStringLiteral("DDT precedente")},
-        {QStyle::SP_MediaSeekForward, QStringLiteral("DDT successivo")},
-        {QStyle::SP_MediaSkipForward, QStringLiteral("Ultimo DDT")}};
-    for (int i = 0; i < 4; ++i) {
-        const QByteArray name = "Cmd" + QByteArray::number(i);
-        m_cmd[i] = pictureButton(this, name.constData(), cmd[i].first, cmd[i].second);
-        connect(m_cmd[i], &QPushButton::clicked, this, [this, i] { sposta(i); });
-    }
+    const QString tips[4] = {QStringLiteral("Primo DDT"), QStringLiteral("DDT precedente"),
+                             QStringLiteral("DDT successivo"), QStringLiteral("Ultimo DDT")};
+    PaperEditor::browseButtons(this, m_cmd, tips, [this](int i) { sposta(i); });
 
     m_num = new QLineEdit(this);
     m_num->setObjectName(QStringLiteral("TxtNum"));

@@ -14,6 +14,7 @@
 #include "shell/runtimeerrors.h"
 #include "shell/ui/papereditor.h"
 #include "shell/ui/papergrid.h"
+#include "shell/ui/registerwindow.h"
 #include "shell/ui/windowbehaviour.h"
 
 #include <QApplication>
@@ -73,25 +74,14 @@ FormRegFatt::FormRegFatt(QWidget* parent) : QDialog(parent)
     m_frame = new FocusFrame(this, true);
     m_modificato = new ModifiedFlag(this);
 
-    m_labelInt = new QLabel(QStringLiteral("Emetti Fattura"), this);
-    m_labelInt->setObjectName(QStringLiteral("LabelInt"));
-    QFont big = m_labelInt->font();
-    big.setPointSize(big.pointSize() + 8);
-    big.setBold(true);
-    m_labelInt->setFont(big);
+    m_labelInt = RegisterWindow::heading(this);
+    m_labelInt->setText(QStringLiteral("Emetti Fattura"));
 
     m_lblRec = new QLabel(QStringLiteral("Fattura 1 di 1"), this);
     m_lblRec->setObjectName(QStringLiteral("LblRec"));
-    const std::pair<QStyle::StandardPixmap, QString> cmd[4] = {
-        {QStyle::SP_MediaSkipBackward, QStringLiteral("Prima fattura")},
-        {QStyle::SP_MediaSeekBackward, QStringLiteral("Fattura precedente")},
-        {QStyle::SP_MediaSeekForward, QStringLiteral("Fattura successiva")},
-        {QStyle::SP_MediaSkipForward, QStringLiteral("Ultima fattura")}};
-    for (int i = 0; i < 4; ++i) {
-        const QByteArray name = "Cmd" + QByteArray::number(i);
-        m_cmd[i] = pictureButton(this, name.constData(), cmd[i].first, cmd[i].second);
-        connect(m_cmd[i], &QPushButton::clicked, this, [this, i] { sposta(i); });
-    }
+    const QString tips[4] = {QStringLiteral("Prima fattura"), QStringLiteral("Fattura precedente"),
+                             QStringLiteral("Fattura successiva"), QStringLiteral("Ultima fattura")};
+    PaperEditor::browseButtons(this, m_cmd, tips, [this](int i) { sposta(i); });
 
     m_num = new QLineEdit(this);
     m_num->setObjectName(QStringLiteral("TxtNum"));

@@ -20,6 +20,18 @@ QPushButton* pictureButton(QWidget* parent, const char* name, QStyle::StandardPi
     return b;
 }
 
+void browseButtons(QWidget* parent, QPushButton* (&cmd)[4], const QString (&tips)[4],
+                   const std::function<void(int)>& sposta)
+{
+    const QStyle::StandardPixmap icons[4] = {QStyle::SP_MediaSkipBackward, QStyle::SP_MediaSeekBackward,
+                                             QStyle::SP_MediaSeekForward, QStyle::SP_MediaSkipForward};
+    for (int i = 0; i < 4; ++i) {
+        const QByteArray name = "Cmd" + QByteArray::number(i);
+        cmd[i] = pictureButton(parent, name.constData(), icons[i], tips[i]);
+        QObject::connect(cmd[i], &QPushButton::clicked, parent, [sposta, i] { sposta(i); });
+    }
+}
+
 QLabel* labelFor(QWidget* parent, const QString& text, QWidget* buddy, const QString& accessible)
 {
     auto* l = new QLabel(text, parent);

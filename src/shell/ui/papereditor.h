@@ -20,6 +20,10 @@ namespace PaperEditor {
 
 // A button with a standard picture and its tooltip, named for screen readers after the tooltip.
 QPushButton* pictureButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon, const QString& tip);
+// The four browsing buttons Cmd0..Cmd3 (first, previous, next, last) with their tooltips; a
+// click calls `sposta` with the button's index.
+void browseButtons(QWidget* parent, QPushButton* (&cmd)[4], const QString (&tips)[4],
+                   const std::function<void(int)>& sposta);
 // A caption for `buddy`, which is named after it (or after `accessible`), without a final ":".
 QLabel* labelFor(QWidget* parent, const QString& text, QWidget* buddy, const QString& accessible = QString());
 // Leaving a box for a popup or another application is not leaving it.
