@@ -1,5 +1,6 @@
 // A stored DDT of 200 rows (10 pages) written as PDF the way "pdf ddt" writes it, and its
 // pages composed alone for comparison.
+#include "benchmain.h"
 #include "data/database.h"
 #include "ddt/ddtpaper.h"
 #include "ddt/ddtpaperstore.h"
@@ -86,12 +87,5 @@ BENCHMARK(BM_DdtPages)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication qapp(argc, argv);
-    fillDatabase();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    delete workDir;
-    return 0;
+    return runBenchmarks(argc, argv, fillDatabase, {}, [] { delete workDir; });
 }

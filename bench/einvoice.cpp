@@ -1,5 +1,6 @@
 // The electronic invoices of a year of 10,000 invoices written the way "xml anno" writes them
 // (target: over 1,000 invoices a second).
+#include "benchmain.h"
 #include "data/database.h"
 #include "invoices/einvoiceexport.h"
 #include "invoices/einvoicestore.h"
@@ -97,11 +98,5 @@ BENCHMARK(BM_XmlAnno)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 int main(int argc, char** argv)
 {
-    QCoreApplication qapp(argc, argv);
-    fillDatabase();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    delete workDir;
-    return 0;
+    return runBenchmarks(argc, argv, fillDatabase, {}, [] { delete workDir; });
 }

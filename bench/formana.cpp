@@ -1,5 +1,6 @@
 // Filling the customer list with 20,000 customers, beside the same SELECT through bare SQLite.
 #include "registry/ui/formana.h"
+#include "benchmain.h"
 #include "data/database.h"
 #include "medianms.h"
 #include "registry/customerstore.h"
@@ -129,14 +130,5 @@ void reportRatio()
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication qapp(argc, argv);
-    fillDatabase();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    reportRatio();
-    Database::close();
-    delete workDir;
-    return 0;
+    return runBenchmarks(argc, argv, fillDatabase, reportRatio, [] { delete workDir; });
 }

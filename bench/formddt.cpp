@@ -1,6 +1,7 @@
 // The DDT register filled for a year of 10,000 DDTs, beside the same query through bare SQLite;
 // and the recall of a DDT of 200 rows into the editor.
 #include "ddt/ui/formddt.h"
+#include "benchmain.h"
 #include "data/database.h"
 #include "ddt/ui/formregddt.h"
 #include "medianms.h"
@@ -151,14 +152,5 @@ void reportRatio()
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication qapp(argc, argv);
-    fillDatabase();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    reportRatio();
-    Database::close();
-    delete workDir;
-    return 0;
+    return runBenchmarks(argc, argv, fillDatabase, reportRatio, [] { delete workDir; });
 }

@@ -1,6 +1,7 @@
 // The invoice register filled for a year of 10,000 invoices, beside the same query through bare
 // SQLite; and the recall of an invoice of 200 rows into the editor.
 #include "invoices/ui/formfatt.h"
+#include "benchmain.h"
 #include "data/database.h"
 #include "invoices/ui/formregfatt.h"
 #include "medianms.h"
@@ -169,14 +170,5 @@ void reportRatio()
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication qapp(argc, argv);
-    fillDatabase();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    reportRatio();
-    Database::close();
-    delete workDir;
-    return 0;
+    return runBenchmarks(argc, argv, fillDatabase, reportRatio, [] { delete workDir; });
 }

@@ -1,5 +1,6 @@
 // A stored invoice of 200 rows (12 pages) written as PDF the way "pdf fattura" writes it, and
 // its pages composed alone for comparison.
+#include "benchmain.h"
 #include "data/database.h"
 #include "invoices/invoicepaper.h"
 #include "invoices/invoicerules.h"
@@ -92,12 +93,5 @@ BENCHMARK(BM_InvoicePages)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication qapp(argc, argv);
-    fillDatabase();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    delete workDir;
-    return 0;
+    return runBenchmarks(argc, argv, fillDatabase, {}, [] { delete workDir; });
 }
