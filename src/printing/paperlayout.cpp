@@ -15,6 +15,21 @@ int pagine(int righe, int perPagina)
     return righe <= 0 ? 1 : (righe - 1) / perPagina + 1;
 }
 
+QList<QStringList> pagineTesto(const QString& testo, int perPagina)
+{
+    QString uniforme = testo;
+    uniforme.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    uniforme.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    const QStringList righe = uniforme.split(QLatin1Char('\n'));
+    // Every line but the last one closes with a break; the last goes on the last page.
+    const int interruzioni = static_cast<int>(righe.size()) - 1;
+    const int quante = interruzioni / perPagina + 1;
+    QList<QStringList> pagine;
+    for (int p = 0; p < quante; ++p)
+        pagine.append(righe.mid(p * perPagina, p + 1 < quante ? perPagina : -1));
+    return pagine;
+}
+
 QString numeroEsteso(const QString& num)
 {
     if (num.size() < 2)

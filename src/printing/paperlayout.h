@@ -32,6 +32,10 @@ inline PrintFont arial(double size, bool bold = false)
 
 // Pages needed for that many rows at `perPagina` a page; at least one.
 int pagine(int righe, int perPagina);
+// A free text cut into pages of at most `perPagina` lines, as typed: no wrapping. A page is
+// added for every `perPagina` line breaks, so a text of exactly `perPagina` + 1 lines gives a
+// second page holding only its last line. CR LF, a lone LF and a lone CR each end a line.
+QList<QStringList> pagineTesto(const QString& testo, int perPagina);
 // "12/26" as the page prints it: 12/2026; a number of fewer than 2 characters unchanged.
 QString numeroEsteso(const QString& num);
 // "05/03/26" as the page prints it: 05/03/2026; an empty date stays empty.

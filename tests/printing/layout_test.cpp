@@ -2,6 +2,7 @@
 #include "printing/customersheet.h"
 #include "printing/layoutregistry.h"
 #include "printing/pagefurniture.h"
+#include "printing/paperlayout.h"
 #include "printing/printsources.h"
 #include "scripteddialogs.h"
 #include "shell/appstate.h"
@@ -124,4 +125,42 @@ TEST(CaricaCliente, CopiesAnyCustomerEmptiesForZeroAndKeepsTheFieldsOfAnUnknownC
     EXPECT_TRUE(PrintSources::caricaCliente(nullptr, 0, f));
     EXPECT_EQ(fields(f), QStringList(8, QString()));
     EXPECT_EQ(dlg.messages.size(), 1u);
+}
+
+TEST(PagineTesto, AFullPageOfBreaksOpensAPageForTheLastLineOnly)
+{
+    const auto righe = [](int n, const QString& fine) {
+        QStringList r;
+        for (int i = 1; i <= n; ++i)
+            r << u"riga %1"_s.arg(i);
+        return r.join(u"\r\n"_s) + fine;
+    };
+
+    const QList<QStringList> uno = PaperLayout::pagineTesto(righe(31, {}), 31);
+    ASSERT_EQ(uno.size(), 1);
+    EXPECT_EQ(uno.at(0).size(), 31);
+    EXPECT_EQ(uno.at(0).last(), u"riga 31"_s);
+
+    const QList<QStringList> due = PaperLayout::pagineTesto(righe(32, {}), 31);
+    ASSERT_EQ(due.size(), 2);
+    EXPECT_EQ(due.at(0).size(), 31);
+    EXPECT_EQ(due.at(1), QStringList{u"riga 32"_s});
+
+    // A closing break leaves an empty last line, which still counts.
+    const QList<QStringList> vuota = PaperLayout::pagineTesto(righe(31, u"\r\n"_s), 31);
+    ASSERT_EQ(vuota.size(), 2);
+    EXPECT_EQ(vuota.at(1), QStringList{QString()});
+
+    const QList<QStringList> tre = PaperLayout::pagineTesto(righe(77, {}), 38);
+    ASSERT_EQ(tre.size(), 3);
+    EXPECT_EQ(tre.at(1).first(), u"riga 39"_s);
+    EXPECT_EQ(tre.at(2), QStringList{u"riga 77"_s});
+}
+
+TEST(PagineTesto, AnyLineBreakEndsALineAndNothingElseIsTouched)
+{
+    EXPECT_EQ(PaperLayout::pagineTesto(u"  a;\"b\"\t"_s, 38), QList<QStringList>{{u"  a;\"b\"\t"_s}});
+    EXPECT_EQ(PaperLayout::pagineTesto(u"a\nb\rc\r\n\r\nd"_s, 38),
+              QList<QStringList>{(QStringList{u"a"_s, u"b"_s, u"c"_s, QString(), u"d"_s})});
+    EXPECT_EQ(PaperLayout::pagineTesto(QString(), 31), QList<QStringList>{QStringList{QString()}});
 }
