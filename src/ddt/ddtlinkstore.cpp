@@ -44,6 +44,7 @@ DbResult<QList<Ddt>> DdtLinkStore::daFatturare(int anno, qint64 idAna)
     QString sql = QStringLiteral("SELECT D.Num FROM Ddt D WHERE D.IdAna = ? AND D.Data >= ? AND D.Data < ?");
     if (there.value())
         sql += QStringLiteral(" AND NOT EXISTS (SELECT 1 FROM FattureDdt L WHERE L.NumDdt = D.Num)");
+    sql += QStringLiteral(" ORDER BY CAST(D.Num AS INTEGER), D.Num");
     const auto nums = SeriesStore::texts(sql, {idAna, SeriesStore::yearStart(anno), SeriesStore::yearEnd(anno)});
     if (!nums)
         return nums.error();

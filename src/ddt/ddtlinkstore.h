@@ -16,7 +16,8 @@ public:
     // A DDT taken by another invoice, or gone, while this one was being written.
     static constexpr int NonDisponibile = 3201;
 
-    // The DDTs of a customer dated in `anno` that no invoice covers yet, with their rows.
+    // The DDTs of a customer dated in `anno` that no invoice covers yet, with their rows, by
+    // leading number.
     static DbResult<QList<Ddt>> daFatturare(int anno, qint64 idAna);
     // The invoice covering a DDT; empty when none.
     static DbResult<QString> fattura(const QString& numDdt);
