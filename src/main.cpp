@@ -68,12 +68,12 @@ int main(int argc, char** argv)
         QStringLiteral("floppy"),
         QStringLiteral("Cartella del backup (menu Utility, Backup), al posto della chiavetta USB inserita."),
         QStringLiteral("CARTELLA"));
-    parser.addOption(dirOption);
-    parser.addOption(demoOption);
-    parser.addOption(floppyOption);
     const QCommandLineOption annoOption(QStringLiteral("anno"),
                                         QStringLiteral("Anno dei DDT da fatturare (comando fattura-da-ddt)."),
                                         QStringLiteral("ANNO"));
+    parser.addOption(dirOption);
+    parser.addOption(demoOption);
+    parser.addOption(floppyOption);
     parser.addOption(outputOption);
     parser.addOption(annoOption);
     parser.addPositionalArgument(
