@@ -1,4 +1,5 @@
 #include "data/database.h"
+#include "invoices/ddtinvoicecommand.h"
 #include "invoices/einvoiceexport.h"
 #include "printing/pdfcommand.h"
 #include "shell/appstate.h"
@@ -32,11 +33,11 @@ int fail(const QString& message)
     return 1;
 }
 
-// The pdf and xml commands open no window, so they must run where there is no display.
+// The commands open no window, so they must run where there is no display.
 void useOffscreenForCommands(int argc, char** argv)
 {
     for (int i = 1; i < argc; ++i)
-        if ((qstrcmp(argv[i], "pdf") == 0 || qstrcmp(argv[i], "xml") == 0) &&
+        if ((qstrcmp(argv[i], "pdf") == 0 || qstrcmp(argv[i], "xml") == 0 || qstrcmp(argv[i], "fattura-da-ddt") == 0) &&
             qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
 }
@@ -67,10 +68,14 @@ int main(int argc, char** argv)
         QStringLiteral("floppy"),
         QStringLiteral("Cartella del backup (menu Utility, Backup), al posto della chiavetta USB inserita."),
         QStringLiteral("CARTELLA"));
+    const QCommandLineOption annoOption(QStringLiteral("anno"),
+                                        QStringLiteral("Anno dei DDT da fatturare (comando fattura-da-ddt)."),
+                                        QStringLiteral("ANNO"));
     parser.addOption(dirOption);
     parser.addOption(demoOption);
     parser.addOption(floppyOption);
     parser.addOption(outputOption);
+    parser.addOption(annoOption);
     parser.addPositionalArgument(
         QStringLiteral("pdf"),
         QStringLiteral("pdf TIPO CHIAVE -o FILE: scrive un documento in PDF senza aprire finestre."),
@@ -79,6 +84,11 @@ int main(int argc, char** argv)
                                  QStringLiteral("xml fattura NUMERO -o FILE, xml anno ANNO -o CARTELLA: scrive le "
                                                 "fatture elettroniche (FatturaPA) senza aprire finestre."),
                                  QStringLiteral("[xml fattura NUMERO | xml anno ANNO]"));
+    parser.addPositionalArgument(QStringLiteral("fattura-da-ddt"),
+                                 QStringLiteral("fattura-da-ddt CLIENTE_ID --anno ANNO: mostra i DDT non ancora "
+                                                "fatturati del cliente e le righe della fattura differita, senza "
+                                                "scrivere nulla."),
+                                 QStringLiteral("[fattura-da-ddt CLIENTE_ID]"));
     parser.process(qapp);
 
     const QString workDir = QDir(parser.isSet(dirOption) ? parser.value(dirOption) : defaultWorkDir()).absolutePath();
@@ -92,7 +102,8 @@ int main(int argc, char** argv)
     const QStringList positional = parser.positionalArguments();
     if (!positional.isEmpty()) {
         const QString command = positional.first();
-        if (command != QStringLiteral("pdf") && command != QStringLiteral("xml"))
+        const QString daDdt = QStringLiteral("fattura-da-ddt");
+        if (command != QStringLiteral("pdf") && command != QStringLiteral("xml") && command != daDdt)
             return fail(QStringLiteral("Comando sconosciuto: %1").arg(positional.first()));
         // A command reads the folder as it stands: it creates nothing, not even the folder.
         if (!QFileInfo(workDir).isDir())
@@ -104,9 +115,15 @@ int main(int argc, char** argv)
         if (!db.ok)
             return fail(db.message);
         QStringList args = positional.mid(1);
+        QTextStream err(stderr);
+        if (command == daDdt) {
+            if (parser.isSet(annoOption))
+                args << QStringLiteral("--anno") << parser.value(annoOption);
+            QTextStream out(stdout);
+            return DdtInvoiceCommand::run(args, out, err);
+        }
         if (parser.isSet(outputOption))
             args << QStringLiteral("-o") << parser.value(outputOption);
-        QTextStream err(stderr);
         return command == QStringLiteral("xml") ? EInvoiceExport::run(args, err) : PdfCommand::run(args, err);
     }
 

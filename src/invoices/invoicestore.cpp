@@ -2,6 +2,7 @@
 
 #include "data/database.h"
 #include "data/textcolumns.h"
+#include "ddt/ddtlinkstore.h"
 #include "invoices/einvoicestore.h"
 #include "invoices/invoicerules.h"
 #include "papers/seriesstore.h"
@@ -82,7 +83,7 @@ DbResult<bool> InvoiceStore::exists(const QString& num)
     return kSerie.exists(num);
 }
 
-DbStatus InvoiceStore::issue(const Invoice& inv)
+DbStatus InvoiceStore::issue(const Invoice& inv, const QStringList& ddtCoperti)
 {
     if (auto err = outOfRange({inv.totale}))
         return err;
@@ -111,7 +112,7 @@ DbStatus InvoiceStore::issue(const Invoice& inv)
                 if (!q.exec())
                     return DbError::from(q.lastError());
             }
-            return std::nullopt;
+            return ddtCoperti.isEmpty() ? DbStatus() : DdtLinkStore::collega(inv.num, ddtCoperti);
         });
 }
 
@@ -195,6 +196,8 @@ DbResult<InvoiceStore::Outcome> InvoiceStore::cancel(const QString& num)
     if (!r || r.value() != Outcome::Done)
         return r;
     if (auto err = EInvoiceStore::forgetNatura(num))
+        return *err;
+    if (auto err = DdtLinkStore::liberaFattura(num))
         return *err;
     if (auto err = tx.commit())
         return *err;

@@ -47,8 +47,9 @@ public:
     static DbResult<QList<int>> aliquoteUsate();
     static DbResult<bool> exists(const QString& num);
 
-    // Issues an invoice: header and every row in one transaction, all or nothing.
-    static DbStatus issue(const Invoice& invoice);
+    // Issues an invoice: header, every row and the DDTs it covers in one transaction, all or
+    // nothing. A DDT covered meanwhile by another invoice gives DdtLinkStore::NonDisponibile.
+    static DbStatus issue(const Invoice& invoice, const QStringList& ddtCoperti = {});
     // The stored invoice with its customer's name and its rows by Ord; nothing when missing.
     static DbResult<std::optional<Invoice>> load(const QString& num);
     // Leading numbers of the series `suffisso` whose date lies in `anno`, in number order.
@@ -61,7 +62,8 @@ public:
     static DbResult<Outcome> deleteRow(const QString& num, int ord, const Decimal& totale);
     // Rewrites date, rate, total, notes and withholding of a stored invoice.
     static DbResult<Outcome> saveHeader(const Invoice& header);
-    // Deletes the invoice and its rows together; only the highest number of its series.
+    // Deletes the invoice and its rows together, freeing the DDTs it covered; only the highest
+    // number of its series.
     static DbResult<Outcome> cancel(const QString& num);
 
     // Register: invoices dated in `anno` (of one customer, or all when idAna is 0), highest

@@ -3,6 +3,7 @@
 #include "ddt/ddtstore.h"
 #include "ddt/ui/ddtregistermodel.h"
 #include "ddt/ui/formregddt.h"
+#include "ddt/ui/frmsceltaddt.h"
 #include "shell/companystore.h"
 #include "shell/dialogs.h"
 #include "shell/ui/gridchoice.h"
@@ -28,8 +29,8 @@ FormDdt::FormDdt(QWidget* parent) : QDialog(parent)
         new RegisterFilter(this, m_labelInt, QStringLiteral("D.D.T. "), [] { return DdtStore::customersWithDdt(); });
 
     m_model = new DdtRegisterModel(this);
-    m_grid =
-        RegisterWindow::grid(this, m_model, {400, 1100, 4800, 1400, 2930}, QStringLiteral("Documenti di trasporto"));
+    m_grid = RegisterWindow::grid(this, m_model, {400, 1100, 4800, 1400, 2930, 1100},
+                                  QStringLiteral("Documenti di trasporto"));
 
     m_lblRec = new QLabel(this);
     m_lblRec->setObjectName(QStringLiteral("LblRec"));
@@ -37,6 +38,8 @@ FormDdt::FormDdt(QWidget* parent) : QDialog(parent)
     auto* emetti = WindowBehaviour::button(this, "BtnEmetti", QStringLiteral("&EMETTI D.D.T."));
     auto* richiama = WindowBehaviour::button(this, "BtnRichiama", QStringLiteral("&RICHIAMA D.D.T."));
     auto* anno = WindowBehaviour::button(this, "BtnAnno", QStringLiteral("CAMBIA A&NNO"));
+    auto* fattura = WindowBehaviour::button(this, "BtnFattura", QStringLiteral("&FATTURA DDT"),
+                                            QStringLiteral("Fattura differita dei DDT del cliente scelto"));
     // The register has no printed form: these two stay without an action.
     auto* stampa = WindowBehaviour::button(this, "BtnStampa", QStringLiteral("&STAMPA"));
     auto* ant = WindowBehaviour::button(this, "BtnAnt", QString(), QStringLiteral("Anteprima di Stampa"));
@@ -46,6 +49,7 @@ FormDdt::FormDdt(QWidget* parent) : QDialog(parent)
     auto* actions = new QHBoxLayout;
     actions->addWidget(emetti);
     actions->addWidget(richiama);
+    actions->addWidget(fattura);
     actions->addStretch();
     actions->addWidget(ant);
     actions->addWidget(stampa);
@@ -63,6 +67,10 @@ FormDdt::FormDdt(QWidget* parent) : QDialog(parent)
     connect(emetti, &QPushButton::clicked, this, &FormDdt::emetti);
     connect(richiama, &QPushButton::clicked, this, &FormDdt::richiama);
     connect(anno, &QPushButton::clicked, this, &FormDdt::cambiaAnno);
+    connect(fattura, &QPushButton::clicked, this, [this] {
+        FrmSceltaDdt::fatturaDdt(this, m_filtro->anno(), m_filtro->idCliente());
+        caricaElenco();
+    });
     connect(chiudi, &QPushButton::clicked, this, &QDialog::close);
 
     WindowBehaviour::sizeAndCentre(this, 12000, 9000);

@@ -321,6 +321,21 @@ bool FormRegDdt::Carica(const QString& num)
     return true;
 }
 
+bool FormRegDdt::CaricaNuova(qint64 idAna, const QList<DdtRow>& righe)
+{
+    Carica(QString());
+    if (!PaperEditor::scegliCliente(this, m_idCli, m_cli, idAna))
+        return false;
+    if (!righe.isEmpty()) {
+        QList<PaperRow> rows;
+        for (const DdtRow& r : righe)
+            rows.append({r.ord, r.descrizione, {r.qta}});
+        m_righe->setRighe(std::move(rows));
+    }
+    m_modificato->clear();
+    return true;
+}
+
 void FormRegDdt::nuovo()
 {
     riempiCausali();

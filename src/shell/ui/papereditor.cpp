@@ -72,6 +72,19 @@ void riempiClienti(QWidget* parent, QComboBox* idCli, QComboBox* cli)
     cli->setCurrentIndex(chosen.isEmpty() ? -1 : idCli->findText(chosen));
 }
 
+bool scegliCliente(QWidget* parent, QComboBox* idCli, QComboBox* cli, qint64 id)
+{
+    const int i = idCli->findText(QString::number(id));
+    if (i < 0) {
+        dialogs().message(parent, QStringLiteral("Cliente non presente in Anagrafica"), QStringLiteral("AVVISO"),
+                          Dialogs::Icon::Exclamation);
+        return false;
+    }
+    cli->setCurrentIndex(i);
+    idCli->setCurrentIndex(i);
+    return true;
+}
+
 void verificaCliente(QWidget* parent, QComboBox* idCli, QComboBox* cli, bool richiamata,
                      const std::function<DbResult<QString>(qint64)>& customerName)
 {

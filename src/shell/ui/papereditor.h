@@ -32,6 +32,9 @@ bool realFocusOut(QEvent* event);
 void apriCliente(QWidget* parent, const QString& nome);
 // Fills the customer lists again; the customer chosen before stays chosen.
 void riempiClienti(QWidget* parent, QComboBox* idCli, QComboBox* cli);
+// Chooses the customer of that id in the filled lists; false, after telling the user, when it is
+// not among them (deleted from the registry).
+bool scegliCliente(QWidget* parent, QComboBox* idCli, QComboBox* cli, qint64 id);
 // The customer editor on the chosen customer; afterwards a recalled paper shows the name as it is
 // now (`customerName` reads it), a new one reads the lists again.
 void verificaCliente(QWidget* parent, QComboBox* idCli, QComboBox* cli, bool richiamata,
