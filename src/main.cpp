@@ -1,6 +1,8 @@
 #include "data/database.h"
 #include "invoices/einvoiceexport.h"
+#include "invoices/invoiceledger.h"
 #include "printing/pdfcommand.h"
+#include "printing/ui/registerprint.h"
 #include "shell/appstate.h"
 #include "shell/backup.h"
 #include "shell/demodata.h"
@@ -36,7 +38,7 @@ int fail(const QString& message)
 void useOffscreenForCommands(int argc, char** argv)
 {
     for (int i = 1; i < argc; ++i)
-        if ((qstrcmp(argv[i], "pdf") == 0 || qstrcmp(argv[i], "xml") == 0) &&
+        if ((qstrcmp(argv[i], "pdf") == 0 || qstrcmp(argv[i], "xml") == 0 || qstrcmp(argv[i], "csv") == 0) &&
             qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
 }
@@ -71,6 +73,10 @@ int main(int argc, char** argv)
     parser.addOption(demoOption);
     parser.addOption(floppyOption);
     parser.addOption(outputOption);
+    const QCommandLineOption clienteOption(QStringLiteral("cliente"),
+                                           QStringLiteral("Solo il cliente di questo codice (registri e csv)."),
+                                           QStringLiteral("ID"));
+    parser.addOption(clienteOption);
     parser.addPositionalArgument(
         QStringLiteral("pdf"),
         QStringLiteral("pdf TIPO CHIAVE -o FILE: scrive un documento in PDF senza aprire finestre."),
@@ -79,6 +85,10 @@ int main(int argc, char** argv)
                                  QStringLiteral("xml fattura NUMERO -o FILE, xml anno ANNO -o CARTELLA: scrive le "
                                                 "fatture elettroniche (FatturaPA) senza aprire finestre."),
                                  QStringLiteral("[xml fattura NUMERO | xml anno ANNO]"));
+    parser.addPositionalArgument(QStringLiteral("csv"),
+                                 QStringLiteral("csv fatture ANNO -o FILE: scrive le fatture dell'anno per il "
+                                                "commercialista (CSV)."),
+                                 QStringLiteral("[csv fatture ANNO]"));
     parser.process(qapp);
 
     const QString workDir = QDir(parser.isSet(dirOption) ? parser.value(dirOption) : defaultWorkDir()).absolutePath();
@@ -92,7 +102,7 @@ int main(int argc, char** argv)
     const QStringList positional = parser.positionalArguments();
     if (!positional.isEmpty()) {
         const QString command = positional.first();
-        if (command != QStringLiteral("pdf") && command != QStringLiteral("xml"))
+        if (command != QStringLiteral("pdf") && command != QStringLiteral("xml") && command != QStringLiteral("csv"))
             return fail(QStringLiteral("Comando sconosciuto: %1").arg(positional.first()));
         // A command reads the folder as it stands: it creates nothing, not even the folder.
         if (!QFileInfo(workDir).isDir())
@@ -106,7 +116,12 @@ int main(int argc, char** argv)
         QStringList args = positional.mid(1);
         if (parser.isSet(outputOption))
             args << QStringLiteral("-o") << parser.value(outputOption);
+        if (parser.isSet(clienteOption))
+            args << QStringLiteral("--cliente") << parser.value(clienteOption);
         QTextStream err(stderr);
+        if (command == QStringLiteral("csv"))
+            return InvoiceLedger::run(args, err);
+        RegisterPrint::registerPdfKinds();
         return command == QStringLiteral("xml") ? EInvoiceExport::run(args, err) : PdfCommand::run(args, err);
     }
 

@@ -3,6 +3,7 @@
 #include "ddt/ddtstore.h"
 #include "ddt/ui/ddtregistermodel.h"
 #include "ddt/ui/formregddt.h"
+#include "printing/ui/registerprint.h"
 #include "shell/companystore.h"
 #include "shell/dialogs.h"
 #include "shell/ui/gridchoice.h"
@@ -37,7 +38,6 @@ FormDdt::FormDdt(QWidget* parent) : QDialog(parent)
     auto* emetti = WindowBehaviour::button(this, "BtnEmetti", QStringLiteral("&EMETTI D.D.T."));
     auto* richiama = WindowBehaviour::button(this, "BtnRichiama", QStringLiteral("&RICHIAMA D.D.T."));
     auto* anno = WindowBehaviour::button(this, "BtnAnno", QStringLiteral("CAMBIA A&NNO"));
-    // The register has no printed form: these two stay without an action.
     auto* stampa = WindowBehaviour::button(this, "BtnStampa", QStringLiteral("&STAMPA"));
     auto* ant = WindowBehaviour::button(this, "BtnAnt", QString(), QStringLiteral("Anteprima di Stampa"));
     ant->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
@@ -63,6 +63,13 @@ FormDdt::FormDdt(QWidget* parent) : QDialog(parent)
     connect(emetti, &QPushButton::clicked, this, &FormDdt::emetti);
     connect(richiama, &QPushButton::clicked, this, &FormDdt::richiama);
     connect(anno, &QPushButton::clicked, this, &FormDdt::cambiaAnno);
+    const auto stampaRegistro = [this](bool anteprima) {
+        QString error;
+        const auto table = RegisterPrint::ddt(m_filtro->anno(), m_filtro->idCliente(), error);
+        anteprima ? RegisterPrint::preview(this, table, error) : RegisterPrint::print(this, table, error);
+    };
+    connect(stampa, &QPushButton::clicked, this, [=] { stampaRegistro(false); });
+    connect(ant, &QPushButton::clicked, this, [=] { stampaRegistro(true); });
     connect(chiudi, &QPushButton::clicked, this, &QDialog::close);
 
     WindowBehaviour::sizeAndCentre(this, 12000, 9000);
