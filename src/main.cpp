@@ -1,7 +1,9 @@
 #include "data/database.h"
 #include "invoices/ddtinvoicecommand.h"
 #include "invoices/einvoiceexport.h"
+#include "invoices/invoiceledger.h"
 #include "printing/pdfcommand.h"
+#include "printing/ui/registerprint.h"
 #include "shell/appstate.h"
 #include "shell/backup.h"
 #include "shell/demodata.h"
@@ -37,7 +39,8 @@ int fail(const QString& message)
 void useOffscreenForCommands(int argc, char** argv)
 {
     for (int i = 1; i < argc; ++i)
-        if ((qstrcmp(argv[i], "pdf") == 0 || qstrcmp(argv[i], "xml") == 0 || qstrcmp(argv[i], "fattura-da-ddt") == 0) &&
+        if ((qstrcmp(argv[i], "pdf") == 0 || qstrcmp(argv[i], "xml") == 0 || qstrcmp(argv[i], "csv") == 0 ||
+             qstrcmp(argv[i], "fattura-da-ddt") == 0) &&
             qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
 }
@@ -76,6 +79,10 @@ int main(int argc, char** argv)
     parser.addOption(floppyOption);
     parser.addOption(outputOption);
     parser.addOption(annoOption);
+    const QCommandLineOption clienteOption(QStringLiteral("cliente"),
+                                           QStringLiteral("Solo il cliente di questo codice (registri e csv)."),
+                                           QStringLiteral("ID"));
+    parser.addOption(clienteOption);
     parser.addPositionalArgument(
         QStringLiteral("pdf"),
         QStringLiteral("pdf TIPO CHIAVE -o FILE: scrive un documento in PDF senza aprire finestre."),
@@ -89,6 +96,10 @@ int main(int argc, char** argv)
                                                 "fatturati del cliente e le righe della fattura differita, senza "
                                                 "scrivere nulla."),
                                  QStringLiteral("[fattura-da-ddt CLIENTE_ID]"));
+    parser.addPositionalArgument(QStringLiteral("csv"),
+                                 QStringLiteral("csv fatture ANNO -o FILE: scrive le fatture dell'anno per il "
+                                                "commercialista (CSV)."),
+                                 QStringLiteral("[csv fatture ANNO]"));
     parser.process(qapp);
 
     const QString workDir = QDir(parser.isSet(dirOption) ? parser.value(dirOption) : defaultWorkDir()).absolutePath();
@@ -103,7 +114,8 @@ int main(int argc, char** argv)
     if (!positional.isEmpty()) {
         const QString command = positional.first();
         const QString daDdt = QStringLiteral("fattura-da-ddt");
-        if (command != QStringLiteral("pdf") && command != QStringLiteral("xml") && command != daDdt)
+        if (command != QStringLiteral("pdf") && command != QStringLiteral("xml") && command != QStringLiteral("csv") &&
+            command != daDdt)
             return fail(QStringLiteral("Comando sconosciuto: %1").arg(positional.first()));
         // A command reads the folder as it stands: it creates nothing, not even the folder.
         if (!QFileInfo(workDir).isDir())
@@ -124,6 +136,11 @@ int main(int argc, char** argv)
         }
         if (parser.isSet(outputOption))
             args << QStringLiteral("-o") << parser.value(outputOption);
+        if (parser.isSet(clienteOption))
+            args << QStringLiteral("--cliente") << parser.value(clienteOption);
+        if (command == QStringLiteral("csv"))
+            return InvoiceLedger::run(args, err);
+        RegisterPrint::registerPdfKinds();
         return command == QStringLiteral("xml") ? EInvoiceExport::run(args, err) : PdfCommand::run(args, err);
     }
 

@@ -7,6 +7,7 @@
 #include "shell/decimal.h"
 
 #include <QDate>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -31,6 +32,12 @@ public:
         QDate data;
         Decimal totale;
         bool pagata = false;
+        // For the accountant's list.
+        qint64 idAna = 0;
+        QString piva;
+        QString cf;
+        int iva = 0;
+        bool ra = false;
     };
 
     struct Register {
@@ -69,6 +76,8 @@ public:
     // Register: invoices dated in `anno` (of one customer, or all when idAna is 0), highest
     // number first, with the paid and unpaid sums.
     static DbResult<Register> registro(int anno, qint64 idAna);
+    // The rows with a price of the register's invoices, by number; the same year and customer.
+    static DbResult<QHash<QString, QList<InvoiceRow>>> righeRegistro(int anno, qint64 idAna);
     // Customers having at least one invoice, by name.
     static DbResult<QList<CustomerEntry>> customersWithInvoices();
     // Sets or clears the paid mark; InvoiceMissing when there is no such invoice.

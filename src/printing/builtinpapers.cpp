@@ -6,6 +6,7 @@
 #include "printing/layoutregistry.h"
 #include "printing/pdfcommand.h"
 #include "printing/printingstore.h"
+#include "printing/registerlayout.h"
 
 namespace BuiltinPapers {
 
@@ -19,6 +20,7 @@ void registerLayouts()
                          [](const std::any& data) { return std::any_cast<const CustomerSheetData&>(data).nome; }});
     InvoicePaper::registerLayout();
     DdtPaper::registerLayout();
+    RegisterLayout::registerLayout();
 }
 
 void registerPdfKinds()

@@ -4,6 +4,7 @@
 #include "ddt/ui/ddtregistermodel.h"
 #include "ddt/ui/formregddt.h"
 #include "ddt/ui/frmsceltaddt.h"
+#include "printing/ui/registerprint.h"
 #include "shell/companystore.h"
 #include "shell/dialogs.h"
 #include "shell/ui/gridchoice.h"
@@ -40,7 +41,6 @@ FormDdt::FormDdt(QWidget* parent) : QDialog(parent)
     auto* anno = WindowBehaviour::button(this, "BtnAnno", QStringLiteral("CAMBIA A&NNO"));
     auto* fattura = WindowBehaviour::button(this, "BtnFattura", QStringLiteral("&FATTURA DDT"),
                                             QStringLiteral("Fattura differita dei DDT del cliente scelto"));
-    // The register has no printed form: these two stay without an action.
     auto* stampa = WindowBehaviour::button(this, "BtnStampa", QStringLiteral("&STAMPA"));
     auto* ant = WindowBehaviour::button(this, "BtnAnt", QString(), QStringLiteral("Anteprima di Stampa"));
     ant->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
@@ -71,6 +71,13 @@ FormDdt::FormDdt(QWidget* parent) : QDialog(parent)
         FrmSceltaDdt::fatturaDdt(this, m_filtro->anno(), m_filtro->idCliente());
         caricaElenco();
     });
+    const auto stampaRegistro = [this](bool anteprima) {
+        QString error;
+        const auto table = RegisterPrint::ddt(m_filtro->anno(), m_filtro->idCliente(), error);
+        anteprima ? RegisterPrint::preview(this, table, error) : RegisterPrint::print(this, table, error);
+    };
+    connect(stampa, &QPushButton::clicked, this, [=] { stampaRegistro(false); });
+    connect(ant, &QPushButton::clicked, this, [=] { stampaRegistro(true); });
     connect(chiudi, &QPushButton::clicked, this, &QDialog::close);
 
     WindowBehaviour::sizeAndCentre(this, 12000, 9000);

@@ -1,6 +1,12 @@
+#include "../../printing/pdfprobe.h"
 #include "../ddttest.h"
 #include "ddt/ui/formddt.h"
+#include "pagetexts.h"
 #include "papers/paperseries.h"
+#include "printing/pdfcommand.h"
+#include "printing/registerlayout.h"
+#include "printing/ui/formstampafatt.h"
+#include "printing/ui/registerprint.h"
 #include "scripteddialogs.h"
 #include "shell/formats.h"
 #include "usergestures.h"
@@ -13,6 +19,7 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTableWidget>
+#include <QTextStream>
 
 namespace {
 
@@ -176,4 +183,30 @@ TEST_F(FormDdtTest, DeferredInvoiceOfTheChosenDdts)
     get("BtnFattura")->click();
     EXPECT_EQ(dlg.lastText(), u"Nessun DDT da fatturare per questo cliente nel %1"_s.arg(kAnno));
     EXPECT_TRUE(dlg.allAnswersUsed());
+}
+
+TEST_F(FormDdtTest, PreviewAndCommandPrintTheListAsShown)
+{
+    std::vector<Page> preview;
+    dlg.onWindow([&](QDialog* w) {
+        preview = static_cast<FormStampaFatt*>(w)->pages();
+        return 0;
+    });
+    get("BtnAnt")->click();
+    ASSERT_EQ(preview.size(), 1u);
+    EXPECT_EQ(PageTexts::registerLines(preview, RegisterLayout::kPrimaRigaY).join(u'\n'), gridText(grid()->model()));
+    EXPECT_NE(preview[0].findText(u"REGISTRO DDT %1"_s.arg(kAnno)), nullptr);
+    EXPECT_NE(preview[0].findText(u"Causale trasporto"_s), nullptr);
+
+    RegisterPrint::registerPdfKinds();
+    QString errors;
+    QTextStream err(&errors);
+    const QString out = dir.path(u"ddt.pdf"_s);
+    ASSERT_EQ(PdfCommand::run({u"registro-ddt"_s, QString::number(kAnno), u"-o"_s, out}, err), 0);
+    const auto words = PdfProbe::words(out);
+    for (const QString& w : {u"REGISTRO"_s, u"Reso"_s, num(10), num(2), u"1/1"_s})
+        EXPECT_NE(PdfProbe::find(words, w), nullptr) << w.toStdString();
+    // A customer filter belongs to registers only.
+    EXPECT_EQ(PdfCommand::run({u"ddt"_s, num(1), u"--cliente"_s, u"1"_s, u"-o"_s, dir.path(u"x.pdf"_s)}, err), 1);
+    EXPECT_FALSE(QFile::exists(dir.path(u"x.pdf"_s)));
 }
