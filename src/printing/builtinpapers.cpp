@@ -6,6 +6,7 @@
 #include "printing/layoutregistry.h"
 #include "printing/pdfcommand.h"
 #include "printing/printingstore.h"
+#include "quotes/quotepaper.h"
 
 namespace BuiltinPapers {
 
@@ -19,6 +20,7 @@ void registerLayouts()
                          [](const std::any& data) { return std::any_cast<const CustomerSheetData&>(data).nome; }});
     InvoicePaper::registerLayout();
     DdtPaper::registerLayout();
+    QuotePaper::registerLayout();
 }
 
 void registerPdfKinds()
@@ -30,6 +32,7 @@ void registerPdfKinds()
                         });
     InvoicePaper::registerPdfKind();
     DdtPaper::registerPdfKind();
+    QuotePaper::registerPdfKind();
 }
 
 } // namespace BuiltinPapers
