@@ -32,6 +32,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+using PaperEditor::dateBox;
 using PaperEditor::labelFor;
 using PaperEditor::pictureButton;
 using PaperEditor::realFocusOut;
@@ -44,16 +45,6 @@ void numeroGiaEsistente(QWidget* parent, const QString& num)
 {
     dialogs().message(parent, QStringLiteral("DDT ") + num + QStringLiteral(" già esistente"),
                       QStringLiteral("Impossibile procedere"), Dialogs::Icon::Exclamation);
-}
-
-QLineEdit* dateBox(QWidget* parent, const char* name)
-{
-    auto* box = new QLineEdit(parent);
-    box->setObjectName(QString::fromLatin1(name));
-    box->setMaxLength(10);
-    box->setFixedWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("00/00/0000")) +
-                       2 * box->fontMetrics().averageCharWidth() + 8);
-    return box;
 }
 
 QLineEdit* smallBox(QWidget* parent, const char* name, int length)
@@ -83,19 +74,12 @@ FormRegDdt::FormRegDdt(QWidget* parent) : QDialog(parent)
                              QStringLiteral("DDT successivo"), QStringLiteral("Ultimo DDT")};
     PaperEditor::browseButtons(this, m_cmd, tips, [this](int i) { sposta(i); });
 
-    m_num = new QLineEdit(this);
-    m_num->setObjectName(QStringLiteral("TxtNum"));
-    m_num->setReadOnly(true);
-    m_num->setFocusPolicy(Qt::ClickFocus);
-    m_num->setMaxLength(20);
+    m_num = PaperEditor::numeroBox(this);
     m_data = dateBox(this, "TxtData");
     m_cli = new QComboBox(this);
     m_cli->setObjectName(QStringLiteral("ComboCli"));
     m_cli->setMinimumContentsLength(30);
-    m_idCli = new QComboBox(this);
-    m_idCli->setObjectName(QStringLiteral("ComboIdCli"));
-    m_idCli->hide();
-    WindowBehaviour::setAccessible(m_idCli, QStringLiteral("Codice cliente"));
+    m_idCli = PaperEditor::idClienteBox(this);
     m_btnCli =
         pictureButton(this, "BtnCli", QStyle::SP_FileDialogDetailedView, QStringLiteral("Verifica dati cliente"));
     m_nuovoCli = WindowBehaviour::button(this, "BtnNuovoCli", QStringLiteral("&NUOVO CLIENTE"),
@@ -161,12 +145,7 @@ FormRegDdt::FormRegDdt(QWidget* parent) : QDialog(parent)
     m_emetti = WindowBehaviour::button(this, "BtnEmetti", QStringLiteral("&EMETTI DDT"));
 
     // Layout.
-    auto* top = new QHBoxLayout;
-    top->addWidget(m_labelInt);
-    top->addStretch();
-    top->addWidget(m_lblRec);
-    for (QPushButton* b : m_cmd)
-        top->addWidget(b);
+    QHBoxLayout* top = PaperEditor::rigaTitolo(m_labelInt, m_lblRec, m_cmd);
 
     auto* header = new QGridLayout;
     header->addWidget(labelFor(this, QStringLiteral("Numero"), m_num), 0, 0);

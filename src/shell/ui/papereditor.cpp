@@ -1,5 +1,6 @@
 #include "shell/ui/papereditor.h"
 
+#include "data/textcolumns.h"
 #include "papers/paperseries.h"
 #include "registry/ui/frmana.h"
 #include "shell/dialogs.h"
@@ -8,8 +9,12 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextDocument>
 
 namespace PaperEditor {
 
@@ -30,6 +35,46 @@ void browseButtons(QWidget* parent, QPushButton* (&cmd)[4], const QString (&tips
         cmd[i] = pictureButton(parent, name.constData(), icons[i], tips[i]);
         QObject::connect(cmd[i], &QPushButton::clicked, parent, [sposta, i] { sposta(i); });
     }
+}
+
+QLineEdit* numeroBox(QWidget* parent)
+{
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(QStringLiteral("TxtNum"));
+    box->setReadOnly(true);
+    box->setFocusPolicy(Qt::ClickFocus);
+    box->setMaxLength(20);
+    return box;
+}
+
+QLineEdit* dateBox(QWidget* parent, const char* name)
+{
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setMaxLength(10);
+    box->setFixedWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("00/00/0000")) +
+                       2 * box->fontMetrics().averageCharWidth() + 8);
+    return box;
+}
+
+QComboBox* idClienteBox(QWidget* parent)
+{
+    auto* box = new QComboBox(parent);
+    box->setObjectName(QStringLiteral("ComboIdCli"));
+    box->hide();
+    WindowBehaviour::setAccessible(box, QStringLiteral("Codice cliente"));
+    return box;
+}
+
+QHBoxLayout* rigaTitolo(QLabel* title, QLabel* counter, QPushButton* const (&cmd)[4])
+{
+    auto* top = new QHBoxLayout;
+    top->addWidget(title);
+    top->addStretch();
+    top->addWidget(counter);
+    for (QPushButton* b : cmd)
+        top->addWidget(b);
+    return top;
 }
 
 QLabel* labelFor(QWidget* parent, const QString& text, QWidget* buddy, const QString& accessible)
@@ -121,10 +166,10 @@ long long contaSerie(QWidget* parent, QLabel* counter, const QString& kind,
 }
 
 std::optional<long long> sposta(QWidget* parent, int comando, long long posizione, long long totale,
-                                const std::function<DbResult<QList<long long>>()>& ordinali)
+                                const std::function<DbResult<QList<long long>>()>& ordinali, bool fermaAiMancanti)
 {
     QList<long long> found;
-    if (comando == 1 || comando == 2) {
+    if (comando == 1 || comando == 2 || (fermaAiMancanti && comando == 0)) {
         const auto read = ordinali();
         if (!read) {
             WindowBehaviour::showDbError(parent, read.error());
@@ -132,10 +177,18 @@ std::optional<long long> sposta(QWidget* parent, int comando, long long posizion
         }
         found = read.value();
     }
-    const auto dopo = PaperSeries::posizioneDopo(comando, posizione, totale, found);
+    const auto dopo = PaperSeries::posizioneDopo(comando, posizione, totale, found, fermaAiMancanti);
     if (!dopo || *dopo == posizione)
         return std::nullopt;
     return dopo;
+}
+
+QString testoMemorizzato(const QPlainTextEdit* box)
+{
+    // The plain text would turn non-breaking spaces into spaces.
+    QString text = box->document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    return TextColumns::storedLines(text);
 }
 
 bool confermaAnnullamento(QWidget* parent, const TestiAnnullamento& testi)

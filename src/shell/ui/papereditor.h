@@ -11,7 +11,10 @@
 
 class QComboBox;
 class QEvent;
+class QHBoxLayout;
 class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
 class QPushButton;
 class QWidget;
 
@@ -24,6 +27,14 @@ QPushButton* pictureButton(QWidget* parent, const char* name, QStyle::StandardPi
 // click calls `sposta` with the button's index.
 void browseButtons(QWidget* parent, QPushButton* (&cmd)[4], const QString (&tips)[4],
                    const std::function<void(int)>& sposta);
+// The number box TxtNum: read-only until a window allows typing a number.
+QLineEdit* numeroBox(QWidget* parent);
+// A date box of ten characters at most, as wide as that: the header keeps the rest.
+QLineEdit* dateBox(QWidget* parent, const char* name);
+// The hidden list ComboIdCli holding the customer id of each entry of the visible name list.
+QComboBox* idClienteBox(QWidget* parent);
+// The heading on the left, the recalled paper's counter and the browsing buttons on the right.
+QHBoxLayout* rigaTitolo(QLabel* title, QLabel* counter, QPushButton* const (&cmd)[4]);
 // A caption for `buddy`, which is named after it (or after `accessible`), without a final ":".
 QLabel* labelFor(QWidget* parent, const QString& text, QWidget* buddy, const QString& accessible = QString());
 // Leaving a box for a popup or another application is not leaving it.
@@ -49,8 +60,13 @@ long long contaSerie(QWidget* parent, QLabel* counter, const QString& kind,
                      const DbResult<std::optional<long long>>& max, long long posizione);
 // Where a browsing command leads from `posizione`; `ordinali` reads the series only for the
 // commands that need it. Nothing when it stays there or the series cannot be read.
+// `fermaAiMancanti`: see PaperSeries::posizioneDopo.
 std::optional<long long> sposta(QWidget* parent, int comando, long long posizione, long long totale,
-                                const std::function<DbResult<QList<long long>>()>& ordinali);
+                                const std::function<DbResult<QList<long long>>()>& ordinali,
+                                bool fermaAiMancanti = false);
+// The text of a multi-line box as stored: line breaks CR LF, every other character as typed
+// (a non-breaking space stays one).
+QString testoMemorizzato(const QPlainTextEdit* box);
 
 // The texts of cancelling a recalled paper.
 struct TestiAnnullamento {
