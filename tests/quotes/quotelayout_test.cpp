@@ -72,8 +72,8 @@ TEST(QuoteLayout, TheLetterHead)
     for (const DrawItem& i : p[0].items())
         if (i.kind == DrawItem::Kind::Rect)
             rects << u"%1,%2-%3,%4 %5 %6"_s.arg(i.x).arg(i.y).arg(i.x2).arg(i.y2).arg(i.filled).arg(i.colour.name());
-    EXPECT_EQ(rects, QStringList({u"112,47-202,82 false #000000"_s, u"115,47-199,82 true #ffffff"_s,
-                                  u"112,50-202,79 true #ffffff"_s}));
+    EXPECT_EQ(rects,
+              QStringList({u"112,47-202,82 0 #000000"_s, u"115,47-199,82 1 #ffffff"_s, u"112,50-202,79 1 #ffffff"_s}));
     // Without typed lines, the registry customer's address.
     EXPECT_EQ(textsIn(pages(data(u"Testo"_s, {}))[0], 110, 45, 210, 85),
               QStringList({u"Rossi Srl@117,53.5"_s, u"Officine@117,59"_s, u"Via Verdi 2@117,65.5"_s,

@@ -84,7 +84,8 @@ TEST_F(QuoteStoreTest, RegisterByDateThenNumberAsText)
     issueQuote(sampleQuote(u"5/25"_s, QDate(2026, 1, 2)));
     issueQuote(sampleQuote(u"4/25"_s, QDate(2025, 12, 2)));
     QStringList shown;
-    for (const auto& r : QuoteStore::registro(2026).value())
+    const auto reg = QuoteStore::registro(2026);
+    for (const auto& r : reg.value())
         shown << r.num + u'|' + r.cliente + u'|' + r.data.toString(Qt::ISODate);
     EXPECT_EQ(shown, QStringList({u"12/26|Condominio Aurora|2026-06-01"_s, u"9/26|Condominio Aurora|2026-05-04"_s,
                                   u"10/26|ROSSI|2026-05-04"_s, u"11/26|VERDI|2026-05-03"_s,
