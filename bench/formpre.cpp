@@ -3,8 +3,8 @@
 #include "quotes/ui/formpre.h"
 #include "benchmain.h"
 #include "data/database.h"
-#include "medianms.h"
 #include "printing/pdfcommand.h"
+#include "registerbench.h"
 #include "shell/appstate.h"
 
 #include <QApplication>
@@ -34,20 +34,8 @@ QTemporaryDir* workDir = nullptr;
 
 void fillDatabase()
 {
-    workDir = new QTemporaryDir;
-    app().workDir = workDir->path();
-    if (auto err = Database::create(app().path(Database::kRelativePath))) {
-        std::fprintf(stderr, "database: %s\n", qPrintable(err->text));
-        std::exit(1);
-    }
+    workDir = RegisterBench::newDatabase();
     Transaction tx;
-    QSqlQuery q(Database::connection());
-    q.prepare(QStringLiteral("INSERT INTO Anagrafica (Nome, Ragione) VALUES (?, ?)"));
-    for (int i = 0; i < 300; ++i) {
-        q.addBindValue(QStringLiteral("CLIENTE %1").arg(i * 7919 % 1000, 3, 10, QLatin1Char('0')));
-        q.addBindValue(QStringLiteral("Cliente %1 s.r.l.").arg(i));
-        q.exec();
-    }
     QSqlQuery p(Database::connection());
     p.prepare(QStringLiteral("INSERT INTO Preventivi (Num, IdAna, Int1, Int2, Data, Des) VALUES (?, ?, ?, ?, ?, ?)"));
     const auto add = [&](const QString& num, int i, const QString& data, const QString& des) {
@@ -75,28 +63,11 @@ void fillDatabase()
     Database::exec(QStringLiteral("ANALYZE"));
 }
 
-void bareQuery(sqlite3* db)
-{
-    sqlite3_stmt* stmt = nullptr;
-    sqlite3_prepare_v2(db, kSelect, -1, &stmt, nullptr);
-    while (sqlite3_step(stmt) == SQLITE_ROW)
-        for (int c = 0; c < 3; ++c)
-            benchmark::DoNotOptimize(sqlite3_column_text(stmt, c));
-    sqlite3_finalize(stmt);
-}
-
-sqlite3* openBare()
-{
-    sqlite3* db = nullptr;
-    sqlite3_open_v2(QFile::encodeName(Database::filePath()).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
-    return db;
-}
-
 void BM_BareSqlite(benchmark::State& state)
 {
-    sqlite3* db = openBare();
+    sqlite3* db = RegisterBench::openBare();
     for (auto _ : state)
-        bareQuery(db);
+        RegisterBench::bareQuery(db, kSelect, 3);
     sqlite3_close(db);
 }
 
@@ -133,18 +104,11 @@ BENCHMARK(BM_QuotePdf300Lines)->Unit(benchmark::kMillisecond);
 
 void reportRatio()
 {
-    sqlite3* db = openBare();
-    const double bare = medianMs([db] { bareQuery(db); });
-    sqlite3_close(db);
     FormPre form;
     form.show();
     QApplication::processEvents();
-    const double window = medianMs([&form] {
-        form.caricaElenco();
-        QApplication::processEvents();
-    });
-    std::printf("\nFormPre reload, %d quotes: %.2f ms; bare sqlite3: %.2f ms; ratio %.2fx (target: within 2x)\n",
-                kQuotes, window, bare, window / bare);
+    RegisterBench::printRatio(
+        "FormPre reload, 10000 quotes", [&form] { form.caricaElenco(); }, kSelect, 3);
 }
 
 } // namespace

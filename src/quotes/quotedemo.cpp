@@ -4,6 +4,7 @@
 #include "papers/paperseries.h"
 #include "papers/seriesstore.h"
 #include "quotes/quotestore.h"
+#include "registry/registrydemo.h"
 
 #include <QDate>
 #include <QSqlQuery>
@@ -54,12 +55,10 @@ namespace QuoteDemo {
 
 DbStatus fill()
 {
-    auto q = Database::select(QStringLiteral("SELECT Id FROM Anagrafica WHERE Valid = 1 ORDER BY Id LIMIT 6"));
-    if (!q)
-        return q.error();
-    QList<qint64> customers;
-    while (q.value().next())
-        customers.append(q.value().value(0).toLongLong());
+    const auto read = RegistryDemo::primiClienti(6);
+    if (!read)
+        return read.error();
+    const QList<qint64>& customers = read.value();
     if (customers.isEmpty())
         return std::nullopt;
 

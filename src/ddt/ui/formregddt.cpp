@@ -237,15 +237,7 @@ FormRegDdt::FormRegDdt(QWidget* parent) : QDialog(parent)
     m_dataRitiro->installEventFilter(this);
     m_colli->installEventFilter(this);
     connect(m_cli, &QComboBox::currentIndexChanged, this, [this](int index) { m_idCli->setCurrentIndex(index); });
-    connect(m_note, &QPlainTextEdit::textChanged, this, [this] {
-        // The limit counts the notes as stored, each line break two characters.
-        const QString text = m_note->toPlainText();
-        const QString fitted = TextColumns::fitLines(text, TextColumns::Ddt::Note);
-        if (fitted != text) {
-            m_note->setPlainText(fitted);
-            m_note->moveCursor(QTextCursor::End);
-        }
-    });
+    PaperEditor::limitaNote(m_note, TextColumns::Ddt::Note);
     connect(oggi, &QPushButton::clicked, this,
             [this] { m_dataRitiro->setText(Formats::shortDate(QDate::currentDate())); });
     connect(ora, &QPushButton::clicked, this, [this] {
@@ -270,34 +262,14 @@ FormRegDdt::FormRegDdt(QWidget* parent) : QDialog(parent)
     connect(m_emetti, &QPushButton::clicked, this, &FormRegDdt::emetti);
     connect(m_annulla, &QPushButton::clicked, this, &FormRegDdt::annulla);
 
-    m_lblRec->hide();
-    for (QPushButton* b : m_cmd)
-        b->hide();
-
-    WindowBehaviour::sizeAndCentre(this, 12000, 9000);
-    WindowBehaviour::setBackground(this, QStringLiteral("Img/Sfondo2.jpg"));
+    PaperEditor::finestra(this, m_lblRec, m_cmd);
 }
 
 bool FormRegDdt::Carica(const QString& num)
 {
-    if (num.isEmpty()) {
-        m_numRichiamo.clear();
-        nuovo();
-        return true;
-    }
-    const auto found = DdtStore::load(num);
-    if (!found) {
-        WindowBehaviour::showDbError(this, found.error());
-        return false;
-    }
-    if (!found.value()) {
-        dialogs().message(this, QStringLiteral("DDT ") + num + QStringLiteral(" non trovato"), QStringLiteral("Errore"),
-                          Dialogs::Icon::None);
-        return false;
-    }
-    m_numRichiamo = num;
-    mostraRichiamato(*found.value());
-    return true;
+    return PaperEditor::carica<Ddt>(
+        this, QStringLiteral("DDT"), num, m_numRichiamo, [this] { nuovo(); }, &DdtStore::load,
+        [this](const Ddt& d) { mostraRichiamato(d); });
 }
 
 void FormRegDdt::nuovo()

@@ -69,17 +69,8 @@ FormPre::FormPre(QWidget* parent) : QDialog(parent), m_anno(QDate::currentDate()
 
 void FormPre::caricaElenco()
 {
-    auto reg = QuoteStore::registro(m_anno);
     m_selNum.clear();
-    if (!reg) {
-        m_model->setRows({});
-        m_lblRec->setText(QStringLiteral("0 preventivi"));
-        WindowBehaviour::showDbError(this, reg.error());
-        return;
-    }
-    const qsizetype n = reg->size();
-    m_model->setRows(std::move(reg.value()));
-    m_lblRec->setText(QStringLiteral("%1 preventivi").arg(n));
+    RegisterWindow::riempi(this, m_model, m_lblRec, QuoteStore::registro(m_anno), QStringLiteral("preventivi"));
 }
 
 void FormPre::seleziona(int r)

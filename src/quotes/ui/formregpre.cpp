@@ -31,10 +31,9 @@ namespace {
 
 const QString kAvviso = QStringLiteral("AVVISO");
 
-void numeroGiaEsistente(QWidget* parent, const QString& num)
+QString giaEsistente(const QString& num)
 {
-    dialogs().message(parent, QStringLiteral("Preventivo ") + num + QStringLiteral(" già esistente"),
-                      QStringLiteral("Impossibile procedere"), Dialogs::Icon::Exclamation);
+    return QStringLiteral("Preventivo ") + num + QStringLiteral(" già esistente");
 }
 
 QComboBox* intestazione(QWidget* parent, const char* name)
@@ -149,51 +148,23 @@ FormRegPre::FormRegPre(QWidget* parent) : QDialog(parent)
     m_modificato->watch(m_cli2);
     m_data->installEventFilter(this);
     connect(m_cli3, &QComboBox::currentIndexChanged, this, [this](int index) { m_idCli->setCurrentIndex(index); });
-    connect(m_note, &QPlainTextEdit::textChanged, this, [this] {
-        // The limit counts the notes as stored, each line break two characters.
-        const QString text = m_note->toPlainText();
-        const QString fitted = TextColumns::fitLines(text, TextColumns::Preventivi::Note);
-        if (fitted != text) {
-            m_note->setPlainText(fitted);
-            m_note->moveCursor(QTextCursor::End);
-        }
-    });
+    connect(m_registra, &QPushButton::clicked, this, &FormRegPre::registra);
+    connect(m_annulla, &QPushButton::clicked, this, &FormRegPre::annulla);
     connect(m_btnCli, &QPushButton::clicked, this, &FormRegPre::verificaCliente);
+    PaperEditor::limitaNote(m_note, TextColumns::Preventivi::Note);
     connect(m_nuovoCli, &QPushButton::clicked, this, &FormRegPre::nuovoCliente);
     connect(m_ant, &QPushButton::clicked, this, &FormRegPre::anteprima);
     connect(m_stampa, &QPushButton::clicked, this, &FormRegPre::stampaCopie);
     connect(m_pdf, &QPushButton::clicked, this, &FormRegPre::stampaPdf);
-    connect(m_registra, &QPushButton::clicked, this, &FormRegPre::registra);
-    connect(m_annulla, &QPushButton::clicked, this, &FormRegPre::annulla);
 
-    m_lblRec->hide();
-    for (QPushButton* b : m_cmd)
-        b->hide();
-
-    WindowBehaviour::sizeAndCentre(this, 12000, 9000);
-    WindowBehaviour::setBackground(this, QStringLiteral("Img/Sfondo2.jpg"));
+    PaperEditor::finestra(this, m_lblRec, m_cmd);
 }
 
 bool FormRegPre::Carica(const QString& num)
 {
-    if (num.isEmpty()) {
-        m_numRichiamo.clear();
-        nuovo();
-        return true;
-    }
-    const auto found = QuoteStore::load(num);
-    if (!found) {
-        WindowBehaviour::showDbError(this, found.error());
-        return false;
-    }
-    if (!found.value()) {
-        dialogs().message(this, QStringLiteral("Preventivo ") + num + QStringLiteral(" non trovato"),
-                          QStringLiteral("Errore"), Dialogs::Icon::None);
-        return false;
-    }
-    m_numRichiamo = num;
-    mostraRichiamato(*found.value());
-    return true;
+    return PaperEditor::carica<Quote>(
+        this, QStringLiteral("Preventivo"), num, m_numRichiamo, [this] { nuovo(); }, &QuoteStore::load,
+        [this](const Quote& q) { mostraRichiamato(q); });
 }
 
 void FormRegPre::riempiIntestazioni()
@@ -308,24 +279,10 @@ void FormRegPre::registra()
         avviso(QStringLiteral("Nessuna DESCRIZIONE inserita"), m_des);
         return;
     }
-    const auto data = Formats::parseDate(m_data->text());
-    if (!data) {
-        dialogs().message(this, QStringLiteral("Data non valida"), QString(), Dialogs::Icon::Critical);
-        m_data->setFocus();
-        return;
-    }
-    const auto exists = QuoteStore::exists(num);
-    if (!exists) {
-        WindowBehaviour::showDbError(this, exists.error());
-        return;
-    }
-    if (exists.value()) {
-        numeroGiaEsistente(this, num);
-        return;
-    }
-    if (dialogs().message(this, QStringLiteral("Proseguire con il SALVATAGGIO del PREVENTIVO"),
-                          QStringLiteral("Conferma SALVATAGGIO"), Dialogs::Icon::Question,
-                          Dialogs::Buttons::YesNo) != Dialogs::Answer::Yes)
+    const auto data = PaperEditor::dataValida(this, m_data);
+    if (!data || !PaperEditor::numeroLibero(this, QuoteStore::exists(num), giaEsistente(num)) ||
+        !PaperEditor::conferma(this, QStringLiteral("Proseguire con il SALVATAGGIO del PREVENTIVO"),
+                               QStringLiteral("Conferma SALVATAGGIO")))
         return;
 
     Quote q;
@@ -338,7 +295,7 @@ void FormRegPre::registra()
     q.note = PaperEditor::testoMemorizzato(m_note);
     if (auto err = QuoteStore::issue(q)) {
         if (err->number == DbError::Duplicate)
-            numeroGiaEsistente(this, num);
+            PaperEditor::giaEsistente(this, giaEsistente(num));
         else
             WindowBehaviour::showDbError(this, *err);
         return;
@@ -352,12 +309,9 @@ void FormRegPre::registra()
 
 bool FormRegPre::salva()
 {
-    const auto data = Formats::parseDate(m_data->text());
-    if (!data) {
-        dialogs().message(this, QStringLiteral("Data non valida"), QString(), Dialogs::Icon::Critical);
-        m_data->setFocus();
+    const auto data = PaperEditor::dataValida(this, m_data);
+    if (!data)
         return false;
-    }
     Quote q;
     q.num = m_numRichiamo;
     q.int1 = m_cli->currentText();

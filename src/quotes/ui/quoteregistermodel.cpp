@@ -8,18 +8,15 @@ QuoteRegisterModel::QuoteRegisterModel(QObject* parent)
 {
 }
 
-QVariant QuoteRegisterModel::data(const QModelIndex& index, int role) const
+QVariant QuoteRegisterModel::cell(const QuoteStore::RegisterRow& r, int column) const
 {
-    const QuoteStore::RegisterRow* r = row(index.row());
-    if (!r || (role != Qt::DisplayRole && role != Qt::AccessibleTextRole))
-        return QVariant();
-    switch (index.column()) {
+    switch (column) {
     case Numero:
-        return r->num;
+        return r.num;
     case Cliente:
-        return r->cliente;
+        return r.cliente;
     case Data:
-        return Formats::shortDate(r->data);
+        return Formats::shortDate(r.data);
     default:
         return QString();
     }

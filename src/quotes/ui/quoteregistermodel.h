@@ -11,5 +11,6 @@ public:
 
     explicit QuoteRegisterModel(QObject* parent = nullptr);
 
-    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+protected:
+    QVariant cell(const QuoteStore::RegisterRow& r, int column) const override;
 };

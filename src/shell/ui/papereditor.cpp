@@ -4,6 +4,7 @@
 #include "papers/paperseries.h"
 #include "registry/ui/frmana.h"
 #include "shell/dialogs.h"
+#include "shell/formats.h"
 #include "shell/ui/windowbehaviour.h"
 
 #include <QApplication>
@@ -75,6 +76,68 @@ QHBoxLayout* rigaTitolo(QLabel* title, QLabel* counter, QPushButton* const (&cmd
     for (QPushButton* b : cmd)
         top->addWidget(b);
     return top;
+}
+
+void finestra(QWidget* window, QLabel* counter, QPushButton* const (&cmd)[4])
+{
+    counter->hide();
+    for (QPushButton* b : cmd)
+        b->hide();
+    WindowBehaviour::sizeAndCentre(window, 12000, 9000);
+    WindowBehaviour::setBackground(window, QStringLiteral("Img/Sfondo2.jpg"));
+}
+
+void limitaNote(QPlainTextEdit* box, int length)
+{
+    QObject::connect(box, &QPlainTextEdit::textChanged, box, [box, length] {
+        const QString text = box->toPlainText();
+        const QString fitted = TextColumns::fitLines(text, length);
+        if (fitted != text) {
+            box->setPlainText(fitted);
+            box->moveCursor(QTextCursor::End);
+        }
+    });
+}
+
+void nonTrovato(QWidget* parent, const QString& kind, const QString& num)
+{
+    dialogs().message(parent, kind + u' ' + num + QStringLiteral(" non trovato"), QStringLiteral("Errore"),
+                      Dialogs::Icon::None);
+}
+
+void giaEsistente(QWidget* parent, const QString& text)
+{
+    dialogs().message(parent, text, QStringLiteral("Impossibile procedere"), Dialogs::Icon::Exclamation);
+}
+
+bool numeroLibero(QWidget* parent, const DbResult<bool>& exists, const QString& text)
+{
+    if (!exists)
+        WindowBehaviour::showDbError(parent, exists.error());
+    else if (exists.value())
+        giaEsistente(parent, text);
+    return exists && !exists.value();
+}
+
+bool conferma(QWidget* parent, const QString& text, const QString& title)
+{
+    return dialogs().message(parent, text, title, Dialogs::Icon::Question, Dialogs::Buttons::YesNo) ==
+           Dialogs::Answer::Yes;
+}
+
+std::optional<QDate> dataValida(QWidget* parent, QLineEdit* box)
+{
+    const auto data = Formats::parseDate(box->text());
+    if (!data) {
+        dialogs().message(parent, QStringLiteral("Data non valida"), QString(), Dialogs::Icon::Critical);
+        box->setFocus();
+    }
+    return data;
+}
+
+void showDbError(QWidget* parent, const DbError& error)
+{
+    WindowBehaviour::showDbError(parent, error);
 }
 
 QLabel* labelFor(QWidget* parent, const QString& text, QWidget* buddy, const QString& accessible)

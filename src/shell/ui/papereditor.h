@@ -2,6 +2,7 @@
 
 #include "data/dberror.h"
 
+#include <QDate>
 #include <QList>
 #include <QString>
 #include <QStyle>
@@ -35,6 +36,48 @@ QLineEdit* dateBox(QWidget* parent, const char* name);
 QComboBox* idClienteBox(QWidget* parent);
 // The heading on the left, the recalled paper's counter and the browsing buttons on the right.
 QHBoxLayout* rigaTitolo(QLabel* title, QLabel* counter, QPushButton* const (&cmd)[4]);
+// The end of building an editor: counter and browsing buttons hidden until a paper is
+// recalled, the editors' size, centred, and their background.
+void finestra(QWidget* window, QLabel* counter, QPushButton* const (&cmd)[4]);
+// A database error, as WindowBehaviour shows it.
+void showDbError(QWidget* parent, const DbError& error);
+// "<kind> <num> non trovato".
+void nonTrovato(QWidget* parent, const QString& kind, const QString& num);
+// Carica: an empty number prepares a new paper (`nuovo`); another is read by `load` and shown by
+// `mostra`, `numRichiamo` becoming its number. False when it cannot be read or is missing, the
+// user told; the window keeps what it showed.
+template <class Paper>
+bool carica(QWidget* parent, const QString& kind, const QString& num, QString& numRichiamo,
+            const std::function<void()>& nuovo,
+            const std::function<DbResult<std::optional<Paper>>(const QString&)>& load,
+            const std::function<void(const Paper&)>& mostra)
+{
+    if (num.isEmpty()) {
+        numRichiamo.clear();
+        nuovo();
+        return true;
+    }
+    const DbResult<std::optional<Paper>> found = load(num);
+    if (!found) {
+        showDbError(parent, found.error());
+    } else if (!found.value()) {
+        nonTrovato(parent, kind, num);
+    } else {
+        numRichiamo = num;
+        mostra(*found.value());
+    }
+    return found && found.value();
+}
+// Keeps a notes box within `length` characters as stored, each line break counting two.
+void limitaNote(QPlainTextEdit* box, int length);
+// The number is another paper's: "<text>", title "Impossibile procedere".
+void giaEsistente(QWidget* parent, const QString& text);
+// Whether a number is still free as `exists` read it; a number taken is told with `text`.
+bool numeroLibero(QWidget* parent, const DbResult<bool>& exists, const QString& text);
+// A Yes/No question; true on Yes.
+bool conferma(QWidget* parent, const QString& text, const QString& title);
+// The date of a date box; nothing, with "Data non valida" and the focus back in it, when it holds none.
+std::optional<QDate> dataValida(QWidget* parent, QLineEdit* box);
 // A caption for `buddy`, which is named after it (or after `accessible`), without a final ":".
 QLabel* labelFor(QWidget* parent, const QString& text, QWidget* buddy, const QString& accessible = QString());
 // Leaving a box for a popup or another application is not leaving it.
