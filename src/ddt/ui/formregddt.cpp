@@ -147,21 +147,8 @@ FormRegDdt::FormRegDdt(QWidget* parent) : QDialog(parent)
     // Layout.
     QHBoxLayout* top = PaperEditor::rigaTitolo(m_labelInt, m_lblRec, m_cmd);
 
-    auto* header = new QGridLayout;
-    header->addWidget(labelFor(this, QStringLiteral("Numero"), m_num), 0, 0);
-    header->addWidget(m_num, 0, 1);
-    header->addWidget(labelFor(this, QStringLiteral("Data"), m_data), 0, 2);
-    header->addWidget(m_data, 0, 3, Qt::AlignLeft);
-    header->addWidget(labelFor(this, QStringLiteral("Cliente"), m_cli), 1, 0);
-    header->addWidget(m_cli, 1, 1, 1, 3);
-    auto* cliButtons = new QHBoxLayout;
-    cliButtons->addWidget(m_btnCli);
-    auto* lblVerifica = new QLabel(QStringLiteral("Verifica dati cliente"), this);
-    lblVerifica->setBuddy(m_btnCli);
-    cliButtons->addWidget(lblVerifica);
-    cliButtons->addStretch();
-    cliButtons->addWidget(m_nuovoCli);
-    header->addLayout(cliButtons, 1, 4, 1, 2);
+    QGridLayout* header =
+        PaperEditor::testata(this, m_num, m_data, QStringLiteral("Cliente"), m_cli, m_btnCli, m_nuovoCli);
     header->addWidget(labelFor(this, QStringLiteral("Causale del trasporto"), m_causale), 2, 0);
     header->addWidget(m_causale, 2, 1, 1, 3);
     auto* mezzo = new QHBoxLayout;

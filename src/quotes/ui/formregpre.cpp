@@ -65,13 +65,10 @@ FormRegPre::FormRegPre(QWidget* parent) : QDialog(parent)
     m_modificato = new ModifiedFlag(this);
     m_chiusura = new CloseGuard(this);
 
-    m_labelInt = RegisterWindow::heading(this, QStringLiteral("Times New Roman"));
-    m_labelInt->setText(QStringLiteral("Registra Preventivo"));
-    m_lblRec = new QLabel(QStringLiteral("Preventivo 1 di 1"), this);
-    m_lblRec->setObjectName(QStringLiteral("LblRec"));
     const QString tips[4] = {QStringLiteral("Primo preventivo"), QStringLiteral("Preventivo precedente"),
                              QStringLiteral("Preventivo successivo"), QStringLiteral("Ultimo preventivo")};
-    PaperEditor::browseButtons(this, m_cmd, tips, [this](int i) { sposta(i); });
+    PaperEditor::titolo(this, m_labelInt, QStringLiteral("Registra Preventivo"), m_lblRec, QStringLiteral("Preventivo"),
+                        m_cmd, tips, [this](int i) { sposta(i); });
 
     m_num = PaperEditor::numeroBox(this);
     m_data = PaperEditor::dateBox(this, "TxtData");
@@ -97,21 +94,8 @@ FormRegPre::FormRegPre(QWidget* parent) : QDialog(parent)
     m_registra = WindowBehaviour::button(this, "BtnRegistra", QStringLiteral("&REGISTRA PREVENTIVO"));
 
     // Layout.
-    auto* header = new QGridLayout;
-    header->addWidget(labelFor(this, QStringLiteral("Numero"), m_num), 0, 0);
-    header->addWidget(m_num, 0, 1);
-    header->addWidget(labelFor(this, QStringLiteral("Data"), m_data), 0, 2);
-    header->addWidget(m_data, 0, 3, Qt::AlignLeft);
-    header->addWidget(labelFor(this, QStringLiteral("Cliente Anagr."), m_cli3), 1, 0);
-    header->addWidget(m_cli3, 1, 1, 1, 3);
-    auto* cliButtons = new QHBoxLayout;
-    cliButtons->addWidget(m_btnCli);
-    auto* lblVerifica = new QLabel(QStringLiteral("Verifica dati cliente"), this);
-    lblVerifica->setBuddy(m_btnCli);
-    cliButtons->addWidget(lblVerifica);
-    cliButtons->addStretch();
-    cliButtons->addWidget(m_nuovoCli);
-    header->addLayout(cliButtons, 1, 4);
+    QGridLayout* header =
+        PaperEditor::testata(this, m_num, m_data, QStringLiteral("Cliente Anagr."), m_cli3, m_btnCli, m_nuovoCli);
     header->addWidget(labelFor(this, QStringLiteral("Cliente Libero"), m_cli), 2, 0);
     header->addWidget(m_cli, 2, 1, 1, 3);
     WindowBehaviour::setAccessible(m_cli2, QStringLiteral("Cliente Libero, seconda riga"));
@@ -153,9 +137,10 @@ FormRegPre::FormRegPre(QWidget* parent) : QDialog(parent)
     connect(m_btnCli, &QPushButton::clicked, this, &FormRegPre::verificaCliente);
     PaperEditor::limitaNote(m_note, TextColumns::Preventivi::Note);
     connect(m_nuovoCli, &QPushButton::clicked, this, &FormRegPre::nuovoCliente);
-    connect(m_ant, &QPushButton::clicked, this, &FormRegPre::anteprima);
     connect(m_stampa, &QPushButton::clicked, this, &FormRegPre::stampaCopie);
-    connect(m_pdf, &QPushButton::clicked, this, &FormRegPre::stampaPdf);
+    PaperEditor::collegaStampa(
+        this, m_ant, m_pdf, QuotePaper::kTipo, [this] { return std::any(datiPreventivo()); },
+        [this] { return m_num->text(); });
 
     PaperEditor::finestra(this, m_lblRec, m_cmd);
 }
@@ -386,17 +371,7 @@ QuoteData FormRegPre::datiPreventivo() const
     return d;
 }
 
-void FormRegPre::anteprima()
-{
-    PrintRequest::preview(this, QuotePaper::kTipo, datiPreventivo());
-}
-
 void FormRegPre::stampaCopie()
 {
     PrintRequest::printCopies(this, QuotePaper::kTipo, datiPreventivo());
-}
-
-void FormRegPre::stampaPdf()
-{
-    PrintRequest::printPdf(this, QuotePaper::kTipo, datiPreventivo(), m_num->text());
 }

@@ -34,12 +34,8 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private slots:
-    void anteprima();
-    void stampaCopie();
-    void stampaPdf();
-
 private:
+    void stampaCopie();
     bool richiamato() const { return !m_numRichiamo.isEmpty(); }
     void nuovo();
     void mostraRichiamato(const Quote& q);

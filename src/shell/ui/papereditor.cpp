@@ -2,14 +2,17 @@
 
 #include "data/textcolumns.h"
 #include "papers/paperseries.h"
+#include "printing/ui/printrequest.h"
 #include "registry/ui/frmana.h"
 #include "shell/dialogs.h"
 #include "shell/formats.h"
+#include "shell/ui/registerwindow.h"
 #include "shell/ui/windowbehaviour.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -76,6 +79,45 @@ QHBoxLayout* rigaTitolo(QLabel* title, QLabel* counter, QPushButton* const (&cmd
     for (QPushButton* b : cmd)
         top->addWidget(b);
     return top;
+}
+
+void titolo(QWidget* parent, QLabel*& title, const QString& titleText, QLabel*& counter, const QString& kind,
+            QPushButton* (&cmd)[4], const QString (&tips)[4], const std::function<void(int)>& sposta)
+{
+    title = RegisterWindow::heading(parent, QStringLiteral("Times New Roman"));
+    title->setText(titleText);
+    counter = new QLabel(kind + QStringLiteral(" 1 di 1"), parent);
+    counter->setObjectName(QStringLiteral("LblRec"));
+    browseButtons(parent, cmd, tips, sposta);
+}
+
+void collegaStampa(QWidget* parent, QPushButton* ant, QPushButton* pdf, const QString& kind,
+                   const std::function<std::any()>& dati, const std::function<QString()>& numero)
+{
+    QObject::connect(ant, &QPushButton::clicked, parent, [=] { PrintRequest::preview(parent, kind, dati()); });
+    QObject::connect(pdf, &QPushButton::clicked, parent,
+                     [=] { PrintRequest::printPdf(parent, kind, dati(), numero()); });
+}
+
+QGridLayout* testata(QWidget* parent, QLineEdit* num, QLineEdit* data, const QString& cliCaption, QComboBox* cli,
+                     QPushButton* btnCli, QPushButton* nuovoCli)
+{
+    auto* header = new QGridLayout;
+    header->addWidget(labelFor(parent, QStringLiteral("Numero"), num), 0, 0);
+    header->addWidget(num, 0, 1);
+    header->addWidget(labelFor(parent, QStringLiteral("Data"), data), 0, 2);
+    header->addWidget(data, 0, 3, Qt::AlignLeft);
+    header->addWidget(labelFor(parent, cliCaption, cli), 1, 0);
+    header->addWidget(cli, 1, 1, 1, 3);
+    auto* cliButtons = new QHBoxLayout;
+    cliButtons->addWidget(btnCli);
+    auto* lblVerifica = new QLabel(QStringLiteral("Verifica dati cliente"), parent);
+    lblVerifica->setBuddy(btnCli);
+    cliButtons->addWidget(lblVerifica);
+    cliButtons->addStretch();
+    cliButtons->addWidget(nuovoCli);
+    header->addLayout(cliButtons, 1, 4, 1, 2);
+    return header;
 }
 
 void finestra(QWidget* window, QLabel* counter, QPushButton* const (&cmd)[4])

@@ -6,12 +6,14 @@
 #include <QList>
 #include <QString>
 #include <QStyle>
+#include <any>
 #include <functional>
 #include <initializer_list>
 #include <optional>
 
 class QComboBox;
 class QEvent;
+class QGridLayout;
 class QHBoxLayout;
 class QLabel;
 class QLineEdit;
@@ -36,6 +38,16 @@ QLineEdit* dateBox(QWidget* parent, const char* name);
 QComboBox* idClienteBox(QWidget* parent);
 // The heading on the left, the recalled paper's counter and the browsing buttons on the right.
 QHBoxLayout* rigaTitolo(QLabel* title, QLabel* counter, QPushButton* const (&cmd)[4]);
+// The heading `titleText`, the counter "<kind> 1 di 1" and the browsing buttons of an editor.
+void titolo(QWidget* parent, QLabel*& title, const QString& titleText, QLabel*& counter, const QString& kind,
+            QPushButton* (&cmd)[4], const QString (&tips)[4], const std::function<void(int)>& sposta);
+// Preview, print with copies and PDF of the paper `dati` gives, named by `numero`.
+void collegaStampa(QWidget* parent, QPushButton* ant, QPushButton* pdf, const QString& kind,
+                   const std::function<std::any()>& dati, const std::function<QString()>& numero);
+// The first header rows of an editor: number and date, then the customer list `cli` (captioned
+// `cliCaption`) with the button that opens its customer and the one that adds a customer.
+QGridLayout* testata(QWidget* parent, QLineEdit* num, QLineEdit* data, const QString& cliCaption, QComboBox* cli,
+                     QPushButton* btnCli, QPushButton* nuovoCli);
 // The end of building an editor: counter and browsing buttons hidden until a paper is
 // recalled, the editors' size, centred, and their background.
 void finestra(QWidget* window, QLabel* counter, QPushButton* const (&cmd)[4]);
