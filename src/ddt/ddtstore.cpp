@@ -189,15 +189,12 @@ DbResult<QList<DdtStore::RegisterRow>> DdtStore::registro(int anno, qint64 idAna
         anno, idAna);
     if (!prepared)
         return prepared.error();
-    sqlite3_stmt* stmt = prepared.value();
     QList<RegisterRow> rows;
-    int rc;
-    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW)
-        rows.append({SeriesStore::text(stmt, 0), SeriesStore::text(stmt, 1), SeriesStore::date(stmt, 2),
-                     SeriesStore::text(stmt, 3), SeriesStore::text(stmt, 4)});
-    sqlite3_finalize(stmt);
-    if (rc != SQLITE_DONE)
-        return Database::nativeError();
+    if (auto err = SeriesStore::leggi(prepared.value(), [&rows](sqlite3_stmt* stmt) {
+            rows.append({SeriesStore::text(stmt, 0), SeriesStore::text(stmt, 1), SeriesStore::date(stmt, 2),
+                         SeriesStore::text(stmt, 3), SeriesStore::text(stmt, 4)});
+        }))
+        return *err;
     return rows;
 }
 

@@ -185,8 +185,9 @@ DbResult<SeriesStore::Outcome> SeriesStore::cancel(const QString& num) const
         return max.error();
     if (max.value() && *max.value() > PaperSeries::ordinale(num))
         return Outcome::NotLast;
-    if (auto err = Database::exec(sql("DELETE FROM {R} WHERE Num = ?"), {num}))
-        return *err;
+    if (!m_rows.isEmpty())
+        if (auto err = Database::exec(sql("DELETE FROM {R} WHERE Num = ?"), {num}))
+            return *err;
     if (auto err = Database::exec(sql("DELETE FROM {T} WHERE Num = ?"), {num}))
         return *err;
     if (auto err = tx.commit())
@@ -194,7 +195,8 @@ DbResult<SeriesStore::Outcome> SeriesStore::cancel(const QString& num) const
     return Outcome::Done;
 }
 
-DbResult<sqlite3_stmt*> SeriesStore::registro(const QByteArray& selectFrom, int anno, qint64 idAna) const
+DbResult<sqlite3_stmt*> SeriesStore::registro(const QByteArray& selectFrom, int anno, qint64 idAna,
+                                              const QByteArray& orderBy) const
 {
     // A year may hold thousands of papers: they are read straight from the engine.
     sqlite3* db = Database::nativeHandle();
@@ -203,7 +205,7 @@ DbResult<sqlite3_stmt*> SeriesStore::registro(const QByteArray& selectFrom, int 
     QByteArray text = selectFrom + " WHERE P.Data >= ?1 AND P.Data < ?2 ";
     if (idAna != 0)
         text += "AND P.IdAna = ?3 ";
-    text += "ORDER BY CAST(P.Num AS INTEGER) DESC";
+    text += "ORDER BY " + orderBy;
     sqlite3_stmt* stmt = nullptr;
     if (sqlite3_prepare_v2(db, text.constData(), static_cast<int>(text.size()), &stmt, nullptr) != SQLITE_OK)
         return Database::nativeError();
@@ -214,6 +216,17 @@ DbResult<sqlite3_stmt*> SeriesStore::registro(const QByteArray& selectFrom, int 
     if (idAna != 0)
         sqlite3_bind_int64(stmt, 3, idAna);
     return stmt;
+}
+
+DbStatus SeriesStore::leggi(sqlite3_stmt* stmt, const std::function<void(sqlite3_stmt*)>& read)
+{
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW)
+        read(stmt);
+    sqlite3_finalize(stmt);
+    if (rc != SQLITE_DONE)
+        return Database::nativeError();
+    return std::nullopt;
 }
 
 QString SeriesStore::text(sqlite3_stmt* stmt, int column)

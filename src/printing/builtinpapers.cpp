@@ -7,6 +7,7 @@
 #include "printing/pdfcommand.h"
 #include "printing/printingstore.h"
 #include "printing/registerlayout.h"
+#include "quotes/quotepaper.h"
 
 namespace BuiltinPapers {
 
@@ -21,6 +22,7 @@ void registerLayouts()
     InvoicePaper::registerLayout();
     DdtPaper::registerLayout();
     RegisterLayout::registerLayout();
+    QuotePaper::registerLayout();
 }
 
 void registerPdfKinds()
@@ -32,6 +34,7 @@ void registerPdfKinds()
                         });
     InvoicePaper::registerPdfKind();
     DdtPaper::registerPdfKind();
+    QuotePaper::registerPdfKind();
 }
 
 } // namespace BuiltinPapers

@@ -93,17 +93,9 @@ int FormDdt::anno() const
 
 void FormDdt::caricaElenco()
 {
-    auto reg = DdtStore::registro(m_filtro->anno(), m_filtro->idCliente());
     m_selNum.clear();
-    if (!reg) {
-        m_model->setRows({});
-        m_lblRec->setText(QStringLiteral("0 D.D.T."));
-        WindowBehaviour::showDbError(this, reg.error());
-        return;
-    }
-    const qsizetype n = reg->size();
-    m_model->setRows(std::move(reg.value()));
-    m_lblRec->setText(QStringLiteral("%1 D.D.T.").arg(n));
+    RegisterWindow::riempi(this, m_model, m_lblRec, DdtStore::registro(m_filtro->anno(), m_filtro->idCliente()),
+                           QStringLiteral("D.D.T."));
 }
 
 void FormDdt::seleziona(int r)
