@@ -1,6 +1,7 @@
 #include "ddt/ui/formregddt.h"
 
 #include "data/textcolumns.h"
+#include "ddt/ddtlinkstore.h"
 #include "ddt/ddtpaper.h"
 #include "ddt/ddtrules.h"
 #include "ddt/ddtstore.h"
@@ -544,6 +545,14 @@ void FormRegDdt::annulla()
         QStringLiteral("Sicuro di voler procedere con l'annullamento di questo DDT ?"),
         QStringLiteral("Si può annullare solo l'ultimo DDT dell'anno"), QStringLiteral("Durante eliminazione DDT"),
         QStringLiteral("DDT annullato con successo")};
+    // Told before asking; the store checks again as it cancels.
+    if (const auto err = DdtLinkStore::annullabile(m_num->text())) {
+        if (err->number == DdtLinkStore::Fatturato)
+            dialogs().message(this, err->text, QStringLiteral("Impossibile procedere"), Dialogs::Icon::Exclamation);
+        else
+            WindowBehaviour::showDbError(this, *err);
+        return;
+    }
     if (PaperEditor::annulla<DdtStore::Outcome>(this, testi, DdtStore::Outcome::DdtMissing,
                                                 [&] { return DdtStore::cancel(m_num->text()); }))
         accept();
