@@ -274,7 +274,7 @@ TEST_F(FormRegPreTest, TheRegisterListsBothKindsByDate)
 TEST_F(FormRegPreTest, ARegistryCustomerQuoteGoesOnIntoAnInvoiceOrADdt)
 {
     Quote q = sampleQuote(num(1), QDate(kAnno, 2, 1), rossi);
-    q.des = u"Cancello\r\n\r\nPosa in opera\r\n"_s;
+    q.des = u"Cancello\r\n\r\nPosa in opera"_s;
     issueQuote(q);
     open();
     EXPECT_TRUE(get("BtnFattura")->isHidden() && get("BtnDdt")->isHidden());
