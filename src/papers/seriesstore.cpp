@@ -185,8 +185,9 @@ DbResult<SeriesStore::Outcome> SeriesStore::cancel(const QString& num) const
         return max.error();
     if (max.value() && *max.value() > PaperSeries::ordinale(num))
         return Outcome::NotLast;
-    if (auto err = Database::exec(sql("DELETE FROM {R} WHERE Num = ?"), {num}))
-        return *err;
+    if (!m_rows.isEmpty())
+        if (auto err = Database::exec(sql("DELETE FROM {R} WHERE Num = ?"), {num}))
+            return *err;
     if (auto err = Database::exec(sql("DELETE FROM {T} WHERE Num = ?"), {num}))
         return *err;
     if (auto err = tx.commit())

@@ -1,6 +1,7 @@
 #include "printing/builtinpapers.h"
 
 #include "ddt/ddtpaper.h"
+#include "documents/documentpaper.h"
 #include "invoices/invoicepaper.h"
 #include "printing/customersheet.h"
 #include "printing/layoutregistry.h"
@@ -19,6 +20,7 @@ void registerLayouts()
                          [](const std::any& data) { return std::any_cast<const CustomerSheetData&>(data).nome; }});
     InvoicePaper::registerLayout();
     DdtPaper::registerLayout();
+    DocumentPaper::registerLayout();
 }
 
 void registerPdfKinds()
@@ -30,6 +32,7 @@ void registerPdfKinds()
                         });
     InvoicePaper::registerPdfKind();
     DdtPaper::registerPdfKind();
+    DocumentPaper::registerPdfKind();
 }
 
 } // namespace BuiltinPapers

@@ -2,6 +2,7 @@
 
 #include "data/database.h"
 #include "ddt/ddtdemo.h"
+#include "documents/documentdemo.h"
 #include "invoices/invoicedemo.h"
 #include "registry/registrydemo.h"
 #include "shell/companystore.h"
@@ -43,6 +44,8 @@ DbStatus fill()
     if (auto err = WarehouseDemo::fill())
         return err;
     if (auto err = DdtDemo::fill())
+        return err;
+    if (auto err = DocumentDemo::fill())
         return err;
     return tx.commit();
 }

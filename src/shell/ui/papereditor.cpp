@@ -138,6 +138,24 @@ std::optional<long long> sposta(QWidget* parent, int comando, long long posizion
     return dopo;
 }
 
+std::optional<long long> spostaSenzaSalti(QWidget* parent, int comando, long long posizione, long long totale,
+                                          const std::function<DbResult<bool>(long long)>& esiste)
+{
+    const auto verso = PaperSeries::posizioneVerso(comando, posizione, totale);
+    if (!verso || *verso == posizione)
+        return std::nullopt;
+    if (comando != 3) {
+        const auto found = esiste(*verso);
+        if (!found) {
+            WindowBehaviour::showDbError(parent, found.error());
+            return std::nullopt;
+        }
+        if (!found.value())
+            return std::nullopt;
+    }
+    return verso;
+}
+
 bool confermaAnnullamento(QWidget* parent, const TestiAnnullamento& testi)
 {
     return dialogs().message(parent, testi.domanda, QStringLiteral("CONFERMA ANNULLAMENTO"), Dialogs::Icon::Question,

@@ -51,6 +51,10 @@ long long contaSerie(QWidget* parent, QLabel* counter, const QString& kind,
 // commands that need it. Nothing when it stays there or the series cannot be read.
 std::optional<long long> sposta(QWidget* parent, int comando, long long posizione, long long totale,
                                 const std::function<DbResult<QList<long long>>()>& ordinali);
+// Browsing that stops at a missing number: where a command leads when `esiste` finds the number
+// it aims at. Nothing when it stays there or the look-up fails (the user is told).
+std::optional<long long> spostaSenzaSalti(QWidget* parent, int comando, long long posizione, long long totale,
+                                          const std::function<DbResult<bool>(long long)>& esiste);
 
 // The texts of cancelling a recalled paper.
 struct TestiAnnullamento {

@@ -1,0 +1,296 @@
+#include "documents/ui/formregdoc.h"
+
+#include "data/textcolumns.h"
+#include "documents/documentpaper.h"
+#include "documents/documentstore.h"
+#include "papers/paperseries.h"
+#include "printing/ui/printrequest.h"
+#include "shell/companystore.h"
+#include "shell/dialogs.h"
+#include "shell/formats.h"
+#include "shell/ui/papereditor.h"
+#include "shell/ui/registerwindow.h"
+#include "shell/ui/windowbehaviour.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextDocument>
+#include <QVBoxLayout>
+
+using PaperEditor::labelFor;
+using PaperEditor::pictureButton;
+
+namespace {
+
+QLineEdit* lockedBox(QWidget* parent, const char* name)
+{
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setReadOnly(true);
+    box->setFocusPolicy(Qt::ClickFocus);
+    return box;
+}
+
+// The box's text as typed: its plain text would turn non-breaking spaces into spaces.
+QString testoDigitato(const QPlainTextEdit* box)
+{
+    QString text = box->document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, u'\n').replace(QChar::LineSeparator, u'\n');
+    return TextColumns::storedLines(text);
+}
+
+} // namespace
+
+FormRegDoc::FormRegDoc(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("FormRegDoc"));
+    setWindowTitle(CompanyStore::windowTitle(QStringLiteral("DOCUMENTI")));
+    m_frame = new FocusFrame(this, true);
+    m_modificato = new ModifiedFlag(this);
+
+    m_labelInt = RegisterWindow::heading(this, QStringLiteral("Times New Roman"));
+    m_labelInt->setText(QStringLiteral("Nuovo Documento"));
+    m_lblRec = new QLabel(this);
+    m_lblRec->setObjectName(QStringLiteral("LblRec"));
+    const QString tips[4] = {QStringLiteral("Primo documento"), QStringLiteral("Documento precedente"),
+                             QStringLiteral("Documento successivo"), QStringLiteral("Ultimo documento")};
+    PaperEditor::browseButtons(this, m_cmd, tips, [this](int i) { sposta(i); });
+
+    m_num = lockedBox(this, "TxtNum");
+    m_data = lockedBox(this, "TxtData");
+    m_des = new QPlainTextEdit(this);
+    m_des->setObjectName(QStringLiteral("TxtDes"));
+    m_des->setTabChangesFocus(true);
+    m_des->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_des->setFont(QFont(QStringLiteral("Times New Roman"), 12));
+
+    m_ant = pictureButton(this, "BtnAnt", QStyle::SP_FileDialogContentsView, QStringLiteral("Anteprima di Stampa"));
+    m_stampa = WindowBehaviour::button(this, "BtnStampa", QStringLiteral("&STAMPA"));
+    m_pdf = pictureButton(this, "BtnPdf", QStyle::SP_DialogSaveButton, QStringLiteral("Crea file PDF"));
+    m_annulla = WindowBehaviour::button(this, "BtnAnnulla", QStringLiteral("&ANNULLA"));
+    m_registra = WindowBehaviour::button(this, "BtnRegistra", QStringLiteral("&REGISTRA DOCUMENTO"));
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(m_labelInt);
+    top->addStretch();
+    top->addWidget(m_lblRec);
+    for (QPushButton* b : m_cmd)
+        top->addWidget(b);
+    auto* header = new QHBoxLayout;
+    header->addWidget(labelFor(this, QStringLiteral("Numero"), m_num));
+    header->addWidget(m_num);
+    header->addWidget(labelFor(this, QStringLiteral("Data"), m_data));
+    header->addWidget(m_data);
+    header->addStretch();
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_ant);
+    buttons->addWidget(m_stampa);
+    buttons->addWidget(m_pdf);
+    buttons->addStretch();
+    buttons->addWidget(m_annulla);
+    buttons->addWidget(m_registra);
+    auto* root = new QVBoxLayout(this);
+    root->addLayout(top);
+    root->addLayout(header);
+    root->addWidget(labelFor(this, QStringLiteral("TESTO:"), m_des));
+    root->addWidget(m_des, 1);
+    root->addLayout(buttons);
+
+    for (QWidget* w : {static_cast<QWidget*>(m_annulla), static_cast<QWidget*>(m_ant), static_cast<QWidget*>(m_pdf),
+                       static_cast<QWidget*>(m_registra), static_cast<QWidget*>(m_stampa),
+                       static_cast<QWidget*>(m_des)})
+        m_frame->track(w);
+    for (QPushButton* b : m_cmd)
+        m_frame->track(b);
+    m_modificato->watch(m_des);
+
+    connect(m_ant, &QPushButton::clicked, this, &FormRegDoc::anteprima);
+    connect(m_stampa, &QPushButton::clicked, this, &FormRegDoc::stampaDocumento);
+    connect(m_pdf, &QPushButton::clicked, this, &FormRegDoc::stampaPdf);
+    connect(m_registra, &QPushButton::clicked, this, &FormRegDoc::registra);
+    connect(m_annulla, &QPushButton::clicked, this, &FormRegDoc::annulla);
+
+    m_lblRec->hide();
+    for (QPushButton* b : m_cmd)
+        b->hide();
+
+    WindowBehaviour::sizeAndCentre(this, 12000, 9000);
+    WindowBehaviour::setBackground(this, QStringLiteral("Img/Sfondo2.jpg"));
+}
+
+bool FormRegDoc::Carica(const QString& num)
+{
+    if (num.isEmpty()) {
+        m_numRichiamo.clear();
+        nuovo();
+        return true;
+    }
+    const auto found = DocumentStore::load(num);
+    if (!found) {
+        WindowBehaviour::showDbError(this, found.error());
+        return false;
+    }
+    if (!found.value()) {
+        dialogs().message(this, QStringLiteral("Documento ") + num + QStringLiteral(" non trovato"),
+                          QStringLiteral("Errore"), Dialogs::Icon::None);
+        return false;
+    }
+    m_numRichiamo = num;
+    mostraRichiamato(*found.value());
+    return true;
+}
+
+void FormRegDoc::nuovo()
+{
+    m_suffissoAnno = PaperSeries::suffisso(QDate::currentDate().year());
+    const auto next = DocumentStore::prossimoNumero(m_suffissoAnno);
+    if (!next)
+        WindowBehaviour::showDbError(this, next.error());
+    m_num->setText(next ? next.value() : QString());
+    m_data->setText(Formats::shortDate(QDate::currentDate()));
+    m_stampa->setEnabled(false);
+    m_pdf->setEnabled(false);
+    m_chiusuraConsentita = false;
+    m_modificato->clear();
+}
+
+void FormRegDoc::mostraRichiamato(const Documento& d)
+{
+    PaperEditor::modoRichiamo(m_labelInt, QStringLiteral("Richiama Documento"), m_lblRec,
+                              {m_cmd[0], m_cmd[1], m_cmd[2], m_cmd[3]}, m_annulla,
+                              QStringLiteral("&ELIMINA DOCUMENTO"), m_registra);
+    m_stampa->setEnabled(true);
+    m_pdf->setEnabled(true);
+    m_suffissoAnno = d.num.right(3);
+    m_num->setText(d.num);
+    m_posizione = PaperSeries::ordinale(d.num);
+    m_totaleAnno = PaperEditor::contaSerie(this, m_lblRec, QStringLiteral("Documento"),
+                                           DocumentStore::maxOrdinale(m_suffissoAnno), m_posizione);
+    m_data->setText(Formats::shortDate(d.data));
+    m_des->setPlainText(TextColumns::boxLines(d.des));
+    m_ultimo = m_posizione == m_totaleAnno;
+    m_annulla->setEnabled(m_ultimo);
+    m_chiusuraConsentita = false;
+    m_modificato->clear();
+}
+
+void FormRegDoc::registra()
+{
+    if (richiamato()) {
+        if (m_modificato->isSet())
+            salvaDocumento();
+        chiudi(true);
+        return;
+    }
+    const QString des = testoDigitato(m_des);
+    if (des.isEmpty()) {
+        dialogs().message(this, QStringLiteral("Nessun TESTO inserito"), QStringLiteral("AVVISO"),
+                          Dialogs::Icon::Exclamation);
+        m_des->setFocus();
+        return;
+    }
+    if (dialogs().message(this, QStringLiteral("Proseguire con il SALVATAGGIO del DOCUMENTO"),
+                          QStringLiteral("Conferma SALVATAGGIO"), Dialogs::Icon::Question,
+                          Dialogs::Buttons::YesNo) != Dialogs::Answer::Yes)
+        return;
+    const Documento d{m_num->text(), Formats::parseDate(m_data->text()).value_or(QDate::currentDate()), des};
+    if (auto err = DocumentStore::registra(d)) {
+        if (err->number != DbError::Duplicate) {
+            WindowBehaviour::showDbError(this, *err);
+            return;
+        }
+        // Another program took the number meanwhile: the next free one is offered.
+        dialogs().message(this, err->text, QStringLiteral("Impossibile procedere"), Dialogs::Icon::Exclamation);
+        nuovo();
+        m_modificato->set();
+        return;
+    }
+    dialogs().message(this, QStringLiteral("DOCUMENTO registrato con successo"), QString(),
+                      Dialogs::Icon::Information);
+    if (dialogs().message(this, QStringLiteral("Effettuare la STAMPA ora ?"), QStringLiteral("Stampa Documento"),
+                          Dialogs::Icon::Question, Dialogs::Buttons::YesNo) == Dialogs::Answer::Yes)
+        stampaDocumento();
+    chiudi(true);
+}
+
+bool FormRegDoc::salvaDocumento()
+{
+    const auto saved = DocumentStore::salva(m_numRichiamo, testoDigitato(m_des));
+    if (!saved) {
+        WindowBehaviour::showDbError(this, saved.error());
+        return false;
+    }
+    if (!saved.value()) {
+        dialogs().message(this, QStringLiteral("Errore durante salvataggio Documento"), QString(),
+                          Dialogs::Icon::None);
+        return false;
+    }
+    m_modificato->clear();
+    return true;
+}
+
+void FormRegDoc::annulla()
+{
+    if (!richiamato()) {
+        chiudi(false);
+        return;
+    }
+    const PaperEditor::TestiAnnullamento testi{
+        QStringLiteral("Sicuro di voler procedere con l'eliminazione di questo documento ?"),
+        QStringLiteral("Si può eliminare solo l'ultimo documento dell'anno"),
+        QStringLiteral("Il documento ") + m_num->text() + QStringLiteral(" non esiste più: è già stato eliminato"),
+        QStringLiteral("DOCUMENTO eliminato con successo")};
+    if (PaperEditor::annulla<SeriesStore::Outcome>(this, testi, SeriesStore::Outcome::PaperMissing,
+                                                   [&] { return DocumentStore::elimina(m_num->text()); }))
+        chiudi(true);
+}
+
+void FormRegDoc::sposta(int comando)
+{
+    if (m_modificato->isSet())
+        salvaDocumento();
+    const auto posizione = PaperEditor::spostaSenzaSalti(this, comando, m_posizione, m_totaleAnno, [&](long long n) {
+        return DocumentStore::exists(QString::number(n) + m_suffissoAnno);
+    });
+    if (posizione)
+        Carica(QString::number(*posizione) + m_suffissoAnno);
+}
+
+void FormRegDoc::chiudi(bool registrato)
+{
+    m_chiusuraConsentita = true;
+    if (registrato)
+        accept();
+    else
+        reject();
+}
+
+void FormRegDoc::reject()
+{
+    if (m_chiusuraConsentita)
+        QDialog::reject();
+}
+
+Documento FormRegDoc::datiDocumento() const
+{
+    return {m_num->text(), Formats::parseDate(m_data->text()).value_or(QDate()), testoDigitato(m_des)};
+}
+
+void FormRegDoc::anteprima()
+{
+    PrintRequest::preview(this, DocumentPaper::kTipo, datiDocumento());
+}
+
+void FormRegDoc::stampaDocumento()
+{
+    PrintRequest::printOne(this, DocumentPaper::kTipo, datiDocumento());
+}
+
+void FormRegDoc::stampaPdf()
+{
+    PrintRequest::printPdf(this, DocumentPaper::kTipo, datiDocumento(), m_num->text());
+}
