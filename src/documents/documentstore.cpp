@@ -73,16 +73,9 @@ DbResult<SeriesStore::Outcome> DocumentStore::elimina(const QString& num)
 
 DbResult<QList<DocumentStore::RegisterRow>> DocumentStore::registro(int anno)
 {
-    const auto prepared = kSerie.registro("SELECT P.Num, P.Data, P.Des FROM Documenti P", anno, 0);
-    if (!prepared)
-        return prepared.error();
-    sqlite3_stmt* stmt = prepared.value();
-    QList<RegisterRow> rows;
-    int rc;
-    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW)
-        rows.append({SeriesStore::text(stmt, 0), SeriesStore::date(stmt, 1), primaRiga(stmt, 2)});
-    sqlite3_finalize(stmt);
-    if (rc != SQLITE_DONE)
-        return Database::nativeError();
-    return rows;
+    return kSerie.righeRegistro<RegisterRow>("SELECT P.Num, P.Data, P.Des FROM Documenti P", anno, 0,
+                                             [](sqlite3_stmt* stmt) -> RegisterRow {
+                                                 return {SeriesStore::text(stmt, 0), SeriesStore::date(stmt, 1),
+                                                         primaRiga(stmt, 2)};
+                                             });
 }

@@ -217,6 +217,22 @@ DbResult<sqlite3_stmt*> SeriesStore::registro(const QByteArray& selectFrom, int 
     return stmt;
 }
 
+DbStatus SeriesStore::scorri(const QByteArray& selectFrom, int anno, qint64 idAna,
+                             const std::function<void(sqlite3_stmt*)>& row) const
+{
+    const auto prepared = registro(selectFrom, anno, idAna);
+    if (!prepared)
+        return prepared.error();
+    sqlite3_stmt* stmt = prepared.value();
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW)
+        row(stmt);
+    sqlite3_finalize(stmt);
+    if (rc != SQLITE_DONE)
+        return Database::nativeError();
+    return std::nullopt;
+}
+
 QString SeriesStore::text(sqlite3_stmt* stmt, int column)
 {
     return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, column)),

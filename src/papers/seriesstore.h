@@ -63,6 +63,19 @@ public:
     // statement lists its papers dated in `anno` (of one customer; all when idAna is 0), highest
     // number first. The caller steps and finalizes the statement.
     DbResult<sqlite3_stmt*> registro(const QByteArray& selectFrom, int anno, qint64 idAna) const;
+    // The register's rows, each read from the statement by `read`.
+    template <class Row>
+    DbResult<QList<Row>> righeRegistro(const QByteArray& selectFrom, int anno, qint64 idAna,
+                                       const std::function<Row(sqlite3_stmt*)>& read) const
+    {
+        QList<Row> rows;
+        if (auto err = scorri(selectFrom, anno, idAna, [&](sqlite3_stmt* stmt) { rows.append(read(stmt)); }))
+            return *err;
+        return rows;
+    }
+    // Steps through the register statement, `row` on each row, and finalizes it.
+    DbStatus scorri(const QByteArray& selectFrom, int anno, qint64 idAna,
+                    const std::function<void(sqlite3_stmt*)>& row) const;
 
     // Reading a register statement's columns.
     static QString text(sqlite3_stmt* stmt, int column);

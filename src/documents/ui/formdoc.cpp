@@ -63,16 +63,8 @@ FormDoc::FormDoc(QWidget* parent) : QDialog(parent), m_anno(QDate::currentDate()
 void FormDoc::aggiornaElenco()
 {
     m_labelInt->setText(QStringLiteral("Documenti %1").arg(m_anno));
-    auto reg = DocumentStore::registro(m_anno);
     m_selNum.clear();
-    if (!reg) {
-        m_model->setRows({});
-        m_lblRec->setText(QStringLiteral("0 documenti"));
-        WindowBehaviour::showDbError(this, reg.error());
-        return;
-    }
-    const qsizetype n = reg->size();
-    m_model->setRows(std::move(reg.value()));
+    const qsizetype n = m_model->setRows(this, DocumentStore::registro(m_anno));
     m_lblRec->setText(QStringLiteral("%1 documenti").arg(n));
 }
 

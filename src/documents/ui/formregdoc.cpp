@@ -129,18 +129,11 @@ bool FormRegDoc::Carica(const QString& num)
         nuovo();
         return true;
     }
-    const auto found = DocumentStore::load(num);
-    if (!found) {
-        WindowBehaviour::showDbError(this, found.error());
+    const auto d = PaperEditor::richiamata(this, DocumentStore::load(num), QStringLiteral("Documento"), num);
+    if (!d)
         return false;
-    }
-    if (!found.value()) {
-        dialogs().message(this, QStringLiteral("Documento ") + num + QStringLiteral(" non trovato"),
-                          QStringLiteral("Errore"), Dialogs::Icon::None);
-        return false;
-    }
     m_numRichiamo = num;
-    mostraRichiamato(*found.value());
+    mostraRichiamato(*d);
     return true;
 }
 

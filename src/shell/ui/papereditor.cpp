@@ -97,6 +97,16 @@ void nuovoCliente(QWidget* parent, QComboBox* idCli, QComboBox* cli)
     riempiClienti(parent, idCli, cli);
 }
 
+bool trovata(QWidget* parent, const DbError* error, bool found, const QString& kind, const QString& num)
+{
+    if (error)
+        WindowBehaviour::showDbError(parent, *error);
+    else if (!found)
+        dialogs().message(parent, kind + u' ' + num + QStringLiteral(" non trovato"), QStringLiteral("Errore"),
+                          Dialogs::Icon::None);
+    return !error && found;
+}
+
 void modoRichiamo(QLabel* title, const QString& titleText, QLabel* counter, std::initializer_list<QPushButton*> cmd,
                   QPushButton* annulla, const QString& annullaText, QPushButton* emetti)
 {

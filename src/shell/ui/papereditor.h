@@ -39,6 +39,18 @@ void verificaCliente(QWidget* parent, QComboBox* idCli, QComboBox* cli, bool ric
 // The customer editor on a new customer, then the lists read again.
 void nuovoCliente(QWidget* parent, QComboBox* idCli, QComboBox* cli);
 
+// A stored paper looked up for recall: false when it could not be read or is missing, the user
+// told ("<kind> <num> non trovato").
+bool trovata(QWidget* parent, const DbError* error, bool found, const QString& kind, const QString& num);
+template <class T>
+std::optional<T> richiamata(QWidget* parent, const DbResult<std::optional<T>>& found, const QString& kind,
+                            const QString& num)
+{
+    if (!trovata(parent, found ? nullptr : &found.error(), found && found.value(), kind, num))
+        return std::nullopt;
+    return *found.value();
+}
+
 // A stored paper recalled: its title, the counter and the browsing buttons shown, the first
 // button cancelling the paper and the second closing the window.
 void modoRichiamo(QLabel* title, const QString& titleText, QLabel* counter, std::initializer_list<QPushButton*> cmd,
