@@ -4,15 +4,11 @@
 #include "benchmain.h"
 #include "data/database.h"
 #include "registerbench.h"
-#include "shell/appstate.h"
 
 #include <QApplication>
 #include <QSqlQuery>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-
-#include <cstdio>
 
 namespace {
 
@@ -25,12 +21,7 @@ QTemporaryDir* workDir = nullptr;
 
 void fillDatabase()
 {
-    workDir = new QTemporaryDir;
-    app().workDir = workDir->path();
-    if (auto err = Database::create(app().path(Database::kRelativePath))) {
-        std::fprintf(stderr, "database: %s\n", qPrintable(err->text));
-        std::exit(1);
-    }
+    workDir = RegisterBench::createDatabase();
     Transaction tx;
     QSqlQuery q(Database::connection());
     q.prepare(QStringLiteral("INSERT INTO Documenti (Num, Data, Des) VALUES (?, ?, ?)"));

@@ -2,9 +2,11 @@
 
 #include "data/database.h"
 #include "medianms.h"
+#include "shell/appstate.h"
 
 #include <QApplication>
 #include <QFile>
+#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
@@ -14,6 +16,18 @@
 // What a register window's reload is measured against: its statement stepped through bare
 // SQLite, every column read.
 namespace RegisterBench {
+
+// A new database in a folder of its own, the program's working folder; the caller deletes it.
+inline QTemporaryDir* createDatabase()
+{
+    auto* dir = new QTemporaryDir;
+    app().workDir = dir->path();
+    if (auto err = Database::create(app().path(Database::kRelativePath))) {
+        std::fprintf(stderr, "database: %s\n", qPrintable(err->text));
+        std::exit(1);
+    }
+    return dir;
+}
 
 inline sqlite3* openBare()
 {

@@ -108,18 +108,13 @@ FormRegDoc::FormRegDoc(QWidget* parent) : QDialog(parent)
         m_frame->track(b);
     m_modificato->watch(m_des);
 
-    connect(m_ant, &QPushButton::clicked, this, &FormRegDoc::anteprima);
+    PaperEditor::anteprimaEPdf(
+        this, m_ant, m_pdf, DocumentPaper::kTipo, [this] { return std::any(datiDocumento()); },
+        [this] { return m_num->text(); });
     connect(m_stampa, &QPushButton::clicked, this, &FormRegDoc::stampaDocumento);
-    connect(m_pdf, &QPushButton::clicked, this, &FormRegDoc::stampaPdf);
     connect(m_registra, &QPushButton::clicked, this, &FormRegDoc::registra);
     connect(m_annulla, &QPushButton::clicked, this, &FormRegDoc::annulla);
-
-    m_lblRec->hide();
-    for (QPushButton* b : m_cmd)
-        b->hide();
-
-    WindowBehaviour::sizeAndCentre(this, 12000, 9000);
-    WindowBehaviour::setBackground(this, QStringLiteral("Img/Sfondo2.jpg"));
+    PaperEditor::preparaFinestra(this, m_lblRec, m_cmd);
 }
 
 bool FormRegDoc::Carica(const QString& num)
@@ -273,17 +268,7 @@ Documento FormRegDoc::datiDocumento() const
     return {m_num->text(), Formats::parseDate(m_data->text()).value_or(QDate()), testoDigitato(m_des)};
 }
 
-void FormRegDoc::anteprima()
-{
-    PrintRequest::preview(this, DocumentPaper::kTipo, datiDocumento());
-}
-
 void FormRegDoc::stampaDocumento()
 {
     PrintRequest::printOne(this, DocumentPaper::kTipo, datiDocumento());
-}
-
-void FormRegDoc::stampaPdf()
-{
-    PrintRequest::printPdf(this, DocumentPaper::kTipo, datiDocumento(), m_num->text());
 }

@@ -39,9 +39,7 @@ private:
     void annulla();
     void sposta(int comando);
     void chiudi(bool registrato);
-    void anteprima();
     void stampaDocumento();
-    void stampaPdf();
 
     QLabel* m_labelInt;
     QLineEdit* m_num;

@@ -1,12 +1,14 @@
 #include "shell/ui/papereditor.h"
 
 #include "papers/paperseries.h"
+#include "printing/ui/printrequest.h"
 #include "registry/ui/frmana.h"
 #include "shell/dialogs.h"
 #include "shell/ui/windowbehaviour.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QFocusEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -30,6 +32,23 @@ void browseButtons(QWidget* parent, QPushButton* (&cmd)[4], const QString (&tips
         cmd[i] = pictureButton(parent, name.constData(), icons[i], tips[i]);
         QObject::connect(cmd[i], &QPushButton::clicked, parent, [sposta, i] { sposta(i); });
     }
+}
+
+void preparaFinestra(QDialog* window, QLabel* counter, QPushButton* (&cmd)[4])
+{
+    counter->hide();
+    for (QPushButton* b : cmd)
+        b->hide();
+    WindowBehaviour::sizeAndCentre(window, 12000, 9000);
+    WindowBehaviour::setBackground(window, QStringLiteral("Img/Sfondo2.jpg"));
+}
+
+void anteprimaEPdf(QWidget* parent, QPushButton* ant, QPushButton* pdf, const QString& kind,
+                   const std::function<std::any()>& dati, const std::function<QString()>& numero)
+{
+    QObject::connect(ant, &QPushButton::clicked, parent, [=] { PrintRequest::preview(parent, kind, dati()); });
+    QObject::connect(pdf, &QPushButton::clicked, parent,
+                     [=] { PrintRequest::printPdf(parent, kind, dati(), numero()); });
 }
 
 QLabel* labelFor(QWidget* parent, const QString& text, QWidget* buddy, const QString& accessible)

@@ -5,11 +5,13 @@
 #include <QList>
 #include <QString>
 #include <QStyle>
+#include <any>
 #include <functional>
 #include <initializer_list>
 #include <optional>
 
 class QComboBox;
+class QDialog;
 class QEvent;
 class QLabel;
 class QPushButton;
@@ -24,6 +26,13 @@ QPushButton* pictureButton(QWidget* parent, const char* name, QStyle::StandardPi
 // click calls `sposta` with the button's index.
 void browseButtons(QWidget* parent, QPushButton* (&cmd)[4], const QString (&tips)[4],
                    const std::function<void(int)>& sposta);
+// An editor's window before its first paper: the counter and browsing buttons hidden until a
+// paper is recalled; size, place and background.
+void preparaFinestra(QDialog* window, QLabel* counter, QPushButton* (&cmd)[4]);
+// The preview and PDF buttons print what `dati` reads from the window as the paper `kind`;
+// `numero` names the PDF.
+void anteprimaEPdf(QWidget* parent, QPushButton* ant, QPushButton* pdf, const QString& kind,
+                   const std::function<std::any()>& dati, const std::function<QString()>& numero);
 // A caption for `buddy`, which is named after it (or after `accessible`), without a final ":".
 QLabel* labelFor(QWidget* parent, const QString& text, QWidget* buddy, const QString& accessible = QString());
 // Leaving a box for a popup or another application is not leaving it.
