@@ -68,7 +68,8 @@ void reportRatio()
     FormDoc form;
     form.show();
     QApplication::processEvents();
-    RegisterBench::reportRatio("FormDoc reload, 10000 documents", [&form] { form.aggiornaElenco(); }, kSelect, 3);
+    RegisterBench::reportRatio(
+        "FormDoc reload, 10000 documents", [&form] { form.aggiornaElenco(); }, kSelect, 3);
 }
 
 } // namespace

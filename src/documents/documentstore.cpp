@@ -73,9 +73,8 @@ DbResult<SeriesStore::Outcome> DocumentStore::elimina(const QString& num)
 
 DbResult<QList<DocumentStore::RegisterRow>> DocumentStore::registro(int anno)
 {
-    return kSerie.righeRegistro<RegisterRow>("SELECT P.Num, P.Data, P.Des FROM Documenti P", anno, 0,
-                                             [](sqlite3_stmt* stmt) -> RegisterRow {
-                                                 return {SeriesStore::text(stmt, 0), SeriesStore::date(stmt, 1),
-                                                         primaRiga(stmt, 2)};
-                                             });
+    return kSerie.righeRegistro<RegisterRow>(
+        "SELECT P.Num, P.Data, P.Des FROM Documenti P", anno, 0, [](sqlite3_stmt* stmt) -> RegisterRow {
+            return {SeriesStore::text(stmt, 0), SeriesStore::date(stmt, 1), primaRiga(stmt, 2)};
+        });
 }

@@ -12,7 +12,6 @@
 #include "shell/ui/registerwindow.h"
 #include "shell/ui/windowbehaviour.h"
 
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,7 +21,6 @@
 #include <QVBoxLayout>
 
 using PaperEditor::labelFor;
-using PaperEditor::pictureButton;
 
 namespace {
 
@@ -68,44 +66,25 @@ FormRegDoc::FormRegDoc(QWidget* parent) : QDialog(parent)
     m_des->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_des->setFont(QFont(QStringLiteral("Times New Roman"), 12));
 
-    m_ant = pictureButton(this, "BtnAnt", QStyle::SP_FileDialogContentsView, QStringLiteral("Anteprima di Stampa"));
-    m_stampa = WindowBehaviour::button(this, "BtnStampa", QStringLiteral("&STAMPA"));
-    m_pdf = pictureButton(this, "BtnPdf", QStyle::SP_DialogSaveButton, QStringLiteral("Crea file PDF"));
+    const auto stampa = PaperEditor::pulsantiStampa(this);
+    m_ant = stampa.ant;
+    m_stampa = stampa.stampa;
+    m_pdf = stampa.pdf;
     m_annulla = WindowBehaviour::button(this, "BtnAnnulla", QStringLiteral("&ANNULLA"));
     m_registra = WindowBehaviour::button(this, "BtnRegistra", QStringLiteral("&REGISTRA DOCUMENTO"));
 
-    auto* top = new QHBoxLayout;
-    top->addWidget(m_labelInt);
-    top->addStretch();
-    top->addWidget(m_lblRec);
-    for (QPushButton* b : m_cmd)
-        top->addWidget(b);
-    auto* header = new QHBoxLayout;
-    header->addWidget(labelFor(this, QStringLiteral("Numero"), m_num));
-    header->addWidget(m_num);
-    header->addWidget(labelFor(this, QStringLiteral("Data"), m_data));
-    header->addWidget(m_data);
-    header->addStretch();
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(m_ant);
-    buttons->addWidget(m_stampa);
-    buttons->addWidget(m_pdf);
-    buttons->addStretch();
-    buttons->addWidget(m_annulla);
-    buttons->addWidget(m_registra);
     auto* root = new QVBoxLayout(this);
-    root->addLayout(top);
-    root->addLayout(header);
+    root->addLayout(PaperEditor::rigaTitolo(m_labelInt, m_lblRec, m_cmd));
+    root->addLayout(PaperEditor::rigaPulsanti({labelFor(this, QStringLiteral("Numero"), m_num), m_num,
+                                               labelFor(this, QStringLiteral("Data"), m_data), m_data},
+                                              {}));
     root->addWidget(labelFor(this, QStringLiteral("TESTO:"), m_des));
     root->addWidget(m_des, 1);
-    root->addLayout(buttons);
+    root->addLayout(PaperEditor::rigaPulsanti({m_ant, m_stampa, m_pdf}, {m_annulla, m_registra}));
 
-    for (QWidget* w : {static_cast<QWidget*>(m_annulla), static_cast<QWidget*>(m_ant), static_cast<QWidget*>(m_pdf),
-                       static_cast<QWidget*>(m_registra), static_cast<QWidget*>(m_stampa),
-                       static_cast<QWidget*>(m_des)})
+    QWidget* tracked[] = {m_annulla, m_ant, m_pdf, m_registra, m_stampa, m_des, m_cmd[0], m_cmd[1], m_cmd[2], m_cmd[3]};
+    for (QWidget* w : tracked)
         m_frame->track(w);
-    for (QPushButton* b : m_cmd)
-        m_frame->track(b);
     m_modificato->watch(m_des);
 
     PaperEditor::anteprimaEPdf(
@@ -149,8 +128,8 @@ void FormRegDoc::nuovo()
 void FormRegDoc::mostraRichiamato(const Documento& d)
 {
     PaperEditor::modoRichiamo(m_labelInt, QStringLiteral("Richiama Documento"), m_lblRec,
-                              {m_cmd[0], m_cmd[1], m_cmd[2], m_cmd[3]}, m_annulla,
-                              QStringLiteral("&ELIMINA DOCUMENTO"), m_registra);
+                              {m_cmd[0], m_cmd[1], m_cmd[2], m_cmd[3]}, m_annulla, QStringLiteral("&ELIMINA DOCUMENTO"),
+                              m_registra);
     m_stampa->setEnabled(true);
     m_pdf->setEnabled(true);
     m_suffissoAnno = d.num.right(3);
@@ -197,8 +176,7 @@ void FormRegDoc::registra()
         m_modificato->set();
         return;
     }
-    dialogs().message(this, QStringLiteral("DOCUMENTO registrato con successo"), QString(),
-                      Dialogs::Icon::Information);
+    dialogs().message(this, QStringLiteral("DOCUMENTO registrato con successo"), QString(), Dialogs::Icon::Information);
     if (dialogs().message(this, QStringLiteral("Effettuare la STAMPA ora ?"), QStringLiteral("Stampa Documento"),
                           Dialogs::Icon::Question, Dialogs::Buttons::YesNo) == Dialogs::Answer::Yes)
         stampaDocumento();
@@ -213,8 +191,7 @@ bool FormRegDoc::salvaDocumento()
         return false;
     }
     if (!saved.value()) {
-        dialogs().message(this, QStringLiteral("Errore durante salvataggio Documento"), QString(),
-                          Dialogs::Icon::None);
+        dialogs().message(this, QStringLiteral("Errore durante salvataggio Documento"), QString(), Dialogs::Icon::None);
         return false;
     }
     m_modificato->clear();

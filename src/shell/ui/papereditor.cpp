@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QFocusEvent>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 
@@ -32,6 +33,32 @@ void browseButtons(QWidget* parent, QPushButton* (&cmd)[4], const QString (&tips
         cmd[i] = pictureButton(parent, name.constData(), icons[i], tips[i]);
         QObject::connect(cmd[i], &QPushButton::clicked, parent, [sposta, i] { sposta(i); });
     }
+}
+
+PulsantiStampa pulsantiStampa(QWidget* parent)
+{
+    return {pictureButton(parent, "BtnAnt", QStyle::SP_FileDialogContentsView, QStringLiteral("Anteprima di Stampa")),
+            WindowBehaviour::button(parent, "BtnStampa", QStringLiteral("&STAMPA")),
+            pictureButton(parent, "BtnPdf", QStyle::SP_DialogSaveButton, QStringLiteral("Crea file PDF"))};
+}
+
+QHBoxLayout* rigaTitolo(QLabel* title, QLabel* counter, QPushButton* (&cmd)[4])
+{
+    auto* row = rigaPulsanti({title}, {counter});
+    for (QPushButton* b : cmd)
+        row->addWidget(b);
+    return row;
+}
+
+QHBoxLayout* rigaPulsanti(std::initializer_list<QWidget*> left, std::initializer_list<QWidget*> right)
+{
+    auto* row = new QHBoxLayout;
+    for (QWidget* w : left)
+        row->addWidget(w);
+    row->addStretch();
+    for (QWidget* w : right)
+        row->addWidget(w);
+    return row;
 }
 
 void preparaFinestra(QDialog* window, QLabel* counter, QPushButton* (&cmd)[4])

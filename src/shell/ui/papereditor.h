@@ -12,6 +12,7 @@
 
 class QComboBox;
 class QDialog;
+class QHBoxLayout;
 class QEvent;
 class QLabel;
 class QPushButton;
@@ -26,6 +27,17 @@ QPushButton* pictureButton(QWidget* parent, const char* name, QStyle::StandardPi
 // click calls `sposta` with the button's index.
 void browseButtons(QWidget* parent, QPushButton* (&cmd)[4], const QString (&tips)[4],
                    const std::function<void(int)>& sposta);
+// The preview, print and PDF buttons every editor has.
+struct PulsantiStampa {
+    QPushButton* ant;
+    QPushButton* stampa;
+    QPushButton* pdf;
+};
+PulsantiStampa pulsantiStampa(QWidget* parent);
+// The title on the left, the counter and browsing buttons on the right.
+QHBoxLayout* rigaTitolo(QLabel* title, QLabel* counter, QPushButton* (&cmd)[4]);
+// A row of buttons: `left` at its start, `right` at its end.
+QHBoxLayout* rigaPulsanti(std::initializer_list<QWidget*> left, std::initializer_list<QWidget*> right);
 // An editor's window before its first paper: the counter and browsing buttons hidden until a
 // paper is recalled; size, place and background.
 void preparaFinestra(QDialog* window, QLabel* counter, QPushButton* (&cmd)[4]);

@@ -50,9 +50,9 @@ struct FormDocTest : ::testing::Test {
 
 TEST_F(FormDocTest, ListsTheYearWithTheFirstLineOfEachText)
 {
-    EXPECT_EQ(shown(), u"Documenti %1\n%2|%3|Dieci su una riga\n%4|%5|Nove\n2 documenti"_s.arg(kAnno).arg(
-                           num(10), Formats::shortDate(QDate(kAnno, 1, 5)), num(9),
-                           Formats::shortDate(QDate(kAnno, 2, 1))));
+    EXPECT_EQ(shown(),
+              u"Documenti %1\n%2|%3|Dieci su una riga\n%4|%5|Nove\n2 documenti"_s.arg(kAnno).arg(
+                  num(10), Formats::shortDate(QDate(kAnno, 1, 5)), num(9), Formats::shortDate(QDate(kAnno, 2, 1))));
     EXPECT_EQ(grid()->model()->headerData(3, Qt::Horizontal).toString(), u"Testo"_s);
     dlg.type(QString::number(kAnno - 1));
     get("BtnAnno")->click();
