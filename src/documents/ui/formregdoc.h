@@ -19,11 +19,11 @@ class FormRegDoc : public QDialog {
 public:
     explicit FormRegDoc(QWidget* parent = nullptr);
 
-    // Prepares the window before it is shown: an empty number for a new document, otherwise the
-    // stored document of that number. False when it cannot be loaded (the user has been told).
+    // Called before showing: with an empty number the window writes a new document, with a
+    // number it shows that stored one; false, the user told, when that one cannot be read.
     bool Carica(const QString& num);
 
-    // What the window shows, as the printed document needs it.
+    // The document on screen, for its printed page.
     Documento datiDocumento() const;
 
     // The close box and Escape are refused until a closing button allows them.

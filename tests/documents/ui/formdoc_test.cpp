@@ -1,10 +1,9 @@
 #include "../documenttest.h"
 #include "documents/ui/formdoc.h"
 #include "papers/paperseries.h"
-#include "scripteddialogs.h"
 #include "shell/formats.h"
 #include "usergestures.h"
-#include "workdir.h"
+#include "windowtest.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -20,23 +19,13 @@ QString num(int n, int anno = kAnno)
     return QString::number(n) + PaperSeries::suffisso(anno);
 }
 
-struct FormDocTest : ::testing::Test {
-    TestWorkDir dir;
-    ScriptedDialogs dlg;
-    std::unique_ptr<FormDoc> frm;
-
+struct FormDocTest : OneWindowTest<FormDoc> {
     FormDocTest()
     {
         registraDoc(num(9), QDate(kAnno, 2, 1), u"Nove\r\nseconda riga\r\nterza"_s);
         registraDoc(num(10), QDate(kAnno, 1, 5), u"Dieci su una riga"_s);
         registraDoc(num(1), QDate(kAnno - 1, 12, 30), u"Anno prima"_s);
         frm = std::make_unique<FormDoc>();
-    }
-    template <typename T = QPushButton> T* get(const char* name)
-    {
-        auto* w = frm->findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
     }
     QTableView* grid() { return get<QTableView>("FGrid"); }
     QString shown()
@@ -65,26 +54,28 @@ TEST_F(FormDocTest, ListsTheYearWithTheFirstLineOfEachText)
 
 TEST_F(FormDocTest, RecallAndNew)
 {
-    get("BtnRichiama")->click();
-    EXPECT_EQ(dlg.lastText(), u"Selezionare prima un DOCUMENTO"_s);
-    QString shownNumber;
-    dlg.onWindow([&](QDialog* w) {
-        shownNumber = w->findChild<QLineEdit*>(u"TxtNum"_s)->text();
+    QStringList opened;
+    const auto numberShown = [&](QDialog* w) {
+        opened << w->findChild<QLineEdit*>(u"TxtNum"_s)->text();
         return 1;
-    });
-    Gesture::doubleClick(grid()->viewport(), Gesture::cell(grid(), 1));
-    EXPECT_EQ(shownNumber, num(9));
-    // The choice is used once.
-    get("BtnRichiama")->click();
-    EXPECT_EQ(dlg.lastText(), u"Selezionare prima un DOCUMENTO"_s);
-
+    };
+    // Nothing chosen: asked to choose first, both before any click and after a recall.
+    click("BtnRichiama");
+    dlg.onWindow(numberShown);
+    Gesture::click(grid(), 1, 1);
+    click("BtnRichiama");
+    click("BtnRichiama");
+    // A new document, then the list read again with it; the choice made before stays.
     dlg.onWindow([&](QDialog* w) {
-        shownNumber = w->findChild<QLineEdit*>(u"TxtNum"_s)->text();
+        numberShown(w);
         registraDoc(num(11), QDate(kAnno, 4, 1));
         return 1;
     });
-    get("BtnRegistra")->click();
-    EXPECT_EQ(shownNumber, num(11));
-    EXPECT_EQ(dlg.windowsShown, (QStringList{u"FormRegDoc"_s, u"FormRegDoc"_s}));
+    Gesture::click(grid(), 0, 1);
+    click("BtnRegistra");
+    dlg.onWindow(numberShown);
+    click("BtnRichiama");
+    EXPECT_EQ(opened, (QStringList{num(9), num(11), num(10)}));
+    EXPECT_EQ(dlg.texts(), QStringList(2, u"Selezionare prima un DOCUMENTO"_s));
     EXPECT_EQ(get<QLabel>("LblRec")->text(), u"3 documenti"_s);
 }

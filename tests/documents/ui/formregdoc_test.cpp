@@ -2,10 +2,9 @@
 #include "data/database.h"
 #include "documents/ui/formregdoc.h"
 #include "papers/paperseries.h"
-#include "scripteddialogs.h"
 #include "shell/appstate.h"
 #include "shell/formats.h"
-#include "workdir.h"
+#include "windowtest.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -27,32 +26,16 @@ QString num(int n)
     return QString::number(n) + kSuffisso;
 }
 
-struct FormRegDocTest : ::testing::Test {
-    TestWorkDir dir;
-    ScriptedDialogs dlg;
-    std::unique_ptr<FormRegDoc> frm;
-
+struct FormRegDocTest : OneWindowTest<FormRegDoc> {
     void open(const QString& number = {})
     {
         frm = std::make_unique<FormRegDoc>();
         EXPECT_TRUE(frm->Carica(number));
         frm->show();
     }
-    template <typename T = QPushButton> T* get(const char* name)
-    {
-        auto* w = frm->findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
     QPlainTextEdit* testo() { return get<QPlainTextEdit>("TxtDes"); }
     QString numero() { return get<QLineEdit>("TxtNum")->text(); }
     QString lblRec() { return get<QLabel>("LblRec")->text(); }
-    void click(const char* name)
-    {
-        auto* b = get(name);
-        ASSERT_TRUE(b && b->isEnabled()) << name;
-        b->click();
-    }
     // Documents 1..n of the year, "Testo i"; `skip` left out.
     void stored(int n, int skip = 0)
     {
