@@ -21,7 +21,7 @@ QTemporaryDir* workDir = nullptr;
 
 void fillDatabase()
 {
-    workDir = RegisterBench::createDatabase();
+    workDir = RegisterBench::newDatabase();
     Transaction tx;
     QSqlQuery q(Database::connection());
     q.prepare(QStringLiteral("INSERT INTO Documenti (Num, Data, Des) VALUES (?, ?, ?)"));
@@ -68,7 +68,7 @@ void reportRatio()
     FormDoc form;
     form.show();
     QApplication::processEvents();
-    RegisterBench::reportRatio(
+    RegisterBench::printRatio(
         "FormDoc reload, 10000 documents", [&form] { form.aggiornaElenco(); }, kSelect, 3);
 }
 

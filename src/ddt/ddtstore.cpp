@@ -2,6 +2,7 @@
 
 #include "data/database.h"
 #include "data/textcolumns.h"
+#include "ddt/ddtlinkstore.h"
 #include "papers/seriesstore.h"
 #include "shell/formats.h"
 
@@ -165,24 +166,35 @@ DbResult<DdtStore::Outcome> DdtStore::saveHeader(const Ddt& h)
 
 DbResult<DdtStore::Outcome> DdtStore::cancel(const QString& num)
 {
-    return outcome(kSerie.cancel(num));
+    Transaction tx(Transaction::Write);
+    const auto r = outcome(kSerie.cancel(num));
+    if (!r || r.value() != Outcome::Done)
+        return r;
+    if (auto err = DdtLinkStore::liberaDdt(num))
+        return *err;
+    if (auto err = tx.commit())
+        return *err;
+    return r;
 }
 
 DbResult<QList<DdtStore::RegisterRow>> DdtStore::registro(int anno, qint64 idAna)
 {
+    const auto links = DdtLinkStore::presente();
+    if (!links)
+        return links.error();
     const auto prepared = kSerie.registro(
-        "SELECT P.Num, A.Nome, P.Data, P.Causale FROM Ddt P JOIN Anagrafica A ON P.IdAna = A.Id", anno, idAna);
+        links.value() ? "SELECT P.Num, A.Nome, P.Data, P.Causale, L.NumFattura FROM Ddt P JOIN Anagrafica A "
+                        "ON P.IdAna = A.Id LEFT JOIN FattureDdt L ON L.NumDdt = P.Num"
+                      : "SELECT P.Num, A.Nome, P.Data, P.Causale, NULL FROM Ddt P JOIN Anagrafica A ON P.IdAna = A.Id",
+        anno, idAna);
     if (!prepared)
         return prepared.error();
-    sqlite3_stmt* stmt = prepared.value();
     QList<RegisterRow> rows;
-    int rc;
-    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW)
-        rows.append({SeriesStore::text(stmt, 0), SeriesStore::text(stmt, 1), SeriesStore::date(stmt, 2),
-                     SeriesStore::text(stmt, 3)});
-    sqlite3_finalize(stmt);
-    if (rc != SQLITE_DONE)
-        return Database::nativeError();
+    if (auto err = SeriesStore::leggi(prepared.value(), [&rows](sqlite3_stmt* stmt) {
+            rows.append({SeriesStore::text(stmt, 0), SeriesStore::text(stmt, 1), SeriesStore::date(stmt, 2),
+                         SeriesStore::text(stmt, 3), SeriesStore::text(stmt, 4)});
+        }))
+        return *err;
     return rows;
 }
 

@@ -2,6 +2,7 @@
 
 #include "data/database.h"
 #include "data/textcolumns.h"
+#include "ddt/ddtlinkstore.h"
 #include "invoices/einvoicestore.h"
 #include "invoices/invoicerules.h"
 #include "papers/seriesstore.h"
@@ -82,7 +83,7 @@ DbResult<bool> InvoiceStore::exists(const QString& num)
     return kSerie.exists(num);
 }
 
-DbStatus InvoiceStore::issue(const Invoice& inv)
+DbStatus InvoiceStore::issue(const Invoice& inv, const QStringList& ddtCoperti)
 {
     if (auto err = outOfRange({inv.totale}))
         return err;
@@ -111,7 +112,7 @@ DbStatus InvoiceStore::issue(const Invoice& inv)
                 if (!q.exec())
                     return DbError::from(q.lastError());
             }
-            return std::nullopt;
+            return ddtCoperti.isEmpty() ? DbStatus() : DdtLinkStore::collega(inv.num, ddtCoperti);
         });
 }
 
@@ -196,6 +197,8 @@ DbResult<InvoiceStore::Outcome> InvoiceStore::cancel(const QString& num)
         return r;
     if (auto err = EInvoiceStore::forgetNatura(num))
         return *err;
+    if (auto err = DdtLinkStore::liberaFattura(num))
+        return *err;
     if (auto err = tx.commit())
         return *err;
     return r;
@@ -203,8 +206,8 @@ DbResult<InvoiceStore::Outcome> InvoiceStore::cancel(const QString& num)
 
 DbResult<InvoiceStore::Register> InvoiceStore::registro(int anno, qint64 idAna)
 {
-    const auto prepared = kSerie.registro("SELECT P.Num, A.Nome, P.Data, P.Totale, P.Pagata FROM Fatture P "
-                                          "JOIN Anagrafica A ON P.IdAna = A.Id",
+    const auto prepared = kSerie.registro("SELECT P.Num, A.Nome, P.Data, P.Totale, P.Pagata, P.IdAna, A.Piva, A.Cf, "
+                                          "P.Iva, P.RA FROM Fatture P JOIN Anagrafica A ON P.IdAna = A.Id",
                                           anno, idAna);
     if (!prepared)
         return prepared.error();
@@ -224,6 +227,11 @@ DbResult<InvoiceStore::Register> InvoiceStore::registro(int anno, qint64 idAna)
         row.totale = amountFromReal(t);
         const auto* paid = sqlite3_column_text(stmt, 4);
         row.pagata = paid && paid[0] == 'X' && paid[1] == 0;
+        row.idAna = sqlite3_column_int64(stmt, 5);
+        row.piva = SeriesStore::text(stmt, 6);
+        row.cf = SeriesStore::text(stmt, 7);
+        row.iva = sqlite3_column_int(stmt, 8);
+        row.ra = sqlite3_column_bytes(stmt, 9) > 0;
         // Sums to the cent in whole numbers; other values (never written by the editor) exactly.
         const double cents = std::round(t * 100);
         const bool whole = std::fabs(cents) < 1e15 && cents / 100 == t;
@@ -243,6 +251,28 @@ DbResult<InvoiceStore::Register> InvoiceStore::registro(int anno, qint64 idAna)
     if (auto err = outOfRange({reg.incassato, reg.daIncassare}))
         return *err;
     return reg;
+}
+
+DbResult<QHash<QString, QList<InvoiceRow>>> InvoiceStore::righeRegistro(int anno, qint64 idAna)
+{
+    const auto prepared = kSerie.registro("SELECT P.Num, C.Qta, C.Prezzo FROM Fatture P "
+                                          "JOIN ContFatt C ON C.Num = P.Num AND C.Prezzo <> 0",
+                                          anno, idAna);
+    if (!prepared)
+        return prepared.error();
+    sqlite3_stmt* stmt = prepared.value();
+    QHash<QString, QList<InvoiceRow>> out;
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        InvoiceRow row;
+        row.qta = amountFromReal(sqlite3_column_double(stmt, 1));
+        row.prezzo = amountFromReal(sqlite3_column_double(stmt, 2));
+        out[SeriesStore::text(stmt, 0)].append(row);
+    }
+    sqlite3_finalize(stmt);
+    if (rc != SQLITE_DONE)
+        return Database::nativeError();
+    return out;
 }
 
 DbResult<QList<CustomerEntry>> InvoiceStore::customersWithInvoices()

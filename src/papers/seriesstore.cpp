@@ -195,7 +195,8 @@ DbResult<SeriesStore::Outcome> SeriesStore::cancel(const QString& num) const
     return Outcome::Done;
 }
 
-DbResult<sqlite3_stmt*> SeriesStore::registro(const QByteArray& selectFrom, int anno, qint64 idAna) const
+DbResult<sqlite3_stmt*> SeriesStore::registro(const QByteArray& selectFrom, int anno, qint64 idAna,
+                                              const QByteArray& orderBy) const
 {
     // A year may hold thousands of papers: they are read straight from the engine.
     sqlite3* db = Database::nativeHandle();
@@ -204,7 +205,7 @@ DbResult<sqlite3_stmt*> SeriesStore::registro(const QByteArray& selectFrom, int 
     QByteArray text = selectFrom + " WHERE P.Data >= ?1 AND P.Data < ?2 ";
     if (idAna != 0)
         text += "AND P.IdAna = ?3 ";
-    text += "ORDER BY CAST(P.Num AS INTEGER) DESC";
+    text += "ORDER BY " + orderBy;
     sqlite3_stmt* stmt = nullptr;
     if (sqlite3_prepare_v2(db, text.constData(), static_cast<int>(text.size()), &stmt, nullptr) != SQLITE_OK)
         return Database::nativeError();
@@ -227,6 +228,17 @@ DbStatus SeriesStore::scorri(const QByteArray& selectFrom, int anno, qint64 idAn
     int rc;
     while ((rc = sqlite3_step(stmt)) == SQLITE_ROW)
         row(stmt);
+    sqlite3_finalize(stmt);
+    if (rc != SQLITE_DONE)
+        return Database::nativeError();
+    return std::nullopt;
+}
+
+DbStatus SeriesStore::leggi(sqlite3_stmt* stmt, const std::function<void(sqlite3_stmt*)>& read)
+{
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW)
+        read(stmt);
     sqlite3_finalize(stmt);
     if (rc != SQLITE_DONE)
         return Database::nativeError();

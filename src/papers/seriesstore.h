@@ -30,8 +30,10 @@ public:
         NotLast,      // not the highest number of its series
     };
 
-    // Table names are the program's own, never a user's text.
-    SeriesStore(const char* table, const char* rowsTable) : m_table(table), m_rows(rowsTable) {}
+    // Table names are the program's own, never a user's text. A paper without rows has no rows table.
+    SeriesStore(const char* table, const char* rowsTable = nullptr) : m_table(table), m_rows(rowsTable ? rowsTable : "")
+    {
+    }
 
     // Largest leading number of the series ending with `suffisso`; nothing when it is empty.
     DbResult<std::optional<long long>> maxOrdinale(const QString& suffisso) const;
@@ -61,8 +63,9 @@ public:
 
     // The register of one year: `selectFrom` names the paper table "P" (joined as it needs) and the
     // statement lists its papers dated in `anno` (of one customer; all when idAna is 0), highest
-    // number first. The caller steps and finalizes the statement.
-    DbResult<sqlite3_stmt*> registro(const QByteArray& selectFrom, int anno, qint64 idAna) const;
+    // number first unless `orderBy` says otherwise. The caller steps and finalizes the statement.
+    DbResult<sqlite3_stmt*> registro(const QByteArray& selectFrom, int anno, qint64 idAna,
+                                     const QByteArray& orderBy = "CAST(P.Num AS INTEGER) DESC") const;
     // The register's rows, each read from the statement by `read`.
     template <class Row>
     DbResult<QList<Row>> righeRegistro(const QByteArray& selectFrom, int anno, qint64 idAna,
@@ -77,6 +80,8 @@ public:
     DbStatus scorri(const QByteArray& selectFrom, int anno, qint64 idAna,
                     const std::function<void(sqlite3_stmt*)>& row) const;
 
+    // Steps a register statement to its end, `read` taking each row, and finalizes it.
+    static DbStatus leggi(sqlite3_stmt* stmt, const std::function<void(sqlite3_stmt*)>& read);
     // Reading a register statement's columns.
     static QString text(sqlite3_stmt* stmt, int column);
     static QDate date(sqlite3_stmt* stmt, int column);

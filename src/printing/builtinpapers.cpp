@@ -7,6 +7,8 @@
 #include "printing/layoutregistry.h"
 #include "printing/pdfcommand.h"
 #include "printing/printingstore.h"
+#include "printing/registerlayout.h"
+#include "quotes/quotepaper.h"
 
 namespace BuiltinPapers {
 
@@ -21,6 +23,8 @@ void registerLayouts()
     InvoicePaper::registerLayout();
     DdtPaper::registerLayout();
     DocumentPaper::registerLayout();
+    RegisterLayout::registerLayout();
+    QuotePaper::registerLayout();
 }
 
 void registerPdfKinds()
@@ -33,6 +37,7 @@ void registerPdfKinds()
     InvoicePaper::registerPdfKind();
     DdtPaper::registerPdfKind();
     DocumentPaper::registerPdfKind();
+    QuotePaper::registerPdfKind();
 }
 
 } // namespace BuiltinPapers

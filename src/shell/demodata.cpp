@@ -4,6 +4,7 @@
 #include "ddt/ddtdemo.h"
 #include "documents/documentdemo.h"
 #include "invoices/invoicedemo.h"
+#include "quotes/quotedemo.h"
 #include "registry/registrydemo.h"
 #include "shell/companystore.h"
 #include "warehouse/warehousedemo.h"
@@ -46,6 +47,8 @@ DbStatus fill()
     if (auto err = DdtDemo::fill())
         return err;
     if (auto err = DocumentDemo::fill())
+        return err;
+    if (auto err = QuoteDemo::fill())
         return err;
     return tx.commit();
 }

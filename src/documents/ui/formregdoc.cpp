@@ -93,7 +93,7 @@ FormRegDoc::FormRegDoc(QWidget* parent) : QDialog(parent)
     connect(m_stampa, &QPushButton::clicked, this, &FormRegDoc::stampaDocumento);
     connect(m_registra, &QPushButton::clicked, this, &FormRegDoc::registra);
     connect(m_annulla, &QPushButton::clicked, this, &FormRegDoc::annulla);
-    PaperEditor::preparaFinestra(this, m_lblRec, m_cmd);
+    PaperEditor::finestra(this, m_lblRec, m_cmd);
 }
 
 bool FormRegDoc::Carica(const QString& num)

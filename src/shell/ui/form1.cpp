@@ -7,6 +7,7 @@
 #include "invoices/ui/frmdatife.h"
 #include "invoices/ui/frmeditfatt.h"
 #include "printing/ui/frmprinters.h"
+#include "quotes/ui/formpre.h"
 #include "registry/ui/formana.h"
 #include "resources/shippedpictures.h"
 #include "shell/appstate.h"
@@ -202,15 +203,13 @@ void Form1::buildBody()
     connect(m_btn[1], &QPushButton::clicked, this, [this] { openModal<FormMag>(); });
     connect(m_btn[2], &QPushButton::clicked, this, [this] { openModal<FormDdt>(); });
     connect(m_btn[3], &QPushButton::clicked, this, [this] { openModal<FormFatt>(); });
+    connect(m_btn[5], &QPushButton::clicked, this, [this] { openModal<FormPre>(); });
     connect(m_btn[6], &QPushButton::clicked, this, [this] {
         FormRegDoc w(this);
         if (w.Carica(QString()))
             dialogs().exec(&w);
     });
     connect(m_btn[7], &QPushButton::clicked, this, [this] { openModal<FormDoc>(); });
-    // Windows of the other subsystems are wired as they are built.
-    for (int i : {5})
-        m_btn[i]->setEnabled(false);
 }
 
 bool Form1::load()
