@@ -71,10 +71,20 @@ DbResult<SeriesStore::Outcome> DocumentStore::elimina(const QString& num)
     return kSerie.cancel(num);
 }
 
+DbResult<QList<long long>> DocumentStore::ordinaliAnno(int anno, const QString& suffisso)
+{
+    return kSerie.ordinaliAnno(anno, suffisso);
+}
+
 DbResult<QList<DocumentStore::RegisterRow>> DocumentStore::registro(int anno)
 {
-    return kSerie.righeRegistro<RegisterRow>(
-        "SELECT P.Num, P.Data, P.Des FROM Documenti P", anno, 0, [](sqlite3_stmt* stmt) -> RegisterRow {
-            return {SeriesStore::text(stmt, 0), SeriesStore::date(stmt, 1), primaRiga(stmt, 2)};
-        });
+    const auto prepared = kSerie.registro("SELECT P.Num, P.Data, P.Des FROM Documenti P", anno, 0);
+    if (!prepared)
+        return prepared.error();
+    QList<RegisterRow> rows;
+    if (auto err = SeriesStore::leggi(prepared.value(), [&rows](sqlite3_stmt* stmt) {
+            rows.append({SeriesStore::text(stmt, 0), SeriesStore::date(stmt, 1), primaRiga(stmt, 2)});
+        }))
+        return *err;
+    return rows;
 }

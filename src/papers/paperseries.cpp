@@ -73,20 +73,4 @@ std::optional<long long> posizioneDopo(int comando, long long posizione, long lo
     }
 }
 
-std::optional<long long> posizioneVerso(int comando, long long posizione, long long totaleAnno)
-{
-    switch (comando) {
-    case 0:
-        return 1;
-    case 1:
-        return posizione > 1 ? std::optional<long long>(posizione - 1) : std::nullopt;
-    case 2:
-        return posizione < totaleAnno ? std::optional<long long>(posizione + 1) : std::nullopt;
-    case 3:
-        return totaleAnno;
-    default:
-        return std::nullopt;
-    }
-}
-
 } // namespace PaperSeries

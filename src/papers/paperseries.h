@@ -26,9 +26,5 @@ std::optional<QString> erroreNumero(const QString& num, const QString& carta);
 // the shown paper stays.
 std::optional<long long> posizioneDopo(int comando, long long posizione, long long totaleAnno,
                                        const QList<long long>& ordinaliAnno, bool fermaAiMancanti = false);
-// Browsing that stops at a missing number: the number a command aims at (1, the one before, the
-// one after, totaleAnno); nothing at the end of the series it moves towards. Only the last needs
-// no look-up.
-std::optional<long long> posizioneVerso(int comando, long long posizione, long long totaleAnno);
 
 } // namespace PaperSeries

@@ -218,22 +218,6 @@ DbResult<sqlite3_stmt*> SeriesStore::registro(const QByteArray& selectFrom, int 
     return stmt;
 }
 
-DbStatus SeriesStore::scorri(const QByteArray& selectFrom, int anno, qint64 idAna,
-                             const std::function<void(sqlite3_stmt*)>& row) const
-{
-    const auto prepared = registro(selectFrom, anno, idAna);
-    if (!prepared)
-        return prepared.error();
-    sqlite3_stmt* stmt = prepared.value();
-    int rc;
-    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW)
-        row(stmt);
-    sqlite3_finalize(stmt);
-    if (rc != SQLITE_DONE)
-        return Database::nativeError();
-    return std::nullopt;
-}
-
 DbStatus SeriesStore::leggi(sqlite3_stmt* stmt, const std::function<void(sqlite3_stmt*)>& read)
 {
     int rc;

@@ -66,19 +66,6 @@ public:
     // number first unless `orderBy` says otherwise. The caller steps and finalizes the statement.
     DbResult<sqlite3_stmt*> registro(const QByteArray& selectFrom, int anno, qint64 idAna,
                                      const QByteArray& orderBy = "CAST(P.Num AS INTEGER) DESC") const;
-    // The register's rows, each read from the statement by `read`.
-    template <class Row>
-    DbResult<QList<Row>> righeRegistro(const QByteArray& selectFrom, int anno, qint64 idAna,
-                                       const std::function<Row(sqlite3_stmt*)>& read) const
-    {
-        QList<Row> rows;
-        if (auto err = scorri(selectFrom, anno, idAna, [&](sqlite3_stmt* stmt) { rows.append(read(stmt)); }))
-            return *err;
-        return rows;
-    }
-    // Steps through the register statement, `row` on each row, and finalizes it.
-    DbStatus scorri(const QByteArray& selectFrom, int anno, qint64 idAna,
-                    const std::function<void(sqlite3_stmt*)>& row) const;
 
     // Steps a register statement to its end, `read` taking each row, and finalizes it.
     static DbStatus leggi(sqlite3_stmt* stmt, const std::function<void(sqlite3_stmt*)>& read);

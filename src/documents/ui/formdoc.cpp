@@ -64,8 +64,7 @@ void FormDoc::aggiornaElenco()
 {
     m_labelInt->setText(QStringLiteral("Documenti %1").arg(m_anno));
     m_selNum.clear();
-    const qsizetype n = m_model->setRows(this, DocumentStore::registro(m_anno));
-    m_lblRec->setText(QStringLiteral("%1 documenti").arg(n));
+    RegisterWindow::riempi(this, m_model, m_lblRec, DocumentStore::registro(m_anno), QStringLiteral("documenti"));
 }
 
 void FormDoc::seleziona(int r)

@@ -8,6 +8,7 @@
 #include "shell/companystore.h"
 #include "shell/dialogs.h"
 #include "shell/formats.h"
+#include "shell/ui/closeguard.h"
 #include "shell/ui/papereditor.h"
 #include "shell/ui/registerwindow.h"
 #include "shell/ui/windowbehaviour.h"
@@ -17,28 +18,19 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTextDocument>
 #include <QVBoxLayout>
 
 using PaperEditor::labelFor;
 
 namespace {
 
-QLineEdit* lockedBox(QWidget* parent, const char* name)
+// A document keeps the date of its registration.
+QLineEdit* lockedDateBox(QWidget* parent)
 {
-    auto* box = new QLineEdit(parent);
-    box->setObjectName(QString::fromLatin1(name));
+    auto* box = PaperEditor::dateBox(parent, "TxtData");
     box->setReadOnly(true);
     box->setFocusPolicy(Qt::ClickFocus);
     return box;
-}
-
-// The box's text as typed: its plain text would turn non-breaking spaces into spaces.
-QString testoDigitato(const QPlainTextEdit* box)
-{
-    QString text = box->document()->toRawText();
-    text.replace(QChar::ParagraphSeparator, u'\n').replace(QChar::LineSeparator, u'\n');
-    return TextColumns::storedLines(text);
 }
 
 } // namespace
@@ -49,27 +41,22 @@ FormRegDoc::FormRegDoc(QWidget* parent) : QDialog(parent)
     setWindowTitle(CompanyStore::windowTitle(QStringLiteral("DOCUMENTI")));
     m_frame = new FocusFrame(this, true);
     m_modificato = new ModifiedFlag(this);
+    m_chiusura = new CloseGuard(this);
 
-    m_labelInt = RegisterWindow::heading(this, QStringLiteral("Times New Roman"));
-    m_labelInt->setText(QStringLiteral("Nuovo Documento"));
-    m_lblRec = new QLabel(this);
-    m_lblRec->setObjectName(QStringLiteral("LblRec"));
     const QString tips[4] = {QStringLiteral("Primo documento"), QStringLiteral("Documento precedente"),
                              QStringLiteral("Documento successivo"), QStringLiteral("Ultimo documento")};
-    PaperEditor::browseButtons(this, m_cmd, tips, [this](int i) { sposta(i); });
+    PaperEditor::titolo(this, m_labelInt, QStringLiteral("Nuovo Documento"), m_lblRec, QStringLiteral("Documento"),
+                        m_cmd, tips, [this](int i) { sposta(i); });
 
-    m_num = lockedBox(this, "TxtNum");
-    m_data = lockedBox(this, "TxtData");
+    m_num = PaperEditor::numeroBox(this);
+    m_data = lockedDateBox(this);
     m_des = new QPlainTextEdit(this);
     m_des->setObjectName(QStringLiteral("TxtDes"));
     m_des->setTabChangesFocus(true);
     m_des->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_des->setFont(QFont(QStringLiteral("Times New Roman"), 12));
 
-    const auto stampa = PaperEditor::pulsantiStampa(this);
-    m_ant = stampa.ant;
-    m_stampa = stampa.stampa;
-    m_pdf = stampa.pdf;
+    PaperEditor::pulsantiStampa(this, m_ant, m_stampa, m_pdf);
     m_annulla = WindowBehaviour::button(this, "BtnAnnulla", QStringLiteral("&ANNULLA"));
     m_registra = WindowBehaviour::button(this, "BtnRegistra", QStringLiteral("&REGISTRA DOCUMENTO"));
 
@@ -87,7 +74,7 @@ FormRegDoc::FormRegDoc(QWidget* parent) : QDialog(parent)
         m_frame->track(w);
     m_modificato->watch(m_des);
 
-    PaperEditor::anteprimaEPdf(
+    PaperEditor::collegaStampa(
         this, m_ant, m_pdf, DocumentPaper::kTipo, [this] { return std::any(datiDocumento()); },
         [this] { return m_num->text(); });
     connect(m_stampa, &QPushButton::clicked, this, &FormRegDoc::stampaDocumento);
@@ -98,17 +85,9 @@ FormRegDoc::FormRegDoc(QWidget* parent) : QDialog(parent)
 
 bool FormRegDoc::Carica(const QString& num)
 {
-    if (num.isEmpty()) {
-        m_numRichiamo.clear();
-        nuovo();
-        return true;
-    }
-    const auto d = PaperEditor::richiamata(this, DocumentStore::load(num), QStringLiteral("Documento"), num);
-    if (!d)
-        return false;
-    m_numRichiamo = num;
-    mostraRichiamato(*d);
-    return true;
+    return PaperEditor::carica<Documento>(
+        this, QStringLiteral("Documento"), num, m_numRichiamo, [this] { nuovo(); }, &DocumentStore::load,
+        [this](const Documento& d) { mostraRichiamato(d); });
 }
 
 void FormRegDoc::nuovo()
@@ -121,7 +100,6 @@ void FormRegDoc::nuovo()
     m_data->setText(Formats::shortDate(QDate::currentDate()));
     m_stampa->setEnabled(false);
     m_pdf->setEnabled(false);
-    m_chiusuraConsentita = false;
     m_modificato->clear();
 }
 
@@ -141,7 +119,6 @@ void FormRegDoc::mostraRichiamato(const Documento& d)
     m_des->setPlainText(TextColumns::boxLines(d.des));
     m_ultimo = m_posizione == m_totaleAnno;
     m_annulla->setEnabled(m_ultimo);
-    m_chiusuraConsentita = false;
     m_modificato->clear();
 }
 
@@ -153,7 +130,7 @@ void FormRegDoc::registra()
         chiudi(true);
         return;
     }
-    const QString des = testoDigitato(m_des);
+    const QString des = PaperEditor::testoMemorizzato(m_des);
     if (des.isEmpty()) {
         dialogs().message(this, QStringLiteral("Nessun TESTO inserito"), QStringLiteral("AVVISO"),
                           Dialogs::Icon::Exclamation);
@@ -185,7 +162,7 @@ void FormRegDoc::registra()
 
 bool FormRegDoc::salvaDocumento()
 {
-    const auto saved = DocumentStore::salva(m_numRichiamo, testoDigitato(m_des));
+    const auto saved = DocumentStore::salva(m_numRichiamo, PaperEditor::testoMemorizzato(m_des));
     if (!saved) {
         WindowBehaviour::showDbError(this, saved.error());
         return false;
@@ -218,31 +195,22 @@ void FormRegDoc::sposta(int comando)
 {
     if (m_modificato->isSet())
         salvaDocumento();
-    const auto posizione = PaperEditor::spostaSenzaSalti(this, comando, m_posizione, m_totaleAnno, [&](long long n) {
-        return DocumentStore::exists(QString::number(n) + m_suffissoAnno);
-    });
+    const auto posizione = PaperEditor::sposta(
+        this, comando, m_posizione, m_totaleAnno,
+        [&] { return DocumentStore::ordinaliAnno(PaperSeries::annoSerie(m_numRichiamo), m_suffissoAnno); }, true);
     if (posizione)
         Carica(QString::number(*posizione) + m_suffissoAnno);
 }
 
 void FormRegDoc::chiudi(bool registrato)
 {
-    m_chiusuraConsentita = true;
-    if (registrato)
-        accept();
-    else
-        reject();
-}
-
-void FormRegDoc::reject()
-{
-    if (m_chiusuraConsentita)
-        QDialog::reject();
+    m_chiusura->consenti();
+    done(registrato ? QDialog::Accepted : QDialog::Rejected);
 }
 
 Documento FormRegDoc::datiDocumento() const
 {
-    return {m_num->text(), Formats::parseDate(m_data->text()).value_or(QDate()), testoDigitato(m_des)};
+    return {m_num->text(), Formats::parseDate(m_data->text()).value_or(QDate()), PaperEditor::testoMemorizzato(m_des)};
 }
 
 void FormRegDoc::stampaDocumento()

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QString>
 
+class CloseGuard;
 class FocusFrame;
 class ModifiedFlag;
 class QLabel;
@@ -25,9 +26,6 @@ public:
 
     // The document on screen, for its printed page.
     Documento datiDocumento() const;
-
-    // The close box and Escape are refused until a closing button allows them.
-    void reject() override;
 
 private:
     bool richiamato() const { return !m_numRichiamo.isEmpty(); }
@@ -54,6 +52,7 @@ private:
     QPushButton* m_annulla;
     FocusFrame* m_frame;
     ModifiedFlag* m_modificato;
+    CloseGuard* m_chiusura;
 
     // Number of the recalled document; empty for a new one.
     QString m_numRichiamo;
@@ -61,5 +60,4 @@ private:
     long long m_posizione = 0;
     long long m_totaleAnno = 0;
     bool m_ultimo = false;
-    bool m_chiusuraConsentita = false;
 };

@@ -41,11 +41,11 @@ void browseButtons(QWidget* parent, QPushButton* (&cmd)[4], const QString (&tips
     }
 }
 
-PulsantiStampa pulsantiStampa(QWidget* parent)
+void pulsantiStampa(QWidget* parent, QPushButton*& ant, QPushButton*& stampa, QPushButton*& pdf)
 {
-    return {pictureButton(parent, "BtnAnt", QStyle::SP_FileDialogContentsView, QStringLiteral("Anteprima di Stampa")),
-            WindowBehaviour::button(parent, "BtnStampa", QStringLiteral("&STAMPA")),
-            pictureButton(parent, "BtnPdf", QStyle::SP_DialogSaveButton, QStringLiteral("Crea file PDF"))};
+    ant = pictureButton(parent, "BtnAnt", QStyle::SP_FileDialogContentsView, QStringLiteral("Anteprima di Stampa"));
+    stampa = WindowBehaviour::button(parent, "BtnStampa", QStringLiteral("&STAMPA"));
+    pdf = pictureButton(parent, "BtnPdf", QStyle::SP_DialogSaveButton, QStringLiteral("Crea file PDF"));
 }
 
 QHBoxLayout* rigaPulsanti(std::initializer_list<QWidget*> left, std::initializer_list<QWidget*> right)
@@ -145,14 +145,6 @@ void finestra(QWidget* window, QLabel* counter, QPushButton* const (&cmd)[4])
         b->hide();
     WindowBehaviour::sizeAndCentre(window, 12000, 9000);
     WindowBehaviour::setBackground(window, QStringLiteral("Img/Sfondo2.jpg"));
-}
-
-void anteprimaEPdf(QWidget* parent, QPushButton* ant, QPushButton* pdf, const QString& kind,
-                   const std::function<std::any()>& dati, const std::function<QString()>& numero)
-{
-    QObject::connect(ant, &QPushButton::clicked, parent, [=] { PrintRequest::preview(parent, kind, dati()); });
-    QObject::connect(pdf, &QPushButton::clicked, parent,
-                     [=] { PrintRequest::printPdf(parent, kind, dati(), numero()); });
 }
 
 void limitaNote(QPlainTextEdit* box, int length)
@@ -286,16 +278,6 @@ void nuovoCliente(QWidget* parent, QComboBox* idCli, QComboBox* cli)
     riempiClienti(parent, idCli, cli);
 }
 
-bool trovata(QWidget* parent, const DbError* error, bool found, const QString& kind, const QString& num)
-{
-    if (error)
-        WindowBehaviour::showDbError(parent, *error);
-    else if (!found)
-        dialogs().message(parent, kind + u' ' + num + QStringLiteral(" non trovato"), QStringLiteral("Errore"),
-                          Dialogs::Icon::None);
-    return !error && found;
-}
-
 void modoRichiamo(QLabel* title, const QString& titleText, QLabel* counter, std::initializer_list<QPushButton*> cmd,
                   QPushButton* annulla, const QString& annullaText, QPushButton* emetti)
 {
@@ -337,29 +319,11 @@ std::optional<long long> sposta(QWidget* parent, int comando, long long posizion
     return dopo;
 }
 
-std::optional<long long> spostaSenzaSalti(QWidget* parent, int comando, long long posizione, long long totale,
-                                          const std::function<DbResult<bool>(long long)>& esiste)
-{
-    const auto verso = PaperSeries::posizioneVerso(comando, posizione, totale);
-    if (!verso || *verso == posizione)
-        return std::nullopt;
-    if (comando != 3) {
-        const auto found = esiste(*verso);
-        if (!found) {
-            WindowBehaviour::showDbError(parent, found.error());
-            return std::nullopt;
-        }
-        if (!found.value())
-            return std::nullopt;
-    }
-    return verso;
-}
-
 QString testoMemorizzato(const QPlainTextEdit* box)
 {
     // The plain text would turn non-breaking spaces into spaces.
     QString text = box->document()->toRawText();
-    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    text.replace(QChar::ParagraphSeparator, u'\n').replace(QChar::LineSeparator, u'\n');
     return TextColumns::storedLines(text);
 }
 

@@ -31,18 +31,9 @@ QPushButton* pictureButton(QWidget* parent, const char* name, QStyle::StandardPi
 void browseButtons(QWidget* parent, QPushButton* (&cmd)[4], const QString (&tips)[4],
                    const std::function<void(int)>& sposta);
 // The preview, print and PDF buttons every editor has.
-struct PulsantiStampa {
-    QPushButton* ant;
-    QPushButton* stampa;
-    QPushButton* pdf;
-};
-PulsantiStampa pulsantiStampa(QWidget* parent);
+void pulsantiStampa(QWidget* parent, QPushButton*& ant, QPushButton*& stampa, QPushButton*& pdf);
 // A row of buttons: `left` at its start, `right` at its end.
 QHBoxLayout* rigaPulsanti(std::initializer_list<QWidget*> left, std::initializer_list<QWidget*> right);
-// The preview and PDF buttons print what `dati` reads from the window as the paper `kind`;
-// `numero` names the PDF.
-void anteprimaEPdf(QWidget* parent, QPushButton* ant, QPushButton* pdf, const QString& kind,
-                   const std::function<std::any()>& dati, const std::function<QString()>& numero);
 // The number box TxtNum: read-only until a window allows typing a number.
 QLineEdit* numeroBox(QWidget* parent);
 // A date box of ten characters at most, as wide as that: the header keeps the rest.
@@ -121,18 +112,6 @@ void verificaCliente(QWidget* parent, QComboBox* idCli, QComboBox* cli, bool ric
 // The customer editor on a new customer, then the lists read again.
 void nuovoCliente(QWidget* parent, QComboBox* idCli, QComboBox* cli);
 
-// A stored paper looked up for recall: false when it could not be read or is missing, the user
-// told ("<kind> <num> non trovato").
-bool trovata(QWidget* parent, const DbError* error, bool found, const QString& kind, const QString& num);
-template <class T>
-std::optional<T> richiamata(QWidget* parent, const DbResult<std::optional<T>>& found, const QString& kind,
-                            const QString& num)
-{
-    if (!trovata(parent, found ? nullptr : &found.error(), found && found.value(), kind, num))
-        return std::nullopt;
-    return *found.value();
-}
-
 // A stored paper recalled: its title, the counter and the browsing buttons shown, the first
 // button cancelling the paper and the second closing the window.
 void modoRichiamo(QLabel* title, const QString& titleText, QLabel* counter, std::initializer_list<QPushButton*> cmd,
@@ -147,11 +126,6 @@ long long contaSerie(QWidget* parent, QLabel* counter, const QString& kind,
 std::optional<long long> sposta(QWidget* parent, int comando, long long posizione, long long totale,
                                 const std::function<DbResult<QList<long long>>()>& ordinali,
                                 bool fermaAiMancanti = false);
-
-// Browsing that stops at a missing number: where a command leads when `esiste` finds the number
-// it aims at. Nothing when it stays there or the look-up fails (the user is told).
-std::optional<long long> spostaSenzaSalti(QWidget* parent, int comando, long long posizione, long long totale,
-                                          const std::function<DbResult<bool>(long long)>& esiste);
 // The text of a multi-line box as stored: line breaks CR LF, every other character as typed
 // (a non-breaking space stays one).
 QString testoMemorizzato(const QPlainTextEdit* box);

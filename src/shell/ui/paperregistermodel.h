@@ -1,7 +1,6 @@
 #pragma once
 
 #include "data/dberror.h"
-#include "shell/ui/windowbehaviour.h"
 
 #include <QAbstractTableModel>
 #include <QList>
@@ -16,18 +15,6 @@ public:
         beginResetModel();
         m_rows = std::move(rows);
         endResetModel();
-    }
-
-    // The rows read, or none when they could not be read (`parent` tells the user); their count.
-    qsizetype setRows(QWidget* parent, DbResult<QList<Row>> rows)
-    {
-        if (!rows) {
-            setRows({});
-            WindowBehaviour::showDbError(parent, rows.error());
-            return 0;
-        }
-        setRows(std::move(rows.value()));
-        return m_rows.size();
     }
 
     const Row* row(int r) const { return r >= 0 && r < m_rows.size() ? &m_rows.at(r) : nullptr; }

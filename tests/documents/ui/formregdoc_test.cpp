@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
 
 namespace {
 
@@ -106,7 +107,7 @@ TEST_F(FormRegDocTest, OnlyItsOwnButtonsCloseIt)
     open();
     frm->close();
     EXPECT_TRUE(frm->isVisible());
-    frm->reject();
+    QTest::keyClick(frm.get(), Qt::Key_Escape);
     EXPECT_TRUE(frm->isVisible());
     click("BtnAnnulla");
     EXPECT_FALSE(frm->isVisible());
