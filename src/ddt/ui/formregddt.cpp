@@ -139,9 +139,7 @@ FormRegDdt::FormRegDdt(QWidget* parent) : QDialog(parent)
         WindowBehaviour::button(this, "BtnVuota", QStringLiteral("&VUOTA"), QStringLiteral("Inserimento NUOVA RIGA"));
     auto* eliRiga = WindowBehaviour::button(this, "BtnEliRiga", QStringLiteral("&ELIMINA RIGA"));
 
-    m_ant = pictureButton(this, "BtnAnt", QStyle::SP_FileDialogContentsView, QStringLiteral("Anteprima di Stampa"));
-    m_stampa = WindowBehaviour::button(this, "BtnStampa", QStringLiteral("&STAMPA"));
-    m_pdf = pictureButton(this, "BtnPdf", QStyle::SP_DialogSaveButton, QStringLiteral("Crea file PDF"));
+    PaperEditor::pulsantiStampa(this, m_ant, m_stampa, m_pdf);
     m_annulla = WindowBehaviour::button(this, "BtnAnnulla", QStringLiteral("&ANNULLA"));
     m_emetti = WindowBehaviour::button(this, "BtnEmetti", QStringLiteral("&EMETTI DDT"));
 
@@ -191,13 +189,7 @@ FormRegDdt::FormRegDdt(QWidget* parent) : QDialog(parent)
     rowButtons->addWidget(eliRiga);
     rowButtons->addStretch();
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(m_ant);
-    buttons->addWidget(m_stampa);
-    buttons->addWidget(m_pdf);
-    buttons->addStretch();
-    buttons->addWidget(m_annulla);
-    buttons->addWidget(m_emetti);
+    QHBoxLayout* buttons = PaperEditor::rigaPulsanti({m_ant, m_stampa, m_pdf}, {m_annulla, m_emetti});
 
     auto* root = new QVBoxLayout(this);
     root->addLayout(top);

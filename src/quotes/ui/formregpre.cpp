@@ -91,9 +91,7 @@ FormRegPre::FormRegPre(QWidget* parent) : QDialog(parent)
     m_note = testo(this, "TxtNote");
     m_note->setMaximumHeight(m_note->fontMetrics().height() * 4);
 
-    m_ant = pictureButton(this, "BtnAnt", QStyle::SP_FileDialogContentsView, QStringLiteral("Anteprima di Stampa"));
-    m_stampa = WindowBehaviour::button(this, "BtnStampa", QStringLiteral("&STAMPA"));
-    m_pdf = pictureButton(this, "BtnPdf", QStyle::SP_DialogSaveButton, QStringLiteral("Crea file PDF"));
+    PaperEditor::pulsantiStampa(this, m_ant, m_stampa, m_pdf);
     m_annulla = WindowBehaviour::button(this, "BtnAnnulla", QStringLiteral("&ANNULLA"));
     m_registra = WindowBehaviour::button(this, "BtnRegistra", QStringLiteral("&REGISTRA PREVENTIVO"));
     // A recalled quote goes on into an invoice or a DDT.
@@ -113,15 +111,8 @@ FormRegPre::FormRegPre(QWidget* parent) : QDialog(parent)
     header->addWidget(m_cli2, 3, 1, 1, 3);
     header->setColumnStretch(3, 1);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(m_ant);
-    buttons->addWidget(m_stampa);
-    buttons->addWidget(m_pdf);
-    buttons->addStretch();
-    buttons->addWidget(m_fattura);
-    buttons->addWidget(m_ddt);
-    buttons->addWidget(m_annulla);
-    buttons->addWidget(m_registra);
+    QHBoxLayout* buttons =
+        PaperEditor::rigaPulsanti({m_ant, m_stampa, m_pdf}, {m_fattura, m_ddt, m_annulla, m_registra});
 
     auto* root = new QVBoxLayout(this);
     root->addLayout(PaperEditor::rigaTitolo(m_labelInt, m_lblRec, m_cmd));

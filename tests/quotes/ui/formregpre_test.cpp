@@ -2,11 +2,10 @@
 #include "papers/paperseries.h"
 #include "quotes/ui/formpre.h"
 #include "quotes/ui/formregpre.h"
-#include "scripteddialogs.h"
 #include "shell/appstate.h"
 #include "shell/formats.h"
 #include "usergestures.h"
-#include "workdir.h"
+#include "windowtest.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -31,32 +30,17 @@ QString num(int n)
     return QString::number(n) + kSuffisso;
 }
 
-struct FormRegPreTest : ::testing::Test {
-    TestWorkDir dir;
-    ScriptedDialogs dlg;
+struct FormRegPreTest : OneWindowTest<FormRegPre> {
     qint64 rossi = addCustomer(u"ROSSI"_s);
-    std::unique_ptr<FormRegPre> frm;
 
     void open(const QString& number = {})
     {
         frm = std::make_unique<FormRegPre>();
         EXPECT_TRUE(frm->Carica(number));
     }
-    template <typename T = QPushButton> T* get(const char* name)
-    {
-        auto* w = frm->findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
     QComboBox* combo(const char* name) { return get<QComboBox>(name); }
     QPlainTextEdit* des() { return get<QPlainTextEdit>("TxtDes"); }
     QString label() { return get<QLabel>("LblRec")->text(); }
-    void click(const char* name)
-    {
-        auto* b = get(name);
-        ASSERT_TRUE(b && b->isEnabled()) << name;
-        b->click();
-    }
     // Quotes 1..n of the year; `skip` left out.
     void stored(int n, int skip = 0)
     {
