@@ -99,7 +99,10 @@ void PageRenderer::drawItem(const DrawItem& item, const PageView& view)
             m_painter.setPen(pen);
             m_painter.drawLine(a, b);
         } else if (item.filled) {
-            m_painter.fillRect(QRectF(a, b).normalized(), item.colour);
+            // Covers the whole stroke of an outline drawn on its edges, as a fill over a
+            // one-pixel outline does; otherwise half of the stroke would show through.
+            const double w = pen.widthF();
+            m_painter.fillRect(QRectF(a, b).normalized().adjusted(-w, -w, w, w), item.colour);
         } else {
             m_painter.setPen(pen);
             m_painter.setBrush(Qt::NoBrush);

@@ -110,6 +110,9 @@ TEST(PageRenderer, ShapesAndPicturesAreDrawnWhereTheySay)
     p.rect(60, 10, 100, 30, false);
     p.line(10, 100, 200, 100);
     p.picture(120, 150, 30, 30, red);
+    // White over the sides of an outline leaves only its corner marks, with nothing of the stroke showing.
+    p.rect(60, 50, 100, 80, false);
+    p.rect(60, 53, 100, 77, true, Qt::white);
     // An A4 sheet at one device unit per 0.1 mm, so positions read as millimetres times ten.
     QImage image(2100, 2970, QImage::Format_RGB32);
     image.setDotsPerMeterX(10000);
@@ -123,6 +126,11 @@ TEST(PageRenderer, ShapesAndPicturesAreDrawnWhereTheySay)
     EXPECT_NE(image.pixelColor(600, 200), QColor(Qt::white));
     EXPECT_NE(image.pixelColor(1000, 1000), QColor(Qt::white));
     EXPECT_EQ(image.pixelColor(1000, 1050), QColor(Qt::white));
+    for (int x = 595; x <= 605; ++x)
+        for (int right : {0, 400})
+            EXPECT_EQ(image.pixelColor(x + right, 650), QColor(Qt::white)) << x + right;
+    EXPECT_NE(image.pixelColor(600, 510), QColor(Qt::white));
+    EXPECT_NE(image.pixelColor(1000, 790), QColor(Qt::white));
     // The picture is stretched over 30 x 30 mm from (120, 150).
     EXPECT_EQ(image.pixelColor(1490, 1790), QColor(Qt::red));
     EXPECT_EQ(image.pixelColor(1510, 1790), QColor(Qt::white));
