@@ -7,7 +7,6 @@
 
 #include <QSqlError>
 #include <QSqlQuery>
-#include <sqlite3.h>
 
 namespace {
 
@@ -170,19 +169,17 @@ DbResult<DdtStore::Outcome> DdtStore::cancel(const QString& num)
 
 DbResult<QList<DdtStore::RegisterRow>> DdtStore::registro(int anno, qint64 idAna)
 {
-    const auto prepared = kSerie.registro(
-        "SELECT P.Num, A.Nome, P.Data, P.Causale FROM Ddt P JOIN Anagrafica A ON P.IdAna = A.Id", anno, idAna);
+    auto prepared = kSerie.registro(
+        QStringLiteral("SELECT P.Num, A.Nome, P.Data, P.Causale FROM Ddt P JOIN Anagrafica A ON P.IdAna = A.Id"), anno,
+        idAna);
     if (!prepared)
         return prepared.error();
-    sqlite3_stmt* stmt = prepared.value();
+    RowCursor& cursor = prepared.value();
     QList<RegisterRow> rows;
-    int rc;
-    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW)
-        rows.append({SeriesStore::text(stmt, 0), SeriesStore::text(stmt, 1), SeriesStore::date(stmt, 2),
-                     SeriesStore::text(stmt, 3)});
-    sqlite3_finalize(stmt);
-    if (rc != SQLITE_DONE)
-        return Database::nativeError();
+    while (cursor.next())
+        rows.append({cursor.text(0), cursor.text(1), cursor.date(2), cursor.text(3)});
+    if (auto err = cursor.error())
+        return *err;
     return rows;
 }
 

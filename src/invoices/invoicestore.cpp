@@ -11,7 +11,6 @@
 #include <QSqlQuery>
 #include <QVariantList>
 #include <cmath>
-#include <sqlite3.h>
 
 namespace {
 
@@ -203,27 +202,25 @@ DbResult<InvoiceStore::Outcome> InvoiceStore::cancel(const QString& num)
 
 DbResult<InvoiceStore::Register> InvoiceStore::registro(int anno, qint64 idAna)
 {
-    const auto prepared = kSerie.registro("SELECT P.Num, A.Nome, P.Data, P.Totale, P.Pagata FROM Fatture P "
-                                          "JOIN Anagrafica A ON P.IdAna = A.Id",
-                                          anno, idAna);
+    auto prepared = kSerie.registro(QStringLiteral("SELECT P.Num, A.Nome, P.Data, P.Totale, P.Pagata FROM Fatture P "
+                                                   "JOIN Anagrafica A ON P.IdAna = A.Id"),
+                                    anno, idAna);
     if (!prepared)
         return prepared.error();
-    sqlite3_stmt* stmt = prepared.value();
+    RowCursor& rows = prepared.value();
     Register reg;
     long long paidCents = 0;
     long long unpaidCents = 0;
     Decimal paidOther;
     Decimal unpaidOther;
-    int rc;
-    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+    while (rows.next()) {
         RegisterRow row;
-        row.num = SeriesStore::text(stmt, 0);
-        row.nome = SeriesStore::text(stmt, 1);
-        row.data = SeriesStore::date(stmt, 2);
-        const double t = sqlite3_column_double(stmt, 3);
+        row.num = rows.text(0);
+        row.nome = rows.text(1);
+        row.data = rows.date(2);
+        const double t = rows.real(3);
         row.totale = amountFromReal(t);
-        const auto* paid = sqlite3_column_text(stmt, 4);
-        row.pagata = paid && paid[0] == 'X' && paid[1] == 0;
+        row.pagata = rows.text(4) == QStringLiteral("X");
         // Sums to the cent in whole numbers; other values (never written by the editor) exactly.
         const double cents = std::round(t * 100);
         const bool whole = std::fabs(cents) < 1e15 && cents / 100 == t;
@@ -235,9 +232,8 @@ DbResult<InvoiceStore::Register> InvoiceStore::registro(int anno, qint64 idAna)
             (row.pagata ? paidOther : unpaidOther) += row.totale;
         reg.rows.append(std::move(row));
     }
-    sqlite3_finalize(stmt);
-    if (rc != SQLITE_DONE)
-        return Database::nativeError();
+    if (auto err = rows.error())
+        return *err;
     reg.incassato = Decimal(paidCents).dividedBy(100, 2) + paidOther;
     reg.daIncassare = Decimal(unpaidCents).dividedBy(100, 2) + unpaidOther;
     if (auto err = outOfRange({reg.incassato, reg.daIncassare}))

@@ -3,6 +3,10 @@
 #include "registry/registrydemo.h"
 #include "workdir.h"
 
+#include <atomic>
+#include <iostream>
+#include <thread>
+
 namespace {
 
 using O = InvoiceStore::Outcome;
@@ -133,4 +137,49 @@ TEST_F(InvoiceStoreTest, NumbersPastTheDecimalRangeAreOverflowNeverZero)
         EXPECT_TRUE(overflow(outcome.error()));
     }
     EXPECT_EQ(invoiceRows() + u'\n' + dbRows(u"SELECT * FROM ContFatt ORDER BY rowid"_s), before);
+}
+
+TEST_F(InvoiceStoreTest, TwoSeatsIssuingAtOnceGetDistinctNumbersWithoutGaps)
+{
+    // Each seat takes the next number and issues it, taking the following one after
+    // "già esistente" as a user would; the database alone keeps them apart.
+    constexpr int kEach = 200;
+    std::atomic<int> duplicates{0};
+    std::atomic<bool> failed{false};
+    const auto seat = [&](bool ownConnection) {
+        if (ownConnection && !TestWorkDir::openInThisThread()) {
+            failed = true;
+            return;
+        }
+        for (int issued = 0; issued < kEach && !failed;) {
+            const auto num = InvoiceStore::prossimoNumero(u"/26"_s);
+            if (!num) {
+                failed = true;
+                break;
+            }
+            const DbStatus err = InvoiceStore::issue(sampleInvoice(num.value(), rossi, QDate(2026, 3, 1)));
+            if (!err)
+                ++issued;
+            else if (err->number == DbError::Duplicate && err->text.contains(u"già esistente"_s))
+                ++duplicates;
+            else
+                failed = true;
+        }
+        if (ownConnection)
+            Database::close();
+    };
+    std::thread other(seat, true);
+    seat(false);
+    other.join();
+    ASSERT_FALSE(failed);
+    EXPECT_EQ(dbRows(u"SELECT count(*), count(DISTINCT Num), min(ordinal(Num)), max(ordinal(Num)) FROM Fatture"_s),
+              u"400|400|1|400"_s);
+    // Every header with its three rows, no row without its header.
+    EXPECT_EQ(dbRows(u"SELECT count(*) FROM Fatture F WHERE (SELECT count(*) FROM ContFatt C WHERE C.Num = F.Num) "
+                     "<> 3"_s),
+              u"0"_s);
+    EXPECT_EQ(dbRows(u"SELECT count(*) FROM ContFatt C WHERE NOT EXISTS (SELECT 1 FROM Fatture F "
+                     "WHERE F.Num = C.Num)"_s),
+              u"0"_s);
+    std::cout << "[          ] numeri già presi e ripresi: " << duplicates << std::endl;
 }
