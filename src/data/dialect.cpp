@@ -68,6 +68,8 @@ QStringList serverFunctions()
                        "AS $$ SELECT strpos(a, b) $$"),
         QStringLiteral("CREATE OR REPLACE FUNCTION year(d text) RETURNS integer LANGUAGE sql IMMUTABLE "
                        "AS $$ SELECT CAST(substr(d, 1, 4) AS integer) $$"),
+        QStringLiteral("CREATE OR REPLACE FUNCTION ordinal(t text) RETURNS bigint LANGUAGE sql IMMUTABLE "
+                       "AS $$ SELECT coalesce(CAST(substring(t from '^[0-9]{1,18}') AS bigint), 0) $$"),
     };
 }
 

@@ -13,6 +13,7 @@
 //   sortkey(text)  case-folded and without accents: ORDER BY sortkey(Nome), Nome
 //   instr(a, b)    where b starts in a, 0 when absent: a literal search, no LIKE wildcards
 //   year(date)     the year of a 'yyyy-mm-dd' text as an integer
+//   ordinal(num)   the leading number of a paper number ("12/26" gives 12), 0 when none
 // and these rules:
 //   - a new key comes from INSERT ... RETURNING <key>, never from lastInsertId();
 //   - "insert or replace / ignore" is INSERT ... ON CONFLICT (key) DO UPDATE SET ... / DO NOTHING;

@@ -7,7 +7,8 @@
 #include <QSqlQuery>
 
 // Num ends with the suffix bound three times.
-#define SUFFIX_IS "length(Num) >= length(?) AND substr(Num, length(Num) - length(?) + 1) = ?"
+#define SUFFIX_IS                                                                                                      \
+    "length(Num) >= length(CAST(? AS TEXT)) AND substr(Num, length(Num) - length(CAST(? AS TEXT)) + 1) = ?"
 
 QString SeriesStore::sql(const char* text) const
 {
