@@ -1,7 +1,10 @@
 #include "data/database.h"
 #include "data/migration.h"
+#include "invoices/ddtinvoicecommand.h"
 #include "invoices/einvoiceexport.h"
+#include "invoices/invoiceledger.h"
 #include "printing/pdfcommand.h"
+#include "printing/ui/registerprint.h"
 #include "shell/appstate.h"
 #include "shell/backup.h"
 #include "shell/demodata.h"
@@ -33,11 +36,12 @@ int fail(const QString& message)
     return 1;
 }
 
-// The pdf and xml commands open no window, so they must run where there is no display.
+// The commands open no window, so they must run where there is no display.
 void useOffscreenForCommands(int argc, char** argv)
 {
     for (int i = 1; i < argc; ++i)
-        if ((qstrcmp(argv[i], "pdf") == 0 || qstrcmp(argv[i], "xml") == 0) &&
+        if ((qstrcmp(argv[i], "pdf") == 0 || qstrcmp(argv[i], "xml") == 0 || qstrcmp(argv[i], "csv") == 0 ||
+             qstrcmp(argv[i], "fattura-da-ddt") == 0) &&
             qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
 }
@@ -76,12 +80,20 @@ int main(int argc, char** argv)
     const QCommandLineOption toOption(
         QStringLiteral("to"), QStringLiteral("Database PostgreSQL vuoto in cui copiare i dati (comando migrate)."),
         QStringLiteral("URL"));
+    const QCommandLineOption annoOption(QStringLiteral("anno"),
+                                        QStringLiteral("Anno dei DDT da fatturare (comando fattura-da-ddt)."),
+                                        QStringLiteral("ANNO"));
     parser.addOption(dirOption);
     parser.addOption(databaseOption);
     parser.addOption(toOption);
     parser.addOption(demoOption);
     parser.addOption(floppyOption);
     parser.addOption(outputOption);
+    parser.addOption(annoOption);
+    const QCommandLineOption clienteOption(QStringLiteral("cliente"),
+                                           QStringLiteral("Solo il cliente di questo codice (registri e csv)."),
+                                           QStringLiteral("ID"));
+    parser.addOption(clienteOption);
     parser.addPositionalArgument(
         QStringLiteral("pdf"),
         QStringLiteral("pdf TIPO CHIAVE -o FILE: scrive un documento in PDF senza aprire finestre."),
@@ -98,6 +110,15 @@ int main(int argc, char** argv)
         QStringLiteral("--dir CARTELLA migrate --to URL: copia il database della cartella in un database PostgreSQL "
                        "vuoto."),
         QStringLiteral("[migrate --to URL]"));
+    parser.addPositionalArgument(QStringLiteral("fattura-da-ddt"),
+                                 QStringLiteral("fattura-da-ddt CLIENTE_ID --anno ANNO: mostra i DDT non ancora "
+                                                "fatturati del cliente e le righe della fattura differita, senza "
+                                                "scrivere nulla."),
+                                 QStringLiteral("[fattura-da-ddt CLIENTE_ID]"));
+    parser.addPositionalArgument(QStringLiteral("csv"),
+                                 QStringLiteral("csv fatture ANNO -o FILE: scrive le fatture dell'anno per il "
+                                                "commercialista (CSV)."),
+                                 QStringLiteral("[csv fatture ANNO]"));
     parser.process(qapp);
 
     const QString workDir = QDir(parser.isSet(dirOption) ? parser.value(dirOption) : defaultWorkDir()).absolutePath();
@@ -130,7 +151,9 @@ int main(int argc, char** argv)
     }
     if (!positional.isEmpty()) {
         const QString command = positional.first();
-        if (command != QStringLiteral("pdf") && command != QStringLiteral("xml"))
+        const QString daDdt = QStringLiteral("fattura-da-ddt");
+        if (command != QStringLiteral("pdf") && command != QStringLiteral("xml") && command != QStringLiteral("csv") &&
+            command != daDdt)
             return fail(QStringLiteral("Comando sconosciuto: %1").arg(positional.first()));
         // A command reads the folder as it stands: it creates nothing, not even the folder.
         if (!QFileInfo(workDir).isDir())
@@ -142,9 +165,20 @@ int main(int argc, char** argv)
         if (!db.ok)
             return fail(db.message);
         QStringList args = positional.mid(1);
+        QTextStream err(stderr);
+        if (command == daDdt) {
+            if (parser.isSet(annoOption))
+                args << QStringLiteral("--anno") << parser.value(annoOption);
+            QTextStream out(stdout);
+            return DdtInvoiceCommand::run(args, out, err);
+        }
         if (parser.isSet(outputOption))
             args << QStringLiteral("-o") << parser.value(outputOption);
-        QTextStream err(stderr);
+        if (parser.isSet(clienteOption))
+            args << QStringLiteral("--cliente") << parser.value(clienteOption);
+        if (command == QStringLiteral("csv"))
+            return InvoiceLedger::run(args, err);
+        RegisterPrint::registerPdfKinds();
         return command == QStringLiteral("xml") ? EInvoiceExport::run(args, err) : PdfCommand::run(args, err);
     }
 

@@ -115,6 +115,22 @@ bool copyBytes(int from, int to, qint64 size)
     return true;
 }
 
+// True when the first `size` bytes of both files are the same.
+bool sameBytes(int a, int b, qint64 size)
+{
+    constexpr qint64 chunk = 1 << 20;
+    QByteArray left(chunk, Qt::Uninitialized);
+    QByteArray right(chunk, Qt::Uninitialized);
+    for (qint64 at = 0; at < size;) {
+        const size_t want = size_t(std::min(chunk, size - at));
+        if (::pread(a, left.data(), want, at) != ssize_t(want) || ::pread(b, right.data(), want, at) != ssize_t(want) ||
+            std::memcmp(left.constData(), right.constData(), want) != 0)
+            return false;
+        at += qint64(want);
+    }
+    return true;
+}
+
 int pragmaInt(sqlite3* db, const char* sql)
 {
     sqlite3_stmt* stmt = nullptr;
@@ -128,7 +144,7 @@ int pragmaInt(sqlite3* db, const char* sql)
 // The file's bytes, copied while a read lock keeps every writer out: the same content the
 // engine would copy page by page, at the speed of a file copy. SQLITE_NOTFOUND when the file
 // cannot be copied this way (a write-ahead log holds part of it).
-int rawCopy(sqlite3* db, int to)
+int rawCopy(sqlite3* db, int to, bool readBack)
 {
     if (g_rawFd < 0 || sqlite3_get_autocommit(db) == 0)
         return SQLITE_NOTFOUND;
@@ -146,6 +162,9 @@ int rawCopy(sqlite3* db, int to)
         rc = SQLITE_NOTFOUND;
     else if (size <= 0 || !copyBytes(g_rawFd, to, size))
         rc = SQLITE_IOERR;
+    // Still under the read lock, the database cannot change while its copy is read back.
+    else if (readBack && (::fsync(to) != 0 || !sameBytes(g_rawFd, to, size) || ::lseek(to, 0, SEEK_END) != size))
+        rc = SQLITE_CORRUPT;
     sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
     return rc;
 }
@@ -562,7 +581,7 @@ DbResult<QVariant> scalar(const QString& sql, const QVariantList& values)
     return q.value(0);
 }
 
-DbStatus copyTo(const QString& destination)
+DbStatus copyTo(const QString& destination, Copy mode)
 {
     sqlite3* source = handleOf(connection());
     if (!source)
@@ -574,12 +593,23 @@ DbStatus copyTo(const QString& destination)
     const int fd = createLockedFile(temp);
     if (fd < 0)
         return DbError{75, QStringLiteral("Errore di accesso al percorso/file")};
-    int rc = rawCopy(source, fd);
-    if (rc == SQLITE_NOTFOUND)
+    int rc = rawCopy(source, fd, mode == Copy::Proven);
+    bool compared = rc == SQLITE_OK;
+    if (rc == SQLITE_NOTFOUND) {
         rc = backupCopy(source, temp);
-    const QString message = QString::fromUtf8(sqlite3_errstr(rc));
+        compared = false;
+    }
+    QString message = rc == SQLITE_CORRUPT ? QStringLiteral("La copia scritta non corrisponde al database")
+                                           : QString::fromUtf8(sqlite3_errstr(rc));
     if (rc == SQLITE_OK && ::fsync(fd) != 0)
         rc = SQLITE_IOERR;
+    // A page copy cannot be compared byte for byte: the engine checks it instead.
+    if (rc == SQLITE_OK && mode == Copy::Proven && !compared) {
+        if (const DbStatus bad = verify(temp)) {
+            rc = SQLITE_CORRUPT;
+            message = bad->text;
+        }
+    }
     if (rc != SQLITE_OK ||
         ::rename(QFile::encodeName(temp).constData(), QFile::encodeName(destination).constData()) != 0) {
         QFile::remove(temp);

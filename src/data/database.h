@@ -84,8 +84,11 @@ DbResult<QSqlQuery> select(const QString& sql, const QVariantList& values = {});
 DbResult<QVariant> scalar(const QString& sql, const QVariantList& values = {});
 
 // Writes a consistent copy of the open database to `destination` (readable by its owner only),
-// first under a temporary name, then renamed over any earlier file.
-DbStatus copyTo(const QString& destination);
+// first under a temporary name, then renamed over any earlier file. A proven copy is read back
+// and compared with the database before the rename (the engine checks it when the file cannot
+// be copied byte for byte), so a bad copy never replaces a good one.
+enum class Copy { Plain, Proven };
+DbStatus copyTo(const QString& destination, Copy mode = Copy::Plain);
 
 // The address of a server database as libpq takes it ("host=... port=... dbname=... user=...").
 QString libpqConnInfo(const QString& url);

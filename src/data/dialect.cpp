@@ -33,7 +33,17 @@ QString table(const QString& sqliteDdl, Engine e)
     // SQLite's REAL is eight bytes; the server's REAL only four.
     out.replace(QStringLiteral(" REAL"), QStringLiteral(" DOUBLE PRECISION"));
     out.replace(QStringLiteral(" INTEGER"), QStringLiteral(" BIGINT"));
+    out.remove(QStringLiteral(" COLLATE NOCASE"));
     return out;
+}
+
+QString tableCount()
+{
+    // The server folds unquoted names to lower case.
+    return engine() == Engine::SQLite
+               ? QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = ?")
+               : QStringLiteral("SELECT count(*) FROM information_schema.tables WHERE table_schema = "
+                                "current_schema() AND table_name = lower(?)");
 }
 
 QString nextKey(const QString& table, const QString& key)

@@ -19,7 +19,7 @@
 //   - "insert or replace / ignore" is INSERT ... ON CONFLICT (key) DO UPDATE SET ... / DO NOTHING;
 //   - a value is bound with the type of its column (text for a TEXT column, numbers as numbers);
 //   - a table a store adds is created through Dialect::table(), written with SQLite's types
-//     (INTEGER PRIMARY KEY AUTOINCREMENT, INTEGER, REAL, TEXT);
+//     (INTEGER PRIMARY KEY AUTOINCREMENT, INTEGER, REAL, TEXT; COLLATE NOCASE counts on SQLite only);
 //   - Transaction(Transaction::Write) serialises every writer of the database, on both
 //     engines: what it reads before writing cannot change until it commits.
 namespace Dialect {
@@ -33,6 +33,9 @@ bool onServer();
 // `sqliteDdl`, a CREATE TABLE written with SQLite's types, as the open engine wants it.
 QString table(const QString& sqliteDdl);
 QString table(const QString& sqliteDdl, Engine engine);
+
+// A SELECT counting the tables named by its one bound value (1 when present, 0 when not).
+QString tableCount();
 
 // A SELECT giving the key the next row of `table` will get: past every key ever given, those
 // of deleted rows too (its AUTOINCREMENT column `key`).

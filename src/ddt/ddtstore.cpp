@@ -2,6 +2,7 @@
 
 #include "data/database.h"
 #include "data/textcolumns.h"
+#include "ddt/ddtlinkstore.h"
 #include "papers/seriesstore.h"
 #include "shell/formats.h"
 
@@ -164,21 +165,34 @@ DbResult<DdtStore::Outcome> DdtStore::saveHeader(const Ddt& h)
 
 DbResult<DdtStore::Outcome> DdtStore::cancel(const QString& num)
 {
-    return outcome(kSerie.cancel(num));
+    Transaction tx(Transaction::Write);
+    const auto r = outcome(kSerie.cancel(num));
+    if (!r || r.value() != Outcome::Done)
+        return r;
+    if (auto err = DdtLinkStore::liberaDdt(num))
+        return *err;
+    if (auto err = tx.commit())
+        return *err;
+    return r;
 }
 
 DbResult<QList<DdtStore::RegisterRow>> DdtStore::registro(int anno, qint64 idAna)
 {
+    const auto links = DdtLinkStore::presente();
+    if (!links)
+        return links.error();
     auto prepared = kSerie.registro(
-        QStringLiteral("SELECT P.Num, A.Nome, P.Data, P.Causale FROM Ddt P JOIN Anagrafica A ON P.IdAna = A.Id"), anno,
-        idAna);
+        links.value() ? QStringLiteral("SELECT P.Num, A.Nome, P.Data, P.Causale, L.NumFattura FROM Ddt P JOIN "
+                                       "Anagrafica A ON P.IdAna = A.Id LEFT JOIN FattureDdt L ON L.NumDdt = P.Num")
+                      : QStringLiteral("SELECT P.Num, A.Nome, P.Data, P.Causale, NULL FROM Ddt P JOIN Anagrafica A "
+                                       "ON P.IdAna = A.Id"),
+        anno, idAna);
     if (!prepared)
         return prepared.error();
-    RowCursor& cursor = prepared.value();
     QList<RegisterRow> rows;
-    while (cursor.next())
-        rows.append({cursor.text(0), cursor.text(1), cursor.date(2), cursor.text(3)});
-    if (auto err = cursor.error())
+    if (auto err = SeriesStore::leggi(prepared.value(), [&rows](const RowCursor& row) {
+            rows.append({row.text(0), row.text(1), row.date(2), row.text(3), row.text(4)});
+        }))
         return *err;
     return rows;
 }

@@ -27,6 +27,8 @@ public:
         QString nome;
         QDate data;
         QString causale;
+        // The invoice covering it; empty when none.
+        QString fattura;
     };
 
     static DbResult<std::optional<long long>> maxOrdinale(const QString& suffisso);

@@ -2,6 +2,7 @@
 
 #include "data/database.h"
 #include "data/textcolumns.h"
+#include "ddt/ddtlinkstore.h"
 #include "invoices/einvoicestore.h"
 #include "invoices/invoicerules.h"
 #include "papers/seriesstore.h"
@@ -81,7 +82,7 @@ DbResult<bool> InvoiceStore::exists(const QString& num)
     return kSerie.exists(num);
 }
 
-DbStatus InvoiceStore::issue(const Invoice& inv)
+DbStatus InvoiceStore::issue(const Invoice& inv, const QStringList& ddtCoperti)
 {
     if (auto err = outOfRange({inv.totale}))
         return err;
@@ -110,7 +111,7 @@ DbStatus InvoiceStore::issue(const Invoice& inv)
                 if (!q.exec())
                     return DbError::from(q.lastError());
             }
-            return std::nullopt;
+            return ddtCoperti.isEmpty() ? DbStatus() : DdtLinkStore::collega(inv.num, ddtCoperti);
         });
 }
 
@@ -195,6 +196,8 @@ DbResult<InvoiceStore::Outcome> InvoiceStore::cancel(const QString& num)
         return r;
     if (auto err = EInvoiceStore::forgetNatura(num))
         return *err;
+    if (auto err = DdtLinkStore::liberaFattura(num))
+        return *err;
     if (auto err = tx.commit())
         return *err;
     return r;
@@ -202,9 +205,10 @@ DbResult<InvoiceStore::Outcome> InvoiceStore::cancel(const QString& num)
 
 DbResult<InvoiceStore::Register> InvoiceStore::registro(int anno, qint64 idAna)
 {
-    auto prepared = kSerie.registro(QStringLiteral("SELECT P.Num, A.Nome, P.Data, P.Totale, P.Pagata FROM Fatture P "
-                                                   "JOIN Anagrafica A ON P.IdAna = A.Id"),
-                                    anno, idAna);
+    auto prepared =
+        kSerie.registro(QStringLiteral("SELECT P.Num, A.Nome, P.Data, P.Totale, P.Pagata, P.IdAna, A.Piva, "
+                                       "A.Cf, P.Iva, P.RA FROM Fatture P JOIN Anagrafica A ON P.IdAna = A.Id"),
+                        anno, idAna);
     if (!prepared)
         return prepared.error();
     RowCursor& rows = prepared.value();
@@ -221,6 +225,11 @@ DbResult<InvoiceStore::Register> InvoiceStore::registro(int anno, qint64 idAna)
         const double t = rows.real(3);
         row.totale = amountFromReal(t);
         row.pagata = rows.text(4) == QStringLiteral("X");
+        row.idAna = rows.integer(5);
+        row.piva = rows.text(6);
+        row.cf = rows.text(7);
+        row.iva = static_cast<int>(rows.integer(8));
+        row.ra = !rows.text(9).isEmpty();
         // Sums to the cent in whole numbers; other values (never written by the editor) exactly.
         const double cents = std::round(t * 100);
         const bool whole = std::fabs(cents) < 1e15 && cents / 100 == t;
@@ -239,6 +248,24 @@ DbResult<InvoiceStore::Register> InvoiceStore::registro(int anno, qint64 idAna)
     if (auto err = outOfRange({reg.incassato, reg.daIncassare}))
         return *err;
     return reg;
+}
+
+DbResult<QHash<QString, QList<InvoiceRow>>> InvoiceStore::righeRegistro(int anno, qint64 idAna)
+{
+    auto prepared = kSerie.registro(QStringLiteral("SELECT P.Num, C.Qta, C.Prezzo FROM Fatture P "
+                                                   "JOIN ContFatt C ON C.Num = P.Num AND C.Prezzo <> 0"),
+                                    anno, idAna);
+    if (!prepared)
+        return prepared.error();
+    QHash<QString, QList<InvoiceRow>> out;
+    if (auto err = SeriesStore::leggi(prepared.value(), [&out](const RowCursor& r) {
+            InvoiceRow row;
+            row.qta = amountFromReal(r.real(1));
+            row.prezzo = amountFromReal(r.real(2));
+            out[r.text(0)].append(row);
+        }))
+        return *err;
+    return out;
 }
 
 DbResult<QList<CustomerEntry>> InvoiceStore::customersWithInvoices()

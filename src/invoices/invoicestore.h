@@ -7,6 +7,7 @@
 #include "shell/decimal.h"
 
 #include <QDate>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -31,6 +32,12 @@ public:
         QDate data;
         Decimal totale;
         bool pagata = false;
+        // For the accountant's list.
+        qint64 idAna = 0;
+        QString piva;
+        QString cf;
+        int iva = 0;
+        bool ra = false;
     };
 
     struct Register {
@@ -47,8 +54,9 @@ public:
     static DbResult<QList<int>> aliquoteUsate();
     static DbResult<bool> exists(const QString& num);
 
-    // Issues an invoice: header and every row in one transaction, all or nothing.
-    static DbStatus issue(const Invoice& invoice);
+    // Issues an invoice: header, every row and the DDTs it covers in one transaction, all or
+    // nothing. A DDT covered meanwhile by another invoice gives DdtLinkStore::NonDisponibile.
+    static DbStatus issue(const Invoice& invoice, const QStringList& ddtCoperti = {});
     // The stored invoice with its customer's name and its rows by Ord; nothing when missing.
     static DbResult<std::optional<Invoice>> load(const QString& num);
     // Leading numbers of the series `suffisso` whose date lies in `anno`, in number order.
@@ -61,12 +69,15 @@ public:
     static DbResult<Outcome> deleteRow(const QString& num, int ord, const Decimal& totale);
     // Rewrites date, rate, total, notes and withholding of a stored invoice.
     static DbResult<Outcome> saveHeader(const Invoice& header);
-    // Deletes the invoice and its rows together; only the highest number of its series.
+    // Deletes the invoice and its rows together, freeing the DDTs it covered; only the highest
+    // number of its series.
     static DbResult<Outcome> cancel(const QString& num);
 
     // Register: invoices dated in `anno` (of one customer, or all when idAna is 0), highest
     // number first, with the paid and unpaid sums.
     static DbResult<Register> registro(int anno, qint64 idAna);
+    // The rows with a price of the register's invoices, by number; the same year and customer.
+    static DbResult<QHash<QString, QList<InvoiceRow>>> righeRegistro(int anno, qint64 idAna);
     // Customers having at least one invoice, by name.
     static DbResult<QList<CustomerEntry>> customersWithInvoices();
     // Sets or clears the paid mark; InvoiceMissing when there is no such invoice.

@@ -43,8 +43,15 @@ std::optional<QString> erroreNumero(const QString& num, const QString& carta)
 }
 
 std::optional<long long> posizioneDopo(int comando, long long posizione, long long totaleAnno,
-                                       const QList<long long>& ordinaliAnno)
+                                       const QList<long long>& ordinaliAnno, bool fermaAiMancanti)
 {
+    if (fermaAiMancanti && comando >= 0 && comando <= 2) {
+        const long long target = comando == 0 ? 1 : comando == 1 ? posizione - 1 : posizione + 1;
+        const bool inside = comando != 2 || posizione < totaleAnno;
+        if (inside && ordinaliAnno.contains(target))
+            return target;
+        return std::nullopt;
+    }
     std::optional<long long> found;
     switch (comando) {
     case 0:

@@ -21,9 +21,10 @@ std::optional<QString> erroreNumero(const QString& num, const QString& carta);
 
 // Browsing the stored papers of a series: the command (0 first, 1 previous, 2 next, 3 last),
 // the position shown, the highest number of the series and the ordinals of the series dated in
-// its year. Previous and next skip missing numbers and never leave 1..totaleAnno. Nothing when
+// its year. Previous and next skip missing numbers and never leave 1..totaleAnno; with
+// `fermaAiMancanti` first, previous and next go only to a number that is there. Nothing when
 // the shown paper stays.
 std::optional<long long> posizioneDopo(int comando, long long posizione, long long totaleAnno,
-                                       const QList<long long>& ordinaliAnno);
+                                       const QList<long long>& ordinaliAnno, bool fermaAiMancanti = false);
 
 } // namespace PaperSeries

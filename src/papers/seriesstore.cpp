@@ -188,8 +188,9 @@ DbResult<SeriesStore::Outcome> SeriesStore::cancel(const QString& num) const
         return max.error();
     if (max.value() && *max.value() > PaperSeries::ordinale(num))
         return Outcome::NotLast;
-    if (auto err = Database::exec(sql("DELETE FROM {R} WHERE Num = ?"), {num}))
-        return *err;
+    if (!m_rows.isEmpty())
+        if (auto err = Database::exec(sql("DELETE FROM {R} WHERE Num = ?"), {num}))
+            return *err;
     if (auto err = Database::exec(sql("DELETE FROM {T} WHERE Num = ?"), {num}))
         return *err;
     if (auto err = tx.commit())
@@ -197,7 +198,8 @@ DbResult<SeriesStore::Outcome> SeriesStore::cancel(const QString& num) const
     return Outcome::Done;
 }
 
-DbResult<RowCursor> SeriesStore::registro(const QString& selectFrom, int anno, qint64 idAna) const
+DbResult<RowCursor> SeriesStore::registro(const QString& selectFrom, int anno, qint64 idAna,
+                                          const QString& orderBy) const
 {
     QString text = selectFrom + QStringLiteral(" WHERE P.Data >= ? AND P.Data < ? ");
     QVariantList values{yearStart(anno), yearEnd(anno)};
@@ -205,7 +207,14 @@ DbResult<RowCursor> SeriesStore::registro(const QString& selectFrom, int anno, q
         text += QStringLiteral("AND P.IdAna = ? ");
         values << idAna;
     }
-    return RowCursor::open(text + QStringLiteral("ORDER BY ordinal(P.Num) DESC"), values);
+    return RowCursor::open(text + QStringLiteral("ORDER BY ") + orderBy, values);
+}
+
+DbStatus SeriesStore::leggi(RowCursor& rows, const std::function<void(const RowCursor&)>& read)
+{
+    while (rows.next())
+        read(rows);
+    return rows.error();
 }
 
 QString SeriesStore::yearStart(int anno)

@@ -28,8 +28,10 @@ public:
         NotLast,      // not the highest number of its series
     };
 
-    // Table names are the program's own, never a user's text.
-    SeriesStore(const char* table, const char* rowsTable) : m_table(table), m_rows(rowsTable) {}
+    // Table names are the program's own, never a user's text. A paper without rows has no rows table.
+    SeriesStore(const char* table, const char* rowsTable = nullptr) : m_table(table), m_rows(rowsTable ? rowsTable : "")
+    {
+    }
 
     // Largest leading number of the series ending with `suffisso`; nothing when it is empty.
     DbResult<std::optional<long long>> maxOrdinale(const QString& suffisso) const;
@@ -58,8 +60,12 @@ public:
 
     // The register of one year: `selectFrom` names the paper table "P" (joined as it needs) and the
     // statement lists its papers dated in `anno` (of one customer; all when idAna is 0), highest
-    // number first.
-    DbResult<RowCursor> registro(const QString& selectFrom, int anno, qint64 idAna) const;
+    // number first unless `orderBy` says otherwise.
+    DbResult<RowCursor> registro(const QString& selectFrom, int anno, qint64 idAna,
+                                 const QString& orderBy = QStringLiteral("ordinal(P.Num) DESC")) const;
+
+    // Steps a register cursor to its end, `read` taking each row.
+    static DbStatus leggi(RowCursor& rows, const std::function<void(const RowCursor&)>& read);
 
     // Date bounds of a year as stored: the index on Data serves the range.
     static QString yearStart(int anno);

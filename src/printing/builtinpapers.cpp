@@ -6,6 +6,8 @@
 #include "printing/layoutregistry.h"
 #include "printing/pdfcommand.h"
 #include "printing/printingstore.h"
+#include "printing/registerlayout.h"
+#include "quotes/quotepaper.h"
 
 namespace BuiltinPapers {
 
@@ -19,6 +21,8 @@ void registerLayouts()
                          [](const std::any& data) { return std::any_cast<const CustomerSheetData&>(data).nome; }});
     InvoicePaper::registerLayout();
     DdtPaper::registerLayout();
+    RegisterLayout::registerLayout();
+    QuotePaper::registerLayout();
 }
 
 void registerPdfKinds()
@@ -30,6 +34,7 @@ void registerPdfKinds()
                         });
     InvoicePaper::registerPdfKind();
     DdtPaper::registerPdfKind();
+    QuotePaper::registerPdfKind();
 }
 
 } // namespace BuiltinPapers

@@ -10,11 +10,19 @@
 
 namespace {
 
-const QString kUsage = QStringLiteral("Uso: corvalisto [--dir CARTELLA] pdf TIPO CHIAVE -o FILE");
+const QString kUsage = QStringLiteral("Uso: corvalisto [--dir CARTELLA] pdf TIPO CHIAVE -o FILE\n"
+                                      "     corvalisto [--dir CARTELLA] pdf registro-fatture|registro-ddt ANNO "
+                                      "[--cliente ID] -o FILE");
 
 std::map<QString, PdfCommand::Finder>& table()
 {
     static std::map<QString, PdfCommand::Finder> finders;
+    return finders;
+}
+
+std::map<QString, PdfCommand::ListFinder>& lists()
+{
+    static std::map<QString, PdfCommand::ListFinder> finders;
     return finders;
 }
 
@@ -51,6 +59,7 @@ struct Arguments {
     QString kind;
     QString key;
     QString output;
+    QString cliente;
     bool ok = false;
 };
 
@@ -66,6 +75,10 @@ Arguments parse(QStringList args)
             if (i + 1 >= args.size())
                 return a;
             a.output = args[++i];
+        } else if (word == QStringLiteral("--cliente")) {
+            if (i + 1 >= args.size())
+                return a;
+            a.cliente = args[++i];
         } else if (word.startsWith(QStringLiteral("--output="))) {
             a.output = word.mid(9);
         } else {
@@ -88,11 +101,18 @@ void PdfCommand::addKind(const QString& kind, Finder finder)
     table()[kind.toLower()] = std::move(finder);
 }
 
+void PdfCommand::addListKind(const QString& kind, ListFinder finder)
+{
+    lists()[kind.toLower()] = std::move(finder);
+}
+
 QStringList PdfCommand::kinds()
 {
     ensureBuiltins();
     QStringList out;
     for (const auto& [kind, finder] : table())
+        out << kind;
+    for (const auto& [kind, finder] : lists())
         out << kind;
     return out;
 }
@@ -105,15 +125,33 @@ int PdfCommand::run(const QStringList& args, QTextStream& err)
         return 1;
     }
     ensureBuiltins();
+    const auto list = lists().find(a.kind);
     const auto it = table().find(a.kind);
-    if (it == table().end()) {
+    if (list == lists().end() && !a.cliente.isEmpty()) {
+        err << kUsage << Qt::endl;
+        return 1;
+    }
+    if (it == table().end() && list == lists().end()) {
         err << QStringLiteral("Tipo di documento sconosciuto: \"%1\". Tipi disponibili: %2.")
                    .arg(a.kind, kinds().join(QStringLiteral(", ")))
             << Qt::endl;
         return 1;
     }
     QString error;
-    const std::optional<Paper> paper = it->second(a.key, error);
+    std::optional<Paper> paper;
+    if (list != lists().end()) {
+        bool annoOk = false;
+        bool clienteOk = true;
+        const int anno = a.key.toInt(&annoOk);
+        const qint64 idCliente = a.cliente.isEmpty() ? 0 : a.cliente.toLongLong(&clienteOk);
+        if (!annoOk || !clienteOk) {
+            err << kUsage << Qt::endl;
+            return 1;
+        }
+        paper = list->second(anno, idCliente, error);
+    } else {
+        paper = it->second(a.key, error);
+    }
     if (!paper) {
         err << error << Qt::endl;
         return 1;

@@ -21,8 +21,13 @@ public:
     // Finds the paper of a key; nothing, with an Italian reason in `error`, when there is none.
     using Finder = std::function<std::optional<Paper>(const QString& key, QString& error)>;
 
+    // The list of one year ("registro-fatture 2026"), of one customer when idCliente is not 0.
+    using ListFinder = std::function<std::optional<Paper>(int anno, qint64 idCliente, QString& error)>;
+
     // A kind of the command line ("anagrafica", "fattura", ...), in lower case.
     static void addKind(const QString& kind, Finder finder);
+    // A list kind: "pdf KIND ANNO [--cliente ID] -o FILE".
+    static void addListKind(const QString& kind, ListFinder finder);
     static QStringList kinds();
 
     // What a finder answers for a looked-up paper: the paper of kind `tipo`, or nothing with the

@@ -81,4 +81,15 @@ DbStatus fill()
     return tx.commit();
 }
 
+DbResult<QList<qint64>> primiClienti(int n)
+{
+    auto q = Database::select(QStringLiteral("SELECT Id FROM Anagrafica WHERE Valid = 1 ORDER BY Id LIMIT ?"), {n});
+    if (!q)
+        return q.error();
+    QList<qint64> customers;
+    while (q.value().next())
+        customers.append(q.value().value(0).toLongLong());
+    return customers;
+}
+
 } // namespace RegistryDemo

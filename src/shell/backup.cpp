@@ -242,27 +242,10 @@ Outcome copyDatabase(const QString& destination)
         return runtime(RuntimeErrors::DiskNotReady);
     if (::access(native(folder).constData(), W_OK) != 0 && (errno == EROFS || errno == EACCES))
         return runtime(RuntimeErrors::PermissionDenied);
-    // The snapshot is checked under its temporary name: an earlier backup is only replaced by a
-    // copy known to be good.
-    const QString staging = temporaryNameFor(destination);
-    if (const DbStatus err = Database::copyTo(staging))
+    // The copy is proven under its temporary name: an earlier backup is only replaced by a copy
+    // known to be good.
+    if (const DbStatus err = Database::copyTo(destination, Database::Copy::Proven))
         return databaseFailure(*err, folder);
-    const int fd = ::open(native(staging).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd >= 0)
-        ::flock(fd, LOCK_EX | LOCK_NB);
-    if (const DbStatus bad = Database::verify(staging)) {
-        ::unlink(native(staging).constData());
-        if (fd >= 0)
-            ::close(fd);
-        return Failure{bad->number, bad->text};
-    }
-    const int err = ::rename(native(staging).constData(), native(destination).constData()) == 0 ? 0 : errno;
-    if (err)
-        ::unlink(native(staging).constData());
-    if (fd >= 0)
-        ::close(fd);
-    if (err)
-        return targetFailure(err);
     if (const int e = syncFolder(folder))
         return targetFailure(e);
     return std::nullopt;
@@ -270,7 +253,7 @@ Outcome copyDatabase(const QString& destination)
 
 void removeLeftovers(const QString& folder)
 {
-    // The staging copy of the database has a temporary copy of its own while it is written.
+    // The second suffix is left by earlier versions, which staged the database copy twice.
     static const QRegularExpression name(QStringLiteral(
         R"(^\.+(Corvalisto\.mdb|Corvalisto\.ini|Printer\.ini)\.[0-9a-f]{32}\.tmp(\.[0-9a-f]{32}\.tmp)?$)"));
     const QDir dir(folder);

@@ -3,6 +3,7 @@
 #include "data/database.h"
 #include "ddt/ddtdemo.h"
 #include "invoices/invoicedemo.h"
+#include "quotes/quotedemo.h"
 #include "registry/registrydemo.h"
 #include "shell/companystore.h"
 #include "warehouse/warehousedemo.h"
@@ -43,6 +44,8 @@ DbStatus fill()
     if (auto err = WarehouseDemo::fill())
         return err;
     if (auto err = DdtDemo::fill())
+        return err;
+    if (auto err = QuoteDemo::fill())
         return err;
     return tx.commit();
 }

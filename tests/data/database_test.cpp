@@ -143,7 +143,20 @@ TEST(Database, CopiesReopenConsistentlyAndPrivatelyAndErrorsAreReported)
     ASSERT_FALSE(Database::copyTo(target)); // a second copy replaces the first
     EXPECT_FALSE(QFile::permissions(target) & (QFileDevice::ReadGroup | QFileDevice::ReadOther));
     EXPECT_TRUE(Database::copyTo(dir.path(QStringLiteral("manca/copia.mdb"))));
-    for (const QString& file : {dir.path(Database::kRelativePath), target}) {
+    const QString proven = dir.path(QStringLiteral("provata.mdb"));
+    ASSERT_FALSE(Database::copyTo(proven, Database::Copy::Proven));
+    const auto bytes = [](const QString& path) {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    EXPECT_EQ(bytes(proven), bytes(dir.path(Database::kRelativePath)));
+    // With a write-ahead log the engine copies page by page and checks the copy itself.
+    run("PRAGMA journal_mode=WAL");
+    run("UPDATE Azienda SET Riga1 = 'Copia'");
+    const QString paged = dir.path(QStringLiteral("pagine.mdb"));
+    ASSERT_FALSE(Database::copyTo(paged, Database::Copy::Proven));
+    run("PRAGMA journal_mode=DELETE");
+    for (const QString& file : {dir.path(Database::kRelativePath), target, proven, paged}) {
         Database::close();
         ASSERT_FALSE(Database::open(file));
         EXPECT_EQ(column("SELECT Riga1 FROM Azienda"), QStringList{"Copia"});

@@ -1,7 +1,9 @@
 #include "invoices/invoicedemo.h"
+#include "invoices/invoiceledger.h"
 #include "invoicetest.h"
 #include "registry/registrydemo.h"
 #include "workdir.h"
+#include <QTextStream>
 
 #include <atomic>
 #include <iostream>
@@ -184,4 +186,67 @@ TEST_F(InvoiceStoreTest, TwoSeatsIssuingAtOnceGetDistinctNumbersWithoutGaps)
                      "WHERE F.Num = C.Num)"_s),
               u"0"_s);
     std::cout << "[          ] numeri già presi e ripresi: " << duplicates << std::endl;
+}
+
+TEST_F(InvoiceStoreTest, TheLedgerSumsTheRegisterAndWritesTheAccountantsList)
+{
+    const qint64 fabbri = addCustomer(u"Fabbri; \"Il Ferro\""_s);
+    const qint64 bianchi = addCustomer(u"BIANCHI"_s);
+    Database::exec(u"UPDATE Anagrafica SET Piva = '01234567890', Cf = 'FBBMRA80A01H199Z' WHERE Id = ?"_s, {fabbri});
+    issue(u"1/26"_s, rossi, QDate(2026, 1, 10));
+    InvoiceStore::setPaid(u"1/26"_s, true);
+    // With the withholding: VAT 271,6032 and withholding 49,3824 print to the cent.
+    issue(Invoice{u"2/26"_s,
+                  fabbri,
+                  {},
+                  QDate(2026, 2, 3),
+                  dec("1456.78"),
+                  22,
+                  {},
+                  true,
+                  false,
+                  {{1, u"Ringhiera"_s, dec("1"), dec("1234.56")}}});
+    issue(Invoice{u"3/26"_s,
+                  bianchi,
+                  {},
+                  QDate(2026, 12, 31),
+                  dec("1.28"),
+                  22,
+                  {},
+                  false,
+                  false,
+                  {{1, u"Viti"_s, dec("3"), dec("0.35")}, {2, u"Nota"_s, Decimal(), Decimal()}}});
+    issue(u"9/25"_s, rossi, QDate(2025, 12, 31));
+    issue(u"4/26"_s, rossi, QDate(2027, 1, 1));
+
+    const auto ledger = InvoiceLedger::carica(2026, 0);
+    ASSERT_TRUE(ledger.ok());
+    QStringList totali;
+    for (const RegisterTable::Totale& t : ledger->totali())
+        totali << t.etichetta + u'=' + t.valore;
+    EXPECT_EQ(totali.join(u'|'), u"Imponibile=€ 1.365,61|IVA=€ 300,43|Ritenuta d'acconto=€ 49,38|"
+                                 "Totale fatture=€ 1.616,66|Incassato=€ 158,60|Da incassare=€ 1.458,06"_s);
+    EXPECT_EQ(ledger->csv(),
+              "\xEF\xBB\xBFNumero;Data;Codice cliente;Cliente;Partita IVA;Codice fiscale;Imponibile;Aliquota IVA;IVA;"
+              "Ritenuta;Totale;Pagata\r\n"
+              "1/26;10/01/2026;0001;ROSSI;;;130,00;22;28,60;0,00;158,60;S\xC3\xAC\r\n"
+              "2/26;03/02/2026;0002;\"Fabbri; \"\"Il Ferro\"\"\";01234567890;FBBMRA80A01H199Z;1234,56;22;271,60;49,38;"
+              "1456,78;No\r\n"
+              "3/26;31/12/2026;0003;BIANCHI;;;1,05;22;0,23;0,00;1,28;No\r\n"_ba);
+
+    // One customer: his invoices and sums only, from the command as from the window.
+    const QString out = dir.path(u"fabbri.csv"_s);
+    QString errors;
+    QTextStream err(&errors);
+    EXPECT_EQ(InvoiceLedger::run({u"fatture"_s, u"2026"_s, u"--cliente"_s, QString::number(fabbri), u"-o"_s, out}, err),
+              0);
+    const auto one = InvoiceLedger::carica(2026, fabbri);
+    ASSERT_TRUE(one.ok());
+    EXPECT_EQ(one->registro.rows.size(), 1);
+    EXPECT_EQ(std::tuple(one->somme.imponibile, one->somme.ritenuta, one->totale(), one->registro.incassato),
+              std::tuple(dec("1234.56"), dec("49.38"), dec("1456.78"), Decimal()));
+    EXPECT_EQ(dir.read(u"fabbri.csv"_s), one->csv());
+    EXPECT_EQ(InvoiceLedger::run({u"fatture"_s, u"duemila"_s, u"-o"_s, out}, err), 1);
+    err.flush();
+    EXPECT_TRUE(errors.contains(u"Uso: corvalisto"_s)) << errors.toStdString();
 }

@@ -4,12 +4,14 @@
 #include "printing/pagefurniture.h"
 #include "printing/paperlayout.h"
 #include "printing/printsources.h"
+#include "printing/registerlayout.h"
 #include "scripteddialogs.h"
 #include "shell/appstate.h"
 #include "shell/companystore.h"
 #include "workdir.h"
 
 #include <QDir>
+#include <QStandardItemModel>
 #include <algorithm>
 #include <gtest/gtest.h>
 
@@ -163,4 +165,81 @@ TEST(PagineTesto, AnyLineBreakEndsALineAndNothingElseIsTouched)
     EXPECT_EQ(PaperLayout::pagineTesto(u"a\nb\rc\r\n\r\nd"_s, 38),
               QList<QStringList>{(QStringList{u"a"_s, u"b"_s, u"c"_s, QString(), u"d"_s})});
     EXPECT_EQ(PaperLayout::pagineTesto(QString(), 31), QList<QStringList>{QStringList{QString()}});
+}
+
+namespace {
+
+// Where each row's first cell is drawn: "page:text" for every text in the first column's band.
+QStringList cellsAt(const std::vector<Page>& pages, double x)
+{
+    QStringList out;
+    for (std::size_t p = 0; p < pages.size(); ++p)
+        for (const DrawItem& i : pages[p].items())
+            if (i.kind == DrawItem::Kind::Text && i.x == x && i.y >= RegisterLayout::kIntestazioniY)
+                out << u"%1:%2"_s.arg(p + 1).arg(i.text);
+    return out;
+}
+
+} // namespace
+
+TEST(RegisterLayout, HeadingsOnEveryPageRightAlignedAmountsAndTheSumsOnTheLastPageOnly)
+{
+    // The grid as a window shows it: the selector column is left out, alignment and widths kept.
+    QStandardItemModel model(0, 3);
+    model.setHorizontalHeaderLabels({QString(), u"Numero"_s, u"Totale €"_s});
+    const int perPagina = RegisterLayout::righePerPagina();
+    for (int r = 0; r < perPagina + 3; ++r) {
+        auto* totale = new QStandardItem(u"1.000,%1"_s.arg(r % 10, 2, 10, QLatin1Char('0')));
+        totale->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        model.appendRow({new QStandardItem, new QStandardItem(u"%1/26"_s.arg(r + 1)), totale});
+    }
+    RegisterTable t = RegisterTable::fromModel(model, 100);
+    ASSERT_EQ(t.colonne.size(), 2);
+    EXPECT_EQ(std::tuple(t.colonne[0].intestazione, t.colonne[0].destra, t.colonne[1].destra),
+              std::tuple(u"Numero"_s, false, true));
+    EXPECT_DOUBLE_EQ(t.colonne[0].larghezza + t.colonne[1].larghezza, 100);
+    EXPECT_LT(t.colonne[0].larghezza, t.colonne[1].larghezza);
+    EXPECT_EQ(t.righe.at(perPagina),
+              (QStringList{u"%1/26"_s.arg(perPagina + 1), u"1.000,%1"_s.arg(perPagina % 10, 2, 10, QLatin1Char('0'))}));
+
+    t.titolo = u"REGISTRO FATTURE 2026"_s;
+    t.totali = {{u"Imponibile"_s, u"€ 1,00"_s}, {u"Incassato"_s, u"€ 2,00"_s}};
+    LayoutContext ctx;
+    ctx.intestazione = {u"FERRO ROSSI"_s, u"Carpenteria"_s, u"Via Roma 1"_s, QString(), u"P.IVA 1"_s};
+    auto pages = RegisterLayout::layout(t, ctx);
+    ASSERT_EQ(pages.size(), 2u);
+    const double x0 = RegisterLayout::kX0;
+    const QStringList first = cellsAt(pages, x0);
+    EXPECT_EQ(first.size(), perPagina + 3 + 2);
+    EXPECT_EQ(first.mid(0, 2), (QStringList{u"1:Numero"_s, u"1:1/26"_s}));
+    EXPECT_EQ(first.mid(perPagina, 3),
+              (QStringList{u"1:%1/26"_s.arg(perPagina), u"2:Numero"_s, u"2:%1/26"_s.arg(perPagina + 1)}));
+    for (int p = 0; p < 2; ++p) {
+        SCOPED_TRACE(p);
+        for (const QString& text :
+             {u"REGISTRO FATTURE 2026"_s, u"FERRO ROSSI"_s, u"Via Roma 1"_s, u"P.IVA 1"_s, u"%1/2"_s.arg(p + 1)})
+            EXPECT_NE(pages[p].findText(text), nullptr) << text.toStdString();
+        EXPECT_EQ(pages[p].findText(u"Cliente: ROSSI"_s), nullptr);
+        EXPECT_EQ(pages[p].findText(u"Imponibile"_s) != nullptr, p == 1);
+    }
+    // Amounts end where their column ends, whatever their length; the sums come after the last row.
+    const DrawItem* a = pages[0].findText(u"1.000,00"_s);
+    const DrawItem* heading = pages[0].findText(u"Totale €"_s);
+    ASSERT_TRUE(a && heading);
+    const double fine = x0 + 100 - 1.5;
+    EXPECT_NEAR(a->x + RegisterLayout::larghezzaTesto(a->text, 9), fine, 1e-9);
+    EXPECT_NEAR(heading->x + RegisterLayout::larghezzaTesto(heading->text, 9), fine, 1e-9);
+    EXPECT_GT(pages[1].findText(u"Imponibile"_s)->y, pages[1].findText(u"%1/26"_s.arg(perPagina + 3))->y);
+
+    // A last page too full for the sums gives them a page of their own; a customer is named.
+    t.righe.resize(perPagina - 1);
+    t.cliente = u"ROSSI"_s;
+    pages = RegisterLayout::layout(t, ctx);
+    ASSERT_EQ(pages.size(), 2u);
+    EXPECT_EQ(cellsAt(pages, x0).mid(perPagina - 1), (QStringList{u"1:%1/26"_s.arg(perPagina - 1), u"2:Numero"_s}));
+    EXPECT_NE(pages[1].findText(u"Incassato"_s), nullptr);
+    EXPECT_NE(pages[1].findText(u"Cliente: ROSSI"_s), nullptr);
+    // Through the registry, under the file name the PDF printer proposes.
+    t.nome = u"Fatture_2026"_s;
+    EXPECT_EQ(LayoutRegistry::fileName(RegisterLayout::kTipo, std::any(t)), u"Registro_Fatture_2026.pdf"_s);
 }

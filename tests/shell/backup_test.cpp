@@ -229,7 +229,7 @@ TEST_F(BackupTest, AKillDuringTheDatabaseCopyLeavesTheOlderBackupWhole)
     bool caught = false;
     for (int i = 0; i < 200000 && !caught; ++i) {
         for (const QString& f : mediumFiles())
-            caught = caught || f.startsWith(QLatin1String("..Corvalisto.mdb.")); // the snapshot being written
+            caught = caught || f.startsWith(QLatin1String(".Corvalisto.mdb.")); // the copy being written
         if (caught)
             ::kill(child, SIGKILL);
         else

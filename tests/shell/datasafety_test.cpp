@@ -1,4 +1,5 @@
 #include "data/database.h"
+#include "invoices/invoiceledger.h"
 #include "printing/pdfcommand.h"
 #include "shell/appstate.h"
 #include "shell/demodata.h"
@@ -269,11 +270,13 @@ TEST_F(DataSafety, PdfOutputNeverReplacesDataDevicesOrOtherFiles)
         other + QStringLiteral("/lettera.txt"),
     };
     const auto before = snapshot(dir.path());
+    const QByteArray csv = InvoiceLedger::carica(2026, 0).value().csv();
     for (const QString& output : cases) {
         SCOPED_TRACE(output.toStdString());
         QString err;
         EXPECT_EQ(pdf(output, &err), 1);
         EXPECT_TRUE(err.contains(QStringLiteral("Impossibile scrivere"))) << err.toStdString();
+        EXPECT_FALSE(InvoiceLedger::scriviCsv(csv, output).isEmpty());
     }
     EXPECT_EQ(snapshot(dir.path()), before);
     EXPECT_EQ(dir.read(QStringLiteral("altro/lettera.txt")), "Gentile cliente");
@@ -283,6 +286,11 @@ TEST_F(DataSafety, PdfOutputNeverReplacesDataDevicesOrOtherFiles)
     ASSERT_EQ(pdf(out), 0);
     ASSERT_EQ(pdf(out), 0);
     EXPECT_TRUE(dir.read(QStringLiteral("altro/fattura.pdf")).startsWith("%PDF-"));
+    // An accountant's list replaces only an earlier list, never the PDF.
+    EXPECT_TRUE(InvoiceLedger::scriviCsv(csv, other + QStringLiteral("/fatture.csv")).isEmpty());
+    EXPECT_TRUE(InvoiceLedger::scriviCsv(csv, other + QStringLiteral("/fatture.csv")).isEmpty());
+    EXPECT_TRUE(InvoiceLedger::scriviCsv(csv, out).contains(QStringLiteral("non è un elenco di fatture")));
+    EXPECT_EQ(dir.read(QStringLiteral("altro/fatture.csv")), csv);
     EXPECT_FALSE(Database::check());
 }
 

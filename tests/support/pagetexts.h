@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <map>
+#include <vector>
 
 // A drawn page read back as text, so a layout test compares whole parts of it in one check.
 namespace PageTexts {
@@ -83,5 +84,25 @@ struct ExpectedRules {
         return s;
     }
 };
+
+// A register's lines from `top` down, page after page: the texts drawn side by side at one height
+// joined by "|", empty cells included.
+inline QStringList registerLines(const std::vector<Page>& pages, double top)
+{
+    QStringList out;
+    for (const Page& page : pages) {
+        double y = -1;
+        for (const DrawItem& i : page.items()) {
+            if (i.kind != DrawItem::Kind::Text || i.y < top)
+                continue;
+            if (i.y == y)
+                out.last() += u'|' + i.text;
+            else
+                out << i.text;
+            y = i.y;
+        }
+    }
+    return out;
+}
 
 } // namespace PageTexts

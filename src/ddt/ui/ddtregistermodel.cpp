@@ -4,7 +4,7 @@
 
 DdtRegisterModel::DdtRegisterModel(QObject* parent)
     : PaperRegisterModel({QString(), QStringLiteral("Numero"), QStringLiteral("Cliente"), QStringLiteral("Data DDT"),
-                          QStringLiteral("Causale trasporto")},
+                          QStringLiteral("Causale trasporto"), QStringLiteral("Fattura")},
                          parent)
 {
 }
@@ -23,6 +23,8 @@ QVariant DdtRegisterModel::data(const QModelIndex& index, int role) const
         return Formats::shortDate(r->data);
     case Causale:
         return r->causale;
+    case Fattura:
+        return r->fattura;
     default:
         return QString();
     }

@@ -3,11 +3,12 @@
 #include "ddt/ddtstore.h"
 #include "shell/ui/paperregistermodel.h"
 
-// The DDT register's rows: number, customer, date and reason after the row selector.
+// The DDT register's rows: number, customer, date, reason and the invoice covering it after the
+// row selector.
 class DdtRegisterModel : public PaperRegisterModel<DdtStore::RegisterRow> {
     Q_OBJECT
 public:
-    enum Column { Selettore = 0, Numero = 1, Cliente = 2, Data = 3, Causale = 4, Colonne = 5 };
+    enum Column { Selettore = 0, Numero = 1, Cliente = 2, Data = 3, Causale = 4, Fattura = 5, Colonne = 6 };
 
     explicit DdtRegisterModel(QObject* parent = nullptr);
 

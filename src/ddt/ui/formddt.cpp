@@ -3,6 +3,8 @@
 #include "ddt/ddtstore.h"
 #include "ddt/ui/ddtregistermodel.h"
 #include "ddt/ui/formregddt.h"
+#include "ddt/ui/frmsceltaddt.h"
+#include "printing/ui/registerprint.h"
 #include "shell/companystore.h"
 #include "shell/dialogs.h"
 #include "shell/ui/gridchoice.h"
@@ -28,8 +30,8 @@ FormDdt::FormDdt(QWidget* parent) : QDialog(parent)
         new RegisterFilter(this, m_labelInt, QStringLiteral("D.D.T. "), [] { return DdtStore::customersWithDdt(); });
 
     m_model = new DdtRegisterModel(this);
-    m_grid =
-        RegisterWindow::grid(this, m_model, {400, 1100, 4800, 1400, 2930}, QStringLiteral("Documenti di trasporto"));
+    m_grid = RegisterWindow::grid(this, m_model, {400, 1100, 4800, 1400, 2930, 1100},
+                                  QStringLiteral("Documenti di trasporto"));
 
     m_lblRec = new QLabel(this);
     m_lblRec->setObjectName(QStringLiteral("LblRec"));
@@ -37,7 +39,8 @@ FormDdt::FormDdt(QWidget* parent) : QDialog(parent)
     auto* emetti = WindowBehaviour::button(this, "BtnEmetti", QStringLiteral("&EMETTI D.D.T."));
     auto* richiama = WindowBehaviour::button(this, "BtnRichiama", QStringLiteral("&RICHIAMA D.D.T."));
     auto* anno = WindowBehaviour::button(this, "BtnAnno", QStringLiteral("CAMBIA A&NNO"));
-    // The register has no printed form: these two stay without an action.
+    auto* fattura = WindowBehaviour::button(this, "BtnFattura", QStringLiteral("&FATTURA DDT"),
+                                            QStringLiteral("Fattura differita dei DDT del cliente scelto"));
     auto* stampa = WindowBehaviour::button(this, "BtnStampa", QStringLiteral("&STAMPA"));
     auto* ant = WindowBehaviour::button(this, "BtnAnt", QString(), QStringLiteral("Anteprima di Stampa"));
     ant->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
@@ -46,6 +49,7 @@ FormDdt::FormDdt(QWidget* parent) : QDialog(parent)
     auto* actions = new QHBoxLayout;
     actions->addWidget(emetti);
     actions->addWidget(richiama);
+    actions->addWidget(fattura);
     actions->addStretch();
     actions->addWidget(ant);
     actions->addWidget(stampa);
@@ -63,6 +67,17 @@ FormDdt::FormDdt(QWidget* parent) : QDialog(parent)
     connect(emetti, &QPushButton::clicked, this, &FormDdt::emetti);
     connect(richiama, &QPushButton::clicked, this, &FormDdt::richiama);
     connect(anno, &QPushButton::clicked, this, &FormDdt::cambiaAnno);
+    connect(fattura, &QPushButton::clicked, this, [this] {
+        FrmSceltaDdt::fatturaDdt(this, m_filtro->anno(), m_filtro->idCliente());
+        caricaElenco();
+    });
+    const auto stampaRegistro = [this](bool anteprima) {
+        QString error;
+        const auto table = RegisterPrint::ddt(m_filtro->anno(), m_filtro->idCliente(), error);
+        anteprima ? RegisterPrint::preview(this, table, error) : RegisterPrint::print(this, table, error);
+    };
+    connect(stampa, &QPushButton::clicked, this, [=] { stampaRegistro(false); });
+    connect(ant, &QPushButton::clicked, this, [=] { stampaRegistro(true); });
     connect(chiudi, &QPushButton::clicked, this, &QDialog::close);
 
     WindowBehaviour::sizeAndCentre(this, 12000, 9000);
@@ -78,17 +93,9 @@ int FormDdt::anno() const
 
 void FormDdt::caricaElenco()
 {
-    auto reg = DdtStore::registro(m_filtro->anno(), m_filtro->idCliente());
     m_selNum.clear();
-    if (!reg) {
-        m_model->setRows({});
-        m_lblRec->setText(QStringLiteral("0 D.D.T."));
-        WindowBehaviour::showDbError(this, reg.error());
-        return;
-    }
-    const qsizetype n = reg->size();
-    m_model->setRows(std::move(reg.value()));
-    m_lblRec->setText(QStringLiteral("%1 D.D.T.").arg(n));
+    RegisterWindow::riempi(this, m_model, m_lblRec, DdtStore::registro(m_filtro->anno(), m_filtro->idCliente()),
+                           QStringLiteral("D.D.T."));
 }
 
 void FormDdt::seleziona(int r)

@@ -32,6 +32,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+using PaperEditor::dateBox;
 using PaperEditor::labelFor;
 using PaperEditor::pictureButton;
 using PaperEditor::realFocusOut;
@@ -44,16 +45,6 @@ void numeroGiaEsistente(QWidget* parent, const QString& num)
 {
     dialogs().message(parent, QStringLiteral("DDT ") + num + QStringLiteral(" già esistente"),
                       QStringLiteral("Impossibile procedere"), Dialogs::Icon::Exclamation);
-}
-
-QLineEdit* dateBox(QWidget* parent, const char* name)
-{
-    auto* box = new QLineEdit(parent);
-    box->setObjectName(QString::fromLatin1(name));
-    box->setMaxLength(10);
-    box->setFixedWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("00/00/0000")) +
-                       2 * box->fontMetrics().averageCharWidth() + 8);
-    return box;
 }
 
 QLineEdit* smallBox(QWidget* parent, const char* name, int length)
@@ -83,19 +74,12 @@ FormRegDdt::FormRegDdt(QWidget* parent) : QDialog(parent)
                              QStringLiteral("DDT successivo"), QStringLiteral("Ultimo DDT")};
     PaperEditor::browseButtons(this, m_cmd, tips, [this](int i) { sposta(i); });
 
-    m_num = new QLineEdit(this);
-    m_num->setObjectName(QStringLiteral("TxtNum"));
-    m_num->setReadOnly(true);
-    m_num->setFocusPolicy(Qt::ClickFocus);
-    m_num->setMaxLength(20);
+    m_num = PaperEditor::numeroBox(this);
     m_data = dateBox(this, "TxtData");
     m_cli = new QComboBox(this);
     m_cli->setObjectName(QStringLiteral("ComboCli"));
     m_cli->setMinimumContentsLength(30);
-    m_idCli = new QComboBox(this);
-    m_idCli->setObjectName(QStringLiteral("ComboIdCli"));
-    m_idCli->hide();
-    WindowBehaviour::setAccessible(m_idCli, QStringLiteral("Codice cliente"));
+    m_idCli = PaperEditor::idClienteBox(this);
     m_btnCli =
         pictureButton(this, "BtnCli", QStyle::SP_FileDialogDetailedView, QStringLiteral("Verifica dati cliente"));
     m_nuovoCli = WindowBehaviour::button(this, "BtnNuovoCli", QStringLiteral("&NUOVO CLIENTE"),
@@ -161,28 +145,10 @@ FormRegDdt::FormRegDdt(QWidget* parent) : QDialog(parent)
     m_emetti = WindowBehaviour::button(this, "BtnEmetti", QStringLiteral("&EMETTI DDT"));
 
     // Layout.
-    auto* top = new QHBoxLayout;
-    top->addWidget(m_labelInt);
-    top->addStretch();
-    top->addWidget(m_lblRec);
-    for (QPushButton* b : m_cmd)
-        top->addWidget(b);
+    QHBoxLayout* top = PaperEditor::rigaTitolo(m_labelInt, m_lblRec, m_cmd);
 
-    auto* header = new QGridLayout;
-    header->addWidget(labelFor(this, QStringLiteral("Numero"), m_num), 0, 0);
-    header->addWidget(m_num, 0, 1);
-    header->addWidget(labelFor(this, QStringLiteral("Data"), m_data), 0, 2);
-    header->addWidget(m_data, 0, 3, Qt::AlignLeft);
-    header->addWidget(labelFor(this, QStringLiteral("Cliente"), m_cli), 1, 0);
-    header->addWidget(m_cli, 1, 1, 1, 3);
-    auto* cliButtons = new QHBoxLayout;
-    cliButtons->addWidget(m_btnCli);
-    auto* lblVerifica = new QLabel(QStringLiteral("Verifica dati cliente"), this);
-    lblVerifica->setBuddy(m_btnCli);
-    cliButtons->addWidget(lblVerifica);
-    cliButtons->addStretch();
-    cliButtons->addWidget(m_nuovoCli);
-    header->addLayout(cliButtons, 1, 4, 1, 2);
+    QGridLayout* header =
+        PaperEditor::testata(this, m_num, m_data, QStringLiteral("Cliente"), m_cli, m_btnCli, m_nuovoCli);
     header->addWidget(labelFor(this, QStringLiteral("Causale del trasporto"), m_causale), 2, 0);
     header->addWidget(m_causale, 2, 1, 1, 3);
     auto* mezzo = new QHBoxLayout;
@@ -258,15 +224,7 @@ FormRegDdt::FormRegDdt(QWidget* parent) : QDialog(parent)
     m_dataRitiro->installEventFilter(this);
     m_colli->installEventFilter(this);
     connect(m_cli, &QComboBox::currentIndexChanged, this, [this](int index) { m_idCli->setCurrentIndex(index); });
-    connect(m_note, &QPlainTextEdit::textChanged, this, [this] {
-        // The limit counts the notes as stored, each line break two characters.
-        const QString text = m_note->toPlainText();
-        const QString fitted = TextColumns::fitLines(text, TextColumns::Ddt::Note);
-        if (fitted != text) {
-            m_note->setPlainText(fitted);
-            m_note->moveCursor(QTextCursor::End);
-        }
-    });
+    PaperEditor::limitaNote(m_note, TextColumns::Ddt::Note);
     connect(oggi, &QPushButton::clicked, this,
             [this] { m_dataRitiro->setText(Formats::shortDate(QDate::currentDate())); });
     connect(ora, &QPushButton::clicked, this, [this] {
@@ -291,33 +249,28 @@ FormRegDdt::FormRegDdt(QWidget* parent) : QDialog(parent)
     connect(m_emetti, &QPushButton::clicked, this, &FormRegDdt::emetti);
     connect(m_annulla, &QPushButton::clicked, this, &FormRegDdt::annulla);
 
-    m_lblRec->hide();
-    for (QPushButton* b : m_cmd)
-        b->hide();
-
-    WindowBehaviour::sizeAndCentre(this, 12000, 9000);
-    WindowBehaviour::setBackground(this, QStringLiteral("Img/Sfondo2.jpg"));
+    PaperEditor::finestra(this, m_lblRec, m_cmd);
 }
 
 bool FormRegDdt::Carica(const QString& num)
 {
-    if (num.isEmpty()) {
-        m_numRichiamo.clear();
-        nuovo();
-        return true;
-    }
-    const auto found = DdtStore::load(num);
-    if (!found) {
-        WindowBehaviour::showDbError(this, found.error());
+    return PaperEditor::carica<Ddt>(
+        this, QStringLiteral("DDT"), num, m_numRichiamo, [this] { nuovo(); }, &DdtStore::load,
+        [this](const Ddt& d) { mostraRichiamato(d); });
+}
+
+bool FormRegDdt::CaricaNuova(qint64 idAna, const QList<DdtRow>& righe)
+{
+    Carica(QString());
+    if (!PaperEditor::scegliCliente(this, m_idCli, m_cli, idAna))
         return false;
+    if (!righe.isEmpty()) {
+        QList<PaperRow> rows;
+        for (const DdtRow& r : righe)
+            rows.append({r.ord, r.descrizione, {r.qta}});
+        m_righe->setRighe(std::move(rows));
     }
-    if (!found.value()) {
-        dialogs().message(this, QStringLiteral("DDT ") + num + QStringLiteral(" non trovato"), QStringLiteral("Errore"),
-                          Dialogs::Icon::None);
-        return false;
-    }
-    m_numRichiamo = num;
-    mostraRichiamato(*found.value());
+    m_modificato->clear();
     return true;
 }
 

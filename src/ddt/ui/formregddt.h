@@ -27,6 +27,9 @@ public:
     // stored DDT of that number. False when it cannot be loaded (the user has been told); the
     // window then keeps what it showed.
     bool Carica(const QString& num);
+    // A new DDT for the customer of that id, with `righe` as its first rows. False when the
+    // customer cannot be chosen (the user has been told).
+    bool CaricaNuova(qint64 idAna, const QList<DdtRow>& righe);
 
     // What the window shows, as the printed DDT needs it.
     DdtData datiDdt() const;

@@ -4,6 +4,7 @@
 #include "invoices/ui/einvoicesave.h"
 #include "invoices/ui/formregfatt.h"
 #include "invoices/ui/invoiceregistermodel.h"
+#include "printing/ui/registerprint.h"
 #include "shell/companystore.h"
 #include "shell/dialogs.h"
 #include "shell/formats.h"
@@ -56,7 +57,6 @@ FormFatt::FormFatt(QWidget* parent) : QDialog(parent)
     m_regPag = WindowBehaviour::button(this, "BtnRegPag", QStringLiteral("&REGISTRA PAGAMENTO"));
     m_annPag = WindowBehaviour::button(this, "BtnAnnPag", QStringLiteral("&ANNULLA PAGAMENTO"));
     auto* anno = WindowBehaviour::button(this, "BtnAnno", QStringLiteral("CAMBIA A&NNO"));
-    // The register has no printed form: these two stay without an action.
     auto* stampa = WindowBehaviour::button(this, "BtnStampa", QStringLiteral("&STAMPA"));
     auto* ant = WindowBehaviour::button(this, "BtnAnt", QString());
     ant->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
@@ -64,6 +64,8 @@ FormFatt::FormFatt(QWidget* parent) : QDialog(parent)
     WindowBehaviour::setAccessible(ant, ant->toolTip());
     auto* xml =
         WindowBehaviour::button(this, "BtnXml", QStringLiteral("&XML"), QStringLiteral("Crea fattura elettronica"));
+    auto* esporta = WindowBehaviour::button(this, "BtnEsporta", QStringLiteral("&ESPORTA"),
+                                            QStringLiteral("Esporta le fatture per il commercialista (CSV)"));
     auto* chiudi = WindowBehaviour::button(this, "BtnChiudi", QStringLiteral("&CHIUDI"));
 
     auto* sums = new QHBoxLayout;
@@ -83,6 +85,7 @@ FormFatt::FormFatt(QWidget* parent) : QDialog(parent)
     actions->addWidget(ant);
     actions->addWidget(stampa);
     actions->addWidget(xml);
+    actions->addWidget(esporta);
     actions->addWidget(chiudi);
     auto* root = new QVBoxLayout(this);
     root->addLayout(RegisterWindow::topRow(m_labelInt, m_filtro, anno));
@@ -102,6 +105,10 @@ FormFatt::FormFatt(QWidget* parent) : QDialog(parent)
         else
             EInvoiceSave::run(this, m_selNum);
     });
+    connect(stampa, &QPushButton::clicked, this, [this] { stampaRegistro(false); });
+    connect(ant, &QPushButton::clicked, this, [this] { stampaRegistro(true); });
+    connect(esporta, &QPushButton::clicked, this,
+            [this] { RegisterPrint::esportaFatture(this, m_filtro->anno(), m_filtro->idCliente()); });
     connect(m_regPag, &QPushButton::clicked, this, [this] { pagamento(true); });
     connect(m_annPag, &QPushButton::clicked, this, [this] { pagamento(false); });
     connect(anno, &QPushButton::clicked, this, &FormFatt::cambiaAnno);
@@ -135,6 +142,16 @@ void FormFatt::caricaElenco()
     m_lblRec->setText(n == 1 ? QStringLiteral("1 fattura") : QStringLiteral("%1 fatture").arg(n));
     m_incassato->setText(Formats::euro(reg->incassato));
     m_incassare->setText(Formats::euro(reg->daIncassare));
+}
+
+void FormFatt::stampaRegistro(bool anteprima)
+{
+    QString error;
+    const auto table = RegisterPrint::fatture(anno(), m_filtro->idCliente(), error);
+    if (anteprima)
+        RegisterPrint::preview(this, table, error);
+    else
+        RegisterPrint::print(this, table, error);
 }
 
 void FormFatt::seleziona(int r)

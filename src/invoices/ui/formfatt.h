@@ -29,6 +29,8 @@ private:
     void emetti();
     void richiama();
     void pagamento(bool registra);
+    // The list as it stands, on paper or in preview.
+    void stampaRegistro(bool anteprima);
 
     QLabel* m_labelInt;
     RegisterFilter* m_filtro;

@@ -1,6 +1,7 @@
 #include "invoices/ui/formregfatt.h"
 
 #include "data/textcolumns.h"
+#include "ddt/ddtlinkstore.h"
 #include "invoices/invoicepaper.h"
 #include "invoices/invoicerules.h"
 #include "invoices/invoicestore.h"
@@ -289,6 +290,8 @@ FormRegFatt::FormRegFatt(QWidget* parent) : QDialog(parent)
 
 bool FormRegFatt::Carica(const QString& num, int anno)
 {
+    m_ddtCoperti.clear();
+    m_cli->setEnabled(true);
     if (num.isEmpty()) {
         m_numRichiamo.clear();
         m_anno = anno;
@@ -308,6 +311,22 @@ bool FormRegFatt::Carica(const QString& num, int anno)
     m_numRichiamo = num;
     m_anno = anno;
     mostraRichiamata(*found.value());
+    return true;
+}
+
+bool FormRegFatt::CaricaNuova(int anno, qint64 idAna, const QList<InvoiceRow>& righe, const QStringList& ddtCoperti)
+{
+    Carica(QString(), anno);
+    if (!PaperEditor::scegliCliente(this, m_idCli, m_cli, idAna))
+        return false;
+    if (!righe.isEmpty())
+        mostraRighe(righe);
+    calcolaTotali();
+    m_ddtCoperti = ddtCoperti;
+    // The DDTs are that customer's: the invoice cannot pass to another one.
+    m_cli->setEnabled(ddtCoperti.isEmpty());
+    m_nuovoCli->setEnabled(ddtCoperti.isEmpty());
+    m_modificato->clear();
     return true;
 }
 
@@ -561,9 +580,12 @@ void FormRegFatt::emetti()
     inv.note = TextColumns::storedLines(m_note->toPlainText());
     inv.ra = m_ra->isChecked();
     inv.rows = righe;
-    if (auto err = InvoiceStore::issue(inv)) {
+    if (auto err = InvoiceStore::issue(inv, m_ddtCoperti)) {
         if (err->number == DbError::Duplicate)
             numeroGiaEsistente(this, num);
+        else if (err->number == DdtLinkStore::NonDisponibile)
+            dialogs().message(this, err->text + QStringLiteral(": la fattura non è stata emessa."),
+                              QStringLiteral("Impossibile procedere"), Dialogs::Icon::Exclamation);
         else
             WindowBehaviour::showDbError(this, *err);
         return;

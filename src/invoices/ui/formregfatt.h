@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 class FocusFrame;
 class ModifiedFlag;
@@ -31,6 +32,10 @@ public:
     // series, otherwise the stored invoice of that number. False when the invoice cannot be
     // loaded (the user has been told); the window then keeps what it showed.
     bool Carica(const QString& num, int anno);
+    // A new invoice of the year's series for the customer of that id, with `righe` as its first
+    // rows. `ddtCoperti` are the DDTs it bills: they are linked to it when it is issued, and its
+    // customer then stays fixed. False when the customer cannot be chosen (the user has been told).
+    bool CaricaNuova(int anno, qint64 idAna, const QList<InvoiceRow>& righe, const QStringList& ddtCoperti = {});
 
     // What the window shows, as the printed invoice needs it.
     InvoiceData datiFattura() const;
@@ -107,6 +112,8 @@ private:
     long long m_posizione = 0;
     long long m_totaleAnno = 0;
     bool m_ultimo = false;
+    // DDTs billed by the new invoice, linked to it on issue.
+    QStringList m_ddtCoperti;
     // The totals went past the Decimal range at the last recomputation.
     bool m_totaleOltre = false;
 };

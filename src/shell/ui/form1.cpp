@@ -5,6 +5,7 @@
 #include "invoices/ui/frmdatife.h"
 #include "invoices/ui/frmeditfatt.h"
 #include "printing/ui/frmprinters.h"
+#include "quotes/ui/formpre.h"
 #include "registry/ui/formana.h"
 #include "resources/shippedpictures.h"
 #include "shell/appstate.h"
@@ -200,8 +201,9 @@ void Form1::buildBody()
     connect(m_btn[1], &QPushButton::clicked, this, [this] { openModal<FormMag>(); });
     connect(m_btn[2], &QPushButton::clicked, this, [this] { openModal<FormDdt>(); });
     connect(m_btn[3], &QPushButton::clicked, this, [this] { openModal<FormFatt>(); });
+    connect(m_btn[5], &QPushButton::clicked, this, [this] { openModal<FormPre>(); });
     // Windows of the other subsystems are wired as they are built.
-    for (int i : {5, 6, 7})
+    for (int i : {6, 7})
         m_btn[i]->setEnabled(false);
 }
 

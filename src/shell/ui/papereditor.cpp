@@ -1,15 +1,24 @@
 #include "shell/ui/papereditor.h"
 
+#include "data/textcolumns.h"
 #include "papers/paperseries.h"
+#include "printing/ui/printrequest.h"
 #include "registry/ui/frmana.h"
 #include "shell/dialogs.h"
+#include "shell/formats.h"
+#include "shell/ui/registerwindow.h"
 #include "shell/ui/windowbehaviour.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextDocument>
 
 namespace PaperEditor {
 
@@ -30,6 +39,147 @@ void browseButtons(QWidget* parent, QPushButton* (&cmd)[4], const QString (&tips
         cmd[i] = pictureButton(parent, name.constData(), icons[i], tips[i]);
         QObject::connect(cmd[i], &QPushButton::clicked, parent, [sposta, i] { sposta(i); });
     }
+}
+
+QLineEdit* numeroBox(QWidget* parent)
+{
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(QStringLiteral("TxtNum"));
+    box->setReadOnly(true);
+    box->setFocusPolicy(Qt::ClickFocus);
+    box->setMaxLength(20);
+    return box;
+}
+
+QLineEdit* dateBox(QWidget* parent, const char* name)
+{
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setMaxLength(10);
+    box->setFixedWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("00/00/0000")) +
+                       2 * box->fontMetrics().averageCharWidth() + 8);
+    return box;
+}
+
+QComboBox* idClienteBox(QWidget* parent)
+{
+    auto* box = new QComboBox(parent);
+    box->setObjectName(QStringLiteral("ComboIdCli"));
+    box->hide();
+    WindowBehaviour::setAccessible(box, QStringLiteral("Codice cliente"));
+    return box;
+}
+
+QHBoxLayout* rigaTitolo(QLabel* title, QLabel* counter, QPushButton* const (&cmd)[4])
+{
+    auto* top = new QHBoxLayout;
+    top->addWidget(title);
+    top->addStretch();
+    top->addWidget(counter);
+    for (QPushButton* b : cmd)
+        top->addWidget(b);
+    return top;
+}
+
+void titolo(QWidget* parent, QLabel*& title, const QString& titleText, QLabel*& counter, const QString& kind,
+            QPushButton* (&cmd)[4], const QString (&tips)[4], const std::function<void(int)>& sposta)
+{
+    title = RegisterWindow::heading(parent, QStringLiteral("Times New Roman"));
+    title->setText(titleText);
+    counter = new QLabel(kind + QStringLiteral(" 1 di 1"), parent);
+    counter->setObjectName(QStringLiteral("LblRec"));
+    browseButtons(parent, cmd, tips, sposta);
+}
+
+void collegaStampa(QWidget* parent, QPushButton* ant, QPushButton* pdf, const QString& kind,
+                   const std::function<std::any()>& dati, const std::function<QString()>& numero)
+{
+    QObject::connect(ant, &QPushButton::clicked, parent, [=] { PrintRequest::preview(parent, kind, dati()); });
+    QObject::connect(pdf, &QPushButton::clicked, parent,
+                     [=] { PrintRequest::printPdf(parent, kind, dati(), numero()); });
+}
+
+QGridLayout* testata(QWidget* parent, QLineEdit* num, QLineEdit* data, const QString& cliCaption, QComboBox* cli,
+                     QPushButton* btnCli, QPushButton* nuovoCli)
+{
+    auto* header = new QGridLayout;
+    header->addWidget(labelFor(parent, QStringLiteral("Numero"), num), 0, 0);
+    header->addWidget(num, 0, 1);
+    header->addWidget(labelFor(parent, QStringLiteral("Data"), data), 0, 2);
+    header->addWidget(data, 0, 3, Qt::AlignLeft);
+    header->addWidget(labelFor(parent, cliCaption, cli), 1, 0);
+    header->addWidget(cli, 1, 1, 1, 3);
+    auto* cliButtons = new QHBoxLayout;
+    cliButtons->addWidget(btnCli);
+    auto* lblVerifica = new QLabel(QStringLiteral("Verifica dati cliente"), parent);
+    lblVerifica->setBuddy(btnCli);
+    cliButtons->addWidget(lblVerifica);
+    cliButtons->addStretch();
+    cliButtons->addWidget(nuovoCli);
+    header->addLayout(cliButtons, 1, 4, 1, 2);
+    return header;
+}
+
+void finestra(QWidget* window, QLabel* counter, QPushButton* const (&cmd)[4])
+{
+    counter->hide();
+    for (QPushButton* b : cmd)
+        b->hide();
+    WindowBehaviour::sizeAndCentre(window, 12000, 9000);
+    WindowBehaviour::setBackground(window, QStringLiteral("Img/Sfondo2.jpg"));
+}
+
+void limitaNote(QPlainTextEdit* box, int length)
+{
+    QObject::connect(box, &QPlainTextEdit::textChanged, box, [box, length] {
+        const QString text = box->toPlainText();
+        const QString fitted = TextColumns::fitLines(text, length);
+        if (fitted != text) {
+            box->setPlainText(fitted);
+            box->moveCursor(QTextCursor::End);
+        }
+    });
+}
+
+void nonTrovato(QWidget* parent, const QString& kind, const QString& num)
+{
+    dialogs().message(parent, kind + u' ' + num + QStringLiteral(" non trovato"), QStringLiteral("Errore"),
+                      Dialogs::Icon::None);
+}
+
+void giaEsistente(QWidget* parent, const QString& text)
+{
+    dialogs().message(parent, text, QStringLiteral("Impossibile procedere"), Dialogs::Icon::Exclamation);
+}
+
+bool numeroLibero(QWidget* parent, const DbResult<bool>& exists, const QString& text)
+{
+    if (!exists)
+        WindowBehaviour::showDbError(parent, exists.error());
+    else if (exists.value())
+        giaEsistente(parent, text);
+    return exists && !exists.value();
+}
+
+bool conferma(QWidget* parent, const QString& text, const QString& title)
+{
+    return dialogs().message(parent, text, title, Dialogs::Icon::Question, Dialogs::Buttons::YesNo) ==
+           Dialogs::Answer::Yes;
+}
+
+std::optional<QDate> dataValida(QWidget* parent, QLineEdit* box)
+{
+    const auto data = Formats::parseDate(box->text());
+    if (!data) {
+        dialogs().message(parent, QStringLiteral("Data non valida"), QString(), Dialogs::Icon::Critical);
+        box->setFocus();
+    }
+    return data;
+}
+
+void showDbError(QWidget* parent, const DbError& error)
+{
+    WindowBehaviour::showDbError(parent, error);
 }
 
 QLabel* labelFor(QWidget* parent, const QString& text, QWidget* buddy, const QString& accessible)
@@ -70,6 +220,19 @@ void riempiClienti(QWidget* parent, QComboBox* idCli, QComboBox* cli)
     if (auto err = WindowBehaviour::riempiClienti(idCli, cli))
         WindowBehaviour::showDbError(parent, *err);
     cli->setCurrentIndex(chosen.isEmpty() ? -1 : idCli->findText(chosen));
+}
+
+bool scegliCliente(QWidget* parent, QComboBox* idCli, QComboBox* cli, qint64 id)
+{
+    const int i = idCli->findText(QString::number(id));
+    if (i < 0) {
+        dialogs().message(parent, QStringLiteral("Cliente non presente in Anagrafica"), QStringLiteral("AVVISO"),
+                          Dialogs::Icon::Exclamation);
+        return false;
+    }
+    cli->setCurrentIndex(i);
+    idCli->setCurrentIndex(i);
+    return true;
 }
 
 void verificaCliente(QWidget* parent, QComboBox* idCli, QComboBox* cli, bool richiamata,
@@ -121,10 +284,10 @@ long long contaSerie(QWidget* parent, QLabel* counter, const QString& kind,
 }
 
 std::optional<long long> sposta(QWidget* parent, int comando, long long posizione, long long totale,
-                                const std::function<DbResult<QList<long long>>()>& ordinali)
+                                const std::function<DbResult<QList<long long>>()>& ordinali, bool fermaAiMancanti)
 {
     QList<long long> found;
-    if (comando == 1 || comando == 2) {
+    if (comando == 1 || comando == 2 || (fermaAiMancanti && comando == 0)) {
         const auto read = ordinali();
         if (!read) {
             WindowBehaviour::showDbError(parent, read.error());
@@ -132,10 +295,18 @@ std::optional<long long> sposta(QWidget* parent, int comando, long long posizion
         }
         found = read.value();
     }
-    const auto dopo = PaperSeries::posizioneDopo(comando, posizione, totale, found);
+    const auto dopo = PaperSeries::posizioneDopo(comando, posizione, totale, found, fermaAiMancanti);
     if (!dopo || *dopo == posizione)
         return std::nullopt;
     return dopo;
+}
+
+QString testoMemorizzato(const QPlainTextEdit* box)
+{
+    // The plain text would turn non-breaking spaces into spaces.
+    QString text = box->document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    return TextColumns::storedLines(text);
 }
 
 bool confermaAnnullamento(QWidget* parent, const TestiAnnullamento& testi)

@@ -34,7 +34,18 @@ public:
         return section >= 0 && section < m_headers.size() ? QVariant(m_headers.at(section)) : QVariant();
     }
 
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override
+    {
+        const Row* r = row(index.row());
+        if (!r || (role != Qt::DisplayRole && role != Qt::AccessibleTextRole))
+            return QVariant();
+        return cell(*r, index.column());
+    }
+
 protected:
+    // What a column of a row shows, also to screen readers.
+    virtual QVariant cell(const Row&, int) const { return QVariant(); }
+
     PaperRegisterModel(QStringList headers, QObject* parent)
         : QAbstractTableModel(parent), m_headers(std::move(headers))
     {

@@ -45,6 +45,11 @@ QTableView* grid(QWidget* parent, QAbstractItemModel* model, std::initializer_li
     return view;
 }
 
+void showDbError(QWidget* parent, const DbError& error)
+{
+    WindowBehaviour::showDbError(parent, error);
+}
+
 QHBoxLayout* topRow(QLabel* heading, RegisterFilter* filter, QPushButton* anno)
 {
     auto* top = new QHBoxLayout;

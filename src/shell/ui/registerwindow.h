@@ -1,5 +1,9 @@
 #pragma once
 
+#include "data/dberror.h"
+#include "shell/ui/paperregistermodel.h"
+
+#include <QLabel>
 #include <QString>
 
 #include <initializer_list>
@@ -23,6 +27,21 @@ QLabel* heading(QWidget* parent, const QString& family = QString());
 QTableView* grid(QWidget* parent, QAbstractItemModel* model, std::initializer_list<int> widths,
                  const QString& accessibleName);
 
+// A database error, as the windows show it.
+void showDbError(QWidget* parent, const DbError& error);
+// Shows the rows read (none after an error, which is told) and their count: "<n> <unit>".
+template <class Row>
+void riempi(QWidget* parent, PaperRegisterModel<Row>* model, QLabel* count, DbResult<QList<Row>> rows,
+            const QString& unit)
+{
+    if (!rows)
+        model->setRows({});
+    else
+        model->setRows(std::move(rows.value()));
+    count->setText(QStringLiteral("%1 %2").arg(model->rowCount()).arg(unit));
+    if (!rows)
+        showDbError(parent, rows.error());
+}
 // Heading on the left, customer filter and year button on the right.
 QHBoxLayout* topRow(QLabel* heading, RegisterFilter* filter, QPushButton* anno);
 

@@ -352,3 +352,22 @@ TEST_F(FormRegDdtTest, PrintRequestsCarryWhatTheWindowShows)
                            u"2,5"_s}));
     EXPECT_EQ(dbRows(u"SELECT count(*) FROM Ddt"_s), u"0"_s);
 }
+
+TEST_F(FormRegDdtTest, NewDdtPrefilledForACustomer)
+{
+    frm = std::make_unique<FormRegDdt>();
+    EXPECT_FALSE(frm->CaricaNuova(addCustomer(u"CESSATO"_s, 0), {}));
+    EXPECT_EQ(dlg.lastText(), u"Cliente non presente in Anagrafica"_s);
+    ASSERT_TRUE(frm->CaricaNuova(rossi, {{1, u"Cancello"_s, dec("2")}, {2, u"Posa"_s, Decimal()}}));
+    EXPECT_EQ(get<QComboBox>("ComboCli")->currentText() + get<QComboBox>("ComboIdCli")->currentText(),
+              u"ROSSI"_s + QString::number(rossi));
+    EXPECT_EQ(rows(), u"Cancello|2|1\nPosa||2"_s);
+    frm->reject();
+    EXPECT_EQ(ddtRows(), QString());
+
+    ASSERT_TRUE(frm->CaricaNuova(rossi, {{1, u"Cancello"_s, dec("2")}}));
+    get<QComboBox>("ComboCausale")->setEditText(u"Vendita"_s);
+    dlg.answer(Answer::Yes);
+    click("BtnEmetti");
+    EXPECT_EQ(ddtContent(num(1)), u"1|Cancello|2"_s);
+}

@@ -1,15 +1,27 @@
 #include "../invoicetest.h"
+#include "invoices/invoiceledger.h"
 #include "invoices/ui/formfatt.h"
 #include "invoices/ui/frmeditfatt.h"
+#include "pagetexts.h"
+#include "printing/layoutregistry.h"
+#include "printing/pdfcommand.h"
+#include "printing/pdfprinter.h"
+#include "printing/printers.h"
+#include "printing/registerlayout.h"
+#include "printing/ui/formstampafatt.h"
+#include "printing/ui/registerprint.h"
 #include "scripteddialogs.h"
+#include "shell/appstate.h"
 #include "usergestures.h"
 #include "workdir.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
+#include <QTextStream>
 
 namespace {
 
@@ -200,4 +212,74 @@ TEST_F(FormFattTest, ChangeOfCustomerOfAnInvoiceOfThisYear)
     again.findChild<QPushButton*>(u"BtnSalva"_s)->click();
     EXPECT_EQ(dlg.lastText(), u"Errore durante la modifica"_s);
     EXPECT_EQ(again.result(), 0);
+}
+
+TEST_F(FormFattTest, PrintsPreviewsAndExportsTheListAsShownWithTheWindowsSums)
+{
+    Printers::reset();
+    app().stampantePdf = app().stampantePredefinita = u"CutePDF Writer"_s;
+    PdfPrinter::setLastFolder(dir.path());
+    std::vector<Page> preview;
+    const auto previewed = [&] {
+        dlg.onWindow([&](QDialog* w) {
+            preview = static_cast<FormStampaFatt*>(w)->pages();
+            return 0;
+        });
+        get("BtnAnt")->click();
+        return PageTexts::registerLines(preview, RegisterLayout::kPrimaRigaY);
+    };
+    const auto sums = [&] {
+        return u"Incassato|%1 Da incassare|%2"_s.arg(get<QLineEdit>("TxtIncassato")->text(),
+                                                     get<QLineEdit>("TxtIncassare")->text());
+    };
+    const QStringList all = previewed();
+    EXPECT_EQ(all.mid(0, 3).join(u'\n'), gridText(grid()->model()));
+    EXPECT_EQ(all.mid(3).join(u' '), u"Imponibile|€ 390,00 IVA|€ 85,80 Ritenuta d'acconto|€ 0,00 "
+                                     "Totale fatture|€ 1.334,86 "_s +
+                                         sums());
+    EXPECT_NE(preview[0].findText(u"REGISTRO FATTURE %1"_s.arg(kAnno)), nullptr);
+
+    auto* cli = get<QComboBox>("ComboCli");
+    cli->setCurrentIndex(2);
+    emit cli->activated(2);
+    const QStringList rossiOnly = previewed();
+    EXPECT_EQ(rossiOnly.mid(0, 2).join(u'\n'), gridText(grid()->model()));
+    EXPECT_EQ(rossiOnly.mid(6).join(u' '), sums());
+    EXPECT_NE(preview[0].findText(u"Cliente: ROSSI"_s), nullptr);
+
+    // Printed through the copies dialog on the PDF printer, under the register's own name.
+    dlg.onWindow([](QDialog* w) {
+        w->findChild<QCheckBox*>(u"ChkCopie0"_s)->click();
+        w->findChild<QPushButton*>(u"BtnAvanti"_s)->click();
+        return 1;
+    });
+    dlg.chooseFile(dir.path(u"registro.pdf"_s));
+    get("BtnStampa")->click();
+    EXPECT_EQ(dlg.proposedFiles, QStringList{dir.path(u"Registro_Fatture_%1.pdf"_s.arg(kAnno))});
+    EXPECT_TRUE(dir.read(u"registro.pdf"_s).startsWith("%PDF-"));
+
+    // The command writes the same pages; an unknown customer writes nothing.
+    RegisterPrint::registerPdfKinds();
+    QString errors;
+    QTextStream err(&errors);
+    const auto command = [&](const QString& id, const QString& out) {
+        return PdfCommand::run(
+            {u"registro-fatture"_s, QString::number(kAnno), u"--cliente"_s, id, u"-o"_s, dir.path(out)}, err);
+    };
+    EXPECT_EQ(command(QString::number(rossi), u"cmd.pdf"_s), 0);
+    QString error;
+    const auto table = RegisterPrint::fatture(kAnno, rossi, error);
+    ASSERT_TRUE(table.has_value());
+    EXPECT_EQ(paperText(LayoutRegistry::compose(RegisterLayout::kTipo, *table, nullptr)), paperText(preview));
+    EXPECT_EQ(command(u"999"_s, u"nessuno.pdf"_s), 1);
+    err.flush();
+    EXPECT_TRUE(errors.contains(u"Cliente 999 non trovato"_s)) << errors.toStdString();
+    EXPECT_FALSE(QFile::exists(dir.path(u"nessuno.pdf"_s)));
+
+    // The accountant's list of what is shown.
+    dlg.chooseFile(dir.path(u"fatture.csv"_s));
+    get("BtnEsporta")->click();
+    EXPECT_EQ(dlg.proposedFiles.last(), dir.path(u"Fatture_%1.csv"_s.arg(kAnno)));
+    EXPECT_EQ(dir.read(u"fatture.csv"_s), InvoiceLedger::carica(kAnno, rossi)->csv());
+    EXPECT_EQ(dlg.lastText(), u"FATTURE esportate con successo"_s);
 }

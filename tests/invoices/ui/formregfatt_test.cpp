@@ -580,3 +580,31 @@ TEST_F(FormRegFattTest, TotalsPastTheDecimalRangeAreAnOverflow)
     EXPECT_EQ(dlg.messages.back().title + u": "_s + dlg.lastText(), u"Errore 6: Overflow"_s);
     EXPECT_EQ(dbRows(u"SELECT count(*) FROM Fatture"_s), u"0"_s);
 }
+
+TEST_F(FormRegFattTest, NewInvoicePrefilledForACustomer)
+{
+    frm = std::make_unique<FormRegFatt>();
+    EXPECT_FALSE(frm->CaricaNuova(kAnno, addCustomer(u"CESSATO"_s, 0), {}));
+    EXPECT_EQ(dlg.lastText(), u"Cliente non presente in Anagrafica"_s);
+    const QList<InvoiceRow> rows{{1, u"Lavori come da preventivo"_s, Decimal(), Decimal()},
+                                 {2, u"Cancello"_s, dec("2"), Decimal()}};
+    ASSERT_TRUE(frm->CaricaNuova(kAnno, rossi, rows));
+    EXPECT_EQ(get<QComboBox>("ComboCli")->currentText() + get<QComboBox>("ComboIdCli")->currentText(),
+              u"ROSSI"_s + QString::number(rossi));
+    EXPECT_TRUE(get<QComboBox>("ComboCli")->isEnabled());
+    EXPECT_EQ(box("TxtNum")->text(), num(1));
+    EXPECT_EQ(shown(), u"Lavori come da preventivo||||1\nCancello|2|||2\n€ 0,00|€ 0,00|€ 0,00|€ 0,00"_s);
+    // Closed without issuing: nothing stored.
+    frm->reject();
+    EXPECT_EQ(invoiceRows(), QString());
+
+    // The price typed afterwards, as in any row; rows added go after the given ones.
+    ASSERT_TRUE(frm->CaricaNuova(kAnno, rossi, rows));
+    changeCell(1, 3, u"50"_s);
+    addRow(u"Posa"_s, u"0"_s, u"30"_s);
+    setRate(u"22"_s);
+    noCopies();
+    click("BtnEmetti");
+    EXPECT_EQ(contentRows(num(1)), u"1|Lavori come da preventivo|0|0\n2|Cancello|2|50\n3|Posa|0|30"_s);
+    EXPECT_EQ(dbRows(u"SELECT count(*) FROM sqlite_master WHERE name = 'FattureDdt'"_s), u"0"_s);
+}

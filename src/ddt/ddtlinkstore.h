@@ -1,0 +1,34 @@
+#pragma once
+
+#include "data/dberror.h"
+#include "ddt/ddt.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// Which invoice covers which DDT (a deferred invoice names the DDTs it bills). The link table
+// sits beside the ten of the program and is created by the first invoice that covers a DDT;
+// reading never creates it, so a look that writes nothing stays so.
+class DdtLinkStore {
+public:
+    // A DDT taken by another invoice, or gone, while this one was being written.
+    static constexpr int NonDisponibile = 3201;
+
+    // The DDTs of a customer dated in `anno` that no invoice covers yet, with their rows, by
+    // leading number.
+    static DbResult<QList<Ddt>> daFatturare(int anno, qint64 idAna);
+    // The invoice covering a DDT; empty when none.
+    static DbResult<QString> fattura(const QString& numDdt);
+    // Whether the link table is there.
+    static DbResult<bool> presente();
+
+    // Records that invoice `fattura` covers `ddt`. Runs inside the invoice's write transaction:
+    // a DDT already covered or no longer stored gives NonDisponibile and the caller writes nothing.
+    static DbStatus collega(const QString& fattura, const QStringList& ddt);
+    // A cancelled invoice frees its DDTs.
+    static DbStatus liberaFattura(const QString& fattura);
+    // A cancelled DDT leaves no link behind for the next DDT of its number.
+    static DbStatus liberaDdt(const QString& numDdt);
+};

@@ -1,0 +1,62 @@
+#include "invoices/ddtinvoicecommand.h"
+
+#include "ddt/ddtlinkstore.h"
+#include "ddt/ddtstore.h"
+#include "invoices/ddtinvoicing.h"
+
+#include <QDate>
+#include <QTextStream>
+
+namespace {
+
+int fail(QTextStream& err, const QString& message)
+{
+    err << message << Qt::endl;
+    return 1;
+}
+
+int failDb(QTextStream& err, const DbError& e)
+{
+    return fail(err, e.title() + QStringLiteral(": ") + e.text);
+}
+
+} // namespace
+
+int DdtInvoiceCommand::run(const QStringList& args, QTextStream& out, QTextStream& err)
+{
+    const QString uso = QStringLiteral("Uso: fattura-da-ddt CLIENTE_ID --anno ANNO");
+    QString id;
+    int anno = QDate::currentDate().year();
+    for (int i = 0; i < args.size(); ++i) {
+        if (args.at(i) == QStringLiteral("--anno") && i + 1 < args.size()) {
+            bool ok = false;
+            anno = args.at(++i).toInt(&ok);
+            if (!ok || anno < 1900 || anno > 9999)
+                return fail(err, QStringLiteral("Anno non valido: %1").arg(args.at(i)));
+        } else if (id.isEmpty()) {
+            id = args.at(i);
+        } else {
+            return fail(err, uso);
+        }
+    }
+    if (id.isEmpty())
+        return fail(err, uso);
+    bool ok = false;
+    const qint64 idAna = id.toLongLong(&ok);
+    if (!ok || idAna <= 0)
+        return fail(err, QStringLiteral("Codice cliente non valido: %1").arg(id));
+    const auto nome = DdtStore::customerName(idAna);
+    if (!nome)
+        return failDb(err, nome.error());
+    if (nome->isEmpty())
+        return fail(err, QStringLiteral("Cliente %1 non trovato").arg(idAna));
+    const auto ddts = DdtLinkStore::daFatturare(anno, idAna);
+    if (!ddts)
+        return failDb(err, ddts.error());
+    if (ddts->isEmpty())
+        return fail(err, QStringLiteral("Nessun DDT da fatturare per il cliente %1 nel %2")
+                             .arg(nome.value(), QString::number(anno)));
+    out << DdtInvoicing::riepilogo(nome.value(), anno, DdtInvoicing::inOrdine(ddts.value()));
+    out.flush();
+    return 0;
+}

@@ -1,0 +1,160 @@
+#include "../ddt/ddttest.h"
+#include "ddt/ddtlinkstore.h"
+#include "invoices/ddtinvoicecommand.h"
+#include "invoices/ddtinvoicing.h"
+#include "workdir.h"
+
+#include <QProcess>
+#include <QTextStream>
+
+namespace {
+
+// Three DDTs of ROSSI in 2026 (issued out of number order), one of his in 2025 and one of
+// another customer. 1/26 has an untouched first row and a blank line; 3/26 a row without quantity.
+struct DdtInvoiceTest : ::testing::Test {
+    TestWorkDir dir;
+    qint64 rossi = addCustomer(u"ROSSI"_s);
+    qint64 bianchi = addCustomer(u"BIANCHI"_s);
+
+    DdtInvoiceTest()
+    {
+        Ddt grata = sampleDdt(u"10/26"_s, rossi, QDate(2026, 3, 1));
+        grata.rows = {{1, u"Grata"_s, dec("4")}};
+        issueDdt(grata);
+        issueDdt(u"1/26"_s, rossi, QDate(2026, 1, 10));
+        Ddt posa = sampleDdt(u"3/26"_s, rossi, QDate(2026, 2, 3));
+        posa.rows = {{1, u"Posa in opera"_s, Decimal()}, {2, u"Ringhiera"_s, dec("1.5")}};
+        issueDdt(posa);
+        issueDdt(u"2/26"_s, bianchi, QDate(2026, 2, 1));
+        issueDdt(u"40/25"_s, rossi, QDate(2025, 12, 30));
+    }
+    static QStringList nums(const QList<Ddt>& ddts)
+    {
+        QStringList out;
+        for (const Ddt& d : ddts)
+            out << d.num;
+        return out;
+    }
+    QStringList offered(int anno = 2026) { return nums(DdtLinkStore::daFatturare(anno, rossi).value()); }
+    QList<Ddt> toInvoice() { return DdtInvoicing::inOrdine(DdtLinkStore::daFatturare(2026, rossi).value()); }
+    // The register's number and invoice columns.
+    static QString register2026()
+    {
+        QStringList out;
+        const auto reg = DdtStore::registro(2026, 0);
+        for (const auto& r : reg.value())
+            out << r.num + u'>' + r.fattura;
+        return out.join(u' ');
+    }
+    static QStringList rowTexts(const QList<InvoiceRow>& rows)
+    {
+        QStringList out;
+        for (const InvoiceRow& r : rows)
+            out << u"%1|%2|%3|%4"_s.arg(r.ord).arg(r.descrizione, r.qta.toString(), r.prezzo.toString());
+        return out;
+    }
+};
+
+} // namespace
+
+TEST_F(DdtInvoiceTest, DeferredInvoiceRowsNameEachDdtInNumberOrder)
+{
+    const QList<Ddt> ddts = toInvoice();
+    EXPECT_EQ(nums(ddts), (QStringList{u"1/26"_s, u"3/26"_s, u"10/26"_s}));
+    // Empty and blank DDT lines are left out; a row without quantity stays one; no price anywhere.
+    EXPECT_EQ(rowTexts(DdtInvoicing::righe(ddts)),
+              (QStringList{u"1|DDT n. 1/26 del 10/01/2026|0|0"_s, u"2|Cancello|2|0"_s, u"3| |0|0"_s,
+                           u"4|DDT n. 3/26 del 03/02/2026|0|0"_s, u"5|Posa in opera|0|0"_s, u"6|Ringhiera|1.5|0"_s,
+                           u"7| |0|0"_s, u"8|DDT n. 10/26 del 01/03/2026|0|0"_s, u"9|Grata|4|0"_s}));
+    EXPECT_TRUE(DdtInvoicing::righe({}).isEmpty());
+    // A later series sorts after an earlier one whatever its number.
+    Ddt old;
+    old.num = u"40/25"_s;
+    EXPECT_EQ(nums(DdtInvoicing::inOrdine({ddts.at(0), old})), (QStringList{u"40/25"_s, u"1/26"_s}));
+}
+
+TEST_F(DdtInvoiceTest, LinkStoredOnIssueFreedOnCancelNeverTwice)
+{
+    // Looking writes nothing, not even the link table.
+    EXPECT_EQ(offered(), (QStringList{u"1/26"_s, u"3/26"_s, u"10/26"_s}));
+    EXPECT_EQ(offered(2025), QStringList{u"40/25"_s});
+    issue(u"1/26"_s, rossi, QDate(2026, 3, 31));
+    EXPECT_FALSE(DdtLinkStore::presente().value());
+    EXPECT_EQ(register2026(), u"10/26> 3/26> 2/26> 1/26>"_s);
+
+    // A number already taken: neither the invoice nor its links are stored.
+    ASSERT_TRUE(InvoiceStore::issue(sampleInvoice(u"1/26"_s, rossi, QDate(2026, 3, 31)), {u"1/26"_s}));
+    EXPECT_EQ(DdtLinkStore::fattura(u"1/26"_s).value(), QString());
+
+    ASSERT_FALSE(InvoiceStore::issue(sampleInvoice(u"2/26"_s, rossi, QDate(2026, 3, 31)), {u"1/26"_s, u"3/26"_s}));
+    EXPECT_EQ(offered(), QStringList{u"10/26"_s});
+    EXPECT_EQ(register2026(), u"10/26> 3/26>2/26 2/26> 1/26>2/26"_s);
+
+    // Another invoice taking a DDT already billed, or one gone meanwhile, is refused whole.
+    const QString before = invoiceRows() + dbRows(u"SELECT * FROM FattureDdt ORDER BY NumDdt"_s);
+    for (const QString& ddt : {u"3/26"_s, u"99/26"_s}) {
+        const DbStatus err =
+            InvoiceStore::issue(sampleInvoice(u"3/26"_s, rossi, QDate(2026, 3, 31)), {u"10/26"_s, ddt});
+        ASSERT_TRUE(err);
+        EXPECT_EQ(err->number, DdtLinkStore::NonDisponibile);
+        EXPECT_EQ(err->text, ddt == u"3/26"_s ? u"Il DDT 3/26 è già stato fatturato con la fattura 2/26"_s
+                                              : u"Il DDT 99/26 non esiste più"_s);
+    }
+    EXPECT_EQ(invoiceRows() + dbRows(u"SELECT * FROM FattureDdt ORDER BY NumDdt"_s), before);
+    EXPECT_EQ(contentRows(u"3/26"_s), QString());
+
+    // Cancelling the invoice frees its DDTs; the number issued again starts clean.
+    EXPECT_EQ(InvoiceStore::cancel(u"2/26"_s).value(), InvoiceStore::Outcome::Done);
+    EXPECT_EQ(offered(), (QStringList{u"1/26"_s, u"3/26"_s, u"10/26"_s}));
+    EXPECT_EQ(register2026(), u"10/26> 3/26> 2/26> 1/26>"_s);
+
+    // A cancelled DDT leaves no link for the next DDT of its number.
+    ASSERT_FALSE(InvoiceStore::issue(sampleInvoice(u"2/26"_s, rossi, QDate(2026, 3, 31)), {u"10/26"_s}));
+    EXPECT_EQ(DdtStore::cancel(u"10/26"_s).value(), DdtStore::Outcome::Done);
+    issueDdt(u"10/26"_s, rossi, QDate(2026, 3, 2));
+    EXPECT_EQ(DdtLinkStore::fattura(u"10/26"_s).value(), QString());
+    EXPECT_EQ(offered(), (QStringList{u"1/26"_s, u"3/26"_s, u"10/26"_s}));
+}
+
+TEST_F(DdtInvoiceTest, CommandPrintsWhatWouldBeInvoicedAndWritesNothing)
+{
+    const auto run = [](const QStringList& args, QString& out, QString& err) {
+        QTextStream o(&out), e(&err);
+        const int status = DdtInvoiceCommand::run(args, o, e);
+        o.flush();
+        e.flush();
+        return status;
+    };
+    QString out, err;
+    ASSERT_EQ(run({QString::number(rossi), u"--anno"_s, u"2026"_s}, out, err), 0) << err.toStdString();
+    EXPECT_EQ(out, u"Fattura differita per ROSSI: 3 DDT del 2026\n\nDDT n. 1/26 del 10/01/2026\n"
+                   "           2  Cancello\n\nDDT n. 3/26 del 03/02/2026\n              Posa in opera\n"
+                   "         1,5  Ringhiera\n\nDDT n. 10/26 del 01/03/2026\n           4  Grata\n"_s);
+    EXPECT_FALSE(DdtLinkStore::presente().value());
+
+    const std::pair<QStringList, QString> refused[] = {
+        {{u"999"_s, u"--anno"_s, u"2026"_s}, u"Cliente 999 non trovato\n"_s},
+        {{QString::number(bianchi), u"--anno"_s, u"2025"_s},
+         u"Nessun DDT da fatturare per il cliente BIANCHI nel 2025\n"_s},
+        {{u"abc"_s}, u"Codice cliente non valido: abc\n"_s},
+        {{QString::number(rossi), u"--anno"_s, u"xx"_s}, u"Anno non valido: xx\n"_s},
+        {{}, u"Uso: fattura-da-ddt CLIENTE_ID --anno ANNO\n"_s},
+    };
+    for (const auto& [args, message] : refused) {
+        QString o, e;
+        EXPECT_EQ(run(args, o, e), 1) << args.join(u' ').toStdString();
+        EXPECT_EQ(e, message);
+        EXPECT_TRUE(o.isEmpty());
+    }
+
+    // The program itself: the same text on its standard output, the database file untouched.
+    Database::close();
+    const QByteArray file = dir.read(u"Dati/Corvalisto.mdb"_s);
+    QProcess p;
+    p.start(QStringLiteral(CORVALISTO_EXE),
+            {u"--dir"_s, dir.path(), u"fattura-da-ddt"_s, QString::number(rossi), u"--anno"_s, u"2026"_s});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    EXPECT_EQ(QString::fromUtf8(p.readAllStandardOutput()), out);
+    EXPECT_EQ(dir.read(u"Dati/Corvalisto.mdb"_s), file);
+}

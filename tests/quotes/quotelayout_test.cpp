@@ -1,0 +1,119 @@
+#include "../printing/pdfprobe.h"
+#include "pagetexts.h"
+#include "printing/layoutregistry.h"
+#include "printing/pdfcommand.h"
+#include "quotes/quotelayout.h"
+#include "quotes/quotepaper.h"
+#include "quotetest.h"
+#include "shell/appstate.h"
+#include "workdir.h"
+
+#include <QTextStream>
+
+using PageTexts::textsIn;
+
+namespace {
+
+QString righe(int n, const QString& fine = {})
+{
+    QStringList out;
+    for (int i = 1; i <= n; ++i)
+        out << u"Riga %1"_s.arg(i);
+    return out.join(u"\r\n"_s) + fine;
+}
+
+QuoteData data(const QString& des, const QString& cli1 = u"Condominio Aurora"_s)
+{
+    QuoteData d;
+    d.num = u"12/09"_s;
+    d.data = u"05/03/09"_s;
+    d.cli1 = cli1;
+    d.cli2 = cli1.isEmpty() ? QString() : u"Via Po 3"_s;
+    d.idCliente = 7;
+    d.des = des;
+    return d;
+}
+
+std::vector<Page> pages(const QuoteData& d)
+{
+    LayoutContext ctx;
+    ctx.intestazione = {u"FERRO ROSSI"_s, u"Carpenteria"_s, u"Via Roma 1"_s, u"Tel. 0543"_s, u"P.IVA 0123"_s};
+    const CustomerFields cliente{u"Rossi Srl"_s, u"Officine"_s, u"0999"_s, u"Via Verdi 2"_s,
+                                 u"40100"_s,     u"Bologna"_s,  u"BO"_s,   u"CF"_s};
+    return QuoteLayout::disegna(d, cliente, ctx);
+}
+
+// The body lines of a page, empty ones included, as "text@y".
+QStringList corpo(const Page& page)
+{
+    QStringList out;
+    for (const DrawItem& i : page.items())
+        if (i.kind == DrawItem::Kind::Text && i.x == 20 && i.y >= 115)
+            out << i.text + u'@' + QString::number(i.y);
+    return out;
+}
+
+} // namespace
+
+TEST(QuoteLayout, TheLetterHead)
+{
+    const auto p = pages(data(u"Testo"_s));
+    ASSERT_EQ(p.size(), 1u);
+    EXPECT_EQ(textsIn(p[0], 0, 0, 210, 110),
+              QStringList({u"FERRO ROSSI@45,10"_s, u"Carpenteria@51,16"_s, u"Via Roma 1@44,23"_s, u"Tel. 0543@46,28"_s,
+                           u"P.IVA 0123@43,33"_s, u"Valmera  05/03/2009@30,59"_s,
+                           u"lì  ......................................................@10,63"_s,
+                           u"Condominio Aurora@117,59"_s, u"Via Po 3@117,64.5"_s}));
+    EXPECT_EQ(PageTexts::fonts(p[0]).filter(u"Times"_s),
+              QStringList({u"Times New Roman 12: Testo|lì  ......................................................"_s,
+                           u"Times New Roman 12 B: Condominio Aurora|Valmera  05/03/2009|Via Po 3"_s}));
+    // Corner marks: the outline, then white covers leaving 3 mm at each corner.
+    QStringList rects;
+    for (const DrawItem& i : p[0].items())
+        if (i.kind == DrawItem::Kind::Rect)
+            rects << u"%1,%2-%3,%4 %5 %6"_s.arg(i.x).arg(i.y).arg(i.x2).arg(i.y2).arg(i.filled).arg(i.colour.name());
+    EXPECT_EQ(rects,
+              QStringList({u"112,47-202,82 0 #000000"_s, u"115,47-199,82 1 #ffffff"_s, u"112,50-202,79 1 #ffffff"_s}));
+    // Without typed lines, the registry customer's address.
+    EXPECT_EQ(textsIn(pages(data(u"Testo"_s, {}))[0], 110, 45, 210, 85),
+              QStringList({u"Rossi Srl@117,53.5"_s, u"Officine@117,59"_s, u"Via Verdi 2@117,65.5"_s,
+                           u"40100 Bologna (BO)@117,71"_s}));
+}
+
+TEST(QuoteLayout, ThirtyOneLinesAPageTheLastOnTheLastPage)
+{
+    EXPECT_EQ(pages(data(righe(31))).size(), 1u);
+    const auto due = pages(data(righe(32)));
+    ASSERT_EQ(due.size(), 2u);
+    EXPECT_EQ(corpo(due[0]).size(), 31);
+    EXPECT_EQ(corpo(due[0]).back(), u"Riga 31@265"_s);
+    EXPECT_EQ(corpo(due[1]), QStringList{u"Riga 32@115"_s});
+    // Every page is a whole letter.
+    EXPECT_EQ(textsIn(due[1], 0, 50, 210, 70).first(), u"Valmera  05/03/2009@30,59"_s);
+    // A text ending with a line break prints an empty last line; no wrapping of long lines.
+    const QString lunga(300, u'x');
+    EXPECT_EQ(corpo(pages(data(u"A\r\n"_s + lunga + u"\r\n"_s))[0]),
+              QStringList({u"A@115"_s, lunga + u"@120"_s, u"@125"_s}));
+}
+
+TEST(QuoteLayout, PdfCommandWritesTheStoredQuote)
+{
+    TestWorkDir dir;
+    const qint64 rossi = addCustomer(u"ROSSI"_s);
+    Quote q = sampleQuote(u"12/09"_s, QDate(2009, 3, 5), rossi);
+    q.des = righe(40);
+    issueQuote(q);
+    const auto d = QuotePaper::datiPreventivo(u"12/09"_s).value().value();
+    EXPECT_EQ(QStringList({d.num, d.data, d.cli1, QString::number(d.idCliente), d.des}),
+              QStringList({u"12/09"_s, u"05/03/09"_s, QString(), QString::number(rossi), righe(40)}));
+    EXPECT_EQ(LayoutRegistry::fileName(QuotePaper::kTipo, std::any(d)), u"Preventivo_12-09.pdf"_s);
+
+    QString errors;
+    QTextStream err(&errors);
+    const QString out = dir.path(u"p.pdf"_s);
+    ASSERT_EQ(PdfCommand::run({u"preventivo"_s, u"12/09"_s, u"-o"_s, out}, err), 0) << errors.toStdString();
+    EXPECT_EQ(PdfProbe::pages(out), 2);
+    EXPECT_EQ(PdfCommand::run({u"preventivo"_s, u"13/09"_s, u"-o"_s, out}, err), 1);
+    err.flush();
+    EXPECT_TRUE(errors.contains(u"Preventivo \"13/09\" non trovato."_s)) << errors.toStdString();
+}

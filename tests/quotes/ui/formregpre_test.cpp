@@ -1,0 +1,271 @@
+#include "../quotetest.h"
+#include "papers/paperseries.h"
+#include "quotes/ui/formpre.h"
+#include "quotes/ui/formregpre.h"
+#include "scripteddialogs.h"
+#include "shell/appstate.h"
+#include "shell/formats.h"
+#include "usergestures.h"
+#include "workdir.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+
+namespace {
+
+using Answer = Dialogs::Answer;
+
+const int kAnno = QDate::currentDate().year();
+const QString kSuffisso = PaperSeries::suffisso(kAnno);
+
+QString num(int n)
+{
+    return QString::number(n) + kSuffisso;
+}
+
+struct FormRegPreTest : ::testing::Test {
+    TestWorkDir dir;
+    ScriptedDialogs dlg;
+    qint64 rossi = addCustomer(u"ROSSI"_s);
+    std::unique_ptr<FormRegPre> frm;
+
+    void open(const QString& number = {})
+    {
+        frm = std::make_unique<FormRegPre>();
+        EXPECT_TRUE(frm->Carica(number));
+    }
+    template <typename T = QPushButton> T* get(const char* name)
+    {
+        auto* w = frm->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    QComboBox* combo(const char* name) { return get<QComboBox>(name); }
+    QPlainTextEdit* des() { return get<QPlainTextEdit>("TxtDes"); }
+    QString label() { return get<QLabel>("LblRec")->text(); }
+    void click(const char* name)
+    {
+        auto* b = get(name);
+        ASSERT_TRUE(b && b->isEnabled()) << name;
+        b->click();
+    }
+    // Quotes 1..n of the year; `skip` left out.
+    void stored(int n, int skip = 0)
+    {
+        for (int i = 1; i <= n; ++i)
+            if (i != skip)
+                issueQuote(sampleQuote(num(i), QDate(kAnno, 1, 1).addDays(i), i % 2 ? rossi : 0));
+    }
+};
+
+} // namespace
+
+TEST_F(FormRegPreTest, RegisteringChecksInOrderThenStoresOneKindOfCustomer)
+{
+    Quote old = sampleQuote(u"3/%1"_s.arg((kAnno - 1) % 100, 2, 10, QChar(u'0')), QDate(kAnno - 1, 5, 1));
+    old.int2 = u"Via Po 3"_s;
+    issueQuote(old);
+    open();
+    EXPECT_EQ(get<QLineEdit>("TxtNum")->text(), num(1));
+    EXPECT_FALSE(get("BtnStampa")->isEnabled() || get("BtnPdf")->isEnabled());
+    EXPECT_TRUE(get("BtnNuovoCli")->isEnabled());
+    // Typed lines of earlier quotes are offered again.
+    EXPECT_EQ(combo("ComboCli")->itemText(0) + u'|' + combo("ComboCli2")->itemText(0), u"Condominio Aurora|Via Po 3"_s);
+    EXPECT_EQ(combo("ComboCli")->currentText(), QString());
+
+    const struct {
+        std::function<void()> fix;
+        const char* message;
+    } checks[] = {
+        {[] {}, "Inserire intestazione CLIENTE o selezionarlo da Anagrafica"},
+        {[this] { combo("ComboCli3")->setCurrentIndex(combo("ComboCli3")->findText(u"ROSSI"_s)); },
+         "Nessuna DESCRIZIONE inserita"},
+        {[this] {
+             des()->setPlainText(u"Cancello\nPosa"_s);
+             dlg.answer(Answer::No);
+         },
+         "Proseguire con il SALVATAGGIO del PREVENTIVO"},
+    };
+    for (const auto& c : checks) {
+        c.fix();
+        click("BtnRegistra");
+        EXPECT_EQ(dlg.lastText(), QString::fromUtf8(c.message));
+        EXPECT_EQ(dbRows(u"SELECT count(*) FROM Preventivi"_s), u"1"_s) << c.message;
+    }
+    // "No" keeps the window and what it shows.
+    EXPECT_EQ(des()->toPlainText(), u"Cancello\nPosa"_s);
+    EXPECT_NE(frm->result(), QDialog::Accepted);
+
+    // A registry customer alone: IdAna, Int1 Null; the copies dialog asked after the message.
+    dlg.answer(Answer::Yes);
+    click("BtnRegistra");
+    EXPECT_EQ(dlg.lastText(), u"PREVENTIVO registrato con successo"_s);
+    EXPECT_EQ(dlg.windowsShown, QStringList{u"FrmCopie"_s});
+    EXPECT_EQ(frm->result(), QDialog::Accepted);
+    const QString oggi = Formats::isoDate(QDate::currentDate());
+    EXPECT_EQ(dbRows(u"SELECT IdAna, Int1, Int2, Data, Des, Note FROM Preventivi WHERE Num = ?"_s, {num(1)}),
+              u"%1|-|-|%2|Cancello\r\nPosa|-"_s.arg(rossi).arg(oggi));
+
+    // Typed lines win over a chosen registry customer: Int1, IdAna Null.
+    open();
+    EXPECT_EQ(get<QLineEdit>("TxtNum")->text(), num(2));
+    combo("ComboCli3")->setCurrentIndex(0);
+    combo("ComboCli")->setEditText(u"Bar Sport"_s);
+    des()->setPlainText(u"Tettoia"_s);
+    get<QPlainTextEdit>("TxtNote")->setPlainText(u"Urgente"_s);
+    dlg.answer(Answer::Yes);
+    click("BtnRegistra");
+    EXPECT_EQ(dbRows(u"SELECT IdAna, Int1, Int2, Note FROM Preventivi WHERE Num = ?"_s, {num(2)}),
+              u"-|Bar Sport|-|Urgente"_s);
+
+    // A number typed (Secondario) that exists is refused.
+    app().secondario = true;
+    open();
+    get<QLineEdit>("TxtNum")->setText(num(1));
+    combo("ComboCli")->setEditText(u"Bar Sport"_s);
+    des()->setPlainText(u"Tettoia"_s);
+    click("BtnRegistra");
+    app().secondario = false;
+    EXPECT_EQ(dlg.lastText(), u"Preventivo %1 già esistente"_s.arg(num(1)));
+    EXPECT_EQ(dlg.messages.back().title, u"Impossibile procedere"_s);
+    EXPECT_TRUE(dlg.allAnswersUsed());
+}
+
+TEST_F(FormRegPreTest, OnlyItsOwnButtonsCloseTheWindow)
+{
+    open();
+    frm->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(frm.get()));
+    frm->close();
+    QTest::keyClick(frm.get(), Qt::Key_Escape);
+    EXPECT_TRUE(frm->isVisible());
+    // "&ANNULLA" closes a new quote, storing nothing.
+    des()->setPlainText(u"Bozza"_s);
+    click("BtnAnnulla");
+    EXPECT_FALSE(frm->isVisible());
+    EXPECT_EQ(frm->result(), QDialog::Rejected);
+    EXPECT_EQ(dbRows(u"SELECT count(*) FROM Preventivi"_s), u"0"_s);
+}
+
+TEST_F(FormRegPreTest, RecallBrowseStopsAtAMissingNumberAndSaves)
+{
+    stored(6, 3);
+    open(num(5));
+    EXPECT_EQ(label(), u"Preventivo 5 di 6"_s);
+    EXPECT_EQ(get<QLabel>("LabelInt")->text(), u"Richiama Preventivo"_s);
+    EXPECT_EQ(get("BtnRegistra")->text(), u"&CHIUDI"_s);
+    EXPECT_FALSE(get("BtnAnnulla")->isEnabled());
+    EXPECT_FALSE(get("BtnNuovoCli")->isEnabled());
+    // A registry-customer quote: its name alone, the typed lines locked.
+    EXPECT_EQ(combo("ComboCli3")->currentText() + u'|' + combo("ComboCli")->currentText(), u"ROSSI|"_s);
+    EXPECT_FALSE(combo("ComboCli")->isEnabled());
+
+    // The text changed, then previous: stored first. A typed-header quote shows its lines, open
+    // to change, after a registry one.
+    des()->setPlainText(u"Cambiato\nDue righe"_s);
+    click("Cmd1");
+    EXPECT_EQ(label(), u"Preventivo 4 di 6"_s);
+    EXPECT_EQ(dbRows(u"SELECT Des FROM Preventivi WHERE Num = ?"_s, {num(5)}), u"Cambiato\r\nDue righe"_s);
+    EXPECT_EQ(combo("ComboCli")->currentText() + u'|' + combo("ComboCli3")->currentText(), u"Condominio Aurora|"_s);
+    EXPECT_TRUE(combo("ComboCli")->isEnabled());
+    click("Cmd0");
+    EXPECT_EQ(label(), u"Preventivo 1 di 6"_s);
+    click("Cmd2");
+    click("Cmd2");
+    // Number 3 is missing: browsing stops before it, both ways.
+    EXPECT_EQ(label(), u"Preventivo 2 di 6"_s);
+    click("Cmd3");
+    click("Cmd1");
+    click("Cmd1");
+    click("Cmd1");
+    EXPECT_EQ(label(), u"Preventivo 4 di 6"_s);
+    click("Cmd3");
+    EXPECT_TRUE(get("BtnAnnulla")->isEnabled());
+
+    // Closing stores the typed lines of a typed quote; a quote gone meanwhile is told.
+    combo("ComboCli")->setEditText(u"Nuovo cliente"_s);
+    EXPECT_FALSE(Database::exec(u"DELETE FROM Preventivi WHERE Num = ?"_s, {num(6)}));
+    click("BtnRegistra");
+    EXPECT_EQ(dlg.lastText(), u"Errore durante salvataggio Preventivo"_s);
+    EXPECT_EQ(frm->result(), QDialog::Accepted);
+}
+
+TEST_F(FormRegPreTest, AnnulmentOfTheLastAndOfAVanishedQuote)
+{
+    stored(3);
+    open(num(3));
+    dlg.answer(Answer::No);
+    click("BtnAnnulla");
+    EXPECT_EQ(dbRows(u"SELECT count(*) FROM Preventivi"_s), u"3"_s);
+    dlg.answer(Answer::Yes);
+    click("BtnAnnulla");
+    EXPECT_EQ(dlg.lastText(), u"PREVENTIVO annullato con successo"_s);
+    EXPECT_EQ(frm->result(), QDialog::Accepted);
+    open();
+    EXPECT_EQ(get<QLineEdit>("TxtNum")->text(), num(3));
+
+    // Deleted by someone else while the question is on screen: an error, not a success.
+    open(num(2));
+    dlg.answer(Answer::Yes);
+    dlg.whileShown = [](const QString&) { Database::exec(u"DELETE FROM Preventivi"_s); };
+    click("BtnAnnulla");
+    dlg.whileShown = nullptr;
+    EXPECT_EQ(dlg.messages.back().icon, Dialogs::Icon::Critical);
+    EXPECT_NE(dlg.lastText(), u"PREVENTIVO annullato con successo"_s);
+}
+
+TEST_F(FormRegPreTest, PrintRequestsCarryWhatTheWindowShows)
+{
+    stored(2);
+    open(num(1));
+    QString kind;
+    dlg.onWindow([&](QDialog*) {
+        kind = app().tipoDocumento;
+        return 0;
+    });
+    click("BtnAnt");
+    EXPECT_EQ(kind, u"Preventivo"_s);
+    const QuoteData d = frm->datiPreventivo();
+    EXPECT_EQ(QStringList({d.num, d.cli1, QString::number(d.idCliente), d.des}),
+              QStringList({num(1), QString(), QString::number(rossi), u"Cancello\r\nPosa"_s}));
+    dlg.chooseFile(dir.path(u"p.pdf"_s));
+    click("BtnPdf");
+    EXPECT_EQ(QApplication::clipboard()->text(), u"Preventivo_1-%1.pdf"_s.arg(kSuffisso.mid(1)));
+}
+
+TEST_F(FormRegPreTest, TheRegisterListsBothKindsByDate)
+{
+    issueQuote(sampleQuote(num(10), QDate(kAnno, 1, 5), rossi));
+    issueQuote(sampleQuote(num(9), QDate(kAnno, 1, 5)));
+    issueQuote(sampleQuote(num(11), QDate(kAnno - 1, 12, 30)));
+    FormPre reg;
+    auto* grid = reg.findChild<QTableView*>(u"FGrid"_s);
+    EXPECT_EQ(gridText(grid->model()),
+              u"%1|Condominio Aurora|05/01/%3\n%2|ROSSI|05/01/%3"_s.arg(num(9), num(10)).arg(kSuffisso.mid(1)));
+    EXPECT_EQ(reg.findChild<QLabel*>(u"LblRec"_s)->text(), u"2 preventivi"_s);
+    auto* richiama = reg.findChild<QPushButton*>(u"BtnRichiama"_s);
+    richiama->click();
+    EXPECT_EQ(dlg.lastText(), u"Selezionare prima PREVENTIVO"_s);
+    // The chosen quote opens; back in the register the choice is forgotten.
+    QString opened;
+    dlg.onWindow([&](QDialog* w) {
+        opened = w->findChild<QLineEdit*>(u"TxtNum"_s)->text();
+        return 0;
+    });
+    Gesture::click(grid, 1);
+    richiama->click();
+    EXPECT_EQ(opened, num(10));
+    richiama->click();
+    EXPECT_EQ(dlg.lastText(), u"Selezionare prima PREVENTIVO"_s);
+    dlg.type(QString::number(kAnno - 1));
+    reg.findChild<QPushButton*>(u"BtnAnno"_s)->click();
+    EXPECT_EQ(reg.findChild<QLabel*>(u"LabelInt"_s)->text(), u"Preventivi %1"_s.arg(kAnno - 1));
+    EXPECT_EQ(reg.findChild<QLabel*>(u"LblRec"_s)->text(), u"1 preventivi"_s);
+}
