@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <iostream>
+#include <mutex>
 #include <thread>
 
 namespace {
@@ -150,6 +151,13 @@ TEST_F(InvoiceStoreTest, TwoSeatsIssuingAtOnceGetDistinctNumbersWithoutGaps)
     constexpr int kEach = 200;
     std::atomic<int> duplicates{0};
     std::atomic<bool> failed{false};
+    std::mutex reasonLock;
+    QString reason;
+    const auto fail = [&](const DbError& e) {
+        const std::lock_guard lock(reasonLock);
+        reason = QString::number(e.number) + u' ' + e.text;
+        failed = true;
+    };
     const auto seat = [&](bool ownConnection) {
         if (ownConnection && !TestWorkDir::openInThisThread()) {
             failed = true;
@@ -158,7 +166,7 @@ TEST_F(InvoiceStoreTest, TwoSeatsIssuingAtOnceGetDistinctNumbersWithoutGaps)
         for (int issued = 0; issued < kEach && !failed;) {
             const auto num = InvoiceStore::prossimoNumero(u"/26"_s);
             if (!num) {
-                failed = true;
+                fail(num.error());
                 break;
             }
             const DbStatus err = InvoiceStore::issue(sampleInvoice(num.value(), rossi, QDate(2026, 3, 1)));
@@ -167,7 +175,7 @@ TEST_F(InvoiceStoreTest, TwoSeatsIssuingAtOnceGetDistinctNumbersWithoutGaps)
             else if (err->number == DbError::Duplicate && err->text.contains(u"già esistente"_s))
                 ++duplicates;
             else
-                failed = true;
+                fail(*err);
         }
         if (ownConnection)
             Database::close();
@@ -175,7 +183,7 @@ TEST_F(InvoiceStoreTest, TwoSeatsIssuingAtOnceGetDistinctNumbersWithoutGaps)
     std::thread other(seat, true);
     seat(false);
     other.join();
-    ASSERT_FALSE(failed);
+    ASSERT_FALSE(failed) << reason.toStdString();
     EXPECT_EQ(dbRows(u"SELECT count(*), count(DISTINCT Num), min(ordinal(Num)), max(ordinal(Num)) FROM Fatture"_s),
               u"400|400|1|400"_s);
     // Every header with its three rows, no row without its header.

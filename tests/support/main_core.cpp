@@ -35,5 +35,8 @@ int main(int argc, char** argv)
         std::cout << "PostgreSQL non disponibile (CORVALISTO_TEST_PG): test sul server saltati" << std::endl;
         ::testing::AddGlobalTestEnvironment(new NoServer);
     }
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+    Database::close();
+    TestWorkDir::dropServerDatabases();
+    return result;
 }

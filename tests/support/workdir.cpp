@@ -16,27 +16,11 @@
 
 namespace {
 
-// The databases this program made on the server, dropped at its end.
+// The databases this program made on the server, dropped at its end (while Qt's drivers are
+// still loaded).
 struct ServerDatabases {
     QStringList names;
     int next = 0;
-    ~ServerDatabases()
-    {
-        if (names.isEmpty())
-            return;
-        {
-            QSqlDatabase admin = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("test-drop"));
-            const QUrl u(TestWorkDir::serverUrl());
-            admin.setHostName(u.host());
-            admin.setPort(u.port());
-            admin.setUserName(u.userName());
-            admin.setDatabaseName(u.path().mid(1));
-            if (admin.open())
-                for (const QString& n : names)
-                    QSqlQuery(admin).exec(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(n));
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("test-drop"));
-    }
 };
 
 ServerDatabases& serverDatabases()
@@ -74,6 +58,26 @@ bool adminExec(const QString& url, const QStringList& statements)
 }
 
 } // namespace
+
+void TestWorkDir::dropServerDatabases()
+{
+    QStringList& names = serverDatabases().names;
+    if (names.isEmpty())
+        return;
+    {
+        QSqlDatabase admin = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("test-drop"));
+        const QUrl u(serverUrl());
+        admin.setHostName(u.host());
+        admin.setPort(u.port());
+        admin.setUserName(u.userName());
+        admin.setDatabaseName(u.path().mid(1));
+        if (admin.open())
+            for (const QString& n : names)
+                QSqlQuery(admin).exec(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(n));
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("test-drop"));
+    names.clear();
+}
 
 bool TestWorkDir::onServer()
 {

@@ -18,6 +18,8 @@ public:
     static QString serverUrl();
     // The address of a new, empty database on the server (dropped when the program ends).
     static QString freshServerDatabase();
+    // Drops the databases freshServerDatabase() made; called before the application ends.
+    static void dropServerDatabases();
     // Opens this test's database on the calling thread (a second seat).
     static bool openInThisThread();
 
