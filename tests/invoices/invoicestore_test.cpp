@@ -151,6 +151,7 @@ TEST_F(InvoiceStoreTest, TwoSeatsIssuingAtOnceGetDistinctNumbersWithoutGaps)
     constexpr int kEach = 200;
     std::atomic<int> duplicates{0};
     std::atomic<bool> failed{false};
+    std::atomic<bool> ready{false};
     std::mutex reasonLock;
     QString reason;
     const auto fail = [&](const DbError& e) {
@@ -159,9 +160,12 @@ TEST_F(InvoiceStoreTest, TwoSeatsIssuingAtOnceGetDistinctNumbersWithoutGaps)
         failed = true;
     };
     const auto seat = [&](bool ownConnection) {
-        if (ownConnection && !TestWorkDir::openInThisThread()) {
-            failed = true;
-            return;
+        if (ownConnection) {
+            const bool opened = TestWorkDir::openInThisThread();
+            failed = failed || !opened;
+            ready = true;
+            if (!opened)
+                return;
         }
         for (int issued = 0; issued < kEach && !failed;) {
             const auto num = InvoiceStore::prossimoNumero(u"/26"_s);
@@ -180,7 +184,10 @@ TEST_F(InvoiceStoreTest, TwoSeatsIssuingAtOnceGetDistinctNumbersWithoutGaps)
         if (ownConnection)
             Database::close();
     };
+    // Both seats are open before either writes, as two workstations started in the morning.
     std::thread other(seat, true);
+    while (!ready)
+        std::this_thread::yield();
     seat(false);
     other.join();
     ASSERT_FALSE(failed) << reason.toStdString();
