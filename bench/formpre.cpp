@@ -14,7 +14,6 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <benchmark/benchmark.h>
-#include <sqlite3.h>
 
 #include <cstdio>
 
@@ -65,10 +64,7 @@ void fillDatabase()
 
 void BM_BareSqlite(benchmark::State& state)
 {
-    sqlite3* db = RegisterBench::openBare();
-    for (auto _ : state)
-        RegisterBench::bareQuery(db, kSelect, 3);
-    sqlite3_close(db);
+    RegisterBench::bare(state, kSelect, 3);
 }
 
 // The register's reload (list and count), with the window on screen.

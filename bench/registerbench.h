@@ -57,6 +57,15 @@ inline void bareQuery(sqlite3* db, const char* sql, int columns)
     sqlite3_finalize(stmt);
 }
 
+// The bare statement as a benchmark of its own.
+inline void bare(benchmark::State& state, const char* sql, int columns)
+{
+    sqlite3* db = openBare();
+    for (auto _ : state)
+        bareQuery(db, sql, columns);
+    sqlite3_close(db);
+}
+
 // "<what>: window ms; bare sqlite3: ms; ratio" with the medians of both.
 inline void printRatio(const char* what, const std::function<void()>& window, const char* sql, int columns)
 {

@@ -101,7 +101,14 @@ DbStatus DdtLinkStore::liberaFattura(const QString& fattura)
     return eliminaSePresente(QStringLiteral("DELETE FROM FattureDdt WHERE NumFattura = ?"), fattura);
 }
 
-DbStatus DdtLinkStore::liberaDdt(const QString& numDdt)
+DbStatus DdtLinkStore::annullabile(const QString& numDdt)
 {
-    return eliminaSePresente(QStringLiteral("DELETE FROM FattureDdt WHERE NumDdt = ?"), numDdt);
+    const auto presa = fattura(numDdt);
+    if (!presa)
+        return presa.error();
+    if (presa->isEmpty())
+        return std::nullopt;
+    return DbError{Fatturato,
+                   QStringLiteral("Il DDT %1 è stato fatturato con la fattura %2: annullare prima la fattura.")
+                       .arg(numDdt, presa.value())};
 }

@@ -15,6 +15,8 @@ class DdtLinkStore {
 public:
     // A DDT taken by another invoice, or gone, while this one was being written.
     static constexpr int NonDisponibile = 3201;
+    // A DDT cancelled while an invoice names it.
+    static constexpr int Fatturato = 3202;
 
     // The DDTs of a customer dated in `anno` that no invoice covers yet, with their rows, by
     // leading number.
@@ -29,6 +31,7 @@ public:
     static DbStatus collega(const QString& fattura, const QStringList& ddt);
     // A cancelled invoice frees its DDTs.
     static DbStatus liberaFattura(const QString& fattura);
-    // A cancelled DDT leaves no link behind for the next DDT of its number.
-    static DbStatus liberaDdt(const QString& numDdt);
+    // Refuses to let a DDT go while an invoice names it (Fatturato, telling which). Runs inside
+    // the DDT's cancelling transaction.
+    static DbStatus annullabile(const QString& numDdt);
 };

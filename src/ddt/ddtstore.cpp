@@ -166,11 +166,12 @@ DbResult<DdtStore::Outcome> DdtStore::saveHeader(const Ddt& h)
 DbResult<DdtStore::Outcome> DdtStore::cancel(const QString& num)
 {
     Transaction tx(Transaction::Write);
+    // An invoice naming a DDT that is gone would mislead.
+    if (auto err = DdtLinkStore::annullabile(num))
+        return *err;
     const auto r = outcome(kSerie.cancel(num));
     if (!r || r.value() != Outcome::Done)
         return r;
-    if (auto err = DdtLinkStore::liberaDdt(num))
-        return *err;
     if (auto err = tx.commit())
         return *err;
     return r;

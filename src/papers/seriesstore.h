@@ -19,6 +19,7 @@
 // The statements every paper's table shares: its yearly series, the storing of a new paper under
 // one write lock, its rows by Ord, cancelling the last of a series and the register of one year.
 // A paper table has the columns Num, IdAna and Data ('YYYY-MM-DD'); its rows table Num and Ord.
+// A paper of one free text has no rows table (nullptr) and may lack IdAna.
 class SeriesStore {
 public:
     enum class Outcome {
@@ -56,6 +57,7 @@ public:
     // Deletes a row of a stored paper, with `after` in the same transaction.
     DbResult<Outcome> deleteRow(const QString& num, long long ord, const std::function<DbStatus()>& after = {}) const;
     // Deletes the paper and its rows together; only the highest number of its series.
+    // PaperMissing when it was no longer there.
     DbResult<Outcome> cancel(const QString& num) const;
 
     // The register of one year: `selectFrom` names the paper table "P" (joined as it needs) and the

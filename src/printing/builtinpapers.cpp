@@ -1,6 +1,7 @@
 #include "printing/builtinpapers.h"
 
 #include "ddt/ddtpaper.h"
+#include "documents/documentpaper.h"
 #include "invoices/invoicepaper.h"
 #include "printing/customersheet.h"
 #include "printing/layoutregistry.h"
@@ -21,6 +22,7 @@ void registerLayouts()
                          [](const std::any& data) { return std::any_cast<const CustomerSheetData&>(data).nome; }});
     InvoicePaper::registerLayout();
     DdtPaper::registerLayout();
+    DocumentPaper::registerLayout();
     RegisterLayout::registerLayout();
     QuotePaper::registerLayout();
 }
@@ -34,6 +36,7 @@ void registerPdfKinds()
                         });
     InvoicePaper::registerPdfKind();
     DdtPaper::registerPdfKind();
+    DocumentPaper::registerPdfKind();
     QuotePaper::registerPdfKind();
 }
 

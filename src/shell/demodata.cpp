@@ -2,6 +2,7 @@
 
 #include "data/database.h"
 #include "ddt/ddtdemo.h"
+#include "documents/documentdemo.h"
 #include "invoices/invoicedemo.h"
 #include "quotes/quotedemo.h"
 #include "registry/registrydemo.h"
@@ -44,6 +45,8 @@ DbStatus fill()
     if (auto err = WarehouseDemo::fill())
         return err;
     if (auto err = DdtDemo::fill())
+        return err;
+    if (auto err = DocumentDemo::fill())
         return err;
     if (auto err = QuoteDemo::fill())
         return err;

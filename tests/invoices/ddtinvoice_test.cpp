@@ -108,12 +108,19 @@ TEST_F(DdtInvoiceTest, LinkStoredOnIssueFreedOnCancelNeverTwice)
     EXPECT_EQ(offered(), (QStringList{u"1/26"_s, u"3/26"_s, u"10/26"_s}));
     EXPECT_EQ(register2026(), u"10/26> 3/26> 2/26> 1/26>"_s);
 
-    // A cancelled DDT leaves no link for the next DDT of its number.
+    // A DDT an invoice names cannot go before that invoice; once it has gone, the DDT can.
     ASSERT_FALSE(InvoiceStore::issue(sampleInvoice(u"2/26"_s, rossi, QDate(2026, 3, 31)), {u"10/26"_s}));
+    const QString ddtBefore = dbRows(u"SELECT Num FROM Ddt ORDER BY Num"_s);
+    const auto refused = DdtStore::cancel(u"10/26"_s);
+    ASSERT_FALSE(refused);
+    EXPECT_EQ(refused.error().number, DdtLinkStore::Fatturato);
+    EXPECT_EQ(refused.error().text,
+              u"Il DDT 10/26 è stato fatturato con la fattura 2/26: annullare prima la fattura."_s);
+    EXPECT_EQ(dbRows(u"SELECT Num FROM Ddt ORDER BY Num"_s), ddtBefore);
+    EXPECT_EQ(DdtLinkStore::fattura(u"10/26"_s).value(), u"2/26"_s);
+    EXPECT_EQ(InvoiceStore::cancel(u"2/26"_s).value(), InvoiceStore::Outcome::Done);
     EXPECT_EQ(DdtStore::cancel(u"10/26"_s).value(), DdtStore::Outcome::Done);
-    issueDdt(u"10/26"_s, rossi, QDate(2026, 3, 2));
-    EXPECT_EQ(DdtLinkStore::fattura(u"10/26"_s).value(), QString());
-    EXPECT_EQ(offered(), (QStringList{u"1/26"_s, u"3/26"_s, u"10/26"_s}));
+    EXPECT_EQ(offered(), (QStringList{u"1/26"_s, u"3/26"_s}));
 }
 
 TEST_F(DdtInvoiceTest, CommandPrintsWhatWouldBeInvoicedAndWritesNothing)

@@ -1,6 +1,7 @@
 #include "ddt/ui/formregddt.h"
 
 #include "data/textcolumns.h"
+#include "ddt/ddtlinkstore.h"
 #include "ddt/ddtpaper.h"
 #include "ddt/ddtrules.h"
 #include "ddt/ddtstore.h"
@@ -138,9 +139,7 @@ FormRegDdt::FormRegDdt(QWidget* parent) : QDialog(parent)
         WindowBehaviour::button(this, "BtnVuota", QStringLiteral("&VUOTA"), QStringLiteral("Inserimento NUOVA RIGA"));
     auto* eliRiga = WindowBehaviour::button(this, "BtnEliRiga", QStringLiteral("&ELIMINA RIGA"));
 
-    m_ant = pictureButton(this, "BtnAnt", QStyle::SP_FileDialogContentsView, QStringLiteral("Anteprima di Stampa"));
-    m_stampa = WindowBehaviour::button(this, "BtnStampa", QStringLiteral("&STAMPA"));
-    m_pdf = pictureButton(this, "BtnPdf", QStyle::SP_DialogSaveButton, QStringLiteral("Crea file PDF"));
+    PaperEditor::pulsantiStampa(this, m_ant, m_stampa, m_pdf);
     m_annulla = WindowBehaviour::button(this, "BtnAnnulla", QStringLiteral("&ANNULLA"));
     m_emetti = WindowBehaviour::button(this, "BtnEmetti", QStringLiteral("&EMETTI DDT"));
 
@@ -190,13 +189,7 @@ FormRegDdt::FormRegDdt(QWidget* parent) : QDialog(parent)
     rowButtons->addWidget(eliRiga);
     rowButtons->addStretch();
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(m_ant);
-    buttons->addWidget(m_stampa);
-    buttons->addWidget(m_pdf);
-    buttons->addStretch();
-    buttons->addWidget(m_annulla);
-    buttons->addWidget(m_emetti);
+    QHBoxLayout* buttons = PaperEditor::rigaPulsanti({m_ant, m_stampa, m_pdf}, {m_annulla, m_emetti});
 
     auto* root = new QVBoxLayout(this);
     root->addLayout(top);
@@ -544,6 +537,14 @@ void FormRegDdt::annulla()
         QStringLiteral("Sicuro di voler procedere con l'annullamento di questo DDT ?"),
         QStringLiteral("Si può annullare solo l'ultimo DDT dell'anno"), QStringLiteral("Durante eliminazione DDT"),
         QStringLiteral("DDT annullato con successo")};
+    // Told before asking; the store checks again as it cancels.
+    if (const auto err = DdtLinkStore::annullabile(m_num->text())) {
+        if (err->number == DdtLinkStore::Fatturato)
+            dialogs().message(this, err->text, QStringLiteral("Impossibile procedere"), Dialogs::Icon::Exclamation);
+        else
+            WindowBehaviour::showDbError(this, *err);
+        return;
+    }
     if (PaperEditor::annulla<DdtStore::Outcome>(this, testi, DdtStore::Outcome::DdtMissing,
                                                 [&] { return DdtStore::cancel(m_num->text()); }))
         accept();

@@ -142,20 +142,13 @@ FormRegFatt::FormRegFatt(QWidget* parent) : QDialog(parent)
     m_note->setTabChangesFocus(true);
     m_note->setMaximumHeight(m_note->fontMetrics().height() * 5);
 
-    m_ant = pictureButton(this, "BtnAnt", QStyle::SP_FileDialogContentsView, QStringLiteral("Anteprima di Stampa"));
-    m_stampa = WindowBehaviour::button(this, "BtnStampa", QStringLiteral("&STAMPA"));
-    m_pdf = pictureButton(this, "BtnPdf", QStyle::SP_DialogSaveButton, QStringLiteral("Crea file PDF"));
+    PaperEditor::pulsantiStampa(this, m_ant, m_stampa, m_pdf);
     m_xml = WindowBehaviour::button(this, "BtnXml", QStringLiteral("&XML"), QStringLiteral("Crea fattura elettronica"));
     m_annulla = WindowBehaviour::button(this, "BtnAnnulla", QStringLiteral("&ANNULLA"));
     m_emetti = WindowBehaviour::button(this, "BtnEmetti", QStringLiteral("&EMETTI FATTURA"));
 
     // Layout.
-    auto* top = new QHBoxLayout;
-    top->addWidget(m_labelInt);
-    top->addStretch();
-    top->addWidget(m_lblRec);
-    for (QPushButton* b : m_cmd)
-        top->addWidget(b);
+    QHBoxLayout* top = PaperEditor::rigaTitolo(m_labelInt, m_lblRec, m_cmd);
 
     auto* header = new QGridLayout;
     header->addWidget(labelFor(this, QStringLiteral("Numero"), m_num), 0, 0);
@@ -210,14 +203,7 @@ FormRegFatt::FormRegFatt(QWidget* parent) : QDialog(parent)
     lower->addSpacing(16);
     lower->addLayout(totals, 2);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(m_ant);
-    buttons->addWidget(m_stampa);
-    buttons->addWidget(m_pdf);
-    buttons->addWidget(m_xml);
-    buttons->addStretch();
-    buttons->addWidget(m_annulla);
-    buttons->addWidget(m_emetti);
+    QHBoxLayout* buttons = PaperEditor::rigaPulsanti({m_ant, m_stampa, m_pdf, m_xml}, {m_annulla, m_emetti});
 
     auto* root = new QVBoxLayout(this);
     root->addLayout(top);

@@ -1,10 +1,14 @@
 #include "quotes/ui/formregpre.h"
 
 #include "data/textcolumns.h"
+#include "ddt/ui/formregddt.h"
+#include "invoices/ui/formregfatt.h"
 #include "papers/paperseries.h"
 #include "printing/ui/printrequest.h"
 #include "quotes/quotepaper.h"
+#include "quotes/quoterows.h"
 #include "quotes/quotestore.h"
+#include "registry/ui/frmsceltacliente.h"
 #include "shell/appstate.h"
 #include "shell/companystore.h"
 #include "shell/dialogs.h"
@@ -87,11 +91,16 @@ FormRegPre::FormRegPre(QWidget* parent) : QDialog(parent)
     m_note = testo(this, "TxtNote");
     m_note->setMaximumHeight(m_note->fontMetrics().height() * 4);
 
-    m_ant = pictureButton(this, "BtnAnt", QStyle::SP_FileDialogContentsView, QStringLiteral("Anteprima di Stampa"));
-    m_stampa = WindowBehaviour::button(this, "BtnStampa", QStringLiteral("&STAMPA"));
-    m_pdf = pictureButton(this, "BtnPdf", QStyle::SP_DialogSaveButton, QStringLiteral("Crea file PDF"));
+    PaperEditor::pulsantiStampa(this, m_ant, m_stampa, m_pdf);
     m_annulla = WindowBehaviour::button(this, "BtnAnnulla", QStringLiteral("&ANNULLA"));
     m_registra = WindowBehaviour::button(this, "BtnRegistra", QStringLiteral("&REGISTRA PREVENTIVO"));
+    // A recalled quote goes on into an invoice or a DDT.
+    m_fattura = WindowBehaviour::button(this, "BtnFattura", QStringLiteral("&FATTURA"),
+                                        QStringLiteral("Nuova fattura con il testo del preventivo"));
+    m_ddt = WindowBehaviour::button(this, "BtnDdt", QStringLiteral("&DDT"),
+                                    QStringLiteral("Nuovo DDT con il testo del preventivo"));
+    m_fattura->hide();
+    m_ddt->hide();
 
     // Layout.
     QGridLayout* header =
@@ -102,13 +111,8 @@ FormRegPre::FormRegPre(QWidget* parent) : QDialog(parent)
     header->addWidget(m_cli2, 3, 1, 1, 3);
     header->setColumnStretch(3, 1);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(m_ant);
-    buttons->addWidget(m_stampa);
-    buttons->addWidget(m_pdf);
-    buttons->addStretch();
-    buttons->addWidget(m_annulla);
-    buttons->addWidget(m_registra);
+    QHBoxLayout* buttons =
+        PaperEditor::rigaPulsanti({m_ant, m_stampa, m_pdf}, {m_fattura, m_ddt, m_annulla, m_registra});
 
     auto* root = new QVBoxLayout(this);
     root->addLayout(PaperEditor::rigaTitolo(m_labelInt, m_lblRec, m_cmd));
@@ -119,8 +123,9 @@ FormRegPre::FormRegPre(QWidget* parent) : QDialog(parent)
     root->addWidget(m_note);
     root->addLayout(buttons);
 
-    QWidget* tracked[] = {m_annulla, m_ant, m_btnCli, m_nuovoCli, m_pdf,    m_registra, m_stampa, m_data,  m_des,
-                          m_note,    m_cli, m_cli2,   m_cli3,     m_cmd[0], m_cmd[1],   m_cmd[2], m_cmd[3]};
+    QWidget* tracked[] = {m_annulla, m_ant,    m_btnCli, m_nuovoCli, m_pdf,  m_registra, m_stampa,
+                          m_data,    m_des,    m_note,   m_cli,      m_cli2, m_cli3,     m_cmd[0],
+                          m_cmd[1],  m_cmd[2], m_cmd[3], m_fattura,  m_ddt};
     for (QWidget* w : tracked)
         m_frame->track(w);
 
@@ -137,6 +142,8 @@ FormRegPre::FormRegPre(QWidget* parent) : QDialog(parent)
     connect(m_btnCli, &QPushButton::clicked, this, &FormRegPre::verificaCliente);
     PaperEditor::limitaNote(m_note, TextColumns::Preventivi::Note);
     connect(m_nuovoCli, &QPushButton::clicked, this, &FormRegPre::nuovoCliente);
+    connect(m_fattura, &QPushButton::clicked, this, [this] { daPreventivo(true); });
+    connect(m_ddt, &QPushButton::clicked, this, [this] { daPreventivo(false); });
     connect(m_stampa, &QPushButton::clicked, this, &FormRegPre::stampaCopie);
     PaperEditor::collegaStampa(
         this, m_ant, m_pdf, QuotePaper::kTipo, [this] { return std::any(datiPreventivo()); },
@@ -192,6 +199,8 @@ void FormRegPre::mostraRichiamato(const Quote& q)
                               {m_cmd[0], m_cmd[1], m_cmd[2], m_cmd[3]}, m_annulla,
                               QStringLiteral("&ANNULLA PREVENTIVO"), m_registra);
     m_nuovoCli->setEnabled(false);
+    m_fattura->show();
+    m_ddt->show();
     m_num->setReadOnly(true);
     m_stampa->setEnabled(true);
     m_pdf->setEnabled(true);
@@ -235,6 +244,28 @@ void FormRegPre::verificaCliente()
 void FormRegPre::nuovoCliente()
 {
     PaperEditor::nuovoCliente(this, m_idCli, m_cli3);
+}
+
+void FormRegPre::daPreventivo(bool fattura)
+{
+    qint64 idAna = m_idCli->currentText().toLongLong();
+    if (idAna == 0) {
+        FrmSceltaCliente scelta(m_cli->currentText(), m_cli2->currentText(), this);
+        if (dialogs().exec(&scelta) != QDialog::Accepted || scelta.scelto() == 0)
+            return;
+        idAna = scelta.scelto();
+    }
+    // The text as shown: changes not yet stored go on too, and the quote is not written.
+    const QString des = PaperEditor::testoMemorizzato(m_des);
+    if (fattura) {
+        FormRegFatt editor(this);
+        if (editor.CaricaNuova(QDate::currentDate().year(), idAna, QuoteRows::righeFattura(des)))
+            dialogs().exec(&editor);
+    } else {
+        FormRegDdt editor(this);
+        if (editor.CaricaNuova(idAna, QuoteRows::righeDdt(des)))
+            dialogs().exec(&editor);
+    }
 }
 
 void FormRegPre::registra()

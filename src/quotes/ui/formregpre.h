@@ -42,6 +42,9 @@ private:
     void riempiIntestazioni();
     void verificaCliente();
     void nuovoCliente();
+    // A new invoice (or DDT) for the quote's customer with its text as rows; a quote with typed
+    // lines has its registry customer chosen or created first. The quote stays as it is.
+    void daPreventivo(bool fattura);
 
     void registra();
     // SalvaPreventivo; false when the window should stay (a date that is not a date).
@@ -66,6 +69,8 @@ private:
     QPushButton* m_pdf;
     QPushButton* m_registra;
     QPushButton* m_annulla;
+    QPushButton* m_fattura;
+    QPushButton* m_ddt;
     QPushButton* m_cmd[4];
     QLabel* m_lblRec;
     FocusFrame* m_frame;

@@ -187,6 +187,14 @@ bool FrmAna::Carica(const QString& nome)
     return true;
 }
 
+void FrmAna::Precompila(const QString& riga1, const QString& riga2)
+{
+    // The boxes cut what is longer than their columns; the user sees it before saving.
+    m_nome->setText(riga1.trimmed().toUpper());
+    m_rag->setText(riga1.trimmed());
+    m_rag2->setText(riga2.trimmed());
+}
+
 bool FrmAna::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_nome && event->type() == QEvent::FocusOut) {
@@ -248,6 +256,7 @@ void FrmAna::salva()
                 return;
             }
             m_id = added.value();
+            m_salvato = m_id;
             m_cod->setText(RegistryRules::codeText(m_id));
             m_modificato->clear();
             dialogs().message(this, QStringLiteral("Nuovo CLIENTE inserito con successo"), QString(),
@@ -259,11 +268,13 @@ void FrmAna::salva()
                 return;
             }
             m_modificato->clear();
-            if (changed.value())
+            if (changed.value()) {
+                m_salvato = m_id;
                 dialogs().message(this, QStringLiteral("CLIENTE modificato con successo"), QString(),
                                   Dialogs::Icon::Information);
-            else
+            } else {
                 dialogs().message(this, QStringLiteral("Errore"), QString(), Dialogs::Icon::None);
+            }
         }
     }
     accept();

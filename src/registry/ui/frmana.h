@@ -20,6 +20,11 @@ public:
     // valid customer of that name. False when it could not be loaded (the user has been told);
     // the window then closes itself if shown.
     bool Carica(const QString& nome);
+    // A new customer proposed from two typed header lines: the first as name and company name,
+    // the second as the company name's second line. Called after Carica with an empty name.
+    void Precompila(const QString& riga1, const QString& riga2);
+    // The code of the customer the user saved here; 0 when none was saved.
+    qint64 codiceSalvato() const { return m_salvato; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -49,4 +54,5 @@ private:
     QString m_nomeCaricato;
     // Code of the customer shown (for a new one, the code it is expected to get).
     qint64 m_id = 0;
+    qint64 m_salvato = 0;
 };

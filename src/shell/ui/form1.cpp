@@ -1,6 +1,8 @@
 #include "shell/ui/form1.h"
 
 #include "ddt/ui/formddt.h"
+#include "documents/ui/formdoc.h"
+#include "documents/ui/formregdoc.h"
 #include "invoices/ui/formfatt.h"
 #include "invoices/ui/frmdatife.h"
 #include "invoices/ui/frmeditfatt.h"
@@ -202,9 +204,12 @@ void Form1::buildBody()
     connect(m_btn[2], &QPushButton::clicked, this, [this] { openModal<FormDdt>(); });
     connect(m_btn[3], &QPushButton::clicked, this, [this] { openModal<FormFatt>(); });
     connect(m_btn[5], &QPushButton::clicked, this, [this] { openModal<FormPre>(); });
-    // Windows of the other subsystems are wired as they are built.
-    for (int i : {6, 7})
-        m_btn[i]->setEnabled(false);
+    connect(m_btn[6], &QPushButton::clicked, this, [this] {
+        FormRegDoc w(this);
+        if (w.Carica(QString()))
+            dialogs().exec(&w);
+    });
+    connect(m_btn[7], &QPushButton::clicked, this, [this] { openModal<FormDoc>(); });
 }
 
 bool Form1::load()

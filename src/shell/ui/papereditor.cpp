@@ -41,6 +41,24 @@ void browseButtons(QWidget* parent, QPushButton* (&cmd)[4], const QString (&tips
     }
 }
 
+void pulsantiStampa(QWidget* parent, QPushButton*& ant, QPushButton*& stampa, QPushButton*& pdf)
+{
+    ant = pictureButton(parent, "BtnAnt", QStyle::SP_FileDialogContentsView, QStringLiteral("Anteprima di Stampa"));
+    stampa = WindowBehaviour::button(parent, "BtnStampa", QStringLiteral("&STAMPA"));
+    pdf = pictureButton(parent, "BtnPdf", QStyle::SP_DialogSaveButton, QStringLiteral("Crea file PDF"));
+}
+
+QHBoxLayout* rigaPulsanti(std::initializer_list<QWidget*> left, std::initializer_list<QWidget*> right)
+{
+    auto* row = new QHBoxLayout;
+    for (QWidget* w : left)
+        row->addWidget(w);
+    row->addStretch();
+    for (QWidget* w : right)
+        row->addWidget(w);
+    return row;
+}
+
 QLineEdit* numeroBox(QWidget* parent)
 {
     auto* box = new QLineEdit(parent);
@@ -305,7 +323,7 @@ QString testoMemorizzato(const QPlainTextEdit* box)
 {
     // The plain text would turn non-breaking spaces into spaces.
     QString text = box->document()->toRawText();
-    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    text.replace(QChar::ParagraphSeparator, u'\n').replace(QChar::LineSeparator, u'\n');
     return TextColumns::storedLines(text);
 }
 

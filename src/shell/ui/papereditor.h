@@ -30,6 +30,10 @@ QPushButton* pictureButton(QWidget* parent, const char* name, QStyle::StandardPi
 // click calls `sposta` with the button's index.
 void browseButtons(QWidget* parent, QPushButton* (&cmd)[4], const QString (&tips)[4],
                    const std::function<void(int)>& sposta);
+// The preview, print and PDF buttons every editor has.
+void pulsantiStampa(QWidget* parent, QPushButton*& ant, QPushButton*& stampa, QPushButton*& pdf);
+// A row of buttons: `left` at its start, `right` at its end.
+QHBoxLayout* rigaPulsanti(std::initializer_list<QWidget*> left, std::initializer_list<QWidget*> right);
 // The number box TxtNum: read-only until a window allows typing a number.
 QLineEdit* numeroBox(QWidget* parent);
 // A date box of ten characters at most, as wide as that: the header keeps the rest.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/dberror.h"
+
 #include <QAbstractTableModel>
 #include <QList>
 #include <QStringList>

@@ -1,5 +1,6 @@
 #include "../ddttest.h"
 #include "ddt/ui/formregddt.h"
+#include "invoices/invoicestore.h"
 #include "papers/paperseries.h"
 #include "scripteddialogs.h"
 #include "shell/appstate.h"
@@ -312,7 +313,19 @@ TEST_F(FormRegDdtTest, RecallBrowseAndSave)
 TEST_F(FormRegDdtTest, CancellingTheLast)
 {
     stored(2);
+    // Named by an invoice: refused before asking, nothing written.
+    ASSERT_FALSE(InvoiceStore::issue(sampleInvoice(u"1/26"_s, rossi, QDate(2026, 3, 31)), {num(2)}));
     open(num(2));
+    const std::size_t told = dlg.messages.size();
+    click("BtnAnnulla");
+    ASSERT_EQ(dlg.messages.size(), told + 1);
+    EXPECT_EQ(
+        dlg.messages.back().title + u": "_s + dlg.lastText(),
+        u"Impossibile procedere: Il DDT %1 è stato fatturato con la fattura 1/26: annullare prima la fattura."_s.arg(
+            num(2)));
+    EXPECT_EQ(dbRows(u"SELECT count(*) FROM Ddt"_s), u"2"_s);
+    EXPECT_EQ(InvoiceStore::cancel(u"1/26"_s).value(), InvoiceStore::Outcome::Done);
+
     dlg.answer(Answer::No);
     click("BtnAnnulla");
     EXPECT_EQ(dbRows(u"SELECT count(*) FROM Ddt"_s), u"2"_s);

@@ -2,11 +2,10 @@
 #include "papers/paperseries.h"
 #include "quotes/ui/formpre.h"
 #include "quotes/ui/formregpre.h"
-#include "scripteddialogs.h"
 #include "shell/appstate.h"
 #include "shell/formats.h"
 #include "usergestures.h"
-#include "workdir.h"
+#include "windowtest.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -16,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTest>
 
 namespace {
@@ -30,32 +30,17 @@ QString num(int n)
     return QString::number(n) + kSuffisso;
 }
 
-struct FormRegPreTest : ::testing::Test {
-    TestWorkDir dir;
-    ScriptedDialogs dlg;
+struct FormRegPreTest : OneWindowTest<FormRegPre> {
     qint64 rossi = addCustomer(u"ROSSI"_s);
-    std::unique_ptr<FormRegPre> frm;
 
     void open(const QString& number = {})
     {
         frm = std::make_unique<FormRegPre>();
         EXPECT_TRUE(frm->Carica(number));
     }
-    template <typename T = QPushButton> T* get(const char* name)
-    {
-        auto* w = frm->findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
     QComboBox* combo(const char* name) { return get<QComboBox>(name); }
     QPlainTextEdit* des() { return get<QPlainTextEdit>("TxtDes"); }
     QString label() { return get<QLabel>("LblRec")->text(); }
-    void click(const char* name)
-    {
-        auto* b = get(name);
-        ASSERT_TRUE(b && b->isEnabled()) << name;
-        b->click();
-    }
     // Quotes 1..n of the year; `skip` left out.
     void stored(int n, int skip = 0)
     {
@@ -268,4 +253,95 @@ TEST_F(FormRegPreTest, TheRegisterListsBothKindsByDate)
     reg.findChild<QPushButton*>(u"BtnAnno"_s)->click();
     EXPECT_EQ(reg.findChild<QLabel*>(u"LabelInt"_s)->text(), u"Preventivi %1"_s.arg(kAnno - 1));
     EXPECT_EQ(reg.findChild<QLabel*>(u"LblRec"_s)->text(), u"1 preventivi"_s);
+}
+
+TEST_F(FormRegPreTest, ARegistryCustomerQuoteGoesOnIntoAnInvoiceOrADdt)
+{
+    Quote q = sampleQuote(num(1), QDate(kAnno, 2, 1), rossi);
+    q.des = u"Cancello\r\n\r\nPosa in opera"_s;
+    issueQuote(q);
+    open();
+    EXPECT_TRUE(get("BtnFattura")->isHidden() && get("BtnDdt")->isHidden());
+    open(num(1));
+    EXPECT_TRUE(get("BtnFattura")->isVisibleTo(frm.get()) && get("BtnDdt")->isVisibleTo(frm.get()));
+    // A change not yet stored goes on too, and stays unstored.
+    des()->appendPlainText(u"Trasporto"_s);
+    const QString before = quoteRows() + u'|' + invoiceRows() + dbRows(u"SELECT count(*) FROM Ddt"_s);
+
+    QString shown;
+    const auto read = [&](QDialog* w) {
+        shown = w->objectName() + u' ' + w->findChild<QComboBox*>(u"ComboCli"_s)->currentText() + u'\n' +
+                gridText(w->findChild<QTableWidget*>(u"FGrid"_s)->model());
+        return 0;
+    };
+    dlg.onWindow(read);
+    click("BtnFattura");
+    EXPECT_EQ(shown, u"FormRegFatt ROSSI\nCancello||||1\n ||||2\nPosa in opera||||3\nTrasporto||||4"_s);
+    dlg.onWindow(read);
+    click("BtnDdt");
+    EXPECT_EQ(shown, u"FormRegDdt ROSSI\nCancello||1\n ||2\nPosa in opera||3\nTrasporto||4"_s);
+    // Closing the new papers wrote nothing.
+    EXPECT_EQ(quoteRows() + u'|' + invoiceRows() + dbRows(u"SELECT count(*) FROM Ddt"_s), before);
+}
+
+TEST_F(FormRegPreTest, ATypedHeaderQuoteHasItsCustomerChosenOrCreatedFirst)
+{
+    Quote q = sampleQuote(num(1), QDate(kAnno, 2, 1));
+    q.int2 = u"Via Po 3"_s;
+    issueQuote(q);
+    const qint64 aurora = addCustomer(u"CONDOMINIO AURORA"_s);
+    open(num(1));
+    const QString quote = quoteRows();
+    const QString customers = dbRows(u"SELECT * FROM Anagrafica ORDER BY Id"_s);
+
+    // Cancelled at the choice: no paper opens.
+    QString proposed;
+    dlg.onWindow([&](QDialog* w) {
+        proposed = w->findChild<QComboBox*>(u"ComboCli"_s)->currentText();
+        w->findChild<QPushButton*>(u"BtnAnnulla"_s)->click();
+        return w->result();
+    });
+    click("BtnFattura");
+    EXPECT_EQ(proposed, u"CONDOMINIO AURORA"_s);
+    EXPECT_EQ(dlg.windowsShown, QStringList{u"FrmSceltaCliente"_s});
+
+    // An existing customer chosen: the new DDT is his.
+    QString customer;
+    dlg.onWindow([](QDialog* w) {
+        w->findChild<QPushButton*>(u"BtnScegli"_s)->click();
+        return w->result();
+    });
+    dlg.onWindow([&](QDialog* w) {
+        customer = w->findChild<QComboBox*>(u"ComboIdCli"_s)->currentText() + u' ' +
+                   gridText(w->findChild<QTableWidget*>(u"FGrid"_s)->model());
+        return 0;
+    });
+    click("BtnDdt");
+    EXPECT_EQ(customer, QString::number(aurora) + u" Cancello||1\nPosa||2"_s);
+
+    // A new customer, proposed from the typed lines and saved, gets the invoice.
+    QString prefilled;
+    dlg.onWindow([](QDialog* w) {
+        w->findChild<QPushButton*>(u"BtnNuovoCli"_s)->click();
+        return w->result();
+    });
+    dlg.onWindow([&](QDialog* w) {
+        for (const char* name : {"TxtNome", "TxtRag", "TxtRag2"})
+            prefilled += w->findChild<QLineEdit*>(QString::fromLatin1(name))->text() + u'|';
+        w->findChild<QLineEdit*>(u"TxtNome"_s)->setText(u"AURORA VIA PO"_s);
+        w->findChild<QPushButton*>(u"BtnSalva"_s)->click();
+        return w->result();
+    });
+    dlg.onWindow([&](QDialog* w) {
+        customer = w->findChild<QComboBox*>(u"ComboCli"_s)->currentText();
+        return 0;
+    });
+    click("BtnFattura");
+    EXPECT_EQ(prefilled, u"CONDOMINIO AURORA|Condominio Aurora|Via Po 3|"_s);
+    EXPECT_EQ(customer, u"AURORA VIA PO"_s);
+    EXPECT_TRUE(dlg.allAnswersUsed());
+    // Only the customer saved was written; the quote keeps its typed lines.
+    EXPECT_EQ(quoteRows(), quote);
+    EXPECT_EQ(dbRows(u"SELECT * FROM Anagrafica WHERE Nome <> 'AURORA VIA PO' ORDER BY Id"_s), customers);
+    EXPECT_EQ(invoiceRows() + dbRows(u"SELECT count(*) FROM Ddt"_s), u"0"_s);
 }
