@@ -3,6 +3,7 @@
 #include "data/database.h"
 
 #include <QSqlError>
+#include <algorithm>
 #include <sqlite3.h>
 
 namespace {
@@ -99,6 +100,19 @@ QString RowCursor::text(int column) const
         return m_query->value(column).toString();
     return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column)),
                              sqlite3_column_bytes(m_stmt, column));
+}
+
+QString RowCursor::firstLine(int column) const
+{
+    const auto isBreak = [](auto c) { return c == '\r' || c == '\n'; };
+    if (m_query) {
+        const QString t = m_query->value(column).toString();
+        return t.left(std::find_if(t.begin(), t.end(), isBreak) - t.begin());
+    }
+    // Only the first line is converted, however long the text.
+    const char* t = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column));
+    const char* end = t + sqlite3_column_bytes(m_stmt, column);
+    return QString::fromUtf8(t, std::find_if(t, end, isBreak) - t);
 }
 
 double RowCursor::real(int column) const

@@ -26,6 +26,8 @@ public:
 
     bool isNull(int column) const;
     QString text(int column) const;
+    // The text up to its first line break: a register shows one line of a long text.
+    QString firstLine(int column) const;
     double real(int column) const;
     qint64 integer(int column) const;
     // A 'yyyy-mm-dd' column; invalid when it is not one.
