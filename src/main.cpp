@@ -1,4 +1,5 @@
 #include "data/database.h"
+#include "data/migration.h"
 #include "invoices/ddtinvoicecommand.h"
 #include "invoices/einvoiceexport.h"
 #include "invoices/invoiceledger.h"
@@ -71,10 +72,20 @@ int main(int argc, char** argv)
         QStringLiteral("floppy"),
         QStringLiteral("Cartella del backup (menu Utility, Backup), al posto della chiavetta USB inserita."),
         QStringLiteral("CARTELLA"));
+    const QCommandLineOption databaseOption(
+        QStringLiteral("database"),
+        QStringLiteral("Database PostgreSQL condiviso, postgresql://utente@server:porta/nome (la password da "
+                       "~/.pgpass o PGPASSWORD), al posto del file in Dati."),
+        QStringLiteral("URL"));
+    const QCommandLineOption toOption(
+        QStringLiteral("to"), QStringLiteral("Database PostgreSQL vuoto in cui copiare i dati (comando migrate)."),
+        QStringLiteral("URL"));
     const QCommandLineOption annoOption(QStringLiteral("anno"),
                                         QStringLiteral("Anno dei DDT da fatturare (comando fattura-da-ddt)."),
                                         QStringLiteral("ANNO"));
     parser.addOption(dirOption);
+    parser.addOption(databaseOption);
+    parser.addOption(toOption);
     parser.addOption(demoOption);
     parser.addOption(floppyOption);
     parser.addOption(outputOption);
@@ -91,6 +102,14 @@ int main(int argc, char** argv)
                                  QStringLiteral("xml fattura NUMERO -o FILE, xml anno ANNO -o CARTELLA: scrive le "
                                                 "fatture elettroniche (FatturaPA) senza aprire finestre."),
                                  QStringLiteral("[xml fattura NUMERO | xml anno ANNO]"));
+    parser.addPositionalArgument(
+        QStringLiteral("init"), QStringLiteral("--database URL init: crea le tabelle in un database PostgreSQL vuoto."),
+        QStringLiteral("[init]"));
+    parser.addPositionalArgument(
+        QStringLiteral("migrate"),
+        QStringLiteral("--dir CARTELLA migrate --to URL: copia il database della cartella in un database PostgreSQL "
+                       "vuoto."),
+        QStringLiteral("[migrate --to URL]"));
     parser.addPositionalArgument(QStringLiteral("fattura-da-ddt"),
                                  QStringLiteral("fattura-da-ddt CLIENTE_ID --anno ANNO: mostra i DDT non ancora "
                                                 "fatturati del cliente e le righe della fattura differita, senza "
@@ -110,7 +129,26 @@ int main(int argc, char** argv)
     QtDialogs realDialogs;
     setDialogs(&realDialogs);
 
+    const QString server = Database::chooseServer(parser.value(databaseOption), workDir);
+    Startup::useServer(server);
     const QStringList positional = parser.positionalArguments();
+    if (positional.value(0) == QStringLiteral("init")) {
+        if (server.isEmpty())
+            return fail(QStringLiteral("Indicare il database da preparare con --database URL."));
+        const Startup::OpenOutcome db = Startup::createDatabase({});
+        if (!db.ok)
+            return fail(db.message);
+        QTextStream(stdout) << QStringLiteral("Tabelle create nel %1.").arg(Database::describeServer(server))
+                            << Qt::endl;
+        return 0;
+    }
+    if (positional.value(0) == QStringLiteral("migrate")) {
+        if (!parser.isSet(toOption))
+            return fail(QStringLiteral("Indicare il database di destinazione con --to URL."));
+        QTextStream out(stdout);
+        QTextStream err(stderr);
+        return Migration::run(app().path(Database::kRelativePath), parser.value(toOption), out, err);
+    }
     if (!positional.isEmpty()) {
         const QString command = positional.first();
         const QString daDdt = QStringLiteral("fattura-da-ddt");
@@ -121,7 +159,7 @@ int main(int argc, char** argv)
         if (!QFileInfo(workDir).isDir())
             return fail(QStringLiteral("La cartella di lavoro \"%1\" non esiste.").arg(workDir));
         Startup::loadSettings();
-        if (!QFileInfo::exists(app().path(Database::kRelativePath)))
+        if (server.isEmpty() && !QFileInfo::exists(app().path(Database::kRelativePath)))
             return fail(QStringLiteral("Database non trovato: \"%1\".").arg(app().path(Database::kRelativePath)));
         const Startup::OpenOutcome db = Startup::openDatabase(Startup::Creation::Never);
         if (!db.ok)
@@ -144,13 +182,13 @@ int main(int argc, char** argv)
         return command == QStringLiteral("xml") ? EInvoiceExport::run(args, err) : PdfCommand::run(args, err);
     }
 
-    if (!QDir().mkpath(workDir))
+    if ((server.isEmpty() || parser.isSet(demoOption)) && !QDir().mkpath(workDir))
         return fail(QStringLiteral("Impossibile creare la cartella di lavoro \"%1\".").arg(workDir));
     if (parser.isSet(demoOption)) {
         const QString refused =
             QStringLiteral("La cartella \"%1\" contiene già dei dati: i dati di esempio vanno in una cartella nuova.")
                 .arg(workDir);
-        if (!DemoData::folderIsEmpty(workDir))
+        if (server.isEmpty() && !DemoData::folderIsEmpty(workDir))
             return fail(refused);
         // The database appears whole, demo data included, or not at all: of two runs on the
         // same new folder only one can place it.

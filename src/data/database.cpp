@@ -9,8 +9,11 @@
 #include <QRegularExpression>
 #include <QSqlDriver>
 #include <QSqlError>
+#include <QTextStream>
+#include <QUrl>
 #include <QUuid>
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -20,7 +23,18 @@
 
 namespace {
 
-const QString kConnection = QStringLiteral("corvalisto");
+// Each thread has a connection of its own (the first one the program's, others e.g. a test's
+// second seat).
+QString connectionName()
+{
+    static std::atomic<int> threads{0};
+    thread_local const QString name = [] {
+        const int n = threads++;
+        return n == 0 ? QStringLiteral("corvalisto") : QStringLiteral("corvalisto-%1").arg(n);
+    }();
+    return name;
+}
+#define kConnection connectionName()
 
 template <QString (*Fn)(const QString&)> void textFunction(sqlite3_context* ctx, int, sqlite3_value** argv)
 {
@@ -32,6 +46,30 @@ template <QString (*Fn)(const QString&)> void textFunction(sqlite3_context* ctx,
     const int bytes = sqlite3_value_bytes16(argv[0]);
     const QString folded = Fn(QString::fromUtf16(text, bytes / 2));
     sqlite3_result_text16(ctx, folded.utf16(), static_cast<int>(folded.size() * 2), SQLITE_TRANSIENT);
+}
+
+void yearFunction(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    const auto* t = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
+    if (!t || sqlite3_value_bytes(argv[0]) < 4) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    sqlite3_result_int(ctx, QByteArray(t, 4).toInt());
+}
+
+// The leading number of a paper number ("12/24" gives 12), 0 when it has none.
+void ordinalFunction(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    const auto* t = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
+    if (!t) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    sqlite3_int64 v = 0;
+    for (int i = 0; t[i] >= '0' && t[i] <= '9' && i < 18; ++i)
+        v = v * 10 + (t[i] - '0');
+    sqlite3_result_int64(ctx, v);
 }
 
 sqlite3* handleOf(const QSqlDatabase& db)
@@ -50,7 +88,9 @@ void bindAll(QSqlQuery& q, const QVariantList& values)
 }
 
 // The database file read directly by copies; open exactly as long as the connection.
-int g_rawFd = -1;
+thread_local int g_rawFd = -1;
+// The address of this thread's server connection, when it is one.
+thread_local QString g_serverUrl;
 
 // Copies `size` bytes of the file under the caller's read lock, in the kernel where it can.
 bool copyBytes(int from, int to, qint64 size)
@@ -301,6 +341,10 @@ DbStatus connect(const QString& path)
                                textFunction<Database::fold>, nullptr, nullptr, nullptr);
     sqlite3_create_function_v2(handle, "sortkey", 1, SQLITE_UTF16 | SQLITE_DETERMINISTIC, nullptr,
                                textFunction<Database::sortKey>, nullptr, nullptr, nullptr);
+    sqlite3_create_function_v2(handle, "year", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, yearFunction, nullptr,
+                               nullptr, nullptr);
+    sqlite3_create_function_v2(handle, "ordinal", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, ordinalFunction,
+                               nullptr, nullptr, nullptr);
     return std::nullopt;
 }
 
@@ -453,6 +497,7 @@ void close()
         }
         QSqlDatabase::removeDatabase(kConnection);
     }
+    g_serverUrl.clear();
     // Only now: closing a descriptor of the file drops every lock the process holds on it.
     if (g_rawFd >= 0) {
         ::close(g_rawFd);
@@ -488,9 +533,20 @@ QString filePath()
     return connection().databaseName();
 }
 
+QString serverUrl()
+{
+    return isOpen() ? g_serverUrl : QString();
+}
+
 DbStatus exec(const QString& sql, const QVariantList& values)
 {
     QSqlQuery q(connection());
+    // The server prepares only queries: BEGIN, SAVEPOINT or CREATE run as they are.
+    if (values.isEmpty()) {
+        if (!q.exec(sql))
+            return DbError::from(q.lastError());
+        return std::nullopt;
+    }
     if (!q.prepare(sql))
         return DbError::from(q.lastError());
     bindAll(q, values);
@@ -565,20 +621,229 @@ DbStatus copyTo(const QString& destination, Copy mode)
     return std::nullopt;
 }
 
+QString chooseServer(const QString& option, const QString& workDir)
+{
+    if (!option.trimmed().isEmpty())
+        return option.trimmed();
+    const QString env = qEnvironmentVariable("CORVALISTO_DATABASE").trimmed();
+    if (!env.isEmpty())
+        return env;
+    QFile ini(QDir(workDir).filePath(QStringLiteral("Database.ini")));
+    if (!ini.open(QIODevice::ReadOnly | QIODevice::Text))
+        return {};
+    QTextStream in(&ini);
+    while (!in.atEnd()) {
+        const QString line = in.readLine().trimmed();
+        if (!line.isEmpty() && !line.startsWith(u'#') && !line.startsWith(u';'))
+            return line;
+    }
+    return {};
+}
+
+bool isServerUrl(const QString& url)
+{
+    const QUrl u(url, QUrl::StrictMode);
+    return u.isValid() && (u.scheme() == QStringLiteral("postgresql") || u.scheme() == QStringLiteral("postgres")) &&
+           u.password().isEmpty() && u.path().size() > 1;
+}
+
+namespace {
+
+QString serverName(const QUrl& u)
+{
+    return u.path().mid(1);
+}
+
+QString serverHost(const QUrl& u)
+{
+    const QString host = u.host().isEmpty() ? QStringLiteral("localhost") : u.host();
+    return u.port() > 0 ? host + u':' + QString::number(u.port()) : host;
+}
+
+} // namespace
+
+QString describeServer(const QString& url)
+{
+    const QUrl u(url);
+    return QStringLiteral("database \"%1\" sul server %2").arg(serverName(u), serverHost(u));
+}
+
+QString libpqConnInfo(const QString& url)
+{
+    const QUrl u(url);
+    QStringList parts;
+    if (!u.host().isEmpty())
+        parts << QStringLiteral("host=") + u.host();
+    if (u.port() > 0)
+        parts << QStringLiteral("port=%1").arg(u.port());
+    parts << QStringLiteral("dbname=") + serverName(u);
+    if (!u.userName().isEmpty())
+        parts << QStringLiteral("user=") + u.userName();
+    return parts.join(u' ');
+}
+
+namespace {
+
+// Connects to the server without reading anything; a failure names host and database.
+DbStatus connectServer(const QString& url)
+{
+    close();
+    if (!isServerUrl(url))
+        return DbError{Unreachable, QStringLiteral("Indirizzo del database non valido: \"%1\" (atteso "
+                                                   "postgresql://utente@server:porta/nome, senza password)")
+                                        .arg(url)};
+    const QUrl u(url);
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), kConnection);
+    if (!db.isValid()) {
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(kConnection);
+        return DbError{Unreachable, QStringLiteral("Driver PostgreSQL di Qt non installato (libqt6sql6-psql)")};
+    }
+    if (!u.host().isEmpty())
+        db.setHostName(u.host());
+    if (u.port() > 0)
+        db.setPort(u.port());
+    db.setDatabaseName(serverName(u));
+    if (!u.userName().isEmpty())
+        db.setUserName(u.userName());
+    db.setConnectOptions(QStringLiteral("connect_timeout=5;application_name=Corvalisto"));
+    if (!db.open()) {
+        const QString text =
+            db.lastError().databaseText().trimmed().isEmpty() ? db.lastError().text() : db.lastError().databaseText();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(kConnection);
+        return DbError{Unreachable,
+                       QStringLiteral("Impossibile collegarsi al %1: %2").arg(describeServer(url), text.trimmed())};
+    }
+    g_serverUrl = url;
+    // Dates and texts as the stores write them, whatever the server's defaults.
+    exec(QStringLiteral("SET client_encoding TO 'UTF8'"));
+    return std::nullopt;
+}
+
+DbResult<QStringList> serverColumn(const QString& sql, const QVariantList& values = {})
+{
+    auto q = select(sql, values);
+    if (!q)
+        return q.error();
+    QStringList out;
+    while (q.value().next())
+        out << q.value().value(0).toString();
+    return out;
+}
+
+DbStatus checkServer()
+{
+    const auto tables = serverColumn(
+        QStringLiteral("SELECT table_name FROM information_schema.tables WHERE table_schema = current_schema()"));
+    if (!tables)
+        return tables.error();
+    if (tables->isEmpty())
+        return DbError{Empty, QStringLiteral("Il database non contiene tabelle")};
+    const auto& expected = expectedColumns();
+    for (auto it = expected.cbegin(); it != expected.cend(); ++it) {
+        const auto present = serverColumn(QStringLiteral("SELECT column_name FROM information_schema.columns "
+                                                         "WHERE table_schema = current_schema() AND table_name = ?"),
+                                          {it.key().toLower()});
+        if (!present)
+            return present.error();
+        if (present->isEmpty())
+            return DbError{Foreign, QStringLiteral("Manca la tabella %1").arg(it.key())};
+        for (const QString& c : it.value())
+            if (!present->contains(c, Qt::CaseInsensitive))
+                return DbError{Foreign, QStringLiteral("Manca la colonna %1 della tabella %2").arg(c, it.key())};
+    }
+    const auto functions = scalar(QStringLiteral("SELECT count(DISTINCT proname) FROM pg_proc WHERE pronamespace = "
+                                                 "to_regnamespace(current_schema())::oid AND proname IN "
+                                                 "('fold', 'sortkey', 'instr', 'year', 'ordinal')"));
+    if (!functions)
+        return functions.error();
+    if (functions->toInt() != 5)
+        return DbError{Foreign, QStringLiteral("Mancano le funzioni del programma")};
+    for (const QString& t : Schema::tableNames()) {
+        const auto writable =
+            scalar(QStringLiteral("SELECT has_table_privilege(?, 'SELECT, INSERT, UPDATE, DELETE')"), {t.toLower()});
+        if (!writable)
+            return writable.error();
+        if (!writable->toBool())
+            return DbError{ReadOnly, QStringLiteral("L'utente non può scrivere nella tabella %1").arg(t)};
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+DbStatus openServer(const QString& url)
+{
+    if (auto err = connectServer(url))
+        return err;
+    DbStatus err = checkServer();
+    if (!err)
+        err = Schema::createIndexes();
+    if (err) {
+        close();
+        return err;
+    }
+    return std::nullopt;
+}
+
+DbStatus initServer(const QString& url, const std::function<DbStatus()>& fill)
+{
+    if (auto err = connectServer(url))
+        return err;
+    auto fail = [](const DbError& e) {
+        close();
+        return e;
+    };
+    // Whatever the database holds, even one table not ours, is left alone.
+    const auto taken = scalar(QStringLiteral("SELECT count(*) FROM pg_class c JOIN pg_namespace n ON n.oid = "
+                                             "c.relnamespace WHERE n.nspname = current_schema() AND c.relkind IN "
+                                             "('r', 'v', 'm', 'p', 'f')"));
+    if (!taken)
+        return fail(taken.error());
+    if (taken->toLongLong() != 0)
+        return fail(DbError{EEXIST, QStringLiteral("Il %1 contiene già delle tabelle").arg(describeServer(url))});
+    {
+        Transaction tx(Transaction::Write);
+        if (!tx.started())
+            return fail(DbError{3246, QStringLiteral("Transazione non avviata")});
+        for (const QString& sql : Dialect::serverFunctions())
+            if (auto err = exec(sql))
+                return fail(*err);
+        if (auto err = Schema::create())
+            return fail(*err);
+        if (fill)
+            if (auto err = fill())
+                return fail(*err);
+        if (auto err = tx.commit())
+            return fail(*err);
+    }
+    return std::nullopt;
+}
+
 } // namespace Database
 
 namespace {
 // Open guards on the connection; inner ones are savepoints, so a routine that writes in a
 // transaction of its own can run inside a caller's.
-int g_depth = 0;
+thread_local int g_depth = 0;
 } // namespace
 
 Transaction::Transaction(Mode mode)
 {
     if (g_depth == 0) {
         // The driver's own commit() and rollback() end a transaction begun by hand as well.
-        m_active =
-            mode == Write ? !Database::exec(QStringLiteral("BEGIN IMMEDIATE")) : Database::connection().transaction();
+        if (mode == Write) {
+            const QStringList begin = Dialect::beginWrite(Dialect::engine());
+            m_active = !Database::exec(begin.first());
+            for (qsizetype i = 1; m_active && i < begin.size(); ++i)
+                if (Database::exec(begin[i])) {
+                    Database::connection().rollback();
+                    m_active = false;
+                }
+        } else {
+            m_active = Database::connection().transaction();
+        }
     } else {
         m_savepoint = QStringLiteral("sp%1").arg(g_depth);
         m_active = !Database::exec(QStringLiteral("SAVEPOINT ") + m_savepoint);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/dberror.h"
+#include "data/dialect.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -11,12 +12,9 @@
 
 struct sqlite3;
 
-// The one connection to "Dati/Corvalisto.mdb" (an SQLite file).
-//
-// Each connection gets the SQL function fold(text): the text case-folded for every
-// letter, accented ones too, so that fold(a) = fold(b) compares as the user expects and
-// instr(fold(a), fold(b)) searches literally, without LIKE wildcards; and sortkey(text): the
-// text case-folded without its accents, the order of every list of names ("ÈLITE" among the E's).
+// The one connection of each thread: to "Dati/Corvalisto.mdb" (an SQLite file), or to a
+// PostgreSQL database that several workstations share. Each connection has the functions
+// listed in data/dialect.h (fold, sortkey, instr, year, ordinal).
 namespace Database {
 
 inline const QString kRelativePath = QStringLiteral("Dati/Corvalisto.mdb");
@@ -31,7 +29,27 @@ enum Problem {
     Damaged = 3045,
     InUse = 3261,
     ReadOnly = 3051,
+    // The server cannot be reached or refuses the login.
+    Unreachable = 3151,
 };
+
+// The server of this run, "postgresql://user@host:port/name": `option` (--database), else
+// $CORVALISTO_DATABASE, else the one line of "Database.ini" in `workDir`; empty for the SQLite
+// file. A password is never written there: libpq takes it from ~/.pgpass or $PGPASSWORD.
+QString chooseServer(const QString& option, const QString& workDir);
+// Whether `url` is a server address this program understands.
+bool isServerUrl(const QString& url);
+// "database NAME sul server HOST:PORT", for messages.
+QString describeServer(const QString& url);
+// Opens a database of this program on the server after the same checks as open(): Empty when
+// it holds no table, Foreign when tables or columns differ, ReadOnly when the user may not
+// write, Unreachable when there is no answer. Never creates anything but the program's functions.
+DbStatus openServer(const QString& url);
+// Creates the tables (and whatever `fill` writes) in a server database holding no table at all,
+// in one transaction, and leaves it open.
+DbStatus initServer(const QString& url, const std::function<DbStatus()>& fill = {});
+// The server address of the open connection; empty on the SQLite file.
+QString serverUrl();
 
 // Creates a new database with every table (and whatever `fill` writes, in the same transaction)
 // under a temporary name, readable by its owner only, and moves it to `filePath` only when no
@@ -51,7 +69,8 @@ void removeStaleTemporaries(const QString& folder);
 void close();
 bool isOpen();
 QSqlDatabase connection();
-// The engine's own handle, for the few hot paths that read rows without Qt's per-value overhead.
+// The engine's own handle, for the few hot paths that read rows without Qt's per-value overhead;
+// null on the server.
 sqlite3* nativeHandle();
 // The last error of the native handle, for code that uses it directly.
 DbError nativeError();
@@ -70,6 +89,9 @@ DbResult<QVariant> scalar(const QString& sql, const QVariantList& values = {});
 // be copied byte for byte), so a bad copy never replaces a good one.
 enum class Copy { Plain, Proven };
 DbStatus copyTo(const QString& destination, Copy mode = Copy::Plain);
+
+// The address of a server database as libpq takes it ("host=... port=... dbname=... user=...").
+QString libpqConnInfo(const QString& url);
 
 // Case-folding used by fold(); exposed so that logic can compare like the database.
 QString fold(const QString& text);

@@ -63,7 +63,7 @@ DbStatus create()
 {
     Transaction tx;
     for (const auto& t : kTables)
-        if (auto err = Database::exec(QString::fromUtf8(t[1])))
+        if (auto err = Database::exec(Dialect::table(QString::fromUtf8(t[1]))))
             return err;
     if (auto err = createIndexes())
         return err;

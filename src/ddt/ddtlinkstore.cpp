@@ -1,6 +1,7 @@
 #include "ddt/ddtlinkstore.h"
 
 #include "data/database.h"
+#include "data/dialect.h"
 #include "ddt/ddtstore.h"
 #include "papers/seriesstore.h"
 
@@ -11,8 +12,9 @@ namespace {
 
 DbStatus creaTabella()
 {
-    return Database::exec(QStringLiteral("CREATE TABLE IF NOT EXISTS FattureDdt (NumDdt TEXT PRIMARY KEY "
-                                         "COLLATE NOCASE, NumFattura TEXT NOT NULL COLLATE NOCASE)"));
+    return Database::exec(
+        Dialect::table(QStringLiteral("CREATE TABLE IF NOT EXISTS FattureDdt (NumDdt TEXT PRIMARY "
+                                      "KEY COLLATE NOCASE, NumFattura TEXT NOT NULL COLLATE NOCASE)")));
 }
 
 DbStatus eliminaSePresente(const QString& sql, const QString& num)
@@ -29,8 +31,7 @@ DbStatus eliminaSePresente(const QString& sql, const QString& num)
 
 DbResult<bool> DdtLinkStore::presente()
 {
-    const auto v = Database::scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = ? AND name = ?"),
-                                    {QStringLiteral("table"), QStringLiteral("FattureDdt")});
+    const auto v = Database::scalar(Dialect::tableCount(), {QStringLiteral("FattureDdt")});
     if (!v)
         return v.error();
     return v->toLongLong() > 0;
@@ -44,7 +45,7 @@ DbResult<QList<Ddt>> DdtLinkStore::daFatturare(int anno, qint64 idAna)
     QString sql = QStringLiteral("SELECT D.Num FROM Ddt D WHERE D.IdAna = ? AND D.Data >= ? AND D.Data < ?");
     if (there.value())
         sql += QStringLiteral(" AND NOT EXISTS (SELECT 1 FROM FattureDdt L WHERE L.NumDdt = D.Num)");
-    sql += QStringLiteral(" ORDER BY CAST(D.Num AS INTEGER), D.Num");
+    sql += QStringLiteral(" ORDER BY ordinal(D.Num), D.Num");
     const auto nums = SeriesStore::texts(sql, {idAna, SeriesStore::yearStart(anno), SeriesStore::yearEnd(anno)});
     if (!nums)
         return nums.error();

@@ -8,7 +8,6 @@
 
 #include <QSqlError>
 #include <QSqlQuery>
-#include <sqlite3.h>
 
 namespace {
 
@@ -183,17 +182,17 @@ DbResult<QList<DdtStore::RegisterRow>> DdtStore::registro(int anno, qint64 idAna
     const auto links = DdtLinkStore::presente();
     if (!links)
         return links.error();
-    const auto prepared = kSerie.registro(
-        links.value() ? "SELECT P.Num, A.Nome, P.Data, P.Causale, L.NumFattura FROM Ddt P JOIN Anagrafica A "
-                        "ON P.IdAna = A.Id LEFT JOIN FattureDdt L ON L.NumDdt = P.Num"
-                      : "SELECT P.Num, A.Nome, P.Data, P.Causale, NULL FROM Ddt P JOIN Anagrafica A ON P.IdAna = A.Id",
+    auto prepared = kSerie.registro(
+        links.value() ? QStringLiteral("SELECT P.Num, A.Nome, P.Data, P.Causale, L.NumFattura FROM Ddt P JOIN "
+                                       "Anagrafica A ON P.IdAna = A.Id LEFT JOIN FattureDdt L ON L.NumDdt = P.Num")
+                      : QStringLiteral("SELECT P.Num, A.Nome, P.Data, P.Causale, NULL FROM Ddt P JOIN Anagrafica A "
+                                       "ON P.IdAna = A.Id"),
         anno, idAna);
     if (!prepared)
         return prepared.error();
     QList<RegisterRow> rows;
-    if (auto err = SeriesStore::leggi(prepared.value(), [&rows](sqlite3_stmt* stmt) {
-            rows.append({SeriesStore::text(stmt, 0), SeriesStore::text(stmt, 1), SeriesStore::date(stmt, 2),
-                         SeriesStore::text(stmt, 3), SeriesStore::text(stmt, 4)});
+    if (auto err = SeriesStore::leggi(prepared.value(), [&rows](const RowCursor& row) {
+            rows.append({row.text(0), row.text(1), row.date(2), row.text(3), row.text(4)});
         }))
         return *err;
     return rows;

@@ -4,21 +4,10 @@
 #include "shell/formats.h"
 
 #include <QSqlQuery>
-#include <algorithm>
-#include <sqlite3.h>
 
 namespace {
 
 const SeriesStore kSerie("Documenti", nullptr);
-
-// The text of a column up to its first line break, read without converting the rest.
-QString primaRiga(sqlite3_stmt* stmt, int column)
-{
-    const char* t = reinterpret_cast<const char*>(sqlite3_column_text(stmt, column));
-    const char* end = t + sqlite3_column_bytes(stmt, column);
-    const char* cut = std::find_if(t, end, [](char c) { return c == '\r' || c == '\n'; });
-    return QString::fromUtf8(t, cut - t);
-}
 
 } // namespace
 
@@ -78,12 +67,12 @@ DbResult<QList<long long>> DocumentStore::ordinaliAnno(int anno, const QString& 
 
 DbResult<QList<DocumentStore::RegisterRow>> DocumentStore::registro(int anno)
 {
-    const auto prepared = kSerie.registro("SELECT P.Num, P.Data, P.Des FROM Documenti P", anno, 0);
+    auto prepared = kSerie.registro("SELECT P.Num, P.Data, P.Des FROM Documenti P", anno, 0);
     if (!prepared)
         return prepared.error();
     QList<RegisterRow> rows;
-    if (auto err = SeriesStore::leggi(prepared.value(), [&rows](sqlite3_stmt* stmt) {
-            rows.append({SeriesStore::text(stmt, 0), SeriesStore::date(stmt, 1), primaRiga(stmt, 2)});
+    if (auto err = SeriesStore::leggi(prepared.value(), [&rows](const RowCursor& row) {
+            rows.append({row.text(0), row.date(1), row.firstLine(2)});
         }))
         return *err;
     return rows;

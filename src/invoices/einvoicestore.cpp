@@ -20,12 +20,12 @@ const char* const kTables[] = {
 // Created once per database file opened.
 DbStatus ensureTables()
 {
-    static QString readyFor;
-    const QString file = Database::filePath();
+    thread_local QString readyFor;
+    const QString file = Database::serverUrl().isEmpty() ? Database::filePath() : Database::serverUrl();
     if (!file.isEmpty() && file == readyFor)
         return std::nullopt;
     for (const char* sql : kTables)
-        if (DbStatus s = Database::exec(QString::fromLatin1(sql)))
+        if (DbStatus s = Database::exec(Dialect::table(QString::fromLatin1(sql))))
             return s;
     readyFor = file;
     return std::nullopt;
@@ -73,9 +73,14 @@ DbStatus EInvoiceStore::saveCompany(const CompanyFiscalData& d)
     if (DbStatus s = ensureTables())
         return s;
     return Database::exec(
-        QStringLiteral("INSERT OR REPLACE INTO EFatturaAzienda (Id, Denominazione, PartitaIva, CodiceFiscale, "
+        QStringLiteral("INSERT INTO EFatturaAzienda (Id, Denominazione, PartitaIva, CodiceFiscale, "
                        "RegimeFiscale, Indirizzo, Cap, Comune, Provincia, Nazione, Iban, IstitutoFinanziario, "
-                       "PersonaFisica) VALUES (1, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                       "PersonaFisica) VALUES (1, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) ON CONFLICT (Id) DO UPDATE SET "
+                       "Denominazione = excluded.Denominazione, PartitaIva = excluded.PartitaIva, "
+                       "CodiceFiscale = excluded.CodiceFiscale, RegimeFiscale = excluded.RegimeFiscale, "
+                       "Indirizzo = excluded.Indirizzo, Cap = excluded.Cap, Comune = excluded.Comune, "
+                       "Provincia = excluded.Provincia, Nazione = excluded.Nazione, Iban = excluded.Iban, "
+                       "IstitutoFinanziario = excluded.IstitutoFinanziario, PersonaFisica = excluded.PersonaFisica"),
         {d.denominazione, d.partitaIva, d.codiceFiscale, d.regimeFiscale, d.indirizzo, d.cap, d.comune, d.provincia,
          d.nazione, d.iban, d.istitutoFinanziario, d.personaFisica ? 1 : 0});
 }
@@ -101,8 +106,9 @@ DbStatus EInvoiceStore::saveCustomer(qint64 idAna, const CustomerEInvoiceData& d
 {
     if (DbStatus s = ensureTables())
         return s;
-    return Database::exec(QStringLiteral("INSERT OR REPLACE INTO EFatturaClienti (IdAna, CodiceDestinatario, Pec, "
-                                         "Nazione) VALUES (?, ?, ?, ?)"),
+    return Database::exec(QStringLiteral("INSERT INTO EFatturaClienti (IdAna, CodiceDestinatario, Pec, Nazione) "
+                                         "VALUES (?, ?, ?, ?) ON CONFLICT (IdAna) DO UPDATE SET CodiceDestinatario = "
+                                         "excluded.CodiceDestinatario, Pec = excluded.Pec, Nazione = excluded.Nazione"),
                           {idAna, d.codiceDestinatario, d.pec, d.nazione});
 }
 
@@ -134,7 +140,8 @@ DbStatus EInvoiceStore::saveNatura(const QString& num, const QString& natura)
 {
     if (DbStatus s = ensureTables())
         return s;
-    return Database::exec(QStringLiteral("INSERT OR REPLACE INTO EFatturaNatura (Num, Natura) VALUES (?, ?)"),
+    return Database::exec(QStringLiteral("INSERT INTO EFatturaNatura (Num, Natura) VALUES (?, ?) "
+                                         "ON CONFLICT (Num) DO UPDATE SET Natura = excluded.Natura"),
                           {num, natura});
 }
 
@@ -153,8 +160,8 @@ DbResult<long long> EInvoiceStore::takeProgressive(int count)
     Transaction t(Transaction::Write);
     if (!t.started())
         return DbError{3246, QStringLiteral("Transazione non avviata")};
-    if (DbStatus s = Database::exec(QStringLiteral("INSERT OR IGNORE INTO EFatturaProgressivo (Id, Ultimo) "
-                                                   "VALUES (1, 0)")))
+    if (DbStatus s = Database::exec(QStringLiteral("INSERT INTO EFatturaProgressivo (Id, Ultimo) "
+                                                   "VALUES (1, 0) ON CONFLICT (Id) DO NOTHING")))
         return *s;
     if (DbStatus s =
             Database::exec(QStringLiteral("UPDATE EFatturaProgressivo SET Ultimo = Ultimo + ? WHERE Id = 1"), {count}))

@@ -12,7 +12,6 @@
 #include <QSqlQuery>
 #include <QVariantList>
 #include <cmath>
-#include <sqlite3.h>
 
 namespace {
 
@@ -206,32 +205,31 @@ DbResult<InvoiceStore::Outcome> InvoiceStore::cancel(const QString& num)
 
 DbResult<InvoiceStore::Register> InvoiceStore::registro(int anno, qint64 idAna)
 {
-    const auto prepared = kSerie.registro("SELECT P.Num, A.Nome, P.Data, P.Totale, P.Pagata, P.IdAna, A.Piva, A.Cf, "
-                                          "P.Iva, P.RA FROM Fatture P JOIN Anagrafica A ON P.IdAna = A.Id",
-                                          anno, idAna);
+    auto prepared =
+        kSerie.registro(QStringLiteral("SELECT P.Num, A.Nome, P.Data, P.Totale, P.Pagata, P.IdAna, A.Piva, "
+                                       "A.Cf, P.Iva, P.RA FROM Fatture P JOIN Anagrafica A ON P.IdAna = A.Id"),
+                        anno, idAna);
     if (!prepared)
         return prepared.error();
-    sqlite3_stmt* stmt = prepared.value();
+    RowCursor& rows = prepared.value();
     Register reg;
     long long paidCents = 0;
     long long unpaidCents = 0;
     Decimal paidOther;
     Decimal unpaidOther;
-    int rc;
-    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+    while (rows.next()) {
         RegisterRow row;
-        row.num = SeriesStore::text(stmt, 0);
-        row.nome = SeriesStore::text(stmt, 1);
-        row.data = SeriesStore::date(stmt, 2);
-        const double t = sqlite3_column_double(stmt, 3);
+        row.num = rows.text(0);
+        row.nome = rows.text(1);
+        row.data = rows.date(2);
+        const double t = rows.real(3);
         row.totale = amountFromReal(t);
-        const auto* paid = sqlite3_column_text(stmt, 4);
-        row.pagata = paid && paid[0] == 'X' && paid[1] == 0;
-        row.idAna = sqlite3_column_int64(stmt, 5);
-        row.piva = SeriesStore::text(stmt, 6);
-        row.cf = SeriesStore::text(stmt, 7);
-        row.iva = sqlite3_column_int(stmt, 8);
-        row.ra = sqlite3_column_bytes(stmt, 9) > 0;
+        row.pagata = rows.text(4) == QStringLiteral("X");
+        row.idAna = rows.integer(5);
+        row.piva = rows.text(6);
+        row.cf = rows.text(7);
+        row.iva = static_cast<int>(rows.integer(8));
+        row.ra = !rows.text(9).isEmpty();
         // Sums to the cent in whole numbers; other values (never written by the editor) exactly.
         const double cents = std::round(t * 100);
         const bool whole = std::fabs(cents) < 1e15 && cents / 100 == t;
@@ -243,9 +241,8 @@ DbResult<InvoiceStore::Register> InvoiceStore::registro(int anno, qint64 idAna)
             (row.pagata ? paidOther : unpaidOther) += row.totale;
         reg.rows.append(std::move(row));
     }
-    sqlite3_finalize(stmt);
-    if (rc != SQLITE_DONE)
-        return Database::nativeError();
+    if (auto err = rows.error())
+        return *err;
     reg.incassato = Decimal(paidCents).dividedBy(100, 2) + paidOther;
     reg.daIncassare = Decimal(unpaidCents).dividedBy(100, 2) + unpaidOther;
     if (auto err = outOfRange({reg.incassato, reg.daIncassare}))
@@ -255,23 +252,19 @@ DbResult<InvoiceStore::Register> InvoiceStore::registro(int anno, qint64 idAna)
 
 DbResult<QHash<QString, QList<InvoiceRow>>> InvoiceStore::righeRegistro(int anno, qint64 idAna)
 {
-    const auto prepared = kSerie.registro("SELECT P.Num, C.Qta, C.Prezzo FROM Fatture P "
-                                          "JOIN ContFatt C ON C.Num = P.Num AND C.Prezzo <> 0",
-                                          anno, idAna);
+    auto prepared = kSerie.registro(QStringLiteral("SELECT P.Num, C.Qta, C.Prezzo FROM Fatture P "
+                                                   "JOIN ContFatt C ON C.Num = P.Num AND C.Prezzo <> 0"),
+                                    anno, idAna);
     if (!prepared)
         return prepared.error();
-    sqlite3_stmt* stmt = prepared.value();
     QHash<QString, QList<InvoiceRow>> out;
-    int rc;
-    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
-        InvoiceRow row;
-        row.qta = amountFromReal(sqlite3_column_double(stmt, 1));
-        row.prezzo = amountFromReal(sqlite3_column_double(stmt, 2));
-        out[SeriesStore::text(stmt, 0)].append(row);
-    }
-    sqlite3_finalize(stmt);
-    if (rc != SQLITE_DONE)
-        return Database::nativeError();
+    if (auto err = SeriesStore::leggi(prepared.value(), [&out](const RowCursor& r) {
+            InvoiceRow row;
+            row.qta = amountFromReal(r.real(1));
+            row.prezzo = amountFromReal(r.real(2));
+            out[r.text(0)].append(row);
+        }))
+        return *err;
     return out;
 }
 

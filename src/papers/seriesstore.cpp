@@ -5,7 +5,10 @@
 
 #include <QSqlError>
 #include <QSqlQuery>
-#include <sqlite3.h>
+
+// Num ends with the suffix bound three times.
+#define SUFFIX_IS                                                                                                      \
+    "length(Num) >= length(CAST(? AS TEXT)) AND substr(Num, length(Num) - length(CAST(? AS TEXT)) + 1) = ?"
 
 QString SeriesStore::sql(const char* text) const
 {
@@ -14,8 +17,8 @@ QString SeriesStore::sql(const char* text) const
 
 DbResult<std::optional<long long>> SeriesStore::maxOrdinale(const QString& suffisso) const
 {
-    const auto v = Database::scalar(sql("SELECT max(CAST(Num AS INTEGER)) FROM {T} WHERE substr(Num, -length(?)) = ?"),
-                                    {suffisso, suffisso});
+    const auto v =
+        Database::scalar(sql("SELECT max(ordinal(Num)) FROM {T} WHERE " SUFFIX_IS), {suffisso, suffisso, suffisso});
     if (!v)
         return v.error();
     if (v->isNull())
@@ -45,9 +48,9 @@ DbResult<bool> SeriesStore::exists(const QString& num) const
 
 DbResult<QList<long long>> SeriesStore::ordinaliAnno(int anno, const QString& suffisso) const
 {
-    auto q = Database::select(sql("SELECT CAST(Num AS INTEGER) FROM {T} WHERE Data >= ? AND Data < ? "
-                                  "AND substr(Num, -length(?)) = ? ORDER BY CAST(Num AS INTEGER)"),
-                              {yearStart(anno), yearEnd(anno), suffisso, suffisso});
+    auto q = Database::select(sql("SELECT ordinal(Num) FROM {T} WHERE Data >= ? AND Data < ? "
+                                  "AND " SUFFIX_IS " ORDER BY ordinal(Num)"),
+                              {yearStart(anno), yearEnd(anno), suffisso, suffisso, suffisso});
     if (!q)
         return q.error();
     QList<long long> out;
@@ -60,7 +63,7 @@ DbResult<QList<long long>> SeriesStore::ordinaliAnno(int anno, const QString& su
 
 DbResult<QStringList> SeriesStore::numbersOfYear(int anno) const
 {
-    return texts(sql("SELECT Num FROM {T} WHERE Data >= ? AND Data < ? ORDER BY CAST(Num AS INTEGER), Num"),
+    return texts(sql("SELECT Num FROM {T} WHERE Data >= ? AND Data < ? ORDER BY ordinal(Num), Num"),
                  {yearStart(anno), yearEnd(anno)});
 }
 
@@ -195,61 +198,23 @@ DbResult<SeriesStore::Outcome> SeriesStore::cancel(const QString& num) const
     return Outcome::Done;
 }
 
-DbResult<sqlite3_stmt*> SeriesStore::registro(const QByteArray& selectFrom, int anno, qint64 idAna,
-                                              const QByteArray& orderBy) const
+DbResult<RowCursor> SeriesStore::registro(const QString& selectFrom, int anno, qint64 idAna,
+                                          const QString& orderBy) const
 {
-    // A year may hold thousands of papers: they are read straight from the engine.
-    sqlite3* db = Database::nativeHandle();
-    if (!db)
-        return DbError{3024, QStringLiteral("Database non aperto")};
-    QByteArray text = selectFrom + " WHERE P.Data >= ?1 AND P.Data < ?2 ";
-    if (idAna != 0)
-        text += "AND P.IdAna = ?3 ";
-    text += "ORDER BY " + orderBy;
-    sqlite3_stmt* stmt = nullptr;
-    if (sqlite3_prepare_v2(db, text.constData(), static_cast<int>(text.size()), &stmt, nullptr) != SQLITE_OK)
-        return Database::nativeError();
-    const QByteArray from = yearStart(anno).toLatin1();
-    const QByteArray to = yearEnd(anno).toLatin1();
-    sqlite3_bind_text(stmt, 1, from.constData(), static_cast<int>(from.size()), SQLITE_TRANSIENT);
-    sqlite3_bind_text(stmt, 2, to.constData(), static_cast<int>(to.size()), SQLITE_TRANSIENT);
-    if (idAna != 0)
-        sqlite3_bind_int64(stmt, 3, idAna);
-    return stmt;
+    QString text = selectFrom + QStringLiteral(" WHERE P.Data >= ? AND P.Data < ? ");
+    QVariantList values{yearStart(anno), yearEnd(anno)};
+    if (idAna != 0) {
+        text += QStringLiteral("AND P.IdAna = ? ");
+        values << idAna;
+    }
+    return RowCursor::open(text + QStringLiteral("ORDER BY ") + orderBy, values);
 }
 
-DbStatus SeriesStore::leggi(sqlite3_stmt* stmt, const std::function<void(sqlite3_stmt*)>& read)
+DbStatus SeriesStore::leggi(RowCursor& rows, const std::function<void(const RowCursor&)>& read)
 {
-    int rc;
-    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW)
-        read(stmt);
-    sqlite3_finalize(stmt);
-    if (rc != SQLITE_DONE)
-        return Database::nativeError();
-    return std::nullopt;
-}
-
-QString SeriesStore::text(sqlite3_stmt* stmt, int column)
-{
-    return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, column)),
-                             sqlite3_column_bytes(stmt, column));
-}
-
-QDate SeriesStore::date(sqlite3_stmt* stmt, int column)
-{
-    const char* t = reinterpret_cast<const char*>(sqlite3_column_text(stmt, column));
-    if (!t || sqlite3_column_bytes(stmt, column) < 10)
-        return QDate();
-    const auto num = [t](int from, int n) {
-        int v = 0;
-        for (int i = from; i < from + n; ++i) {
-            if (t[i] < '0' || t[i] > '9')
-                return -1;
-            v = v * 10 + (t[i] - '0');
-        }
-        return v;
-    };
-    return QDate(num(0, 4), num(5, 2), num(8, 2));
+    while (rows.next())
+        read(rows);
+    return rows.error();
 }
 
 QString SeriesStore::yearStart(int anno)

@@ -2,6 +2,7 @@
 
 #include "data/customerlist.h"
 #include "data/dberror.h"
+#include "data/rowcursor.h"
 #include "shell/decimal.h"
 
 #include <QByteArray>
@@ -14,8 +15,6 @@
 #include <QVariantList>
 #include <functional>
 #include <optional>
-
-struct sqlite3_stmt;
 
 // The statements every paper's table shares: its yearly series, the storing of a new paper under
 // one write lock, its rows by Ord, cancelling the last of a series and the register of one year.
@@ -63,15 +62,12 @@ public:
 
     // The register of one year: `selectFrom` names the paper table "P" (joined as it needs) and the
     // statement lists its papers dated in `anno` (of one customer; all when idAna is 0), highest
-    // number first unless `orderBy` says otherwise. The caller steps and finalizes the statement.
-    DbResult<sqlite3_stmt*> registro(const QByteArray& selectFrom, int anno, qint64 idAna,
-                                     const QByteArray& orderBy = "CAST(P.Num AS INTEGER) DESC") const;
+    // number first unless `orderBy` says otherwise.
+    DbResult<RowCursor> registro(const QString& selectFrom, int anno, qint64 idAna,
+                                 const QString& orderBy = QStringLiteral("ordinal(P.Num) DESC")) const;
 
-    // Steps a register statement to its end, `read` taking each row, and finalizes it.
-    static DbStatus leggi(sqlite3_stmt* stmt, const std::function<void(sqlite3_stmt*)>& read);
-    // Reading a register statement's columns.
-    static QString text(sqlite3_stmt* stmt, int column);
-    static QDate date(sqlite3_stmt* stmt, int column);
+    // Steps a register cursor to its end, `read` taking each row.
+    static DbStatus leggi(RowCursor& rows, const std::function<void(const RowCursor&)>& read);
 
     // Date bounds of a year as stored: the index on Data serves the range.
     static QString yearStart(int anno);

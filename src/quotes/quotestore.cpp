@@ -5,7 +5,6 @@
 #include "shell/formats.h"
 
 #include <QSqlQuery>
-#include <sqlite3.h>
 
 namespace {
 
@@ -116,17 +115,17 @@ DbResult<QList<long long>> QuoteStore::ordinaliAnno(int anno, const QString& suf
 DbResult<QList<QuoteStore::RegisterRow>> QuoteStore::registro(int anno)
 {
     // Typed-header quotes and those of a registry customer (deleted ones too) together.
-    const auto prepared =
-        kSerie.registro("SELECT P.Num, P.Cliente, P.Data FROM (SELECT Q.Num AS Num, Q.Data AS Data, Q.IdAna AS IdAna, "
-                        "CASE WHEN Q.IdAna IS NULL THEN Q.Int1 ELSE A.Nome END AS Cliente FROM Preventivi Q "
-                        "LEFT JOIN Anagrafica A ON Q.IdAna = A.Id "
-                        "WHERE Q.IdAna IS NULL OR (Q.Int1 IS NULL AND A.Id IS NOT NULL)) P",
-                        anno, 0, "P.Data DESC, P.Num DESC");
+    auto prepared = kSerie.registro(
+        QStringLiteral("SELECT P.Num, P.Cliente, P.Data FROM (SELECT Q.Num AS Num, Q.Data AS Data, Q.IdAna AS IdAna, "
+                       "CASE WHEN Q.IdAna IS NULL THEN Q.Int1 ELSE A.Nome END AS Cliente FROM Preventivi Q "
+                       "LEFT JOIN Anagrafica A ON Q.IdAna = A.Id "
+                       "WHERE Q.IdAna IS NULL OR (Q.Int1 IS NULL AND A.Id IS NOT NULL)) P"),
+        anno, 0, QStringLiteral("P.Data DESC, P.Num DESC"));
     if (!prepared)
         return prepared.error();
     QList<RegisterRow> rows;
-    if (auto err = SeriesStore::leggi(prepared.value(), [&rows](sqlite3_stmt* stmt) {
-            rows.append({SeriesStore::text(stmt, 0), SeriesStore::text(stmt, 1), SeriesStore::date(stmt, 2)});
+    if (auto err = SeriesStore::leggi(prepared.value(), [&rows](const RowCursor& row) {
+            rows.append({row.text(0), row.text(1), row.date(2)});
         }))
         return *err;
     return rows;

@@ -3,9 +3,9 @@
 #include "data/database.h"
 #include "data/textcolumns.h"
 
+#include "data/rowcursor.h"
 #include <QSqlError>
 #include <QSqlQuery>
-#include <sqlite3.h>
 
 namespace {
 
@@ -33,28 +33,18 @@ DbResult<QStringList> CustomerStore::names(const QString& initials)
 {
     // The list may hold tens of thousands of names: read them straight from the engine,
     // without a variant per value.
-    sqlite3* db = Database::nativeHandle();
-    if (!db)
-        return DbError{3024, QStringLiteral("Database non aperto")};
     QString sql = QStringLiteral("SELECT Nome FROM Anagrafica WHERE Valid = 1 ");
     if (!initials.isEmpty())
         sql += QStringLiteral("AND Nome <> '' AND instr(sortkey(?), substr(sortkey(Nome), 1, 1)) > 0 ");
     sql += QStringLiteral("ORDER BY sortkey(Nome), Nome");
-    const QByteArray text = sql.toUtf8();
-    sqlite3_stmt* stmt = nullptr;
-    if (sqlite3_prepare_v2(db, text.constData(), static_cast<int>(text.size()), &stmt, nullptr) != SQLITE_OK)
-        return Database::nativeError();
-    if (!initials.isEmpty())
-        sqlite3_bind_text16(stmt, 1, initials.utf16(), static_cast<int>(initials.size() * 2), SQLITE_TRANSIENT);
+    auto rows = RowCursor::open(sql, initials.isEmpty() ? QVariantList() : QVariantList{initials});
+    if (!rows)
+        return rows.error();
     QStringList out;
-    int rc;
-    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
-        const auto* nome = reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0));
-        out.append(QString::fromUtf8(nome, sqlite3_column_bytes(stmt, 0)));
-    }
-    sqlite3_finalize(stmt);
-    if (rc != SQLITE_DONE)
-        return Database::nativeError();
+    while (rows.value().next())
+        out.append(rows.value().text(0));
+    if (auto err = rows.value().error())
+        return *err;
     return out;
 }
 
@@ -88,9 +78,7 @@ DbResult<std::optional<Customer>> CustomerStore::findValid(const QString& nome)
 DbResult<qint64> CustomerStore::nextId()
 {
     // The key counter too, so that the code shown is the one the database will assign.
-    auto r = Database::scalar(
-        QStringLiteral("SELECT max(coalesce((SELECT max(Id) FROM Anagrafica), 0), "
-                       "coalesce((SELECT seq FROM sqlite_sequence WHERE name = 'Anagrafica'), 0)) + 1"));
+    auto r = Database::scalar(Dialect::nextKey(QStringLiteral("Anagrafica"), QStringLiteral("Id")));
     if (!r)
         return r.error();
     return r.value().toLongLong();
@@ -110,11 +98,13 @@ DbResult<qint64> CustomerStore::insert(const Customer& c)
 {
     auto r =
         Database::select(QStringLiteral("INSERT INTO Anagrafica (Nome, Ragione, Ragione2, Piva, Cf, Indirizzo, Cap, "
-                                        "Città, Prov) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                                        "Città, Prov) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING Id"),
                          columns(c));
     if (!r)
         return r.error();
-    return r.value().lastInsertId().toLongLong();
+    if (!r.value().next())
+        return DbError::from(r.value().lastError());
+    return r.value().value(0).toLongLong();
 }
 
 DbResult<bool> CustomerStore::update(const Customer& c)

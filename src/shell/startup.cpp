@@ -7,9 +7,13 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QProcess>
 #include <QRegularExpression>
+#include <QUuid>
 #include <cerrno>
+#include <cstring>
 #include <map>
+#include <unistd.h>
 
 namespace {
 
@@ -66,9 +70,43 @@ QString messageFor(const DbError& err, const QString& file)
     }
 }
 
+QString g_server;
+
+QString messageForServer(const DbError& err, const QString& url)
+{
+    const QString name = Database::describeServer(url);
+    switch (err.number) {
+    case Database::Unreachable:
+        return err.text + QStringLiteral("\n\nControllare che il server sia acceso e raggiungibile, poi riavviare il "
+                                         "programma.");
+    case Database::Empty:
+        return QStringLiteral("Il %1 è vuoto: non contiene i dati del programma.\n\nPrepararlo una volta con "
+                              "\"corvalisto --database %2 init\".")
+            .arg(name, url);
+    case Database::Foreign:
+        return QStringLiteral("Il %1 non è un database di Corvalisto (%2): il programma non lo usa e non lo modifica.")
+            .arg(name, err.text);
+    case Database::ReadOnly:
+        return QStringLiteral("Il %1 è in sola lettura per questo utente (%2): il programma non può salvare i dati.")
+            .arg(name, err.text);
+    default:
+        return QStringLiteral("Impossibile aprire il %1 (%2 - %3).").arg(name, err.title(), err.text);
+    }
+}
+
 } // namespace
 
 namespace Startup {
+
+void useServer(const QString& url)
+{
+    g_server = url;
+}
+
+QString server()
+{
+    return g_server;
+}
 
 void loadSettings()
 {
@@ -79,6 +117,8 @@ void loadSettings()
 
 bool updatePending()
 {
+    if (!g_server.isEmpty())
+        return false;
     return !QFileInfo::exists(app().path(Database::kRelativePath)) &&
            QFileInfo::exists(app().path(Database::kUpdateMarker));
 }
@@ -101,6 +141,12 @@ bool isFirstStart()
 
 OpenOutcome openDatabase(Creation creation)
 {
+    // The server's data is never made at start-up, and no local file is touched.
+    if (!g_server.isEmpty()) {
+        if (const auto err = Database::openServer(g_server))
+            return {false, messageForServer(*err, g_server)};
+        return {true, {}};
+    }
     const QString file = app().path(Database::kRelativePath);
     Database::removeStaleTemporaries(datiFolder());
     Database::removeStaleTemporaries(backupFolder());
@@ -113,6 +159,12 @@ OpenOutcome openDatabase(Creation creation)
 
 OpenOutcome createDatabase(const std::function<DbStatus()>& fill)
 {
+    if (!g_server.isEmpty()) {
+        if (const auto err = Database::initServer(g_server, fill))
+            return {false, err->number == EEXIST ? err->text + QStringLiteral(": il programma non le sostituisce.")
+                                                 : messageForServer(*err, g_server)};
+        return {true, {}};
+    }
     const QString file = app().path(Database::kRelativePath);
     if (const auto err = Database::create(file, fill)) {
         if (err->number == EEXIST)
@@ -145,7 +197,52 @@ void copiaGiornaliera(const QDate& day)
     // replaced by a damaged one.
     if (!Database::isOpen())
         return;
+    if (!Database::serverUrl().isEmpty()) {
+        // The first seat of the day writes it; the others find it there.
+        if (!QFileInfo::exists(dailyDumpPath(day)))
+            dumpServer(dailyDumpPath(day), false);
+        return;
+    }
     Database::copyTo(dailyCopyPath(day));
+}
+
+QString dailyDumpPath(const QDate& day)
+{
+    return QDir(backupFolder())
+        .filePath(QStringLiteral("Corvalisto_") + day.toString(QStringLiteral("dd-MM-yy")) + QStringLiteral(".dump"));
+}
+
+DbStatus dumpServer(const QString& destination, bool replace)
+{
+    const QString url = Database::serverUrl();
+    if (url.isEmpty())
+        return DbError{3024, QStringLiteral("Database non aperto")};
+    const QFileInfo target(destination);
+    QDir().mkpath(target.absolutePath());
+    const QString temp = target.absolutePath() + QStringLiteral("/.") + target.fileName() + u'.' +
+                         QUuid::createUuid().toString(QUuid::Id128) + QStringLiteral(".tmp");
+    QProcess dump;
+    dump.start(QStringLiteral("pg_dump"), {QStringLiteral("--format=custom"), QStringLiteral("--no-password"),
+                                           QStringLiteral("--file=") + temp, Database::libpqConnInfo(url)});
+    const bool done = dump.waitForFinished(10 * 60 * 1000) && dump.exitStatus() == QProcess::NormalExit &&
+                      dump.exitCode() == 0 && QFileInfo(temp).size() > 0;
+    if (!done) {
+        const QString why = dump.error() == QProcess::FailedToStart
+                                ? QStringLiteral("Programma pg_dump non trovato")
+                                : QString::fromLocal8Bit(dump.readAllStandardError()).trimmed();
+        QFile::remove(temp);
+        return DbError{75, why.isEmpty() ? QStringLiteral("pg_dump non riuscito") : why};
+    }
+    QFile(temp).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    // Two seats starting together: only the first dump takes the name.
+    const bool placed =
+        replace ? ::rename(QFile::encodeName(temp).constData(), QFile::encodeName(destination).constData()) == 0
+                : ::link(QFile::encodeName(temp).constData(), QFile::encodeName(destination).constData()) == 0;
+    const int error = errno;
+    QFile::remove(temp);
+    if (!placed && !(error == EEXIST && !replace))
+        return DbError{75, QString::fromLocal8Bit(strerror(error))};
+    return std::nullopt;
 }
 
 QStringList dailyCopies()

@@ -19,6 +19,10 @@ void prepareWorkFolder();
 // "Dati", no daily copy. Only then may a new, empty database be made.
 bool isFirstStart();
 
+// The shared server of this run (see Database::chooseServer); empty for the SQLite file.
+void useServer(const QString& url);
+QString server();
+
 struct OpenOutcome {
     bool ok = false;
     QString message;
@@ -37,8 +41,14 @@ QString backupFolder();
 // Full path of the day's copy: "Corvalisto_dd-mm-yy.mdb" in the backup folder (the working
 // folder when the setting is empty; a relative setting is taken from the working folder).
 QString dailyCopyPath(const QDate& day);
-// Writes the day's copy of the open, checked database; every failure is silent.
+// Writes the day's copy of the open, checked database; every failure is silent. On the server
+// it is a pg_dump file, "Corvalisto_dd-mm-yy.dump", written by the first seat that starts that day.
 void copiaGiornaliera(const QDate& day);
+// Full path of the day's dump of the server database.
+QString dailyDumpPath(const QDate& day);
+// Writes a pg_dump (custom format) of the open server database to `destination`, first under a
+// temporary name; an existing file is replaced only when `replace`.
+DbStatus dumpServer(const QString& destination, bool replace);
 // The daily copies in the backup folder, newest first.
 QStringList dailyCopies();
 // The newest daily copy in the backup folder, empty when there is none.

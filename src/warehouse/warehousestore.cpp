@@ -83,10 +83,13 @@ DbResult<bool> WarehouseStore::categoryNameInUse(const QString& nome)
 
 DbResult<qint64> WarehouseStore::insertCategory(const QString& nome)
 {
-    auto q = Database::select(QStringLiteral("INSERT INTO Categorie (Nome) VALUES (?)"), {categoryName(nome)});
+    auto q = Database::select(QStringLiteral("INSERT INTO Categorie (Nome) VALUES (?) RETURNING IdCat"),
+                              {categoryName(nome)});
     if (!q)
         return q.error();
-    return q.value().lastInsertId().toLongLong();
+    if (!q.value().next())
+        return DbError::from(q.value().lastError());
+    return q.value().value(0).toLongLong();
 }
 
 DbStatus WarehouseStore::renameCategory(qint64 id, const QString& nome)
@@ -221,11 +224,14 @@ DbResult<qint64> WarehouseStore::addItem(const Item& item)
 {
     if (item.qta.isOverflow())
         return DbError::overflow();
-    auto q = Database::select(QStringLiteral("INSERT INTO Magazzino (Cat, Descrizione, Um, Qta) VALUES (?, ?, ?, ?)"),
+    auto q = Database::select(QStringLiteral("INSERT INTO Magazzino (Cat, Descrizione, Um, Qta) VALUES (?, ?, ?, ?) "
+                                             "RETURNING IdArt"),
                               {item.cat, description(item.descrizione), unit(item.um), quantityForStorage(item.qta)});
     if (!q)
         return q.error();
-    return q.value().lastInsertId().toLongLong();
+    if (!q.value().next())
+        return DbError::from(q.value().lastError());
+    return q.value().value(0).toLongLong();
 }
 
 DbResult<bool> WarehouseStore::deleteItem(qint64 id)

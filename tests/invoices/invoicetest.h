@@ -50,7 +50,12 @@ inline void issue(const QString& num, qint64 idAna, QDate data)
 // effect of an action.
 inline QString dbRows(const QString& sql, const QVariantList& values = {})
 {
-    QSqlQuery q = std::move(Database::select(sql, values).value());
+    auto selected = Database::select(sql, values);
+    if (!selected) {
+        ADD_FAILURE() << sql.toStdString() << ": " << selected.error().text.toStdString();
+        return selected.error().text;
+    }
+    QSqlQuery q = std::move(selected.value());
     QStringList out;
     while (q.next()) {
         QStringList fields;

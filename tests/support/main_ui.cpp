@@ -1,3 +1,6 @@
+#include "data/database.h"
+#include "workdir.h"
+
 #include <QApplication>
 #include <gtest/gtest.h>
 
@@ -7,5 +10,8 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication qapp(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+    Database::close();
+    TestWorkDir::dropServerDatabases();
+    return result;
 }

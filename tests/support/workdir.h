@@ -4,11 +4,24 @@
 #include <QTemporaryDir>
 
 // A fresh working folder for one test: app() points at it, the settings are reset,
-// and the database "Dati/Corvalisto.mdb" is open in it when asked for.
+// and the database "Dati/Corvalisto.mdb" is open in it when asked for. With
+// CORVALISTO_TEST_ENGINE=postgresql the database is instead an empty one on the server
+// CORVALISTO_TEST_PG (a database of its own per test program, emptied for each test).
 class TestWorkDir {
 public:
     explicit TestWorkDir(bool openDatabase = true);
     ~TestWorkDir();
+
+    // Whether the tests run on the server.
+    static bool onServer();
+    // The server's address given to the tests; empty when there is none.
+    static QString serverUrl();
+    // The address of a new, empty database on the server (dropped when the program ends).
+    static QString freshServerDatabase();
+    // Drops the databases freshServerDatabase() made; called before the application ends.
+    static void dropServerDatabases();
+    // Opens this test's database on the calling thread (a second seat).
+    static bool openInThisThread();
 
     QString path(const QString& relative = QString()) const;
     void write(const QString& relative, const QByteArray& content) const;
