@@ -39,20 +39,7 @@ FormPre::FormPre(QWidget* parent) : QDialog(parent), m_anno(QDate::currentDate()
     auto* anno = WindowBehaviour::button(this, "BtnAnno", QStringLiteral("CAMBIA A&NNO"));
     auto* chiudi = WindowBehaviour::button(this, "BtnChiudi", QStringLiteral("&CHIUDI"));
 
-    auto* top = new QHBoxLayout;
-    top->addWidget(m_labelInt);
-    top->addStretch();
-    top->addWidget(anno);
-    auto* actions = new QHBoxLayout;
-    actions->addWidget(registra);
-    actions->addWidget(richiama);
-    actions->addStretch();
-    actions->addWidget(chiudi);
-    auto* root = new QVBoxLayout(this);
-    root->addLayout(top);
-    root->addWidget(m_grid, 1);
-    root->addWidget(m_lblRec);
-    root->addLayout(actions);
+    RegisterWindow::simpleLayout(this, m_labelInt, anno, m_grid, m_lblRec, {registra, richiama}, chiudi);
 
     m_choice = new GridChoice(m_grid);
     connect(m_choice, &GridChoice::chosen, this, &FormPre::seleziona);

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTableView>
+#include <QVBoxLayout>
 
 namespace RegisterWindow {
 
@@ -59,6 +60,25 @@ QHBoxLayout* topRow(QLabel* heading, RegisterFilter* filter, QPushButton* anno)
     top->addWidget(filter->combo());
     top->addWidget(anno);
     return top;
+}
+
+void simpleLayout(QWidget* window, QLabel* heading, QPushButton* anno, QWidget* grid, QLabel* count,
+                  std::initializer_list<QPushButton*> buttons, QPushButton* chiudi)
+{
+    auto* top = new QHBoxLayout;
+    top->addWidget(heading);
+    top->addStretch();
+    top->addWidget(anno);
+    auto* actions = new QHBoxLayout;
+    for (QPushButton* b : buttons)
+        actions->addWidget(b);
+    actions->addStretch();
+    actions->addWidget(chiudi);
+    auto* root = new QVBoxLayout(window);
+    root->addLayout(top);
+    root->addWidget(grid, 1);
+    root->addWidget(count);
+    root->addLayout(actions);
 }
 
 } // namespace RegisterWindow

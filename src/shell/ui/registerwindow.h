@@ -44,5 +44,9 @@ void riempi(QWidget* parent, PaperRegisterModel<Row>* model, QLabel* count, DbRe
 }
 // Heading on the left, customer filter and year button on the right.
 QHBoxLayout* topRow(QLabel* heading, RegisterFilter* filter, QPushButton* anno);
+// A register without a customer filter: heading and year button, the list, its count, then the
+// paper buttons on the left and the close button on the right.
+void simpleLayout(QWidget* window, QLabel* heading, QPushButton* anno, QWidget* grid, QLabel* count,
+                  std::initializer_list<QPushButton*> buttons, QPushButton* chiudi);
 
 } // namespace RegisterWindow
