@@ -344,10 +344,12 @@ TEST(EInvoiceXml, FilesCarryThePrintedAmountsAndPassTheValidator)
         const InvoiceData shown = InvoiceData::fromInvoice(InvoiceStore::load(u"12/26"_s).value().value());
         EXPECT_EQ(values(xml, u"DatiRiepilogo/ImponibileImporto"_s), printed(shown.imponibile));
         EXPECT_EQ(values(xml, u"DatiRiepilogo/Imposta"_s), printed(shown.importoIva));
-        if (shown.ritenuta)
+        if (shown.ritenuta) {
             EXPECT_EQ(values(xml, u"DatiRitenuta/ImportoRitenuta"_s), printed(shown.importoRitenuta));
-        if (!values(xml, u"ImportoPagamento"_s).isEmpty())
+        }
+        if (!values(xml, u"ImportoPagamento"_s).isEmpty()) {
             EXPECT_EQ(values(xml, u"ImportoPagamento"_s), printed(shown.totale));
+        }
 
         if (validator) {
             bool only00426 = false;

@@ -66,8 +66,7 @@ TEST_F(InvoiceStoreTest, ATakenNumberIsRefusedInsideTheWrite)
 
 TEST_F(InvoiceStoreTest, AFailingRowLeavesNoHalfWrittenInvoice)
 {
-    if (TestWorkDir::onServer())
-        GTEST_SKIP() << "the failing row comes from an SQLite trigger";
+    SKIP_ON_SERVER("the failing row comes from an SQLite trigger");
     Database::exec(u"CREATE TRIGGER failrow BEFORE INSERT ON ContFatt WHEN NEW.Ord = 3 "
                    "BEGIN SELECT RAISE(ABORT, 'disco pieno'); END"_s);
     const DbStatus err = InvoiceStore::issue(sampleInvoice(u"1/26"_s, rossi, QDate(2026, 1, 5)));

@@ -10,6 +10,7 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication qapp(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
+    TestWorkDir::skipAllWithoutServer();
     const int result = RUN_ALL_TESTS();
     Database::close();
     TestWorkDir::dropServerDatabases();

@@ -20,6 +20,9 @@ public:
     static QString freshServerDatabase();
     // Drops the databases freshServerDatabase() made; called before the application ends.
     static void dropServerDatabases();
+    // Called by each test program's main: on the server run without a reachable server every
+    // test is reported skipped.
+    static void skipAllWithoutServer();
     // Opens this test's database on the calling thread (a second seat).
     static bool openInThisThread();
 
@@ -30,3 +33,8 @@ public:
 private:
     QTemporaryDir m_dir;
 };
+
+// For the few tests about the database file itself (its bytes, its locks, its damage).
+#define SKIP_ON_SERVER(why)                                                                        \
+    if (TestWorkDir::onServer())                                                                   \
+    GTEST_SKIP() << why
