@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/database.h"
+#include "dbrows.h"
 #include "invoices/invoicerules.h"
 #include "invoices/invoicestore.h"
 #include "printing/page.h"
@@ -44,26 +45,6 @@ inline void issue(const Invoice& inv)
 inline void issue(const QString& num, qint64 idAna, QDate data)
 {
     issue(sampleInvoice(num, idAna, data));
-}
-
-// Every row of a query as "a|b|c" (NULL as "-"), one line each, so one check sees the whole
-// effect of an action.
-inline QString dbRows(const QString& sql, const QVariantList& values = {})
-{
-    auto selected = Database::select(sql, values);
-    if (!selected) {
-        ADD_FAILURE() << sql.toStdString() << ": " << selected.error().text.toStdString();
-        return selected.error().text;
-    }
-    QSqlQuery q = std::move(selected.value());
-    QStringList out;
-    while (q.next()) {
-        QStringList fields;
-        for (int i = 0; i < q.record().count(); ++i)
-            fields << (q.isNull(i) ? u"-"_s : q.value(i).toString());
-        out << fields.join(u'|');
-    }
-    return out.join(u'\n');
 }
 
 inline QString invoiceRows()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/database.h"
+#include "dbrows.h"
 #include "registry/customerstore.h"
 
 using namespace Qt::StringLiterals;
@@ -11,11 +12,6 @@ inline qint64 addCustomer(const QString& nome)
     Customer c;
     c.nome = nome;
     return CustomerStore::insert(c).value();
-}
-
-inline QString dbText(const QString& sql, const QVariantList& values = {})
-{
-    return Database::scalar(sql, values).value().toString();
 }
 
 // Every row of Anagrafica by code as "Id:Nome:Valid|...", so one check sees the whole effect of an action.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/database.h"
+#include "dbrows.h"
 #include "warehouse/warehousestore.h"
 
 using namespace Qt::StringLiterals;
@@ -18,11 +19,6 @@ inline qint64 addCategory(const QString& nome)
 inline qint64 addItem(qint64 cat, const QString& des, const char* qta = "1", const QString& um = u"Pz"_s)
 {
     return WarehouseStore::addItem({0, cat, des, um, dec(qta)}).value();
-}
-
-inline QString dbText(const QString& sql, const QVariantList& values = {})
-{
-    return Database::scalar(sql, values).value().toString();
 }
 
 // Every item by id as "IdArt:Cat:Descrizione:Um:Qta:Valid|...", so one check sees a whole action's effect.

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "data/database.h"
+#include "data/dialect.h"
+
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QStringList>
+#include <gtest/gtest.h>
+
+// Every row of a query as "a|b|c" (NULL as "-"), one line each, so one check sees the whole
+// effect of an action. A failing query fails the test and gives the error's text.
+inline QString dbRows(const QString& sql, const QVariantList& values = {})
+{
+    auto selected = Database::select(sql, values);
+    if (!selected) {
+        ADD_FAILURE() << sql.toStdString() << ": " << selected.error().text.toStdString();
+        return selected.error().text;
+    }
+    QSqlQuery q = std::move(selected.value());
+    QStringList out;
+    while (q.next()) {
+        QStringList fields;
+        for (int i = 0; i < q.record().count(); ++i)
+            fields << (q.isNull(i) ? QStringLiteral("-") : q.value(i).toString());
+        out << fields.join(u'|');
+    }
+    return out.join(u'\n');
+}
+
+// The first value of a query, as text.
+inline QString dbText(const QString& sql, const QVariantList& values = {})
+{
+    const auto v = Database::scalar(sql, values);
+    if (!v) {
+        ADD_FAILURE() << sql.toStdString() << ": " << v.error().text.toStdString();
+        return v.error().text;
+    }
+    return v.value().toString();
+}
+
+// Whether the database has the table `name`, on either engine.
+inline bool hasTable(const QString& name)
+{
+    return dbText(Dialect::tableCount(), {name}) == QStringLiteral("1");
+}
