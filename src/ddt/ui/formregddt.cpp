@@ -42,10 +42,9 @@ namespace {
 
 const QString kAvviso = QStringLiteral("AVVISO");
 
-void numeroGiaEsistente(QWidget* parent, const QString& num)
+QString giaEsistente(const QString& num)
 {
-    dialogs().message(parent, QStringLiteral("DDT ") + num + QStringLiteral(" già esistente"),
-                      QStringLiteral("Impossibile procedere"), Dialogs::Icon::Exclamation);
+    return QStringLiteral("DDT ") + num + QStringLiteral(" già esistente");
 }
 
 QLineEdit* smallBox(QWidget* parent, const char* name, int length)
@@ -450,24 +449,14 @@ void FormRegDdt::emetti()
         return;
     }
     if (data->year() != QDate::currentDate().year() &&
-        dialogs().message(this,
-                          QStringLiteral("L'ANNO della data di emissione è diverso dall'anno corrente , "
-                                         "proseguire comunque ?"),
-                          QStringLiteral("ATTENZIONE"), Dialogs::Icon::Question,
-                          Dialogs::Buttons::YesNo) != Dialogs::Answer::Yes)
+        !PaperEditor::conferma(this,
+                               QStringLiteral("L'ANNO della data di emissione è diverso dall'anno corrente , "
+                                              "proseguire comunque ?"),
+                               QStringLiteral("ATTENZIONE")))
         return;
-    const auto exists = DdtStore::exists(num);
-    if (!exists) {
-        WindowBehaviour::showDbError(this, exists.error());
-        return;
-    }
-    if (exists.value()) {
-        numeroGiaEsistente(this, num);
-        return;
-    }
-    if (dialogs().message(this, QStringLiteral("Proseguire con l'EMISSIONE del DDT ?"),
-                          QStringLiteral("Conferma Emissione"), Dialogs::Icon::Question,
-                          Dialogs::Buttons::YesNo) != Dialogs::Answer::Yes)
+    if (!PaperEditor::numeroLibero(this, DdtStore::exists(num), giaEsistente(num)) ||
+        !PaperEditor::conferma(this, QStringLiteral("Proseguire con l'EMISSIONE del DDT ?"),
+                               QStringLiteral("Conferma Emissione")))
         return;
 
     Ddt d;
@@ -483,7 +472,7 @@ void FormRegDdt::emetti()
     d.rows = rows;
     if (auto err = DdtStore::issue(d)) {
         if (err->number == DbError::Duplicate)
-            numeroGiaEsistente(this, num);
+            PaperEditor::giaEsistente(this, giaEsistente(num));
         else
             WindowBehaviour::showDbError(this, *err);
         return;

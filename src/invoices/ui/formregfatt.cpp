@@ -40,10 +40,9 @@
 
 namespace {
 
-void numeroGiaEsistente(QWidget* parent, const QString& num)
+QString giaEsistente(const QString& num)
 {
-    dialogs().message(parent, QStringLiteral("Fattura ") + num + QStringLiteral(" già esistente"),
-                      QStringLiteral("Impossibile procedere"), Dialogs::Icon::Exclamation);
+    return QStringLiteral("Fattura ") + num + QStringLiteral(" già esistente");
 }
 
 InvoiceRow invoiceRow(const PaperRow& r)
@@ -536,25 +535,15 @@ void FormRegFatt::emetti()
         return;
     }
     if (data->year() != m_anno &&
-        dialogs().message(this,
-                          QStringLiteral("ANNO di emissione diverso dall'anno della data della fattura, "
-                                         "proseguire comunque ?"),
-                          QStringLiteral("ATTENZIONE"), Dialogs::Icon::Question,
-                          Dialogs::Buttons::YesNo) != Dialogs::Answer::Yes)
+        !PaperEditor::conferma(this,
+                               QStringLiteral("ANNO di emissione diverso dall'anno della data della fattura, "
+                                              "proseguire comunque ?"),
+                               QStringLiteral("ATTENZIONE")))
         return;
     calcolaTotali();
-    const auto exists = InvoiceStore::exists(num);
-    if (!exists) {
-        WindowBehaviour::showDbError(this, exists.error());
-        return;
-    }
-    if (exists.value()) {
-        numeroGiaEsistente(this, num);
-        return;
-    }
-    if (dialogs().message(this, QStringLiteral("Proseguire con l'EMISSIONE della Fattura ?"),
-                          QStringLiteral("Conferma Emissione"), Dialogs::Icon::Question,
-                          Dialogs::Buttons::YesNo) != Dialogs::Answer::Yes)
+    if (!PaperEditor::numeroLibero(this, InvoiceStore::exists(num), giaEsistente(num)) ||
+        !PaperEditor::conferma(this, QStringLiteral("Proseguire con l'EMISSIONE della Fattura ?"),
+                               QStringLiteral("Conferma Emissione")))
         return;
 
     Invoice inv;
@@ -568,7 +557,7 @@ void FormRegFatt::emetti()
     inv.rows = righe;
     if (auto err = InvoiceStore::issue(inv, m_ddtCoperti)) {
         if (err->number == DbError::Duplicate)
-            numeroGiaEsistente(this, num);
+            PaperEditor::giaEsistente(this, giaEsistente(num));
         else if (err->number == DdtLinkStore::NonDisponibile)
             dialogs().message(this, err->text + QStringLiteral(": la fattura non è stata emessa."),
                               QStringLiteral("Impossibile procedere"), Dialogs::Icon::Exclamation);
