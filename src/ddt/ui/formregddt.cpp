@@ -301,11 +301,7 @@ void FormRegDdt::mostraRichiamato(const Ddt& d)
     m_totaleAnno = PaperEditor::contaSerie(this, m_lblRec, QStringLiteral("DDT"), DdtStore::maxOrdinale(m_suffissoAnno),
                                            m_posizione);
 
-    m_cli->clear();
-    m_idCli->clear();
-    m_idCli->addItem(QString::number(d.idAna));
-    m_cli->addItem(d.nome);
-    m_cli->setCurrentIndex(0);
+    PaperEditor::soloCliente(m_idCli, m_cli, d.idAna, d.nome);
     m_data->setText(Formats::shortDate(d.data));
     m_causale->setEditText(d.causale);
     const auto [ore, minuti] = DdtRules::oreMinuti(d.oraRitiro);

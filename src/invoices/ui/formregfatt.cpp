@@ -354,11 +354,7 @@ void FormRegFatt::mostraRichiamata(const Invoice& inv)
     m_totaleAnno = PaperEditor::contaSerie(this, m_lblRec, QStringLiteral("Fattura"),
                                            InvoiceStore::maxOrdinale(m_suffissoAnno), m_posizione);
 
-    m_cli->clear();
-    m_idCli->clear();
-    m_idCli->addItem(QString::number(inv.idAna));
-    m_cli->addItem(inv.nome);
-    m_cli->setCurrentIndex(0);
+    PaperEditor::soloCliente(m_idCli, m_cli, inv.idAna, inv.nome);
     m_data->setText(Formats::shortDate(inv.data));
     m_iva->setEditText(QString::number(inv.iva));
     m_note->setPlainText(TextColumns::boxLines(inv.note));

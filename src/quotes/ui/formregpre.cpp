@@ -214,13 +214,7 @@ void FormRegPre::mostraRichiamato(const Quote& q)
 
     // The customer of a stored quote stays: the registry name alone, or the typed lines alone.
     const bool anagrafica = q.idAna != 0;
-    m_cli3->clear();
-    m_idCli->clear();
-    if (anagrafica) {
-        m_idCli->addItem(QString::number(q.idAna));
-        m_cli3->addItem(q.nome);
-        m_cli3->setCurrentIndex(0);
-    }
+    PaperEditor::soloCliente(m_idCli, m_cli3, q.idAna, q.nome);
     m_cli->setEditText(anagrafica ? QString() : q.int1);
     m_cli2->setEditText(anagrafica ? QString() : q.int2);
     m_cli->setEnabled(!anagrafica);

@@ -240,6 +240,17 @@ void riempiClienti(QWidget* parent, QComboBox* idCli, QComboBox* cli)
     cli->setCurrentIndex(chosen.isEmpty() ? -1 : idCli->findText(chosen));
 }
 
+void soloCliente(QComboBox* idCli, QComboBox* cli, qint64 id, const QString& nome)
+{
+    cli->clear();
+    idCli->clear();
+    if (id == 0)
+        return;
+    idCli->addItem(QString::number(id));
+    cli->addItem(nome);
+    cli->setCurrentIndex(0);
+}
+
 bool scegliCliente(QWidget* parent, QComboBox* idCli, QComboBox* cli, qint64 id)
 {
     const int i = idCli->findText(QString::number(id));

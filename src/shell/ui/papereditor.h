@@ -105,6 +105,8 @@ void riempiClienti(QWidget* parent, QComboBox* idCli, QComboBox* cli);
 // Chooses the customer of that id in the filled lists; false, after telling the user, when it is
 // not among them (deleted from the registry).
 bool scegliCliente(QWidget* parent, QComboBox* idCli, QComboBox* cli, qint64 id);
+// The lists holding only a recalled paper's customer (none when `id` is 0): it cannot change.
+void soloCliente(QComboBox* idCli, QComboBox* cli, qint64 id, const QString& nome);
 // The customer editor on the chosen customer; afterwards a recalled paper shows the name as it is
 // now (`customerName` reads it), a new one reads the lists again.
 void verificaCliente(QWidget* parent, QComboBox* idCli, QComboBox* cli, bool richiamata,
