@@ -74,7 +74,7 @@ void BM_FormPreReload(benchmark::State& state)
     form.show();
     QApplication::processEvents();
     for (auto _ : state) {
-        form.caricaElenco();
+        form.aggiornaElenco();
         QApplication::processEvents();
     }
     state.counters["rows"] = form.findChild<QTableView*>(QStringLiteral("FGrid"))->model()->rowCount();
@@ -104,7 +104,7 @@ void reportRatio()
     form.show();
     QApplication::processEvents();
     RegisterBench::printRatio(
-        "FormPre reload, 10000 quotes", [&form] { form.caricaElenco(); }, kSelect, 3);
+        "FormPre reload, 10000 quotes", [&form] { form.aggiornaElenco(); }, kSelect, 3);
 }
 
 } // namespace

@@ -1,36 +1,20 @@
 #pragma once
 
-#include <QDialog>
-#include <QString>
+#include "shell/ui/yearregister.h"
 
 class DocumentRegisterModel;
-class GridChoice;
-class QLabel;
-class QTableView;
 
 // The document register: the free documents dated in one year, highest number first, with the
 // first line of each text; the way to a new document and to a stored one.
-class FormDoc : public QDialog {
+class FormDoc : public YearRegister {
     Q_OBJECT
 public:
     explicit FormDoc(QWidget* parent = nullptr);
 
-    int anno() const { return m_anno; }
-    // Reads the list again for the year in force.
-    void aggiornaElenco();
-
 private:
-    void seleziona(int row);
-    void cambiaAnno();
-    void registra();
-    void richiama();
+    void riempi(int anno, QLabel* count) override;
+    QString numero(int r) const override;
+    void apri(const QString& num) override;
 
-    QLabel* m_labelInt;
-    QTableView* m_grid;
-    GridChoice* m_choice;
     DocumentRegisterModel* m_model;
-    QLabel* m_lblRec;
-    int m_anno;
-    // Number of the row last chosen; empty for none.
-    QString m_selNum;
 };

@@ -1,36 +1,20 @@
 #pragma once
 
-#include <QDialog>
-#include <QString>
+#include "shell/ui/yearregister.h"
 
-class GridChoice;
-class QLabel;
-class QTableView;
 class QuoteRegisterModel;
 
 // The quote register: the quotes of both kinds dated in one year, newest first; the way to a
 // new quote and to a stored one.
-class FormPre : public QDialog {
+class FormPre : public YearRegister {
     Q_OBJECT
 public:
     explicit FormPre(QWidget* parent = nullptr);
 
-    int anno() const { return m_anno; }
-    // AggiornaElenco: reads the list again for the year in force.
-    void caricaElenco();
-
 private:
-    void seleziona(int row);
-    void cambiaAnno();
-    void registra();
-    void richiama();
+    void riempi(int anno, QLabel* count) override;
+    QString numero(int r) const override;
+    void apri(const QString& num) override;
 
-    QLabel* m_labelInt;
-    QTableView* m_grid;
-    GridChoice* m_choice;
     QuoteRegisterModel* m_model;
-    QLabel* m_lblRec;
-    int m_anno;
-    // Number of the row last chosen; empty for none.
-    QString m_selNum;
 };
