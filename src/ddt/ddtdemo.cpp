@@ -3,6 +3,7 @@
 #include "data/database.h"
 #include "ddt/ddtrules.h"
 #include "ddt/ddtstore.h"
+#include "papers/paperdemo.h"
 #include "papers/paperseries.h"
 
 #include <QDate>
@@ -47,25 +48,16 @@ const SampleDdt kDdt[] = {
 // The many-page sample: more rows than two pages hold.
 constexpr int kRigheLunghe = 50;
 
-QDate dateFor(int year, int index, int count, const QDate& last)
-{
-    const QDate first(year, 1, 3);
-    const qint64 span = std::max<qint64>(0, first.daysTo(last));
-    return span == 0 ? last : first.addDays(span * index / std::max(1, count));
-}
-
 } // namespace
 
 namespace DdtDemo {
 
 DbStatus fill()
 {
-    auto q = Database::select(QStringLiteral("SELECT Id FROM Anagrafica WHERE Valid = 1 ORDER BY Id LIMIT 6"));
-    if (!q)
-        return q.error();
-    QList<qint64> customers;
-    while (q.value().next())
-        customers.append(q.value().value(0).toLongLong());
+    const auto found = PaperDemo::clienti(6);
+    if (!found)
+        return found.error();
+    const QList<qint64>& customers = found.value();
     if (customers.isEmpty())
         return std::nullopt;
 
@@ -84,7 +76,7 @@ DbStatus fill()
         for (int i = 0; i < count; ++i) {
             Ddt d;
             d.num = QString::number(++ordinal) + suffisso;
-            d.data = dateFor(year, i, count, last);
+            d.data = PaperDemo::data(QDate(year, 1, 3), i, count, last);
             d.rows.append({1, QString(), Decimal()});
             if (i < count - 1) {
                 const SampleDdt& s = kDdt[i];

@@ -4,6 +4,7 @@
 #include "invoices/invoicerules.h"
 #include "invoices/invoicestore.h"
 #include "invoices/invoicetotals.h"
+#include "papers/paperdemo.h"
 
 #include <QDate>
 #include <QSqlQuery>
@@ -73,26 +74,16 @@ const SampleInvoice kInvoices[] = {
     {1, 22, true, false, "", {{"Grigliato elettroforgiato 30x2", "9.6", "48.5"}, {"Taglio e foratura", "", "85"}}},
 };
 
-// Dates spread over a year, never after `last`.
-QDate dateFor(int year, int index, int count, const QDate& last)
-{
-    const QDate first(year, 1, 2);
-    const qint64 span = std::max<qint64>(0, first.daysTo(last));
-    return span == 0 ? last : first.addDays(span * index / std::max(1, count));
-}
-
 } // namespace
 
 namespace InvoiceDemo {
 
 DbStatus fill()
 {
-    auto q = Database::select(QStringLiteral("SELECT Id FROM Anagrafica WHERE Valid = 1 ORDER BY Id LIMIT 6"));
-    if (!q)
-        return q.error();
-    QList<qint64> customers;
-    while (q.value().next())
-        customers.append(q.value().value(0).toLongLong());
+    const auto found = PaperDemo::clienti(6);
+    if (!found)
+        return found.error();
+    const QList<qint64>& customers = found.value();
     if (customers.isEmpty())
         return std::nullopt;
 
@@ -113,7 +104,7 @@ DbStatus fill()
             Invoice inv;
             inv.num = QString::number(++ordinal) + InvoiceRules::suffisso(year);
             inv.idAna = customers[s.customer % customers.size()];
-            inv.data = dateFor(year, i, count, last);
+            inv.data = PaperDemo::data(QDate(year, 1, 2), i, count, last);
             inv.iva = s.iva;
             inv.ra = s.ra;
             inv.note = QString::fromUtf8(s.note);
