@@ -95,8 +95,9 @@ DbResult<QStringList> SeriesStore::texts(const QString& statement, const QVarian
 
 DbResult<QList<CustomerEntry>> SeriesStore::customersWithPapers() const
 {
-    return customerEntries(sql("SELECT DISTINCT P.IdAna, A.Nome FROM {T} P JOIN Anagrafica A "
-                               "ON P.IdAna = A.Id ORDER BY sortkey(A.Nome), A.Nome, P.IdAna"));
+    // The server sorts a DISTINCT only by what it selects.
+    return customerEntries(sql("SELECT IdAna, Nome FROM (SELECT DISTINCT P.IdAna AS IdAna, A.Nome AS Nome FROM {T} P "
+                               "JOIN Anagrafica A ON P.IdAna = A.Id) C ORDER BY sortkey(Nome), Nome, IdAna"));
 }
 
 DbStatus SeriesStore::issue(const QString& num, const QString& duplicateText,

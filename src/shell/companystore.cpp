@@ -7,8 +7,10 @@
 
 namespace {
 
-const QString kInUse = QStringLiteral("SELECT rowid, Riga1, Riga2, Riga3, Riga4, Riga5 FROM Azienda "
-                                      "WHERE Riga1 IS NOT NULL ORDER BY rowid LIMIT 1");
+// The table has no key, and the server no row order: a save writes every record in use, so that
+// any of them reads back the same lines.
+const QString kInUse =
+    QStringLiteral("SELECT Riga1, Riga2, Riga3, Riga4, Riga5 FROM Azienda WHERE Riga1 IS NOT NULL LIMIT 1");
 
 // An empty box stores empty text, never Null: Null would hide the record in use.
 QVariant line(const QStringList& lines, int i)
@@ -29,7 +31,7 @@ DbResult<QStringList> load()
     QStringList lines;
     const bool found = q.value().next();
     for (int i = 0; i < kLines; ++i)
-        lines << (found ? q.value().value(i + 1).toString() : QString());
+        lines << (found ? q.value().value(i).toString() : QString());
     return lines;
 }
 
@@ -38,12 +40,10 @@ DbStatus save(const QStringList& lines)
     auto q = Database::select(kInUse);
     if (!q)
         return q.error();
-    if (q.value().next()) {
-        const qint64 rowid = q.value().value(0).toLongLong();
+    if (q.value().next())
         return Database::exec(QStringLiteral("UPDATE Azienda SET Riga1 = ?, Riga2 = ?, Riga3 = ?, Riga4 = ?, Riga5 = ? "
-                                             "WHERE rowid = ?"),
-                              {line(lines, 0), line(lines, 1), line(lines, 2), line(lines, 3), line(lines, 4), rowid});
-    }
+                                             "WHERE Riga1 IS NOT NULL"),
+                              {line(lines, 0), line(lines, 1), line(lines, 2), line(lines, 3), line(lines, 4)});
     return Database::exec(
         QStringLiteral("INSERT INTO Azienda (Riga1, Riga2, Riga3, Riga4, Riga5) VALUES (?, ?, ?, ?, ?)"),
         {line(lines, 0), line(lines, 1), line(lines, 2), line(lines, 3), line(lines, 4)});

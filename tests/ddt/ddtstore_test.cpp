@@ -75,9 +75,10 @@ TEST_F(DdtStoreTest, ATakenNumberOrAFailingRowStoresNothing)
     EXPECT_EQ(dup->number, DbError::Duplicate);
     EXPECT_EQ(dup->text, u"DDT 7/26 già esistente"_s);
 
-    Database::exec(u"CREATE TRIGGER failrow BEFORE INSERT ON ContDdt WHEN NEW.Ord = 3 "
-                   "BEGIN SELECT RAISE(ABORT, 'disco pieno'); END"_s);
-    EXPECT_TRUE(DdtStore::issue(sampleDdt(u"8/26"_s, rossi, QDate(2026, 1, 6))));
+    failInserts(u"ContDdt"_s, u"NEW.Ord = 3"_s);
+    const DbStatus failed = DdtStore::issue(sampleDdt(u"8/26"_s, rossi, QDate(2026, 1, 6)));
+    ASSERT_TRUE(failed);
+    EXPECT_TRUE(failed->text.contains(u"disco pieno"_s)) << failed->text.toStdString();
     EXPECT_EQ(dbRows(u"SELECT (SELECT count(*) FROM Ddt), (SELECT count(*) FROM ContDdt)"_s), u"1|3"_s);
 }
 
@@ -143,6 +144,7 @@ TEST_F(DdtStoreTest, RegisterReasonsAndBrowsingOfAYear)
     EXPECT_EQ(DdtStore::causali().value(), (QStringList{u"Conto visione"_s, u"Vendita"_s}));
     QStringList names;
     const auto customers = DdtStore::customersWithDdt();
+    ASSERT_TRUE(customers) << customers.error().text.toStdString();
     for (const CustomerEntry& c : customers.value())
         names << c.nome;
     EXPECT_EQ(names, (QStringList{u"BIANCHI"_s, u"ROSSI"_s}));

@@ -25,10 +25,11 @@ inline void issueDdt(const QString& num, qint64 idAna, QDate data)
     issueDdt(sampleDdt(num, idAna, data));
 }
 
-// The header columns of every DDT, NULL as "-".
+// The header columns of every DDT by date and number, NULL as "-".
 inline QString ddtRows()
 {
-    return dbRows(u"SELECT Num, IdAna, Data, Causale, OraRit, DataRit, Mezzo, Colli, Note FROM Ddt ORDER BY rowid"_s);
+    return dbRows(
+        u"SELECT Num, IdAna, Data, Causale, OraRit, DataRit, Mezzo, Colli, Note FROM Ddt ORDER BY Data, ordinal(Num)"_s);
 }
 
 // Rows of one DDT as "Ord|Descrizione|Qta".

@@ -32,7 +32,7 @@ TEST_F(QuoteStoreTest, NumberingAndAnnulmentOfTheLastOnly)
     EXPECT_EQ(QuoteStore::cancel(u"10/26"_s).value(), O::Done);
     EXPECT_EQ(QuoteStore::cancel(u"10/26"_s).value(), O::PaperMissing);
     EXPECT_EQ(next(), u"10/26"_s);
-    EXPECT_EQ(dbRows(u"SELECT Num FROM Preventivi ORDER BY rowid"_s), u"15/25\n9/26"_s);
+    EXPECT_EQ(dbRows(u"SELECT Num FROM Preventivi ORDER BY Data, ordinal(Num)"_s), u"15/25\n9/26"_s);
 }
 
 TEST_F(QuoteStoreTest, OneKindOfCustomerAndTextsAsTyped)
@@ -47,7 +47,7 @@ TEST_F(QuoteStoreTest, OneKindOfCustomerAndTextsAsTyped)
     typed.des = lungo;
     typed.note = u"Nota 'urgente'"_s;
     issueQuote(typed);
-    EXPECT_EQ(dbRows(u"SELECT Num, IdAna, Int1, Int2, Data, Note FROM Preventivi ORDER BY rowid"_s),
+    EXPECT_EQ(dbRows(u"SELECT Num, IdAna, Int1, Int2, Data, Note FROM Preventivi ORDER BY Data, ordinal(Num)"_s),
               u"1/26|%1|-|-|2026-03-02|-\n2/26|-|Condominio Aurora|Via Po 3|2026-03-03|Nota 'urgente'"_s.arg(rossi));
     EXPECT_EQ(QuoteStore::load(u"2/26"_s).value()->des, lungo);
     const Quote reg = QuoteStore::load(u"1/26"_s).value().value();
@@ -66,7 +66,7 @@ TEST_F(QuoteStoreTest, OneKindOfCustomerAndTextsAsTyped)
         q.des = u"Testo"_s;
         EXPECT_EQ(QuoteStore::save(q).value(), O::Done);
     }
-    EXPECT_EQ(dbRows(u"SELECT Num, IdAna, Int1, Int2, Data, Des, Note FROM Preventivi ORDER BY rowid"_s),
+    EXPECT_EQ(dbRows(u"SELECT Num, IdAna, Int1, Int2, Data, Des, Note FROM Preventivi ORDER BY Data, ordinal(Num)"_s),
               u"1/26|%1|-|-|2026-04-01|Testo|\n2/26|-|Nuovo||2026-04-01|Testo|"_s.arg(rossi));
     Quote gone;
     gone.num = u"7/26"_s;

@@ -44,3 +44,24 @@ inline bool hasTable(const QString& name)
 {
     return dbText(Dialect::tableCount(), {name}) == QStringLiteral("1");
 }
+
+// Makes every insert into `table` whose new row meets `condition` (e.g. "NEW.Ord = 3") fail with
+// "disco pieno", on either engine: the way to prove that a half-written paper is rolled back.
+inline void failInserts(const QString& table, const QString& condition)
+{
+    const QString name = QStringLiteral("fail_") + table.toLower();
+    QStringList statements;
+    if (Dialect::onServer())
+        statements << QStringLiteral("CREATE FUNCTION %1() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN IF %2 THEN "
+                                     "RAISE EXCEPTION 'disco pieno'; END IF; RETURN NEW; END $$")
+                          .arg(name, condition)
+                   << QStringLiteral("CREATE TRIGGER %1 BEFORE INSERT ON %2 FOR EACH ROW EXECUTE FUNCTION %1()")
+                          .arg(name, table);
+    else
+        statements << QStringLiteral("CREATE TRIGGER %1 BEFORE INSERT ON %2 WHEN %3 "
+                                     "BEGIN SELECT RAISE(ABORT, 'disco pieno'); END")
+                          .arg(name, table, condition);
+    for (const QString& sql : statements)
+        if (const DbStatus err = Database::exec(sql))
+            ADD_FAILURE() << sql.toStdString() << ": " << err->text.toStdString();
+}
