@@ -34,6 +34,9 @@ QString table(const QString& sqliteDdl, Engine e)
     out.replace(QStringLiteral(" REAL"), QStringLiteral(" DOUBLE PRECISION"));
     out.replace(QStringLiteral(" INTEGER"), QStringLiteral(" BIGINT"));
     out.remove(QStringLiteral(" COLLATE NOCASE"));
+    // Texts compare and sort by their bytes, as on SQLite, whatever the server's language:
+    // "1/26" before "10/26" everywhere.
+    out.replace(QStringLiteral(" TEXT"), QStringLiteral(" TEXT COLLATE \"C\""));
     return out;
 }
 
@@ -71,9 +74,9 @@ QStringList serverFunctions()
     return {
         QStringLiteral("CREATE EXTENSION IF NOT EXISTS unaccent"),
         QStringLiteral("CREATE OR REPLACE FUNCTION fold(t text) RETURNS text LANGUAGE sql IMMUTABLE "
-                       "AS $$ SELECT lower(t) $$"),
+                       "AS $$ SELECT lower(t COLLATE \"default\") $$"),
         QStringLiteral("CREATE OR REPLACE FUNCTION sortkey(t text) RETURNS text LANGUAGE sql STABLE "
-                       "AS $$ SELECT lower(unaccent(t)) $$"),
+                       "AS $$ SELECT lower(unaccent(t) COLLATE \"default\") COLLATE \"C\" $$"),
         QStringLiteral("CREATE OR REPLACE FUNCTION instr(a text, b text) RETURNS integer LANGUAGE sql IMMUTABLE "
                        "AS $$ SELECT strpos(a, b) $$"),
         QStringLiteral("CREATE OR REPLACE FUNCTION year(d text) RETURNS integer LANGUAGE sql IMMUTABLE "

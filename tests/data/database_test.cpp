@@ -4,6 +4,7 @@
 #include "data/schema.h"
 #include "data/textcolumns.h"
 #include "invoices/invoicestore.h"
+#include "quotes/quotestore.h"
 #include "registry/customerstore.h"
 #include "shell/appstate.h"
 #include "shell/companystore.h"
@@ -221,6 +222,31 @@ TEST(ServerDatabase, InitFillsOnlyAnEmptyDatabaseAndStartUpRefusesOthers)
     EXPECT_EQ(err->number, Database::Foreign);
     EXPECT_EQ(err->text, u"Manca la colonna Valid della tabella Categorie"_s);
     EXPECT_FALSE(Database::isOpen());
+}
+
+TEST(ServerDatabase, TextsSortAsOnTheFileWhateverTheServersLanguage)
+{
+    if (TestWorkDir::serverUrl().isEmpty())
+        GTEST_SKIP() << "PostgreSQL non disponibile: test sul server saltato";
+    TestWorkDir dir(false);
+    // An Italian collation that, like most servers' own, passes over punctuation: "1/26" would
+    // come after "10/26".
+    const QString url = TestWorkDir::freshServerDatabase(
+        u"TEMPLATE template0 LOCALE_PROVIDER icu ICU_LOCALE 'it-IT-u-ka-shifted'"_s);
+    ASSERT_FALSE(url.isEmpty());
+    ASSERT_FALSE(Database::initServer(url));
+    for (const char* num : {"1/26", "10/26", "9/26", "11/26"})
+        run(u"INSERT INTO Preventivi (Num, Int1, Data) VALUES (?, ?, ?)"_s,
+            {QString::fromLatin1(num), u"Cliente"_s, u"2026-03-02"_s});
+    const auto rows = QuoteStore::registro(2026);
+    ASSERT_TRUE(rows) << rows.error().text.toStdString();
+    QStringList nums;
+    for (const QuoteStore::RegisterRow& r : rows.value())
+        nums << r.num;
+    EXPECT_EQ(nums, (QStringList{u"9/26"_s, u"11/26"_s, u"10/26"_s, u"1/26"_s}));
+    // Folding still knows accented capitals.
+    EXPECT_EQ(column(u"SELECT fold(?) || ' ' || sortkey(?)"_s, {u"ÀNCORA"_s, u"Èrba"_s}),
+              QStringList{u"àncora erba"_s});
 }
 
 TEST(ServerDatabase, MigrationCopiesEveryTableWithItsCountersOrLeavesTheTargetEmpty)

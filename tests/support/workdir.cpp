@@ -120,11 +120,11 @@ QString TestWorkDir::serverUrl()
     return qEnvironmentVariable("CORVALISTO_TEST_PG");
 }
 
-QString TestWorkDir::freshServerDatabase()
+QString TestWorkDir::freshServerDatabase(const QString& options)
 {
     ServerDatabases& d = serverDatabases();
     const QString name = QStringLiteral("corvalisto_test_%1_%2").arg(QCoreApplication::applicationPid()).arg(d.next++);
-    if (!adminExec(serverUrl(), {QStringLiteral("CREATE DATABASE %1").arg(name)}))
+    if (!adminExec(serverUrl(), {QStringLiteral("CREATE DATABASE %1 %2").arg(name, options)}))
         return {};
     d.names << name;
     QUrl u(serverUrl());

@@ -16,8 +16,9 @@ public:
     static bool onServer();
     // The server's address given to the tests; empty when there is none.
     static QString serverUrl();
-    // The address of a new, empty database on the server (dropped when the program ends).
-    static QString freshServerDatabase();
+    // The address of a new, empty database on the server (dropped when the program ends);
+    // `options` are added to its CREATE DATABASE.
+    static QString freshServerDatabase(const QString& options = QString());
     // Drops the databases freshServerDatabase() made; called before the application ends.
     static void dropServerDatabases();
     // Called by each test program's main: on the server run without a reachable server every
