@@ -15,6 +15,8 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTextStream>
 #include <QUuid>
 #include <gtest/gtest.h>
@@ -355,3 +357,96 @@ TEST(DataSafetyCommand, PdfWithAMissingFolderCreatesNothingAndFailsPlainly)
 }
 
 } // namespace
+
+// Every table of an SQLite file with its count and the sum of each number column, read apart
+// from the program's own report: "Tabella n Colonna=somma ...", one a line.
+QStringList fileFigures(const QString& file, QStringList* numberColumns)
+{
+    QStringList out;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("cifre"));
+        db.setDatabaseName(file);
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        EXPECT_TRUE(db.open());
+        QSqlQuery tables(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE "
+                                        "'sqlite_%' ORDER BY name"),
+                         db);
+        while (tables.next()) {
+            const QString t = tables.value(0).toString();
+            QStringList numbers;
+            QSqlQuery info(QStringLiteral("SELECT name FROM pragma_table_info('%1') WHERE type IN ('REAL', "
+                                          "'INTEGER')")
+                               .arg(t),
+                           db);
+            while (info.next())
+                numbers << info.value(0).toString();
+            QString sql = QStringLiteral("SELECT count(*)");
+            for (const QString& c : numbers)
+                sql += QStringLiteral(", sum(%1)").arg(c);
+            QSqlQuery q(sql + QStringLiteral(" FROM ") + t, db);
+            EXPECT_TRUE(q.next()) << t.toStdString();
+            QString line = t.toLower() + u' ' + q.value(0).toString();
+            for (int i = 0; i < numbers.size(); ++i)
+                line += u' ' + numbers[i] + u'=' + QString::number(q.value(i + 1).toDouble(), 'f', 4);
+            out << line;
+            numberColumns->append(t + u':' + numbers.join(u','));
+        }
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("cifre"));
+    return out;
+}
+
+// The same figures from the open server database.
+QStringList serverFigures(const QStringList& numberColumns)
+{
+    QStringList out;
+    const QStringList tables = dbRows(QStringLiteral("SELECT table_name FROM information_schema.tables WHERE "
+                                                     "table_schema = current_schema() ORDER BY table_name"))
+                                   .split(u'\n');
+    for (const QString& t : tables) {
+        QStringList numbers;
+        for (const QString& c : numberColumns)
+            if (c.section(u':', 0, 0).toLower() == t)
+                numbers = c.section(u':', 1).split(u',', Qt::SkipEmptyParts);
+        QString sql = QStringLiteral("SELECT count(*)");
+        for (const QString& c : numbers)
+            sql += QStringLiteral(", sum(%1)").arg(c);
+        auto selected = Database::select(sql + QStringLiteral(" FROM ") + t);
+        if (!selected) {
+            ADD_FAILURE() << t.toStdString() << ": " << selected.error().text.toStdString();
+            continue;
+        }
+        QSqlQuery q = std::move(selected.value());
+        EXPECT_TRUE(q.next()) << t.toStdString();
+        QString line = t + u' ' + q.value(0).toString();
+        for (int i = 0; i < numbers.size(); ++i)
+            line += u' ' + numbers[i] + u'=' + QString::number(q.value(i + 1).toDouble(), 'f', 4);
+        out << line;
+    }
+    return out;
+}
+
+TEST(DemoMigration, TheDemoDatabaseReachesTheServerWithEveryCountAndSum)
+{
+    if (!TestWorkDir::onServer())
+        GTEST_SKIP() << "needs a server to copy to";
+    TestWorkDir dir(false);
+    const QString file = dir.path(Database::kRelativePath);
+    ASSERT_FALSE(Database::create(file, DemoData::fill));
+    Database::close();
+    QStringList numberColumns;
+    const QStringList before = fileFigures(file, &numberColumns);
+    ASSERT_GT(before.size(), 9);
+
+    const QString url = TestWorkDir::freshServerDatabase();
+    QProcess p;
+    p.start(QStringLiteral(CORVALISTO_EXE),
+            {QStringLiteral("--dir"), dir.path(), QStringLiteral("migrate"), QStringLiteral("--to"), url});
+    ASSERT_TRUE(p.waitForFinished(120000));
+    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    EXPECT_TRUE(p.readAllStandardOutput().contains("Conteggi e somme verificati"));
+
+    ASSERT_FALSE(Database::openServer(url));
+    EXPECT_EQ(serverFigures(numberColumns), before);
+    Database::close();
+}
