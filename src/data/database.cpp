@@ -472,7 +472,7 @@ DbStatus verify(const QString& path)
 
 void removeStaleTemporaries(const QString& folder)
 {
-    static const QRegularExpression name(QStringLiteral(R"(^\..*\.mdb\.[0-9a-f]{32}\.tmp$)"));
+    static const QRegularExpression name(QStringLiteral(R"(^\..*\.(mdb|dump)\.[0-9a-f]{32}\.tmp$)"));
     const QDir dir(folder);
     for (const QString& f : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
         if (!name.match(f).hasMatch())

@@ -41,6 +41,10 @@ QString tableCount();
 // of deleted rows too (its AUTOINCREMENT column `key`).
 QString nextKey(const QString& table, const QString& key);
 
+// The column naming a row of a table without a key, in the order rows were stored: rowid on
+// SQLite, ctid on the server (where a row rewritten by UPDATE moves to the end).
+QString rowId();
+
 // What opens a Write transaction.
 QStringList beginWrite(Engine engine);
 

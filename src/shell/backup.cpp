@@ -4,6 +4,7 @@
 #include "shell/appstate.h"
 #include "shell/runtimeerrors.h"
 #include "shell/settingsfiles.h"
+#include "shell/startup.h"
 
 #include <QDir>
 #include <QFile>
@@ -143,7 +144,8 @@ QString fileName(int step)
     case 1:
         return SettingsFiles::kPrinterFile;
     default:
-        return QStringLiteral("Corvalisto.mdb");
+        // On the server, its dump as the daily copy writes it.
+        return Database::serverUrl().isEmpty() ? QStringLiteral("Corvalisto.mdb") : QStringLiteral("Corvalisto.dump");
     }
 }
 
@@ -243,8 +245,10 @@ Outcome copyDatabase(const QString& destination)
     if (::access(native(folder).constData(), W_OK) != 0 && (errno == EROFS || errno == EACCES))
         return runtime(RuntimeErrors::PermissionDenied);
     // The copy is proven under its temporary name: an earlier backup is only replaced by a copy
-    // known to be good.
-    if (const DbStatus err = Database::copyTo(destination, Database::Copy::Proven))
+    // known to be good. pg_dump's copy stands only once pg_dump has ended well.
+    const DbStatus err = Database::serverUrl().isEmpty() ? Database::copyTo(destination, Database::Copy::Proven)
+                                                         : Startup::dumpServer(destination, true);
+    if (err)
         return databaseFailure(*err, folder);
     if (const int e = syncFolder(folder))
         return targetFailure(e);
@@ -255,7 +259,7 @@ void removeLeftovers(const QString& folder)
 {
     // The second suffix is left by earlier versions, which staged the database copy twice.
     static const QRegularExpression name(QStringLiteral(
-        R"(^\.+(Corvalisto\.mdb|Corvalisto\.ini|Printer\.ini)\.[0-9a-f]{32}\.tmp(\.[0-9a-f]{32}\.tmp)?$)"));
+        R"(^\.+(Corvalisto\.mdb|Corvalisto\.dump|Corvalisto\.ini|Printer\.ini)\.[0-9a-f]{32}\.tmp(\.[0-9a-f]{32}\.tmp)?$)"));
     const QDir dir(folder);
     for (const QString& f : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
         if (!name.match(f).hasMatch())

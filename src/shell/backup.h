@@ -20,7 +20,7 @@ using Outcome = std::optional<Failure>;
 constexpr int kSteps = 3;
 // The file in the working folder copied by a step.
 QString source(int step);
-// Its name on the medium.
+// Its name on the medium: the database is "Corvalisto.mdb", or "Corvalisto.dump" on the server.
 QString fileName(int step);
 // Where the progress bar stands once the step is done: 33, 66, 100.
 int progressAfter(int step);
@@ -47,8 +47,8 @@ Outcome checkMedium(const QString& folder, bool* earlierBackup);
 // Copies a file whole to `destination` under a temporary name, flushed, then renamed over any
 // earlier file, so that a broken copy never carries the final name.
 Outcome copyFile(const QString& source, const QString& destination);
-// Writes a consistent snapshot of the open database to `destination`, checks it and only then
-// puts it in place of an earlier one.
+// Writes a consistent snapshot of the open database to `destination` (on the server, its
+// pg_dump), checks it and only then puts it in place of an earlier one.
 Outcome copyDatabase(const QString& destination);
 // Removes what killed or interrupted backups left in `folder`.
 void removeLeftovers(const QString& folder);

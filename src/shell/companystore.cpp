@@ -7,10 +7,11 @@
 
 namespace {
 
-// The table has no key, and the server no row order: a save writes every record in use, so that
-// any of them reads back the same lines.
-const QString kInUse =
-    QStringLiteral("SELECT Riga1, Riga2, Riga3, Riga4, Riga5 FROM Azienda WHERE Riga1 IS NOT NULL LIMIT 1");
+// The record in use, as a subquery giving its row.
+QString inUseRow()
+{
+    return QStringLiteral("SELECT %1 FROM Azienda WHERE Riga1 IS NOT NULL ORDER BY %1 LIMIT 1").arg(Dialect::rowId());
+}
 
 // An empty box stores empty text, never Null: Null would hide the record in use.
 QVariant line(const QStringList& lines, int i)
@@ -25,7 +26,8 @@ namespace CompanyStore {
 
 DbResult<QStringList> load()
 {
-    auto q = Database::select(kInUse);
+    auto q = Database::select(QStringLiteral("SELECT Riga1, Riga2, Riga3, Riga4, Riga5 FROM Azienda WHERE %1 = (%2)")
+                                  .arg(Dialect::rowId(), inUseRow()));
     if (!q)
         return q.error();
     QStringList lines;
@@ -37,16 +39,24 @@ DbResult<QStringList> load()
 
 DbStatus save(const QStringList& lines)
 {
-    auto q = Database::select(kInUse);
-    if (!q)
-        return q.error();
-    if (q.value().next())
-        return Database::exec(QStringLiteral("UPDATE Azienda SET Riga1 = ?, Riga2 = ?, Riga3 = ?, Riga4 = ?, Riga5 = ? "
-                                             "WHERE Riga1 IS NOT NULL"),
-                              {line(lines, 0), line(lines, 1), line(lines, 2), line(lines, 3), line(lines, 4)});
-    return Database::exec(
-        QStringLiteral("INSERT INTO Azienda (Riga1, Riga2, Riga3, Riga4, Riga5) VALUES (?, ?, ?, ?, ?)"),
-        {line(lines, 0), line(lines, 1), line(lines, 2), line(lines, 3), line(lines, 4)});
+    // Two seats saving at once must not both add a record.
+    Transaction tx(Transaction::Write);
+    const auto inUse = Database::scalar(QStringLiteral("SELECT count(*) FROM Azienda WHERE Riga1 IS NOT NULL"));
+    if (!inUse)
+        return inUse.error();
+    const QVariantList values = {line(lines, 0), line(lines, 1), line(lines, 2), line(lines, 3), line(lines, 4)};
+    const DbStatus written =
+        inUse->toLongLong() > 0
+            ? Database::exec(QStringLiteral("UPDATE Azienda SET Riga1 = ?, Riga2 = ?, Riga3 = ?, Riga4 = ?, Riga5 = ? "
+                                            "WHERE %1 = (%2)")
+                                 .arg(Dialect::rowId(), inUseRow()),
+                             values)
+            : Database::exec(
+                  QStringLiteral("INSERT INTO Azienda (Riga1, Riga2, Riga3, Riga4, Riga5) VALUES (?, ?, ?, ?, ?)"),
+                  values);
+    if (written)
+        return written;
+    return tx.commit();
 }
 
 QString businessLine()

@@ -4,7 +4,8 @@
 
 #include <QStringList>
 
-// The business's own header lines, table Azienda: a record in use is one whose Riga1 is not Null.
+// The business's own header lines, table Azienda: the record in use is the first whose
+// Riga1 is not Null.
 namespace CompanyStore {
 
 constexpr int kLines = 5;
@@ -13,7 +14,7 @@ inline const QString kBusinessLine = QStringLiteral("Carpenteria metallica e ser
 
 // Five lines; a line never filled is empty text. No record gives five empty lines.
 DbResult<QStringList> load();
-// Updates the records in use or adds one when there is none.
+// Updates the record in use or adds one when there is none.
 DbStatus save(const QStringList& lines);
 
 // The business name line of the main window and of every window title: the first header line,

@@ -30,7 +30,7 @@ bool sameFolder(const QString& a, const QString& b)
 
 bool isProgramDataName(const QString& path)
 {
-    static const QRegularExpression copy(QStringLiteral(R"(^\.?Corvalisto_\d\d-\d\d-\d\d\.mdb)"));
+    static const QRegularExpression copy(QStringLiteral(R"(^\.?Corvalisto_\d\d-\d\d-\d\d\.(mdb|dump))"));
     const QString folder = canonicalFolderOf(path);
     const QString name = QFileInfo(path).fileName();
     const QString dati = QFileInfo(app().path(Database::kRelativePath)).absolutePath();
@@ -54,7 +54,8 @@ QStringList existingProgramData()
         files << app().path(QString::fromLatin1(name));
     for (const QString& folder : {app().workDir, Startup::backupFolder()}) {
         const QDir dir(folder);
-        for (const QString& f : dir.entryList({QStringLiteral("Corvalisto_*.mdb")}, QDir::Files | QDir::System))
+        for (const QString& f : dir.entryList({QStringLiteral("Corvalisto_*.mdb"), QStringLiteral("Corvalisto_*.dump")},
+                                              QDir::Files | QDir::System))
             files << dir.filePath(f);
     }
     return files;

@@ -12,7 +12,10 @@
 #include <QUuid>
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <map>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -145,6 +148,7 @@ OpenOutcome openDatabase(Creation creation)
     if (!g_server.isEmpty()) {
         if (const auto err = Database::openServer(g_server))
             return {false, messageForServer(*err, g_server)};
+        Database::removeStaleTemporaries(backupFolder());
         return {true, {}};
     }
     const QString file = app().path(Database::kRelativePath);
@@ -218,29 +222,56 @@ DbStatus dumpServer(const QString& destination, bool replace)
     if (url.isEmpty())
         return DbError{3024, QStringLiteral("Database non aperto")};
     const QFileInfo target(destination);
-    QDir().mkpath(target.absolutePath());
-    const QString temp = target.absolutePath() + QStringLiteral("/.") + target.fileName() + u'.' +
+    const QString folder = target.absolutePath();
+    if (!QFileInfo(folder).isDir())
+        return DbError{76, QStringLiteral("Impossibile trovare il percorso \"%1\"").arg(native(folder))};
+    const QString temp = folder + QStringLiteral("/.") + target.fileName() + u'.' +
                          QUuid::createUuid().toString(QUuid::Id128) + QStringLiteral(".tmp");
+    const QByteArray tempName = QFile::encodeName(temp);
+    // Made and locked here, so that another start-up does not take it for a killed run's leftover
+    // while pg_dump writes into it.
+    const int fd = ::open(tempName.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return DbError{75, QString::fromLocal8Bit(strerror(errno))};
+    ::flock(fd, LOCK_EX | LOCK_NB);
+    auto fail = [&](const QString& why) {
+        ::unlink(tempName.constData());
+        ::close(fd);
+        return DbError{75, why};
+    };
+    // The address goes without any password: libpq finds it in ~/.pgpass or its environment.
     QProcess dump;
-    dump.start(QStringLiteral("pg_dump"), {QStringLiteral("--format=custom"), QStringLiteral("--no-password"),
-                                           QStringLiteral("--file=") + temp, Database::libpqConnInfo(url)});
-    const bool done = dump.waitForFinished(10 * 60 * 1000) && dump.exitStatus() == QProcess::NormalExit &&
-                      dump.exitCode() == 0 && QFileInfo(temp).size() > 0;
-    if (!done) {
-        const QString why = dump.error() == QProcess::FailedToStart
-                                ? QStringLiteral("Programma pg_dump non trovato")
-                                : QString::fromLocal8Bit(dump.readAllStandardError()).trimmed();
-        QFile::remove(temp);
-        return DbError{75, why.isEmpty() ? QStringLiteral("pg_dump non riuscito") : why};
+    dump.start(QStringLiteral("pg_dump"),
+               {QStringLiteral("--format=custom"), QStringLiteral("--no-password"), QStringLiteral("--file=") + temp,
+                QStringLiteral("--dbname=") + Database::libpqConnInfo(url)});
+    if (!dump.waitForStarted())
+        return fail(QStringLiteral("Programma pg_dump non trovato"));
+    if (!dump.waitForFinished(10 * 60 * 1000)) {
+        dump.kill();
+        dump.waitForFinished();
+        return fail(QStringLiteral("pg_dump non ha finito in tempo"));
     }
-    QFile(temp).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    if (dump.exitStatus() != QProcess::NormalExit || dump.exitCode() != 0) {
+        const QString why = QString::fromLocal8Bit(dump.readAllStandardError()).trimmed();
+        return fail(why.isEmpty() ? QStringLiteral("pg_dump non riuscito") : why);
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || st.st_size == 0 || ::fsync(fd) != 0)
+        return fail(QStringLiteral("pg_dump non ha scritto la copia"));
     // Two seats starting together: only the first dump takes the name.
-    const bool placed =
-        replace ? ::rename(QFile::encodeName(temp).constData(), QFile::encodeName(destination).constData()) == 0
-                : ::link(QFile::encodeName(temp).constData(), QFile::encodeName(destination).constData()) == 0;
-    const int error = errno;
-    QFile::remove(temp);
-    if (!placed && !(error == EEXIST && !replace))
+    int error = 0;
+    if (replace) {
+        if (::rename(tempName.constData(), QFile::encodeName(destination).constData()) != 0)
+            error = errno;
+    } else if (::link(tempName.constData(), QFile::encodeName(destination).constData()) != 0) {
+        error = errno;
+        // A medium without hard links (FAT): the name is taken only when still free.
+        if (error != EEXIST && !QFileInfo::exists(destination))
+            error = ::rename(tempName.constData(), QFile::encodeName(destination).constData()) == 0 ? 0 : errno;
+    }
+    ::unlink(tempName.constData());
+    ::close(fd);
+    if (error && !(error == EEXIST && !replace))
         return DbError{75, QString::fromLocal8Bit(strerror(error))};
     return std::nullopt;
 }

@@ -1,4 +1,7 @@
 #include "data/database.h"
+#include "data/schema.h"
+#include "dbrows.h"
+#include "dumpcheck.h"
 #include "invoices/invoiceledger.h"
 #include "printing/pdfcommand.h"
 #include "shell/appstate.h"
@@ -12,6 +15,8 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTextStream>
 #include <QUuid>
 #include <gtest/gtest.h>
@@ -50,10 +55,15 @@ public:
     void SetUp() override
     {
         ASSERT_FALSE(DemoData::fill());
-        ASSERT_FALSE(Database::copyTo(Startup::dailyCopyPath(kToday.addDays(-1))));
+        // On the server the start-up opens the database of its address; there is no file to copy.
+        if (TestWorkDir::onServer())
+            Startup::useServer(Database::serverUrl());
+        else
+            ASSERT_FALSE(Database::copyTo(Startup::dailyCopyPath(kToday.addDays(-1))));
         invoice = Database::scalar(QStringLiteral("SELECT Num FROM Fatture ORDER BY Data LIMIT 1")).value().toString();
         Database::close();
     }
+    void TearDown() override { Startup::useServer({}); }
     QString db() const { return dir.path(Database::kRelativePath); }
     void damage(qint64 offset, const QByteArray& bytes) const
     {
@@ -86,6 +96,7 @@ public:
 
 TEST_F(DataSafety, AnUnusableDatabaseIsReportedAndNothingIsWritten)
 {
+    SKIP_ON_SERVER("damage to the SQLite file");
     const struct {
         const char* what;
         std::function<void(DataSafety&)> make;
@@ -136,6 +147,7 @@ TEST_F(DataSafety, AnUnusableDatabaseIsReportedAndNothingIsWritten)
 
 TEST_F(DataSafety, ADamagedCopyIsNotOfferedAndAGoodDatabaseReplacesOnlyTheDaysCopy)
 {
+    SKIP_ON_SERVER("copies of the SQLite file");
     // The newest copy is damaged: the message names the good one before it.
     dir.write(QFileInfo(Startup::dailyCopyPath(kToday.addDays(-2))).fileName(), dir.read(Database::kRelativePath));
     QFile(Startup::dailyCopyPath(kToday.addDays(-1))).resize(100000);
@@ -151,6 +163,7 @@ TEST_F(DataSafety, ADamagedCopyIsNotOfferedAndAGoodDatabaseReplacesOnlyTheDaysCo
 
 TEST_F(DataSafety, InUseAndReadOnlyAreToldApartFromDamage)
 {
+    SKIP_ON_SERVER("locks and permissions of the SQLite file");
     QProcess holder;
     holder.start(QStringLiteral("sqlite3"), {db()});
     ASSERT_TRUE(holder.waitForStarted());
@@ -186,6 +199,7 @@ TEST_F(DataSafety, InUseAndReadOnlyAreToldApartFromDamage)
 
 TEST_F(DataSafety, ANewDatabaseOnlyOnATrueFirstStart)
 {
+    SKIP_ON_SERVER("the SQLite file of a new folder");
     // Dati holds something else: not a first start.
     QFile::remove(db());
     for (const QString& c : Startup::dailyCopies())
@@ -209,6 +223,7 @@ TEST_F(DataSafety, ANewDatabaseOnlyOnATrueFirstStart)
 
 TEST_F(DataSafety, StaleTemporaryCopiesGoAndOnesBeingWrittenStay)
 {
+    SKIP_ON_SERVER("copies of the SQLite file");
     auto temp = [&](const QString& folder, const QString& of) {
         const QString name = QStringLiteral(".%1.%2.tmp").arg(of, QUuid::createUuid().toString(QUuid::Id128));
         dir.write(folder + name, QByteArray(8192, 't'));
@@ -216,6 +231,7 @@ TEST_F(DataSafety, StaleTemporaryCopiesGoAndOnesBeingWrittenStay)
     };
     const QString staleCopy = temp(QString(), QStringLiteral("Corvalisto_05-12-26.mdb"));
     const QString staleNew = temp(QStringLiteral("Dati/"), QStringLiteral("Corvalisto.mdb"));
+    const QString staleDump = temp(QString(), QStringLiteral("Corvalisto_05-12-26.dump"));
     const QString busy = temp(QString(), QStringLiteral("Corvalisto_06-12-26.mdb"));
     const int fd = ::open(QFile::encodeName(busy).constData(), O_RDONLY);
     ASSERT_EQ(::flock(fd, LOCK_EX), 0);
@@ -223,6 +239,7 @@ TEST_F(DataSafety, StaleTemporaryCopiesGoAndOnesBeingWrittenStay)
     ASSERT_TRUE(start().ok);
     EXPECT_FALSE(QFile::exists(staleCopy));
     EXPECT_FALSE(QFile::exists(staleNew));
+    EXPECT_FALSE(QFile::exists(staleDump));
     EXPECT_TRUE(QFile::exists(busy));
     EXPECT_TRUE(QFile::exists(dir.path(QStringLiteral("nota.tmp"))));
     ::close(fd);
@@ -230,6 +247,28 @@ TEST_F(DataSafety, StaleTemporaryCopiesGoAndOnesBeingWrittenStay)
 
 TEST_F(DataSafety, TheDemoClaimsOnlyANewFolder)
 {
+    if (TestWorkDir::onServer()) {
+        auto counts = [] {
+            QStringList out;
+            for (const QString& t : Schema::tableNames())
+                out << t + u'=' + dbText(QStringLiteral("SELECT count(*) FROM ") + t);
+            return out.join(u' ');
+        };
+        ASSERT_TRUE(Startup::openDatabase().ok);
+        const QString before = counts();
+        // A server database that holds tables keeps them as they are, and the demo is refused.
+        const Startup::OpenOutcome r = Startup::createDatabase(DemoData::fill);
+        EXPECT_FALSE(r.ok);
+        EXPECT_TRUE(r.message.contains(QStringLiteral("contiene già delle tabelle"))) << r.message.toStdString();
+        ASSERT_TRUE(Startup::openDatabase().ok);
+        EXPECT_EQ(counts(), before);
+        // A new, empty one gets the tables and the whole demo.
+        Startup::useServer(TestWorkDir::freshServerDatabase());
+        const Startup::OpenOutcome made = Startup::createDatabase(DemoData::fill);
+        ASSERT_TRUE(made.ok) << made.message.toStdString();
+        EXPECT_EQ(counts(), before);
+        return;
+    }
     EXPECT_FALSE(DemoData::folderIsEmpty(dir.path()));
     TestWorkDir fresh(false);
     EXPECT_TRUE(DemoData::folderIsEmpty(fresh.path()));
@@ -250,10 +289,13 @@ TEST_F(DataSafety, PdfOutputNeverReplacesDataDevicesOrOtherFiles)
 {
     ASSERT_TRUE(Startup::openDatabase().ok);
     Startup::copiaGiornaliera(kToday);
+    // The data that other names may lead to: on the server, the day's dump.
+    const QString data = TestWorkDir::onServer() ? Startup::dailyDumpPath(kToday) : db();
+    ASSERT_TRUE(QFile::exists(data));
     const QString other = dir.path(QStringLiteral("altro"));
     QDir().mkpath(other);
-    QFile::link(db(), other + QStringLiteral("/collegamento.pdf"));
-    ::link(QFile::encodeName(db()).constData(), QFile::encodeName(other + QStringLiteral("/fisso.pdf")).constData());
+    QFile::link(data, other + QStringLiteral("/collegamento.pdf"));
+    ::link(QFile::encodeName(data).constData(), QFile::encodeName(other + QStringLiteral("/fisso.pdf")).constData());
     ::mkfifo(QFile::encodeName(other + QStringLiteral("/coda")).constData(), 0600);
     dir.write(QStringLiteral("altro/lettera.txt"), "Gentile cliente");
     const QString cases[] = {
@@ -264,6 +306,8 @@ TEST_F(DataSafety, PdfOutputNeverReplacesDataDevicesOrOtherFiles)
         dir.path(QStringLiteral("Dati/Corvalisto.mdb-journal")),
         Startup::dailyCopyPath(kToday),
         Startup::dailyCopyPath(kToday.addDays(5)),
+        Startup::dailyDumpPath(kToday),
+        Startup::dailyDumpPath(kToday.addDays(5)),
         dir.path(QStringLiteral("Corvalisto.ini")),
         other + QStringLiteral("/coda"),
         other,
@@ -291,7 +335,10 @@ TEST_F(DataSafety, PdfOutputNeverReplacesDataDevicesOrOtherFiles)
     EXPECT_TRUE(InvoiceLedger::scriviCsv(csv, other + QStringLiteral("/fatture.csv")).isEmpty());
     EXPECT_TRUE(InvoiceLedger::scriviCsv(csv, out).contains(QStringLiteral("non è un elenco di fatture")));
     EXPECT_EQ(dir.read(QStringLiteral("altro/fatture.csv")), csv);
-    EXPECT_FALSE(Database::check());
+    if (TestWorkDir::onServer())
+        EXPECT_FALSE(dumpContents(data).isEmpty());
+    else
+        EXPECT_FALSE(Database::check());
 }
 
 TEST(DataSafetyCommand, PdfWithAMissingFolderCreatesNothingAndFailsPlainly)
@@ -310,3 +357,96 @@ TEST(DataSafetyCommand, PdfWithAMissingFolderCreatesNothingAndFailsPlainly)
 }
 
 } // namespace
+
+// Every table of an SQLite file with its count and the sum of each number column, read apart
+// from the program's own report: "Tabella n Colonna=somma ...", one a line.
+QStringList fileFigures(const QString& file, QStringList* numberColumns)
+{
+    QStringList out;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("cifre"));
+        db.setDatabaseName(file);
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        EXPECT_TRUE(db.open());
+        QSqlQuery tables(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE "
+                                        "'sqlite_%' ORDER BY name"),
+                         db);
+        while (tables.next()) {
+            const QString t = tables.value(0).toString();
+            QStringList numbers;
+            QSqlQuery info(QStringLiteral("SELECT name FROM pragma_table_info('%1') WHERE type IN ('REAL', "
+                                          "'INTEGER')")
+                               .arg(t),
+                           db);
+            while (info.next())
+                numbers << info.value(0).toString();
+            QString sql = QStringLiteral("SELECT count(*)");
+            for (const QString& c : numbers)
+                sql += QStringLiteral(", sum(%1)").arg(c);
+            QSqlQuery q(sql + QStringLiteral(" FROM ") + t, db);
+            EXPECT_TRUE(q.next()) << t.toStdString();
+            QString line = t.toLower() + u' ' + q.value(0).toString();
+            for (int i = 0; i < numbers.size(); ++i)
+                line += u' ' + numbers[i] + u'=' + QString::number(q.value(i + 1).toDouble(), 'f', 4);
+            out << line;
+            numberColumns->append(t + u':' + numbers.join(u','));
+        }
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("cifre"));
+    return out;
+}
+
+// The same figures from the open server database.
+QStringList serverFigures(const QStringList& numberColumns)
+{
+    QStringList out;
+    const QStringList tables = dbRows(QStringLiteral("SELECT table_name FROM information_schema.tables WHERE "
+                                                     "table_schema = current_schema() ORDER BY table_name"))
+                                   .split(u'\n');
+    for (const QString& t : tables) {
+        QStringList numbers;
+        for (const QString& c : numberColumns)
+            if (c.section(u':', 0, 0).toLower() == t)
+                numbers = c.section(u':', 1).split(u',', Qt::SkipEmptyParts);
+        QString sql = QStringLiteral("SELECT count(*)");
+        for (const QString& c : numbers)
+            sql += QStringLiteral(", sum(%1)").arg(c);
+        auto selected = Database::select(sql + QStringLiteral(" FROM ") + t);
+        if (!selected) {
+            ADD_FAILURE() << t.toStdString() << ": " << selected.error().text.toStdString();
+            continue;
+        }
+        QSqlQuery q = std::move(selected.value());
+        EXPECT_TRUE(q.next()) << t.toStdString();
+        QString line = t + u' ' + q.value(0).toString();
+        for (int i = 0; i < numbers.size(); ++i)
+            line += u' ' + numbers[i] + u'=' + QString::number(q.value(i + 1).toDouble(), 'f', 4);
+        out << line;
+    }
+    return out;
+}
+
+TEST(DemoMigration, TheDemoDatabaseReachesTheServerWithEveryCountAndSum)
+{
+    if (!TestWorkDir::onServer())
+        GTEST_SKIP() << "needs a server to copy to";
+    TestWorkDir dir(false);
+    const QString file = dir.path(Database::kRelativePath);
+    ASSERT_FALSE(Database::create(file, DemoData::fill));
+    Database::close();
+    QStringList numberColumns;
+    const QStringList before = fileFigures(file, &numberColumns);
+    ASSERT_GT(before.size(), 9);
+
+    const QString url = TestWorkDir::freshServerDatabase();
+    QProcess p;
+    p.start(QStringLiteral(CORVALISTO_EXE),
+            {QStringLiteral("--dir"), dir.path(), QStringLiteral("migrate"), QStringLiteral("--to"), url});
+    ASSERT_TRUE(p.waitForFinished(120000));
+    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    EXPECT_TRUE(p.readAllStandardOutput().contains("Conteggi e somme verificati"));
+
+    ASSERT_FALSE(Database::openServer(url));
+    EXPECT_EQ(serverFigures(numberColumns), before);
+    Database::close();
+}

@@ -1,4 +1,7 @@
 #include "data/database.h"
+#include "data/schema.h"
+#include "dbrows.h"
+#include "dumpcheck.h"
 #include "resources/shippedpictures.h"
 #include "shell/appstate.h"
 #include "shell/companystore.h"
@@ -43,6 +46,7 @@ TEST(Startup, FirstStartFillsTheFolderWithoutOverwritingAndReadsTheSettings)
 
 TEST(Startup, DailyCopyIsNamedByDayReplacedTheSameDayAndFailsSilently)
 {
+    SKIP_ON_SERVER("the copy of the SQLite file; the server's is a dump");
     TestWorkDir dir;
     const QDate day(2026, 12, 4);
     EXPECT_EQ(QFileInfo(Startup::dailyCopyPath(day)).fileName(), "Corvalisto_04-12-26.mdb");
@@ -68,6 +72,83 @@ TEST(Startup, DailyCopyIsNamedByDayReplacedTheSameDayAndFailsSilently)
     EXPECT_EQ(CompanyStore::load().value().value(0), "Seconda");
 }
 
+// Every table with its number of rows, "Tabella=n" one a line.
+QString tableCounts()
+{
+    QStringList out;
+    for (const QString& t : Schema::tableNames())
+        out << t + u'=' + QString::number(count(t.toLatin1().constData()));
+    return out.join(u'\n');
+}
+
+TEST(Startup, TheServersDailyCopyIsADumpWrittenOnceADayAndNeverHalf)
+{
+    if (!TestWorkDir::onServer())
+        GTEST_SKIP() << "needs the server";
+    TestWorkDir dir;
+    const QDate day(2026, 12, 6);
+    QDir().mkpath(dir.path(QStringLiteral("copie")));
+    app().percorsoBackup = QStringLiteral("copie");
+    EXPECT_EQ(Startup::dailyDumpPath(day), dir.path(QStringLiteral("copie/Corvalisto_06-12-26.dump")));
+    ASSERT_FALSE(DemoData::fill());
+    const QString url = Database::serverUrl();
+    const QString before = tableCounts();
+    auto files = [&] {
+        return QDir(dir.path(QStringLiteral("copie"))).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    };
+
+    // What a start does: open, then the day's copy.
+    Startup::useServer(url);
+    ASSERT_TRUE(Startup::openDatabase().ok);
+    Startup::copiaGiornaliera(day);
+    ASSERT_EQ(files(), QStringList{"Corvalisto_06-12-26.dump"});
+    const QString dump = Startup::dailyDumpPath(day);
+    EXPECT_TRUE(dumpContents(dump).contains(QStringLiteral("TABLE DATA public fatture")))
+        << dumpContents(dump).toStdString();
+    EXPECT_EQ(QFileInfo(dump).permissions() & (QFileDevice::ReadOther | QFileDevice::ReadGroup), 0);
+
+    // A second seat the same day leaves the first one's copy as it is.
+    const QByteArray first = dir.read(QStringLiteral("copie/Corvalisto_06-12-26.dump"));
+    ASSERT_FALSE(CompanyStore::save({QStringLiteral("Dopo")}));
+    ASSERT_TRUE(Startup::openDatabase().ok);
+    Startup::copiaGiornaliera(day);
+    EXPECT_EQ(dir.read(QStringLiteral("copie/Corvalisto_06-12-26.dump")), first);
+    EXPECT_EQ(files().size(), 1);
+
+    // pg_dump missing, failing half-way or refused by the server: no file, not even half of one,
+    // and the program goes on with its database.
+    const QByteArray path = qgetenv("PATH");
+    const QString bin = dir.path(QStringLiteral("bin"));
+    QDir().mkpath(bin);
+    qputenv("PATH", QFile::encodeName(bin));
+    Startup::copiaGiornaliera(day.addDays(1));
+    dir.write(QStringLiteral("bin/pg_dump"),
+              "#!/bin/sh\necho \"$@\" > \"${0%/*}/argomenti\"\n"
+              "for a; do case \"$a\" in --file=*) printf 'PGDMP mezza' > \"${a#--file=}\";; esac; done\nexit 1\n");
+    QFile::setPermissions(dir.path(QStringLiteral("bin/pg_dump")), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    Startup::copiaGiornaliera(day.addDays(2));
+    qputenv("PATH", path);
+    qputenv("PGOPTIONS", "-c statement_timeout=nessuno");
+    Startup::copiaGiornaliera(day.addDays(3));
+    qunsetenv("PGOPTIONS");
+    EXPECT_EQ(files().size(), 1) << files().join(u' ').toStdString();
+    EXPECT_EQ(CompanyStore::load().value().value(0), "Dopo");
+    // The server's address reaches pg_dump without a password.
+    const QString args = QString::fromUtf8(dir.read(QStringLiteral("bin/argomenti")));
+    EXPECT_TRUE(args.contains(QStringLiteral("dbname=")) && args.contains(QStringLiteral("--no-password")))
+        << args.toStdString();
+    EXPECT_FALSE(args.contains(QStringLiteral("password="))) << args.toStdString();
+
+    // Restored into a new database, the copy is the database as it was at the start.
+    const QString restored = restoreDump(dump);
+    ASSERT_FALSE(restored.startsWith(u'!')) << restored.toStdString();
+    ASSERT_FALSE(Database::openServer(restored));
+    EXPECT_EQ(tableCounts(), before);
+    EXPECT_NE(CompanyStore::load().value().value(0), "Dopo");
+    Database::close();
+    Startup::useServer({});
+}
+
 TEST(Startup, UpdateMarkerCountsOnlyWithoutTheDatabase)
 {
     TestWorkDir dir(false);
@@ -87,16 +168,17 @@ TEST(CompanyStore, ARecordWithoutLine1IsNotTheOneInUse)
     EXPECT_EQ(CompanyStore::load().value().value(0), "In uso");
     ASSERT_FALSE(CompanyStore::save({QStringLiteral("Cambiata")}));
     EXPECT_EQ(count("Azienda WHERE Riga1 IS NULL AND Riga2 = 'vuota'"), 1);
-    EXPECT_EQ(Database::scalar(QStringLiteral("SELECT group_concat(Riga1) FROM Azienda")).value(), "Cambiata");
+    EXPECT_EQ(dbRows(QStringLiteral("SELECT Riga1 FROM Azienda WHERE Riga1 IS NOT NULL")), "Cambiata");
 }
 
 TEST(DemoData, FillsAFreshFolderWhollyOrNotAtAll)
 {
     {
         TestWorkDir dir;
-        // Only a folder without a database or settings may be filled.
+        // Only a folder without a database or settings may be filled (the server's database
+        // is not in the folder).
         EXPECT_TRUE(DemoData::folderIsEmpty(dir.path(QStringLiteral("nuova"))));
-        EXPECT_FALSE(DemoData::folderIsEmpty(dir.path()));
+        EXPECT_EQ(DemoData::folderIsEmpty(dir.path()), TestWorkDir::onServer());
         ASSERT_FALSE(DemoData::fill());
         // Every row hangs on a stored parent, so each window opens the data it lists.
         EXPECT_EQ(count("ContFatt WHERE Num NOT IN (SELECT Num FROM Fatture)") +
