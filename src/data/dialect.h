@@ -41,6 +41,11 @@ QString tableCount();
 // of deleted rows too (its AUTOINCREMENT column `key`).
 QString nextKey(const QString& table, const QString& key);
 
+// A column naming each row of a table without a key of its own (Azienda), to read and then
+// update the same row under one write lock: SQLite's rowid, in the order rows were written;
+// the server's ctid, in its storage order (an update may move the row after the others).
+QString rowKey();
+
 // What opens a Write transaction.
 QStringList beginWrite(Engine engine);
 

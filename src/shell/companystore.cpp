@@ -7,8 +7,14 @@
 
 namespace {
 
-const QString kInUse = QStringLiteral("SELECT rowid, Riga1, Riga2, Riga3, Riga4, Riga5 FROM Azienda "
-                                      "WHERE Riga1 IS NOT NULL ORDER BY rowid LIMIT 1");
+// The record in use: the first with a first line. The table has no key: rows are told apart
+// by the engine's own row name.
+QString inUse()
+{
+    return QStringLiteral("SELECT %1, Riga1, Riga2, Riga3, Riga4, Riga5 FROM Azienda "
+                          "WHERE Riga1 IS NOT NULL ORDER BY %1 LIMIT 1")
+        .arg(Dialect::rowKey());
+}
 
 // An empty box stores empty text, never Null: Null would hide the record in use.
 QVariant line(const QStringList& lines, int i)
@@ -23,7 +29,7 @@ namespace CompanyStore {
 
 DbResult<QStringList> load()
 {
-    auto q = Database::select(kInUse);
+    auto q = Database::select(inUse());
     if (!q)
         return q.error();
     QStringList lines;
@@ -35,18 +41,22 @@ DbResult<QStringList> load()
 
 DbStatus save(const QStringList& lines)
 {
-    auto q = Database::select(kInUse);
+    // The row found is the one updated: no other seat writes in between.
+    Transaction t(Transaction::Write);
+    auto q = Database::select(inUse());
     if (!q)
         return q.error();
-    if (q.value().next()) {
-        const qint64 rowid = q.value().value(0).toLongLong();
-        return Database::exec(QStringLiteral("UPDATE Azienda SET Riga1 = ?, Riga2 = ?, Riga3 = ?, Riga4 = ?, Riga5 = ? "
-                                             "WHERE rowid = ?"),
-                              {line(lines, 0), line(lines, 1), line(lines, 2), line(lines, 3), line(lines, 4), rowid});
-    }
-    return Database::exec(
-        QStringLiteral("INSERT INTO Azienda (Riga1, Riga2, Riga3, Riga4, Riga5) VALUES (?, ?, ?, ?, ?)"),
-        {line(lines, 0), line(lines, 1), line(lines, 2), line(lines, 3), line(lines, 4)});
+    const QVariantList values{line(lines, 0), line(lines, 1), line(lines, 2), line(lines, 3), line(lines, 4)};
+    const DbStatus s =
+        q.value().next()
+            ? Database::exec(QStringLiteral("UPDATE Azienda SET Riga1 = ?, Riga2 = ?, Riga3 = ?, Riga4 = ?, Riga5 = ? "
+                                            "WHERE %1 = ?")
+                                 .arg(Dialect::rowKey()),
+                             values + QVariantList{q.value().value(0)})
+            : Database::exec(
+                  QStringLiteral("INSERT INTO Azienda (Riga1, Riga2, Riga3, Riga4, Riga5) VALUES (?, ?, ?, ?, ?)"),
+                  values);
+    return s ? s : t.commit();
 }
 
 QString businessLine()
