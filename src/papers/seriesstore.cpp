@@ -95,8 +95,9 @@ DbResult<QStringList> SeriesStore::texts(const QString& statement, const QVarian
 
 DbResult<QList<CustomerEntry>> SeriesStore::customersWithPapers() const
 {
-    return customerEntries(sql("SELECT DISTINCT P.IdAna, A.Nome FROM {T} P JOIN Anagrafica A "
-                               "ON P.IdAna = A.Id ORDER BY sortkey(A.Nome), A.Nome, P.IdAna"));
+    // Not DISTINCT: the server sorts a DISTINCT only by what it selects.
+    return customerEntries(sql("SELECT A.Id, A.Nome FROM Anagrafica A WHERE A.Id IN (SELECT IdAna FROM {T}) "
+                               "ORDER BY sortkey(A.Nome), A.Nome, A.Id"));
 }
 
 DbStatus SeriesStore::issue(const QString& num, const QString& duplicateText,
