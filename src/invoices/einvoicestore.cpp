@@ -7,28 +7,46 @@
 
 namespace {
 
-const char* const kTables[] = {
-    "CREATE TABLE IF NOT EXISTS EFatturaAzienda (Id INTEGER PRIMARY KEY CHECK (Id = 1), Denominazione TEXT, "
-    "PartitaIva TEXT, CodiceFiscale TEXT, RegimeFiscale TEXT, Indirizzo TEXT, Cap TEXT, Comune TEXT, "
-    "Provincia TEXT, Nazione TEXT, Iban TEXT, IstitutoFinanziario TEXT, PersonaFisica INTEGER)",
-    "CREATE TABLE IF NOT EXISTS EFatturaClienti (IdAna INTEGER PRIMARY KEY, CodiceDestinatario TEXT, Pec TEXT, "
-    "Nazione TEXT)",
-    "CREATE TABLE IF NOT EXISTS EFatturaNatura (Num TEXT PRIMARY KEY, Natura TEXT)",
-    "CREATE TABLE IF NOT EXISTS EFatturaProgressivo (Id INTEGER PRIMARY KEY CHECK (Id = 1), Ultimo INTEGER)",
+const char* const kTables[][2] = {
+    {"EFatturaAzienda",
+     "CREATE TABLE IF NOT EXISTS EFatturaAzienda (Id INTEGER PRIMARY KEY CHECK (Id = 1), Denominazione TEXT, "
+     "PartitaIva TEXT, CodiceFiscale TEXT, RegimeFiscale TEXT, Indirizzo TEXT, Cap TEXT, Comune TEXT, "
+     "Provincia TEXT, Nazione TEXT, Iban TEXT, IstitutoFinanziario TEXT, PersonaFisica INTEGER)"},
+    {"EFatturaClienti", "CREATE TABLE IF NOT EXISTS EFatturaClienti (IdAna INTEGER PRIMARY KEY, "
+                        "CodiceDestinatario TEXT, Pec TEXT, Nazione TEXT)"},
+    {"EFatturaNatura", "CREATE TABLE IF NOT EXISTS EFatturaNatura (Num TEXT PRIMARY KEY, Natura TEXT)"},
+    {"EFatturaProgressivo",
+     "CREATE TABLE IF NOT EXISTS EFatturaProgressivo (Id INTEGER PRIMARY KEY CHECK (Id = 1), Ultimo INTEGER)"},
 };
 
-// Created once per database file opened.
+DbResult<bool> allThere()
+{
+    for (const auto& t : kTables) {
+        const auto n = Database::scalar(Dialect::tableCount(), {QString::fromLatin1(t[0])});
+        if (!n)
+            return n.error();
+        if (n.value().toInt() == 0)
+            return false;
+    }
+    return true;
+}
+
+// Created at first use. Looked for each time: the database under the same name may since have
+// been replaced by one without them (a copy put back, a server database made anew), and
+// creating what exists would need a right to create that a seat may lack.
 DbStatus ensureTables()
 {
-    thread_local QString readyFor;
-    const QString file = Database::serverUrl().isEmpty() ? Database::filePath() : Database::serverUrl();
-    if (!file.isEmpty() && file == readyFor)
+    const auto there = allThere();
+    if (!there)
+        return there.error();
+    if (there.value())
         return std::nullopt;
-    for (const char* sql : kTables)
-        if (DbStatus s = Database::exec(Dialect::table(QString::fromLatin1(sql))))
+    // Under the write lock, so that two seats creating them at once do not collide.
+    Transaction t(Transaction::Write);
+    for (const auto& table : kTables)
+        if (DbStatus s = Database::exec(Dialect::table(QString::fromLatin1(table[1]))))
             return s;
-    readyFor = file;
-    return std::nullopt;
+    return t.commit();
 }
 
 QString text(const QSqlQuery& q, int i)

@@ -123,7 +123,8 @@ struct Shop {
     int command(const QStringList& args, QString* errors = nullptr) const
     {
         QProcess p;
-        p.start(QStringLiteral(CORVALISTO_EXE), QStringList{u"--dir"_s, dir.path()} + args);
+        p.start(QStringLiteral(CORVALISTO_EXE),
+                QStringList{u"--dir"_s, dir.path()} + TestWorkDir::databaseOptions() + args);
         EXPECT_TRUE(p.waitForFinished(60000));
         if (errors)
             *errors = QString::fromUtf8(p.readAllStandardError());
@@ -181,7 +182,14 @@ TEST(EInvoiceRules, IdentifiersCodesAndNames)
 TEST(EInvoiceStore, OwnTablesCreatedAtFirstUseAndKept)
 {
     TestWorkDir dir;
-    EXPECT_EQ(dbRows(u"SELECT count(*) FROM sqlite_master WHERE name LIKE 'EFattura%'"_s), u"0"_s);
+    const QStringList own{u"EFatturaAzienda"_s, u"EFatturaClienti"_s, u"EFatturaNatura"_s, u"EFatturaProgressivo"_s};
+    const auto present = [&] {
+        QString out;
+        for (const QString& t : own)
+            out += hasTable(t) ? u'1' : u'0';
+        return out;
+    };
+    EXPECT_EQ(present(), u"0000"_s);
     // Defaults before anything is saved.
     const auto empty = EInvoiceStore::company();
     ASSERT_TRUE(empty);
@@ -222,8 +230,17 @@ TEST(EInvoiceStore, OwnTablesCreatedAtFirstUseAndKept)
     EXPECT_EQ(EInvoiceStore::takeProgressive().value(), 5);
     EXPECT_EQ(EInvoiceStore::lastProgressive().value(), 5);
 
-    // The extra tables do not make the database foreign to the program.
-    EXPECT_FALSE(Database::check());
+    // The extra tables do not make the database foreign to the program: it opens again.
+    ASSERT_TRUE(TestWorkDir::openInThisThread());
+    EXPECT_EQ(present(), u"1111"_s);
+
+    // The same database without them (a copy put back): they come back at the next use.
+    for (const QString& t : own)
+        ASSERT_FALSE(Database::exec(u"DROP TABLE "_s + t));
+    EXPECT_EQ(EInvoiceStore::company().value().denominazione, QString());
+    EXPECT_EQ(present(), u"1111"_s);
+    EXPECT_FALSE(EInvoiceStore::saveNatura(u"5/26"_s, u"N2.1"_s));
+    EXPECT_EQ(EInvoiceStore::lastProgressive().value(), 0);
 }
 
 TEST(EInvoiceXml, FilesCarryThePrintedAmountsAndPassTheValidator)
@@ -457,7 +474,8 @@ TEST(EInvoiceCommand, YearAndSingleInvoiceWithoutWindow)
     QProcess p;
     const QString missing = s.out(u"non-esiste"_s);
     p.start(QStringLiteral(CORVALISTO_EXE),
-            {u"--dir"_s, missing, u"xml"_s, u"fattura"_s, u"1/26"_s, u"-o"_s, s.out(u"x.xml"_s)});
+            QStringList{u"--dir"_s, missing} + TestWorkDir::databaseOptions() +
+                QStringList{u"xml"_s, u"fattura"_s, u"1/26"_s, u"-o"_s, s.out(u"x.xml"_s)});
     ASSERT_TRUE(p.waitForFinished(60000));
     EXPECT_EQ(p.exitCode(), 1);
     EXPECT_FALSE(QFileInfo::exists(missing));

@@ -140,6 +140,11 @@ bool TestWorkDir::openInThisThread()
     return !err;
 }
 
+QStringList TestWorkDir::databaseOptions()
+{
+    return onServer() ? QStringList{QStringLiteral("--database"), g_testDatabase} : QStringList();
+}
+
 TestWorkDir::TestWorkDir(bool openDatabase)
 {
     app() = AppState();

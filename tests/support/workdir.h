@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 // A fresh working folder for one test: app() points at it, the settings are reset,
@@ -26,6 +27,9 @@ public:
     static void skipAllWithoutServer();
     // Opens this test's database on the calling thread (a second seat).
     static bool openInThisThread();
+    // What makes the program itself use this test's database: "--database URL" on the server,
+    // nothing on the file (found in the working folder).
+    static QStringList databaseOptions();
 
     QString path(const QString& relative = QString()) const;
     void write(const QString& relative, const QByteArray& content) const;
@@ -36,6 +40,6 @@ private:
 };
 
 // For the few tests about the database file itself (its bytes, its locks, its damage).
-#define SKIP_ON_SERVER(why)                                                                        \
-    if (TestWorkDir::onServer())                                                                   \
+#define SKIP_ON_SERVER(why)                                                                                            \
+    if (TestWorkDir::onServer())                                                                                       \
     GTEST_SKIP() << why

@@ -22,6 +22,7 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTextStream>
+#include <thread>
 
 namespace {
 
@@ -116,6 +117,35 @@ TEST_F(FormFattTest, ListsTheYearHighestNumberFirstWithSums)
     EXPECT_EQ(dlg.texts(), QStringList{u"Selezionare prima una FATTURA"_s});
 }
 
+TEST_F(FormFattTest, AReloadShowsWhatAnotherSeatIssued)
+{
+    // Another workstation, with a connection of its own, issues an invoice while the register is open.
+    std::thread seat([this] {
+        if (!TestWorkDir::openInThisThread())
+            return;
+        Invoice inv = sampleInvoice(num(11), rossi, QDate(kAnno, 4, 1));
+        inv.totale = dec("5");
+        EXPECT_FALSE(InvoiceStore::issue(inv));
+        Database::close();
+    });
+    seat.join();
+    EXPECT_EQ(get<QLabel>("LblRec")->text(), u"3 fatture"_s);
+
+    // Choosing the customer reloads the list, and so does the year asked again.
+    auto* cli = get<QComboBox>("ComboCli");
+    cli->setCurrentIndex(2);
+    emit cli->activated(2);
+    EXPECT_EQ(shown(), u"Fatture %1\n%2|ROSSI|01/04/%3|5,00|\n%4|ROSSI|10/03/%3|1.234,56|\n%5|ROSSI|10/01/%3|100,10|X\n"
+                       "3 fatture\n€ 100,10 / € 1.239,56"_s.arg(kAnno)
+                           .arg(num(11), yy(), num(10), num(1)));
+    cli->setCurrentIndex(0);
+    emit cli->activated(0);
+    dlg.type(QString::number(kAnno));
+    get("BtnAnno")->click();
+    EXPECT_EQ(gridText(grid()->model()).section(u'\n', 0, 0), num(11) + u"|ROSSI|01/04/"_s + yy() + u"|5,00|"_s);
+    EXPECT_EQ(shown().section(u'\n', -2), u"4 fatture\n€ 100,10 / € 1.239,76"_s);
+}
+
 TEST_F(FormFattTest, PaymentButtonsFollowThePaidMark)
 {
     // Tabbing into the grid chooses no invoice, and neither does a double click below the rows.
@@ -146,8 +176,8 @@ TEST_F(FormFattTest, PaymentButtonsFollowThePaidMark)
 
     get("BtnAnnPag")->click();
     EXPECT_EQ(dlg.lastText(), u"PAGAMENTO Annullato con successo"_s);
-    EXPECT_EQ(dbRows(u"SELECT Num, Pagata FROM Fatture ORDER BY rowid"_s),
-              u"%1|X\n%2|-\n%3|-\n%4|-"_s.arg(num(1), num(2), num(10), num(7, kAnno - 1)));
+    EXPECT_EQ(dbRows(u"SELECT Num, Pagata FROM Fatture ORDER BY Data"_s),
+              u"%1|-\n%2|X\n%3|-\n%4|-"_s.arg(num(7, kAnno - 1), num(1), num(2), num(10)));
     EXPECT_EQ(shown().section(u'\n', -1), u"€ 100,10 / € 1.234,76"_s);
 
     // The invoice gone meanwhile: an error, not a success.
