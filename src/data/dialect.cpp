@@ -57,6 +57,11 @@ QString nextKey(const QString& table, const QString& key)
     return QStringLiteral("SELECT CASE WHEN %1 > %2 THEN %1 ELSE %2 END + 1").arg(used, given);
 }
 
+QString rowKey()
+{
+    return engine() == Engine::SQLite ? QStringLiteral("rowid") : QStringLiteral("ctid");
+}
+
 QStringList beginWrite(Engine e)
 {
     if (e == Engine::SQLite)

@@ -41,6 +41,10 @@ QString tableCount();
 // of deleted rows too (its AUTOINCREMENT column `key`).
 QString nextKey(const QString& table, const QString& key);
 
+// The engine's own position of a row, for the one table without a key (Azienda): it follows
+// the order rows were added in until they are rewritten.
+QString rowKey();
+
 // What opens a Write transaction.
 QStringList beginWrite(Engine engine);
 

@@ -7,8 +7,13 @@
 
 namespace {
 
-const QString kInUse = QStringLiteral("SELECT rowid, Riga1, Riga2, Riga3, Riga4, Riga5 FROM Azienda "
-                                      "WHERE Riga1 IS NOT NULL ORDER BY rowid LIMIT 1");
+// The record in use: the first one with a first line.
+QString inUse()
+{
+    return QStringLiteral("SELECT %1, Riga1, Riga2, Riga3, Riga4, Riga5 FROM Azienda "
+                          "WHERE Riga1 IS NOT NULL ORDER BY %1 LIMIT 1")
+        .arg(Dialect::rowKey());
+}
 
 // An empty box stores empty text, never Null: Null would hide the record in use.
 QVariant line(const QStringList& lines, int i)
@@ -23,7 +28,7 @@ namespace CompanyStore {
 
 DbResult<QStringList> load()
 {
-    auto q = Database::select(kInUse);
+    auto q = Database::select(inUse());
     if (!q)
         return q.error();
     QStringList lines;
@@ -35,14 +40,15 @@ DbResult<QStringList> load()
 
 DbStatus save(const QStringList& lines)
 {
-    auto q = Database::select(kInUse);
+    auto q = Database::select(inUse());
     if (!q)
         return q.error();
     if (q.value().next()) {
-        const qint64 rowid = q.value().value(0).toLongLong();
+        const QVariant row = q.value().value(0);
         return Database::exec(QStringLiteral("UPDATE Azienda SET Riga1 = ?, Riga2 = ?, Riga3 = ?, Riga4 = ?, Riga5 = ? "
-                                             "WHERE rowid = ?"),
-                              {line(lines, 0), line(lines, 1), line(lines, 2), line(lines, 3), line(lines, 4), rowid});
+                                             "WHERE %1 = ?")
+                                  .arg(Dialect::rowKey()),
+                              {line(lines, 0), line(lines, 1), line(lines, 2), line(lines, 3), line(lines, 4), row});
     }
     return Database::exec(
         QStringLiteral("INSERT INTO Azienda (Riga1, Riga2, Riga3, Riga4, Riga5) VALUES (?, ?, ?, ?, ?)"),
