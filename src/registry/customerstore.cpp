@@ -27,6 +27,17 @@ QVariantList columns(const Customer& c)
 const QString kValidByName = QStringLiteral("FROM Anagrafica WHERE Valid = 1 AND fold(Nome) = fold(?) "
                                             "ORDER BY (Nome = ?) DESC, Id LIMIT 1");
 
+// Inside the caller's Write transaction, so that no other seat can store the name in between.
+DbStatus refuseTaken(const QString& nome, qint64 id)
+{
+    const auto taken = CustomerStore::nameTaken(nome, id);
+    if (!taken)
+        return taken.error();
+    if (taken.value())
+        return DbError{DbError::Duplicate, QStringLiteral("Nominativo '") + nome + QStringLiteral("' gia esistente")};
+    return std::nullopt;
+}
+
 } // namespace
 
 DbResult<QStringList> CustomerStore::names(const QString& initials)
@@ -96,6 +107,11 @@ DbResult<bool> CustomerStore::nameTaken(const QString& nome, qint64 exceptId)
 
 DbResult<qint64> CustomerStore::insert(const Customer& c)
 {
+    Transaction tx(Transaction::Write);
+    if (!tx.started())
+        return DbError{3246, QStringLiteral("Transazione non avviata")};
+    if (auto err = refuseTaken(c.nome, 0))
+        return *err;
     auto r =
         Database::select(QStringLiteral("INSERT INTO Anagrafica (Nome, Ragione, Ragione2, Piva, Cf, Indirizzo, Cap, "
                                         "Città, Prov) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING Id"),
@@ -104,18 +120,30 @@ DbResult<qint64> CustomerStore::insert(const Customer& c)
         return r.error();
     if (!r.value().next())
         return DbError::from(r.value().lastError());
-    return r.value().value(0).toLongLong();
+    const qint64 id = r.value().value(0).toLongLong();
+    r.value().finish();
+    if (auto err = tx.commit())
+        return *err;
+    return id;
 }
 
 DbResult<bool> CustomerStore::update(const Customer& c)
 {
+    Transaction tx(Transaction::Write);
+    if (!tx.started())
+        return DbError{3246, QStringLiteral("Transazione non avviata")};
+    if (auto err = refuseTaken(c.nome, c.id))
+        return *err;
     auto r =
         Database::select(QStringLiteral("UPDATE Anagrafica SET Nome = ?, Ragione = ?, Ragione2 = ?, Piva = ?, Cf = ?, "
                                         "Indirizzo = ?, Cap = ?, Città = ?, Prov = ? WHERE Id = ? AND Valid = 1"),
                          columns(c) << c.id);
     if (!r)
         return r.error();
-    return r.value().numRowsAffected() > 0;
+    const bool changed = r.value().numRowsAffected() > 0;
+    if (auto err = tx.commit())
+        return *err;
+    return changed;
 }
 
 DbResult<bool> CustomerStore::remove(const QString& nome)

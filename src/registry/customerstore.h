@@ -24,10 +24,12 @@ public:
     // Whether another valid customer (not `exceptId`) already has the name.
     static DbResult<bool> nameTaken(const QString& nome, qint64 exceptId);
 
-    // Adds a valid customer and returns the code it received.
+    // Adds a valid customer and returns the code it received. A name another valid customer
+    // has, even one saved by another seat a moment before, gives DbError::Duplicate.
     static DbResult<qint64> insert(const Customer& c);
 
-    // Rewrites the valid customer with c.id; false when there is none.
+    // Rewrites the valid customer with c.id; false when there is none. A name another valid
+    // customer has gives DbError::Duplicate.
     static DbResult<bool> update(const Customer& c);
 
     // Marks the valid customer of that name as deleted; false when there is none.

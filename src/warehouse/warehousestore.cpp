@@ -53,6 +53,22 @@ QString unit(const QString& um)
     return TextColumns::fit(um, TextColumns::Magazzino::Um);
 }
 
+DbError notStarted()
+{
+    return DbError{3246, QStringLiteral("Transazione non avviata")};
+}
+
+// The checks run inside the caller's Write transaction, so that no other seat can store the
+// same name between the check and the write.
+DbStatus refuse(const DbResult<bool>& taken, const QString& what)
+{
+    if (!taken)
+        return taken.error();
+    if (taken.value())
+        return DbError{DbError::Duplicate, what + QStringLiteral(" già esistente")};
+    return std::nullopt;
+}
+
 // The column is REAL: SQLite reads the exact decimal text into its nearest double.
 QVariant quantityForStorage(const Decimal& qta)
 {
@@ -83,19 +99,35 @@ DbResult<bool> WarehouseStore::categoryNameInUse(const QString& nome)
 
 DbResult<qint64> WarehouseStore::insertCategory(const QString& nome)
 {
+    Transaction tx(Transaction::Write);
+    if (!tx.started())
+        return notStarted();
+    if (auto err = refuse(categoryNameInUse(nome), QStringLiteral("Categoria ") + categoryName(nome)))
+        return *err;
     auto q = Database::select(QStringLiteral("INSERT INTO Categorie (Nome) VALUES (?) RETURNING IdCat"),
                               {categoryName(nome)});
     if (!q)
         return q.error();
     if (!q.value().next())
         return DbError::from(q.value().lastError());
-    return q.value().value(0).toLongLong();
+    const qint64 id = q.value().value(0).toLongLong();
+    q.value().finish();
+    if (auto err = tx.commit())
+        return *err;
+    return id;
 }
 
 DbStatus WarehouseStore::renameCategory(qint64 id, const QString& nome)
 {
-    return Database::exec(QStringLiteral("UPDATE Categorie SET Nome = ? WHERE IdCat = ? AND Valid = 1"),
-                          {categoryName(nome), id});
+    Transaction tx(Transaction::Write);
+    if (!tx.started())
+        return notStarted();
+    if (auto err = refuse(categoryNameInUse(nome), QStringLiteral("Categoria ") + categoryName(nome)))
+        return err;
+    if (auto err = Database::exec(QStringLiteral("UPDATE Categorie SET Nome = ? WHERE IdCat = ? AND Valid = 1"),
+                                  {categoryName(nome), id}))
+        return err;
+    return tx.commit();
 }
 
 DbResult<bool> WarehouseStore::categoryHasValidItems(qint64 id)
@@ -183,7 +215,12 @@ DbResult<WarehouseStore::Saved> WarehouseStore::saveItem(const Item& item)
 {
     if (item.qta.isOverflow())
         return DbError::overflow();
-    Transaction tx;
+    Transaction tx(Transaction::Write);
+    if (!tx.started())
+        return notStarted();
+    if (auto err = refuse(descriptionInUse(item.descrizione, item.id),
+                          QStringLiteral("Articolo '") + item.descrizione.toUpper() + u'\''))
+        return *err;
     const QVariant qta = quantityForStorage(item.qta);
     qint64 id = item.id;
     SaveOutcome outcome = SaveOutcome::Modified;

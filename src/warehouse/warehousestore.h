@@ -45,7 +45,8 @@ public:
     static DbResult<QList<Category>> categories();
     // Whether a valid category already has this name.
     static DbResult<bool> categoryNameInUse(const QString& nome);
-    // Adds a valid category and returns its new id.
+    // Adds a valid category and returns its new id. A name a valid category has, even one saved
+    // by another seat a moment before, gives DbError::Duplicate; so does renaming to it.
     static DbResult<qint64> insertCategory(const QString& nome);
     static DbStatus renameCategory(qint64 id, const QString& nome);
     // Whether valid items still belong to the category.
@@ -62,7 +63,8 @@ public:
     // Whether a valid item other than `exceptId` has this description.
     static DbResult<bool> descriptionInUse(const QString& descrizione, qint64 exceptId);
     // Existing item (id != 0): rewrites it while valid, Missing otherwise. New item: takes over the
-    // first deleted row, or adds a row when there is none.
+    // first deleted row, or adds a row when there is none. A description another valid item has
+    // gives DbError::Duplicate.
     static DbResult<Saved> saveItem(const Item& item);
     // Appends a valid row without looking for deleted ones (sample and bulk data, inside the
     // caller's transaction); returns the new id.

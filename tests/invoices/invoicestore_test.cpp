@@ -1,4 +1,3 @@
-#include "failingrow.h"
 #include "invoices/invoicedemo.h"
 #include "invoices/invoiceledger.h"
 #include "invoicetest.h"
@@ -67,7 +66,7 @@ TEST_F(InvoiceStoreTest, ATakenNumberIsRefusedInsideTheWrite)
 
 TEST_F(InvoiceStoreTest, AFailingRowLeavesNoHalfWrittenInvoice)
 {
-    failInsertsWhere(u"ContFatt"_s, u"Ord"_s, 3, u"disco pieno"_s);
+    failInserts(u"ContFatt"_s, u"NEW.Ord = 3"_s);
     const DbStatus err = InvoiceStore::issue(sampleInvoice(u"1/26"_s, rossi, QDate(2026, 1, 5)));
     ASSERT_TRUE(err);
     EXPECT_TRUE(err->text.contains(u"disco pieno"_s));

@@ -2,6 +2,7 @@
 
 #include "data/database.h"
 #include "dbrows.h"
+#include "qstringprint.h"
 #include "registry/customerstore.h"
 
 using namespace Qt::StringLiterals;
@@ -17,6 +18,5 @@ inline qint64 addCustomer(const QString& nome)
 // Every row of Anagrafica by code as "Id:Nome:Valid|...", so one check sees the whole effect of an action.
 inline QString customerRows()
 {
-    return dbText(u"SELECT group_concat(Id || ':' || Nome || ':' || Valid, '|') FROM "
-                  "(SELECT * FROM Anagrafica ORDER BY Id)"_s);
+    return dbRows(u"SELECT Id, Nome, Valid FROM Anagrafica ORDER BY Id"_s).replace(u'|', u':').replace(u'\n', u'|');
 }

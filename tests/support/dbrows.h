@@ -65,3 +65,13 @@ inline void failInserts(const QString& table, const QString& condition)
         if (const DbStatus err = Database::exec(sql))
             ADD_FAILURE() << sql.toStdString() << ": " << err->text.toStdString();
 }
+
+// After rows written with keys of their own (as an older program's data): the key counter of
+// `table` goes on past them, as SQLite's AUTOINCREMENT does by itself; the server's counter moves
+// only for the keys it gives.
+inline void followKeys(const QString& table, const QString& key)
+{
+    if (Dialect::onServer())
+        dbText(QStringLiteral("SELECT setval(pg_get_serial_sequence('%1', '%2'), (%3) - 1)")
+                   .arg(table.toLower(), key.toLower(), Dialect::nextKey(table, key)));
+}

@@ -223,14 +223,24 @@ void FrmAna::salva()
         m_nome->setFocus();
         return;
     }
+    const auto giaEsistente = [&] {
+        dialogs().message(this, QStringLiteral("Nominativo '") + nome + QStringLiteral("' gia esistente"), QString(),
+                          Dialogs::Icon::Critical);
+    };
+    // The store checks again as it writes: another seat may save the name in between.
+    const auto refused = [&](const DbError& err) {
+        if (err.number == DbError::Duplicate)
+            giaEsistente();
+        else
+            WindowBehaviour::showDbError(this, err);
+    };
     const auto taken = CustomerStore::nameTaken(nome, m_id);
     if (!taken) {
         WindowBehaviour::showDbError(this, taken.error());
         return;
     }
     if (taken.value()) {
-        dialogs().message(this, QStringLiteral("Nominativo '") + nome + QStringLiteral("' gia esistente"), QString(),
-                          Dialogs::Icon::Critical);
+        giaEsistente();
         return;
     }
     const QString ragione = RegistryRules::companyToStore(m_rag->text(), nome);
@@ -252,7 +262,7 @@ void FrmAna::salva()
         if (m_nomeCaricato.isEmpty()) {
             const auto added = CustomerStore::insert(c);
             if (!added) {
-                WindowBehaviour::showDbError(this, added.error());
+                refused(added.error());
                 return;
             }
             m_id = added.value();
@@ -264,7 +274,7 @@ void FrmAna::salva()
         } else {
             const auto changed = CustomerStore::update(c);
             if (!changed) {
-                WindowBehaviour::showDbError(this, changed.error());
+                refused(changed.error());
                 return;
             }
             m_modificato->clear();

@@ -324,17 +324,13 @@ void FrmArt::nuovaCategoria()
     if (!answer || answer->trimmed().isEmpty())
         return;
     const QString name = WarehouseRules::categoryName(*answer);
-    const auto inUse = WarehouseStore::categoryNameInUse(name);
-    if (!inUse) {
-        WindowBehaviour::showDbError(this, inUse.error());
-        return;
-    }
-    if (inUse.value()) {
+    // The store refuses a name in use, also one another seat has just saved.
+    const auto newId = WarehouseStore::insertCategory(name);
+    if (!newId && newId.error().number == DbError::Duplicate) {
         dialogs().message(this, QStringLiteral("Categoria ") + name + QStringLiteral(" già esistente"), QString(),
                           Dialogs::Icon::Exclamation);
         return;
     }
-    const auto newId = WarehouseStore::insertCategory(name);
     if (!newId) {
         WindowBehaviour::showDbError(this, newId.error());
         return;
@@ -352,6 +348,13 @@ void FrmArt::nuovaCategoria()
     } else {
         mostraCategoria(newId.value());
     }
+}
+
+void FrmArt::giaEsistente()
+{
+    dialogs().message(this,
+                      QStringLiteral("Articolo '") + m_txtDes->text().toUpper() + QStringLiteral("' gia esistente"),
+                      QString(), Dialogs::Icon::Critical);
 }
 
 void FrmArt::salva()
@@ -374,9 +377,7 @@ void FrmArt::salva()
         m_txtDes->setFocus();
         return;
     case ItemCheck::Failure::DuplicateDescription:
-        dialogs().message(this,
-                          QStringLiteral("Articolo '") + m_txtDes->text().toUpper() + QStringLiteral("' gia esistente"),
-                          QString(), Dialogs::Icon::Critical);
+        giaEsistente();
         return;
     case ItemCheck::Failure::NoUnit:
         dialogs().message(this, QStringLiteral("Inserire o Selezionare UNITA' DI MISURA"), QString(),
@@ -391,6 +392,11 @@ void FrmArt::salva()
     if (m_modificato->isSet()) {
         WarehouseStore::Item item{m_itemId, m_catId, draft.descrizione, draft.um, StockMovement::current(draft.qta)};
         const auto saved = WarehouseStore::saveItem(item);
+        if (!saved && saved.error().number == DbError::Duplicate) {
+            // Saved by another seat since the check.
+            giaEsistente();
+            return;
+        }
         if (!saved) {
             WindowBehaviour::showDbError(this, saved.error());
             return;

@@ -31,6 +31,7 @@ private:
     void scala();
     void nuovaCategoria();
     void salva();
+    void giaEsistente();
 
     QComboBox* m_comboCat;
     QComboBox* m_comboCod;

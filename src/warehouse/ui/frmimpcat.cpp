@@ -121,6 +121,16 @@ int FrmImpCat::rigaScelta()
     return -1;
 }
 
+bool FrmImpCat::refused(const QString& name, const DbError& err)
+{
+    if (err.number == DbError::Duplicate) {
+        dialogs().message(this, alreadyThere(name), QString(), Dialogs::Icon::Critical);
+        return false;
+    }
+    WindowBehaviour::showDbError(this, err);
+    return true;
+}
+
 void FrmImpCat::inserisci()
 {
     const auto answer = dialogs().input(this, QStringLiteral("Nome CATEGORIA ?"),
@@ -128,17 +138,9 @@ void FrmImpCat::inserisci()
     if (!answer || answer->trimmed().isEmpty())
         return;
     const QString name = WarehouseRules::categoryName(*answer);
-    const auto inUse = WarehouseStore::categoryNameInUse(name);
-    if (!inUse) {
-        WindowBehaviour::showDbError(this, inUse.error());
+    // The store refuses a name in use, also one another seat has just saved.
+    if (const auto id = WarehouseStore::insertCategory(name); !id && !refused(name, id.error()))
         return;
-    }
-    if (inUse.value()) {
-        dialogs().message(this, alreadyThere(name), QString(), Dialogs::Icon::Critical);
-        return;
-    }
-    if (const auto id = WarehouseStore::insertCategory(name); !id)
-        WindowBehaviour::showDbError(this, id.error());
     riempiGriglia();
 }
 
@@ -153,17 +155,8 @@ void FrmImpCat::rinomina()
     if (!answer || answer->trimmed().isEmpty())
         return;
     const QString name = WarehouseRules::categoryName(*answer);
-    const auto inUse = WarehouseStore::categoryNameInUse(name);
-    if (!inUse) {
-        WindowBehaviour::showDbError(this, inUse.error());
+    if (auto err = WarehouseStore::renameCategory(m_selectedId, name); err && !refused(name, *err))
         return;
-    }
-    if (inUse.value()) {
-        dialogs().message(this, alreadyThere(name), QString(), Dialogs::Icon::Critical);
-        return;
-    }
-    if (auto err = WarehouseStore::renameCategory(m_selectedId, name))
-        WindowBehaviour::showDbError(this, *err);
     riempiGriglia();
 }
 

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+struct DbError;
 class GridChoice;
 class QPushButton;
 class QTableWidget;
@@ -16,6 +17,8 @@ private:
     void riempiGriglia();
     void clickGriglia(int row);
     void inserisci();
+    // Tells why the store refused `name`; whether the grid is to be read again.
+    bool refused(const QString& name, const DbError& err);
     void rinomina();
     void elimina();
     // The chosen row of the grid, or -1 with "Selezionare una CATEGORIA" shown.

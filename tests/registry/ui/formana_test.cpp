@@ -80,6 +80,7 @@ TEST_F(FormAnaWindow, NewChangeDuplicateDeleteAndReuseLeaveTheRightRows)
 {
     // Codes past 16 bits keep all their digits.
     ASSERT_FALSE(Database::exec(u"INSERT INTO Anagrafica (Id, Nome) VALUES (32766, 'A_'), (32767, 'A_B')"_s));
+    followKeys(u"Anagrafica"_s, u"Id"_s);
     FormAna f;
     click(f, "BtnApri");
     click(f, "BtnElimina");

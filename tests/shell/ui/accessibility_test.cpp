@@ -44,7 +44,8 @@ struct EveryWindow : ::testing::Test {
 
     EveryWindow()
     {
-        EXPECT_FALSE(DemoData::fill());
+        const DbStatus filled = DemoData::fill();
+        EXPECT_FALSE(filled) << filled->text.toStdString();
         auto* fattura = new FormRegFatt;
         fattura->Carica(QString(), QDate::currentDate().year());
         auto* ddt = new FormRegDdt;

@@ -68,6 +68,7 @@ TEST_F(FormMagTest, ListsValidItemsWithTheirColumnsAndCount)
     ASSERT_FALSE(Database::exec(u"INSERT INTO Magazzino (IdArt, Cat, Descrizione, Um, Qta) VALUES (32768, ?, 'Trave', "
                                 "'m', 6)"_s,
                                 {cat}));
+    followKeys(u"Magazzino"_s, u"IdArt"_s);
     ASSERT_TRUE(WarehouseStore::deleteItem(addItem(cat, u"Eliminato"_s)).value());
     List l;
     EXPECT_EQ(l.w.windowTitle(), u"MAGAZZINO - OFFICINA ROSSI"_s);

@@ -34,10 +34,7 @@ protected:
             if (grid()->item(r, 1)->text() == name)
                 Gesture::click(grid(), r);
     }
-    static QString rows()
-    {
-        return dbText(u"SELECT group_concat(IdCat || ':' || Nome || ':' || Valid, '|') FROM Categorie"_s);
-    }
+    static QString rows() { return categoryRows(); }
 };
 
 } // namespace
@@ -73,6 +70,7 @@ TEST_F(FrmImpCatTest, RenamesTheChosenCategory)
     // Codes show two digits at least, and all of them past 16 bits.
     for (const auto& [id, nome] : {std::pair(9, u"DELL'ARTE"_s), std::pair(32768, u"VERNICI"_s)})
         ASSERT_FALSE(Database::exec(u"INSERT INTO Categorie (IdCat, Nome) VALUES (?, ?)"_s, {id, nome}));
+    followKeys(u"Categorie"_s, u"IdCat"_s);
     w.emplace();
     choose(u"DELL'ARTE"_s);
     EXPECT_TRUE(button("BtnRinomina")->isEnabled() && button("BtnElimina")->isEnabled());
