@@ -718,6 +718,8 @@ DbStatus connectServer(const QString& url)
     g_serverUrl = url;
     // Dates and texts as the stores write them, whatever the server's defaults.
     exec(QStringLiteral("SET client_encoding TO 'UTF8'"));
+    // The server's notices ("already exists, skipping") are not the user's business.
+    exec(QStringLiteral("SET client_min_messages TO warning"));
     return std::nullopt;
 }
 
