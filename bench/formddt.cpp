@@ -4,19 +4,13 @@
 #include "benchmain.h"
 #include "data/database.h"
 #include "ddt/ui/formregddt.h"
-#include "medianms.h"
-#include "shell/appstate.h"
+#include "registerbench.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QSqlQuery>
 #include <QTableView>
 #include <QTableWidget>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-#include <sqlite3.h>
-
-#include <cstdio>
 
 namespace {
 
@@ -32,20 +26,8 @@ QTemporaryDir* workDir = nullptr;
 
 void fillDatabase()
 {
-    workDir = new QTemporaryDir;
-    app().workDir = workDir->path();
-    if (auto err = Database::create(app().path(Database::kRelativePath))) {
-        std::fprintf(stderr, "database: %s\n", qPrintable(err->text));
-        std::exit(1);
-    }
+    workDir = RegisterBench::newDatabase();
     Transaction tx;
-    QSqlQuery q(Database::connection());
-    q.prepare(QStringLiteral("INSERT INTO Anagrafica (Nome, Ragione) VALUES (?, ?)"));
-    for (int i = 0; i < 300; ++i) {
-        q.addBindValue(QStringLiteral("CLIENTE %1").arg(i * 7919 % 1000, 3, 10, QLatin1Char('0')));
-        q.addBindValue(QStringLiteral("Cliente %1 s.r.l.").arg(i));
-        q.exec();
-    }
     QSqlQuery d(Database::connection());
     d.prepare(QStringLiteral("INSERT INTO Ddt (Num, IdAna, Data, Causale, Mezzo, Colli) VALUES (?, ?, ?, ?, ?, ?)"));
     QSqlQuery r(Database::connection());
@@ -77,29 +59,9 @@ void fillDatabase()
     Database::exec(QStringLiteral("ANALYZE"));
 }
 
-void bareQuery(sqlite3* db)
-{
-    sqlite3_stmt* stmt = nullptr;
-    sqlite3_prepare_v2(db, kSelect, -1, &stmt, nullptr);
-    while (sqlite3_step(stmt) == SQLITE_ROW)
-        for (int c = 0; c < 4; ++c)
-            benchmark::DoNotOptimize(sqlite3_column_text(stmt, c));
-    sqlite3_finalize(stmt);
-}
-
-sqlite3* openBare()
-{
-    sqlite3* db = nullptr;
-    sqlite3_open_v2(QFile::encodeName(Database::filePath()).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
-    return db;
-}
-
 void BM_BareSqlite(benchmark::State& state)
 {
-    sqlite3* db = openBare();
-    for (auto _ : state)
-        bareQuery(db);
-    sqlite3_close(db);
+    RegisterBench::bare(state, kSelect, 4);
 }
 
 // The register's reload (list and count), with the window on screen.
@@ -134,18 +96,11 @@ BENCHMARK(BM_RecallDdt200Rows)->Unit(benchmark::kMillisecond);
 
 void reportRatio()
 {
-    sqlite3* db = openBare();
-    const double bare = medianMs([db] { bareQuery(db); });
-    sqlite3_close(db);
     FormDdt form;
     form.show();
     QApplication::processEvents();
-    const double window = medianMs([&form] {
-        form.caricaElenco();
-        QApplication::processEvents();
-    });
-    std::printf("\nFormDdt reload, %d DDTs: %.2f ms; bare sqlite3: %.2f ms; ratio %.2fx (target: within 2x)\n", kDdt,
-                window, bare, window / bare);
+    RegisterBench::printRatio(
+        "FormDdt reload, 10000 DDTs", [&form] { form.caricaElenco(); }, kSelect, 4);
 }
 
 } // namespace
