@@ -5,6 +5,7 @@
 #include "data/database.h"
 #include "ddt/ui/formregddt.h"
 #include "registerbench.h"
+#include "shownwindow.h"
 
 #include <QApplication>
 #include <QSqlQuery>
@@ -68,13 +69,7 @@ void BM_BareSqlite(benchmark::State& state)
 void BM_FormDdtReload(benchmark::State& state)
 {
     FormDdt form;
-    form.show();
-    QApplication::processEvents();
-    for (auto _ : state) {
-        form.caricaElenco();
-        QApplication::processEvents();
-    }
-    state.counters["rows"] = form.findChild<QTableView*>(QStringLiteral("FGrid"))->model()->rowCount();
+    ShownWindow::run(state, form, [&form] { form.caricaElenco(); });
 }
 
 // Recall of the DDT of 200 rows, with the editor on screen.
@@ -97,10 +92,8 @@ BENCHMARK(BM_RecallDdt200Rows)->Unit(benchmark::kMillisecond);
 void reportRatio()
 {
     FormDdt form;
-    form.show();
-    QApplication::processEvents();
     RegisterBench::printRatio(
-        "FormDdt reload, 10000 DDTs", [&form] { form.caricaElenco(); }, kSelect, 4);
+        "FormDdt reload, 10000 DDTs", form, [&form] { form.caricaElenco(); }, kSelect, 4);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "invoices/ui/formregfatt.h"
 #include "medianms.h"
 #include "shell/appstate.h"
+#include "shownwindow.h"
 
 #include <QApplication>
 #include <QFile>
@@ -123,13 +124,7 @@ void BM_BareSqlite(benchmark::State& state)
 void BM_FormFattReload(benchmark::State& state)
 {
     FormFatt form;
-    form.show();
-    QApplication::processEvents();
-    for (auto _ : state) {
-        form.caricaElenco();
-        QApplication::processEvents();
-    }
-    state.counters["rows"] = form.findChild<QTableView*>(QStringLiteral("FGrid"))->model()->rowCount();
+    ShownWindow::run(state, form, [&form] { form.caricaElenco(); });
 }
 
 // Recall of the invoice of 200 rows, with the editor on screen.
@@ -155,12 +150,7 @@ void reportRatio()
     const double bare = medianMs([db] { bareQuery(db); });
     sqlite3_close(db);
     FormFatt form;
-    form.show();
-    QApplication::processEvents();
-    const double window = medianMs([&form] {
-        form.caricaElenco();
-        QApplication::processEvents();
-    });
+    const double window = ShownWindow::medianShownMs(form, [&form] { form.caricaElenco(); });
     std::printf("\nFormFatt reload, %d invoices with sums: %.2f ms; bare sqlite3: %.2f ms; ratio %.2fx "
                 "(target: within 3x and under 200 ms)\n",
                 kInvoices, window, bare, window / bare);

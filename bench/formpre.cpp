@@ -6,6 +6,7 @@
 #include "printing/pdfcommand.h"
 #include "registerbench.h"
 #include "shell/appstate.h"
+#include "shownwindow.h"
 
 #include <QApplication>
 #include <QFile>
@@ -71,13 +72,7 @@ void BM_BareSqlite(benchmark::State& state)
 void BM_FormPreReload(benchmark::State& state)
 {
     FormPre form;
-    form.show();
-    QApplication::processEvents();
-    for (auto _ : state) {
-        form.aggiornaElenco();
-        QApplication::processEvents();
-    }
-    state.counters["rows"] = form.findChild<QTableView*>(QStringLiteral("FGrid"))->model()->rowCount();
+    ShownWindow::run(state, form, [&form] { form.aggiornaElenco(); });
 }
 
 // "pdf preventivo 1/25": 300 lines, ten pages.
@@ -101,10 +96,8 @@ BENCHMARK(BM_QuotePdf300Lines)->Unit(benchmark::kMillisecond);
 void reportRatio()
 {
     FormPre form;
-    form.show();
-    QApplication::processEvents();
     RegisterBench::printRatio(
-        "FormPre reload, 10000 quotes", [&form] { form.aggiornaElenco(); }, kSelect, 3);
+        "FormPre reload, 10000 quotes", form, [&form] { form.aggiornaElenco(); }, kSelect, 3);
 }
 
 } // namespace

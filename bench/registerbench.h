@@ -5,6 +5,7 @@
 #include "data/database.h"
 #include "medianms.h"
 #include "shell/appstate.h"
+#include "shownwindow.h"
 
 #include <QApplication>
 #include <QFile>
@@ -67,15 +68,13 @@ inline void bare(benchmark::State& state, const char* sql, int columns)
 }
 
 // "<what>: window ms; bare sqlite3: ms; ratio" with the medians of both.
-inline void printRatio(const char* what, const std::function<void()>& window, const char* sql, int columns)
+inline void printRatio(const char* what, QWidget& window, const std::function<void()>& reload, const char* sql,
+                       int columns)
 {
     sqlite3* db = openBare();
     const double bare = medianMs([db, sql, columns] { bareQuery(db, sql, columns); });
     sqlite3_close(db);
-    const double shown = medianMs([&window] {
-        window();
-        QApplication::processEvents();
-    });
+    const double shown = ShownWindow::medianShownMs(window, reload);
     std::printf("\n%s: %.2f ms; bare sqlite3: %.2f ms; ratio %.2fx (target: within 2x)\n", what, shown, bare,
                 shown / bare);
 }

@@ -7,6 +7,7 @@
 #include "invoices/invoicestore.h"
 #include "invoices/ui/formfatt.h"
 #include "medianms.h"
+#include "shownwindow.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -166,13 +167,7 @@ void BM_FormFattReload(benchmark::State& state)
         return;
     }
     FormFatt form;
-    form.show();
-    QApplication::processEvents();
-    for (auto _ : state) {
-        form.caricaElenco();
-        QApplication::processEvents();
-    }
-    state.counters["rows"] = form.findChild<QTableView*>(QStringLiteral("FGrid"))->model()->rowCount();
+    ShownWindow::run(state, form, [&form] { form.caricaElenco(); });
 }
 
 BENCHMARK(BM_BareLibpq)->Unit(benchmark::kMillisecond);
@@ -192,12 +187,7 @@ void reportRatio()
         return;
     }
     FormFatt form;
-    form.show();
-    QApplication::processEvents();
-    const double window = medianMs([&form] {
-        form.caricaElenco();
-        QApplication::processEvents();
-    });
+    const double window = ShownWindow::medianShownMs(form, [&form] { form.caricaElenco(); });
     std::printf("\nInvoice register on the server, %d invoices: store %.2f ms, window reload %.2f ms; bare libpq "
                 "%.2f ms; ratios %.2fx and %.2fx (target: within 2x)\n",
                 kInvoices, store, window, bare, store / bare, window / bare);
