@@ -1,4 +1,5 @@
 #include "../ddttest.h"
+#include "currentseries.h"
 #include "ddt/ui/formregddt.h"
 #include "invoices/invoicestore.h"
 #include "papers/paperseries.h"
@@ -20,14 +21,6 @@
 namespace {
 
 using Answer = Dialogs::Answer;
-
-const int kAnno = QDate::currentDate().year();
-const QString kSuffisso = PaperSeries::suffisso(kAnno);
-
-QString num(int n)
-{
-    return QString::number(n) + kSuffisso;
-}
 
 struct FormRegDdtTest : ::testing::Test {
     TestWorkDir dir;

@@ -1,4 +1,5 @@
 #include "../documenttest.h"
+#include "currentseries.h"
 #include "data/database.h"
 #include "documents/ui/formregdoc.h"
 #include "papers/paperseries.h"
@@ -18,14 +19,6 @@
 namespace {
 
 using Answer = Dialogs::Answer;
-
-const int kAnno = QDate::currentDate().year();
-const QString kSuffisso = PaperSeries::suffisso(kAnno);
-
-QString num(int n)
-{
-    return QString::number(n) + kSuffisso;
-}
 
 struct FormRegDocTest : OneWindowTest<FormRegDoc> {
     void open(const QString& number = {})

@@ -1,4 +1,5 @@
 #include "../quotetest.h"
+#include "currentseries.h"
 #include "papers/paperseries.h"
 #include "quotes/ui/formpre.h"
 #include "quotes/ui/formregpre.h"
@@ -21,14 +22,6 @@
 namespace {
 
 using Answer = Dialogs::Answer;
-
-const int kAnno = QDate::currentDate().year();
-const QString kSuffisso = PaperSeries::suffisso(kAnno);
-
-QString num(int n)
-{
-    return QString::number(n) + kSuffisso;
-}
 
 // How many invoices and DDTs are stored, as "invoices|DDTs".
 QString papersCount()
