@@ -779,9 +779,8 @@ DbStatus openServer(const QString& url)
 {
     if (auto err = connectServer(url))
         return err;
+    // `init` made the indexes with the tables; a file may come from an older program instead.
     DbStatus err = checkServer();
-    if (!err)
-        err = Schema::createIndexes();
     if (err) {
         close();
         return err;

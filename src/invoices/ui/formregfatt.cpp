@@ -93,10 +93,7 @@ FormRegFatt::FormRegFatt(QWidget* parent) : QDialog(parent)
     m_cli = new QComboBox(this);
     m_cli->setObjectName(QStringLiteral("ComboCli"));
     m_cli->setMinimumContentsLength(30);
-    m_idCli = new QComboBox(this);
-    m_idCli->setObjectName(QStringLiteral("ComboIdCli"));
-    m_idCli->hide();
-    WindowBehaviour::setAccessible(m_idCli, QStringLiteral("Codice cliente"));
+    m_idCli = PaperEditor::idClienteBox(this);
     m_btnCli =
         pictureButton(this, "BtnCli", QStyle::SP_FileDialogDetailedView, QStringLiteral("Verifica dati cliente"));
     m_nuovoCli = WindowBehaviour::button(this, "BtnNuovoCli", QStringLiteral("&NUOVO CLIENTE"),
