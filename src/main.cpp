@@ -18,6 +18,7 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
+#include <QIcon>
 #include <QTextStream>
 #include <cstdlib>
 
@@ -54,7 +55,9 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Corvalisto"));
     QApplication::setApplicationVersion(QStringLiteral(CORVALISTO_VERSION));
 
+    // The menu entry and icon the package installs; a build folder run has no themed icon.
     QApplication::setDesktopFileName(QStringLiteral("corvalisto"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("corvalisto")));
 
     // Options are only parsed here; their help is Usage's.
     QCommandLineParser parser;
