@@ -75,13 +75,12 @@ int main(int argc, char** argv)
     parser.addOptions({helpOption, versionOption, dirOption, databaseOption, toOption, demoOption, floppyOption,
                        outputOption, annoOption, clienteOption});
     if (!parser.parse(QApplication::arguments())) {
-        const QStringList unknown = parser.unknownOptionNames();
-        return fail(QStringLiteral("%1\nL'elenco delle opzioni: corvalisto --help")
-                        .arg(unknown.isEmpty() ? QStringLiteral("Manca il valore di un'opzione.")
-                                               : QStringLiteral("Opzione sconosciuta: %1%2")
-                                                     .arg(unknown.first().size() > 1 ? QStringLiteral("--")
-                                                                                      : QStringLiteral("-"),
-                                                          unknown.first())));
+        const QString unknown = parser.unknownOptionNames().value(0);
+        const QString mistake =
+            unknown.isEmpty() ? QStringLiteral("Manca il valore di un'opzione.")
+                              : QStringLiteral("Opzione sconosciuta: %1%2")
+                                    .arg(unknown.size() > 1 ? QStringLiteral("--") : QStringLiteral("-"), unknown);
+        return fail(mistake + QStringLiteral("\nL'elenco delle opzioni: corvalisto --help"));
     }
     if (parser.isSet(helpOption)) {
         QTextStream(stdout) << Usage::helpText();

@@ -161,4 +161,25 @@ TEST(Usage, HelpAndVersionAnswerWithoutADisplay)
     }
 }
 
+TEST(Usage, AMistakenOptionIsNamedInItalian)
+{
+    const struct {
+        QStringList arguments;
+        QByteArray message;
+    } cases[] = {
+        {{QStringLiteral("--cartella"), QStringLiteral("x")}, "Opzione sconosciuta: --cartella"},
+        {{QStringLiteral("-x")}, "Opzione sconosciuta: -x"},
+        {{QStringLiteral("--dir")}, "Manca il valore di un'opzione."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.join(QLatin1Char(' ')).toStdString());
+        QProcess p;
+        p.start(QStringLiteral(CORVALISTO_EXE), c.arguments);
+        ASSERT_TRUE(p.waitForFinished(30000));
+        EXPECT_EQ(p.exitCode(), 1);
+        const QByteArray err = p.readAllStandardError();
+        EXPECT_TRUE(err.contains(c.message + "\nL'elenco delle opzioni: corvalisto --help")) << err.toStdString();
+    }
+}
+
 } // namespace
