@@ -27,8 +27,9 @@ demo: build
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do QT_QPA_PLATFORM=offscreen $$b; done
 
-# The Debian package, $(BUILD)/corvalisto_VERSION_amd64.deb.
-package: build
+# The Debian package, $(BUILD)/corvalisto_VERSION_amd64.deb: the program and its packaging files only.
+package: setup $(BUILD)/CMakeCache.txt
+	@cmake --build $(BUILD) -j $(JOBS) --target corvalisto packaging_files
 	cd $(BUILD) && cpack -G DEB
 
 clean:
