@@ -64,11 +64,6 @@ for size in 16 24 32 48 64 128 256; do
   [ "$dims" = "${size}x${size}" ] || fail "$png misura $dims"
 done
 
-# The installed binary finds its libraries where the system keeps them, never in a build folder.
-if command -v readelf >/dev/null && readelf -d "$root/usr/bin/corvalisto" | grep -qE 'RPATH|RUNPATH'; then
-  fail "usr/bin/corvalisto ha un RPATH: $(readelf -d "$root/usr/bin/corvalisto" | grep -E 'RPATH|RUNPATH')"
-fi
-
 # Dependencies: computed from the binary, plus what it loads or calls at run time.
 depends=$(dpkg-deb -f "$deb" Depends)
 for p in libqt6core6 libqt6widgets6 libqt6sql6-sqlite libqt6sql6-psql fonts-liberation2 postgresql-client; do
