@@ -10,6 +10,7 @@ packages=(
   libboost-dev libsqlite3-dev sqlite3
   libqt6sql6-psql postgresql postgresql-common libpq-dev
   fonts-liberation2 poppler-utils python3-a38
+  dpkg-dev desktop-file-utils appstream
 )
 
 missing=()
