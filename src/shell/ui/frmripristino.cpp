@@ -4,6 +4,7 @@
 #include "shell/appstate.h"
 #include "shell/dialogs.h"
 #include "shell/formats.h"
+#include "shell/ui/gridchoice.h"
 #include "shell/ui/mediumprompt.h"
 #include "shell/ui/windowbehaviour.h"
 
@@ -46,17 +47,13 @@ FrmRipristino::FrmRipristino(QWidget* parent) : QDialog(parent), m_copies(Restor
             item->setFlags(Qt::NoItemFlags);
     }
     new QListWidgetItem(QStringLiteral("Backup sul floppy (chiavetta)"), m_list);
-    for (int row = 0; row < m_list->count(); ++row)
-        if (m_list->item(row)->flags() & Qt::ItemIsEnabled) {
-            m_list->setCurrentRow(row);
-            break;
-        }
+    m_choice = new GridChoice(m_list);
 
     m_ripristina = WindowBehaviour::button(this, QStringLiteral("BtnRipristina"), QStringLiteral("&Ripristina"));
     QPushButton* annulla = WindowBehaviour::button(this, QStringLiteral("BtnAnnulla"), QStringLiteral("&Annulla"));
     connect(m_ripristina, &QPushButton::clicked, this, &FrmRipristino::BtnRipristina_Click);
     connect(annulla, &QPushButton::clicked, this, &QDialog::reject);
-    connect(m_list, &QListWidget::itemDoubleClicked, this, &FrmRipristino::BtnRipristina_Click);
+    m_choice->doubleClickPresses(m_ripristina);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -69,17 +66,15 @@ FrmRipristino::FrmRipristino(QWidget* parent) : QDialog(parent), m_copies(Restor
     WindowBehaviour::centreOnly(this);
 }
 
-bool FrmRipristino::mediumChosen() const
-{
-    return m_list->currentRow() == m_copies.size();
-}
-
 void FrmRipristino::BtnRipristina_Click()
 {
-    const int row = m_list->currentRow();
-    if (row < 0 || !(m_list->item(row)->flags() & Qt::ItemIsEnabled))
+    const int row = m_choice->row();
+    if (row < 0 || !(m_list->item(row)->flags() & Qt::ItemIsEnabled)) {
+        dialogs().message(this, QStringLiteral("Scegliere la copia da ripristinare."), kTitle,
+                          Dialogs::Icon::Exclamation);
         return;
-    if (mediumChosen())
+    }
+    if (row == m_copies.size())
         restoreFromMedium();
     else
         confirmAndRestore(m_copies[row], QString());

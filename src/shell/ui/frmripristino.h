@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+class GridChoice;
 class QListWidget;
 class QPushButton;
 
@@ -22,9 +23,9 @@ private:
     // Asks, restores and reports; the settings of the medium in `settingsFolder`, when given and
     // the user wants them.
     void confirmAndRestore(const Restore::Copy& copy, const QString& settingsFolder);
-    bool mediumChosen() const;
 
     QList<Restore::Copy> m_copies;
     QListWidget* m_list = nullptr;
+    GridChoice* m_choice = nullptr;
     QPushButton* m_ripristina = nullptr;
 };
