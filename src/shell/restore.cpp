@@ -213,23 +213,28 @@ Outcome restore(const QString& copy)
 
     Outcome out;
     Database::close();
+    constexpr int kTaken = -1;
+    int error = 0;
     {
         // Every program with the database open holds this lock shared.
         const FolderLock alone(dati, FolderLock::Exclusive, kLockWaitMs);
-        if (!alone.held()) {
-            ::unlink(encoded(temp).constData());
-            ::close(fd);
-            return unchanged(QStringLiteral("Il database è aperto da un altro programma: chiuderlo e ripetere il "
-                                            "ripristino. Il database non è cambiato."));
-        }
-        if (const int error = keepCurrent(db, &out.kept))
-            return discard(systemError(error));
-        if (const int error = FileCopy::syncFolder(dati))
-            return discard(systemError(error));
-        if (::rename(encoded(temp).constData(), encoded(db).constData()) != 0)
-            return discard(systemError(errno));
-        FileCopy::syncFolder(dati);
+        if (!alone.held())
+            error = kTaken;
+        else if (!(error = keepCurrent(db, &out.kept)) && !(error = FileCopy::syncFolder(dati)) &&
+                 ::rename(encoded(temp).constData(), encoded(db).constData()) != 0)
+            error = errno;
+        if (!error)
+            FileCopy::syncFolder(dati);
     }
+    // Reopened only now: the database's own lock would wait for this one.
+    if (error == kTaken) {
+        ::unlink(encoded(temp).constData());
+        ::close(fd);
+        return unchanged(QStringLiteral("Il database è aperto da un altro programma: chiuderlo e ripetere il "
+                                        "ripristino. Il database non è cambiato."));
+    }
+    if (error)
+        return discard(systemError(error));
     ::close(fd);
     g_restoredOn = QDate::currentDate();
     if (const DbStatus err = Database::open(db)) {

@@ -236,7 +236,8 @@ bool Form1::load()
                           QStringLiteral("Impossibile aprire il programma"), Dialogs::Icon::Information);
         return false;
     }
-    // The database comes first: when it cannot be used, nothing is written in the folder.
+    // The database comes first: when it cannot be used, nothing is written in the folder unless the
+    // user has a copy restored.
     const Startup::OpenOutcome db = Startup::openDatabase();
     if (!db.ok && !Restore::offerAtStart(this, db.message))
         return false;
