@@ -14,6 +14,7 @@
 #include "shell/ui/form1.h"
 #include "shell/ui/frmazi.h"
 #include "shell/ui/frmbackup.h"
+#include "shell/ui/frmripristino.h"
 #include "shell/ui/gridchoice.h"
 #include "usergestures.h"
 #include "warehouse/ui/formmag.h"
@@ -53,7 +54,7 @@ struct EveryWindow : ::testing::Test {
         windows << fattura << ddt << new FormDdt << new FormStampaFatt(u"Anagrafica"_s, std::any(CustomerSheetData{}))
                 << new Form1 << new FrmAzi << new FormAna << new FrmAna << new FrmImpCat << new FormMag << new FrmArt
                 << new FormFatt << new FrmEditFatt << new FrmCopie << new FrmPrinters
-                << new FormStampa(CustomerSheetData{}) << new FrmBackup;
+                << new FormStampa(CustomerSheetData{}) << new FrmBackup << new FrmRipristino;
     }
     ~EveryWindow() override { qDeleteAll(windows); }
 
