@@ -8,6 +8,9 @@
 #include <QPainter>
 #include <QPen>
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 constexpr double kMmPerInch = 25.4;
@@ -86,12 +89,24 @@ double PageRenderer::textWidth(const QString& text, const PrintFont& font)
         image.setDotsPerMeterY(dotsPerMeter);
         return image;
     }();
-    static QHash<QString, QFontMetricsF> cache;
-    const QString key = fontKey(font, 1);
-    auto it = cache.find(key);
+    // Few fonts, and a register measures the same dates, names and cut attempts over and over.
+    struct Measured {
+        PrintFont font;
+        QFontMetricsF metrics;
+        QHash<QString, double> widths;
+    };
+    static std::vector<Measured> cache;
+    auto it = std::find_if(cache.begin(), cache.end(), [&](const Measured& m) { return m.font == font; });
     if (it == cache.end())
-        it = cache.insert(key, QFontMetricsF(qtFont(font, 1), &device));
-    return it->horizontalAdvance(text) / device.logicalDpiX() * kMmPerInch;
+        it = cache.insert(cache.end(), {font, QFontMetricsF(qtFont(font, 1), &device), {}});
+    if (const auto known = it->widths.constFind(text); known != it->widths.cend())
+        return *known;
+    constexpr qsizetype kMaxRemembered = 100000;
+    if (it->widths.size() >= kMaxRemembered)
+        it->widths.clear();
+    const double mm = it->metrics.horizontalAdvance(text) / device.logicalDpiX() * kMmPerInch;
+    it->widths.insert(text, mm);
+    return mm;
 }
 
 QFont PageRenderer::qtFont(const PrintFont& font, double zoom)
