@@ -31,7 +31,8 @@ bool missingFamily(const QString& family)
 }
 
 // Debian's CJK faces, smallest first; any other face that writes Chinese will do.
-const char* const kFallbacks[] = {"WenQuanYi Micro Hei", "WenQuanYi Zen Hei", "Noto Sans CJK SC", "Droid Sans Fallback"};
+const char* const kFallbacks[] = {"WenQuanYi Micro Hei", "WenQuanYi Zen Hei", "Noto Sans CJK SC",
+                                  "Droid Sans Fallback"};
 
 // The PDF writer's own resolution: measured there, advances are not rounded to screen pixels.
 constexpr int kPdfDpi = 1200;
