@@ -33,6 +33,13 @@ TEST(WarehouseStore, CategoriesCompareFoldedAndLiterallyAndDeletedNamesAreFree)
     EXPECT_FALSE(nameInUse(u"TUBOLARI"_s));
     addCategory(u"TUBOLARI"_s);
     EXPECT_EQ(categoryRows(), u"1:TUBOLARI:0|2:CITTÀ D'ACCIAIO:1|3:TUBOLARI:1"_s);
+    // Listed as every list is, accents aside.
+    addCategory(u"CITTADELLA"_s);
+    const auto categories = WarehouseStore::categories();
+    QStringList names;
+    for (const auto& c : categories.value())
+        names << c.nome;
+    EXPECT_EQ(names, (QStringList{u"CITTÀ D'ACCIAIO"_s, u"CITTADELLA"_s, u"TUBOLARI"_s}));
 }
 
 TEST(WarehouseStore, StockListFiltersLiterallyAndKeepsOrder)
