@@ -211,6 +211,9 @@ FormRegDdt::FormRegDdt(QWidget* parent) : QDialog(parent)
     root->addWidget(m_note);
     root->addLayout(buttons);
 
+    m_testata = {m_data,   m_causale, m_mezzo[0], m_mezzo[1], m_colli, m_dataRitiro, oggi,  m_ore,
+                 m_minuti, su[0],     su[1],      giu[0],     giu[1],  ora,          m_note};
+
     QWidget* tracked[] = {m_annulla, m_ant,     m_btnCli, eliRiga, m_emetti, ins,          m_nuovoCli,
                           oggi,      ora,       m_stampa, vuota,   m_cmd[0], m_cmd[1],     m_cmd[2],
                           m_cmd[3],  m_causale, m_cli,    m_colli, m_data,   m_dataRitiro, m_note};
@@ -293,7 +296,16 @@ void FormRegDdt::nuovo()
     m_stampa->setEnabled(false);
     m_pdf->setEnabled(false);
     m_num->setReadOnly(!app().secondario);
+    bloccaTestata(QString());
     m_modificato->clear();
+}
+
+void FormRegDdt::bloccaTestata(const QString& perche)
+{
+    for (QWidget* w : m_testata) {
+        w->setEnabled(perche.isEmpty());
+        w->setToolTip(perche);
+    }
 }
 
 void FormRegDdt::mostraRichiamato(const Ddt& d)
@@ -337,6 +349,9 @@ void FormRegDdt::mostraRichiamato(const Ddt& d)
 
     m_ultimo = m_posizione == m_totaleAnno;
     m_data->setReadOnly(!m_ultimo);
+    // An invoiced DDT is shown as invoiced: its header stays as it is (the store refuses it too).
+    const DbStatus modificabile = DdtLinkStore::modificabile(d.num);
+    bloccaTestata(modificabile && modificabile->number == DdtLinkStore::Fatturato ? modificabile->text : QString());
     m_annulla->setEnabled(m_ultimo);
     m_modificato->clear();
 }

@@ -372,7 +372,21 @@ TEST_F(FormRegDdtTest, AnInvoicedDdtKeepsItsRowsAndHeader)
         EXPECT_EQ(dlg.messages.back().title + u": "_s + dlg.lastText(), u"Impossibile procedere: "_s + refusal);
     }
     EXPECT_TRUE(dlg.prompts.isEmpty());
-    // A header change is told and dropped; the window still closes.
+    // The header is shown closed, the reason at hand; a DDT no invoice names is open again.
+    const auto headerOpen = [&] {
+        QString out;
+        for (const char* name : {"TxtData", "ComboCausale", "OptMezzo0", "TxtColli", "TxtOre", "BtnOra", "TxtNote"}) {
+            auto* w = get<QWidget>(name);
+            out += w->isEnabled() ? u'+' : w->toolTip() == refusal ? u'-' : u'?';
+        }
+        return out;
+    };
+    EXPECT_EQ(headerOpen(), u"-------"_s);
+    click("Cmd2");
+    EXPECT_EQ(headerOpen(), u"+++++++"_s);
+    click("Cmd1");
+    EXPECT_EQ(headerOpen(), u"-------"_s);
+    // A header change made all the same is told and dropped; the window still closes.
     get<QPlainTextEdit>("TxtNote")->setPlainText(u"Cambiata"_s);
     click("BtnEmetti");
     EXPECT_EQ(dlg.lastText(), refusal);
