@@ -300,6 +300,9 @@ DbStatus checkHandle(sqlite3* db, const QString& path)
     const qint64 expectedSize = pageSize.value(0).toLongLong() * pageCount.value(0).toLongLong();
     if (QFileInfo(path).size() != expectedSize)
         return DbError{Database::Damaged, QStringLiteral("La lunghezza del file non corrisponde al suo contenuto")};
+    // A newer program may have changed what this one reads or writes.
+    if (const int shape = pragmaInt(db, "PRAGMA user_version"); shape > Schema::latest())
+        return Schema::newerShape(shape);
     return std::nullopt;
 }
 
@@ -412,7 +415,7 @@ DbStatus create(const QString& path, const std::function<DbStatus()>& fill)
     return open(path);
 }
 
-DbStatus open(const QString& path)
+DbStatus open(const QString& path, const std::function<DbStatus()>& beforeChange)
 {
     close();
     const QFileInfo file(path);
@@ -432,7 +435,7 @@ DbStatus open(const QString& path)
     if (!err)
         err = probeWrite(nativeHandle());
     if (!err)
-        err = Schema::createIndexes();
+        err = Schema::upgrade(beforeChange);
     if (err) {
         close();
         return err;
@@ -762,6 +765,11 @@ DbStatus checkServer()
         return functions.error();
     if (functions->toInt() != 5)
         return DbError{Foreign, QStringLiteral("Mancano le funzioni del programma")};
+    const auto shape = Schema::version();
+    if (!shape)
+        return shape.error();
+    if (shape.value() > Schema::latest())
+        return Schema::newerShape(shape.value());
     for (const QString& t : Schema::tableNames()) {
         const auto writable =
             scalar(QStringLiteral("SELECT has_table_privilege(?, 'SELECT, INSERT, UPDATE, DELETE')"), {t.toLower()});
@@ -775,12 +783,13 @@ DbStatus checkServer()
 
 } // namespace
 
-DbStatus openServer(const QString& url)
+DbStatus openServer(const QString& url, const std::function<DbStatus()>& beforeChange)
 {
     if (auto err = connectServer(url))
         return err;
-    // `init` made the indexes with the tables; a file may come from an older program instead.
     DbStatus err = checkServer();
+    if (!err)
+        err = Schema::upgrade(beforeChange);
     if (err) {
         close();
         return err;

@@ -149,6 +149,46 @@ TEST(Startup, TheServersDailyCopyIsADumpWrittenOnceADayAndNeverHalf)
     Startup::useServer({});
 }
 
+TEST(Startup, AnOlderDatabaseIsCopiedBeforeItChangesShapeAndANewerOneIsRefused)
+{
+    TestWorkDir dir;
+    const QString url = Database::serverUrl();
+    Startup::useServer(url);
+    const QString file = app().path(Database::kRelativePath);
+    ASSERT_FALSE(Database::exec(QStringLiteral("DROP TABLE FattureDdt")));
+    recordShape(Schema::latest() - 1);
+    ASSERT_TRUE(Startup::openDatabase().ok);
+    EXPECT_TRUE(hasTable(QStringLiteral("FattureDdt")));
+    // The day's copy holds the database as it was before the step.
+    const QDate today = QDate::currentDate();
+    if (url.isEmpty()) {
+        Database::close();
+        // Opening it asks for a step, which is refused here: the copy stays as it is.
+        const DbStatus older = Database::open(Startup::dailyCopyPath(today), [] {
+            return DbStatus(DbError{1, QStringLiteral("forma precedente")});
+        });
+        ASSERT_TRUE(older);
+        EXPECT_EQ(older->text, QStringLiteral("forma precedente"));
+        ASSERT_FALSE(Database::open(file));
+    } else {
+        const QString dump = dumpContents(Startup::dailyDumpPath(today));
+        EXPECT_TRUE(dump.contains(QStringLiteral("TABLE public fatture "))) << dump.toStdString();
+        EXPECT_FALSE(dump.contains(QStringLiteral("fattureddt"))) << dump.toStdString();
+    }
+
+    recordShape(Schema::latest() + 1);
+    const QString where = url.isEmpty() ? QStringLiteral("Il database \"%1\"").arg(QDir::toNativeSeparators(file))
+                                        : QStringLiteral("Il ") + Database::describeServer(url);
+    EXPECT_EQ(Startup::openDatabase().message,
+              where + QStringLiteral(" è stato scritto da una versione più recente di Corvalisto (il database è alla "
+                                     "versione %1, questo programma conosce fino alla versione %2): il programma non "
+                                     "lo usa e non lo modifica.\n\nInstallare la versione più recente del programma.")
+                          .arg(Schema::latest() + 1)
+                          .arg(Schema::latest()));
+    EXPECT_FALSE(Database::isOpen());
+    Startup::useServer({});
+}
+
 TEST(Startup, UpdateMarkerCountsOnlyWithoutTheDatabase)
 {
     TestWorkDir dir(false);
