@@ -5,7 +5,7 @@
 #include "data/database.h"
 #include "shell/appstate.h"
 #include "shell/dialogs.h"
-#include "shell/ui/form1.h"
+#include "app/ui/form1.h"
 #include "shell/ui/qtdialogs.h"
 
 #include <QApplication>

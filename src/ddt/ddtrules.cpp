@@ -4,7 +4,7 @@
 #include "papers/paperrows.h"
 #include "papers/paperseries.h"
 #include "shell/formats.h"
-#include "shell/runtimeerrors.h"
+#include "data/runtimeerrors.h"
 
 namespace {
 

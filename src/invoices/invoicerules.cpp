@@ -1,7 +1,7 @@
 #include "invoices/invoicerules.h"
 
 #include "shell/formats.h"
-#include "shell/runtimeerrors.h"
+#include "data/runtimeerrors.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "papers/paperrows.h"
 
 #include "shell/formats.h"
-#include "shell/runtimeerrors.h"
+#include "data/runtimeerrors.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "printing/layoutregistry.h"
 
-#include "printing/builtinpapers.h"
+#include "app/builtinpapers.h"
 #include "printing/printsources.h"
 #include "shell/appstate.h"
 

@@ -1,6 +1,6 @@
 #include "printing/pdfcommand.h"
 
-#include "printing/builtinpapers.h"
+#include "app/builtinpapers.h"
 #include "printing/layoutregistry.h"
 #include "printing/pdfoutput.h"
 #include "shell/dialogs.h"

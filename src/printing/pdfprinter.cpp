@@ -2,7 +2,7 @@
 
 #include "printing/pdfoutput.h"
 #include "shell/dialogs.h"
-#include "shell/runtimeerrors.h"
+#include "data/runtimeerrors.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -4,7 +4,7 @@
 #include "printing/pdfprinter.h"
 #include "printing/printers.h"
 #include "shell/dialogs.h"
-#include "shell/runtimeerrors.h"
+#include "data/runtimeerrors.h"
 
 #include <QPageLayout>
 #include <QPageSize>

@@ -2,7 +2,7 @@
 
 #include "data/database.h"
 #include "shell/appstate.h"
-#include "shell/runtimeerrors.h"
+#include "data/runtimeerrors.h"
 #include "shell/settingsfiles.h"
 #include "shell/startup.h"
 

@@ -1,6 +1,6 @@
 #include "ddt/ddtrules.h"
 #include "papers/paperseries.h"
-#include "shell/runtimeerrors.h"
+#include "data/runtimeerrors.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "invoices/invoicetotals.h"
 #include "invoicetest.h"
 #include "shell/formats.h"
-#include "shell/runtimeerrors.h"
+#include "data/runtimeerrors.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include "dumpcheck.h"
 #include "shell/backup.h"
 #include "shell/backuprun.h"
-#include "shell/runtimeerrors.h"
+#include "data/runtimeerrors.h"
 #include "workdir.h"
 
 #include <QCryptographicHash>

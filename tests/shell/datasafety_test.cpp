@@ -5,7 +5,7 @@
 #include "invoices/invoiceledger.h"
 #include "printing/pdfcommand.h"
 #include "shell/appstate.h"
-#include "shell/demodata.h"
+#include "app/demodata.h"
 #include "shell/startup.h"
 #include "workdir.h"
 

@@ -5,7 +5,7 @@
 #include "resources/shippedpictures.h"
 #include "shell/appstate.h"
 #include "shell/companystore.h"
-#include "shell/demodata.h"
+#include "app/demodata.h"
 #include "shell/settingsfiles.h"
 #include "shell/startup.h"
 #include "workdir.h"

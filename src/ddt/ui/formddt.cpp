@@ -3,13 +3,13 @@
 #include "ddt/ddtstore.h"
 #include "ddt/ui/ddtregistermodel.h"
 #include "ddt/ui/formregddt.h"
-#include "ddt/ui/frmsceltaddt.h"
+#include "invoices/ui/frmsceltaddt.h"
 #include "printing/ui/registerprint.h"
 #include "shell/companystore.h"
 #include "shell/dialogs.h"
 #include "shell/ui/gridchoice.h"
-#include "shell/ui/registerfilter.h"
-#include "shell/ui/registerwindow.h"
+#include "papers/ui/registerfilter.h"
+#include "papers/ui/registerwindow.h"
 #include "shell/ui/windowbehaviour.h"
 
 #include <QComboBox>

@@ -12,9 +12,9 @@
 #include "shell/companystore.h"
 #include "shell/dialogs.h"
 #include "shell/formats.h"
-#include "shell/ui/papereditor.h"
-#include "shell/ui/papergrid.h"
-#include "shell/ui/registerwindow.h"
+#include "papers/ui/papereditor.h"
+#include "papers/ui/papergrid.h"
+#include "papers/ui/registerwindow.h"
 #include "shell/ui/windowbehaviour.h"
 
 #include <QComboBox>

@@ -4,7 +4,7 @@
 #include "documents/ui/documentregistermodel.h"
 #include "documents/ui/formregdoc.h"
 #include "shell/dialogs.h"
-#include "shell/ui/registerwindow.h"
+#include "papers/ui/registerwindow.h"
 
 FormDoc::FormDoc(QWidget* parent)
     : YearRegister(parent, {"FormDoc", QStringLiteral("DOCUMENTI"), QStringLiteral("Documenti"),

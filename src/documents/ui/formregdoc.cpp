@@ -9,8 +9,8 @@
 #include "shell/dialogs.h"
 #include "shell/formats.h"
 #include "shell/ui/closeguard.h"
-#include "shell/ui/papereditor.h"
-#include "shell/ui/registerwindow.h"
+#include "papers/ui/papereditor.h"
+#include "papers/ui/registerwindow.h"
 #include "shell/ui/windowbehaviour.h"
 
 #include <QHBoxLayout>

@@ -9,8 +9,8 @@
 #include "shell/dialogs.h"
 #include "shell/formats.h"
 #include "shell/ui/gridchoice.h"
-#include "shell/ui/registerfilter.h"
-#include "shell/ui/registerwindow.h"
+#include "papers/ui/registerfilter.h"
+#include "papers/ui/registerwindow.h"
 #include "shell/ui/windowbehaviour.h"
 
 #include <QComboBox>

@@ -12,10 +12,10 @@
 #include "shell/companystore.h"
 #include "shell/dialogs.h"
 #include "shell/formats.h"
-#include "shell/runtimeerrors.h"
-#include "shell/ui/papereditor.h"
-#include "shell/ui/papergrid.h"
-#include "shell/ui/registerwindow.h"
+#include "data/runtimeerrors.h"
+#include "papers/ui/papereditor.h"
+#include "papers/ui/papergrid.h"
+#include "papers/ui/registerwindow.h"
 #include "shell/ui/windowbehaviour.h"
 
 #include <QApplication>

@@ -4,7 +4,7 @@
 #include "quotes/ui/formregpre.h"
 #include "quotes/ui/quoteregistermodel.h"
 #include "shell/dialogs.h"
-#include "shell/ui/registerwindow.h"
+#include "papers/ui/registerwindow.h"
 
 FormPre::FormPre(QWidget* parent)
     : YearRegister(parent, {"FormPre", QStringLiteral("PREVENTIVI"), QStringLiteral("Preventivi"),

@@ -2,7 +2,7 @@
 
 #include "registry/ui/frmana.h"
 #include "shell/dialogs.h"
-#include "shell/ui/papereditor.h"
+#include "papers/ui/papereditor.h"
 #include "shell/ui/windowbehaviour.h"
 
 #include <QComboBox>

@@ -4,7 +4,7 @@
 #include "shell/appstate.h"
 #include "shell/dialogs.h"
 #include "shell/formats.h"
-#include "shell/runtimeerrors.h"
+#include "data/runtimeerrors.h"
 #include "shell/ui/accessiblecombo.h"
 
 #include <QAbstractButton>

@@ -3,7 +3,7 @@
 #include "data/textcolumns.h"
 #include "shell/dialogs.h"
 #include "shell/formats.h"
-#include "shell/runtimeerrors.h"
+#include "data/runtimeerrors.h"
 #include "shell/ui/windowbehaviour.h"
 #include "warehouse/itemcheck.h"
 #include "warehouse/stockmovement.h"

@@ -4,7 +4,7 @@
 #include "scripteddialogs.h"
 #include "shell/appstate.h"
 #include "shell/startup.h"
-#include "shell/ui/form1.h"
+#include "app/ui/form1.h"
 #include "shell/ui/frmazi.h"
 #include "workdir.h"
 

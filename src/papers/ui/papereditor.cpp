@@ -1,4 +1,4 @@
-#include "shell/ui/papereditor.h"
+#include "papers/ui/papereditor.h"
 
 #include "data/textcolumns.h"
 #include "papers/paperseries.h"
@@ -6,7 +6,7 @@
 #include "registry/ui/frmana.h"
 #include "shell/dialogs.h"
 #include "shell/formats.h"
-#include "shell/ui/registerwindow.h"
+#include "papers/ui/registerwindow.h"
 #include "shell/ui/windowbehaviour.h"
 
 #include <QApplication>

@@ -7,10 +7,10 @@
 #include "printing/ui/registerprint.h"
 #include "shell/appstate.h"
 #include "shell/backup.h"
-#include "shell/demodata.h"
+#include "app/demodata.h"
 #include "shell/dialogs.h"
 #include "shell/startup.h"
-#include "shell/ui/form1.h"
+#include "app/ui/form1.h"
 #include "shell/ui/qtdialogs.h"
 
 #include <QApplication>

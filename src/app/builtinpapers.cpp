@@ -1,4 +1,4 @@
-#include "printing/builtinpapers.h"
+#include "app/builtinpapers.h"
 
 #include "ddt/ddtpaper.h"
 #include "documents/documentpaper.h"

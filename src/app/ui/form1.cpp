@@ -1,4 +1,4 @@
-#include "shell/ui/form1.h"
+#include "app/ui/form1.h"
 
 #include "ddt/ui/formddt.h"
 #include "documents/ui/formdoc.h"
@@ -14,7 +14,7 @@
 #include "shell/backup.h"
 #include "shell/companystore.h"
 #include "shell/dialogs.h"
-#include "shell/runtimeerrors.h"
+#include "data/runtimeerrors.h"
 #include "shell/settingsfiles.h"
 #include "shell/startup.h"
 #include "shell/ui/frmazi.h"
