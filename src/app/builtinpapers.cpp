@@ -12,6 +12,12 @@
 
 namespace BuiltinPapers {
 
+void install()
+{
+    LayoutRegistry::setBuiltins(&registerLayouts);
+    PdfCommand::setBuiltins(&registerPdfKinds);
+}
+
 void registerLayouts()
 {
     LayoutRegistry::add(QStringLiteral("Anagrafica"),

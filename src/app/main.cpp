@@ -1,16 +1,17 @@
+#include "app/builtinpapers.h"
+#include "app/demodata.h"
+#include "app/ui/form1.h"
+#include "app/ui/paperwindows.h"
 #include "data/database.h"
 #include "data/migration.h"
 #include "invoices/ddtinvoicecommand.h"
 #include "invoices/einvoiceexport.h"
 #include "invoices/invoiceledger.h"
 #include "printing/pdfcommand.h"
-#include "printing/ui/registerprint.h"
 #include "shell/appstate.h"
 #include "shell/backup.h"
-#include "app/demodata.h"
 #include "shell/dialogs.h"
 #include "shell/startup.h"
-#include "app/ui/form1.h"
 #include "shell/ui/qtdialogs.h"
 
 #include <QApplication>
@@ -52,6 +53,8 @@ int main(int argc, char** argv)
 {
     useOffscreenForCommands(argc, argv);
     QApplication qapp(argc, argv);
+    BuiltinPapers::install();
+    PaperWindows::install();
     QApplication::setApplicationName(QStringLiteral("Corvalisto"));
     QApplication::setApplicationVersion(QStringLiteral(CORVALISTO_VERSION));
 
@@ -178,7 +181,6 @@ int main(int argc, char** argv)
             args << QStringLiteral("--cliente") << parser.value(clienteOption);
         if (command == QStringLiteral("csv"))
             return InvoiceLedger::run(args, err);
-        RegisterPrint::registerPdfKinds();
         return command == QStringLiteral("xml") ? EInvoiceExport::run(args, err) : PdfCommand::run(args, err);
     }
 

@@ -1,7 +1,7 @@
 #include "invoices/invoicerules.h"
 
-#include "shell/formats.h"
 #include "data/runtimeerrors.h"
+#include "shell/formats.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "shell/backup.h"
 
 #include "data/database.h"
-#include "shell/appstate.h"
 #include "data/runtimeerrors.h"
+#include "shell/appstate.h"
 #include "shell/settingsfiles.h"
 #include "shell/startup.h"
 

@@ -1,3 +1,4 @@
+#include "app/demodata.h"
 #include "data/database.h"
 #include "data/schema.h"
 #include "dbrows.h"
@@ -5,7 +6,6 @@
 #include "invoices/invoiceledger.h"
 #include "printing/pdfcommand.h"
 #include "shell/appstate.h"
-#include "app/demodata.h"
 #include "shell/startup.h"
 #include "workdir.h"
 

@@ -1,5 +1,6 @@
 #include "app/ui/form1.h"
 
+#include "data/runtimeerrors.h"
 #include "ddt/ui/formddt.h"
 #include "documents/ui/formdoc.h"
 #include "documents/ui/formregdoc.h"
@@ -14,7 +15,6 @@
 #include "shell/backup.h"
 #include "shell/companystore.h"
 #include "shell/dialogs.h"
-#include "data/runtimeerrors.h"
 #include "shell/settingsfiles.h"
 #include "shell/startup.h"
 #include "shell/ui/frmazi.h"

@@ -7,14 +7,15 @@
 #include "ddt/ddtstore.h"
 #include "papers/paperrows.h"
 #include "papers/paperseries.h"
+#include "papers/ui/papereditor.h"
+#include "papers/ui/papergrid.h"
+#include "papers/ui/registerwindow.h"
 #include "printing/ui/printrequest.h"
+#include "registry/ui/customercodebox.h"
 #include "shell/appstate.h"
 #include "shell/companystore.h"
 #include "shell/dialogs.h"
 #include "shell/formats.h"
-#include "papers/ui/papereditor.h"
-#include "papers/ui/papergrid.h"
-#include "papers/ui/registerwindow.h"
 #include "shell/ui/windowbehaviour.h"
 
 #include <QComboBox>
@@ -79,7 +80,7 @@ FormRegDdt::FormRegDdt(QWidget* parent) : QDialog(parent)
     m_cli = new QComboBox(this);
     m_cli->setObjectName(QStringLiteral("ComboCli"));
     m_cli->setMinimumContentsLength(30);
-    m_idCli = PaperEditor::idClienteBox(this);
+    m_idCli = CustomerCodeBox::create(this);
     m_btnCli =
         pictureButton(this, "BtnCli", QStyle::SP_FileDialogDetailedView, QStringLiteral("Verifica dati cliente"));
     m_nuovoCli = WindowBehaviour::button(this, "BtnNuovoCli", QStringLiteral("&NUOVO CLIENTE"),

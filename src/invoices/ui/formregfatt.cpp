@@ -1,5 +1,6 @@
 #include "invoices/ui/formregfatt.h"
 
+#include "data/runtimeerrors.h"
 #include "data/textcolumns.h"
 #include "ddt/ddtlinkstore.h"
 #include "invoices/invoicepaper.h"
@@ -7,15 +8,15 @@
 #include "invoices/invoicestore.h"
 #include "invoices/invoicetotals.h"
 #include "invoices/ui/einvoicesave.h"
+#include "papers/ui/papereditor.h"
+#include "papers/ui/papergrid.h"
+#include "papers/ui/registerwindow.h"
 #include "printing/ui/printrequest.h"
+#include "registry/ui/customercodebox.h"
 #include "shell/appstate.h"
 #include "shell/companystore.h"
 #include "shell/dialogs.h"
 #include "shell/formats.h"
-#include "data/runtimeerrors.h"
-#include "papers/ui/papereditor.h"
-#include "papers/ui/papergrid.h"
-#include "papers/ui/registerwindow.h"
 #include "shell/ui/windowbehaviour.h"
 
 #include <QApplication>
@@ -93,7 +94,7 @@ FormRegFatt::FormRegFatt(QWidget* parent) : QDialog(parent)
     m_cli = new QComboBox(this);
     m_cli->setObjectName(QStringLiteral("ComboCli"));
     m_cli->setMinimumContentsLength(30);
-    m_idCli = PaperEditor::idClienteBox(this);
+    m_idCli = CustomerCodeBox::create(this);
     m_btnCli =
         pictureButton(this, "BtnCli", QStyle::SP_FileDialogDetailedView, QStringLiteral("Verifica dati cliente"));
     m_nuovoCli = WindowBehaviour::button(this, "BtnNuovoCli", QStringLiteral("&NUOVO CLIENTE"),

@@ -2,11 +2,11 @@
 
 #include "data/textcolumns.h"
 #include "papers/paperseries.h"
+#include "papers/ui/registerwindow.h"
 #include "printing/ui/printrequest.h"
 #include "registry/ui/frmana.h"
 #include "shell/dialogs.h"
 #include "shell/formats.h"
-#include "papers/ui/registerwindow.h"
 #include "shell/ui/windowbehaviour.h"
 
 #include <QApplication>
@@ -76,15 +76,6 @@ QLineEdit* dateBox(QWidget* parent, const char* name)
     box->setMaxLength(10);
     box->setFixedWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("00/00/0000")) +
                        2 * box->fontMetrics().averageCharWidth() + 8);
-    return box;
-}
-
-QComboBox* idClienteBox(QWidget* parent)
-{
-    auto* box = new QComboBox(parent);
-    box->setObjectName(QStringLiteral("ComboIdCli"));
-    box->hide();
-    WindowBehaviour::setAccessible(box, QStringLiteral("Codice cliente"));
     return box;
 }
 

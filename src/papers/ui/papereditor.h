@@ -38,8 +38,6 @@ QHBoxLayout* rigaPulsanti(std::initializer_list<QWidget*> left, std::initializer
 QLineEdit* numeroBox(QWidget* parent);
 // A date box of ten characters at most, as wide as that: the header keeps the rest.
 QLineEdit* dateBox(QWidget* parent, const char* name);
-// The hidden list ComboIdCli holding the customer id of each entry of the visible name list.
-QComboBox* idClienteBox(QWidget* parent);
 // The heading on the left, the recalled paper's counter and the browsing buttons on the right.
 QHBoxLayout* rigaTitolo(QLabel* title, QLabel* counter, QPushButton* const (&cmd)[4]);
 // The heading `titleText`, the counter "<kind> 1 di 1" and the browsing buttons of an editor.

@@ -4,18 +4,19 @@
 #include "ddt/ui/formregddt.h"
 #include "invoices/ui/formregfatt.h"
 #include "papers/paperseries.h"
+#include "papers/ui/papereditor.h"
+#include "papers/ui/registerwindow.h"
 #include "printing/ui/printrequest.h"
 #include "quotes/quotepaper.h"
 #include "quotes/quoterows.h"
 #include "quotes/quotestore.h"
+#include "registry/ui/customercodebox.h"
 #include "registry/ui/frmsceltacliente.h"
 #include "shell/appstate.h"
 #include "shell/companystore.h"
 #include "shell/dialogs.h"
 #include "shell/formats.h"
 #include "shell/ui/closeguard.h"
-#include "papers/ui/papereditor.h"
-#include "papers/ui/registerwindow.h"
 #include "shell/ui/windowbehaviour.h"
 
 #include <QComboBox>
@@ -79,7 +80,7 @@ FormRegPre::FormRegPre(QWidget* parent) : QDialog(parent)
     m_cli3 = new QComboBox(this);
     m_cli3->setObjectName(QStringLiteral("ComboCli3"));
     m_cli3->setMinimumContentsLength(30);
-    m_idCli = PaperEditor::idClienteBox(this);
+    m_idCli = CustomerCodeBox::create(this);
     m_btnCli =
         pictureButton(this, "BtnCli", QStyle::SP_FileDialogDetailedView, QStringLiteral("Verifica dati cliente"));
     m_nuovoCli = WindowBehaviour::button(this, "BtnNuovoCli", QStringLiteral("&NUOVO CLIENTE"),

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "quotes/quotestore.h"
 #include "papers/ui/paperregistermodel.h"
+#include "quotes/quotestore.h"
 
 // The quote register's rows: number, customer and date after the row selector.
 class QuoteRegisterModel : public PaperRegisterModel<QuoteStore::RegisterRow> {

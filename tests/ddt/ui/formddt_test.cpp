@@ -6,7 +6,6 @@
 #include "printing/pdfcommand.h"
 #include "printing/registerlayout.h"
 #include "printing/ui/formstampafatt.h"
-#include "printing/ui/registerprint.h"
 #include "scripteddialogs.h"
 #include "shell/formats.h"
 #include "usergestures.h"
@@ -197,7 +196,6 @@ TEST_F(FormDdtTest, PreviewAndCommandPrintTheListAsShown)
     EXPECT_NE(preview[0].findText(u"REGISTRO DDT %1"_s.arg(kAnno)), nullptr);
     EXPECT_NE(preview[0].findText(u"Causale trasporto"_s), nullptr);
 
-    RegisterPrint::registerPdfKinds();
     QString errors;
     QTextStream err(&errors);
     const QString out = dir.path(u"ddt.pdf"_s);
