@@ -41,8 +41,6 @@ using PaperEditor::realFocusOut;
 
 namespace {
 
-const QString kAvviso = QStringLiteral("AVVISO");
-
 QString giaEsistente(const QString& num)
 {
     return QStringLiteral("DDT ") + num + QStringLiteral(" già esistente");
@@ -415,29 +413,21 @@ void FormRegDdt::emetti()
         accept();
         return;
     }
-    const auto avviso = [this](const QString& text, QWidget* focus) {
-        dialogs().message(this, text, kAvviso, Dialogs::Icon::Exclamation);
-        if (focus)
-            focus->setFocus();
-    };
+    const auto avviso = [this](const QString& text, QWidget* focus) { PaperEditor::avviso(this, text, focus); };
     const QString num = m_num->text().trimmed();
     if (const auto err = DdtRules::erroreNumero(num)) {
         avviso(*err, m_num);
         return;
     }
-    if (m_idCli->currentIndex() < 0 || m_idCli->currentText().isEmpty()) {
-        avviso(QStringLiteral("Selezionare il CLIENTE"), m_cli);
+    if (!PaperEditor::clienteScelto(this, m_idCli, m_cli))
         return;
-    }
     if (m_causale->currentText().isEmpty()) {
         avviso(QStringLiteral("Selezionare CAUSALE del trasporto"), m_causale);
         return;
     }
     const QList<DdtRow> rows = righe();
-    if (std::none_of(rows.cbegin(), rows.cend(), [](const DdtRow& r) { return !r.descrizione.isEmpty(); })) {
-        avviso(QStringLiteral("Nessuna riga inserita"), nullptr);
+    if (!PaperEditor::haRighe(this, rows))
         return;
-    }
     const auto data = Formats::parseDate(m_data->text());
     const auto ritiro = Formats::parseDate(m_dataRitiro->text());
     if (!data || (!m_dataRitiro->text().isEmpty() && !ritiro)) {

@@ -138,6 +138,21 @@ void finestra(QWidget* window, QLabel* counter, QPushButton* const (&cmd)[4])
     WindowBehaviour::setBackground(window, QStringLiteral("Img/Sfondo2.jpg"));
 }
 
+void avviso(QWidget* parent, const QString& text, QWidget* focus)
+{
+    dialogs().message(parent, text, QStringLiteral("AVVISO"), Dialogs::Icon::Exclamation);
+    if (focus)
+        focus->setFocus();
+}
+
+bool clienteScelto(QWidget* parent, QComboBox* idCli, QComboBox* cli)
+{
+    if (idCli->currentIndex() >= 0 && !idCli->currentText().isEmpty())
+        return true;
+    avviso(parent, QStringLiteral("Selezionare il CLIENTE"), cli);
+    return false;
+}
+
 void limitaNote(QPlainTextEdit* box, int length)
 {
     QObject::connect(box, &QPlainTextEdit::textChanged, box, [box, length] {

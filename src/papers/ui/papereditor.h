@@ -90,6 +90,19 @@ void giaEsistente(QWidget* parent, const QString& text);
 bool numeroLibero(QWidget* parent, const DbResult<bool>& exists, const QString& text);
 // A Yes/No question; true on Yes.
 bool conferma(QWidget* parent, const QString& text, const QString& title);
+// "AVVISO": what a paper still lacks before it is issued; then back to `focus`, when given.
+void avviso(QWidget* parent, const QString& text, QWidget* focus);
+// Whether a customer is chosen; otherwise says so and goes back to the list.
+bool clienteScelto(QWidget* parent, QComboBox* idCli, QComboBox* cli);
+// Whether some row has a description; otherwise says so.
+template <typename Row> bool haRighe(QWidget* parent, const QList<Row>& rows)
+{
+    for (const Row& r : rows)
+        if (!r.descrizione.isEmpty())
+            return true;
+    avviso(parent, QStringLiteral("Nessuna riga inserita"), nullptr);
+    return false;
+}
 // The date of a date box; nothing, with "Data non valida" and the focus back in it, when it holds none.
 std::optional<QDate> dataValida(QWidget* parent, QLineEdit* box);
 // A caption for `buddy`, which is named after it (or after `accessible`), without a final ":".

@@ -34,8 +34,6 @@ using PaperEditor::pictureButton;
 
 namespace {
 
-const QString kAvviso = QStringLiteral("AVVISO");
-
 QString giaEsistente(const QString& num)
 {
     return QStringLiteral("Preventivo ") + num + QStringLiteral(" già esistente");
@@ -271,10 +269,7 @@ void FormRegPre::registra()
         chiudi(QDialog::Accepted);
         return;
     }
-    const auto avviso = [this](const QString& text, QWidget* focus) {
-        dialogs().message(this, text, kAvviso, Dialogs::Icon::Exclamation);
-        focus->setFocus();
-    };
+    const auto avviso = [this](const QString& text, QWidget* focus) { PaperEditor::avviso(this, text, focus); };
     const QString num = m_num->text().trimmed();
     if (const auto err = PaperSeries::erroreNumero(num, QStringLiteral("preventivo"))) {
         avviso(*err, m_num);
