@@ -17,7 +17,8 @@ struct Sample {
     const char* read;
 };
 const Sample kSamples[] = {
-    {1, "INSERT INTO Anagrafica (Nome, Città) VALUES ('ROSSI', 'Forlì')", "SELECT Id, Nome, Città, Valid FROM Anagrafica"},
+    {1, "INSERT INTO Anagrafica (Nome, Città) VALUES ('ROSSI', 'Forlì')",
+     "SELECT Id, Nome, Città, Valid FROM Anagrafica"},
     {1, "INSERT INTO Fatture (Num, IdAna, Data, Totale, Iva) VALUES ('1/26', 1, '2026-01-05', 122.5, 22)",
      "SELECT Num, IdAna, Data, Totale, Iva FROM Fatture"},
     {2, "INSERT INTO EFatturaNatura (Num, Natura) VALUES ('1/26', 'N2.1')", "SELECT Num, Natura FROM EFatturaNatura"},
@@ -107,7 +108,8 @@ TEST(SchemaHistory, EveryEarlierShapeReachesTheNewestWithItsRowsAfterOneCall)
             EXPECT_TRUE(hasTable(t)) << t.toStdString();
         EXPECT_EQ(sampleRows(shape.steps), rows);
         // Keys go on past the rows kept.
-        EXPECT_EQ(dbText(QStringLiteral("INSERT INTO Anagrafica (Nome) VALUES ('BIANCHI') RETURNING Id")), QStringLiteral("2"));
+        EXPECT_EQ(dbText(QStringLiteral("INSERT INTO Anagrafica (Nome) VALUES ('BIANCHI') RETURNING Id")),
+                  QStringLiteral("2"));
         // At the newest shape nothing more is done.
         ASSERT_FALSE(reopen(url, &calls));
         EXPECT_EQ(calls, 1);
