@@ -18,6 +18,7 @@ run: build
 	$(BUILD)/corvalisto $(ARGS)
 
 test: build
+	@bash scripts/check-includes.sh
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 demo: build

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/builtinpapers.h"
+#include "app/ui/paperwindows.h"
 #include "data/database.h"
 
 #include <QApplication>
@@ -14,6 +16,8 @@ inline int runBenchmarks(int argc, char** argv, const std::function<void()>& pre
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication qapp(argc, argv);
+    BuiltinPapers::install();
+    PaperWindows::install();
     prepare();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -3,10 +3,10 @@
 #include "benchmain.h"
 #include "data/database.h"
 #include "invoices/invoiceledger.h"
+#include "invoices/ui/invoiceregisterprint.h"
 #include "printing/layoutregistry.h"
 #include "printing/pdfcommand.h"
 #include "printing/registerlayout.h"
-#include "printing/ui/registerprint.h"
 #include "shell/appstate.h"
 
 #include <QDate>
@@ -67,7 +67,6 @@ void fillDatabase()
         }
     }
     tx.commit();
-    RegisterPrint::registerPdfKinds();
 }
 
 void BM_RegisterPdf(benchmark::State& state)
@@ -87,7 +86,7 @@ void BM_RegisterPages(benchmark::State& state)
     std::size_t pages = 0;
     for (auto _ : state) {
         QString error;
-        const auto table = RegisterPrint::fatture(kYear, 0, error);
+        const auto table = InvoiceRegisterPrint::fatture(kYear, 0, error);
         pages = LayoutRegistry::compose(RegisterLayout::kTipo, *table, nullptr).size();
         benchmark::DoNotOptimize(pages);
     }

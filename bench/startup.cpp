@@ -2,10 +2,10 @@
 // daily copy, main window built), beside its two bare steps: the engine's quick check and a
 // plain copy of the same file.
 #include "shell/startup.h"
+#include "app/ui/form1.h"
 #include "data/database.h"
 #include "shell/appstate.h"
 #include "shell/dialogs.h"
-#include "shell/ui/form1.h"
 #include "shell/ui/qtdialogs.h"
 
 #include <QApplication>

@@ -31,6 +31,8 @@ enum Problem {
     ReadOnly = 3051,
     // The server cannot be reached or refuses the login.
     Unreachable = 3151,
+    // Written by a newer program, in a shape this one does not know.
+    Newer = 3041,
 };
 
 // The server of this run, "postgresql://user@host:port/name": `option` (--database), else
@@ -43,8 +45,9 @@ bool isServerUrl(const QString& url);
 QString describeServer(const QString& url);
 // Opens a database of this program on the server after the same checks as open(): Empty when
 // it holds no table, Foreign when tables or columns differ, ReadOnly when the user may not
-// write, Unreachable when there is no answer. Never creates anything but the program's functions.
-DbStatus openServer(const QString& url);
+// write, Unreachable when there is no answer, Newer when a newer program wrote it. Then brings it
+// to the newest shape (see data/schema.h), `beforeChange` running first.
+DbStatus openServer(const QString& url, const std::function<DbStatus()>& beforeChange = {});
 // Creates the tables (and whatever `fill` writes) in a server database holding no table at all,
 // in one transaction, and leaves it open.
 DbStatus initServer(const QString& url, const std::function<DbStatus()>& fill = {});
@@ -56,10 +59,12 @@ QString serverUrl();
 // file stands there: an existing file is never replaced. The new database is left open.
 DbStatus create(const QString& filePath, const std::function<DbStatus()>& fill = {});
 // Opens an existing database of this program after checking it (see verify); never creates a
-// file or a table. Closes an earlier connection first.
-DbStatus open(const QString& filePath);
-// Checks the open database: the ten tables with their columns, the engine's quick check and the
-// file's length. A failure carries one of the Problem numbers.
+// file. Closes an earlier connection first. Then brings it to the newest shape (see
+// data/schema.h), `beforeChange` running before the first step changes anything.
+DbStatus open(const QString& filePath, const std::function<DbStatus()>& beforeChange = {});
+// Checks the open database: the ten tables with their columns, the engine's quick check, the
+// file's length and a shape not newer than the program's. A failure carries one of the Problem
+// numbers.
 DbStatus check();
 // The same check on a file that is not open, read-only, e.g. a daily copy.
 DbStatus verify(const QString& filePath);

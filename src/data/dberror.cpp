@@ -1,6 +1,6 @@
 #include "data/dberror.h"
 
-#include "shell/runtimeerrors.h"
+#include "data/runtimeerrors.h"
 
 DbError DbError::from(const QSqlError& e)
 {

@@ -127,7 +127,7 @@ DbResult<QList<TableFigures>> copy(const QString& sqliteFile, const QString& url
                 failure = tables.error();
             else
                 failure = Database::initServer(url, [&]() -> DbStatus {
-                    const QStringList own = Schema::tableNames();
+                    const QStringList own = Schema::ownTables();
                     for (const SourceTable& t : tables.value()) {
                         if (!own.contains(t.name, Qt::CaseInsensitive))
                             if (auto err = Database::exec(Dialect::table(t.ddl)))

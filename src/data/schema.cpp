@@ -2,10 +2,19 @@
 
 #include "data/database.h"
 
+#include <iterator>
+
 namespace {
 
-// Plain SQLite types and no custom collation or function, so that the stock sqlite3 tool reads the file.
-const char* const kTables[][2] = {
+struct Table {
+    const char* name;
+    const char* statement;
+};
+
+// Plain SQLite types and no custom collation or function, so that the stock sqlite3 tool reads
+// the file. Every statement may meet what it makes: before the history was kept the stores made
+// their own tables at first use, so a database of that time can hold any of them already.
+const Table kOriginal[] = {
     {"Anagrafica", "CREATE TABLE IF NOT EXISTS Anagrafica (Id INTEGER PRIMARY KEY AUTOINCREMENT, Nome TEXT, "
                    "Ragione TEXT, Ragione2 TEXT, Piva TEXT, Cf TEXT, Indirizzo TEXT, Cap TEXT, Città TEXT, "
                    "Prov TEXT, Valid INTEGER DEFAULT 1)"},
@@ -39,42 +48,175 @@ const char* const kIndexes[] = {
     "CREATE INDEX IF NOT EXISTS MagazzinoCat ON Magazzino (Cat)",
 };
 
+// Step 2: the electronic invoice's data, in tables of their own.
+const Table kEInvoice[] = {
+    {"EFatturaAzienda",
+     "CREATE TABLE IF NOT EXISTS EFatturaAzienda (Id INTEGER PRIMARY KEY CHECK (Id = 1), Denominazione TEXT, "
+     "PartitaIva TEXT, CodiceFiscale TEXT, RegimeFiscale TEXT, Indirizzo TEXT, Cap TEXT, Comune TEXT, "
+     "Provincia TEXT, Nazione TEXT, Iban TEXT, IstitutoFinanziario TEXT, PersonaFisica INTEGER)"},
+    {"EFatturaClienti", "CREATE TABLE IF NOT EXISTS EFatturaClienti (IdAna INTEGER PRIMARY KEY, "
+                        "CodiceDestinatario TEXT, Pec TEXT, Nazione TEXT)"},
+    {"EFatturaNatura", "CREATE TABLE IF NOT EXISTS EFatturaNatura (Num TEXT PRIMARY KEY, Natura TEXT)"},
+    {"EFatturaProgressivo",
+     "CREATE TABLE IF NOT EXISTS EFatturaProgressivo (Id INTEGER PRIMARY KEY CHECK (Id = 1), Ultimo INTEGER)"},
+};
+
+// Step 3: which invoice covers which DDT.
+const Table kDdtLinks[] = {
+    {"FattureDdt", "CREATE TABLE IF NOT EXISTS FattureDdt (NumDdt TEXT PRIMARY KEY COLLATE NOCASE, "
+                   "NumFattura TEXT NOT NULL COLLATE NOCASE)"},
+};
+
+struct Step {
+    const Table* tables;
+    int tableCount;
+    const char* const* others;
+    int otherCount;
+};
+
+// Append new steps at the end; a step once released never changes.
+const Step kSteps[] = {
+    {kOriginal, int(std::size(kOriginal)), kIndexes, int(std::size(kIndexes))},
+    {kEInvoice, int(std::size(kEInvoice)), nullptr, 0},
+    {kDdtLinks, int(std::size(kDdtLinks)), nullptr, 0},
+};
+
+// The server keeps the number in a table of its own, beside the program's.
+const QString kVersionTable = QStringLiteral("VersioneSchema");
+
+DbStatus record(int number)
+{
+    if (!Dialect::onServer())
+        // A pragma takes no bound value; the number is the program's own.
+        return Database::exec(QStringLiteral("PRAGMA user_version = %1").arg(number));
+    if (auto err = Database::exec(Dialect::table(
+            QStringLiteral("CREATE TABLE IF NOT EXISTS VersioneSchema (Id INTEGER PRIMARY KEY CHECK (Id = 1), "
+                           "Numero INTEGER NOT NULL)"))))
+        return err;
+    return Database::exec(QStringLiteral("INSERT INTO VersioneSchema (Id, Numero) VALUES (1, ?) ON CONFLICT (Id) DO "
+                                         "UPDATE SET Numero = excluded.Numero"),
+                          {number});
+}
+
+DbStatus apply(int number)
+{
+    for (const QString& sql : Schema::stepStatements(number))
+        if (auto err = Database::exec(sql.startsWith(QStringLiteral("CREATE TABLE")) ? Dialect::table(sql) : sql))
+            return err;
+    return record(number);
+}
+
 } // namespace
 
 namespace Schema {
 
+int latest()
+{
+    return int(std::size(kSteps));
+}
+
+QStringList stepStatements(int number)
+{
+    QStringList out;
+    if (number < 1 || number > latest())
+        return out;
+    const Step& s = kSteps[number - 1];
+    for (int i = 0; i < s.tableCount; ++i)
+        out << QString::fromUtf8(s.tables[i].statement);
+    for (int i = 0; i < s.otherCount; ++i)
+        out << QString::fromUtf8(s.others[i]);
+    return out;
+}
+
 QStringList tableNames()
 {
     QStringList names;
-    for (const auto& t : kTables)
-        names << QString::fromUtf8(t[0]);
+    for (const auto& t : kOriginal)
+        names << QString::fromUtf8(t.name);
     return names;
 }
 
 QStringList tableStatements()
 {
     QStringList out;
-    for (const auto& t : kTables)
-        out << QString::fromUtf8(t[1]);
+    for (const auto& t : kOriginal)
+        out << QString::fromUtf8(t.statement);
     return out;
+}
+
+QStringList ownTables()
+{
+    QStringList names;
+    for (const Step& s : kSteps)
+        for (int i = 0; i < s.tableCount; ++i)
+            names << QString::fromUtf8(s.tables[i].name);
+    return names;
 }
 
 DbStatus create()
 {
     Transaction tx;
-    for (const auto& t : kTables)
-        if (auto err = Database::exec(Dialect::table(QString::fromUtf8(t[1]))))
+    for (int n = 1; n <= latest(); ++n)
+        if (auto err = apply(n))
             return err;
-    if (auto err = createIndexes())
-        return err;
     return tx.commit();
 }
 
-DbStatus createIndexes()
+DbResult<int> version()
 {
-    for (const char* idx : kIndexes)
-        if (auto err = Database::exec(QString::fromUtf8(idx)))
+    if (!Dialect::onServer()) {
+        const auto v = Database::scalar(QStringLiteral("PRAGMA user_version"));
+        if (!v)
+            return v.error();
+        return v->toInt();
+    }
+    const auto there = Database::scalar(Dialect::tableCount(), {kVersionTable});
+    if (!there)
+        return there.error();
+    if (there->toInt() == 0)
+        return 0;
+    const auto v = Database::scalar(QStringLiteral("SELECT Numero FROM VersioneSchema WHERE Id = 1"));
+    if (!v)
+        return v.error();
+    return v->toInt();
+}
+
+DbError newerShape(int found)
+{
+    return DbError{Database::Newer, QStringLiteral("il database è alla versione %1, questo programma conosce fino "
+                                                   "alla versione %2")
+                                        .arg(found)
+                                        .arg(latest())};
+}
+
+DbStatus upgrade(const std::function<DbStatus()>& beforeChange)
+{
+    const auto found = version();
+    if (!found)
+        return found.error();
+    if (found.value() > latest())
+        return newerShape(found.value());
+    if (found.value() == latest())
+        return std::nullopt;
+    if (beforeChange)
+        if (auto err = beforeChange())
             return err;
+    for (int n = found.value() + 1; n <= latest(); ++n) {
+        // Another seat may be taking the same step: the write lock lets one do it, the others
+        // find it done.
+        Transaction tx(Transaction::Write);
+        if (!tx.started())
+            return DbError{3246, QStringLiteral("Transazione non avviata")};
+        const auto now = version();
+        if (!now)
+            return now.error();
+        if (now.value() >= n)
+            continue;
+        if (auto err = apply(n))
+            return err;
+        if (auto err = tx.commit())
+            return err;
+    }
     return std::nullopt;
 }
 

@@ -1,52 +1,18 @@
 #include "ddt/ddtlinkstore.h"
 
 #include "data/database.h"
-#include "data/dialect.h"
 #include "ddt/ddtstore.h"
 #include "papers/seriesstore.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
 
-namespace {
-
-DbStatus creaTabella()
-{
-    return Database::exec(
-        Dialect::table(QStringLiteral("CREATE TABLE IF NOT EXISTS FattureDdt (NumDdt TEXT PRIMARY "
-                                      "KEY COLLATE NOCASE, NumFattura TEXT NOT NULL COLLATE NOCASE)")));
-}
-
-DbStatus eliminaSePresente(const QString& sql, const QString& num)
-{
-    const auto there = DdtLinkStore::presente();
-    if (!there)
-        return there.error();
-    if (!there.value())
-        return std::nullopt;
-    return Database::exec(sql, {num});
-}
-
-} // namespace
-
-DbResult<bool> DdtLinkStore::presente()
-{
-    const auto v = Database::scalar(Dialect::tableCount(), {QStringLiteral("FattureDdt")});
-    if (!v)
-        return v.error();
-    return v->toLongLong() > 0;
-}
-
 DbResult<QList<Ddt>> DdtLinkStore::daFatturare(int anno, qint64 idAna)
 {
-    const auto there = presente();
-    if (!there)
-        return there.error();
-    QString sql = QStringLiteral("SELECT D.Num FROM Ddt D WHERE D.IdAna = ? AND D.Data >= ? AND D.Data < ?");
-    if (there.value())
-        sql += QStringLiteral(" AND NOT EXISTS (SELECT 1 FROM FattureDdt L WHERE L.NumDdt = D.Num)");
-    sql += QStringLiteral(" ORDER BY ordinal(D.Num), D.Num");
-    const auto nums = SeriesStore::texts(sql, {idAna, SeriesStore::yearStart(anno), SeriesStore::yearEnd(anno)});
+    const auto nums = SeriesStore::texts(
+        QStringLiteral("SELECT D.Num FROM Ddt D WHERE D.IdAna = ? AND D.Data >= ? AND D.Data < ? AND NOT EXISTS "
+                       "(SELECT 1 FROM FattureDdt L WHERE L.NumDdt = D.Num) ORDER BY ordinal(D.Num), D.Num"),
+        {idAna, SeriesStore::yearStart(anno), SeriesStore::yearEnd(anno)});
     if (!nums)
         return nums.error();
     QList<Ddt> out;
@@ -62,11 +28,6 @@ DbResult<QList<Ddt>> DdtLinkStore::daFatturare(int anno, qint64 idAna)
 
 DbResult<QString> DdtLinkStore::fattura(const QString& numDdt)
 {
-    const auto there = presente();
-    if (!there)
-        return there.error();
-    if (!there.value())
-        return QString();
     const auto v = Database::scalar(QStringLiteral("SELECT NumFattura FROM FattureDdt WHERE NumDdt = ?"), {numDdt});
     if (!v)
         return v.error();
@@ -75,8 +36,6 @@ DbResult<QString> DdtLinkStore::fattura(const QString& numDdt)
 
 DbStatus DdtLinkStore::collega(const QString& fattura, const QStringList& ddt)
 {
-    if (auto err = creaTabella())
-        return err;
     for (const QString& num : ddt) {
         const auto presa = DdtLinkStore::fattura(num);
         if (!presa)
@@ -98,7 +57,7 @@ DbStatus DdtLinkStore::collega(const QString& fattura, const QStringList& ddt)
 
 DbStatus DdtLinkStore::liberaFattura(const QString& fattura)
 {
-    return eliminaSePresente(QStringLiteral("DELETE FROM FattureDdt WHERE NumFattura = ?"), fattura);
+    return Database::exec(QStringLiteral("DELETE FROM FattureDdt WHERE NumFattura = ?"), {fattura});
 }
 
 DbStatus DdtLinkStore::annullabile(const QString& numDdt)
@@ -125,11 +84,6 @@ DbStatus DdtLinkStore::seFatturato(const QString& numDdt, const QString& text)
 
 DbStatus DdtLinkStore::cambioCliente(const QString& fattura, qint64 idAna)
 {
-    const auto there = presente();
-    if (!there)
-        return there.error();
-    if (!there.value())
-        return std::nullopt;
     const auto altri = SeriesStore::texts(QStringLiteral("SELECT L.NumDdt FROM FattureDdt L JOIN Ddt D ON D.Num = "
                                                          "L.NumDdt WHERE L.NumFattura = ? AND D.IdAna <> ? "
                                                          "ORDER BY ordinal(L.NumDdt), L.NumDdt"),

@@ -8,9 +8,8 @@
 #include <QStringList>
 #include <optional>
 
-// Which invoice covers which DDT (a deferred invoice names the DDTs it bills). The link table
-// sits beside the ten of the program and is created by the first invoice that covers a DDT;
-// reading never creates it, so a look that writes nothing stays so.
+// Which invoice covers which DDT (a deferred invoice names the DDTs it bills), in a table of its
+// own beside the ten of the program.
 class DdtLinkStore {
 public:
     // A DDT taken by another invoice, or gone, while this one was being written.
@@ -25,8 +24,6 @@ public:
     static DbResult<QList<Ddt>> daFatturare(int anno, qint64 idAna);
     // The invoice covering a DDT; empty when none.
     static DbResult<QString> fattura(const QString& numDdt);
-    // Whether the link table is there.
-    static DbResult<bool> presente();
 
     // Records that invoice `fattura` covers `ddt`. Runs inside the invoice's write transaction:
     // a DDT already covered or no longer stored gives NonDisponibile and the caller writes nothing.

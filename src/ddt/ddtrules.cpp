@@ -1,10 +1,10 @@
 #include "ddt/ddtrules.h"
 
+#include "data/runtimeerrors.h"
 #include "data/textcolumns.h"
 #include "papers/paperrows.h"
 #include "papers/paperseries.h"
 #include "shell/formats.h"
-#include "shell/runtimeerrors.h"
 
 namespace {
 

@@ -188,14 +188,9 @@ DbResult<DdtStore::Outcome> DdtStore::cancel(const QString& num)
 
 DbResult<QList<DdtStore::RegisterRow>> DdtStore::registro(int anno, qint64 idAna)
 {
-    const auto links = DdtLinkStore::presente();
-    if (!links)
-        return links.error();
     auto prepared = kSerie.registro(
-        links.value() ? QStringLiteral("SELECT P.Num, A.Nome, P.Data, P.Causale, L.NumFattura FROM Ddt P JOIN "
-                                       "Anagrafica A ON P.IdAna = A.Id LEFT JOIN FattureDdt L ON L.NumDdt = P.Num")
-                      : QStringLiteral("SELECT P.Num, A.Nome, P.Data, P.Causale, NULL FROM Ddt P JOIN Anagrafica A "
-                                       "ON P.IdAna = A.Id"),
+        QStringLiteral("SELECT P.Num, A.Nome, P.Data, P.Causale, L.NumFattura FROM Ddt P JOIN Anagrafica A ON "
+                       "P.IdAna = A.Id LEFT JOIN FattureDdt L ON L.NumDdt = P.Num"),
         anno, idAna);
     if (!prepared)
         return prepared.error();

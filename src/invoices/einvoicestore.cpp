@@ -7,48 +7,6 @@
 
 namespace {
 
-const char* const kTables[][2] = {
-    {"EFatturaAzienda",
-     "CREATE TABLE IF NOT EXISTS EFatturaAzienda (Id INTEGER PRIMARY KEY CHECK (Id = 1), Denominazione TEXT, "
-     "PartitaIva TEXT, CodiceFiscale TEXT, RegimeFiscale TEXT, Indirizzo TEXT, Cap TEXT, Comune TEXT, "
-     "Provincia TEXT, Nazione TEXT, Iban TEXT, IstitutoFinanziario TEXT, PersonaFisica INTEGER)"},
-    {"EFatturaClienti", "CREATE TABLE IF NOT EXISTS EFatturaClienti (IdAna INTEGER PRIMARY KEY, "
-                        "CodiceDestinatario TEXT, Pec TEXT, Nazione TEXT)"},
-    {"EFatturaNatura", "CREATE TABLE IF NOT EXISTS EFatturaNatura (Num TEXT PRIMARY KEY, Natura TEXT)"},
-    {"EFatturaProgressivo",
-     "CREATE TABLE IF NOT EXISTS EFatturaProgressivo (Id INTEGER PRIMARY KEY CHECK (Id = 1), Ultimo INTEGER)"},
-};
-
-DbResult<bool> allThere()
-{
-    for (const auto& t : kTables) {
-        const auto n = Database::scalar(Dialect::tableCount(), {QString::fromLatin1(t[0])});
-        if (!n)
-            return n.error();
-        if (n.value().toInt() == 0)
-            return false;
-    }
-    return true;
-}
-
-// Created at first use. Looked for each time: the database under the same name may since have
-// been replaced by one without them (a copy put back, a server database made anew), and
-// creating what exists would need a right to create that a seat may lack.
-DbStatus ensureTables()
-{
-    const auto there = allThere();
-    if (!there)
-        return there.error();
-    if (there.value())
-        return std::nullopt;
-    // Under the write lock, so that two seats creating them at once do not collide.
-    Transaction t(Transaction::Write);
-    for (const auto& table : kTables)
-        if (DbStatus s = Database::exec(Dialect::table(QString::fromLatin1(table[1]))))
-            return s;
-    return t.commit();
-}
-
 QString text(const QSqlQuery& q, int i)
 {
     return q.value(i).toString();
@@ -58,8 +16,6 @@ QString text(const QSqlQuery& q, int i)
 
 DbResult<CompanyFiscalData> EInvoiceStore::company()
 {
-    if (DbStatus s = ensureTables())
-        return *s;
     auto q = Database::select(
         QStringLiteral(
             "SELECT Denominazione, PartitaIva, CodiceFiscale, RegimeFiscale, Indirizzo, Cap, Comune, Provincia, "
@@ -88,8 +44,6 @@ DbResult<CompanyFiscalData> EInvoiceStore::company()
 
 DbStatus EInvoiceStore::saveCompany(const CompanyFiscalData& d)
 {
-    if (DbStatus s = ensureTables())
-        return s;
     return Database::exec(
         QStringLiteral("INSERT INTO EFatturaAzienda (Id, Denominazione, PartitaIva, CodiceFiscale, "
                        "RegimeFiscale, Indirizzo, Cap, Comune, Provincia, Nazione, Iban, IstitutoFinanziario, "
@@ -105,8 +59,6 @@ DbStatus EInvoiceStore::saveCompany(const CompanyFiscalData& d)
 
 DbResult<CustomerEInvoiceData> EInvoiceStore::customer(qint64 idAna)
 {
-    if (DbStatus s = ensureTables())
-        return *s;
     auto q = Database::select(
         QStringLiteral("SELECT CodiceDestinatario, Pec, Nazione FROM EFatturaClienti WHERE IdAna = ?"), {idAna});
     if (!q)
@@ -122,8 +74,6 @@ DbResult<CustomerEInvoiceData> EInvoiceStore::customer(qint64 idAna)
 
 DbStatus EInvoiceStore::saveCustomer(qint64 idAna, const CustomerEInvoiceData& d)
 {
-    if (DbStatus s = ensureTables())
-        return s;
     return Database::exec(QStringLiteral("INSERT INTO EFatturaClienti (IdAna, CodiceDestinatario, Pec, Nazione) "
                                          "VALUES (?, ?, ?, ?) ON CONFLICT (IdAna) DO UPDATE SET CodiceDestinatario = "
                                          "excluded.CodiceDestinatario, Pec = excluded.Pec, Nazione = excluded.Nazione"),
@@ -146,8 +96,6 @@ DbResult<std::optional<CustomerRecord>> EInvoiceStore::customerRecord(qint64 idA
 
 DbResult<QString> EInvoiceStore::natura(const QString& num)
 {
-    if (DbStatus s = ensureTables())
-        return *s;
     auto v = Database::scalar(QStringLiteral("SELECT Natura FROM EFatturaNatura WHERE Num = ?"), {num});
     if (!v)
         return v.error();
@@ -156,8 +104,6 @@ DbResult<QString> EInvoiceStore::natura(const QString& num)
 
 DbStatus EInvoiceStore::saveNatura(const QString& num, const QString& natura)
 {
-    if (DbStatus s = ensureTables())
-        return s;
     return Database::exec(QStringLiteral("INSERT INTO EFatturaNatura (Num, Natura) VALUES (?, ?) "
                                          "ON CONFLICT (Num) DO UPDATE SET Natura = excluded.Natura"),
                           {num, natura});
@@ -165,15 +111,11 @@ DbStatus EInvoiceStore::saveNatura(const QString& num, const QString& natura)
 
 DbStatus EInvoiceStore::forgetNatura(const QString& num)
 {
-    if (DbStatus s = ensureTables())
-        return s;
     return Database::exec(QStringLiteral("DELETE FROM EFatturaNatura WHERE Num = ?"), {num});
 }
 
 DbResult<long long> EInvoiceStore::takeProgressive(int count)
 {
-    if (DbStatus s = ensureTables())
-        return *s;
     // Read and raise under the write lock: two programs never take the same number.
     Transaction t(Transaction::Write);
     if (!t.started())
@@ -194,8 +136,6 @@ DbResult<long long> EInvoiceStore::takeProgressive(int count)
 
 DbResult<long long> EInvoiceStore::lastProgressive()
 {
-    if (DbStatus s = ensureTables())
-        return *s;
     auto v = Database::scalar(QStringLiteral("SELECT Ultimo FROM EFatturaProgressivo WHERE Id = 1"));
     if (!v)
         return v.error();

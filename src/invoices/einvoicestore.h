@@ -6,8 +6,8 @@
 #include <QString>
 #include <optional>
 
-// Every statement on the electronic invoice data. Its tables sit beside the ten of the program
-// and are created when first needed, so databases written before them keep working.
+// Every statement on the electronic invoice data, in tables of its own beside the ten of the
+// program.
 class EInvoiceStore {
 public:
     // The stored company data; the defaults when none was ever saved.

@@ -1,7 +1,7 @@
 #include "invoices/invoicerules.h"
 
+#include "data/runtimeerrors.h"
 #include "shell/formats.h"
-#include "shell/runtimeerrors.h"
 
 namespace {
 
@@ -78,6 +78,29 @@ QString testoAliquota(const QString& text)
         return QString();
     const auto rate = aliquota(text);
     return rate ? QString::number(*rate) : text;
+}
+
+InvoiceRow daRigaCarta(const PaperRow& row)
+{
+    return InvoiceRow{static_cast<int>(row.ord), row.descrizione, row.valori.value(0), row.valori.value(1)};
+}
+
+QList<InvoiceRow> daRigheCarta(const QList<PaperRow>& rows)
+{
+    QList<InvoiceRow> out;
+    out.reserve(rows.size());
+    for (const PaperRow& r : rows)
+        out.append(daRigaCarta(r));
+    return out;
+}
+
+QList<PaperRow> righeCarta(const QList<InvoiceRow>& rows)
+{
+    QList<PaperRow> out;
+    out.reserve(rows.size());
+    for (const InvoiceRow& r : rows)
+        out.append({r.ord, r.descrizione, {r.qta, r.prezzo}});
+    return out;
 }
 
 } // namespace InvoiceRules

@@ -34,6 +34,10 @@ QString testoImporto(const InvoiceRow& row);
 int prossimoOrd(const QList<InvoiceRow>& rows);
 // A new invoice starts with one spacer line.
 InvoiceRow rigaVuota(int ord);
+// A grid row as an invoice row (quantity and price its two typed numbers), and back.
+InvoiceRow daRigaCarta(const PaperRow& row);
+QList<InvoiceRow> daRigheCarta(const QList<PaperRow>& rows);
+QList<PaperRow> righeCarta(const QList<InvoiceRow>& rows);
 bool isSpacer(const InvoiceRow& row);
 
 // A quantity or price as typed.

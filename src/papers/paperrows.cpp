@@ -1,7 +1,7 @@
 #include "papers/paperrows.h"
 
+#include "data/runtimeerrors.h"
 #include "shell/formats.h"
-#include "shell/runtimeerrors.h"
 
 namespace {
 

@@ -6,6 +6,13 @@
 #include <QString>
 #include <optional>
 
+// A row as the editors' grid holds it: the description and the typed numbers in column order.
+struct PaperRow {
+    long long ord = 0;
+    QString descrizione;
+    QList<Decimal> valori;
+};
+
 // The rows every paper carries: each has an Ord, 1 for the row a new paper starts with, the
 // last row's Ord + 1 for each added row, never renumbered.
 namespace PaperRows {

@@ -1,6 +1,5 @@
 #include "printing/layoutregistry.h"
 
-#include "printing/builtinpapers.h"
 #include "printing/printsources.h"
 #include "shell/appstate.h"
 
@@ -14,18 +13,25 @@ std::map<QString, LayoutRegistry::Entry>& table()
     return entries;
 }
 
+void (*g_builtins)() = nullptr;
+
 void ensureBuiltins()
 {
     static bool done = false;
-    if (done)
+    if (done || !g_builtins)
         return;
     done = true;
-    BuiltinPapers::registerLayouts();
+    g_builtins();
 }
 
 } // namespace
 
 namespace LayoutRegistry {
+
+void setBuiltins(void (*addAll)())
+{
+    g_builtins = addAll;
+}
 
 void add(const QString& kind, Entry entry)
 {

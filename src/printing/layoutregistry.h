@@ -26,6 +26,9 @@ struct Entry {
     std::function<QString(const std::any& data)> name = nullptr;
 };
 
+// What adds the layouts of the papers the program knows, run once before the registry is first
+// used. The program sets it when it starts; printing knows no kind of paper by itself.
+void setBuiltins(void (*addAll)());
 // Registers or replaces the layout of a kind.
 void add(const QString& kind, Entry entry);
 // Nothing when the kind has no layout.

@@ -1,6 +1,5 @@
 #include "printing/pdfcommand.h"
 
-#include "printing/builtinpapers.h"
 #include "printing/layoutregistry.h"
 #include "printing/pdfoutput.h"
 #include "shell/dialogs.h"
@@ -26,13 +25,15 @@ std::map<QString, PdfCommand::ListFinder>& lists()
     return finders;
 }
 
+void (*g_builtins)() = nullptr;
+
 void ensureBuiltins()
 {
     static bool done = false;
-    if (done)
+    if (done || !g_builtins)
         return;
     done = true;
-    BuiltinPapers::registerPdfKinds();
+    g_builtins();
 }
 
 // Without a window, whatever a layout would show goes to the error stream.
@@ -94,6 +95,11 @@ Arguments parse(QStringList args)
 }
 
 } // namespace
+
+void PdfCommand::setBuiltins(void (*addAll)())
+{
+    g_builtins = addAll;
+}
 
 void PdfCommand::addKind(const QString& kind, Finder finder)
 {

@@ -24,6 +24,9 @@ public:
     // The list of one year ("registro-fatture 2026"), of one customer when idCliente is not 0.
     using ListFinder = std::function<std::optional<Paper>(int anno, qint64 idCliente, QString& error)>;
 
+    // What adds the kinds of the papers the program knows, run once before the first is looked
+    // for. The program sets it when it starts.
+    static void setBuiltins(void (*addAll)());
     // A kind of the command line ("anagrafica", "fattura", ...), in lower case.
     static void addKind(const QString& kind, Finder finder);
     // A list kind: "pdf KIND ANNO [--cliente ID] -o FILE".

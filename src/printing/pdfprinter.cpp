@@ -1,8 +1,8 @@
 #include "printing/pdfprinter.h"
 
+#include "data/runtimeerrors.h"
 #include "printing/pdfoutput.h"
 #include "shell/dialogs.h"
-#include "shell/runtimeerrors.h"
 
 #include <QDir>
 #include <QFileInfo>

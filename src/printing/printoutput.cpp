@@ -1,10 +1,10 @@
 #include "printing/printoutput.h"
 
+#include "data/runtimeerrors.h"
 #include "printing/pagerenderer.h"
 #include "printing/pdfprinter.h"
 #include "printing/printers.h"
 #include "shell/dialogs.h"
-#include "shell/runtimeerrors.h"
 
 #include <QPageLayout>
 #include <QPageSize>

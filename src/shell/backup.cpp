@@ -2,8 +2,8 @@
 
 #include "data/database.h"
 #include "data/filecopy.h"
+#include "data/runtimeerrors.h"
 #include "shell/appstate.h"
-#include "shell/runtimeerrors.h"
 #include "shell/settingsfiles.h"
 #include "shell/startup.h"
 

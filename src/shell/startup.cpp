@@ -25,6 +25,23 @@ QString native(const QString& path)
     return QDir::toNativeSeparators(path);
 }
 
+// The copy written before the database changes shape could not be made: nothing was changed.
+QString upgradeWithoutCopy(const DbError& err, const QString& copy)
+{
+    return QStringLiteral("Il database va aggiornato per questa versione del programma, ma prima deve esserne "
+                          "scritta la copia \"%1\" e non è stato possibile (%2 - %3). Il database non è stato "
+                          "modificato.\n\nControllare la cartella delle copie nelle impostazioni e lo spazio "
+                          "libero, poi riavviare il programma.")
+        .arg(native(copy), err.title(), err.text);
+}
+
+QString newerMessage(const QString& name, const DbError& err)
+{
+    return QStringLiteral("%1 è stato scritto da una versione più recente di Corvalisto (%2): il programma non lo "
+                          "usa e non lo modifica.\n\nInstallare la versione più recente del programma.")
+        .arg(name, err.text);
+}
+
 QString datiFolder()
 {
     return QFileInfo(app().path(Database::kRelativePath)).absolutePath();
@@ -64,6 +81,8 @@ QString messageFor(const DbError& err, const QString& file)
                               "all'utente il permesso di scrittura sul file e sulla cartella \"%2\", poi riavviare il "
                               "programma.")
             .arg(name, native(QFileInfo(file).absolutePath()));
+    case Database::Newer:
+        return newerMessage(QStringLiteral("Il database \"%1\"").arg(name), err);
     case Database::Damaged:
         return QStringLiteral("Il database \"%1\" è danneggiato (%2). Le copie giornaliere non sono state "
                               "aggiornate.\n\n%3")
@@ -89,6 +108,8 @@ QString messageForServer(const DbError& err, const QString& url)
     case Database::Foreign:
         return QStringLiteral("Il %1 non è un database di Corvalisto (%2): il programma non lo usa e non lo modifica.")
             .arg(name, err.text);
+    case Database::Newer:
+        return newerMessage(QStringLiteral("Il ") + name, err);
     case Database::ReadOnly:
         return QStringLiteral("Il %1 è in sola lettura per questo utente (%2): il programma non può salvare i dati.")
             .arg(name, err.text);
@@ -145,9 +166,22 @@ bool isFirstStart()
 OpenOutcome openDatabase(Creation creation)
 {
     // The server's data is never made at start-up, and no local file is touched.
+    QString noCopy;
+    const auto copyFirst = [&noCopy]() -> DbStatus {
+        const QDate today = QDate::currentDate();
+        const QString copy = Database::serverUrl().isEmpty() ? dailyCopyPath(today) : dailyDumpPath(today);
+        DbStatus err;
+        if (Database::serverUrl().isEmpty())
+            err = Database::copyTo(copy, Database::Copy::Proven);
+        else if (!QFileInfo::exists(copy))
+            err = dumpServer(copy, false);
+        if (err)
+            noCopy = upgradeWithoutCopy(*err, copy);
+        return err;
+    };
     if (!g_server.isEmpty()) {
-        if (const auto err = Database::openServer(g_server))
-            return {false, messageForServer(*err, g_server)};
+        if (const auto err = Database::openServer(g_server, copyFirst))
+            return {false, noCopy.isEmpty() ? messageForServer(*err, g_server) : noCopy};
         Database::removeStaleTemporaries(backupFolder());
         return {true, {}};
     }
@@ -156,8 +190,8 @@ OpenOutcome openDatabase(Creation creation)
     Database::removeStaleTemporaries(backupFolder());
     if (creation == Creation::OnFirstStart && isFirstStart())
         return createDatabase({});
-    if (const auto err = Database::open(file))
-        return {false, messageFor(*err, file)};
+    if (const auto err = Database::open(file, copyFirst))
+        return {false, noCopy.isEmpty() ? messageFor(*err, file) : noCopy};
     return {true, {}};
 }
 

@@ -75,11 +75,11 @@ TEST_F(DdtInvoiceTest, DeferredInvoiceRowsNameEachDdtInNumberOrder)
 
 TEST_F(DdtInvoiceTest, LinkStoredOnIssueFreedOnCancelNeverTwice)
 {
-    // Looking writes nothing, not even the link table.
+    // Looking writes nothing.
     EXPECT_EQ(offered(), (QStringList{u"1/26"_s, u"3/26"_s, u"10/26"_s}));
     EXPECT_EQ(offered(2025), QStringList{u"40/25"_s});
     issue(u"1/26"_s, rossi, QDate(2026, 3, 31));
-    EXPECT_FALSE(DdtLinkStore::presente().value());
+    EXPECT_EQ(dbRows(u"SELECT count(*) FROM FattureDdt"_s), u"0"_s);
     EXPECT_EQ(register2026(), u"10/26> 3/26> 2/26> 1/26>"_s);
 
     // A number already taken: neither the invoice nor its links are stored.
@@ -186,7 +186,7 @@ TEST_F(DdtInvoiceTest, CommandPrintsWhatWouldBeInvoicedAndWritesNothing)
     EXPECT_EQ(out, u"Fattura differita per ROSSI: 3 DDT del 2026\n\nDDT n. 1/26 del 10/01/2026\n"
                    "           2  Cancello\n\nDDT n. 3/26 del 03/02/2026\n              Posa in opera\n"
                    "         1,5  Ringhiera\n\nDDT n. 10/26 del 01/03/2026\n           4  Grata\n"_s);
-    EXPECT_FALSE(DdtLinkStore::presente().value());
+    EXPECT_EQ(dbRows(u"SELECT count(*) FROM FattureDdt"_s), u"0"_s);
 
     const std::pair<QStringList, QString> refused[] = {
         {{u"999"_s, u"--anno"_s, u"2026"_s}, u"Cliente 999 non trovato\n"_s},

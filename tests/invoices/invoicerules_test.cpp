@@ -1,7 +1,7 @@
+#include "data/runtimeerrors.h"
 #include "invoices/invoicetotals.h"
 #include "invoicetest.h"
 #include "shell/formats.h"
-#include "shell/runtimeerrors.h"
 
 namespace {
 

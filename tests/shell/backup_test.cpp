@@ -1,8 +1,8 @@
 #include "data/database.h"
+#include "data/runtimeerrors.h"
 #include "dumpcheck.h"
 #include "shell/backup.h"
 #include "shell/backuprun.h"
-#include "shell/runtimeerrors.h"
 #include "workdir.h"
 
 #include <QCryptographicHash>

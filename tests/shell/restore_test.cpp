@@ -4,7 +4,7 @@
 #include "filedigest.h"
 #include "scripteddialogs.h"
 #include "shell/appstate.h"
-#include "shell/demodata.h"
+#include "app/demodata.h"
 #include "shell/restore.h"
 #include "shell/startup.h"
 #include "workdir.h"

@@ -1,3 +1,4 @@
+#include "app/demodata.h"
 #include "data/database.h"
 #include "data/schema.h"
 #include "dbrows.h"
@@ -5,7 +6,6 @@
 #include "resources/shippedpictures.h"
 #include "shell/appstate.h"
 #include "shell/companystore.h"
-#include "shell/demodata.h"
 #include "shell/settingsfiles.h"
 #include "shell/startup.h"
 #include "workdir.h"
@@ -149,6 +149,46 @@ TEST(Startup, TheServersDailyCopyIsADumpWrittenOnceADayAndNeverHalf)
     Startup::useServer({});
 }
 
+TEST(Startup, AnOlderDatabaseIsCopiedBeforeItChangesShapeAndANewerOneIsRefused)
+{
+    TestWorkDir dir;
+    const QString url = Database::serverUrl();
+    Startup::useServer(url);
+    const QString file = app().path(Database::kRelativePath);
+    ASSERT_FALSE(Database::exec(QStringLiteral("DROP TABLE FattureDdt")));
+    recordShape(Schema::latest() - 1);
+    ASSERT_TRUE(Startup::openDatabase().ok);
+    EXPECT_TRUE(hasTable(QStringLiteral("FattureDdt")));
+    // The day's copy holds the database as it was before the step.
+    const QDate today = QDate::currentDate();
+    if (url.isEmpty()) {
+        Database::close();
+        // Opening it asks for a step, which is refused here: the copy stays as it is.
+        const DbStatus older = Database::open(Startup::dailyCopyPath(today), [] {
+            return DbStatus(DbError{1, QStringLiteral("forma precedente")});
+        });
+        ASSERT_TRUE(older);
+        EXPECT_EQ(older->text, QStringLiteral("forma precedente"));
+        ASSERT_FALSE(Database::open(file));
+    } else {
+        const QString dump = dumpContents(Startup::dailyDumpPath(today));
+        EXPECT_TRUE(dump.contains(QStringLiteral("TABLE public fatture "))) << dump.toStdString();
+        EXPECT_FALSE(dump.contains(QStringLiteral("fattureddt"))) << dump.toStdString();
+    }
+
+    recordShape(Schema::latest() + 1);
+    const QString where = url.isEmpty() ? QStringLiteral("Il database \"%1\"").arg(QDir::toNativeSeparators(file))
+                                        : QStringLiteral("Il ") + Database::describeServer(url);
+    EXPECT_EQ(Startup::openDatabase().message,
+              where + QStringLiteral(" è stato scritto da una versione più recente di Corvalisto (il database è alla "
+                                     "versione %1, questo programma conosce fino alla versione %2): il programma non "
+                                     "lo usa e non lo modifica.\n\nInstallare la versione più recente del programma.")
+                          .arg(Schema::latest() + 1)
+                          .arg(Schema::latest()));
+    EXPECT_FALSE(Database::isOpen());
+    Startup::useServer({});
+}
+
 TEST(Startup, UpdateMarkerCountsOnlyWithoutTheDatabase)
 {
     TestWorkDir dir(false);
@@ -169,28 +209,6 @@ TEST(CompanyStore, ARecordWithoutLine1IsNotTheOneInUse)
     ASSERT_FALSE(CompanyStore::save({QStringLiteral("Cambiata")}));
     EXPECT_EQ(count("Azienda WHERE Riga1 IS NULL AND Riga2 = 'vuota'"), 1);
     EXPECT_EQ(dbRows(QStringLiteral("SELECT Riga1 FROM Azienda WHERE Riga1 IS NOT NULL")), "Cambiata");
-}
-
-TEST(DemoData, FillsAFreshFolderWhollyOrNotAtAll)
-{
-    {
-        TestWorkDir dir;
-        // Only a folder without a database or settings may be filled (the server's database
-        // is not in the folder).
-        EXPECT_TRUE(DemoData::folderIsEmpty(dir.path(QStringLiteral("nuova"))));
-        EXPECT_EQ(DemoData::folderIsEmpty(dir.path()), TestWorkDir::onServer());
-        ASSERT_FALSE(DemoData::fill());
-        // Every row hangs on a stored parent, so each window opens the data it lists.
-        EXPECT_EQ(count("ContFatt WHERE Num NOT IN (SELECT Num FROM Fatture)") +
-                      count("Fatture WHERE IdAna NOT IN (SELECT Id FROM Anagrafica WHERE Valid = 1)") +
-                      count("Magazzino WHERE Cat NOT IN (SELECT IdCat FROM Categorie WHERE Valid = 1)"),
-                  0);
-    }
-    // The last step failing takes the earlier ones back.
-    TestWorkDir dir;
-    ASSERT_FALSE(Database::exec(QStringLiteral("DROP TABLE Magazzino")));
-    EXPECT_TRUE(DemoData::fill());
-    EXPECT_EQ(count("Anagrafica") + count("Azienda") + count("Fatture") + count("Categorie"), 0);
 }
 
 const QString kIni = QStringLiteral("Corvalisto.ini");

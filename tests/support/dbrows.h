@@ -45,6 +45,19 @@ inline bool hasTable(const QString& name)
     return dbText(Dialect::tableCount(), {name}) == QStringLiteral("1");
 }
 
+// Makes the open database claim the shape `number` (0: none recorded, as before the history).
+inline void recordShape(int number)
+{
+    DbStatus err;
+    if (!Dialect::onServer())
+        err = Database::exec(QStringLiteral("PRAGMA user_version = %1").arg(number));
+    else if (number == 0)
+        err = Database::exec(QStringLiteral("DROP TABLE VersioneSchema"));
+    else
+        err = Database::exec(QStringLiteral("UPDATE VersioneSchema SET Numero = ?"), {number});
+    EXPECT_FALSE(err) << (err ? err->text.toStdString() : std::string());
+}
+
 // Makes every insert into `table` whose new row meets `condition` (e.g. "NEW.Ord = 3") fail with
 // "disco pieno", on either engine: the way to prove that a half-written paper is rolled back.
 inline void failInserts(const QString& table, const QString& condition)

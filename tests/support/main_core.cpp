@@ -1,3 +1,4 @@
+#include "app/builtinpapers.h"
 #include "data/database.h"
 #include "workdir.h"
 
@@ -10,6 +11,7 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication qapp(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
+    BuiltinPapers::install();
     TestWorkDir::skipAllWithoutServer();
     const int result = RUN_ALL_TESTS();
     Database::close();

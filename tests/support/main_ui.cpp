@@ -1,3 +1,5 @@
+#include "app/builtinpapers.h"
+#include "app/ui/paperwindows.h"
 #include "data/database.h"
 #include "workdir.h"
 
@@ -10,6 +12,8 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication qapp(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
+    BuiltinPapers::install();
+    PaperWindows::install();
     TestWorkDir::skipAllWithoutServer();
     const int result = RUN_ALL_TESTS();
     Database::close();

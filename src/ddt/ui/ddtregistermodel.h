@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ddt/ddtstore.h"
-#include "shell/ui/paperregistermodel.h"
+#include "papers/ui/paperregistermodel.h"
 
 // The DDT register's rows: number, customer, date, reason and the invoice covering it after the
 // row selector.

@@ -2,14 +2,14 @@
 
 #include "ddt/ddtstore.h"
 #include "ddt/ui/ddtregistermodel.h"
+#include "ddt/ui/ddtregisterprint.h"
 #include "ddt/ui/formregddt.h"
-#include "ddt/ui/frmsceltaddt.h"
+#include "papers/ui/registerfilter.h"
+#include "papers/ui/registerwindow.h"
 #include "printing/ui/registerprint.h"
 #include "shell/companystore.h"
 #include "shell/dialogs.h"
 #include "shell/ui/gridchoice.h"
-#include "shell/ui/registerfilter.h"
-#include "shell/ui/registerwindow.h"
 #include "shell/ui/windowbehaviour.h"
 
 #include <QComboBox>
@@ -19,6 +19,17 @@
 #include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
+
+std::function<void(QWidget*, int, qint64)>& FormDdt::invoicing()
+{
+    static std::function<void(QWidget*, int, qint64)> open;
+    return open;
+}
+
+void FormDdt::offerInvoicing(std::function<void(QWidget*, int anno, qint64 idCliente)> open)
+{
+    invoicing() = std::move(open);
+}
 
 FormDdt::FormDdt(QWidget* parent) : QDialog(parent)
 {
@@ -68,12 +79,13 @@ FormDdt::FormDdt(QWidget* parent) : QDialog(parent)
     connect(richiama, &QPushButton::clicked, this, &FormDdt::richiama);
     connect(anno, &QPushButton::clicked, this, &FormDdt::cambiaAnno);
     connect(fattura, &QPushButton::clicked, this, [this] {
-        FrmSceltaDdt::fatturaDdt(this, m_filtro->anno(), m_filtro->idCliente());
+        if (invoicing())
+            invoicing()(this, m_filtro->anno(), m_filtro->idCliente());
         caricaElenco();
     });
     const auto stampaRegistro = [this](bool anteprima) {
         QString error;
-        const auto table = RegisterPrint::ddt(m_filtro->anno(), m_filtro->idCliente(), error);
+        const auto table = DdtRegisterPrint::ddt(m_filtro->anno(), m_filtro->idCliente(), error);
         anteprima ? RegisterPrint::preview(this, table, error) : RegisterPrint::print(this, table, error);
     };
     connect(stampa, &QPushButton::clicked, this, [=] { stampaRegistro(false); });

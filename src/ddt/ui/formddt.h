@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <functional>
 
 class DdtRegisterModel;
 class GridChoice;
@@ -16,11 +17,16 @@ class FormDdt : public QDialog {
 public:
     explicit FormDdt(QWidget* parent = nullptr);
 
+    // What "Fattura" opens: the invoicing of the year's DDTs, which the invoices offer when the
+    // program starts.
+    static void offerInvoicing(std::function<void(QWidget* parent, int anno, qint64 idCliente)> open);
+
     int anno() const;
     // Reads the list again for the year and customer in force.
     void caricaElenco();
 
 private:
+    static std::function<void(QWidget*, int, qint64)>& invoicing();
     void seleziona(int row);
     void cambiaAnno();
     void emetti();

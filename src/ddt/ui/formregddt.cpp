@@ -7,15 +7,16 @@
 #include "ddt/ddtstore.h"
 #include "papers/paperrows.h"
 #include "papers/paperseries.h"
+#include "papers/ui/papereditor.h"
+#include "papers/ui/papergrid.h"
+#include "papers/ui/registerwindow.h"
 #include "printing/ui/printrequest.h"
+#include "registry/ui/customercodebox.h"
 #include "shell/appstate.h"
 #include "shell/companystore.h"
 #include "shell/dialogs.h"
 #include "shell/formats.h"
 #include "shell/ui/closeguard.h"
-#include "shell/ui/papereditor.h"
-#include "shell/ui/papergrid.h"
-#include "shell/ui/registerwindow.h"
 #include "shell/ui/windowbehaviour.h"
 
 #include <QComboBox>
@@ -40,8 +41,6 @@ using PaperEditor::pictureButton;
 using PaperEditor::realFocusOut;
 
 namespace {
-
-const QString kAvviso = QStringLiteral("AVVISO");
 
 QString giaEsistente(const QString& num)
 {
@@ -84,7 +83,7 @@ FormRegDdt::FormRegDdt(QWidget* parent) : QDialog(parent)
     m_cli = new QComboBox(this);
     m_cli->setObjectName(QStringLiteral("ComboCli"));
     m_cli->setMinimumContentsLength(30);
-    m_idCli = PaperEditor::idClienteBox(this);
+    m_idCli = CustomerCodeBox::create(this);
     m_btnCli =
         pictureButton(this, "BtnCli", QStyle::SP_FileDialogDetailedView, QStringLiteral("Verifica dati cliente"));
     m_nuovoCli = WindowBehaviour::button(this, "BtnNuovoCli", QStringLiteral("&NUOVO CLIENTE"),
@@ -441,29 +440,21 @@ void FormRegDdt::emetti()
         accept();
         return;
     }
-    const auto avviso = [this](const QString& text, QWidget* focus) {
-        dialogs().message(this, text, kAvviso, Dialogs::Icon::Exclamation);
-        if (focus)
-            focus->setFocus();
-    };
+    const auto avviso = [this](const QString& text, QWidget* focus) { PaperEditor::avviso(this, text, focus); };
     const QString num = m_num->text().trimmed();
     if (const auto err = DdtRules::erroreNumero(num)) {
         avviso(*err, m_num);
         return;
     }
-    if (m_idCli->currentIndex() < 0 || m_idCli->currentText().isEmpty()) {
-        avviso(QStringLiteral("Selezionare il CLIENTE"), m_cli);
+    if (!PaperEditor::clienteScelto(this, m_idCli, m_cli))
         return;
-    }
     if (m_causale->currentText().isEmpty()) {
         avviso(QStringLiteral("Selezionare CAUSALE del trasporto"), m_causale);
         return;
     }
     const QList<DdtRow> rows = righe();
-    if (std::none_of(rows.cbegin(), rows.cend(), [](const DdtRow& r) { return !r.descrizione.isEmpty(); })) {
-        avviso(QStringLiteral("Nessuna riga inserita"), nullptr);
+    if (!PaperEditor::haRighe(this, rows))
         return;
-    }
     const auto data = Formats::parseDate(m_data->text());
     const auto ritiro = Formats::parseDate(m_dataRitiro->text());
     if (!data || (!m_dataRitiro->text().isEmpty() && !ritiro)) {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "documents/documentstore.h"
-#include "shell/ui/paperregistermodel.h"
+#include "papers/ui/paperregistermodel.h"
 
 // The document register's rows: number, date and the first line of the text.
 class DocumentRegisterModel : public PaperRegisterModel<DocumentStore::RegisterRow> {

@@ -3,8 +3,8 @@
 #include "documents/documentstore.h"
 #include "documents/ui/documentregistermodel.h"
 #include "documents/ui/formregdoc.h"
+#include "papers/ui/registerwindow.h"
 #include "shell/dialogs.h"
-#include "shell/ui/registerwindow.h"
 
 FormDoc::FormDoc(QWidget* parent)
     : YearRegister(parent, {"FormDoc", QStringLiteral("DOCUMENTI"), QStringLiteral("Documenti"),

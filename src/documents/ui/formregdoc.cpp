@@ -4,13 +4,13 @@
 #include "documents/documentpaper.h"
 #include "documents/documentstore.h"
 #include "papers/paperseries.h"
+#include "papers/ui/papereditor.h"
+#include "papers/ui/registerwindow.h"
 #include "printing/ui/printrequest.h"
 #include "shell/companystore.h"
 #include "shell/dialogs.h"
 #include "shell/formats.h"
 #include "shell/ui/closeguard.h"
-#include "shell/ui/papereditor.h"
-#include "shell/ui/registerwindow.h"
 #include "shell/ui/windowbehaviour.h"
 
 #include <QHBoxLayout>

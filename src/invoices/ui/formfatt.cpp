@@ -4,13 +4,14 @@
 #include "invoices/ui/einvoicesave.h"
 #include "invoices/ui/formregfatt.h"
 #include "invoices/ui/invoiceregistermodel.h"
+#include "invoices/ui/invoiceregisterprint.h"
+#include "papers/ui/registerfilter.h"
+#include "papers/ui/registerwindow.h"
 #include "printing/ui/registerprint.h"
 #include "shell/companystore.h"
 #include "shell/dialogs.h"
 #include "shell/formats.h"
 #include "shell/ui/gridchoice.h"
-#include "shell/ui/registerfilter.h"
-#include "shell/ui/registerwindow.h"
 #include "shell/ui/windowbehaviour.h"
 
 #include <QComboBox>
@@ -108,7 +109,7 @@ FormFatt::FormFatt(QWidget* parent) : QDialog(parent)
     connect(stampa, &QPushButton::clicked, this, [this] { stampaRegistro(false); });
     connect(ant, &QPushButton::clicked, this, [this] { stampaRegistro(true); });
     connect(esporta, &QPushButton::clicked, this,
-            [this] { RegisterPrint::esportaFatture(this, m_filtro->anno(), m_filtro->idCliente()); });
+            [this] { InvoiceRegisterPrint::esportaFatture(this, m_filtro->anno(), m_filtro->idCliente()); });
     connect(m_regPag, &QPushButton::clicked, this, [this] { pagamento(true); });
     connect(m_annPag, &QPushButton::clicked, this, [this] { pagamento(false); });
     connect(anno, &QPushButton::clicked, this, &FormFatt::cambiaAnno);
@@ -147,7 +148,7 @@ void FormFatt::caricaElenco()
 void FormFatt::stampaRegistro(bool anteprima)
 {
     QString error;
-    const auto table = RegisterPrint::fatture(anno(), m_filtro->idCliente(), error);
+    const auto table = InvoiceRegisterPrint::fatture(anno(), m_filtro->idCliente(), error);
     if (anteprima)
         RegisterPrint::preview(this, table, error);
     else

@@ -1,5 +1,6 @@
 #include "invoices/ui/formregfatt.h"
 
+#include "data/runtimeerrors.h"
 #include "data/textcolumns.h"
 #include "ddt/ddtlinkstore.h"
 #include "invoices/invoicepaper.h"
@@ -7,27 +8,23 @@
 #include "invoices/invoicestore.h"
 #include "invoices/invoicetotals.h"
 #include "invoices/ui/einvoicesave.h"
+#include "papers/ui/papereditor.h"
+#include "papers/ui/papergrid.h"
+#include "papers/ui/registerwindow.h"
 #include "printing/ui/printrequest.h"
+#include "registry/ui/customercodebox.h"
 #include "shell/appstate.h"
 #include "shell/companystore.h"
 #include "shell/dialogs.h"
 #include "shell/formats.h"
-#include "shell/runtimeerrors.h"
 #include "shell/ui/closeguard.h"
-#include "shell/ui/papereditor.h"
-#include "shell/ui/papergrid.h"
-#include "shell/ui/registerwindow.h"
 #include "shell/ui/windowbehaviour.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDate>
-#include <QFocusEvent>
-#include <QFont>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -45,22 +42,6 @@ QString giaEsistente(const QString& num)
 {
     return QStringLiteral("Fattura ") + num + QStringLiteral(" già esistente");
 }
-
-InvoiceRow invoiceRow(const PaperRow& r)
-{
-    return InvoiceRow{static_cast<int>(r.ord), r.descrizione, r.valori.value(0), r.valori.value(1)};
-}
-
-QList<InvoiceRow> invoiceRows(const QList<PaperRow>& rows)
-{
-    QList<InvoiceRow> out;
-    out.reserve(rows.size());
-    for (const PaperRow& r : rows)
-        out.append(invoiceRow(r));
-    return out;
-}
-
-const QString kAvviso = QStringLiteral("AVVISO");
 
 using PaperEditor::labelFor;
 using PaperEditor::pictureButton;
@@ -92,13 +73,11 @@ FormRegFatt::FormRegFatt(QWidget* parent) : QDialog(parent)
     m_num->setObjectName(QStringLiteral("TxtNum"));
     m_num->setReadOnly(true);
     m_num->setMaxLength(20);
-    m_data = new QLineEdit(this);
-    m_data->setObjectName(QStringLiteral("TxtData"));
-    m_data->setMaxLength(10);
+    m_data = PaperEditor::dateBox(this, "TxtData");
     m_cli = new QComboBox(this);
     m_cli->setObjectName(QStringLiteral("ComboCli"));
     m_cli->setMinimumContentsLength(30);
-    m_idCli = PaperEditor::idClienteBox(this);
+    m_idCli = CustomerCodeBox::create(this);
     m_btnCli =
         pictureButton(this, "BtnCli", QStyle::SP_FileDialogDetailedView, QStringLiteral("Verifica dati cliente"));
     m_nuovoCli = WindowBehaviour::button(this, "BtnNuovoCli", QStringLiteral("&NUOVO CLIENTE"),
@@ -121,7 +100,7 @@ FormRegFatt::FormRegFatt(QWidget* parent) : QDialog(parent)
                      {QStringLiteral("Importo"), 1000, QString()}};
     righe.selezionaRiga = QStringLiteral("Selezionare una RIGA della fattura");
     righe.testi = [](const PaperRow& r) {
-        const InvoiceRow row = invoiceRow(r);
+        const InvoiceRow row = InvoiceRules::daRigaCarta(r);
         return QStringList{InvoiceRules::testoQta(row.qta), InvoiceRules::testoPrezzo(row.prezzo),
                            InvoiceRules::testoImporto(row)};
     };
@@ -151,14 +130,8 @@ FormRegFatt::FormRegFatt(QWidget* parent) : QDialog(parent)
     // Layout.
     QHBoxLayout* top = PaperEditor::rigaTitolo(m_labelInt, m_lblRec, m_cmd);
 
-    auto* header = new QGridLayout;
-    header->addWidget(labelFor(this, QStringLiteral("Numero"), m_num), 0, 0);
-    header->addWidget(m_num, 0, 1);
-    header->addWidget(labelFor(this, QStringLiteral("Data"), m_data), 0, 2);
-    // A date of ten characters at most: the box stays that wide and the header keeps the rest.
-    m_data->setFixedWidth(m_data->fontMetrics().horizontalAdvance(QStringLiteral("00/00/0000")) +
-                          2 * m_data->fontMetrics().averageCharWidth() + 8);
-    header->addWidget(m_data, 0, 3, Qt::AlignLeft);
+    QGridLayout* header =
+        PaperEditor::testata(this, m_num, m_data, QStringLiteral("Cliente"), m_cli, m_btnCli, m_nuovoCli);
     header->addWidget(labelFor(this, QStringLiteral("IVA"), m_iva, QStringLiteral("IVA %")), 0, 4, Qt::AlignRight);
     auto* ivaBox = new QHBoxLayout;
     ivaBox->addWidget(m_iva);
@@ -167,16 +140,6 @@ FormRegFatt::FormRegFatt(QWidget* parent) : QDialog(parent)
     ivaBox->addWidget(m_ra);
     ivaBox->addStretch();
     header->addLayout(ivaBox, 0, 5);
-    header->addWidget(labelFor(this, QStringLiteral("Cliente"), m_cli), 1, 0);
-    header->addWidget(m_cli, 1, 1, 1, 3);
-    auto* cliButtons = new QHBoxLayout;
-    cliButtons->addWidget(m_btnCli);
-    auto* lblVerifica = new QLabel(QStringLiteral("Verifica dati cliente"), this);
-    lblVerifica->setBuddy(m_btnCli);
-    cliButtons->addWidget(lblVerifica);
-    cliButtons->addStretch();
-    cliButtons->addWidget(m_nuovoCli);
-    header->addLayout(cliButtons, 1, 4, 1, 2);
     header->setColumnStretch(3, 1);
     header->setColumnStretch(5, 1);
 
@@ -238,17 +201,10 @@ FormRegFatt::FormRegFatt(QWidget* parent) : QDialog(parent)
         m_modificato->set();
     });
     connect(m_cli, &QComboBox::currentIndexChanged, this, [this](int index) { m_idCli->setCurrentIndex(index); });
-    connect(m_note, &QPlainTextEdit::textChanged, this, [this] {
-        // The limit counts the notes as stored, each line break two characters.
-        const QString text = m_note->toPlainText();
-        const QString fitted = TextColumns::fitLines(text, TextColumns::Fatture::Note);
-        if (fitted != text) {
-            m_note->setPlainText(fitted);
-            m_note->moveCursor(QTextCursor::End);
-        }
-    });
-    connect(m_btnCli, &QPushButton::clicked, this, &FormRegFatt::verificaCliente);
-    connect(m_nuovoCli, &QPushButton::clicked, this, &FormRegFatt::nuovoCliente);
+    PaperEditor::limitaNote(m_note, TextColumns::Fatture::Note);
+    connect(m_btnCli, &QPushButton::clicked, this,
+            [this] { PaperEditor::verificaCliente(this, m_idCli, m_cli, richiamata(), &InvoiceStore::customerName); });
+    connect(m_nuovoCli, &QPushButton::clicked, this, [this] { PaperEditor::nuovoCliente(this, m_idCli, m_cli); });
     connect(ins, &QPushButton::clicked, m_righe, &PaperGrid::inserisci);
     connect(vuota, &QPushButton::clicked, m_righe, &PaperGrid::vuota);
     connect(eliArt, &QPushButton::clicked, m_righe, &PaperGrid::elimina);
@@ -267,12 +223,7 @@ FormRegFatt::FormRegFatt(QWidget* parent) : QDialog(parent)
     connect(m_emetti, &QPushButton::clicked, this, &FormRegFatt::emetti);
     connect(m_annulla, &QPushButton::clicked, this, &FormRegFatt::annulla);
 
-    m_lblRec->hide();
-    for (QPushButton* b : m_cmd)
-        b->hide();
-
-    WindowBehaviour::sizeAndCentre(this, 12000, 9000);
-    WindowBehaviour::setBackground(this, QStringLiteral("Img/Sfondo2.jpg"));
+    PaperEditor::finestra(this, m_lblRec, m_cmd);
 }
 
 bool FormRegFatt::Carica(const QString& num, int anno)
@@ -389,16 +340,12 @@ void FormRegFatt::riempiClienti()
 
 QList<InvoiceRow> FormRegFatt::rows() const
 {
-    return invoiceRows(m_righe->righe());
+    return InvoiceRules::daRigheCarta(m_righe->righe());
 }
 
 void FormRegFatt::mostraRighe(const QList<InvoiceRow>& rows)
 {
-    QList<PaperRow> righe;
-    righe.reserve(rows.size());
-    for (const InvoiceRow& r : rows)
-        righe.append({r.ord, r.descrizione, {r.qta, r.prezzo}});
-    m_righe->setRighe(std::move(righe));
+    m_righe->setRighe(InvoiceRules::righeCarta(rows));
 }
 
 void FormRegFatt::calcolaTotali()
@@ -419,7 +366,7 @@ void FormRegFatt::calcolaTotali()
 bool FormRegFatt::entroLimiti(const QList<PaperRow>& rows)
 {
     const int rate = InvoiceRules::aliquota(m_iva->currentText()).value_or(0);
-    if (!InvoiceTotals::calcola(invoiceRows(rows), rate, m_ra->isChecked()).totale.isOverflow())
+    if (!InvoiceTotals::calcola(InvoiceRules::daRigheCarta(rows), rate, m_ra->isChecked()).totale.isOverflow())
         return true;
     WindowBehaviour::showRuntimeError(this, RuntimeErrors::Overflow);
     return false;
@@ -446,16 +393,6 @@ bool FormRegFatt::verificaIva(bool uscita)
                       Dialogs::Icon::Critical);
     QTimer::singleShot(0, m_iva, [this] { m_iva->setFocus(); });
     return false;
-}
-
-void FormRegFatt::verificaCliente()
-{
-    PaperEditor::verificaCliente(this, m_idCli, m_cli, richiamata(), &InvoiceStore::customerName);
-}
-
-void FormRegFatt::nuovoCliente()
-{
-    PaperEditor::nuovoCliente(this, m_idCli, m_cli);
 }
 
 void FormRegFatt::eliminaRiga(long long ord)
@@ -497,11 +434,7 @@ void FormRegFatt::emetti()
         accept();
         return;
     }
-    const auto avviso = [this](const QString& text, QWidget* focus) {
-        dialogs().message(this, text, kAvviso, Dialogs::Icon::Exclamation);
-        if (focus)
-            focus->setFocus();
-    };
+    const auto avviso = [this](const QString& text, QWidget* focus) { PaperEditor::avviso(this, text, focus); };
     const QString num = m_num->text().trimmed();
     if (const auto err = InvoiceRules::erroreNumero(num)) {
         avviso(*err, m_num);
@@ -511,27 +444,18 @@ void FormRegFatt::emetti()
         avviso(QStringLiteral("Inserire DATA fattura"), m_data);
         return;
     }
-    const auto data = Formats::parseDate(m_data->text());
-    if (!data) {
-        dialogs().message(this, QStringLiteral("Data non valida"), QString(), Dialogs::Icon::Critical);
-        m_data->setFocus();
+    const auto data = PaperEditor::dataValida(this, m_data);
+    if (!data)
         return;
-    }
     if (m_iva->currentText().isEmpty()) {
         avviso(QStringLiteral("Inserire % IVA"), m_iva);
         return;
     }
     if (!verificaIva(false))
         return;
-    if (m_idCli->currentIndex() < 0 || m_idCli->currentText().isEmpty()) {
-        avviso(QStringLiteral("Selezionare il CLIENTE"), m_cli);
-        return;
-    }
     const QList<InvoiceRow> righe = rows();
-    if (std::none_of(righe.cbegin(), righe.cend(), [](const InvoiceRow& r) { return !r.descrizione.isEmpty(); })) {
-        avviso(QStringLiteral("Nessuna riga inserita"), nullptr);
+    if (!PaperEditor::clienteScelto(this, m_idCli, m_cli) || !PaperEditor::haRighe(this, righe))
         return;
-    }
     if (data->year() != m_anno &&
         !PaperEditor::conferma(this,
                                QStringLiteral("ANNO di emissione diverso dall'anno della data della fattura, "
@@ -544,14 +468,8 @@ void FormRegFatt::emetti()
                                QStringLiteral("Conferma Emissione")))
         return;
 
-    Invoice inv;
-    inv.num = num;
+    Invoice inv = testata(num, *data);
     inv.idAna = m_idCli->currentText().toLongLong();
-    inv.data = *data;
-    inv.iva = InvoiceRules::aliquota(m_iva->currentText()).value_or(0);
-    inv.totale = totali().totaleMostrato();
-    inv.note = TextColumns::storedLines(m_note->toPlainText());
-    inv.ra = m_ra->isChecked();
     inv.rows = righe;
     if (auto err = InvoiceStore::issue(inv, m_ddtCoperti)) {
         if (err->number == DbError::Duplicate)
@@ -571,22 +489,10 @@ void FormRegFatt::emetti()
 
 bool FormRegFatt::salvaTestata()
 {
-    const auto data = Formats::parseDate(m_data->text());
-    if (!data) {
-        dialogs().message(this, QStringLiteral("Data non valida"), QString(), Dialogs::Icon::Critical);
-        m_data->setFocus();
+    const auto data = PaperEditor::dataValida(this, m_data);
+    if (!data || !verificaIva(false))
         return false;
-    }
-    if (!verificaIva(false))
-        return false;
-    Invoice h;
-    h.num = m_numRichiamo;
-    h.data = *data;
-    h.iva = InvoiceRules::aliquota(m_iva->currentText()).value_or(0);
-    h.totale = totali().totaleMostrato();
-    h.note = TextColumns::storedLines(m_note->toPlainText());
-    h.ra = m_ra->isChecked();
-    const auto outcome = InvoiceStore::saveHeader(h);
+    const auto outcome = InvoiceStore::saveHeader(testata(m_numRichiamo, *data));
     if (!outcome) {
         WindowBehaviour::showDbError(this, outcome.error());
         return false;
@@ -651,6 +557,18 @@ bool FormRegFatt::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return QDialog::eventFilter(watched, event);
+}
+
+Invoice FormRegFatt::testata(const QString& num, const QDate& data) const
+{
+    Invoice h;
+    h.num = num;
+    h.data = data;
+    h.iva = InvoiceRules::aliquota(m_iva->currentText()).value_or(0);
+    h.totale = totali().totaleMostrato();
+    h.note = TextColumns::storedLines(m_note->toPlainText());
+    h.ra = m_ra->isChecked();
+    return h;
 }
 
 InvoiceTotals FormRegFatt::totali() const

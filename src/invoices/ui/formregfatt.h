@@ -61,14 +61,14 @@ private:
     // The rows as the grid shows them, in grid order.
     QList<InvoiceRow> rows() const;
     void mostraRighe(const QList<InvoiceRow>& rows);
+    // The header of the invoice shown, under number `num` and dated `data`.
+    Invoice testata(const QString& num, const QDate& data) const;
     InvoiceTotals totali() const;
     // False, after the "Overflow" error, when these rows would take the totals past the Decimal range.
     bool entroLimiti(const QList<PaperRow>& rows);
     void calcolaTotali();
     // Rate box: Enter or leaving it. False when the rate was refused.
     bool verificaIva(bool uscita);
-    void verificaCliente();
-    void nuovoCliente();
 
     void salvaRiga(long long ord);
     void eliminaRiga(long long ord);

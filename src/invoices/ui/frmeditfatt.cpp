@@ -3,7 +3,7 @@
 #include "ddt/ddtlinkstore.h"
 #include "invoices/invoicestore.h"
 #include "shell/dialogs.h"
-#include "shell/ui/papereditor.h"
+#include "papers/ui/papereditor.h"
 #include "shell/ui/windowbehaviour.h"
 
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "invoices/invoicestore.h"
-#include "shell/ui/paperregistermodel.h"
+#include "papers/ui/paperregistermodel.h"
 
 // The invoice register's rows: number, customer, date, total and paid mark after the row selector.
 class InvoiceRegisterModel : public PaperRegisterModel<InvoiceStore::RegisterRow> {

@@ -1,32 +1,22 @@
 #include "printing/ui/registerprint.h"
 
-#include "ddt/ddtstore.h"
-#include "ddt/ui/ddtregistermodel.h"
-#include "invoices/invoiceledger.h"
-#include "invoices/ui/invoiceregistermodel.h"
-#include "printing/pdfcommand.h"
-#include "printing/registerlayout.h"
 #include "printing/ui/printrequest.h"
-#include "shell/appstate.h"
 #include "shell/dialogs.h"
 
-#include <QDir>
+namespace RegisterPrint {
 
-namespace {
-
-QString testo(const DbError& e)
+QString errorText(const DbError& e)
 {
     return e.title() + QStringLiteral(": ") + e.text;
 }
 
-// The name of a filtered list's customer; false when there is no such customer.
-template <class Store> bool cliente(qint64 id, RegisterTable& t, QString& error)
+bool nameCustomer(qint64 id, const std::function<DbResult<QString>()>& name, RegisterTable& t, QString& error)
 {
     if (id == 0)
         return true;
-    const auto nome = Store::customerName(id);
+    const auto nome = name();
     if (!nome) {
-        error = testo(nome.error());
+        error = errorText(nome.error());
         return false;
     }
     if (nome->isEmpty()) {
@@ -37,53 +27,11 @@ template <class Store> bool cliente(qint64 id, RegisterTable& t, QString& error)
     return true;
 }
 
-template <class Model, class Rows> RegisterTable tabella(Rows rows)
-{
-    Model model;
-    model.setRows(std::move(rows));
-    return RegisterTable::fromModel(model, RegisterLayout::kLarghezza);
-}
-
-std::optional<PdfCommand::Paper> carta(std::optional<RegisterTable> t)
+std::optional<PdfCommand::Paper> paper(std::optional<RegisterTable> t)
 {
     if (!t)
         return std::nullopt;
     return PdfCommand::Paper{RegisterLayout::kTipo, std::move(*t)};
-}
-
-} // namespace
-
-namespace RegisterPrint {
-
-std::optional<RegisterTable> fatture(int anno, qint64 idCliente, QString& error)
-{
-    auto ledger = InvoiceLedger::carica(anno, idCliente);
-    if (!ledger) {
-        error = testo(ledger.error());
-        return std::nullopt;
-    }
-    RegisterTable t = tabella<InvoiceRegisterModel>(ledger->registro.rows);
-    if (!cliente<InvoiceStore>(idCliente, t, error))
-        return std::nullopt;
-    t.titolo = QStringLiteral("REGISTRO FATTURE %1").arg(anno);
-    t.nome = QStringLiteral("Fatture_%1").arg(anno);
-    t.totali = ledger->totali();
-    return t;
-}
-
-std::optional<RegisterTable> ddt(int anno, qint64 idCliente, QString& error)
-{
-    auto rows = DdtStore::registro(anno, idCliente);
-    if (!rows) {
-        error = testo(rows.error());
-        return std::nullopt;
-    }
-    RegisterTable t = tabella<DdtRegisterModel>(std::move(rows.value()));
-    if (!cliente<DdtStore>(idCliente, t, error))
-        return std::nullopt;
-    t.titolo = QStringLiteral("REGISTRO DDT %1").arg(anno);
-    t.nome = QStringLiteral("DDT_%1").arg(anno);
-    return t;
 }
 
 void preview(QWidget* parent, const std::optional<RegisterTable>& table, const QString& error)
@@ -100,35 +48,6 @@ void print(QWidget* parent, const std::optional<RegisterTable>& table, const QSt
         dialogs().message(parent, error, QStringLiteral("Errore"), Dialogs::Icon::Critical);
     else
         PrintRequest::printCopies(parent, RegisterLayout::kTipo, *table);
-}
-
-bool esportaFatture(QWidget* parent, int anno, qint64 idCliente)
-{
-    const auto ledger = InvoiceLedger::carica(anno, idCliente);
-    if (!ledger) {
-        dialogs().message(parent, ledger.error().text, ledger.error().title(), Dialogs::Icon::Critical);
-        return false;
-    }
-    const QString path = dialogs().saveFileName(parent, QStringLiteral("Esporta fatture"),
-                                                QDir(app().workDir).filePath(InvoiceLedger::nomeCsv(anno)),
-                                                QStringLiteral("File CSV (*.csv)"));
-    if (path.isEmpty())
-        return false;
-    if (const QString failed = InvoiceLedger::scriviCsv(ledger->csv(), path); !failed.isEmpty()) {
-        dialogs().message(parent, QStringLiteral("Impossibile scrivere \"%1\": %2").arg(path, failed),
-                          QStringLiteral("Errore"), Dialogs::Icon::Critical);
-        return false;
-    }
-    dialogs().message(parent, QStringLiteral("FATTURE esportate con successo"), QString(), Dialogs::Icon::Information);
-    return true;
-}
-
-void registerPdfKinds()
-{
-    PdfCommand::addListKind(QStringLiteral("registro-fatture"),
-                            [](int anno, qint64 id, QString& error) { return carta(fatture(anno, id, error)); });
-    PdfCommand::addListKind(QStringLiteral("registro-ddt"),
-                            [](int anno, qint64 id, QString& error) { return carta(ddt(anno, id, error)); });
 }
 
 } // namespace RegisterPrint

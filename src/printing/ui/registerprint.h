@@ -1,30 +1,42 @@
 #pragma once
 
+#include "data/dberror.h"
+#include "printing/pdfcommand.h"
+#include "printing/registerlayout.h"
 #include "printing/registertable.h"
 
 #include <QString>
+#include <functional>
 #include <optional>
 
 class QWidget;
 
-// The invoice and DDT registers on paper: the very rows and texts of their windows' grids, taken
-// from the windows' own models over the stores' register queries.
+// A paper register on paper: the very rows and texts of its window's grid, taken from the
+// window's own model over the store's register query. Each kind of paper builds its table with
+// these pieces.
 namespace RegisterPrint {
 
-// The register of that year, of one customer when idCliente is not 0; nothing with the reason
-// in `error` when the database fails or the customer does not exist.
-std::optional<RegisterTable> fatture(int anno, qint64 idCliente, QString& error);
-std::optional<RegisterTable> ddt(int anno, qint64 idCliente, QString& error);
+// "Errore N: text", as the register reports a failed read.
+QString errorText(const DbError& e);
+
+// The table of a model's rows.
+template <class Model, class Rows> RegisterTable fromModel(Rows rows)
+{
+    Model model;
+    model.setRows(std::move(rows));
+    return RegisterTable::fromModel(model, RegisterLayout::kLarghezza);
+}
+
+// Names the list's customer (`name` reads it) when `id` is not 0; false with the reason in
+// `error` when the database fails or there is no such customer.
+bool nameCustomer(qint64 id, const std::function<DbResult<QString>()>& name, RegisterTable& t, QString& error);
+
+// The register as the pdf command writes it.
+std::optional<PdfCommand::Paper> paper(std::optional<RegisterTable> t);
 
 // "Anteprima di stampa" of a register, or its copies on the program's printer; a table that
 // could not be read shows why.
 void preview(QWidget* parent, const std::optional<RegisterTable>& table, const QString& error);
 void print(QWidget* parent, const std::optional<RegisterTable>& table, const QString& error);
-
-// "&ESPORTA": the invoices of the list written as CSV where the user says.
-bool esportaFatture(QWidget* parent, int anno, qint64 idCliente);
-
-// "pdf registro-fatture ANNO" and "pdf registro-ddt ANNO".
-void registerPdfKinds();
 
 } // namespace RegisterPrint

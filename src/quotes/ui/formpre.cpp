@@ -1,10 +1,10 @@
 #include "quotes/ui/formpre.h"
 
+#include "papers/ui/registerwindow.h"
 #include "quotes/quotestore.h"
 #include "quotes/ui/formregpre.h"
 #include "quotes/ui/quoteregistermodel.h"
 #include "shell/dialogs.h"
-#include "shell/ui/registerwindow.h"
 
 FormPre::FormPre(QWidget* parent)
     : YearRegister(parent, {"FormPre", QStringLiteral("PREVENTIVI"), QStringLiteral("Preventivi"),

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/ui/yearregister.h"
+#include "papers/ui/yearregister.h"
 
 class QuoteRegisterModel;
 

@@ -4,18 +4,19 @@
 #include "ddt/ui/formregddt.h"
 #include "invoices/ui/formregfatt.h"
 #include "papers/paperseries.h"
+#include "papers/ui/papereditor.h"
+#include "papers/ui/registerwindow.h"
 #include "printing/ui/printrequest.h"
 #include "quotes/quotepaper.h"
 #include "quotes/quoterows.h"
 #include "quotes/quotestore.h"
+#include "registry/ui/customercodebox.h"
 #include "registry/ui/frmsceltacliente.h"
 #include "shell/appstate.h"
 #include "shell/companystore.h"
 #include "shell/dialogs.h"
 #include "shell/formats.h"
 #include "shell/ui/closeguard.h"
-#include "shell/ui/papereditor.h"
-#include "shell/ui/registerwindow.h"
 #include "shell/ui/windowbehaviour.h"
 
 #include <QComboBox>
@@ -32,8 +33,6 @@ using PaperEditor::labelFor;
 using PaperEditor::pictureButton;
 
 namespace {
-
-const QString kAvviso = QStringLiteral("AVVISO");
 
 QString giaEsistente(const QString& num)
 {
@@ -79,7 +78,7 @@ FormRegPre::FormRegPre(QWidget* parent) : QDialog(parent)
     m_cli3 = new QComboBox(this);
     m_cli3->setObjectName(QStringLiteral("ComboCli3"));
     m_cli3->setMinimumContentsLength(30);
-    m_idCli = PaperEditor::idClienteBox(this);
+    m_idCli = CustomerCodeBox::create(this);
     m_btnCli =
         pictureButton(this, "BtnCli", QStyle::SP_FileDialogDetailedView, QStringLiteral("Verifica dati cliente"));
     m_nuovoCli = WindowBehaviour::button(this, "BtnNuovoCli", QStringLiteral("&NUOVO CLIENTE"),
@@ -270,10 +269,7 @@ void FormRegPre::registra()
         chiudi(QDialog::Accepted);
         return;
     }
-    const auto avviso = [this](const QString& text, QWidget* focus) {
-        dialogs().message(this, text, kAvviso, Dialogs::Icon::Exclamation);
-        focus->setFocus();
-    };
+    const auto avviso = [this](const QString& text, QWidget* focus) { PaperEditor::avviso(this, text, focus); };
     const QString num = m_num->text().trimmed();
     if (const auto err = PaperSeries::erroreNumero(num, QStringLiteral("preventivo"))) {
         avviso(*err, m_num);

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "papers/ui/paperregistermodel.h"
 #include "quotes/quotestore.h"
-#include "shell/ui/paperregistermodel.h"
 
 // The quote register's rows: number, customer and date after the row selector.
 class QuoteRegisterModel : public PaperRegisterModel<QuoteStore::RegisterRow> {

@@ -1,6 +1,5 @@
 #include "registry/ui/frmana.h"
 
-#include "invoices/ui/frmfecliente.h"
 #include "printing/ui/printrequest.h"
 
 #include "data/textcolumns.h"
@@ -133,9 +132,19 @@ void FrmAna::fatturaElettronica()
         dialogs().message(this, QStringLiteral("Salvare prima il CLIENTE"), QString(), Dialogs::Icon::Exclamation);
         return;
     }
-    FrmFeCliente f(this);
-    if (f.Carica(m_id))
-        dialogs().exec(&f);
+    if (eInvoiceData())
+        eInvoiceData()(this, m_id);
+}
+
+std::function<void(QWidget*, qint64)>& FrmAna::eInvoiceData()
+{
+    static std::function<void(QWidget*, qint64)> open;
+    return open;
+}
+
+void FrmAna::offerEInvoiceData(std::function<void(QWidget* parent, qint64 id)> open)
+{
+    eInvoiceData() = std::move(open);
 }
 
 QLineEdit* FrmAna::box(const char* name, int maxLength)

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <functional>
 
 #include "printing/customersheetdata.h"
 
@@ -25,12 +26,16 @@ public:
     void Precompila(const QString& riga1, const QString& riga2);
     // The code of the customer the user saved here; 0 when none was saved.
     qint64 codiceSalvato() const { return m_salvato; }
+    // What the electronic invoice button opens for a saved customer, which the invoices offer
+    // when the program starts.
+    static void offerEInvoiceData(std::function<void(QWidget* parent, qint64 id)> open);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
+    static std::function<void(QWidget*, qint64)>& eInvoiceData();
     void fatturaElettronica();
     QLineEdit* box(const char* name, int maxLength);
     void salva();

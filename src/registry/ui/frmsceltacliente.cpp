@@ -1,8 +1,8 @@
 #include "registry/ui/frmsceltacliente.h"
 
+#include "registry/ui/customercodebox.h"
 #include "registry/ui/frmana.h"
 #include "shell/dialogs.h"
-#include "shell/ui/papereditor.h"
 #include "shell/ui/windowbehaviour.h"
 
 #include <QComboBox>
@@ -26,7 +26,7 @@ FrmSceltaCliente::FrmSceltaCliente(const QString& riga1, const QString& riga2, Q
     m_cli = new QComboBox(this);
     m_cli->setObjectName(QStringLiteral("ComboCli"));
     m_cli->setMinimumContentsLength(30);
-    m_idCli = PaperEditor::idClienteBox(this);
+    m_idCli = CustomerCodeBox::create(this);
     auto* caption = new QLabel(QStringLiteral("Cliente &Anagr."), this);
     caption->setBuddy(m_cli);
     WindowBehaviour::setAccessible(m_cli, QStringLiteral("Cliente Anagr."));

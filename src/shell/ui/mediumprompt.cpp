@@ -2,7 +2,7 @@
 
 #include "shell/backup.h"
 #include "shell/dialogs.h"
-#include "shell/runtimeerrors.h"
+#include "data/runtimeerrors.h"
 
 namespace MediumPrompt {
 

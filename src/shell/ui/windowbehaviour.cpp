@@ -1,10 +1,10 @@
 #include "shell/ui/windowbehaviour.h"
 
 #include "data/customerlist.h"
+#include "data/runtimeerrors.h"
 #include "shell/appstate.h"
 #include "shell/dialogs.h"
 #include "shell/formats.h"
-#include "shell/runtimeerrors.h"
 #include "shell/ui/accessiblecombo.h"
 
 #include <QAbstractButton>

@@ -1,9 +1,9 @@
 #include "warehouse/ui/frmart.h"
 
+#include "data/runtimeerrors.h"
 #include "data/textcolumns.h"
 #include "shell/dialogs.h"
 #include "shell/formats.h"
-#include "shell/runtimeerrors.h"
 #include "shell/ui/closeguard.h"
 #include "shell/ui/windowbehaviour.h"
 #include "warehouse/itemcheck.h"

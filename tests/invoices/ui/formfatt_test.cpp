@@ -3,6 +3,7 @@
 #include "invoices/invoiceledger.h"
 #include "invoices/ui/formfatt.h"
 #include "invoices/ui/frmeditfatt.h"
+#include "invoices/ui/invoiceregisterprint.h"
 #include "pagetexts.h"
 #include "printing/layoutregistry.h"
 #include "printing/pdfcommand.h"
@@ -10,7 +11,6 @@
 #include "printing/printers.h"
 #include "printing/registerlayout.h"
 #include "printing/ui/formstampafatt.h"
-#include "printing/ui/registerprint.h"
 #include "scripteddialogs.h"
 #include "shell/appstate.h"
 #include "usergestures.h"
@@ -303,7 +303,6 @@ TEST_F(FormFattTest, PrintsPreviewsAndExportsTheListAsShownWithTheWindowsSums)
     EXPECT_TRUE(dir.read(u"registro.pdf"_s).startsWith("%PDF-"));
 
     // The command writes the same pages; an unknown customer writes nothing.
-    RegisterPrint::registerPdfKinds();
     QString errors;
     QTextStream err(&errors);
     const auto command = [&](const QString& id, const QString& out) {
@@ -312,7 +311,7 @@ TEST_F(FormFattTest, PrintsPreviewsAndExportsTheListAsShownWithTheWindowsSums)
     };
     EXPECT_EQ(command(QString::number(rossi), u"cmd.pdf"_s), 0);
     QString error;
-    const auto table = RegisterPrint::fatture(kAnno, rossi, error);
+    const auto table = InvoiceRegisterPrint::fatture(kAnno, rossi, error);
     ASSERT_TRUE(table.has_value());
     EXPECT_EQ(paperText(LayoutRegistry::compose(RegisterLayout::kTipo, *table, nullptr)), paperText(preview));
     EXPECT_EQ(command(u"999"_s, u"nessuno.pdf"_s), 1);

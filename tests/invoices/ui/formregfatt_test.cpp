@@ -607,5 +607,5 @@ TEST_F(FormRegFattTest, NewInvoicePrefilledForACustomer)
     noCopies();
     click("BtnEmetti");
     EXPECT_EQ(contentRows(num(1)), u"1|Lavori come da preventivo|0|0\n2|Cancello|2|50\n3|Posa|0|30"_s);
-    EXPECT_FALSE(hasTable(u"FattureDdt"_s));
+    EXPECT_EQ(dbRows(u"SELECT count(*) FROM FattureDdt"_s), u"0"_s);
 }

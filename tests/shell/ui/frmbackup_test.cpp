@@ -1,8 +1,8 @@
+#include "app/ui/form1.h"
 #include "data/database.h"
+#include "data/runtimeerrors.h"
 #include "scripteddialogs.h"
 #include "shell/backup.h"
-#include "shell/runtimeerrors.h"
-#include "shell/ui/form1.h"
 #include "shell/ui/frmbackup.h"
 #include "workdir.h"
 

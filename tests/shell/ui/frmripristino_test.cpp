@@ -6,7 +6,7 @@
 #include "shell/backup.h"
 #include "shell/companystore.h"
 #include "shell/startup.h"
-#include "shell/ui/form1.h"
+#include "app/ui/form1.h"
 #include "shell/ui/frmripristino.h"
 #include "usergestures.h"
 #include "workdir.h"

@@ -1,9 +1,9 @@
-#include "shell/ui/yearregister.h"
+#include "papers/ui/yearregister.h"
 
+#include "papers/ui/registerwindow.h"
 #include "shell/companystore.h"
 #include "shell/dialogs.h"
 #include "shell/ui/gridchoice.h"
-#include "shell/ui/registerwindow.h"
 #include "shell/ui/windowbehaviour.h"
 
 #include <QDate>

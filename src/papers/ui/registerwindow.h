@@ -1,7 +1,7 @@
 #pragma once
 
 #include "data/dberror.h"
-#include "shell/ui/paperregistermodel.h"
+#include "papers/ui/paperregistermodel.h"
 
 #include <QLabel>
 #include <QString>

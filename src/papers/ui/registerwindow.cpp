@@ -1,6 +1,6 @@
-#include "shell/ui/registerwindow.h"
+#include "papers/ui/registerwindow.h"
 
-#include "shell/ui/registerfilter.h"
+#include "papers/ui/registerfilter.h"
 #include "shell/ui/windowbehaviour.h"
 
 #include <QComboBox>

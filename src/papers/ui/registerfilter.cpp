@@ -1,4 +1,4 @@
-#include "shell/ui/registerfilter.h"
+#include "papers/ui/registerfilter.h"
 
 #include "shell/ui/windowbehaviour.h"
 

@@ -1,4 +1,4 @@
-#include "ddt/ui/frmsceltaddt.h"
+#include "invoices/ui/frmsceltaddt.h"
 
 #include "ddt/ddtlinkstore.h"
 #include "invoices/ddtinvoicing.h"

@@ -1,12 +1,12 @@
-#include "shell/ui/papereditor.h"
+#include "papers/ui/papereditor.h"
 
 #include "data/textcolumns.h"
 #include "papers/paperseries.h"
+#include "papers/ui/registerwindow.h"
 #include "printing/ui/printrequest.h"
 #include "registry/ui/frmana.h"
 #include "shell/dialogs.h"
 #include "shell/formats.h"
-#include "shell/ui/registerwindow.h"
 #include "shell/ui/windowbehaviour.h"
 
 #include <QApplication>
@@ -80,15 +80,6 @@ QLineEdit* dateBox(QWidget* parent, const char* name)
     return box;
 }
 
-QComboBox* idClienteBox(QWidget* parent)
-{
-    auto* box = new QComboBox(parent);
-    box->setObjectName(QStringLiteral("ComboIdCli"));
-    box->hide();
-    WindowBehaviour::setAccessible(box, QStringLiteral("Codice cliente"));
-    return box;
-}
-
 QHBoxLayout* rigaTitolo(QLabel* title, QLabel* counter, QPushButton* const (&cmd)[4])
 {
     auto* top = new QHBoxLayout;
@@ -156,6 +147,21 @@ QPlainTextEdit* testoCarta(QWidget* parent)
     box->setLineWrapMode(QPlainTextEdit::NoWrap);
     box->setFont(QFont(QStringLiteral("Times New Roman"), 12));
     return box;
+}
+
+void avviso(QWidget* parent, const QString& text, QWidget* focus)
+{
+    dialogs().message(parent, text, QStringLiteral("AVVISO"), Dialogs::Icon::Exclamation);
+    if (focus)
+        focus->setFocus();
+}
+
+bool clienteScelto(QWidget* parent, QComboBox* idCli, QComboBox* cli)
+{
+    if (idCli->currentIndex() >= 0 && !idCli->currentText().isEmpty())
+        return true;
+    avviso(parent, QStringLiteral("Selezionare il CLIENTE"), cli);
+    return false;
 }
 
 void limitaNote(QPlainTextEdit* box, int length)

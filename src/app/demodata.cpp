@@ -1,4 +1,4 @@
-#include "shell/demodata.h"
+#include "app/demodata.h"
 
 #include "data/database.h"
 #include "ddt/ddtdemo.h"

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "papers/paperrows.h"
+
 #include "shell/decimal.h"
 
 #include <QList>
@@ -14,11 +16,6 @@ class QWidget;
 
 // One row of a paper as its editor's grid holds it: the Ord, the description and the numbers
 // the user types (quantity, price...), in the grid's column order.
-struct PaperRow {
-    long long ord = 0;
-    QString descrizione;
-    QList<Decimal> valori;
-};
 
 // The rows grid of a paper editor: column 0 a selector, then the description, the typed numbers,
 // the computed columns and a hidden Ord. Insert (button or Insert key), blank row, cell edit (a

@@ -1,10 +1,10 @@
+#include "app/ui/form1.h"
 #include "data/database.h"
 #include "dbrows.h"
 #include "invoices/ui/formregfatt.h"
 #include "scripteddialogs.h"
 #include "shell/appstate.h"
 #include "shell/startup.h"
-#include "shell/ui/form1.h"
 #include "shell/ui/frmazi.h"
 #include "workdir.h"
 

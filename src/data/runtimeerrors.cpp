@@ -1,4 +1,4 @@
-#include "shell/runtimeerrors.h"
+#include "data/runtimeerrors.h"
 
 namespace RuntimeErrors {
 

@@ -1,4 +1,4 @@
-#include "printing/builtinpapers.h"
+#include "app/builtinpapers.h"
 
 #include "ddt/ddtpaper.h"
 #include "documents/documentpaper.h"
@@ -11,6 +11,12 @@
 #include "quotes/quotepaper.h"
 
 namespace BuiltinPapers {
+
+void install()
+{
+    LayoutRegistry::setBuiltins(&registerLayouts);
+    PdfCommand::setBuiltins(&registerPdfKinds);
+}
 
 void registerLayouts()
 {

@@ -1,4 +1,4 @@
-#include "shell/ui/papergrid.h"
+#include "papers/ui/papergrid.h"
 
 #include "data/textcolumns.h"
 #include "papers/paperrows.h"

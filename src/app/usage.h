@@ -9,8 +9,4 @@ namespace Usage {
 
 QString helpText();
 
-// True for an argument that names a command or asks for the help or the version: the
-// program then opens no window and must run where there is no display.
-bool opensNoWindow(const char* argument);
-
 } // namespace Usage

@@ -1,6 +1,7 @@
-#include "shell/ui/form1.h"
+#include "app/ui/form1.h"
 
 #include "data/database.h"
+#include "data/runtimeerrors.h"
 #include "ddt/ui/formddt.h"
 #include "documents/ui/formdoc.h"
 #include "documents/ui/formregdoc.h"

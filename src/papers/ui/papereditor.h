@@ -38,8 +38,6 @@ QHBoxLayout* rigaPulsanti(std::initializer_list<QWidget*> left, std::initializer
 QLineEdit* numeroBox(QWidget* parent);
 // A date box of ten characters at most, as wide as that: the header keeps the rest.
 QLineEdit* dateBox(QWidget* parent, const char* name);
-// The hidden list ComboIdCli holding the customer id of each entry of the visible name list.
-QComboBox* idClienteBox(QWidget* parent);
 // The heading on the left, the recalled paper's counter and the browsing buttons on the right.
 QHBoxLayout* rigaTitolo(QLabel* title, QLabel* counter, QPushButton* const (&cmd)[4]);
 // The heading `titleText`, the counter "<kind> 1 di 1" and the browsing buttons of an editor.
@@ -98,6 +96,19 @@ void mostraRifiuto(QWidget* parent, const DbError& error, int rifiuto);
 bool numeroLibero(QWidget* parent, const DbResult<bool>& exists, const QString& text);
 // A Yes/No question; true on Yes.
 bool conferma(QWidget* parent, const QString& text, const QString& title);
+// "AVVISO": what a paper still lacks before it is issued; then back to `focus`, when given.
+void avviso(QWidget* parent, const QString& text, QWidget* focus);
+// Whether a customer is chosen; otherwise says so and goes back to the list.
+bool clienteScelto(QWidget* parent, QComboBox* idCli, QComboBox* cli);
+// Whether some row has a description; otherwise says so.
+template <typename Row> bool haRighe(QWidget* parent, const QList<Row>& rows)
+{
+    for (const Row& r : rows)
+        if (!r.descrizione.isEmpty())
+            return true;
+    avviso(parent, QStringLiteral("Nessuna riga inserita"), nullptr);
+    return false;
+}
 // The date of a date box; nothing, with "Data non valida" and the focus back in it, when it holds none.
 std::optional<QDate> dataValida(QWidget* parent, QLineEdit* box);
 // A caption for `buddy`, which is named after it (or after `accessible`), without a final ":".

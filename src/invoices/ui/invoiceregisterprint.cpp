@@ -1,0 +1,59 @@
+#include "invoices/ui/invoiceregisterprint.h"
+
+#include "invoices/invoiceledger.h"
+#include "invoices/invoicestore.h"
+#include "invoices/ui/invoiceregistermodel.h"
+#include "printing/ui/registerprint.h"
+#include "shell/appstate.h"
+#include "shell/dialogs.h"
+
+#include <QDir>
+
+namespace InvoiceRegisterPrint {
+
+std::optional<RegisterTable> fatture(int anno, qint64 idCliente, QString& error)
+{
+    auto ledger = InvoiceLedger::carica(anno, idCliente);
+    if (!ledger) {
+        error = RegisterPrint::errorText(ledger.error());
+        return std::nullopt;
+    }
+    RegisterTable t = RegisterPrint::fromModel<InvoiceRegisterModel>(ledger->registro.rows);
+    if (!RegisterPrint::nameCustomer(
+            idCliente, [=] { return InvoiceStore::customerName(idCliente); }, t, error))
+        return std::nullopt;
+    t.titolo = QStringLiteral("REGISTRO FATTURE %1").arg(anno);
+    t.nome = QStringLiteral("Fatture_%1").arg(anno);
+    t.totali = ledger->totali();
+    return t;
+}
+
+bool esportaFatture(QWidget* parent, int anno, qint64 idCliente)
+{
+    const auto ledger = InvoiceLedger::carica(anno, idCliente);
+    if (!ledger) {
+        dialogs().message(parent, ledger.error().text, ledger.error().title(), Dialogs::Icon::Critical);
+        return false;
+    }
+    const QString path = dialogs().saveFileName(parent, QStringLiteral("Esporta fatture"),
+                                                QDir(app().workDir).filePath(InvoiceLedger::nomeCsv(anno)),
+                                                QStringLiteral("File CSV (*.csv)"));
+    if (path.isEmpty())
+        return false;
+    if (const QString failed = InvoiceLedger::scriviCsv(ledger->csv(), path); !failed.isEmpty()) {
+        dialogs().message(parent, QStringLiteral("Impossibile scrivere \"%1\": %2").arg(path, failed),
+                          QStringLiteral("Errore"), Dialogs::Icon::Critical);
+        return false;
+    }
+    dialogs().message(parent, QStringLiteral("FATTURE esportate con successo"), QString(), Dialogs::Icon::Information);
+    return true;
+}
+
+void registerPdfKind()
+{
+    PdfCommand::addListKind(QStringLiteral("registro-fatture"), [](int anno, qint64 id, QString& error) {
+        return RegisterPrint::paper(fatture(anno, id, error));
+    });
+}
+
+} // namespace InvoiceRegisterPrint
