@@ -58,13 +58,15 @@ DbStatus create(const QString& filePath, const std::function<DbStatus()>& fill =
 // Opens an existing database of this program after checking it (see verify); never creates a
 // file or a table. Closes an earlier connection first.
 DbStatus open(const QString& filePath);
-// Checks the open database: the ten tables with their columns, the engine's quick check and the
-// file's length. A failure carries one of the Problem numbers.
+// Checks the open database: the ten tables with their columns, the engine's full integrity
+// check (tables against their indexes included) and the file's length. A failure carries one
+// of the Problem numbers.
 DbStatus check();
 // The same check on a file that is not open, read-only, e.g. a daily copy.
 DbStatus verify(const QString& filePath);
-// Removes temporary copies left by runs that were killed, in `folder`; those still being
-// written by a running program are left alone.
+// Removes what runs that were killed left in `folder`: temporary files (databases, copies,
+// dumps, settings, pictures) and a new database's journal. Those still being written by a
+// running program are left alone.
 void removeStaleTemporaries(const QString& folder);
 void close();
 bool isOpen();

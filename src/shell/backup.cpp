@@ -4,19 +4,17 @@
 #include "shell/appstate.h"
 #include "shell/runtimeerrors.h"
 #include "shell/settingsfiles.h"
+#include "data/stagedfile.h"
 #include "shell/startup.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QStorageInfo>
-#include <QUuid>
 #include <cerrno>
 #include <fcntl.h>
 #include <pwd.h>
 #include <sqlite3.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -69,14 +67,6 @@ QByteArray native(const QString& path)
     return QFile::encodeName(path);
 }
 
-// A temporary name beside `path`, recognised by removeLeftovers.
-QString temporaryNameFor(const QString& path)
-{
-    const QFileInfo info(path);
-    return info.absolutePath() + QStringLiteral("/.") + info.fileName() + u'.' +
-           QUuid::createUuid().toString(QUuid::Id128) + QStringLiteral(".tmp");
-}
-
 // The rename only lasts once the folder itself is on the medium.
 int syncFolder(const QString& folder)
 {
@@ -86,21 +76,6 @@ int syncFolder(const QString& folder)
     const int rc = (::fsync(fd) == 0 || errno == EINVAL) ? 0 : errno;
     ::close(fd);
     return rc;
-}
-
-bool writeAll(int fd, const QByteArray& data)
-{
-    qsizetype done = 0;
-    while (done < data.size()) {
-        const ssize_t n = ::write(fd, data.constData() + done, static_cast<size_t>(data.size() - done));
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        done += n;
-    }
-    return true;
 }
 
 // The database copy reports SQLite's codes; the user is told about the medium instead.
@@ -216,22 +191,8 @@ Outcome copyFile(const QString& source, const QString& destination)
     const QByteArray content = in.readAll();
     in.close();
 
-    const QString temp = temporaryNameFor(destination);
-    const int fd = ::open(native(temp).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (fd < 0)
-        return targetFailure(errno);
-    // Locked while it is written, so that a cleaning run leaves it alone.
-    ::flock(fd, LOCK_EX | LOCK_NB);
-    int err = 0;
-    if (!writeAll(fd, content) || ::fsync(fd) != 0 ||
-        ::rename(native(temp).constData(), native(destination).constData()) != 0)
-        err = errno;
-    if (err) {
-        ::unlink(native(temp).constData());
-        ::close(fd);
+    if (const int err = StagedFile::write(destination, content, StagedFile::Place::Replace, false))
         return targetFailure(err);
-    }
-    ::close(fd);
     if (const int e = syncFolder(QFileInfo(destination).absolutePath()))
         return targetFailure(e);
     return std::nullopt;
@@ -257,22 +218,7 @@ Outcome copyDatabase(const QString& destination)
 
 void removeLeftovers(const QString& folder)
 {
-    // The second suffix is left by earlier versions, which staged the database copy twice.
-    static const QRegularExpression name(QStringLiteral(
-        R"(^\.+(Corvalisto\.mdb|Corvalisto\.dump|Corvalisto\.ini|Printer\.ini)\.[0-9a-f]{32}\.tmp(\.[0-9a-f]{32}\.tmp)?$)"));
-    const QDir dir(folder);
-    for (const QString& f : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
-        if (!name.match(f).hasMatch())
-            continue;
-        const QByteArray path = native(dir.filePath(f));
-        const int fd = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
-        if (fd < 0)
-            continue;
-        // One being written is locked by its writer.
-        if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
-            ::unlink(path.constData());
-        ::close(fd);
-    }
+    Database::removeStaleTemporaries(folder);
 }
 
 Outcome copyStep(int step, const QString& folder)
