@@ -9,6 +9,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QImage>
+#include <QtEndian>
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
@@ -101,6 +102,19 @@ QString messageForServer(const DbError& err, const QString& url)
     }
 }
 
+// Whether `file` loads as a picture, and all of it: a BMP cut short still loads, its missing
+// lines black, but its header tells its length.
+bool isWholePicture(const QString& file)
+{
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray data = f.readAll();
+    if (data.startsWith("BM") && data.size() >= 6 && quint32(data.size()) < qFromLittleEndian<quint32>(data.constData() + 2))
+        return false;
+    return !QImage::fromData(data).isNull();
+}
+
 } // namespace
 
 namespace Startup {
@@ -139,7 +153,7 @@ void prepareWorkFolder()
     // stays, whoever made it.
     for (const QString& name : ShippedPictures::fileNames()) {
         const QString file = QDir(img).filePath(name);
-        if (!QImage(file).isNull())
+        if (isWholePicture(file))
             continue;
         QBuffer bmp;
         bmp.open(QIODevice::WriteOnly);
