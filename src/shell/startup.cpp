@@ -148,6 +148,8 @@ void prepareWorkFolder()
 {
     const QString img = app().path(QStringLiteral("Img"));
     QDir().mkpath(img);
+    // Settings files are written under temporary names beside them.
+    Database::removeStaleTemporaries(app().workDir);
     Database::removeStaleTemporaries(img);
     // A picture that does not load (cut by a kill, emptied) is written again; one that loads
     // stays, whoever made it.

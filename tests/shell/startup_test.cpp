@@ -98,6 +98,9 @@ TEST(Startup, MissingSettingsFilesAreWrittenWithTheValuesInUseSoTheBackupFindsTh
         QFile::remove(dir.path(QStringLiteral("Printer.ini")));
         if (printerThere)
             dir.write(QStringLiteral("Printer.ini"), mine);
+        // What a run killed while saving a setting left.
+        const QString half = QStringLiteral(".Corvalisto.ini.0123456789abcdef0123456789abcdef.tmp");
+        dir.write(half, "0,\"Marg");
         app() = AppState();
         app().workDir = dir.path();
         Startup::loadSettings();
@@ -107,6 +110,7 @@ TEST(Startup, MissingSettingsFilesAreWrittenWithTheValuesInUseSoTheBackupFindsTh
                   "\"\",\"Percorso backup\"\r\n");
         EXPECT_EQ(dir.read(QStringLiteral("Printer.ini")),
                   printerThere ? mine : QByteArray("\"\",\"Stampante Pred.Programma\"\r\n"));
+        EXPECT_FALSE(QFile::exists(dir.path(half)));
     }
     // The floppy backup of a folder that never changed a setting copies all three files.
     ASSERT_TRUE(Database::create(dir.path(Database::kRelativePath)) == std::nullopt);
