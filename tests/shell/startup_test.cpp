@@ -203,7 +203,7 @@ TEST(Startup, TheServersDailyCopyIsADumpWrittenOnceADayAndNeverHalf)
     // What a start does: open, then the day's copy.
     Startup::useServer(url);
     ASSERT_TRUE(Startup::openDatabase().ok);
-    Startup::copiaGiornaliera(day);
+    EXPECT_EQ(Startup::copiaGiornaliera(day), "");
     ASSERT_EQ(files(), QStringList{"Corvalisto_06-12-26.dump"});
     const QString dump = Startup::dailyDumpPath(day);
     EXPECT_TRUE(dumpContents(dump).contains(QStringLiteral("TABLE DATA public fatture")))
@@ -214,25 +214,26 @@ TEST(Startup, TheServersDailyCopyIsADumpWrittenOnceADayAndNeverHalf)
     const QByteArray first = dir.read(QStringLiteral("copie/Corvalisto_06-12-26.dump"));
     ASSERT_FALSE(CompanyStore::save({QStringLiteral("Dopo")}));
     ASSERT_TRUE(Startup::openDatabase().ok);
-    Startup::copiaGiornaliera(day);
+    EXPECT_EQ(Startup::copiaGiornaliera(day), "");
     EXPECT_EQ(dir.read(QStringLiteral("copie/Corvalisto_06-12-26.dump")), first);
     EXPECT_EQ(files().size(), 1);
 
     // pg_dump missing, failing half-way or refused by the server: no file, not even half of one,
-    // and the program goes on with its database.
+    // the user is told, and the program goes on with its database.
+    const auto told = [](const QString& message) { return message.contains(QStringLiteral("non è stata fatta")); };
     const QByteArray path = qgetenv("PATH");
     const QString bin = dir.path(QStringLiteral("bin"));
     QDir().mkpath(bin);
     qputenv("PATH", QFile::encodeName(bin));
-    Startup::copiaGiornaliera(day.addDays(1));
+    EXPECT_TRUE(told(Startup::copiaGiornaliera(day.addDays(1))));
     dir.write(QStringLiteral("bin/pg_dump"),
               "#!/bin/sh\necho \"$@\" > \"${0%/*}/argomenti\"\n"
               "for a; do case \"$a\" in --file=*) printf 'PGDMP mezza' > \"${a#--file=}\";; esac; done\nexit 1\n");
     QFile::setPermissions(dir.path(QStringLiteral("bin/pg_dump")), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    Startup::copiaGiornaliera(day.addDays(2));
+    EXPECT_TRUE(told(Startup::copiaGiornaliera(day.addDays(2))));
     qputenv("PATH", path);
     qputenv("PGOPTIONS", "-c statement_timeout=nessuno");
-    Startup::copiaGiornaliera(day.addDays(3));
+    EXPECT_TRUE(told(Startup::copiaGiornaliera(day.addDays(3))));
     qunsetenv("PGOPTIONS");
     EXPECT_EQ(files().size(), 1) << files().join(u' ').toStdString();
     EXPECT_EQ(CompanyStore::load().value().value(0), "Dopo");
