@@ -1,7 +1,8 @@
 #include "data/database.h"
 
+#include "data/filecopy.h"
+#include "data/folderlock.h"
 #include "data/schema.h"
-#include "data/stagedfile.h"
 #include "shell/runtimeerrors.h"
 
 #include <QDir>
@@ -18,6 +19,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <memory>
 #include <sqlite3.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -90,35 +92,10 @@ void bindAll(QSqlQuery& q, const QVariantList& values)
 
 // The database file read directly by copies; open exactly as long as the connection.
 thread_local int g_rawFd = -1;
+// Held while the file is open, so that a restore does not put another file in its place.
+thread_local std::unique_ptr<FolderLock> g_seat;
 // The address of this thread's server connection, when it is one.
 thread_local QString g_serverUrl;
-
-// Copies `size` bytes of the file under the caller's read lock, in the kernel where it can.
-// 0, or the system's error number.
-int copyBytes(int from, int to, qint64 size)
-{
-    off_t in = 0;
-    off_t out = 0;
-    while (in < size) {
-        const ssize_t n = ::copy_file_range(from, &in, to, &out, size_t(size - in), 0);
-        if (n > 0)
-            continue;
-        if (n == 0)
-            return EIO;
-        if (errno != EXDEV && errno != ENOSYS && errno != EOPNOTSUPP && errno != EINVAL)
-            return errno;
-        char buffer[1 << 16];
-        const ssize_t r = ::pread(from, buffer, sizeof buffer, in);
-        if (r <= 0)
-            return r < 0 ? errno : EIO;
-        const ssize_t w = ::pwrite(to, buffer, size_t(r), out);
-        if (w != r)
-            return w < 0 ? errno : ENOSPC;
-        in += r;
-        out += r;
-    }
-    return 0;
-}
 
 // A failed write as the engine reports it: a full medium apart from any other fault.
 int writeFailure(int err)
@@ -173,8 +150,8 @@ int rawCopy(sqlite3* db, int to, bool readBack)
         rc = SQLITE_NOTFOUND;
     else if (size <= 0)
         rc = SQLITE_IOERR;
-    else if (const int err = copyBytes(g_rawFd, to, size))
-        rc = writeFailure(err);
+    else if (!FileCopy::copyBytes(g_rawFd, to, size))
+        rc = writeFailure(errno);
     else if (readBack && ::fsync(to) != 0)
         rc = writeFailure(errno);
     // Still under the read lock, the database cannot change while its copy is read back.
@@ -209,15 +186,6 @@ int backupCopy(sqlite3* source, const QString& temp)
 
 // Waits this long for another program's lock before reporting the database in use.
 constexpr int kBusyTimeoutMs = 3000;
-
-// Creates a new private file and keeps it locked, so that no other start-up removes it as stale.
-int createLockedFile(const QString& path)
-{
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (fd >= 0)
-        ::flock(fd, LOCK_EX | LOCK_NB);
-    return fd;
-}
 
 DbError classify(int rc, const QString& text)
 {
@@ -401,8 +369,8 @@ DbStatus create(const QString& path, const std::function<DbStatus()>& fill)
     if (target.exists() || target.isSymLink())
         return DbError{EEXIST, QStringLiteral("Il file \"%1\" esiste già").arg(QDir::toNativeSeparators(path))};
     QDir().mkpath(target.absolutePath());
-    const QString temp = StagedFile::temporaryNameFor(path);
-    const int fd = createLockedFile(temp);
+    const QString temp = FileCopy::temporaryNameFor(path);
+    const int fd = FileCopy::createLocked(temp);
     if (fd < 0)
         return DbError{75, QStringLiteral("Errore di accesso al percorso/file")};
     auto fail = [&](const DbError& err) {
@@ -452,8 +420,12 @@ DbStatus open(const QString& path)
     if (::access(QFile::encodeName(path).constData(), R_OK | W_OK) != 0 ||
         ::access(QFile::encodeName(file.absolutePath()).constData(), W_OK | X_OK) != 0)
         return DbError{ReadOnly, QStringLiteral("Il file o la sua cartella sono in sola lettura")};
+    auto seat = std::make_unique<FolderLock>(file.absolutePath(), FolderLock::Shared, kBusyTimeoutMs);
+    if (seat->refused())
+        return DbError{InUse, QStringLiteral("Un altro programma sta ripristinando il database")};
     if (auto err = connect(path))
         return err;
+    g_seat = std::move(seat);
     g_rawFd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
     DbStatus err = check();
     if (!err)
@@ -546,6 +518,7 @@ void close()
         ::close(g_rawFd);
         g_rawFd = -1;
     }
+    g_seat.reset();
 }
 
 bool isOpen()
@@ -632,8 +605,8 @@ DbStatus copyTo(const QString& destination, Copy mode)
     const QString canonical = QFileInfo(destination).canonicalFilePath();
     if (!canonical.isEmpty() && canonical == QFileInfo(filePath()).canonicalFilePath())
         return DbError{75, QStringLiteral("La copia non può sostituire il database stesso")};
-    const QString temp = StagedFile::temporaryNameFor(destination);
-    const int fd = createLockedFile(temp);
+    const QString temp = FileCopy::temporaryNameFor(destination);
+    const int fd = FileCopy::createLocked(temp);
     if (fd < 0) {
         const int rc = writeFailure(errno);
         return rc == SQLITE_FULL ? DbError{rc, RuntimeErrors::text(RuntimeErrors::DiskFull)}

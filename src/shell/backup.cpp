@@ -1,10 +1,10 @@
 #include "shell/backup.h"
 
 #include "data/database.h"
+#include "data/filecopy.h"
 #include "shell/appstate.h"
 #include "shell/runtimeerrors.h"
 #include "shell/settingsfiles.h"
-#include "data/stagedfile.h"
 #include "shell/startup.h"
 
 #include <QDir>
@@ -65,17 +65,6 @@ Backup::Failure sourceFailure(int err)
 QByteArray native(const QString& path)
 {
     return QFile::encodeName(path);
-}
-
-// The rename only lasts once the folder itself is on the medium.
-int syncFolder(const QString& folder)
-{
-    const int fd = ::open(native(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return errno;
-    const int rc = (::fsync(fd) == 0 || errno == EINVAL) ? 0 : errno;
-    ::close(fd);
-    return rc;
 }
 
 // The database copy reports SQLite's codes; the user is told about the medium instead.
@@ -191,9 +180,9 @@ Outcome copyFile(const QString& source, const QString& destination)
     const QByteArray content = in.readAll();
     in.close();
 
-    if (const int err = StagedFile::write(destination, content, StagedFile::Place::Replace, false))
+    if (const int err = FileCopy::writeWhole(destination, content, FileCopy::Place::Replace, false))
         return targetFailure(err);
-    if (const int e = syncFolder(QFileInfo(destination).absolutePath()))
+    if (const int e = FileCopy::syncFolder(QFileInfo(destination).absolutePath()))
         return targetFailure(e);
     return std::nullopt;
 }
@@ -211,7 +200,7 @@ Outcome copyDatabase(const QString& destination)
                                                          : Startup::dumpServer(destination, true);
     if (err)
         return databaseFailure(*err, folder);
-    if (const int e = syncFolder(folder))
+    if (const int e = FileCopy::syncFolder(folder))
         return targetFailure(e);
     return std::nullopt;
 }

@@ -1,11 +1,12 @@
 #include "shell/settingsfiles.h"
 
-#include "data/stagedfile.h"
+#include "data/filecopy.h"
 #include "shell/appstate.h"
 
 #include <QFile>
 #include <QLocale>
 #include <charconv>
+#include <cmath>
 #include <optional>
 
 namespace {
@@ -94,9 +95,9 @@ std::optional<QString> readFile(const QString& name)
 }
 
 // The whole file is placed at once, so a failed write leaves the old one in place.
-void writeFile(const QString& name, const QString& content, StagedFile::Place place = StagedFile::Place::Replace)
+void writeFile(const QString& name, const QString& content, FileCopy::Place place = FileCopy::Place::Replace)
 {
-    StagedFile::write(app().path(name), content.toUtf8(), place);
+    FileCopy::writeWhole(app().path(name), content.toUtf8(), place, true);
 }
 
 QString quoted(const QString& text)
@@ -134,6 +135,15 @@ QString printerContent()
     return quoted(app().stampantePredefinita) + u',' + quoted(QStringLiteral("Stampante Pred.Programma")) + kCrLf;
 }
 
+// Every paper moves right by the margin on a sheet 210 mm wide: beyond half of it either way
+// most of each paper falls off the sheet, and a value that is no number at all leaves it blank.
+constexpr float kMargineMassimo = 105;
+
+bool margineStampabile(float mm)
+{
+    return std::isfinite(mm) && std::fabs(mm) <= kMargineMassimo;
+}
+
 } // namespace
 
 namespace SettingsFiles {
@@ -146,8 +156,9 @@ void ini(const QString& mode)
         if (!content)
             return;
         FieldReader r(*content);
+        // A margin the sheet cannot hold is as wrong as one that is not a number.
         const auto margin = r.number();
-        if (!margin)
+        if (!margin || !margineStampabile(*margin))
             return;
         s.margineLaterale = *margin;
         if (!r.text())
@@ -190,8 +201,8 @@ void printerIni(const QString& mode)
 
 void writeMissing()
 {
-    writeFile(kIniFile, iniContent(), StagedFile::Place::KeepExisting);
-    writeFile(kPrinterFile, printerContent(), StagedFile::Place::KeepExisting);
+    writeFile(kIniFile, iniContent(), FileCopy::Place::KeepExisting);
+    writeFile(kPrinterFile, printerContent(), FileCopy::Place::KeepExisting);
 }
 
 } // namespace SettingsFiles

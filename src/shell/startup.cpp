@@ -1,7 +1,7 @@
 #include "shell/startup.h"
 
 #include "data/database.h"
-#include "data/stagedfile.h"
+#include "data/filecopy.h"
 #include "resources/shippedpictures.h"
 #include "shell/appstate.h"
 #include "shell/settingsfiles.h"
@@ -40,8 +40,8 @@ QString copyAdvice()
     const QString copy = Startup::newestGoodCopy();
     if (copy.isEmpty())
         return QStringLiteral("Non c'è nessuna copia giornaliera integra da cui ripartire.");
-    return QStringLiteral("La copia giornaliera integra più recente è \"%1\": chiudere il programma e copiarla al "
-                          "posto del database, con il nome Corvalisto.mdb.")
+    return QStringLiteral("La copia giornaliera integra più recente è \"%1\": all'avvio il programma offre di "
+                          "ripristinarla.")
         .arg(native(copy));
 }
 
@@ -160,7 +160,7 @@ void prepareWorkFolder()
         QBuffer bmp;
         bmp.open(QIODevice::WriteOnly);
         ShippedPictures::picture(name).save(&bmp, "BMP");
-        StagedFile::write(file, bmp.data(), StagedFile::Place::Replace);
+        FileCopy::writeWhole(file, bmp.data(), FileCopy::Place::Replace, true);
     }
     SettingsFiles::writeMissing();
 }
@@ -295,7 +295,7 @@ DbStatus dumpServer(const QString& destination, bool replace)
     const QString folder = target.absolutePath();
     if (!QFileInfo(folder).isDir())
         return DbError{76, QStringLiteral("Impossibile trovare il percorso \"%1\"").arg(native(folder))};
-    const QString temp = StagedFile::temporaryNameFor(destination);
+    const QString temp = FileCopy::temporaryNameFor(destination);
     const QByteArray tempName = QFile::encodeName(temp);
     // Made and locked here, so that another start-up does not take it for a killed run's leftover
     // while pg_dump writes into it.

@@ -1,0 +1,106 @@
+#include "data/filecopy.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QUuid>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace FileCopy {
+
+QString temporaryNameFor(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.absolutePath() + QStringLiteral("/.") + info.fileName() + u'.' +
+           QUuid::createUuid().toString(QUuid::Id128) + QStringLiteral(".tmp");
+}
+
+int createLocked(const QString& path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd >= 0)
+        ::flock(fd, LOCK_EX | LOCK_NB);
+    return fd;
+}
+
+bool copyBytes(int from, int to, qint64 size)
+{
+    off_t in = 0;
+    off_t out = 0;
+    while (in < size) {
+        const ssize_t n = ::copy_file_range(from, &in, to, &out, size_t(size - in), 0);
+        if (n > 0)
+            continue;
+        if (n == 0) {
+            errno = EIO;
+            return false;
+        }
+        if (errno != EXDEV && errno != ENOSYS && errno != EOPNOTSUPP && errno != EINVAL)
+            return false;
+        char buffer[1 << 16];
+        const ssize_t r = ::pread(from, buffer, sizeof buffer, in);
+        if (r <= 0) {
+            if (r == 0)
+                errno = EIO;
+            return false;
+        }
+        const ssize_t w = ::pwrite(to, buffer, size_t(r), out);
+        if (w != r) {
+            // A short write: the medium has no more room.
+            if (w >= 0)
+                errno = ENOSPC;
+            return false;
+        }
+        in += r;
+        out += r;
+    }
+    return true;
+}
+
+int writeWhole(const QString& path, const QByteArray& content, Place place, bool shared)
+{
+    const QByteArray temp = QFile::encodeName(temporaryNameFor(path));
+    const QByteArray target = QFile::encodeName(path);
+    const int fd = createLocked(QFile::decodeName(temp));
+    if (fd < 0)
+        return errno;
+    int err = shared && ::fchmod(fd, 0644) != 0 ? errno : 0;
+    for (qsizetype done = 0; !err && done < content.size();) {
+        const ssize_t n = ::write(fd, content.constData() + done, size_t(content.size() - done));
+        if (n >= 0)
+            done += n;
+        else if (errno != EINTR)
+            err = errno;
+    }
+    if (!err && ::fsync(fd) != 0)
+        err = errno;
+    if (!err) {
+        if (place == Place::Replace) {
+            if (::rename(temp.constData(), target.constData()) != 0)
+                err = errno;
+        } else if (::link(temp.constData(), target.constData()) != 0) {
+            err = errno;
+            // A medium without hard links (FAT): the name is taken only when still free.
+            if (err != EEXIST && !QFileInfo::exists(path) && ::rename(temp.constData(), target.constData()) == 0)
+                err = 0;
+        }
+    }
+    ::unlink(temp.constData());
+    ::close(fd);
+    return err;
+}
+
+int syncFolder(const QString& folder)
+{
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    const int rc = (::fsync(fd) == 0 || errno == EINVAL) ? 0 : errno;
+    ::close(fd);
+    return rc;
+}
+
+} // namespace FileCopy
