@@ -21,6 +21,8 @@ bool folderIsEmpty(const QString& workDir)
     if (!dir.exists())
         return true;
     const QDir dati(QFileInfo(dir.filePath(Database::kRelativePath)).absolutePath());
+    // What a killed first start or demo left there does not make the folder used.
+    Database::removeStaleTemporaries(dati.path());
     if (dati.exists() && !dati.isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System))
         return false;
     return dir

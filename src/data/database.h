@@ -62,14 +62,15 @@ DbStatus create(const QString& filePath, const std::function<DbStatus()>& fill =
 // file. Closes an earlier connection first. Then brings it to the newest shape (see
 // data/schema.h), `beforeChange` running before the first step changes anything.
 DbStatus open(const QString& filePath, const std::function<DbStatus()>& beforeChange = {});
-// Checks the open database: the ten tables with their columns, the engine's quick check, the
-// file's length and a shape not newer than the program's. A failure carries one of the Problem
-// numbers.
+// Checks the open database: the ten tables with their columns, the engine's full integrity
+// check (tables against their indexes included), the file's length and a shape not newer than
+// the program's. A failure carries one of the Problem numbers.
 DbStatus check();
 // The same check on a file that is not open, read-only, e.g. a daily copy.
 DbStatus verify(const QString& filePath);
-// Removes temporary copies left by runs that were killed, in `folder`; those still being
-// written by a running program are left alone.
+// Removes what runs that were killed left in `folder`: temporary files (databases, copies,
+// dumps, settings, pictures) and a new database's journal. Those still being written by a
+// running program are left alone.
 void removeStaleTemporaries(const QString& folder);
 void close();
 bool isOpen();

@@ -3,6 +3,7 @@
 #include "data/connectionparts.h"
 #include "data/filecopy.h"
 #include "data/folderlock.h"
+#include "data/runtimeerrors.h"
 #include "data/schema.h"
 
 #include <QDir>
@@ -76,6 +77,12 @@ thread_local int g_rawFd = -1;
 // Held while the file is open, so that a restore does not put another file in its place.
 thread_local std::unique_ptr<FolderLock> g_seat;
 
+// A failed write as the engine reports it: a full medium apart from any other fault.
+int writeFailure(int err)
+{
+    return err == ENOSPC || err == EDQUOT || err == EFBIG ? SQLITE_FULL : SQLITE_IOERR;
+}
+
 // True when the first `size` bytes of both files are the same.
 bool sameBytes(int a, int b, qint64 size)
 {
@@ -121,10 +128,14 @@ int rawCopy(sqlite3* db, int to, bool readBack)
     const qint64 size = qint64(pragmaInt(db, "PRAGMA page_size")) * pragmaInt(db, "PRAGMA page_count");
     if (wal)
         rc = SQLITE_NOTFOUND;
-    else if (size <= 0 || !FileCopy::copyBytes(g_rawFd, to, size))
+    else if (size <= 0)
         rc = SQLITE_IOERR;
+    else if (!FileCopy::copyBytes(g_rawFd, to, size))
+        rc = writeFailure(errno);
+    else if (readBack && ::fsync(to) != 0)
+        rc = writeFailure(errno);
     // Still under the read lock, the database cannot change while its copy is read back.
-    else if (readBack && (::fsync(to) != 0 || !sameBytes(g_rawFd, to, size) || ::lseek(to, 0, SEEK_END) != size))
+    else if (readBack && (!sameBytes(g_rawFd, to, size) || ::lseek(to, 0, SEEK_END) != size))
         rc = SQLITE_CORRUPT;
     sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
     return rc;
@@ -215,9 +226,27 @@ const QMap<QString, QStringList>& ConnectionParts::expectedColumns()
 
 namespace {
 
+// The engine treats a file whose header asks for a newer writer as read-only, and would have
+// the user look for a permission problem that is not there.
+DbStatus checkHeader(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray header = file.read(100);
+    if (header.size() < 20)
+        return std::nullopt;
+    for (const int at : {18, 19})
+        if (header[at] != 1 && header[at] != 2)
+            return DbError{Database::Damaged, QStringLiteral("intestazione del file non valida")};
+    return std::nullopt;
+}
+
 DbStatus checkHandle(sqlite3* db, const QString& path)
 {
     int rc = SQLITE_OK;
+    if (auto err = checkHeader(path))
+        return err;
     const QStringList tables = column(db, "SELECT name FROM sqlite_master WHERE type = 'table'", QString(), &rc);
     if (rc != SQLITE_OK)
         return classify(rc, QString::fromUtf8(sqlite3_errmsg(db)));
@@ -235,7 +264,9 @@ DbStatus checkHandle(sqlite3* db, const QString& path)
                 return DbError{Database::Foreign,
                                QStringLiteral("Manca la colonna %1 della tabella %2").arg(c, it.key())};
     }
-    const QStringList verdict = column(db, "PRAGMA quick_check(1)", QString(), &rc);
+    // The full check: the quick one does not see a table that disagrees with its index, and
+    // such a file must never be taken for good, nor copied over a good copy.
+    const QStringList verdict = column(db, "PRAGMA integrity_check(1)", QString(), &rc);
     if (rc != SQLITE_OK)
         return classify(rc, QString::fromUtf8(sqlite3_errmsg(db)));
     if (verdict.value(0) != QStringLiteral("ok"))
@@ -425,19 +456,35 @@ DbStatus verify(const QString& path)
 
 void removeStaleTemporaries(const QString& folder)
 {
-    static const QRegularExpression name(QStringLiteral(R"(^\..*\.(mdb|dump)\.[0-9a-f]{32}\.tmp$)"));
+    // The temporaries of databases, copies, dumps, settings and pictures, and the journal the
+    // engine keeps beside a new database while it is filled. The second ".tmp" suffix is left
+    // by earlier versions, which staged the database copy twice.
+    static const QRegularExpression name(QStringLiteral(
+        R"(^(\..+\.(mdb|dump|ini|bmp)\.[0-9a-f]{32}\.tmp(\.[0-9a-f]{32}\.tmp)?)(-journal|-wal|-shm)?$)"));
     const QDir dir(folder);
+    QStringList companions;
     for (const QString& f : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
-        if (!name.match(f).hasMatch())
+        const auto m = name.match(f);
+        if (!m.hasMatch())
             continue;
+        if (!m.captured(4).isEmpty()) {
+            companions << f;
+            continue;
+        }
         const QByteArray path = QFile::encodeName(dir.filePath(f));
         const int fd = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
         if (fd < 0)
             continue;
-        // A copy being written is locked by its writer.
+        // A file being written is locked by its writer.
         if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
             ::unlink(path.constData());
         ::close(fd);
+    }
+    // A journal goes with its database: only once that is gone, or was never there.
+    for (const QString& f : companions) {
+        const QString owner = name.match(f).captured(1);
+        if (!QFileInfo::exists(dir.filePath(owner)))
+            ::unlink(QFile::encodeName(dir.filePath(f)).constData());
     }
 }
 sqlite3* nativeHandle()
@@ -467,18 +514,33 @@ DbStatus copyTo(const QString& destination, Copy mode)
         return DbError{75, QStringLiteral("La copia non può sostituire il database stesso")};
     const QString temp = FileCopy::temporaryNameFor(destination);
     const int fd = FileCopy::createLocked(temp);
-    if (fd < 0)
-        return DbError{75, QStringLiteral("Errore di accesso al percorso/file")};
+    if (fd < 0) {
+        const int rc = writeFailure(errno);
+        return rc == SQLITE_FULL ? DbError{rc, RuntimeErrors::text(RuntimeErrors::DiskFull)}
+                                 : DbError{75, QStringLiteral("Errore di accesso al percorso/file")};
+    }
     int rc = rawCopy(source, fd, mode == Copy::Proven);
     bool compared = rc == SQLITE_OK;
     if (rc == SQLITE_NOTFOUND) {
         rc = backupCopy(source, temp);
         compared = false;
     }
-    QString message = rc == SQLITE_CORRUPT ? QStringLiteral("La copia scritta non corrisponde al database")
-                                           : QString::fromUtf8(sqlite3_errstr(rc));
     if (rc == SQLITE_OK && ::fsync(fd) != 0)
-        rc = SQLITE_IOERR;
+        rc = writeFailure(errno);
+    QString message;
+    switch (rc & 0xff) {
+    case SQLITE_FULL:
+        message = RuntimeErrors::text(RuntimeErrors::DiskFull);
+        break;
+    case SQLITE_IOERR:
+        message = QStringLiteral("Errore di I/O su periferica");
+        break;
+    case SQLITE_CORRUPT:
+        message = QStringLiteral("La copia scritta non corrisponde al database");
+        break;
+    default:
+        message = QString::fromUtf8(sqlite3_errstr(rc));
+    }
     // A page copy cannot be compared byte for byte: the engine checks it instead.
     if (rc == SQLITE_OK && mode == Copy::Proven && !compared) {
         if (const DbStatus bad = verify(temp)) {

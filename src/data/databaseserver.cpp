@@ -217,18 +217,20 @@ DbStatus initServer(const QString& url, const std::function<DbStatus()>& fill)
         close();
         return e;
     };
-    // Whatever the database holds, even one table not ours, is left alone.
-    const auto taken = scalar(QStringLiteral("SELECT count(*) FROM pg_class c JOIN pg_namespace n ON n.oid = "
-                                             "c.relnamespace WHERE n.nspname = current_schema() AND c.relkind IN "
-                                             "('r', 'v', 'm', 'p', 'f')"));
-    if (!taken)
-        return fail(taken.error());
-    if (taken->toLongLong() != 0)
-        return fail(DbError{EEXIST, QStringLiteral("Il %1 contiene già delle tabelle").arg(describeServer(url))});
     {
         Transaction tx(Transaction::Write);
         if (!tx.started())
             return fail(DbError{3246, QStringLiteral("Transazione non avviata")});
+        // Whatever the database holds, even one table not ours, is left alone. Asked under the
+        // write lock: of two runs at once, the second finds the tables of the first.
+        const auto taken = scalar(QStringLiteral("SELECT count(*) FROM pg_class c JOIN pg_namespace n ON n.oid = "
+                                                 "c.relnamespace WHERE n.nspname = current_schema() AND c.relkind IN "
+                                                 "('r', 'v', 'm', 'p', 'f')"));
+        if (!taken)
+            return fail(taken.error());
+        if (taken->toLongLong() != 0)
+            return fail(
+                DbError{EEXIST, QStringLiteral("Il %1 contiene già delle tabelle").arg(describeServer(url))});
         for (const QString& sql : Dialect::serverFunctions())
             if (auto err = exec(sql))
                 return fail(*err);

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace FileCopy {
@@ -33,18 +34,63 @@ bool copyBytes(int from, int to, qint64 size)
         const ssize_t n = ::copy_file_range(from, &in, to, &out, size_t(size - in), 0);
         if (n > 0)
             continue;
-        if (n == 0)
+        if (n == 0) {
+            errno = EIO;
             return false;
+        }
         if (errno != EXDEV && errno != ENOSYS && errno != EOPNOTSUPP && errno != EINVAL)
             return false;
         char buffer[1 << 16];
         const ssize_t r = ::pread(from, buffer, sizeof buffer, in);
-        if (r <= 0 || ::pwrite(to, buffer, size_t(r), out) != r)
+        if (r <= 0) {
+            if (r == 0)
+                errno = EIO;
             return false;
+        }
+        const ssize_t w = ::pwrite(to, buffer, size_t(r), out);
+        if (w != r) {
+            // A short write: the medium has no more room.
+            if (w >= 0)
+                errno = ENOSPC;
+            return false;
+        }
         in += r;
         out += r;
     }
     return true;
+}
+
+int writeWhole(const QString& path, const QByteArray& content, Place place, bool shared)
+{
+    const QByteArray temp = QFile::encodeName(temporaryNameFor(path));
+    const QByteArray target = QFile::encodeName(path);
+    const int fd = createLocked(QFile::decodeName(temp));
+    if (fd < 0)
+        return errno;
+    int err = shared && ::fchmod(fd, 0644) != 0 ? errno : 0;
+    for (qsizetype done = 0; !err && done < content.size();) {
+        const ssize_t n = ::write(fd, content.constData() + done, size_t(content.size() - done));
+        if (n >= 0)
+            done += n;
+        else if (errno != EINTR)
+            err = errno;
+    }
+    if (!err && ::fsync(fd) != 0)
+        err = errno;
+    if (!err) {
+        if (place == Place::Replace) {
+            if (::rename(temp.constData(), target.constData()) != 0)
+                err = errno;
+        } else if (::link(temp.constData(), target.constData()) != 0) {
+            err = errno;
+            // A medium without hard links (FAT): the name is taken only when still free.
+            if (err != EEXIST && !QFileInfo::exists(path) && ::rename(temp.constData(), target.constData()) == 0)
+                err = 0;
+        }
+    }
+    ::unlink(temp.constData());
+    ::close(fd);
+    return err;
 }
 
 int syncFolder(const QString& folder)

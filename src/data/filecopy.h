@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 // The pieces every safe file replacement is made of: a private temporary beside the target,
@@ -12,8 +13,17 @@ QString temporaryNameFor(const QString& path);
 // Creates a new file readable by its owner only and keeps it locked, so that no other program
 // removes it as a leftover while it is written; -1 when it cannot (errno says why).
 int createLocked(const QString& path);
-// Copies the first `size` bytes of `from` to `to`, in the kernel where it can.
+// Copies the first `size` bytes of `from` to `to`, in the kernel where it can; on failure errno
+// says why (ENOSPC when the medium is full).
 bool copyBytes(int from, int to, qint64 size);
+enum class Place {
+    Replace,      // over an earlier file of that name
+    KeepExisting, // never over one, even one another program placed a moment ago (EEXIST)
+};
+// Writes `content` whole as the file `path`: under a temporary name, synced, then renamed or
+// linked into place, so that a killed run never leaves a cut file under the real name. Readable
+// by its owner only, or by everyone when `shared`. 0, or the errno of the failure.
+int writeWhole(const QString& path, const QByteArray& content, Place place, bool shared);
 // Makes a rename in `folder` last; 0, or the errno of the failure.
 int syncFolder(const QString& folder);
 

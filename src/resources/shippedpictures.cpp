@@ -1,7 +1,5 @@
 #include "resources/shippedpictures.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFont>
 #include <QPainter>
 #include <QPainterPath>
@@ -179,21 +177,26 @@ QImage logo(bool colour)
     return img;
 }
 
-void writeMissing(const QString& imgDir)
+QStringList fileNames()
 {
-    QDir().mkpath(imgDir);
-    const QDir dir(imgDir);
-    for (int i = 0; i < 8; ++i) {
-        for (bool hl : {false, true}) {
-            const QString file = dir.filePath(buttonFile(i, hl).mid(4));
-            if (!QFile::exists(file))
-                button(i, hl).save(file, "BMP");
-        }
-    }
-    if (!QFile::exists(dir.filePath(QStringLiteral("Logo.bmp"))))
-        logo(true).save(dir.filePath(QStringLiteral("Logo.bmp")), "BMP");
-    if (!QFile::exists(dir.filePath(QStringLiteral("LogoBN.bmp"))))
-        logo(false).save(dir.filePath(QStringLiteral("LogoBN.bmp")), "BMP");
+    QStringList out;
+    for (int i = 0; i < 8; ++i)
+        for (bool hl : {false, true})
+            out << buttonFile(i, hl).mid(4);
+    return out << QStringLiteral("Logo.bmp") << QStringLiteral("LogoBN.bmp");
+}
+
+QImage picture(const QString& fileName)
+{
+    if (fileName == QStringLiteral("Logo.bmp"))
+        return logo(true);
+    if (fileName == QStringLiteral("LogoBN.bmp"))
+        return logo(false);
+    for (int i = 0; i < 8; ++i)
+        for (bool hl : {false, true})
+            if (buttonFile(i, hl).mid(4) == fileName)
+                return button(i, hl);
+    return {};
 }
 
 } // namespace ShippedPictures

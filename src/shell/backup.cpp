@@ -10,13 +10,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QStorageInfo>
 #include <cerrno>
 #include <fcntl.h>
 #include <pwd.h>
 #include <sqlite3.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -67,21 +65,6 @@ Backup::Failure sourceFailure(int err)
 QByteArray native(const QString& path)
 {
     return QFile::encodeName(path);
-}
-
-bool writeAll(int fd, const QByteArray& data)
-{
-    qsizetype done = 0;
-    while (done < data.size()) {
-        const ssize_t n = ::write(fd, data.constData() + done, static_cast<size_t>(data.size() - done));
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        done += n;
-    }
-    return true;
 }
 
 // The database copy reports SQLite's codes; the user is told about the medium instead.
@@ -197,20 +180,8 @@ Outcome copyFile(const QString& source, const QString& destination)
     const QByteArray content = in.readAll();
     in.close();
 
-    const QString temp = FileCopy::temporaryNameFor(destination);
-    const int fd = FileCopy::createLocked(temp);
-    if (fd < 0)
-        return targetFailure(errno);
-    int err = 0;
-    if (!writeAll(fd, content) || ::fsync(fd) != 0 ||
-        ::rename(native(temp).constData(), native(destination).constData()) != 0)
-        err = errno;
-    if (err) {
-        ::unlink(native(temp).constData());
-        ::close(fd);
+    if (const int err = FileCopy::writeWhole(destination, content, FileCopy::Place::Replace, false))
         return targetFailure(err);
-    }
-    ::close(fd);
     if (const int e = FileCopy::syncFolder(QFileInfo(destination).absolutePath()))
         return targetFailure(e);
     return std::nullopt;
@@ -236,22 +207,7 @@ Outcome copyDatabase(const QString& destination)
 
 void removeLeftovers(const QString& folder)
 {
-    // The second suffix is left by earlier versions, which staged the database copy twice.
-    static const QRegularExpression name(QStringLiteral(
-        R"(^\.+(Corvalisto\.mdb|Corvalisto\.dump|Corvalisto\.ini|Printer\.ini)\.[0-9a-f]{32}\.tmp(\.[0-9a-f]{32}\.tmp)?$)"));
-    const QDir dir(folder);
-    for (const QString& f : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
-        if (!name.match(f).hasMatch())
-            continue;
-        const QByteArray path = native(dir.filePath(f));
-        const int fd = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
-        if (fd < 0)
-            continue;
-        // One being written is locked by its writer.
-        if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
-            ::unlink(path.constData());
-        ::close(fd);
-    }
+    Database::removeStaleTemporaries(folder);
 }
 
 Outcome copyStep(int step, const QString& folder)

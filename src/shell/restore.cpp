@@ -292,11 +292,11 @@ bool offerAtStart(QWidget* parent, const QString& failure)
     return true;
 }
 
-void dailyCopy(const QDate& day)
+QString dailyCopy(const QDate& day)
 {
     if (restoredOn(day) && QFileInfo::exists(Startup::dailyCopyPath(day)))
-        return;
-    Startup::copiaGiornaliera(day);
+        return {};
+    return Startup::copiaGiornaliera(day);
 }
 
 QString serverAdvice()

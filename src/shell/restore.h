@@ -59,7 +59,8 @@ Backup::Outcome settingsFrom(const QString& folder);
 bool offerAtStart(QWidget* parent, const QString& failure);
 
 // The day's copy, as at every start, except that a restore made that day never replaces it.
-void dailyCopy(const QDate& day);
+// The message to tell the user when no copy was made, else empty (see Startup::copiaGiornaliera).
+QString dailyCopy(const QDate& day);
 
 // On the server a dump is restored by the database administrator: the steps to follow.
 QString serverAdvice();

@@ -1,10 +1,10 @@
 #include "shell/settingsfiles.h"
 
+#include "data/filecopy.h"
 #include "shell/appstate.h"
 
 #include <QFile>
 #include <QLocale>
-#include <QSaveFile>
 #include <charconv>
 #include <cmath>
 #include <optional>
@@ -94,14 +94,10 @@ std::optional<QString> readFile(const QString& name)
     return QString::fromUtf8(f.readAll());
 }
 
-// The whole file is replaced at once, so a failed write leaves the old one in place.
-void writeFile(const QString& name, const QString& content)
+// The whole file is placed at once, so a failed write leaves the old one in place.
+void writeFile(const QString& name, const QString& content, FileCopy::Place place = FileCopy::Place::Replace)
 {
-    QSaveFile f(app().path(name));
-    if (!f.open(QIODevice::WriteOnly))
-        return;
-    f.write(content.toUtf8());
-    f.commit();
+    FileCopy::writeWhole(app().path(name), content.toUtf8(), place, true);
 }
 
 QString quoted(const QString& text)
@@ -124,6 +120,20 @@ QString numberText(float f)
 }
 
 const QString kCrLf = QStringLiteral("\r\n");
+
+QString iniContent()
+{
+    const AppState& s = app();
+    return numberText(s.margineLaterale) + u',' + quoted(QStringLiteral("Margine laterale stampe")) + kCrLf +
+           boolText(s.logoColori) + u',' + quoted(QStringLiteral("Logo a colori")) + kCrLf + boolText(s.secondario) +
+           u',' + quoted(QStringLiteral("Secondario")) + kCrLf + quoted(s.percorsoBackup) + u',' +
+           quoted(QStringLiteral("Percorso backup")) + kCrLf;
+}
+
+QString printerContent()
+{
+    return quoted(app().stampantePredefinita) + u',' + quoted(QStringLiteral("Stampante Pred.Programma")) + kCrLf;
+}
 
 // Every paper moves right by the margin on a sheet 210 mm wide: beyond half of it either way
 // most of each paper falls off the sheet, and a value that is no number at all leaves it blank.
@@ -171,10 +181,7 @@ void ini(const QString& mode)
         s.percorsoBackup = *folder;
         return;
     }
-    writeFile(kIniFile, numberText(s.margineLaterale) + u',' + quoted(QStringLiteral("Margine laterale stampe")) +
-                            kCrLf + boolText(s.logoColori) + u',' + quoted(QStringLiteral("Logo a colori")) + kCrLf +
-                            boolText(s.secondario) + u',' + quoted(QStringLiteral("Secondario")) + kCrLf +
-                            quoted(s.percorsoBackup) + u',' + quoted(QStringLiteral("Percorso backup")) + kCrLf);
+    writeFile(kIniFile, iniContent());
 }
 
 void printerIni(const QString& mode)
@@ -189,8 +196,13 @@ void printerIni(const QString& mode)
             s.stampantePredefinita = *name;
         return;
     }
-    writeFile(kPrinterFile,
-              quoted(s.stampantePredefinita) + u',' + quoted(QStringLiteral("Stampante Pred.Programma")) + kCrLf);
+    writeFile(kPrinterFile, printerContent());
+}
+
+void writeMissing()
+{
+    writeFile(kIniFile, iniContent(), FileCopy::Place::KeepExisting);
+    writeFile(kPrinterFile, printerContent(), FileCopy::Place::KeepExisting);
 }
 
 } // namespace SettingsFiles

@@ -13,5 +13,8 @@ inline const QString kPrinterFile = QStringLiteral("Printer.ini");
 // "carica" reads into app(); any other mode writes app()'s values.
 void ini(const QString& mode);
 void printerIni(const QString& mode);
+// Writes either file that is missing with the values in use, as an installation ships them, so
+// that the floppy backup finds both; an existing file is never replaced.
+void writeMissing();
 
 } // namespace SettingsFiles

@@ -1,20 +1,25 @@
 #include "shell/startup.h"
 
 #include "data/database.h"
+#include "data/filecopy.h"
 #include "resources/shippedpictures.h"
 #include "shell/appstate.h"
 #include "shell/settingsfiles.h"
 
+#include <QBuffer>
 #include <QDir>
+#include <QImage>
+#include <QtEndian>
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QUuid>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <map>
 #include <sys/file.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -118,6 +123,19 @@ QString messageForServer(const DbError& err, const QString& url)
     }
 }
 
+// Whether `file` loads as a picture, and all of it: a BMP cut short still loads, its missing
+// lines black, but its header tells its length.
+bool isWholePicture(const QString& file)
+{
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray data = f.readAll();
+    if (data.startsWith("BM") && data.size() >= 6 && quint32(data.size()) < qFromLittleEndian<quint32>(data.constData() + 2))
+        return false;
+    return !QImage::fromData(data).isNull();
+}
+
 } // namespace
 
 namespace Startup {
@@ -149,7 +167,23 @@ bool updatePending()
 
 void prepareWorkFolder()
 {
-    ShippedPictures::writeMissing(app().path(QStringLiteral("Img")));
+    const QString img = app().path(QStringLiteral("Img"));
+    QDir().mkpath(img);
+    // Settings files are written under temporary names beside them.
+    Database::removeStaleTemporaries(app().workDir);
+    Database::removeStaleTemporaries(img);
+    // A picture that does not load (cut by a kill, emptied) is written again; one that loads
+    // stays, whoever made it.
+    for (const QString& name : ShippedPictures::fileNames()) {
+        const QString file = QDir(img).filePath(name);
+        if (isWholePicture(file))
+            continue;
+        QBuffer bmp;
+        bmp.open(QIODevice::WriteOnly);
+        ShippedPictures::picture(name).save(&bmp, "BMP");
+        FileCopy::writeWhole(file, bmp.data(), FileCopy::Place::Replace, true);
+    }
+    SettingsFiles::writeMissing();
 }
 
 bool isFirstStart()
@@ -229,19 +263,55 @@ QString dailyCopyPath(const QDate& day)
         .filePath(QStringLiteral("Corvalisto_") + day.toString(QStringLiteral("dd-MM-yy")) + QStringLiteral(".mdb"));
 }
 
-void copiaGiornaliera(const QDate& day)
+QString copiaGiornaliera(const QDate& day)
 {
     // Only a database that passed the check at opening is copied, so a good copy is never
     // replaced by a damaged one.
     if (!Database::isOpen())
-        return;
-    if (!Database::serverUrl().isEmpty()) {
+        return {};
+    const bool onServer = !Database::serverUrl().isEmpty();
+    const QString folder = backupFolder();
+    const QFileInfo info(folder);
+    auto notMade = [&](const QString& why) {
+        return QStringLiteral("La copia giornaliera del database non è stata fatta: %1.\n\nCorreggere \"Percorso "
+                              "backup\" nel file %2 o la cartella stessa. Il programma continua; le copie dei giorni "
+                              "precedenti restano come sono.")
+            .arg(why, native(app().path(SettingsFiles::kIniFile)));
+    };
+    if (!info.exists())
+        return notMade(QStringLiteral("la cartella \"%1\" non esiste").arg(native(folder)));
+    if (!info.isDir())
+        return notMade(QStringLiteral("\"%1\" non è una cartella").arg(native(folder)));
+    if (info.canonicalFilePath() == QDir::rootPath())
+        return notMade(QStringLiteral("\"%1\" è la radice del disco, non una cartella per le copie").arg(native(folder)));
+    if (::access(QFile::encodeName(folder).constData(), W_OK | X_OK) != 0)
+        return notMade(QStringLiteral("nella cartella \"%1\" non si può scrivere").arg(native(folder)));
+    DbStatus err;
+    QString copy;
+    if (onServer) {
         // The first seat of the day writes it; the others find it there.
-        if (!QFileInfo::exists(dailyDumpPath(day)))
-            dumpServer(dailyDumpPath(day), false);
-        return;
+        copy = dailyDumpPath(day);
+        if (!QFileInfo::exists(copy))
+            err = dumpServer(copy, false);
+    } else {
+        copy = dailyCopyPath(day);
+        err = Database::copyTo(copy);
     }
-    Database::copyTo(dailyCopyPath(day));
+    if (err)
+        return notMade(QStringLiteral("\"%1\" non è stato scritto (%2)").arg(native(copy), err->text));
+    return {};
+}
+
+void endWithProgram(QProcess& child)
+{
+    const pid_t program = ::getpid();
+    child.setChildProcessModifier([program] {
+        // Runs in the child before it becomes the other program: the kernel ends it with us,
+        // even when we are killed; and if we were gone already, it does not start at all.
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (::getppid() != program)
+            ::_exit(127);
+    });
 }
 
 QString dailyDumpPath(const QDate& day)
@@ -259,8 +329,7 @@ DbStatus dumpServer(const QString& destination, bool replace)
     const QString folder = target.absolutePath();
     if (!QFileInfo(folder).isDir())
         return DbError{76, QStringLiteral("Impossibile trovare il percorso \"%1\"").arg(native(folder))};
-    const QString temp = folder + QStringLiteral("/.") + target.fileName() + u'.' +
-                         QUuid::createUuid().toString(QUuid::Id128) + QStringLiteral(".tmp");
+    const QString temp = FileCopy::temporaryNameFor(destination);
     const QByteArray tempName = QFile::encodeName(temp);
     // Made and locked here, so that another start-up does not take it for a killed run's leftover
     // while pg_dump writes into it.
@@ -275,6 +344,7 @@ DbStatus dumpServer(const QString& destination, bool replace)
     };
     // The address goes without any password: libpq finds it in ~/.pgpass or its environment.
     QProcess dump;
+    endWithProgram(dump);
     dump.start(QStringLiteral("pg_dump"),
                {QStringLiteral("--format=custom"), QStringLiteral("--no-password"), QStringLiteral("--file=") + temp,
                 QStringLiteral("--dbname=") + Database::libpqConnInfo(url)});

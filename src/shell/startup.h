@@ -6,6 +6,8 @@
 #include <QString>
 #include <functional>
 
+class QProcess;
+
 // The start-up steps that do not depend on the main window.
 namespace Startup {
 
@@ -13,7 +15,8 @@ namespace Startup {
 void loadSettings();
 // True while "Dati/Corvalisto.md" marks a database being replaced.
 bool updatePending();
-// The shipped pictures that are missing; nothing existing is overwritten.
+// Writes the shipped pictures that are missing or do not load, and the settings files that are
+// missing (with the values in use); a picture that loads and an existing settings file stay.
 void prepareWorkFolder();
 // True when the working folder holds none of the program's data yet: no database, nothing in
 // "Dati", no daily copy. Only then may a new, empty database be made.
@@ -41,9 +44,14 @@ QString backupFolder();
 // Full path of the day's copy: "Corvalisto_dd-mm-yy.mdb" in the backup folder (the working
 // folder when the setting is empty; a relative setting is taken from the working folder).
 QString dailyCopyPath(const QDate& day);
-// Writes the day's copy of the open, checked database; every failure is silent. On the server
-// it is a pg_dump file, "Corvalisto_dd-mm-yy.dump", written by the first seat that starts that day.
-void copiaGiornaliera(const QDate& day);
+// Writes the day's copy of the open, checked database. On the server it is a pg_dump file,
+// "Corvalisto_dd-mm-yy.dump", written by the first seat that starts that day. Gives the
+// Italian message to tell the user when no copy was made (where and why), else empty: a
+// backup folder that is missing, not a folder, the root of the disk or not writable is
+// reported, and nothing is written anywhere else.
+QString copiaGiornaliera(const QDate& day);
+// Makes `child` end with the program, even when the program is killed.
+void endWithProgram(QProcess& child);
 // Full path of the day's dump of the server database.
 QString dailyDumpPath(const QDate& day);
 // Writes a pg_dump (custom format) of the open server database to `destination`, first under a

@@ -16,7 +16,9 @@
 #include <QFile>
 #include <QProcess>
 #include <QSqlQuery>
+#include <chrono>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace {
 
@@ -233,6 +235,37 @@ TEST(ServerDatabase, InitFillsOnlyAnEmptyDatabaseAndStartUpRefusesOthers)
     EXPECT_EQ(err->number, Database::Foreign);
     EXPECT_EQ(err->text, u"Manca la colonna Valid della tabella Categorie"_s);
     EXPECT_FALSE(Database::isOpen());
+}
+
+TEST(ServerDatabase, OfTwoInitsAtOnceTheSecondFindsTheFirstsTables)
+{
+    if (TestWorkDir::serverUrl().isEmpty())
+        GTEST_SKIP() << "PostgreSQL non disponibile: test sul server saltato";
+    TestWorkDir dir(false);
+    const QString url = TestWorkDir::freshServerDatabase();
+    ASSERT_FALSE(url.isEmpty());
+    DbStatus second;
+    std::thread other;
+    // The first is still filling, its tables not yet committed, when the second starts.
+    const DbStatus first = Database::initServer(url, [&]() -> DbStatus {
+        other = std::thread([&] {
+            second = Database::initServer(url);
+            Database::close();
+        });
+        for (int i = 0; i < 100; ++i) {
+            const auto waiting = Database::scalar(
+                u"SELECT count(*) FROM pg_stat_activity WHERE datname = current_database() AND pid <> "
+                "pg_backend_pid() AND wait_event_type = 'Lock'"_s);
+            if (!waiting || waiting->toInt() > 0)
+                break;
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        return std::nullopt;
+    });
+    other.join();
+    EXPECT_FALSE(first) << first->text.toStdString();
+    ASSERT_TRUE(second.has_value());
+    EXPECT_TRUE(second->text.contains(u"contiene già delle tabelle"_s)) << second->text.toStdString();
 }
 
 TEST(ServerDatabase, TextsSortAsOnTheFileWhateverTheServersLanguage)

@@ -11,9 +11,12 @@
 #include <QTemporaryDir>
 #include <csignal>
 #include <gtest/gtest.h>
+#include <map>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -204,6 +207,40 @@ TEST_F(BackupTest, RealFailuresAreToldAsTheUserKnowsThem)
     } else {
         EXPECT_TRUE(protectedSteps());
     }
+}
+
+TEST_F(BackupTest, AFullMediumIsDiscoPienoAndTheEarlierBackupStaysWhole)
+{
+    BackupRun earlier(medium.path());
+    while (!earlier.done())
+        ASSERT_FALSE(earlier.copyNext());
+    std::map<QString, QByteArray> before;
+    for (const QString& f : mediumFiles())
+        before[f] = digest(onMedium(f));
+    // No file may grow past its first byte, as on a medium with no room left. pg_dump would
+    // inherit the limit and say so in its own words, so on the server the dump is left out.
+    const std::vector<int> steps = TestWorkDir::onServer() ? std::vector<int>{0, 1} : std::vector<int>{0, 1, 2};
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::signal(SIGXFSZ, SIG_IGN);
+        const rlimit full{1, 1};
+        ::setrlimit(RLIMIT_FSIZE, &full);
+        int wrong = 0;
+        for (int step : steps) {
+            const Backup::Outcome f = Backup::copyStep(step, medium.path());
+            if (!f || f->number != RuntimeErrors::DiskFull || Backup::message(*f) != QStringLiteral("Disco pieno"))
+                wrong |= 1 << step;
+        }
+        ::_exit(wrong);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "steps not told as \"Disco pieno\" (bit mask)";
+    std::map<QString, QByteArray> after;
+    for (const QString& f : mediumFiles())
+        after[f] = digest(onMedium(f));
+    EXPECT_EQ(after, before);
 }
 
 TEST_F(BackupTest, TheMediumIsFoundAndAskedForAgainWhenMissing)

@@ -21,6 +21,7 @@
 #include <QUuid>
 #include <gtest/gtest.h>
 #include <map>
+#include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -111,6 +112,8 @@ TEST_F(DataSafety, AnUnusableDatabaseIsReportedAndNothingIsWritten)
          },
          "danneggiato"},
         {"cut by one byte", [](DataSafety& t) { QFile(t.db()).resize(QFileInfo(t.db()).size() - 1); }, "danneggiato"},
+        // The engine takes such a file for read-only: the user must not hunt for permissions.
+        {"header asking for a newer writer", [](DataSafety& t) { t.damage(18, "\x07"); }, "danneggiato"},
         {"zero bytes", [](DataSafety& t) { QFile(t.db()).resize(0); }, "vuoto"},
         {"missing beside the folder's data", [](DataSafety& t) { QFile::remove(t.db()); }, "non c'è"},
         {"dropped table",
@@ -143,6 +146,66 @@ TEST_F(DataSafety, AnUnusableDatabaseIsReportedAndNothingIsWritten)
         EXPECT_TRUE(r.message.contains(QFileInfo(goodCopy).fileName())) << r.message.toStdString();
         EXPECT_EQ(snapshot(dir.path()), before);
     }
+}
+
+// The first line of what the stock sqlite3 tool prints for `sql` on `file`.
+QString sqliteTool(const QString& file, const QString& sql)
+{
+    QProcess p;
+    p.start(QStringLiteral("sqlite3"), {file, sql});
+    p.waitForFinished(60000);
+    return QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError()).section(u'\n', 0, 0);
+}
+
+TEST_F(DataSafety, ATableThatDisagreesWithItsIndexIsRefusedAndTodaysCopyKept)
+{
+    SKIP_ON_SERVER("damage to the SQLite file");
+    // About 1 MB of invoices with their rows and indexes; today's copy made from it while good.
+    ASSERT_FALSE(Database::open(db()));
+    {
+        Transaction tx;
+        for (int i = 1; i <= 3000; ++i) {
+            const QString num = QStringLiteral("%1/21").arg(i);
+            ASSERT_FALSE(Database::exec(
+                QStringLiteral("INSERT INTO Fatture (Num, IdAna, Data, Totale, Iva) VALUES (?, 1, '2021-05-03', 10, 22)"),
+                {num}));
+            for (int r = 1; r <= 3; ++r)
+                ASSERT_FALSE(Database::exec(
+                    QStringLiteral("INSERT INTO ContFatt (Num, Ord, Descrizione, Qta, Prezzo) VALUES (?, ?, ?, 1, 5)"),
+                    {num, r, QStringLiteral("Cancello scorrevole in ferro zincato")}));
+        }
+        ASSERT_FALSE(tx.commit());
+    }
+    Database::close();
+    ASSERT_GT(QFileInfo(db()).size(), 500000);
+    ASSERT_TRUE(start().ok);
+    Database::close();
+    const QString todaysCopy = Startup::dailyCopyPath(kToday);
+    const QByteArray good = digest(todaysCopy);
+    ASSERT_NE(good, "(manca)");
+
+    // One bit of an invoice number in a leaf of the index on Fatture.Num: the pages stay well
+    // formed, so only the full check sees the row the index no longer finds.
+    const int leaf = sqliteTool(db(), QStringLiteral("SELECT pageno FROM dbstat WHERE name = 'FattureNum' AND "
+                                                     "pagetype = 'leaf' LIMIT 1"))
+                         .toInt();
+    ASSERT_GT(leaf, 1);
+    const qint64 pageStart = qint64(leaf - 1) * 4096;
+    const QByteArray page = dir.read(Database::kRelativePath).mid(pageStart, 4096);
+    const qsizetype key = page.lastIndexOf("/21");
+    ASSERT_GT(key, 0);
+    damage(pageStart + key - 1, QByteArray(1, char(page[key - 1] ^ 1)));
+    ASSERT_EQ(sqliteTool(db(), QStringLiteral("PRAGMA quick_check(1)")), "ok");
+    ASSERT_NE(sqliteTool(db(), QStringLiteral("PRAGMA integrity_check(1)")), "ok");
+
+    const auto before = snapshot(dir.path());
+    const Startup::OpenOutcome r = start();
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(r.message.contains(QStringLiteral("danneggiato"))) << r.message.toStdString();
+    EXPECT_EQ(digest(todaysCopy), good);
+    EXPECT_EQ(snapshot(dir.path()), before);
+    // Nor is the damaged file ever offered as a good copy.
+    EXPECT_EQ(Startup::newestGoodCopy(), todaysCopy);
 }
 
 TEST_F(DataSafety, ADamagedCopyIsNotOfferedAndAGoodDatabaseReplacesOnlyTheDaysCopy)
@@ -221,6 +284,39 @@ TEST_F(DataSafety, ANewDatabaseOnlyOnATrueFirstStart)
               QStringLiteral("Anagrafica Azienda Categorie ContDdt ContFatt Ddt Documenti EFatturaAzienda "
                              "EFatturaClienti EFatturaNatura EFatturaProgressivo Fatture FattureDdt Magazzino "
                              "Preventivi"));
+}
+
+TEST(DataSafetyFirstStart, WhatAKilledFirstStartLeftDoesNotBlockTheFolder)
+{
+    SKIP_ON_SERVER("the SQLite file of a new folder");
+    const QString temp = QStringLiteral("Dati/.Corvalisto.mdb.0123456789abcdef0123456789abcdef.tmp");
+    const QString journal = temp + QStringLiteral("-journal");
+    const struct {
+        const char* what;
+        QStringList files;
+        bool locked; // the new database is still being made by a running program
+    } cases[] = {
+        {"journal alone", {journal}, false},
+        {"new database and its journal", {temp, journal}, false},
+        {"one being made", {temp, journal}, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TestWorkDir dir(false);
+        for (const QString& f : c.files)
+            dir.write(f, QByteArray(4096, 'j'));
+        const int fd = ::open(QFile::encodeName(dir.path(temp)).constData(), O_RDONLY);
+        if (c.locked)
+            ASSERT_EQ(::flock(fd, LOCK_EX), 0);
+        EXPECT_EQ(DemoData::folderIsEmpty(dir.path()), !c.locked);
+        const Startup::OpenOutcome r = Startup::openDatabase();
+        EXPECT_EQ(r.ok, !c.locked) << r.message.toStdString();
+        for (const QString& f : c.files)
+            EXPECT_EQ(QFile::exists(dir.path(f)), c.locked) << f.toStdString();
+        if (fd >= 0)
+            ::close(fd);
+        Database::close();
+    }
 }
 
 TEST_F(DataSafety, StaleTemporaryCopiesGoAndOnesBeingWrittenStay)

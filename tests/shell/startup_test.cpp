@@ -5,15 +5,23 @@
 #include "dumpcheck.h"
 #include "resources/shippedpictures.h"
 #include "shell/appstate.h"
+#include "shell/backuprun.h"
 #include "shell/companystore.h"
 #include "shell/settingsfiles.h"
 #include "shell/startup.h"
 #include "workdir.h"
 
+#include <QBuffer>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QLocale>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+#include <csignal>
 #include <gtest/gtest.h>
 
 namespace {
@@ -23,15 +31,25 @@ int count(const char* from)
     return Database::scalar(QStringLiteral("SELECT count(*) FROM ") + QString::fromLatin1(from)).value().toInt();
 }
 
+QByteArray bmpOf(const QImage& image)
+{
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    image.save(&out, "BMP");
+    return out.data();
+}
+
 TEST(Startup, FirstStartFillsTheFolderWithoutOverwritingAndReadsTheSettings)
 {
     TestWorkDir dir(false);
-    dir.write(QStringLiteral("Img/img1.bmp"), "mia immagine");
+    QImage mine(10, 10, QImage::Format_RGB32);
+    mine.fill(Qt::red);
+    dir.write(QStringLiteral("Img/img1.bmp"), bmpOf(mine));
     dir.write(QStringLiteral("Corvalisto.ini"), "5.5,\"m\"\r\n#TRUE#,\"l\"\r\n#FALSE#,\"s\"\r\n\"copie\",\"p\"\r\n");
     dir.write(QStringLiteral("Printer.ini"), "\"Ufficio\",\"Stampante Pred.Programma\"\r\n");
     Startup::prepareWorkFolder();
     Startup::loadSettings();
-    EXPECT_EQ(dir.read(QStringLiteral("Img/img1.bmp")), QByteArray("mia immagine"));
+    EXPECT_EQ(dir.read(QStringLiteral("Img/img1.bmp")), bmpOf(mine));
     for (int i = 0; i < 8; ++i)
         for (bool hl : {false, true})
             EXPECT_TRUE(QFile::exists(dir.path(ShippedPictures::buttonFile(i, hl)))) << i;
@@ -44,7 +62,67 @@ TEST(Startup, FirstStartFillsTheFolderWithoutOverwritingAndReadsTheSettings)
     EXPECT_EQ(app().stampantePdf, "CutePDF Writer");
 }
 
-TEST(Startup, DailyCopyIsNamedByDayReplacedTheSameDayAndFailsSilently)
+TEST(Startup, ShippedPicturesCutOrEmptiedByAKillAreWrittenAgainWhole)
+{
+    TestWorkDir dir(false);
+    Startup::prepareWorkFolder();
+    const QByteArray whole = dir.read(QStringLiteral("Img/img3_2.bmp"));
+    ASSERT_EQ(QImage::fromData(whole).size(), ShippedPictures::button(2, true).size());
+    const struct {
+        const char* what;
+        QByteArray content;
+    } cases[] = {
+        {"emptied", QByteArray()},
+        {"cut in half", whole.left(whole.size() / 2)},
+        {"header only", whole.left(54)},
+        {"not a picture", "GIF89a?"},
+    };
+    const QString stale = QStringLiteral("Img/.img3_2.bmp.0123456789abcdef0123456789abcdef.tmp");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        dir.write(QStringLiteral("Img/img3_2.bmp"), c.content);
+        dir.write(stale, c.content);
+        Startup::prepareWorkFolder();
+        EXPECT_EQ(dir.read(QStringLiteral("Img/img3_2.bmp")), whole);
+        EXPECT_FALSE(QFile::exists(dir.path(stale)));
+    }
+}
+
+TEST(Startup, MissingSettingsFilesAreWrittenWithTheValuesInUseSoTheBackupFindsThem)
+{
+    TestWorkDir dir(false);
+    const QByteArray mine("\"Ufficio\",\"Stampante Pred.Programma\"\r\n");
+    for (bool printerThere : {false, true}) {
+        SCOPED_TRACE(printerThere);
+        QFile::remove(dir.path(QStringLiteral("Corvalisto.ini")));
+        QFile::remove(dir.path(QStringLiteral("Printer.ini")));
+        if (printerThere)
+            dir.write(QStringLiteral("Printer.ini"), mine);
+        // What a run killed while saving a setting left.
+        const QString half = QStringLiteral(".Corvalisto.ini.0123456789abcdef0123456789abcdef.tmp");
+        dir.write(half, "0,\"Marg");
+        app() = AppState();
+        app().workDir = dir.path();
+        Startup::loadSettings();
+        Startup::prepareWorkFolder();
+        EXPECT_EQ(dir.read(QStringLiteral("Corvalisto.ini")),
+                  "0,\"Margine laterale stampe\"\r\n#FALSE#,\"Logo a colori\"\r\n#FALSE#,\"Secondario\"\r\n"
+                  "\"\",\"Percorso backup\"\r\n");
+        EXPECT_EQ(dir.read(QStringLiteral("Printer.ini")),
+                  printerThere ? mine : QByteArray("\"\",\"Stampante Pred.Programma\"\r\n"));
+        EXPECT_FALSE(QFile::exists(dir.path(half)));
+    }
+    // The floppy backup of a folder that never changed a setting copies all three files.
+    ASSERT_TRUE(Database::create(dir.path(Database::kRelativePath)) == std::nullopt);
+    QTemporaryDir medium;
+    BackupRun run(medium.path());
+    while (!run.done()) {
+        const Backup::Outcome failed = run.copyNext();
+        ASSERT_FALSE(failed) << run.nextStep() << ' ' << failed->text.toStdString();
+    }
+}
+
+TEST(Startup, DailyCopyIsNamedByDayAndReplacedTheSameDay)
 {
     SKIP_ON_SERVER("the copy of the SQLite file; the server's is a dump");
     TestWorkDir dir;
@@ -52,24 +130,49 @@ TEST(Startup, DailyCopyIsNamedByDayReplacedTheSameDayAndFailsSilently)
     EXPECT_EQ(QFileInfo(Startup::dailyCopyPath(day)).fileName(), "Corvalisto_04-12-26.mdb");
     // Empty setting: the working folder.
     EXPECT_EQ(QFileInfo(Startup::dailyCopyPath(day)).absolutePath(), QFileInfo(dir.path()).absoluteFilePath());
-    app().percorsoBackup = dir.path(QStringLiteral("non/esiste"));
-    Startup::copiaGiornaliera(day);
-    EXPECT_FALSE(QFile::exists(Startup::dailyCopyPath(day)));
-    EXPECT_TRUE(Startup::newestDailyCopy().isEmpty());
-
     QDir().mkpath(dir.path(QStringLiteral("copie")));
     app().percorsoBackup = dir.path(QStringLiteral("copie"));
     ASSERT_FALSE(CompanyStore::save({QStringLiteral("Prima")}));
-    Startup::copiaGiornaliera(day);
+    EXPECT_EQ(Startup::copiaGiornaliera(day), "");
     ASSERT_FALSE(CompanyStore::save({QStringLiteral("Seconda")}));
-    Startup::copiaGiornaliera(day);
-    Startup::copiaGiornaliera(day.addDays(1));
+    EXPECT_EQ(Startup::copiaGiornaliera(day), "");
+    EXPECT_EQ(Startup::copiaGiornaliera(day.addDays(1)), "");
     EXPECT_EQ(QDir(app().percorsoBackup).entryList(QDir::Files),
               (QStringList{"Corvalisto_04-12-26.mdb", "Corvalisto_05-12-26.mdb"}));
     EXPECT_EQ(Startup::newestDailyCopy(), Startup::dailyCopyPath(day.addDays(1)));
     Database::close();
     ASSERT_FALSE(Database::open(Startup::dailyCopyPath(day)));
     EXPECT_EQ(CompanyStore::load().value().value(0), "Seconda");
+}
+
+TEST(Startup, ADailyCopyThatCannotBeMadeIsToldWithWhereAndWhyAndNothingIsWrittenElsewhere)
+{
+    TestWorkDir dir;
+    const QDate day(1999, 1, 7);
+    dir.write(QStringLiteral("copie.txt"), "appunti");
+    const struct {
+        QString setting;
+        const char* why;
+    } cases[] = {
+        {dir.path(QStringLiteral("non/esiste")), "non esiste"},
+        {QStringLiteral("copie.txt"), "non è una cartella"},
+        {QStringLiteral("/dev/null"), "non è una cartella"},
+        {QStringLiteral("/"), "radice del disco"},
+    };
+    const QString name = QStringLiteral("Corvalisto_07-01-99.") + (TestWorkDir::onServer() ? "dump" : "mdb");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.setting.toStdString());
+        app().percorsoBackup = c.setting;
+        const QString told = Startup::copiaGiornaliera(day);
+        EXPECT_TRUE(told.contains(QStringLiteral("non è stata fatta")) && told.contains(QString::fromUtf8(c.why)) &&
+                    told.contains(QDir::toNativeSeparators(Startup::backupFolder())))
+            << told.toStdString();
+        for (const QString& folder : {dir.path(), dir.path(QStringLiteral("non")), QDir::rootPath()})
+            EXPECT_FALSE(QFileInfo::exists(QDir(folder).filePath(name))) << folder.toStdString();
+        QFile::remove(QDir::root().filePath(name));
+    }
+    EXPECT_EQ(dir.read(QStringLiteral("copie.txt")), "appunti");
+    EXPECT_TRUE(Database::isOpen());
 }
 
 // Every table with its number of rows, "Tabella=n" one a line.
@@ -100,7 +203,7 @@ TEST(Startup, TheServersDailyCopyIsADumpWrittenOnceADayAndNeverHalf)
     // What a start does: open, then the day's copy.
     Startup::useServer(url);
     ASSERT_TRUE(Startup::openDatabase().ok);
-    Startup::copiaGiornaliera(day);
+    EXPECT_EQ(Startup::copiaGiornaliera(day), "");
     ASSERT_EQ(files(), QStringList{"Corvalisto_06-12-26.dump"});
     const QString dump = Startup::dailyDumpPath(day);
     EXPECT_TRUE(dumpContents(dump).contains(QStringLiteral("TABLE DATA public fatture")))
@@ -111,25 +214,26 @@ TEST(Startup, TheServersDailyCopyIsADumpWrittenOnceADayAndNeverHalf)
     const QByteArray first = dir.read(QStringLiteral("copie/Corvalisto_06-12-26.dump"));
     ASSERT_FALSE(CompanyStore::save({QStringLiteral("Dopo")}));
     ASSERT_TRUE(Startup::openDatabase().ok);
-    Startup::copiaGiornaliera(day);
+    EXPECT_EQ(Startup::copiaGiornaliera(day), "");
     EXPECT_EQ(dir.read(QStringLiteral("copie/Corvalisto_06-12-26.dump")), first);
     EXPECT_EQ(files().size(), 1);
 
     // pg_dump missing, failing half-way or refused by the server: no file, not even half of one,
-    // and the program goes on with its database.
+    // the user is told, and the program goes on with its database.
+    const auto told = [](const QString& message) { return message.contains(QStringLiteral("non è stata fatta")); };
     const QByteArray path = qgetenv("PATH");
     const QString bin = dir.path(QStringLiteral("bin"));
     QDir().mkpath(bin);
     qputenv("PATH", QFile::encodeName(bin));
-    Startup::copiaGiornaliera(day.addDays(1));
+    EXPECT_TRUE(told(Startup::copiaGiornaliera(day.addDays(1))));
     dir.write(QStringLiteral("bin/pg_dump"),
               "#!/bin/sh\necho \"$@\" > \"${0%/*}/argomenti\"\n"
               "for a; do case \"$a\" in --file=*) printf 'PGDMP mezza' > \"${a#--file=}\";; esac; done\nexit 1\n");
     QFile::setPermissions(dir.path(QStringLiteral("bin/pg_dump")), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    Startup::copiaGiornaliera(day.addDays(2));
+    EXPECT_TRUE(told(Startup::copiaGiornaliera(day.addDays(2))));
     qputenv("PATH", path);
     qputenv("PGOPTIONS", "-c statement_timeout=nessuno");
-    Startup::copiaGiornaliera(day.addDays(3));
+    EXPECT_TRUE(told(Startup::copiaGiornaliera(day.addDays(3))));
     qunsetenv("PGOPTIONS");
     EXPECT_EQ(files().size(), 1) << files().join(u' ').toStdString();
     EXPECT_EQ(CompanyStore::load().value().value(0), "Dopo");
@@ -187,6 +291,62 @@ TEST(Startup, AnOlderDatabaseIsCopiedBeforeItChangesShapeAndANewerOneIsRefused)
                           .arg(Schema::latest()));
     EXPECT_FALSE(Database::isOpen());
     Startup::useServer({});
+}
+
+// Whether process `pid` has ended (a zombie waiting for its reaper counts as ended).
+bool ended(pid_t pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return true;
+    const QByteArray line = stat.readAll();
+    return line.mid(line.lastIndexOf(')') + 2, 1) == "Z";
+}
+
+// Run again as a program of its own (the killed one) with CORVALISTO_TEST_BIN set: starts the
+// stand-in pg_dump found there, as the day's dump does, and waits for it.
+TEST(Startup, TheDumpProgramEndsWithTheProgramEvenAKilledOne)
+{
+    const QString bin = qEnvironmentVariable("CORVALISTO_TEST_BIN");
+    if (!bin.isEmpty()) {
+        TestWorkDir dir;
+        qputenv("PATH", QFile::encodeName(bin));
+        // On the file there is no dump: the same tie, on the same stand-in.
+        if (TestWorkDir::onServer()) {
+            Startup::dumpServer(dir.path(QStringLiteral("copia.dump")), false);
+        } else {
+            QProcess child;
+            Startup::endWithProgram(child);
+            child.start(QDir(bin).filePath(QStringLiteral("pg_dump")));
+            child.waitForFinished(-1);
+        }
+        return;
+    }
+    TestWorkDir dir(false);
+    QDir().mkpath(dir.path(QStringLiteral("bin")));
+    const QString pidFile = dir.path(QStringLiteral("bin/pid"));
+    dir.write(QStringLiteral("bin/pg_dump"), QStringLiteral("#!/bin/sh\nPATH=/usr/bin:/bin\necho $$ > '%1.tmp' && mv '%1.tmp' '%1'\n"
+                                                             "exec sleep 120\n")
+                                                  .arg(pidFile)
+                                                  .toUtf8());
+    QFile::setPermissions(dir.path(QStringLiteral("bin/pg_dump")), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    QProcess program;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("CORVALISTO_TEST_BIN"), dir.path(QStringLiteral("bin")));
+    program.setProcessEnvironment(env);
+    program.start(QCoreApplication::applicationFilePath(),
+                  {QStringLiteral("--gtest_filter=Startup.TheDumpProgramEndsWithTheProgramEvenAKilledOne")});
+    ASSERT_TRUE(program.waitForStarted());
+    for (int i = 0; i < 600 && !QFile::exists(pidFile); ++i)
+        QThread::msleep(50);
+    const pid_t dump = dir.read(QStringLiteral("bin/pid")).trimmed().toInt();
+    ::kill(pid_t(program.processId()), SIGKILL);
+    program.waitForFinished();
+    ASSERT_GT(dump, 0) << program.readAllStandardError().toStdString();
+    for (int i = 0; i < 200 && !ended(dump); ++i)
+        QThread::msleep(50);
+    EXPECT_TRUE(ended(dump));
+    ::kill(dump, SIGKILL);
 }
 
 TEST(Startup, UpdateMarkerCountsOnlyWithoutTheDatabase)

@@ -247,8 +247,11 @@ bool Form1::load()
         setButtonLook(i, false);
     if (QFile::exists(app().path(QStringLiteral("Img/Logo.bmp"))))
         findChild<QLabel*>(QStringLiteral("Image1"))->setPixmap(QPixmap(app().path(QStringLiteral("Img/Logo.bmp"))));
-    Restore::dailyCopy(QDate::currentDate());
     showBusinessLine();
+    // Once, at start: the program goes on with its database all the same.
+    const QString copyFailed = Restore::dailyCopy(QDate::currentDate());
+    if (!copyFailed.isEmpty())
+        dialogs().message(this, copyFailed, QStringLiteral("ATTENZIONE"), Dialogs::Icon::Exclamation);
     return true;
 }
 

@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDate>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -127,6 +128,20 @@ TEST_F(Form1Test, DamagedDatabaseIsReportedNotCopied)
     EXPECT_EQ(dlg.messages[0].icon, Dialogs::Icon::Critical);
     EXPECT_TRUE(dlg.messages[0].text.contains(QStringLiteral("Corvalisto.mdb")));
     EXPECT_FALSE(QFile::exists(Startup::dailyCopyPath(QDate::currentDate())));
+}
+
+TEST_F(Form1Test, ADailyCopyNotMadeIsToldOnceAndTheProgramGoesOn)
+{
+    dir.write(QStringLiteral("Corvalisto.ini"),
+              "0,\"Margine laterale stampe\"\r\n#FALSE#,\"Logo a colori\"\r\n#FALSE#,\"Secondario\"\r\n"
+              "\"copie/mancanti\",\"Percorso backup\"\r\n");
+    ASSERT_TRUE(w.load());
+    ASSERT_EQ(dlg.messages.size(), 1u);
+    EXPECT_EQ(dlg.messages[0].icon, Dialogs::Icon::Exclamation);
+    EXPECT_TRUE(dlg.messages[0].text.contains(QDir::toNativeSeparators(dir.path(QStringLiteral("copie/mancanti")))))
+        << dlg.messages[0].text.toStdString();
+    EXPECT_TRUE(Database::isOpen());
+    EXPECT_FALSE(exists("copie"));
 }
 
 TEST_F(Form1Test, LogoMenuRewritesTheSettingsAtOnce)
