@@ -7,6 +7,7 @@
 #include "printing/ui/registerprint.h"
 #include "shell/appstate.h"
 #include "shell/backup.h"
+#include "shell/commandargs.h"
 #include "shell/demodata.h"
 #include "shell/dialogs.h"
 #include "shell/startup.h"
@@ -41,7 +42,7 @@ void useOffscreenForCommands(int argc, char** argv)
 {
     for (int i = 1; i < argc; ++i)
         if ((qstrcmp(argv[i], "pdf") == 0 || qstrcmp(argv[i], "xml") == 0 || qstrcmp(argv[i], "csv") == 0 ||
-             qstrcmp(argv[i], "fattura-da-ddt") == 0) &&
+             qstrcmp(argv[i], "xlsx") == 0 || qstrcmp(argv[i], "fattura-da-ddt") == 0) &&
             qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
 }
@@ -54,6 +55,9 @@ int main(int argc, char** argv)
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Corvalisto"));
     QApplication::setApplicationVersion(QStringLiteral(CORVALISTO_VERSION));
+    // Messages repeat what was typed: escape sequences in it would reach the terminal.
+    if (const QString refused = CommandArgs::controlli(QCoreApplication::arguments().mid(1)); !refused.isEmpty())
+        return fail(refused);
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Gestionale per la carpenteria metallica"));
@@ -119,6 +123,14 @@ int main(int argc, char** argv)
                                  QStringLiteral("csv fatture ANNO -o FILE: scrive le fatture dell'anno per il "
                                                 "commercialista (CSV)."),
                                  QStringLiteral("[csv fatture ANNO]"));
+    parser.addPositionalArgument(QStringLiteral("xlsx"),
+                                 QStringLiteral("xlsx fatture ANNO -o FILE: le stesse fatture in un foglio di Excel."),
+                                 QStringLiteral("[xlsx fatture ANNO]"));
+    const QCommandLineOption nuovoNomeOption(
+        QStringLiteral("nuovo-nome"),
+        QStringLiteral("Comando xml: un nuovo nome di file anche per le fatture già esportate (file scartati dal "
+                       "Sistema di Interscambio)."));
+    parser.addOption(nuovoNomeOption);
     parser.process(qapp);
 
     const QString workDir = QDir(parser.isSet(dirOption) ? parser.value(dirOption) : defaultWorkDir()).absolutePath();
@@ -153,7 +165,7 @@ int main(int argc, char** argv)
         const QString command = positional.first();
         const QString daDdt = QStringLiteral("fattura-da-ddt");
         if (command != QStringLiteral("pdf") && command != QStringLiteral("xml") && command != QStringLiteral("csv") &&
-            command != daDdt)
+            command != QStringLiteral("xlsx") && command != daDdt)
             return fail(QStringLiteral("Comando sconosciuto: %1").arg(positional.first()));
         // A command reads the folder as it stands: it creates nothing, not even the folder.
         if (!QFileInfo(workDir).isDir())
@@ -176,8 +188,10 @@ int main(int argc, char** argv)
             args << QStringLiteral("-o") << parser.value(outputOption);
         if (parser.isSet(clienteOption))
             args << QStringLiteral("--cliente") << parser.value(clienteOption);
-        if (command == QStringLiteral("csv"))
-            return InvoiceLedger::run(args, err);
+        if (parser.isSet(nuovoNomeOption))
+            args << QStringLiteral("--nuovo-nome");
+        if (command == QStringLiteral("csv") || command == QStringLiteral("xlsx"))
+            return InvoiceLedger::run(QStringList{command} + args, err);
         RegisterPrint::registerPdfKinds();
         return command == QStringLiteral("xml") ? EInvoiceExport::run(args, err) : PdfCommand::run(args, err);
     }

@@ -183,33 +183,86 @@ QString nomeFile(const QString& partitaIva, long long n)
     return u"IT"_s + identificativo(partitaIva, u"IT"_s) + u'_' + progressivo(n) + u".xml"_s;
 }
 
+namespace {
+
+// Latin letters without a decomposition, and the typographic signs users paste from elsewhere.
+QString senzaScomposizione(char32_t u)
+{
+    switch (u) {
+    case 0x0110: return u"D"_s;
+    case 0x0111: return u"d"_s;
+    case 0x0126: return u"H"_s;
+    case 0x0127: return u"h"_s;
+    case 0x0131: return u"i"_s;
+    case 0x0132: return u"IJ"_s;
+    case 0x0133: return u"ij"_s;
+    case 0x0138: return u"k"_s;
+    case 0x0141: return u"L"_s;
+    case 0x0142: return u"l"_s;
+    case 0x014A: return u"N"_s;
+    case 0x014B: return u"n"_s;
+    case 0x0152: return u"OE"_s;
+    case 0x0153: return u"oe"_s;
+    case 0x0166: return u"T"_s;
+    case 0x0167: return u"t"_s;
+    case 0x0180: return u"b"_s;
+    case 0x0192: return u"f"_s;
+    case 0x01B7: return u"Z"_s;
+    case 0x0292: return u"z"_s;
+    case 0x1E9E: return u"SS"_s;
+    case 0x20AC: return u"EUR"_s;
+    case 0x2018:
+    case 0x2019:
+    case 0x201A: return u"'"_s;
+    case 0x201C:
+    case 0x201D:
+    case 0x201E: return u"\""_s;
+    case 0x2013:
+    case 0x2014: return u"-"_s;
+    default: return QString();
+    }
+}
+
+// The nearest Latin-1 text of one character beyond Latin-1: its base letters without accents
+// ("ł" and "Ł" by their look), "?" when it has none (another script).
+QString latino1(char32_t u)
+{
+    if (QString s = senzaScomposizione(u); !s.isEmpty())
+        return s;
+    QString out;
+    for (const QChar c : QString::fromUcs4(&u, 1).normalized(QString::NormalizationForm_KD))
+        if (c.unicode() >= 0x20 && c.unicode() <= 0xff && !(c.unicode() >= 0x7f && c.unicode() < 0xa0))
+            out += c;
+    return out.isEmpty() ? u"?"_s : out;
+}
+
+} // namespace
+
 QString testo(const QString& text, int maxLength)
 {
     QString out;
     out.reserve(text.size());
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
+    // Composed first, so that a letter typed with a separate accent stays one Latin-1 letter.
+    for (const char32_t u : text.normalized(QString::NormalizationForm_C).toUcs4()) {
         if (u < 0x20 || (u >= 0x7f && u < 0xa0))
             out += u' ';
         else if (u <= 0xff)
-            out += c;
-        else if (u == 0x20ac)
-            out += u"EUR"_s;
-        else if (u == 0x2018 || u == 0x2019)
-            out += u'\'';
-        else if (u == 0x201c || u == 0x201d)
-            out += u'"';
-        else if (u == 0x2013 || u == 0x2014)
-            out += u'-';
-        else if (u == 0x2026)
-            out += u"..."_s;
-        else if (!c.isLowSurrogate())
-            out += u'?';
+            out += QChar(static_cast<char16_t>(u));
+        else
+            out += latino1(u);
     }
     out = out.simplified();
     if (out.size() > maxLength)
         out = out.left(maxLength).trimmed();
     return out;
+}
+
+bool lettereFuoriLatin1(const QString& text)
+{
+    for (const char32_t u : text.normalized(QString::NormalizationForm_C).toUcs4())
+        if (u > 0xff && QChar::isLetter(u))
+            return true;
+    return false;
 }
 
 QString importo(const Decimal& d)

@@ -21,8 +21,9 @@ std::optional<RegisterTable> ddt(int anno, qint64 idCliente, QString& error);
 void preview(QWidget* parent, const std::optional<RegisterTable>& table, const QString& error);
 void print(QWidget* parent, const std::optional<RegisterTable>& table, const QString& error);
 
-// "&ESPORTA": the invoices of the list written as CSV where the user says.
-bool esportaFatture(QWidget* parent, int anno, qint64 idCliente);
+// "&ESPORTA" and "ESPORTA EXCE&L": the invoices of the list written as CSV, or as a spreadsheet,
+// where the user says.
+bool esportaFatture(QWidget* parent, int anno, qint64 idCliente, bool excel = false);
 
 // "pdf registro-fatture ANNO" and "pdf registro-ddt ANNO".
 void registerPdfKinds();
