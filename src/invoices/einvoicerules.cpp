@@ -243,13 +243,28 @@ QString testo(const QString& text, int maxLength)
     QString out;
     out.reserve(text.size());
     // Composed first, so that a letter typed with a separate accent stays one Latin-1 letter.
-    for (const char32_t u : text.normalized(QString::NormalizationForm_C).toUcs4()) {
-        if (u < 0x20 || (u >= 0x7f && u < 0xa0))
-            out += u' ';
-        else if (u <= 0xff)
-            out += QChar(static_cast<char16_t>(u));
-        else
-            out += latino1(u);
+    const QList<uint> chars = text.normalized(QString::NormalizationForm_C).toUcs4();
+    for (qsizetype i = 0; i < chars.size();) {
+        // A word with a letter beyond Latin-1 is written in plain Latin letters throughout
+        // ("Łódź" as "Lodz", not "Lódz").
+        qsizetype end = i;
+        bool fuori = false;
+        while (end < chars.size() && QChar::isLetterOrNumber(chars[end])) {
+            fuori = fuori || chars[end] > 0xff;
+            ++end;
+        }
+        if (end == i)
+            ++end;
+        for (qsizetype k = i; k < end; ++k) {
+            const char32_t u = chars[k];
+            if (u < 0x20 || (u >= 0x7f && u < 0xa0))
+                out += u' ';
+            else if (u <= 0xff && !(fuori && u >= 0xc0))
+                out += QChar(static_cast<char16_t>(u));
+            else
+                out += latino1(u);
+        }
+        i = end;
     }
     out = out.simplified();
     if (out.size() > maxLength)
