@@ -103,6 +103,16 @@ DbStatus copyTable(QSqlDatabase& source, const SourceTable& t)
                               .arg(last > 0 ? QStringLiteral("true") : QStringLiteral("false")));
 }
 
+// The driver prints lines of its own (in English) when the server goes away midway; the user
+// gets the program's message instead.
+QtMessageHandler g_previousHandler = nullptr;
+
+void dropDriverWarnings(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        g_previousHandler(type, context, message);
+}
+
 // Every table of the file, one after the other, each checked on both sides.
 DbStatus copyAll(QSqlDatabase& source, const QList<SourceTable>& tables, QList<Migration::TableFigures>& report)
 {
@@ -181,8 +191,10 @@ DbResult<QList<TableFigures>> copy(const QString& sqliteFile, const QString& url
 
 int run(const QString& sqliteFile, const QString& url, QTextStream& out, QTextStream& err)
 {
+    g_previousHandler = qInstallMessageHandler(dropDriverWarnings);
     const auto r = copy(sqliteFile, url);
     Database::close();
+    qInstallMessageHandler(g_previousHandler);
     if (!r) {
         err << QStringLiteral("Copia non eseguita: il %1 resta com'era.\n%2 - %3")
                    .arg(Database::describeServer(url), r.error().title(), r.error().text)
