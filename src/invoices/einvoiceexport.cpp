@@ -200,8 +200,7 @@ QString EInvoiceExport::writeFile(const QString& num, const QString& path, bool 
         return missingMessage(num, missing);
     QList<EInvoiceXml::Input> inputs{std::move(*in)};
     return writeInvoices(
-        inputs, inputs.first().company.partitaIva, newName, [&path](long long) { return path; }, {}, nullptr,
-        adattati);
+        inputs, inputs.first().company.partitaIva, newName, [&path](long long) { return path; }, {}, nullptr, adattati);
 }
 
 QString EInvoiceExport::writeYear(int anno, const QString& folder, bool newNames,

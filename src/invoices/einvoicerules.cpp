@@ -1,6 +1,7 @@
 #include "invoices/einvoicerules.h"
 
 #include <QRegularExpression>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -188,39 +189,16 @@ namespace {
 // Latin letters without a decomposition, and the typographic signs users paste from elsewhere.
 QString senzaScomposizione(char32_t u)
 {
-    switch (u) {
-    case 0x0110: return u"D"_s;
-    case 0x0111: return u"d"_s;
-    case 0x0126: return u"H"_s;
-    case 0x0127: return u"h"_s;
-    case 0x0131: return u"i"_s;
-    case 0x0132: return u"IJ"_s;
-    case 0x0133: return u"ij"_s;
-    case 0x0138: return u"k"_s;
-    case 0x0141: return u"L"_s;
-    case 0x0142: return u"l"_s;
-    case 0x014A: return u"N"_s;
-    case 0x014B: return u"n"_s;
-    case 0x0152: return u"OE"_s;
-    case 0x0153: return u"oe"_s;
-    case 0x0166: return u"T"_s;
-    case 0x0167: return u"t"_s;
-    case 0x0180: return u"b"_s;
-    case 0x0192: return u"f"_s;
-    case 0x01B7: return u"Z"_s;
-    case 0x0292: return u"z"_s;
-    case 0x1E9E: return u"SS"_s;
-    case 0x20AC: return u"EUR"_s;
-    case 0x2018:
-    case 0x2019:
-    case 0x201A: return u"'"_s;
-    case 0x201C:
-    case 0x201D:
-    case 0x201E: return u"\""_s;
-    case 0x2013:
-    case 0x2014: return u"-"_s;
-    default: return QString();
-    }
+    static const std::pair<char32_t, const char*> table[] = {
+        {0x0110, "D"},  {0x0111, "d"},  {0x0126, "H"},  {0x0127, "h"},   {0x0131, "i"}, {0x0132, "IJ"},
+        {0x0133, "ij"}, {0x0138, "k"},  {0x0141, "L"},  {0x0142, "l"},   {0x014A, "N"}, {0x014B, "n"},
+        {0x0152, "OE"}, {0x0153, "oe"}, {0x0166, "T"},  {0x0167, "t"},   {0x0180, "b"}, {0x0192, "f"},
+        {0x01B7, "Z"},  {0x0292, "z"},  {0x1E9E, "SS"}, {0x20AC, "EUR"}, {0x2018, "'"}, {0x2019, "'"},
+        {0x201A, "'"},  {0x201C, "\""}, {0x201D, "\""}, {0x201E, "\""},  {0x2013, "-"}, {0x2014, "-"}};
+    for (const auto& [code, text] : table)
+        if (code == u)
+            return QString::fromLatin1(text);
+    return QString();
 }
 
 // The nearest Latin-1 text of one character beyond Latin-1: its base letters without accents

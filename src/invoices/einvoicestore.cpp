@@ -236,8 +236,8 @@ DbStatus EInvoiceStore::giveBack(const QList<Assigned>& unwritten)
                                 ? QStringLiteral("DELETE FROM EFatturaFile WHERE Num = ? AND Progressivo = ?")
                                 : QStringLiteral("UPDATE EFatturaFile SET Progressivo = ? WHERE Num = ? AND "
                                                  "Progressivo = ?");
-        const QVariantList values = a.previous == 0 ? QVariantList{a.num, a.progressive}
-                                                    : QVariantList{a.previous, a.num, a.progressive};
+        const QVariantList values =
+            a.previous == 0 ? QVariantList{a.num, a.progressive} : QVariantList{a.previous, a.num, a.progressive};
         if (DbStatus s = Database::exec(sql, values))
             return s;
         lowest = lowest == 0 ? a.progressive : std::min(lowest, a.progressive);

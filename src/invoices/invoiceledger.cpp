@@ -1,8 +1,8 @@
 #include "invoices/invoiceledger.h"
 
 #include "invoices/invoicetotals.h"
-#include "shell/formats.h"
 #include "shell/commandargs.h"
+#include "shell/formats.h"
 #include "shell/outputfiles.h"
 #include "shell/xlsxsheet.h"
 
@@ -109,8 +109,8 @@ QByteArray InvoiceLedger::csv() const
         const InvoiceStore::RegisterRow& f = registro.rows.at(k);
         const Importi& i = importi.at(k);
         text += riga({testo(f.num), f.data.toString(QStringLiteral("dd/MM/yyyy")), Formats::code(f.idAna, 4),
-                      testo(f.nome), testo(f.piva), testo(f.cf), Formats::fixed2(i.imponibile), QString::number(f.iva), Formats::fixed2(i.iva),
-                      Formats::fixed2(i.ritenuta), Formats::fixed2(f.totale),
+                      testo(f.nome), testo(f.piva), testo(f.cf), Formats::fixed2(i.imponibile), QString::number(f.iva),
+                      Formats::fixed2(i.iva), Formats::fixed2(i.ritenuta), Formats::fixed2(f.totale),
                       f.pagata ? QStringLiteral("Sì") : QStringLiteral("No")});
     }
     return kBom + text.toUtf8();
@@ -201,8 +201,8 @@ int InvoiceLedger::run(const QStringList& args, QTextStream& err)
     if (*idAna != 0) {
         const auto nome = InvoiceStore::customerName(*idAna);
         if (!nome || nome->isEmpty()) {
-            err << (nome ? CommandArgs::clienteNonTrovato(*idAna) : nome.error().title() + QStringLiteral(": ") +
-                                                                       nome.error().text)
+            err << (nome ? CommandArgs::clienteNonTrovato(*idAna)
+                         : nome.error().title() + QStringLiteral(": ") + nome.error().text)
                 << Qt::endl;
             return 1;
         }

@@ -166,7 +166,8 @@ int PdfCommand::run(const QStringList& args, QTextStream& err)
     const std::vector<Page> pages = LayoutRegistry::compose(paper->tipoDocumento, paper->data, nullptr);
     setDialogs(&previous);
     if (streamed.shown()) {
-        err << QStringLiteral("Nessun file scritto per \"%1\": il documento non sarebbe completo.").arg(a.key) << Qt::endl;
+        err << QStringLiteral("Nessun file scritto per \"%1\": il documento non sarebbe completo.").arg(a.key)
+            << Qt::endl;
         return 1;
     }
     if (pages.empty()) {

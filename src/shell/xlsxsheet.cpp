@@ -66,9 +66,10 @@ QByteArray XlsxSheet::bytes(QString& error) const
 
     for (int c = 0; c < m_columns.size(); ++c) {
         const Column& col = m_columns[c];
-        lxw_format* f = col.kind == Kind::Amount ? amount : col.kind == Kind::Date ? date
-                                                        : col.kind == Kind::Text   ? text
-                                                                                   : nullptr;
+        lxw_format* f = col.kind == Kind::Amount ? amount
+                        : col.kind == Kind::Date ? date
+                        : col.kind == Kind::Text ? text
+                                                 : nullptr;
         worksheet_set_column(sheet, c, c, col.width, f);
         worksheet_write_string(sheet, 0, c, col.title.toUtf8().constData(), header);
     }

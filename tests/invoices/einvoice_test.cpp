@@ -173,14 +173,14 @@ TEST(EInvoiceRules, IdentifiersCodesAndNames)
 
     EXPECT_EQ(testo(u"  Però l'€ “a”\r\n–\tb  "_s, 100), u"Però l'EUR \"a\" - b"_s);
     // Letters beyond Latin-1 as the nearest Latin ones; other scripts have none.
-    for (const auto& [text, written, changed] : std::vector<std::tuple<QString, QString, bool>>{
-             {u"Łódź"_s, u"Lodz"_s, true},
-             {u"Brzęczyszczykiewicz Đặng Œuvre Şişli Ħamrun"_s, u"Brzeczyszczykiewicz Dang OEuvre Sisli Hamrun"_s,
-              true},
-             {u"Straße Àncora"_s, u"Straße Àncora"_s, false},
-             {u"Citte\u0301"_s, u"Citt\u00e9"_s, false},
-             {u"ﬁnestra"_s, u"finestra"_s, true},
-             {u"北京 Metal"_s, u"?? Metal"_s, true}}) {
+    for (const auto& [text, written, changed] :
+         std::vector<std::tuple<QString, QString, bool>>{{u"Łódź"_s, u"Lodz"_s, true},
+                                                         {u"Brzęczyszczykiewicz Đặng Œuvre Şişli Ħamrun"_s,
+                                                          u"Brzeczyszczykiewicz Dang OEuvre Sisli Hamrun"_s, true},
+                                                         {u"Straße Àncora"_s, u"Straße Àncora"_s, false},
+                                                         {u"Citte\u0301"_s, u"Citt\u00e9"_s, false},
+                                                         {u"ﬁnestra"_s, u"finestra"_s, true},
+                                                         {u"北京 Metal"_s, u"?? Metal"_s, true}}) {
         EXPECT_EQ(testo(text, 100), written) << text.toStdString();
         EXPECT_EQ(lettereFuoriLatin1(text), changed) << text.toStdString();
     }
@@ -267,11 +267,17 @@ TEST(EInvoiceStore, ProgressivesOfFilesNotWrittenAreGivenBack)
     };
     const std::vector<Case> cases{
         {"nuove, restituite", {{{u"1/26"_s, u"2/26"_s}, false}}, 0, u"1/26=0 2/26=0 3/26=0 last=0"_s},
-        {"già date, tenute", {{{u"1/26"_s}, false}, {{u"1/26"_s, u"2/26"_s}, false}}, 1,
+        {"già date, tenute",
+         {{{u"1/26"_s}, false}, {{u"1/26"_s, u"2/26"_s}, false}},
+         1,
          u"1/26=1 2/26=0 3/26=0 last=1"_s},
-        {"nuovo nome, torna il vecchio", {{{u"1/26"_s}, false}, {{u"1/26"_s}, true}}, 1,
+        {"nuovo nome, torna il vecchio",
+         {{{u"1/26"_s}, false}, {{u"1/26"_s}, true}},
+         1,
          u"1/26=1 2/26=0 3/26=0 last=1"_s},
-        {"un altro ha preso dopo: restano inusati", {{{u"1/26"_s}, false}, {{u"2/26"_s}, false}}, 0,
+        {"un altro ha preso dopo: restano inusati",
+         {{{u"1/26"_s}, false}, {{u"2/26"_s}, false}},
+         0,
          u"1/26=0 2/26=2 3/26=0 last=2"_s},
     };
     for (const Case& c : cases) {
@@ -491,7 +497,8 @@ TEST(EInvoiceXml, RefusalsListEveryMissingItemAndWriteNothing)
     for (const auto& [name, content] : std::vector<std::pair<QString, QByteArray>>{
              {u"vecchia.xml"_s, "<?xml version=\"1.0\"?><x/>"}, {u"fornitore.xml"_s, fornitore}}) {
         s.dir.write(name, content);
-        EXPECT_TRUE(EInvoiceExport::writeFile(u"12/26"_s, s.out(name)).contains(u"fattura elettronica di questa azienda"_s));
+        EXPECT_TRUE(
+            EInvoiceExport::writeFile(u"12/26"_s, s.out(name)).contains(u"fattura elettronica di questa azienda"_s));
         EXPECT_EQ(s.dir.read(name), content);
     }
     EXPECT_EQ(EInvoiceExport::writeFile(u"12/26"_s, s.out(u"mia.xml"_s)), QString());
@@ -582,8 +589,7 @@ TEST(EInvoiceCommand, AgainTheSameNamesNoneTakenForFilesNotWritten)
               u"Carpenteria Rossi Srl|Stal Lodz Sp. z o.o."_s);
 
     // A file the exchange system refused goes again under a new name, kept from then on.
-    ASSERT_EQ(s.command({u"xml"_s, u"fattura"_s, u"2/26"_s, u"--nuovo-nome"_s, u"-o"_s, s.out(u"2.xml"_s)}, &errors),
-              0)
+    ASSERT_EQ(s.command({u"xml"_s, u"fattura"_s, u"2/26"_s, u"--nuovo-nome"_s, u"-o"_s, s.out(u"2.xml"_s)}, &errors), 0)
         << errors.toStdString();
     EXPECT_EQ(values(s.dir.read(u"2.xml"_s), u"ProgressivoInvio"_s), u"00003"_s);
     ASSERT_EQ(xmlAnno(u"dopo"_s, &errors), 0) << errors.toStdString();
@@ -613,20 +619,26 @@ TEST(Commands, OneRuleForYearsCustomersControlBytesAndBrokenPapers)
         {{}, {u"pdf"_s, u"registro-fatture"_s, u"2026"_s, u"--cliente"_s, u"999999"_s, u"-o"_s, out}, nessuno},
         {{}, {u"pdf"_s, u"registro-ddt"_s, u"2026"_s, u"--cliente"_s, u"999999"_s, u"-o"_s, out}, nessuno},
         {{}, {u"fattura-da-ddt"_s, u"999999"_s}, nessuno},
-        {{}, {u"csv"_s, u"fatture"_s, u"2026"_s, u"--cliente"_s, u"abc"_s, u"-o"_s, out},
+        {{},
+         {u"csv"_s, u"fatture"_s, u"2026"_s, u"--cliente"_s, u"abc"_s, u"-o"_s, out},
          u"Codice cliente non valido: \"abc\"."_s},
         {{}, {u"pdf"_s, u"fattura"_s, u"\x1b[31m1/26"_s, u"-o"_s, out}, u"contiene caratteri di controllo"_s},
         {{}, {u"xml"_s, u"fattura"_s, u"1/26"_s, u"-o"_s, out + u"\x9b"_s}, u"contiene caratteri di controllo"_s},
         {u"DELETE FROM Anagrafica"_s, {u"pdf"_s, u"fattura"_s, u"1/26"_s, u"-o"_s, out}, u"Cliente 1 non trovato"_s},
-        {u"UPDATE Fatture SET Totale = 1e21 WHERE Num = '2/26'"_s, {u"csv"_s, u"fatture"_s, u"2026"_s, u"-o"_s, out},
+        {u"UPDATE Fatture SET Totale = 1e21 WHERE Num = '2/26'"_s,
+         {u"csv"_s, u"fatture"_s, u"2026"_s, u"-o"_s, out},
          overflow},
         {u"UPDATE Fatture SET Totale = 1e21 WHERE Num = '2/26'"_s,
-         {u"pdf"_s, u"registro-fatture"_s, u"2026"_s, u"-o"_s, out}, overflow},
-        {u"UPDATE Fatture SET Totale = 1e21 WHERE Num = '2/26'"_s, {u"xml"_s, u"anno"_s, u"2026"_s, u"-o"_s, out},
+         {u"pdf"_s, u"registro-fatture"_s, u"2026"_s, u"-o"_s, out},
+         overflow},
+        {u"UPDATE Fatture SET Totale = 1e21 WHERE Num = '2/26'"_s,
+         {u"xml"_s, u"anno"_s, u"2026"_s, u"-o"_s, out},
          overflow},
         {u"UPDATE ContFatt SET Prezzo = 1e300 WHERE Num = '2/26'"_s,
-         {u"xlsx"_s, u"fatture"_s, u"2026"_s, u"-o"_s, out}, overflow},
-        {u"UPDATE ContFatt SET Prezzo = 1e300 WHERE Num = '2/26'"_s, {u"xml"_s, u"anno"_s, u"2026"_s, u"-o"_s, out},
+         {u"xlsx"_s, u"fatture"_s, u"2026"_s, u"-o"_s, out},
+         overflow},
+        {u"UPDATE ContFatt SET Prezzo = 1e300 WHERE Num = '2/26'"_s,
+         {u"xml"_s, u"anno"_s, u"2026"_s, u"-o"_s, out},
          overflow},
     };
     for (const Case& c : cases) {

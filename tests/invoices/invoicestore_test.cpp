@@ -270,7 +270,8 @@ TEST(InvoiceLedgerCsv, TextsASpreadsheetWouldRunAreNeutralisedAmountsAreNot)
         l.registro.rows = {r};
         // A credit: its negative amounts stay numbers.
         l.importi = {{dec("-10"), dec("-2.2"), Decimal()}};
-        EXPECT_TRUE(l.csv().endsWith("\r\n1/26;10/01/2026;0001;" + c.cell + ';' + c.cell + ";;-10,00;22;-2,20;0,00;-12,20;No\r\n"))
+        EXPECT_TRUE(l.csv().endsWith("\r\n1/26;10/01/2026;0001;" + c.cell + ';' + c.cell +
+                                     ";;-10,00;22;-2,20;0,00;-12,20;No\r\n"))
             << l.csv().toStdString();
     }
 }
@@ -325,7 +326,15 @@ TEST_F(InvoiceStoreTest, TheSpreadsheetKeepsCodesAsTextAmountsAsNumbersDatesAsDa
     const qint64 fabbri = addCustomer(u"=FABBRI"_s);
     Database::exec(u"UPDATE Anagrafica SET Piva = '02841560963' WHERE Id = ?"_s, {fabbri});
     issue(u"1/26"_s, rossi, QDate(2026, 1, 10));
-    issue(Invoice{u"2/26"_s, fabbri, {}, QDate(2026, 2, 3), dec("1456.78"), 22, {}, true, false,
+    issue(Invoice{u"2/26"_s,
+                  fabbri,
+                  {},
+                  QDate(2026, 2, 3),
+                  dec("1456.78"),
+                  22,
+                  {},
+                  true,
+                  false,
                   {{1, u"Ringhiera"_s, dec("1"), dec("1234.56")}}});
     const QString out = dir.path(u"fatture.xlsx"_s);
     QString errors;
@@ -365,8 +374,8 @@ TEST_F(InvoiceStoreTest, TheSpreadsheetKeepsCodesAsTextAmountsAsNumbersDatesAsDa
     QString failed;
     XlsxSheet other(u"Foglio"_s, u"Conti"_s, u"Conti di casa"_s, {{u"A"_s, XlsxSheet::Kind::Text, 10}});
     const std::pair<QString, QByteArray> strangers[] = {{u"conti.xlsx"_s, other.bytes(failed)},
-                                                         {u"fatture.csv.xlsx"_s, InvoiceLedger().csv()},
-                                                         {u"vuoto.xlsx"_s, QByteArray()}};
+                                                        {u"fatture.csv.xlsx"_s, InvoiceLedger().csv()},
+                                                        {u"vuoto.xlsx"_s, QByteArray()}};
     for (const auto& [name, bytes] : strangers) {
         dir.write(name, bytes);
         EXPECT_EQ(InvoiceLedger::run({u"xlsx"_s, u"fatture"_s, u"2026"_s, u"-o"_s, dir.path(name)}, err), 1);

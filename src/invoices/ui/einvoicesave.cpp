@@ -82,9 +82,10 @@ bool EInvoiceSave::run(QWidget* parent, const QString& num)
     bool nuovoNome = false;
     if (!chiediNome(parent, num, nuovoNome))
         return false;
-    const QString path = dialogs().saveFileName(parent, QStringLiteral("Salva fattura elettronica"),
-                                                QDir(app().workDir).filePath(EInvoiceExport::proposedName(num, nuovoNome)),
-                                                QStringLiteral("Fattura elettronica (*.xml)"));
+    const QString path =
+        dialogs().saveFileName(parent, QStringLiteral("Salva fattura elettronica"),
+                               QDir(app().workDir).filePath(EInvoiceExport::proposedName(num, nuovoNome)),
+                               QStringLiteral("Fattura elettronica (*.xml)"));
     if (path.isEmpty())
         return false;
     QStringList adattati;

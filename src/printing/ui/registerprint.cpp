@@ -114,10 +114,10 @@ bool esportaFatture(QWidget* parent, int anno, qint64 idCliente, bool excel)
     const QByteArray bytes = excel ? ledger->xlsx(anno, failed) : ledger->csv();
     const QString path =
         failed.isEmpty()
-            ? dialogs().saveFileName(parent, QStringLiteral("Esporta fatture"),
-                                     QDir(app().workDir)
-                                         .filePath(excel ? InvoiceLedger::nomeXlsx(anno) : InvoiceLedger::nomeCsv(anno)),
-                                     excel ? QStringLiteral("Foglio di Excel (*.xlsx)") : QStringLiteral("File CSV (*.csv)"))
+            ? dialogs().saveFileName(
+                  parent, QStringLiteral("Esporta fatture"),
+                  QDir(app().workDir).filePath(excel ? InvoiceLedger::nomeXlsx(anno) : InvoiceLedger::nomeCsv(anno)),
+                  excel ? QStringLiteral("Foglio di Excel (*.xlsx)") : QStringLiteral("File CSV (*.csv)"))
             : QString();
     if (failed.isEmpty() && path.isEmpty())
         return false;

@@ -152,7 +152,8 @@ TEST(EInvoiceSave, XmlButtonsWriteTheStoredInvoiceAskingItsNatura)
     EXPECT_TRUE(dlg.proposedFiles[0].endsWith(u"/IT01234567897_00001.xml"_s)) << dlg.proposedFiles[0].toStdString();
     // The letters the format cannot hold are told.
     EXPECT_TRUE(dlg.lastText().startsWith(u"FATTURA elettronica salvata con successo\n\n"_s));
-    EXPECT_TRUE(dlg.lastText().contains(u"\"Bertoldi Łódź Srl\" → \"Bertoldi Lodz Srl\""_s)) << dlg.lastText().toStdString();
+    EXPECT_TRUE(dlg.lastText().contains(u"\"Bertoldi Łódź Srl\" → \"Bertoldi Lodz Srl\""_s))
+        << dlg.lastText().toStdString();
     EXPECT_EQ(EInvoiceStore::natura(num).value(), u"N6.3"_s);
     EXPECT_TRUE(dir.read(u"fe.xml"_s).contains("<Natura>N6.3</Natura>"));
 
@@ -162,19 +163,18 @@ TEST(EInvoiceSave, XmlButtonsWriteTheStoredInvoiceAskingItsNatura)
     ASSERT_TRUE(recalled.Carica(num, anno));
     EXPECT_TRUE(recalled.findChild<QPushButton*>(u"BtnXml"_s)->isEnabled());
     QString given = u"00001"_s;
-    for (const auto& [answer, file, progressivo] : std::vector<std::tuple<Answer, QString, QString>>{
-             {Answer::Yes, u"fe2.xml"_s, u"00001"_s},
-             {Answer::No, u"fe3.xml"_s, u"00002"_s},
-             {Answer::Yes, u"fe4.xml"_s, u"00002"_s},
-             {Answer::Cancel, u"fe5.xml"_s, QString()}}) {
+    for (const auto& [answer, file, progressivo] :
+         std::vector<std::tuple<Answer, QString, QString>>{{Answer::Yes, u"fe2.xml"_s, u"00001"_s},
+                                                           {Answer::No, u"fe3.xml"_s, u"00002"_s},
+                                                           {Answer::Yes, u"fe4.xml"_s, u"00002"_s},
+                                                           {Answer::Cancel, u"fe5.xml"_s, QString()}}) {
         const qsizetype proposed = dlg.proposedFiles.size();
         dlg.answer(answer);
         if (!progressivo.isEmpty())
             dlg.chooseFile(dir.path(file));
         click(recalled, "BtnXml");
-        const auto question = std::find_if(dlg.messages.rbegin(), dlg.messages.rend(), [](const auto& m) {
-            return m.buttons == Dialogs::Buttons::YesNoCancel;
-        });
+        const auto question = std::find_if(dlg.messages.rbegin(), dlg.messages.rend(),
+                                           [](const auto& m) { return m.buttons == Dialogs::Buttons::YesNoCancel; });
         ASSERT_NE(question, dlg.messages.rend());
         EXPECT_TRUE(question->text.contains(u"IT01234567897_"_s + given + u".xml"_s)) << question->text.toStdString();
         if (progressivo.isEmpty()) {
