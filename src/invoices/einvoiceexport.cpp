@@ -235,13 +235,21 @@ QString EInvoiceExport::writeYear(int anno, const QString& folder, bool newNames
     if (!problems.isEmpty())
         return problems.join(u"\n"_s);
 
-    if (!QFileInfo(folder).isDir() && !QDir().mkpath(folder))
+    const bool made = !QFileInfo(folder).isDir();
+    if (made && !QDir().mkpath(folder))
         return u"Impossibile creare la cartella \"%1\"."_s.arg(folder);
     const QDir dir(folder);
-    return writeInvoices(
+    int count = 0;
+    const QString error = writeInvoices(
         inputs, company->partitaIva, newNames,
-        [&](long long n) { return dir.filePath(EInvoiceRules::nomeFile(company->partitaIva, n)); }, progress, written,
+        [&](long long n) { return dir.filePath(EInvoiceRules::nomeFile(company->partitaIva, n)); }, progress, &count,
         adattati);
+    if (written)
+        *written = count;
+    // A folder made for files that were not written does not stay.
+    if (made && count == 0)
+        QDir().rmdir(folder);
+    return error;
 }
 
 int EInvoiceExport::run(const QStringList& arguments, QTextStream& err)

@@ -315,12 +315,16 @@ TEST_F(DataSafety, PdfOutputNeverReplacesDataDevicesOrOtherFiles)
     };
     const auto before = snapshot(dir.path());
     const QByteArray csv = InvoiceLedger::carica(2026, 0).value().csv();
+    QString failed;
+    const QByteArray xlsx = InvoiceLedger::carica(2026, 0).value().xlsx(2026, failed);
+    ASSERT_FALSE(xlsx.isEmpty()) << failed.toStdString();
     for (const QString& output : cases) {
         SCOPED_TRACE(output.toStdString());
         QString err;
         EXPECT_EQ(pdf(output, &err), 1);
         EXPECT_TRUE(err.contains(QStringLiteral("Impossibile scrivere"))) << err.toStdString();
         EXPECT_FALSE(InvoiceLedger::scriviCsv(csv, output).isEmpty());
+        EXPECT_FALSE(InvoiceLedger::scriviXlsx(xlsx, output).isEmpty());
     }
     EXPECT_EQ(snapshot(dir.path()), before);
     EXPECT_EQ(dir.read(QStringLiteral("altro/lettera.txt")), "Gentile cliente");
