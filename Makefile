@@ -1,9 +1,9 @@
-# Entry points: `make run`, `make test`, `make demo`, `make bench`.
+# Entry points: `make run`, `make test`, `make demo`, `make bench`, `make package`.
 BUILD ?= build
 JOBS ?= $(shell nproc)
 DEMO_DIR ?= $(CURDIR)/demo-data
 
-.PHONY: setup build run test demo bench clean
+.PHONY: setup build run test demo bench package clean
 
 setup:
 	@bash scripts/setup.sh
@@ -26,6 +26,11 @@ demo: build
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do QT_QPA_PLATFORM=offscreen $$b; done
+
+# The Debian package, $(BUILD)/corvalisto_VERSION_amd64.deb: the program and its packaging files only.
+package: setup $(BUILD)/CMakeCache.txt
+	@cmake --build $(BUILD) -j $(JOBS) --target corvalisto packaging_files
+	cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD)

@@ -13,11 +13,14 @@
 #include "shell/startup.h"
 #include "shell/ui/form1.h"
 #include "shell/ui/qtdialogs.h"
+#include "shell/usage.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDate>
 #include <QDir>
 #include <QFileInfo>
+#include <QIcon>
 #include <QTextStream>
 #include <cstdlib>
 
@@ -37,13 +40,11 @@ int fail(const QString& message)
     return 1;
 }
 
-// The commands open no window, so they must run where there is no display.
+// The commands, the help and the version open no window, so they must run where there is no display.
 void useOffscreenForCommands(int argc, char** argv)
 {
     for (int i = 1; i < argc; ++i)
-        if ((qstrcmp(argv[i], "pdf") == 0 || qstrcmp(argv[i], "xml") == 0 || qstrcmp(argv[i], "csv") == 0 ||
-             qstrcmp(argv[i], "xlsx") == 0 || qstrcmp(argv[i], "fattura-da-ddt") == 0) &&
-            qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        if (Usage::opensNoWindow(argv[i]) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
 }
 
@@ -59,79 +60,42 @@ int main(int argc, char** argv)
     if (const QString refused = CommandArgs::controlli(QCoreApplication::arguments().mid(1)); !refused.isEmpty())
         return fail(refused);
 
+    // The menu entry and icon the package installs; a build folder run has no themed icon.
+    QApplication::setDesktopFileName(QStringLiteral("corvalisto"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("corvalisto")));
+
+    // Options are only parsed here; their help is Usage's.
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Gestionale per la carpenteria metallica"));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    const QCommandLineOption dirOption(QStringLiteral("dir"),
-                                       QStringLiteral("Cartella di lavoro (dati, impostazioni, immagini)."),
-                                       QStringLiteral("CARTELLA"));
-    const QCommandLineOption demoOption(QStringLiteral("demo"),
-                                        QStringLiteral("Riempie una cartella nuova con dati di esempio."));
-    const QCommandLineOption outputOption(
-        QStringList{QStringLiteral("o"), QStringLiteral("output")},
-        QStringLiteral("File PDF o XML da scrivere (comandi pdf e xml), cartella per xml anno."),
-        QStringLiteral("FILE"));
-    const QCommandLineOption floppyOption(
-        QStringLiteral("floppy"),
-        QStringLiteral("Cartella del backup (menu Utility, Backup), al posto della chiavetta USB inserita."),
-        QStringLiteral("CARTELLA"));
-    const QCommandLineOption databaseOption(
-        QStringLiteral("database"),
-        QStringLiteral("Database PostgreSQL condiviso, postgresql://utente@server:porta/nome (la password da "
-                       "~/.pgpass o PGPASSWORD), al posto del file in Dati."),
-        QStringLiteral("URL"));
-    const QCommandLineOption toOption(
-        QStringLiteral("to"), QStringLiteral("Database PostgreSQL vuoto in cui copiare i dati (comando migrate)."),
-        QStringLiteral("URL"));
-    const QCommandLineOption annoOption(QStringLiteral("anno"),
-                                        QStringLiteral("Anno dei DDT da fatturare (comando fattura-da-ddt)."),
-                                        QStringLiteral("ANNO"));
-    parser.addOption(dirOption);
-    parser.addOption(databaseOption);
-    parser.addOption(toOption);
-    parser.addOption(demoOption);
-    parser.addOption(floppyOption);
-    parser.addOption(outputOption);
-    parser.addOption(annoOption);
-    const QCommandLineOption clienteOption(QStringLiteral("cliente"),
-                                           QStringLiteral("Solo il cliente di questo codice (registri e csv)."),
-                                           QStringLiteral("ID"));
-    parser.addOption(clienteOption);
-    parser.addPositionalArgument(
-        QStringLiteral("pdf"),
-        QStringLiteral("pdf TIPO CHIAVE -o FILE: scrive un documento in PDF senza aprire finestre."),
-        QStringLiteral("[pdf TIPO CHIAVE]"));
-    parser.addPositionalArgument(QStringLiteral("xml"),
-                                 QStringLiteral("xml fattura NUMERO -o FILE, xml anno ANNO -o CARTELLA: scrive le "
-                                                "fatture elettroniche (FatturaPA) senza aprire finestre."),
-                                 QStringLiteral("[xml fattura NUMERO | xml anno ANNO]"));
-    parser.addPositionalArgument(
-        QStringLiteral("init"), QStringLiteral("--database URL init: crea le tabelle in un database PostgreSQL vuoto."),
-        QStringLiteral("[init]"));
-    parser.addPositionalArgument(
-        QStringLiteral("migrate"),
-        QStringLiteral("--dir CARTELLA migrate --to URL: copia il database della cartella in un database PostgreSQL "
-                       "vuoto."),
-        QStringLiteral("[migrate --to URL]"));
-    parser.addPositionalArgument(QStringLiteral("fattura-da-ddt"),
-                                 QStringLiteral("fattura-da-ddt CLIENTE_ID --anno ANNO: mostra i DDT non ancora "
-                                                "fatturati del cliente e le righe della fattura differita, senza "
-                                                "scrivere nulla."),
-                                 QStringLiteral("[fattura-da-ddt CLIENTE_ID]"));
-    parser.addPositionalArgument(QStringLiteral("csv"),
-                                 QStringLiteral("csv fatture ANNO -o FILE: scrive le fatture dell'anno per il "
-                                                "commercialista (CSV)."),
-                                 QStringLiteral("[csv fatture ANNO]"));
-    parser.addPositionalArgument(QStringLiteral("xlsx"),
-                                 QStringLiteral("xlsx fatture ANNO -o FILE: le stesse fatture in un foglio di Excel."),
-                                 QStringLiteral("[xlsx fatture ANNO]"));
-    const QCommandLineOption nuovoNomeOption(
-        QStringLiteral("nuovo-nome"),
-        QStringLiteral("Comando xml: un nuovo nome di file anche per le fatture già esportate (file scartati dal "
-                       "Sistema di Interscambio)."));
-    parser.addOption(nuovoNomeOption);
-    parser.process(qapp);
+    const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption versionOption(QStringList{QStringLiteral("v"), QStringLiteral("version")});
+    const QCommandLineOption dirOption(QStringLiteral("dir"), QString(), QStringLiteral("CARTELLA"));
+    const QCommandLineOption demoOption(QStringLiteral("demo"));
+    const QCommandLineOption outputOption(QStringList{QStringLiteral("o"), QStringLiteral("output")}, QString(),
+                                          QStringLiteral("FILE"));
+    const QCommandLineOption floppyOption(QStringLiteral("floppy"), QString(), QStringLiteral("CARTELLA"));
+    const QCommandLineOption databaseOption(QStringLiteral("database"), QString(), QStringLiteral("URL"));
+    const QCommandLineOption toOption(QStringLiteral("to"), QString(), QStringLiteral("URL"));
+    const QCommandLineOption annoOption(QStringLiteral("anno"), QString(), QStringLiteral("ANNO"));
+    const QCommandLineOption clienteOption(QStringLiteral("cliente"), QString(), QStringLiteral("ID"));
+    const QCommandLineOption nuovoNomeOption(QStringLiteral("nuovo-nome"));
+    parser.addOptions({helpOption, versionOption, dirOption, databaseOption, toOption, demoOption, floppyOption,
+                       outputOption, annoOption, clienteOption, nuovoNomeOption});
+    if (!parser.parse(QApplication::arguments())) {
+        const QString unknown = parser.unknownOptionNames().value(0);
+        const QString mistake =
+            unknown.isEmpty() ? QStringLiteral("Manca il valore di un'opzione.")
+                              : QStringLiteral("Opzione sconosciuta: %1%2")
+                                    .arg(unknown.size() > 1 ? QStringLiteral("--") : QStringLiteral("-"), unknown);
+        return fail(mistake + QStringLiteral("\nL'elenco delle opzioni: corvalisto --help"));
+    }
+    if (parser.isSet(helpOption)) {
+        QTextStream(stdout) << Usage::helpText();
+        return 0;
+    }
+    if (parser.isSet(versionOption)) {
+        QTextStream(stdout) << QStringLiteral("Corvalisto %1").arg(QStringLiteral(CORVALISTO_VERSION)) << Qt::endl;
+        return 0;
+    }
 
     const QString workDir = QDir(parser.isSet(dirOption) ? parser.value(dirOption) : defaultWorkDir()).absolutePath();
     app().workDir = workDir;
@@ -209,6 +173,8 @@ int main(int argc, char** argv)
         const Startup::OpenOutcome db = Startup::createDatabase(DemoData::fill);
         if (!db.ok)
             return fail(QFileInfo::exists(app().path(Database::kRelativePath)) ? refused : db.message);
+        // Earlier days' copies, for the restore to list; the demo goes on without them.
+        DemoData::writeEarlierCopies(QDate::currentDate());
         Database::close();
     }
 

@@ -1,0 +1,105 @@
+#include "shell/usage.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+
+namespace {
+
+struct Line {
+    const char* word; // the command word, or nullptr for an option
+    const char* synopsis;
+    const char* description;
+};
+
+constexpr Line kCommands[] = {
+    {"pdf", "pdf TIPO CHIAVE -o FILE",
+     "Scrive in PDF un documento memorizzato, con le stesse pagine della stampa dal suo editor. Tipi e chiavi: "
+     "anagrafica NOME, fattura NUMERO (per esempio fattura 12/26), ddt NUMERO, preventivo NUMERO, documento NUMERO."},
+    {"pdf", "pdf registro-fatture ANNO [--cliente ID] -o FILE",
+     "Il registro delle fatture dell'anno, come lo elenca e lo stampa la sua finestra, con i totali dell'anno."},
+    {"pdf", "pdf registro-ddt ANNO [--cliente ID] -o FILE", "Il registro dei DDT dell'anno."},
+    {"csv", "csv fatture ANNO [--cliente ID] -o FILE",
+     "Le fatture dell'anno per il commercialista, una riga per fattura: separatore \";\", virgola decimale, "
+     "UTF-8, date gg/mm/aaaa."},
+    {"xlsx", "xlsx fatture ANNO [--cliente ID] -o FILE",
+     "Le stesse fatture in un foglio di Excel: codici e partite IVA come testo, importi come numeri con due "
+     "decimali, date come date."},
+    {"xml", "xml fattura NUMERO [--nuovo-nome] -o FILE",
+     "La fattura elettronica (FatturaPA) di una fattura memorizzata, con il nome che ha già se era stata esportata; "
+     "--nuovo-nome ne dà uno nuovo (file scartato dal Sistema di Interscambio)."},
+    {"xml", "xml anno ANNO [--nuovo-nome] -o CARTELLA",
+     "Le fatture elettroniche di tutte le fatture dell'anno, con i nomi che il Sistema di Interscambio si aspetta."},
+    {"fattura-da-ddt", "fattura-da-ddt CLIENTE_ID [--anno ANNO]",
+     "Mostra i DDT dell'anno non ancora fatturati del cliente e le righe della fattura differita, senza scrivere "
+     "nulla. L'anno predefinito è quello in corso."},
+    {"init", "--database URL init", "Crea le tabelle in un database PostgreSQL senza tabelle."},
+    {"migrate", "migrate --to URL",
+     "Copia il database della cartella di lavoro in un database PostgreSQL senza tabelle, in una sola "
+     "transazione, e confronta i conteggi e le somme delle due parti."},
+};
+
+constexpr Line kOptions[] = {
+    {nullptr, "--dir CARTELLA",
+     "Cartella di lavoro (dati, impostazioni, immagini); senza, $CORVALISTO_DIR o ~/Corvalisto."},
+    {nullptr, "--database URL",
+     "Database PostgreSQL condiviso, postgresql://utente@server:porta/nome, al posto del file in Dati; la password "
+     "da ~/.pgpass o $PGPASSWORD."},
+    {nullptr, "--demo", "Riempie una cartella di lavoro nuova e vuota con dati di esempio, poi la apre."},
+    {nullptr, "--floppy CARTELLA", "Cartella del backup (menu Utility, Backup), al posto della chiavetta USB."},
+    {nullptr, "-o, --output FILE", "File da scrivere (comandi pdf, csv, xlsx, xml fattura); cartella per xml anno."},
+    {nullptr, "--cliente ID", "Solo il cliente di questo codice (registri, csv e xlsx)."},
+    {nullptr, "--nuovo-nome", "Un nuovo nome di file anche per le fatture già esportate (comando xml)."},
+    {nullptr, "--anno ANNO", "Anno dei DDT da fatturare (comando fattura-da-ddt)."},
+    {nullptr, "--to URL", "Database PostgreSQL in cui copiare i dati (comando migrate)."},
+    {nullptr, "-h, --help", "Mostra questo aiuto."},
+    {nullptr, "-v, --version", "Mostra la versione."},
+};
+
+constexpr int kWidth = 80;
+constexpr int kIndent = 6;
+
+// Synopsis on its own line, description wrapped below it: long synopses need no columns.
+void append(QString& text, const Line& line)
+{
+    text += QStringLiteral("  %1\n").arg(QString::fromUtf8(line.synopsis));
+    QString row;
+    const QStringList words = QString::fromUtf8(line.description).split(QLatin1Char(' '));
+    for (const QString& word : words) {
+        if (!row.isEmpty() && kIndent + row.size() + 1 + word.size() > kWidth) {
+            text += QString(kIndent, QLatin1Char(' ')) + row + QLatin1Char('\n');
+            row.clear();
+        }
+        row += (row.isEmpty() ? QString() : QStringLiteral(" ")) + word;
+    }
+    text += QString(kIndent, QLatin1Char(' ')) + row + QLatin1Char('\n');
+}
+
+} // namespace
+
+namespace Usage {
+
+QString helpText()
+{
+    QString text = QStringLiteral("Uso: corvalisto [OPZIONI] [COMANDO]\n"
+                                  "Corvalisto %1, gestionale per la carpenteria metallica.\n\n"
+                                  "Senza comando apre la finestra principale sulla cartella di lavoro.\n\n"
+                                  "Comandi (non aprono finestre, non creano la cartella di lavoro né il database):\n")
+                       .arg(QCoreApplication::applicationVersion());
+    for (const Line& line : kCommands)
+        append(text, line);
+    text += QStringLiteral("\nOpzioni:\n");
+    for (const Line& line : kOptions)
+        append(text, line);
+    return text;
+}
+
+bool opensNoWindow(const char* argument)
+{
+    const QByteArray arg(argument);
+    for (const Line& line : kCommands)
+        if (arg == line.word)
+            return true;
+    return arg == "-h" || arg == "--help" || arg == "-v" || arg == "--version";
+}
+
+} // namespace Usage
