@@ -53,6 +53,11 @@ QByteArray XlsxSheet::bytes(QString& error) const
     }
     const QByteArray name = m_sheetName.toUtf8();
     lxw_worksheet* sheet = workbook_add_worksheet(book, name.constData());
+    if (!sheet) {
+        workbook_close(book);
+        error = QStringLiteral("nome del foglio non valido: \"%1\"").arg(m_sheetName);
+        return {};
+    }
 
     lxw_format* header = workbook_add_format(book);
     format_set_bold(header);
