@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libboost-dev libsqlite3-dev sqlite3
   libqt6sql6-psql postgresql postgresql-common libpq-dev
+  libxlsxwriter-dev
   fonts-liberation2 fonts-wqy-microhei poppler-utils python3-a38
   dpkg-dev desktop-file-utils appstream
 )

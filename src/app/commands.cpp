@@ -21,6 +21,8 @@ QStringList withOutput(QStringList args, const Commands::Options& o)
         args << QStringLiteral("-o") << *o.output;
     if (o.cliente)
         args << QStringLiteral("--cliente") << *o.cliente;
+    if (o.nuovoNome)
+        args << QStringLiteral("--nuovo-nome");
     return args;
 }
 
@@ -59,7 +61,13 @@ int xml(const QStringList& args, const Commands::Options& o)
 int csv(const QStringList& args, const Commands::Options& o)
 {
     QTextStream err(stderr);
-    return InvoiceLedger::run(withOutput(args, o), err);
+    return InvoiceLedger::run(QStringList{QStringLiteral("csv")} + withOutput(args, o), err);
+}
+
+int xlsx(const QStringList& args, const Commands::Options& o)
+{
+    QTextStream err(stderr);
+    return InvoiceLedger::run(QStringList{QStringLiteral("xlsx")} + withOutput(args, o), err);
 }
 
 int fatturaDaDdt(QStringList args, const Commands::Options& o)
@@ -99,6 +107,7 @@ const std::vector<Command>& all()
         {QStringLiteral("migrate"), false, migrate},
         {QStringLiteral("fattura-da-ddt"), true, fatturaDaDdt},
         {QStringLiteral("csv"), true, csv},
+        {QStringLiteral("xlsx"), true, xlsx},
     };
     return commands;
 }

@@ -18,6 +18,8 @@ struct Options {
     std::optional<QString> to;
     // The server of this run; empty for the folder's file.
     QString server;
+    // `xml`: the e-invoices get new file names instead of those given before.
+    bool nuovoNome = false;
 };
 
 // Their help lines are in usage.cpp.

@@ -7,6 +7,7 @@
 #include "data/database.h"
 #include "shell/appstate.h"
 #include "shell/backup.h"
+#include "shell/commandargs.h"
 #include "shell/dialogs.h"
 #include "shell/startup.h"
 #include "shell/ui/qtdialogs.h"
@@ -39,6 +40,9 @@ int main(int argc, char** argv)
     PaperWindows::install();
     QApplication::setApplicationName(QStringLiteral("Corvalisto"));
     QApplication::setApplicationVersion(QStringLiteral(CORVALISTO_VERSION));
+    // Messages repeat what was typed: escape sequences in it would reach the terminal.
+    if (const QString refused = CommandArgs::controlli(QCoreApplication::arguments().mid(1)); !refused.isEmpty())
+        return Commands::fail(refused);
 
     // The menu entry and icon the package installs; a build folder run has no themed icon.
     QApplication::setDesktopFileName(QStringLiteral("corvalisto"));
@@ -57,8 +61,9 @@ int main(int argc, char** argv)
     const QCommandLineOption toOption(QStringLiteral("to"), QString(), QStringLiteral("URL"));
     const QCommandLineOption annoOption(QStringLiteral("anno"), QString(), QStringLiteral("ANNO"));
     const QCommandLineOption clienteOption(QStringLiteral("cliente"), QString(), QStringLiteral("ID"));
+    const QCommandLineOption nuovoNomeOption(QStringLiteral("nuovo-nome"));
     parser.addOptions({helpOption, versionOption, dirOption, databaseOption, toOption, demoOption, floppyOption,
-                       outputOption, annoOption, clienteOption});
+                       outputOption, annoOption, clienteOption, nuovoNomeOption});
     if (!parser.parse(QApplication::arguments())) {
         const QString unknown = parser.unknownOptionNames().value(0);
         const QString mistake =
@@ -92,7 +97,8 @@ int main(int argc, char** argv)
             return parser.isSet(o) ? std::optional<QString>(parser.value(o)) : std::nullopt;
         };
         return Commands::run(positional,
-                             {given(outputOption), given(clienteOption), given(annoOption), given(toOption), server});
+                             {given(outputOption), given(clienteOption), given(annoOption), given(toOption), server,
+                              parser.isSet(nuovoNomeOption)});
     }
 
     if ((server.isEmpty() || parser.isSet(demoOption)) && !QDir().mkpath(workDir))

@@ -20,8 +20,13 @@ constexpr Line kCommands[] = {
     {"csv fatture ANNO [--cliente ID] -o FILE",
      "Le fatture dell'anno per il commercialista, una riga per fattura: separatore \";\", virgola decimale, "
      "UTF-8, date gg/mm/aaaa."},
-    {"xml fattura NUMERO -o FILE", "La fattura elettronica (FatturaPA) di una fattura memorizzata."},
-    {"xml anno ANNO -o CARTELLA",
+    {"xlsx fatture ANNO [--cliente ID] -o FILE",
+     "Le stesse fatture in un foglio di Excel: codici e partite IVA come testo, importi come numeri con due "
+     "decimali, date come date."},
+    {"xml fattura NUMERO [--nuovo-nome] -o FILE",
+     "La fattura elettronica (FatturaPA) di una fattura memorizzata, con il nome che ha già se era stata esportata; "
+     "--nuovo-nome ne dà uno nuovo (file scartato dal Sistema di Interscambio)."},
+    {"xml anno ANNO [--nuovo-nome] -o CARTELLA",
      "Le fatture elettroniche di tutte le fatture dell'anno, con i nomi che il Sistema di Interscambio si aspetta."},
     {"fattura-da-ddt CLIENTE_ID [--anno ANNO]",
      "Mostra i DDT dell'anno non ancora fatturati del cliente e le righe della fattura differita, senza scrivere "
@@ -40,8 +45,9 @@ constexpr Line kOptions[] = {
      "da ~/.pgpass o $PGPASSWORD."},
     {"--demo", "Riempie una cartella di lavoro nuova e vuota con dati di esempio, poi la apre."},
     {"--floppy CARTELLA", "Cartella del backup (menu Utility, Backup), al posto della chiavetta USB."},
-    {"-o, --output FILE", "File da scrivere (comandi pdf, csv, xml fattura); cartella per xml anno."},
-    {"--cliente ID", "Solo il cliente di questo codice (registri e csv)."},
+    {"-o, --output FILE", "File da scrivere (comandi pdf, csv, xlsx, xml fattura); cartella per xml anno."},
+    {"--cliente ID", "Solo il cliente di questo codice (registri, csv e xlsx)."},
+    {"--nuovo-nome", "Un nuovo nome di file anche per le fatture già esportate (comando xml)."},
     {"--anno ANNO", "Anno dei DDT da fatturare (comando fattura-da-ddt)."},
     {"--to URL", "Database PostgreSQL in cui copiare i dati (comando migrate)."},
     {"-h, --help", "Mostra questo aiuto."},

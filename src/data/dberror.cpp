@@ -16,3 +16,10 @@ DbError DbError::overflow()
 {
     return {RuntimeErrors::Overflow, RuntimeErrors::text(RuntimeErrors::Overflow)};
 }
+
+DbError DbError::overflow(const QString& where)
+{
+    DbError e = overflow();
+    e.text += u' ' + where;
+    return e;
+}

@@ -16,6 +16,8 @@ struct DbError {
     static DbError from(const QSqlError& e);
     // A number past the Decimal range, read or about to be written: run-time error 6.
     static DbError overflow();
+    // The same, saying where: "nella fattura 12/26".
+    static DbError overflow(const QString& where);
     QString title() const { return QStringLiteral("Errore ") + QString::number(number); }
 };
 

@@ -103,6 +103,50 @@ DbStatus copyTable(QSqlDatabase& source, const SourceTable& t)
                               .arg(last > 0 ? QStringLiteral("true") : QStringLiteral("false")));
 }
 
+// The driver prints lines of its own (in English) when the server goes away midway; the user
+// gets the program's message instead.
+QtMessageHandler g_previousHandler = nullptr;
+
+void dropDriverWarnings(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        g_previousHandler(type, context, message);
+}
+
+// Every table of the file, one after the other, each checked on both sides.
+DbStatus copyAll(QSqlDatabase& source, const QList<SourceTable>& tables, QList<Migration::TableFigures>& report)
+{
+    const QStringList own = Schema::ownTables();
+    for (const SourceTable& t : tables) {
+        if (!own.contains(t.name, Qt::CaseInsensitive))
+            if (auto err = Database::exec(Dialect::table(t.ddl)))
+                return err;
+        if (auto err = copyTable(source, t))
+            return err;
+        const auto before = figures(t, [&](const QString& sql) -> DbResult<QSqlQuery> {
+            QSqlQuery q(source);
+            if (!q.exec(sql))
+                return DbError::from(q.lastError());
+            return q;
+        });
+        const auto after = figures(t, [](const QString& sql) { return Database::select(sql); });
+        if (!before)
+            return before.error();
+        if (!after)
+            return after.error();
+        if (before->rows != after->rows || before->sums != after->sums)
+            return DbError{3146, QStringLiteral("La copia della tabella %1 non corrisponde (%2 righe "
+                                                "%3 invece di %4 righe %5)")
+                                     .arg(t.name)
+                                     .arg(after->rows)
+                                     .arg(after->sums.join(u' '))
+                                     .arg(before->rows)
+                                     .arg(before->sums.join(u' '))};
+        report.append(after.value());
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 namespace Migration {
@@ -127,35 +171,13 @@ DbResult<QList<TableFigures>> copy(const QString& sqliteFile, const QString& url
                 failure = tables.error();
             else
                 failure = Database::initServer(url, [&]() -> DbStatus {
-                    const QStringList own = Schema::ownTables();
-                    for (const SourceTable& t : tables.value()) {
-                        if (!own.contains(t.name, Qt::CaseInsensitive))
-                            if (auto err = Database::exec(Dialect::table(t.ddl)))
-                                return err;
-                        if (auto err = copyTable(source, t))
-                            return err;
-                        const auto before = figures(t, [&](const QString& sql) -> DbResult<QSqlQuery> {
-                            QSqlQuery q(source);
-                            if (!q.exec(sql))
-                                return DbError::from(q.lastError());
-                            return q;
-                        });
-                        const auto after = figures(t, [](const QString& sql) { return Database::select(sql); });
-                        if (!before)
-                            return before.error();
-                        if (!after)
-                            return after.error();
-                        if (before->rows != after->rows || before->sums != after->sums)
-                            return DbError{3146, QStringLiteral("La copia della tabella %1 non corrisponde (%2 righe "
-                                                                "%3 invece di %4 righe %5)")
-                                                     .arg(t.name)
-                                                     .arg(after->rows)
-                                                     .arg(after->sums.join(u' '))
-                                                     .arg(before->rows)
-                                                     .arg(before->sums.join(u' '))};
-                        report.append(after.value());
-                    }
-                    return std::nullopt;
+                    DbStatus s = copyAll(source, tables.value(), report);
+                    // A server stopped or a network gone midway gives the driver's English text.
+                    if (s && !Database::scalar(QStringLiteral("SELECT 1")))
+                        return DbError{Database::Unreachable,
+                                       QStringLiteral("La connessione al server si è interrotta durante la copia. "
+                                                      "Ripetere il comando quando il server risponde di nuovo.")};
+                    return s;
                 });
             source.rollback();
             source.close();
@@ -169,8 +191,10 @@ DbResult<QList<TableFigures>> copy(const QString& sqliteFile, const QString& url
 
 int run(const QString& sqliteFile, const QString& url, QTextStream& out, QTextStream& err)
 {
+    g_previousHandler = qInstallMessageHandler(dropDriverWarnings);
     const auto r = copy(sqliteFile, url);
     Database::close();
+    qInstallMessageHandler(g_previousHandler);
     if (!r) {
         err << QStringLiteral("Copia non eseguita: il %1 resta com'era.\n%2 - %3")
                    .arg(Database::describeServer(url), r.error().title(), r.error().text)

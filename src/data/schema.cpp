@@ -67,6 +67,11 @@ const Table kDdtLinks[] = {
                    "NumFattura TEXT NOT NULL COLLATE NOCASE)"},
 };
 
+// Step 4: the file name each exported invoice was given, so that exporting it again reuses it.
+const Table kEInvoiceFiles[] = {
+    {"EFatturaFile", "CREATE TABLE IF NOT EXISTS EFatturaFile (Num TEXT PRIMARY KEY, Progressivo INTEGER NOT NULL)"},
+};
+
 struct Step {
     const Table* tables;
     int tableCount;
@@ -79,6 +84,7 @@ const Step kSteps[] = {
     {kOriginal, int(std::size(kOriginal)), kIndexes, int(std::size(kIndexes))},
     {kEInvoice, int(std::size(kEInvoice)), nullptr, 0},
     {kDdtLinks, int(std::size(kDdtLinks)), nullptr, 0},
+    {kEInvoiceFiles, int(std::size(kEInvoiceFiles)), nullptr, 0},
 };
 
 // The server keeps the number in a table of its own, beside the program's.

@@ -3,6 +3,7 @@
 #include "ddt/ddtlinkstore.h"
 #include "ddt/ddtstore.h"
 #include "invoices/ddtinvoicing.h"
+#include "shell/commandargs.h"
 
 #include <QDate>
 #include <QTextStream>
@@ -29,10 +30,11 @@ int DdtInvoiceCommand::run(const QStringList& args, QTextStream& out, QTextStrea
     int anno = QDate::currentDate().year();
     for (int i = 0; i < args.size(); ++i) {
         if (args.at(i) == QStringLiteral("--anno") && i + 1 < args.size()) {
-            bool ok = false;
-            anno = args.at(++i).toInt(&ok);
-            if (!ok || anno < 1900 || anno > 9999)
-                return fail(err, QStringLiteral("Anno non valido: %1").arg(args.at(i)));
+            QString error;
+            const std::optional<int> a = CommandArgs::anno(args.at(++i), error);
+            if (!a)
+                return fail(err, error);
+            anno = *a;
         } else if (id.isEmpty()) {
             id = args.at(i);
         } else {
@@ -41,15 +43,16 @@ int DdtInvoiceCommand::run(const QStringList& args, QTextStream& out, QTextStrea
     }
     if (id.isEmpty())
         return fail(err, uso);
-    bool ok = false;
-    const qint64 idAna = id.toLongLong(&ok);
-    if (!ok || idAna <= 0)
-        return fail(err, QStringLiteral("Codice cliente non valido: %1").arg(id));
+    QString error;
+    const std::optional<qint64> cliente = CommandArgs::cliente(id, error);
+    if (!cliente)
+        return fail(err, error);
+    const qint64 idAna = *cliente;
     const auto nome = DdtStore::customerName(idAna);
     if (!nome)
         return failDb(err, nome.error());
     if (nome->isEmpty())
-        return fail(err, QStringLiteral("Cliente %1 non trovato").arg(idAna));
+        return fail(err, CommandArgs::clienteNonTrovato(idAna));
     const auto ddts = DdtLinkStore::daFatturare(anno, idAna);
     if (!ddts)
         return failDb(err, ddts.error());

@@ -1,8 +1,10 @@
 #include "invoices/einvoiceexport.h"
 
+#include "data/database.h"
 #include "invoices/einvoicerules.h"
 #include "invoices/einvoicestore.h"
 #include "invoices/invoicestore.h"
+#include "shell/commandargs.h"
 #include "shell/outputfiles.h"
 
 #include <QDir>
@@ -15,10 +17,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString kUsage = u"Uso: corvalisto [--dir CARTELLA] xml fattura NUMERO -o FILE\n"
-                       "     corvalisto [--dir CARTELLA] xml anno ANNO -o CARTELLA"_s;
-const QByteArray kSignature = QByteArrayLiteral("<?xml");
-const QString kKind = u"XML"_s;
+const QString kUsage = u"Uso: corvalisto [--dir CARTELLA] xml fattura NUMERO [--nuovo-nome] -o FILE\n"
+                       "     corvalisto [--dir CARTELLA] xml anno ANNO [--nuovo-nome] -o CARTELLA"_s;
 
 QString dbMessage(const DbError& e)
 {
@@ -92,10 +92,62 @@ QString writeBytes(const QString& path, const QByteArray& bytes)
     return QString();
 }
 
-QString refused(const QString& path)
+// An existing XML file is replaced only when it is an electronic invoice of this company: one
+// received from a supplier, or any other XML, stays.
+QString refused(const QString& path, const QString& partitaIva)
 {
-    const QString why = OutputFiles::refusal(path, kSignature, kKind);
+    const QString why = OutputFiles::refusal(
+        path, [&partitaIva](QIODevice& file) { return EInvoiceXml::writtenBy(file, partitaIva); },
+        u"file di fattura elettronica di questa azienda"_s);
     return why.isEmpty() ? QString() : u"Impossibile scrivere \"%1\": %2"_s.arg(path, why);
+}
+
+// Writes the file of each input under the name its progressive gives. The progressives are
+// taken, and every name checked, under one write lock before the first file is written; those
+// of files that could not be written are given back.
+QString writeInvoices(QList<EInvoiceXml::Input>& inputs, const QString& partitaIva, bool newNames,
+                      const std::function<QString(long long)>& pathOf, const std::function<void(int, int)>& progress,
+                      int* written, QStringList* adattati)
+{
+    QStringList nums;
+    for (const EInvoiceXml::Input& in : inputs)
+        nums << in.invoice.num;
+    QList<EInvoiceStore::Assigned> assigned;
+    QStringList paths;
+    {
+        Transaction tx(Transaction::Write);
+        if (!tx.started())
+            return u"Transazione non avviata"_s;
+        auto a = EInvoiceStore::assign(nums, newNames);
+        if (!a)
+            return dbMessage(a.error());
+        for (const EInvoiceStore::Assigned& one : a.value()) {
+            paths << pathOf(one.progressive);
+            if (QString why = refused(paths.last(), partitaIva); !why.isEmpty())
+                return why;
+        }
+        if (DbStatus s = tx.commit())
+            return dbMessage(*s);
+        assigned = std::move(a.value());
+    }
+    for (qsizetype i = 0; i < inputs.size(); ++i) {
+        inputs[i].progressivo = EInvoiceRules::progressivo(assigned[i].progressive);
+        QStringList changed;
+        QString error = writeBytes(paths[i], EInvoiceXml::write(inputs[i], &changed));
+        if (!error.isEmpty()) {
+            if (DbStatus s = EInvoiceStore::giveBack(assigned.mid(i)))
+                error += u"\n"_s + dbMessage(*s);
+            return error;
+        }
+        if (adattati)
+            for (const QString& c : changed)
+                adattati->append(inputs[i].invoice.num + u": "_s + c);
+        if (written)
+            ++*written;
+        if (progress)
+            progress(static_cast<int>(i + 1), static_cast<int>(inputs.size()));
+    }
+    return QString();
 }
 
 } // namespace
@@ -117,17 +169,28 @@ QString EInvoiceExport::missingMessage(const QString& num, const QStringList& it
            items.join(u"\n- "_s);
 }
 
-QString EInvoiceExport::proposedName()
+QString EInvoiceExport::adattatiMessage(const QStringList& adattati)
+{
+    if (adattati.isEmpty())
+        return QString();
+    return u"La fattura elettronica ammette solo le lettere dell'alfabeto latino occidentale (Latin-1): queste "
+           "sono state scritte con le lettere latine più vicine, gli altri segni con \"?\".\n- "_s +
+           adattati.join(u"\n- "_s);
+}
+
+QString EInvoiceExport::proposedName(const QString& num, bool newName)
 {
     const auto company = EInvoiceStore::company();
     const auto last = EInvoiceStore::lastProgressive();
-    if (!company || !last ||
+    const auto given = EInvoiceStore::progressiveOf(num);
+    if (!company || !last || !given ||
         !EInvoiceRules::partitaIvaValida(EInvoiceRules::identificativo(company->partitaIva, u"IT"_s)))
         return QString();
-    return EInvoiceRules::nomeFile(company->partitaIva, last.value() + 1);
+    return EInvoiceRules::nomeFile(company->partitaIva,
+                                   given.value() != 0 && !newName ? given.value() : last.value() + 1);
 }
 
-QString EInvoiceExport::writeFile(const QString& num, const QString& path)
+QString EInvoiceExport::writeFile(const QString& num, const QString& path, bool newName, QStringList* adattati)
 {
     QString error;
     std::optional<EInvoiceXml::Input> in = gather(num, error);
@@ -135,17 +198,13 @@ QString EInvoiceExport::writeFile(const QString& num, const QString& path)
         return error;
     if (const QStringList missing = EInvoiceXml::mancanti(*in); !missing.isEmpty())
         return missingMessage(num, missing);
-    if (QString why = refused(path); !why.isEmpty())
-        return why;
-    const auto progressive = EInvoiceStore::takeProgressive();
-    if (!progressive)
-        return dbMessage(progressive.error());
-    in->progressivo = EInvoiceRules::progressivo(progressive.value());
-    return writeBytes(path, EInvoiceXml::write(*in));
+    QList<EInvoiceXml::Input> inputs{std::move(*in)};
+    return writeInvoices(
+        inputs, inputs.first().company.partitaIva, newName, [&path](long long) { return path; }, {}, nullptr, adattati);
 }
 
-QString EInvoiceExport::writeYear(int anno, const QString& folder, const std::function<void(int, int)>& progress,
-                                  int* written)
+QString EInvoiceExport::writeYear(int anno, const QString& folder, bool newNames,
+                                  const std::function<void(int, int)>& progress, int* written, QStringList* adattati)
 {
     if (written)
         *written = 0;
@@ -176,29 +235,21 @@ QString EInvoiceExport::writeYear(int anno, const QString& folder, const std::fu
     if (!problems.isEmpty())
         return problems.join(u"\n"_s);
 
-    if (!QFileInfo(folder).isDir() && !QDir().mkpath(folder))
+    const bool made = !QFileInfo(folder).isDir();
+    if (made && !QDir().mkpath(folder))
         return u"Impossibile creare la cartella \"%1\"."_s.arg(folder);
-    const auto first = EInvoiceStore::takeProgressive(static_cast<int>(inputs.size()));
-    if (!first)
-        return dbMessage(first.error());
     const QDir dir(folder);
-    QStringList paths;
-    paths.reserve(inputs.size());
-    for (qsizetype i = 0; i < inputs.size(); ++i) {
-        inputs[i].progressivo = EInvoiceRules::progressivo(first.value() + i);
-        paths << dir.filePath(EInvoiceRules::nomeFile(company->partitaIva, first.value() + i));
-        if (QString why = refused(paths.last()); !why.isEmpty())
-            return why;
-    }
-    for (qsizetype i = 0; i < inputs.size(); ++i) {
-        if (QString error = writeBytes(paths[i], EInvoiceXml::write(inputs[i])); !error.isEmpty())
-            return error;
-        if (written)
-            ++*written;
-        if (progress)
-            progress(static_cast<int>(i + 1), static_cast<int>(inputs.size()));
-    }
-    return QString();
+    int count = 0;
+    const QString error = writeInvoices(
+        inputs, company->partitaIva, newNames,
+        [&](long long n) { return dir.filePath(EInvoiceRules::nomeFile(company->partitaIva, n)); }, progress, &count,
+        adattati);
+    if (written)
+        *written = count;
+    // A folder made for files that were not written does not stay.
+    if (made && count == 0)
+        QDir().rmdir(folder);
+    return error;
 }
 
 int EInvoiceExport::run(const QStringList& arguments, QTextStream& err)
@@ -207,6 +258,7 @@ int EInvoiceExport::run(const QStringList& arguments, QTextStream& err)
     if (!args.isEmpty() && args.first() == u"xml"_s)
         args.removeFirst();
     QString output;
+    bool newNames = false;
     QStringList positional;
     for (qsizetype i = 0; i < args.size(); ++i) {
         if (args[i] == u"-o"_s || args[i] == u"--output"_s) {
@@ -214,6 +266,8 @@ int EInvoiceExport::run(const QStringList& arguments, QTextStream& err)
                 output = args[++i];
         } else if (args[i].startsWith(u"--output="_s)) {
             output = args[i].mid(9);
+        } else if (args[i] == u"--nuovo-nome"_s) {
+            newNames = true;
         } else {
             positional << args[i];
         }
@@ -224,19 +278,19 @@ int EInvoiceExport::run(const QStringList& arguments, QTextStream& err)
     }
     const QString kind = positional[0].toLower();
     QString error;
+    QStringList adattati;
     if (kind == u"fattura"_s) {
-        error = writeFile(positional[1], output);
+        error = writeFile(positional[1], output, newNames, &adattati);
     } else if (kind == u"anno"_s) {
-        bool ok = false;
-        const int anno = positional[1].toInt(&ok);
-        if (!ok || anno < 1900 || anno > 9999) {
-            err << u"Anno non valido: \"%1\"."_s.arg(positional[1]) << Qt::endl;
+        const std::optional<int> anno = CommandArgs::anno(positional[1], error);
+        if (!anno) {
+            err << error << Qt::endl;
             return 1;
         }
         int shown = -1;
         int written = 0;
         error = writeYear(
-            anno, output,
+            *anno, output, newNames,
             [&err, &shown](int done, int total) {
                 const int percent = done * 100 / total;
                 if (percent == shown && done != total)
@@ -244,7 +298,7 @@ int EInvoiceExport::run(const QStringList& arguments, QTextStream& err)
                 shown = percent;
                 err << u"\rFatture elettroniche scritte: %1 di %2"_s.arg(done).arg(total) << Qt::flush;
             },
-            &written);
+            &written, &adattati);
         if (written > 0)
             err << Qt::endl;
     } else {
@@ -255,5 +309,7 @@ int EInvoiceExport::run(const QStringList& arguments, QTextStream& err)
         err << error << Qt::endl;
         return 1;
     }
+    if (!adattati.isEmpty())
+        err << adattatiMessage(adattati) << Qt::endl;
     return 0;
 }

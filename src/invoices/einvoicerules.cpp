@@ -1,6 +1,7 @@
 #include "invoices/einvoicerules.h"
 
 #include <QRegularExpression>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -183,33 +184,78 @@ QString nomeFile(const QString& partitaIva, long long n)
     return u"IT"_s + identificativo(partitaIva, u"IT"_s) + u'_' + progressivo(n) + u".xml"_s;
 }
 
+namespace {
+
+// Latin letters without a decomposition, and the typographic signs users paste from elsewhere.
+QString senzaScomposizione(char32_t u)
+{
+    static const std::pair<char32_t, const char*> table[] = {
+        {0x0110, "D"},  {0x0111, "d"},  {0x0126, "H"},  {0x0127, "h"},   {0x0131, "i"}, {0x0132, "IJ"},
+        {0x0133, "ij"}, {0x0138, "k"},  {0x0141, "L"},  {0x0142, "l"},   {0x014A, "N"}, {0x014B, "n"},
+        {0x0152, "OE"}, {0x0153, "oe"}, {0x0166, "T"},  {0x0167, "t"},   {0x0180, "b"}, {0x0192, "f"},
+        {0x01B7, "Z"},  {0x0292, "z"},  {0x1E9E, "SS"}, {0x20AC, "EUR"}, {0x2018, "'"}, {0x2019, "'"},
+        {0x201A, "'"},  {0x201C, "\""}, {0x201D, "\""}, {0x201E, "\""},  {0x2013, "-"}, {0x2014, "-"}};
+    for (const auto& [code, text] : table)
+        if (code == u)
+            return QString::fromLatin1(text);
+    return QString();
+}
+
+// The nearest Latin-1 text of one character beyond Latin-1: its base letters without accents
+// ("ł" and "Ł" by their look), "?" when it has none (another script).
+QString latino1(char32_t u)
+{
+    if (QString s = senzaScomposizione(u); !s.isEmpty())
+        return s;
+    QString out;
+    for (const QChar c : QString::fromUcs4(&u, 1).normalized(QString::NormalizationForm_KD))
+        if (c.unicode() >= 0x20 && c.unicode() <= 0xff && !(c.unicode() >= 0x7f && c.unicode() < 0xa0))
+            out += c;
+    return out.isEmpty() ? u"?"_s : out;
+}
+
+} // namespace
+
 QString testo(const QString& text, int maxLength)
 {
     QString out;
     out.reserve(text.size());
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        if (u < 0x20 || (u >= 0x7f && u < 0xa0))
-            out += u' ';
-        else if (u <= 0xff)
-            out += c;
-        else if (u == 0x20ac)
-            out += u"EUR"_s;
-        else if (u == 0x2018 || u == 0x2019)
-            out += u'\'';
-        else if (u == 0x201c || u == 0x201d)
-            out += u'"';
-        else if (u == 0x2013 || u == 0x2014)
-            out += u'-';
-        else if (u == 0x2026)
-            out += u"..."_s;
-        else if (!c.isLowSurrogate())
-            out += u'?';
+    // Composed first, so that a letter typed with a separate accent stays one Latin-1 letter.
+    const QList<uint> chars = text.normalized(QString::NormalizationForm_C).toUcs4();
+    for (qsizetype i = 0; i < chars.size();) {
+        // A word with a letter beyond Latin-1 is written in plain Latin letters throughout
+        // ("Łódź" as "Lodz", not "Lódz").
+        qsizetype end = i;
+        bool fuori = false;
+        while (end < chars.size() && QChar::isLetterOrNumber(chars[end])) {
+            fuori = fuori || chars[end] > 0xff;
+            ++end;
+        }
+        if (end == i)
+            ++end;
+        for (qsizetype k = i; k < end; ++k) {
+            const char32_t u = chars[k];
+            if (u < 0x20 || (u >= 0x7f && u < 0xa0))
+                out += u' ';
+            else if (u <= 0xff && !(fuori && u >= 0xc0))
+                out += QChar(static_cast<char16_t>(u));
+            else
+                out += latino1(u);
+        }
+        i = end;
     }
     out = out.simplified();
     if (out.size() > maxLength)
         out = out.left(maxLength).trimmed();
     return out;
+}
+
+bool lettereFuoriLatin1(const QString& text)
+{
+    for (const char32_t u : text.normalized(QString::NormalizationForm_C).toUcs4())
+        if (u > 0xff && QChar::isLetter(u))
+            return true;
+    return false;
 }
 
 QString importo(const Decimal& d)

@@ -54,9 +54,12 @@ QString progressivo(long long n);
 // IT + company VAT number + "_" + progressive + ".xml", the name the exchange system expects.
 QString nomeFile(const QString& partitaIva, long long n);
 
-// A text as the format takes it: one line of characters of the Latin-1 set (others replaced),
-// without outer blanks, cut to `maxLength` characters.
+// A text as the format takes it: one line of characters of the Latin-1 set, without outer
+// blanks, cut to `maxLength` characters. A letter beyond Latin-1 becomes the nearest Latin letters
+// ("Łódź" gives "Lodz"); one of another script, "?".
 QString testo(const QString& text, int maxLength);
+// Whether testo() changes letters of `text` (not just blanks and signs).
+bool lettereFuoriLatin1(const QString& text);
 // An amount with "." and exactly two decimals.
 QString importo(const Decimal& d);
 // A price or quantity with "." and two to eight decimals.

@@ -111,27 +111,96 @@ DbStatus EInvoiceStore::saveNatura(const QString& num, const QString& natura)
 
 DbStatus EInvoiceStore::forgetNatura(const QString& num)
 {
-    return Database::exec(QStringLiteral("DELETE FROM EFatturaNatura WHERE Num = ?"), {num});
+    if (DbStatus s = Database::exec(QStringLiteral("DELETE FROM EFatturaNatura WHERE Num = ?"), {num}))
+        return s;
+    // The number's next invoice is another document: its file gets a name of its own.
+    return Database::exec(QStringLiteral("DELETE FROM EFatturaFile WHERE Num = ?"), {num});
 }
 
-DbResult<long long> EInvoiceStore::takeProgressive(int count)
+DbResult<long long> EInvoiceStore::progressiveOf(const QString& num)
+{
+    auto v = Database::scalar(QStringLiteral("SELECT Progressivo FROM EFatturaFile WHERE Num = ?"), {num});
+    if (!v)
+        return v.error();
+    return v.value().toLongLong();
+}
+
+DbResult<QList<EInvoiceStore::Assigned>> EInvoiceStore::assign(const QStringList& nums, bool newNames)
 {
     // Read and raise under the write lock: two programs never take the same number.
     Transaction t(Transaction::Write);
     if (!t.started())
         return DbError{3246, QStringLiteral("Transazione non avviata")};
-    if (DbStatus s = Database::exec(QStringLiteral("INSERT INTO EFatturaProgressivo (Id, Ultimo) "
-                                                   "VALUES (1, 0) ON CONFLICT (Id) DO NOTHING")))
-        return *s;
-    if (DbStatus s =
-            Database::exec(QStringLiteral("UPDATE EFatturaProgressivo SET Ultimo = Ultimo + ? WHERE Id = 1"), {count}))
-        return *s;
-    auto v = Database::scalar(QStringLiteral("SELECT Ultimo FROM EFatturaProgressivo WHERE Id = 1"));
-    if (!v)
-        return v.error();
+    auto last = lastProgressive();
+    if (!last)
+        return last.error();
+    long long ultimo = last.value();
+    QList<Assigned> out;
+    out.reserve(nums.size());
+    for (const QString& num : nums) {
+        auto given = progressiveOf(num);
+        if (!given)
+            return given.error();
+        Assigned a{num, given.value(), given.value(), false};
+        if (a.progressive == 0 || newNames) {
+            a.progressive = ++ultimo;
+            a.taken = true;
+            if (DbStatus s = Database::exec(
+                    QStringLiteral("INSERT INTO EFatturaFile (Num, Progressivo) VALUES (?, ?) ON CONFLICT (Num) DO "
+                                   "UPDATE SET Progressivo = excluded.Progressivo"),
+                    {num, a.progressive}))
+                return *s;
+        }
+        out.append(a);
+    }
+    if (ultimo != last.value())
+        if (DbStatus s = setLast(ultimo))
+            return *s;
     if (DbStatus s = t.commit())
         return *s;
-    return v.value().toLongLong() - count + 1;
+    return out;
+}
+
+DbStatus EInvoiceStore::giveBack(const QList<Assigned>& unwritten)
+{
+    Transaction t(Transaction::Write);
+    if (!t.started())
+        return DbError{3246, QStringLiteral("Transazione non avviata")};
+    long long lowest = 0;
+    long long highest = 0;
+    for (const Assigned& a : unwritten) {
+        if (!a.taken)
+            continue;
+        // Back to the name it had, or to none; unless another seat changed it meanwhile.
+        const QString sql = a.previous == 0
+                                ? QStringLiteral("DELETE FROM EFatturaFile WHERE Num = ? AND Progressivo = ?")
+                                : QStringLiteral("UPDATE EFatturaFile SET Progressivo = ? WHERE Num = ? AND "
+                                                 "Progressivo = ?");
+        const QVariantList values =
+            a.previous == 0 ? QVariantList{a.num, a.progressive} : QVariantList{a.previous, a.num, a.progressive};
+        if (DbStatus s = Database::exec(sql, values))
+            return s;
+        lowest = lowest == 0 ? a.progressive : std::min(lowest, a.progressive);
+        highest = std::max(highest, a.progressive);
+    }
+    // Only the top of the sequence can be given back: lower ones stay unused.
+    if (highest != 0) {
+        auto last = lastProgressive();
+        if (!last)
+            return last.error();
+        if (last.value() == highest)
+            if (DbStatus s = setLast(lowest - 1))
+                return s;
+    }
+    return t.commit();
+}
+
+DbStatus EInvoiceStore::setLast(long long ultimo)
+{
+    if (DbStatus s = Database::exec(QStringLiteral("INSERT INTO EFatturaProgressivo (Id, Ultimo) "
+                                                   "VALUES (1, 0) ON CONFLICT (Id) DO NOTHING")))
+        return s;
+    return Database::exec(QStringLiteral("UPDATE EFatturaProgressivo SET Ultimo = ? WHERE Id = 1"), {ultimo});
 }
 
 DbResult<long long> EInvoiceStore::lastProgressive()

@@ -3,7 +3,9 @@
 #include "data/dberror.h"
 #include "invoices/einvoicedata.h"
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 // Every statement on the electronic invoice data, in tables of its own beside the ten of the
@@ -26,8 +28,28 @@ public:
     // A cancelled invoice's number is issued again: its Natura must not pass to the new one.
     static DbStatus forgetNatura(const QString& num);
 
-    // Takes the next `count` progressives of the file names (1, 2, ...) and gives the first;
-    // the last is kept, so no two files ever get the same one.
-    static DbResult<long long> takeProgressive(int count = 1);
+    // The last progressive of the file names (1, 2, ...) taken; it never goes back past a file
+    // written, so no two files get the same one.
     static DbResult<long long> lastProgressive();
+
+    // The progressive of the file an invoice was last written under; 0 when none. A cancelled
+    // invoice loses it with its Natura.
+    static DbResult<long long> progressiveOf(const QString& num);
+
+    struct Assigned {
+        QString num;
+        long long progressive = 0;
+        long long previous = 0; // the one it had before, 0 for none
+        bool taken = false;     // a new progressive, taken now
+    };
+    // Each invoice keeps the progressive it already has; one without, or all of them with
+    // `newNames`, takes the next free one, in the order given. Stored together; run it inside the
+    // caller's write transaction to check the names before anything is kept.
+    static DbResult<QList<Assigned>> assign(const QStringList& nums, bool newNames);
+    // Undoes assign() for invoices whose file was not written: each gets its former progressive
+    // back, and the counter goes back when nobody took a later one.
+    static DbStatus giveBack(const QList<Assigned>& unwritten);
+
+private:
+    static DbStatus setLast(long long ultimo);
 };

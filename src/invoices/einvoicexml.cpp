@@ -5,6 +5,7 @@
 #include "invoices/invoicetotals.h"
 
 #include <QRegularExpression>
+#include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
 using namespace Qt::StringLiterals;
@@ -34,8 +35,20 @@ bool carried(const InvoiceRow& r)
 
 class Writer {
 public:
-    explicit Writer(QByteArray* out) : x(out) {}
+    Writer(QByteArray* out, QStringList* adattati) : x(out), m_adattati(adattati) {}
     QXmlStreamWriter x;
+
+    // testo(), noting each text whose letters were changed to fit Latin-1.
+    QString t(const QString& text, int maxLength)
+    {
+        QString out = testo(text, maxLength);
+        if (m_adattati && lettereFuoriLatin1(text)) {
+            const QString nota = u"\"%1\" → \"%2\""_s.arg(text.simplified(), out);
+            if (!m_adattati->contains(nota))
+                m_adattati->append(nota);
+        }
+        return out;
+    }
 
     void el(const QString& name, const QString& value) { x.writeTextElement(name, value); }
     void open(const QString& name) { x.writeStartElement(name); }
@@ -45,14 +58,17 @@ public:
               const QString& paese)
     {
         open(u"Sede"_s);
-        el(u"Indirizzo"_s, testo(indirizzo, 60));
+        el(u"Indirizzo"_s, t(indirizzo, 60));
         el(u"CAP"_s, cap);
-        el(u"Comune"_s, testo(comune, 60));
+        el(u"Comune"_s, t(comune, 60));
         if (!provincia.isEmpty())
             el(u"Provincia"_s, provincia);
         el(u"Nazione"_s, paese);
         close();
     }
+
+private:
+    QStringList* m_adattati;
 };
 
 } // namespace
@@ -108,7 +124,7 @@ QStringList EInvoiceXml::mancanti(const Input& in)
     return out;
 }
 
-QByteArray EInvoiceXml::write(const Input& in)
+QByteArray EInvoiceXml::write(const Input& in, QStringList* adattati)
 {
     const Invoice& inv = in.invoice;
     const CompanyFiscalData& a = in.company;
@@ -126,7 +142,7 @@ QByteArray EInvoiceXml::write(const Input& in)
 
     QByteArray out;
     out.reserve(2048 + 300 * inv.rows.size());
-    Writer w(&out);
+    Writer w(&out, adattati);
     QXmlStreamWriter& x = w.x;
     x.setAutoFormatting(true);
     x.setAutoFormattingIndent(1);
@@ -164,7 +180,7 @@ QByteArray EInvoiceXml::write(const Input& in)
     if (!cfAzienda.isEmpty())
         w.el(u"CodiceFiscale"_s, cfAzienda);
     w.open(u"Anagrafica"_s);
-    w.el(u"Denominazione"_s, testo(a.denominazione, 80));
+    w.el(u"Denominazione"_s, w.t(a.denominazione, 80));
     w.close();
     w.el(u"RegimeFiscale"_s, a.regimeFiscale);
     w.close();
@@ -183,7 +199,7 @@ QByteArray EInvoiceXml::write(const Input& in)
     if (const QString cf = identificativo(c.cf); !cf.isEmpty())
         w.el(u"CodiceFiscale"_s, cf);
     w.open(u"Anagrafica"_s);
-    w.el(u"Denominazione"_s, testo(denominazione(c), 80));
+    w.el(u"Denominazione"_s, w.t(denominazione(c), 80));
     w.close();
     w.close();
     // Abroad the postcode is not an Italian one: the format wants five zeros.
@@ -210,7 +226,7 @@ QByteArray EInvoiceXml::write(const Input& in)
     // Taxable amount plus VAT: the withholding is paid by the customer to the treasury, not
     // subtracted from the document's total.
     w.el(u"ImportoTotaleDocumento"_s, importo(imponibile + imposta));
-    const QString note = testo(inv.note, 100000);
+    const QString note = w.t(inv.note, 100000);
     for (qsizetype i = 0; i < note.size(); i += 200)
         w.el(u"Causale"_s, note.mid(i, 200).trimmed());
     w.close();
@@ -223,7 +239,7 @@ QByteArray EInvoiceXml::write(const Input& in)
             continue;
         w.open(u"DettaglioLinee"_s);
         w.el(u"NumeroLinea"_s, QString::number(++linea));
-        const QString descrizione = testo(r.descrizione, 1000);
+        const QString descrizione = w.t(r.descrizione, 1000);
         w.el(u"Descrizione"_s, descrizione.isEmpty() ? u"-"_s : descrizione);
         const Decimal totale = InvoiceRules::importoMostrato(r);
         if (r.prezzo.isZero()) {
@@ -259,11 +275,11 @@ QByteArray EInvoiceXml::write(const Input& in)
         w.open(u"DatiPagamento"_s);
         w.el(u"CondizioniPagamento"_s, u"TP02"_s);
         w.open(u"DettaglioPagamento"_s);
-        w.el(u"Beneficiario"_s, testo(a.denominazione, 200));
+        w.el(u"Beneficiario"_s, w.t(a.denominazione, 200));
         w.el(u"ModalitaPagamento"_s, u"MP05"_s);
         // What the customer pays: the printed total, net of the withholding.
         w.el(u"ImportoPagamento"_s, importo(t.totaleMostrato()));
-        if (const QString istituto = testo(a.istitutoFinanziario, 80); !istituto.isEmpty())
+        if (const QString istituto = w.t(a.istitutoFinanziario, 80); !istituto.isEmpty())
             w.el(u"IstitutoFinanziario"_s, istituto);
         w.el(u"IBAN"_s, identificativo(a.iban));
         w.close();
@@ -273,4 +289,32 @@ QByteArray EInvoiceXml::write(const Input& in)
     x.writeEndElement();
     x.writeEndDocument();
     return out;
+}
+
+bool EInvoiceXml::writtenBy(QIODevice& file, const QString& partitaIva)
+{
+    QXmlStreamReader r(&file);
+    if (!r.readNextStartElement() || r.name() != u"FatturaElettronica"_s || r.namespaceUri() != kNamespace)
+        return false;
+    // Only the header is read: CedentePrestatore/DatiAnagrafici/IdFiscaleIVA.
+    const QStringList wanted{u"FatturaElettronicaHeader"_s, u"CedentePrestatore"_s, u"DatiAnagrafici"_s,
+                             u"IdFiscaleIVA"_s};
+    QStringList path;
+    QString paese;
+    QString codice;
+    while (r.readNextStartElement()) {
+        if (path.size() < wanted.size() && r.name() == wanted[path.size()]) {
+            path << r.name().toString();
+            continue;
+        }
+        if (path == wanted && r.name() == u"IdPaese"_s)
+            paese = r.readElementText();
+        else if (path == wanted && r.name() == u"IdCodice"_s)
+            codice = r.readElementText();
+        else
+            r.skipCurrentElement();
+        if (!paese.isEmpty() && !codice.isEmpty())
+            return paese == u"IT"_s && identificativo(codice, u"IT"_s) == identificativo(partitaIva, u"IT"_s);
+    }
+    return false;
 }

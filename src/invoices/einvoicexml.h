@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+class QIODevice;
+
 // The FatturaPA file (FPR12, schema 1.2.2) of one stored invoice; its amounts are those of the
 // printed invoice.
 class EInvoiceXml {
@@ -24,6 +26,9 @@ public:
 
     // Every item missing or wrong for a valid file, in Italian; empty when the file can be made.
     static QStringList mancanti(const Input& in);
-    // The file, UTF-8. Call only when mancanti() is empty.
-    static QByteArray write(const Input& in);
+    // The file, UTF-8. Call only when mancanti() is empty. Each text whose letters had to be
+    // changed to fit the format's Latin-1 goes to `adattati` as "original" → "written".
+    static QByteArray write(const Input& in, QStringList* adattati = nullptr);
+    // Whether `file` is an electronic invoice whose seller has this VAT number.
+    static bool writtenBy(QIODevice& file, const QString& partitaIva);
 };

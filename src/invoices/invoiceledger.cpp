@@ -1,8 +1,10 @@
 #include "invoices/invoiceledger.h"
 
 #include "invoices/invoicetotals.h"
+#include "shell/commandargs.h"
 #include "shell/formats.h"
 #include "shell/outputfiles.h"
+#include "shell/xlsxsheet.h"
 
 #include <QSaveFile>
 #include <QTextStream>
@@ -15,12 +17,25 @@ const QStringList kIntestazione{
     QStringLiteral("Cliente"),    QStringLiteral("Partita IVA"),  QStringLiteral("Codice fiscale"),
     QStringLiteral("Imponibile"), QStringLiteral("Aliquota IVA"), QStringLiteral("IVA"),
     QStringLiteral("Ritenuta"),   QStringLiteral("Totale"),       QStringLiteral("Pagata")};
-const QString kUso = QStringLiteral("Uso: corvalisto [--dir CARTELLA] csv fatture ANNO [--cliente ID] -o FILE");
+const QString kUso = QStringLiteral("Uso: corvalisto [--dir CARTELLA] csv|xlsx fatture ANNO [--cliente ID] -o FILE");
+// What marks a spreadsheet file as one of our lists.
+const QString kOggettoXlsx = QStringLiteral("Elenco fatture Corvalisto");
 
 // What every list of ours starts with: only such a file is replaced.
 QByteArray firma()
 {
     return kBom + kIntestazione.mid(0, 2).join(u';').toUtf8() + ';';
+}
+
+// A text a spreadsheet would run as a formula gets a leading apostrophe, so it shows as written;
+// NUL bytes, which cut the line in some readers, go. Amounts are never passed here.
+QString testo(QString text)
+{
+    text.remove(QChar(u'\0'));
+    static const QString formula = QStringLiteral("=+-@\t\r");
+    if (!text.isEmpty() && formula.contains(text.front()))
+        text.prepend(u'\'');
+    return text;
 }
 
 QString campo(const QString& text)
@@ -30,6 +45,15 @@ QString campo(const QString& text)
     QString quoted = text;
     quoted.replace(u'"', QStringLiteral("\"\""));
     return u'"' + quoted + u'"';
+}
+
+// The whole file or nothing, through a link the file it leads to.
+QString scrivi(const QByteArray& bytes, const QString& path)
+{
+    QSaveFile file(OutputFiles::resolved(path));
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        return file.errorString();
+    return {};
 }
 
 QString riga(const QStringList& campi)
@@ -57,6 +81,8 @@ DbResult<InvoiceLedger> InvoiceLedger::carica(int anno, qint64 idAna)
     for (const InvoiceStore::RegisterRow& f : l.registro.rows) {
         const InvoiceTotals t = InvoiceTotals::calcola(righe->value(f.num), f.iva, f.ra);
         const Importi i{t.imponibile.rounded(2), t.iva.rounded(2), t.ritenuta.rounded(2)};
+        if (t.totale.isOverflow())
+            return DbError::overflow(InvoiceStore::nellaFattura(f.num));
         l.somme.imponibile += i.imponibile;
         l.somme.iva += i.iva;
         l.somme.ritenuta += i.ritenuta;
@@ -82,9 +108,9 @@ QByteArray InvoiceLedger::csv() const
     for (qsizetype k = registro.rows.size() - 1; k >= 0; --k) {
         const InvoiceStore::RegisterRow& f = registro.rows.at(k);
         const Importi& i = importi.at(k);
-        text += riga({f.num, f.data.toString(QStringLiteral("dd/MM/yyyy")), Formats::code(f.idAna, 4), f.nome, f.piva,
-                      f.cf, Formats::fixed2(i.imponibile), QString::number(f.iva), Formats::fixed2(i.iva),
-                      Formats::fixed2(i.ritenuta), Formats::fixed2(f.totale),
+        text += riga({testo(f.num), f.data.toString(QStringLiteral("dd/MM/yyyy")), Formats::code(f.idAna, 4),
+                      testo(f.nome), testo(f.piva), testo(f.cf), Formats::fixed2(i.imponibile), QString::number(f.iva),
+                      Formats::fixed2(i.iva), Formats::fixed2(i.ritenuta), Formats::fixed2(f.totale),
                       f.pagata ? QStringLiteral("Sì") : QStringLiteral("No")});
     }
     return kBom + text.toUtf8();
@@ -100,10 +126,48 @@ QString InvoiceLedger::scriviCsv(const QByteArray& csv, const QString& path)
     if (const QString refusal = OutputFiles::refusal(path, firma(), QStringLiteral("elenco di fatture (CSV)"));
         !refusal.isEmpty())
         return refusal;
-    QSaveFile file(OutputFiles::resolved(path));
-    if (!file.open(QIODevice::WriteOnly) || file.write(csv) != csv.size() || !file.commit())
-        return file.errorString();
-    return {};
+    return scrivi(csv, path);
+}
+
+QByteArray InvoiceLedger::xlsx(int anno, QString& error) const
+{
+    using K = XlsxSheet::Kind;
+    XlsxSheet sheet(QStringLiteral("Fatture %1").arg(anno), QStringLiteral("Fatture %1").arg(anno), kOggettoXlsx,
+                    {{kIntestazione[0], K::Text, 10},
+                     {kIntestazione[1], K::Date, 12},
+                     {kIntestazione[2], K::Text, 15},
+                     {kIntestazione[3], K::Text, 40},
+                     {kIntestazione[4], K::Text, 14},
+                     {kIntestazione[5], K::Text, 19},
+                     {kIntestazione[6], K::Amount, 14},
+                     {kIntestazione[7], K::Whole, 13},
+                     {kIntestazione[8], K::Amount, 12},
+                     {kIntestazione[9], K::Amount, 12},
+                     {kIntestazione[10], K::Amount, 14},
+                     {kIntestazione[11], K::Text, 8}});
+    for (qsizetype k = registro.rows.size() - 1; k >= 0; --k) {
+        const InvoiceStore::RegisterRow& f = registro.rows.at(k);
+        const Importi& i = importi.at(k);
+        sheet.addRow({f.num, f.data, Formats::code(f.idAna, 4), f.nome, f.piva, f.cf, i.imponibile,
+                      static_cast<long long>(f.iva), i.iva, i.ritenuta, f.totale,
+                      f.pagata ? QStringLiteral("Sì") : QStringLiteral("No")});
+    }
+    return sheet.bytes(error);
+}
+
+QString InvoiceLedger::nomeXlsx(int anno)
+{
+    return QStringLiteral("Fatture_%1.xlsx").arg(anno);
+}
+
+QString InvoiceLedger::scriviXlsx(const QByteArray& xlsx, const QString& path)
+{
+    if (const QString refusal = OutputFiles::refusal(
+            path, [](QIODevice& file) { return XlsxSheet::writtenWith(file, kOggettoXlsx); },
+            QStringLiteral("elenco di fatture (Excel) di questo programma"));
+        !refusal.isEmpty())
+        return refusal;
+    return scrivi(xlsx, path);
 }
 
 int InvoiceLedger::run(const QStringList& args, QTextStream& err)
@@ -120,23 +184,43 @@ int InvoiceLedger::run(const QStringList& args, QTextStream& err)
         else
             positional << word;
     }
-    if (!positional.isEmpty() && positional.first() == QStringLiteral("csv"))
+    const bool excel = !positional.isEmpty() && positional.first() == QStringLiteral("xlsx");
+    if (!positional.isEmpty() && (excel || positional.first() == QStringLiteral("csv")))
         positional.removeFirst();
-    bool annoOk = false;
-    const int anno = positional.size() == 2 ? positional[1].toInt(&annoOk) : 0;
-    bool clienteOk = true;
-    const qint64 idAna = cliente.isEmpty() ? 0 : cliente.toLongLong(&clienteOk);
-    if (positional.size() != 2 || positional[0].toLower() != QStringLiteral("fatture") || !annoOk || !clienteOk ||
-        output.isEmpty()) {
+    if (positional.size() != 2 || positional[0].toLower() != QStringLiteral("fatture") || output.isEmpty()) {
         err << kUso << Qt::endl;
         return 1;
     }
-    const auto ledger = carica(anno, idAna);
+    QString error;
+    const std::optional<int> anno = CommandArgs::anno(positional[1], error);
+    const std::optional<qint64> idAna = anno ? CommandArgs::cliente(cliente, error) : std::nullopt;
+    if (!anno || !idAna) {
+        err << error << Qt::endl;
+        return 1;
+    }
+    if (*idAna != 0) {
+        const auto nome = InvoiceStore::customerName(*idAna);
+        if (!nome || nome->isEmpty()) {
+            err << (nome ? CommandArgs::clienteNonTrovato(*idAna)
+                         : nome.error().title() + QStringLiteral(": ") + nome.error().text)
+                << Qt::endl;
+            return 1;
+        }
+    }
+    const auto ledger = carica(*anno, *idAna);
     if (!ledger) {
         err << ledger.error().title() << QStringLiteral(": ") << ledger.error().text << Qt::endl;
         return 1;
     }
-    if (const QString failed = scriviCsv(ledger->csv(), output); !failed.isEmpty()) {
+    QString failed;
+    if (excel) {
+        const QByteArray bytes = ledger->xlsx(*anno, failed);
+        if (failed.isEmpty())
+            failed = scriviXlsx(bytes, output);
+    } else {
+        failed = scriviCsv(ledger->csv(), output);
+    }
+    if (!failed.isEmpty()) {
         err << QStringLiteral("Impossibile scrivere \"%1\": %2").arg(output, failed) << Qt::endl;
         return 1;
     }

@@ -45,7 +45,15 @@ public:
     // this program wrote as such a list may be replaced.
     static QString scriviCsv(const QByteArray& csv, const QString& path);
 
-    // `args` are the words after "csv": "fatture ANNO [--cliente ID] -o FILE". 0 when written;
-    // 1 with a message on `err`, and no file, otherwise.
+    // The same list as a spreadsheet (.xlsx): codes and VAT numbers as text, amounts as numbers
+    // with two decimals, dates as dates, a header row. Empty, with the reason, when it cannot be made.
+    QByteArray xlsx(int anno, QString& error) const;
+    // "Fatture_2026.xlsx".
+    static QString nomeXlsx(int anno);
+    // As scriviCsv: only a spreadsheet this program wrote as such a list may be replaced.
+    static QString scriviXlsx(const QByteArray& xlsx, const QString& path);
+
+    // `args` are "csv fatture ANNO [--cliente ID] -o FILE" or the same with "xlsx" (a leading
+    // "csv" is optional). 0 when written; 1 with a message on `err`, and no file, otherwise.
     static int run(const QStringList& args, QTextStream& err);
 };

@@ -53,6 +53,11 @@ DbResult<InvoiceStore::Outcome> outcome(const DbResult<SeriesStore::Outcome>& r)
 
 } // namespace
 
+QString InvoiceStore::nellaFattura(const QString& num)
+{
+    return QStringLiteral("nella fattura ") + num;
+}
+
 DbResult<std::optional<long long>> InvoiceStore::maxOrdinale(const QString& suffisso)
 {
     return kSerie.maxOrdinale(suffisso);
@@ -145,11 +150,11 @@ DbResult<std::optional<Invoice>> InvoiceStore::load(const QString& num)
         inv.rows.append({rq.value(3).toInt(), rq.value(0).toString(), fromReal(rq.value(1)), fromReal(rq.value(2))});
     if (rq.lastError().isValid())
         return DbError::from(rq.lastError());
-    if (auto err = outOfRange({inv.totale}))
-        return *err;
+    if (outOfRange({inv.totale}))
+        return DbError::overflow(InvoiceStore::nellaFattura(num));
     for (const InvoiceRow& row : inv.rows)
-        if (auto err = outOfRange({row.qta, row.prezzo}))
-            return *err;
+        if (outOfRange({row.qta, row.prezzo}))
+            return DbError::overflow(InvoiceStore::nellaFattura(num));
     return std::optional<Invoice>(std::move(inv));
 }
 
@@ -237,16 +242,16 @@ DbResult<InvoiceStore::Register> InvoiceStore::registro(int anno, qint64 idAna)
         long long sum = 0;
         if (whole && !__builtin_add_overflow(cents64, static_cast<long long>(cents), &sum))
             cents64 = sum;
-        else
-            (row.pagata ? paidOther : unpaidOther) += row.totale;
+        else if (Decimal& other = row.pagata ? paidOther : unpaidOther; (other += row.totale).isOverflow())
+            return DbError::overflow(InvoiceStore::nellaFattura(row.num));
         reg.rows.append(std::move(row));
     }
     if (auto err = rows.error())
         return *err;
     reg.incassato = Decimal(paidCents).dividedBy(100, 2) + paidOther;
     reg.daIncassare = Decimal(unpaidCents).dividedBy(100, 2) + unpaidOther;
-    if (auto err = outOfRange({reg.incassato, reg.daIncassare}))
-        return *err;
+    if (outOfRange({reg.incassato, reg.daIncassare}))
+        return DbError::overflow(QStringLiteral("nei totali delle fatture del %1").arg(anno));
     return reg;
 }
 

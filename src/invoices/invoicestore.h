@@ -46,6 +46,10 @@ public:
         Decimal daIncassare;
     };
 
+    // Where an amount past the range lies ("nella fattura 12/26"): one such invoice must not stop
+    // a whole year's list without saying which it is.
+    static QString nellaFattura(const QString& num);
+
     // Largest leading number of the series ending with `suffisso`; nothing when it is empty.
     static DbResult<std::optional<long long>> maxOrdinale(const QString& suffisso);
     // ProssimoNumero: the largest number of the series plus one, with the suffix.

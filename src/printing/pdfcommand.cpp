@@ -2,6 +2,7 @@
 
 #include "printing/layoutregistry.h"
 #include "printing/pdfoutput.h"
+#include "shell/commandargs.h"
 #include "shell/dialogs.h"
 
 #include <QTextStream>
@@ -43,6 +44,7 @@ public:
     Answer message(QWidget*, const QString& text, const QString& title, Icon, Buttons buttons) override
     {
         m_err << (title.isEmpty() ? QString() : title + QStringLiteral(": ")) << text << Qt::endl;
+        m_shown = true;
         return buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel ? Answer::No : Answer::Cancel;
     }
     std::optional<QString> input(QWidget*, const QString&, const QString&, const QString&) override
@@ -51,9 +53,12 @@ public:
     }
     int exec(QDialog*) override { return 0; }
     QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+    // Whether a layout had something to say: the paper is then not as it should be.
+    bool shown() const { return m_shown; }
 
 private:
     QTextStream& m_err;
+    bool m_shown = false;
 };
 
 struct Arguments {
@@ -146,15 +151,13 @@ int PdfCommand::run(const QStringList& args, QTextStream& err)
     QString error;
     std::optional<Paper> paper;
     if (list != lists().end()) {
-        bool annoOk = false;
-        bool clienteOk = true;
-        const int anno = a.key.toInt(&annoOk);
-        const qint64 idCliente = a.cliente.isEmpty() ? 0 : a.cliente.toLongLong(&clienteOk);
-        if (!annoOk || !clienteOk) {
-            err << kUsage << Qt::endl;
+        const std::optional<int> anno = CommandArgs::anno(a.key, error);
+        const std::optional<qint64> idCliente = anno ? CommandArgs::cliente(a.cliente, error) : std::nullopt;
+        if (!anno || !idCliente) {
+            err << error << Qt::endl;
             return 1;
         }
-        paper = list->second(anno, idCliente, error);
+        paper = list->second(*anno, *idCliente, error);
     } else {
         paper = it->second(a.key, error);
     }
@@ -168,6 +171,11 @@ int PdfCommand::run(const QStringList& args, QTextStream& err)
     setDialogs(&streamed);
     const std::vector<Page> pages = LayoutRegistry::compose(paper->tipoDocumento, paper->data, nullptr);
     setDialogs(&previous);
+    if (streamed.shown()) {
+        err << QStringLiteral("Nessun file scritto per \"%1\": il documento non sarebbe completo.").arg(a.key)
+            << Qt::endl;
+        return 1;
+    }
     if (pages.empty()) {
         err << QStringLiteral("Nessuna pagina da scrivere per \"%1\".").arg(a.key) << Qt::endl;
         return 1;

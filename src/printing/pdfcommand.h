@@ -52,5 +52,6 @@ public:
 
     // `args` are the words after "pdf" (a leading "pdf" is accepted too). Returns the exit
     // status: 0 when the file was written; 1 with a message on `err` otherwise, no file written.
+    // A paper whose layout shows a message (a customer missing, a database error) is not written.
     static int run(const QStringList& args, QTextStream& err);
 };

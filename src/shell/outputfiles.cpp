@@ -90,6 +90,12 @@ QString resolved(const QString& path)
 
 QString refusal(const QString& path, const QByteArray& signature, const QString& kindName)
 {
+    return refusal(
+        path, [&signature](QIODevice& file) { return file.read(signature.size()).startsWith(signature); }, kindName);
+}
+
+QString refusal(const QString& path, const std::function<bool(QIODevice&)>& ours, const QString& kindName)
+{
     const QString target = resolved(path);
     struct stat st;
     const bool exists = statOf(target, &st);
@@ -106,7 +112,7 @@ QString refusal(const QString& path, const QByteArray& signature, const QString&
     if (!S_ISREG(st.st_mode))
         return QStringLiteral("non è un file regolare");
     QFile file(target);
-    if (!file.open(QIODevice::ReadOnly) || !file.read(signature.size()).startsWith(signature))
+    if (!file.open(QIODevice::ReadOnly) || !ours(file))
         return QStringLiteral("il file esiste già e non è un %1: scegliere un altro nome").arg(kindName);
     return {};
 }

@@ -17,6 +17,7 @@
 #include <QProcess>
 #include <QSqlQuery>
 #include <chrono>
+#include <QThread>
 #include <gtest/gtest.h>
 #include <thread>
 
@@ -347,4 +348,39 @@ TEST(ServerDatabase, MigrationCopiesEveryTableWithItsCountersOrLeavesTheTargetEm
     const auto again = Migration::copy(file, url);
     ASSERT_FALSE(again);
     EXPECT_TRUE(again.error().text.contains(u"contiene già delle tabelle"_s));
+}
+
+TEST(ServerDatabase, AMigrationCutOffByTheServerSaysSoInItalian)
+{
+    if (TestWorkDir::serverUrl().isEmpty())
+        GTEST_SKIP() << "PostgreSQL non disponibile: test sul server saltato";
+    TestWorkDir dir(false);
+    const QString file = dir.path(Database::kRelativePath);
+    ASSERT_FALSE(Database::create(file));
+    // Enough rows for the copy to be caught midway.
+    run(u"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 200000) "
+        "INSERT INTO ContFatt (Num, Ord, Descrizione, Qta, Prezzo) SELECT '1/26', i, 'Riga', 1, 2 FROM n"_s);
+    Database::close();
+    const QString target = TestWorkDir::freshServerDatabase();
+    // A connection of our own on the same server, to cut the copy's.
+    ASSERT_FALSE(Database::initServer(TestWorkDir::freshServerDatabase()));
+
+    QProcess p;
+    p.start(QStringLiteral(CORVALISTO_EXE), {u"--dir"_s, dir.path(), u"migrate"_s, u"--to"_s, target});
+    const QString name = target.section(u'/', -1);
+    bool cut = false;
+    for (int i = 0; i < 600 && !cut && p.state() != QProcess::NotRunning; ++i) {
+        cut = !column(u"SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE datname = ? AND pid <> "
+                      "pg_backend_pid() AND (query LIKE 'INSERT%' OR query LIKE 'EXECUTE%')"_s,
+                      {name})
+                   .isEmpty();
+        QThread::msleep(50);
+    }
+    ASSERT_TRUE(cut) << "the copy ended before it could be cut";
+    ASSERT_TRUE(p.waitForFinished(120000));
+    const QString errors = QString::fromUtf8(p.readAllStandardError());
+    EXPECT_EQ(p.exitCode(), 1);
+    EXPECT_TRUE(errors.contains(u"La connessione al server si è interrotta durante la copia"_s)) << errors.toStdString();
+    EXPECT_FALSE(errors.contains(u"server"_s + u" closed"_s) || errors.contains(u"terminating"_s))
+        << errors.toStdString();
 }

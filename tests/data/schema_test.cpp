@@ -24,6 +24,7 @@ const Sample kSamples[] = {
     {2, "INSERT INTO EFatturaNatura (Num, Natura) VALUES ('1/26', 'N2.1')", "SELECT Num, Natura FROM EFatturaNatura"},
     {3, "INSERT INTO FattureDdt (NumDdt, NumFattura) VALUES ('4/26', '1/26')",
      "SELECT NumDdt, NumFattura FROM FattureDdt"},
+    {4, "INSERT INTO EFatturaFile (Num, Progressivo) VALUES ('1/26', 7)", "SELECT Num, Progressivo FROM EFatturaFile"},
 };
 
 void run(const QString& sql)

@@ -172,6 +172,18 @@ TEST(EInvoiceRules, IdentifiersCodesAndNames)
     EXPECT_EQ(nomeFile(u"IT 01234567897"_s, 37), u"IT01234567897_00011.xml"_s);
 
     EXPECT_EQ(testo(u"  Però l'€ “a”\r\n–\tb  "_s, 100), u"Però l'EUR \"a\" - b"_s);
+    // Letters beyond Latin-1 as the nearest Latin ones; other scripts have none.
+    for (const auto& [text, written, changed] :
+         std::vector<std::tuple<QString, QString, bool>>{{u"Łódź"_s, u"Lodz"_s, true},
+                                                         {u"Brzęczyszczykiewicz Đặng Œuvre Şişli Ħamrun"_s,
+                                                          u"Brzeczyszczykiewicz Dang OEuvre Sisli Hamrun"_s, true},
+                                                         {u"Straße Àncora"_s, u"Straße Àncora"_s, false},
+                                                         {u"Citte\u0301"_s, u"Citt\u00e9"_s, false},
+                                                         {u"ﬁnestra"_s, u"finestra"_s, true},
+                                                         {u"北京 Metal"_s, u"?? Metal"_s, true}}) {
+        EXPECT_EQ(testo(text, 100), written) << text.toStdString();
+        EXPECT_EQ(lettereFuoriLatin1(text), changed) << text.toStdString();
+    }
     EXPECT_EQ(testo(u"abcdef"_s, 3), u"abc"_s);
     EXPECT_EQ(numero(dec("2.5")), u"2.50"_s);
     EXPECT_EQ(numero(dec("0.125")), u"0.125"_s);
@@ -212,20 +224,62 @@ TEST(EInvoiceStore, DefaultsUntilSavedThenWhatWasSaved)
     ASSERT_FALSE(EInvoiceStore::saveNatura(u"3/26"_s, u"N6.3"_s));
     EXPECT_EQ(EInvoiceStore::natura(u"3/26"_s).value(), u"N6.3"_s);
     EXPECT_EQ(EInvoiceStore::natura(u"4/26"_s).value(), QString());
-    // Cancelling the invoice frees its number without its Natura.
+    ASSERT_TRUE(EInvoiceStore::assign({u"3/26"_s}, false));
+    EXPECT_EQ(EInvoiceStore::progressiveOf(u"3/26"_s).value(), 1);
+    // Cancelling the invoice frees its number without its Natura and its file's name.
     issue(u"3/26"_s, addCustomer(u"ROSSI"_s), QDate(2026, 1, 5));
     ASSERT_EQ(InvoiceStore::cancel(u"3/26"_s).value(), InvoiceStore::Outcome::Done);
     EXPECT_EQ(EInvoiceStore::natura(u"3/26"_s).value(), QString());
-
-    EXPECT_EQ(EInvoiceStore::takeProgressive().value(), 1);
-    EXPECT_EQ(EInvoiceStore::takeProgressive(3).value(), 2);
-    EXPECT_EQ(EInvoiceStore::takeProgressive().value(), 5);
-    EXPECT_EQ(EInvoiceStore::lastProgressive().value(), 5);
+    EXPECT_EQ(EInvoiceStore::progressiveOf(u"3/26"_s).value(), 0);
+    EXPECT_EQ(EInvoiceStore::lastProgressive().value(), 1);
 
     // The extra tables do not make the database foreign to the program: it opens again, as it was.
     ASSERT_TRUE(TestWorkDir::openInThisThread());
     EXPECT_EQ(EInvoiceStore::company().value().regimeFiscale, u"RF19"_s);
-    EXPECT_EQ(EInvoiceStore::lastProgressive().value(), 5);
+    EXPECT_EQ(EInvoiceStore::lastProgressive().value(), 1);
+}
+
+TEST(EInvoiceStore, ProgressivesOfFilesNotWrittenAreGivenBack)
+{
+    // (numbers, new names) of each assignment in turn; then which one is given back; then the
+    // progressive of each number and the last one taken.
+    struct Case {
+        const char* name;
+        std::vector<std::pair<QStringList, bool>> assigned;
+        int givenBack;
+        QString expected;
+    };
+    const std::vector<Case> cases{
+        {"nuove, restituite", {{{u"1/26"_s, u"2/26"_s}, false}}, 0, u"1/26=0 2/26=0 3/26=0 last=0"_s},
+        {"già date, tenute",
+         {{{u"1/26"_s}, false}, {{u"1/26"_s, u"2/26"_s}, false}},
+         1,
+         u"1/26=1 2/26=0 3/26=0 last=1"_s},
+        {"nuovo nome, torna il vecchio",
+         {{{u"1/26"_s}, false}, {{u"1/26"_s}, true}},
+         1,
+         u"1/26=1 2/26=0 3/26=0 last=1"_s},
+        {"un altro ha preso dopo: restano inusati",
+         {{{u"1/26"_s}, false}, {{u"2/26"_s}, false}},
+         0,
+         u"1/26=0 2/26=2 3/26=0 last=2"_s},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestWorkDir dir;
+        std::vector<QList<EInvoiceStore::Assigned>> taken;
+        for (const auto& [nums, fresh] : c.assigned) {
+            auto a = EInvoiceStore::assign(nums, fresh);
+            ASSERT_TRUE(a.ok());
+            taken.push_back(a.value());
+        }
+        ASSERT_FALSE(EInvoiceStore::giveBack(taken[c.givenBack]));
+        QStringList state;
+        for (const QString& num : {u"1/26"_s, u"2/26"_s, u"3/26"_s})
+            state << num + u'=' + QString::number(EInvoiceStore::progressiveOf(num).value());
+        state << u"last="_s + QString::number(EInvoiceStore::lastProgressive().value());
+        EXPECT_EQ(state.join(u' '), c.expected);
+    }
 }
 
 TEST(EInvoiceXml, FilesCarryThePrintedAmountsAndPassTheValidator)
@@ -420,9 +474,20 @@ TEST(EInvoiceXml, RefusalsListEveryMissingItemAndWriteNothing)
     EXPECT_FALSE(EInvoiceExport::writeFile(u"12/26"_s, s.out(u"Dati/fattura.xml"_s)).isEmpty());
     EXPECT_FALSE(QFile::exists(s.out(u"Dati/fattura.xml"_s)));
     EXPECT_EQ(EInvoiceStore::lastProgressive().value(), 0);
-    s.dir.write(u"vecchia.xml"_s, "<?xml version=\"1.0\"?><x/>");
-    EXPECT_EQ(EInvoiceExport::writeFile(u"12/26"_s, s.out(u"vecchia.xml"_s)), QString());
-    EXPECT_EQ(values(s.dir.read(u"vecchia.xml"_s), u"ProgressivoInvio"_s), u"00001"_s);
+    // An XML file is replaced only when it is an electronic invoice of this company: not any XML,
+    // not one a supplier sent.
+    ASSERT_EQ(EInvoiceExport::writeFile(u"12/26"_s, s.out(u"mia.xml"_s)), QString());
+    const QByteArray fornitore = s.dir.read(u"mia.xml"_s).replace("01234567897", "12345678903");
+    for (const auto& [name, content] : std::vector<std::pair<QString, QByteArray>>{
+             {u"vecchia.xml"_s, "<?xml version=\"1.0\"?><x/>"}, {u"fornitore.xml"_s, fornitore}}) {
+        s.dir.write(name, content);
+        EXPECT_TRUE(
+            EInvoiceExport::writeFile(u"12/26"_s, s.out(name)).contains(u"fattura elettronica di questa azienda"_s));
+        EXPECT_EQ(s.dir.read(name), content);
+    }
+    EXPECT_EQ(EInvoiceExport::writeFile(u"12/26"_s, s.out(u"mia.xml"_s)), QString());
+    EXPECT_EQ(values(s.dir.read(u"mia.xml"_s), u"ProgressivoInvio"_s), u"00001"_s);
+    EXPECT_EQ(EInvoiceStore::lastProgressive().value(), 1);
 }
 
 TEST(EInvoiceCommand, YearAndSingleInvoiceWithoutWindow)
@@ -432,7 +497,8 @@ TEST(EInvoiceCommand, YearAndSingleInvoiceWithoutWindow)
     s.store({row(1, u"Ringhiera"_s, "2", "45")}, 22, true, u"2/26"_s, QDate(2026, 2, 10));
     s.store({row(1, u"Scala"_s, "1", "300")}, 22, false, u"9/25"_s, QDate(2025, 12, 1));
     // Files already written: the next names go on from there.
-    ASSERT_EQ(EInvoiceStore::takeProgressive(34).value(), 1);
+    ASSERT_TRUE(EInvoiceStore::lastProgressive().ok());
+    ASSERT_FALSE(Database::exec(u"INSERT INTO EFatturaProgressivo (Id, Ultimo) VALUES (1, 34)"_s));
 
     QString errors;
     ASSERT_EQ(s.command({u"xml"_s, u"anno"_s, u"2026"_s, u"-o"_s, s.out(u"invii"_s)}, &errors), 0)
@@ -464,4 +530,116 @@ TEST(EInvoiceCommand, YearAndSingleInvoiceWithoutWindow)
     ASSERT_TRUE(p.waitForFinished(60000));
     EXPECT_EQ(p.exitCode(), 1);
     EXPECT_FALSE(QFileInfo::exists(missing));
+}
+
+TEST(EInvoiceCommand, AgainTheSameNamesNoneTakenForFilesNotWritten)
+{
+    Shop s(u"Stal Łódź Sp. z o.o."_s);
+    s.store({row(1, u"Cancello"_s, "1", "80")}, 22, false, u"1/26"_s, QDate(2026, 1, 10));
+    s.store({row(1, u"Ringhiera"_s, "2", "45")}, 22, false, u"2/26"_s, QDate(2026, 2, 10));
+    const auto files = [&](const QString& folder) { return QDir(s.out(folder)).entryList(QDir::Files).join(u' '); };
+    const auto xmlAnno = [&](const QString& folder, QString* errors, const QStringList& more = {}) {
+        return s.command(QStringList{u"xml"_s, u"anno"_s, u"2026"_s, u"-o"_s, s.out(folder)} + more, errors);
+    };
+
+    // A supplier's invoice where the first file would go: nothing written, no name taken.
+    const QByteArray supplier = "<?xml version=\"1.0\"?><p:FatturaElettronica versione=\"FPR12\" "
+                                "xmlns:p=\"http://ivaservizi.agenziaentrate.gov.it/docs/xsd/fatture/v1.2\">"
+                                "<FatturaElettronicaHeader><CedentePrestatore><DatiAnagrafici><IdFiscaleIVA>"
+                                "<IdPaese>IT</IdPaese><IdCodice>12345678903</IdCodice></IdFiscaleIVA>"
+                                "</DatiAnagrafici></CedentePrestatore></FatturaElettronicaHeader>"
+                                "</p:FatturaElettronica>";
+    QDir().mkpath(s.out(u"invii"_s));
+    s.dir.write(u"invii/IT01234567897_00001.xml"_s, supplier);
+    QString errors;
+    EXPECT_EQ(xmlAnno(u"invii"_s, &errors), 1);
+    EXPECT_TRUE(errors.contains(u"IT01234567897_00001.xml"_s)) << errors.toStdString();
+    EXPECT_EQ(s.dir.read(u"invii/IT01234567897_00001.xml"_s), supplier);
+    EXPECT_EQ(files(u"invii"_s), u"IT01234567897_00001.xml"_s);
+    EXPECT_EQ(EInvoiceStore::lastProgressive().value(), 0);
+
+    // Written, and again: the same names, in any folder, with the letters beyond Latin-1 told.
+    QFile::remove(s.out(u"invii/IT01234567897_00001.xml"_s));
+    const QString both = u"IT01234567897_00001.xml IT01234567897_00002.xml"_s;
+    for (const QString& folder : {u"invii"_s, u"invii"_s, u"copia"_s}) {
+        ASSERT_EQ(xmlAnno(folder, &errors), 0) << errors.toStdString();
+        EXPECT_EQ(files(folder), both);
+        EXPECT_TRUE(errors.contains(u"1/26: \"Stal Łódź Sp. z o.o.\" → \"Stal Lodz Sp. z o.o.\""_s))
+            << errors.toStdString();
+    }
+    EXPECT_EQ(EInvoiceStore::lastProgressive().value(), 2);
+    EXPECT_EQ(values(s.dir.read(u"copia/IT01234567897_00002.xml"_s), u"Numero"_s), u"2/26"_s);
+    EXPECT_EQ(values(s.dir.read(u"copia/IT01234567897_00001.xml"_s), u"Denominazione"_s),
+              u"Carpenteria Rossi Srl|Stal Lodz Sp. z o.o."_s);
+
+    // A file the exchange system refused goes again under a new name, kept from then on.
+    ASSERT_EQ(s.command({u"xml"_s, u"fattura"_s, u"2/26"_s, u"--nuovo-nome"_s, u"-o"_s, s.out(u"2.xml"_s)}, &errors), 0)
+        << errors.toStdString();
+    EXPECT_EQ(values(s.dir.read(u"2.xml"_s), u"ProgressivoInvio"_s), u"00003"_s);
+    ASSERT_EQ(xmlAnno(u"dopo"_s, &errors), 0) << errors.toStdString();
+    EXPECT_EQ(files(u"dopo"_s), u"IT01234567897_00001.xml IT01234567897_00003.xml"_s);
+}
+
+TEST(Commands, OneRuleForYearsCustomersControlBytesAndBrokenPapers)
+{
+    const QString out = u"uscita"_s; // in the working folder
+    struct Case {
+        QString damage; // SQL run first
+        QStringList args;
+        QString message;
+    };
+    const QString anno0 = u"Anno non valido: \"0\" (da 1900 a 9999)."_s;
+    const QString nessuno = u"Cliente 999999 non trovato."_s;
+    const QString overflow = u"Errore 6: Overflow nella fattura 2/26"_s;
+    const std::vector<Case> cases{
+        {{}, {u"csv"_s, u"fatture"_s, u"0"_s, u"-o"_s, out}, anno0},
+        {{}, {u"xlsx"_s, u"fatture"_s, u"0"_s, u"-o"_s, out}, anno0},
+        {{}, {u"pdf"_s, u"registro-fatture"_s, u"0"_s, u"-o"_s, out}, anno0},
+        {{}, {u"pdf"_s, u"registro-ddt"_s, u"0"_s, u"-o"_s, out}, anno0},
+        {{}, {u"xml"_s, u"anno"_s, u"0"_s, u"-o"_s, out}, anno0},
+        {{}, {u"fattura-da-ddt"_s, u"1"_s, u"--anno"_s, u"0"_s}, anno0},
+        {{}, {u"csv"_s, u"fatture"_s, u"2026"_s, u"--cliente"_s, u"999999"_s, u"-o"_s, out}, nessuno},
+        {{}, {u"xlsx"_s, u"fatture"_s, u"2026"_s, u"--cliente"_s, u"999999"_s, u"-o"_s, out}, nessuno},
+        {{}, {u"pdf"_s, u"registro-fatture"_s, u"2026"_s, u"--cliente"_s, u"999999"_s, u"-o"_s, out}, nessuno},
+        {{}, {u"pdf"_s, u"registro-ddt"_s, u"2026"_s, u"--cliente"_s, u"999999"_s, u"-o"_s, out}, nessuno},
+        {{}, {u"fattura-da-ddt"_s, u"999999"_s}, nessuno},
+        {{},
+         {u"csv"_s, u"fatture"_s, u"2026"_s, u"--cliente"_s, u"abc"_s, u"-o"_s, out},
+         u"Codice cliente non valido: \"abc\"."_s},
+        {{}, {u"pdf"_s, u"fattura"_s, u"\x1b[31m1/26"_s, u"-o"_s, out}, u"contiene caratteri di controllo"_s},
+        {{}, {u"xml"_s, u"fattura"_s, u"1/26"_s, u"-o"_s, out + u"\x9b"_s}, u"contiene caratteri di controllo"_s},
+        {u"DELETE FROM Anagrafica"_s, {u"pdf"_s, u"fattura"_s, u"1/26"_s, u"-o"_s, out}, u"Cliente 1 non trovato"_s},
+        {u"UPDATE Fatture SET Totale = 1e21 WHERE Num = '2/26'"_s,
+         {u"csv"_s, u"fatture"_s, u"2026"_s, u"-o"_s, out},
+         overflow},
+        {u"UPDATE Fatture SET Totale = 1e21 WHERE Num = '2/26'"_s,
+         {u"pdf"_s, u"registro-fatture"_s, u"2026"_s, u"-o"_s, out},
+         overflow},
+        {u"UPDATE Fatture SET Totale = 1e21 WHERE Num = '2/26'"_s,
+         {u"xml"_s, u"anno"_s, u"2026"_s, u"-o"_s, out},
+         overflow},
+        {u"UPDATE ContFatt SET Prezzo = 1e300 WHERE Num = '2/26'"_s,
+         {u"xlsx"_s, u"fatture"_s, u"2026"_s, u"-o"_s, out},
+         overflow},
+        {u"UPDATE ContFatt SET Prezzo = 1e300 WHERE Num = '2/26'"_s,
+         {u"xml"_s, u"anno"_s, u"2026"_s, u"-o"_s, out},
+         overflow},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args.join(u' ').toStdString());
+        Shop s;
+        s.store({row(1, u"Cancello"_s, "1", "80")}, 22, false, u"1/26"_s, QDate(2026, 1, 10));
+        s.store({row(1, u"Ringhiera"_s, "2", "45")}, 22, false, u"2/26"_s, QDate(2026, 2, 10));
+        if (!c.damage.isEmpty())
+            ASSERT_FALSE(Database::exec(c.damage));
+        QStringList args = c.args;
+        for (QString& a : args)
+            if (a.startsWith(out))
+                a = s.out(a);
+        QString errors;
+        EXPECT_EQ(s.command(args, &errors), 1);
+        EXPECT_TRUE(errors.contains(c.message)) << errors.toStdString();
+        EXPECT_FALSE(errors.contains(QChar(0x1b)) || errors.contains(QChar(0x9b)));
+        EXPECT_FALSE(QFileInfo::exists(s.out(out)));
+    }
 }

@@ -2,9 +2,12 @@
 #include "invoices/invoiceledger.h"
 #include "invoicetest.h"
 #include "registry/registrydemo.h"
+#include "shell/xlsxsheet.h"
+#include "shell/zipentry.h"
 #include "twoseats.h"
 #include "workdir.h"
 #include <QTextStream>
+#include <QXmlStreamReader>
 
 #include <atomic>
 #include <iostream>
@@ -109,15 +112,18 @@ TEST_F(InvoiceStoreTest, NumbersPastTheDecimalRangeAreOverflowNeverZero)
     // Written by another program: 1e21 used to read back as 0.
     Database::exec(u"UPDATE Fatture SET Totale = 1e21 WHERE Num = '2/26'"_s);
     Database::exec(u"UPDATE ContFatt SET Prezzo = -1e300 WHERE Num = '1/26' AND Ord = 3"_s);
-    const auto overflow = [](const DbError& e) { return e.number == 6 && e.text == u"Overflow"_s; };
+    // Reading names the invoice: one of them must not stop a year's list without saying which.
+    const auto overflow = [](const DbError& e, const QString& where = {}) {
+        return e.number == 6 && e.text == u"Overflow"_s + where;
+    };
     for (const QString& num : {u"1/26"_s, u"2/26"_s}) {
         const auto loaded = InvoiceStore::load(num);
         ASSERT_FALSE(loaded.ok()) << num.toStdString();
-        EXPECT_TRUE(overflow(loaded.error())) << num.toStdString();
+        EXPECT_TRUE(overflow(loaded.error(), u" nella fattura "_s + num)) << loaded.error().text.toStdString();
     }
     const auto reg = InvoiceStore::registro(2026, 0);
     ASSERT_FALSE(reg.ok());
-    EXPECT_TRUE(overflow(reg.error()));
+    EXPECT_TRUE(overflow(reg.error(), u" nella fattura 2/26"_s)) << reg.error().text.toStdString();
     // 1e20 is the largest amount, exact.
     Database::exec(u"UPDATE Fatture SET Totale = 1e20 WHERE Num = '2/26'"_s);
     EXPECT_EQ(InvoiceStore::load(u"2/26"_s).value()->totale.toString(), u"100000000000000000000"_s);
@@ -229,5 +235,150 @@ TEST_F(InvoiceStoreTest, TheLedgerSumsTheRegisterAndWritesTheAccountantsList)
     EXPECT_EQ(dir.read(u"fabbri.csv"_s), one->csv());
     EXPECT_EQ(InvoiceLedger::run({u"fatture"_s, u"duemila"_s, u"-o"_s, out}, err), 1);
     err.flush();
-    EXPECT_TRUE(errors.contains(u"Uso: corvalisto"_s)) << errors.toStdString();
+    EXPECT_TRUE(errors.contains(u"Anno non valido: \"duemila\""_s)) << errors.toStdString();
+}
+
+TEST(InvoiceLedgerCsv, TextsASpreadsheetWouldRunAreNeutralisedAmountsAreNot)
+{
+    struct Case {
+        QString text;
+        QByteArray cell;
+    };
+    const std::vector<Case> cases{
+        {u"=cmd|' /C calc'!A0"_s, "'=cmd|' /C calc'!A0"},
+        {u"+1+1"_s, "'+1+1"},
+        {u"-2+3"_s, "'-2+3"},
+        {u"@SUM(A1:A9)"_s, "'@SUM(A1:A9)"},
+        {u"\t=1+1"_s, "'\t=1+1"},
+        {u"\r=1+1"_s, "\"'\r=1+1\""},
+        {u"=1;2"_s, "\"'=1;2\""},
+        {u"RO\0SSI"_s, "ROSSI"},
+        {u"\0=1+1"_s, "'=1+1"},
+        {u"Rossi-Bianchi = soci"_s, "Rossi-Bianchi = soci"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.cell.toStdString());
+        InvoiceLedger l;
+        InvoiceStore::RegisterRow r;
+        r.num = u"1/26"_s;
+        r.nome = c.text;
+        r.data = QDate(2026, 1, 10);
+        r.totale = dec("-12.2");
+        r.idAna = 1;
+        r.piva = c.text;
+        r.iva = 22;
+        l.registro.rows = {r};
+        // A credit: its negative amounts stay numbers.
+        l.importi = {{dec("-10"), dec("-2.2"), Decimal()}};
+        EXPECT_TRUE(l.csv().endsWith("\r\n1/26;10/01/2026;0001;" + c.cell + ';' + c.cell +
+                                     ";;-10,00;22;-2,20;0,00;-12,20;No\r\n"))
+            << l.csv().toStdString();
+    }
+}
+
+namespace {
+
+// The cells of a spreadsheet file as "type:format:value", by reference ("C2"): type "s" for text
+// (value resolved), "n" for a number; format the number format of the cell's style.
+QHash<QString, QString> xlsxCells(const QByteArray& xlsx)
+{
+    const auto part = [&](const char* name) { return ZipEntry::read(xlsx, QString::fromLatin1(name)).value_or(""); };
+    QStringList strings;
+    QHash<int, QString> formats{{0, u"General"_s}};
+    QList<int> styles;
+    QXmlStreamReader ss(part("xl/sharedStrings.xml"));
+    while (!ss.atEnd())
+        if (ss.readNext() == QXmlStreamReader::StartElement && ss.name() == u"t"_s)
+            strings << ss.readElementText();
+    QXmlStreamReader st(part("xl/styles.xml"));
+    bool inCellXfs = false;
+    while (!st.atEnd()) {
+        st.readNext();
+        if (st.isStartElement() && st.name() == u"numFmt"_s)
+            formats[st.attributes().value(u"numFmtId"_s).toInt()] = st.attributes().value(u"formatCode"_s).toString();
+        if (st.name() == u"cellXfs"_s)
+            inCellXfs = st.isStartElement();
+        if (inCellXfs && st.isStartElement() && st.name() == u"xf"_s)
+            styles << st.attributes().value(u"numFmtId"_s).toInt();
+    }
+    formats[49] = u"@"_s;
+    QHash<QString, QString> cells;
+    QXmlStreamReader sh(part("xl/worksheets/sheet1.xml"));
+    while (!sh.atEnd()) {
+        sh.readNext();
+        if (!sh.isStartElement() || sh.name() != u"c"_s)
+            continue;
+        const QString ref = sh.attributes().value(u"r"_s).toString();
+        const bool text = sh.attributes().value(u"t"_s) == u"s"_s;
+        const int style = sh.attributes().value(u"s"_s).toInt();
+        sh.readNextStartElement();
+        const QString v = sh.readElementText();
+        cells[ref] = (text ? u"s:"_s : u"n:"_s) + formats.value(styles.value(style)) + u':' +
+                     (text ? strings.value(v.toInt()) : v);
+    }
+    return cells;
+}
+
+} // namespace
+
+TEST_F(InvoiceStoreTest, TheSpreadsheetKeepsCodesAsTextAmountsAsNumbersDatesAsDates)
+{
+    const qint64 fabbri = addCustomer(u"=FABBRI"_s);
+    Database::exec(u"UPDATE Anagrafica SET Piva = '02841560963' WHERE Id = ?"_s, {fabbri});
+    issue(u"1/26"_s, rossi, QDate(2026, 1, 10));
+    issue(Invoice{u"2/26"_s,
+                  fabbri,
+                  {},
+                  QDate(2026, 2, 3),
+                  dec("1456.78"),
+                  22,
+                  {},
+                  true,
+                  false,
+                  {{1, u"Ringhiera"_s, dec("1"), dec("1234.56")}}});
+    const QString out = dir.path(u"fatture.xlsx"_s);
+    QString errors;
+    QTextStream err(&errors);
+    ASSERT_EQ(InvoiceLedger::run({u"xlsx"_s, u"fatture"_s, u"2026"_s, u"-o"_s, out}, err), 0) << errors.toStdString();
+    const QHash<QString, QString> cells = xlsxCells(dir.read(u"fatture.xlsx"_s));
+    const auto serial = [](QDate d) { return QString::number(QDate(1899, 12, 30).daysTo(d)); };
+    const std::pair<QString, QString> expected[] = {
+        {u"A1"_s, u"s:General:Numero"_s},
+        {u"C1"_s, u"s:General:Codice cliente"_s},
+        {u"L1"_s, u"s:General:Pagata"_s},
+        {u"A2"_s, u"s:@:1/26"_s},
+        {u"B2"_s, u"n:dd/mm/yyyy:"_s + serial(QDate(2026, 1, 10))},
+        {u"C2"_s, u"s:@:0001"_s},
+        {u"D2"_s, u"s:@:ROSSI"_s},
+        {u"G2"_s, u"n:#,##0.00:130"_s},
+        {u"H2"_s, u"n:General:22"_s},
+        {u"K2"_s, u"n:#,##0.00:158.6"_s},
+        {u"C3"_s, u"s:@:0002"_s},
+        // Text is never a formula, whatever it starts with.
+        {u"D3"_s, u"s:@:=FABBRI"_s},
+        {u"E3"_s, u"s:@:02841560963"_s},
+        {u"G3"_s, u"n:#,##0.00:1234.56"_s},
+        {u"I3"_s, u"n:#,##0.00:271.6"_s},
+        {u"J3"_s, u"n:#,##0.00:49.38"_s},
+        {u"L3"_s, u"s:@:No"_s},
+    };
+    for (const auto& [ref, cell] : expected)
+        EXPECT_EQ(cells.value(ref), cell) << ref.toStdString();
+    EXPECT_FALSE(cells.contains(u"A4"_s));
+    const QByteArray sheet = ZipEntry::read(dir.read(u"fatture.xlsx"_s), u"xl/worksheets/sheet1.xml"_s).value_or("");
+    EXPECT_TRUE(sheet.contains("<col min=\"4\" max=\"4\" width=\"40")) << sheet.left(800).toStdString();
+
+    // Our own list is replaced; another spreadsheet or file under that name is not.
+    ASSERT_EQ(InvoiceLedger::run({u"xlsx"_s, u"fatture"_s, u"2025"_s, u"-o"_s, out}, err), 0) << errors.toStdString();
+    EXPECT_FALSE(xlsxCells(dir.read(u"fatture.xlsx"_s)).contains(u"A2"_s));
+    QString failed;
+    XlsxSheet other(u"Foglio"_s, u"Conti"_s, u"Conti di casa"_s, {{u"A"_s, XlsxSheet::Kind::Text, 10}});
+    const std::pair<QString, QByteArray> strangers[] = {{u"conti.xlsx"_s, other.bytes(failed)},
+                                                        {u"fatture.csv.xlsx"_s, InvoiceLedger().csv()},
+                                                        {u"vuoto.xlsx"_s, QByteArray()}};
+    for (const auto& [name, bytes] : strangers) {
+        dir.write(name, bytes);
+        EXPECT_EQ(InvoiceLedger::run({u"xlsx"_s, u"fatture"_s, u"2026"_s, u"-o"_s, dir.path(name)}, err), 1);
+        EXPECT_EQ(dir.read(name), bytes) << name.toStdString();
+    }
 }

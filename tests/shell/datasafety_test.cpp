@@ -282,7 +282,7 @@ TEST_F(DataSafety, ANewDatabaseOnlyOnATrueFirstStart)
                   .value()
                   .toString(),
               QStringLiteral("Anagrafica Azienda Categorie ContDdt ContFatt Ddt Documenti EFatturaAzienda "
-                             "EFatturaClienti EFatturaNatura EFatturaProgressivo Fatture FattureDdt Magazzino "
+                             "EFatturaClienti EFatturaFile EFatturaNatura EFatturaProgressivo Fatture FattureDdt Magazzino "
                              "Preventivi"));
 }
 
@@ -413,12 +413,16 @@ TEST_F(DataSafety, PdfOutputNeverReplacesDataDevicesOrOtherFiles)
     };
     const auto before = snapshot(dir.path());
     const QByteArray csv = InvoiceLedger::carica(2026, 0).value().csv();
+    QString failed;
+    const QByteArray xlsx = InvoiceLedger::carica(2026, 0).value().xlsx(2026, failed);
+    ASSERT_FALSE(xlsx.isEmpty()) << failed.toStdString();
     for (const QString& output : cases) {
         SCOPED_TRACE(output.toStdString());
         QString err;
         EXPECT_EQ(pdf(output, &err), 1);
         EXPECT_TRUE(err.contains(QStringLiteral("Impossibile scrivere"))) << err.toStdString();
         EXPECT_FALSE(InvoiceLedger::scriviCsv(csv, output).isEmpty());
+        EXPECT_FALSE(InvoiceLedger::scriviXlsx(xlsx, output).isEmpty());
     }
     EXPECT_EQ(snapshot(dir.path()), before);
     EXPECT_EQ(dir.read(QStringLiteral("altro/lettera.txt")), "Gentile cliente");

@@ -259,10 +259,10 @@ TEST(Startup, AnOlderDatabaseIsCopiedBeforeItChangesShapeAndANewerOneIsRefused)
     const QString url = Database::serverUrl();
     Startup::useServer(url);
     const QString file = app().path(Database::kRelativePath);
-    ASSERT_FALSE(Database::exec(QStringLiteral("DROP TABLE FattureDdt")));
+    ASSERT_FALSE(Database::exec(QStringLiteral("DROP TABLE EFatturaFile")));
     recordShape(Schema::latest() - 1);
     ASSERT_TRUE(Startup::openDatabase().ok);
-    EXPECT_TRUE(hasTable(QStringLiteral("FattureDdt")));
+    EXPECT_TRUE(hasTable(QStringLiteral("EFatturaFile")));
     // The day's copy holds the database as it was before the step.
     const QDate today = QDate::currentDate();
     if (url.isEmpty()) {
@@ -277,7 +277,7 @@ TEST(Startup, AnOlderDatabaseIsCopiedBeforeItChangesShapeAndANewerOneIsRefused)
     } else {
         const QString dump = dumpContents(Startup::dailyDumpPath(today));
         EXPECT_TRUE(dump.contains(QStringLiteral("TABLE public fatture "))) << dump.toStdString();
-        EXPECT_FALSE(dump.contains(QStringLiteral("fattureddt"))) << dump.toStdString();
+        EXPECT_FALSE(dump.contains(QStringLiteral("efatturafile"))) << dump.toStdString();
     }
 
     recordShape(Schema::latest() + 1);

@@ -35,6 +35,27 @@ bool chiediNatura(QWidget* parent, const QString& num, const QString& attuale)
     return true;
 }
 
+// An invoice already written keeps its file's name, unless the exchange system refused that file:
+// then it goes again under a new one. False when the user cancels.
+bool chiediNome(QWidget* parent, const QString& num, bool& nuovoNome)
+{
+    const auto given = EInvoiceStore::progressiveOf(num);
+    if (!given) {
+        WindowBehaviour::showDbError(parent, given.error());
+        return false;
+    }
+    if (given.value() == 0)
+        return true;
+    const Dialogs::Answer a = dialogs().message(
+        parent,
+        QStringLiteral("La fattura elettronica %1 è già stata creata come \"%2\".\n\nSì: di nuovo con lo stesso "
+                       "nome.\nNo: con un nuovo nome, per un file scartato dal Sistema di Interscambio.")
+            .arg(num, EInvoiceExport::proposedName(num, false)),
+        kTitolo, Dialogs::Icon::Question, Dialogs::Buttons::YesNoCancel);
+    nuovoNome = a == Dialogs::Answer::No;
+    return a == Dialogs::Answer::Yes || a == Dialogs::Answer::No;
+}
+
 } // namespace
 
 bool EInvoiceSave::run(QWidget* parent, const QString& num)
@@ -58,16 +79,23 @@ bool EInvoiceSave::run(QWidget* parent, const QString& num)
         dialogs().message(parent, EInvoiceExport::missingMessage(num, missing), kTitolo, Dialogs::Icon::Exclamation);
         return false;
     }
-    const QString path = dialogs().saveFileName(parent, QStringLiteral("Salva fattura elettronica"),
-                                                QDir(app().workDir).filePath(EInvoiceExport::proposedName()),
-                                                QStringLiteral("Fattura elettronica (*.xml)"));
+    bool nuovoNome = false;
+    if (!chiediNome(parent, num, nuovoNome))
+        return false;
+    const QString path =
+        dialogs().saveFileName(parent, QStringLiteral("Salva fattura elettronica"),
+                               QDir(app().workDir).filePath(EInvoiceExport::proposedName(num, nuovoNome)),
+                               QStringLiteral("Fattura elettronica (*.xml)"));
     if (path.isEmpty())
         return false;
-    if (const QString failed = EInvoiceExport::writeFile(num, path); !failed.isEmpty()) {
+    QStringList adattati;
+    if (const QString failed = EInvoiceExport::writeFile(num, path, nuovoNome, &adattati); !failed.isEmpty()) {
         dialogs().message(parent, failed, QStringLiteral("Errore"), Dialogs::Icon::Critical);
         return false;
     }
-    dialogs().message(parent, QStringLiteral("FATTURA elettronica salvata con successo"), QString(),
-                      Dialogs::Icon::Information);
+    QString fatto = QStringLiteral("FATTURA elettronica salvata con successo");
+    if (!adattati.isEmpty())
+        fatto += QStringLiteral("\n\n") + EInvoiceExport::adattatiMessage(adattati);
+    dialogs().message(parent, fatto, QString(), Dialogs::Icon::Information);
     return true;
 }

@@ -67,6 +67,8 @@ FormFatt::FormFatt(QWidget* parent) : QDialog(parent)
         WindowBehaviour::button(this, "BtnXml", QStringLiteral("&XML"), QStringLiteral("Crea fattura elettronica"));
     auto* esporta = WindowBehaviour::button(this, "BtnEsporta", QStringLiteral("&ESPORTA"),
                                             QStringLiteral("Esporta le fatture per il commercialista (CSV)"));
+    auto* excel = WindowBehaviour::button(this, "BtnEsportaExcel", QStringLiteral("ESPORTA EXCE&L"),
+                                          QStringLiteral("Esporta le fatture per il commercialista (Excel)"));
     auto* chiudi = WindowBehaviour::button(this, "BtnChiudi", QStringLiteral("&CHIUDI"));
 
     auto* sums = new QHBoxLayout;
@@ -87,6 +89,7 @@ FormFatt::FormFatt(QWidget* parent) : QDialog(parent)
     actions->addWidget(stampa);
     actions->addWidget(xml);
     actions->addWidget(esporta);
+    actions->addWidget(excel);
     actions->addWidget(chiudi);
     auto* root = new QVBoxLayout(this);
     root->addLayout(RegisterWindow::topRow(m_labelInt, m_filtro, anno));
@@ -110,6 +113,8 @@ FormFatt::FormFatt(QWidget* parent) : QDialog(parent)
     connect(ant, &QPushButton::clicked, this, [this] { stampaRegistro(true); });
     connect(esporta, &QPushButton::clicked, this,
             [this] { InvoiceRegisterPrint::esportaFatture(this, m_filtro->anno(), m_filtro->idCliente()); });
+    connect(excel, &QPushButton::clicked, this,
+            [this] { InvoiceRegisterPrint::esportaFatture(this, m_filtro->anno(), m_filtro->idCliente(), true); });
     connect(m_regPag, &QPushButton::clicked, this, [this] { pagamento(true); });
     connect(m_annPag, &QPushButton::clicked, this, [this] { pagamento(false); });
     connect(anno, &QPushButton::clicked, this, &FormFatt::cambiaAnno);

@@ -28,19 +28,27 @@ std::optional<RegisterTable> fatture(int anno, qint64 idCliente, QString& error)
     return t;
 }
 
-bool esportaFatture(QWidget* parent, int anno, qint64 idCliente)
+bool esportaFatture(QWidget* parent, int anno, qint64 idCliente, bool excel)
 {
     const auto ledger = InvoiceLedger::carica(anno, idCliente);
     if (!ledger) {
         dialogs().message(parent, ledger.error().text, ledger.error().title(), Dialogs::Icon::Critical);
         return false;
     }
-    const QString path = dialogs().saveFileName(parent, QStringLiteral("Esporta fatture"),
-                                                QDir(app().workDir).filePath(InvoiceLedger::nomeCsv(anno)),
-                                                QStringLiteral("File CSV (*.csv)"));
-    if (path.isEmpty())
+    QString failed;
+    const QByteArray bytes = excel ? ledger->xlsx(anno, failed) : ledger->csv();
+    const QString path =
+        failed.isEmpty()
+            ? dialogs().saveFileName(
+                  parent, QStringLiteral("Esporta fatture"),
+                  QDir(app().workDir).filePath(excel ? InvoiceLedger::nomeXlsx(anno) : InvoiceLedger::nomeCsv(anno)),
+                  excel ? QStringLiteral("Foglio di Excel (*.xlsx)") : QStringLiteral("File CSV (*.csv)"))
+            : QString();
+    if (failed.isEmpty() && path.isEmpty())
         return false;
-    if (const QString failed = InvoiceLedger::scriviCsv(ledger->csv(), path); !failed.isEmpty()) {
+    if (failed.isEmpty())
+        failed = excel ? InvoiceLedger::scriviXlsx(bytes, path) : InvoiceLedger::scriviCsv(bytes, path);
+    if (!failed.isEmpty()) {
         dialogs().message(parent, QStringLiteral("Impossibile scrivere \"%1\": %2").arg(path, failed),
                           QStringLiteral("Errore"), Dialogs::Icon::Critical);
         return false;

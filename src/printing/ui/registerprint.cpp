@@ -1,6 +1,8 @@
 #include "printing/ui/registerprint.h"
 
 #include "printing/ui/printrequest.h"
+#include "shell/appstate.h"
+#include "shell/commandargs.h"
 #include "shell/dialogs.h"
 
 namespace RegisterPrint {
@@ -20,7 +22,7 @@ bool nameCustomer(qint64 id, const std::function<DbResult<QString>()>& name, Reg
         return false;
     }
     if (nome->isEmpty()) {
-        error = QStringLiteral("Cliente %1 non trovato.").arg(id);
+        error = CommandArgs::clienteNonTrovato(id);
         return false;
     }
     t.cliente = *nome;

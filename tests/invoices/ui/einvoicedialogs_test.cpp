@@ -9,6 +9,8 @@
 #include "usergestures.h"
 #include "workdir.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -16,6 +18,8 @@
 #include <QTableView>
 
 namespace {
+
+using Answer = Dialogs::Answer;
 
 void set(QWidget& w, const char* name, const QString& text)
 {
@@ -123,7 +127,7 @@ TEST(EInvoiceSave, XmlButtonsWriteTheStoredInvoiceAskingItsNatura)
     const QString num = u"1"_s + InvoiceRules::suffisso(anno);
     ASSERT_FALSE(
         Database::exec(u"INSERT INTO Anagrafica (Nome, Ragione, Piva, Indirizzo, Cap, Città) "
-                       "VALUES ('BERTOLDI', 'Bertoldi Srl', '12345678903', 'Via Verdi 2', '38100', 'Trento')"_s));
+                       "VALUES ('BERTOLDI', 'Bertoldi Łódź Srl', '12345678903', 'Via Verdi 2', '38100', 'Trento')"_s));
     issue(Invoice{
         num, 1, {}, QDate(anno, 1, 10), dec("100"), 0, {}, false, false, {{1, u"Cancello"_s, dec("1"), dec("100")}}});
 
@@ -146,18 +150,43 @@ TEST(EInvoiceSave, XmlButtonsWriteTheStoredInvoiceAskingItsNatura)
     click(reg, "BtnXml");
     ASSERT_EQ(dlg.proposedFiles.size(), 1);
     EXPECT_TRUE(dlg.proposedFiles[0].endsWith(u"/IT01234567897_00001.xml"_s)) << dlg.proposedFiles[0].toStdString();
-    EXPECT_EQ(dlg.lastText(), u"FATTURA elettronica salvata con successo"_s);
+    // The letters the format cannot hold are told.
+    EXPECT_TRUE(dlg.lastText().startsWith(u"FATTURA elettronica salvata con successo\n\n"_s));
+    EXPECT_TRUE(dlg.lastText().contains(u"\"Bertoldi Łódź Srl\" → \"Bertoldi Lodz Srl\""_s))
+        << dlg.lastText().toStdString();
     EXPECT_EQ(EInvoiceStore::natura(num).value(), u"N6.3"_s);
     EXPECT_TRUE(dir.read(u"fe.xml"_s).contains("<Natura>N6.3</Natura>"));
 
-    // The recalled invoice offers it too; a new one, not yet stored, does not.
+    // The recalled invoice offers it too, asking whether the file keeps its name: a new one is
+    // for a file the exchange system refused. A new invoice, not yet stored, does not offer it.
     FormRegFatt recalled;
     ASSERT_TRUE(recalled.Carica(num, anno));
     EXPECT_TRUE(recalled.findChild<QPushButton*>(u"BtnXml"_s)->isEnabled());
-    dlg.chooseFile(dir.path(u"fe2.xml"_s));
-    click(recalled, "BtnXml");
-    EXPECT_TRUE(dlg.proposedFiles[1].endsWith(u"/IT01234567897_00002.xml"_s)) << dlg.proposedFiles[1].toStdString();
-    EXPECT_TRUE(dir.read(u"fe2.xml"_s).contains("<ProgressivoInvio>00002</ProgressivoInvio>"));
+    QString given = u"00001"_s;
+    for (const auto& [answer, file, progressivo] :
+         std::vector<std::tuple<Answer, QString, QString>>{{Answer::Yes, u"fe2.xml"_s, u"00001"_s},
+                                                           {Answer::No, u"fe3.xml"_s, u"00002"_s},
+                                                           {Answer::Yes, u"fe4.xml"_s, u"00002"_s},
+                                                           {Answer::Cancel, u"fe5.xml"_s, QString()}}) {
+        const qsizetype proposed = dlg.proposedFiles.size();
+        dlg.answer(answer);
+        if (!progressivo.isEmpty())
+            dlg.chooseFile(dir.path(file));
+        click(recalled, "BtnXml");
+        const auto question = std::find_if(dlg.messages.rbegin(), dlg.messages.rend(),
+                                           [](const auto& m) { return m.buttons == Dialogs::Buttons::YesNoCancel; });
+        ASSERT_NE(question, dlg.messages.rend());
+        EXPECT_TRUE(question->text.contains(u"IT01234567897_"_s + given + u".xml"_s)) << question->text.toStdString();
+        if (progressivo.isEmpty()) {
+            EXPECT_EQ(dlg.proposedFiles.size(), proposed);
+            continue;
+        }
+        EXPECT_TRUE(dlg.proposedFiles.last().endsWith(u"/IT01234567897_"_s + progressivo + u".xml"_s))
+            << dlg.proposedFiles.last().toStdString();
+        EXPECT_TRUE(dir.read(file).contains("<ProgressivoInvio>" + progressivo.toUtf8() + "</ProgressivoInvio>"));
+        given = progressivo;
+    }
+    EXPECT_EQ(EInvoiceStore::lastProgressive().value(), 2);
     FormRegFatt nuova;
     ASSERT_TRUE(nuova.Carica(QString(), anno));
     EXPECT_FALSE(nuova.findChild<QPushButton*>(u"BtnXml"_s)->isEnabled());

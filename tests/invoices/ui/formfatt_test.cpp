@@ -13,6 +13,7 @@
 #include "printing/ui/formstampafatt.h"
 #include "scripteddialogs.h"
 #include "shell/appstate.h"
+#include "shell/zipentry.h"
 #include "usergestures.h"
 #include "workdir.h"
 
@@ -325,4 +326,17 @@ TEST_F(FormFattTest, PrintsPreviewsAndExportsTheListAsShownWithTheWindowsSums)
     EXPECT_EQ(dlg.proposedFiles.last(), dir.path(u"Fatture_%1.csv"_s.arg(kAnno)));
     EXPECT_EQ(dir.read(u"fatture.csv"_s), InvoiceLedger::carica(kAnno, rossi)->csv());
     EXPECT_EQ(dlg.lastText(), u"FATTURE esportate con successo"_s);
+
+    // The same as a spreadsheet: the sheet the ledger makes (the file's dates of creation aside).
+    QPushButton* excel = get("BtnEsportaExcel");
+    EXPECT_EQ(excel->accessibleName(), excel->text().remove(u'&'));
+    dlg.chooseFile(dir.path(u"fatture.xlsx"_s));
+    excel->click();
+    EXPECT_EQ(dlg.proposedFiles.last(), dir.path(u"Fatture_%1.xlsx"_s.arg(kAnno)));
+    EXPECT_EQ(dlg.lastText(), u"FATTURE esportate con successo"_s);
+    QString failed;
+    const auto sheet = [](const QByteArray& xlsx) { return ZipEntry::read(xlsx, u"xl/worksheets/sheet1.xml"_s); };
+    const auto written = sheet(dir.read(u"fatture.xlsx"_s));
+    ASSERT_TRUE(written.has_value());
+    EXPECT_EQ(written, sheet(InvoiceLedger::carica(kAnno, rossi)->xlsx(kAnno, failed)));
 }

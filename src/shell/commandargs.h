@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// What every command takes from the command line, read by one rule and refused with one message.
+namespace CommandArgs {
+
+inline constexpr int kPrimoAnno = 1900;
+inline constexpr int kUltimoAnno = 9999;
+
+// A year from 1900 to 9999; nothing, with the reason in `error`, otherwise.
+std::optional<int> anno(const QString& text, QString& error);
+// A customer code: a whole number from 1. Empty text gives 0 (all customers).
+std::optional<qint64> cliente(const QString& text, QString& error);
+// The message for a code no customer has.
+QString clienteNonTrovato(qint64 id);
+// The message for the first argument holding control characters (which would reach the terminal
+// when echoed); empty when there is none. The argument itself is never repeated.
+QString controlli(const QStringList& arguments);
+
+} // namespace CommandArgs
