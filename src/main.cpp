@@ -9,6 +9,7 @@
 #include "shell/backup.h"
 #include "shell/demodata.h"
 #include "shell/dialogs.h"
+#include "shell/importcommand.h"
 #include "shell/startup.h"
 #include "shell/ui/form1.h"
 #include "shell/ui/qtdialogs.h"
@@ -70,9 +71,10 @@ int main(int argc, char** argv)
     const QCommandLineOption floppyOption(QStringLiteral("floppy"), QString(), QStringLiteral("CARTELLA"));
     const QCommandLineOption databaseOption(QStringLiteral("database"), QString(), QStringLiteral("URL"));
     const QCommandLineOption toOption(QStringLiteral("to"), QString(), QStringLiteral("URL"));
+    const QCommandLineOption fromOption(QStringLiteral("from"), QString(), QStringLiteral("FILE"));
     const QCommandLineOption annoOption(QStringLiteral("anno"), QString(), QStringLiteral("ANNO"));
     const QCommandLineOption clienteOption(QStringLiteral("cliente"), QString(), QStringLiteral("ID"));
-    parser.addOptions({helpOption, versionOption, dirOption, databaseOption, toOption, demoOption, floppyOption,
+    parser.addOptions({helpOption, versionOption, dirOption, databaseOption, toOption, fromOption, demoOption, floppyOption,
                        outputOption, annoOption, clienteOption});
     if (!parser.parse(QApplication::arguments())) {
         const QString unknown = parser.unknownOptionNames().value(0);
@@ -113,6 +115,11 @@ int main(int argc, char** argv)
         return 0;
     }
     if (positional.value(0) == QStringLiteral("migrate")) {
+        if (parser.isSet(fromOption)) {
+            QTextStream out(stdout);
+            QTextStream err(stderr);
+            return ImportCommand::run(parser.value(fromOption), out, err);
+        }
         if (!parser.isSet(toOption))
             return fail(QStringLiteral("Indicare il database di destinazione con --to URL."));
         QTextStream out(stdout);

@@ -31,6 +31,10 @@ constexpr Line kCommands[] = {
     {"migrate", "migrate --to URL",
      "Copia il database della cartella di lavoro in un database PostgreSQL senza tabelle, in una sola "
      "transazione, e confronta i conteggi e le somme delle due parti."},
+    {"migrate", "migrate --from FILE.mdb",
+     "Importa il database Access del programma precedente (Dati\\Corvalisto.mdb) nel database della cartella di "
+     "lavoro (creato se manca) o del server, che non deve contenere ancora clienti, articoli, categorie o documenti; "
+     "in una sola transazione, con il resoconto delle righe e delle somme lette e scritte e gli avvisi."},
 };
 
 constexpr Line kOptions[] = {
@@ -45,6 +49,7 @@ constexpr Line kOptions[] = {
     {nullptr, "--cliente ID", "Solo il cliente di questo codice (registri e csv)."},
     {nullptr, "--anno ANNO", "Anno dei DDT da fatturare (comando fattura-da-ddt)."},
     {nullptr, "--to URL", "Database PostgreSQL in cui copiare i dati (comando migrate)."},
+    {nullptr, "--from FILE.mdb", "Database Access del programma precedente da importare (comando migrate)."},
     {nullptr, "-h, --help", "Mostra questo aiuto."},
     {nullptr, "-v, --version", "Mostra la versione."},
 };
