@@ -374,15 +374,30 @@ DbStatus write(const Loaded& t, int index, AccessImport::TableReport& report, co
                 s.written += Decimal::fromDouble(q.value().value(0).toDouble());
         report.sums << s;
     }
-    if (t.rule->columns[0].kind == Kind::Key) {
+    return std::nullopt;
+}
+
+// The server's key counters do not roll back: they move only once everything else is written.
+DbStatus continueCounters(const std::vector<Loaded>& all)
+{
+    for (const Loaded& t : all) {
+        if (t.rule->columns[0].kind != Kind::Key)
+            continue;
         long long last = 0;
         for (const QVariantList& row : t.rows)
             last = std::max(last, row[0].toLongLong());
         if (last > 0)
-            if (auto err = Migration::continueCounter(table, names[0], last))
+            if (auto err = Migration::continueCounter(QString::fromUtf8(t.rule->name),
+                                                      QString::fromUtf8(t.rule->columns[0].name), last))
                 return err;
     }
     return std::nullopt;
+}
+
+QString notDone(const DbError& e)
+{
+    return QStringLiteral("Importazione non eseguita, il database resta com'era: ") + e.title() + QStringLiteral(" - ") +
+           e.text;
 }
 
 } // namespace
@@ -530,8 +545,7 @@ Outcome run(const QString& accessFile, const Progress& progress)
         }
         TableReport& r = out.report.tables[int(i)];
         if (auto err = write(t, int(i), r, progress)) {
-            out.message = QStringLiteral("Importazione non eseguita, il database resta com'era: ") + err->title() +
-                          QStringLiteral(" - ") + err->text;
+            out.message = notDone(*err);
             return out;
         }
         const long long before = r.table == QStringLiteral("Azienda") ? header.value() : 0;
@@ -545,9 +559,12 @@ Outcome run(const QString& accessFile, const Progress& progress)
             return out;
         }
     }
+    if (auto err = continueCounters(loaded)) {
+        out.message = notDone(*err);
+        return out;
+    }
     if (auto err = tx.commit()) {
-        out.message = QStringLiteral("Importazione non eseguita, il database resta com'era: ") + err->title() +
-                      QStringLiteral(" - ") + err->text;
+        out.message = notDone(*err);
         return out;
     }
     out.ok = true;
