@@ -394,6 +394,10 @@ DbStatus continueCounters(const std::vector<Loaded>& all)
     return std::nullopt;
 }
 
+const QString kNotEmpty = QStringLiteral("Il database contiene già clienti, categorie, articoli o documenti: "
+                                         "l'archivio precedente si importa solo in un database vuoto. Nulla è stato "
+                                         "importato.");
+
 QString notDone(const DbError& e)
 {
     return QStringLiteral("Importazione non eseguita, il database resta com'era: ") + e.title() + QStringLiteral(" - ") +
@@ -497,12 +501,11 @@ Outcome run(const QString& accessFile, const Progress& progress)
     }
     const auto empty = targetIsEmpty();
     if (!empty) {
-        out.message = empty.error().title() + QStringLiteral(" - ") + empty.error().text;
+        out.message = notDone(empty.error());
         return out;
     }
     if (!empty.value()) {
-        out.message = QStringLiteral("Il database contiene già clienti, categorie, articoli o documenti: l'archivio "
-                                     "precedente si importa solo in un database vuoto. Nulla è stato importato.");
+        out.message = kNotEmpty;
         return out;
     }
 
@@ -529,10 +532,16 @@ Outcome run(const QString& accessFile, const Progress& progress)
     crossChecks(loaded, out.report.warnings);
 
     Transaction tx(Transaction::Write);
+    // Another seat may have written since the first look; under the write lock nobody can now.
+    const auto stillEmpty = targetIsEmpty();
+    if (!stillEmpty || !stillEmpty.value()) {
+        out.message = stillEmpty ? kNotEmpty : notDone(stillEmpty.error());
+        return out;
+    }
     // The company header the database may already hold stays; the file's is then left out.
     const auto header = count(QStringLiteral("Azienda"));
     if (!header) {
-        out.message = header.error().title() + QStringLiteral(" - ") + header.error().text;
+        out.message = notDone(header.error());
         return out;
     }
     for (size_t i = 0; i < loaded.size(); ++i) {

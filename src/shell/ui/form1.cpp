@@ -10,6 +10,7 @@
 #include "quotes/ui/formpre.h"
 #include "registry/ui/formana.h"
 #include "resources/shippedpictures.h"
+#include "shell/accessimport.h"
 #include "shell/appstate.h"
 #include "shell/backup.h"
 #include "shell/companystore.h"
@@ -19,6 +20,7 @@
 #include "shell/startup.h"
 #include "shell/ui/frmazi.h"
 #include "shell/ui/frmbackup.h"
+#include "shell/ui/frmimporta.h"
 #include "shell/ui/windowbehaviour.h"
 #include "warehouse/ui/formmag.h"
 #include "warehouse/ui/frmimpcat.h"
@@ -125,6 +127,13 @@ void Form1::buildMenus()
     util->setObjectName(QStringLiteral("mnuUtil"));
     QAction* editFatt = add(util, "mnuEditFatt", QStringLiteral("&Cambia intestazione Fatture"));
     connect(editFatt, &QAction::triggered, this, [this] { openModal<FrmEditFatt>(); });
+    // The old program's archive goes only into a database that holds nothing yet.
+    QAction* importa = add(util, "mnuImporta", QStringLiteral("&Importa archivio precedente…"));
+    connect(importa, &QAction::triggered, this, [this] { openModal<FrmImporta>(); });
+    connect(util, &QMenu::aboutToShow, this, [importa] {
+        const auto empty = AccessImport::targetIsEmpty();
+        importa->setEnabled(empty.ok() && empty.value());
+    });
     QMenu* backup = util->addMenu(QStringLiteral("&Backup"));
     backup->setObjectName(QStringLiteral("mnuBackup"));
     QAction* floppy = add(backup, "mnuBackupFloppy", QStringLiteral("&Esegui su floppy"));
