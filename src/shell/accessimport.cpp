@@ -3,6 +3,7 @@
 #include "data/accessfile.h"
 #include "data/database.h"
 #include "data/migration.h"
+#include "data/rowcursor.h"
 #include "data/textcolumns.h"
 
 #include <QHash>
@@ -12,6 +13,7 @@
 #include <QSqlQuery>
 #include <charconv>
 #include <cmath>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -129,12 +131,15 @@ struct Loaded {
     std::vector<int> sourceColumn; // position in the file of each rule column
     std::vector<QVariantList> rows;
     std::vector<std::vector<Decimal>> reals; // per row, the Real columns in rule order
-    QStringList keys;                        // how each row is named in the report
+
+    // How the row is named in the report: by its key, else by its place in the table.
+    QString name(size_t index) const;
 };
 
-QString rowName(const Loaded& t, const QVariantList& row, long long position)
+QString Loaded::name(size_t index) const
 {
-    const TableRule& r = *t.rule;
+    const TableRule& r = *rule;
+    const QVariantList& row = rows[index];
     const QString table = QString::fromUtf8(r.name);
     if (r.columns[0].kind == Kind::Key)
         return QStringLiteral("%1 %2=%3").arg(table, QString::fromUtf8(r.columns[0].name), row[0].toString());
@@ -144,7 +149,19 @@ QString rowName(const Loaded& t, const QVariantList& row, long long position)
             name += QStringLiteral(" Ord=") + row[1].toString();
         return name;
     }
-    return QStringLiteral("%1 riga %2").arg(table).arg(position);
+    return QStringLiteral("%1 riga %2").arg(table).arg(index + 1);
+}
+
+// The shortest text that reads back as the same single, as a Decimal and as the double it reads as.
+std::pair<Decimal, double> shortest(float value)
+{
+    if (!std::isfinite(value))
+        return {Decimal::overflow(), 0};
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, value).ptr;
+    double stored = 0;
+    std::from_chars(text, end, stored);
+    return {Decimal::fromString(QString::fromLatin1(text, end - text)).value_or(Decimal::overflow()), stored};
 }
 
 // Converts one value; a text in `problem` when the tables cannot hold it.
@@ -160,20 +177,22 @@ QVariant convert(const ColumnRule& c, Type type, const AccessFile::Value& v, Dec
         return QVariant(v.whole);
     case Kind::Real: {
         Decimal d;
-        if (type == Type::Single)
-            d = std::isfinite(v.single) ? AccessImport::fromSingle(v.single) : Decimal::overflow();
-        else if (type == Type::Double)
+        // The double stored is the one the decimal reads as: for a single, that of its shortest text.
+        double stored = v.real;
+        if (type == Type::Single) {
+            std::tie(d, stored) = shortest(v.single);
+        } else if (type == Type::Double) {
             d = Decimal::fromDouble(v.real);
-        else if (type == Type::Currency)
-            d = Decimal(v.whole).dividedBy(10000, 4);
-        else
-            d = Decimal(v.whole);
+        } else {
+            d = type == Type::Currency ? Decimal(v.whole).dividedBy(10000, 4) : Decimal(v.whole);
+            stored = d.toDouble();
+        }
         if (d.isOverflow()) {
             *problem = QStringLiteral("%1 non è un numero memorizzabile").arg(column);
             return QVariant();
         }
         *real = d;
-        return QVariant(d.toDouble());
+        return QVariant(stored);
     }
     case Kind::Text: {
         if (c.length > 0 && v.text.size() > c.length)
@@ -222,7 +241,6 @@ bool load(const AccessFile& file, Loaded& t, QStringList& problems, QStringList&
             if (!warning.isEmpty())
                 rowWarnings << warning;
         }
-        const QString name = rowName(t, row, t.rows.size() + 1);
         if (keyed) {
             if (row[0].isNull())
                 rowProblems << QStringLiteral("chiave mancante");
@@ -231,13 +249,12 @@ bool load(const AccessFile& file, Loaded& t, QStringList& problems, QStringList&
             else
                 keys.insert(row[0].toLongLong());
         }
-        for (const QString& p : rowProblems)
-            problems << name + QStringLiteral(": ") + p;
-        for (const QString& w : rowWarnings)
-            warnings << name + QStringLiteral(": ") + w;
-        t.keys << name;
         t.rows.push_back(std::move(row));
         t.reals.push_back(std::move(reals));
+        for (const QString& p : rowProblems)
+            problems << t.name(t.rows.size() - 1) + QStringLiteral(": ") + p;
+        for (const QString& w : rowWarnings)
+            warnings << t.name(t.rows.size() - 1) + QStringLiteral(": ") + w;
         return true;
     });
     return read && *read == file.rowCount(table);
@@ -280,10 +297,10 @@ void crossChecks(const std::vector<Loaded>& all, QStringList& warnings)
                 continue;
             const QString key = Database::fold(r[c].toString());
             if (seen.contains(key))
-                warnings << t.keys[i] + QStringLiteral(": %1 \"%2\" uguale a quello di %3, anch'esso valido")
+                warnings << t.name(i) + QStringLiteral(": %1 \"%2\" uguale a quello di %3, anch'esso valido")
                                             .arg(QString::fromUtf8(column), r[c].toString(), seen[key]);
             else
-                seen.insert(key, t.keys[i]);
+                seen.insert(key, t.name(i));
         }
     }
     const QSet<QString> customers = keysOf(find("Anagrafica"));
@@ -299,26 +316,26 @@ void crossChecks(const std::vector<Loaded>& all, QStringList& warnings)
             const QVariantList& r = t.rows[i];
             const QString num = r[0].toString();
             if (!numberForm.match(num).hasMatch())
-                warnings << t.keys[i] + QStringLiteral(": numero non nella forma N/AA");
+                warnings << t.name(i) + QStringLiteral(": numero non nella forma N/AA");
             if (numbers.contains(num) && QLatin1StringView(table) != QLatin1StringView("Documenti"))
-                warnings << t.keys[i] + QStringLiteral(": numero ripetuto");
+                warnings << t.name(i) + QStringLiteral(": numero ripetuto");
             numbers.insert(num);
             if (idAna >= 0 && !r[idAna].isNull() && !customers.contains(r[idAna].toString()))
-                warnings << t.keys[i] + QStringLiteral(": il cliente %1 non esiste").arg(r[idAna].toString());
+                warnings << t.name(i) + QStringLiteral(": il cliente %1 non esiste").arg(r[idAna].toString());
         }
         if (!rowsTable)
             continue;
         const Loaded& rows = find(rowsTable);
         for (size_t i = 0; i < rows.rows.size(); ++i)
             if (!numbers.contains(rows.rows[i][0].toString()))
-                warnings << rows.keys[i] + QStringLiteral(": la testata %1 non esiste in %2")
+                warnings << rows.name(i) + QStringLiteral(": la testata %1 non esiste in %2")
                                                .arg(rows.rows[i][0].toString(), QString::fromUtf8(table));
     }
     const Loaded& items = find("Magazzino");
     const int cat = columnOf(items, "Cat");
     for (size_t i = 0; i < items.rows.size(); ++i)
         if (!items.rows[i][cat].isNull() && !categories.contains(items.rows[i][cat].toString()))
-            warnings << items.keys[i] + QStringLiteral(": la categoria %1 non esiste").arg(items.rows[i][cat].toString());
+            warnings << items.name(i) + QStringLiteral(": la categoria %1 non esiste").arg(items.rows[i][cat].toString());
 }
 
 DbResult<long long> count(const QString& table)
@@ -350,7 +367,7 @@ DbStatus write(const Loaded& t, int index, AccessImport::TableReport& report, co
             insert.bindValue(i, row[i]);
         if (!insert.exec()) {
             DbError e = DbError::from(insert.lastError());
-            e.text = t.keys[n] + QStringLiteral(": ") + e.text;
+            e.text = t.name(n) + QStringLiteral(": ") + e.text;
             return e;
         }
         if (progress && ((n + 1) % 250 == 0 || n + 1 == total))
@@ -366,12 +383,14 @@ DbStatus write(const Loaded& t, int index, AccessImport::TableReport& report, co
         AccessImport::Sum s{reals[r], {}, {}};
         for (const auto& values : t.reals)
             s.read += values[r];
-        auto q = Database::select(QStringLiteral("SELECT %1 FROM %2").arg(reals[r], table));
+        auto q = RowCursor::open(QStringLiteral("SELECT %1 FROM %2").arg(reals[r], table));
         if (!q)
             return q.error();
         while (q.value().next())
             if (!q.value().isNull(0))
-                s.written += Decimal::fromDouble(q.value().value(0).toDouble());
+                s.written += Decimal::fromDouble(q.value().real(0));
+        if (auto err = q.value().error())
+            return err;
         report.sums << s;
     }
     return std::nullopt;
@@ -432,9 +451,7 @@ DbResult<bool> targetIsEmpty()
 
 Decimal fromSingle(float value)
 {
-    char text[32];
-    const auto r = std::to_chars(text, text + sizeof text, value);
-    return Decimal::fromString(QString::fromLatin1(text, r.ptr - text)).value_or(Decimal::overflow());
+    return shortest(value).first;
 }
 
 QDateTime fromAccessDate(double value)
