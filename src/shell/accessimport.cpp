@@ -413,6 +413,42 @@ DbStatus continueCounters(const std::vector<Loaded>& all)
     return std::nullopt;
 }
 
+// Where each column the program needs lies in the file; what is missing or of another type goes
+// to `problems`.
+std::vector<Loaded> shapeOf(const AccessFile& file, QStringList& problems)
+{
+    const QStringList present = file.tables();
+    std::vector<Loaded> loaded;
+    for (const TableRule& rule : rules()) {
+        const QString table = QString::fromUtf8(rule.name);
+        if (!present.contains(table, Qt::CaseInsensitive)) {
+            problems << QStringLiteral("Manca la tabella %1.").arg(table);
+            continue;
+        }
+        const auto cols = file.columns(table);
+        if (cols.empty()) {
+            problems << QStringLiteral("La tabella %1 non si legge.").arg(table);
+            continue;
+        }
+        Loaded t;
+        t.rule = &rule;
+        for (const ColumnRule& c : rule.columns) {
+            const QString name = QString::fromUtf8(c.name);
+            int at = -1;
+            for (size_t i = 0; i < cols.size(); ++i)
+                if (cols[i].name.compare(name, Qt::CaseInsensitive) == 0)
+                    at = int(i);
+            if (at < 0)
+                problems << QStringLiteral("Nella tabella %1 manca la colonna %2.").arg(table, name);
+            else if (!accepts(c.kind, cols[at].type))
+                problems << QStringLiteral("La colonna %1 della tabella %2 ha un tipo non previsto.").arg(name, table);
+            t.sourceColumn.push_back(at);
+        }
+        loaded.push_back(std::move(t));
+    }
+    return loaded;
+}
+
 const QString kNotEmpty = QStringLiteral("Il database contiene già clienti, categorie, articoli o documenti: "
                                          "l'archivio precedente si importa solo in un database vuoto. Nulla è stato "
                                          "importato.");
@@ -421,6 +457,58 @@ QString notDone(const DbError& e)
 {
     return QStringLiteral("Importazione non eseguita, il database resta com'era: ") + e.title() + QStringLiteral(" - ") +
            e.text;
+}
+
+// Writes every table under one write lock and checks what was written; false with the reason
+// in `out` (and nothing written) otherwise.
+bool writeAll(std::vector<Loaded>& loaded, AccessImport::Outcome& out, const AccessImport::Progress& progress)
+{
+    Transaction tx(Transaction::Write);
+    // Another seat may have written since the first look; under the write lock nobody can now.
+    const auto stillEmpty = AccessImport::targetIsEmpty();
+    if (!stillEmpty || !stillEmpty.value()) {
+        out.message = stillEmpty ? kNotEmpty : notDone(stillEmpty.error());
+        return false;
+    }
+    // The company header the database may already hold stays; the file's is then left out.
+    const auto header = count(QStringLiteral("Azienda"));
+    if (!header) {
+        out.message = notDone(header.error());
+        return false;
+    }
+    for (size_t i = 0; i < loaded.size(); ++i) {
+        Loaded& t = loaded[i];
+        if (header.value() > 0 && QLatin1StringView(t.rule->name) == QLatin1StringView("Azienda") && !t.rows.empty()) {
+            out.report.warnings << QStringLiteral("Azienda: il database ha già un'intestazione, che resta; quella "
+                                                  "del file non è stata importata");
+            t.rows.clear();
+            t.reals.clear();
+        }
+        AccessImport::TableReport& r = out.report.tables[int(i)];
+        if (auto err = write(t, int(i), r, progress)) {
+            out.message = notDone(*err);
+            return false;
+        }
+        const long long before = r.table == QStringLiteral("Azienda") ? header.value() : 0;
+        bool same = r.written == before + static_cast<long long>(t.rows.size());
+        for (const AccessImport::Sum& s : r.sums)
+            same = same && s.read == s.written;
+        if (!same) {
+            out.message = QStringLiteral("Importazione non eseguita, il database resta com'era: la tabella %1 scritta "
+                                         "non corrisponde a quella letta.")
+                              .arg(r.table);
+            return false;
+        }
+    }
+    if (auto err = continueCounters(loaded)) {
+        out.message = notDone(*err);
+        return false;
+    }
+    if (auto err = tx.commit()) {
+        out.message = notDone(*err);
+        return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -482,35 +570,7 @@ Outcome run(const QString& accessFile, const Progress& progress)
         return out;
     }
     // The shape of the file first: every table and column, of a type the program can take.
-    const QStringList present = file->tables();
-    std::vector<Loaded> loaded;
-    for (const TableRule& rule : rules()) {
-        const QString table = QString::fromUtf8(rule.name);
-        if (!present.contains(table, Qt::CaseInsensitive)) {
-            out.problems << QStringLiteral("Manca la tabella %1.").arg(table);
-            continue;
-        }
-        const auto cols = file->columns(table);
-        if (cols.empty()) {
-            out.problems << QStringLiteral("La tabella %1 non si legge.").arg(table);
-            continue;
-        }
-        Loaded t;
-        t.rule = &rule;
-        for (const ColumnRule& c : rule.columns) {
-            const QString name = QString::fromUtf8(c.name);
-            int at = -1;
-            for (size_t i = 0; i < cols.size(); ++i)
-                if (cols[i].name.compare(name, Qt::CaseInsensitive) == 0)
-                    at = int(i);
-            if (at < 0)
-                out.problems << QStringLiteral("Nella tabella %1 manca la colonna %2.").arg(table, name);
-            else if (!accepts(c.kind, cols[at].type))
-                out.problems << QStringLiteral("La colonna %1 della tabella %2 ha un tipo non previsto.").arg(name, table);
-            t.sourceColumn.push_back(at);
-        }
-        loaded.push_back(std::move(t));
-    }
+    std::vector<Loaded> loaded = shapeOf(*file, out.problems);
     if (!out.problems.isEmpty()) {
         out.message = QStringLiteral("Il file \"%1\" non ha le tabelle del programma precedente: nulla è stato importato.")
                           .arg(accessFile);
@@ -548,52 +608,7 @@ Outcome run(const QString& accessFile, const Progress& progress)
     }
     crossChecks(loaded, out.report.warnings);
 
-    Transaction tx(Transaction::Write);
-    // Another seat may have written since the first look; under the write lock nobody can now.
-    const auto stillEmpty = targetIsEmpty();
-    if (!stillEmpty || !stillEmpty.value()) {
-        out.message = stillEmpty ? kNotEmpty : notDone(stillEmpty.error());
-        return out;
-    }
-    // The company header the database may already hold stays; the file's is then left out.
-    const auto header = count(QStringLiteral("Azienda"));
-    if (!header) {
-        out.message = notDone(header.error());
-        return out;
-    }
-    for (size_t i = 0; i < loaded.size(); ++i) {
-        Loaded& t = loaded[i];
-        if (header.value() > 0 && QLatin1StringView(t.rule->name) == QLatin1StringView("Azienda") && !t.rows.empty()) {
-            out.report.warnings << QStringLiteral("Azienda: il database ha già un'intestazione, che resta; quella "
-                                                  "del file non è stata importata");
-            t.rows.clear();
-            t.reals.clear();
-        }
-        TableReport& r = out.report.tables[int(i)];
-        if (auto err = write(t, int(i), r, progress)) {
-            out.message = notDone(*err);
-            return out;
-        }
-        const long long before = r.table == QStringLiteral("Azienda") ? header.value() : 0;
-        bool same = r.written == before + static_cast<long long>(t.rows.size());
-        for (const Sum& s : r.sums)
-            same = same && s.read == s.written;
-        if (!same) {
-            out.message = QStringLiteral("Importazione non eseguita, il database resta com'era: la tabella %1 scritta "
-                                         "non corrisponde a quella letta.")
-                              .arg(r.table);
-            return out;
-        }
-    }
-    if (auto err = continueCounters(loaded)) {
-        out.message = notDone(*err);
-        return out;
-    }
-    if (auto err = tx.commit()) {
-        out.message = notDone(*err);
-        return out;
-    }
-    out.ok = true;
+    out.ok = writeAll(loaded, out, progress);
     return out;
 }
 
