@@ -10,7 +10,7 @@ packages=(
   libboost-dev libsqlite3-dev sqlite3
   mdbtools-dev mdbtools
   libqt6sql6-psql postgresql postgresql-common libpq-dev
-  fonts-liberation2 poppler-utils python3-a38
+  fonts-liberation2 fonts-wqy-microhei poppler-utils python3-a38
   dpkg-dev desktop-file-utils appstream
 )
 

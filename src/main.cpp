@@ -17,6 +17,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDate>
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
@@ -172,6 +173,8 @@ int main(int argc, char** argv)
         const Startup::OpenOutcome db = Startup::createDatabase(DemoData::fill);
         if (!db.ok)
             return fail(QFileInfo::exists(app().path(Database::kRelativePath)) ? refused : db.message);
+        // Earlier days' copies, for the restore to list; the demo goes on without them.
+        DemoData::writeEarlierCopies(QDate::currentDate());
         Database::close();
     }
 

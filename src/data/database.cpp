@@ -1,5 +1,7 @@
 #include "data/database.h"
 
+#include "data/filecopy.h"
+#include "data/folderlock.h"
 #include "data/schema.h"
 
 #include <QDir>
@@ -11,12 +13,12 @@
 #include <QSqlError>
 #include <QTextStream>
 #include <QUrl>
-#include <QUuid>
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <memory>
 #include <sqlite3.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -89,31 +91,10 @@ void bindAll(QSqlQuery& q, const QVariantList& values)
 
 // The database file read directly by copies; open exactly as long as the connection.
 thread_local int g_rawFd = -1;
+// Held while the file is open, so that a restore does not put another file in its place.
+thread_local std::unique_ptr<FolderLock> g_seat;
 // The address of this thread's server connection, when it is one.
 thread_local QString g_serverUrl;
-
-// Copies `size` bytes of the file under the caller's read lock, in the kernel where it can.
-bool copyBytes(int from, int to, qint64 size)
-{
-    off_t in = 0;
-    off_t out = 0;
-    while (in < size) {
-        const ssize_t n = ::copy_file_range(from, &in, to, &out, size_t(size - in), 0);
-        if (n > 0)
-            continue;
-        if (n == 0)
-            return false;
-        if (errno != EXDEV && errno != ENOSYS && errno != EOPNOTSUPP && errno != EINVAL)
-            return false;
-        char buffer[1 << 16];
-        const ssize_t r = ::pread(from, buffer, sizeof buffer, in);
-        if (r <= 0 || ::pwrite(to, buffer, size_t(r), out) != r)
-            return false;
-        in += r;
-        out += r;
-    }
-    return true;
-}
 
 // True when the first `size` bytes of both files are the same.
 bool sameBytes(int a, int b, qint64 size)
@@ -160,7 +141,7 @@ int rawCopy(sqlite3* db, int to, bool readBack)
     const qint64 size = qint64(pragmaInt(db, "PRAGMA page_size")) * pragmaInt(db, "PRAGMA page_count");
     if (wal)
         rc = SQLITE_NOTFOUND;
-    else if (size <= 0 || !copyBytes(g_rawFd, to, size))
+    else if (size <= 0 || !FileCopy::copyBytes(g_rawFd, to, size))
         rc = SQLITE_IOERR;
     // Still under the read lock, the database cannot change while its copy is read back.
     else if (readBack && (::fsync(to) != 0 || !sameBytes(g_rawFd, to, size) || ::lseek(to, 0, SEEK_END) != size))
@@ -194,23 +175,6 @@ int backupCopy(sqlite3* source, const QString& temp)
 
 // Waits this long for another program's lock before reporting the database in use.
 constexpr int kBusyTimeoutMs = 3000;
-
-// A temporary name beside `path`, recognised by removeStaleTemporaries.
-QString temporaryNameFor(const QString& path)
-{
-    const QFileInfo info(path);
-    return info.absolutePath() + QStringLiteral("/.") + info.fileName() + u'.' +
-           QUuid::createUuid().toString(QUuid::Id128) + QStringLiteral(".tmp");
-}
-
-// Creates a new private file and keeps it locked, so that no other start-up removes it as stale.
-int createLockedFile(const QString& path)
-{
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (fd >= 0)
-        ::flock(fd, LOCK_EX | LOCK_NB);
-    return fd;
-}
 
 DbError classify(int rc, const QString& text)
 {
@@ -374,8 +338,8 @@ DbStatus create(const QString& path, const std::function<DbStatus()>& fill)
     if (target.exists() || target.isSymLink())
         return DbError{EEXIST, QStringLiteral("Il file \"%1\" esiste già").arg(QDir::toNativeSeparators(path))};
     QDir().mkpath(target.absolutePath());
-    const QString temp = temporaryNameFor(path);
-    const int fd = createLockedFile(temp);
+    const QString temp = FileCopy::temporaryNameFor(path);
+    const int fd = FileCopy::createLocked(temp);
     if (fd < 0)
         return DbError{75, QStringLiteral("Errore di accesso al percorso/file")};
     auto fail = [&](const DbError& err) {
@@ -425,8 +389,12 @@ DbStatus open(const QString& path)
     if (::access(QFile::encodeName(path).constData(), R_OK | W_OK) != 0 ||
         ::access(QFile::encodeName(file.absolutePath()).constData(), W_OK | X_OK) != 0)
         return DbError{ReadOnly, QStringLiteral("Il file o la sua cartella sono in sola lettura")};
+    auto seat = std::make_unique<FolderLock>(file.absolutePath(), FolderLock::Shared, kBusyTimeoutMs);
+    if (seat->refused())
+        return DbError{InUse, QStringLiteral("Un altro programma sta ripristinando il database")};
     if (auto err = connect(path))
         return err;
+    g_seat = std::move(seat);
     g_rawFd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
     DbStatus err = check();
     if (!err)
@@ -503,6 +471,7 @@ void close()
         ::close(g_rawFd);
         g_rawFd = -1;
     }
+    g_seat.reset();
 }
 
 bool isOpen()
@@ -589,8 +558,8 @@ DbStatus copyTo(const QString& destination, Copy mode)
     const QString canonical = QFileInfo(destination).canonicalFilePath();
     if (!canonical.isEmpty() && canonical == QFileInfo(filePath()).canonicalFilePath())
         return DbError{75, QStringLiteral("La copia non può sostituire il database stesso")};
-    const QString temp = temporaryNameFor(destination);
-    const int fd = createLockedFile(temp);
+    const QString temp = FileCopy::temporaryNameFor(destination);
+    const int fd = FileCopy::createLocked(temp);
     if (fd < 0)
         return DbError{75, QStringLiteral("Errore di accesso al percorso/file")};
     int rc = rawCopy(source, fd, mode == Copy::Proven);

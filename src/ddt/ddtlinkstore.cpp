@@ -103,12 +103,42 @@ DbStatus DdtLinkStore::liberaFattura(const QString& fattura)
 
 DbStatus DdtLinkStore::annullabile(const QString& numDdt)
 {
+    return seFatturato(numDdt,
+                       QStringLiteral("Il DDT %1 è stato fatturato con la fattura %2: annullare prima la fattura."));
+}
+
+DbStatus DdtLinkStore::modificabile(const QString& numDdt)
+{
+    return seFatturato(numDdt,
+                       QStringLiteral("Il DDT %1 è stato fatturato con la fattura %2: non si può più modificare."));
+}
+
+DbStatus DdtLinkStore::seFatturato(const QString& numDdt, const QString& text)
+{
     const auto presa = fattura(numDdt);
     if (!presa)
         return presa.error();
     if (presa->isEmpty())
         return std::nullopt;
-    return DbError{Fatturato,
-                   QStringLiteral("Il DDT %1 è stato fatturato con la fattura %2: annullare prima la fattura.")
-                       .arg(numDdt, presa.value())};
+    return DbError{Fatturato, text.arg(numDdt, presa.value())};
+}
+
+DbStatus DdtLinkStore::cambioCliente(const QString& fattura, qint64 idAna)
+{
+    const auto there = presente();
+    if (!there)
+        return there.error();
+    if (!there.value())
+        return std::nullopt;
+    const auto altri = SeriesStore::texts(QStringLiteral("SELECT L.NumDdt FROM FattureDdt L JOIN Ddt D ON D.Num = "
+                                                         "L.NumDdt WHERE L.NumFattura = ? AND D.IdAna <> ? "
+                                                         "ORDER BY ordinal(L.NumDdt), L.NumDdt"),
+                                          {fattura, idAna});
+    if (!altri)
+        return altri.error();
+    if (altri->isEmpty())
+        return std::nullopt;
+    return DbError{DaDdt, QStringLiteral("La fattura %1 è stata emessa dai DDT %2 del suo cliente: "
+                                         "non può passare a un altro cliente.")
+                              .arg(fattura, altri->join(QStringLiteral(", ")))};
 }

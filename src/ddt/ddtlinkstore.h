@@ -15,8 +15,10 @@ class DdtLinkStore {
 public:
     // A DDT taken by another invoice, or gone, while this one was being written.
     static constexpr int NonDisponibile = 3201;
-    // A DDT cancelled while an invoice names it.
+    // A DDT cancelled or changed while an invoice names it.
     static constexpr int Fatturato = 3202;
+    // An invoice covering DDTs moved to a customer other than theirs.
+    static constexpr int DaDdt = 3203;
 
     // The DDTs of a customer dated in `anno` that no invoice covers yet, with their rows, by
     // leading number.
@@ -34,4 +36,13 @@ public:
     // Refuses to let a DDT go while an invoice names it (Fatturato, telling which). Runs inside
     // the DDT's cancelling transaction.
     static DbStatus annullabile(const QString& numDdt);
+    // Refuses to change a DDT's header or rows while an invoice names it (Fatturato, telling which).
+    static DbStatus modificabile(const QString& numDdt);
+    // Refuses to move invoice `fattura` to customer `idAna` while it covers DDTs of another
+    // customer (DaDdt, naming the invoice and those DDTs).
+    static DbStatus cambioCliente(const QString& fattura, qint64 idAna);
+
+private:
+    // `text` with the DDT and its invoice when an invoice names the DDT.
+    static DbStatus seFatturato(const QString& numDdt, const QString& text);
 };

@@ -1,6 +1,7 @@
 #include "ddt/ddtstore.h"
 
 #include "data/database.h"
+#include "data/distincttexts.h"
 #include "data/textcolumns.h"
 #include "ddt/ddtlinkstore.h"
 #include "papers/seriesstore.h"
@@ -53,9 +54,7 @@ DbResult<QString> DdtStore::prossimoNumero(const QString& suffisso)
 
 DbResult<QStringList> DdtStore::causali()
 {
-    return SeriesStore::texts(QStringLiteral("SELECT DISTINCT Causale FROM Ddt WHERE Causale IS NOT NULL AND "
-                                             "Causale <> ? ORDER BY Causale"),
-                              {QString(QLatin1String(""))});
+    return distinctTexts(QStringLiteral("Ddt"), QStringLiteral("Causale"));
 }
 
 DbResult<bool> DdtStore::exists(const QString& num)
@@ -140,16 +139,22 @@ DbResult<DdtStore::Outcome> DdtStore::saveRow(const QString& num, const DdtRow& 
     if (auto err = SeriesStore::outOfRange({row.qta}))
         return *err;
     return outcome(kSerie.saveRow(num, row.ord, {QStringLiteral("Descrizione"), QStringLiteral("Qta")},
-                                  {rowText(row.descrizione), SeriesStore::realOrNull(row.qta)}));
+                                  {rowText(row.descrizione), SeriesStore::realOrNull(row.qta)},
+                                  [&] { return DdtLinkStore::modificabile(num); }));
 }
 
 DbResult<DdtStore::Outcome> DdtStore::deleteRow(const QString& num, long long ord)
 {
-    return outcome(kSerie.deleteRow(num, ord));
+    return outcome(kSerie.deleteRow(num, ord, [&] { return DdtLinkStore::modificabile(num); }));
 }
 
 DbResult<DdtStore::Outcome> DdtStore::saveHeader(const Ddt& h)
 {
+    Transaction tx(Transaction::Write);
+    if (!tx.started())
+        return SeriesStore::notStarted();
+    if (auto err = DdtLinkStore::modificabile(h.num))
+        return *err;
     // With no transport option chosen the stored one stays.
     auto q = Database::select(
         QStringLiteral("UPDATE Ddt SET Data = ?, Causale = ?, Mezzo = coalesce(?, Mezzo), Colli = ?, DataRit = ?, "
@@ -160,7 +165,11 @@ DbResult<DdtStore::Outcome> DdtStore::saveHeader(const Ddt& h)
          h.note.isNull() ? QStringLiteral("") : TextColumns::fit(h.note, TextColumns::Ddt::Note), h.num});
     if (!q)
         return q.error();
-    return q.value().numRowsAffected() == 0 ? Outcome::DdtMissing : Outcome::Done;
+    if (q.value().numRowsAffected() == 0)
+        return Outcome::DdtMissing;
+    if (auto err = tx.commit())
+        return *err;
+    return Outcome::Done;
 }
 
 DbResult<DdtStore::Outcome> DdtStore::cancel(const QString& num)

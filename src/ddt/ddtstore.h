@@ -50,6 +50,7 @@ public:
     static DbResult<Outcome> saveRow(const QString& num, const DdtRow& row);
     static DbResult<Outcome> deleteRow(const QString& num, long long ord);
     // Rewrites date, reason, transport (kept when empty), parcels, pick-up date and time and notes.
+    // Rows and header of a DDT an invoice names stay as invoiced: DdtLinkStore::Fatturato.
     static DbResult<Outcome> saveHeader(const Ddt& header);
     // Deletes the DDT and its rows together; only the highest number of its series.
     static DbResult<Outcome> cancel(const QString& num);

@@ -60,9 +60,9 @@ DbResult<SeriesStore::Outcome> DocumentStore::elimina(const QString& num)
     return kSerie.cancel(num);
 }
 
-DbResult<QList<long long>> DocumentStore::ordinaliAnno(int anno, const QString& suffisso)
+DbResult<QList<long long>> DocumentStore::ordinaliSerie(const QString& suffisso)
 {
-    return kSerie.ordinaliAnno(anno, suffisso);
+    return kSerie.ordinaliSerie(suffisso);
 }
 
 DbResult<QList<DocumentStore::RegisterRow>> DocumentStore::registro(int anno)

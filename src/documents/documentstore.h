@@ -22,8 +22,8 @@ public:
     static DbResult<std::optional<long long>> maxOrdinale(const QString& suffisso);
     static DbResult<QString> prossimoNumero(const QString& suffisso);
     static DbResult<bool> exists(const QString& num);
-    // Ordinals of the series `suffisso` dated in `anno`.
-    static DbResult<QList<long long>> ordinaliAnno(int anno, const QString& suffisso);
+    // Leading numbers of the series `suffisso`, in number order: browsing goes by number only.
+    static DbResult<QList<long long>> ordinaliSerie(const QString& suffisso);
 
     // Stores a new document; a number taken meanwhile gives DbError::Duplicate.
     static DbStatus registra(const Documento& d);

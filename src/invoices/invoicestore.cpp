@@ -294,10 +294,20 @@ DbResult<QList<CustomerEntry>> InvoiceStore::allCustomers()
 
 DbResult<InvoiceStore::Outcome> InvoiceStore::changeCustomer(const QString& num, qint64 idAna)
 {
+    Transaction tx(Transaction::Write);
+    if (!tx.started())
+        return SeriesStore::notStarted();
+    // The DDTs it covers stay their customer's.
+    if (auto err = DdtLinkStore::cambioCliente(num, idAna))
+        return *err;
     auto q = Database::select(QStringLiteral("UPDATE Fatture SET IdAna = ? WHERE Num = ?"), {idAna, num});
     if (!q)
         return q.error();
-    return q.value().numRowsAffected() == 0 ? Outcome::InvoiceMissing : Outcome::Done;
+    if (q.value().numRowsAffected() == 0)
+        return Outcome::InvoiceMissing;
+    if (auto err = tx.commit())
+        return *err;
+    return Outcome::Done;
 }
 
 DbResult<QString> InvoiceStore::customerName(qint64 id)

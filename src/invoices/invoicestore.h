@@ -87,6 +87,8 @@ public:
     static DbResult<QStringList> numbersOfYear(int anno);
     // Every customer, deleted ones too, by name.
     static DbResult<QList<CustomerEntry>> allCustomers();
+    // The invoice's customer becomes `idAna`; refused (DdtLinkStore::DaDdt) while it covers DDTs
+    // of another customer.
     static DbResult<Outcome> changeCustomer(const QString& num, qint64 idAna);
     // Name of a customer (deleted ones too); empty when there is none.
     static DbResult<QString> customerName(qint64 id);

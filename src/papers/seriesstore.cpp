@@ -48,9 +48,20 @@ DbResult<bool> SeriesStore::exists(const QString& num) const
 
 DbResult<QList<long long>> SeriesStore::ordinaliAnno(int anno, const QString& suffisso) const
 {
-    auto q = Database::select(sql("SELECT ordinal(Num) FROM {T} WHERE Data >= ? AND Data < ? "
-                                  "AND " SUFFIX_IS " ORDER BY ordinal(Num)"),
-                              {yearStart(anno), yearEnd(anno), suffisso, suffisso, suffisso});
+    return ordinali(sql("SELECT ordinal(Num) FROM {T} WHERE Data >= ? AND Data < ? "
+                        "AND " SUFFIX_IS " ORDER BY ordinal(Num)"),
+                    {yearStart(anno), yearEnd(anno), suffisso, suffisso, suffisso});
+}
+
+DbResult<QList<long long>> SeriesStore::ordinaliSerie(const QString& suffisso) const
+{
+    return ordinali(sql("SELECT ordinal(Num) FROM {T} WHERE " SUFFIX_IS " ORDER BY ordinal(Num)"),
+                    {suffisso, suffisso, suffisso});
+}
+
+DbResult<QList<long long>> SeriesStore::ordinali(const QString& statement, const QVariantList& values)
+{
+    auto q = Database::select(statement, values);
     if (!q)
         return q.error();
     QList<long long> out;

@@ -41,6 +41,8 @@ public:
     DbResult<bool> exists(const QString& num) const;
     // Leading numbers of the series `suffisso` whose date lies in `anno`, in number order.
     DbResult<QList<long long>> ordinaliAnno(int anno, const QString& suffisso) const;
+    // Leading numbers of the series `suffisso` whatever the papers' dates, in number order.
+    DbResult<QList<long long>> ordinaliSerie(const QString& suffisso) const;
     // Numbers of the papers dated in `anno`, in number order.
     DbResult<QStringList> numbersOfYear(int anno) const;
     // Customers having at least one paper, deleted ones too, by name.
@@ -104,6 +106,7 @@ public:
 
 private:
     QString sql(const char* text) const;
+    static DbResult<QList<long long>> ordinali(const QString& statement, const QVariantList& values);
 
     QString m_table;
     QString m_rows;

@@ -1,10 +1,15 @@
 #include "printing/pagerenderer.h"
 
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetricsF>
+#include <QImage>
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPen>
+
+#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -25,6 +30,19 @@ bool missingFamily(const QString& family)
     return *it;
 }
 
+// Debian's CJK faces, smallest first; any other face that writes Chinese will do.
+const char* const kFallbacks[] = {"WenQuanYi Micro Hei", "WenQuanYi Zen Hei", "Noto Sans CJK SC",
+                                  "Droid Sans Fallback"};
+
+// The PDF writer's own resolution: measured there, advances are not rounded to screen pixels.
+constexpr int kPdfDpi = 1200;
+
+QString fontKey(const PrintFont& font, double zoom)
+{
+    return font.family + QLatin1Char('|') + QString::number(font.size * zoom) +
+           (font.bold ? QStringLiteral("|b") : QString());
+}
+
 } // namespace
 
 PageRenderer::PageRenderer(QPainter& painter) : m_painter(painter)
@@ -36,15 +54,70 @@ PageRenderer::PageRenderer(QPainter& painter) : m_painter(painter)
 
 QString PageRenderer::familyFor(const QString& family)
 {
-    if (family.compare(QStringLiteral("Arial Black"), Qt::CaseInsensitive) == 0 && missingFamily(family))
+    if (!missingFamily(family))
+        return family;
+    if (family.compare(QStringLiteral("Arial Black"), Qt::CaseInsensitive) == 0)
         return QStringLiteral("Liberation Sans");
+    // The installed face the system gives for the name (Liberation Sans for Arial): named
+    // outright, so that a fallback family beside it is not taken for the whole text.
+    static QHash<QString, QString> twins;
+    auto it = twins.find(family);
+    if (it == twins.end())
+        it = twins.insert(family, QFontInfo(QFont(family)).family());
+    return *it;
+}
+
+QString PageRenderer::fallbackFamily()
+{
+    static const QString family = [] {
+        for (const char* name : kFallbacks)
+            if (QFontDatabase::hasFamily(QString::fromLatin1(name)))
+                return QString::fromLatin1(name);
+        for (const QString& f : QFontDatabase::families(QFontDatabase::SimplifiedChinese))
+            if (QFontDatabase::isScalable(f) && !QFontDatabase::isPrivateFamily(f))
+                return f;
+        return QString();
+    }();
     return family;
+}
+
+double PageRenderer::textWidth(const QString& text, const PrintFont& font)
+{
+    static const QImage device = [] {
+        QImage image(1, 1, QImage::Format_Mono);
+        const int dotsPerMeter = qRound(kPdfDpi / kMmPerInch * 1000);
+        image.setDotsPerMeterX(dotsPerMeter);
+        image.setDotsPerMeterY(dotsPerMeter);
+        return image;
+    }();
+    // Few fonts, and a register measures the same dates, names and cut attempts over and over.
+    struct Measured {
+        PrintFont font;
+        QFontMetricsF metrics;
+        QHash<QString, double> widths;
+    };
+    static std::vector<Measured> cache;
+    auto it = std::find_if(cache.begin(), cache.end(), [&](const Measured& m) { return m.font == font; });
+    if (it == cache.end())
+        it = cache.insert(cache.end(), {font, QFontMetricsF(qtFont(font, 1), &device), {}});
+    if (const auto known = it->widths.constFind(text); known != it->widths.cend())
+        return *known;
+    constexpr qsizetype kMaxRemembered = 100000;
+    if (it->widths.size() >= kMaxRemembered)
+        it->widths.clear();
+    const double mm = it->metrics.horizontalAdvance(text) / device.logicalDpiX() * kMmPerInch;
+    it->widths.insert(text, mm);
+    return mm;
 }
 
 QFont PageRenderer::qtFont(const PrintFont& font, double zoom)
 {
     const bool black = font.family.compare(QStringLiteral("Arial Black"), Qt::CaseInsensitive) == 0;
-    QFont f(familyFor(font.family));
+    QStringList families{familyFor(font.family)};
+    if (const QString fallback = fallbackFamily(); !fallback.isEmpty())
+        families << fallback;
+    QFont f;
+    f.setFamilies(families);
     f.setPointSizeF(font.size * zoom);
     f.setWeight(black ? QFont::Black : (font.bold ? QFont::Bold : QFont::Normal));
     f.setItalic(false);
@@ -54,8 +127,7 @@ QFont PageRenderer::qtFont(const PrintFont& font, double zoom)
 
 const PageRenderer::Metrics& PageRenderer::metrics(const PrintFont& font, double zoom)
 {
-    const QString key = font.family + QLatin1Char('|') + QString::number(font.size * zoom) +
-                        (font.bold ? QStringLiteral("|b") : QString());
+    const QString key = fontKey(font, zoom);
     auto it = m_fonts.find(key);
     if (it == m_fonts.end()) {
         Metrics m;

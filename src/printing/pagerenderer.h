@@ -19,10 +19,16 @@ public:
     void draw(const Page& page, const PageView& view);
 
     // The font a layout's family, size and weight become at that zoom; a family missing on the
-    // system is replaced by its metric-compatible stand-in.
+    // system is replaced by its metric-compatible stand-in, and letters none of them has (Chinese,
+    // for one) come from the fallback family.
     static QFont qtFont(const PrintFont& font, double zoom);
     // The family actually asked of the system for a layout's family name.
     static QString familyFor(const QString& family);
+    // The installed family that draws the scripts the layouts' fonts lack; empty when there is none,
+    // and such letters are then left to whatever the system finds.
+    static QString fallbackFamily();
+    // Millimetres the text takes on paper at zoom 1, with the metrics of the font the PDF embeds.
+    static double textWidth(const QString& text, const PrintFont& font);
 
 private:
     struct Metrics {

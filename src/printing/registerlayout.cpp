@@ -2,37 +2,35 @@
 
 #include "printing/layoutregistry.h"
 #include "printing/pagefurniture.h"
+#include "printing/pagerenderer.h"
 #include "printing/paperlayout.h"
 
-#include <cmath>
+#include <algorithm>
 
 namespace {
 
 constexpr double kPunti = 9;
-constexpr double kMmPerPunto = 25.4 / 72;
 
 using PaperLayout::arial;
 
-// Em fractions of Arial's narrow and common glyphs; the rest are taken as wide.
-double larghezzaCarattere(QChar c)
+// The longest start of the text that fits in `larghezza` mm in that font.
+QString adattato(const QString& text, double larghezza, const PrintFont& font)
 {
-    if (c.isDigit() || c == u'€' || c == u'-' || c == u'/')
-        return c == u'/' || c == u'-' ? 0.333 : 0.556;
-    if (c == u' ' || c == u',' || c == u'.' || c == u'i' || c == u'l' || c == u'I' || c == u'\'')
-        return 0.278;
-    return c.isUpper() ? 0.70 : 0.56;
-}
-
-// The text cut so as to fit in `larghezza` mm.
-QString adattato(const QString& text, double larghezza)
-{
-    double w = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        w += larghezzaCarattere(text.at(i)) * kPunti * kMmPerPunto;
-        if (w > larghezza)
-            return text.left(i);
+    if (PageRenderer::textWidth(text, font) <= larghezza)
+        return text;
+    qsizetype dentro = 0;
+    qsizetype fuori = text.size();
+    while (fuori - dentro > 1) {
+        const qsizetype mezzo = (dentro + fuori) / 2;
+        if (PageRenderer::textWidth(text.left(mezzo), font) <= larghezza)
+            dentro = mezzo;
+        else
+            fuori = mezzo;
     }
-    return text;
+    // A letter outside the basic plane is never split in two.
+    if (dentro > 0 && text.at(dentro - 1).isHighSurrogate())
+        --dentro;
+    return text.left(dentro);
 }
 
 struct Colonne {
@@ -57,8 +55,8 @@ void cella(Page& page, const RegisterTable::Colonna& col, double x, double y, co
            const PrintFont& font)
 {
     const double spazio = 1.5;
-    const QString t = adattato(text, col.larghezza - spazio);
-    const double tx = col.destra ? x + col.larghezza - spazio - RegisterLayout::larghezzaTesto(t, kPunti) : x;
+    const QString t = adattato(text, col.larghezza - spazio, font);
+    const double tx = col.destra ? x + col.larghezza - spazio - PageRenderer::textWidth(t, font) : x;
     page.text(tx, y, t, font);
 }
 
@@ -69,7 +67,7 @@ void testata(Page& page, const RegisterTable& t, const LayoutContext& ctx, int p
             page.text(45, 24 + 4 * (n - 3), ctx.riga(n), arial(9));
     page.text(RegisterLayout::kX0, 44, t.titolo, arial(14, true));
     const QString numero = QStringLiteral("%1/%2").arg(p + 1).arg(pagine);
-    page.text(RegisterLayout::kX0 + RegisterLayout::kLarghezza - RegisterLayout::larghezzaTesto(numero, 10), 44, numero,
+    page.text(RegisterLayout::kX0 + RegisterLayout::kLarghezza - PageRenderer::textWidth(numero, arial(10)), 44, numero,
               arial(10));
     if (!t.cliente.isEmpty())
         page.text(RegisterLayout::kX0, 50.5, QStringLiteral("Cliente: ") + t.cliente, arial(11));
@@ -89,14 +87,6 @@ namespace RegisterLayout {
 int righePerPagina()
 {
     return static_cast<int>((kFondo - kPrimaRigaY) / kPassoRiga) + 1;
-}
-
-double larghezzaTesto(const QString& text, double punti)
-{
-    double w = 0;
-    for (const QChar c : text)
-        w += larghezzaCarattere(c);
-    return w * punti * kMmPerPunto;
 }
 
 std::vector<Page> layout(const RegisterTable& t, const LayoutContext& ctx)
@@ -133,7 +123,7 @@ std::vector<Page> layout(const RegisterTable& t, const LayoutContext& ctx)
             y += 2;
             for (const RegisterTable::Totale& tot : t.totali) {
                 page.text(destra - 90, y, tot.etichetta, arial(10, true));
-                page.text(destra - 1.5 - larghezzaTesto(tot.valore, 10), y, tot.valore, arial(10));
+                page.text(destra - 1.5 - PageRenderer::textWidth(tot.valore, arial(10)), y, tot.valore, arial(10));
                 y += kPassoRiga;
             }
         }

@@ -25,8 +25,6 @@ constexpr double kFondo = 280;
 // Rows a page holds.
 int righePerPagina();
 std::vector<Page> layout(const RegisterTable& table, const LayoutContext& ctx);
-// Estimated width in mm of a text in Arial of `punti` points, for right alignment and cutting.
-double larghezzaTesto(const QString& text, double punti);
 
 void registerLayout();
 

@@ -1,6 +1,7 @@
 #include "quotes/quotestore.h"
 
 #include "data/database.h"
+#include "data/distincttexts.h"
 #include "data/textcolumns.h"
 #include "shell/formats.h"
 
@@ -42,10 +43,7 @@ DbResult<QStringList> QuoteStore::intestazioni(int riga)
 {
     // The column name is the program's own.
     const QString col = riga == 2 ? QStringLiteral("Int2") : QStringLiteral("Int1");
-    return SeriesStore::texts(QStringLiteral("SELECT DISTINCT %1 FROM Preventivi WHERE %1 IS NOT NULL AND %1 <> ? "
-                                             "ORDER BY %1")
-                                  .arg(col),
-                              {QString(QLatin1String(""))});
+    return distinctTexts(QStringLiteral("Preventivi"), col);
 }
 
 DbStatus QuoteStore::issue(const Quote& q)
@@ -107,9 +105,9 @@ DbResult<QuoteStore::Outcome> QuoteStore::cancel(const QString& num)
     return kSerie.cancel(num);
 }
 
-DbResult<QList<long long>> QuoteStore::ordinaliAnno(int anno, const QString& suffisso)
+DbResult<QList<long long>> QuoteStore::ordinaliSerie(const QString& suffisso)
 {
-    return kSerie.ordinaliAnno(anno, suffisso);
+    return kSerie.ordinaliSerie(suffisso);
 }
 
 DbResult<QList<QuoteStore::RegisterRow>> QuoteStore::registro(int anno)

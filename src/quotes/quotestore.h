@@ -41,8 +41,8 @@ public:
     // Deletes the quote for good; only the highest number of its series.
     static DbResult<Outcome> cancel(const QString& num);
 
-    // Leading numbers of the series `suffisso` whose date lies in `anno`, in number order.
-    static DbResult<QList<long long>> ordinaliAnno(int anno, const QString& suffisso);
+    // Leading numbers of the series `suffisso`, in number order: browsing goes by number only.
+    static DbResult<QList<long long>> ordinaliSerie(const QString& suffisso);
     // The quotes of both kinds dated in `anno`: newest date first, then number as text descending.
     static DbResult<QList<RegisterRow>> registro(int anno);
 };

@@ -1,6 +1,7 @@
 #include "shell/backup.h"
 
 #include "data/database.h"
+#include "data/filecopy.h"
 #include "shell/appstate.h"
 #include "shell/runtimeerrors.h"
 #include "shell/settingsfiles.h"
@@ -11,7 +12,6 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QStorageInfo>
-#include <QUuid>
 #include <cerrno>
 #include <fcntl.h>
 #include <pwd.h>
@@ -67,25 +67,6 @@ Backup::Failure sourceFailure(int err)
 QByteArray native(const QString& path)
 {
     return QFile::encodeName(path);
-}
-
-// A temporary name beside `path`, recognised by removeLeftovers.
-QString temporaryNameFor(const QString& path)
-{
-    const QFileInfo info(path);
-    return info.absolutePath() + QStringLiteral("/.") + info.fileName() + u'.' +
-           QUuid::createUuid().toString(QUuid::Id128) + QStringLiteral(".tmp");
-}
-
-// The rename only lasts once the folder itself is on the medium.
-int syncFolder(const QString& folder)
-{
-    const int fd = ::open(native(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return errno;
-    const int rc = (::fsync(fd) == 0 || errno == EINVAL) ? 0 : errno;
-    ::close(fd);
-    return rc;
 }
 
 bool writeAll(int fd, const QByteArray& data)
@@ -216,12 +197,10 @@ Outcome copyFile(const QString& source, const QString& destination)
     const QByteArray content = in.readAll();
     in.close();
 
-    const QString temp = temporaryNameFor(destination);
-    const int fd = ::open(native(temp).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    const QString temp = FileCopy::temporaryNameFor(destination);
+    const int fd = FileCopy::createLocked(temp);
     if (fd < 0)
         return targetFailure(errno);
-    // Locked while it is written, so that a cleaning run leaves it alone.
-    ::flock(fd, LOCK_EX | LOCK_NB);
     int err = 0;
     if (!writeAll(fd, content) || ::fsync(fd) != 0 ||
         ::rename(native(temp).constData(), native(destination).constData()) != 0)
@@ -232,7 +211,7 @@ Outcome copyFile(const QString& source, const QString& destination)
         return targetFailure(err);
     }
     ::close(fd);
-    if (const int e = syncFolder(QFileInfo(destination).absolutePath()))
+    if (const int e = FileCopy::syncFolder(QFileInfo(destination).absolutePath()))
         return targetFailure(e);
     return std::nullopt;
 }
@@ -250,7 +229,7 @@ Outcome copyDatabase(const QString& destination)
                                                          : Startup::dumpServer(destination, true);
     if (err)
         return databaseFailure(*err, folder);
-    if (const int e = syncFolder(folder))
+    if (const int e = FileCopy::syncFolder(folder))
         return targetFailure(e);
     return std::nullopt;
 }

@@ -7,6 +7,7 @@
 #include "quotes/quotedemo.h"
 #include "registry/registrydemo.h"
 #include "shell/companystore.h"
+#include "shell/startup.h"
 #include "warehouse/warehousedemo.h"
 
 #include <QDir>
@@ -51,6 +52,44 @@ DbStatus fill()
     if (auto err = QuoteDemo::fill())
         return err;
     return tx.commit();
+}
+
+DbStatus writeEarlierCopies(const QDate& today)
+{
+    if (!Database::serverUrl().isEmpty())
+        return std::nullopt;
+    // Days before today, and how many of the newest invoices and DDTs were not written yet then.
+    const struct {
+        int daysAgo;
+        int missing;
+    } kCopies[] = {{6, 3}, {3, 2}, {1, 1}};
+    const QString db = Database::filePath();
+    for (const auto& c : kCopies)
+        if (auto err = Database::copyTo(Startup::dailyCopyPath(today.addDays(-c.daysAgo))))
+            return err;
+    static const QString kNewest[] = {
+        QStringLiteral("DELETE FROM ContFatt WHERE Num IN (SELECT Num FROM Fatture ORDER BY Data DESC, "
+                       "ordinal(Num) DESC LIMIT ?)"),
+        QStringLiteral("DELETE FROM Fatture WHERE Num IN (SELECT Num FROM Fatture ORDER BY Data DESC, "
+                       "ordinal(Num) DESC LIMIT ?)"),
+        QStringLiteral("DELETE FROM ContDdt WHERE Num IN (SELECT Num FROM Ddt ORDER BY Data DESC, "
+                       "ordinal(Num) DESC LIMIT ?)"),
+        QStringLiteral("DELETE FROM Ddt WHERE Num IN (SELECT Num FROM Ddt ORDER BY Data DESC, ordinal(Num) DESC "
+                       "LIMIT ?)"),
+    };
+    DbStatus failed;
+    for (const auto& c : kCopies) {
+        if ((failed = Database::open(Startup::dailyCopyPath(today.addDays(-c.daysAgo)))))
+            break;
+        Transaction tx;
+        for (const QString& sql : kNewest)
+            if ((failed = Database::exec(sql, {c.missing})))
+                break;
+        if (failed || (failed = tx.commit()))
+            break;
+    }
+    const DbStatus reopened = Database::open(db);
+    return failed ? failed : reopened;
 }
 
 } // namespace DemoData

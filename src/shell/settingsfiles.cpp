@@ -6,6 +6,7 @@
 #include <QLocale>
 #include <QSaveFile>
 #include <charconv>
+#include <cmath>
 #include <optional>
 
 namespace {
@@ -124,6 +125,15 @@ QString numberText(float f)
 
 const QString kCrLf = QStringLiteral("\r\n");
 
+// Every paper moves right by the margin on a sheet 210 mm wide: beyond half of it either way
+// most of each paper falls off the sheet, and a value that is no number at all leaves it blank.
+constexpr float kMargineMassimo = 105;
+
+bool margineStampabile(float mm)
+{
+    return std::isfinite(mm) && std::fabs(mm) <= kMargineMassimo;
+}
+
 } // namespace
 
 namespace SettingsFiles {
@@ -136,8 +146,9 @@ void ini(const QString& mode)
         if (!content)
             return;
         FieldReader r(*content);
+        // A margin the sheet cannot hold is as wrong as one that is not a number.
         const auto margin = r.number();
-        if (!margin)
+        if (!margin || !margineStampabile(*margin))
             return;
         s.margineLaterale = *margin;
         if (!r.text())

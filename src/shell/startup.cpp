@@ -35,8 +35,8 @@ QString copyAdvice()
     const QString copy = Startup::newestGoodCopy();
     if (copy.isEmpty())
         return QStringLiteral("Non c'è nessuna copia giornaliera integra da cui ripartire.");
-    return QStringLiteral("La copia giornaliera integra più recente è \"%1\": chiudere il programma e copiarla al "
-                          "posto del database, con il nome Corvalisto.mdb.")
+    return QStringLiteral("La copia giornaliera integra più recente è \"%1\": all'avvio il programma offre di "
+                          "ripristinarla.")
         .arg(native(copy));
 }
 

@@ -1,6 +1,7 @@
 #include "warehouse/warehousestore.h"
 
 #include "data/database.h"
+#include "data/distincttexts.h"
 #include "data/textcolumns.h"
 
 #include <QSqlError>
@@ -79,8 +80,8 @@ QVariant quantityForStorage(const Decimal& qta)
 
 DbResult<QList<WarehouseStore::Category>> WarehouseStore::categories()
 {
-    auto q =
-        Database::select(QStringLiteral("SELECT IdCat, Nome FROM Categorie WHERE Valid = 1 ORDER BY Nome, IdCat"), {});
+    auto q = Database::select(
+        QStringLiteral("SELECT IdCat, Nome FROM Categorie WHERE Valid = 1 ORDER BY sortkey(Nome), Nome, IdCat"), {});
     if (!q)
         return q.error();
     QList<Category> out;
@@ -191,17 +192,7 @@ DbResult<std::optional<WarehouseStore::Item>> WarehouseStore::validItem(qint64 i
 
 DbResult<QStringList> WarehouseStore::unitsInUse()
 {
-    auto r = Database::select(QStringLiteral("SELECT Um FROM Magazzino WHERE Valid = 1 AND Um IS NOT NULL AND Um <> '' "
-                                             "GROUP BY Um ORDER BY Um"),
-                              {});
-    if (!r)
-        return r.error();
-    QStringList out;
-    while (r.value().next())
-        out << r.value().value(0).toString();
-    if (r.value().lastError().isValid())
-        return DbError::from(r.value().lastError());
-    return out;
+    return distinctTexts(QStringLiteral("Magazzino"), QStringLiteral("Um"), QStringLiteral("Valid = 1"));
 }
 
 DbResult<bool> WarehouseStore::descriptionInUse(const QString& descrizione, qint64 exceptId)

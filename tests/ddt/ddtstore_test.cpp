@@ -150,4 +150,13 @@ TEST_F(DdtStoreTest, RegisterReasonsAndBrowsingOfAYear)
     EXPECT_EQ(names, (QStringList{u"BIANCHI"_s, u"ROSSI"_s}));
     // Browsing sees the numbers of the series dated in its year.
     EXPECT_EQ(DdtStore::ordinaliAnno(2026, u"/26"_s).value(), (QList<long long>{1, 2, 10, 11}));
+    // Reasons differing in case only are offered once, and listed as every list is: case and
+    // accents aside.
+    int n = 20;
+    for (const QString& causale : {u"vendita"_s, u"Ómaggio"_s, u"Reso"_s, u"conto visione"_s, u""_s}) {
+        Ddt d = sampleDdt(u"%1/26"_s.arg(++n), rossi, QDate(2026, 4, 1));
+        d.causale = causale;
+        issueDdt(d);
+    }
+    EXPECT_EQ(DdtStore::causali().value(), (QStringList{u"Conto visione"_s, u"Ómaggio"_s, u"Reso"_s, u"Vendita"_s}));
 }

@@ -123,6 +123,55 @@ TEST_F(DdtInvoiceTest, LinkStoredOnIssueFreedOnCancelNeverTwice)
     EXPECT_EQ(offered(), (QStringList{u"1/26"_s, u"3/26"_s}));
 }
 
+// An invoiced DDT stays as invoiced, and its invoice stays with the DDTs' customer, until the
+// invoice is cancelled.
+TEST_F(DdtInvoiceTest, AnInvoicedDdtAndItsInvoiceKeepWhatWasInvoiced)
+{
+    ASSERT_FALSE(InvoiceStore::issue(sampleInvoice(u"5/26"_s, rossi, QDate(2026, 3, 31)), {u"3/26"_s}));
+    Ddt header = DdtStore::load(u"3/26"_s).value().value();
+    header.note = u"Cambiata"_s;
+    const QString fatturato = u"Il DDT 3/26 è stato fatturato con la fattura 5/26: non si può più modificare."_s;
+    const struct {
+        const char* what;
+        std::function<DbError()> change;
+        int number;
+        QString text;
+    } refused[] = {
+        {"header", [&] { return DdtStore::saveHeader(header).error(); }, DdtLinkStore::Fatturato, fatturato},
+        {"new row",
+         [] {
+             return DdtStore::saveRow(u"3/26"_s, {3, u"Staffe"_s, dec("2")}).error();
+         },
+         DdtLinkStore::Fatturato, fatturato},
+        {"row",
+         [] {
+             return DdtStore::saveRow(u"3/26"_s, {2, u"Ringhiera"_s, dec("9")}).error();
+         },
+         DdtLinkStore::Fatturato, fatturato},
+        {"row deleted", [] { return DdtStore::deleteRow(u"3/26"_s, 1).error(); }, DdtLinkStore::Fatturato, fatturato},
+        {"customer", [&] { return InvoiceStore::changeCustomer(u"5/26"_s, bianchi).error(); }, DdtLinkStore::DaDdt,
+         u"La fattura 5/26 è stata emessa dai DDT 3/26 del suo cliente: non può passare a un altro cliente."_s},
+    };
+    const auto stored = [] { return ddtRows() + ddtContent(u"3/26"_s) + invoiceRows(); };
+    const QString before = stored();
+    for (const auto& r : refused) {
+        const DbError err = r.change();
+        EXPECT_EQ(err.number, r.number) << r.what;
+        EXPECT_EQ(err.text, r.text) << r.what;
+    }
+    EXPECT_EQ(stored(), before);
+    // Its own customer again changes nothing that matters; other DDTs and invoices are free.
+    EXPECT_EQ(InvoiceStore::changeCustomer(u"5/26"_s, rossi).value(), InvoiceStore::Outcome::Done);
+    EXPECT_EQ(DdtStore::saveRow(u"1/26"_s, {4, u"Staffe"_s, dec("2")}).value(), DdtStore::Outcome::Done);
+    issue(u"6/26"_s, rossi, QDate(2026, 3, 31));
+    EXPECT_EQ(InvoiceStore::changeCustomer(u"6/26"_s, bianchi).value(), InvoiceStore::Outcome::Done);
+
+    EXPECT_EQ(InvoiceStore::cancel(u"6/26"_s).value(), InvoiceStore::Outcome::Done);
+    EXPECT_EQ(InvoiceStore::cancel(u"5/26"_s).value(), InvoiceStore::Outcome::Done);
+    EXPECT_EQ(DdtStore::saveHeader(header).value(), DdtStore::Outcome::Done);
+    EXPECT_EQ(DdtStore::deleteRow(u"3/26"_s, 1).value(), DdtStore::Outcome::Done);
+}
+
 TEST_F(DdtInvoiceTest, CommandPrintsWhatWouldBeInvoicedAndWritesNothing)
 {
     const auto run = [](const QStringList& args, QString& out, QString& err) {

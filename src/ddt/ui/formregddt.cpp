@@ -12,6 +12,7 @@
 #include "shell/companystore.h"
 #include "shell/dialogs.h"
 #include "shell/formats.h"
+#include "shell/ui/closeguard.h"
 #include "shell/ui/papereditor.h"
 #include "shell/ui/papergrid.h"
 #include "shell/ui/registerwindow.h"
@@ -64,6 +65,10 @@ FormRegDdt::FormRegDdt(QWidget* parent) : QDialog(parent)
     setWindowTitle(CompanyStore::windowTitle(QStringLiteral("DOCUMENTI DI TRASPORTO")));
     m_frame = new FocusFrame(this, true);
     m_modificato = new ModifiedFlag(this);
+    // A new DDT lives only in the window; a recalled one's header is stored by "&CHIUDI" only.
+    new CloseGuard(this, [this] {
+        return m_modificato->isSet() || (!richiamata() && (m_cli->currentIndex() >= 0 || m_righe->scritte()));
+    });
 
     m_labelInt = RegisterWindow::heading(this, QStringLiteral("Times New Roman"));
     m_labelInt->setText(QStringLiteral("Emetti D.D.T."));
@@ -129,7 +134,14 @@ FormRegDdt::FormRegDdt(QWidget* parent) : QDialog(parent)
     righe.lunghezzaDescrizione = TextColumns::ContDdt::Descrizione;
     righe.colonne = {{QStringLiteral("Q.TA"), 750, QStringLiteral("Quantità ?")}};
     righe.selezionaRiga = QStringLiteral("Selezionare una RIGA nel DDT");
+    righe.zeroSeVuota = true;
     righe.testi = [](const PaperRow& r) { return QStringList{PaperRows::testoQta(r.valori.value(0))}; };
+    righe.modificabile = [this] {
+        const DbStatus err = richiamata() ? DdtLinkStore::modificabile(m_numRichiamo) : DbStatus();
+        if (err)
+            PaperEditor::mostraRifiuto(this, *err, DdtLinkStore::Fatturato);
+        return !err;
+    };
     m_righe = new PaperGrid(this, righe);
 
     auto* ins =
@@ -198,6 +210,9 @@ FormRegDdt::FormRegDdt(QWidget* parent) : QDialog(parent)
     root->addWidget(labelFor(this, QStringLiteral("NOTE :"), m_note));
     root->addWidget(m_note);
     root->addLayout(buttons);
+
+    m_testata = {m_data,   m_causale, m_mezzo[0], m_mezzo[1], m_colli, m_dataRitiro, oggi,  m_ore,
+                 m_minuti, su[0],     su[1],      giu[0],     giu[1],  ora,          m_note};
 
     QWidget* tracked[] = {m_annulla, m_ant,     m_btnCli, eliRiga, m_emetti, ins,          m_nuovoCli,
                           oggi,      ora,       m_stampa, vuota,   m_cmd[0], m_cmd[1],     m_cmd[2],
@@ -281,7 +296,16 @@ void FormRegDdt::nuovo()
     m_stampa->setEnabled(false);
     m_pdf->setEnabled(false);
     m_num->setReadOnly(!app().secondario);
+    bloccaTestata(QString());
     m_modificato->clear();
+}
+
+void FormRegDdt::bloccaTestata(const QString& perche)
+{
+    for (QWidget* w : m_testata) {
+        w->setEnabled(perche.isEmpty());
+        w->setToolTip(perche);
+    }
 }
 
 void FormRegDdt::mostraRichiamato(const Ddt& d)
@@ -325,6 +349,9 @@ void FormRegDdt::mostraRichiamato(const Ddt& d)
 
     m_ultimo = m_posizione == m_totaleAnno;
     m_data->setReadOnly(!m_ultimo);
+    // An invoiced DDT is shown as invoiced: its header stays as it is (the store refuses it too).
+    const DbStatus modificabile = DdtLinkStore::modificabile(d.num);
+    bloccaTestata(modificabile && modificabile->number == DdtLinkStore::Fatturato ? modificabile->text : QString());
     m_annulla->setEnabled(m_ultimo);
     m_modificato->clear();
 }
@@ -390,7 +417,7 @@ void FormRegDdt::salvaRiga(long long ord)
         return;
     const auto outcome = DdtStore::saveRow(m_numRichiamo, *it);
     if (!outcome)
-        WindowBehaviour::showDbError(this, outcome.error());
+        PaperEditor::mostraRifiuto(this, outcome.error(), DdtLinkStore::Fatturato);
     else if (outcome.value() != DdtStore::Outcome::Done)
         dialogs().message(this, QStringLiteral("Errore durante salvataggio riga DDT"), QString(), Dialogs::Icon::None);
 }
@@ -401,7 +428,7 @@ void FormRegDdt::eliminaRiga(long long ord)
         return;
     const auto outcome = DdtStore::deleteRow(m_numRichiamo, ord);
     if (!outcome)
-        WindowBehaviour::showDbError(this, outcome.error());
+        PaperEditor::mostraRifiuto(this, outcome.error(), DdtLinkStore::Fatturato);
     else if (outcome.value() != DdtStore::Outcome::Done)
         dialogs().message(this, QStringLiteral("Errore durante eliminazione riga DDT"), QString(), Dialogs::Icon::None);
 }
@@ -501,8 +528,12 @@ bool FormRegDdt::salvaTestata()
         h.note = QStringLiteral("");
     const auto outcome = DdtStore::saveHeader(h);
     if (!outcome) {
-        WindowBehaviour::showDbError(this, outcome.error());
-        return false;
+        PaperEditor::mostraRifiuto(this, outcome.error(), DdtLinkStore::Fatturato);
+        // An invoiced DDT keeps its header as invoiced: the changes go, the window does not stop.
+        if (outcome.error().number != DdtLinkStore::Fatturato)
+            return false;
+        m_modificato->clear();
+        return true;
     }
     if (outcome.value() == DdtStore::Outcome::DdtMissing) {
         dialogs().message(this, QStringLiteral("Errore durante salvataggio DDT"), QString(), Dialogs::Icon::None);
@@ -524,10 +555,7 @@ void FormRegDdt::annulla()
         QStringLiteral("DDT annullato con successo")};
     // Told before asking; the store checks again as it cancels.
     if (const auto err = DdtLinkStore::annullabile(m_num->text())) {
-        if (err->number == DdtLinkStore::Fatturato)
-            dialogs().message(this, err->text, QStringLiteral("Impossibile procedere"), Dialogs::Icon::Exclamation);
-        else
-            WindowBehaviour::showDbError(this, *err);
+        PaperEditor::mostraRifiuto(this, *err, DdtLinkStore::Fatturato);
         return;
     }
     if (PaperEditor::annulla<DdtStore::Outcome>(this, testi, DdtStore::Outcome::DdtMissing,

@@ -4,6 +4,7 @@
 #include "ddt/ddtdata.h"
 
 #include <QDialog>
+#include <QList>
 #include <QString>
 
 class FocusFrame;
@@ -56,6 +57,8 @@ private:
     // The DDT's rows as the grid shows them.
     QList<DdtRow> righe() const;
     int opzioneMezzo() const;
+    // Closes the header controls to changes with the reason `perche`; open when it is empty.
+    void bloccaTestata(const QString& perche);
 
     void emetti();
     // Header of a recalled DDT; false when it could not be stored and the window should stay.
@@ -86,6 +89,8 @@ private:
     QPushButton* m_annulla;
     QPushButton* m_cmd[4];
     QLabel* m_lblRec;
+    // The header controls, closed with the reason as their tooltip while an invoice names the DDT.
+    QList<QWidget*> m_testata;
     FocusFrame* m_frame;
     ModifiedFlag* m_modificato;
 

@@ -50,11 +50,7 @@ FormRegDoc::FormRegDoc(QWidget* parent) : QDialog(parent)
 
     m_num = PaperEditor::numeroBox(this);
     m_data = lockedDateBox(this);
-    m_des = new QPlainTextEdit(this);
-    m_des->setObjectName(QStringLiteral("TxtDes"));
-    m_des->setTabChangesFocus(true);
-    m_des->setLineWrapMode(QPlainTextEdit::NoWrap);
-    m_des->setFont(QFont(QStringLiteral("Times New Roman"), 12));
+    m_des = PaperEditor::testoCarta(this);
 
     PaperEditor::pulsantiStampa(this, m_ant, m_stampa, m_pdf);
     m_annulla = WindowBehaviour::button(this, "BtnAnnulla", QStringLiteral("&ANNULLA"));
@@ -196,8 +192,7 @@ void FormRegDoc::sposta(int comando)
     if (m_modificato->isSet())
         salvaDocumento();
     const auto posizione = PaperEditor::sposta(
-        this, comando, m_posizione, m_totaleAnno,
-        [&] { return DocumentStore::ordinaliAnno(PaperSeries::annoSerie(m_numRichiamo), m_suffissoAnno); }, true);
+        this, comando, m_posizione, m_totaleAnno, [&] { return DocumentStore::ordinaliSerie(m_suffissoAnno); }, true);
     if (posizione)
         Carica(QString::number(*posizione) + m_suffissoAnno);
 }

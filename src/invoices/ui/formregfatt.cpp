@@ -13,6 +13,7 @@
 #include "shell/dialogs.h"
 #include "shell/formats.h"
 #include "shell/runtimeerrors.h"
+#include "shell/ui/closeguard.h"
 #include "shell/ui/papereditor.h"
 #include "shell/ui/papergrid.h"
 #include "shell/ui/registerwindow.h"
@@ -73,6 +74,10 @@ FormRegFatt::FormRegFatt(QWidget* parent) : QDialog(parent)
     setWindowTitle(CompanyStore::windowTitle(QStringLiteral("FATTURE")));
     m_frame = new FocusFrame(this, true);
     m_modificato = new ModifiedFlag(this);
+    // A new invoice lives only in the window; a recalled one stores its header on closing.
+    new CloseGuard(this, [this] {
+        return !richiamata() && (m_modificato->isSet() || m_cli->currentIndex() >= 0 || m_righe->scritte());
+    });
 
     m_labelInt = RegisterWindow::heading(this);
     m_labelInt->setText(QStringLiteral("Emetti Fattura"));

@@ -3,6 +3,7 @@
 #include "invoices/einvoicerules.h"
 #include "invoices/einvoicestore.h"
 #include "shell/dialogs.h"
+#include "shell/ui/closeguard.h"
 #include "shell/ui/windowbehaviour.h"
 
 #include <QCheckBox>
@@ -63,6 +64,7 @@ FrmDatiFe::FrmDatiFe(QWidget* parent) : QDialog(parent)
     auto* root = new QVBoxLayout(this);
     root->addLayout(form);
     root->addLayout(buttons);
+    CloseGuard::suiCampi(this);
     WindowBehaviour::centreOnly(this);
 }
 

@@ -1,7 +1,9 @@
 #include "invoices/ui/frmeditfatt.h"
 
+#include "ddt/ddtlinkstore.h"
 #include "invoices/invoicestore.h"
 #include "shell/dialogs.h"
+#include "shell/ui/papereditor.h"
 #include "shell/ui/windowbehaviour.h"
 
 #include <QComboBox>
@@ -101,7 +103,7 @@ void FrmEditFatt::salva()
     const qint64 id = m_idAna->itemText(m_nome->currentIndex()).toLongLong();
     const auto outcome = InvoiceStore::changeCustomer(num, id);
     if (!outcome) {
-        WindowBehaviour::showDbError(this, outcome.error());
+        PaperEditor::mostraRifiuto(this, outcome.error(), DdtLinkStore::DaDdt);
         return;
     }
     if (outcome.value() != InvoiceStore::Outcome::Done) {

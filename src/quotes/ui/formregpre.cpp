@@ -87,7 +87,7 @@ FormRegPre::FormRegPre(QWidget* parent) : QDialog(parent)
     m_nuovoCli->setEnabled(false);
     m_cli = intestazione(this, "ComboCli");
     m_cli2 = intestazione(this, "ComboCli2");
-    m_des = testo(this, "TxtDes");
+    m_des = PaperEditor::testoCarta(this);
     m_note = testo(this, "TxtNote");
     m_note->setMaximumHeight(m_note->fontMetrics().height() * 4);
 
@@ -364,8 +364,7 @@ void FormRegPre::sposta(int comando)
     if (m_modificato->isSet() && !salva())
         return;
     const auto posizione = PaperEditor::sposta(
-        this, comando, m_posizione, m_totaleAnno,
-        [&] { return QuoteStore::ordinaliAnno(PaperSeries::annoSerie(m_numRichiamo), m_suffissoAnno); }, true);
+        this, comando, m_posizione, m_totaleAnno, [&] { return QuoteStore::ordinaliSerie(m_suffissoAnno); }, true);
     if (!posizione)
         return;
     Carica(QString::number(*posizione) + m_suffissoAnno);

@@ -7,6 +7,7 @@
 #include "registry/customerstore.h"
 #include "registry/registryrules.h"
 #include "shell/dialogs.h"
+#include "shell/ui/closeguard.h"
 #include "shell/ui/windowbehaviour.h"
 
 #include <QEvent>
@@ -32,6 +33,7 @@ FrmAna::FrmAna(QWidget* parent) : QDialog(parent)
     setWindowTitle(kTitolo);
     m_frame = new FocusFrame(this, false);
     m_modificato = new ModifiedFlag(this);
+    new CloseGuard(this, [this] { return m_modificato->isSet(); });
 
     namespace L = TextColumns::Anagrafica;
     m_cod = box("TxtCod", 0);

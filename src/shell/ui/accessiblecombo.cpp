@@ -2,8 +2,28 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QVariant>
+
+namespace {
+
+// The list a screen reader walks has the shown entry selected, however it came to be shown: the
+// toolkit selects it only when the user opens the list.
+void selezionaMostrata(QComboBox* combo)
+{
+    QItemSelectionModel* selection = combo->view()->selectionModel();
+    if (!selection)
+        return;
+    const QModelIndex shown =
+        combo->model()->index(combo->currentIndex(), combo->modelColumn(), combo->rootModelIndex());
+    if (shown.isValid())
+        selection->setCurrentIndex(shown, QItemSelectionModel::ClearAndSelect);
+    else
+        selection->clear();
+}
+
+} // namespace
 
 AccessibleCombo::AccessibleCombo(QWidget* combo) : QAccessibleWidget(combo, QAccessible::ComboBox) {}
 
@@ -16,6 +36,8 @@ void AccessibleCombo::install(QComboBox* combo)
     // The toolkit's own factory answers first for every QComboBox: registering the interface up
     // front is the way past it. The registry deletes it with the combo.
     QAccessible::registerAccessibleInterface(new AccessibleCombo(combo));
+    QObject::connect(combo, &QComboBox::currentIndexChanged, combo, [combo] { selezionaMostrata(combo); });
+    selezionaMostrata(combo);
 }
 
 QComboBox* AccessibleCombo::combo() const

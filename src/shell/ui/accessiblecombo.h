@@ -6,7 +6,8 @@ class QComboBox;
 
 // A combo box as screen readers see it: named by its label (or its own accessible name), with the
 // shown entry as its value. The toolkit's own interface names it by its entry on this platform,
-// so "Pz" or "22" is read where "Unita'" or "IVA %" is meant.
+// so "Pz" or "22" is read where "Unita'" or "IVA %" is meant. Its list has the shown entry selected
+// in every state, as when the user picks it.
 class AccessibleCombo : public QAccessibleWidget {
 public:
     explicit AccessibleCombo(QWidget* combo);

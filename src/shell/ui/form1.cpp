@@ -1,5 +1,6 @@
 #include "shell/ui/form1.h"
 
+#include "data/database.h"
 #include "ddt/ui/formddt.h"
 #include "documents/ui/formdoc.h"
 #include "documents/ui/formregdoc.h"
@@ -12,15 +13,16 @@
 #include "resources/shippedpictures.h"
 #include "shell/accessimport.h"
 #include "shell/appstate.h"
-#include "shell/backup.h"
 #include "shell/companystore.h"
 #include "shell/dialogs.h"
-#include "shell/runtimeerrors.h"
+#include "shell/restore.h"
 #include "shell/settingsfiles.h"
 #include "shell/startup.h"
 #include "shell/ui/frmazi.h"
 #include "shell/ui/frmbackup.h"
 #include "shell/ui/frmimporta.h"
+#include "shell/ui/frmripristino.h"
+#include "shell/ui/mediumprompt.h"
 #include "shell/ui/windowbehaviour.h"
 #include "warehouse/ui/formmag.h"
 #include "warehouse/ui/frmimpcat.h"
@@ -138,6 +140,8 @@ void Form1::buildMenus()
     backup->setObjectName(QStringLiteral("mnuBackup"));
     QAction* floppy = add(backup, "mnuBackupFloppy", QStringLiteral("&Esegui su floppy"));
     connect(floppy, &QAction::triggered, this, &Form1::mnuBackupFloppy_Click);
+    QAction* ripristina = add(backup, "mnuBackupRipristina", QStringLiteral("&Ripristina…"));
+    connect(ripristina, &QAction::triggered, this, &Form1::mnuBackupRipristina_Click);
 }
 
 void Form1::buildBody()
@@ -241,18 +245,17 @@ bool Form1::load()
                           QStringLiteral("Impossibile aprire il programma"), Dialogs::Icon::Information);
         return false;
     }
-    // The database comes first: when it cannot be used, nothing is written in the folder.
+    // The database comes first: when it cannot be used, nothing is written in the folder unless the
+    // user has a copy restored.
     const Startup::OpenOutcome db = Startup::openDatabase();
-    if (!db.ok) {
-        dialogs().message(this, db.message, QStringLiteral("Impossibile aprire il programma"), Dialogs::Icon::Critical);
+    if (!db.ok && !Restore::offerAtStart(this, db.message))
         return false;
-    }
     Startup::prepareWorkFolder();
     for (int i = 0; i < 8; ++i)
         setButtonLook(i, false);
     if (QFile::exists(app().path(QStringLiteral("Img/Logo.bmp"))))
         findChild<QLabel*>(QStringLiteral("Image1"))->setPixmap(QPixmap(app().path(QStringLiteral("Img/Logo.bmp"))));
-    Startup::copiaGiornaliera(QDate::currentDate());
+    Restore::dailyCopy(QDate::currentDate());
     showBusinessLine();
     return true;
 }
@@ -329,27 +332,31 @@ void Form1::mnuColLogo_Click()
 
 void Form1::mnuBackupFloppy_Click()
 {
-    for (;;) {
-        if (dialogs().message(this, QStringLiteral("Inserire un FLOPPY nel drive A:"), QStringLiteral("Backup"),
-                              Dialogs::Icon::Information, Dialogs::Buttons::OkCancel) != Dialogs::Answer::Ok)
-            return;
-        const QString folder = Backup::targetFolder();
-        bool earlier = false;
-        if (const Backup::Outcome failed = Backup::checkMedium(folder, &earlier)) {
-            // No medium: ask for it again.
-            if (failed->number == RuntimeErrors::BadFileName)
-                continue;
-            dialogs().message(this, failed->text, RuntimeErrors::title(failed->number), Dialogs::Icon::Critical);
-            return;
-        }
-        if (earlier && dialogs().message(this, QStringLiteral("Si vuole sovrascriverlo ?"),
-                                         QStringLiteral("Sul questo floppy esiste già un BACKUP"),
-                                         Dialogs::Icon::Question, Dialogs::Buttons::YesNo) != Dialogs::Answer::Yes)
-            return;
-        FrmBackup w(this, folder);
-        dialogs().exec(&w);
+    bool earlier = false;
+    const QString folder = MediumPrompt::ask(this, QStringLiteral("Backup"), &earlier);
+    if (folder.isEmpty())
+        return;
+    if (earlier && dialogs().message(this, QStringLiteral("Si vuole sovrascriverlo ?"),
+                                     QStringLiteral("Sul questo floppy esiste già un BACKUP"), Dialogs::Icon::Question,
+                                     Dialogs::Buttons::YesNo) != Dialogs::Answer::Yes)
+        return;
+    FrmBackup w(this, folder);
+    dialogs().exec(&w);
+}
+
+void Form1::mnuBackupRipristina_Click()
+{
+    // A server's dumps are restored by its administrator, never by a workstation.
+    if (!Database::serverUrl().isEmpty()) {
+        dialogs().message(this, Restore::serverAdvice(), QStringLiteral("Ripristino"), Dialogs::Icon::Information);
         return;
     }
+    FrmRipristino w(this);
+    if (dialogs().exec(&w) != QDialog::Accepted)
+        return;
+    // The settings may come from the medium too.
+    m_mnuColLogo->setChecked(app().logoColori);
+    showBusinessLine();
 }
 
 void Form1::mnuDatiInt_Click()

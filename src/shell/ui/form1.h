@@ -38,6 +38,7 @@ private:
     void mnuColLogo_Click();
     void mnuDatiInt_Click();
     void mnuBackupFloppy_Click();
+    void mnuBackupRipristina_Click();
     // The title and LblInt2 show the business name line of the database.
     void showBusinessLine();
 

@@ -1,4 +1,5 @@
 #include "shell/ui/frmazi.h"
+#include "shell/ui/closeguard.h"
 
 #include "data/textcolumns.h"
 #include "shell/companystore.h"
@@ -51,6 +52,7 @@ FrmAzi::FrmAzi(QWidget* parent) : QDialog(parent)
 
     connect(salva, &QPushButton::clicked, this, &FrmAzi::BtnSalva_Click);
     connect(annulla, &QPushButton::clicked, this, &QDialog::reject);
+    CloseGuard::suiCampi(this);
 
     WindowBehaviour::centreOnly(this);
     WindowBehaviour::setBackground(this, QStringLiteral("Img/Sfondo3.jpg"));

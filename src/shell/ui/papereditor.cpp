@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QFont>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -147,6 +148,16 @@ void finestra(QWidget* window, QLabel* counter, QPushButton* const (&cmd)[4])
     WindowBehaviour::setBackground(window, QStringLiteral("Img/Sfondo2.jpg"));
 }
 
+QPlainTextEdit* testoCarta(QWidget* parent)
+{
+    auto* box = new QPlainTextEdit(parent);
+    box->setObjectName(QStringLiteral("TxtDes"));
+    box->setTabChangesFocus(true);
+    box->setLineWrapMode(QPlainTextEdit::NoWrap);
+    box->setFont(QFont(QStringLiteral("Times New Roman"), 12));
+    return box;
+}
+
 void limitaNote(QPlainTextEdit* box, int length)
 {
     QObject::connect(box, &QPlainTextEdit::textChanged, box, [box, length] {
@@ -168,6 +179,14 @@ void nonTrovato(QWidget* parent, const QString& kind, const QString& num)
 void giaEsistente(QWidget* parent, const QString& text)
 {
     dialogs().message(parent, text, QStringLiteral("Impossibile procedere"), Dialogs::Icon::Exclamation);
+}
+
+void mostraRifiuto(QWidget* parent, const DbError& error, int rifiuto)
+{
+    if (error.number == rifiuto)
+        giaEsistente(parent, error.text);
+    else
+        showDbError(parent, error);
 }
 
 bool numeroLibero(QWidget* parent, const DbResult<bool>& exists, const QString& text)

@@ -84,10 +84,16 @@ bool carica(QWidget* parent, const QString& kind, const QString& num, QString& n
     }
     return found && found.value();
 }
+// The body text box TxtDes of a letter paper: its lines as the paper prints them, in the paper's
+// font and never wrapped (a long line runs off to the right there too).
+QPlainTextEdit* testoCarta(QWidget* parent);
 // Keeps a notes box within `length` characters as stored, each line break counting two.
 void limitaNote(QPlainTextEdit* box, int length);
 // The number is another paper's: "<text>", title "Impossibile procedere".
 void giaEsistente(QWidget* parent, const QString& text);
+// An error of the store: its refusal `rifiuto` (the text says why) as "Impossibile procedere",
+// anything else as a database error.
+void mostraRifiuto(QWidget* parent, const DbError& error, int rifiuto);
 // Whether a number is still free as `exists` read it; a number taken is told with `text`.
 bool numeroLibero(QWidget* parent, const DbResult<bool>& exists, const QString& text);
 // A Yes/No question; true on Yes.

@@ -9,6 +9,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QTableWidget>
+#include <algorithm>
 
 namespace {
 
@@ -56,6 +57,14 @@ void PaperGrid::setRighe(QList<PaperRow> righe)
         mostraRiga(r);
 }
 
+bool PaperGrid::scritte() const
+{
+    return std::any_of(m_righe.cbegin(), m_righe.cend(), [](const PaperRow& r) {
+        return !r.descrizione.trimmed().isEmpty() ||
+               std::any_of(r.valori.cbegin(), r.valori.cend(), [](const Decimal& d) { return !d.isZero(); });
+    });
+}
+
 void PaperGrid::mostraRiga(int r)
 {
     const PaperRow& row = m_righe.at(r);
@@ -87,6 +96,8 @@ void PaperGrid::aggiungi(const PaperRow& row)
 
 void PaperGrid::inserisci()
 {
+    if (!modificabile())
+        return;
     const auto des = dialogs().input(m_window, kDescrizione, kTitoloRiga, QString());
     if (!des || des->isEmpty())
         return;
@@ -112,6 +123,8 @@ void PaperGrid::inserisci()
 
 void PaperGrid::vuota()
 {
+    if (!modificabile())
+        return;
     PaperRow row;
     row.ord = PaperRows::prossimoOrd(m_righe);
     row.descrizione = QStringLiteral(" ");
@@ -130,8 +143,12 @@ void PaperGrid::cambiaCella()
     const int valore = c - 2;
     if (c != 1 && (valore < 0 || valore >= m_imp.colonne.size() || m_imp.colonne.at(valore).domanda.isEmpty()))
         return;
+    if (!modificabile())
+        return;
     PaperRow row = m_righe.at(r);
-    const QString current = m_grid->item(r, c) ? m_grid->item(r, c)->text() : QString();
+    QString current = m_grid->item(r, c) ? m_grid->item(r, c)->text() : QString();
+    if (c != 1 && current.isEmpty() && m_imp.zeroSeVuota)
+        current = QStringLiteral("0");
     const auto answer =
         dialogs().input(m_window, c == 1 ? kDescrizione : m_imp.colonne.at(valore).domanda, QString(), current);
     if (!answer || answer->isEmpty())
@@ -168,6 +185,8 @@ void PaperGrid::elimina()
         dialogs().message(m_window, m_imp.selezionaRiga, QString(), Dialogs::Icon::Information);
         return;
     }
+    if (!modificabile())
+        return;
     const PaperRow row = m_righe.at(r);
     if (dialogs().message(m_window, u'\'' + row.descrizione + u'\'', QStringLiteral("Conferma eliminazione riga"),
                           Dialogs::Icon::Question, Dialogs::Buttons::YesNo) != Dialogs::Answer::Yes)
@@ -186,8 +205,11 @@ bool PaperGrid::eventFilter(QObject* watched, QEvent* event)
             inserisci();
             return true;
         }
-        if (!key->text().isEmpty() && key->text().at(0).isPrint() &&
-            !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+        // Enter and Escape give a character too: they open the cell rather than close the window.
+        const bool carattere = (!key->text().isEmpty() && key->text().at(0).isPrint()) ||
+                               key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter ||
+                               key->key() == Qt::Key_Escape;
+        if (carattere && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
             cambiaCella();
             return true;
         }

@@ -23,7 +23,8 @@ struct PaperRow {
 // The rows grid of a paper editor: column 0 a selector, then the description, the typed numbers,
 // the computed columns and a hidden Ord. Insert (button or Insert key), blank row, cell edit (a
 // character key or a double click on the chosen cell) and delete, with the prompts every paper
-// shares. A recalled paper stores each change from the signals at once.
+// shares; Enter and Escape on the grid open the cell as any character does. A recalled paper stores each change from
+// the signals at once.
 class PaperGrid : public QObject {
     Q_OBJECT
 public:
@@ -40,12 +41,16 @@ public:
         int lunghezzaDescrizione = 0;
         // Typed numbers first, then the computed columns.
         QList<Colonna> colonne;
+        // An empty number cell proposes "0" when changed, rather than nothing.
+        bool zeroSeVuota = false;
         // "Selezionare una RIGA ..." when deleting with no row chosen.
         QString selezionaRiga;
         // Texts of `colonne` for a row.
         std::function<QStringList(const PaperRow&)> testi;
         // Whether the rows may become these; a refusal has told the user why.
         std::function<bool(const QList<PaperRow>&)> accetta;
+        // Whether the rows may change at all, asked before any prompt; a refusal has told the user why.
+        std::function<bool()> modificabile;
     };
 
     PaperGrid(QWidget* window, Impostazioni impostazioni);
@@ -53,6 +58,8 @@ public:
     QTableWidget* grid() const { return m_grid; }
     GridChoice* choice() const { return m_choice; }
     const QList<PaperRow>& righe() const { return m_righe; }
+    // Whether a row holds anything written: a description or a number.
+    bool scritte() const;
     // Another paper's rows: none of them is chosen yet.
     void setRighe(QList<PaperRow> righe);
 
@@ -79,6 +86,7 @@ private:
     int colonnaOrd() const { return 2 + static_cast<int>(m_imp.colonne.size()); }
     void mostraRiga(int r);
     bool accetta(const QList<PaperRow>& righe) const { return !m_imp.accetta || m_imp.accetta(righe); }
+    bool modificabile() const { return !m_imp.modificabile || m_imp.modificabile(); }
     void aggiungi(const PaperRow& row);
 
     QWidget* m_window;

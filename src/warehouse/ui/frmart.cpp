@@ -4,6 +4,7 @@
 #include "shell/dialogs.h"
 #include "shell/formats.h"
 #include "shell/runtimeerrors.h"
+#include "shell/ui/closeguard.h"
 #include "shell/ui/windowbehaviour.h"
 #include "warehouse/itemcheck.h"
 #include "warehouse/stockmovement.h"
@@ -144,6 +145,8 @@ FrmArt::FrmArt(QWidget* parent) : QDialog(parent)
         frame->track(w);
 
     m_modificato = new ModifiedFlag(this);
+    // A new item counts as changed from the start: only what the user did there is work to keep.
+    CloseGuard::suiCampi(this, [this] { return m_itemId != 0 && m_modificato->isSet(); });
     m_modificato->watch(m_txtDes);
     m_modificato->watch(m_comboUm);
     m_modificato->watch(m_txtQta);

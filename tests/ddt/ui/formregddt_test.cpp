@@ -172,6 +172,18 @@ TEST_F(FormRegDdtTest, RowsOfANewDdt)
     click("BtnEliRiga");
     EXPECT_EQ(table()->rowCount(), 1);
     EXPECT_EQ(dlg.messages.size(), told);
+
+    // Enter and Escape open the cell as any key does, without closing the window; an empty
+    // quantity proposes 0.
+    Gesture::click(table(), 0, 2);
+    dlg.type(u"3"_s);
+    QTest::keyClick(table(), Qt::Key_Return);
+    Gesture::click(table(), 0, 1);
+    dlg.type(u"Staffe"_s);
+    QTest::keyClick(table(), Qt::Key_Escape);
+    EXPECT_EQ(dlg.inputDefaults.mid(dlg.inputDefaults.size() - 2), (QStringList{u"0"_s, QString()}));
+    EXPECT_EQ(rows(), u"Staffe|3|1"_s);
+    EXPECT_TRUE(frm->isVisible());
 }
 
 TEST_F(FormRegDdtTest, IssuingChecksInOrderThenStores)
@@ -330,6 +342,56 @@ TEST_F(FormRegDdtTest, CancellingTheLast)
               u"1|0"_s);
     open();
     EXPECT_EQ(box("TxtNum")->text(), num(2));
+}
+
+TEST_F(FormRegDdtTest, AnInvoicedDdtKeepsItsRowsAndHeader)
+{
+    stored(2);
+    ASSERT_FALSE(InvoiceStore::issue(sampleInvoice(u"1/26"_s, rossi, QDate(2026, 3, 31)), {num(1)}));
+    open(num(1));
+    const QString before = ddtRows() + ddtContent(num(1));
+    const QString refusal =
+        u"Il DDT %1 è stato fatturato con la fattura 1/26: non si può più modificare."_s.arg(num(1));
+    // Every change of the rows is refused before anything is asked.
+    const std::function<void()> changes[] = {
+        [this] { click("BtnIns"); },
+        [this] { click("BtnVuota"); },
+        [this] {
+            Gesture::click(table(), 1, 1);
+            QTest::keyClick(table(), Qt::Key_A);
+        },
+        [this] {
+            Gesture::click(table(), 1, 1);
+            click("BtnEliRiga");
+        },
+    };
+    for (const auto& change : changes) {
+        const std::size_t told = dlg.messages.size();
+        change();
+        ASSERT_EQ(dlg.messages.size(), told + 1);
+        EXPECT_EQ(dlg.messages.back().title + u": "_s + dlg.lastText(), u"Impossibile procedere: "_s + refusal);
+    }
+    EXPECT_TRUE(dlg.prompts.isEmpty());
+    // The header is shown closed, the reason at hand; a DDT no invoice names is open again.
+    const auto headerOpen = [&] {
+        QString out;
+        for (const char* name : {"TxtData", "ComboCausale", "OptMezzo0", "TxtColli", "TxtOre", "BtnOra", "TxtNote"}) {
+            auto* w = get<QWidget>(name);
+            out += w->isEnabled() ? u'+' : w->toolTip() == refusal ? u'-' : u'?';
+        }
+        return out;
+    };
+    EXPECT_EQ(headerOpen(), u"-------"_s);
+    click("Cmd2");
+    EXPECT_EQ(headerOpen(), u"+++++++"_s);
+    click("Cmd1");
+    EXPECT_EQ(headerOpen(), u"-------"_s);
+    // A header change made all the same is told and dropped; the window still closes.
+    get<QPlainTextEdit>("TxtNote")->setPlainText(u"Cambiata"_s);
+    click("BtnEmetti");
+    EXPECT_EQ(dlg.lastText(), refusal);
+    EXPECT_EQ(frm->result(), QDialog::Accepted);
+    EXPECT_EQ(ddtRows() + ddtContent(num(1)), before);
 }
 
 TEST_F(FormRegDdtTest, PrintRequestsCarryWhatTheWindowShows)

@@ -118,6 +118,9 @@ TEST_F(FormRegDocTest, OnlyItsOwnButtonsCloseIt)
 TEST_F(FormRegDocTest, RecallBrowseSaveAndDeleteTheLast)
 {
     stored(7, 4);
+    // Numbered in this year's series but dated in the year before: browsing goes by number only.
+    ASSERT_FALSE(Database::exec(u"UPDATE Documenti SET Data = ? WHERE Num = ?"_s,
+                                {Formats::isoDate(QDate(kAnno - 1, 12, 31)), num(2)}));
     open(num(5));
     EXPECT_EQ(get<QLabel>("LabelInt")->text(), u"Richiama Documento"_s);
     EXPECT_EQ(lblRec(), u"Documento 5 di 7"_s);

@@ -1,3 +1,4 @@
+#include "../../ddt/ddttest.h"
 #include "../invoicetest.h"
 #include "invoices/invoiceledger.h"
 #include "invoices/ui/formfatt.h"
@@ -242,6 +243,19 @@ TEST_F(FormFattTest, ChangeOfCustomerOfAnInvoiceOfThisYear)
     again.findChild<QPushButton*>(u"BtnSalva"_s)->click();
     EXPECT_EQ(dlg.lastText(), u"Errore durante la modifica"_s);
     EXPECT_EQ(again.result(), 0);
+
+    // An invoice made from DDTs stays with their customer.
+    issueDdt(u"4/"_s + yy(), rossi, QDate(kAnno, 1, 5));
+    ASSERT_FALSE(InvoiceStore::issue(sampleInvoice(num(11), rossi, QDate(kAnno, 3, 31)), {u"4/"_s + yy()}));
+    FrmEditFatt daDdt;
+    daDdt.findChild<QComboBox*>(u"ComboFatt"_s)->setCurrentIndex(2);
+    daDdt.findChild<QComboBox*>(u"ComboNome"_s)->setCurrentIndex(0);
+    daDdt.findChild<QPushButton*>(u"BtnSalva"_s)->click();
+    EXPECT_EQ(dlg.messages.back().title + u": "_s + dlg.lastText(),
+              u"Impossibile procedere: La fattura %1 è stata emessa dai DDT 4/%2 del suo cliente: non può passare a "
+              "un altro cliente."_s.arg(num(11), yy()));
+    EXPECT_EQ(dbRows(u"SELECT IdAna FROM Fatture WHERE Num = ?"_s, {num(11)}), QString::number(rossi));
+    EXPECT_EQ(daDdt.result(), 0);
 }
 
 TEST_F(FormFattTest, PrintsPreviewsAndExportsTheListAsShownWithTheWindowsSums)

@@ -18,6 +18,9 @@
 #include <QTableView>
 #include <QTableWidget>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
 
 namespace {
 
@@ -138,9 +141,26 @@ TEST_F(FormRegPreTest, OnlyItsOwnButtonsCloseTheWindow)
     EXPECT_EQ(dbRows(u"SELECT count(*) FROM Preventivi"_s), u"0"_s);
 }
 
+// The text shows its lines as the paper prints them: a long line runs on, it is not wrapped.
+TEST_F(FormRegPreTest, TheTextIsShownWithTheLinesOfThePaper)
+{
+    open();
+    frm->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(frm.get()));
+    des()->setPlainText(QString(400, u'x') + u"\nfine"_s);
+    QApplication::processEvents();
+    const QTextBlock first = des()->document()->firstBlock();
+    ASSERT_NE(first.layout(), nullptr);
+    EXPECT_EQ(first.layout()->lineCount(), 1);
+    EXPECT_EQ(des()->document()->blockCount(), 2);
+}
+
 TEST_F(FormRegPreTest, RecallBrowseStopsAtAMissingNumberAndSaves)
 {
     stored(6, 3);
+    // Numbered in this year's series but dated in the year before: browsing goes by number only.
+    ASSERT_FALSE(Database::exec(u"UPDATE Preventivi SET Data = ? WHERE Num = ?"_s,
+                                {Formats::isoDate(QDate(kAnno - 1, 12, 31)), num(2)}));
     open(num(5));
     EXPECT_EQ(label(), u"Preventivo 5 di 6"_s);
     EXPECT_EQ(get<QLabel>("LabelInt")->text(), u"Richiama Preventivo"_s);

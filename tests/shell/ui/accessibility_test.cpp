@@ -7,6 +7,7 @@
 #include "printing/ui/formstampafatt.h"
 #include "printing/ui/frmcopie.h"
 #include "printing/ui/frmprinters.h"
+#include "quotes/ui/formregpre.h"
 #include "registry/ui/formana.h"
 #include "registry/ui/frmana.h"
 #include "scripteddialogs.h"
@@ -14,6 +15,7 @@
 #include "shell/ui/form1.h"
 #include "shell/ui/frmazi.h"
 #include "shell/ui/frmbackup.h"
+#include "shell/ui/frmripristino.h"
 #include "shell/ui/gridchoice.h"
 #include "usergestures.h"
 #include "warehouse/ui/formmag.h"
@@ -29,7 +31,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTextEdit>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -53,7 +57,7 @@ struct EveryWindow : ::testing::Test {
         windows << fattura << ddt << new FormDdt << new FormStampaFatt(u"Anagrafica"_s, std::any(CustomerSheetData{}))
                 << new Form1 << new FrmAzi << new FormAna << new FrmAna << new FrmImpCat << new FormMag << new FrmArt
                 << new FormFatt << new FrmEditFatt << new FrmCopie << new FrmPrinters
-                << new FormStampa(CustomerSheetData{}) << new FrmBackup;
+                << new FormStampa(CustomerSheetData{}) << new FrmBackup << new FrmRipristino;
     }
     ~EveryWindow() override { qDeleteAll(windows); }
 
@@ -126,6 +130,67 @@ TEST_F(EveryWindow, ComboBoxesAreNamedByTheirLabel)
     }
     EXPECT_TRUE(wrong.isEmpty()) << wrong.join(u"\n"_s).toStdString();
     EXPECT_GE(withValue, 3);
+}
+
+// What a screen reader hears of a combo box: its value, and the entry selected in its list.
+QString heard(QComboBox* combo)
+{
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(combo);
+    QAccessibleInterface* list = iface ? iface->child(0) : nullptr;
+    QAccessibleTableInterface* cells = list ? list->tableInterface() : nullptr;
+    const QList<QAccessibleInterface*> selected = cells ? cells->selectedCells() : QList<QAccessibleInterface*>();
+    return iface->text(QAccessible::Value) + u" / "_s +
+           (selected.size() == 1 ? selected.first()->text(QAccessible::Name) : u"%1 scelte"_s.arg(selected.size()));
+}
+
+// A paper recalled, browsed or prefilled shows its customer, the only one in its list: a screen
+// reader hears it as chosen, as when the user picks it.
+TEST_F(EveryWindow, TheCustomerShownIsTheOneHeard)
+{
+    const int anno = QDate::currentDate().year();
+    const QString serie = u"/%1"_s.arg(anno % 100, 2, 10, QChar(u'0'));
+    const struct {
+        const char* name;
+        std::function<QDialog*()> open;
+        const char* combo;
+    } cases[] = {
+        {"DDT richiamato",
+         [&] {
+             auto* w = new FormRegDdt;
+             EXPECT_TRUE(w->Carica(u"1"_s + serie));
+             return w;
+         },
+         "ComboCli"},
+        {"DDT sfogliato",
+         [&] {
+             auto* w = new FormRegDdt;
+             EXPECT_TRUE(w->Carica(u"1"_s + serie));
+             w->findChild<QPushButton*>(u"Cmd2"_s)->click();
+             return w;
+         },
+         "ComboCli"},
+        {"fattura richiamata",
+         [&] {
+             auto* w = new FormRegFatt;
+             EXPECT_TRUE(w->Carica(u"1"_s + serie, anno));
+             return w;
+         },
+         "ComboCli"},
+        {"preventivo richiamato",
+         [&] {
+             auto* w = new FormRegPre;
+             EXPECT_TRUE(w->Carica(u"1"_s + serie));
+             return w;
+         },
+         "ComboCli3"},
+    };
+    for (const auto& c : cases) {
+        std::unique_ptr<QDialog> w(c.open());
+        auto* combo = w->findChild<QComboBox*>(QString::fromLatin1(c.combo));
+        ASSERT_TRUE(combo) << c.name;
+        EXPECT_FALSE(combo->currentText().isEmpty()) << c.name;
+        EXPECT_EQ(heard(combo), combo->currentText() + u" / "_s + combo->currentText()) << c.name;
+    }
 }
 
 // In every grid a row is chosen by the user only: the focus does not choose one, a screen reader's
