@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev libqt6sql6-sqlite libgl-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libboost-dev libsqlite3-dev sqlite3
+  mdbtools-dev mdbtools
   libqt6sql6-psql postgresql postgresql-common libpq-dev
   libxlsxwriter-dev
   fonts-liberation2 fonts-wqy-microhei poppler-utils python3-a38

@@ -7,6 +7,7 @@
 #include "invoices/invoiceledger.h"
 #include "printing/pdfcommand.h"
 #include "shell/appstate.h"
+#include "app/importcommand.h"
 #include "shell/startup.h"
 
 #include <QFileInfo>
@@ -39,6 +40,11 @@ int init(const QStringList&, const Commands::Options& o)
 
 int migrate(const QStringList&, const Commands::Options& o)
 {
+    if (o.from) {
+        QTextStream out(stdout);
+        QTextStream err(stderr);
+        return ImportCommand::run(*o.from, out, err);
+    }
     if (!o.to)
         return Commands::fail(QStringLiteral("Indicare il database di destinazione con --to URL."));
     QTextStream out(stdout);

@@ -16,6 +16,7 @@ struct Options {
     std::optional<QString> cliente;
     std::optional<QString> anno;
     std::optional<QString> to;
+    std::optional<QString> from;
     // The server of this run; empty for the folder's file.
     QString server;
     // `xml`: the e-invoices get new file names instead of those given before.

@@ -1,9 +1,9 @@
 #include "app/builtinpapers.h"
 #include "app/commands.h"
 #include "app/demodata.h"
-#include "app/usage.h"
 #include "app/ui/form1.h"
 #include "app/ui/paperwindows.h"
+#include "app/usage.h"
 #include "data/database.h"
 #include "shell/appstate.h"
 #include "shell/backup.h"
@@ -59,11 +59,12 @@ int main(int argc, char** argv)
     const QCommandLineOption floppyOption(QStringLiteral("floppy"), QString(), QStringLiteral("CARTELLA"));
     const QCommandLineOption databaseOption(QStringLiteral("database"), QString(), QStringLiteral("URL"));
     const QCommandLineOption toOption(QStringLiteral("to"), QString(), QStringLiteral("URL"));
+    const QCommandLineOption fromOption(QStringLiteral("from"), QString(), QStringLiteral("FILE"));
     const QCommandLineOption annoOption(QStringLiteral("anno"), QString(), QStringLiteral("ANNO"));
     const QCommandLineOption clienteOption(QStringLiteral("cliente"), QString(), QStringLiteral("ID"));
     const QCommandLineOption nuovoNomeOption(QStringLiteral("nuovo-nome"));
-    parser.addOptions({helpOption, versionOption, dirOption, databaseOption, toOption, demoOption, floppyOption,
-                       outputOption, annoOption, clienteOption, nuovoNomeOption});
+    parser.addOptions({helpOption, versionOption, dirOption, databaseOption, toOption, fromOption, demoOption,
+                       floppyOption, outputOption, annoOption, clienteOption, nuovoNomeOption});
     if (!parser.parse(QApplication::arguments())) {
         const QString unknown = parser.unknownOptionNames().value(0);
         const QString mistake =
@@ -96,9 +97,8 @@ int main(int argc, char** argv)
         const auto given = [&parser](const QCommandLineOption& o) {
             return parser.isSet(o) ? std::optional<QString>(parser.value(o)) : std::nullopt;
         };
-        return Commands::run(positional,
-                             {given(outputOption), given(clienteOption), given(annoOption), given(toOption), server,
-                              parser.isSet(nuovoNomeOption)});
+        return Commands::run(positional, {given(outputOption), given(clienteOption), given(annoOption), given(toOption),
+                                          given(fromOption), server, parser.isSet(nuovoNomeOption)});
     }
 
     if ((server.isEmpty() || parser.isSet(demoOption)) && !QDir().mkpath(workDir))

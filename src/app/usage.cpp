@@ -35,11 +35,14 @@ constexpr Line kCommands[] = {
     {"migrate --to URL",
      "Copia il database della cartella di lavoro in un database PostgreSQL senza tabelle, in una sola "
      "transazione, e confronta i conteggi e le somme delle due parti."},
+    {"migrate --from FILE.mdb",
+     "Importa il database Access del programma precedente (Dati\\Corvalisto.mdb) nel database della cartella di "
+     "lavoro (creato se manca) o del server, che non deve contenere ancora clienti, articoli, categorie o documenti; "
+     "in una sola transazione, con il resoconto delle righe e delle somme lette e scritte e gli avvisi."},
 };
 
 constexpr Line kOptions[] = {
-    {"--dir CARTELLA",
-     "Cartella di lavoro (dati, impostazioni, immagini); senza, $CORVALISTO_DIR o ~/Corvalisto."},
+    {"--dir CARTELLA", "Cartella di lavoro (dati, impostazioni, immagini); senza, $CORVALISTO_DIR o ~/Corvalisto."},
     {"--database URL",
      "Database PostgreSQL condiviso, postgresql://utente@server:porta/nome, al posto del file in Dati; la password "
      "da ~/.pgpass o $PGPASSWORD."},
@@ -50,6 +53,7 @@ constexpr Line kOptions[] = {
     {"--nuovo-nome", "Un nuovo nome di file anche per le fatture già esportate (comando xml)."},
     {"--anno ANNO", "Anno dei DDT da fatturare (comando fattura-da-ddt)."},
     {"--to URL", "Database PostgreSQL in cui copiare i dati (comando migrate)."},
+    {"--from FILE.mdb", "Database Access del programma precedente da importare (comando migrate)."},
     {"-h, --help", "Mostra questo aiuto."},
     {"-v, --version", "Mostra la versione."},
 };

@@ -96,11 +96,7 @@ DbStatus copyTable(QSqlDatabase& source, const SourceTable& t)
     seq.addBindValue(t.name);
     if (!seq.exec() || !seq.next())
         return DbError::from(seq.lastError());
-    const long long last = seq.value(0).toLongLong();
-    return Database::exec(QStringLiteral("SELECT setval(pg_get_serial_sequence('%1', '%2'), %3, %4)")
-                              .arg(t.name.toLower(), t.key.toLower())
-                              .arg(std::max(last, 1LL))
-                              .arg(last > 0 ? QStringLiteral("true") : QStringLiteral("false")));
+    return Migration::continueCounter(t.name, t.key, seq.value(0).toLongLong());
 }
 
 // The driver prints lines of its own (in English) when the server goes away midway; the user
@@ -150,6 +146,17 @@ DbStatus copyAll(QSqlDatabase& source, const QList<SourceTable>& tables, QList<M
 } // namespace
 
 namespace Migration {
+
+DbStatus continueCounter(const QString& table, const QString& key, long long last)
+{
+    if (!Dialect::onServer())
+        return Database::exec(QStringLiteral("UPDATE sqlite_sequence SET seq = ? WHERE name = ? AND seq < ?"),
+                              {last, table, last});
+    return Database::exec(QStringLiteral("SELECT setval(pg_get_serial_sequence('%1', '%2'), %3, %4)")
+                              .arg(table.toLower(), key.toLower())
+                              .arg(std::max(last, 1LL))
+                              .arg(last > 0 ? QStringLiteral("true") : QStringLiteral("false")));
+}
 
 DbResult<QList<TableFigures>> copy(const QString& sqliteFile, const QString& url)
 {

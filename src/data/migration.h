@@ -21,6 +21,9 @@ struct TableFigures {
     QStringList sums;
 };
 
+// Makes the key counter of `table` (its AUTOINCREMENT column `key`) give keys past `last`.
+DbStatus continueCounter(const QString& table, const QString& key, long long last);
+
 DbResult<QList<TableFigures>> copy(const QString& sqliteFile, const QString& url);
 // The migrate command: copies and prints the figures; 0 when done, 1 with a message otherwise.
 int run(const QString& sqliteFile, const QString& url, QTextStream& out, QTextStream& err);

@@ -26,6 +26,12 @@ public:
     // Empty text when the user cancels.
     virtual QString saveFileName(QWidget* parent, const QString& title, const QString& proposedPath,
                                  const QString& filter) = 0;
+    // An existing file to read; empty text when the user cancels (and where nobody can choose).
+    virtual QString openFileName(QWidget* /*parent*/, const QString& /*title*/, const QString& /*folder*/,
+                                 const QString& /*filter*/)
+    {
+        return QString();
+    }
 };
 
 Dialogs& dialogs();

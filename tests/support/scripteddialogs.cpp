@@ -61,6 +61,12 @@ QString ScriptedDialogs::saveFileName(QWidget*, const QString&, const QString& p
     return f;
 }
 
+QString ScriptedDialogs::openFileName(QWidget* parent, const QString& title, const QString& folder,
+                                      const QString& filter)
+{
+    return saveFileName(parent, title, folder, filter);
+}
+
 QStringList ScriptedDialogs::texts() const
 {
     QStringList out;

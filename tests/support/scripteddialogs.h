@@ -40,6 +40,8 @@ public:
     int exec(QDialog* window) override;
     QString saveFileName(QWidget* parent, const QString& title, const QString& proposedPath,
                          const QString& filter) override;
+    // Takes the next chosen file too, and records the folder proposed.
+    QString openFileName(QWidget* parent, const QString& title, const QString& folder, const QString& filter) override;
 
     std::vector<Shown> messages;
     QStringList prompts;

@@ -12,6 +12,7 @@
 #include "quotes/ui/formpre.h"
 #include "registry/ui/formana.h"
 #include "resources/shippedpictures.h"
+#include "app/accessimport.h"
 #include "shell/appstate.h"
 #include "shell/companystore.h"
 #include "shell/dialogs.h"
@@ -20,6 +21,7 @@
 #include "shell/startup.h"
 #include "shell/ui/frmazi.h"
 #include "shell/ui/frmbackup.h"
+#include "app/ui/frmimporta.h"
 #include "shell/ui/frmripristino.h"
 #include "shell/ui/mediumprompt.h"
 #include "shell/ui/windowbehaviour.h"
@@ -128,6 +130,13 @@ void Form1::buildMenus()
     util->setObjectName(QStringLiteral("mnuUtil"));
     QAction* editFatt = add(util, "mnuEditFatt", QStringLiteral("&Cambia intestazione Fatture"));
     connect(editFatt, &QAction::triggered, this, [this] { openModal<FrmEditFatt>(); });
+    // The old program's archive goes only into a database that holds nothing yet.
+    QAction* importa = add(util, "mnuImporta", QStringLiteral("&Importa archivio precedente…"));
+    connect(importa, &QAction::triggered, this, [this] { openModal<FrmImporta>(); });
+    connect(util, &QMenu::aboutToShow, this, [importa] {
+        const auto empty = AccessImport::targetIsEmpty();
+        importa->setEnabled(empty.ok() && empty.value());
+    });
     QMenu* backup = util->addMenu(QStringLiteral("&Backup"));
     backup->setObjectName(QStringLiteral("mnuBackup"));
     QAction* floppy = add(backup, "mnuBackupFloppy", QStringLiteral("&Esegui su floppy"));

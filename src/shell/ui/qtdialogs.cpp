@@ -102,3 +102,8 @@ QString QtDialogs::saveFileName(QWidget* parent, const QString& title, const QSt
 {
     return QFileDialog::getSaveFileName(parent ? parent : QApplication::activeWindow(), title, proposedPath, filter);
 }
+
+QString QtDialogs::openFileName(QWidget* parent, const QString& title, const QString& folder, const QString& filter)
+{
+    return QFileDialog::getOpenFileName(parent ? parent : QApplication::activeWindow(), title, folder, filter);
+}

@@ -11,4 +11,5 @@ public:
     int exec(QDialog* window) override;
     QString saveFileName(QWidget* parent, const QString& title, const QString& proposedPath,
                          const QString& filter) override;
+    QString openFileName(QWidget* parent, const QString& title, const QString& folder, const QString& filter) override;
 };

@@ -1,0 +1,299 @@
+// The import of the original program's Access file, checked against the JSON each fixture was
+// made from (tests/data/import/make_fixtures.py), on the file and on the server.
+#include "data/database.h"
+#include "data/dialect.h"
+#include "dbrows.h"
+#include "papers/seriesstore.h"
+#include "qstringprint.h"
+#include "app/accessimport.h"
+#include "workdir.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <gtest/gtest.h>
+#include <charconv>
+#include <cmath>
+
+namespace {
+
+QString fixture(const char* name)
+{
+    return QStringLiteral(CORVALISTO_SOURCE_DIR "/tests/data/import/") + QString::fromUtf8(name);
+}
+
+QJsonObject description(const char* name)
+{
+    QFile f(fixture(name));
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << name;
+    // The JSON holds NaN for the unstorable total; Qt reads it as null, which these tests never compare.
+    return QJsonDocument::fromJson(f.readAll().replace("NaN", "null")).object();
+}
+
+// A single written by the old program, as it showed it.
+QString shownSingle(double jsonValue)
+{
+    char text[32];
+    const auto r = std::to_chars(text, text + sizeof text, static_cast<float>(jsonValue));
+    return Decimal::fromString(QString::fromLatin1(text, r.ptr - text))->toString();
+}
+
+// What the JSON value of a column should have become in the database, as text ("-" for Null).
+QString expected(const QJsonValue& v, const QString& type, const QString& column)
+{
+    if (v.isNull())
+        return QStringLiteral("-");
+    if (type == QStringLiteral("single"))
+        return shownSingle(v.toDouble());
+    if (type == QStringLiteral("datetime")) {
+        const QString s = v.toString();
+        if (column == QStringLiteral("OraRit"))
+            return s.left(5);
+        return s.left(10);
+    }
+    if (v.isDouble())
+        return QString::number(v.toInteger());
+    return v.toString();
+}
+
+// What the database holds, with reals through the Decimal the stores read them with.
+QStringList stored(const QString& table, const QJsonArray& columns)
+{
+    QStringList names;
+    for (const QJsonValue& c : columns)
+        names << c.toObject().value(QStringLiteral("name")).toString();
+    auto q = Database::select(QStringLiteral("SELECT %1 FROM %2 ORDER BY %3")
+                                  .arg(names.join(QStringLiteral(", ")), table, Dialect::rowId()));
+    EXPECT_TRUE(q.ok()) << table.toStdString();
+    QStringList out;
+    while (q.ok() && q.value().next()) {
+        QStringList fields;
+        for (int i = 0; i < names.size(); ++i) {
+            const QVariant v = q.value().value(i);
+            const QString type = columns[i].toObject().value(QStringLiteral("type")).toString();
+            fields << (v.isNull()                           ? QStringLiteral("-")
+                       : type == QStringLiteral("single") ? Decimal::fromDouble(v.toDouble()).toString()
+                                                            : v.toString());
+        }
+        out << fields.join(u'|');
+    }
+    return out;
+}
+
+class EveryValueArrives : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(EveryValueArrives, ColumnByColumnWithTheReportsCountsAndSums)
+{
+    TestWorkDir dir;
+    const QJsonObject json = description("corvalisto4.json");
+    const AccessImport::Outcome out = AccessImport::run(fixture(GetParam()));
+    ASSERT_TRUE(out.ok) << AccessImport::reportText(out).toStdString();
+    const QJsonArray tables = json.value(QStringLiteral("tables")).toArray();
+    ASSERT_EQ(out.report.tables.size(), tables.size());
+    for (int t = 0; t < tables.size(); ++t) {
+        const QJsonObject table = tables[t].toObject();
+        const QString name = table.value(QStringLiteral("name")).toString();
+        const QJsonArray columns = table.value(QStringLiteral("columns")).toArray();
+        const QJsonArray rows = table.value(QStringLiteral("rows")).toArray();
+        QStringList want;
+        std::map<QString, Decimal> sums;
+        for (const QJsonValue& row : rows) {
+            QStringList fields;
+            for (int c = 0; c < columns.size(); ++c) {
+                const QJsonObject col = columns[c].toObject();
+                const QString type = col.value(QStringLiteral("type")).toString();
+                const QString colName = col.value(QStringLiteral("name")).toString();
+                const QJsonValue v = row.toArray()[c];
+                fields << expected(v, type, colName);
+                if (type == QStringLiteral("single"))
+                    sums[colName] += v.isNull() ? Decimal() : *Decimal::fromString(shownSingle(v.toDouble()));
+            }
+            want << fields.join(u'|');
+        }
+        EXPECT_EQ(stored(name, columns), want) << name.toStdString();
+        const AccessImport::TableReport& r = out.report.tables[t];
+        EXPECT_EQ(r.table, name);
+        EXPECT_EQ(r.read, rows.size()) << name.toStdString();
+        EXPECT_EQ(r.written, rows.size()) << name.toStdString();
+        ASSERT_EQ(r.sums.size(), int(sums.size())) << name.toStdString();
+        for (const AccessImport::Sum& s : r.sums) {
+            EXPECT_EQ(s.read.toString(), sums[s.column].toString()) << name.toStdString() << " " << s.column.toStdString();
+            EXPECT_EQ(s.written.toString(), sums[s.column].toString()) << name.toStdString() << " " << s.column.toStdString();
+        }
+    }
+    // The long quote holds its line breaks as CR LF, past 64 KB.
+    EXPECT_GT(dbText("SELECT Des FROM Preventivi WHERE Num = '1/25'").size(), 65536);
+    EXPECT_TRUE(dbText("SELECT Des FROM Preventivi WHERE Num = '1/25'").contains(QStringLiteral("€ \"virgolette\"\r\nRiga")));
+}
+
+INSTANTIATE_TEST_SUITE_P(BothFormats, EveryValueArrives, ::testing::Values("corvalisto4.mdb", "corvalisto3.mdb"));
+
+TEST(AccessImport, ListsTheRowsTheProgramsRulesWouldRefuseAndStoresThemAsTheyAre)
+{
+    TestWorkDir dir;
+    const AccessImport::Outcome out = AccessImport::run(fixture("corvalisto4.mdb"));
+    ASSERT_TRUE(out.ok) << out.message.toStdString();
+    const char* const awkward[] = {
+        "Anagrafica Id=41: Nome di 60 caratteri (al massimo 50)",
+        "Anagrafica Id=42: Nome \"ROSSI 007\" uguale a quello di Anagrafica Id=7, anch'esso valido",
+        "ContFatt Num=999/24 Ord=1: la testata 999/24 non esiste in Fatture",
+        "Fatture Num=A12: numero non nella forma N/AA",
+        "Ddt Num=5/24: il cliente 10 non esiste",
+    };
+    for (const char* w : awkward)
+        EXPECT_TRUE(out.report.warnings.contains(QString::fromUtf8(w))) << w;
+    EXPECT_EQ(dbText("SELECT count(*) FROM Fatture WHERE Num = 'A12'"), QStringLiteral("1"));
+    EXPECT_EQ(dbText("SELECT Nome FROM Anagrafica WHERE Id = 41"), QString(60, u'X'));
+    EXPECT_TRUE(AccessImport::reportText(out).contains(QStringLiteral("ContFatt: 2837 righe lette, 2837 scritte")));
+}
+
+TEST(AccessImport, KeyCountersAndEveryYearlySeriesContinueWhereTheOldFileLeftOff)
+{
+    TestWorkDir dir;
+    ASSERT_TRUE(AccessImport::run(fixture("corvalisto4.mdb")).ok);
+    const struct {
+        const char* table;
+        const char* key;
+        const char* next;
+    } keys[] = {{"Anagrafica", "Id", "43"}, {"Categorie", "IdCat", "6"}, {"Magazzino", "IdArt", "61"}};
+    for (const auto& k : keys)
+        EXPECT_EQ(dbText(Dialect::nextKey(QString::fromUtf8(k.table), QString::fromUtf8(k.key))), QString::fromUtf8(k.next))
+            << k.table;
+    // A new customer really gets it.
+    EXPECT_EQ(dbText("INSERT INTO Anagrafica (Nome) VALUES ('NUOVO') RETURNING Id"), QStringLiteral("43"));
+
+    const QJsonArray tables = description("corvalisto4.json").value(QStringLiteral("tables")).toArray();
+    for (const QJsonValue& t : tables) {
+        const QString table = t.toObject().value(QStringLiteral("name")).toString();
+        if (!QStringList{"Fatture", "Ddt", "Preventivi", "Documenti"}.contains(table))
+            continue;
+        std::map<QString, long long> highest;
+        for (const QJsonValue& row : t.toObject().value(QStringLiteral("rows")).toArray()) {
+            const QStringList parts = row.toArray()[0].toString().split(u'/');
+            if (parts.size() == 2)
+                highest[u'/' + parts[1]] = std::max(highest[u'/' + parts[1]], parts[0].toLongLong());
+        }
+        ASSERT_FALSE(highest.empty()) << table.toStdString();
+        const QByteArray name = table.toUtf8();
+        const SeriesStore series(name.constData());
+        for (const auto& [suffix, last] : highest)
+            EXPECT_EQ(series.prossimoNumero(suffix).value(), QString::number(last + 1) + suffix) << name.constData();
+    }
+}
+
+QStringList counts()
+{
+    QStringList out;
+    for (const QString& t : AccessImport::tableNames())
+        out << t + u'=' + dbText(QStringLiteral("SELECT count(*) FROM ") + t);
+    out << dbText(Dialect::nextKey(QStringLiteral("Anagrafica"), QStringLiteral("Id")));
+    return out;
+}
+
+TEST(AccessImport, RefusesWithAClearMessageAndWritesNothing)
+{
+    const struct {
+        const char* file;
+        const char* message;
+        const char* problem; // one of the problems named, or nullptr
+    } cases[] = {
+        {"notaccess.mdb", "non è un database Access", nullptr},
+        {"damaged.mdb", "è danneggiato: le tabelle ContFatt", nullptr},
+        {"nocolumn.mdb", "non ha le tabelle del programma precedente", "Nella tabella Fatture manca la colonna Pagata."},
+        {"notable.mdb", "non ha le tabelle del programma precedente", "Manca la tabella Documenti."},
+        {"unstorable.mdb", "non possono essere memorizzate", "Anagrafica Id=2: chiave ripetuta"},
+        {"unstorable.mdb", "non possono essere memorizzate", "Fatture Num=2/24: Totale non è un numero memorizzabile"},
+    };
+    for (const auto& c : cases) {
+        TestWorkDir dir;
+        const QStringList before = counts();
+        QString file = fixture(c.file);
+        if (QByteArrayView(c.file) == "notaccess.mdb") {
+            dir.write(QStringLiteral("notaccess.mdb"), "Num;Data\n1/24;2024-01-10\n");
+            file = dir.path(QStringLiteral("notaccess.mdb"));
+        }
+        const AccessImport::Outcome out = AccessImport::run(file);
+        EXPECT_FALSE(out.ok) << c.file;
+        EXPECT_TRUE(out.message.contains(QString::fromUtf8(c.message))) << c.file << ": " << out.message.toStdString();
+        if (c.problem)
+            EXPECT_TRUE(out.problems.contains(QString::fromUtf8(c.problem))) << c.file << ": "
+                                                                              << out.problems.join(u'\n').toStdString();
+        EXPECT_EQ(counts(), before) << c.file;
+    }
+}
+
+TEST(AccessImport, RefusesADatabaseThatAlreadyHoldsData)
+{
+    TestWorkDir dir;
+    ASSERT_FALSE(Database::exec(QStringLiteral("INSERT INTO Categorie (Nome) VALUES ('VARIE')")));
+    const QStringList before = counts();
+    const AccessImport::Outcome out = AccessImport::run(fixture("corvalisto4.mdb"));
+    EXPECT_FALSE(out.ok);
+    EXPECT_TRUE(out.message.contains(QStringLiteral("solo in un database vuoto")));
+    EXPECT_EQ(counts(), before);
+}
+
+TEST(AccessImport, ARowFailingInTheMiddleLeavesTheDatabaseAsItWas)
+{
+    TestWorkDir dir;
+    const QStringList before = counts();
+    failInserts(QStringLiteral("ContFatt"), QStringLiteral("NEW.Num = '7/24' AND NEW.Ord > 5"));
+    const AccessImport::Outcome out = AccessImport::run(fixture("corvalisto4.mdb"));
+    EXPECT_FALSE(out.ok);
+    EXPECT_TRUE(out.message.contains(QStringLiteral("disco pieno"))) << out.message.toStdString();
+    EXPECT_TRUE(out.message.contains(QStringLiteral("ContFatt Num=7/24"))) << out.message.toStdString();
+    EXPECT_EQ(counts(), before);
+}
+
+TEST(AccessImport, SinglesBecomeTheDecimalTheOldProgramShowed)
+{
+    const struct {
+        float value;
+        const char* shown;
+    } cases[] = {{12.2f, "12.2"}, {0.1f, "0.1"},           {-3.25f, "-3.25"},        {1234.567f, "1234.567"},
+                 {0.333f, "0.333"}, {16777217.0f, "16777216"}, {15911.91f, "15911.91"}, {1e-7f, "0.0000001"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(AccessImport::fromSingle(c.value).toString(), QString::fromLatin1(c.shown)) << c.shown;
+    EXPECT_TRUE(AccessImport::fromSingle(3.4e38f).isOverflow());
+}
+
+TEST(AccessImport, AccessDatesCountDaysFromTheEndOf1899)
+{
+    const struct {
+        double value;
+        const char* at; // empty: not a date
+    } cases[] = {
+        {0, "1899-12-30T00:00:00"},      {45292, "2024-01-01T00:00:00"},   {45292.75, "2024-01-01T18:00:00"},
+        {-1.25, "1899-12-29T06:00:00"},  {0.999999999, "1899-12-31T00:00:00"}, {2958465, "9999-12-31T00:00:00"},
+        {2958466, ""},                   {NAN, ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(AccessImport::fromAccessDate(c.value).toString(Qt::ISODate), QString::fromLatin1(c.at)) << c.value;
+}
+
+TEST(AccessImport, TheCommandImportsOnceAndThenRefuses)
+{
+    TestWorkDir dir;
+    Database::close();
+    const QStringList args = TestWorkDir::databaseOptions() +
+                             QStringList{QStringLiteral("--dir"), dir.path(), QStringLiteral("migrate"),
+                                         QStringLiteral("--from"), fixture("corvalisto3.mdb")};
+    const struct {
+        int exitCode;
+        const char* says;
+    } runs[] = {{0, "Documenti: 10 righe lette, 10 scritte"}, {1, "solo in un database vuoto"}};
+    for (const auto& r : runs) {
+        QProcess p;
+        p.start(QStringLiteral(CORVALISTO_EXE), args);
+        ASSERT_TRUE(p.waitForFinished(60000));
+        const QString said = QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError());
+        EXPECT_EQ(p.exitCode(), r.exitCode) << said.toStdString();
+        EXPECT_TRUE(said.contains(QString::fromUtf8(r.says))) << said.toStdString();
+    }
+}
+
+} // namespace
