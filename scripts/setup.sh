@@ -11,7 +11,7 @@ packages=(
   mdbtools-dev mdbtools
   libqt6sql6-psql postgresql postgresql-common libpq-dev
   libxlsxwriter-dev
-  fonts-liberation2 fonts-wqy-microhei poppler-utils python3-a38
+  fonts-liberation2 fonts-wqy-microhei poppler-utils python3-a38 libxml2-utils
   dpkg-dev desktop-file-utils appstream
 )
 
