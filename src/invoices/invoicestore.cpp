@@ -294,7 +294,7 @@ DbResult<QStringList> InvoiceStore::numbersOfYear(int anno)
 
 DbResult<QList<CustomerEntry>> InvoiceStore::allCustomers()
 {
-    return customerEntries(QStringLiteral("SELECT Id, Nome FROM Anagrafica ORDER BY sortkey(Nome), Nome, Id"));
+    return customerEntries(QStringLiteral("SELECT Id, Nome FROM Anagrafica ORDER BY Id"));
 }
 
 DbResult<InvoiceStore::Outcome> InvoiceStore::changeCustomer(const QString& num, qint64 idAna)

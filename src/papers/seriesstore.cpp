@@ -108,7 +108,7 @@ DbResult<QList<CustomerEntry>> SeriesStore::customersWithPapers() const
 {
     // The server sorts a DISTINCT only by what it selects.
     return customerEntries(sql("SELECT IdAna, Nome FROM (SELECT DISTINCT P.IdAna AS IdAna, A.Nome AS Nome FROM {T} P "
-                               "JOIN Anagrafica A ON P.IdAna = A.Id) C ORDER BY sortkey(Nome), Nome, IdAna"));
+                               "JOIN Anagrafica A ON P.IdAna = A.Id) C ORDER BY IdAna"));
 }
 
 DbStatus SeriesStore::issue(const QString& num, const QString& duplicateText,
