@@ -15,6 +15,16 @@ namespace ListOrder {
 // The positions of `texts` in list order.
 std::vector<qsizetype> positions(const std::vector<QString>& texts);
 
+// Puts the rows from `first` on in the order of their `positions`.
+template <typename It> void rearrange(It first, const std::vector<qsizetype>& positions)
+{
+    std::vector<typename std::iterator_traits<It>::value_type> moved;
+    moved.reserve(positions.size());
+    for (const qsizetype i : positions)
+        moved.push_back(std::move(first[i]));
+    std::move(moved.begin(), moved.end(), first);
+}
+
 // Sorts [first, last) by the text `textOf` gives for each row, stably.
 template <typename It, typename TextOf> void sort(It first, It last, TextOf textOf)
 {
@@ -22,12 +32,7 @@ template <typename It, typename TextOf> void sort(It first, It last, TextOf text
     texts.reserve(static_cast<std::size_t>(std::distance(first, last)));
     for (It it = first; it != last; ++it)
         texts.push_back(textOf(*it));
-    const std::vector<qsizetype> order = positions(texts);
-    std::vector<typename std::iterator_traits<It>::value_type> moved;
-    moved.reserve(order.size());
-    for (const qsizetype i : order)
-        moved.push_back(std::move(first[i]));
-    std::move(moved.begin(), moved.end(), first);
+    rearrange(first, positions(texts));
 }
 
 template <typename Rows, typename TextOf> void sort(Rows& rows, TextOf textOf)

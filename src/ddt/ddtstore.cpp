@@ -199,6 +199,7 @@ DbResult<QList<DdtStore::RegisterRow>> DdtStore::registro(int anno, qint64 idAna
             rows.append({row.text(0), row.text(1), row.date(2), row.text(3), row.text(4)});
         }))
         return *err;
+    SeriesStore::highestFirst(rows);
     return rows;
 }
 

@@ -248,6 +248,7 @@ DbResult<InvoiceStore::Register> InvoiceStore::registro(int anno, qint64 idAna)
     }
     if (auto err = rows.error())
         return *err;
+    SeriesStore::highestFirst(reg.rows);
     reg.incassato = Decimal(paidCents).dividedBy(100, 2) + paidOther;
     reg.daIncassare = Decimal(unpaidCents).dividedBy(100, 2) + unpaidOther;
     if (outOfRange({reg.incassato, reg.daIncassare}))
