@@ -6,9 +6,11 @@
 #include "data/rowcursor.h"
 #include "data/textcolumns.h"
 
+#include <QHash>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariantList>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -155,13 +157,16 @@ DbResult<QList<WarehouseStore::StockRow>> WarehouseStore::stockList(qint64 categ
         sql += QStringLiteral("AND M.Cat = ? ");
         values << categoryId;
     }
-    sql += QStringLiteral("ORDER BY M.Cat, M.IdArt");
+    // In the table's own order, without going through the category index row by row.
+    sql += QStringLiteral("ORDER BY M.IdArt");
     auto rows = RowCursor::open(sql, values);
     if (!rows)
         return rows.error();
     RowCursor& r = rows.value();
     const QString part = Database::fold(descriptionPart);
     std::vector<std::pair<qint64, StockRow>> read;
+    // Items of the same category share the text of its name.
+    QHash<qint64, QString> categorie;
     while (r.next()) {
         QString descrizione = r.text(1);
         if (!part.isEmpty() && !Database::fold(descrizione).contains(part))
@@ -169,11 +174,16 @@ DbResult<QList<WarehouseStore::StockRow>> WarehouseStore::stockList(qint64 categ
         const Decimal qta = r.isNull(5) ? Decimal() : quantityFromReal(r.real(5));
         if (qta.isOverflow())
             return DbError::overflow();
-        read.emplace_back(r.integer(0), StockRow{r.integer(2), r.text(3), std::move(descrizione), r.text(4), qta});
+        const qint64 cat = r.integer(0);
+        auto categoria = categorie.constFind(cat);
+        if (categoria == categorie.cend())
+            categoria = categorie.insert(cat, r.text(3));
+        read.emplace_back(cat, StockRow{r.integer(2), *categoria, std::move(descrizione), r.text(4), qta});
     }
     if (auto err = r.error())
         return *err;
     // By category id, then in list order, ties by IdArt as read.
+    std::stable_sort(read.begin(), read.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     ListOrder::sortWithinGroups(
         read, [](const auto& row) { return row.first; }, [](const auto& row) { return row.second.descrizione; });
     QList<StockRow> out;
