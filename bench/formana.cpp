@@ -43,9 +43,15 @@ void fillDatabase()
     QSqlQuery q(Database::connection());
     q.prepare(QStringLiteral("INSERT INTO Anagrafica (Nome, Ragione, Città, Valid) VALUES (?, ?, ?, ?)"));
     for (int i = 0; i < kCustomers; ++i) {
-        const QString nome = QString::fromUtf8(kKinds[i % std::size(kKinds)]) + u' ' +
-                             QString::fromUtf8(kSurnames[(i / 7) % std::size(kSurnames)]) + u' ' +
-                             QString::number(i * 7919 % 100003);
+        QString nome = QString::fromUtf8(kKinds[i % std::size(kKinds)]) + u' ' +
+                       QString::fromUtf8(kSurnames[(i / 7) % std::size(kSurnames)]) + u' ' +
+                       QString::number(i * 7919 % 100003);
+        // Names as people type them: some in lower case, some with accents, so that the list's
+        // order is not the order of the characters.
+        if (i % 3 == 1)
+            nome = nome.toLower();
+        if (i % 10 == 3)
+            nome.replace(u'E', QStringLiteral("È"));
         q.addBindValue(nome);
         q.addBindValue(nome.toLower());
         q.addBindValue(QStringLiteral("Forlì"));
@@ -122,7 +128,7 @@ void reportRatio()
     const double store = medianMs([] { benchmark::DoNotOptimize(CustomerStore::names()); });
     std::printf("\nCustomerStore::names alone: %.2f ms", store);
     std::printf("\nFormAna refill, %d customers: %.2f ms; bare sqlite3: %.2f ms; ratio %.2fx "
-                "(target: within 3x and under 150 ms)\n",
+                "(target: within 2x)\n",
                 kCustomers, window, bare, window / bare);
 }
 

@@ -3,6 +3,7 @@
 #include "ddt/ui/formddt.h"
 #include "benchmain.h"
 #include "data/database.h"
+#include "ddt/ddtstore.h"
 #include "ddt/ui/formregddt.h"
 #include "registerbench.h"
 #include "shownwindow.h"
@@ -91,6 +92,8 @@ BENCHMARK(BM_RecallDdt200Rows)->Unit(benchmark::kMillisecond);
 
 void reportRatio()
 {
+    const double store = medianMs([] { benchmark::DoNotOptimize(DdtStore::registro(kYear, 0)); });
+    std::printf("\nDdtStore::registro alone: %.2f ms", store);
     FormDdt form;
     RegisterBench::printRatio(
         "FormDdt reload, 10000 DDTs", form, [&form] { form.caricaElenco(); }, kSelect, 4);

@@ -157,7 +157,7 @@ public:
         ConsoleReporter::Finalize();
         if (m_bare <= 0)
             return;
-        printf("\nbare SQLite %.1f ms (target for the window: under 3x and 150 ms)\n", m_bare);
+        printf("\nbare SQLite %.1f ms (target for the window: within 2x)\n", m_bare);
         if (m_fill > 0)
             printf("FormMag refill %.1f ms, ratio %.2fx\n", m_fill, m_fill / m_bare);
         if (m_first > 0)

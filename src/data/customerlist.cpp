@@ -1,24 +1,23 @@
 #include "data/customerlist.h"
 
-#include "data/database.h"
-
-#include <QSqlError>
+#include "data/listorder.h"
+#include "data/rowcursor.h"
 
 DbResult<QList<CustomerEntry>> customerEntries(const QString& sql, const QVariantList& values)
 {
-    auto q = Database::select(sql, values);
-    if (!q)
-        return q.error();
+    auto rows = RowCursor::open(sql, values);
+    if (!rows)
+        return rows.error();
     QList<CustomerEntry> out;
-    while (q.value().next())
-        out.append({q.value().value(0).toLongLong(), q.value().value(1).toString()});
-    if (q.value().lastError().isValid())
-        return DbError::from(q.value().lastError());
+    while (rows.value().next())
+        out.append({rows.value().integer(0), rows.value().text(1)});
+    if (auto err = rows.value().error())
+        return *err;
+    ListOrder::sort(out, [](const CustomerEntry& e) { return e.nome; });
     return out;
 }
 
 DbResult<QList<CustomerEntry>> validCustomersByName()
 {
-    return customerEntries(
-        QStringLiteral("SELECT Id, Nome FROM Anagrafica WHERE Valid = 1 ORDER BY sortkey(Nome), Nome, Id"));
+    return customerEntries(QStringLiteral("SELECT Id, Nome FROM Anagrafica WHERE Valid = 1 ORDER BY Id"));
 }

@@ -13,5 +13,6 @@ struct CustomerEntry {
 };
 
 DbResult<QList<CustomerEntry>> validCustomersByName();
-// Reads (id, name) pairs from a SELECT whose first two columns are those.
+// Reads (id, name) pairs from a SELECT whose first two columns are those, in list order (see
+// data/listorder.h); customers of the same name in the order the SELECT gives, best by Id.
 DbResult<QList<CustomerEntry>> customerEntries(const QString& sql, const QVariantList& values = {});

@@ -7,6 +7,7 @@
 #include "papers/seriesstore.h"
 #include "shell/formats.h"
 
+#include <QHash>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -189,16 +190,22 @@ DbResult<DdtStore::Outcome> DdtStore::cancel(const QString& num)
 DbResult<QList<DdtStore::RegisterRow>> DdtStore::registro(int anno, qint64 idAna)
 {
     auto prepared = kSerie.registro(
-        QStringLiteral("SELECT P.Num, A.Nome, P.Data, P.Causale, L.NumFattura FROM Ddt P JOIN Anagrafica A ON "
-                       "P.IdAna = A.Id LEFT JOIN FattureDdt L ON L.NumDdt = P.Num"),
+        QStringLiteral("SELECT P.Num, A.Nome, P.Data, P.Causale, L.NumFattura, P.IdAna FROM Ddt P JOIN Anagrafica A "
+                       "ON P.IdAna = A.Id LEFT JOIN FattureDdt L ON L.NumDdt = P.Num"),
         anno, idAna);
     if (!prepared)
         return prepared.error();
     QList<RegisterRow> rows;
-    if (auto err = SeriesStore::leggi(prepared.value(), [&rows](const RowCursor& row) {
-            rows.append({row.text(0), row.text(1), row.date(2), row.text(3), row.text(4)});
+    // A year holds many DDTs of the same customers: each name is read once and shared.
+    QHash<qint64, QString> names;
+    if (auto err = SeriesStore::leggi(prepared.value(), [&rows, &names](const RowCursor& row) {
+            auto nome = names.constFind(row.integer(5));
+            if (nome == names.cend())
+                nome = names.insert(row.integer(5), row.text(1));
+            rows.append({row.text(0), *nome, row.date(2), row.text(3), row.text(4)});
         }))
         return *err;
+    SeriesStore::highestFirst(rows);
     return rows;
 }
 

@@ -75,5 +75,6 @@ DbResult<QList<DocumentStore::RegisterRow>> DocumentStore::registro(int anno)
             rows.append({row.text(0), row.date(1), row.firstLine(2)});
         }))
         return *err;
+    SeriesStore::highestFirst(rows);
     return rows;
 }

@@ -8,6 +8,7 @@
 #include "papers/seriesstore.h"
 #include "shell/formats.h"
 
+#include <QHash>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariantList>
@@ -222,19 +223,27 @@ DbResult<InvoiceStore::Register> InvoiceStore::registro(int anno, qint64 idAna)
     long long unpaidCents = 0;
     Decimal paidOther;
     Decimal unpaidOther;
+    // A year holds many invoices of the same customers: their texts are read once and shared.
+    struct CustomerTexts {
+        QString nome, piva, cf;
+    };
+    QHash<qint64, CustomerTexts> customers;
     while (rows.next()) {
         RegisterRow row;
         row.num = rows.text(0);
-        row.nome = rows.text(1);
+        row.idAna = rows.integer(5);
+        auto customer = customers.constFind(row.idAna);
+        if (customer == customers.cend())
+            customer = customers.insert(row.idAna, {rows.text(1), rows.text(6), rows.text(7)});
+        row.nome = customer->nome;
+        row.piva = customer->piva;
+        row.cf = customer->cf;
         row.data = rows.date(2);
         const double t = rows.real(3);
         row.totale = amountFromReal(t);
-        row.pagata = rows.text(4) == QStringLiteral("X");
-        row.idAna = rows.integer(5);
-        row.piva = rows.text(6);
-        row.cf = rows.text(7);
+        row.pagata = !rows.isNull(4) && rows.text(4) == QStringLiteral("X");
         row.iva = static_cast<int>(rows.integer(8));
-        row.ra = !rows.text(9).isEmpty();
+        row.ra = !rows.isNull(9) && !rows.text(9).isEmpty();
         // Sums to the cent in whole numbers; other values (never written by the editor) exactly.
         const double cents = std::round(t * 100);
         const bool whole = std::fabs(cents) < 1e15 && cents / 100 == t;
@@ -248,6 +257,7 @@ DbResult<InvoiceStore::Register> InvoiceStore::registro(int anno, qint64 idAna)
     }
     if (auto err = rows.error())
         return *err;
+    SeriesStore::highestFirst(reg.rows);
     reg.incassato = Decimal(paidCents).dividedBy(100, 2) + paidOther;
     reg.daIncassare = Decimal(unpaidCents).dividedBy(100, 2) + unpaidOther;
     if (outOfRange({reg.incassato, reg.daIncassare}))
@@ -294,7 +304,7 @@ DbResult<QStringList> InvoiceStore::numbersOfYear(int anno)
 
 DbResult<QList<CustomerEntry>> InvoiceStore::allCustomers()
 {
-    return customerEntries(QStringLiteral("SELECT Id, Nome FROM Anagrafica ORDER BY sortkey(Nome), Nome, Id"));
+    return customerEntries(QStringLiteral("SELECT Id, Nome FROM Anagrafica ORDER BY Id"));
 }
 
 DbResult<InvoiceStore::Outcome> InvoiceStore::changeCustomer(const QString& num, qint64 idAna)

@@ -5,6 +5,7 @@
 
 #include <QSqlError>
 #include <QSqlQuery>
+#include <algorithm>
 
 // Num ends with the suffix bound three times.
 #define SUFFIX_IS                                                                                                      \
@@ -108,7 +109,7 @@ DbResult<QList<CustomerEntry>> SeriesStore::customersWithPapers() const
 {
     // The server sorts a DISTINCT only by what it selects.
     return customerEntries(sql("SELECT IdAna, Nome FROM (SELECT DISTINCT P.IdAna AS IdAna, A.Nome AS Nome FROM {T} P "
-                               "JOIN Anagrafica A ON P.IdAna = A.Id) C ORDER BY sortkey(Nome), Nome, IdAna"));
+                               "JOIN Anagrafica A ON P.IdAna = A.Id) C ORDER BY IdAna"));
 }
 
 DbStatus SeriesStore::issue(const QString& num, const QString& duplicateText,
@@ -219,7 +220,36 @@ DbResult<RowCursor> SeriesStore::registro(const QString& selectFrom, int anno, q
         text += QStringLiteral("AND P.IdAna = ? ");
         values << idAna;
     }
-    return RowCursor::open(text + QStringLiteral("ORDER BY ") + orderBy, values);
+    if (!orderBy.isEmpty())
+        text += QStringLiteral("ORDER BY ") + orderBy;
+    return RowCursor::open(text, values);
+}
+
+std::vector<qsizetype> SeriesStore::highestFirstPositions(const std::vector<QString>& nums)
+{
+    // As ordinal() in SQL: up to 18 leading digits.
+    const auto ordinal = [](const QString& num) {
+        long long v = 0;
+        for (qsizetype i = 0; i < num.size() && i < 18 && num[i] >= u'0' && num[i] <= u'9'; ++i)
+            v = v * 10 + (num[i].unicode() - u'0');
+        return v;
+    };
+    std::vector<std::pair<long long, qsizetype>> keyed;
+    keyed.reserve(nums.size());
+    for (std::size_t i = 0; i < nums.size(); ++i)
+        keyed.emplace_back(ordinal(nums[i]), static_cast<qsizetype>(i));
+    std::sort(keyed.begin(), keyed.end(), [&nums](const auto& a, const auto& b) {
+        if (a.first != b.first)
+            return a.first > b.first;
+        if (const int c = nums[a.second].compare(nums[b.second]))
+            return c > 0;
+        return a.second < b.second;
+    });
+    std::vector<qsizetype> out;
+    out.reserve(keyed.size());
+    for (const auto& k : keyed)
+        out.push_back(k.second);
+    return out;
 }
 
 DbStatus SeriesStore::leggi(RowCursor& rows, const std::function<void(const RowCursor&)>& read)

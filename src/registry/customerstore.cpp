@@ -1,6 +1,7 @@
 #include "registry/customerstore.h"
 
 #include "data/database.h"
+#include "data/listorder.h"
 #include "data/textcolumns.h"
 
 #include "data/rowcursor.h"
@@ -38,24 +39,32 @@ DbStatus refuseTaken(const QString& nome, qint64 id)
     return std::nullopt;
 }
 
+// The first character of a text, a pair of surrogates counting as one.
+QString firstLetter(const QString& text)
+{
+    return text.left(!text.isEmpty() && text.front().isHighSurrogate() ? 2 : 1);
+}
+
 } // namespace
 
 DbResult<QStringList> CustomerStore::names(const QString& initials)
 {
-    // The list may hold tens of thousands of names: read them straight from the engine,
-    // without a variant per value.
-    QString sql = QStringLiteral("SELECT Nome FROM Anagrafica WHERE Valid = 1 ");
-    if (!initials.isEmpty())
-        sql += QStringLiteral("AND Nome <> '' AND instr(sortkey(?), substr(sortkey(Nome), 1, 1)) > 0 ");
-    sql += QStringLiteral("ORDER BY sortkey(Nome), Nome");
-    auto rows = RowCursor::open(sql, initials.isEmpty() ? QVariantList() : QVariantList{initials});
+    // The list may hold tens of thousands of names: read them straight from the engine, without
+    // a variant per value, and put them in order here.
+    auto rows = RowCursor::open(QStringLiteral("SELECT Nome FROM Anagrafica WHERE Valid = 1 ORDER BY Id"));
     if (!rows)
         return rows.error();
+    // Initials match the first letter case and accents aside, taken literally.
+    const QString letters = Database::sortKey(initials);
     QStringList out;
-    while (rows.value().next())
-        out.append(rows.value().text(0));
+    while (rows.value().next()) {
+        QString nome = rows.value().text(0);
+        if (initials.isEmpty() || (!nome.isEmpty() && letters.contains(firstLetter(Database::sortKey(nome)))))
+            out.append(std::move(nome));
+    }
     if (auto err = rows.value().error())
         return *err;
+    ListOrder::sort(out, [](const QString& n) { return n; });
     return out;
 }
 

@@ -2,11 +2,15 @@
 
 #include "data/database.h"
 #include "data/distincttexts.h"
+#include "data/listorder.h"
+#include "data/rowcursor.h"
 #include "data/textcolumns.h"
 
+#include <QHash>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariantList>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -26,17 +30,19 @@ DbResult<bool> anyRow(const QString& sql, const QVariantList& values)
 // A stored quantity as Decimal::fromDouble reads it. Quantities carry at most three decimals, so
 // most values are k/1000 exactly as the double nearest to it; below 1e12 no shorter decimal lies
 // that close, so the result is the same without the text round trip.
-Decimal quantityFromReal(const QVariant& v)
+Decimal quantityFromReal(double d)
 {
-    if (v.isNull())
-        return Decimal();
-    const double d = v.toDouble();
     if (std::fabs(d) < 1e12) {
         const long long thousandths = std::llround(d * 1000.0);
         if (static_cast<double>(thousandths) / 1000.0 == d)
             return Decimal(thousandths).dividedBy(1000, 3);
     }
     return Decimal::fromDouble(d);
+}
+
+Decimal quantityFromReal(const QVariant& v)
+{
+    return v.isNull() ? Decimal() : quantityFromReal(v.toDouble());
 }
 
 QString categoryName(const QString& nome)
@@ -80,8 +86,7 @@ QVariant quantityForStorage(const Decimal& qta)
 
 DbResult<QList<WarehouseStore::Category>> WarehouseStore::categories()
 {
-    auto q = Database::select(
-        QStringLiteral("SELECT IdCat, Nome FROM Categorie WHERE Valid = 1 ORDER BY sortkey(Nome), Nome, IdCat"), {});
+    auto q = Database::select(QStringLiteral("SELECT IdCat, Nome FROM Categorie WHERE Valid = 1 ORDER BY IdCat"), {});
     if (!q)
         return q.error();
     QList<Category> out;
@@ -89,6 +94,7 @@ DbResult<QList<WarehouseStore::Category>> WarehouseStore::categories()
         out.append({q.value().value(0).toLongLong(), q.value().value(1).toString()});
     if (q.value().lastError().isValid())
         return DbError::from(q.value().lastError());
+    ListOrder::sort(out, [](const Category& c) { return c.nome; });
     return out;
 }
 
@@ -143,31 +149,47 @@ DbStatus WarehouseStore::deleteCategory(qint64 id)
 
 DbResult<QList<WarehouseStore::StockRow>> WarehouseStore::stockList(qint64 categoryId, const QString& descriptionPart)
 {
-    QString sql = QStringLiteral("SELECT M.IdArt, C.Nome, M.Descrizione, M.Um, M.Qta "
+    // Filtered and put in order here: thousands of items cost no function call per row in the query.
+    QString sql = QStringLiteral("SELECT M.Cat, M.Descrizione, M.IdArt, C.Nome, M.Um, M.Qta "
                                  "FROM Magazzino M, Categorie C WHERE M.Valid = 1 AND M.Cat = C.IdCat ");
     QVariantList values;
     if (categoryId != 0) {
         sql += QStringLiteral("AND M.Cat = ? ");
         values << categoryId;
     }
-    if (!descriptionPart.isEmpty()) {
-        sql += QStringLiteral("AND instr(fold(M.Descrizione), fold(?)) > 0 ");
-        values << descriptionPart;
-    }
-    sql += QStringLiteral("ORDER BY M.Cat, fold(M.Descrizione), M.IdArt");
-    auto r = Database::select(sql, values);
-    if (!r)
-        return r.error();
-    QSqlQuery& q = r.value();
-    QList<StockRow> out;
-    while (q.next()) {
-        out.append({q.value(0).toLongLong(), q.value(1).toString(), q.value(2).toString(), q.value(3).toString(),
-                    quantityFromReal(q.value(4))});
-        if (out.last().qta.isOverflow())
+    // In the table's own order, without going through the category index row by row.
+    sql += QStringLiteral("ORDER BY M.IdArt");
+    auto rows = RowCursor::open(sql, values);
+    if (!rows)
+        return rows.error();
+    RowCursor& r = rows.value();
+    const QString part = Database::fold(descriptionPart);
+    std::vector<std::pair<qint64, StockRow>> read;
+    // Items of the same category share the text of its name.
+    QHash<qint64, QString> categorie;
+    while (r.next()) {
+        QString descrizione = r.text(1);
+        if (!part.isEmpty() && !Database::fold(descrizione).contains(part))
+            continue;
+        const Decimal qta = r.isNull(5) ? Decimal() : quantityFromReal(r.real(5));
+        if (qta.isOverflow())
             return DbError::overflow();
+        const qint64 cat = r.integer(0);
+        auto categoria = categorie.constFind(cat);
+        if (categoria == categorie.cend())
+            categoria = categorie.insert(cat, r.text(3));
+        read.emplace_back(cat, StockRow{r.integer(2), *categoria, std::move(descrizione), r.text(4), qta});
     }
-    if (q.lastError().isValid())
-        return DbError::from(q.lastError());
+    if (auto err = r.error())
+        return *err;
+    // By category id, then in list order, ties by IdArt as read.
+    std::stable_sort(read.begin(), read.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    ListOrder::sortWithinGroups(
+        read, [](const auto& row) { return row.first; }, [](const auto& row) { return row.second.descrizione; });
+    QList<StockRow> out;
+    out.reserve(static_cast<qsizetype>(read.size()));
+    for (auto& row : read)
+        out.append(std::move(row.second));
     return out;
 }
 

@@ -53,8 +53,9 @@ public:
     static DbResult<bool> categoryHasValidItems(qint64 id);
     static DbStatus deleteCategory(qint64 id);
 
-    // Valid items with their category, by category id then description. categoryId 0 = every
-    // category; an empty text = no description filter (matched literally, ignoring case).
+    // Valid items with their category, by category id, then description in list order, then id.
+    // categoryId 0 = every category; an empty text = no description filter (matched literally,
+    // ignoring case).
     static DbResult<QList<StockRow>> stockList(qint64 categoryId, const QString& descriptionPart);
     // The valid item, or nothing when it is missing or deleted.
     static DbResult<std::optional<Item>> validItem(qint64 id);
