@@ -21,7 +21,6 @@
 
 #include <QComboBox>
 #include <QDate>
-#include <QFont>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -193,11 +192,7 @@ FormRegDdt::FormRegDdt(QWidget* parent) : QDialog(parent)
     header->setColumnStretch(3, 1);
     header->setColumnStretch(5, 1);
 
-    auto* rowButtons = new QHBoxLayout;
-    rowButtons->addWidget(ins);
-    rowButtons->addWidget(vuota);
-    rowButtons->addWidget(eliRiga);
-    rowButtons->addStretch();
+    QHBoxLayout* rowButtons = PaperEditor::rigaPulsanti({ins, vuota, eliRiga}, {});
 
     QHBoxLayout* buttons = PaperEditor::rigaPulsanti({m_ant, m_stampa, m_pdf}, {m_annulla, m_emetti});
 
@@ -295,16 +290,8 @@ void FormRegDdt::nuovo()
     m_stampa->setEnabled(false);
     m_pdf->setEnabled(false);
     m_num->setReadOnly(!app().secondario);
-    bloccaTestata(QString());
+    PaperEditor::blocca(m_testata, QString());
     m_modificato->clear();
-}
-
-void FormRegDdt::bloccaTestata(const QString& perche)
-{
-    for (QWidget* w : m_testata) {
-        w->setEnabled(perche.isEmpty());
-        w->setToolTip(perche);
-    }
 }
 
 void FormRegDdt::mostraRichiamato(const Ddt& d)
@@ -350,7 +337,8 @@ void FormRegDdt::mostraRichiamato(const Ddt& d)
     m_data->setReadOnly(!m_ultimo);
     // An invoiced DDT is shown as invoiced: its header stays as it is (the store refuses it too).
     const DbStatus modificabile = DdtLinkStore::modificabile(d.num);
-    bloccaTestata(modificabile && modificabile->number == DdtLinkStore::Fatturato ? modificabile->text : QString());
+    PaperEditor::blocca(m_testata, modificabile && modificabile->number == DdtLinkStore::Fatturato ? modificabile->text
+                                                                                                   : QString());
     m_annulla->setEnabled(m_ultimo);
     m_modificato->clear();
 }
@@ -414,22 +402,16 @@ void FormRegDdt::salvaRiga(long long ord)
     const auto it = std::find_if(all.cbegin(), all.cend(), [ord](const DdtRow& r) { return r.ord == ord; });
     if (it == all.cend())
         return;
-    const auto outcome = DdtStore::saveRow(m_numRichiamo, *it);
-    if (!outcome)
-        PaperEditor::mostraRifiuto(this, outcome.error(), DdtLinkStore::Fatturato);
-    else if (outcome.value() != DdtStore::Outcome::Done)
-        dialogs().message(this, QStringLiteral("Errore durante salvataggio riga DDT"), QString(), Dialogs::Icon::None);
+    PaperEditor::esitoRiga(this, DdtStore::saveRow(m_numRichiamo, *it), DdtLinkStore::Fatturato,
+                           QStringLiteral("Errore durante salvataggio riga DDT"));
 }
 
 void FormRegDdt::eliminaRiga(long long ord)
 {
     if (!richiamata())
         return;
-    const auto outcome = DdtStore::deleteRow(m_numRichiamo, ord);
-    if (!outcome)
-        PaperEditor::mostraRifiuto(this, outcome.error(), DdtLinkStore::Fatturato);
-    else if (outcome.value() != DdtStore::Outcome::Done)
-        dialogs().message(this, QStringLiteral("Errore durante eliminazione riga DDT"), QString(), Dialogs::Icon::None);
+    PaperEditor::esitoRiga(this, DdtStore::deleteRow(m_numRichiamo, ord), DdtLinkStore::Fatturato,
+                           QStringLiteral("Errore durante eliminazione riga DDT"));
 }
 
 void FormRegDdt::emetti()
@@ -527,7 +509,7 @@ bool FormRegDdt::salvaTestata()
         return true;
     }
     if (outcome.value() == DdtStore::Outcome::DdtMissing) {
-        dialogs().message(this, QStringLiteral("Errore durante salvataggio DDT"), QString(), Dialogs::Icon::None);
+        PaperEditor::messaggio(this, QStringLiteral("Errore durante salvataggio DDT"));
         return true;
     }
     m_modificato->clear();

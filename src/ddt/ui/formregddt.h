@@ -58,7 +58,6 @@ private:
     QList<DdtRow> righe() const;
     int opzioneMezzo() const;
     // Closes the header controls to changes with the reason `perche`; open when it is empty.
-    void bloccaTestata(const QString& perche);
 
     void emetti();
     // Header of a recalled DDT; false when it could not be stored and the window should stay.

@@ -143,11 +143,7 @@ FormRegFatt::FormRegFatt(QWidget* parent) : QDialog(parent)
     header->setColumnStretch(3, 1);
     header->setColumnStretch(5, 1);
 
-    auto* rowButtons = new QHBoxLayout;
-    rowButtons->addWidget(ins);
-    rowButtons->addWidget(vuota);
-    rowButtons->addWidget(eliArt);
-    rowButtons->addStretch();
+    QHBoxLayout* rowButtons = PaperEditor::rigaPulsanti({ins, vuota, eliArt}, {});
 
     auto* totals = new QGridLayout;
     const std::pair<QString, QLineEdit*> totalRows[] = {{QStringLiteral("IMPORTO IMPONIBILE"), m_imp},
@@ -498,7 +494,7 @@ bool FormRegFatt::salvaTestata()
         return false;
     }
     if (outcome.value() == InvoiceStore::Outcome::InvoiceMissing) {
-        dialogs().message(this, QStringLiteral("Errore durante salvataggio Fattura"), QString(), Dialogs::Icon::None);
+        PaperEditor::messaggio(this, QStringLiteral("Errore durante salvataggio Fattura"));
         return true;
     }
     m_modificato->clear();

@@ -195,6 +195,19 @@ void mostraRifiuto(QWidget* parent, const DbError& error, int rifiuto)
         showDbError(parent, error);
 }
 
+void messaggio(QWidget* parent, const QString& text)
+{
+    dialogs().message(parent, text, QString(), Dialogs::Icon::None);
+}
+
+void blocca(const QList<QWidget*>& controls, const QString& perche)
+{
+    for (QWidget* w : controls) {
+        w->setEnabled(perche.isEmpty());
+        w->setToolTip(perche);
+    }
+}
+
 bool numeroLibero(QWidget* parent, const DbResult<bool>& exists, const QString& text)
 {
     if (!exists)

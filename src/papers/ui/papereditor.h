@@ -89,9 +89,23 @@ QPlainTextEdit* testoCarta(QWidget* parent);
 void limitaNote(QPlainTextEdit* box, int length);
 // The number is another paper's: "<text>", title "Impossibile procedere".
 void giaEsistente(QWidget* parent, const QString& text);
+// A bare message without title or icon.
+void messaggio(QWidget* parent, const QString& text);
 // An error of the store: its refusal `rifiuto` (the text says why) as "Impossibile procedere",
 // anything else as a database error.
 void mostraRifiuto(QWidget* parent, const DbError& error, int rifiuto);
+// What the store answered to the change of a stored row: its refusal `rifiuto` and its errors as
+// mostraRifiuto says, an outcome other than Done as `failed`.
+template <typename Outcome>
+void esitoRiga(QWidget* parent, const DbResult<Outcome>& outcome, int rifiuto, const QString& failed)
+{
+    if (!outcome)
+        mostraRifiuto(parent, outcome.error(), rifiuto);
+    else if (outcome.value() != Outcome::Done)
+        messaggio(parent, failed);
+}
+// Greys out `controls`, their tooltip saying why; an empty reason gives them back.
+void blocca(const QList<QWidget*>& controls, const QString& perche);
 // Whether a number is still free as `exists` read it; a number taken is told with `text`.
 bool numeroLibero(QWidget* parent, const DbResult<bool>& exists, const QString& text);
 // A Yes/No question; true on Yes.
