@@ -8,8 +8,11 @@ DEMO_DIR ?= $(CURDIR)/demo-data
 setup:
 	@bash scripts/setup.sh
 
+# ccache, where the machine has it, spares rebuilding what did not change.
+CCACHE := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+
 $(BUILD)/CMakeCache.txt:
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CCACHE) >/dev/null
 
 build: setup $(BUILD)/CMakeCache.txt
 	@cmake --build $(BUILD) -j $(JOBS)
