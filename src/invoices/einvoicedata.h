@@ -18,6 +18,8 @@ struct CompanyFiscalData {
     QString istitutoFinanziario;
     // A person withholds as RT01, a company as RT02.
     bool personaFisica = false;
+    // CausalePagamento of the 4 % withholding; the default is FiscalWordings::kCausaleRitenutaPredefinita.
+    QString causaleRitenuta = QStringLiteral("W");
 };
 
 // How a customer receives electronic invoices.

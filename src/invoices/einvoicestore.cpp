@@ -1,6 +1,7 @@
 #include "invoices/einvoicestore.h"
 
 #include "data/database.h"
+#include "invoices/fiscalwordings.h"
 
 #include <QSqlQuery>
 #include <QVariant>
@@ -39,12 +40,24 @@ DbResult<CompanyFiscalData> EInvoiceStore::company()
         d.istitutoFinanziario = text(r, 10);
         d.personaFisica = r.value(11).toInt() != 0;
     }
+    const auto causale =
+        Database::scalar(QStringLiteral("SELECT CausaleRitenuta FROM EFatturaImpostazioni WHERE Id = ?"), {1});
+    if (!causale)
+        return causale.error();
+    if (!causale.value().toString().isEmpty())
+        d.causaleRitenuta = causale.value().toString();
     return d;
 }
 
 DbStatus EInvoiceStore::saveCompany(const CompanyFiscalData& d)
 {
-    return Database::exec(
+    Transaction tx(Transaction::Write);
+    if (DbStatus s = Database::exec(QStringLiteral("INSERT INTO EFatturaImpostazioni (Id, CausaleRitenuta) VALUES (1, ?) "
+                                                   "ON CONFLICT (Id) DO UPDATE SET CausaleRitenuta = "
+                                                   "excluded.CausaleRitenuta"),
+                                    {d.causaleRitenuta}))
+        return s;
+    if (DbStatus s = Database::exec(
         QStringLiteral("INSERT INTO EFatturaAzienda (Id, Denominazione, PartitaIva, CodiceFiscale, "
                        "RegimeFiscale, Indirizzo, Cap, Comune, Provincia, Nazione, Iban, IstitutoFinanziario, "
                        "PersonaFisica) VALUES (1, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) ON CONFLICT (Id) DO UPDATE SET "
@@ -54,7 +67,9 @@ DbStatus EInvoiceStore::saveCompany(const CompanyFiscalData& d)
                        "Provincia = excluded.Provincia, Nazione = excluded.Nazione, Iban = excluded.Iban, "
                        "IstitutoFinanziario = excluded.IstitutoFinanziario, PersonaFisica = excluded.PersonaFisica"),
         {d.denominazione, d.partitaIva, d.codiceFiscale, d.regimeFiscale, d.indirizzo, d.cap, d.comune, d.provincia,
-         d.nazione, d.iban, d.istitutoFinanziario, d.personaFisica ? 1 : 0});
+         d.nazione, d.iban, d.istitutoFinanziario, d.personaFisica ? 1 : 0}))
+        return s;
+    return tx.commit();
 }
 
 DbResult<CustomerEInvoiceData> EInvoiceStore::customer(qint64 idAna)
@@ -107,6 +122,22 @@ DbStatus EInvoiceStore::saveNatura(const QString& num, const QString& natura)
     return Database::exec(QStringLiteral("INSERT INTO EFatturaNatura (Num, Natura) VALUES (?, ?) "
                                          "ON CONFLICT (Num) DO UPDATE SET Natura = excluded.Natura"),
                           {num, natura});
+}
+
+DbResult<QStringList> EInvoiceStore::diciture(const QString& num, int aliquota, bool ritenuta,
+                                              const Decimal& imponibile)
+{
+    const auto azienda = company();
+    if (!azienda)
+        return azienda.error();
+    QString codice;
+    if (aliquota == 0) {
+        const auto n = natura(num);
+        if (!n)
+            return n.error();
+        codice = n.value();
+    }
+    return FiscalWordings::tratta(azienda.value(), aliquota, ritenuta, codice, imponibile).diciture;
 }
 
 DbStatus EInvoiceStore::forgetNatura(const QString& num)

@@ -2,6 +2,7 @@
 
 #include "data/dberror.h"
 #include "invoices/einvoicedata.h"
+#include "shell/decimal.h"
 
 #include <QList>
 #include <QString>
@@ -27,6 +28,10 @@ public:
     static DbStatus saveNatura(const QString& num, const QString& natura);
     // A cancelled invoice's number is issued again: its Natura must not pass to the new one.
     static DbStatus forgetNatura(const QString& num);
+
+    // The legal wordings the printed invoice carries for its VAT treatment, from the company's
+    // data and the invoice's Natura.
+    static DbResult<QStringList> diciture(const QString& num, int aliquota, bool ritenuta, const Decimal& imponibile);
 
     // The last progressive of the file names (1, 2, ...) taken; it never goes back past a file
     // written, so no two files get the same one.

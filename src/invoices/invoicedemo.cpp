@@ -1,6 +1,7 @@
 #include "invoices/invoicedemo.h"
 
 #include "data/database.h"
+#include "invoices/einvoicestore.h"
 #include "invoices/invoicerules.h"
 #include "invoices/invoicestore.h"
 #include "invoices/invoicetotals.h"
@@ -18,7 +19,7 @@ struct SampleRow {
 };
 
 // Each sample invoice: a customer (index among the first valid ones), rate, withholding, and
-// up to five rows; an empty description ends the rows.
+// up to five rows; an empty description ends the rows. A 0 % invoice names its Natura.
 struct SampleInvoice {
     int customer;
     int iva;
@@ -26,6 +27,7 @@ struct SampleInvoice {
     bool pagata;
     const char* note;
     SampleRow rows[5];
+    const char* natura = nullptr;
 };
 
 const SampleInvoice kInvoices[] = {
@@ -120,6 +122,9 @@ DbStatus fill()
             inv.totale = InvoiceTotals::calcola(inv.rows, inv.iva, inv.ra).totaleMostrato();
             if (auto err = InvoiceStore::issue(inv))
                 return err;
+            if (s.natura)
+                if (auto err = EInvoiceStore::saveNatura(inv.num, QString::fromUtf8(s.natura)))
+                    return err;
             // The current year keeps most invoices still to collect.
             const bool paid = year < today.year() ? (s.pagata || i % 3 == 0) : s.pagata;
             if (paid)
