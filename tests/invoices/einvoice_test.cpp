@@ -671,8 +671,9 @@ TEST(Commands, OneRuleForYearsCustomersControlBytesAndBrokenPapers)
 QString printedAnnotations(const QString& num)
 {
     const InvoiceData d = InvoicePaper::datiFattura(num).value().value();
+    const std::vector<Page> pages = InvoiceLayout::layout(d, LayoutContext{});
     QString out;
-    for (const DrawItem& item : InvoiceLayout::layout(d, LayoutContext{}).back().items())
+    for (const DrawItem& item : pages.back().items())
         if (item.kind == DrawItem::Kind::Text && item.y > 246 && item.y < 270)
             out += item.text;
     return out;
@@ -735,8 +736,9 @@ TEST(EInvoiceXml, NaturaStampFlatRateAndWithholdingReasonOnFileAndPaper)
         ASSERT_FALSE(EInvoiceStore::saveCompany(a));
         ASSERT_EQ(EInvoiceStore::company().value().causaleRitenuta, c.causale);
         s.store({row(1, u"Lavorazione"_s, "0", c.importo)}, c.iva, c.ra);
-        if (!c.natura.isEmpty())
+        if (!c.natura.isEmpty()) {
             ASSERT_FALSE(EInvoiceStore::saveNatura(u"12/26"_s, c.natura));
+        }
         const QString error = EInvoiceExport::writeFile(u"12/26"_s, s.out());
         ASSERT_TRUE(error.isEmpty()) << error.toStdString();
         EXPECT_EQ(xsdErrors(s.out()), QString());
