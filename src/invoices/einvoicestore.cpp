@@ -124,20 +124,13 @@ DbStatus EInvoiceStore::saveNatura(const QString& num, const QString& natura)
                           {num, natura});
 }
 
-DbResult<QStringList> EInvoiceStore::diciture(const QString& num, int aliquota, bool ritenuta,
+DbResult<QStringList> EInvoiceStore::diciture(int aliquota, bool ritenuta, const QString& natura,
                                               const Decimal& imponibile)
 {
     const auto azienda = company();
     if (!azienda)
         return azienda.error();
-    QString codice;
-    if (aliquota == 0) {
-        const auto n = natura(num);
-        if (!n)
-            return n.error();
-        codice = n.value();
-    }
-    return FiscalWordings::tratta(azienda.value(), aliquota, ritenuta, codice, imponibile).diciture;
+    return FiscalWordings::tratta(azienda.value(), aliquota, ritenuta, natura, imponibile).diciture;
 }
 
 DbStatus EInvoiceStore::forgetNatura(const QString& num)

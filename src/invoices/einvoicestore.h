@@ -30,8 +30,9 @@ public:
     static DbStatus forgetNatura(const QString& num);
 
     // The legal wordings the printed invoice carries for its VAT treatment, from the company's
-    // data and the invoice's Natura.
-    static DbResult<QStringList> diciture(const QString& num, int aliquota, bool ritenuta, const Decimal& imponibile);
+    // data and the Natura of a 0 % invoice.
+    static DbResult<QStringList> diciture(int aliquota, bool ritenuta, const QString& natura,
+                                          const Decimal& imponibile);
 
     // The last progressive of the file names (1, 2, ...) taken; it never goes back past a file
     // written, so no two files get the same one.

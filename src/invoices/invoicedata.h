@@ -38,6 +38,8 @@ struct InvoiceData {
     QString importoIva;
     QString importoRitenuta;
     QString totale;
+    // The Natura of a 0 % invoice; empty for none.
+    QString natura;
     // Legal wordings of the VAT treatment, printed under the annotations.
     QStringList diciture;
 

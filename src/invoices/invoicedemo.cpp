@@ -1,7 +1,6 @@
 #include "invoices/invoicedemo.h"
 
 #include "data/database.h"
-#include "invoices/einvoicestore.h"
 #include "invoices/invoicerules.h"
 #include "invoices/invoicestore.h"
 #include "invoices/invoicetotals.h"
@@ -120,11 +119,8 @@ DbStatus fill()
                                  Decimal::fromString(QString::fromUtf8(r.prezzo)).value_or(Decimal())});
             }
             inv.totale = InvoiceTotals::calcola(inv.rows, inv.iva, inv.ra).totaleMostrato();
-            if (auto err = InvoiceStore::issue(inv))
+            if (auto err = InvoiceStore::issue(inv, {}, QString::fromUtf8(s.natura)))
                 return err;
-            if (s.natura)
-                if (auto err = EInvoiceStore::saveNatura(inv.num, QString::fromUtf8(s.natura)))
-                    return err;
             // The current year keeps most invoices still to collect.
             const bool paid = year < today.year() ? (s.pagata || i % 3 == 0) : s.pagata;
             if (paid)

@@ -184,7 +184,7 @@ std::vector<Page> layout(const InvoiceData& d, const LayoutContext& ctx)
     Decimal imponibile;
     for (const InvoiceData::Row& r : d.righe)
         imponibile += r.importoValore;
-    const auto diciture = EInvoiceStore::diciture(d.num, d.aliquota, d.ritenuta, imponibile.rounded(2));
+    const auto diciture = EInvoiceStore::diciture(d.aliquota, d.ritenuta, d.natura, imponibile.rounded(2));
     if (diciture)
         stampata.diciture = diciture.value();
     else
