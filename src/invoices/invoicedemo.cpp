@@ -73,6 +73,22 @@ const SampleInvoice kInvoices[] = {
      "Prima casa",
      {{"Portoncino blindato classe 3", "1", "980"}, {"Smontaggio vecchio infisso", "", "60"}}},
     {1, 22, true, false, "", {{"Grigliato elettroforgiato 30x2", "9.6", "48.5"}, {"Taglio e foratura", "", "85"}}},
+    // A builder's subcontract: reverse charge.
+    {1,
+     0,
+     false,
+     true,
+     "Subappalto cantiere Via Brennero",
+     {{"Struttura in acciaio per soppalco, fornitura e posa", "1", "4800"}, {"Scala di servizio", "1", "950"}},
+     "N6.3"},
+    // An exporter's declaration of intent: no VAT, the virtual stamp.
+    {4,
+     0,
+     false,
+     false,
+     "Dichiarazione d'intento n. 12 del 10/01",
+     {{"Telai in acciaio per macchine utensili", "4", "380"}},
+     "N3.5"},
 };
 
 } // namespace
