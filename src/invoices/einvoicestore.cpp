@@ -52,22 +52,24 @@ DbResult<CompanyFiscalData> EInvoiceStore::company()
 DbStatus EInvoiceStore::saveCompany(const CompanyFiscalData& d)
 {
     Transaction tx(Transaction::Write);
-    if (DbStatus s = Database::exec(QStringLiteral("INSERT INTO EFatturaImpostazioni (Id, CausaleRitenuta) VALUES (1, ?) "
-                                                   "ON CONFLICT (Id) DO UPDATE SET CausaleRitenuta = "
-                                                   "excluded.CausaleRitenuta"),
-                                    {d.causaleRitenuta}))
+    if (DbStatus s =
+            Database::exec(QStringLiteral("INSERT INTO EFatturaImpostazioni (Id, CausaleRitenuta) VALUES (1, ?) "
+                                          "ON CONFLICT (Id) DO UPDATE SET CausaleRitenuta = "
+                                          "excluded.CausaleRitenuta"),
+                           {d.causaleRitenuta}))
         return s;
     if (DbStatus s = Database::exec(
-        QStringLiteral("INSERT INTO EFatturaAzienda (Id, Denominazione, PartitaIva, CodiceFiscale, "
-                       "RegimeFiscale, Indirizzo, Cap, Comune, Provincia, Nazione, Iban, IstitutoFinanziario, "
-                       "PersonaFisica) VALUES (1, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) ON CONFLICT (Id) DO UPDATE SET "
-                       "Denominazione = excluded.Denominazione, PartitaIva = excluded.PartitaIva, "
-                       "CodiceFiscale = excluded.CodiceFiscale, RegimeFiscale = excluded.RegimeFiscale, "
-                       "Indirizzo = excluded.Indirizzo, Cap = excluded.Cap, Comune = excluded.Comune, "
-                       "Provincia = excluded.Provincia, Nazione = excluded.Nazione, Iban = excluded.Iban, "
-                       "IstitutoFinanziario = excluded.IstitutoFinanziario, PersonaFisica = excluded.PersonaFisica"),
-        {d.denominazione, d.partitaIva, d.codiceFiscale, d.regimeFiscale, d.indirizzo, d.cap, d.comune, d.provincia,
-         d.nazione, d.iban, d.istitutoFinanziario, d.personaFisica ? 1 : 0}))
+            QStringLiteral(
+                "INSERT INTO EFatturaAzienda (Id, Denominazione, PartitaIva, CodiceFiscale, "
+                "RegimeFiscale, Indirizzo, Cap, Comune, Provincia, Nazione, Iban, IstitutoFinanziario, "
+                "PersonaFisica) VALUES (1, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) ON CONFLICT (Id) DO UPDATE SET "
+                "Denominazione = excluded.Denominazione, PartitaIva = excluded.PartitaIva, "
+                "CodiceFiscale = excluded.CodiceFiscale, RegimeFiscale = excluded.RegimeFiscale, "
+                "Indirizzo = excluded.Indirizzo, Cap = excluded.Cap, Comune = excluded.Comune, "
+                "Provincia = excluded.Provincia, Nazione = excluded.Nazione, Iban = excluded.Iban, "
+                "IstitutoFinanziario = excluded.IstitutoFinanziario, PersonaFisica = excluded.PersonaFisica"),
+            {d.denominazione, d.partitaIva, d.codiceFiscale, d.regimeFiscale, d.indirizzo, d.cap, d.comune, d.provincia,
+             d.nazione, d.iban, d.istitutoFinanziario, d.personaFisica ? 1 : 0}))
         return s;
     return tx.commit();
 }
@@ -131,6 +133,14 @@ DbResult<QStringList> EInvoiceStore::diciture(int aliquota, bool ritenuta, const
     if (!azienda)
         return azienda.error();
     return FiscalWordings::tratta(azienda.value(), aliquota, ritenuta, natura, imponibile).diciture;
+}
+
+DbResult<QStringList> EInvoiceStore::rifiutiRegime(int aliquota, bool ritenuta)
+{
+    const auto azienda = company();
+    if (!azienda)
+        return azienda.error();
+    return FiscalWordings::rifiutiRegime(azienda.value(), aliquota, ritenuta);
 }
 
 DbStatus EInvoiceStore::forgetNatura(const QString& num)

@@ -34,6 +34,10 @@ public:
     static DbResult<QStringList> diciture(int aliquota, bool ritenuta, const QString& natura,
                                           const Decimal& imponibile);
 
+    // Why the company's regime forbids an invoice at this rate or with the withholding; empty
+    // when it does not.
+    static DbResult<QStringList> rifiutiRegime(int aliquota, bool ritenuta);
+
     // The last progressive of the file names (1, 2, ...) taken; it never goes back past a file
     // written, so no two files get the same one.
     static DbResult<long long> lastProgressive();

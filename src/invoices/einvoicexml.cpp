@@ -109,11 +109,8 @@ QStringList EInvoiceXml::mancanti(const Input& in)
     if (inv.num.isEmpty() || inv.num.size() > 20 || !inv.num.contains(QRegularExpression(u"[0-9]"_s)))
         out << u"Numero della fattura"_s;
     const bool forfettario = in.company.regimeFiscale == FiscalWordings::kRegimeForfettario;
-    if (forfettario && inv.iva != 0)
-        out << u"Regime forfettario (RF19): la fattura va emessa con aliquota 0 %"_s;
-    if (forfettario && inv.ra)
-        out << u"Regime forfettario (RF19): la fattura non subisce la ritenuta"_s;
-    else if (inv.iva == 0 && !forfettario && !inElenco(nature(), in.natura))
+    out << FiscalWordings::rifiutiRegime(in.company, inv.iva, inv.ra);
+    if (inv.iva == 0 && !forfettario && !inElenco(nature(), in.natura))
         out << u"Natura dell'operazione per l'aliquota 0 %"_s;
     if (inv.ra && !forfettario && !FiscalWordings::causaleRitenutaValida(in.company.causaleRitenuta))
         out << u"Causale della ritenuta nei dati dell'azienda"_s;
@@ -146,8 +143,7 @@ QByteArray EInvoiceXml::write(const Input& in, QStringList* adattati)
     const Decimal imponibile = t.imponibile.rounded(2);
     const Decimal imposta = t.iva.rounded(2);
     const QString aliquota = importo(Decimal(inv.iva));
-    const FiscalWordings::Trattamento fiscale =
-        FiscalWordings::tratta(a, inv.iva, inv.ra, in.natura, imponibile);
+    const FiscalWordings::Trattamento fiscale = FiscalWordings::tratta(a, inv.iva, inv.ra, in.natura, imponibile);
     const QString& natura = fiscale.natura;
 
     QByteArray out;

@@ -54,8 +54,8 @@ const QList<Natura>& nature()
          kDpr + u", art. 17, c. 5"_s, false},
         {u"N6.4"_s, u"Inversione contabile - cessione di fabbricati"_s, inversione(u"17, comma 6, lett. a-bis)"_s),
          kDpr + u", art. 17, c. 6, lett. a-bis)"_s, false},
-        {u"N6.5"_s, u"Inversione contabile - cessione di telefoni cellulari"_s,
-         inversione(u"17, comma 6, lett. b)"_s), kDpr + u", art. 17, c. 6, lett. b)"_s, false},
+        {u"N6.5"_s, u"Inversione contabile - cessione di telefoni cellulari"_s, inversione(u"17, comma 6, lett. b)"_s),
+         kDpr + u", art. 17, c. 6, lett. b)"_s, false},
         {u"N6.6"_s, u"Inversione contabile - cessione di prodotti elettronici"_s,
          inversione(u"17, comma 6, lett. c)"_s), kDpr + u", art. 17, c. 6, lett. c)"_s, false},
         {u"N6.8"_s, u"Inversione contabile - operazioni settore energetico"_s,
@@ -85,6 +85,18 @@ bool causaleRitenutaValida(const QString& codice)
     if (codice.size() == 1)
         return codice.at(0) >= u'A' && codice.at(0) <= u'Z' && !u"FJK"_s.contains(codice);
     return others.contains(codice);
+}
+
+QStringList rifiutiRegime(const CompanyFiscalData& azienda, int aliquota, bool ritenuta)
+{
+    QStringList out;
+    if (azienda.regimeFiscale != kRegimeForfettario)
+        return out;
+    if (aliquota != 0)
+        out << u"Regime forfettario (RF19): la fattura va emessa con aliquota 0 %"_s;
+    if (ritenuta)
+        out << u"Regime forfettario (RF19): la fattura non subisce la ritenuta"_s;
+    return out;
 }
 
 Trattamento tratta(const CompanyFiscalData& azienda, int aliquota, bool ritenuta, const QString& codice,

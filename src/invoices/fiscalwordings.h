@@ -57,6 +57,9 @@ struct Trattamento {
     bool bollo = false;
     QStringList diciture;
 };
+// Why the company's regime forbids this rate or withholding, in Italian; empty when it does not.
+QStringList rifiutiRegime(const CompanyFiscalData& azienda, int aliquota, bool ritenuta);
+
 // `natura` is the code chosen for a 0 % invoice; `imponibile` its taxable amount as printed.
 Trattamento tratta(const CompanyFiscalData& azienda, int aliquota, bool ritenuta, const QString& natura,
                    const Decimal& imponibile);

@@ -1,14 +1,14 @@
 #include "invoices/einvoiceexport.h"
 #include "invoices/einvoicerules.h"
 #include "invoices/einvoicestore.h"
-#include "invoices/invoicedata.h"
-#include "invoices/invoicetotals.h"
 #include "invoices/fiscalwordings.h"
+#include "invoices/invoicedata.h"
 #include "invoices/invoicelayout.h"
 #include "invoices/invoicepaper.h"
+#include "invoices/invoicetotals.h"
 #include "invoicetest.h"
-#include "xsdcheck.h"
 #include "workdir.h"
+#include "xsdcheck.h"
 
 #include <QDir>
 #include <QFile>
@@ -701,29 +701,74 @@ TEST(EInvoiceXml, NaturaStampFlatRateAndWithholdingReasonOnFileAndPaper)
     };
     const std::vector<Case> cases{
         {"subappalto edile N6.3, nessun bollo",
-         u"RF01"_s, u"W"_s, 0, false, u"N6.3"_s, "1500",
+         u"RF01"_s,
+         u"W"_s,
+         0,
+         false,
+         u"N6.3"_s,
+         "1500",
          {{u"DatiRiepilogo/Natura"_s, u"N6.3"_s}, {u"DatiBollo/BolloVirtuale"_s, {}}},
          {n63}},
-        {"rottami N6.1", u"RF01"_s, u"W"_s, 0, false, u"N6.1"_s, "300",
+        {"rottami N6.1",
+         u"RF01"_s,
+         u"W"_s,
+         0,
+         false,
+         u"N6.1"_s,
+         "300",
          {{u"DettaglioLinee/Natura"_s, u"N6.1"_s}, {u"ImportoBollo"_s, {}}},
          {FiscalWordings::natura(u"N6.1"_s)->dicitura}},
-        {"dichiarazione d'intento a 77,47: nessun bollo", u"RF01"_s, u"W"_s, 0, false, u"N3.5"_s, "77.47",
+        {"dichiarazione d'intento a 77,47: nessun bollo",
+         u"RF01"_s,
+         u"W"_s,
+         0,
+         false,
+         u"N3.5"_s,
+         "77.47",
          {{u"DatiRiepilogo/Natura"_s, u"N3.5"_s}, {u"DatiBollo/BolloVirtuale"_s, {}}},
          {FiscalWordings::natura(u"N3.5"_s)->dicitura}},
-        {"dichiarazione d'intento a 77,48: bollo", u"RF01"_s, u"W"_s, 0, false, u"N3.5"_s, "77.48",
-         {{u"DatiBollo/BolloVirtuale"_s, u"SI"_s}, {u"DatiBollo/ImportoBollo"_s, u"2.00"_s},
+        {"dichiarazione d'intento a 77,48: bollo",
+         u"RF01"_s,
+         u"W"_s,
+         0,
+         false,
+         u"N3.5"_s,
+         "77.48",
+         {{u"DatiBollo/BolloVirtuale"_s, u"SI"_s},
+          {u"DatiBollo/ImportoBollo"_s, u"2.00"_s},
           {u"ImportoTotaleDocumento"_s, u"77.48"_s}},
          {FiscalWordings::natura(u"N3.5"_s)->dicitura, FiscalWordings::kDicituraBollo}},
-        {"forfettario: N2.2 senza Natura scelta, bollo", u"RF19"_s, u"W"_s, 0, false, {}, "640",
-         {{u"RegimeFiscale"_s, u"RF19"_s}, {u"DettaglioLinee/Natura"_s, u"N2.2"_s},
-          {u"DatiRiepilogo/Natura"_s, u"N2.2"_s}, {u"DatiBollo/ImportoBollo"_s, u"2.00"_s},
+        {"forfettario: N2.2 senza Natura scelta, bollo",
+         u"RF19"_s,
+         u"W"_s,
+         0,
+         false,
+         {},
+         "640",
+         {{u"RegimeFiscale"_s, u"RF19"_s},
+          {u"DettaglioLinee/Natura"_s, u"N2.2"_s},
+          {u"DatiRiepilogo/Natura"_s, u"N2.2"_s},
+          {u"DatiBollo/ImportoBollo"_s, u"2.00"_s},
           {u"DatiRitenuta/TipoRitenuta"_s, {}}},
          {FiscalWordings::kDicituraForfettario, FiscalWordings::kDicituraBollo}},
-        {"forfettario a 77,47", u"RF19"_s, u"W"_s, 0, false, {}, "77.47",
+        {"forfettario a 77,47",
+         u"RF19"_s,
+         u"W"_s,
+         0,
+         false,
+         {},
+         "77.47",
          {{u"DatiRiepilogo/Natura"_s, u"N2.2"_s}, {u"DatiBollo/BolloVirtuale"_s, {}}},
          {FiscalWordings::kDicituraForfettario}},
-        {"ritenuta con la causale dell'azienda", u"RF01"_s, u"A"_s, 22, true, {}, "1000",
-         {{u"DatiRitenuta/CausalePagamento"_s, u"A"_s}, {u"DatiRitenuta/ImportoRitenuta"_s, u"40.00"_s},
+        {"ritenuta con la causale dell'azienda",
+         u"RF01"_s,
+         u"A"_s,
+         22,
+         true,
+         {},
+         "1000",
+         {{u"DatiRitenuta/CausalePagamento"_s, u"A"_s},
+          {u"DatiRitenuta/ImportoRitenuta"_s, u"40.00"_s},
           {u"DatiBollo/BolloVirtuale"_s, {}}},
          {}},
     };
@@ -784,8 +829,8 @@ TEST(FiscalWordings, NaturaOrderWordingsAndWithholdingReasons)
     EXPECT_EQ(FiscalWordings::natura(u"N9"_s), nullptr);
 
     const std::pair<const char*, bool> reasons[] = {
-        {"W", true}, {"A", true}, {"Y", true}, {"Z", true}, {"M2", true}, {"ZO", true}, {"SC", true},
-        {"F", false}, {"J", false}, {"K", false}, {"W1", false}, {"", false}, {"w", false}, {"AB", false},
+        {"W", true},  {"A", true},  {"Y", true},  {"Z", true},   {"M2", true}, {"ZO", true}, {"SC", true},
+        {"F", false}, {"J", false}, {"K", false}, {"W1", false}, {"", false},  {"w", false}, {"AB", false},
     };
     for (const auto& [code, valid] : reasons)
         EXPECT_EQ(FiscalWordings::causaleRitenutaValida(QString::fromLatin1(code)), valid) << code;

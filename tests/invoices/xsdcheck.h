@@ -12,8 +12,8 @@ inline QString xsdErrors(const QString& xmlPath)
         QStringLiteral(CORVALISTO_SOURCE_DIR "/tests/invoices/data/fatturapa/Schema_v1.2.2_senza_firma.xsd");
     QProcess p;
     p.setProcessChannelMode(QProcess::MergedChannels);
-    p.start(QStringLiteral("xmllint"), {QStringLiteral("--noout"), QStringLiteral("--nonet"),
-                                        QStringLiteral("--schema"), schema, xmlPath});
+    p.start(QStringLiteral("xmllint"),
+            {QStringLiteral("--noout"), QStringLiteral("--nonet"), QStringLiteral("--schema"), schema, xmlPath});
     if (!p.waitForFinished(60000))
         return QStringLiteral("xmllint non avviato o bloccato: ") + p.errorString();
     const QString out = QString::fromUtf8(p.readAll()).trimmed();

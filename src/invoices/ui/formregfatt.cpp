@@ -3,6 +3,7 @@
 #include "data/runtimeerrors.h"
 #include "data/textcolumns.h"
 #include "ddt/ddtlinkstore.h"
+#include "invoices/einvoicestore.h"
 #include "invoices/invoicepaper.h"
 #include "invoices/invoicerules.h"
 #include "invoices/invoicestore.h"
@@ -181,8 +182,8 @@ FormRegFatt::FormRegFatt(QWidget* parent) : QDialog(parent)
                           m_stampa, m_pdf, m_xml,    m_annulla,  m_emetti, m_cmd[0], m_cmd[1], m_cmd[2], m_cmd[3]};
     for (QWidget* w : tracked)
         m_frame->track(w);
-    QWidget* order[] = {m_num, m_data, m_iva,  m_ra, m_natura, m_cli,    m_btnCli, m_nuovoCli, m_righe->grid(), ins,
-                        vuota, eliArt, m_note, m_ant, m_stampa, m_pdf,    m_xml,      m_annulla,       m_emetti};
+    QWidget* order[] = {m_num, m_data, m_iva,  m_ra,  m_natura, m_cli, m_btnCli, m_nuovoCli, m_righe->grid(), ins,
+                        vuota, eliArt, m_note, m_ant, m_stampa, m_pdf, m_xml,    m_annulla,  m_emetti};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
 
@@ -444,6 +445,8 @@ void FormRegFatt::emetti()
     }
     if (!verificaIva(false))
         return;
+    if (const auto no = EInvoiceStore::rifiutiRegime(testata(num, *data).iva, m_ra->isChecked()); !no || !no->isEmpty())
+        return no ? avviso(no->join(u'\n'), m_iva) : WindowBehaviour::showDbError(this, no.error());
     const QList<InvoiceRow> righe = rows();
     if (!PaperEditor::clienteScelto(this, m_idCli, m_cli) || !PaperEditor::haRighe(this, righe))
         return;

@@ -1,5 +1,6 @@
 #include "../../printing/pdfprobe.h"
 #include "../invoicetest.h"
+#include "invoices/einvoicestore.h"
 #include "invoices/fiscalwordings.h"
 #include "invoices/invoicelayout.h"
 #include "invoices/invoicepaper.h"
@@ -658,4 +659,38 @@ TEST_F(FormRegFattTest, NaturaChosenAtZeroRateKeptWithTheInvoiceAndPrinted)
     natura->setCurrentIndex(natura->findData(u"N6.7"_s));
     click("BtnEmetti");
     EXPECT_EQ(kept(), u"%1|N6.7"_s.arg(num(1)));
+}
+
+TEST_F(FormRegFattTest, FlatRateRegimeIssuesOnlyAtZeroWithoutWithholding)
+{
+    CompanyFiscalData azienda;
+    azienda.regimeFiscale = u"RF19"_s;
+    ASSERT_FALSE(EInvoiceStore::saveCompany(azienda));
+    const struct {
+        const char* rate;
+        bool ra;
+        QString refusal; // empty: issued
+    } cases[] = {
+        {"22", false, u"Regime forfettario (RF19): la fattura va emessa con aliquota 0 %"_s},
+        {"0", true, u"Regime forfettario (RF19): la fattura non subisce la ritenuta"_s},
+        {"0", false, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.rate);
+        dlg.messages.clear();
+        open();
+        choose(u"ROSSI"_s);
+        addRow(u"Cancello"_s, u"1"_s, u"500"_s);
+        setRate(QString::fromLatin1(c.rate));
+        get<QCheckBox>("ChkRA")->setChecked(c.ra);
+        if (c.refusal.isEmpty())
+            noCopies();
+        click("BtnEmetti");
+        if (c.refusal.isEmpty()) {
+            EXPECT_EQ(dbRows(u"SELECT Iva, RA FROM Fatture"_s), u"0|-"_s);
+        } else {
+            EXPECT_EQ(dlg.lastText(), c.refusal);
+            EXPECT_EQ(dbRows(u"SELECT count(*) FROM Fatture"_s), u"0"_s);
+        }
+    }
 }
