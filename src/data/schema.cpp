@@ -72,10 +72,11 @@ const Table kEInvoiceFiles[] = {
     {"EFatturaFile", "CREATE TABLE IF NOT EXISTS EFatturaFile (Num TEXT PRIMARY KEY, Progressivo INTEGER NOT NULL)"},
 };
 
-// Step 5: the company's fiscal settings beyond its identity: the withholding's payment reason.
+// Step 5: the company's fiscal settings beyond its identity: the withholding's payment reason and
+// whether the stamp duty is charged to the customer.
 const Table kFiscalSettings[] = {
     {"EFatturaImpostazioni", "CREATE TABLE IF NOT EXISTS EFatturaImpostazioni (Id INTEGER PRIMARY KEY CHECK (Id = 1), "
-                             "CausaleRitenuta TEXT)"},
+                             "CausaleRitenuta TEXT, BolloACliente INTEGER)"},
 };
 
 struct Step {

@@ -20,6 +20,8 @@ struct CompanyFiscalData {
     bool personaFisica = false;
     // CausalePagamento of the 4 % withholding; the default is FiscalWordings::kCausaleRitenutaPredefinita.
     QString causaleRitenuta = QStringLiteral("W");
+    // The virtual stamp is charged to the customer as a row of the invoice.
+    bool bolloACliente = false;
 };
 
 // How a customer receives electronic invoices.

@@ -40,12 +40,15 @@ DbResult<CompanyFiscalData> EInvoiceStore::company()
         d.istitutoFinanziario = text(r, 10);
         d.personaFisica = r.value(11).toInt() != 0;
     }
-    const auto causale =
-        Database::scalar(QStringLiteral("SELECT CausaleRitenuta FROM EFatturaImpostazioni WHERE Id = ?"), {1});
-    if (!causale)
-        return causale.error();
-    if (!causale.value().toString().isEmpty())
-        d.causaleRitenuta = causale.value().toString();
+    auto s = Database::select(
+        QStringLiteral("SELECT CausaleRitenuta, BolloACliente FROM EFatturaImpostazioni WHERE Id = ?"), {1});
+    if (!s)
+        return s.error();
+    if (s.value().next()) {
+        if (const QString causale = text(s.value(), 0); !causale.isEmpty())
+            d.causaleRitenuta = causale;
+        d.bolloACliente = s.value().value(1).toInt() != 0;
+    }
     return d;
 }
 
@@ -53,10 +56,10 @@ DbStatus EInvoiceStore::saveCompany(const CompanyFiscalData& d)
 {
     Transaction tx(Transaction::Write);
     if (DbStatus s =
-            Database::exec(QStringLiteral("INSERT INTO EFatturaImpostazioni (Id, CausaleRitenuta) VALUES (1, ?) "
-                                          "ON CONFLICT (Id) DO UPDATE SET CausaleRitenuta = "
-                                          "excluded.CausaleRitenuta"),
-                           {d.causaleRitenuta}))
+            Database::exec(QStringLiteral("INSERT INTO EFatturaImpostazioni (Id, CausaleRitenuta, BolloACliente) "
+                                          "VALUES (1, ?, ?) ON CONFLICT (Id) DO UPDATE SET CausaleRitenuta = "
+                                          "excluded.CausaleRitenuta, BolloACliente = excluded.BolloACliente"),
+                           {d.causaleRitenuta, d.bolloACliente ? 1 : 0}))
         return s;
     if (DbStatus s = Database::exec(
             QStringLiteral(
@@ -141,6 +144,15 @@ DbResult<QStringList> EInvoiceStore::rifiutiRegime(int aliquota, bool ritenuta)
     if (!azienda)
         return azienda.error();
     return FiscalWordings::rifiutiRegime(azienda.value(), aliquota, ritenuta);
+}
+
+DbResult<std::optional<InvoiceRow>> EInvoiceStore::rigaBollo(int aliquota, bool ritenuta, const QString& natura,
+                                                             const QList<InvoiceRow>& rows)
+{
+    const auto azienda = company();
+    if (!azienda)
+        return azienda.error();
+    return FiscalWordings::rigaBollo(azienda.value(), aliquota, ritenuta, natura, rows);
 }
 
 DbStatus EInvoiceStore::forgetNatura(const QString& num)

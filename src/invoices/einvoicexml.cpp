@@ -143,7 +143,8 @@ QByteArray EInvoiceXml::write(const Input& in, QStringList* adattati)
     const Decimal imponibile = t.imponibile.rounded(2);
     const Decimal imposta = t.iva.rounded(2);
     const QString aliquota = importo(Decimal(inv.iva));
-    const FiscalWordings::Trattamento fiscale = FiscalWordings::tratta(a, inv.iva, inv.ra, in.natura, imponibile);
+    const FiscalWordings::Trattamento fiscale =
+        FiscalWordings::tratta(a, inv.iva, inv.ra, in.natura, FiscalWordings::importoPerBollo(inv.rows));
     const QString& natura = fiscale.natura;
 
     QByteArray out;

@@ -1,5 +1,9 @@
 #include "invoices/fiscalwordings.h"
 
+#include "invoices/invoicerules.h"
+
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace FiscalWordings {
@@ -97,6 +101,29 @@ QStringList rifiutiRegime(const CompanyFiscalData& azienda, int aliquota, bool r
     if (ritenuta)
         out << u"Regime forfettario (RF19): la fattura non subisce la ritenuta"_s;
     return out;
+}
+
+Decimal importoPerBollo(const QList<InvoiceRow>& rows)
+{
+    Decimal out;
+    for (const InvoiceRow& r : rows)
+        if (r.descrizione != kRigaBollo)
+            out += InvoiceRules::importoMostrato(r);
+    return out;
+}
+
+std::optional<InvoiceRow> rigaBollo(const CompanyFiscalData& azienda, int aliquota, bool ritenuta,
+                                    const QString& natura, const QList<InvoiceRow>& rows)
+{
+    if (!azienda.bolloACliente || !tratta(azienda, aliquota, ritenuta, natura, importoPerBollo(rows)).bollo)
+        return std::nullopt;
+    int ord = 0;
+    for (const InvoiceRow& r : rows) {
+        if (r.descrizione == kRigaBollo)
+            return std::nullopt;
+        ord = std::max(ord, r.ord);
+    }
+    return InvoiceRow{ord + 1, kRigaBollo, Decimal(), kImportoBollo};
 }
 
 Trattamento tratta(const CompanyFiscalData& azienda, int aliquota, bool ritenuta, const QString& codice,

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "invoices/einvoicedata.h"
+#include "invoices/invoicerow.h"
 #include "shell/decimal.h"
 
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 // The legal wordings an invoice must carry for its VAT treatment, each with the law it quotes,
 // and the rules that pick them: the Natura of a 0 % invoice, the flat-rate regime, the stamp duty.
@@ -59,6 +61,15 @@ struct Trattamento {
 };
 // Why the company's regime forbids this rate or withholding, in Italian; empty when it does not.
 QStringList rifiutiRegime(const CompanyFiscalData& azienda, int aliquota, bool ritenuta);
+
+// The row that charges the stamp to the customer; it does not count towards the stamp's threshold.
+inline const QString kRigaBollo = QStringLiteral("Rimborso imposta di bollo");
+// The amount the stamp's threshold looks at: the rows' amounts as shown, the stamp's row left out.
+Decimal importoPerBollo(const QList<InvoiceRow>& rows);
+// The stamp's row to add when the company charges the stamp, it is due and the invoice has no
+// such row yet; nothing otherwise.
+std::optional<InvoiceRow> rigaBollo(const CompanyFiscalData& azienda, int aliquota, bool ritenuta,
+                                    const QString& natura, const QList<InvoiceRow>& rows);
 
 // `natura` is the code chosen for a 0 % invoice; `imponibile` its taxable amount as printed.
 Trattamento tratta(const CompanyFiscalData& azienda, int aliquota, bool ritenuta, const QString& natura,

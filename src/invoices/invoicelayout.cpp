@@ -1,6 +1,7 @@
 #include "invoices/invoicelayout.h"
 
 #include "invoices/einvoicestore.h"
+#include "invoices/fiscalwordings.h"
 #include "printing/pagefurniture.h"
 #include "printing/printsources.h"
 #include "shell/dialogs.h"
@@ -181,9 +182,11 @@ std::vector<Page> layout(const InvoiceData& d, const LayoutContext& ctx)
     CustomerFields cliente;
     PrintSources::caricaCliente(ctx.parent, d.idCliente, cliente);
     InvoiceData stampata = d;
+    // The stamp's own row does not count towards its threshold.
     Decimal imponibile;
     for (const InvoiceData::Row& r : d.righe)
-        imponibile += r.importoValore;
+        if (r.descrizione != FiscalWordings::kRigaBollo)
+            imponibile += r.importoValore;
     const auto diciture = EInvoiceStore::diciture(d.aliquota, d.ritenuta, d.natura, imponibile.rounded(2));
     if (diciture)
         stampata.diciture = diciture.value();

@@ -698,6 +698,7 @@ TEST(EInvoiceXml, NaturaStampFlatRateAndWithholdingReasonOnFileAndPaper)
         const char* importo;
         std::vector<std::pair<QString, QString>> expected;
         QStringList diciture;
+        bool bolloACliente = false;
     };
     const std::vector<Case> cases{
         {"subappalto edile N6.3, nessun bollo",
@@ -760,6 +761,17 @@ TEST(EInvoiceXml, NaturaStampFlatRateAndWithholdingReasonOnFileAndPaper)
          "77.47",
          {{u"DatiRiepilogo/Natura"_s, u"N2.2"_s}, {u"DatiBollo/BolloVirtuale"_s, {}}},
          {FiscalWordings::kDicituraForfettario}},
+        {"bollo a carico del cliente a 77,47: nessuna riga",
+         u"RF01"_s, u"W"_s, 0, false, u"N3.5"_s, "77.47",
+         {{u"DettaglioLinee/Descrizione"_s, u"Lavorazione"_s}, {u"ImportoTotaleDocumento"_s, u"77.47"_s},
+          {u"DatiBollo/BolloVirtuale"_s, {}}},
+         {FiscalWordings::natura(u"N3.5"_s)->dicitura}, true},
+        {"bollo a carico del cliente a 77,48: riga nei totali",
+         u"RF19"_s, u"W"_s, 0, false, {}, "77.48",
+         {{u"DettaglioLinee/Descrizione"_s, u"Lavorazione|Rimborso imposta di bollo"_s},
+          {u"DettaglioLinee/PrezzoTotale"_s, u"77.48|2.00"_s}, {u"ImportoTotaleDocumento"_s, u"79.48"_s},
+          {u"DatiBollo/ImportoBollo"_s, u"2.00"_s}},
+         {FiscalWordings::kDicituraForfettario, FiscalWordings::kDicituraBollo}, true},
         {"ritenuta con la causale dell'azienda",
          u"RF01"_s,
          u"A"_s,
@@ -778,9 +790,16 @@ TEST(EInvoiceXml, NaturaStampFlatRateAndWithholdingReasonOnFileAndPaper)
         CompanyFiscalData a = company();
         a.regimeFiscale = c.regime;
         a.causaleRitenuta = c.causale;
+        a.bolloACliente = c.bolloACliente;
         ASSERT_FALSE(EInvoiceStore::saveCompany(a));
         ASSERT_EQ(EInvoiceStore::company().value().causaleRitenuta, c.causale);
-        s.store({row(1, u"Lavorazione"_s, "0", c.importo)}, c.iva, c.ra);
+        ASSERT_EQ(EInvoiceStore::company().value().bolloACliente, c.bolloACliente);
+        QList<InvoiceRow> rows{row(1, u"Lavorazione"_s, "0", c.importo)};
+        if (const auto bollo = FiscalWordings::rigaBollo(a, c.iva, c.ra, c.natura, rows))
+            rows << *bollo;
+        // Already there, the stamp's row is not added again.
+        EXPECT_EQ(FiscalWordings::rigaBollo(a, c.iva, c.ra, c.natura, rows), std::nullopt);
+        s.store(rows, c.iva, c.ra);
         if (!c.natura.isEmpty()) {
             ASSERT_FALSE(EInvoiceStore::saveNatura(u"12/26"_s, c.natura));
         }

@@ -24,7 +24,6 @@
 #include "shell/ui/windowbehaviour.h"
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QDate>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -445,8 +444,13 @@ void FormRegFatt::emetti()
     }
     if (!verificaIva(false))
         return;
-    if (const auto no = EInvoiceStore::rifiutiRegime(testata(num, *data).iva, m_ra->isChecked()); !no || !no->isEmpty())
+    const int aliquota = testata(num, *data).iva;
+    if (const auto no = EInvoiceStore::rifiutiRegime(aliquota, m_ra->isChecked()); !no || !no->isEmpty())
         return no ? avviso(no->join(u'\n'), m_iva) : WindowBehaviour::showDbError(this, no.error());
+    if (const auto b = EInvoiceStore::rigaBollo(aliquota, m_ra->isChecked(), m_natura->codice(), rows()); !b)
+        return WindowBehaviour::showDbError(this, b.error());
+    else if (*b)
+        mostraRighe(rows() << **b);
     const QList<InvoiceRow> righe = rows();
     if (!PaperEditor::clienteScelto(this, m_idCli, m_cli) || !PaperEditor::haRighe(this, righe))
         return;

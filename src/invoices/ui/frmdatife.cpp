@@ -34,6 +34,9 @@ FrmDatiFe::FrmDatiFe(QWidget* parent) : QDialog(parent)
     m_iban = box("TxtIban", 40);
     m_istituto = box("TxtIstituto", 80);
     m_causale = box("TxtCausale", 2);
+    m_bollo = new QCheckBox(QStringLiteral("Imposta di bollo addebitata al cliente (riga della fattura)"), this);
+    m_bollo->setObjectName(QStringLiteral("ChkBolloCliente"));
+    WindowBehaviour::setAccessible(m_bollo, m_bollo->text());
     m_persona = new QCheckBox(QStringLiteral("Ditta individuale (persona fisica: ritenuta RT01)"), this);
     m_persona->setObjectName(QStringLiteral("ChkPersona"));
 
@@ -55,6 +58,7 @@ FrmDatiFe::FrmDatiFe(QWidget* parent) : QDialog(parent)
     add(QStringLiteral("Istituto finanziario"), m_istituto);
     form->addRow(QString(), m_persona);
     add(QStringLiteral("Causale ritenuta (Certificazione Unica)"), m_causale);
+    form->addRow(QString(), m_bollo);
 
     auto* annulla = WindowBehaviour::button(this, QStringLiteral("BtnAnnulla"), QStringLiteral("&ANNULLA"));
     auto* salva = WindowBehaviour::button(this, QStringLiteral("BtnSalva"), QStringLiteral("&SALVA"));
@@ -99,6 +103,7 @@ bool FrmDatiFe::Carica()
     m_istituto->setText(d->istitutoFinanziario);
     m_persona->setChecked(d->personaFisica);
     m_causale->setText(d->causaleRitenuta);
+    m_bollo->setChecked(d->bolloACliente);
     return true;
 }
 
@@ -117,6 +122,7 @@ void FrmDatiFe::salva()
     d.iban = EInvoiceRules::identificativo(m_iban->text());
     d.istitutoFinanziario = m_istituto->text().trimmed();
     d.personaFisica = m_persona->isChecked();
+    d.bolloACliente = m_bollo->isChecked();
     const QString causale = m_causale->text().trimmed().toUpper();
     d.causaleRitenuta = causale.isEmpty() ? FiscalWordings::kCausaleRitenutaPredefinita : causale;
     // Incomplete data may be kept; only wrong data is refused.

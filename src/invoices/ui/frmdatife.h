@@ -31,4 +31,5 @@ private:
     QLineEdit* m_istituto = nullptr;
     QCheckBox* m_persona = nullptr;
     QLineEdit* m_causale = nullptr;
+    QCheckBox* m_bollo = nullptr;
 };

@@ -65,6 +65,7 @@ TEST(FrmDatiFe, StoresTheCompanyDataAndRefusesAWrongVatNumber)
     set(f, "TxtProvincia", u"bo"_s);
     regime->setCurrentIndex(regime->findData(u"RF19"_s));
     f.findChild<QCheckBox*>(u"ChkPersona"_s)->setChecked(true);
+    f.findChild<QCheckBox*>(u"ChkBolloCliente"_s)->setChecked(true);
     click(f, "BtnSalva");
     EXPECT_EQ(dlg.lastText(), u"Dati FATTURA ELETTRONICA salvati con successo"_s);
     const CompanyFiscalData d = EInvoiceStore::company().value();
@@ -73,6 +74,7 @@ TEST(FrmDatiFe, StoresTheCompanyDataAndRefusesAWrongVatNumber)
     EXPECT_EQ(d.regimeFiscale, u"RF19"_s);
     EXPECT_TRUE(d.personaFisica);
     EXPECT_EQ(d.causaleRitenuta, u"M2"_s);
+    EXPECT_TRUE(d.bolloACliente);
 
     FrmDatiFe again;
     ASSERT_TRUE(again.Carica());

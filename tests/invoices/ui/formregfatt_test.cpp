@@ -665,6 +665,7 @@ TEST_F(FormRegFattTest, FlatRateRegimeIssuesOnlyAtZeroWithoutWithholding)
 {
     CompanyFiscalData azienda;
     azienda.regimeFiscale = u"RF19"_s;
+    azienda.bolloACliente = true;
     ASSERT_FALSE(EInvoiceStore::saveCompany(azienda));
     const struct {
         const char* rate;
@@ -687,7 +688,9 @@ TEST_F(FormRegFattTest, FlatRateRegimeIssuesOnlyAtZeroWithoutWithholding)
             noCopies();
         click("BtnEmetti");
         if (c.refusal.isEmpty()) {
-            EXPECT_EQ(dbRows(u"SELECT Iva, RA FROM Fatture"_s), u"0|-"_s);
+            // Over 77,47 the stamp charged to the customer is a row in the total.
+            EXPECT_EQ(dbRows(u"SELECT Iva, RA, Totale FROM Fatture"_s), u"0|-|502"_s);
+            EXPECT_EQ(contentRows(num(1)), u"1| |0|0\n2|Cancello|1|500\n3|Rimborso imposta di bollo|0|2"_s);
         } else {
             EXPECT_EQ(dlg.lastText(), c.refusal);
             EXPECT_EQ(dbRows(u"SELECT count(*) FROM Fatture"_s), u"0"_s);
