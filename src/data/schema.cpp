@@ -72,6 +72,13 @@ const Table kEInvoiceFiles[] = {
     {"EFatturaFile", "CREATE TABLE IF NOT EXISTS EFatturaFile (Num TEXT PRIMARY KEY, Progressivo INTEGER NOT NULL)"},
 };
 
+// Step 5: the company's fiscal settings beyond its identity: the withholding's payment reason and
+// whether the stamp duty is charged to the customer.
+const Table kFiscalSettings[] = {
+    {"EFatturaImpostazioni", "CREATE TABLE IF NOT EXISTS EFatturaImpostazioni (Id INTEGER PRIMARY KEY CHECK (Id = 1), "
+                             "CausaleRitenuta TEXT, BolloACliente INTEGER)"},
+};
+
 struct Step {
     const Table* tables;
     int tableCount;
@@ -85,6 +92,7 @@ const Step kSteps[] = {
     {kEInvoice, int(std::size(kEInvoice)), nullptr, 0},
     {kDdtLinks, int(std::size(kDdtLinks)), nullptr, 0},
     {kEInvoiceFiles, int(std::size(kEInvoiceFiles)), nullptr, 0},
+    {kFiscalSettings, int(std::size(kFiscalSettings)), nullptr, 0},
 };
 
 // The server keeps the number in a table of its own, beside the program's.

@@ -1,7 +1,10 @@
 #include "invoices/invoicelayout.h"
 
+#include "invoices/einvoicestore.h"
+#include "invoices/fiscalwordings.h"
 #include "printing/pagefurniture.h"
 #include "printing/printsources.h"
+#include "shell/dialogs.h"
 #include "shell/formats.h"
 
 namespace {
@@ -146,7 +149,16 @@ std::vector<Page> disegna(const InvoiceData& d, const CustomerFields& cliente, c
 {
     const int n = static_cast<int>(d.righe.size());
     const int totalePagine = pagine(n);
-    const QStringList note = righeNote(d.note);
+    QStringList note = righeNote(d.note);
+    // The wordings the law requires come before a note too long for the box.
+    if (!d.diciture.isEmpty()) {
+        while (!note.isEmpty() && note.constLast().trimmed().isEmpty())
+            note.removeLast();
+        QStringList legali;
+        for (const QString& dicitura : d.diciture)
+            legali << righeNote(dicitura);
+        note = legali + note;
+    }
     std::vector<Page> pages;
     pages.reserve(totalePagine);
     for (int p = 0; p < totalePagine; ++p) {
@@ -169,7 +181,18 @@ std::vector<Page> layout(const InvoiceData& d, const LayoutContext& ctx)
 {
     CustomerFields cliente;
     PrintSources::caricaCliente(ctx.parent, d.idCliente, cliente);
-    return disegna(d, cliente, ctx);
+    InvoiceData stampata = d;
+    // The stamp's own row does not count towards its threshold.
+    Decimal imponibile;
+    for (const InvoiceData::Row& r : d.righe)
+        if (r.descrizione != FiscalWordings::kRigaBollo)
+            imponibile += r.importoValore;
+    const auto diciture = EInvoiceStore::diciture(d.aliquota, d.ritenuta, d.natura, imponibile.rounded(2));
+    if (diciture)
+        stampata.diciture = diciture.value();
+    else
+        dialogs().message(ctx.parent, diciture.error().text, diciture.error().title(), Dialogs::Icon::Critical);
+    return disegna(stampata, cliente, ctx);
 }
 
 } // namespace InvoiceLayout
