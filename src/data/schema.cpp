@@ -72,6 +72,14 @@ const Table kEInvoiceFiles[] = {
     {"EFatturaFile", "CREATE TABLE IF NOT EXISTS EFatturaFile (Num TEXT PRIMARY KEY, Progressivo INTEGER NOT NULL)"},
 };
 
+// Step 5: which invoice each credit note reverses; the notes themselves are invoices.
+const Table kCreditNotes[] = {
+    {"NoteCredito", "CREATE TABLE IF NOT EXISTS NoteCredito (Num TEXT PRIMARY KEY, NumFattura TEXT NOT NULL)"},
+};
+const char* const kCreditNoteIndexes[] = {
+    "CREATE INDEX IF NOT EXISTS NoteCreditoFattura ON NoteCredito (NumFattura)",
+};
+
 struct Step {
     const Table* tables;
     int tableCount;
@@ -85,6 +93,7 @@ const Step kSteps[] = {
     {kEInvoice, int(std::size(kEInvoice)), nullptr, 0},
     {kDdtLinks, int(std::size(kDdtLinks)), nullptr, 0},
     {kEInvoiceFiles, int(std::size(kEInvoiceFiles)), nullptr, 0},
+    {kCreditNotes, int(std::size(kCreditNotes)), kCreditNoteIndexes, int(std::size(kCreditNoteIndexes))},
 };
 
 // The server keeps the number in a table of its own, beside the program's.

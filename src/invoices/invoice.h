@@ -22,4 +22,9 @@ struct Invoice {
     bool ra = false;
     bool pagata = false;
     QList<InvoiceRow> rows;
+    // A credit note: the invoice it reverses and that invoice's date; empty for an invoice.
+    QString stornata;
+    QDate dataStornata;
+
+    bool notaDiCredito() const { return !stornata.isEmpty(); }
 };

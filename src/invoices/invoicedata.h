@@ -4,6 +4,7 @@
 #include "invoices/invoicerow.h"
 #include "shell/decimal.h"
 
+#include <QDate>
 #include <QList>
 #include <QString>
 
@@ -37,6 +38,9 @@ struct InvoiceData {
     QString importoIva;
     QString importoRitenuta;
     QString totale;
+    // A credit note: the invoice it reverses and its date; empty for an invoice.
+    QString stornata;
+    QDate dataStornata;
 
     // Builds the data from the editor's fields and rows; the totals are computed here the way
     // the editor computes them.

@@ -6,6 +6,7 @@
 #include "printing/page.h"
 #include "printing/paperlayout.h"
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -23,6 +24,9 @@ using PaperLayout::righeNote;
 
 // Pages needed for that many rows; at least one.
 int pagine(int righe);
+
+// Under a credit note's heading: the invoice it reverses.
+QString aStorno(const QString& fattura, const QDate& data);
 
 // The pages of an invoice for a customer already loaded.
 std::vector<Page> disegna(const InvoiceData& d, const CustomerFields& cliente, const LayoutContext& ctx);

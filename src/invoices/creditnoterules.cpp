@@ -1,0 +1,18 @@
+#include "invoices/creditnoterules.h"
+
+namespace CreditNoteRules {
+
+Invoice proposta(const Invoice& fattura)
+{
+    Invoice nota;
+    nota.idAna = fattura.idAna;
+    nota.nome = fattura.nome;
+    nota.iva = fattura.iva;
+    nota.ra = fattura.ra;
+    nota.rows = fattura.rows;
+    nota.stornata = fattura.num;
+    nota.dataStornata = fattura.data;
+    return nota;
+}
+
+} // namespace CreditNoteRules
