@@ -10,8 +10,7 @@ Invoice proposta(const Invoice& fattura)
     nota.iva = fattura.iva;
     nota.ra = fattura.ra;
     nota.rows = fattura.rows;
-    nota.stornata = fattura.num;
-    nota.dataStornata = fattura.data;
+    nota.storno = {fattura.num, fattura.data};
     return nota;
 }
 

@@ -7,8 +7,8 @@
 DbStatus CreditNoteStore::collega(const QString& nota, const QString& fattura)
 {
     auto found = Database::select(QStringLiteral("SELECT F.Num, N.NumFattura FROM Fatture F "
-                                                       "LEFT JOIN NoteCredito N ON N.Num = F.Num WHERE F.Num = ?"),
-                                        {fattura});
+                                                 "LEFT JOIN NoteCredito N ON N.Num = F.Num WHERE F.Num = ?"),
+                                  {fattura});
     if (!found)
         return found.error();
     QSqlQuery& q = found.value();
@@ -20,8 +20,9 @@ DbStatus CreditNoteStore::collega(const QString& nota, const QString& fattura)
                                           .arg(fattura)};
     }
     if (!q.value(1).isNull())
-        return DbError{NonStornabile,
-                       QStringLiteral("Il documento %1 è una nota di credito: si storna solo una fattura").arg(fattura)};
+        return DbError{
+            NonStornabile,
+            QStringLiteral("Il documento %1 è una nota di credito: si storna solo una fattura").arg(fattura)};
     return Database::exec(QStringLiteral("INSERT INTO NoteCredito (Num, NumFattura) VALUES (?, ?)"), {nota, fattura});
 }
 

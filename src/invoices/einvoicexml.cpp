@@ -233,8 +233,8 @@ QByteArray EInvoiceXml::write(const Input& in, QStringList* adattati)
     // A credit note names the invoice it reverses.
     if (inv.notaDiCredito()) {
         w.open(u"DatiFattureCollegate"_s);
-        w.el(u"IdDocumento"_s, inv.stornata);
-        w.el(u"Data"_s, inv.dataStornata.toString(Qt::ISODate));
+        w.el(u"IdDocumento"_s, inv.storno.fattura);
+        w.el(u"Data"_s, inv.storno.data.toString(Qt::ISODate));
         w.close();
     }
     w.close();

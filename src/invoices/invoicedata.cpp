@@ -31,7 +31,6 @@ InvoiceData InvoiceData::fromInvoice(const Invoice& invoice)
 {
     InvoiceData d = fromEditor(invoice.num, Formats::shortDate(invoice.data), invoice.idAna,
                                QString::number(invoice.iva), invoice.ra, invoice.note, invoice.rows);
-    d.stornata = invoice.stornata;
-    d.dataStornata = invoice.dataStornata;
+    d.storno = invoice.storno;
     return d;
 }

@@ -38,9 +38,8 @@ struct InvoiceData {
     QString importoIva;
     QString importoRitenuta;
     QString totale;
-    // A credit note: the invoice it reverses and its date; empty for an invoice.
-    QString stornata;
-    QDate dataStornata;
+    // A credit note: the invoice it reverses.
+    CreditNoteRef storno;
 
     // Builds the data from the editor's fields and rows; the totals are computed here the way
     // the editor computes them.

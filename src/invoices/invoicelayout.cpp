@@ -16,12 +16,12 @@ constexpr double kNotaY = 248.25;
 
 void titolo(Page& page, const InvoiceData& d)
 {
-    if (d.stornata.isEmpty()) {
+    if (d.storno.fattura.isEmpty()) {
         page.text(kX0, 44, QStringLiteral("FATTURA n° ") + numeroEsteso(d.num), arial(16, true));
         return;
     }
     page.text(kX0, 44, QStringLiteral("NOTA DI CREDITO n° ") + numeroEsteso(d.num), arial(16, true));
-    page.text(kX0 + 110, 46, InvoiceLayout::aStorno(d.stornata, d.dataStornata), arial(10));
+    page.text(kX0 + 110, 46, InvoiceLayout::aStorno(d.storno), arial(10));
 }
 
 void riquadroTestata(Page& page, const LayoutContext& ctx, const CustomerFields& c)
@@ -170,9 +170,10 @@ std::vector<Page> disegna(const InvoiceData& d, const CustomerFields& cliente, c
     return pages;
 }
 
-QString aStorno(const QString& fattura, const QDate& data)
+QString aStorno(const CreditNoteRef& storno)
 {
-    return QStringLiteral("a storno della fattura %1 del %2").arg(fattura, data.toString(QStringLiteral("dd/MM/yyyy")));
+    return QStringLiteral("a storno della fattura %1 del %2")
+        .arg(storno.fattura, storno.data.toString(QStringLiteral("dd/MM/yyyy")));
 }
 
 std::vector<Page> layout(const InvoiceData& d, const LayoutContext& ctx)

@@ -6,7 +6,6 @@
 #include "printing/page.h"
 #include "printing/paperlayout.h"
 
-#include <QDate>
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -26,7 +25,7 @@ using PaperLayout::righeNote;
 int pagine(int righe);
 
 // Under a credit note's heading: the invoice it reverses.
-QString aStorno(const QString& fattura, const QDate& data);
+QString aStorno(const CreditNoteRef& storno);
 
 // The pages of an invoice for a customer already loaded.
 std::vector<Page> disegna(const InvoiceData& d, const CustomerFields& cliente, const LayoutContext& ctx);

@@ -119,7 +119,7 @@ DbStatus InvoiceStore::issue(const Invoice& inv, const QStringList& ddtCoperti)
                     return DbError::from(q.lastError());
             }
             if (inv.notaDiCredito())
-                if (auto err = CreditNoteStore::collega(inv.num, inv.stornata))
+                if (auto err = CreditNoteStore::collega(inv.num, inv.storno.fattura))
                     return err;
             return ddtCoperti.isEmpty() ? DbStatus() : DdtLinkStore::collega(inv.num, ddtCoperti);
         });
@@ -148,8 +148,7 @@ DbResult<std::optional<Invoice>> InvoiceStore::load(const QString& num)
     inv.idAna = hq.value(6).toLongLong();
     inv.ra = !hq.value(7).isNull() && !hq.value(7).toString().isEmpty();
     inv.pagata = hq.value(8).toString() == QStringLiteral("X");
-    inv.stornata = hq.value(9).toString();
-    inv.dataStornata = Formats::fromIsoDate(hq.value(10).toString());
+    inv.storno = {hq.value(9).toString(), Formats::fromIsoDate(hq.value(10).toString())};
     auto r = Database::select(
         QStringLiteral("SELECT Descrizione, Qta, Prezzo, Ord FROM ContFatt WHERE Num = ? ORDER BY Ord"), {num});
     if (!r)

@@ -22,7 +22,7 @@ struct CreditNoteTest : ::testing::Test {
         Invoice n = CreditNoteRules::proposta(fattura);
         n.num = num;
         n.data = QDate(2026, 4, 2);
-        n.stornata = stornata;
+        n.storno.fattura = stornata;
         n.rows.removeAt(1); // the gate stays billed
         n.totale = dec("36.6");
         return n;
@@ -40,8 +40,8 @@ TEST_F(CreditNoteTest, StoredAndRecalledWithTheInvoiceItReverses)
 {
     const auto loaded = InvoiceStore::load(u"2/26"_s);
     ASSERT_TRUE(loaded && loaded.value());
-    EXPECT_EQ(loaded->value().stornata, u"1/26"_s);
-    EXPECT_EQ(loaded->value().dataStornata, QDate(2026, 3, 10));
+    EXPECT_EQ(loaded->value().storno.fattura, u"1/26"_s);
+    EXPECT_EQ(loaded->value().storno.data, QDate(2026, 3, 10));
     EXPECT_EQ(loaded->value().rows.size(), 2);
     EXPECT_FALSE(InvoiceStore::load(u"1/26"_s).value()->notaDiCredito());
     // The note takes the next number of the invoices' own series.

@@ -378,7 +378,7 @@ TEST(EInvoiceXml, FilesCarryThePrintedAmountsAndPassTheValidator)
                      QDate(2026, 2, 20));
              Invoice nota{u"12/26"_s, s.cliente, {}, QDate(2026, 3, 5), dec("36.6"), 22, {}, false, false,
                           {row(2, u"Posa"_s, "0", "30")}};
-             nota.stornata = u"11/26"_s;
+             nota.storno.fattura = u"11/26"_s;
              issue(nota);
          },
          {{u"TipoDocumento"_s, u"TD04"_s},
