@@ -24,7 +24,7 @@ struct Invoice {
     bool pagata = false;
     QList<InvoiceRow> rows;
     // A credit note: the invoice it reverses.
-    CreditNoteRef storno;
+    CreditNoteRef storno = {};
 
     bool notaDiCredito() const { return !storno.fattura.isEmpty(); }
 };

@@ -376,7 +376,12 @@ TEST(EInvoiceXml, FilesCarryThePrintedAmountsAndPassTheValidator)
          [](Shop& s) {
              s.store({row(1, u"Cancello"_s, "2", "50"), row(2, u"Posa"_s, "0", "30")}, 22, false, u"11/26"_s,
                      QDate(2026, 2, 20));
-             Invoice nota{u"12/26"_s, s.cliente, {}, QDate(2026, 3, 5), dec("36.6"), 22};
+             Invoice nota;
+             nota.num = u"12/26"_s;
+             nota.idAna = s.cliente;
+             nota.data = QDate(2026, 3, 5);
+             nota.totale = dec("36.6");
+             nota.iva = 22;
              nota.rows = {row(2, u"Posa"_s, "0", "30")};
              nota.storno.fattura = u"11/26"_s;
              issue(nota);
