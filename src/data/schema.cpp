@@ -79,6 +79,14 @@ const Table kFiscalSettings[] = {
                              "CausaleRitenuta TEXT, BolloACliente INTEGER)"},
 };
 
+// Step 6: which invoice each credit note reverses; the notes themselves are invoices.
+const Table kCreditNotes[] = {
+    {"NoteCredito", "CREATE TABLE IF NOT EXISTS NoteCredito (Num TEXT PRIMARY KEY, NumFattura TEXT NOT NULL)"},
+};
+const char* const kCreditNoteIndexes[] = {
+    "CREATE INDEX IF NOT EXISTS NoteCreditoFattura ON NoteCredito (NumFattura)",
+};
+
 struct Step {
     const Table* tables;
     int tableCount;
@@ -93,6 +101,7 @@ const Step kSteps[] = {
     {kDdtLinks, int(std::size(kDdtLinks)), nullptr, 0},
     {kEInvoiceFiles, int(std::size(kEInvoiceFiles)), nullptr, 0},
     {kFiscalSettings, int(std::size(kFiscalSettings)), nullptr, 0},
+    {kCreditNotes, int(std::size(kCreditNotes)), kCreditNoteIndexes, int(std::size(kCreditNoteIndexes))},
 };
 
 // The server keeps the number in a table of its own, beside the program's.

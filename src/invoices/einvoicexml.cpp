@@ -218,7 +218,7 @@ QByteArray EInvoiceXml::write(const Input& in, QStringList* adattati)
     w.open(u"FatturaElettronicaBody"_s);
     w.open(u"DatiGenerali"_s);
     w.open(u"DatiGeneraliDocumento"_s);
-    w.el(u"TipoDocumento"_s, u"TD01"_s);
+    w.el(u"TipoDocumento"_s, inv.notaDiCredito() ? u"TD04"_s : u"TD01"_s);
     w.el(u"Divisa"_s, u"EUR"_s);
     w.el(u"Data"_s, inv.data.toString(Qt::ISODate));
     w.el(u"Numero"_s, inv.num);
@@ -243,6 +243,13 @@ QByteArray EInvoiceXml::write(const Input& in, QStringList* adattati)
     for (qsizetype i = 0; i < note.size(); i += 200)
         w.el(u"Causale"_s, note.mid(i, 200).trimmed());
     w.close();
+    // A credit note names the invoice it reverses.
+    if (inv.notaDiCredito()) {
+        w.open(u"DatiFattureCollegate"_s);
+        w.el(u"IdDocumento"_s, inv.storno.fattura);
+        w.el(u"Data"_s, inv.storno.data.toString(Qt::ISODate));
+        w.close();
+    }
     w.close();
 
     w.open(u"DatiBeniServizi"_s);

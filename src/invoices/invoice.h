@@ -1,5 +1,6 @@
 #pragma once
 
+#include "invoices/creditnoteref.h"
 #include "invoices/invoicerow.h"
 #include "shell/decimal.h"
 
@@ -22,4 +23,8 @@ struct Invoice {
     bool ra = false;
     bool pagata = false;
     QList<InvoiceRow> rows;
+    // A credit note: the invoice it reverses.
+    CreditNoteRef storno = {};
+
+    bool notaDiCredito() const { return !storno.fattura.isEmpty(); }
 };

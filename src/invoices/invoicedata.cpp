@@ -29,6 +29,8 @@ InvoiceData InvoiceData::fromEditor(const QString& num, const QString& data, qin
 
 InvoiceData InvoiceData::fromInvoice(const Invoice& invoice)
 {
-    return fromEditor(invoice.num, Formats::shortDate(invoice.data), invoice.idAna, QString::number(invoice.iva),
-                      invoice.ra, invoice.note, invoice.rows);
+    InvoiceData d = fromEditor(invoice.num, Formats::shortDate(invoice.data), invoice.idAna,
+                               QString::number(invoice.iva), invoice.ra, invoice.note, invoice.rows);
+    d.storno = invoice.storno;
+    return d;
 }

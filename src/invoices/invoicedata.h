@@ -4,6 +4,7 @@
 #include "invoices/invoicerow.h"
 #include "shell/decimal.h"
 
+#include <QDate>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -42,6 +43,8 @@ struct InvoiceData {
     QString natura;
     // Legal wordings of the VAT treatment, printed under the annotations.
     QStringList diciture;
+    // A credit note: the invoice it reverses.
+    CreditNoteRef storno;
 
     // Builds the data from the editor's fields and rows; the totals are computed here the way
     // the editor computes them.

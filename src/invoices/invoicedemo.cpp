@@ -1,6 +1,7 @@
 #include "invoices/invoicedemo.h"
 
 #include "data/database.h"
+#include "invoices/creditnoterules.h"
 #include "invoices/invoicerules.h"
 #include "invoices/invoicestore.h"
 #include "invoices/invoicetotals.h"
@@ -91,6 +92,9 @@ const SampleInvoice kInvoices[] = {
      "N3.5"},
 };
 
+// The sample a partial credit note reverses each year.
+constexpr int kStornata = 5;
+
 } // namespace
 
 namespace InvoiceDemo {
@@ -116,6 +120,8 @@ DbStatus fill()
         if (!next)
             return next.error();
         long long ordinal = next.value().value_or(0);
+        // The invoice a credit note of the year reverses in part.
+        Invoice stornata;
         for (int i = 0; i < count; ++i) {
             const SampleInvoice& s = kInvoices[i];
             Invoice inv;
@@ -137,12 +143,23 @@ DbStatus fill()
             inv.totale = InvoiceTotals::calcola(inv.rows, inv.iva, inv.ra).totaleMostrato();
             if (auto err = InvoiceStore::issue(inv, {}, QString::fromUtf8(s.natura)))
                 return err;
+            if (i == kStornata)
+                stornata = inv;
             // The current year keeps most invoices still to collect.
             const bool paid = year < today.year() ? (s.pagata || i % 3 == 0) : s.pagata;
             if (paid)
                 if (const auto r = InvoiceStore::setPaid(inv.num, true); !r)
                     return r.error();
         }
+        // The anchors were not fitted: a credit note for them alone.
+        Invoice nota = CreditNoteRules::proposta(stornata);
+        nota.num = QString::number(++ordinal) + InvoiceRules::suffisso(year);
+        nota.data = last;
+        nota.note = QStringLiteral("Storno staffe e tasselli non forniti");
+        nota.rows = {InvoiceRules::rigaVuota(1), stornata.rows.at(2)};
+        nota.totale = InvoiceTotals::calcola(nota.rows, nota.iva, nota.ra).totaleMostrato();
+        if (auto err = InvoiceStore::issue(nota))
+            return err;
     }
     return tx.commit();
 }

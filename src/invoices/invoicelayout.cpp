@@ -19,7 +19,12 @@ constexpr double kNotaY = 248.25;
 
 void titolo(Page& page, const InvoiceData& d)
 {
-    page.text(kX0, 44, QStringLiteral("FATTURA n° ") + numeroEsteso(d.num), arial(16, true));
+    if (d.storno.fattura.isEmpty()) {
+        page.text(kX0, 44, QStringLiteral("FATTURA n° ") + numeroEsteso(d.num), arial(16, true));
+        return;
+    }
+    page.text(kX0, 44, QStringLiteral("NOTA DI CREDITO n° ") + numeroEsteso(d.num), arial(16, true));
+    page.text(kX0 + 110, 46, InvoiceLayout::aStorno(d.storno), arial(10));
 }
 
 void riquadroTestata(Page& page, const LayoutContext& ctx, const CustomerFields& c)
@@ -175,6 +180,12 @@ std::vector<Page> disegna(const InvoiceData& d, const CustomerFields& cliente, c
         pages.push_back(std::move(page));
     }
     return pages;
+}
+
+QString aStorno(const CreditNoteRef& storno)
+{
+    return QStringLiteral("a storno della fattura %1 del %2")
+        .arg(storno.fattura, storno.data.toString(QStringLiteral("dd/MM/yyyy")));
 }
 
 std::vector<Page> layout(const InvoiceData& d, const LayoutContext& ctx)

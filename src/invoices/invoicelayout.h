@@ -24,6 +24,9 @@ using PaperLayout::righeNote;
 // Pages needed for that many rows; at least one.
 int pagine(int righe);
 
+// Under a credit note's heading: the invoice it reverses.
+QString aStorno(const CreditNoteRef& storno);
+
 // The pages of an invoice for a customer already loaded.
 std::vector<Page> disegna(const InvoiceData& d, const CustomerFields& cliente, const LayoutContext& ctx);
 // DisegnaFattura: loads the invoice's customer (telling ctx.parent when it is missing), then

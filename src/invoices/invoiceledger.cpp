@@ -80,7 +80,9 @@ DbResult<InvoiceLedger> InvoiceLedger::carica(int anno, qint64 idAna)
     l.importi.reserve(l.registro.rows.size());
     for (const InvoiceStore::RegisterRow& f : l.registro.rows) {
         const InvoiceTotals t = InvoiceTotals::calcola(righe->value(f.num), f.iva, f.ra);
-        const Importi i{t.imponibile.rounded(2), t.iva.rounded(2), t.ritenuta.rounded(2)};
+        // A credit note subtracts, as its total in the register does.
+        const auto segno = [&f](const Decimal& d) { return f.stornata.isEmpty() ? d : -d; };
+        const Importi i{segno(t.imponibile.rounded(2)), segno(t.iva.rounded(2)), segno(t.ritenuta.rounded(2))};
         if (t.totale.isOverflow())
             return DbError::overflow(InvoiceStore::nellaFattura(f.num));
         l.somme.imponibile += i.imponibile;

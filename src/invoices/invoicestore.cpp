@@ -3,6 +3,7 @@
 #include "data/database.h"
 #include "data/textcolumns.h"
 #include "ddt/ddtlinkstore.h"
+#include "invoices/creditnotestore.h"
 #include "invoices/einvoicestore.h"
 #include "invoices/invoicerules.h"
 #include "papers/seriesstore.h"
@@ -127,6 +128,9 @@ DbStatus InvoiceStore::issue(const Invoice& inv, const QStringList& ddtCoperti, 
             }
             if (auto err = saveNatura(inv, natura))
                 return err;
+            if (inv.notaDiCredito())
+                if (auto err = CreditNoteStore::collega(inv.num, inv.storno.fattura))
+                    return err;
             return ddtCoperti.isEmpty() ? DbStatus() : DdtLinkStore::collega(inv.num, ddtCoperti);
         });
 }
@@ -134,8 +138,10 @@ DbStatus InvoiceStore::issue(const Invoice& inv, const QStringList& ddtCoperti, 
 DbResult<std::optional<Invoice>> InvoiceStore::load(const QString& num)
 {
     auto h = SeriesStore::firstRow(
-        QStringLiteral("SELECT F.Num, A.Nome, F.Data, F.Totale, F.Iva, F.Note, F.IdAna, F.RA, F.Pagata "
-                       "FROM Fatture F LEFT JOIN Anagrafica A ON F.IdAna = A.Id WHERE F.Num = ? LIMIT 1"),
+        QStringLiteral("SELECT F.Num, A.Nome, F.Data, F.Totale, F.Iva, F.Note, F.IdAna, F.RA, F.Pagata, "
+                       "N.NumFattura, S.Data FROM Fatture F LEFT JOIN Anagrafica A ON F.IdAna = A.Id "
+                       "LEFT JOIN NoteCredito N ON N.Num = F.Num LEFT JOIN Fatture S ON S.Num = N.NumFattura "
+                       "WHERE F.Num = ? LIMIT 1"),
         {num});
     if (!h)
         return h.error();
@@ -152,6 +158,7 @@ DbResult<std::optional<Invoice>> InvoiceStore::load(const QString& num)
     inv.idAna = hq.value(6).toLongLong();
     inv.ra = !hq.value(7).isNull() && !hq.value(7).toString().isEmpty();
     inv.pagata = hq.value(8).toString() == QStringLiteral("X");
+    inv.storno = {hq.value(9).toString(), Formats::fromIsoDate(hq.value(10).toString())};
     auto r = Database::select(
         QStringLiteral("SELECT Descrizione, Qta, Prezzo, Ord FROM ContFatt WHERE Num = ? ORDER BY Ord"), {num});
     if (!r)
@@ -216,6 +223,8 @@ DbResult<InvoiceStore::Outcome> InvoiceStore::saveHeader(const Invoice& h, const
 DbResult<InvoiceStore::Outcome> InvoiceStore::cancel(const QString& num)
 {
     Transaction tx(Transaction::Write);
+    if (auto err = CreditNoteStore::annullabile(num))
+        return *err;
     const auto r = outcome(kSerie.cancel(num));
     if (!r || r.value() != Outcome::Done)
         return r;
@@ -232,7 +241,8 @@ DbResult<InvoiceStore::Register> InvoiceStore::registro(int anno, qint64 idAna)
 {
     auto prepared =
         kSerie.registro(QStringLiteral("SELECT P.Num, A.Nome, P.Data, P.Totale, P.Pagata, P.IdAna, A.Piva, "
-                                       "A.Cf, P.Iva, P.RA FROM Fatture P JOIN Anagrafica A ON P.IdAna = A.Id"),
+                                       "A.Cf, P.Iva, P.RA, N.NumFattura FROM Fatture P JOIN Anagrafica A ON "
+                                       "P.IdAna = A.Id LEFT JOIN NoteCredito N ON N.Num = P.Num"),
                         anno, idAna);
     if (!prepared)
         return prepared.error();
@@ -258,7 +268,9 @@ DbResult<InvoiceStore::Register> InvoiceStore::registro(int anno, qint64 idAna)
         row.piva = customer->piva;
         row.cf = customer->cf;
         row.data = rows.date(2);
-        const double t = rows.real(3);
+        row.stornata = rows.text(10);
+        // A credit note's amounts subtract from the year's.
+        const double t = row.stornata.isEmpty() ? rows.real(3) : -rows.real(3);
         row.totale = amountFromReal(t);
         row.pagata = !rows.isNull(4) && rows.text(4) == QStringLiteral("X");
         row.iva = static_cast<int>(rows.integer(8));

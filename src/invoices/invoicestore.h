@@ -38,6 +38,8 @@ public:
         QString cf;
         int iva = 0;
         bool ra = false;
+        // A credit note: the invoice it reverses; its total is then negative.
+        QString stornata;
     };
 
     struct Register {
@@ -76,7 +78,7 @@ public:
     // A `natura` given for a 0 % invoice replaces the one kept; empty leaves it.
     static DbResult<Outcome> saveHeader(const Invoice& header, const QString& natura = {});
     // Deletes the invoice and its rows together, freeing the DDTs it covered; only the highest
-    // number of its series.
+    // number of its series, and never an invoice having credit notes (CreditNoteStore::ConNote).
     static DbResult<Outcome> cancel(const QString& num);
 
     // Register: invoices dated in `anno` (of one customer, or all when idAna is 0), highest

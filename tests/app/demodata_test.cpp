@@ -29,8 +29,12 @@ TEST(DemoData, FillsAFreshFolderWhollyOrNotAtAll)
         // Every row hangs on a stored parent, so each window opens the data it lists.
         EXPECT_EQ(count("ContFatt WHERE Num NOT IN (SELECT Num FROM Fatture)") +
                       count("Fatture WHERE IdAna NOT IN (SELECT Id FROM Anagrafica WHERE Valid = 1)") +
-                      count("Magazzino WHERE Cat NOT IN (SELECT IdCat FROM Categorie WHERE Valid = 1)"),
+                      count("Magazzino WHERE Cat NOT IN (SELECT IdCat FROM Categorie WHERE Valid = 1)") +
+                      count("NoteCredito WHERE Num NOT IN (SELECT Num FROM Fatture) OR NumFattura NOT IN "
+                            "(SELECT Num FROM Fatture)"),
                   0);
+        // A credit note in each of the two years.
+        EXPECT_EQ(count("(SELECT DISTINCT substr(Num, length(Num) - 1) FROM NoteCredito) AS Anni"), 2);
     }
     // The last step failing takes the earlier ones back.
     TestWorkDir dir;

@@ -375,6 +375,26 @@ TEST(EInvoiceXml, FilesCarryThePrintedAmountsAndPassTheValidator)
          {{u"CessionarioCommittente/DatiAnagrafici/Anagrafica/Denominazione"_s,
            (u"Ferro & Acciai <Nord> dell'Àncora Città "_s + QString(60, u'x')).left(80)},
           {u"DettaglioLinee/Descrizione"_s, u"Profilo 30×30 - \"zincato\" l'ultimo EUR 5"_s}}},
+        {"nota di credito parziale",
+         [](Shop& s) {
+             s.store({row(1, u"Cancello"_s, "2", "50"), row(2, u"Posa"_s, "0", "30")}, 22, false, u"11/26"_s,
+                     QDate(2026, 2, 20));
+             Invoice nota;
+             nota.num = u"12/26"_s;
+             nota.idAna = s.cliente;
+             nota.data = QDate(2026, 3, 5);
+             nota.totale = dec("36.6");
+             nota.iva = 22;
+             nota.rows = {row(2, u"Posa"_s, "0", "30")};
+             nota.storno.fattura = u"11/26"_s;
+             issue(nota);
+         },
+         {{u"TipoDocumento"_s, u"TD04"_s},
+          {u"DatiFattureCollegate/IdDocumento"_s, u"11/26"_s},
+          {u"DatiFattureCollegate/Data"_s, u"2026-02-20"_s},
+          {u"DatiRiepilogo/ImponibileImporto"_s, u"30.00"_s},
+          {u"ImportoTotaleDocumento"_s, u"36.60"_s},
+          {u"DettaglioPagamento/ImportoPagamento"_s, u"36.60"_s}}},
         {"250 righe",
          [](Shop& s) {
              QList<InvoiceRow> rows;
@@ -397,6 +417,7 @@ TEST(EInvoiceXml, FilesCarryThePrintedAmountsAndPassTheValidator)
         ASSERT_TRUE(error.isEmpty()) << error.toStdString();
         const QByteArray xml = readFile(s.out());
         ASSERT_TRUE(xml.startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\"?>"));
+        EXPECT_EQ(xsdErrors(s.out()), QString());
         for (const auto& [path, value] : c.expected)
             EXPECT_EQ(values(xml, path), value) << path.toStdString();
 

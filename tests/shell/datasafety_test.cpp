@@ -283,7 +283,7 @@ TEST_F(DataSafety, ANewDatabaseOnlyOnATrueFirstStart)
                   .toString(),
               QStringLiteral("Anagrafica Azienda Categorie ContDdt ContFatt Ddt Documenti EFatturaAzienda "
                              "EFatturaClienti EFatturaFile EFatturaImpostazioni EFatturaNatura EFatturaProgressivo "
-                             "Fatture FattureDdt Magazzino Preventivi"));
+                             "Fatture FattureDdt Magazzino NoteCredito Preventivi"));
 }
 
 TEST(DataSafetyFirstStart, WhatAKilledFirstStartLeftDoesNotBlockTheFolder)

@@ -3,12 +3,15 @@
 #include "data/runtimeerrors.h"
 #include "data/textcolumns.h"
 #include "ddt/ddtlinkstore.h"
+#include "invoices/creditnoterules.h"
 #include "invoices/einvoicestore.h"
+#include "invoices/invoicelayout.h"
 #include "invoices/invoicepaper.h"
 #include "invoices/invoicerules.h"
 #include "invoices/invoicestore.h"
 #include "invoices/invoicetotals.h"
 #include "invoices/ui/einvoicesave.h"
+#include "invoices/ui/invoiceeditorstore.h"
 #include "invoices/ui/naturabox.h"
 #include "invoices/ui/ratebox.h"
 #include "papers/ui/papereditor.h"
@@ -40,11 +43,7 @@
 
 namespace {
 
-QString giaEsistente(const QString& num)
-{
-    return QStringLiteral("Fattura ") + num + QStringLiteral(" già esistente");
-}
-
+using InvoiceEditorStore::giaEsistente;
 using PaperEditor::labelFor;
 using PaperEditor::pictureButton;
 using PaperEditor::realFocusOut;
@@ -123,6 +122,8 @@ FormRegFatt::FormRegFatt(QWidget* parent) : QDialog(parent)
 
     PaperEditor::pulsantiStampa(this, m_ant, m_stampa, m_pdf);
     m_xml = WindowBehaviour::button(this, "BtnXml", QStringLiteral("&XML"), QStringLiteral("Crea fattura elettronica"));
+    m_nota = WindowBehaviour::button(this, "BtnNotaCredito", QStringLiteral("&NOTA DI CREDITO"),
+                                     QStringLiteral("Emette una nota di credito a storno di questa fattura"));
     m_annulla = WindowBehaviour::button(this, "BtnAnnulla", QStringLiteral("&ANNULLA"));
     m_emetti = WindowBehaviour::button(this, "BtnEmetti", QStringLiteral("&EMETTI FATTURA"));
 
@@ -163,7 +164,7 @@ FormRegFatt::FormRegFatt(QWidget* parent) : QDialog(parent)
     lower->addSpacing(16);
     lower->addLayout(totals, 2);
 
-    QHBoxLayout* buttons = PaperEditor::rigaPulsanti({m_ant, m_stampa, m_pdf, m_xml}, {m_annulla, m_emetti});
+    QHBoxLayout* buttons = PaperEditor::rigaPulsanti({m_ant, m_stampa, m_pdf, m_xml, m_nota}, {m_annulla, m_emetti});
 
     auto* root = new QVBoxLayout(this);
     root->addLayout(top);
@@ -173,12 +174,13 @@ FormRegFatt::FormRegFatt(QWidget* parent) : QDialog(parent)
     root->addLayout(lower);
     root->addLayout(buttons);
 
-    QWidget* tracked[] = {m_data,   m_cli, m_btnCli, m_nuovoCli, m_iva,    ins,      vuota,    eliArt,   m_note,  m_ant,
-                          m_stampa, m_pdf, m_xml,    m_annulla,  m_emetti, m_cmd[0], m_cmd[1], m_cmd[2], m_cmd[3]};
+    QWidget* tracked[] = {m_data,    m_cli,    m_btnCli, m_nuovoCli, m_iva,    ins,     vuota,
+                          eliArt,    m_note,   m_ant,    m_stampa,   m_pdf,    m_xml,   m_nota,
+                          m_annulla, m_emetti, m_cmd[0], m_cmd[1],   m_cmd[2], m_cmd[3]};
     for (QWidget* w : tracked)
         m_frame->track(w);
     QWidget* order[] = {m_num, m_data, m_iva,  m_ra,  m_natura, m_cli, m_btnCli, m_nuovoCli, m_righe->grid(), ins,
-                        vuota, eliArt, m_note, m_ant, m_stampa, m_pdf, m_xml,    m_annulla,  m_emetti};
+                        vuota, eliArt, m_note, m_ant, m_stampa, m_pdf, m_xml,    m_nota,     m_annulla,       m_emetti};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
 
@@ -218,6 +220,14 @@ FormRegFatt::FormRegFatt(QWidget* parent) : QDialog(parent)
         EInvoiceSave::run(this, m_numRichiamo);
     });
     connect(m_emetti, &QPushButton::clicked, this, &FormRegFatt::emetti);
+    connect(m_nota, &QPushButton::clicked, this, [this] {
+        // A credit note of the recalled invoice, in an editor of its own.
+        const auto found =
+            m_modificato->isSet() && !salvaTestata() ? std::nullopt : InvoiceEditorStore::carica(this, m_numRichiamo);
+        FormRegFatt nota(this);
+        if (found && nota.CaricaNota(QDate::currentDate().year(), *found))
+            dialogs().exec(&nota);
+    });
     connect(m_annulla, &QPushButton::clicked, this, &FormRegFatt::annulla);
 
     PaperEditor::finestra(this, m_lblRec, m_cmd);
@@ -233,19 +243,12 @@ bool FormRegFatt::Carica(const QString& num, int anno)
         nuova();
         return true;
     }
-    const auto found = InvoiceStore::load(num);
-    if (!found) {
-        WindowBehaviour::showDbError(this, found.error());
+    const auto found = InvoiceEditorStore::carica(this, num);
+    if (!found)
         return false;
-    }
-    if (!found.value()) {
-        dialogs().message(this, QStringLiteral("Fattura ") + num + QStringLiteral(" non trovato"),
-                          QStringLiteral("Errore"), Dialogs::Icon::None);
-        return false;
-    }
     m_numRichiamo = num;
     m_anno = anno;
-    mostraRichiamata(*found.value());
+    mostraRichiamata(*found);
     return true;
 }
 
@@ -261,6 +264,23 @@ bool FormRegFatt::CaricaNuova(int anno, qint64 idAna, const QList<InvoiceRow>& r
     // The DDTs are that customer's: the invoice cannot pass to another one.
     m_cli->setEnabled(ddtCoperti.isEmpty());
     m_nuovoCli->setEnabled(ddtCoperti.isEmpty());
+    m_modificato->clear();
+    return true;
+}
+
+bool FormRegFatt::CaricaNota(int anno, const Invoice& fattura)
+{
+    const Invoice nota = CreditNoteRules::proposta(fattura);
+    if (!CaricaNuova(anno, nota.idAna, nota.rows))
+        return false;
+    m_storno = nota.storno;
+    m_labelInt->setText(QStringLiteral("Emetti Nota di Credito - ") + InvoiceLayout::aStorno(m_storno));
+    // The note is the customer's of the invoice it reverses.
+    m_cli->setEnabled(false);
+    m_nuovoCli->setEnabled(false);
+    m_iva->setEditText(QString::number(nota.iva));
+    m_ra->setChecked(nota.ra);
+    calcolaTotali();
     m_modificato->clear();
     return true;
 }
@@ -282,6 +302,7 @@ void FormRegFatt::nuova()
     m_stampa->setEnabled(false);
     m_pdf->setEnabled(false);
     m_xml->setEnabled(false);
+    m_nota->setEnabled(false);
     m_num->setReadOnly(!app().secondario);
     calcolaTotali();
     m_modificato->clear();
@@ -297,6 +318,11 @@ void FormRegFatt::mostraRichiamata(const Invoice& inv)
     m_stampa->setEnabled(true);
     m_pdf->setEnabled(true);
     m_xml->setEnabled(true);
+    // A credit note is not reversed in turn.
+    m_nota->setEnabled(!inv.notaDiCredito());
+    m_storno = inv.storno;
+    if (inv.notaDiCredito())
+        m_labelInt->setText(QStringLiteral("Richiama Nota di Credito - ") + InvoiceLayout::aStorno(m_storno));
     m_iva->riempi();
 
     m_suffissoAnno = inv.num.right(3);
@@ -384,33 +410,14 @@ bool FormRegFatt::verificaIva(bool uscita)
 
 void FormRegFatt::eliminaRiga(long long ord)
 {
-    if (!richiamata())
-        return;
-    const auto outcome = InvoiceStore::deleteRow(m_numRichiamo, static_cast<int>(ord), totali().totaleMostrato());
-    if (!outcome)
-        WindowBehaviour::showDbError(this, outcome.error());
-    else if (outcome.value() == InvoiceStore::Outcome::RowMissing)
-        dialogs().message(this, QStringLiteral("Errore durante eliminazione riga Fattura"), QString(),
-                          Dialogs::Icon::None);
-    else if (outcome.value() == InvoiceStore::Outcome::InvoiceMissing)
-        dialogs().message(this, QStringLiteral("Errore durante modifica Totale Fattura"),
-                          QStringLiteral("Eliminazione articolo"), Dialogs::Icon::None);
+    if (richiamata())
+        InvoiceEditorStore::eliminaRiga(this, m_numRichiamo, ord, totali().totaleMostrato());
 }
 
 void FormRegFatt::salvaRiga(long long ord)
 {
-    if (!richiamata())
-        return;
-    const QList<InvoiceRow> all = rows();
-    const auto it = std::find_if(all.cbegin(), all.cend(), [ord](const InvoiceRow& r) { return r.ord == ord; });
-    if (it == all.cend())
-        return;
-    const auto outcome = InvoiceStore::saveRow(m_numRichiamo, *it, totali().totaleMostrato());
-    if (!outcome)
-        WindowBehaviour::showDbError(this, outcome.error());
-    else if (outcome.value() == InvoiceStore::Outcome::InvoiceMissing)
-        dialogs().message(this, QStringLiteral("Errore durante modifica Totale Fattura"),
-                          QStringLiteral("Modifica articolo"), Dialogs::Icon::None);
+    if (richiamata())
+        InvoiceEditorStore::salvaRiga(this, m_numRichiamo, rows(), ord, totali().totaleMostrato());
 }
 
 void FormRegFatt::emetti()
@@ -465,18 +472,13 @@ void FormRegFatt::emetti()
     Invoice inv = testata(num, *data);
     inv.idAna = m_idCli->currentText().toLongLong();
     inv.rows = righe;
-    if (auto err = InvoiceStore::issue(inv, m_ddtCoperti, m_natura->codice())) {
-        if (err->number == DbError::Duplicate)
-            PaperEditor::giaEsistente(this, giaEsistente(num));
-        else if (err->number == DdtLinkStore::NonDisponibile)
-            dialogs().message(this, err->text + QStringLiteral(": la fattura non è stata emessa."),
-                              QStringLiteral("Impossibile procedere"), Dialogs::Icon::Exclamation);
-        else
-            WindowBehaviour::showDbError(this, *err);
+    if (!InvoiceEditorStore::emetti(this, inv, m_ddtCoperti, m_natura->codice()))
         return;
-    }
     m_num->setText(num);
-    dialogs().message(this, QStringLiteral("FATTURA emessa con successo"), QString(), Dialogs::Icon::Information);
+    dialogs().message(this,
+                      m_storno.fattura.isEmpty() ? QStringLiteral("FATTURA emessa con successo")
+                                                 : QStringLiteral("NOTA DI CREDITO emessa con successo"),
+                      QString(), Dialogs::Icon::Information);
     stampaCopie();
     accept();
 }
@@ -486,15 +488,8 @@ bool FormRegFatt::salvaTestata()
     const auto data = PaperEditor::dataValida(this, m_data);
     if (!data || !verificaIva(false))
         return false;
-    const auto outcome = InvoiceStore::saveHeader(testata(m_numRichiamo, *data), m_natura->codice());
-    if (!outcome) {
-        WindowBehaviour::showDbError(this, outcome.error());
+    if (!InvoiceEditorStore::salvaTestata(this, testata(m_numRichiamo, *data), m_natura->codice()))
         return false;
-    }
-    if (outcome.value() == InvoiceStore::Outcome::InvoiceMissing) {
-        PaperEditor::messaggio(this, QStringLiteral("Errore durante salvataggio Fattura"));
-        return true;
-    }
     m_modificato->clear();
     return true;
 }
@@ -562,6 +557,7 @@ Invoice FormRegFatt::testata(const QString& num, const QDate& data) const
     h.totale = totali().totaleMostrato();
     h.note = TextColumns::storedLines(m_note->toPlainText());
     h.ra = m_ra->isChecked();
+    h.storno = m_storno;
     return h;
 }
 
@@ -576,6 +572,7 @@ InvoiceData FormRegFatt::datiFattura() const
                                             m_iva->currentText(), m_ra->isChecked(),
                                             TextColumns::storedLines(m_note->toPlainText()), rows());
     d.natura = m_natura->codice();
+    d.storno = m_storno;
     return d;
 }
 

@@ -5,6 +5,7 @@
 #include "invoices/invoicerow.h"
 #include "invoices/invoicetotals.h"
 
+#include <QDate>
 #include <QDialog>
 #include <QList>
 #include <QString>
@@ -38,6 +39,9 @@ public:
     // rows. `ddtCoperti` are the DDTs it bills: they are linked to it when it is issued, and its
     // customer then stays fixed. False when the customer cannot be chosen (the user has been told).
     bool CaricaNuova(int anno, qint64 idAna, const QList<InvoiceRow>& righe, const QStringList& ddtCoperti = {});
+    // A new credit note of the year's series reversing `fattura`, proposing its customer, rate and
+    // rows. False when the customer cannot be chosen (the user has been told).
+    bool CaricaNota(int anno, const Invoice& fattura);
 
     // What the window shows, as the printed invoice needs it.
     InvoiceData datiFattura() const;
@@ -100,6 +104,7 @@ private:
     QPushButton* m_stampa;
     QPushButton* m_pdf;
     QPushButton* m_xml;
+    QPushButton* m_nota;
     QPushButton* m_emetti;
     QPushButton* m_annulla;
     QPushButton* m_cmd[4];
@@ -116,6 +121,8 @@ private:
     bool m_ultimo = false;
     // DDTs billed by the new invoice, linked to it on issue.
     QStringList m_ddtCoperti;
+    // A credit note: the invoice it reverses; none for an invoice.
+    CreditNoteRef m_storno;
     // The totals went past the Decimal range at the last recomputation.
     bool m_totaleOltre = false;
 };

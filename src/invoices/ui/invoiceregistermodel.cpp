@@ -20,7 +20,8 @@ QVariant InvoiceRegisterModel::data(const QModelIndex& index, int role) const
         return QVariant();
     switch (index.column()) {
     case Numero:
-        return r->num;
+        // A credit note is marked beside its number.
+        return r->stornata.isEmpty() ? r->num : r->num + QStringLiteral(" NC");
     case Cliente:
         return r->nome;
     case Data:

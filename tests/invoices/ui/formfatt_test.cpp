@@ -340,3 +340,19 @@ TEST_F(FormFattTest, PrintsPreviewsAndExportsTheListAsShownWithTheWindowsSums)
     ASSERT_TRUE(written.has_value());
     EXPECT_EQ(written, sheet(InvoiceLedger::carica(kAnno, rossi)->xlsx(kAnno, failed)));
 }
+
+TEST_F(FormFattTest, ACreditNoteIsMarkedAndSubtractsOnScreenAndOnPaper)
+{
+    Invoice nota = sampleInvoice(num(11), rossi, QDate(kAnno, 4, 1));
+    nota.storno.fattura = num(10);
+    issue(nota);
+    frm->caricaElenco();
+    EXPECT_EQ(gridText(grid()->model()).section(u'\n', 0, 0), u"%1 NC|ROSSI|01/04/%2|-158,60|"_s.arg(num(11), yy()));
+    EXPECT_EQ(get<QLineEdit>("TxtIncassare")->text(), u"€ 1.076,16"_s);
+    QString error;
+    const auto table = InvoiceRegisterPrint::fatture(kAnno, 0, error);
+    ASSERT_TRUE(table) << error.toStdString();
+    EXPECT_EQ(table->righe.front().first(), num(11) + u" NC"_s);
+    // Three invoices of 130 + 28.60 VAT, one of them reversed whole.
+    EXPECT_EQ(table->totali.at(0).valore + u" / "_s + table->totali.at(1).valore, u"€ 260,00 / € 57,20"_s);
+}

@@ -697,3 +697,39 @@ TEST_F(FormRegFattTest, FlatRateRegimeIssuesOnlyAtZeroWithoutWithholding)
         }
     }
 }
+
+TEST_F(FormRegFattTest, CreditNoteOfARecalledInvoice)
+{
+    recall(num(1), 2);
+    QString heading;
+    QString proposed;
+    bool customerFixed = false;
+    dlg.onWindow([&](QDialog* w) {
+        auto* grid = w->findChild<QTableWidget*>(u"FGrid"_s);
+        heading = w->findChild<QLabel*>(u"LabelInt"_s)->text();
+        proposed = gridText(grid->model());
+        customerFixed = !w->findChild<QComboBox*>(u"ComboCli"_s)->isEnabled();
+        // A partial credit: the second railing only, at 15 a piece.
+        Gesture::click(grid, 1, 0);
+        w->findChild<QPushButton*>(u"BtnEliArt"_s)->click();
+        Gesture::click(grid, 1, 3);
+        dlg.type(u"15"_s);
+        QTest::keyClick(grid, Qt::Key_A);
+        noCopies();
+        w->findChild<QPushButton*>(u"BtnEmetti"_s)->click();
+        return w->result();
+    });
+    click("BtnNotaCredito");
+    EXPECT_EQ(heading, u"Emetti Nota di Credito - a storno della fattura %1 del 03/02/%2"_s.arg(num(1)).arg(kAnno));
+    EXPECT_EQ(proposed, u" ||||1\nRinghiera2|2|50,00|100,00|2\nRinghiera3|2|50,00|100,00|3"_s);
+    EXPECT_TRUE(customerFixed);
+    EXPECT_EQ(dlg.lastText(), u"NOTA DI CREDITO emessa con successo"_s);
+    EXPECT_EQ(dbRows(u"SELECT Num, NumFattura FROM NoteCredito"_s), num(2) + u'|' + num(1));
+    EXPECT_EQ(stored(num(2)).section(u'\n', 1), u"1| |0|0\n3|Ringhiera3|2|15"_s);
+
+    // The note recalled says what it reverses and is not reversed in turn.
+    open(num(2));
+    EXPECT_EQ(get<QLabel>("LabelInt")->text(),
+              u"Richiama Nota di Credito - a storno della fattura %1 del 03/02/%2"_s.arg(num(1)).arg(kAnno));
+    EXPECT_FALSE(get("BtnNotaCredito")->isEnabled());
+}
