@@ -72,6 +72,14 @@ const Table kEInvoiceFiles[] = {
     {"EFatturaFile", "CREATE TABLE IF NOT EXISTS EFatturaFile (Num TEXT PRIMARY KEY, Progressivo INTEGER NOT NULL)"},
 };
 
+// Step 5: a public body's tender and project codes per invoice; the DDTs an invoice covers, found by invoice.
+const Table kPublicBodies[] = {
+    {"EFatturaPA", "CREATE TABLE IF NOT EXISTS EFatturaPA (Num TEXT PRIMARY KEY, Cig TEXT, Cup TEXT)"},
+};
+const char* const kDdtByInvoice[] = {
+    "CREATE INDEX IF NOT EXISTS FattureDdtFattura ON FattureDdt (NumFattura)",
+};
+
 struct Step {
     const Table* tables;
     int tableCount;
@@ -85,6 +93,7 @@ const Step kSteps[] = {
     {kEInvoice, int(std::size(kEInvoice)), nullptr, 0},
     {kDdtLinks, int(std::size(kDdtLinks)), nullptr, 0},
     {kEInvoiceFiles, int(std::size(kEInvoiceFiles)), nullptr, 0},
+    {kPublicBodies, int(std::size(kPublicBodies)), kDdtByInvoice, int(std::size(kDdtByInvoice))},
 };
 
 // The server keeps the number in a table of its own, beside the program's.

@@ -80,6 +80,14 @@ std::optional<EInvoiceXml::Input> gatherWith(const QString& num, const CompanyFi
         }
         in.natura = natura.value();
     }
+    const auto ddt = EInvoiceStore::ddtOf(num);
+    const auto codici = EInvoiceStore::publicBodyCodes(num);
+    if (!ddt || !codici) {
+        error = dbMessage(!ddt ? ddt.error() : codici.error());
+        return std::nullopt;
+    }
+    in.ddt = ddt.value();
+    in.codiciPA = codici.value();
     return in;
 }
 
@@ -190,7 +198,8 @@ QString EInvoiceExport::proposedName(const QString& num, bool newName)
                                    given.value() != 0 && !newName ? given.value() : last.value() + 1);
 }
 
-QString EInvoiceExport::writeFile(const QString& num, const QString& path, bool newName, QStringList* adattati)
+QString EInvoiceExport::writeFile(const QString& num, const QString& path, bool newName, QStringList* adattati,
+                                  bool* perPA)
 {
     QString error;
     std::optional<EInvoiceXml::Input> in = gather(num, error);
@@ -198,13 +207,16 @@ QString EInvoiceExport::writeFile(const QString& num, const QString& path, bool 
         return error;
     if (const QStringList missing = EInvoiceXml::mancanti(*in); !missing.isEmpty())
         return missingMessage(num, missing);
+    if (perPA)
+        *perPA = EInvoiceRules::pubblicaAmministrazione(in->recipient);
     QList<EInvoiceXml::Input> inputs{std::move(*in)};
     return writeInvoices(
         inputs, inputs.first().company.partitaIva, newName, [&path](long long) { return path; }, {}, nullptr, adattati);
 }
 
 QString EInvoiceExport::writeYear(int anno, const QString& folder, bool newNames,
-                                  const std::function<void(int, int)>& progress, int* written, QStringList* adattati)
+                                  const std::function<void(int, int)>& progress, int* written, QStringList* adattati,
+                                  bool* perPA)
 {
     if (written)
         *written = 0;
@@ -227,6 +239,8 @@ QString EInvoiceExport::writeYear(int anno, const QString& folder, bool newNames
         std::optional<EInvoiceXml::Input> in = gatherWith(num, company.value(), customers, error);
         if (!in)
             return error;
+        if (perPA && EInvoiceRules::pubblicaAmministrazione(in->recipient))
+            *perPA = true;
         if (const QStringList missing = EInvoiceXml::mancanti(*in); !missing.isEmpty())
             problems << missingMessage(num, missing);
         else
@@ -279,8 +293,9 @@ int EInvoiceExport::run(const QStringList& arguments, QTextStream& err)
     const QString kind = positional[0].toLower();
     QString error;
     QStringList adattati;
+    bool perPA = false;
     if (kind == u"fattura"_s) {
-        error = writeFile(positional[1], output, newNames, &adattati);
+        error = writeFile(positional[1], output, newNames, &adattati, &perPA);
     } else if (kind == u"anno"_s) {
         const std::optional<int> anno = CommandArgs::anno(positional[1], error);
         if (!anno) {
@@ -298,7 +313,7 @@ int EInvoiceExport::run(const QStringList& arguments, QTextStream& err)
                 shown = percent;
                 err << u"\rFatture elettroniche scritte: %1 di %2"_s.arg(done).arg(total) << Qt::flush;
             },
-            &written, &adattati);
+            &written, &adattati, &perPA);
         if (written > 0)
             err << Qt::endl;
     } else {
@@ -311,5 +326,7 @@ int EInvoiceExport::run(const QStringList& arguments, QTextStream& err)
     }
     if (!adattati.isEmpty())
         err << adattatiMessage(adattati) << Qt::endl;
+    if (perPA)
+        err << EInvoiceRules::kFirmaPA << Qt::endl;
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "invoices/einvoicestore.h"
 
 #include "data/database.h"
+#include "shell/formats.h"
 
 #include <QSqlQuery>
 #include <QVariant>
@@ -113,6 +114,8 @@ DbStatus EInvoiceStore::forgetNatura(const QString& num)
 {
     if (DbStatus s = Database::exec(QStringLiteral("DELETE FROM EFatturaNatura WHERE Num = ?"), {num}))
         return s;
+    if (DbStatus s = Database::exec(QStringLiteral("DELETE FROM EFatturaPA WHERE Num = ?"), {num}))
+        return s;
     // The number's next invoice is another document: its file gets a name of its own.
     return Database::exec(QStringLiteral("DELETE FROM EFatturaFile WHERE Num = ?"), {num});
 }
@@ -209,4 +212,52 @@ DbResult<long long> EInvoiceStore::lastProgressive()
     if (!v)
         return v.error();
     return v.value().toLongLong();
+}
+
+DbResult<PublicBodyCodes> EInvoiceStore::publicBodyCodes(const QString& num)
+{
+    auto q = Database::select(QStringLiteral("SELECT Cig, Cup FROM EFatturaPA WHERE Num = ?"), {num});
+    if (!q)
+        return q.error();
+    PublicBodyCodes c;
+    if (q.value().next()) {
+        c.cig = text(q.value(), 0);
+        c.cup = text(q.value(), 1);
+    }
+    return c;
+}
+
+DbStatus EInvoiceStore::savePublicBodyCodes(const QString& num, const PublicBodyCodes& codes)
+{
+    if (codes.cig.trimmed().isEmpty() && codes.cup.trimmed().isEmpty())
+        return Database::exec(QStringLiteral("DELETE FROM EFatturaPA WHERE Num = ?"), {num});
+    return Database::exec(QStringLiteral("INSERT INTO EFatturaPA (Num, Cig, Cup) VALUES (?, ?, ?) ON CONFLICT (Num) DO "
+                                         "UPDATE SET Cig = excluded.Cig, Cup = excluded.Cup"),
+                          {num, codes.cig.trimmed().toUpper(), codes.cup.trimmed().toUpper()});
+}
+
+DbResult<QList<DdtReference>> EInvoiceStore::ddtOf(const QString& num)
+{
+    auto q = Database::select(QStringLiteral("SELECT D.Num, D.Data FROM FattureDdt L JOIN Ddt D ON D.Num = L.NumDdt "
+                                             "WHERE L.NumFattura = ? ORDER BY D.Data, D.Num"),
+                              {num});
+    if (!q)
+        return q.error();
+    QList<DdtReference> out;
+    while (q.value().next())
+        out.append({text(q.value(), 0), Formats::fromIsoDate(text(q.value(), 1))});
+    return out;
+}
+
+DbResult<QList<QDate>> EInvoiceStore::ddtDates(const QStringList& nums)
+{
+    QList<QDate> out;
+    for (const QString& num : nums) {
+        const auto v = Database::scalar(QStringLiteral("SELECT Data FROM Ddt WHERE Num = ?"), {num});
+        if (!v)
+            return v.error();
+        if (!v->isNull())
+            out.append(Formats::fromIsoDate(v->toString()));
+    }
+    return out;
 }

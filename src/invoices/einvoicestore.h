@@ -25,7 +25,15 @@ public:
     // The Natura code kept for a 0 % invoice; empty when none.
     static DbResult<QString> natura(const QString& num);
     static DbStatus saveNatura(const QString& num, const QString& natura);
-    // A cancelled invoice's number is issued again: its Natura must not pass to the new one.
+    // A public body's CIG and CUP of an invoice; empty when none. Saving both empty forgets them.
+    static DbResult<PublicBodyCodes> publicBodyCodes(const QString& num);
+    static DbStatus savePublicBodyCodes(const QString& num, const PublicBodyCodes& codes);
+    // The DDTs an invoice covers, by date.
+    static DbResult<QList<DdtReference>> ddtOf(const QString& num);
+    // The dates of these DDTs, those still stored.
+    static DbResult<QList<QDate>> ddtDates(const QStringList& nums);
+
+    // A cancelled invoice's number is issued again: its Natura and codes must not pass to the new one.
     static DbStatus forgetNatura(const QString& num);
 
     // The last progressive of the file names (1, 2, ...) taken; it never goes back past a file

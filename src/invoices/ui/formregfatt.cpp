@@ -3,6 +3,7 @@
 #include "data/runtimeerrors.h"
 #include "data/textcolumns.h"
 #include "ddt/ddtlinkstore.h"
+#include "invoices/ddtinvoicing.h"
 #include "invoices/invoicepaper.h"
 #include "invoices/invoicerules.h"
 #include "invoices/invoicestore.h"
@@ -38,14 +39,9 @@
 
 namespace {
 
-QString giaEsistente(const QString& num)
-{
-    return QStringLiteral("Fattura ") + num + QStringLiteral(" già esistente");
-}
+QString giaEsistente(const QString& num) { return QStringLiteral("Fattura ") + num + QStringLiteral(" già esistente"); }
 
-using PaperEditor::labelFor;
-using PaperEditor::pictureButton;
-using PaperEditor::realFocusOut;
+using PaperEditor::labelFor, PaperEditor::pictureButton, PaperEditor::realFocusOut;
 
 } // namespace
 
@@ -457,6 +453,9 @@ void FormRegFatt::emetti()
                                QStringLiteral("ANNO di emissione diverso dall'anno della data della fattura, "
                                               "proseguire comunque ?"),
                                QStringLiteral("ATTENZIONE")))
+        return;
+    if (const QString t = DdtInvoicing::avvisoTermine(*data, m_ddtCoperti);
+        !t.isEmpty() && !PaperEditor::conferma(this, t, QStringLiteral("ATTENZIONE")))
         return;
     calcolaTotali();
     if (!PaperEditor::numeroLibero(this, InvoiceStore::exists(num), giaEsistente(num)) ||
