@@ -1,6 +1,7 @@
 #include "invoices/einvoicestore.h"
 
 #include "data/database.h"
+#include "invoices/einvoicerules.h"
 #include "shell/formats.h"
 
 #include <QSqlQuery>
@@ -259,5 +260,17 @@ DbResult<QList<QDate>> EInvoiceStore::ddtDates(const QStringList& nums)
         if (!v->isNull())
             out.append(Formats::fromIsoDate(v->toString()));
     }
+    return out;
+}
+
+DbResult<QSet<qint64>> EInvoiceStore::publicBodies()
+{
+    auto q = Database::select(QStringLiteral("SELECT IdAna, CodiceDestinatario, Nazione FROM EFatturaClienti"));
+    if (!q)
+        return q.error();
+    QSet<qint64> out;
+    while (q.value().next())
+        if (EInvoiceRules::pubblicaAmministrazione({text(q.value(), 1), QString(), text(q.value(), 2)}))
+            out.insert(q.value().value(0).toLongLong());
     return out;
 }

@@ -4,6 +4,7 @@
 #include "invoices/einvoicedata.h"
 
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -28,6 +29,8 @@ public:
     // A public body's CIG and CUP of an invoice; empty when none. Saving both empty forgets them.
     static DbResult<PublicBodyCodes> publicBodyCodes(const QString& num);
     static DbStatus savePublicBodyCodes(const QString& num, const PublicBodyCodes& codes);
+    // The customers that are public bodies (an office code of 6 characters): they pay under split payment.
+    static DbResult<QSet<qint64>> publicBodies();
     // The DDTs an invoice covers, by date.
     static DbResult<QList<DdtReference>> ddtOf(const QString& num);
     // The dates of these DDTs, those still stored.

@@ -37,6 +37,10 @@ struct InvoiceData {
     QString importoIva;
     QString importoRitenuta;
     QString totale;
+    // A public body's invoice with VAT: the VAT goes to the treasury (split payment) and the body
+    // pays `nettoScissione`, the total without it.
+    bool scissione = false;
+    QString nettoScissione;
 
     // Builds the data from the editor's fields and rows; the totals are computed here the way
     // the editor computes them.

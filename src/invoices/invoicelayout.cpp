@@ -1,5 +1,7 @@
 #include "invoices/invoicelayout.h"
 
+#include "invoices/einvoicerules.h"
+#include "invoices/einvoicestore.h"
 #include "printing/pagefurniture.h"
 #include "printing/printsources.h"
 #include "shell/formats.h"
@@ -124,6 +126,14 @@ void totali(Page& page, const InvoiceData& d)
     page.text(vx, 237.75, d.totale, valore);
 }
 
+// Split payment: the wording the law wants, and what the body pays.
+void scissione(Page& page, const InvoiceData& d)
+{
+    page.text(kX0 + 161, 245.5, QStringLiteral("NETTO A PAGARE"), arial(6, true));
+    page.text(kX0 + 163, 250, d.nettoScissione, arial(11));
+    page.text(kX0, 271, InvoiceLayout::kScissione, arial(8, true));
+}
+
 void annotazioni(Page& page, const QStringList& note)
 {
     page.line(kX0 + 160, 245, kX0 + 160, 270.25);
@@ -159,6 +169,8 @@ std::vector<Page> disegna(const InvoiceData& d, const CustomerFields& cliente, c
         riquadroTotali(page);
         if (p == totalePagine - 1)
             totali(page, d);
+        if (p == totalePagine - 1 && d.scissione)
+            scissione(page, d);
         annotazioni(page, note);
         pages.push_back(std::move(page));
     }
@@ -169,7 +181,12 @@ std::vector<Page> layout(const InvoiceData& d, const LayoutContext& ctx)
 {
     CustomerFields cliente;
     PrintSources::caricaCliente(ctx.parent, d.idCliente, cliente);
-    return disegna(d, cliente, ctx);
+    InvoiceData dati = d;
+    if (d.aliquota > 0 && d.idCliente != 0) {
+        const auto recipient = EInvoiceStore::customer(d.idCliente);
+        dati.scissione = recipient && EInvoiceRules::pubblicaAmministrazione(recipient.value());
+    }
+    return disegna(dati, cliente, ctx);
 }
 
 } // namespace InvoiceLayout

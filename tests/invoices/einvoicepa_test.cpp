@@ -4,8 +4,13 @@
 #include "invoices/einvoicerules.h"
 #include "invoices/einvoicestore.h"
 #include "invoices/invoicedata.h"
+#include "invoices/invoicelayout.h"
+#include "invoices/invoiceledger.h"
 #include "invoices/invoicetotals.h"
+#include "shell/formats.h"
 #include "invoicetest.h"
+#include "printing/layoutregistry.h"
+#include "scripteddialogs.h"
 #include "workdir.h"
 #include "xsdcheck.h"
 
@@ -146,6 +151,51 @@ TEST(EInvoicePublicBody, SplitPaymentFileWithCigIsValidAndMatchesThePaper)
         EXPECT_EQ(texts(file, u"DatiOrdineAcquisto/CodiceCUP"_s), c.codes.cup);
         if (c.ra)
             EXPECT_EQ(texts(file, u"ImportoRitenuta"_s), printed(paper.importoRitenuta));
+    }
+}
+
+TEST(EInvoicePublicBody, PaperAndRegisterLeaveOutTheVatTheBodyPaysToTheTreasury)
+{
+    struct Case {
+        const char* name;
+        CustomerEInvoiceData recipient;
+        int iva;
+        bool pagata;
+        bool scissione;
+        QString incassato;
+        QString daIncassare;
+    };
+    // 2 x 400.15 + 50.10 = 850.40; VAT 22 % 187.09.
+    const std::vector<Case> cases{
+        {"ente, da incassare", kComune, 22, false, true, u"0.00"_s, u"850.40"_s},
+        {"ente, pagata", kComune, 22, true, true, u"850.40"_s, u"0.00"_s},
+        {"ente, aliquota 0", kComune, 0, false, false, u"0.00"_s, u"850.40"_s},
+        {"privato", kPrivato, 22, false, false, u"0.00"_s, u"1037.49"_s},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Shop s(c.recipient);
+        ScriptedDialogs dlg;
+        Invoice inv = s.invoice({{1, u"Cancello"_s, dec("2"), dec("400.15")}, {2, u"Posa"_s, Decimal(), dec("50.10")}},
+                                c.iva, false);
+        inv.pagata = c.pagata;
+        issue(inv);
+        ASSERT_FALSE(Database::exec(u"UPDATE Fatture SET Pagata = ? WHERE Num = ?"_s,
+                                    {c.pagata ? QVariant(u"X"_s) : QVariant(), inv.num}));
+        const auto paper = LayoutRegistry::compose(u"Fattura"_s, InvoiceData::fromInvoice(inv), nullptr);
+        ASSERT_EQ(paper.size(), 1u);
+        EXPECT_EQ(paper[0].findText(InvoiceLayout::kScissione) != nullptr, c.scissione);
+        const DrawItem* netto = paper[0].findText(u"NETTO A PAGARE"_s);
+        EXPECT_EQ(netto != nullptr, c.scissione);
+        if (c.scissione)
+            EXPECT_TRUE(paper[0].findText(Formats::euro(dec("850.40"))));
+
+        const auto ledger = InvoiceLedger::carica(2026, 0);
+        ASSERT_TRUE(ledger);
+        EXPECT_EQ(ledger->registro.incassato.toFixed(2), c.incassato);
+        EXPECT_EQ(ledger->registro.daIncassare.toFixed(2), c.daIncassare);
+        // The year's total is still that of the invoices.
+        EXPECT_EQ(ledger->totale(), inv.totale);
     }
 }
 
