@@ -9,8 +9,8 @@
 
 class QIODevice;
 
-// The FatturaPA file (FPR12, or FPA12 for a public body; schema 1.2.2) of one stored invoice; its amounts are those of the
-// printed invoice.
+// The FatturaPA file (FPR12, or FPA12 for a public body; schema 1.2.2) of one stored invoice; its amounts are those of
+// the printed invoice.
 class EInvoiceXml {
 public:
     struct Input {

@@ -7,10 +7,10 @@
 #include "invoices/invoicelayout.h"
 #include "invoices/invoiceledger.h"
 #include "invoices/invoicetotals.h"
-#include "shell/formats.h"
 #include "invoicetest.h"
 #include "printing/layoutregistry.h"
 #include "scripteddialogs.h"
+#include "shell/formats.h"
 #include "workdir.h"
 #include "xsdcheck.h"
 
@@ -91,8 +91,11 @@ TEST(EInvoicePublicBody, OfficeCodesAndTheirInvoiceCodes)
                             "pubbliche amministrazioni"_s;
     const std::vector<Case> cases{
         {kComune, {u"z4b1234567"_s, u"J11B22000000001"_s}, true, u"UFABCD"_s, {}},
-        {kComune, {u"Z4B123"_s, u"J11B2200000000"_s}, true, u"UFABCD"_s, {u"CIG (10 lettere o cifre)"_s,
-                                                                          u"CUP (15 lettere o cifre)"_s}},
+        {kComune,
+         {u"Z4B123"_s, u"J11B2200000000"_s},
+         true,
+         u"UFABCD"_s,
+         {u"CIG (10 lettere o cifre)"_s, u"CUP (15 lettere o cifre)"_s}},
         {kPrivato, {}, false, u"ABC1234"_s, {}},
         {kPrivato, {u"Z4B1234567"_s, {}}, false, u"ABC1234"_s, {ufficio}},
         {{u"UFABCD"_s, {}, u"DE"_s}, {{}, u"J11B22000000001"_s}, false, u"XXXXXXX"_s, {ufficio}},
@@ -105,8 +108,9 @@ TEST(EInvoicePublicBody, OfficeCodesAndTheirInvoiceCodes)
         EXPECT_EQ(problemiCodiciPA(c.codes, c.recipient), c.problems) << what;
     }
     // Neither 6 nor 7 characters: a wrong code, told with both lengths.
-    EXPECT_EQ(problemiCliente({u"UFAB1"_s, {}, u"IT"_s}),
-              QStringList{u"Codice destinatario del cliente (7 lettere o cifre, 6 per una pubblica amministrazione)"_s});
+    EXPECT_EQ(
+        problemiCliente({u"UFAB1"_s, {}, u"IT"_s}),
+        QStringList{u"Codice destinatario del cliente (7 lettere o cifre, 6 per una pubblica amministrazione)"_s});
     EXPECT_TRUE(problemiCliente(kComune).isEmpty());
 }
 
@@ -123,7 +127,12 @@ TEST(EInvoicePublicBody, SplitPaymentFileWithCigIsValidAndMatchesThePaper)
     };
     const std::vector<Case> cases{
         {"22 % con CIG", 22, false, {u"Z4B1234567"_s, {}}, u"S"_s, u"1250.55"_s, u"Z4B1234567"_s},
-        {"10 % con CIG e CUP, ritenuta", 10, true, {u"Z4B1234567"_s, u"J11B22000000001"_s}, u"S"_s, u"1200.53"_s,
+        {"10 % con CIG e CUP, ritenuta",
+         10,
+         true,
+         {u"Z4B1234567"_s, u"J11B22000000001"_s},
+         u"S"_s,
+         u"1200.53"_s,
          u"Z4B1234567"_s},
         {"senza codici", 22, false, {}, u"S"_s, u"1250.55"_s, {}},
     };

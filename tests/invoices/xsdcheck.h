@@ -8,13 +8,13 @@
 // file is valid.
 inline QString xsdErrors(const QString& xmlPath)
 {
-    const QString schema =
-        QDir(QStringLiteral(CORVALISTO_SOURCE_DIR)).filePath(QStringLiteral("tests/invoices/data/fatturapa/"
-                                                                             "Schema_v1.2.2_senza_firma.xsd"));
+    const QString schema = QDir(QStringLiteral(CORVALISTO_SOURCE_DIR))
+                               .filePath(QStringLiteral("tests/invoices/data/fatturapa/"
+                                                        "Schema_v1.2.2_senza_firma.xsd"));
     QProcess p;
     p.setProcessChannelMode(QProcess::MergedChannels);
-    p.start(QStringLiteral("xmllint"), {QStringLiteral("--noout"), QStringLiteral("--nonet"),
-                                        QStringLiteral("--schema"), schema, xmlPath});
+    p.start(QStringLiteral("xmllint"),
+            {QStringLiteral("--noout"), QStringLiteral("--nonet"), QStringLiteral("--schema"), schema, xmlPath});
     if (!p.waitForFinished(60000))
         return QStringLiteral("xmllint non terminato");
     const QString out = QString::fromUtf8(p.readAll());

@@ -39,7 +39,10 @@
 
 namespace {
 
-QString giaEsistente(const QString& num) { return QStringLiteral("Fattura ") + num + QStringLiteral(" già esistente"); }
+QString giaEsistente(const QString& num)
+{
+    return QStringLiteral("Fattura ") + num + QStringLiteral(" già esistente");
+}
 
 using PaperEditor::labelFor, PaperEditor::pictureButton, PaperEditor::realFocusOut;
 
