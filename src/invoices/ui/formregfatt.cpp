@@ -44,7 +44,9 @@ QString giaEsistente(const QString& num)
     return QStringLiteral("Fattura ") + num + QStringLiteral(" già esistente");
 }
 
-using PaperEditor::labelFor, PaperEditor::pictureButton, PaperEditor::realFocusOut;
+using PaperEditor::labelFor;
+using PaperEditor::pictureButton;
+using PaperEditor::realFocusOut;
 
 } // namespace
 
