@@ -158,8 +158,9 @@ TEST(EInvoicePublicBody, SplitPaymentFileWithCigIsValidAndMatchesThePaper)
         EXPECT_EQ(texts(file, u"ImportoPagamento"_s), c.pagamento);
         EXPECT_EQ(texts(file, u"DatiOrdineAcquisto/CodiceCIG"_s), c.cig);
         EXPECT_EQ(texts(file, u"DatiOrdineAcquisto/CodiceCUP"_s), c.codes.cup);
-        if (c.ra)
+        if (c.ra) {
             EXPECT_EQ(texts(file, u"ImportoRitenuta"_s), printed(paper.importoRitenuta));
+        }
     }
 }
 
@@ -196,8 +197,9 @@ TEST(EInvoicePublicBody, PaperAndRegisterLeaveOutTheVatTheBodyPaysToTheTreasury)
         EXPECT_EQ(paper[0].findText(InvoiceLayout::kScissione) != nullptr, c.scissione);
         const DrawItem* netto = paper[0].findText(u"NETTO A PAGARE"_s);
         EXPECT_EQ(netto != nullptr, c.scissione);
-        if (c.scissione)
+        if (c.scissione) {
             EXPECT_TRUE(paper[0].findText(Formats::euro(dec("850.40"))));
+        }
 
         const auto ledger = InvoiceLedger::carica(2026, 0);
         ASSERT_TRUE(ledger);
