@@ -154,13 +154,18 @@ DbStatus fillDeferred()
         return DbError{3246, QStringLiteral("Transazione non avviata")};
     const QDate today = QDate::currentDate();
     for (const int year : {today.year() - 1, today.year()}) {
+        // The customer with the most DDTs still to invoice.
+        QList<Ddt> scelti;
         for (const qint64 cliente : found.value()) {
             const auto ddts = DdtLinkStore::daFatturare(year, cliente);
             if (!ddts)
                 return ddts.error();
-            if (ddts->size() < 2)
-                continue;
-            const QList<Ddt> fatturati = DdtInvoicing::inOrdine(ddts.value()).mid(0, 3);
+            if (ddts->size() > scelti.size())
+                scelti = ddts.value();
+        }
+        if (!scelti.isEmpty()) {
+            const qint64 cliente = scelti.first().idAna;
+            const QList<Ddt> fatturati = DdtInvoicing::inOrdine(scelti).mid(0, 3);
             QStringList numeri;
             for (const Ddt& d : fatturati)
                 numeri << d.num;
@@ -181,7 +186,6 @@ DbStatus fillDeferred()
             inv.totale = InvoiceTotals::calcola(inv.rows, inv.iva, inv.ra).totaleMostrato();
             if (auto err = InvoiceStore::issue(inv, numeri))
                 return err;
-            break;
         }
     }
     return tx.commit();
