@@ -1,15 +1,19 @@
 #include "../invoicetest.h"
+#include "ddt/ddtstore.h"
 #include "invoices/einvoicerules.h"
 #include "invoices/einvoicestore.h"
 #include "invoices/ui/formfatt.h"
+#include "invoices/ui/formregfatt.h"
 #include "scripteddialogs.h"
 #include "shell/formats.h"
 #include "usergestures.h"
 #include "workdir.h"
 
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
+#include <QTest>
 
 TEST(EInvoiceSave, APublicBodysInvoiceAsksItsCodesAndTellsToSignTheFile)
 {
@@ -58,5 +62,47 @@ TEST(EInvoiceSave, APublicBodysInvoiceAsksItsCodesAndTellsToSignTheFile)
     reg.findChild<QPushButton*>(u"BtnXml"_s)->click();
     EXPECT_EQ(dlg.proposedFiles.size(), 1);
     EXPECT_EQ(EInvoiceStore::publicBodyCodes(num).value().cig, u"Z4B1234567"_s);
+    EXPECT_TRUE(dlg.allAnswersUsed());
+}
+
+TEST(FormRegFatt, ADeferredInvoicePastTheFifteenthOfTheNextMonthIsIssuedOnlyWhenConfirmed)
+{
+    TestWorkDir dir;
+    ScriptedDialogs dlg;
+    const int anno = QDate::currentDate().year();
+    const qint64 cliente = addCustomer(u"BERTOLDI"_s);
+    Ddt ddt;
+    ddt.num = u"1"_s + InvoiceRules::suffisso(anno);
+    ddt.idAna = cliente;
+    ddt.data = QDate(anno, 1, 20);
+    ddt.rows = {{1, u"Trave IPE 200"_s, dec("2")}};
+    ASSERT_FALSE(DdtStore::issue(ddt));
+    const QList<InvoiceRow> rows{{1, u"Trave IPE 200"_s, dec("2"), dec("80")}};
+
+    // Declined: nothing issued, the DDT still to invoice; then accepted: issued and linked.
+    for (const auto& [answer, fatture] : std::vector<std::pair<Dialogs::Answer, QString>>{
+             {Dialogs::Answer::No, u"0"_s}, {Dialogs::Answer::Yes, u"1"_s}}) {
+        FormRegFatt f;
+        ASSERT_TRUE(f.CaricaNuova(anno, cliente, rows, {ddt.num}));
+        f.findChild<QLineEdit*>(u"TxtData"_s)->setText(QDate(anno, 2, 16).toString(u"dd/MM/yy"_s));
+        auto* iva = f.findChild<QComboBox*>(u"ComboIva"_s);
+        iva->setEditText(u"22"_s);
+        QTest::keyClick(iva, Qt::Key_Return);
+        dlg.answer(answer);
+        // The copies window opens only once issued.
+        if (answer == Dialogs::Answer::Yes)
+            dlg.onWindow([](QDialog* w) {
+                w->findChild<QPushButton*>(u"BtnAnnulla"_s)->click();
+                return 0;
+            });
+        f.findChild<QPushButton*>(u"BtnEmetti"_s)->click();
+        const auto avviso = std::find_if(dlg.messages.begin(), dlg.messages.end(), [](const auto& m) {
+            return m.text.contains(u"entro il giorno 15 del mese successivo"_s);
+        });
+        ASSERT_NE(avviso, dlg.messages.end());
+        EXPECT_TRUE(avviso->text.contains(QDate(anno, 2, 15).toString(u"dd/MM/yyyy"_s))) << avviso->text.toStdString();
+        EXPECT_EQ(Database::scalar(u"SELECT count(*) FROM FattureDdt"_s).value().toString(), fatture);
+        dlg.messages.clear();
+    }
     EXPECT_TRUE(dlg.allAnswersUsed());
 }
