@@ -55,8 +55,14 @@ struct CustomerCache {
     }
 };
 
+// A year's DDT links and public bodies' codes, read at once; without them each invoice reads its own.
+struct YearLinks {
+    QHash<QString, QList<DdtReference>> ddt;
+    QHash<QString, PublicBodyCodes> codici;
+};
+
 std::optional<EInvoiceXml::Input> gatherWith(const QString& num, const CompanyFiscalData& company,
-                                             CustomerCache& customers, QString& error)
+                                             CustomerCache& customers, QString& error, const YearLinks* year = nullptr)
 {
     const auto loaded = InvoiceStore::load(num);
     if (!loaded) {
@@ -79,6 +85,11 @@ std::optional<EInvoiceXml::Input> gatherWith(const QString& num, const CompanyFi
             return std::nullopt;
         }
         in.natura = natura.value();
+    }
+    if (year) {
+        in.ddt = year->ddt.value(num);
+        in.codiciPA = year->codici.value(num);
+        return in;
     }
     const auto ddt = EInvoiceStore::ddtOf(num);
     const auto codici = EInvoiceStore::publicBodyCodes(num);
@@ -229,6 +240,12 @@ QString EInvoiceExport::writeYear(int anno, const QString& folder, bool newNames
     if (numbers->isEmpty())
         return u"Nessuna fattura nell'anno %1."_s.arg(anno);
 
+    const auto ddt = EInvoiceStore::ddtOfYear(anno);
+    const auto codici = EInvoiceStore::allPublicBodyCodes();
+    if (!ddt || !codici)
+        return dbMessage(!ddt ? ddt.error() : codici.error());
+    const YearLinks links{ddt.value(), codici.value()};
+
     // Everything is read and checked before the first file is written.
     QList<EInvoiceXml::Input> inputs;
     inputs.reserve(numbers->size());
@@ -236,7 +253,7 @@ QString EInvoiceExport::writeYear(int anno, const QString& folder, bool newNames
     CustomerCache customers;
     for (const QString& num : *numbers) {
         QString error;
-        std::optional<EInvoiceXml::Input> in = gatherWith(num, company.value(), customers, error);
+        std::optional<EInvoiceXml::Input> in = gatherWith(num, company.value(), customers, error, &links);
         if (!in)
             return error;
         if (perPA && EInvoiceRules::pubblicaAmministrazione(in->recipient))

@@ -2,6 +2,7 @@
 
 #include "data/database.h"
 #include "invoices/einvoicerules.h"
+#include "papers/seriesstore.h"
 #include "shell/formats.h"
 
 #include <QSqlQuery>
@@ -272,5 +273,30 @@ DbResult<QSet<qint64>> EInvoiceStore::publicBodies()
     while (q.value().next())
         if (EInvoiceRules::pubblicaAmministrazione({text(q.value(), 1), QString(), text(q.value(), 2)}))
             out.insert(q.value().value(0).toLongLong());
+    return out;
+}
+
+DbResult<QHash<QString, QList<DdtReference>>> EInvoiceStore::ddtOfYear(int anno)
+{
+    auto q = Database::select(QStringLiteral("SELECT F.Num, D.Num, D.Data FROM Fatture F JOIN FattureDdt L ON "
+                                             "L.NumFattura = F.Num JOIN Ddt D ON D.Num = L.NumDdt WHERE F.Data >= ? "
+                                             "AND F.Data < ? ORDER BY D.Data, D.Num"),
+                              {SeriesStore::yearStart(anno), SeriesStore::yearEnd(anno)});
+    if (!q)
+        return q.error();
+    QHash<QString, QList<DdtReference>> out;
+    while (q.value().next())
+        out[text(q.value(), 0)].append({text(q.value(), 1), Formats::fromIsoDate(text(q.value(), 2))});
+    return out;
+}
+
+DbResult<QHash<QString, PublicBodyCodes>> EInvoiceStore::allPublicBodyCodes()
+{
+    auto q = Database::select(QStringLiteral("SELECT Num, Cig, Cup FROM EFatturaPA"));
+    if (!q)
+        return q.error();
+    QHash<QString, PublicBodyCodes> out;
+    while (q.value().next())
+        out.insert(text(q.value(), 0), {text(q.value(), 1), text(q.value(), 2)});
     return out;
 }

@@ -3,6 +3,7 @@
 #include "data/dberror.h"
 #include "invoices/einvoicedata.h"
 
+#include <QHash>
 #include <QList>
 #include <QSet>
 #include <QString>
@@ -33,6 +34,10 @@ public:
     static DbResult<QSet<qint64>> publicBodies();
     // The DDTs an invoice covers, by date.
     static DbResult<QList<DdtReference>> ddtOf(const QString& num);
+    // The same for every invoice dated in `anno`, and every invoice's CIG and CUP, each read at
+    // once for a whole year's files.
+    static DbResult<QHash<QString, QList<DdtReference>>> ddtOfYear(int anno);
+    static DbResult<QHash<QString, PublicBodyCodes>> allPublicBodyCodes();
     // The dates of these DDTs, those still stored.
     static DbResult<QList<QDate>> ddtDates(const QStringList& nums);
 

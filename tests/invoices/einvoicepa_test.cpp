@@ -183,6 +183,8 @@ TEST(EInvoicePublicBody, SplitPaymentFileWithCigIsValidAndMatchesThePaper)
         const QString err = QString::fromUtf8(p.readAllStandardError());
         EXPECT_EQ(p.exitCode(), 0) << err.toStdString();
         EXPECT_TRUE(err.contains(EInvoiceRules::kFirmaPA)) << err.toStdString();
+        // The year reads every invoice's codes at once: the same codes.
+        EXPECT_EQ(texts(s.dir.path(u"anno/IT01234567897_00001.xml"_s), u"CodiceCIG"_s), c.cig);
     }
 }
 
@@ -303,8 +305,14 @@ TEST(EInvoiceDeferred, ThreeDdtsGiveTd24WithTheirLines)
     EXPECT_EQ(texts(file, u"DatiDDT/NumeroDDT"_s), u"1/26|2/26|3/26"_s);
     EXPECT_EQ(texts(file, u"DatiDDT/DataDDT"_s), u"2026-03-10|2026-03-17|2026-03-24"_s);
     // The spacer rows between the DDTs are no lines of the file.
-    for (const auto& [i, linee] : std::vector<std::pair<int, QString>>{{1, u"1|2|3"_s}, {2, u"4|5"_s}, {3, u"6|7"_s}})
+    // The year reads every invoice's DDTs at once: the same blocks.
+    ASSERT_EQ(EInvoiceExport::writeYear(2026, s.dir.path(u"anno"_s), false, {}), QString());
+    const QString anno = s.dir.path(u"anno/IT01234567897_00001.xml"_s);
+    for (const auto& [i, linee] : std::vector<std::pair<int, QString>>{{1, u"1|2|3"_s}, {2, u"4|5"_s}, {3, u"6|7"_s}}) {
         EXPECT_EQ(texts(file, u"DatiDDT[%1]/RiferimentoNumeroLinea"_s.arg(i)), linee) << i;
+        EXPECT_EQ(texts(anno, u"DatiDDT[%1]/RiferimentoNumeroLinea"_s.arg(i)), linee) << i;
+    }
+    EXPECT_EQ(texts(anno, u"DatiDDT/NumeroDDT"_s), u"1/26|2/26|3/26"_s);
     const InvoiceData paper = InvoiceData::fromInvoice(inv);
     EXPECT_EQ(texts(file, u"ImponibileImporto"_s), printed(paper.imponibile));
     EXPECT_EQ(texts(file, u"DatiRiepilogo/Imposta"_s), printed(paper.importoIva));
