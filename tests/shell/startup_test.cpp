@@ -259,10 +259,12 @@ TEST(Startup, AnOlderDatabaseIsCopiedBeforeItChangesShapeAndANewerOneIsRefused)
     const QString url = Database::serverUrl();
     Startup::useServer(url);
     const QString file = app().path(Database::kRelativePath);
-    ASSERT_FALSE(Database::exec(QStringLiteral("DROP TABLE EFatturaFile")));
+    // The last step's table, made again by that step.
+    const QString last = Schema::ownTables().constLast();
+    ASSERT_FALSE(Database::exec(QStringLiteral("DROP TABLE ") + last));
     recordShape(Schema::latest() - 1);
     ASSERT_TRUE(Startup::openDatabase().ok);
-    EXPECT_TRUE(hasTable(QStringLiteral("EFatturaFile")));
+    EXPECT_TRUE(hasTable(last));
     // The day's copy holds the database as it was before the step.
     const QDate today = QDate::currentDate();
     if (url.isEmpty()) {
