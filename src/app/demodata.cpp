@@ -3,6 +3,7 @@
 #include "data/database.h"
 #include "ddt/ddtdemo.h"
 #include "documents/documentdemo.h"
+#include "invoices/einvoicestore.h"
 #include "invoices/invoicedemo.h"
 #include "quotes/quotedemo.h"
 #include "registry/registrydemo.h"
@@ -39,7 +40,19 @@ DbStatus fill()
                                        QStringLiteral("Carpenteria metallica - Serramenti"),
                                        QStringLiteral("Via dell'Industria, 14 - 47122 Forlì (FC)"),
                                        QStringLiteral("Tel. 0543 123456 - info@corvalisto.it"),
-                                       QStringLiteral("P.IVA 01234560404 - C.F. CRVMRA60A01D704X")}))
+                                       QStringLiteral("P.IVA 01234560405 - C.F. 01234560405")}))
+        return err;
+    CompanyFiscalData fiscale;
+    fiscale.denominazione = QStringLiteral("CORVALISTO s.n.c. di Mario Corvalisto & C.");
+    fiscale.partitaIva = QStringLiteral("01234560405");
+    fiscale.codiceFiscale = fiscale.partitaIva;
+    fiscale.indirizzo = QStringLiteral("Via dell'Industria, 14");
+    fiscale.cap = QStringLiteral("47122");
+    fiscale.comune = QStringLiteral("Forlì");
+    fiscale.provincia = QStringLiteral("FC");
+    fiscale.iban = QStringLiteral("IT60X0542811101000000123456");
+    fiscale.istitutoFinanziario = QStringLiteral("Banca di Forlì");
+    if (auto err = EInvoiceStore::saveCompany(fiscale))
         return err;
     if (auto err = RegistryDemo::fill())
         return err;

@@ -5,10 +5,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QTextStream>
 #include <QUrl>
 #include <cerrno>
+#include <libpq-fe.h>
 
 // The PostgreSQL server several workstations share: its address, its connection and its checks.
 
@@ -135,6 +137,13 @@ DbStatus connectServer(const QString& url)
     exec(QStringLiteral("SET client_encoding TO 'UTF8'"));
     // The server's notices ("already exists, skipping") are not the user's business.
     exec(QStringLiteral("SET client_min_messages TO warning"));
+    // libpq prints what the server says between statements ("terminating connection ...") on the
+    // error stream in English; the program reports the failure in its own words instead.
+    const QVariant handle = QSqlDatabase::database(kConnection, false).driver()->handle();
+    if (handle.isValid() && (qstrcmp(handle.typeName(), "pg_conn*") == 0 || qstrcmp(handle.typeName(), "PGconn*") == 0))
+        if (PGconn* conn = *static_cast<PGconn* const*>(handle.constData()))
+            PQsetNoticeProcessor(
+                conn, [](void*, const char*) {}, nullptr);
     return std::nullopt;
 }
 
@@ -229,8 +238,7 @@ DbStatus initServer(const QString& url, const std::function<DbStatus()>& fill)
         if (!taken)
             return fail(taken.error());
         if (taken->toLongLong() != 0)
-            return fail(
-                DbError{EEXIST, QStringLiteral("Il %1 contiene già delle tabelle").arg(describeServer(url))});
+            return fail(DbError{EEXIST, QStringLiteral("Il %1 contiene già delle tabelle").arg(describeServer(url))});
         for (const QString& sql : Dialect::serverFunctions())
             if (auto err = exec(sql))
                 return fail(*err);

@@ -72,7 +72,14 @@ const Table kEInvoiceFiles[] = {
     {"EFatturaFile", "CREATE TABLE IF NOT EXISTS EFatturaFile (Num TEXT PRIMARY KEY, Progressivo INTEGER NOT NULL)"},
 };
 
-// Step 5: a public body's tender and project codes per invoice; the DDTs an invoice covers, found by invoice.
+// Step 5: the company's fiscal settings beyond its identity: the withholding's payment reason and
+// whether the stamp duty is charged to the customer.
+const Table kFiscalSettings[] = {
+    {"EFatturaImpostazioni", "CREATE TABLE IF NOT EXISTS EFatturaImpostazioni (Id INTEGER PRIMARY KEY CHECK (Id = 1), "
+                             "CausaleRitenuta TEXT, BolloACliente INTEGER)"},
+};
+
+// Step 6: a public body's tender and project codes per invoice; the DDTs an invoice covers, found by invoice.
 const Table kPublicBodies[] = {
     {"EFatturaPA", "CREATE TABLE IF NOT EXISTS EFatturaPA (Num TEXT PRIMARY KEY, Cig TEXT, Cup TEXT)"},
 };
@@ -93,6 +100,7 @@ const Step kSteps[] = {
     {kEInvoice, int(std::size(kEInvoice)), nullptr, 0},
     {kDdtLinks, int(std::size(kDdtLinks)), nullptr, 0},
     {kEInvoiceFiles, int(std::size(kEInvoiceFiles)), nullptr, 0},
+    {kFiscalSettings, int(std::size(kFiscalSettings)), nullptr, 0},
     {kPublicBodies, int(std::size(kPublicBodies)), kDdtByInvoice, int(std::size(kDdtByInvoice))},
 };
 

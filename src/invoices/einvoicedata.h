@@ -19,6 +19,10 @@ struct CompanyFiscalData {
     QString istitutoFinanziario;
     // A person withholds as RT01, a company as RT02.
     bool personaFisica = false;
+    // CausalePagamento of the 4 % withholding; the default is FiscalWordings::kCausaleRitenutaPredefinita.
+    QString causaleRitenuta = QStringLiteral("W");
+    // The virtual stamp is charged to the customer as a row of the invoice.
+    bool bolloACliente = false;
 };
 
 // How a customer receives electronic invoices.

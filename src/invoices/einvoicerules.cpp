@@ -1,5 +1,7 @@
 #include "invoices/einvoicerules.h"
 
+#include "invoices/fiscalwordings.h"
+
 #include <QRegularExpression>
 #include <utility>
 
@@ -34,29 +36,12 @@ const QList<Voce>& regimiFiscali()
 
 const QList<Voce>& nature()
 {
-    static const QList<Voce> list = {
-        {u"N1"_s, u"Escluse ex art. 15 DPR 633/72"_s},
-        {u"N2.1"_s, u"Non soggette ad IVA ai sensi degli artt. da 7 a 7-septies del DPR 633/72"_s},
-        {u"N2.2"_s, u"Non soggette - altri casi"_s},
-        {u"N3.1"_s, u"Non imponibili - esportazioni"_s},
-        {u"N3.2"_s, u"Non imponibili - cessioni intracomunitarie"_s},
-        {u"N3.3"_s, u"Non imponibili - cessioni verso San Marino"_s},
-        {u"N3.4"_s, u"Non imponibili - operazioni assimilate alle cessioni all'esportazione"_s},
-        {u"N3.5"_s, u"Non imponibili - a seguito di dichiarazioni d'intento"_s},
-        {u"N3.6"_s, u"Non imponibili - altre operazioni"_s},
-        {u"N4"_s, u"Esenti"_s},
-        {u"N5"_s, u"Regime del margine / IVA non esposta in fattura"_s},
-        {u"N6.1"_s, u"Inversione contabile - cessione di rottami e altri materiali di recupero"_s},
-        {u"N6.2"_s, u"Inversione contabile - cessione di oro e argento"_s},
-        {u"N6.3"_s, u"Inversione contabile - subappalto nel settore edile"_s},
-        {u"N6.4"_s, u"Inversione contabile - cessione di fabbricati"_s},
-        {u"N6.5"_s, u"Inversione contabile - cessione di telefoni cellulari"_s},
-        {u"N6.6"_s, u"Inversione contabile - cessione di prodotti elettronici"_s},
-        {u"N6.7"_s, u"Inversione contabile - prestazioni comparto edile e settori connessi"_s},
-        {u"N6.8"_s, u"Inversione contabile - operazioni settore energetico"_s},
-        {u"N6.9"_s, u"Inversione contabile - altri casi"_s},
-        {u"N7"_s, u"IVA assolta in altro stato UE"_s},
-    };
+    static const QList<Voce> list = [] {
+        QList<Voce> out;
+        for (const FiscalWordings::Natura& n : FiscalWordings::nature())
+            out.append({n.codice, n.descrizione});
+        return out;
+    }();
     return list;
 }
 

@@ -11,13 +11,6 @@
 // recipient codes, file names, code lists and how texts and amounts are written.
 namespace EInvoiceRules {
 
-// Payment reason of the 4 % withholding that a condominium applies to contractors (art. 25-ter
-// DPR 600/73): code "W" of the Certificazione Unica instructions (Agenzia delle Entrate,
-// "Istruzioni per la compilazione della Certificazione Unica", causale W: "corrispettivi erogati
-// per prestazioni relative a contratti d'appalto cui si sono resi applicabili le disposizioni
-// contenute nell'art. 25-ter del D.P.R. n. 600 del 29 settembre 1973"), the list the format's
-// CausalePagamento refers to.
-inline const QString kCausaleRitenuta = QStringLiteral("W");
 inline const QString kCodiceSenzaCanale = QStringLiteral("0000000");
 // Customers outside Italy.
 inline const QString kCodiceEstero = QStringLiteral("XXXXXXX");
@@ -28,7 +21,7 @@ struct Voce {
 };
 // Regime fiscale codes, RF01 first.
 const QList<Voce>& regimiFiscali();
-// Natura codes allowed for a 0 % rate.
+// Natura codes allowed for a 0 % rate, those of a metalwork shop first.
 const QList<Voce>& nature();
 bool inElenco(const QList<Voce>& elenco, const QString& codice);
 

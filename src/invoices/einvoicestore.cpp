@@ -2,6 +2,7 @@
 
 #include "data/database.h"
 #include "invoices/einvoicerules.h"
+#include "invoices/fiscalwordings.h"
 #include "papers/seriesstore.h"
 #include "shell/formats.h"
 
@@ -42,22 +43,41 @@ DbResult<CompanyFiscalData> EInvoiceStore::company()
         d.istitutoFinanziario = text(r, 10);
         d.personaFisica = r.value(11).toInt() != 0;
     }
+    auto s = Database::select(
+        QStringLiteral("SELECT CausaleRitenuta, BolloACliente FROM EFatturaImpostazioni WHERE Id = ?"), {1});
+    if (!s)
+        return s.error();
+    if (s.value().next()) {
+        if (const QString causale = text(s.value(), 0); !causale.isEmpty())
+            d.causaleRitenuta = causale;
+        d.bolloACliente = s.value().value(1).toInt() != 0;
+    }
     return d;
 }
 
 DbStatus EInvoiceStore::saveCompany(const CompanyFiscalData& d)
 {
-    return Database::exec(
-        QStringLiteral("INSERT INTO EFatturaAzienda (Id, Denominazione, PartitaIva, CodiceFiscale, "
-                       "RegimeFiscale, Indirizzo, Cap, Comune, Provincia, Nazione, Iban, IstitutoFinanziario, "
-                       "PersonaFisica) VALUES (1, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) ON CONFLICT (Id) DO UPDATE SET "
-                       "Denominazione = excluded.Denominazione, PartitaIva = excluded.PartitaIva, "
-                       "CodiceFiscale = excluded.CodiceFiscale, RegimeFiscale = excluded.RegimeFiscale, "
-                       "Indirizzo = excluded.Indirizzo, Cap = excluded.Cap, Comune = excluded.Comune, "
-                       "Provincia = excluded.Provincia, Nazione = excluded.Nazione, Iban = excluded.Iban, "
-                       "IstitutoFinanziario = excluded.IstitutoFinanziario, PersonaFisica = excluded.PersonaFisica"),
-        {d.denominazione, d.partitaIva, d.codiceFiscale, d.regimeFiscale, d.indirizzo, d.cap, d.comune, d.provincia,
-         d.nazione, d.iban, d.istitutoFinanziario, d.personaFisica ? 1 : 0});
+    Transaction tx(Transaction::Write);
+    if (DbStatus s =
+            Database::exec(QStringLiteral("INSERT INTO EFatturaImpostazioni (Id, CausaleRitenuta, BolloACliente) "
+                                          "VALUES (1, ?, ?) ON CONFLICT (Id) DO UPDATE SET CausaleRitenuta = "
+                                          "excluded.CausaleRitenuta, BolloACliente = excluded.BolloACliente"),
+                           {d.causaleRitenuta, d.bolloACliente ? 1 : 0}))
+        return s;
+    if (DbStatus s = Database::exec(
+            QStringLiteral(
+                "INSERT INTO EFatturaAzienda (Id, Denominazione, PartitaIva, CodiceFiscale, "
+                "RegimeFiscale, Indirizzo, Cap, Comune, Provincia, Nazione, Iban, IstitutoFinanziario, "
+                "PersonaFisica) VALUES (1, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) ON CONFLICT (Id) DO UPDATE SET "
+                "Denominazione = excluded.Denominazione, PartitaIva = excluded.PartitaIva, "
+                "CodiceFiscale = excluded.CodiceFiscale, RegimeFiscale = excluded.RegimeFiscale, "
+                "Indirizzo = excluded.Indirizzo, Cap = excluded.Cap, Comune = excluded.Comune, "
+                "Provincia = excluded.Provincia, Nazione = excluded.Nazione, Iban = excluded.Iban, "
+                "IstitutoFinanziario = excluded.IstitutoFinanziario, PersonaFisica = excluded.PersonaFisica"),
+            {d.denominazione, d.partitaIva, d.codiceFiscale, d.regimeFiscale, d.indirizzo, d.cap, d.comune, d.provincia,
+             d.nazione, d.iban, d.istitutoFinanziario, d.personaFisica ? 1 : 0}))
+        return s;
+    return tx.commit();
 }
 
 DbResult<CustomerEInvoiceData> EInvoiceStore::customer(qint64 idAna)
@@ -110,6 +130,32 @@ DbStatus EInvoiceStore::saveNatura(const QString& num, const QString& natura)
     return Database::exec(QStringLiteral("INSERT INTO EFatturaNatura (Num, Natura) VALUES (?, ?) "
                                          "ON CONFLICT (Num) DO UPDATE SET Natura = excluded.Natura"),
                           {num, natura});
+}
+
+DbResult<QStringList> EInvoiceStore::diciture(int aliquota, bool ritenuta, const QString& natura,
+                                              const Decimal& imponibile)
+{
+    const auto azienda = company();
+    if (!azienda)
+        return azienda.error();
+    return FiscalWordings::tratta(azienda.value(), aliquota, ritenuta, natura, imponibile).diciture;
+}
+
+DbResult<QStringList> EInvoiceStore::rifiutiRegime(int aliquota, bool ritenuta)
+{
+    const auto azienda = company();
+    if (!azienda)
+        return azienda.error();
+    return FiscalWordings::rifiutiRegime(azienda.value(), aliquota, ritenuta);
+}
+
+DbResult<std::optional<InvoiceRow>> EInvoiceStore::rigaBollo(int aliquota, bool ritenuta, const QString& natura,
+                                                             const QList<InvoiceRow>& rows)
+{
+    const auto azienda = company();
+    if (!azienda)
+        return azienda.error();
+    return FiscalWordings::rigaBollo(azienda.value(), aliquota, ritenuta, natura, rows);
 }
 
 DbStatus EInvoiceStore::forgetNatura(const QString& num)

@@ -2,6 +2,8 @@
 
 #include "data/dberror.h"
 #include "invoices/einvoicedata.h"
+#include "invoices/invoicerow.h"
+#include "shell/decimal.h"
 
 #include <QHash>
 #include <QList>
@@ -43,6 +45,18 @@ public:
 
     // A cancelled invoice's number is issued again: its Natura and codes must not pass to the new one.
     static DbStatus forgetNatura(const QString& num);
+
+    // The legal wordings the printed invoice carries for its VAT treatment, from the company's
+    // data and the Natura of a 0 % invoice.
+    static DbResult<QStringList> diciture(int aliquota, bool ritenuta, const QString& natura,
+                                          const Decimal& imponibile);
+
+    // Why the company's regime forbids an invoice at this rate or with the withholding; empty
+    // when it does not.
+    static DbResult<QStringList> rifiutiRegime(int aliquota, bool ritenuta);
+    // The stamp's row a new invoice gets when the company charges the stamp to the customer.
+    static DbResult<std::optional<InvoiceRow>> rigaBollo(int aliquota, bool ritenuta, const QString& natura,
+                                                         const QList<InvoiceRow>& rows);
 
     // The last progressive of the file names (1, 2, ...) taken; it never goes back past a file
     // written, so no two files get the same one.

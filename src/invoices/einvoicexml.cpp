@@ -2,6 +2,7 @@
 
 #include "invoices/ddtinvoicing.h"
 #include "invoices/einvoicerules.h"
+#include "invoices/fiscalwordings.h"
 #include "invoices/invoicerules.h"
 #include "invoices/invoicetotals.h"
 
@@ -130,8 +131,12 @@ QStringList EInvoiceXml::mancanti(const Input& in)
         out << u"Data della fattura"_s;
     if (inv.num.isEmpty() || inv.num.size() > 20 || !inv.num.contains(QRegularExpression(u"[0-9]"_s)))
         out << u"Numero della fattura"_s;
-    if (inv.iva == 0 && !inElenco(nature(), in.natura))
+    const bool forfettario = in.company.regimeFiscale == FiscalWordings::kRegimeForfettario;
+    out << FiscalWordings::rifiutiRegime(in.company, inv.iva, inv.ra);
+    if (inv.iva == 0 && !forfettario && !inElenco(nature(), in.natura))
         out << u"Natura dell'operazione per l'aliquota 0 %"_s;
+    if (inv.ra && !forfettario && !FiscalWordings::causaleRitenutaValida(in.company.causaleRitenuta))
+        out << u"Causale della ritenuta nei dati dell'azienda"_s;
     if (inv.iva < 0 || inv.iva >= 100)
         out << u"Aliquota IVA (da 0 a 99)"_s;
     qsizetype righe = 0;
@@ -161,7 +166,9 @@ QByteArray EInvoiceXml::write(const Input& in, QStringList* adattati)
     const Decimal imponibile = t.imponibile.rounded(2);
     const Decimal imposta = t.iva.rounded(2);
     const QString aliquota = importo(Decimal(inv.iva));
-    const QString natura = inv.iva == 0 ? in.natura : QString();
+    const FiscalWordings::Trattamento fiscale =
+        FiscalWordings::tratta(a, inv.iva, inv.ra, in.natura, FiscalWordings::importoPerBollo(inv.rows));
+    const QString& natura = fiscale.natura;
     const bool pa = pubblicaAmministrazione(in.recipient);
     const QString formato = pa ? u"FPA12"_s : u"FPR12"_s;
     // Split payment: a public body pays the VAT to the treasury itself.
@@ -242,12 +249,18 @@ QByteArray EInvoiceXml::write(const Input& in, QStringList* adattati)
     w.el(u"Divisa"_s, u"EUR"_s);
     w.el(u"Data"_s, inv.data.toString(Qt::ISODate));
     w.el(u"Numero"_s, inv.num);
-    if (inv.ra) {
+    if (fiscale.ritenuta) {
         w.open(u"DatiRitenuta"_s);
         w.el(u"TipoRitenuta"_s, a.personaFisica ? u"RT01"_s : u"RT02"_s);
         w.el(u"ImportoRitenuta"_s, importo(t.ritenuta));
         w.el(u"AliquotaRitenuta"_s, u"4.00"_s);
-        w.el(u"CausalePagamento"_s, kCausaleRitenuta);
+        w.el(u"CausalePagamento"_s, a.causaleRitenuta);
+        w.close();
+    }
+    if (fiscale.bollo) {
+        w.open(u"DatiBollo"_s);
+        w.el(u"BolloVirtuale"_s, u"SI"_s);
+        w.el(u"ImportoBollo"_s, importo(FiscalWordings::kImportoBollo));
         w.close();
     }
     // Taxable amount plus VAT: the withholding is paid by the customer to the treasury, not
@@ -302,7 +315,7 @@ QByteArray EInvoiceXml::write(const Input& in, QStringList* adattati)
         }
         w.el(u"PrezzoTotale"_s, importo(totale));
         w.el(u"AliquotaIVA"_s, aliquota);
-        if (inv.ra && !totale.isZero())
+        if (fiscale.ritenuta && !totale.isZero())
             w.el(u"Ritenuta"_s, u"SI"_s);
         if (!natura.isEmpty())
             w.el(u"Natura"_s, natura);

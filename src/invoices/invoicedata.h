@@ -6,6 +6,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 // What the invoice editor shows, as the printed invoice needs it: every text as it stands on
 // screen (amounts already formatted), plus the few values the page computes with.
@@ -37,6 +38,10 @@ struct InvoiceData {
     QString importoIva;
     QString importoRitenuta;
     QString totale;
+    // The Natura of a 0 % invoice; empty for none.
+    QString natura;
+    // Legal wordings of the VAT treatment, printed under the annotations.
+    QStringList diciture;
     // A public body's invoice with VAT: the VAT goes to the treasury (split payment) and the body
     // pays `nettoScissione`, the total without it.
     bool scissione = false;

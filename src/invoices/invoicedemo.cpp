@@ -21,7 +21,7 @@ struct SampleRow {
 };
 
 // Each sample invoice: a customer (index among the first valid ones), rate, withholding, and
-// up to five rows; an empty description ends the rows.
+// up to five rows; an empty description ends the rows. A 0 % invoice names its Natura.
 struct SampleInvoice {
     int customer;
     int iva;
@@ -29,6 +29,7 @@ struct SampleInvoice {
     bool pagata;
     const char* note;
     SampleRow rows[5];
+    const char* natura = nullptr;
 };
 
 const SampleInvoice kInvoices[] = {
@@ -75,6 +76,22 @@ const SampleInvoice kInvoices[] = {
      "Prima casa",
      {{"Portoncino blindato classe 3", "1", "980"}, {"Smontaggio vecchio infisso", "", "60"}}},
     {1, 22, true, false, "", {{"Grigliato elettroforgiato 30x2", "9.6", "48.5"}, {"Taglio e foratura", "", "85"}}},
+    // A builder's subcontract: reverse charge.
+    {1,
+     0,
+     false,
+     true,
+     "Subappalto cantiere Via Brennero",
+     {{"Struttura in acciaio per soppalco, fornitura e posa", "1", "4800"}, {"Scala di servizio", "1", "950"}},
+     "N6.3"},
+    // An exporter's declaration of intent: no VAT, the virtual stamp.
+    {4,
+     0,
+     false,
+     false,
+     "Dichiarazione d'intento n. 12 del 10/01",
+     {{"Telai in acciaio per macchine utensili", "4", "380"}},
+     "N3.5"},
 };
 
 // The sample public body (the town hall among the first customers) and its office code.
@@ -128,7 +145,7 @@ DbStatus fill()
                                  Decimal::fromString(QString::fromUtf8(r.prezzo)).value_or(Decimal())});
             }
             inv.totale = InvoiceTotals::calcola(inv.rows, inv.iva, inv.ra).totaleMostrato();
-            if (auto err = InvoiceStore::issue(inv))
+            if (auto err = InvoiceStore::issue(inv, {}, QString::fromUtf8(s.natura)))
                 return err;
             const QString cig = QStringLiteral("Z4B%1").arg(year * 1000 + i, 7, 10, QLatin1Char('0'));
             if (s.customer == kEnte && customers.size() > kEnte)

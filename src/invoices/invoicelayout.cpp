@@ -2,8 +2,10 @@
 
 #include "invoices/einvoicerules.h"
 #include "invoices/einvoicestore.h"
+#include "invoices/fiscalwordings.h"
 #include "printing/pagefurniture.h"
 #include "printing/printsources.h"
+#include "shell/dialogs.h"
 #include "shell/formats.h"
 
 namespace {
@@ -126,12 +128,11 @@ void totali(Page& page, const InvoiceData& d)
     page.text(vx, 237.75, d.totale, valore);
 }
 
-// Split payment: the wording the law wants, and what the body pays.
+// Split payment: what the body pays (the wording goes with the others in the annotations).
 void scissione(Page& page, const InvoiceData& d)
 {
     page.text(kX0 + 161, 245.5, QStringLiteral("NETTO A PAGARE"), arial(6, true));
     page.text(kX0 + 163, 250, d.nettoScissione, arial(11));
-    page.text(kX0, 271, InvoiceLayout::kScissione, arial(8, true));
 }
 
 void annotazioni(Page& page, const QStringList& note)
@@ -156,7 +157,16 @@ std::vector<Page> disegna(const InvoiceData& d, const CustomerFields& cliente, c
 {
     const int n = static_cast<int>(d.righe.size());
     const int totalePagine = pagine(n);
-    const QStringList note = righeNote(d.note);
+    QStringList note = righeNote(d.note);
+    // The wordings the law requires come before a note too long for the box.
+    if (!d.diciture.isEmpty()) {
+        while (!note.isEmpty() && note.constLast().trimmed().isEmpty())
+            note.removeLast();
+        QStringList legali;
+        for (const QString& dicitura : d.diciture)
+            legali << righeNote(dicitura);
+        note = legali + note;
+    }
     std::vector<Page> pages;
     pages.reserve(totalePagine);
     for (int p = 0; p < totalePagine; ++p) {
@@ -181,12 +191,24 @@ std::vector<Page> layout(const InvoiceData& d, const LayoutContext& ctx)
 {
     CustomerFields cliente;
     PrintSources::caricaCliente(ctx.parent, d.idCliente, cliente);
-    InvoiceData dati = d;
+    InvoiceData stampata = d;
+    // The stamp's own row does not count towards its threshold.
+    Decimal imponibile;
+    for (const InvoiceData::Row& r : d.righe)
+        if (r.descrizione != FiscalWordings::kRigaBollo)
+            imponibile += r.importoValore;
+    const auto diciture = EInvoiceStore::diciture(d.aliquota, d.ritenuta, d.natura, imponibile.rounded(2));
+    if (diciture)
+        stampata.diciture = diciture.value();
+    else
+        dialogs().message(ctx.parent, diciture.error().text, diciture.error().title(), Dialogs::Icon::Critical);
     if (d.aliquota > 0 && d.idCliente != 0) {
         const auto recipient = EInvoiceStore::customer(d.idCliente);
-        dati.scissione = recipient && EInvoiceRules::pubblicaAmministrazione(recipient.value());
+        stampata.scissione = recipient && EInvoiceRules::pubblicaAmministrazione(recipient.value());
+        if (stampata.scissione)
+            stampata.diciture << InvoiceLayout::kScissione;
     }
-    return disegna(dati, cliente, ctx);
+    return disegna(stampata, cliente, ctx);
 }
 
 } // namespace InvoiceLayout

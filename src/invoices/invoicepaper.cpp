@@ -1,5 +1,6 @@
 #include "invoices/invoicepaper.h"
 
+#include "invoices/einvoicestore.h"
 #include "invoices/invoicelayout.h"
 #include "invoices/invoicestore.h"
 #include "printing/layoutregistry.h"
@@ -14,7 +15,12 @@ DbResult<std::optional<InvoiceData>> datiFattura(const QString& num)
         return found.error();
     if (!found.value())
         return std::optional<InvoiceData>();
-    return std::optional<InvoiceData>(InvoiceData::fromInvoice(*found.value()));
+    InvoiceData d = InvoiceData::fromInvoice(*found.value());
+    const auto natura = EInvoiceStore::natura(num);
+    if (!natura)
+        return natura.error();
+    d.natura = natura.value();
+    return std::optional<InvoiceData>(d);
 }
 
 void registerLayout()

@@ -16,6 +16,14 @@
 
 namespace {
 
+// The Natura chosen for a 0 % invoice; one not chosen keeps what the file export asked for.
+DbStatus saveNatura(const Invoice& inv, const QString& natura)
+{
+    if (inv.iva != 0 || natura.isEmpty())
+        return std::nullopt;
+    return EInvoiceStore::saveNatura(inv.num, natura);
+}
+
 const SeriesStore kSerie("Fatture", "ContFatt");
 
 constexpr auto fromReal = &SeriesStore::fromReal;
@@ -88,7 +96,7 @@ DbResult<bool> InvoiceStore::exists(const QString& num)
     return kSerie.exists(num);
 }
 
-DbStatus InvoiceStore::issue(const Invoice& inv, const QStringList& ddtCoperti)
+DbStatus InvoiceStore::issue(const Invoice& inv, const QStringList& ddtCoperti, const QString& natura)
 {
     if (auto err = outOfRange({inv.totale}))
         return err;
@@ -117,6 +125,8 @@ DbStatus InvoiceStore::issue(const Invoice& inv, const QStringList& ddtCoperti)
                 if (!q.exec())
                     return DbError::from(q.lastError());
             }
+            if (auto err = saveNatura(inv, natura))
+                return err;
             return ddtCoperti.isEmpty() ? DbStatus() : DdtLinkStore::collega(inv.num, ddtCoperti);
         });
 }
@@ -181,17 +191,26 @@ DbResult<InvoiceStore::Outcome> InvoiceStore::deleteRow(const QString& num, int 
     return outcome(kSerie.deleteRow(num, ord, [&] { return storeTotal(num, totale); }));
 }
 
-DbResult<InvoiceStore::Outcome> InvoiceStore::saveHeader(const Invoice& h)
+DbResult<InvoiceStore::Outcome> InvoiceStore::saveHeader(const Invoice& h, const QString& natura)
 {
     if (auto err = outOfRange({h.totale}))
         return *err;
+    Transaction tx(Transaction::Write);
+    if (!tx.started())
+        return SeriesStore::notStarted();
     auto q = Database::select(
         QStringLiteral("UPDATE Fatture SET Data = ?, Iva = ?, Totale = ?, Note = ?, RA = ? WHERE Num = ?"),
         {Formats::isoDate(h.data), h.iva, real(h.totale), h.note.isNull() ? QStringLiteral("") : note(h.note),
          h.ra ? QVariant(QStringLiteral("X")) : QVariant(), h.num});
     if (!q)
         return q.error();
-    return q.value().numRowsAffected() == 0 ? Outcome::InvoiceMissing : Outcome::Done;
+    if (q.value().numRowsAffected() == 0)
+        return Outcome::InvoiceMissing;
+    if (auto err = saveNatura(h, natura))
+        return *err;
+    if (auto err = tx.commit())
+        return *err;
+    return Outcome::Done;
 }
 
 DbResult<InvoiceStore::Outcome> InvoiceStore::cancel(const QString& num)

@@ -60,7 +60,8 @@ public:
 
     // Issues an invoice: header, every row and the DDTs it covers in one transaction, all or
     // nothing. A DDT covered meanwhile by another invoice gives DdtLinkStore::NonDisponibile.
-    static DbStatus issue(const Invoice& invoice, const QStringList& ddtCoperti = {});
+    // `natura`: the Natura chosen for a 0 % invoice, kept with it; empty keeps none.
+    static DbStatus issue(const Invoice& invoice, const QStringList& ddtCoperti = {}, const QString& natura = {});
     // The stored invoice with its customer's name and its rows by Ord; nothing when missing.
     static DbResult<std::optional<Invoice>> load(const QString& num);
     // Leading numbers of the series `suffisso` whose date lies in `anno`, in number order.
@@ -72,7 +73,8 @@ public:
     // Deletes a row of a stored invoice and stores the new total, together.
     static DbResult<Outcome> deleteRow(const QString& num, int ord, const Decimal& totale);
     // Rewrites date, rate, total, notes and withholding of a stored invoice.
-    static DbResult<Outcome> saveHeader(const Invoice& header);
+    // A `natura` given for a 0 % invoice replaces the one kept; empty leaves it.
+    static DbResult<Outcome> saveHeader(const Invoice& header, const QString& natura = {});
     // Deletes the invoice and its rows together, freeing the DDTs it covered; only the highest
     // number of its series.
     static DbResult<Outcome> cancel(const QString& num);

@@ -1,3 +1,4 @@
+#include "../invoices/xsdcheck.h"
 #include "app/demodata.h"
 #include "data/database.h"
 #include "invoices/ddtinvoicing.h"
@@ -7,6 +8,7 @@
 #include "workdir.h"
 
 #include <QDate>
+#include <QDir>
 #include <algorithm>
 #include <gtest/gtest.h>
 
@@ -39,6 +41,30 @@ TEST(DemoData, FillsAFreshFolderWhollyOrNotAtAll)
     ASSERT_FALSE(Database::exec(QStringLiteral("DROP TABLE Magazzino")));
     EXPECT_TRUE(DemoData::fill());
     EXPECT_EQ(count("Anagrafica") + count("Azienda") + count("Fatture") + count("Categorie"), 0);
+}
+
+TEST(DemoData, EveryInvoiceOfBothYearsMakesAValidElectronicInvoice)
+{
+    TestWorkDir dir;
+    ASSERT_FALSE(DemoData::fill());
+    // The shop's cases are there: reverse charge, and an amount outside VAT that takes the stamp.
+    EXPECT_EQ(count("EFatturaNatura WHERE Natura = 'N6.3'"), 2);
+    EXPECT_EQ(count("EFatturaNatura WHERE Natura = 'N3.5'"), 2);
+    const int anno = QDate::currentDate().year();
+    int files = 0;
+    for (const int year : {anno - 1, anno}) {
+        const QString folder = dir.path(QStringLiteral("xml%1").arg(year));
+        ASSERT_TRUE(QDir().mkpath(folder));
+        int written = 0;
+        const QString error = EInvoiceExport::writeYear(year, folder, false, {}, &written);
+        ASSERT_TRUE(error.isEmpty()) << error.toStdString();
+        for (const QString& name : QDir(folder).entryList({QStringLiteral("*.xml")}, QDir::Files)) {
+            EXPECT_EQ(xsdErrors(QDir(folder).filePath(name)), QString()) << name.toStdString();
+            ++files;
+        }
+        EXPECT_EQ(written, count(qPrintable(QStringLiteral("Fatture WHERE Data LIKE '%1-%'").arg(year))));
+    }
+    EXPECT_EQ(files, count("Fatture"));
 }
 
 TEST(DemoData, EachYearHasADeferredInvoiceAndOneToAPublicBody)

@@ -1,10 +1,14 @@
 #include "invoices/einvoiceexport.h"
 #include "invoices/einvoicerules.h"
 #include "invoices/einvoicestore.h"
+#include "invoices/fiscalwordings.h"
 #include "invoices/invoicedata.h"
+#include "invoices/invoicelayout.h"
+#include "invoices/invoicepaper.h"
 #include "invoices/invoicetotals.h"
 #include "invoicetest.h"
 #include "workdir.h"
+#include "xsdcheck.h"
 
 #include <QDir>
 #include <QFile>
@@ -451,6 +455,25 @@ TEST(EInvoiceXml, RefusalsListEveryMissingItemAndWriteNothing)
          [](Shop& s) { ASSERT_FALSE(Database::exec(u"UPDATE Fatture SET Iva = 0 WHERE IdAna = ?"_s, {s.cliente})); },
          u"12/26"_s,
          {u"Natura dell'operazione per l'aliquota 0 %"_s}},
+        {"regime forfettario con IVA e ritenuta",
+         [](Shop& s) {
+             CompanyFiscalData a = company();
+             a.regimeFiscale = u"RF19"_s;
+             ASSERT_FALSE(EInvoiceStore::saveCompany(a));
+             ASSERT_FALSE(Database::exec(u"UPDATE Fatture SET RA = 'True' WHERE IdAna = ?"_s, {s.cliente}));
+         },
+         u"12/26"_s,
+         {u"Regime forfettario (RF19): la fattura va emessa con aliquota 0 %"_s,
+          u"Regime forfettario (RF19): la fattura non subisce la ritenuta"_s}},
+        {"causale della ritenuta non valida",
+         [](Shop& s) {
+             CompanyFiscalData a = company();
+             a.causaleRitenuta = u"F"_s;
+             ASSERT_FALSE(EInvoiceStore::saveCompany(a));
+             ASSERT_FALSE(Database::exec(u"UPDATE Fatture SET RA = 'True' WHERE IdAna = ?"_s, {s.cliente}));
+         },
+         u"12/26"_s,
+         {u"Causale della ritenuta nei dati dell'azienda"_s}},
         {"fattura inesistente", [](Shop&) {}, u"99/26"_s, {u"Fattura 99/26 non trovata."_s}},
     };
     for (const Case& c : cases) {
@@ -642,4 +665,192 @@ TEST(Commands, OneRuleForYearsCustomersControlBytesAndBrokenPapers)
         EXPECT_FALSE(errors.contains(QChar(0x1b)) || errors.contains(QChar(0x9b)));
         EXPECT_FALSE(QFileInfo::exists(s.out(out)));
     }
+}
+
+// The annotations of the printed invoice as one text, the cuts between lines closed up.
+QString printedAnnotations(const QString& num)
+{
+    const InvoiceData d = InvoicePaper::datiFattura(num).value().value();
+    const std::vector<Page> pages = InvoiceLayout::layout(d, LayoutContext{});
+    QString out;
+    for (const DrawItem& item : pages.back().items())
+        if (item.kind == DrawItem::Kind::Text && item.y > 246 && item.y < 270)
+            out += item.text;
+    return out;
+}
+
+// A wording as the paper prints it: cut into annotation lines.
+QString asPrinted(const QString& wording)
+{
+    return InvoiceLayout::righeNote(wording).join(QString());
+}
+
+TEST(EInvoiceXml, NaturaStampFlatRateAndWithholdingReasonOnFileAndPaper)
+{
+    const QString n63 = FiscalWordings::natura(u"N6.3"_s)->dicitura;
+    struct Case {
+        const char* name;
+        QString regime;
+        QString causale;
+        int iva;
+        bool ra;
+        QString natura; // saved for the invoice; empty for none
+        const char* importo;
+        std::vector<std::pair<QString, QString>> expected;
+        QStringList diciture;
+        bool bolloACliente = false;
+    };
+    const std::vector<Case> cases{
+        {"subappalto edile N6.3, nessun bollo",
+         u"RF01"_s,
+         u"W"_s,
+         0,
+         false,
+         u"N6.3"_s,
+         "1500",
+         {{u"DatiRiepilogo/Natura"_s, u"N6.3"_s}, {u"DatiBollo/BolloVirtuale"_s, {}}},
+         {n63}},
+        {"rottami N6.1",
+         u"RF01"_s,
+         u"W"_s,
+         0,
+         false,
+         u"N6.1"_s,
+         "300",
+         {{u"DettaglioLinee/Natura"_s, u"N6.1"_s}, {u"ImportoBollo"_s, {}}},
+         {FiscalWordings::natura(u"N6.1"_s)->dicitura}},
+        {"dichiarazione d'intento a 77,47: nessun bollo",
+         u"RF01"_s,
+         u"W"_s,
+         0,
+         false,
+         u"N3.5"_s,
+         "77.47",
+         {{u"DatiRiepilogo/Natura"_s, u"N3.5"_s}, {u"DatiBollo/BolloVirtuale"_s, {}}},
+         {FiscalWordings::natura(u"N3.5"_s)->dicitura}},
+        {"dichiarazione d'intento a 77,48: bollo",
+         u"RF01"_s,
+         u"W"_s,
+         0,
+         false,
+         u"N3.5"_s,
+         "77.48",
+         {{u"DatiBollo/BolloVirtuale"_s, u"SI"_s},
+          {u"DatiBollo/ImportoBollo"_s, u"2.00"_s},
+          {u"ImportoTotaleDocumento"_s, u"77.48"_s}},
+         {FiscalWordings::natura(u"N3.5"_s)->dicitura, FiscalWordings::kDicituraBollo}},
+        {"forfettario: N2.2 senza Natura scelta, bollo",
+         u"RF19"_s,
+         u"W"_s,
+         0,
+         false,
+         {},
+         "640",
+         {{u"RegimeFiscale"_s, u"RF19"_s},
+          {u"DettaglioLinee/Natura"_s, u"N2.2"_s},
+          {u"DatiRiepilogo/Natura"_s, u"N2.2"_s},
+          {u"DatiBollo/ImportoBollo"_s, u"2.00"_s},
+          {u"DatiRitenuta/TipoRitenuta"_s, {}}},
+         {FiscalWordings::kDicituraForfettario, FiscalWordings::kDicituraBollo}},
+        {"forfettario a 77,47",
+         u"RF19"_s,
+         u"W"_s,
+         0,
+         false,
+         {},
+         "77.47",
+         {{u"DatiRiepilogo/Natura"_s, u"N2.2"_s}, {u"DatiBollo/BolloVirtuale"_s, {}}},
+         {FiscalWordings::kDicituraForfettario}},
+        {"bollo a carico del cliente a 77,47: nessuna riga",
+         u"RF01"_s, u"W"_s, 0, false, u"N3.5"_s, "77.47",
+         {{u"DettaglioLinee/Descrizione"_s, u"Lavorazione"_s}, {u"ImportoTotaleDocumento"_s, u"77.47"_s},
+          {u"DatiBollo/BolloVirtuale"_s, {}}},
+         {FiscalWordings::natura(u"N3.5"_s)->dicitura}, true},
+        {"bollo a carico del cliente a 77,48: riga nei totali",
+         u"RF19"_s, u"W"_s, 0, false, {}, "77.48",
+         {{u"DettaglioLinee/Descrizione"_s, u"Lavorazione|Rimborso imposta di bollo"_s},
+          {u"DettaglioLinee/PrezzoTotale"_s, u"77.48|2.00"_s}, {u"ImportoTotaleDocumento"_s, u"79.48"_s},
+          {u"DatiBollo/ImportoBollo"_s, u"2.00"_s}},
+         {FiscalWordings::kDicituraForfettario, FiscalWordings::kDicituraBollo}, true},
+        {"ritenuta con la causale dell'azienda",
+         u"RF01"_s,
+         u"A"_s,
+         22,
+         true,
+         {},
+         "1000",
+         {{u"DatiRitenuta/CausalePagamento"_s, u"A"_s},
+          {u"DatiRitenuta/ImportoRitenuta"_s, u"40.00"_s},
+          {u"DatiBollo/BolloVirtuale"_s, {}}},
+         {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Shop s;
+        CompanyFiscalData a = company();
+        a.regimeFiscale = c.regime;
+        a.causaleRitenuta = c.causale;
+        a.bolloACliente = c.bolloACliente;
+        ASSERT_FALSE(EInvoiceStore::saveCompany(a));
+        ASSERT_EQ(EInvoiceStore::company().value().causaleRitenuta, c.causale);
+        ASSERT_EQ(EInvoiceStore::company().value().bolloACliente, c.bolloACliente);
+        QList<InvoiceRow> rows{row(1, u"Lavorazione"_s, "0", c.importo)};
+        if (const auto bollo = FiscalWordings::rigaBollo(a, c.iva, c.ra, c.natura, rows))
+            rows << *bollo;
+        // Already there, the stamp's row is not added again.
+        EXPECT_EQ(FiscalWordings::rigaBollo(a, c.iva, c.ra, c.natura, rows), std::nullopt);
+        s.store(rows, c.iva, c.ra);
+        if (!c.natura.isEmpty()) {
+            ASSERT_FALSE(EInvoiceStore::saveNatura(u"12/26"_s, c.natura));
+        }
+        const QString error = EInvoiceExport::writeFile(u"12/26"_s, s.out());
+        ASSERT_TRUE(error.isEmpty()) << error.toStdString();
+        EXPECT_EQ(xsdErrors(s.out()), QString());
+        if (haveValidator()) {
+            bool only00426 = false;
+            EXPECT_EQ(validatorErrors(s.out(), &only00426).join(u'\n'), QString());
+        }
+        const QByteArray xml = readFile(s.out());
+        for (const auto& [path, value] : c.expected)
+            EXPECT_EQ(values(xml, path), value) << path.toStdString();
+
+        const InvoiceData shown = InvoiceData::fromInvoice(InvoiceStore::load(u"12/26"_s).value().value());
+        EXPECT_EQ(values(xml, u"DatiRiepilogo/ImponibileImporto"_s), printed(shown.imponibile));
+        EXPECT_EQ(values(xml, u"DatiRiepilogo/Imposta"_s), printed(shown.importoIva));
+        EXPECT_EQ(values(xml, u"ImportoPagamento"_s), printed(shown.totale));
+        if (shown.ritenuta) {
+            EXPECT_EQ(values(xml, u"DatiRitenuta/ImportoRitenuta"_s), printed(shown.importoRitenuta));
+        }
+        // The paper carries exactly the wordings of its case, in order, and the stamp only with the file's.
+        QString wordings;
+        for (const QString& w : c.diciture)
+            wordings += asPrinted(w);
+        const QString annotations = printedAnnotations(u"12/26"_s);
+        EXPECT_TRUE(annotations.startsWith(wordings)) << annotations.toStdString();
+        EXPECT_EQ(annotations.contains(u"Imposta di bollo assolta"_s), values(xml, u"BolloVirtuale"_s) == u"SI"_s);
+    }
+}
+
+TEST(FiscalWordings, NaturaOrderWordingsAndWithholdingReasons)
+{
+    // The codes a metalwork shop meets come first, and every code has a wording and its source.
+    QStringList codes;
+    for (const FiscalWordings::Natura& n : FiscalWordings::nature()) {
+        codes << n.codice;
+        EXPECT_FALSE(n.dicitura.isEmpty()) << n.codice.toStdString();
+        EXPECT_FALSE(n.fonte.isEmpty()) << n.codice.toStdString();
+    }
+    EXPECT_EQ(codes.mid(0, 3), (QStringList{u"N6.3"_s, u"N6.7"_s, u"N6.1"_s}));
+    EXPECT_EQ(codes.size(), 21);
+    EXPECT_EQ(codes.removeDuplicates(), 0);
+    EXPECT_EQ(FiscalWordings::natura(u"N6.3"_s)->dicitura,
+              u"Operazione soggetta a inversione contabile ai sensi dell'art. 17, comma 6, lett. a) del DPR 633/72"_s);
+    EXPECT_EQ(FiscalWordings::natura(u"N9"_s), nullptr);
+
+    const std::pair<const char*, bool> reasons[] = {
+        {"W", true},  {"A", true},  {"Y", true},  {"Z", true},   {"M2", true}, {"ZO", true}, {"SC", true},
+        {"F", false}, {"J", false}, {"K", false}, {"W1", false}, {"", false},  {"w", false}, {"AB", false},
+    };
+    for (const auto& [code, valid] : reasons)
+        EXPECT_EQ(FiscalWordings::causaleRitenutaValida(QString::fromLatin1(code)), valid) << code;
 }

@@ -282,8 +282,8 @@ TEST_F(DataSafety, ANewDatabaseOnlyOnATrueFirstStart)
                   .value()
                   .toString(),
               QStringLiteral("Anagrafica Azienda Categorie ContDdt ContFatt Ddt Documenti EFatturaAzienda "
-                             "EFatturaClienti EFatturaFile EFatturaNatura EFatturaPA EFatturaProgressivo Fatture FattureDdt "
-                             "Magazzino Preventivi"));
+                             "EFatturaClienti EFatturaFile EFatturaImpostazioni EFatturaNatura EFatturaPA "
+                             "EFatturaProgressivo Fatture FattureDdt Magazzino Preventivi"));
 }
 
 TEST(DataSafetyFirstStart, WhatAKilledFirstStartLeftDoesNotBlockTheFolder)

@@ -3,6 +3,7 @@
 #include "invoices/einvoiceexport.h"
 #include "invoices/einvoicerules.h"
 #include "invoices/einvoicestore.h"
+#include "invoices/fiscalwordings.h"
 #include "shell/appstate.h"
 #include "shell/dialogs.h"
 #include "shell/ui/windowbehaviour.h"
@@ -87,7 +88,8 @@ bool EInvoiceSave::run(QWidget* parent, const QString& num)
         dialogs().message(parent, error, QStringLiteral("Errore"), Dialogs::Icon::Critical);
         return false;
     }
-    if (in->invoice.iva == 0 && !EInvoiceRules::inElenco(EInvoiceRules::nature(), in->natura)) {
+    if (in->invoice.iva == 0 && in->company.regimeFiscale != FiscalWordings::kRegimeForfettario &&
+        !EInvoiceRules::inElenco(EInvoiceRules::nature(), in->natura)) {
         if (!chiediNatura(parent, num, in->natura))
             return false;
         in = EInvoiceExport::gather(num, error);

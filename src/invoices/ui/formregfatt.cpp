@@ -4,11 +4,14 @@
 #include "data/textcolumns.h"
 #include "ddt/ddtlinkstore.h"
 #include "invoices/ddtinvoicing.h"
+#include "invoices/einvoicestore.h"
 #include "invoices/invoicepaper.h"
 #include "invoices/invoicerules.h"
 #include "invoices/invoicestore.h"
 #include "invoices/invoicetotals.h"
 #include "invoices/ui/einvoicesave.h"
+#include "invoices/ui/naturabox.h"
+#include "invoices/ui/ratebox.h"
 #include "papers/ui/papereditor.h"
 #include "papers/ui/papergrid.h"
 #include "papers/ui/registerwindow.h"
@@ -22,7 +25,6 @@
 #include "shell/ui/windowbehaviour.h"
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QDate>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -83,11 +85,8 @@ FormRegFatt::FormRegFatt(QWidget* parent) : QDialog(parent)
         pictureButton(this, "BtnCli", QStyle::SP_FileDialogDetailedView, QStringLiteral("Verifica dati cliente"));
     m_nuovoCli = WindowBehaviour::button(this, "BtnNuovoCli", QStringLiteral("&NUOVO CLIENTE"),
                                          QStringLiteral("Inserisce NUOVO cliente in Anagrafica"));
-    m_iva = new QComboBox(this);
-    m_iva->setObjectName(QStringLiteral("ComboIva"));
-    m_iva->setEditable(true);
-    m_iva->setInsertPolicy(QComboBox::NoInsert);
-    m_iva->setMinimumContentsLength(4);
+    m_iva = new RateBox(this);
+    m_natura = new NaturaBox(m_iva, this);
     m_ra = new QCheckBox(QStringLiteral("R.A. 4 %"), this);
     m_ra->setObjectName(QStringLiteral("ChkRA"));
     WindowBehaviour::setAccessible(m_ra, m_ra->text());
@@ -139,6 +138,7 @@ FormRegFatt::FormRegFatt(QWidget* parent) : QDialog(parent)
     ivaBox->addWidget(new QLabel(QStringLiteral("%"), this));
     ivaBox->addSpacing(12);
     ivaBox->addWidget(m_ra);
+    ivaBox->addWidget(m_natura);
     ivaBox->addStretch();
     header->addLayout(ivaBox, 0, 5);
     header->setColumnStretch(3, 1);
@@ -178,8 +178,8 @@ FormRegFatt::FormRegFatt(QWidget* parent) : QDialog(parent)
                           m_stampa, m_pdf, m_xml,    m_annulla,  m_emetti, m_cmd[0], m_cmd[1], m_cmd[2], m_cmd[3]};
     for (QWidget* w : tracked)
         m_frame->track(w);
-    QWidget* order[] = {m_num, m_data, m_iva,  m_ra,  m_cli,    m_btnCli, m_nuovoCli, m_righe->grid(), ins,
-                        vuota, eliArt, m_note, m_ant, m_stampa, m_pdf,    m_xml,      m_annulla,       m_emetti};
+    QWidget* order[] = {m_num, m_data, m_iva,  m_ra,  m_natura, m_cli, m_btnCli, m_nuovoCli, m_righe->grid(), ins,
+                        vuota, eliArt, m_note, m_ant, m_stampa, m_pdf, m_xml,    m_annulla,  m_emetti};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
 
@@ -187,6 +187,7 @@ FormRegFatt::FormRegFatt(QWidget* parent) : QDialog(parent)
     m_modificato->watch(m_data);
     m_modificato->watch(m_note);
     m_modificato->watch(m_iva);
+    m_modificato->watch(m_natura);
     m_data->installEventFilter(this);
     m_iva->installEventFilter(this);
     connect(m_iva, &QComboBox::activated, this, [this] {
@@ -267,7 +268,7 @@ bool FormRegFatt::CaricaNuova(int anno, qint64 idAna, const QList<InvoiceRow>& r
 
 void FormRegFatt::nuova()
 {
-    riempiIva();
+    m_iva->riempi();
     riempiClienti();
     m_suffissoAnno = InvoiceRules::suffisso(m_anno);
     const auto next = InvoiceStore::prossimoNumero(m_suffissoAnno);
@@ -277,6 +278,7 @@ void FormRegFatt::nuova()
     m_data->setText(QDate::currentDate().year() == m_anno ? Formats::shortDate(QDate::currentDate()) : QString());
     m_nuovoCli->setEnabled(true);
     m_iva->setCurrentIndex(m_iva->count() > 0 ? 0 : -1);
+    m_natura->mostra(QString());
     mostraRighe({InvoiceRules::rigaVuota(1)});
     m_stampa->setEnabled(false);
     m_pdf->setEnabled(false);
@@ -296,7 +298,7 @@ void FormRegFatt::mostraRichiamata(const Invoice& inv)
     m_stampa->setEnabled(true);
     m_pdf->setEnabled(true);
     m_xml->setEnabled(true);
-    riempiIva();
+    m_iva->riempi();
 
     m_suffissoAnno = inv.num.right(3);
     m_num->setText(inv.num);
@@ -309,6 +311,7 @@ void FormRegFatt::mostraRichiamata(const Invoice& inv)
     m_iva->setEditText(QString::number(inv.iva));
     m_note->setPlainText(TextColumns::boxLines(inv.note));
     m_ra->setChecked(inv.ra);
+    m_natura->carica(inv.num);
     mostraRighe(inv.rows);
     calcolaTotali();
 
@@ -316,18 +319,6 @@ void FormRegFatt::mostraRichiamata(const Invoice& inv)
     m_data->setReadOnly(!m_ultimo);
     m_annulla->setEnabled(m_ultimo);
     m_modificato->clear();
-}
-
-void FormRegFatt::riempiIva()
-{
-    m_iva->clear();
-    const auto rates = InvoiceStore::aliquoteUsate();
-    if (!rates) {
-        WindowBehaviour::showDbError(this, rates.error());
-        return;
-    }
-    for (const int r : rates.value())
-        m_iva->addItem(QString::number(r));
 }
 
 void FormRegFatt::riempiClienti()
@@ -450,6 +441,13 @@ void FormRegFatt::emetti()
     }
     if (!verificaIva(false))
         return;
+    const int aliquota = testata(num, *data).iva;
+    if (const auto no = EInvoiceStore::rifiutiRegime(aliquota, m_ra->isChecked()); !no || !no->isEmpty())
+        return no ? avviso(no->join(u'\n'), m_iva) : WindowBehaviour::showDbError(this, no.error());
+    if (const auto b = EInvoiceStore::rigaBollo(aliquota, m_ra->isChecked(), m_natura->codice(), rows()); !b)
+        return WindowBehaviour::showDbError(this, b.error());
+    else if (*b)
+        mostraRighe(rows() << **b);
     const QList<InvoiceRow> righe = rows();
     if (!PaperEditor::clienteScelto(this, m_idCli, m_cli) || !PaperEditor::haRighe(this, righe))
         return;
@@ -471,7 +469,7 @@ void FormRegFatt::emetti()
     Invoice inv = testata(num, *data);
     inv.idAna = m_idCli->currentText().toLongLong();
     inv.rows = righe;
-    if (auto err = InvoiceStore::issue(inv, m_ddtCoperti)) {
+    if (auto err = InvoiceStore::issue(inv, m_ddtCoperti, m_natura->codice())) {
         if (err->number == DbError::Duplicate)
             PaperEditor::giaEsistente(this, giaEsistente(num));
         else if (err->number == DdtLinkStore::NonDisponibile)
@@ -492,7 +490,7 @@ bool FormRegFatt::salvaTestata()
     const auto data = PaperEditor::dataValida(this, m_data);
     if (!data || !verificaIva(false))
         return false;
-    const auto outcome = InvoiceStore::saveHeader(testata(m_numRichiamo, *data));
+    const auto outcome = InvoiceStore::saveHeader(testata(m_numRichiamo, *data), m_natura->codice());
     if (!outcome) {
         WindowBehaviour::showDbError(this, outcome.error());
         return false;
@@ -578,9 +576,11 @@ InvoiceTotals FormRegFatt::totali() const
 
 InvoiceData FormRegFatt::datiFattura() const
 {
-    return InvoiceData::fromEditor(m_num->text(), m_data->text(), m_idCli->currentText().toLongLong(),
-                                   m_iva->currentText(), m_ra->isChecked(),
-                                   TextColumns::storedLines(m_note->toPlainText()), rows());
+    InvoiceData d = InvoiceData::fromEditor(m_num->text(), m_data->text(), m_idCli->currentText().toLongLong(),
+                                            m_iva->currentText(), m_ra->isChecked(),
+                                            TextColumns::storedLines(m_note->toPlainText()), rows());
+    d.natura = m_natura->codice();
+    return d;
 }
 
 void FormRegFatt::anteprima()

@@ -12,6 +12,7 @@
 
 class FocusFrame;
 class ModifiedFlag;
+class NaturaBox;
 class PaperGrid;
 struct PaperRow;
 class QCheckBox;
@@ -20,6 +21,7 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+class RateBox;
 
 // The invoice editor: a new invoice of a year's series, or a stored one recalled to be read,
 // changed, browsed or cancelled.
@@ -56,7 +58,6 @@ private:
     bool richiamata() const { return !m_numRichiamo.isEmpty(); }
     void nuova();
     void mostraRichiamata(const Invoice& inv);
-    void riempiIva();
     void riempiClienti();
     // The rows as the grid shows them, in grid order.
     QList<InvoiceRow> rows() const;
@@ -86,7 +87,8 @@ private:
     QComboBox* m_idCli;
     QPushButton* m_btnCli;
     QPushButton* m_nuovoCli;
-    QComboBox* m_iva;
+    RateBox* m_iva;
+    NaturaBox* m_natura;
     QCheckBox* m_ra;
     PaperGrid* m_righe;
     QLineEdit* m_imp;

@@ -2,6 +2,7 @@
 
 #include "invoices/einvoicerules.h"
 #include "invoices/einvoicestore.h"
+#include "invoices/fiscalwordings.h"
 #include "shell/dialogs.h"
 #include "shell/ui/closeguard.h"
 #include "shell/ui/windowbehaviour.h"
@@ -32,6 +33,10 @@ FrmDatiFe::FrmDatiFe(QWidget* parent) : QDialog(parent)
     m_nazione = box("TxtNazione", 2);
     m_iban = box("TxtIban", 40);
     m_istituto = box("TxtIstituto", 80);
+    m_causale = box("TxtCausale", 2);
+    m_bollo = new QCheckBox(QStringLiteral("Imposta di bollo addebitata al cliente (riga della fattura)"), this);
+    m_bollo->setObjectName(QStringLiteral("ChkBolloCliente"));
+    WindowBehaviour::setAccessible(m_bollo, m_bollo->text());
     m_persona = new QCheckBox(QStringLiteral("Ditta individuale (persona fisica: ritenuta RT01)"), this);
     m_persona->setObjectName(QStringLiteral("ChkPersona"));
 
@@ -52,6 +57,8 @@ FrmDatiFe::FrmDatiFe(QWidget* parent) : QDialog(parent)
     add(QStringLiteral("IBAN"), m_iban);
     add(QStringLiteral("Istituto finanziario"), m_istituto);
     form->addRow(QString(), m_persona);
+    add(QStringLiteral("Causale ritenuta (Certificazione Unica)"), m_causale);
+    form->addRow(QString(), m_bollo);
 
     auto* annulla = WindowBehaviour::button(this, QStringLiteral("BtnAnnulla"), QStringLiteral("&ANNULLA"));
     auto* salva = WindowBehaviour::button(this, QStringLiteral("BtnSalva"), QStringLiteral("&SALVA"));
@@ -95,6 +102,8 @@ bool FrmDatiFe::Carica()
     m_iban->setText(d->iban);
     m_istituto->setText(d->istitutoFinanziario);
     m_persona->setChecked(d->personaFisica);
+    m_causale->setText(d->causaleRitenuta);
+    m_bollo->setChecked(d->bolloACliente);
     return true;
 }
 
@@ -113,11 +122,18 @@ void FrmDatiFe::salva()
     d.iban = EInvoiceRules::identificativo(m_iban->text());
     d.istitutoFinanziario = m_istituto->text().trimmed();
     d.personaFisica = m_persona->isChecked();
+    d.bolloACliente = m_bollo->isChecked();
+    const QString causale = m_causale->text().trimmed().toUpper();
+    d.causaleRitenuta = causale.isEmpty() ? FiscalWordings::kCausaleRitenutaPredefinita : causale;
     // Incomplete data may be kept; only wrong data is refused.
     QStringList wrong;
     for (const QString& p : EInvoiceRules::problemiAzienda(d))
         if (p.contains(QStringLiteral("non valid")))
             wrong << p;
+    if (!FiscalWordings::causaleRitenutaValida(d.causaleRitenuta))
+        wrong << QStringLiteral("Causale della ritenuta non valida: un codice della Certificazione Unica (%1 per "
+                                "gli appalti dei condomini, art. 25-ter DPR 600/73)")
+                     .arg(FiscalWordings::kCausaleRitenutaPredefinita);
     if (!wrong.isEmpty()) {
         dialogs().message(this, wrong.join(QLatin1Char('\n')), QString(), Dialogs::Icon::Exclamation);
         return;

@@ -30,4 +30,6 @@ private:
     QLineEdit* m_iban = nullptr;
     QLineEdit* m_istituto = nullptr;
     QCheckBox* m_persona = nullptr;
+    QLineEdit* m_causale = nullptr;
+    QCheckBox* m_bollo = nullptr;
 };

@@ -47,6 +47,8 @@ TEST(FrmDatiFe, StoresTheCompanyDataAndRefusesAWrongVatNumber)
     auto* regime = f.findChild<QComboBox*>(u"ComboRegime"_s);
     EXPECT_TRUE(regime->currentText().startsWith(u"RF01 - Ordinario"_s));
     EXPECT_EQ(f.findChild<QLineEdit*>(u"TxtNazione"_s)->text(), u"IT"_s);
+    EXPECT_EQ(f.findChild<QLineEdit*>(u"TxtCausale"_s)->text(), u"W"_s);
+    EXPECT_EQ(f.findChild<QLineEdit*>(u"TxtCausale"_s)->accessibleName(), u"Causale ritenuta (Certificazione Unica)"_s);
 
     set(f, "TxtDenominazione", u"Carpenteria Rossi Srl"_s);
     set(f, "TxtPiva", u"01234567890"_s);
@@ -55,9 +57,15 @@ TEST(FrmDatiFe, StoresTheCompanyDataAndRefusesAWrongVatNumber)
     EXPECT_EQ(EInvoiceStore::company()->denominazione, QString());
 
     set(f, "TxtPiva", u"IT 01234567897"_s);
+    set(f, "TxtCausale", u"j"_s);
+    click(f, "BtnSalva");
+    EXPECT_TRUE(dlg.lastText().startsWith(u"Causale della ritenuta non valida"_s)) << dlg.lastText().toStdString();
+    EXPECT_EQ(EInvoiceStore::company()->denominazione, QString());
+    set(f, "TxtCausale", u"m2"_s);
     set(f, "TxtProvincia", u"bo"_s);
     regime->setCurrentIndex(regime->findData(u"RF19"_s));
     f.findChild<QCheckBox*>(u"ChkPersona"_s)->setChecked(true);
+    f.findChild<QCheckBox*>(u"ChkBolloCliente"_s)->setChecked(true);
     click(f, "BtnSalva");
     EXPECT_EQ(dlg.lastText(), u"Dati FATTURA ELETTRONICA salvati con successo"_s);
     const CompanyFiscalData d = EInvoiceStore::company().value();
@@ -65,11 +73,14 @@ TEST(FrmDatiFe, StoresTheCompanyDataAndRefusesAWrongVatNumber)
     EXPECT_EQ(d.provincia, u"BO"_s);
     EXPECT_EQ(d.regimeFiscale, u"RF19"_s);
     EXPECT_TRUE(d.personaFisica);
+    EXPECT_EQ(d.causaleRitenuta, u"M2"_s);
+    EXPECT_TRUE(d.bolloACliente);
 
     FrmDatiFe again;
     ASSERT_TRUE(again.Carica());
     EXPECT_EQ(again.findChild<QLineEdit*>(u"TxtDenominazione"_s)->text(), u"Carpenteria Rossi Srl"_s);
     EXPECT_TRUE(again.findChild<QComboBox*>(u"ComboRegime"_s)->currentText().startsWith(u"RF19"_s));
+    EXPECT_EQ(again.findChild<QLineEdit*>(u"TxtCausale"_s)->text(), u"M2"_s);
 }
 
 TEST(FrmFeCliente, OpenedFromTheCustomerEditorAndStoredByCustomer)

@@ -1,5 +1,8 @@
 #include "../../printing/pdfprobe.h"
 #include "../invoicetest.h"
+#include "invoices/einvoicestore.h"
+#include "invoices/fiscalwordings.h"
+#include "invoices/invoicelayout.h"
 #include "invoices/invoicepaper.h"
 #include "invoices/ui/formregfatt.h"
 #include "printing/layoutregistry.h"
@@ -608,4 +611,89 @@ TEST_F(FormRegFattTest, NewInvoicePrefilledForACustomer)
     click("BtnEmetti");
     EXPECT_EQ(contentRows(num(1)), u"1|Lavori come da preventivo|0|0\n2|Cancello|2|50\n3|Posa|0|30"_s);
     EXPECT_EQ(dbRows(u"SELECT count(*) FROM FattureDdt"_s), u"0"_s);
+}
+
+TEST_F(FormRegFattTest, NaturaChosenAtZeroRateKeptWithTheInvoiceAndPrinted)
+{
+    const auto kept = [] { return dbRows(u"SELECT Num, Natura FROM EFatturaNatura ORDER BY Num"_s); };
+    open();
+    auto* natura = get<QComboBox>("ComboNatura");
+    // Usable only at 0 %, the shop's codes first after "none chosen".
+    const struct {
+        const char* rate;
+        bool enabled;
+    } rates[] = {{"22", false}, {"0", true}, {"10", false}, {"0", true}};
+    for (const auto& r : rates) {
+        setRate(QString::fromLatin1(r.rate));
+        EXPECT_EQ(natura->isEnabled(), r.enabled) << r.rate;
+    }
+    EXPECT_EQ(natura->itemData(0).toString(), QString());
+    EXPECT_EQ(natura->itemData(1).toString(), u"N6.3"_s);
+    EXPECT_EQ(natura->itemText(2), u"N6.7 - Inversione contabile - prestazioni comparto edile e settori connessi"_s);
+
+    choose(u"ROSSI"_s);
+    addRow(u"Struttura soppalco in subappalto"_s, u"1"_s, u"1500"_s);
+    natura->setCurrentIndex(natura->findData(u"N6.3"_s));
+    EXPECT_EQ(natura->accessibleName(), u"Natura IVA 0 %"_s);
+    EXPECT_EQ(natura->accessibleDescription(), natura->currentText());
+    // The preview carries the wording of the code chosen.
+    std::vector<Page> preview;
+    dlg.onWindow([&](QDialog* w) {
+        preview = static_cast<FormStampaFatt*>(w)->pages();
+        return 0;
+    });
+    click("BtnAnt");
+    ASSERT_EQ(preview.size(), 1u);
+    const QString first = InvoiceLayout::righeNote(FiscalWordings::natura(u"N6.3"_s)->dicitura).first();
+    EXPECT_NE(preview[0].findText(first), nullptr);
+
+    noCopies();
+    click("BtnEmetti");
+    EXPECT_EQ(kept(), u"%1|N6.3"_s.arg(num(1)));
+
+    // Recalled it shows the code; another one is kept with the header.
+    open(num(1));
+    natura = get<QComboBox>("ComboNatura");
+    EXPECT_TRUE(natura->isEnabled());
+    EXPECT_EQ(natura->currentData().toString(), u"N6.3"_s);
+    natura->setCurrentIndex(natura->findData(u"N6.7"_s));
+    click("BtnEmetti");
+    EXPECT_EQ(kept(), u"%1|N6.7"_s.arg(num(1)));
+}
+
+TEST_F(FormRegFattTest, FlatRateRegimeIssuesOnlyAtZeroWithoutWithholding)
+{
+    CompanyFiscalData azienda;
+    azienda.regimeFiscale = u"RF19"_s;
+    azienda.bolloACliente = true;
+    ASSERT_FALSE(EInvoiceStore::saveCompany(azienda));
+    const struct {
+        const char* rate;
+        bool ra;
+        QString refusal; // empty: issued
+    } cases[] = {
+        {"22", false, u"Regime forfettario (RF19): la fattura va emessa con aliquota 0 %"_s},
+        {"0", true, u"Regime forfettario (RF19): la fattura non subisce la ritenuta"_s},
+        {"0", false, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.rate);
+        dlg.messages.clear();
+        open();
+        choose(u"ROSSI"_s);
+        addRow(u"Cancello"_s, u"1"_s, u"500"_s);
+        setRate(QString::fromLatin1(c.rate));
+        get<QCheckBox>("ChkRA")->setChecked(c.ra);
+        if (c.refusal.isEmpty())
+            noCopies();
+        click("BtnEmetti");
+        if (c.refusal.isEmpty()) {
+            // Over 77,47 the stamp charged to the customer is a row in the total.
+            EXPECT_EQ(dbRows(u"SELECT Iva, RA, Totale FROM Fatture"_s), u"0|-|502"_s);
+            EXPECT_EQ(contentRows(num(1)), u"1| |0|0\n2|Cancello|1|500\n3|Rimborso imposta di bollo|0|2"_s);
+        } else {
+            EXPECT_EQ(dlg.lastText(), c.refusal);
+            EXPECT_EQ(dbRows(u"SELECT count(*) FROM Fatture"_s), u"0"_s);
+        }
+    }
 }
