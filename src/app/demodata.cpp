@@ -62,6 +62,8 @@ DbStatus fill()
         return err;
     if (auto err = DdtDemo::fill())
         return err;
+    if (auto err = InvoiceDemo::fillDeferred())
+        return err;
     if (auto err = DocumentDemo::fill())
         return err;
     if (auto err = QuoteDemo::fill())

@@ -87,6 +87,14 @@ const char* const kCreditNoteIndexes[] = {
     "CREATE INDEX IF NOT EXISTS NoteCreditoFattura ON NoteCredito (NumFattura)",
 };
 
+// Step 7: a public body's tender and project codes per invoice; the DDTs an invoice covers, found by invoice.
+const Table kPublicBodies[] = {
+    {"EFatturaPA", "CREATE TABLE IF NOT EXISTS EFatturaPA (Num TEXT PRIMARY KEY, Cig TEXT, Cup TEXT)"},
+};
+const char* const kDdtByInvoice[] = {
+    "CREATE INDEX IF NOT EXISTS FattureDdtFattura ON FattureDdt (NumFattura)",
+};
+
 struct Step {
     const Table* tables;
     int tableCount;
@@ -102,6 +110,7 @@ const Step kSteps[] = {
     {kEInvoiceFiles, int(std::size(kEInvoiceFiles)), nullptr, 0},
     {kFiscalSettings, int(std::size(kFiscalSettings)), nullptr, 0},
     {kCreditNotes, int(std::size(kCreditNotes)), kCreditNoteIndexes, int(std::size(kCreditNoteIndexes))},
+    {kPublicBodies, int(std::size(kPublicBodies)), kDdtByInvoice, int(std::size(kDdtByInvoice))},
 };
 
 // The server keeps the number in a table of its own, beside the program's.

@@ -1,5 +1,6 @@
 #include "invoices/ddtinvoicing.h"
 
+#include "invoices/einvoicestore.h"
 #include "papers/paperrows.h"
 #include "papers/paperseries.h"
 
@@ -30,7 +31,35 @@ QList<Ddt> inOrdine(QList<Ddt> ddts)
 
 QString intestazione(const Ddt& ddt)
 {
-    return QStringLiteral("DDT n. %1 del %2").arg(ddt.num, ddt.data.toString(QStringLiteral("dd/MM/yyyy")));
+    return intestazione(ddt.num, ddt.data);
+}
+
+QString intestazione(const QString& num, const QDate& data)
+{
+    return QStringLiteral("DDT n. %1 del %2").arg(num, data.toString(QStringLiteral("dd/MM/yyyy")));
+}
+
+QDate termine(const QList<QDate>& dateDdt)
+{
+    QDate ultima;
+    for (const QDate& d : dateDdt)
+        if (d.isValid() && (!ultima.isValid() || d > ultima))
+            ultima = d;
+    if (!ultima.isValid())
+        return ultima;
+    const QDate mese = ultima.addMonths(1);
+    return QDate(mese.year(), mese.month(), 15);
+}
+
+QString avvisoTermine(const QDate& data, const QList<QDate>& dateDdt)
+{
+    const QDate ultimo = termine(dateDdt);
+    if (!ultimo.isValid() || !data.isValid() || data <= ultimo)
+        return QString();
+    return QStringLiteral("La fattura differita va emessa entro il giorno 15 del mese successivo a quello del DDT "
+                          "più recente (art. 21, comma 4, lett. a) DPR 633/72): il termine era il %1. Proseguire "
+                          "comunque ?")
+        .arg(ultimo.toString(QStringLiteral("dd/MM/yyyy")));
 }
 
 QList<InvoiceRow> righe(const QList<Ddt>& ddts)
@@ -46,6 +75,14 @@ QList<InvoiceRow> righe(const QList<Ddt>& ddts)
                 out.append({++ord, r.descrizione, r.qta, Decimal()});
     }
     return out;
+}
+
+QString avvisoTermine(const QDate& data, const QStringList& ddtCoperti)
+{
+    if (ddtCoperti.isEmpty())
+        return QString();
+    const auto date = EInvoiceStore::ddtDates(ddtCoperti);
+    return date ? avvisoTermine(data, date.value()) : QString();
 }
 
 QString riepilogo(const QString& cliente, int anno, const QList<Ddt>& ddts)

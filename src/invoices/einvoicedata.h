@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 
 // The company's own data that an electronic invoice needs and the printed one does not.
@@ -42,4 +43,17 @@ struct CustomerRecord {
     QString cap;
     QString citta;
     QString prov;
+};
+
+// A public body's codes of one invoice: the tender (CIG, 10 characters) and the project (CUP,
+// 15 characters), both optional.
+struct PublicBodyCodes {
+    QString cig;
+    QString cup;
+};
+
+// A DDT a deferred invoice covers.
+struct DdtReference {
+    QString num;
+    QDate data;
 };

@@ -55,8 +55,14 @@ struct CustomerCache {
     }
 };
 
+// A year's DDT links and public bodies' codes, read at once; without them each invoice reads its own.
+struct YearLinks {
+    QHash<QString, QList<DdtReference>> ddt;
+    QHash<QString, PublicBodyCodes> codici;
+};
+
 std::optional<EInvoiceXml::Input> gatherWith(const QString& num, const CompanyFiscalData& company,
-                                             CustomerCache& customers, QString& error)
+                                             CustomerCache& customers, QString& error, const YearLinks* year = nullptr)
 {
     const auto loaded = InvoiceStore::load(num);
     if (!loaded) {
@@ -80,6 +86,19 @@ std::optional<EInvoiceXml::Input> gatherWith(const QString& num, const CompanyFi
         }
         in.natura = natura.value();
     }
+    if (year) {
+        in.ddt = year->ddt.value(num);
+        in.codiciPA = year->codici.value(num);
+        return in;
+    }
+    const auto ddt = EInvoiceStore::ddtOf(num);
+    const auto codici = EInvoiceStore::publicBodyCodes(num);
+    if (!ddt || !codici) {
+        error = dbMessage(!ddt ? ddt.error() : codici.error());
+        return std::nullopt;
+    }
+    in.ddt = ddt.value();
+    in.codiciPA = codici.value();
     return in;
 }
 
@@ -190,7 +209,8 @@ QString EInvoiceExport::proposedName(const QString& num, bool newName)
                                    given.value() != 0 && !newName ? given.value() : last.value() + 1);
 }
 
-QString EInvoiceExport::writeFile(const QString& num, const QString& path, bool newName, QStringList* adattati)
+QString EInvoiceExport::writeFile(const QString& num, const QString& path, bool newName, QStringList* adattati,
+                                  bool* perPA)
 {
     QString error;
     std::optional<EInvoiceXml::Input> in = gather(num, error);
@@ -198,13 +218,16 @@ QString EInvoiceExport::writeFile(const QString& num, const QString& path, bool 
         return error;
     if (const QStringList missing = EInvoiceXml::mancanti(*in); !missing.isEmpty())
         return missingMessage(num, missing);
+    if (perPA)
+        *perPA = EInvoiceRules::pubblicaAmministrazione(in->recipient);
     QList<EInvoiceXml::Input> inputs{std::move(*in)};
     return writeInvoices(
         inputs, inputs.first().company.partitaIva, newName, [&path](long long) { return path; }, {}, nullptr, adattati);
 }
 
 QString EInvoiceExport::writeYear(int anno, const QString& folder, bool newNames,
-                                  const std::function<void(int, int)>& progress, int* written, QStringList* adattati)
+                                  const std::function<void(int, int)>& progress, int* written, QStringList* adattati,
+                                  bool* perPA)
 {
     if (written)
         *written = 0;
@@ -217,6 +240,12 @@ QString EInvoiceExport::writeYear(int anno, const QString& folder, bool newNames
     if (numbers->isEmpty())
         return u"Nessuna fattura nell'anno %1."_s.arg(anno);
 
+    const auto ddt = EInvoiceStore::ddtOfYear(anno);
+    const auto codici = EInvoiceStore::allPublicBodyCodes();
+    if (!ddt || !codici)
+        return dbMessage(!ddt ? ddt.error() : codici.error());
+    const YearLinks links{ddt.value(), codici.value()};
+
     // Everything is read and checked before the first file is written.
     QList<EInvoiceXml::Input> inputs;
     inputs.reserve(numbers->size());
@@ -224,9 +253,11 @@ QString EInvoiceExport::writeYear(int anno, const QString& folder, bool newNames
     CustomerCache customers;
     for (const QString& num : *numbers) {
         QString error;
-        std::optional<EInvoiceXml::Input> in = gatherWith(num, company.value(), customers, error);
+        std::optional<EInvoiceXml::Input> in = gatherWith(num, company.value(), customers, error, &links);
         if (!in)
             return error;
+        if (perPA && EInvoiceRules::pubblicaAmministrazione(in->recipient))
+            *perPA = true;
         if (const QStringList missing = EInvoiceXml::mancanti(*in); !missing.isEmpty())
             problems << missingMessage(num, missing);
         else
@@ -279,8 +310,9 @@ int EInvoiceExport::run(const QStringList& arguments, QTextStream& err)
     const QString kind = positional[0].toLower();
     QString error;
     QStringList adattati;
+    bool perPA = false;
     if (kind == u"fattura"_s) {
-        error = writeFile(positional[1], output, newNames, &adattati);
+        error = writeFile(positional[1], output, newNames, &adattati, &perPA);
     } else if (kind == u"anno"_s) {
         const std::optional<int> anno = CommandArgs::anno(positional[1], error);
         if (!anno) {
@@ -298,7 +330,7 @@ int EInvoiceExport::run(const QStringList& arguments, QTextStream& err)
                 shown = percent;
                 err << u"\rFatture elettroniche scritte: %1 di %2"_s.arg(done).arg(total) << Qt::flush;
             },
-            &written, &adattati);
+            &written, &adattati, &perPA);
         if (written > 0)
             err << Qt::endl;
     } else {
@@ -311,5 +343,7 @@ int EInvoiceExport::run(const QStringList& arguments, QTextStream& err)
     }
     if (!adattati.isEmpty())
         err << adattatiMessage(adattati) << Qt::endl;
+    if (perPA)
+        err << EInvoiceRules::kFirmaPA << Qt::endl;
     return 0;
 }

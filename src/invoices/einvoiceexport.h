@@ -29,14 +29,15 @@ public:
     // file keeps the progressive the invoice already has unless `newName` (a file the exchange
     // system refused goes again under a new name). Texts whose letters were changed go to
     // `adattati`, each after its invoice number.
+    // `perPA` tells whether the file is a public body's, to be signed before sending.
     static QString writeFile(const QString& num, const QString& path, bool newName = false,
-                             QStringList* adattati = nullptr);
+                             QStringList* adattati = nullptr, bool* perPA = nullptr);
     // Writes every invoice dated in `anno` into `folder`; `progress` hears (written, total).
     // Empty on success, else the reason (and no file written, no progressive taken, unless the
     // disk failed midway: then the files before stay). `written` counts the files.
     static QString writeYear(int anno, const QString& folder, bool newNames,
                              const std::function<void(int, int)>& progress, int* written = nullptr,
-                             QStringList* adattati = nullptr);
+                             QStringList* adattati = nullptr, bool* perPA = nullptr);
 
     // "xml fattura NUM [--nuovo-nome] -o FILE" and "xml anno YYYY [--nuovo-nome] -o FOLDER" (a
     // leading "xml" is accepted).

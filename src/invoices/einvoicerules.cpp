@@ -89,8 +89,34 @@ bool pecValida(const QString& pec)
     return pec.size() >= 8 && pec.size() <= 256 && re.match(pec).hasMatch();
 }
 
+bool pubblicaAmministrazione(const CustomerEInvoiceData& data)
+{
+    static const QRegularExpression re(u"^[A-Z0-9]{6}$"_s);
+    return (data.nazione.isEmpty() || data.nazione == u"IT"_s) &&
+           re.match(identificativo(data.codiceDestinatario)).hasMatch();
+}
+
+QStringList problemiCodiciPA(const PublicBodyCodes& codes, const CustomerEInvoiceData& customer)
+{
+    static const QRegularExpression cig(u"^[A-Z0-9]{10}$"_s);
+    static const QRegularExpression cup(u"^[A-Z0-9]{15}$"_s);
+    const QString ci = identificativo(codes.cig);
+    const QString cu = identificativo(codes.cup);
+    QStringList out;
+    if ((!ci.isEmpty() || !cu.isEmpty()) && !pubblicaAmministrazione(customer))
+        out << u"Codice univoco ufficio del cliente (6 caratteri): CIG e CUP valgono solo per le pubbliche "
+               "amministrazioni"_s;
+    if (!ci.isEmpty() && !cig.match(ci).hasMatch())
+        out << u"CIG (10 lettere o cifre)"_s;
+    if (!cu.isEmpty() && !cup.match(cu).hasMatch())
+        out << u"CUP (15 lettere o cifre)"_s;
+    return out;
+}
+
 QString codiceDaUsare(const CustomerEInvoiceData& data)
 {
+    if (pubblicaAmministrazione(data))
+        return identificativo(data.codiceDestinatario);
     if (!data.nazione.isEmpty() && data.nazione != u"IT"_s)
         return kCodiceEstero;
     const QString codice = identificativo(data.codiceDestinatario);
@@ -146,8 +172,8 @@ QStringList problemiCliente(const CustomerEInvoiceData& d)
     static const QRegularExpression letters2(u"^[A-Z]{2}$"_s);
     QStringList out;
     const QString codice = identificativo(d.codiceDestinatario);
-    if (!codice.isEmpty() && !codiceDestinatarioValido(codice))
-        out << u"Codice destinatario del cliente (7 lettere o cifre)"_s;
+    if (!codice.isEmpty() && !codiceDestinatarioValido(codice) && !pubblicaAmministrazione(d))
+        out << u"Codice destinatario del cliente (7 lettere o cifre, 6 per una pubblica amministrazione)"_s;
     if (!d.pec.trimmed().isEmpty() && !pecValida(d.pec.trimmed()))
         out << u"Indirizzo PEC del cliente non valido"_s;
     if (!letters2.match(d.nazione.trimmed().toUpper()).hasMatch())

@@ -32,7 +32,17 @@ bool codiceFiscaleValido(const QString& cf);
 // Recipient code of a private customer: 7 capital letters or digits.
 bool codiceDestinatarioValido(const QString& codice);
 bool pecValida(const QString& pec);
-// The code the file carries: "0000000" when a PEC (or nothing) is given, "XXXXXXX" abroad.
+// A public administration is reached by its office code (codice univoco ufficio): 6 capital
+// letters or digits. Its files are FPA12, with split payment.
+bool pubblicaAmministrazione(const CustomerEInvoiceData& data);
+// Everything wrong with an invoice's CIG and CUP for this customer, in Italian.
+QStringList problemiCodiciPA(const PublicBodyCodes& codes, const CustomerEInvoiceData& customer);
+// What the user must do with a public body's file before sending it.
+inline const QString kFirmaPA = QStringLiteral(
+    "Le fatture elettroniche alle pubbliche amministrazioni (FPA12) vanno firmate digitalmente con il proprio "
+    "strumento di firma prima dell'invio: il programma non le firma.");
+// The code the file carries: "0000000" when a PEC (or nothing) is given, "XXXXXXX" abroad; a
+// public body's office code always.
 QString codiceDaUsare(const CustomerEInvoiceData& data);
 // Upper case, without blanks; a leading country prefix equal to `nazione` is dropped.
 QString identificativo(const QString& text, const QString& nazione = QString());

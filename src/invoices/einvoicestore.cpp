@@ -1,7 +1,10 @@
 #include "invoices/einvoicestore.h"
 
 #include "data/database.h"
+#include "invoices/einvoicerules.h"
 #include "invoices/fiscalwordings.h"
+#include "papers/seriesstore.h"
+#include "shell/formats.h"
 
 #include <QSqlQuery>
 #include <QVariant>
@@ -159,6 +162,8 @@ DbStatus EInvoiceStore::forgetNatura(const QString& num)
 {
     if (DbStatus s = Database::exec(QStringLiteral("DELETE FROM EFatturaNatura WHERE Num = ?"), {num}))
         return s;
+    if (DbStatus s = Database::exec(QStringLiteral("DELETE FROM EFatturaPA WHERE Num = ?"), {num}))
+        return s;
     // The number's next invoice is another document: its file gets a name of its own.
     return Database::exec(QStringLiteral("DELETE FROM EFatturaFile WHERE Num = ?"), {num});
 }
@@ -255,4 +260,89 @@ DbResult<long long> EInvoiceStore::lastProgressive()
     if (!v)
         return v.error();
     return v.value().toLongLong();
+}
+
+DbResult<PublicBodyCodes> EInvoiceStore::publicBodyCodes(const QString& num)
+{
+    auto q = Database::select(QStringLiteral("SELECT Cig, Cup FROM EFatturaPA WHERE Num = ?"), {num});
+    if (!q)
+        return q.error();
+    PublicBodyCodes c;
+    if (q.value().next()) {
+        c.cig = text(q.value(), 0);
+        c.cup = text(q.value(), 1);
+    }
+    return c;
+}
+
+DbStatus EInvoiceStore::savePublicBodyCodes(const QString& num, const PublicBodyCodes& codes)
+{
+    if (codes.cig.trimmed().isEmpty() && codes.cup.trimmed().isEmpty())
+        return Database::exec(QStringLiteral("DELETE FROM EFatturaPA WHERE Num = ?"), {num});
+    return Database::exec(QStringLiteral("INSERT INTO EFatturaPA (Num, Cig, Cup) VALUES (?, ?, ?) ON CONFLICT (Num) DO "
+                                         "UPDATE SET Cig = excluded.Cig, Cup = excluded.Cup"),
+                          {num, codes.cig.trimmed().toUpper(), codes.cup.trimmed().toUpper()});
+}
+
+DbResult<QList<DdtReference>> EInvoiceStore::ddtOf(const QString& num)
+{
+    auto q = Database::select(QStringLiteral("SELECT D.Num, D.Data FROM FattureDdt L JOIN Ddt D ON D.Num = L.NumDdt "
+                                             "WHERE L.NumFattura = ? ORDER BY D.Data, D.Num"),
+                              {num});
+    if (!q)
+        return q.error();
+    QList<DdtReference> out;
+    while (q.value().next())
+        out.append({text(q.value(), 0), Formats::fromIsoDate(text(q.value(), 1))});
+    return out;
+}
+
+DbResult<QList<QDate>> EInvoiceStore::ddtDates(const QStringList& nums)
+{
+    QList<QDate> out;
+    for (const QString& num : nums) {
+        const auto v = Database::scalar(QStringLiteral("SELECT Data FROM Ddt WHERE Num = ?"), {num});
+        if (!v)
+            return v.error();
+        if (!v->isNull())
+            out.append(Formats::fromIsoDate(v->toString()));
+    }
+    return out;
+}
+
+DbResult<QSet<qint64>> EInvoiceStore::publicBodies()
+{
+    auto q = Database::select(QStringLiteral("SELECT IdAna, CodiceDestinatario, Nazione FROM EFatturaClienti"));
+    if (!q)
+        return q.error();
+    QSet<qint64> out;
+    while (q.value().next())
+        if (EInvoiceRules::pubblicaAmministrazione({text(q.value(), 1), QString(), text(q.value(), 2)}))
+            out.insert(q.value().value(0).toLongLong());
+    return out;
+}
+
+DbResult<QHash<QString, QList<DdtReference>>> EInvoiceStore::ddtOfYear(int anno)
+{
+    auto q = Database::select(QStringLiteral("SELECT F.Num, D.Num, D.Data FROM Fatture F JOIN FattureDdt L ON "
+                                             "L.NumFattura = F.Num JOIN Ddt D ON D.Num = L.NumDdt WHERE F.Data >= ? "
+                                             "AND F.Data < ? ORDER BY D.Data, D.Num"),
+                              {SeriesStore::yearStart(anno), SeriesStore::yearEnd(anno)});
+    if (!q)
+        return q.error();
+    QHash<QString, QList<DdtReference>> out;
+    while (q.value().next())
+        out[text(q.value(), 0)].append({text(q.value(), 1), Formats::fromIsoDate(text(q.value(), 2))});
+    return out;
+}
+
+DbResult<QHash<QString, PublicBodyCodes>> EInvoiceStore::allPublicBodyCodes()
+{
+    auto q = Database::select(QStringLiteral("SELECT Num, Cig, Cup FROM EFatturaPA"));
+    if (!q)
+        return q.error();
+    QHash<QString, PublicBodyCodes> out;
+    while (q.value().next())
+        out.insert(text(q.value(), 0), {text(q.value(), 1), text(q.value(), 2)});
+    return out;
 }

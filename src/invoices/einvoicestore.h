@@ -5,7 +5,9 @@
 #include "invoices/invoicerow.h"
 #include "shell/decimal.h"
 
+#include <QHash>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -27,7 +29,21 @@ public:
     // The Natura code kept for a 0 % invoice; empty when none.
     static DbResult<QString> natura(const QString& num);
     static DbStatus saveNatura(const QString& num, const QString& natura);
-    // A cancelled invoice's number is issued again: its Natura must not pass to the new one.
+    // A public body's CIG and CUP of an invoice; empty when none. Saving both empty forgets them.
+    static DbResult<PublicBodyCodes> publicBodyCodes(const QString& num);
+    static DbStatus savePublicBodyCodes(const QString& num, const PublicBodyCodes& codes);
+    // The customers that are public bodies (an office code of 6 characters): they pay under split payment.
+    static DbResult<QSet<qint64>> publicBodies();
+    // The DDTs an invoice covers, by date.
+    static DbResult<QList<DdtReference>> ddtOf(const QString& num);
+    // The same for every invoice dated in `anno`, and every invoice's CIG and CUP, each read at
+    // once for a whole year's files.
+    static DbResult<QHash<QString, QList<DdtReference>>> ddtOfYear(int anno);
+    static DbResult<QHash<QString, PublicBodyCodes>> allPublicBodyCodes();
+    // The dates of these DDTs, those still stored.
+    static DbResult<QList<QDate>> ddtDates(const QStringList& nums);
+
+    // A cancelled invoice's number is issued again: its Natura and codes must not pass to the new one.
     static DbStatus forgetNatura(const QString& num);
 
     // The legal wordings the printed invoice carries for its VAT treatment, from the company's

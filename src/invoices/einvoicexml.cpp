@@ -1,5 +1,6 @@
 #include "invoices/einvoicexml.h"
 
+#include "invoices/ddtinvoicing.h"
 #include "invoices/einvoicerules.h"
 #include "invoices/fiscalwordings.h"
 #include "invoices/invoicerules.h"
@@ -32,6 +33,28 @@ QString denominazione(const CustomerRecord& c)
 bool carried(const InvoiceRow& r)
 {
     return !r.descrizione.trimmed().isEmpty() || !r.prezzo.isZero();
+}
+
+// The line numbers of each DDT's rows: those after its heading ("DDT n. ... del ..."), up to the
+// next DDT's heading; a DDT whose heading is gone refers to no line.
+QList<QStringList> lineeDdt(const QList<InvoiceRow>& rows, const QList<DdtReference>& ddt)
+{
+    QList<QStringList> out(ddt.size());
+    QStringList intestazioni;
+    for (const DdtReference& d : ddt)
+        intestazioni << DdtInvoicing::intestazione(d.num, d.data);
+    qsizetype corrente = -1;
+    int linea = 0;
+    for (const InvoiceRow& r : rows) {
+        if (!carried(r))
+            continue;
+        ++linea;
+        if (const qsizetype i = intestazioni.indexOf(r.descrizione.trimmed()); i >= 0)
+            corrente = i;
+        if (corrente >= 0)
+            out[corrente] << QString::number(linea);
+    }
+    return out;
 }
 
 class Writer {
@@ -101,7 +124,7 @@ QStringList EInvoiceXml::mancanti(const Input& in)
         out << u"Comune del cliente"_s;
     if (paese == u"IT"_s && !c.prov.trimmed().isEmpty() && !letters2.match(c.prov.trimmed().toUpper()).hasMatch())
         out << u"Provincia del cliente (2 lettere)"_s;
-    out << problemiCliente(in.recipient);
+    out << problemiCliente(in.recipient) << problemiCodiciPA(in.codiciPA, in.recipient);
 
     const Invoice& inv = in.invoice;
     if (!inv.data.isValid())
@@ -146,6 +169,10 @@ QByteArray EInvoiceXml::write(const Input& in, QStringList* adattati)
     const FiscalWordings::Trattamento fiscale =
         FiscalWordings::tratta(a, inv.iva, inv.ra, in.natura, FiscalWordings::importoPerBollo(inv.rows));
     const QString& natura = fiscale.natura;
+    const bool pa = pubblicaAmministrazione(in.recipient);
+    const QString formato = pa ? u"FPA12"_s : u"FPR12"_s;
+    // Split payment: a public body pays the VAT to the treasury itself.
+    const bool scissione = pa && inv.iva > 0;
 
     QByteArray out;
     out.reserve(2048 + 300 * inv.rows.size());
@@ -158,7 +185,7 @@ QByteArray EInvoiceXml::write(const Input& in, QStringList* adattati)
     x.writeNamespace(u"http://www.w3.org/2000/09/xmldsig#"_s, u"ds"_s);
     x.writeNamespace(u"http://www.w3.org/2001/XMLSchema-instance"_s, u"xsi"_s);
     x.writeStartElement(kNamespace, u"FatturaElettronica"_s);
-    x.writeAttribute(u"versione"_s, u"FPR12"_s);
+    x.writeAttribute(u"versione"_s, formato);
     x.writeAttribute(u"http://www.w3.org/2001/XMLSchema-instance"_s, u"schemaLocation"_s,
                      kNamespace + u" http://www.fatturapa.gov.it/export/fatturazione/sdi/fatturapa/v1.2/"
                                   "Schema_del_file_xml_FatturaPA_versione_1.2.xsd"_s);
@@ -170,7 +197,7 @@ QByteArray EInvoiceXml::write(const Input& in, QStringList* adattati)
     w.el(u"IdCodice"_s, cfAzienda.isEmpty() ? pivaAzienda : cfAzienda);
     w.close();
     w.el(u"ProgressivoInvio"_s, in.progressivo);
-    w.el(u"FormatoTrasmissione"_s, u"FPR12"_s);
+    w.el(u"FormatoTrasmissione"_s, formato);
     const QString codice = codiceDaUsare(in.recipient);
     w.el(u"CodiceDestinatario"_s, codice);
     // A PEC address is read only beside the code of "no channel".
@@ -218,7 +245,7 @@ QByteArray EInvoiceXml::write(const Input& in, QStringList* adattati)
     w.open(u"FatturaElettronicaBody"_s);
     w.open(u"DatiGenerali"_s);
     w.open(u"DatiGeneraliDocumento"_s);
-    w.el(u"TipoDocumento"_s, inv.notaDiCredito() ? u"TD04"_s : u"TD01"_s);
+    w.el(u"TipoDocumento"_s, inv.notaDiCredito() ? u"TD04"_s : in.ddt.isEmpty() ? u"TD01"_s : u"TD24"_s);
     w.el(u"Divisa"_s, u"EUR"_s);
     w.el(u"Data"_s, inv.data.toString(Qt::ISODate));
     w.el(u"Numero"_s, inv.num);
@@ -243,11 +270,31 @@ QByteArray EInvoiceXml::write(const Input& in, QStringList* adattati)
     for (qsizetype i = 0; i < note.size(); i += 200)
         w.el(u"Causale"_s, note.mid(i, 200).trimmed());
     w.close();
+    if (const QString cig = identificativo(in.codiciPA.cig), cup = identificativo(in.codiciPA.cup);
+        pa && (!cig.isEmpty() || !cup.isEmpty())) {
+        // Without an order number the document is named by the code itself.
+        w.open(u"DatiOrdineAcquisto"_s);
+        w.el(u"IdDocumento"_s, cig.isEmpty() ? cup : cig);
+        if (!cup.isEmpty())
+            w.el(u"CodiceCUP"_s, cup);
+        if (!cig.isEmpty())
+            w.el(u"CodiceCIG"_s, cig);
+        w.close();
+    }
     // A credit note names the invoice it reverses.
     if (inv.notaDiCredito()) {
         w.open(u"DatiFattureCollegate"_s);
         w.el(u"IdDocumento"_s, inv.storno.fattura);
         w.el(u"Data"_s, inv.storno.data.toString(Qt::ISODate));
+        w.close();
+    }
+    const QList<QStringList> linee = lineeDdt(inv.rows, in.ddt);
+    for (qsizetype i = 0; i < in.ddt.size(); ++i) {
+        w.open(u"DatiDDT"_s);
+        w.el(u"NumeroDDT"_s, w.t(in.ddt[i].num, 20));
+        w.el(u"DataDDT"_s, in.ddt[i].data.toString(Qt::ISODate));
+        for (const QString& l : linee[i])
+            w.el(u"RiferimentoNumeroLinea"_s, l);
         w.close();
     }
     w.close();
@@ -287,7 +334,7 @@ QByteArray EInvoiceXml::write(const Input& in, QStringList* adattati)
         w.el(u"Natura"_s, natura);
     w.el(u"ImponibileImporto"_s, importo(imponibile));
     w.el(u"Imposta"_s, importo(imposta));
-    w.el(u"EsigibilitaIVA"_s, u"I"_s);
+    w.el(u"EsigibilitaIVA"_s, scissione ? u"S"_s : u"I"_s);
     w.close();
     w.close();
 
@@ -297,8 +344,9 @@ QByteArray EInvoiceXml::write(const Input& in, QStringList* adattati)
         w.open(u"DettaglioPagamento"_s);
         w.el(u"Beneficiario"_s, w.t(a.denominazione, 200));
         w.el(u"ModalitaPagamento"_s, u"MP05"_s);
-        // What the customer pays: the printed total, net of the withholding.
-        w.el(u"ImportoPagamento"_s, importo(t.totaleMostrato()));
+        // What the customer pays: the printed amount due, net of the withholding (and of the VAT
+        // under split payment).
+        w.el(u"ImportoPagamento"_s, importo(t.daIncassare(scissione)));
         if (const QString istituto = w.t(a.istitutoFinanziario, 80); !istituto.isEmpty())
             w.el(u"IstitutoFinanziario"_s, istituto);
         w.el(u"IBAN"_s, identificativo(a.iban));

@@ -9,8 +9,8 @@
 
 class QIODevice;
 
-// The FatturaPA file (FPR12, schema 1.2.2) of one stored invoice; its amounts are those of the
-// printed invoice.
+// The FatturaPA file (FPR12, or FPA12 for a public body; schema 1.2.2) of one stored invoice; its amounts are those of
+// the printed invoice.
 class EInvoiceXml {
 public:
     struct Input {
@@ -22,6 +22,10 @@ public:
         QString natura;
         // The progressive of the file, also its ProgressivoInvio.
         QString progressivo;
+        // A public body's codes (with its office code only).
+        PublicBodyCodes codiciPA;
+        // The DDTs a deferred invoice (TD24) covers; none for an immediate one.
+        QList<DdtReference> ddt;
     };
 
     // Every item missing or wrong for a valid file, in Italian; empty when the file can be made.

@@ -24,6 +24,7 @@ InvoiceData InvoiceData::fromEditor(const QString& num, const QString& data, qin
     d.importoIva = Formats::euro(t.iva);
     d.importoRitenuta = Formats::euro(t.ritenuta);
     d.totale = Formats::euro(t.totale);
+    d.nettoScissione = Formats::euro(t.daIncassare(true));
     return d;
 }
 

@@ -45,6 +45,10 @@ struct InvoiceData {
     QStringList diciture;
     // A credit note: the invoice it reverses.
     CreditNoteRef storno;
+    // A public body's invoice with VAT: the VAT goes to the treasury (split payment) and the body
+    // pays `nettoScissione`, the total without it.
+    bool scissione = false;
+    QString nettoScissione;
 
     // Builds the data from the editor's fields and rows; the totals are computed here the way
     // the editor computes them.

@@ -1,7 +1,10 @@
 #include "invoices/invoicedemo.h"
 
 #include "data/database.h"
+#include "ddt/ddtlinkstore.h"
 #include "invoices/creditnoterules.h"
+#include "invoices/ddtinvoicing.h"
+#include "invoices/einvoicestore.h"
 #include "invoices/invoicerules.h"
 #include "invoices/invoicestore.h"
 #include "invoices/invoicetotals.h"
@@ -94,6 +97,9 @@ const SampleInvoice kInvoices[] = {
 
 // The sample a partial credit note reverses each year.
 constexpr int kStornata = 5;
+// The sample public body (the town hall among the first customers) and its office code.
+constexpr int kEnte = 3;
+const CustomerEInvoiceData kUfficioEnte{QStringLiteral("UF7Q2K"), QString(), QStringLiteral("IT")};
 
 } // namespace
 
@@ -111,6 +117,9 @@ DbStatus fill()
     Transaction tx;
     if (!tx.started())
         return DbError{3246, QStringLiteral("Transazione non avviata")};
+    if (customers.size() > kEnte)
+        if (auto err = EInvoiceStore::saveCustomer(customers[kEnte], kUfficioEnte))
+            return err;
     const QDate today = QDate::currentDate();
     const int years[] = {today.year() - 1, today.year()};
     const int count = static_cast<int>(std::size(kInvoices));
@@ -145,6 +154,10 @@ DbStatus fill()
                 return err;
             if (i == kStornata)
                 stornata = inv;
+            const QString cig = QStringLiteral("Z4B%1").arg(year * 1000 + i, 7, 10, QLatin1Char('0'));
+            if (s.customer == kEnte && customers.size() > kEnte)
+                if (auto err = EInvoiceStore::savePublicBodyCodes(inv.num, {cig, {}}))
+                    return err;
             // The current year keeps most invoices still to collect.
             const bool paid = year < today.year() ? (s.pagata || i % 3 == 0) : s.pagata;
             if (paid)
@@ -160,6 +173,53 @@ DbStatus fill()
         nota.totale = InvoiceTotals::calcola(nota.rows, nota.iva, nota.ra).totaleMostrato();
         if (auto err = InvoiceStore::issue(nota))
             return err;
+    }
+    return tx.commit();
+}
+
+DbStatus fillDeferred()
+{
+    const auto found = PaperDemo::clienti(6);
+    if (!found)
+        return found.error();
+    Transaction tx;
+    if (!tx.started())
+        return DbError{3246, QStringLiteral("Transazione non avviata")};
+    const QDate today = QDate::currentDate();
+    for (const int year : {today.year() - 1, today.year()}) {
+        // The customer with the most DDTs still to invoice.
+        QList<Ddt> scelti;
+        for (const qint64 cliente : found.value()) {
+            const auto ddts = DdtLinkStore::daFatturare(year, cliente);
+            if (!ddts)
+                return ddts.error();
+            if (ddts->size() > scelti.size())
+                scelti = ddts.value();
+        }
+        if (!scelti.isEmpty()) {
+            const qint64 cliente = scelti.first().idAna;
+            const QList<Ddt> fatturati = DdtInvoicing::inOrdine(scelti).mid(0, 3);
+            QStringList numeri;
+            for (const Ddt& d : fatturati)
+                numeri << d.num;
+            const auto next = InvoiceStore::maxOrdinale(InvoiceRules::suffisso(year));
+            if (!next)
+                return next.error();
+            // After the year's other invoices: the last day of a past year, today for this one.
+            Invoice inv;
+            inv.num = QString::number(next.value().value_or(0) + 1) + InvoiceRules::suffisso(year);
+            inv.idAna = cliente;
+            inv.data = year < today.year() ? QDate(year, 12, 31) : today;
+            inv.iva = 22;
+            inv.note = QStringLiteral("Fattura differita dei DDT del periodo");
+            inv.rows = DdtInvoicing::righe(fatturati);
+            for (InvoiceRow& r : inv.rows)
+                if (!r.qta.isZero())
+                    r.prezzo = Decimal::fromString(QStringLiteral("42.5")).value();
+            inv.totale = InvoiceTotals::calcola(inv.rows, inv.iva, inv.ra).totaleMostrato();
+            if (auto err = InvoiceStore::issue(inv, numeri))
+                return err;
+        }
     }
     return tx.commit();
 }

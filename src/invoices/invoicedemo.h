@@ -9,5 +9,8 @@ namespace InvoiceDemo {
 // withholding, for the first valid customers, in one transaction. Without customers nothing
 // is added.
 DbStatus fill();
+// Adds, in each of the two years, a deferred invoice of up to three DDTs of the customer with
+// the most not yet invoiced. Runs after the DDTs are made.
+DbStatus fillDeferred();
 
 } // namespace InvoiceDemo

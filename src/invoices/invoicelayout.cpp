@@ -1,5 +1,6 @@
 #include "invoices/invoicelayout.h"
 
+#include "invoices/einvoicerules.h"
 #include "invoices/einvoicestore.h"
 #include "invoices/fiscalwordings.h"
 #include "printing/pagefurniture.h"
@@ -132,6 +133,13 @@ void totali(Page& page, const InvoiceData& d)
     page.text(vx, 237.75, d.totale, valore);
 }
 
+// Split payment: what the body pays (the wording goes with the others in the annotations).
+void scissione(Page& page, const InvoiceData& d)
+{
+    page.text(kX0 + 161, 245.5, QStringLiteral("NETTO A PAGARE"), arial(6, true));
+    page.text(kX0 + 163, 250, d.nettoScissione, arial(11));
+}
+
 void annotazioni(Page& page, const QStringList& note)
 {
     page.line(kX0 + 160, 245, kX0 + 160, 270.25);
@@ -176,6 +184,8 @@ std::vector<Page> disegna(const InvoiceData& d, const CustomerFields& cliente, c
         riquadroTotali(page);
         if (p == totalePagine - 1)
             totali(page, d);
+        if (p == totalePagine - 1 && d.scissione)
+            scissione(page, d);
         annotazioni(page, note);
         pages.push_back(std::move(page));
     }
@@ -203,6 +213,12 @@ std::vector<Page> layout(const InvoiceData& d, const LayoutContext& ctx)
         stampata.diciture = diciture.value();
     else
         dialogs().message(ctx.parent, diciture.error().text, diciture.error().title(), Dialogs::Icon::Critical);
+    if (d.aliquota > 0 && d.idCliente != 0) {
+        const auto recipient = EInvoiceStore::customer(d.idCliente);
+        stampata.scissione = recipient && EInvoiceRules::pubblicaAmministrazione(recipient.value());
+        if (stampata.scissione)
+            stampata.diciture << InvoiceLayout::kScissione;
+    }
     return disegna(stampata, cliente, ctx);
 }
 

@@ -15,6 +15,7 @@
 namespace InvoiceLayout {
 
 constexpr int kRighePagina = 18;
+inline const QString kScissione = QStringLiteral("Scissione dei pagamenti art. 17-ter DPR 633/72");
 using PaperLayout::dataEstesa;
 using PaperLayout::kCaratteriNota;
 using PaperLayout::kX0;
@@ -29,8 +30,8 @@ QString aStorno(const CreditNoteRef& storno);
 
 // The pages of an invoice for a customer already loaded.
 std::vector<Page> disegna(const InvoiceData& d, const CustomerFields& cliente, const LayoutContext& ctx);
-// DisegnaFattura: loads the invoice's customer (telling ctx.parent when it is missing), then
-// draws the pages.
+// DisegnaFattura: loads the invoice's customer (telling ctx.parent when it is missing) and whether
+// it is a public body paying under split payment, then draws the pages.
 std::vector<Page> layout(const InvoiceData& d, const LayoutContext& ctx);
 
 } // namespace InvoiceLayout

@@ -1,5 +1,6 @@
 #include "invoices/invoiceledger.h"
 
+#include "invoices/einvoicestore.h"
 #include "invoices/invoicetotals.h"
 #include "shell/commandargs.h"
 #include "shell/formats.h"
@@ -75,6 +76,9 @@ DbResult<InvoiceLedger> InvoiceLedger::carica(int anno, qint64 idAna)
     const auto righe = InvoiceStore::righeRegistro(anno, idAna);
     if (!righe)
         return righe.error();
+    const auto enti = EInvoiceStore::publicBodies();
+    if (!enti)
+        return enti.error();
     InvoiceLedger l;
     l.registro = std::move(reg.value());
     l.importi.reserve(l.registro.rows.size());
@@ -89,18 +93,25 @@ DbResult<InvoiceLedger> InvoiceLedger::carica(int anno, qint64 idAna)
         l.somme.iva += i.iva;
         l.somme.ritenuta += i.ritenuta;
         l.importi.append(i);
+        if (f.iva > 0 && enti->contains(f.idAna)) {
+            l.ivaScissione += i.iva;
+            (f.pagata ? l.registro.incassato : l.registro.daIncassare) -= i.iva;
+        }
     }
     return l;
 }
 
 QList<RegisterTable::Totale> InvoiceLedger::totali() const
 {
-    return {{QStringLiteral("Imponibile"), Formats::euro(somme.imponibile)},
-            {QStringLiteral("IVA"), Formats::euro(somme.iva)},
-            {QStringLiteral("Ritenuta d'acconto"), Formats::euro(somme.ritenuta)},
-            {QStringLiteral("Totale fatture"), Formats::euro(totale())},
-            {QStringLiteral("Incassato"), Formats::euro(registro.incassato)},
-            {QStringLiteral("Da incassare"), Formats::euro(registro.daIncassare)}};
+    QList<RegisterTable::Totale> out{{QStringLiteral("Imponibile"), Formats::euro(somme.imponibile)},
+                                     {QStringLiteral("IVA"), Formats::euro(somme.iva)},
+                                     {QStringLiteral("Ritenuta d'acconto"), Formats::euro(somme.ritenuta)},
+                                     {QStringLiteral("Totale fatture"), Formats::euro(totale())}};
+    if (!ivaScissione.isZero())
+        out.append({QStringLiteral("IVA in scissione dei pagamenti"), Formats::euro(ivaScissione)});
+    out.append({{QStringLiteral("Incassato"), Formats::euro(registro.incassato)},
+                {QStringLiteral("Da incassare"), Formats::euro(registro.daIncassare)}});
+    return out;
 }
 
 QByteArray InvoiceLedger::csv() const

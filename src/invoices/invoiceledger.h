@@ -27,12 +27,15 @@ public:
     // One for each row of the register, in its order.
     QList<Importi> importi;
     Importi somme;
+    // The VAT of public bodies' invoices, which they pay to the treasury (split payment): out of
+    // what is collected and still to collect.
+    Decimal ivaScissione;
 
     // The register of that year and customer (0 for all).
     static DbResult<InvoiceLedger> carica(int anno, qint64 idAna);
 
     // The year's total, paid and unpaid: the stored totals, as the register window sums them.
-    Decimal totale() const { return registro.incassato + registro.daIncassare; }
+    Decimal totale() const { return registro.incassato + registro.daIncassare + ivaScissione; }
     // The sums printed after the register's last row.
     QList<RegisterTable::Totale> totali() const;
 

@@ -18,4 +18,9 @@ struct InvoiceTotals {
     static InvoiceTotals calcola(const QList<InvoiceRow>& rows, int aliquota, bool ritenuta);
     // The total as the editor shows it, which is what the invoice stores.
     Decimal totaleMostrato() const { return totale.rounded(2); }
+    // What the customer pays, to the cent: under split payment the VAT goes to the treasury.
+    Decimal daIncassare(bool scissione) const
+    {
+        return scissione ? (imponibile - ritenuta).rounded(2) : totaleMostrato();
+    }
 };

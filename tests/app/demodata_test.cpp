@@ -1,11 +1,15 @@
 #include "../invoices/xsdcheck.h"
 #include "app/demodata.h"
 #include "data/database.h"
+#include "invoices/ddtinvoicing.h"
 #include "invoices/einvoiceexport.h"
+#include "invoices/einvoicerules.h"
+#include "invoices/invoicestore.h"
 #include "workdir.h"
 
 #include <QDate>
 #include <QDir>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -65,4 +69,38 @@ TEST(DemoData, EveryInvoiceOfBothYearsMakesAValidElectronicInvoice)
         EXPECT_EQ(written, count(qPrintable(QStringLiteral("Fatture WHERE Data LIKE '%1-%'").arg(year))));
     }
     EXPECT_EQ(files, count("Fatture"));
+}
+
+TEST(DemoData, EachYearHasADeferredInvoiceAndOneToAPublicBody)
+{
+    TestWorkDir dir;
+    ASSERT_FALSE(DemoData::fill());
+    const int anno = QDate::currentDate().year();
+    for (const int year : {anno - 1, anno}) {
+        SCOPED_TRACE(year);
+        int differite = 0;
+        int enti = 0;
+        const auto numbers = InvoiceStore::numbersOfYear(year);
+        ASSERT_TRUE(numbers);
+        for (const QString& num : numbers.value()) {
+            QString error;
+            const auto in = EInvoiceExport::gather(num, error);
+            ASSERT_TRUE(in) << error.toStdString();
+            // A deferred invoice names each of its DDTs in its rows, which the file's lines refer to.
+            if (!in->ddt.isEmpty()) {
+                ++differite;
+                for (const DdtReference& d : in->ddt)
+                    EXPECT_TRUE(std::any_of(in->invoice.rows.begin(), in->invoice.rows.end(), [&](const InvoiceRow& r) {
+                        return r.descrizione == DdtInvoicing::intestazione(d.num, d.data);
+                    })) << d.num.toStdString();
+            }
+            if (EInvoiceRules::pubblicaAmministrazione(in->recipient) && in->invoice.iva > 0 &&
+                !in->codiciPA.cig.isEmpty()) {
+                ++enti;
+                EXPECT_TRUE(EInvoiceRules::problemiCodiciPA(in->codiciPA, in->recipient).isEmpty());
+            }
+        }
+        EXPECT_GE(differite, 1);
+        EXPECT_GE(enti, 1);
+    }
 }

@@ -282,8 +282,8 @@ TEST_F(DataSafety, ANewDatabaseOnlyOnATrueFirstStart)
                   .value()
                   .toString(),
               QStringLiteral("Anagrafica Azienda Categorie ContDdt ContFatt Ddt Documenti EFatturaAzienda "
-                             "EFatturaClienti EFatturaFile EFatturaImpostazioni EFatturaNatura EFatturaProgressivo "
-                             "Fatture FattureDdt Magazzino NoteCredito Preventivi"));
+                             "EFatturaClienti EFatturaFile EFatturaImpostazioni EFatturaNatura EFatturaPA "
+                             "EFatturaProgressivo Fatture FattureDdt Magazzino NoteCredito Preventivi"));
 }
 
 TEST(DataSafetyFirstStart, WhatAKilledFirstStartLeftDoesNotBlockTheFolder)

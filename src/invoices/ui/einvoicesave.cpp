@@ -36,6 +36,27 @@ bool chiediNatura(QWidget* parent, const QString& num, const QString& attuale)
     return true;
 }
 
+// A public body's CIG and CUP, both optional, proposed as kept and kept as confirmed.
+bool chiediCodiciPA(QWidget* parent, const QString& num, PublicBodyCodes& codici)
+{
+    const std::optional<QString> cig = dialogs().input(
+        parent, QStringLiteral("Pubblica amministrazione: CIG della fattura (10 caratteri, facoltativo)"), kTitolo,
+        codici.cig);
+    if (!cig)
+        return false;
+    const std::optional<QString> cup = dialogs().input(
+        parent, QStringLiteral("Pubblica amministrazione: CUP della fattura (15 caratteri, facoltativo)"), kTitolo,
+        codici.cup);
+    if (!cup)
+        return false;
+    codici = {cig->trimmed().toUpper(), cup->trimmed().toUpper()};
+    if (const DbStatus s = EInvoiceStore::savePublicBodyCodes(num, codici)) {
+        WindowBehaviour::showDbError(parent, *s);
+        return false;
+    }
+    return true;
+}
+
 // An invoice already written keeps its file's name, unless the exchange system refused that file:
 // then it goes again under a new one. False when the user cancels.
 bool chiediNome(QWidget* parent, const QString& num, bool& nuovoNome)
@@ -77,6 +98,9 @@ bool EInvoiceSave::run(QWidget* parent, const QString& num)
             return false;
         }
     }
+    const bool perPA = EInvoiceRules::pubblicaAmministrazione(in->recipient);
+    if (perPA && !chiediCodiciPA(parent, num, in->codiciPA))
+        return false;
     if (const QStringList missing = EInvoiceXml::mancanti(*in); !missing.isEmpty()) {
         dialogs().message(parent, EInvoiceExport::missingMessage(num, missing), kTitolo, Dialogs::Icon::Exclamation);
         return false;
@@ -98,6 +122,8 @@ bool EInvoiceSave::run(QWidget* parent, const QString& num)
     QString fatto = QStringLiteral("FATTURA elettronica salvata con successo");
     if (!adattati.isEmpty())
         fatto += QStringLiteral("\n\n") + EInvoiceExport::adattatiMessage(adattati);
+    if (perPA)
+        fatto += QStringLiteral("\n\n") + EInvoiceRules::kFirmaPA;
     dialogs().message(parent, fatto, QString(), Dialogs::Icon::Information);
     return true;
 }

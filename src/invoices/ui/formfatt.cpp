@@ -1,5 +1,6 @@
 #include "invoices/ui/formfatt.h"
 
+#include "invoices/invoiceledger.h"
 #include "invoices/invoicestore.h"
 #include "invoices/ui/einvoicesave.h"
 #include "invoices/ui/formregfatt.h"
@@ -133,21 +134,23 @@ int FormFatt::anno() const
 
 void FormFatt::caricaElenco()
 {
-    auto reg = InvoiceStore::registro(m_filtro->anno(), m_filtro->idCliente());
+    // Through the ledger, so that the sums leave out the VAT public bodies pay to the treasury.
+    auto ledger = InvoiceLedger::carica(m_filtro->anno(), m_filtro->idCliente());
     nessunaSelezione();
-    if (!reg) {
+    if (!ledger) {
         m_model->setRows({});
         m_lblRec->setText(QStringLiteral("0 fatture"));
         m_incassato->setText(Formats::euro(Decimal()));
         m_incassare->setText(Formats::euro(Decimal()));
-        WindowBehaviour::showDbError(this, reg.error());
+        WindowBehaviour::showDbError(this, ledger.error());
         return;
     }
-    const qsizetype n = reg->rows.size();
-    m_model->setRows(std::move(reg.value().rows));
+    InvoiceStore::Register reg = ledger->registro;
+    const qsizetype n = reg.rows.size();
+    m_model->setRows(std::move(reg.rows));
     m_lblRec->setText(n == 1 ? QStringLiteral("1 fattura") : QStringLiteral("%1 fatture").arg(n));
-    m_incassato->setText(Formats::euro(reg->incassato));
-    m_incassare->setText(Formats::euro(reg->daIncassare));
+    m_incassato->setText(Formats::euro(reg.incassato));
+    m_incassare->setText(Formats::euro(reg.daIncassare));
 }
 
 void FormFatt::stampaRegistro(bool anteprima)

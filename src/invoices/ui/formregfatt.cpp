@@ -4,6 +4,7 @@
 #include "data/textcolumns.h"
 #include "ddt/ddtlinkstore.h"
 #include "invoices/creditnoterules.h"
+#include "invoices/ddtinvoicing.h"
 #include "invoices/einvoicestore.h"
 #include "invoices/invoicelayout.h"
 #include "invoices/invoicepaper.h"
@@ -462,6 +463,9 @@ void FormRegFatt::emetti()
                                QStringLiteral("ANNO di emissione diverso dall'anno della data della fattura, "
                                               "proseguire comunque ?"),
                                QStringLiteral("ATTENZIONE")))
+        return;
+    if (const QString t = DdtInvoicing::avvisoTermine(*data, m_ddtCoperti);
+        !t.isEmpty() && !PaperEditor::conferma(this, t, QStringLiteral("ATTENZIONE")))
         return;
     calcolaTotali();
     if (!PaperEditor::numeroLibero(this, InvoiceStore::exists(num), giaEsistente(num)) ||
