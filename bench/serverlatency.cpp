@@ -19,8 +19,10 @@
 #include "registry/ui/formana.h"
 #include "shell/appstate.h"
 #include "shell/dialogs.h"
+#include "shell/startup.h"
 #include "warehouse/ui/formmag.h"
 #include "app/builtinpapers.h"
+#include "app/ui/form1.h"
 #include "app/ui/paperwindows.h"
 
 #include <QApplication>
@@ -366,6 +368,19 @@ void runActions(DelayProxy& proxy, const QString& url, QTemporaryDir& dir)
         if (auto err = Database::openServer(url))
             fail(err->text);
     });
+    // The program's start: settings, the database opened and checked, the day's copy found made
+    // (it is made once beforehand: a pg_dump is a day's first start only), the main window.
+    Startup::useServer(url);
+    const auto start = [] {
+        Form1 w;
+        if (!w.load())
+            fail(QStringLiteral("start-up failed"));
+    };
+    start();
+    measure(proxy, "start of the program (main window)", start);
+    if (!Database::isOpen())
+        if (auto err = Database::openServer(url))
+            fail(err->text);
     registerActions<FormFatt>(proxy, dialogs, "open the invoice register (10,000)", "invoice register: change year",
                               "invoice register: change customer");
     registerActions<FormDdt>(proxy, dialogs, "open the DDT register (5,000)", "DDT register: change year",
