@@ -4,6 +4,8 @@
 
 #include <QSqlDriver>
 #include <QSqlError>
+#include <QDateTime>
+#include <QSqlField>
 #include <algorithm>
 #include <atomic>
 
@@ -16,6 +18,90 @@ void bindAll(QSqlQuery& q, const QVariantList& values)
     int i = 0;
     for (const QVariant& v : values)
         q.bindValue(i++, v);
+}
+
+// What the driver sends as NULL: an empty variant, a null text or bytes, an invalid date or time.
+bool isNullValue(const QVariant& v)
+{
+    if (v.isNull())
+        return true;
+    switch (v.metaType().id()) {
+    case QMetaType::QString:
+        return v.toString().isNull();
+    case QMetaType::QByteArray:
+        return v.toByteArray().isNull();
+    case QMetaType::QDate:
+        return !v.toDate().isValid();
+    case QMetaType::QTime:
+        return !v.toTime().isValid();
+    case QMetaType::QDateTime:
+        return !v.toDateTime().isValid();
+    default:
+        return false;
+    }
+}
+
+// Qt's PostgreSQL driver runs a statement with values as PREPARE, EXECUTE and DEALLOCATE, three
+// round trips, and writes the values into the EXECUTE as the driver's own literals. The same
+// literals placed in the statement make it one round trip. Each is quoted, so that the server
+// types it from where it stands, as it types a parameter. Empty when `sql` has other markers
+// than one ? per value outside quotes: then the statement is prepared as usual.
+QString withLiterals(const QString& sql, const QVariantList& values, const QSqlDriver* driver)
+{
+    QString out;
+    out.reserve(sql.size() + 16 * values.size());
+    QChar quote;
+    qsizetype next = 0;
+    for (qsizetype i = 0; i < sql.size(); ++i) {
+        const QChar c = sql.at(i);
+        if (!quote.isNull()) {
+            if (c == quote)
+                quote = QChar();
+        } else if (c == u'\'' || c == u'"') {
+            quote = c;
+        } else if (c == u':' && i + 1 < sql.size() && sql.at(i + 1) == u':') {
+            out += QStringLiteral("::");
+            ++i;
+            continue;
+        } else if (c == u':' || c == u'$') {
+            // Named or numbered markers are left to the driver.
+            return {};
+        } else if (c == u'?') {
+            if (next == values.size())
+                return {};
+            const QVariant& v = values.at(next++);
+            QSqlField field(QString(), v.metaType());
+            const bool null = isNullValue(v);
+            if (null)
+                field.clear();
+            else
+                field.setValue(v);
+            const QString literal = driver->formatValue(field);
+            if (null || literal.startsWith(u'\'') || literal.startsWith(QStringLiteral("E'")))
+                out += literal;
+            else if (literal.contains(u'\''))
+                return {};
+            else
+                out += u'\'' + literal + u'\'';
+            continue;
+        }
+        out += c;
+    }
+    return next == values.size() ? out : QString();
+}
+
+// Runs `sql` with `values` on `q`: in one round trip on the server, prepared on the file.
+bool run(QSqlQuery& q, const QString& sql, const QVariantList& values)
+{
+    if (Dialect::onServer()) {
+        const QString direct = withLiterals(sql, values, q.driver());
+        if (!direct.isEmpty())
+            return q.exec(direct);
+    }
+    if (!q.prepare(sql))
+        return false;
+    bindAll(q, values);
+    return q.exec();
 }
 
 } // namespace
@@ -82,11 +168,27 @@ DbStatus exec(const QString& sql, const QVariantList& values)
             return DbError::from(q.lastError());
         return std::nullopt;
     }
-    if (!q.prepare(sql))
+    if (!run(q, sql, values))
         return DbError::from(q.lastError());
-    bindAll(q, values);
-    if (!q.exec())
-        return DbError::from(q.lastError());
+    return std::nullopt;
+}
+
+DbStatus insertRows(const QString& insert, const QList<QVariantList>& rows)
+{
+    // Well within the engines' limits on the values of one statement.
+    constexpr qsizetype kRowsAtOnce = 200;
+    for (qsizetype from = 0; from < rows.size(); from += kRowsAtOnce) {
+        QString sql = insert;
+        QVariantList values;
+        const qsizetype to = std::min(rows.size(), from + kRowsAtOnce);
+        for (qsizetype r = from; r < to; ++r) {
+            QStringList marks(rows[r].size(), QStringLiteral("?"));
+            sql += (r == from ? QStringLiteral(" (") : QStringLiteral(", (")) + marks.join(QStringLiteral(", ")) + u')';
+            values += rows[r];
+        }
+        if (auto err = exec(sql, values))
+            return err;
+    }
     return std::nullopt;
 }
 
@@ -94,10 +196,7 @@ DbResult<QSqlQuery> select(const QString& sql, const QVariantList& values)
 {
     QSqlQuery q(connection());
     q.setForwardOnly(true);
-    if (!q.prepare(sql))
-        return DbError::from(q.lastError());
-    bindAll(q, values);
-    if (!q.exec())
+    if (!run(q, sql, values))
         return DbError::from(q.lastError());
     return q;
 }

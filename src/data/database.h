@@ -84,6 +84,9 @@ QString filePath();
 
 // Runs one statement with its values bound by position.
 DbStatus exec(const QString& sql, const QVariantList& values = {});
+// Runs `insert` ("INSERT INTO T (A, B) VALUES") once for many rows, each a list of values bound
+// by position: a few statements of many rows each, so that the rows cost no round trip each.
+DbStatus insertRows(const QString& insert, const QList<QVariantList>& rows);
 // Prepares and runs a SELECT with its values bound by position; the query stands before its first row.
 DbResult<QSqlQuery> select(const QString& sql, const QVariantList& values = {});
 // The first column of the first row, or an invalid QVariant when there is no row.

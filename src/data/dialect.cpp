@@ -71,7 +71,8 @@ QStringList beginWrite(Engine e)
         return {QStringLiteral("BEGIN IMMEDIATE")};
     // One lock for the whole database, as SQLite's write lock: every writer waits for the one
     // before it, and then reads what it committed.
-    return {QStringLiteral("BEGIN"), QStringLiteral("SELECT pg_advisory_xact_lock(7210431)")};
+    // Sent together: one round trip.
+    return {QStringLiteral("BEGIN; SELECT pg_advisory_xact_lock(7210431)")};
 }
 
 QStringList serverFunctions()

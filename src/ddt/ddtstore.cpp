@@ -77,17 +77,12 @@ DbStatus DdtStore::issue(const Ddt& d)
                  textOrNull(d.mezzo, TextColumns::Ddt::Mezzo), colliOrNull(d.colli),
                  textOrNull(d.note, TextColumns::Ddt::Note)}))
             return err;
-        QSqlQuery q(Database::connection());
-        if (!q.prepare(QStringLiteral("INSERT INTO ContDdt (Num, Descrizione, Qta, Ord) VALUES (?, ?, ?, ?)")))
-            return DbError::from(q.lastError());
-        for (const DdtRow& r : d.rows) {
-            q.bindValue(0, d.num);
-            q.bindValue(1, rowText(r.descrizione));
-            q.bindValue(2, SeriesStore::realOrNull(r.qta));
-            q.bindValue(3, r.ord);
-            if (!q.exec())
-                return DbError::from(q.lastError());
-        }
+        QList<QVariantList> rows;
+        for (const DdtRow& r : d.rows)
+            rows.append({d.num, rowText(r.descrizione), SeriesStore::realOrNull(r.qta), r.ord});
+        if (auto err = Database::insertRows(QStringLiteral("INSERT INTO ContDdt (Num, Descrizione, Qta, Ord) VALUES"),
+                                            rows))
+            return err;
         return std::nullopt;
     });
 }

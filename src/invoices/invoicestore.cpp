@@ -113,19 +113,12 @@ DbStatus InvoiceStore::issue(const Invoice& inv, const QStringList& ddtCoperti, 
                                     inv.note.isEmpty() ? QVariant() : QVariant(note(inv.note)),
                                     inv.ra ? QVariant(QStringLiteral("X")) : QVariant()}))
                 return err;
-            QSqlQuery q(Database::connection());
-            if (!q.prepare(
-                    QStringLiteral("INSERT INTO ContFatt (Num, Descrizione, Qta, Prezzo, Ord) VALUES (?, ?, ?, ?, ?)")))
-                return DbError::from(q.lastError());
-            for (const InvoiceRow& r : inv.rows) {
-                q.bindValue(0, inv.num);
-                q.bindValue(1, rowText(r.descrizione));
-                q.bindValue(2, real(r.qta));
-                q.bindValue(3, real(r.prezzo));
-                q.bindValue(4, r.ord);
-                if (!q.exec())
-                    return DbError::from(q.lastError());
-            }
+            QList<QVariantList> rows;
+            for (const InvoiceRow& r : inv.rows)
+                rows.append({inv.num, rowText(r.descrizione), real(r.qta), real(r.prezzo), r.ord});
+            if (auto err = Database::insertRows(
+                    QStringLiteral("INSERT INTO ContFatt (Num, Descrizione, Qta, Prezzo, Ord) VALUES"), rows))
+                return err;
             if (auto err = saveNatura(inv, natura))
                 return err;
             if (inv.notaDiCredito())

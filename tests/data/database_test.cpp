@@ -142,6 +142,57 @@ TEST(Database, TransactionsRollBackUnlessCommittedAndNestAsSavepoints)
     EXPECT_EQ(column("SELECT Num FROM Documenti ORDER BY Num"), (QStringList{"1/26", "3/26"}));
 }
 
+// Values reach the table as they were given, whichever way the engine is sent them: quotes,
+// backslashes, markers and casts inside texts, nulls, numbers typed by their column.
+TEST(Database, BoundValuesArriveUnchangedInEveryStatementAndInRowsWrittenTogether)
+{
+    TestWorkDir dir;
+    const struct {
+        QVariant descrizione;
+        QVariant qta;
+    } cases[] = {
+        {QStringLiteral("L'OFFICINA \\ 'x' \"y\""), 2},
+        {QStringLiteral("quanti? ?, ?::text, :nome, $1"), 1.5},
+        {QString(), QVariant()},
+        {QStringLiteral(""), 0},
+        {QStringLiteral("àèìòù € 😀"), -3.25},
+    };
+    // Each row as "text|quantity", null shown as such.
+    const auto stored = [](const QString& num) {
+        QStringList out;
+        auto q = Database::select(QStringLiteral("SELECT Descrizione, Qta FROM ContDdt WHERE Num = ? ORDER BY Ord"),
+                                  {num});
+        if (!q) {
+            ADD_FAILURE() << q.error().text.toStdString();
+            return out;
+        }
+        QSqlQuery& r = q.value();
+        while (r.next())
+            out << (r.value(0).isNull() ? QStringLiteral("NULL") : r.value(0).toString()) + u'|' +
+                       (r.value(1).isNull() ? QStringLiteral("NULL") : QString::number(r.value(1).toDouble()));
+        return out;
+    };
+    QList<QVariantList> rows;
+    QStringList expected;
+    int ord = 0;
+    for (const auto& c : cases) {
+        run("INSERT INTO ContDdt (Num, Ord, Descrizione, Qta) VALUES (?, ?, ?, ?)", {"uno", ++ord, c.descrizione, c.qta});
+        rows.append({"insieme", ord, c.descrizione, c.qta});
+        expected << (c.descrizione.toString().isNull() ? QStringLiteral("NULL") : c.descrizione.toString()) + u'|' +
+                        (c.qta.isNull() ? QStringLiteral("NULL") : QString::number(c.qta.toDouble()));
+    }
+    EXPECT_EQ(stored("uno"), expected);
+    // More rows than one statement carries.
+    for (int i = 0; i < 450; ++i)
+        rows.append({"insieme", ++ord, QStringLiteral("riga %1").arg(i), i});
+    EXPECT_FALSE(Database::insertRows(QStringLiteral("INSERT INTO ContDdt (Num, Ord, Descrizione, Qta) VALUES"), rows));
+    const QStringList together = stored("insieme");
+    ASSERT_EQ(together.size(), rows.size());
+    EXPECT_EQ(together.mid(0, expected.size()), expected);
+    EXPECT_EQ(together.last(), QStringLiteral("riga 449|449"));
+    EXPECT_TRUE(Database::insertRows(QStringLiteral("INSERT INTO Nessuna (A) VALUES"), {{1}}));
+}
+
 TEST(Database, ErrorsAreReportedWithTheirNumberAndText)
 {
     TestWorkDir dir;
