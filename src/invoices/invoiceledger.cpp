@@ -17,7 +17,9 @@ const QStringList kIntestazione{
     QStringLiteral("Numero"),     QStringLiteral("Data"),         QStringLiteral("Codice cliente"),
     QStringLiteral("Cliente"),    QStringLiteral("Partita IVA"),  QStringLiteral("Codice fiscale"),
     QStringLiteral("Imponibile"), QStringLiteral("Aliquota IVA"), QStringLiteral("IVA"),
-    QStringLiteral("Ritenuta"),   QStringLiteral("Totale"),       QStringLiteral("Pagata")};
+    QStringLiteral("Ritenuta"),   QStringLiteral("Totale"),       QStringLiteral("Pagata"),
+    // The VAT a public body pays to the treasury itself (split payment): not collected.
+    QStringLiteral("IVA in scissione")};
 const QString kUso = QStringLiteral("Uso: corvalisto [--dir CARTELLA] csv|xlsx fatture ANNO [--cliente ID] -o FILE");
 // What marks a spreadsheet file as one of our lists.
 const QString kOggettoXlsx = QStringLiteral("Elenco fatture Corvalisto");
@@ -86,17 +88,18 @@ DbResult<InvoiceLedger> InvoiceLedger::carica(int anno, qint64 idAna)
         const InvoiceTotals t = InvoiceTotals::calcola(righe->value(f.num), f.iva, f.ra);
         // A credit note subtracts, as its total in the register does.
         const auto segno = [&f](const Decimal& d) { return f.stornata.isEmpty() ? d : -d; };
-        const Importi i{segno(t.imponibile.rounded(2)), segno(t.iva.rounded(2)), segno(t.ritenuta.rounded(2))};
+        Importi i{segno(t.imponibile.rounded(2)), segno(t.iva.rounded(2)), segno(t.ritenuta.rounded(2)), {}};
         if (t.totale.isOverflow())
             return DbError::overflow(InvoiceStore::nellaFattura(f.num));
         l.somme.imponibile += i.imponibile;
         l.somme.iva += i.iva;
         l.somme.ritenuta += i.ritenuta;
-        l.importi.append(i);
         if (f.iva > 0 && enti->contains(f.idAna)) {
+            i.scissione = i.iva;
             l.ivaScissione += i.iva;
             (f.pagata ? l.registro.incassato : l.registro.daIncassare) -= i.iva;
         }
+        l.importi.append(i);
     }
     return l;
 }
@@ -124,7 +127,7 @@ QByteArray InvoiceLedger::csv() const
         text += riga({testo(f.num), f.data.toString(QStringLiteral("dd/MM/yyyy")), Formats::code(f.idAna, 4),
                       testo(f.nome), testo(f.piva), testo(f.cf), Formats::fixed2(i.imponibile), QString::number(f.iva),
                       Formats::fixed2(i.iva), Formats::fixed2(i.ritenuta), Formats::fixed2(f.totale),
-                      f.pagata ? QStringLiteral("Sì") : QStringLiteral("No")});
+                      f.pagata ? QStringLiteral("Sì") : QStringLiteral("No"), Formats::fixed2(i.scissione)});
     }
     return kBom + text.toUtf8();
 }
@@ -157,13 +160,14 @@ QByteArray InvoiceLedger::xlsx(int anno, QString& error) const
                      {kIntestazione[8], K::Amount, 12},
                      {kIntestazione[9], K::Amount, 12},
                      {kIntestazione[10], K::Amount, 14},
-                     {kIntestazione[11], K::Text, 8}});
+                     {kIntestazione[11], K::Text, 8},
+                     {kIntestazione[12], K::Amount, 16}});
     for (qsizetype k = registro.rows.size() - 1; k >= 0; --k) {
         const InvoiceStore::RegisterRow& f = registro.rows.at(k);
         const Importi& i = importi.at(k);
         sheet.addRow({f.num, f.data, Formats::code(f.idAna, 4), f.nome, f.piva, f.cf, i.imponibile,
                       static_cast<long long>(f.iva), i.iva, i.ritenuta, f.totale,
-                      f.pagata ? QStringLiteral("Sì") : QStringLiteral("No")});
+                      f.pagata ? QStringLiteral("Sì") : QStringLiteral("No"), i.scissione});
     }
     return sheet.bytes(error);
 }

@@ -21,6 +21,8 @@ public:
         Decimal imponibile;
         Decimal iva;
         Decimal ritenuta;
+        // The VAT of a public body's invoice under split payment; zero otherwise.
+        Decimal scissione;
     };
 
     InvoiceStore::Register registro;

@@ -104,7 +104,7 @@ TEST_F(CreditNoteTest, RegisterAndAccountantSubtractTheNote)
     EXPECT_EQ(ledger->somme.imponibile, dec("100"));
     EXPECT_EQ(ledger->somme.iva, dec("22"));
     const QByteArray csv = ledger->csv();
-    EXPECT_TRUE(csv.contains("\r\n2/26;02/04/2026;0001;ROSSI;;;-30,00;22;-6,60;0,00;-36,60;No\r\n")) << csv.data();
+    EXPECT_TRUE(csv.contains("\r\n2/26;02/04/2026;0001;ROSSI;;;-30,00;22;-6,60;0,00;-36,60;No;0,00\r\n")) << csv.data();
 }
 
 TEST_F(CreditNoteTest, PrintedWithItsHeadingAndTheInvoiceItReverses)

@@ -229,8 +229,10 @@ TEST(EInvoicePublicBody, PaperAndRegisterLeaveOutTheVatTheBodyPaysToTheTreasury)
         ASSERT_TRUE(ledger);
         EXPECT_EQ(ledger->registro.incassato.toFixed(2), c.incassato);
         EXPECT_EQ(ledger->registro.daIncassare.toFixed(2), c.daIncassare);
-        // The year's total is still that of the invoices.
+        // The year's total is still that of the invoices; the accountant's list shows the VAT not collected.
         EXPECT_EQ(ledger->totale(), inv.totale);
+        EXPECT_TRUE(ledger->csv().endsWith((c.scissione ? ";187,09\r\n" : ";0,00\r\n")))
+            << ledger->csv().toStdString();
     }
 }
 

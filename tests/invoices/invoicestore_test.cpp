@@ -215,11 +215,11 @@ TEST_F(InvoiceStoreTest, TheLedgerSumsTheRegisterAndWritesTheAccountantsList)
                                  "Totale fatture=€ 1.616,66|Incassato=€ 158,60|Da incassare=€ 1.458,06"_s);
     EXPECT_EQ(ledger->csv(),
               "\xEF\xBB\xBFNumero;Data;Codice cliente;Cliente;Partita IVA;Codice fiscale;Imponibile;Aliquota IVA;IVA;"
-              "Ritenuta;Totale;Pagata\r\n"
-              "1/26;10/01/2026;0001;ROSSI;;;130,00;22;28,60;0,00;158,60;S\xC3\xAC\r\n"
+              "Ritenuta;Totale;Pagata;IVA in scissione\r\n"
+              "1/26;10/01/2026;0001;ROSSI;;;130,00;22;28,60;0,00;158,60;S\xC3\xAC;0,00\r\n"
               "2/26;03/02/2026;0002;\"Fabbri; \"\"Il Ferro\"\"\";01234567890;FBBMRA80A01H199Z;1234,56;22;271,60;49,38;"
-              "1456,78;No\r\n"
-              "3/26;31/12/2026;0003;BIANCHI;;;1,05;22;0,23;0,00;1,28;No\r\n"_ba);
+              "1456,78;No;0,00\r\n"
+              "3/26;31/12/2026;0003;BIANCHI;;;1,05;22;0,23;0,00;1,28;No;0,00\r\n"_ba);
 
     // One customer: his invoices and sums only, from the command as from the window.
     const QString out = dir.path(u"fabbri.csv"_s);
@@ -269,9 +269,9 @@ TEST(InvoiceLedgerCsv, TextsASpreadsheetWouldRunAreNeutralisedAmountsAreNot)
         r.iva = 22;
         l.registro.rows = {r};
         // A credit: its negative amounts stay numbers.
-        l.importi = {{dec("-10"), dec("-2.2"), Decimal()}};
+        l.importi = {{dec("-10"), dec("-2.2"), Decimal(), Decimal()}};
         EXPECT_TRUE(l.csv().endsWith("\r\n1/26;10/01/2026;0001;" + c.cell + ';' + c.cell +
-                                     ";;-10,00;22;-2,20;0,00;-12,20;No\r\n"))
+                                     ";;-10,00;22;-2,20;0,00;-12,20;No;0,00\r\n"))
             << l.csv().toStdString();
     }
 }
@@ -346,6 +346,7 @@ TEST_F(InvoiceStoreTest, TheSpreadsheetKeepsCodesAsTextAmountsAsNumbersDatesAsDa
         {u"A1"_s, u"s:General:Numero"_s},
         {u"C1"_s, u"s:General:Codice cliente"_s},
         {u"L1"_s, u"s:General:Pagata"_s},
+        {u"M1"_s, u"s:General:IVA in scissione"_s},
         {u"A2"_s, u"s:@:1/26"_s},
         {u"B2"_s, u"n:dd/mm/yyyy:"_s + serial(QDate(2026, 1, 10))},
         {u"C2"_s, u"s:@:0001"_s},
