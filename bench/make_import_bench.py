@@ -8,7 +8,7 @@ import sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'tests', 'data', 'import'))
 sys.dont_write_bytecode = True
-from make_fixtures import COLUMNS, spec  # noqa: E402
+from make_fixtures import COLUMNS, description  # noqa: E402
 from make_mdb import make_mdb  # noqa: E402
 
 
@@ -25,7 +25,7 @@ def main(out):
             cont.append([num, o, 'Ringhiera in ferro battuto, verniciatura a polvere – riga %d' % o, 2.5, 150.25 + o])
     tables = {n: [] for n in COLUMNS}
     tables.update({'Anagrafica': ana, 'Fatture': fatt, 'ContFatt': cont})
-    make_mdb(spec(tables), out)
+    make_mdb(description(tables), out)
 
 
 if __name__ == '__main__':

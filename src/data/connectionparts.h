@@ -4,6 +4,10 @@
 #include <QString>
 #include <QStringList>
 
+#include "data/dberror.h"
+
+#include <functional>
+
 // What the file's and the server's sides of Database share, inside the data folder only.
 namespace ConnectionParts {
 
@@ -15,5 +19,7 @@ const QMap<QString, QStringList>& expectedColumns();
 // Forget what the file's and the server's sides keep about the closed connection.
 void closeFile();
 void forgetServer();
+// Inside the caller's transaction: every table of the newest shape, then what `fill` writes.
+DbStatus createFilled(const std::function<DbStatus()>& fill);
 
 } // namespace ConnectionParts

@@ -1,10 +1,11 @@
 #include "data/database.h"
 
 #include "data/connectionparts.h"
+#include "data/schema.h"
 
+#include <QDateTime>
 #include <QSqlDriver>
 #include <QSqlError>
-#include <QDateTime>
 #include <QSqlField>
 #include <algorithm>
 #include <atomic>
@@ -107,6 +108,13 @@ bool run(QSqlQuery& q, const QString& sql, const QVariantList& values)
 } // namespace
 
 namespace ConnectionParts {
+
+DbStatus createFilled(const std::function<DbStatus()>& fill)
+{
+    if (auto err = Schema::create())
+        return err;
+    return fill ? fill() : std::nullopt;
+}
 
 QString name()
 {

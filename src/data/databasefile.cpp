@@ -368,11 +368,8 @@ DbStatus create(const QString& path, const std::function<DbStatus()>& fill)
         return fail(*err);
     {
         Transaction tx;
-        if (auto err = Schema::create())
+        if (auto err = ConnectionParts::createFilled(fill))
             return fail(*err);
-        if (fill)
-            if (auto err = fill())
-                return fail(*err);
         if (auto err = tx.commit())
             return fail(*err);
     }
@@ -392,16 +389,28 @@ DbStatus create(const QString& path, const std::function<DbStatus()>& fill)
     return open(path);
 }
 
-DbStatus open(const QString& path, const std::function<DbStatus()>& beforeChange)
+namespace {
+
+// What is wrong with the file before the engine reads it: missing, not a file, empty.
+DbStatus fileProblem(const QFileInfo& file)
 {
-    close();
-    const QFileInfo file(path);
     if (!file.exists())
         return DbError{Missing, QStringLiteral("File non trovato")};
     if (!file.isFile())
         return DbError{Damaged, QStringLiteral("Non è un file regolare")};
     if (file.size() == 0)
         return DbError{Empty, QStringLiteral("Il file è vuoto (0 byte)")};
+    return std::nullopt;
+}
+
+} // namespace
+
+DbStatus open(const QString& path, const std::function<DbStatus()>& beforeChange)
+{
+    close();
+    const QFileInfo file(path);
+    if (auto err = fileProblem(file))
+        return err;
     if (::access(QFile::encodeName(path).constData(), R_OK | W_OK) != 0 ||
         ::access(QFile::encodeName(file.absolutePath()).constData(), W_OK | X_OK) != 0)
         return DbError{ReadOnly, QStringLiteral("Il file o la sua cartella sono in sola lettura")};
@@ -435,12 +444,8 @@ DbStatus check()
 DbStatus verify(const QString& path)
 {
     const QFileInfo file(path);
-    if (!file.exists())
-        return DbError{Missing, QStringLiteral("File non trovato")};
-    if (!file.isFile())
-        return DbError{Damaged, QStringLiteral("Non è un file regolare")};
-    if (file.size() == 0)
-        return DbError{Empty, QStringLiteral("Il file è vuoto (0 byte)")};
+    if (auto err = fileProblem(file))
+        return err;
     sqlite3* handle = nullptr;
     const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &handle, SQLITE_OPEN_READONLY, nullptr);
     DbStatus err;

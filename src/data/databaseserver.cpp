@@ -251,11 +251,8 @@ DbStatus initServer(const QString& url, const std::function<DbStatus()>& fill)
         for (const QString& sql : Dialect::serverFunctions())
             if (auto err = exec(sql))
                 return fail(*err);
-        if (auto err = Schema::create())
+        if (auto err = ConnectionParts::createFilled(fill))
             return fail(*err);
-        if (fill)
-            if (auto err = fill())
-                return fail(*err);
         if (auto err = tx.commit())
             return fail(*err);
     }

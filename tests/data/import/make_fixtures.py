@@ -45,7 +45,7 @@ COLUMNS = {
 }
 
 
-def spec(tables):
+def description(tables):
     return {'password': 'tovelk', 'created': '2003-06-15 10:30:00',
             'tables': [{'name': n, 'columns': COLUMNS[n], 'rows': r} for n, r in tables.items()]}
 
@@ -121,7 +121,7 @@ def small():
 
 
 def write(name, tables, fmt=None):
-    s = spec(tables)
+    s = description(tables)
     if fmt:
         s['format'] = fmt
     with open(name + '.json', 'w', encoding='utf-8') as f:
