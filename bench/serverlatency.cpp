@@ -4,6 +4,9 @@
 // extended protocol). For each action it prints the median time and the round trips of one run.
 // It needs a server: CORVALISTO_BENCH_PG=postgresql://user@host:port/name, where it makes a
 // database of its own and drops it at the end.
+#include "app/builtinpapers.h"
+#include "app/ui/form1.h"
+#include "app/ui/paperwindows.h"
 #include "data/database.h"
 #include "ddt/ui/formddt.h"
 #include "ddt/ui/formregddt.h"
@@ -17,13 +20,11 @@
 #include "quotes/ui/formregpre.h"
 #include "registry/customerstore.h"
 #include "registry/ui/formana.h"
+#include "serveradmin.h"
 #include "shell/appstate.h"
 #include "shell/dialogs.h"
 #include "shell/startup.h"
 #include "warehouse/ui/formmag.h"
-#include "app/builtinpapers.h"
-#include "app/ui/form1.h"
-#include "app/ui/paperwindows.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -217,26 +218,7 @@ QString g_name;
 
 bool admin(const QStringList& statements)
 {
-    bool ok = true;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("bench-admin"));
-        const QUrl u(g_admin);
-        db.setHostName(u.host());
-        if (u.port() > 0)
-            db.setPort(u.port());
-        db.setUserName(u.userName());
-        db.setDatabaseName(u.path().mid(1));
-        ok = db.open();
-        for (const QString& sql : statements) {
-            QSqlQuery q(db);
-            if (ok && !q.exec(sql)) {
-                std::fprintf(stderr, "%s: %s\n", qPrintable(sql), qPrintable(q.lastError().text()));
-                ok = false;
-            }
-        }
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("bench-admin"));
-    return ok;
+    return serverAdmin(g_admin, statements);
 }
 
 void fail(const QString& what)
@@ -258,8 +240,8 @@ QString fillDatabase()
     u.setPath(u'/' + g_name);
     if (auto err = Database::initServer(u.toString()))
         fail(err->text);
-    const QString longText = QStringLiteral("Cancello carraio in ferro zincato a caldo e verniciato, ") + QString(u'x')
-                                                                                                          .repeated(40);
+    const QString longText =
+        QStringLiteral("Cancello carraio in ferro zincato a caldo e verniciato, ") + QString(u'x').repeated(40);
     const QStringList fill = {
         "INSERT INTO Azienda (Riga1, Riga2, Riga3) VALUES ('FERRO BATTUTO ROSSI', 'Lavorazioni in ferro', 'Monza')",
         "INSERT INTO Anagrafica (Nome, Ragione, Piva) SELECT 'CLIENTE ' || lpad((i * 7919 % 1000)::text, 3, '0'), "
@@ -327,8 +309,8 @@ void measure(DelayProxy& proxy, const char* action, const std::function<void()>&
     std::fflush(stdout);
 }
 
-template <typename Window> void registerActions(DelayProxy& proxy, BenchDialogs& dialogs, const char* open,
-                                                const char* year, const char* customer)
+template <typename Window>
+void registerActions(DelayProxy& proxy, BenchDialogs& dialogs, const char* open, const char* year, const char* customer)
 {
     measure(proxy, open, [] {
         Window w;
@@ -386,8 +368,7 @@ void runActions(DelayProxy& proxy, const QString& url, QTemporaryDir& dir)
     registerActions<FormDdt>(proxy, dialogs, "open the DDT register (5,000)", "DDT register: change year",
                              "DDT register: change customer");
     registerActions<FormPre>(proxy, dialogs, "open the quote register", "quote register: change year", nullptr);
-    registerActions<FormDoc>(proxy, dialogs, "open the document register", "document register: change year",
-                             nullptr);
+    registerActions<FormDoc>(proxy, dialogs, "open the document register", "document register: change year", nullptr);
     {
         FormRegFatt editor;
         editor.show();

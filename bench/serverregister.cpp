@@ -7,6 +7,7 @@
 #include "invoices/invoicestore.h"
 #include "invoices/ui/formfatt.h"
 #include "medianms.h"
+#include "serveradmin.h"
 #include "shownwindow.h"
 
 #include <QApplication>
@@ -34,31 +35,9 @@ QString g_admin;
 QString g_name;
 QString g_url;
 
-// Runs statements on the server's own database, outside the one the benchmark uses.
 bool admin(const QStringList& statements)
 {
-    bool ok = true;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("bench-admin"));
-        const QUrl u(g_admin);
-        db.setHostName(u.host());
-        if (u.port() > 0)
-            db.setPort(u.port());
-        db.setUserName(u.userName());
-        db.setDatabaseName(u.path().mid(1));
-        ok = db.open();
-        for (const QString& sql : statements) {
-            QSqlQuery q(db);
-            if (ok && !q.exec(sql)) {
-                std::fprintf(stderr, "%s: %s\n", qPrintable(sql), qPrintable(q.lastError().text()));
-                ok = false;
-            }
-        }
-        if (!db.isOpen())
-            std::fprintf(stderr, "server: %s\n", qPrintable(db.lastError().text()));
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("bench-admin"));
-    return ok;
+    return serverAdmin(g_admin, statements);
 }
 
 void fail(const QString& what)
