@@ -95,6 +95,74 @@ const char* const kDdtByInvoice[] = {
     "CREATE INDEX IF NOT EXISTS FattureDdtFattura ON FattureDdt (NumFattura)",
 };
 
+// Step 8: payment terms and their instalments, each customer's term and bank, each invoice's term,
+// the due dates of the invoices and the Ri.Ba. presentations to the bank; with the shipped terms.
+const Table kPayments[] = {
+    {"CondizioniPagamento", "CREATE TABLE IF NOT EXISTS CondizioniPagamento (Id INTEGER PRIMARY KEY AUTOINCREMENT, "
+                            "Descrizione TEXT NOT NULL, Modalita TEXT NOT NULL)"},
+    {"RateCondizioni", "CREATE TABLE IF NOT EXISTS RateCondizioni (IdCondizione INTEGER NOT NULL, Ord INTEGER NOT NULL, "
+                       "Giorni INTEGER NOT NULL, FineMese INTEGER NOT NULL, Quota REAL NOT NULL, "
+                       "PRIMARY KEY (IdCondizione, Ord))"},
+    {"ClientiPagamento", "CREATE TABLE IF NOT EXISTS ClientiPagamento (IdAna INTEGER PRIMARY KEY, IdCondizione INTEGER, "
+                         "Iban TEXT, Abi TEXT, Cab TEXT, Banca TEXT)"},
+    {"FatturePagamento", "CREATE TABLE IF NOT EXISTS FatturePagamento (Num TEXT PRIMARY KEY, IdCondizione INTEGER NOT NULL)"},
+    {"Scadenze", "CREATE TABLE IF NOT EXISTS Scadenze (Num TEXT NOT NULL, Rata INTEGER NOT NULL, Data TEXT NOT NULL, "
+                 "Importo REAL NOT NULL, Modalita TEXT NOT NULL, Pagata TEXT, DataPagamento TEXT, "
+                 "IdPresentazione INTEGER, PRIMARY KEY (Num, Rata))"},
+    {"PresentazioniRiba", "CREATE TABLE IF NOT EXISTS PresentazioniRiba (Id INTEGER PRIMARY KEY AUTOINCREMENT, "
+                          "Data TEXT NOT NULL, NomeFile TEXT)"},
+    {"AziendaBanca", "CREATE TABLE IF NOT EXISTS AziendaBanca (Id INTEGER PRIMARY KEY CHECK (Id = 1), Sia TEXT, "
+                     "Abi TEXT, Cab TEXT, Conto TEXT, Banca TEXT)"},
+};
+const char* const kPaymentOthers[] = {
+    "CREATE INDEX IF NOT EXISTS ScadenzeData ON Scadenze (Data)",
+    "CREATE INDEX IF NOT EXISTS ScadenzePresentazione ON Scadenze (IdPresentazione)",
+    // The shipped terms; the user edits or deletes them like his own.
+    "INSERT INTO CondizioniPagamento (Descrizione, Modalita) VALUES ('Rimessa diretta', 'MP01')",
+    "INSERT INTO CondizioniPagamento (Descrizione, Modalita) VALUES ('Bonifico vista fattura', 'MP05')",
+    "INSERT INTO CondizioniPagamento (Descrizione, Modalita) VALUES ('Bonifico 30 gg d.f.', 'MP05')",
+    "INSERT INTO CondizioniPagamento (Descrizione, Modalita) VALUES ('Bonifico 60 gg d.f.', 'MP05')",
+    "INSERT INTO CondizioniPagamento (Descrizione, Modalita) VALUES ('Bonifico 30/60/90 gg d.f.', 'MP05')",
+    "INSERT INTO CondizioniPagamento (Descrizione, Modalita) VALUES ('Bonifico 30 gg f.m.', 'MP05')",
+    "INSERT INTO CondizioniPagamento (Descrizione, Modalita) VALUES ('Ri.Ba. 30 gg f.m.', 'MP12')",
+    "INSERT INTO CondizioniPagamento (Descrizione, Modalita) VALUES ('Ri.Ba. 60 gg f.m.', 'MP12')",
+    "INSERT INTO CondizioniPagamento (Descrizione, Modalita) VALUES ('Ri.Ba. 30/60 gg f.m.', 'MP12')",
+    "INSERT INTO CondizioniPagamento (Descrizione, Modalita) VALUES ('Ri.Ba. 30/60/90 gg f.m.', 'MP12')",
+    "INSERT INTO CondizioniPagamento (Descrizione, Modalita) VALUES ('Addebito diretto SDD 30 gg f.m.', 'MP19')",
+    "INSERT INTO RateCondizioni (IdCondizione, Ord, Giorni, FineMese, Quota) SELECT Id, 1, 0, 0, 100 "
+    "FROM CondizioniPagamento WHERE Descrizione = 'Rimessa diretta'",
+    "INSERT INTO RateCondizioni (IdCondizione, Ord, Giorni, FineMese, Quota) SELECT Id, 1, 0, 0, 100 "
+    "FROM CondizioniPagamento WHERE Descrizione = 'Bonifico vista fattura'",
+    "INSERT INTO RateCondizioni (IdCondizione, Ord, Giorni, FineMese, Quota) SELECT Id, 1, 30, 0, 100 "
+    "FROM CondizioniPagamento WHERE Descrizione = 'Bonifico 30 gg d.f.'",
+    "INSERT INTO RateCondizioni (IdCondizione, Ord, Giorni, FineMese, Quota) SELECT Id, 1, 60, 0, 100 "
+    "FROM CondizioniPagamento WHERE Descrizione = 'Bonifico 60 gg d.f.'",
+    "INSERT INTO RateCondizioni (IdCondizione, Ord, Giorni, FineMese, Quota) SELECT Id, 1, 30, 0, 33.33 "
+    "FROM CondizioniPagamento WHERE Descrizione = 'Bonifico 30/60/90 gg d.f.'",
+    "INSERT INTO RateCondizioni (IdCondizione, Ord, Giorni, FineMese, Quota) SELECT Id, 2, 60, 0, 33.33 "
+    "FROM CondizioniPagamento WHERE Descrizione = 'Bonifico 30/60/90 gg d.f.'",
+    "INSERT INTO RateCondizioni (IdCondizione, Ord, Giorni, FineMese, Quota) SELECT Id, 3, 90, 0, 33.34 "
+    "FROM CondizioniPagamento WHERE Descrizione = 'Bonifico 30/60/90 gg d.f.'",
+    "INSERT INTO RateCondizioni (IdCondizione, Ord, Giorni, FineMese, Quota) SELECT Id, 1, 30, 1, 100 "
+    "FROM CondizioniPagamento WHERE Descrizione = 'Bonifico 30 gg f.m.'",
+    "INSERT INTO RateCondizioni (IdCondizione, Ord, Giorni, FineMese, Quota) SELECT Id, 1, 30, 1, 100 "
+    "FROM CondizioniPagamento WHERE Descrizione = 'Ri.Ba. 30 gg f.m.'",
+    "INSERT INTO RateCondizioni (IdCondizione, Ord, Giorni, FineMese, Quota) SELECT Id, 1, 60, 1, 100 "
+    "FROM CondizioniPagamento WHERE Descrizione = 'Ri.Ba. 60 gg f.m.'",
+    "INSERT INTO RateCondizioni (IdCondizione, Ord, Giorni, FineMese, Quota) SELECT Id, 1, 30, 1, 50 "
+    "FROM CondizioniPagamento WHERE Descrizione = 'Ri.Ba. 30/60 gg f.m.'",
+    "INSERT INTO RateCondizioni (IdCondizione, Ord, Giorni, FineMese, Quota) SELECT Id, 2, 60, 1, 50 "
+    "FROM CondizioniPagamento WHERE Descrizione = 'Ri.Ba. 30/60 gg f.m.'",
+    "INSERT INTO RateCondizioni (IdCondizione, Ord, Giorni, FineMese, Quota) SELECT Id, 1, 30, 1, 33.33 "
+    "FROM CondizioniPagamento WHERE Descrizione = 'Ri.Ba. 30/60/90 gg f.m.'",
+    "INSERT INTO RateCondizioni (IdCondizione, Ord, Giorni, FineMese, Quota) SELECT Id, 2, 60, 1, 33.33 "
+    "FROM CondizioniPagamento WHERE Descrizione = 'Ri.Ba. 30/60/90 gg f.m.'",
+    "INSERT INTO RateCondizioni (IdCondizione, Ord, Giorni, FineMese, Quota) SELECT Id, 3, 90, 1, 33.34 "
+    "FROM CondizioniPagamento WHERE Descrizione = 'Ri.Ba. 30/60/90 gg f.m.'",
+    "INSERT INTO RateCondizioni (IdCondizione, Ord, Giorni, FineMese, Quota) SELECT Id, 1, 30, 1, 100 "
+    "FROM CondizioniPagamento WHERE Descrizione = 'Addebito diretto SDD 30 gg f.m.'",
+};
+
 struct Step {
     const Table* tables;
     int tableCount;
@@ -111,6 +179,7 @@ const Step kSteps[] = {
     {kFiscalSettings, int(std::size(kFiscalSettings)), nullptr, 0},
     {kCreditNotes, int(std::size(kCreditNotes)), kCreditNoteIndexes, int(std::size(kCreditNoteIndexes))},
     {kPublicBodies, int(std::size(kPublicBodies)), kDdtByInvoice, int(std::size(kDdtByInvoice))},
+    {kPayments, int(std::size(kPayments)), kPaymentOthers, int(std::size(kPaymentOthers))},
 };
 
 // The server keeps the number in a table of its own, beside the program's.
