@@ -4,6 +4,7 @@
 #include "invoices/duedate.h"
 
 #include <QDate>
+#include <QHash>
 #include <QList>
 #include <QPair>
 #include <QString>
@@ -12,6 +13,10 @@
 // The writes that follow an invoice's own run inside the invoice's transaction.
 class DueDateStore {
 public:
+    // The error number of a refused presentation, of an unknown term or presentation.
+    static constexpr int Rifiutata = 3231;
+    static constexpr int NonTrovata = 3232;
+
     using Key = QPair<QString, int>; // invoice number, instalment
 
     // The invoice's term; 0 when it has none (invoices stored before terms existed, credit notes).
@@ -26,6 +31,8 @@ public:
 
     // The invoice's instalments by number.
     static DbResult<QList<DueDate>> rate(const QString& num);
+    // The same for every invoice dated in `anno`, read at once for a whole year's files.
+    static DbResult<QHash<QString, QList<DueDate>>> rateAnno(int anno);
 
     struct Filtro {
         QDate da;
@@ -46,7 +53,8 @@ public:
     // Unpaid Ri.Ba. instalments due in the period not yet presented, by date.
     static DbResult<QList<DueDate>> ribaDaPresentare(const QDate& da, const QDate& a);
     // Marks the instalments as presented in a new presentation dated `giorno`, returns its id.
-    // Refused (nothing written) when one is already presented, paid or not a Ri.Ba.
+    // Refused (nothing written) when one is already presented, paid, not a Ri.Ba., not above zero,
+    // missing, or its customer has no ABI and CAB.
     static DbResult<qint64> presenta(const QList<Key>& rate, const QDate& giorno, const QString& nomeFile);
     // Cancels a presentation: its instalments can be presented again.
     static DbStatus annullaPresentazione(qint64 id);
