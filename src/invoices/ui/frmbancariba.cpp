@@ -102,8 +102,11 @@ void FrmBancaRiba::salva()
     b.conto = m_conto->text().trimmed().toUpper();
     b.banca = m_banca->text().trimmed();
     if (const DbStatus err = CompanyBank::save(b)) {
-        // The store's refusals say in Italian what is wrong; the boxes keep what was typed.
-        dialogs().message(this, err->text, QStringLiteral("Impossibile procedere"), Dialogs::Icon::Exclamation);
+        // The boxes keep what was typed.
+        if (err->number == CompanyBank::Rifiutata)
+            dialogs().message(this, err->text, QStringLiteral("Impossibile procedere"), Dialogs::Icon::Exclamation);
+        else
+            WindowBehaviour::showDbError(this, *err);
         return;
     }
     dialogs().message(this, QStringLiteral("Dati BANCA salvati con successo"), QString(), Dialogs::Icon::Information);

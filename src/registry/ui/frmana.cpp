@@ -26,6 +26,7 @@
 namespace {
 
 const QString kTitolo = QStringLiteral("ANAGRAFICA ");
+const QString kImpossibile = QStringLiteral("Impossibile procedere");
 
 } // namespace
 
@@ -253,6 +254,8 @@ void FrmAna::salva()
     const auto refused = [&](const DbError& err) {
         if (err.number == DbError::Duplicate)
             giaEsistente();
+        else if (err.number == CustomerPaymentStore::Rifiutata)
+            dialogs().message(this, err.text, kImpossibile, Dialogs::Icon::Exclamation);
         else
             WindowBehaviour::showDbError(this, err);
     };
@@ -266,7 +269,7 @@ void FrmAna::salva()
         return;
     }
     if (const QString rifiuto = m_pagamento->verifica(); !rifiuto.isEmpty()) {
-        dialogs().message(this, rifiuto, QStringLiteral("Impossibile procedere"), Dialogs::Icon::Exclamation);
+        dialogs().message(this, rifiuto, kImpossibile, Dialogs::Icon::Exclamation);
         return;
     }
     const QString ragione = RegistryRules::companyToStore(m_rag->text(), nome);

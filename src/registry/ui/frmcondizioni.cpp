@@ -127,15 +127,12 @@ FrmCondizioni::FrmCondizioni(QWidget* parent) : QDialog(parent)
     connect(salva, &QPushButton::clicked, this, &FrmCondizioni::salva);
     connect(m_elimina, &QPushButton::clicked, this, &FrmCondizioni::elimina);
     connect(chiudi, &QPushButton::clicked, this, &QDialog::close);
+    m_campi = {m_descrizione, m_modalita, m_rate, aggiungi, togli, salva};
 
     WindowBehaviour::sizeAndCentre(this, 10200, 5600);
     WindowBehaviour::setBackground(this, QStringLiteral("Img/Sfondo3.jpg"));
-    if (riempi() && !m_terms.isEmpty()) {
-        m_choice->keep(0);
-        mostra(m_terms.first());
-    } else {
-        nuova();
-    }
+    riempi();
+    vuota();
 }
 
 bool FrmCondizioni::riempi()
@@ -175,8 +172,18 @@ void FrmCondizioni::scelta(int row)
     mostra(m_terms.at(row));
 }
 
+void FrmCondizioni::vuota()
+{
+    mostra({});
+    for (QWidget* w : std::as_const(m_campi))
+        w->setEnabled(false);
+    m_quote->clear();
+}
+
 void FrmCondizioni::mostra(const PaymentTerm& term)
 {
+    for (QWidget* w : std::as_const(m_campi))
+        w->setEnabled(true);
     m_id = term.id;
     m_descrizione->setText(term.descrizione);
     m_modalita->setCurrentIndex(std::max(0, m_modalita->findData(term.modalita)));
@@ -315,7 +322,11 @@ void FrmCondizioni::salva()
     }
     const auto saved = PaymentTermStore::save(*term);
     if (!saved) {
-        WindowBehaviour::showDbError(this, saved.error());
+        // Refused here too when another seat deleted the term meanwhile.
+        if (saved.error().number == PaymentTermStore::Rifiutata)
+            dialogs().message(this, saved.error().text, kImpossibile, Dialogs::Icon::Exclamation);
+        else
+            WindowBehaviour::showDbError(this, saved.error());
         return;
     }
     m_id = saved.value();
@@ -336,16 +347,16 @@ void FrmCondizioni::elimina()
         return;
     if (const DbStatus err = PaymentTermStore::remove(m_id)) {
         // The store says which customers or invoices still name it.
-        dialogs().message(this, err->text, QStringLiteral("Impossibile eliminare la condizione"),
-                          Dialogs::Icon::Exclamation);
+        if (err->number == PaymentTermStore::InUso)
+            dialogs().message(this, err->text, QStringLiteral("Impossibile eliminare la condizione"),
+                              Dialogs::Icon::Exclamation);
+        else
+            WindowBehaviour::showDbError(this, *err);
         return;
     }
     m_modificato->clear();
     m_id = 0;
-    if (riempi() && !m_terms.isEmpty()) {
-        m_choice->keep(0);
-        mostra(m_terms.first());
-    } else {
-        nuova();
-    }
+    m_choice->clear();
+    riempi();
+    vuota();
 }

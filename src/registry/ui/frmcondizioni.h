@@ -27,6 +27,8 @@ private:
     bool riempi();
     void scelta(int row);
     void mostra(const PaymentTerm& term);
+    // Nothing to edit until a term is chosen or a new one begun.
+    void vuota();
     void nuova();
     void salva();
     void elimina();
@@ -47,6 +49,8 @@ private:
     GridChoice* m_rateChoice;
     QLabel* m_quote;
     QPushButton* m_elimina;
+    // What edits the term shown.
+    QList<QWidget*> m_campi;
     ModifiedFlag* m_modificato;
     QList<PaymentTerm> m_terms;
     qint64 m_id = 0;
