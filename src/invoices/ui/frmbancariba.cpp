@@ -58,7 +58,7 @@ FrmBancaRiba::FrmBancaRiba(QWidget* parent) : QDialog(parent)
     root->addStretch();
     root->addLayout(buttons);
     CloseGuard::suiCampi(this);
-    resize(420, 260);
+    resize(420, 240);
     WindowBehaviour::centreOnly(this);
     WindowBehaviour::setBackground(this, QStringLiteral("Img/Sfondo3.jpg"));
 }

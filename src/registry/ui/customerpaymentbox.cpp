@@ -6,6 +6,7 @@
 
 #include <QComboBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -39,19 +40,27 @@ CustomerPaymentBox::CustomerPaymentBox(QWidget* parent, ModifiedFlag* modificato
     modificato->watch(m_condizione);
 
     auto* grid = new QGridLayout(this);
-    auto add = [&](const QString& label, QWidget* field, int row, int column, int span = 3) {
-        auto* l = new QLabel(label, this);
+    auto label = [this](const QString& text, QWidget* field) {
+        auto* l = new QLabel(text, this);
         l->setBuddy(field);
-        WindowBehaviour::setAccessible(field, label);
-        grid->addWidget(l, row, column);
-        grid->addWidget(field, row, column + 1, 1, span);
+        WindowBehaviour::setAccessible(field, text);
+        return l;
     };
-    add(QStringLiteral("Condizione di pagamento"), m_condizione, 0, 0);
-    add(QStringLiteral("IBAN"), m_iban, 1, 0);
-    add(QStringLiteral("ABI"), m_abi, 2, 0, 1);
-    add(QStringLiteral("CAB"), m_cab, 2, 2, 1);
-    add(QStringLiteral("Banca"), m_banca, 3, 0);
-    grid->setColumnStretch(3, 1);
+    // ABI and CAB side by side, as the bank writes them.
+    auto* codes = new QHBoxLayout;
+    codes->addWidget(m_abi);
+    codes->addSpacing(12);
+    codes->addWidget(label(QStringLiteral("CAB"), m_cab));
+    codes->addWidget(m_cab);
+    codes->addStretch();
+    grid->addWidget(label(QStringLiteral("Condizione di pagamento"), m_condizione), 0, 0);
+    grid->addWidget(m_condizione, 0, 1);
+    grid->addWidget(label(QStringLiteral("IBAN"), m_iban), 1, 0);
+    grid->addWidget(m_iban, 1, 1);
+    grid->addWidget(label(QStringLiteral("ABI"), m_abi), 2, 0);
+    grid->addLayout(codes, 2, 1);
+    grid->addWidget(label(QStringLiteral("Banca"), m_banca), 3, 0);
+    grid->addWidget(m_banca, 3, 1);
     riempi();
 }
 

@@ -126,7 +126,7 @@ FrmAna::FrmAna(QWidget* parent) : QDialog(parent)
     for (QWidget* w : std::as_const(order))
         m_frame->track(w);
 
-    resize(560, 560);
+    resize(560, 520);
     WindowBehaviour::centreOnly(this);
     WindowBehaviour::setBackground(this, QStringLiteral("Img/Sfondo3.jpg"));
 }
