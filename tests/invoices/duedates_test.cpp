@@ -2,8 +2,11 @@
 #include "invoices/duedates.h"
 #include "invoices/duedatestore.h"
 #include "invoices/einvoicestore.h"
+#include "invoices/invoicelayout.h"
+#include "invoices/invoicepaper.h"
 #include "invoices/invoicetotals.h"
 #include "invoicetest.h"
+#include "printing/layoutregistry.h"
 #include "registry/customerpaymentstore.h"
 #include "registry/paymenttermstore.h"
 #include "twoseats.h"
@@ -434,4 +437,73 @@ TEST_F(DueDateStoreTest, TheListAndTheRibaPresentation)
     EXPECT_EQ(offered(), u"1/26/1, 3/26/1, 1/26/3, 1/26/4, 3/26/2"_s);
     EXPECT_TRUE(DueDateStore::presentazioni().value().isEmpty());
     EXPECT_EQ(DueDateStore::annullaPresentazione(id.value())->number, DueDateStore::NonTrovata);
+}
+
+TEST_F(DueDateStoreTest, ThePrintedInvoiceListsTheDueDatesWithTheMethodAndTheBank)
+{
+    CompanyFiscalData azienda;
+    azienda.iban = u"IT60X0542811101000000123456"_s;
+    azienda.istitutoFinanziario = u"Banca di Forlì"_s;
+    ASSERT_FALSE(EInvoiceStore::saveCompany(azienda));
+    const qint64 dangelo = addCustomer(u"D'ANGELO"_s);
+    ASSERT_FALSE(CustomerPaymentStore::save(dangelo, {termId(u"Addebito diretto SDD 30 gg f.m."_s),
+                                                      u"IT05A0503616900000000012345"_s, {}, {}, u"Banco BPM"_s}));
+    issue(invoice(u"1/26"_s, riba));
+    issue(invoice(u"2/26"_s, termId(u"Bonifico 30 gg d.f."_s)));
+    Invoice sdd = sampleInvoice(u"3/26"_s, dangelo, QDate(2026, 1, 31));
+    sdd.condizione = termId(u"Addebito diretto SDD 30 gg f.m."_s);
+    issue(sdd);
+    issue(invoice(u"4/26"_s, 0));
+    // The editor's invoice not stored yet: the due dates its term would give.
+    InvoiceData nuova = InvoiceData::fromInvoice(invoice(u"5/26"_s, rimessa, QDate(2026, 2, 3)));
+
+    // The texts printed left of the totals, in drawing order.
+    const auto printed = [](const InvoiceData& d) {
+        const auto pages = LayoutRegistry::compose(u"Fattura"_s, d, nullptr);
+        QStringList out;
+        if (pages.empty())
+            return out;
+        for (const DrawItem& i : pages.back().items())
+            if (i.kind == DrawItem::Kind::Text && !i.text.isEmpty() && i.y > 216 && i.y < 245 &&
+                i.x < InvoiceLayout::kX0 + 130)
+                out << i.text;
+        return out;
+    };
+    const auto stored = [](const char* num) {
+        return InvoicePaper::datiFattura(QString::fromLatin1(num)).value().value();
+    };
+    const struct {
+        const char* what;
+        InvoiceData data;
+        QStringList expected;
+    } cases[] = {
+        {"Ri.Ba.: the customer's bank",
+         stored("1/26"),
+         {u"PAGAMENTO"_s, u"Ri.Ba. 30/60/90 gg f.m."_s, u"Appoggio ABI 05428 CAB 11101 - Banca di Prova"_s,
+          u"SCADENZE"_s, u"28/02/2026"_s, u"€ 52,86"_s, u"31/03/2026"_s, u"€ 52,86"_s, u"30/04/2026"_s,
+          u"€ 52,88"_s}},
+        {"transfer: the company's IBAN",
+         stored("2/26"),
+         {u"PAGAMENTO"_s, u"Bonifico 30 gg d.f."_s, u"IBAN IT60 X054 2811 1010 0000 0123 456 - Banca di Forlì"_s,
+          u"SCADENZE"_s, u"02/03/2026"_s, u"€ 158,60"_s}},
+        {"direct debit: the customer's IBAN",
+         stored("3/26"),
+         {u"PAGAMENTO"_s, u"Addebito diretto SDD 30 gg f.m."_s,
+          u"Addebito su IBAN IT05 A050 3616 9000 0000 0012 345 - Banco BPM"_s, u"SCADENZE"_s, u"28/02/2026"_s,
+          u"€ 158,60"_s}},
+        {"no term: nothing", stored("4/26"), {}},
+        {"not stored yet", nuova,
+         {u"PAGAMENTO"_s, u"Rimessa diretta"_s, u"SCADENZE"_s, u"03/02/2026"_s, u"€ 158,60"_s}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(printed(c.data), c.expected) << c.what;
+
+    // Many instalments: three columns of four, the last place saying how many more.
+    PaymentTerm mensile{0, u"Bonifico mensile"_s, u"MP05"_s, {}};
+    for (int m = 1; m <= 14; ++m)
+        mensile.rate.append(rata(15 * m, false, m == 14 ? "9" : "7"));
+    nuova.condizione = PaymentTermStore::save(mensile).value();
+    const QStringList molte = printed(nuova);
+    ASSERT_EQ(molte.size(), 4 + 11 * 2 + 1);
+    EXPECT_EQ(molte.last(), u"e altre 3 rate"_s);
 }
