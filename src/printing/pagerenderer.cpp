@@ -3,6 +3,7 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QImage>
 #include <QPaintDevice>
 #include <QPainter>
@@ -133,6 +134,7 @@ const PageRenderer::Metrics& PageRenderer::metrics(const PrintFont& font, double
         Metrics m;
         m.font = qtFont(font, zoom);
         m.ascent = QFontMetricsF(m.font, m_painter.device()).ascent();
+        m.raw = QRawFont::fromFont(QFont(m.font, m_painter.device()));
         it = m_fonts.insert(key, m);
     }
     return *it;
@@ -156,9 +158,12 @@ void PageRenderer::drawItem(const DrawItem& item, const PageView& view)
     switch (item.kind) {
     case DrawItem::Kind::Text: {
         const Metrics& m = metrics(item.font, view.zoom);
-        m_painter.setFont(m.font);
         m_painter.setPen(item.colour);
-        m_painter.drawText(QPointF(dx(item.x, view), dy(item.y, view) + m.ascent), item.text);
+        const QPointF at(dx(item.x, view), dy(item.y, view) + m.ascent);
+        if (!drawPlain(m, at, item.text)) {
+            m_painter.setFont(m.font);
+            m_painter.drawText(at, item.text);
+        }
         break;
     }
     case DrawItem::Kind::Line:
@@ -189,6 +194,34 @@ void PageRenderer::drawItem(const DrawItem& item, const PageView& view)
                 item.picture);
         break;
     }
+}
+
+// Text of plain letters the face has, drawn glyph by glyph at its advances; false when the text needs
+// the text engine (letters from the fallback face, marks that combine, right-to-left scripts).
+bool PageRenderer::drawPlain(const Metrics& m, const QPointF& at, const QString& text)
+{
+    if (!m.raw.isValid() || text.isEmpty())
+        return false;
+    for (const QChar c : text)
+        if (c.unicode() < 0x20 || c.unicode() > 0x24F || c.isMark())
+            return false;
+    const QList<quint32> glyphs = m.raw.glyphIndexesForString(text);
+    if (glyphs.size() != text.size() || glyphs.contains(0u))
+        return false;
+    const QList<QPointF> advances = m.raw.advancesForGlyphIndexes(glyphs, QRawFont::KernedAdvances);
+    QList<QPointF> positions;
+    positions.reserve(glyphs.size());
+    QPointF pen;
+    for (const QPointF& a : advances) {
+        positions.append(pen);
+        pen += a;
+    }
+    QGlyphRun run;
+    run.setRawFont(m.raw);
+    run.setGlyphIndexes(glyphs);
+    run.setPositions(positions);
+    m_painter.drawGlyphRun(at, run);
+    return true;
 }
 
 // The grey desk is not zoomed; the white sheet and its border are, and neither scrolls.

@@ -5,6 +5,7 @@
 
 #include <QFont>
 #include <QHash>
+#include <QRawFont>
 #include <QString>
 
 class QPainter;
@@ -34,9 +35,13 @@ private:
     struct Metrics {
         QFont font;
         double ascent = 0;
+        // The same face at the device's resolution: Latin text is laid out from it directly, which
+        // spares the text engine's shaping on every one of a register's thousands of cells.
+        QRawFont raw;
     };
     const Metrics& metrics(const PrintFont& font, double zoom);
     void drawItem(const DrawItem& item, const PageView& view);
+    bool drawPlain(const Metrics& m, const QPointF& at, const QString& text);
     void backdrop(const PageView& view);
     void border(const PageView& view);
     double dx(double mm, const PageView& view, bool againstMargin = false) const
