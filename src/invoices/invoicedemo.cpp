@@ -40,7 +40,7 @@ const SampleInvoice kInvoices[] = {
      22,
      false,
      true,
-     "Pagamento a 30 gg d.f.",
+     "Consegna e posa entro fine mese",
      {{"Cancello carraio scorrevole in ferro zincato", "1", "1850"},
       {"Posa in opera e muratura guide", "", "320"},
       {"Motorizzazione con fotocellule", "1", "640.5"}}},
