@@ -114,9 +114,13 @@ DbStatus copyAll(QSqlDatabase& source, const QList<SourceTable>& tables, QList<M
 {
     const QStringList own = Schema::ownTables();
     for (const SourceTable& t : tables) {
-        if (!own.contains(t.name, Qt::CaseInsensitive))
+        if (!own.contains(t.name, Qt::CaseInsensitive)) {
             if (auto err = Database::exec(Dialect::table(t.ddl)))
                 return err;
+        } else if (auto err = Database::exec(QStringLiteral("DELETE FROM ") + t.name)) {
+            // The new database's own rows (the shipped payment terms) give way to the file's.
+            return err;
+        }
         if (auto err = copyTable(source, t))
             return err;
         const auto before = figures(t, [&](const QString& sql) -> DbResult<QSqlQuery> {

@@ -7,6 +7,9 @@
 // The company's bank for collecting Ri.Ba.: its CBI SIA code and the account the bank credits
 // (table AziendaBanca).
 struct CompanyBank {
+    // The error number of bank data refused.
+    static constexpr int Rifiutata = 3224;
+
     QString sia; // 5 characters
     QString abi;
     QString cab;

@@ -12,6 +12,10 @@
 // The writes that follow an invoice's own run inside the invoice's transaction.
 class DueDateStore {
 public:
+    // The error number of a refused presentation, of an unknown term or presentation.
+    static constexpr int Rifiutata = 3231;
+    static constexpr int NonTrovata = 3232;
+
     using Key = QPair<QString, int>; // invoice number, instalment
 
     // The invoice's term; 0 when it has none (invoices stored before terms existed, credit notes).
@@ -46,7 +50,8 @@ public:
     // Unpaid Ri.Ba. instalments due in the period not yet presented, by date.
     static DbResult<QList<DueDate>> ribaDaPresentare(const QDate& da, const QDate& a);
     // Marks the instalments as presented in a new presentation dated `giorno`, returns its id.
-    // Refused (nothing written) when one is already presented, paid or not a Ri.Ba.
+    // Refused (nothing written) when one is already presented, paid, not a Ri.Ba., not above zero,
+    // missing, or its customer has no ABI and CAB.
     static DbResult<qint64> presenta(const QList<Key>& rate, const QDate& giorno, const QString& nomeFile);
     // Cancels a presentation: its instalments can be presented again.
     static DbStatus annullaPresentazione(qint64 id);

@@ -25,6 +25,8 @@ struct Invoice {
     QList<InvoiceRow> rows;
     // A credit note: the invoice it reverses.
     CreditNoteRef storno = {};
+    // The payment term (table FatturePagamento); 0: none, and so no instalments.
+    qint64 condizione = 0;
 
     bool notaDiCredito() const { return !storno.fattura.isEmpty(); }
 };

@@ -4,6 +4,7 @@
 #include "data/textcolumns.h"
 #include "ddt/ddtlinkstore.h"
 #include "invoices/creditnotestore.h"
+#include "invoices/duedatestore.h"
 #include "invoices/einvoicestore.h"
 #include "invoices/invoicerules.h"
 #include "papers/seriesstore.h"
@@ -59,6 +60,24 @@ DbStatus storeTotal(const QString& num, const Decimal& totale)
 DbResult<InvoiceStore::Outcome> outcome(const DbResult<SeriesStore::Outcome>& r)
 {
     return SeriesStore::outcomeAs(r, InvoiceStore::Outcome::InvoiceMissing);
+}
+
+// A changed amount changes what is left to collect.
+DbStatus totalAndDueDates(const QString& num, const Decimal& totale)
+{
+    if (auto err = storeTotal(num, totale))
+        return err;
+    return DueDateStore::aggiorna(num);
+}
+
+// Commits when the change was done; otherwise the guard rolls back.
+DbResult<InvoiceStore::Outcome> committed(Transaction& tx, const DbResult<InvoiceStore::Outcome>& r)
+{
+    if (!r || r.value() != InvoiceStore::Outcome::Done)
+        return r;
+    if (auto err = tx.commit())
+        return *err;
+    return r;
 }
 
 } // namespace
@@ -124,6 +143,10 @@ DbStatus InvoiceStore::issue(const Invoice& inv, const QStringList& ddtCoperti, 
             if (inv.notaDiCredito())
                 if (auto err = CreditNoteStore::collega(inv.num, inv.storno.fattura))
                     return err;
+            // A credit note is settled with its invoice: it has no due dates of its own.
+            if (inv.condizione != 0 && !inv.notaDiCredito())
+                if (auto err = DueDateStore::setCondizione(inv.num, inv.condizione))
+                    return err;
             return ddtCoperti.isEmpty() ? DbStatus() : DdtLinkStore::collega(inv.num, ddtCoperti);
         });
 }
@@ -132,9 +155,9 @@ DbResult<std::optional<Invoice>> InvoiceStore::load(const QString& num)
 {
     auto h = SeriesStore::firstRow(
         QStringLiteral("SELECT F.Num, A.Nome, F.Data, F.Totale, F.Iva, F.Note, F.IdAna, F.RA, F.Pagata, "
-                       "N.NumFattura, S.Data FROM Fatture F LEFT JOIN Anagrafica A ON F.IdAna = A.Id "
+                       "N.NumFattura, S.Data, P.IdCondizione FROM Fatture F LEFT JOIN Anagrafica A ON F.IdAna = A.Id "
                        "LEFT JOIN NoteCredito N ON N.Num = F.Num LEFT JOIN Fatture S ON S.Num = N.NumFattura "
-                       "WHERE F.Num = ? LIMIT 1"),
+                       "LEFT JOIN FatturePagamento P ON P.Num = F.Num WHERE F.Num = ? LIMIT 1"),
         {num});
     if (!h)
         return h.error();
@@ -152,6 +175,7 @@ DbResult<std::optional<Invoice>> InvoiceStore::load(const QString& num)
     inv.ra = !hq.value(7).isNull() && !hq.value(7).toString().isEmpty();
     inv.pagata = hq.value(8).toString() == QStringLiteral("X");
     inv.storno = {hq.value(9).toString(), Formats::fromIsoDate(hq.value(10).toString())};
+    inv.condizione = hq.value(11).toLongLong();
     auto r = Database::select(
         QStringLiteral("SELECT Descrizione, Qta, Prezzo, Ord FROM ContFatt WHERE Num = ? ORDER BY Ord"), {num});
     if (!r)
@@ -178,17 +202,25 @@ DbResult<InvoiceStore::Outcome> InvoiceStore::saveRow(const QString& num, const 
 {
     if (auto err = outOfRange({row.qta, row.prezzo, totale}))
         return *err;
-    return outcome(kSerie.saveRow(num, row.ord,
-                                  {QStringLiteral("Descrizione"), QStringLiteral("Qta"), QStringLiteral("Prezzo")},
-                                  {rowText(row.descrizione), realOrNull(row.qta), realOrNull(row.prezzo)},
-                                  [&] { return storeTotal(num, totale); }));
+    // The write lock first: the unpaid instalments are read and written again with the total.
+    Transaction tx(Transaction::Write);
+    if (!tx.started())
+        return SeriesStore::notStarted();
+    const auto r = outcome(kSerie.saveRow(num, row.ord,
+                                          {QStringLiteral("Descrizione"), QStringLiteral("Qta"), QStringLiteral("Prezzo")},
+                                          {rowText(row.descrizione), realOrNull(row.qta), realOrNull(row.prezzo)},
+                                          [&] { return totalAndDueDates(num, totale); }));
+    return committed(tx, r);
 }
 
 DbResult<InvoiceStore::Outcome> InvoiceStore::deleteRow(const QString& num, int ord, const Decimal& totale)
 {
     if (auto err = outOfRange({totale}))
         return *err;
-    return outcome(kSerie.deleteRow(num, ord, [&] { return storeTotal(num, totale); }));
+    Transaction tx(Transaction::Write);
+    if (!tx.started())
+        return SeriesStore::notStarted();
+    return committed(tx, outcome(kSerie.deleteRow(num, ord, [&] { return totalAndDueDates(num, totale); })));
 }
 
 DbResult<InvoiceStore::Outcome> InvoiceStore::saveHeader(const Invoice& h, const QString& natura)
@@ -208,6 +240,8 @@ DbResult<InvoiceStore::Outcome> InvoiceStore::saveHeader(const Invoice& h, const
         return Outcome::InvoiceMissing;
     if (auto err = saveNatura(h, natura))
         return *err;
+    if (auto err = DueDateStore::aggiorna(h.num))
+        return *err;
     if (auto err = tx.commit())
         return *err;
     return Outcome::Done;
@@ -224,6 +258,8 @@ DbResult<InvoiceStore::Outcome> InvoiceStore::cancel(const QString& num)
     if (auto err = EInvoiceStore::forgetNatura(num))
         return *err;
     if (auto err = DdtLinkStore::liberaFattura(num))
+        return *err;
+    if (auto err = DueDateStore::rimuovi(num))
         return *err;
     if (auto err = tx.commit())
         return *err;
@@ -314,11 +350,20 @@ DbResult<QList<CustomerEntry>> InvoiceStore::customersWithInvoices()
 
 DbResult<InvoiceStore::Outcome> InvoiceStore::setPaid(const QString& num, bool pagata)
 {
-    auto q = Database::select(QStringLiteral("UPDATE Fatture SET Pagata = ? WHERE Num = ?"),
-                              {pagata ? QVariant(QStringLiteral("X")) : QVariant(), num});
-    if (!q)
-        return q.error();
-    return q.value().numRowsAffected() == 0 ? Outcome::InvoiceMissing : Outcome::Done;
+    Transaction tx(Transaction::Write);
+    if (!tx.started())
+        return SeriesStore::notStarted();
+    const auto found = exists(num);
+    if (!found)
+        return found.error();
+    if (!found.value())
+        return Outcome::InvoiceMissing;
+    // Every instalment follows, paid today.
+    if (auto err = DueDateStore::pagaFattura(num, pagata, QDate::currentDate()))
+        return *err;
+    if (auto err = tx.commit())
+        return *err;
+    return Outcome::Done;
 }
 
 DbResult<QStringList> InvoiceStore::numbersOfYear(int anno)
@@ -344,6 +389,9 @@ DbResult<InvoiceStore::Outcome> InvoiceStore::changeCustomer(const QString& num,
         return q.error();
     if (q.value().numRowsAffected() == 0)
         return Outcome::InvoiceMissing;
+    // A public body pays less under split payment.
+    if (auto err = DueDateStore::aggiorna(num))
+        return *err;
     if (auto err = tx.commit())
         return *err;
     return Outcome::Done;

@@ -6,6 +6,9 @@
 // Reads and writes a customer's payment term and bank.
 class CustomerPaymentStore {
 public:
+    // The error number of bank data refused.
+    static constexpr int Rifiutata = 3223;
+
     // What is stored for the customer; an empty CustomerPayment when nothing is.
     static DbResult<CustomerPayment> load(qint64 idAna);
     // Stores it (IBAN normalised); bank data BankCodes::errore refuses gives DbError with that message

@@ -9,6 +9,10 @@
 // Every read and write of payment terms (tables CondizioniPagamento and RateCondizioni).
 class PaymentTermStore {
 public:
+    // The error numbers of a term refused by PaymentTerms::errore or missing, and of one still in use.
+    static constexpr int Rifiutata = 3221;
+    static constexpr int InUso = 3222;
+
     // Every term with its instalments, by description.
     static DbResult<QList<PaymentTerm>> all();
     static DbResult<std::optional<PaymentTerm>> load(qint64 id);
