@@ -119,8 +119,8 @@ const QList<Campo> kTracciato = {
     {"EF", "nonDisponibile", 115, 6, false},
 };
 
-constexpr int kRecordPerRicevuta = 7; // 14, 20, 30, 40, 50, 51, 70
-constexpr qint64 kMassimoImporto = 9'999'999'999'999; // cents in the receipt's 13 digits
+constexpr int kRecordPerRicevuta = 7;                  // 14, 20, 30, 40, 50, 51, 70
+constexpr qint64 kMassimoImporto = 9'999'999'999'999;  // cents in the receipt's 13 digits
 constexpr qint64 kMassimoTotale = 999'999'999'999'999; // the footer's 15
 
 qint64 centesimi(const Decimal& d)
@@ -168,15 +168,11 @@ QString data(const QDate& d)
     return d.toString(u"ddMMyy"_s);
 }
 
-// The account as record 14 wants it: the 12 characters that close an Italian IBAN, or the number
-// given, zeros in front.
+// The account as record 14 wants it: a number gets the zeros in front that make the twelve
+// digits of an Italian account.
 QString conto(const QString& dato)
 {
-    QString c = dato;
-    c.remove(u' ');
-    c = c.toUpper();
-    if (c.size() == 27 && c.startsWith(u"IT"_s))
-        return c.right(12);
+    const QString c = dato.trimmed().toUpper();
     bool cifre = !c.isEmpty();
     for (const QChar ch : c)
         cifre = cifre && ch.isDigit();

@@ -14,7 +14,8 @@ RibaFile::Creditore creditore()
     c.indirizzo = u"Via dei Fabbri 12"_s;
     c.localita = u"20121 Milano MI"_s;
     c.partitaIva = u"01234567890"_s;
-    c.banca = CompanyBank{u"A1B2C"_s, u"03069"_s, u"09400"_s, u"IT22 X030 6909 4000 0000 0123 456"_s, u"Banca Esempio"_s};
+    c.banca =
+        CompanyBank{u"A1B2C"_s, u"03069"_s, u"09400"_s, u"123456"_s, u"Banca Esempio"_s};
     return c;
 }
 
@@ -93,8 +94,8 @@ QList<RibaFile::Ricevuta> ricevute(int n)
         RibaFile::Ricevuta r = base[i % 2];
         r.numero = i + 1;
         r.importo = Decimal(i * 1233 + 1).dividedBy(100);
-        r.debitore = QString(u"Ditta %1 con una ragione sociale che non entra nei due segmenti del record trenta"_s)
-                         .arg(i + 1);
+        r.debitore =
+            QString(u"Ditta %1 con una ragione sociale che non entra nei due segmenti del record trenta"_s).arg(i + 1);
         out << r;
     }
     return out;
@@ -193,7 +194,7 @@ TEST(RibaFile, FieldValues)
         {8, "14", "scadenza", u"280226"_s},
         {1, "14", "causale", u"30000"_s},
         {1, "14", "segno", u"-"_s},
-        {1, "14", "conto", u"000000123456"_s}, // the IBAN's last twelve
+        {1, "14", "conto", u"000000123456"_s}, // twelve digits
         {8, "14", "abiDomiciliataria", u"08304"_s},
         {8, "14", "cabDomiciliataria", u"01802"_s},
         {1, "14", "codiceAzienda", u"A1B2C"_s},
@@ -215,7 +216,8 @@ TEST(RibaFile, FieldValues)
         {22, "EF", "nomeSupporto", u"CORVALISTO0001      "_s},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(field(recs[c.rec], c.tipo, c.nome), c.atteso) << c.tipo << " " << c.nome << " in record " << c.rec + 1;
+        EXPECT_EQ(field(recs[c.rec], c.tipo, c.nome), c.atteso)
+            << c.tipo << " " << c.nome << " in record " << c.rec + 1;
 }
 
 TEST(RibaFile, FooterCountsAndTotal)
