@@ -29,20 +29,6 @@ QString field(const QString& record, const char* tipo, const char* nome)
     return c ? record.mid(c->inizio - 1, c->lunghezza).trimmed() : u"?"_s;
 }
 
-QString presentazioni()
-{
-    const auto all = DueDateStore::presentazioni();
-    EXPECT_TRUE(all.ok());
-    QStringList out;
-    if (all)
-        for (const auto& p : all.value())
-            out << u"#%1 %2 %3 %4 %5"_s.arg(p.id)
-                       .arg(p.data.toString(u"dd/MM/yy"_s), p.nomeFile)
-                       .arg(p.rate)
-                       .arg(p.totale.toFixed(2));
-    return out.join(u'\n');
-}
-
 // Bianchi: 1/26 of 15/01 on Ri.Ba. 30/60 end of month (28/02 and 31/03); Verdi: 2/26 of 20/01 on
 // Ri.Ba. 30 end of month (28/02); Neri, without a bank: 3/26 of 10/03 (30/04); Gialli: 4/26 of 25/01
 // by transfer (24/02).

@@ -88,4 +88,19 @@ inline QString rate()
     return out.join(u'\n');
 }
 
+// The presentations as "#id date file instalments total", newest first.
+inline QString presentazioni()
+{
+    const auto all = DueDateStore::presentazioni();
+    EXPECT_TRUE(all.ok());
+    QStringList out;
+    if (all)
+        for (const auto& p : all.value())
+            out << u"#%1 %2 %3 %4 %5"_s.arg(p.id)
+                       .arg(p.data.toString(u"dd/MM/yy"_s), p.nomeFile)
+                       .arg(p.rate)
+                       .arg(p.totale.toFixed(2));
+    return out.join(u'\n');
+}
+
 } // namespace RibaData

@@ -5,6 +5,7 @@
 #include "invoices/ui/formfatt.h"
 #include "invoices/ui/formregfatt.h"
 #include "invoices/ui/frmeditfatt.h"
+#include "invoices/ui/frmscadenzario.h"
 #include "printing/ui/formstampa.h"
 #include "printing/ui/formstampafatt.h"
 #include "printing/ui/frmcopie.h"
@@ -57,7 +58,7 @@ struct EveryWindow : ::testing::Test {
         windows << fattura << ddt << new FormDdt << new FormStampaFatt(u"Anagrafica"_s, std::any(CustomerSheetData{}))
                 << new Form1 << new FrmAzi << new FormAna << new FrmAna << new FrmImpCat << new FormMag << new FrmArt
                 << new FormFatt << new FrmEditFatt << new FrmCopie << new FrmPrinters
-                << new FormStampa(CustomerSheetData{}) << new FrmBackup << new FrmRipristino;
+                << new FormStampa(CustomerSheetData{}) << new FrmBackup << new FrmRipristino << new FrmScadenzario;
     }
     ~EveryWindow() override { qDeleteAll(windows); }
 
