@@ -2,8 +2,8 @@
 
 #include "ddt/ddtlinkstore.h"
 #include "invoices/invoicestore.h"
-#include "papers/ui/papereditor.h"
 #include "shell/dialogs.h"
+#include "papers/ui/papereditor.h"
 #include "shell/ui/windowbehaviour.h"
 
 #include <QComboBox>
