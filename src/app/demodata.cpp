@@ -3,6 +3,7 @@
 #include "data/database.h"
 #include "ddt/ddtdemo.h"
 #include "documents/documentdemo.h"
+#include "invoices/companybank.h"
 #include "invoices/einvoicestore.h"
 #include "invoices/invoicedemo.h"
 #include "quotes/quotedemo.h"
@@ -53,6 +54,10 @@ DbStatus fill()
     fiscale.iban = QStringLiteral("IT60X0542811101000000123456");
     fiscale.istitutoFinanziario = QStringLiteral("Banca di Forlì");
     if (auto err = EInvoiceStore::saveCompany(fiscale))
+        return err;
+    // The account of the IBAN above, where the bank credits the Ri.Ba. it collects.
+    if (auto err = CompanyBank::save({QStringLiteral("C1R57"), QStringLiteral("05428"), QStringLiteral("11101"),
+                                      QStringLiteral("000000123456"), QStringLiteral("Banca di Forlì")}))
         return err;
     if (auto err = RegistryDemo::fill())
         return err;

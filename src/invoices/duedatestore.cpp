@@ -287,6 +287,20 @@ DbResult<QList<DueDate>> DueDateStore::rate(const QString& num)
     return list(kColumns + QStringLiteral("WHERE S.Num = ? ORDER BY S.Rata"), {num});
 }
 
+DbResult<QHash<QString, QList<DueDate>>> DueDateStore::rateAnno(int anno)
+{
+    const auto all = list(kColumns + QStringLiteral("WHERE F.Data >= ? AND F.Data < ?"),
+                          {SeriesStore::yearStart(anno), SeriesStore::yearEnd(anno)});
+    if (!all)
+        return all.error();
+    QHash<QString, QList<DueDate>> out;
+    for (const DueDate& d : all.value())
+        out[d.num].append(d);
+    for (QList<DueDate>& rate : out)
+        std::sort(rate.begin(), rate.end(), [](const DueDate& a, const DueDate& b) { return a.rata < b.rata; });
+    return out;
+}
+
 DbResult<QList<DueDate>> DueDateStore::elenco(const Filtro& f)
 {
     QString where = QStringLiteral("WHERE 1 = 1");

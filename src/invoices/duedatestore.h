@@ -4,6 +4,7 @@
 #include "invoices/duedate.h"
 
 #include <QDate>
+#include <QHash>
 #include <QList>
 #include <QPair>
 #include <QString>
@@ -30,6 +31,8 @@ public:
 
     // The invoice's instalments by number.
     static DbResult<QList<DueDate>> rate(const QString& num);
+    // The same for every invoice dated in `anno`, read at once for a whole year's files.
+    static DbResult<QHash<QString, QList<DueDate>>> rateAnno(int anno);
 
     struct Filtro {
         QDate da;

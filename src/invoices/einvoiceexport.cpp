@@ -1,9 +1,11 @@
 #include "invoices/einvoiceexport.h"
 
 #include "data/database.h"
+#include "invoices/duedatestore.h"
 #include "invoices/einvoicerules.h"
 #include "invoices/einvoicestore.h"
 #include "invoices/invoicestore.h"
+#include "registry/customerpaymentstore.h"
 #include "shell/commandargs.h"
 #include "shell/outputfiles.h"
 
@@ -27,14 +29,20 @@ QString dbMessage(const DbError& e)
 
 // The customer's data, read once per customer when many invoices are written.
 struct CustomerCache {
-    QHash<qint64, std::pair<CustomerRecord, CustomerEInvoiceData>> byId;
+    struct Entry {
+        CustomerRecord record;
+        CustomerEInvoiceData recipient;
+        CustomerPayment bank;
+    };
+    QHash<qint64, Entry> byId;
 
     bool fill(EInvoiceXml::Input& in, QString& error)
     {
         const qint64 id = in.invoice.idAna;
         if (auto it = byId.constFind(id); it != byId.constEnd()) {
-            in.customer = it->first;
-            in.recipient = it->second;
+            in.customer = it->record;
+            in.recipient = it->recipient;
+            in.bancaCliente = it->bank;
             return true;
         }
         const auto record = EInvoiceStore::customerRecord(id);
@@ -47,10 +55,16 @@ struct CustomerCache {
             error = dbMessage(recipient.error());
             return false;
         }
+        const auto bank = CustomerPaymentStore::load(id);
+        if (!bank) {
+            error = dbMessage(bank.error());
+            return false;
+        }
         // A customer that is gone leaves empty data: the check then names what is missing.
         in.customer = record.value().value_or(CustomerRecord{});
         in.recipient = recipient.value();
-        byId.insert(id, {in.customer, in.recipient});
+        in.bancaCliente = bank.value();
+        byId.insert(id, {in.customer, in.recipient, in.bancaCliente});
         return true;
     }
 };
@@ -59,6 +73,7 @@ struct CustomerCache {
 struct YearLinks {
     QHash<QString, QList<DdtReference>> ddt;
     QHash<QString, PublicBodyCodes> codici;
+    QHash<QString, QList<DueDate>> scadenze;
 };
 
 std::optional<EInvoiceXml::Input> gatherWith(const QString& num, const CompanyFiscalData& company,
@@ -89,16 +104,19 @@ std::optional<EInvoiceXml::Input> gatherWith(const QString& num, const CompanyFi
     if (year) {
         in.ddt = year->ddt.value(num);
         in.codiciPA = year->codici.value(num);
+        in.scadenze = year->scadenze.value(num);
         return in;
     }
     const auto ddt = EInvoiceStore::ddtOf(num);
     const auto codici = EInvoiceStore::publicBodyCodes(num);
-    if (!ddt || !codici) {
-        error = dbMessage(!ddt ? ddt.error() : codici.error());
+    const auto scadenze = DueDateStore::rate(num);
+    if (!ddt || !codici || !scadenze) {
+        error = dbMessage(!ddt ? ddt.error() : !codici ? codici.error() : scadenze.error());
         return std::nullopt;
     }
     in.ddt = ddt.value();
     in.codiciPA = codici.value();
+    in.scadenze = scadenze.value();
     return in;
 }
 
@@ -242,9 +260,10 @@ QString EInvoiceExport::writeYear(int anno, const QString& folder, bool newNames
 
     const auto ddt = EInvoiceStore::ddtOfYear(anno);
     const auto codici = EInvoiceStore::allPublicBodyCodes();
-    if (!ddt || !codici)
-        return dbMessage(!ddt ? ddt.error() : codici.error());
-    const YearLinks links{ddt.value(), codici.value()};
+    const auto scadenze = DueDateStore::rateAnno(anno);
+    if (!ddt || !codici || !scadenze)
+        return dbMessage(!ddt ? ddt.error() : !codici ? codici.error() : scadenze.error());
+    const YearLinks links{ddt.value(), codici.value(), scadenze.value()};
 
     // Everything is read and checked before the first file is written.
     QList<EInvoiceXml::Input> inputs;

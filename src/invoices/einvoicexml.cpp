@@ -5,6 +5,7 @@
 #include "invoices/fiscalwordings.h"
 #include "invoices/invoicerules.h"
 #include "invoices/invoicetotals.h"
+#include "registry/bankcodes.h"
 
 #include <QRegularExpression>
 #include <QXmlStreamReader>
@@ -338,7 +339,37 @@ QByteArray EInvoiceXml::write(const Input& in, QStringList* adattati)
     w.close();
     w.close();
 
-    if (!a.iban.trimmed().isEmpty()) {
+    if (!in.scadenze.isEmpty()) {
+        w.open(u"DatiPagamento"_s);
+        // One payment in full, or by instalments.
+        w.el(u"CondizioniPagamento"_s, in.scadenze.size() == 1 ? u"TP02"_s : u"TP01"_s);
+        for (const DueDate& d : in.scadenze) {
+            const bool bonifico = d.modalita == u"MP05"_s && !a.iban.trimmed().isEmpty();
+            const bool riba = d.modalita == u"MP12"_s && BankCodes::codiceValido(in.bancaCliente.abi) &&
+                              BankCodes::codiceValido(in.bancaCliente.cab);
+            const bool addebito = (d.modalita == u"MP19"_s || d.modalita == u"MP20"_s || d.modalita == u"MP21"_s) &&
+                                  BankCodes::ibanValido(in.bancaCliente.iban);
+            w.open(u"DettaglioPagamento"_s);
+            if (bonifico)
+                w.el(u"Beneficiario"_s, w.t(a.denominazione, 200));
+            w.el(u"ModalitaPagamento"_s, d.modalita);
+            w.el(u"DataScadenzaPagamento"_s, d.data.toString(Qt::ISODate));
+            w.el(u"ImportoPagamento"_s, importo(d.importo));
+            const QString istituto = w.t(bonifico ? a.istitutoFinanziario : in.bancaCliente.banca, 80);
+            if ((bonifico || riba || addebito) && !istituto.isEmpty())
+                w.el(u"IstitutoFinanziario"_s, istituto);
+            if (bonifico)
+                w.el(u"IBAN"_s, identificativo(a.iban));
+            if (addebito)
+                w.el(u"IBAN"_s, BankCodes::normalizzaIban(in.bancaCliente.iban));
+            if (riba) {
+                w.el(u"ABI"_s, in.bancaCliente.abi);
+                w.el(u"CAB"_s, in.bancaCliente.cab);
+            }
+            w.close();
+        }
+        w.close();
+    } else if (!a.iban.trimmed().isEmpty()) {
         w.open(u"DatiPagamento"_s);
         w.el(u"CondizioniPagamento"_s, u"TP02"_s);
         w.open(u"DettaglioPagamento"_s);

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "invoices/duedate.h"
 #include "invoices/einvoicedata.h"
 #include "invoices/invoice.h"
+#include "registry/customerpayment.h"
 
 #include <QByteArray>
 #include <QString>
@@ -26,6 +28,11 @@ public:
         PublicBodyCodes codiciPA;
         // The DDTs a deferred invoice (TD24) covers; none for an immediate one.
         QList<DdtReference> ddt;
+        // The invoice's instalments, each a DettaglioPagamento; without them the company's IBAN
+        // alone, when it has one, makes one payment by transfer of the whole amount due.
+        QList<DueDate> scadenze;
+        // The customer's bank: ABI and CAB for a Ri.Ba., the IBAN for a direct debit.
+        CustomerPayment bancaCliente;
     };
 
     // Every item missing or wrong for a valid file, in Italian; empty when the file can be made.

@@ -25,6 +25,8 @@ InvoiceData InvoiceData::fromEditor(const QString& num, const QString& data, qin
     d.importoRitenuta = Formats::euro(t.ritenuta);
     d.totale = Formats::euro(t.totale);
     d.nettoScissione = Formats::euro(t.daIncassare(true));
+    d.totaleValore = t.daIncassare(false);
+    d.nettoScissioneValore = t.daIncassare(true);
     return d;
 }
 
@@ -33,5 +35,6 @@ InvoiceData InvoiceData::fromInvoice(const Invoice& invoice)
     InvoiceData d = fromEditor(invoice.num, Formats::shortDate(invoice.data), invoice.idAna,
                                QString::number(invoice.iva), invoice.ra, invoice.note, invoice.rows);
     d.storno = invoice.storno;
+    d.condizione = invoice.condizione;
     return d;
 }

@@ -49,6 +49,21 @@ struct InvoiceData {
     // pays `nettoScissione`, the total without it.
     bool scissione = false;
     QString nettoScissione;
+    // What the customer pays, to the cent: the total, or without the VAT under split payment.
+    Decimal totaleValore;
+    Decimal nettoScissioneValore;
+
+    // The payment term (0: none); the editor sets it from its term box.
+    qint64 condizione = 0;
+    // What the page prints of the payment (InvoicePayment::completa fills it): the term, the bank
+    // to pay through, and each due date with its amount ("28/02/2026", "€ 52,86").
+    struct Scadenza {
+        QString data;
+        QString importo;
+    };
+    QString pagamento;
+    QString bancaPagamento;
+    QList<Scadenza> scadenze;
 
     // Builds the data from the editor's fields and rows; the totals are computed here the way
     // the editor computes them.

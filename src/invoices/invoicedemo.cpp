@@ -3,12 +3,14 @@
 #include "data/database.h"
 #include "ddt/ddtlinkstore.h"
 #include "invoices/creditnoterules.h"
+#include "invoices/duedatestore.h"
 #include "invoices/ddtinvoicing.h"
 #include "invoices/einvoicestore.h"
 #include "invoices/invoicerules.h"
 #include "invoices/invoicestore.h"
 #include "invoices/invoicetotals.h"
 #include "papers/paperdemo.h"
+#include "registry/customerpaymentstore.h"
 
 #include <QDate>
 #include <QSqlQuery>
@@ -101,6 +103,31 @@ constexpr int kStornata = 5;
 constexpr int kEnte = 3;
 const CustomerEInvoiceData kUfficioEnte{QStringLiteral("UF7Q2K"), QString(), QStringLiteral("IT")};
 
+// The customer's own term, as the editor proposes it.
+DbResult<qint64> condizione(qint64 idAna)
+{
+    const auto p = CustomerPaymentStore::load(idAna);
+    if (!p)
+        return p.error();
+    return p->idCondizione;
+}
+
+// A paid sample's instalments are paid each on its day (today at the latest); an unpaid one of this
+// year has its first instalment paid when that is past, so that some invoices are paid in part.
+DbStatus pagaRate(const QString& num, bool pagata, const QDate& today)
+{
+    const auto rate = DueDateStore::rate(num);
+    if (!rate)
+        return rate.error();
+    for (const DueDate& d : rate.value()) {
+        if (!pagata && (d.rata != 1 || rate->size() == 1 || d.data >= today))
+            break;
+        if (auto err = DueDateStore::paga({{num, d.rata}}, true, std::min(d.data, today)))
+            return err;
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 namespace InvoiceDemo {
@@ -150,6 +177,10 @@ DbStatus fill()
                                  Decimal::fromString(QString::fromUtf8(r.prezzo)).value_or(Decimal())});
             }
             inv.totale = InvoiceTotals::calcola(inv.rows, inv.iva, inv.ra).totaleMostrato();
+            const auto term = condizione(inv.idAna);
+            if (!term)
+                return term.error();
+            inv.condizione = term.value();
             if (auto err = InvoiceStore::issue(inv, {}, QString::fromUtf8(s.natura)))
                 return err;
             if (i == kStornata)
@@ -160,9 +191,14 @@ DbStatus fill()
                     return err;
             // The current year keeps most invoices still to collect.
             const bool paid = year < today.year() ? (s.pagata || i % 3 == 0) : s.pagata;
-            if (paid)
+            if (inv.condizione != 0) {
+                if (paid || year == today.year())
+                    if (auto err = pagaRate(inv.num, paid, today))
+                        return err;
+            } else if (paid) {
                 if (const auto r = InvoiceStore::setPaid(inv.num, true); !r)
                     return r.error();
+            }
         }
         // The anchors were not fitted: a credit note for them alone.
         Invoice nota = CreditNoteRules::proposta(stornata);
@@ -217,6 +253,10 @@ DbStatus fillDeferred()
                 if (!r.qta.isZero())
                     r.prezzo = Decimal::fromString(QStringLiteral("42.5")).value();
             inv.totale = InvoiceTotals::calcola(inv.rows, inv.iva, inv.ra).totaleMostrato();
+            const auto term = condizione(cliente);
+            if (!term)
+                return term.error();
+            inv.condizione = term.value();
             if (auto err = InvoiceStore::issue(inv, numeri))
                 return err;
         }

@@ -3,6 +3,7 @@
 #include "invoices/einvoicerules.h"
 #include "invoices/einvoicestore.h"
 #include "invoices/fiscalwordings.h"
+#include "invoices/invoicepayment.h"
 #include "printing/pagefurniture.h"
 #include "printing/printsources.h"
 #include "shell/dialogs.h"
@@ -140,6 +141,31 @@ void scissione(Page& page, const InvoiceData& d)
     page.text(kX0 + 163, 250, d.nettoScissione, arial(11));
 }
 
+// Beside the totals: the term, the bank to pay through and the due dates, three columns of four.
+void pagamento(Page& page, const InvoiceData& d)
+{
+    page.text(kX0, 216.5, QStringLiteral("PAGAMENTO"), arial(6, true));
+    page.text(kX0 + 15, 216.5, d.pagamento, arial(9));
+    page.text(kX0 + 15, 220.5, d.bancaPagamento, arial(8));
+    if (d.scadenze.isEmpty())
+        return;
+    page.text(kX0, 225.5, QStringLiteral("SCADENZE"), arial(6, true));
+    constexpr int kColonne = 3;
+    constexpr int kRighe = 4;
+    const PrintFont font = arial(9);
+    const qsizetype n = d.scadenze.size();
+    for (qsizetype i = 0; i < n && i < kColonne * kRighe; ++i) {
+        const double x = kX0 + 15 + 38 * double(i / kRighe);
+        const double y = 225.5 + 4.75 * double(i % kRighe);
+        if (i == kColonne * kRighe - 1 && n > kColonne * kRighe) {
+            page.text(x, y, QStringLiteral("e altre %1 rate").arg(n - i), font);
+            break;
+        }
+        page.text(x, y, d.scadenze[i].data, font);
+        page.text(allineato(x + 20, 10, d.scadenze[i].importo, 1.6), y, d.scadenze[i].importo, font);
+    }
+}
+
 void annotazioni(Page& page, const QStringList& note)
 {
     page.line(kX0 + 160, 245, kX0 + 160, 270.25);
@@ -186,6 +212,8 @@ std::vector<Page> disegna(const InvoiceData& d, const CustomerFields& cliente, c
             totali(page, d);
         if (p == totalePagine - 1 && d.scissione)
             scissione(page, d);
+        if (p == totalePagine - 1 && (!d.pagamento.isEmpty() || !d.scadenze.isEmpty()))
+            pagamento(page, d);
         annotazioni(page, note);
         pages.push_back(std::move(page));
     }
@@ -219,6 +247,8 @@ std::vector<Page> layout(const InvoiceData& d, const LayoutContext& ctx)
         if (stampata.scissione)
             stampata.diciture << InvoiceLayout::kScissione;
     }
+    if (const DbStatus err = InvoicePayment::completa(stampata, stampata.scissione))
+        dialogs().message(ctx.parent, err->text, err->title(), Dialogs::Icon::Critical);
     return disegna(stampata, cliente, ctx);
 }
 

@@ -1,7 +1,11 @@
 #include "registry/registrydemo.h"
 
 #include "data/database.h"
+#include "registry/customerpaymentstore.h"
 #include "registry/customerstore.h"
+#include "registry/paymenttermstore.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -54,6 +58,28 @@ const Sample kSamples[] = {
      "VI"},
 };
 
+// The terms and banks of the first customers (by their place in kSamples): Ri.Ba. with the bank's
+// ABI and CAB, a direct debit with the IBAN, transfers and cash.
+struct SamplePayment {
+    int customer;
+    const char* condizione;
+    const char* iban;
+    const char* abi;
+    const char* cab;
+    const char* banca;
+};
+
+const SamplePayment kPayments[] = {
+    {0, "Ri.Ba. 30/60 gg f.m.", "", "05034", "33300", "Banco BPM - Lissone"},
+    {1, "Ri.Ba. 30/60/90 gg f.m.", "", "08304", "01802", "Cassa Rurale di Trento"},
+    {2, "Ri.Ba. 60 gg f.m.", "", "03069", "53230", "Intesa Sanpaolo - Bonate Sopra"},
+    {3, "Bonifico 30 gg d.f.", "", "", "", ""},
+    {4, "Addebito diretto SDD 30 gg f.m.", "IT05A0503616900000000012345", "05036", "16900", "Banco BPM - Gravina"},
+    {5, "Bonifico 30/60/90 gg d.f.", "", "", "", ""},
+    {6, "Rimessa diretta", "", "", "", ""},
+    {7, "Ri.Ba. 30 gg f.m.", "", "02008", "12800", "UniCredit - Reggio Emilia"},
+};
+
 } // namespace
 
 namespace RegistryDemo {
@@ -63,6 +89,7 @@ DbStatus fill()
     Transaction tx;
     if (!tx.started())
         return DbError{3246, QStringLiteral("Transazione non avviata")};
+    QList<qint64> ids;
     for (const Sample& s : kSamples) {
         Customer c;
         c.nome = QString::fromUtf8(s.nome);
@@ -75,8 +102,24 @@ DbStatus fill()
         c.cap = QString::fromUtf8(s.cap);
         c.citta = QString::fromUtf8(s.citta);
         c.prov = QString::fromUtf8(s.prov);
-        if (auto r = CustomerStore::insert(c); !r)
+        const auto r = CustomerStore::insert(c);
+        if (!r)
             return r.error();
+        ids.append(r.value());
+    }
+    const auto terms = PaymentTermStore::all();
+    if (!terms)
+        return terms.error();
+    for (const SamplePayment& p : kPayments) {
+        const auto term = std::find_if(terms->cbegin(), terms->cend(), [&](const PaymentTerm& t) {
+            return t.descrizione == QString::fromUtf8(p.condizione);
+        });
+        // The user may have deleted a shipped term: the customer then has none.
+        const qint64 id = term == terms->cend() ? 0 : term->id;
+        if (auto err = CustomerPaymentStore::save(ids.at(p.customer), {id, QString::fromUtf8(p.iban),
+                                                                       QString::fromUtf8(p.abi), QString::fromUtf8(p.cab),
+                                                                       QString::fromUtf8(p.banca)}))
+            return err;
     }
     return tx.commit();
 }

@@ -359,6 +359,14 @@ TEST(ServerDatabase, MigrationCopiesEveryTableWithItsCountersOrLeavesTheTargetEm
         {u"1/26"_s, u"2026-01-02"_s, 122.1, u"2/26"_s, u"2026-02-03"_s, 0.3});
     run(u"INSERT INTO ContFatt (Num, Ord, Descrizione, Qta, Prezzo) VALUES (?, 1, ?, 1.5, 66.7), (?, 1, ?, 3, 0.1)"_s,
         {u"1/26"_s, u"Ringhiera"_s, u"2/26"_s, u"Viti"_s});
+    // The user dropped a shipped term and added one of his own.
+    run(u"DELETE FROM RateCondizioni WHERE IdCondizione = (SELECT Id FROM CondizioniPagamento WHERE Descrizione = ?)"_s,
+        {u"Bonifico 30/60/90 gg d.f."_s});
+    run(u"DELETE FROM CondizioniPagamento WHERE Descrizione = ?"_s, {u"Bonifico 30/60/90 gg d.f."_s});
+    run(u"INSERT INTO CondizioniPagamento (Descrizione, Modalita) VALUES (?, ?)"_s, {u"Bonifico 90 gg"_s, u"MP05"_s});
+    run(u"INSERT INTO RateCondizioni (IdCondizione, Ord, Giorni, FineMese, Quota) SELECT Id, 1, 90, 0, 100 FROM "
+        "CondizioniPagamento WHERE Descrizione = ?"_s,
+        {u"Bonifico 90 gg"_s});
     // A table a store added on its own.
     run(Dialect::table(u"CREATE TABLE IF NOT EXISTS FattureDdt (NumDdt TEXT PRIMARY KEY COLLATE NOCASE, "
                        "NumFattura TEXT NOT NULL COLLATE NOCASE)"_s));
@@ -384,8 +392,10 @@ TEST(ServerDatabase, MigrationCopiesEveryTableWithItsCountersOrLeavesTheTargetEm
     for (const Migration::TableFigures& f : copied.value())
         if (f.rows > 0)
             report << f.table + u' ' + QString::number(f.rows) + u' ' + f.sums.join(u' ');
+    // The file's payment terms, the shipped ones the new database had made given way to them.
     EXPECT_EQ(report, (QStringList{u"Anagrafica 2 "_s, u"Fatture 2 Totale=122.4000"_s,
-                                   u"ContFatt 2 Qta=4.5000 Prezzo=66.8000"_s, u"Ddt 1 "_s, u"FattureDdt 1 "_s}));
+                                   u"ContFatt 2 Qta=4.5000 Prezzo=66.8000"_s, u"Ddt 1 "_s, u"FattureDdt 1 "_s,
+                                   u"CondizioniPagamento 11 "_s, u"RateCondizioni 14 Quota=1100.0000"_s}));
     Database::close();
 
     // The copy is what the program opens; keys go on past the deleted customer's.
@@ -393,6 +403,12 @@ TEST(ServerDatabase, MigrationCopiesEveryTableWithItsCountersOrLeavesTheTargetEm
     EXPECT_EQ(column(u"SELECT Num || ' ' || Totale FROM Fatture ORDER BY ordinal(Num)"_s),
               (QStringList{u"1/26 122.1"_s, u"2/26 0.3"_s}));
     EXPECT_EQ(column(u"SELECT NumFattura FROM FattureDdt WHERE NumDdt = ?"_s, {u"4/26"_s}), QStringList{u"2/26"_s});
+    EXPECT_EQ(column(u"SELECT count(*) || ' ' || max(Id) FROM CondizioniPagamento WHERE Descrizione <> ?"_s,
+                     {u"Bonifico 30/60/90 gg d.f."_s}),
+              QStringList{u"11 12"_s});
+    EXPECT_EQ(column(u"INSERT INTO CondizioniPagamento (Descrizione, Modalita) VALUES (?, ?) RETURNING Id"_s,
+                     {u"Nuova"_s, u"MP01"_s}),
+              QStringList{u"13"_s});
     EXPECT_EQ(column(u"INSERT INTO Anagrafica (Nome) VALUES (?) RETURNING Id"_s, {u"Neri"_s}), QStringList{u"4"_s});
     // Only into an empty database.
     Database::close();

@@ -7,6 +7,7 @@
 #include "invoices/invoicepaper.h"
 #include "invoices/invoicetotals.h"
 #include "invoicetest.h"
+#include "registry/customerpaymentstore.h"
 #include "workdir.h"
 #include "xsdcheck.h"
 
@@ -116,12 +117,24 @@ struct Shop {
         EXPECT_FALSE(EInvoiceStore::saveCustomer(cliente, {u"ABC1234"_s, {}, u"IT"_s}));
     }
     Invoice store(const QList<InvoiceRow>& rows, int iva = 22, bool ra = false, const QString& num = u"12/26"_s,
-                  QDate data = QDate(2026, 3, 5))
+                  QDate data = QDate(2026, 3, 5), qint64 condizione = 0)
     {
         Invoice inv{num, cliente, {}, data, Decimal(), iva, {}, ra, false, rows};
         inv.totale = InvoiceTotals::calcola(rows, iva, ra).totaleMostrato();
+        inv.condizione = condizione;
         issue(inv);
         return inv;
+    }
+    // 12/26 of 5 March, 100 at 22 %, on the shipped term `descrizione`, for a customer with this bank.
+    void storeOnTerm(const QString& descrizione, const CustomerPayment& banca)
+    {
+        ASSERT_FALSE(CustomerPaymentStore::save(cliente, banca));
+        const qint64 id =
+            Database::scalar(u"SELECT Id FROM CondizioniPagamento WHERE Descrizione = ?"_s, {descrizione})
+                .value()
+                .toLongLong();
+        ASSERT_NE(id, 0) << descrizione.toStdString();
+        store({{1, u"Cancello"_s, dec("1"), dec("100")}}, 22, false, u"12/26"_s, QDate(2026, 3, 5), id);
     }
     QString out(const QString& name = u"fattura.xml"_s) const { return dir.path(name); }
     int command(const QStringList& args, QString* errors = nullptr) const
@@ -395,6 +408,50 @@ TEST(EInvoiceXml, FilesCarryThePrintedAmountsAndPassTheValidator)
           {u"DatiRiepilogo/ImponibileImporto"_s, u"30.00"_s},
           {u"ImportoTotaleDocumento"_s, u"36.60"_s},
           {u"DettaglioPagamento/ImportoPagamento"_s, u"36.60"_s}}},
+        {"Ri.Ba. in tre rate: la banca del cliente",
+         [](Shop& s) {
+             s.storeOnTerm(u"Ri.Ba. 30/60/90 gg f.m."_s, {0, {}, u"05428"_s, u"11101"_s, u"Banca di Prova"_s});
+         },
+         {{u"DatiPagamento/CondizioniPagamento"_s, u"TP01"_s},
+          {u"DettaglioPagamento/ModalitaPagamento"_s, u"MP12|MP12|MP12"_s},
+          {u"DettaglioPagamento/DataScadenzaPagamento"_s, u"2026-04-30|2026-05-31|2026-06-30"_s},
+          {u"DettaglioPagamento/ImportoPagamento"_s, u"40.66|40.66|40.68"_s},
+          {u"DettaglioPagamento/IstitutoFinanziario"_s, u"Banca di Prova|Banca di Prova|Banca di Prova"_s},
+          {u"DettaglioPagamento/ABI"_s, u"05428|05428|05428"_s},
+          {u"DettaglioPagamento/CAB"_s, u"11101|11101|11101"_s},
+          {u"DettaglioPagamento/IBAN"_s, {}},
+          {u"DettaglioPagamento/Beneficiario"_s, {}}}},
+        {"bonifico in una rata: l'IBAN dell'azienda",
+         [](Shop& s) { s.storeOnTerm(u"Bonifico 30 gg d.f."_s, {}); },
+         {{u"DatiPagamento/CondizioniPagamento"_s, u"TP02"_s},
+          {u"DettaglioPagamento/Beneficiario"_s, u"Carpenteria Rossi Srl"_s},
+          {u"DettaglioPagamento/ModalitaPagamento"_s, u"MP05"_s},
+          {u"DettaglioPagamento/DataScadenzaPagamento"_s, u"2026-04-04"_s},
+          {u"DettaglioPagamento/ImportoPagamento"_s, u"122.00"_s},
+          {u"DettaglioPagamento/IstitutoFinanziario"_s, u"Banca di Bologna"_s},
+          {u"DettaglioPagamento/IBAN"_s, u"IT60X0542811101000000123456"_s},
+          {u"DettaglioPagamento/ABI"_s, {}}}},
+        {"rimessa diretta: nessuna banca",
+         [](Shop& s) {
+             s.storeOnTerm(u"Rimessa diretta"_s, {0, {}, u"05428"_s, u"11101"_s, u"Banca di Prova"_s});
+         },
+         {{u"DatiPagamento/CondizioniPagamento"_s, u"TP02"_s},
+          {u"DettaglioPagamento/ModalitaPagamento"_s, u"MP01"_s},
+          {u"DettaglioPagamento/DataScadenzaPagamento"_s, u"2026-03-05"_s},
+          {u"DettaglioPagamento/ImportoPagamento"_s, u"122.00"_s},
+          {u"DettaglioPagamento/IstitutoFinanziario"_s, {}},
+          {u"DettaglioPagamento/IBAN"_s, {}},
+          {u"DettaglioPagamento/ABI"_s, {}}}},
+        {"addebito diretto: l'IBAN del cliente",
+         [](Shop& s) {
+             s.storeOnTerm(u"Addebito diretto SDD 30 gg f.m."_s,
+                           {0, u"it05 a050 3616 9000 0000 0012 345"_s, {}, {}, u"Banco BPM"_s});
+         },
+         {{u"DatiPagamento/CondizioniPagamento"_s, u"TP02"_s},
+          {u"DettaglioPagamento/ModalitaPagamento"_s, u"MP19"_s},
+          {u"DettaglioPagamento/DataScadenzaPagamento"_s, u"2026-04-30"_s},
+          {u"DettaglioPagamento/IstitutoFinanziario"_s, u"Banco BPM"_s},
+          {u"DettaglioPagamento/IBAN"_s, u"IT05A0503616900000000012345"_s}}},
         {"250 righe",
          [](Shop& s) {
              QList<InvoiceRow> rows;
@@ -428,8 +485,12 @@ TEST(EInvoiceXml, FilesCarryThePrintedAmountsAndPassTheValidator)
         if (shown.ritenuta) {
             EXPECT_EQ(values(xml, u"DatiRitenuta/ImportoRitenuta"_s), printed(shown.importoRitenuta));
         }
-        if (!values(xml, u"ImportoPagamento"_s).isEmpty()) {
-            EXPECT_EQ(values(xml, u"ImportoPagamento"_s), printed(shown.totale));
+        // The payments, one or several, sum to the printed total.
+        if (const QString pagamenti = values(xml, u"ImportoPagamento"_s); !pagamenti.isEmpty()) {
+            Decimal somma;
+            for (const QString& p : pagamenti.split(u'|'))
+                somma += Decimal::fromString(p).value();
+            EXPECT_EQ(somma.toFixed(2), printed(shown.totale));
         }
 
         if (validator) {
