@@ -14,6 +14,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -63,20 +64,33 @@ long long ordinale(const QString& num)
     return v;
 }
 
-// By due date, then invoice (date, number), then instalment.
+// By due date, then invoice (date, number), then instalment. Each invoice number is read once, not
+// at every comparison: a year's list sorts tens of thousands of rows.
 void inOrdine(QList<DueDate>& rate)
 {
-    std::sort(rate.begin(), rate.end(), [](const DueDate& a, const DueDate& b) {
+    std::vector<std::pair<long long, qsizetype>> chiavi;
+    chiavi.reserve(rate.size());
+    for (qsizetype i = 0; i < rate.size(); ++i)
+        chiavi.emplace_back(ordinale(rate[i].num), i);
+    const QList<DueDate>& righe = rate;
+    std::sort(chiavi.begin(), chiavi.end(), [&righe](const auto& ka, const auto& kb) {
+        const DueDate& a = righe[ka.second];
+        const DueDate& b = righe[kb.second];
         if (a.data != b.data)
             return a.data < b.data;
         if (a.dataFattura != b.dataFattura)
             return a.dataFattura < b.dataFattura;
-        if (const long long oa = ordinale(a.num), ob = ordinale(b.num); oa != ob)
-            return oa < ob;
+        if (ka.first != kb.first)
+            return ka.first < kb.first;
         if (a.num != b.num)
             return a.num < b.num;
         return a.rata < b.rata;
     });
+    QList<DueDate> ordinate;
+    ordinate.reserve(rate.size());
+    for (const auto& k : chiavi)
+        ordinate.append(std::move(rate[k.second]));
+    rate = std::move(ordinate);
 }
 
 // "(Num = ? AND Rata = ?) OR ..." for keys [from, to), with their values; `s` names the table.
