@@ -82,7 +82,7 @@ FrmScadenzario::FrmScadenzario(QWidget* parent) : QDialog(parent)
                                               QStringLiteral("Elenca le rate con questi filtri"));
 
     m_model = new ScadenzarioModel(this);
-    m_grid = RegisterWindow::grid(this, m_model, {0, 1150, 1100, 4200, 1300, 1300, 1600, 800},
+    m_grid = RegisterWindow::grid(this, m_model, {0, 1150, 1100, 3800, 1800, 1300, 1600, 800},
                                   QStringLiteral("Rate in scadenza"));
     m_grid->setObjectName(QStringLiteral("GridScadenze"));
     m_grid->hideColumn(ScadenzarioModel::Selettore);
