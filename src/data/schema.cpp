@@ -117,50 +117,78 @@ const Table kPayments[] = {
 const char* const kPaymentOthers[] = {
     "CREATE INDEX IF NOT EXISTS ScadenzeData ON Scadenze (Data)",
     "CREATE INDEX IF NOT EXISTS ScadenzePresentazione ON Scadenze (IdPresentazione)",
-    // The shipped terms; the user edits or deletes them like his own.
-    "INSERT INTO CondizioniPagamento (Descrizione, Modalita) VALUES ('Rimessa diretta', 'MP01')",
-    "INSERT INTO CondizioniPagamento (Descrizione, Modalita) VALUES ('Bonifico vista fattura', 'MP05')",
-    "INSERT INTO CondizioniPagamento (Descrizione, Modalita) VALUES ('Bonifico 30 gg d.f.', 'MP05')",
-    "INSERT INTO CondizioniPagamento (Descrizione, Modalita) VALUES ('Bonifico 60 gg d.f.', 'MP05')",
-    "INSERT INTO CondizioniPagamento (Descrizione, Modalita) VALUES ('Bonifico 30/60/90 gg d.f.', 'MP05')",
-    "INSERT INTO CondizioniPagamento (Descrizione, Modalita) VALUES ('Bonifico 30 gg f.m.', 'MP05')",
-    "INSERT INTO CondizioniPagamento (Descrizione, Modalita) VALUES ('Ri.Ba. 30 gg f.m.', 'MP12')",
-    "INSERT INTO CondizioniPagamento (Descrizione, Modalita) VALUES ('Ri.Ba. 60 gg f.m.', 'MP12')",
-    "INSERT INTO CondizioniPagamento (Descrizione, Modalita) VALUES ('Ri.Ba. 30/60 gg f.m.', 'MP12')",
-    "INSERT INTO CondizioniPagamento (Descrizione, Modalita) VALUES ('Ri.Ba. 30/60/90 gg f.m.', 'MP12')",
-    "INSERT INTO CondizioniPagamento (Descrizione, Modalita) VALUES ('Addebito diretto SDD 30 gg f.m.', 'MP19')",
+    // The shipped terms; the user edits or deletes them like his own. Like every statement here they
+    // may meet what they make, and then add nothing.
+    "INSERT INTO CondizioniPagamento (Descrizione, Modalita) SELECT 'Rimessa diretta', 'MP01' WHERE NOT EXISTS "
+    "(SELECT 1 FROM CondizioniPagamento WHERE Descrizione = 'Rimessa diretta')",
+    "INSERT INTO CondizioniPagamento (Descrizione, Modalita) SELECT 'Bonifico vista fattura', 'MP05' WHERE NOT EXISTS "
+    "(SELECT 1 FROM CondizioniPagamento WHERE Descrizione = 'Bonifico vista fattura')",
+    "INSERT INTO CondizioniPagamento (Descrizione, Modalita) SELECT 'Bonifico 30 gg d.f.', 'MP05' WHERE NOT EXISTS "
+    "(SELECT 1 FROM CondizioniPagamento WHERE Descrizione = 'Bonifico 30 gg d.f.')",
+    "INSERT INTO CondizioniPagamento (Descrizione, Modalita) SELECT 'Bonifico 60 gg d.f.', 'MP05' WHERE NOT EXISTS "
+    "(SELECT 1 FROM CondizioniPagamento WHERE Descrizione = 'Bonifico 60 gg d.f.')",
+    "INSERT INTO CondizioniPagamento (Descrizione, Modalita) SELECT 'Bonifico 30/60/90 gg d.f.', 'MP05' WHERE NOT EXISTS "
+    "(SELECT 1 FROM CondizioniPagamento WHERE Descrizione = 'Bonifico 30/60/90 gg d.f.')",
+    "INSERT INTO CondizioniPagamento (Descrizione, Modalita) SELECT 'Bonifico 30 gg f.m.', 'MP05' WHERE NOT EXISTS "
+    "(SELECT 1 FROM CondizioniPagamento WHERE Descrizione = 'Bonifico 30 gg f.m.')",
+    "INSERT INTO CondizioniPagamento (Descrizione, Modalita) SELECT 'Ri.Ba. 30 gg f.m.', 'MP12' WHERE NOT EXISTS "
+    "(SELECT 1 FROM CondizioniPagamento WHERE Descrizione = 'Ri.Ba. 30 gg f.m.')",
+    "INSERT INTO CondizioniPagamento (Descrizione, Modalita) SELECT 'Ri.Ba. 60 gg f.m.', 'MP12' WHERE NOT EXISTS "
+    "(SELECT 1 FROM CondizioniPagamento WHERE Descrizione = 'Ri.Ba. 60 gg f.m.')",
+    "INSERT INTO CondizioniPagamento (Descrizione, Modalita) SELECT 'Ri.Ba. 30/60 gg f.m.', 'MP12' WHERE NOT EXISTS "
+    "(SELECT 1 FROM CondizioniPagamento WHERE Descrizione = 'Ri.Ba. 30/60 gg f.m.')",
+    "INSERT INTO CondizioniPagamento (Descrizione, Modalita) SELECT 'Ri.Ba. 30/60/90 gg f.m.', 'MP12' WHERE NOT EXISTS "
+    "(SELECT 1 FROM CondizioniPagamento WHERE Descrizione = 'Ri.Ba. 30/60/90 gg f.m.')",
+    "INSERT INTO CondizioniPagamento (Descrizione, Modalita) SELECT 'Addebito diretto SDD 30 gg f.m.', 'MP19' WHERE NOT EXISTS "
+    "(SELECT 1 FROM CondizioniPagamento WHERE Descrizione = 'Addebito diretto SDD 30 gg f.m.')",
     "INSERT INTO RateCondizioni (IdCondizione, Ord, Giorni, FineMese, Quota) SELECT Id, 1, 0, 0, 100 "
-    "FROM CondizioniPagamento WHERE Descrizione = 'Rimessa diretta'",
+    "FROM CondizioniPagamento WHERE Descrizione = 'Rimessa diretta' "
+    "ON CONFLICT (IdCondizione, Ord) DO NOTHING",
     "INSERT INTO RateCondizioni (IdCondizione, Ord, Giorni, FineMese, Quota) SELECT Id, 1, 0, 0, 100 "
-    "FROM CondizioniPagamento WHERE Descrizione = 'Bonifico vista fattura'",
+    "FROM CondizioniPagamento WHERE Descrizione = 'Bonifico vista fattura' "
+    "ON CONFLICT (IdCondizione, Ord) DO NOTHING",
     "INSERT INTO RateCondizioni (IdCondizione, Ord, Giorni, FineMese, Quota) SELECT Id, 1, 30, 0, 100 "
-    "FROM CondizioniPagamento WHERE Descrizione = 'Bonifico 30 gg d.f.'",
+    "FROM CondizioniPagamento WHERE Descrizione = 'Bonifico 30 gg d.f.' "
+    "ON CONFLICT (IdCondizione, Ord) DO NOTHING",
     "INSERT INTO RateCondizioni (IdCondizione, Ord, Giorni, FineMese, Quota) SELECT Id, 1, 60, 0, 100 "
-    "FROM CondizioniPagamento WHERE Descrizione = 'Bonifico 60 gg d.f.'",
+    "FROM CondizioniPagamento WHERE Descrizione = 'Bonifico 60 gg d.f.' "
+    "ON CONFLICT (IdCondizione, Ord) DO NOTHING",
     "INSERT INTO RateCondizioni (IdCondizione, Ord, Giorni, FineMese, Quota) SELECT Id, 1, 30, 0, 33.33 "
-    "FROM CondizioniPagamento WHERE Descrizione = 'Bonifico 30/60/90 gg d.f.'",
+    "FROM CondizioniPagamento WHERE Descrizione = 'Bonifico 30/60/90 gg d.f.' "
+    "ON CONFLICT (IdCondizione, Ord) DO NOTHING",
     "INSERT INTO RateCondizioni (IdCondizione, Ord, Giorni, FineMese, Quota) SELECT Id, 2, 60, 0, 33.33 "
-    "FROM CondizioniPagamento WHERE Descrizione = 'Bonifico 30/60/90 gg d.f.'",
+    "FROM CondizioniPagamento WHERE Descrizione = 'Bonifico 30/60/90 gg d.f.' "
+    "ON CONFLICT (IdCondizione, Ord) DO NOTHING",
     "INSERT INTO RateCondizioni (IdCondizione, Ord, Giorni, FineMese, Quota) SELECT Id, 3, 90, 0, 33.34 "
-    "FROM CondizioniPagamento WHERE Descrizione = 'Bonifico 30/60/90 gg d.f.'",
+    "FROM CondizioniPagamento WHERE Descrizione = 'Bonifico 30/60/90 gg d.f.' "
+    "ON CONFLICT (IdCondizione, Ord) DO NOTHING",
     "INSERT INTO RateCondizioni (IdCondizione, Ord, Giorni, FineMese, Quota) SELECT Id, 1, 30, 1, 100 "
-    "FROM CondizioniPagamento WHERE Descrizione = 'Bonifico 30 gg f.m.'",
+    "FROM CondizioniPagamento WHERE Descrizione = 'Bonifico 30 gg f.m.' "
+    "ON CONFLICT (IdCondizione, Ord) DO NOTHING",
     "INSERT INTO RateCondizioni (IdCondizione, Ord, Giorni, FineMese, Quota) SELECT Id, 1, 30, 1, 100 "
-    "FROM CondizioniPagamento WHERE Descrizione = 'Ri.Ba. 30 gg f.m.'",
+    "FROM CondizioniPagamento WHERE Descrizione = 'Ri.Ba. 30 gg f.m.' "
+    "ON CONFLICT (IdCondizione, Ord) DO NOTHING",
     "INSERT INTO RateCondizioni (IdCondizione, Ord, Giorni, FineMese, Quota) SELECT Id, 1, 60, 1, 100 "
-    "FROM CondizioniPagamento WHERE Descrizione = 'Ri.Ba. 60 gg f.m.'",
+    "FROM CondizioniPagamento WHERE Descrizione = 'Ri.Ba. 60 gg f.m.' "
+    "ON CONFLICT (IdCondizione, Ord) DO NOTHING",
     "INSERT INTO RateCondizioni (IdCondizione, Ord, Giorni, FineMese, Quota) SELECT Id, 1, 30, 1, 50 "
-    "FROM CondizioniPagamento WHERE Descrizione = 'Ri.Ba. 30/60 gg f.m.'",
+    "FROM CondizioniPagamento WHERE Descrizione = 'Ri.Ba. 30/60 gg f.m.' "
+    "ON CONFLICT (IdCondizione, Ord) DO NOTHING",
     "INSERT INTO RateCondizioni (IdCondizione, Ord, Giorni, FineMese, Quota) SELECT Id, 2, 60, 1, 50 "
-    "FROM CondizioniPagamento WHERE Descrizione = 'Ri.Ba. 30/60 gg f.m.'",
+    "FROM CondizioniPagamento WHERE Descrizione = 'Ri.Ba. 30/60 gg f.m.' "
+    "ON CONFLICT (IdCondizione, Ord) DO NOTHING",
     "INSERT INTO RateCondizioni (IdCondizione, Ord, Giorni, FineMese, Quota) SELECT Id, 1, 30, 1, 33.33 "
-    "FROM CondizioniPagamento WHERE Descrizione = 'Ri.Ba. 30/60/90 gg f.m.'",
+    "FROM CondizioniPagamento WHERE Descrizione = 'Ri.Ba. 30/60/90 gg f.m.' "
+    "ON CONFLICT (IdCondizione, Ord) DO NOTHING",
     "INSERT INTO RateCondizioni (IdCondizione, Ord, Giorni, FineMese, Quota) SELECT Id, 2, 60, 1, 33.33 "
-    "FROM CondizioniPagamento WHERE Descrizione = 'Ri.Ba. 30/60/90 gg f.m.'",
+    "FROM CondizioniPagamento WHERE Descrizione = 'Ri.Ba. 30/60/90 gg f.m.' "
+    "ON CONFLICT (IdCondizione, Ord) DO NOTHING",
     "INSERT INTO RateCondizioni (IdCondizione, Ord, Giorni, FineMese, Quota) SELECT Id, 3, 90, 1, 33.34 "
-    "FROM CondizioniPagamento WHERE Descrizione = 'Ri.Ba. 30/60/90 gg f.m.'",
+    "FROM CondizioniPagamento WHERE Descrizione = 'Ri.Ba. 30/60/90 gg f.m.' "
+    "ON CONFLICT (IdCondizione, Ord) DO NOTHING",
     "INSERT INTO RateCondizioni (IdCondizione, Ord, Giorni, FineMese, Quota) SELECT Id, 1, 30, 1, 100 "
-    "FROM CondizioniPagamento WHERE Descrizione = 'Addebito diretto SDD 30 gg f.m.'",
+    "FROM CondizioniPagamento WHERE Descrizione = 'Addebito diretto SDD 30 gg f.m.' "
+    "ON CONFLICT (IdCondizione, Ord) DO NOTHING",
 };
 
 struct Step {

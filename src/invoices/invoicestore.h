@@ -60,25 +60,29 @@ public:
     static DbResult<QList<int>> aliquoteUsate();
     static DbResult<bool> exists(const QString& num);
 
-    // Issues an invoice: header, every row and the DDTs it covers in one transaction, all or
-    // nothing. A DDT covered meanwhile by another invoice gives DdtLinkStore::NonDisponibile.
+    // Issues an invoice: header, every row, the DDTs it covers, its term and instalments (an invoice
+    // with a term that is not a credit note) in one transaction, all or nothing. A DDT covered
+    // meanwhile by another invoice gives DdtLinkStore::NonDisponibile.
     // `natura`: the Natura chosen for a 0 % invoice, kept with it; empty keeps none.
     static DbStatus issue(const Invoice& invoice, const QStringList& ddtCoperti = {}, const QString& natura = {});
-    // The stored invoice with its customer's name and its rows by Ord; nothing when missing.
+    // The stored invoice with its customer's name, its term and its rows by Ord; nothing when missing.
     static DbResult<std::optional<Invoice>> load(const QString& num);
     // Leading numbers of the series `suffisso` whose date lies in `anno`, in number order.
     static DbResult<QList<long long>> ordinaliAnno(int anno, const QString& suffisso);
 
     // Stores a row of a stored invoice (added when its Ord is new) and the invoice's new total,
-    // together; nothing is written when the invoice is missing.
+    // together; nothing is written when the invoice is missing. Every change of a stored invoice
+    // below writes again, in its transaction, the instalments not paid nor presented.
     static DbResult<Outcome> saveRow(const QString& num, const InvoiceRow& row, const Decimal& totale);
     // Deletes a row of a stored invoice and stores the new total, together.
     static DbResult<Outcome> deleteRow(const QString& num, int ord, const Decimal& totale);
-    // Rewrites date, rate, total, notes and withholding of a stored invoice.
+    // Rewrites date, rate, total, notes and withholding of a stored invoice; its term stays (it
+    // changes through DueDateStore::setCondizione).
     // A `natura` given for a 0 % invoice replaces the one kept; empty leaves it.
     static DbResult<Outcome> saveHeader(const Invoice& header, const QString& natura = {});
     // Deletes the invoice and its rows together, freeing the DDTs it covered; only the highest
     // number of its series, and never an invoice having credit notes (CreditNoteStore::ConNote).
+    // Its term and instalments go with it.
     static DbResult<Outcome> cancel(const QString& num);
 
     // Register: invoices dated in `anno` (of one customer, or all when idAna is 0), highest
@@ -88,7 +92,8 @@ public:
     static DbResult<QHash<QString, QList<InvoiceRow>>> righeRegistro(int anno, qint64 idAna);
     // Customers having at least one invoice, by name.
     static DbResult<QList<CustomerEntry>> customersWithInvoices();
-    // Sets or clears the paid mark; InvoiceMissing when there is no such invoice.
+    // Sets or clears the paid mark, every instalment following (paid today, or unpaid);
+    // InvoiceMissing when there is no such invoice.
     static DbResult<Outcome> setPaid(const QString& num, bool pagata);
 
     // Numbers of the invoices dated in `anno`, in number order.

@@ -111,9 +111,12 @@ TEST(SchemaHistory, EveryEarlierShapeReachesTheNewestWithItsRowsAfterOneCall)
         // Keys go on past the rows kept.
         EXPECT_EQ(dbText(QStringLiteral("INSERT INTO Anagrafica (Nome) VALUES ('BIANCHI') RETURNING Id")),
                   QStringLiteral("2"));
-        // At the newest shape nothing more is done.
+        // At the newest shape nothing more is done: the shipped payment terms are there once.
         ASSERT_FALSE(reopen(url, &calls));
         EXPECT_EQ(calls, 1);
+        EXPECT_EQ(dbText(QStringLiteral("SELECT count(*) || ' ' || count(DISTINCT Descrizione) FROM "
+                                        "CondizioniPagamento")),
+                  QStringLiteral("11 11"));
     }
 }
 

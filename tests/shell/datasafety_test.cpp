@@ -281,9 +281,11 @@ TEST_F(DataSafety, ANewDatabaseOnlyOnATrueFirstStart)
                                               "WHERE type = 'table' AND name NOT LIKE 'sqlite%' ORDER BY name)"))
                   .value()
                   .toString(),
-              QStringLiteral("Anagrafica Azienda Categorie ContDdt ContFatt Ddt Documenti EFatturaAzienda "
-                             "EFatturaClienti EFatturaFile EFatturaImpostazioni EFatturaNatura EFatturaPA "
-                             "EFatturaProgressivo Fatture FattureDdt Magazzino NoteCredito Preventivi"));
+              QStringLiteral("Anagrafica Azienda AziendaBanca Categorie ClientiPagamento CondizioniPagamento ContDdt "
+                             "ContFatt Ddt Documenti EFatturaAzienda EFatturaClienti EFatturaFile "
+                             "EFatturaImpostazioni EFatturaNatura EFatturaPA EFatturaProgressivo Fatture FattureDdt "
+                             "FatturePagamento Magazzino NoteCredito PresentazioniRiba Preventivi RateCondizioni "
+                             "Scadenze"));
 }
 
 TEST(DataSafetyFirstStart, WhatAKilledFirstStartLeftDoesNotBlockTheFolder)
