@@ -8,12 +8,14 @@
 #include "documents/ui/formdoc.h"
 #include "documents/ui/formregdoc.h"
 #include "invoices/ui/formfatt.h"
+#include "invoices/ui/frmbancariba.h"
 #include "invoices/ui/frmdatife.h"
 #include "invoices/ui/frmeditfatt.h"
 #include "invoices/ui/frmscadenzario.h"
 #include "printing/ui/frmprinters.h"
 #include "quotes/ui/formpre.h"
 #include "registry/ui/formana.h"
+#include "registry/ui/frmcondizioni.h"
 #include "resources/shippedpictures.h"
 #include "shell/appstate.h"
 #include "shell/companystore.h"
@@ -118,6 +120,14 @@ void Form1::buildMenus()
         if (f.Carica())
             dialogs().exec(&f);
     });
+    QAction* banca = add(config, "mnuBancaRiba", QStringLiteral("&Banca per le Ri.Ba."));
+    connect(banca, &QAction::triggered, this, [this] {
+        FrmBancaRiba f(this);
+        if (f.Carica())
+            dialogs().exec(&f);
+    });
+    QAction* condizioni = add(config, "mnuCondizioni", QStringLiteral("Condizioni di &pagamento"));
+    connect(condizioni, &QAction::triggered, this, [this] { openModal<FrmCondizioni>(); });
     QAction* categorie = add(config, "mnuCategorie", QStringLiteral("&Categorie"));
     connect(categorie, &QAction::triggered, this, [this] { openModal<FrmImpCat>(); });
     config->addSeparator()->setObjectName(QStringLiteral("mnuSep"));

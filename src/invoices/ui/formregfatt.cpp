@@ -15,6 +15,7 @@
 #include "invoices/ui/invoiceeditorstore.h"
 #include "invoices/ui/naturabox.h"
 #include "invoices/ui/ratebox.h"
+#include "invoices/ui/termbox.h"
 #include "papers/ui/papereditor.h"
 #include "papers/ui/papergrid.h"
 #include "papers/ui/registerwindow.h"
@@ -86,6 +87,7 @@ FormRegFatt::FormRegFatt(QWidget* parent) : QDialog(parent)
                                          QStringLiteral("Inserisce NUOVO cliente in Anagrafica"));
     m_iva = new RateBox(this);
     m_natura = new NaturaBox(m_iva, this);
+    m_condizione = new TermBox(m_idCli, this);
     m_ra = new QCheckBox(QStringLiteral("R.A. 4 %"), this);
     m_ra->setObjectName(QStringLiteral("ChkRA"));
     WindowBehaviour::setAccessible(m_ra, m_ra->text());
@@ -142,6 +144,8 @@ FormRegFatt::FormRegFatt(QWidget* parent) : QDialog(parent)
     ivaBox->addWidget(m_natura);
     ivaBox->addStretch();
     header->addLayout(ivaBox, 0, 5);
+    header->addWidget(labelFor(this, QStringLiteral("Pagamento"), m_condizione), 2, 0);
+    header->addWidget(m_condizione, 2, 1, 1, 3);
     header->setColumnStretch(3, 1);
     header->setColumnStretch(5, 1);
 
@@ -175,13 +179,14 @@ FormRegFatt::FormRegFatt(QWidget* parent) : QDialog(parent)
     root->addLayout(lower);
     root->addLayout(buttons);
 
-    QWidget* tracked[] = {m_data,    m_cli,    m_btnCli, m_nuovoCli, m_iva,    ins,     vuota,
-                          eliArt,    m_note,   m_ant,    m_stampa,   m_pdf,    m_xml,   m_nota,
-                          m_annulla, m_emetti, m_cmd[0], m_cmd[1],   m_cmd[2], m_cmd[3]};
+    QWidget* tracked[] = {m_data, m_cli,     m_btnCli, m_nuovoCli, m_condizione, m_iva,    ins,
+                          vuota,  eliArt,    m_note,   m_ant,      m_stampa,     m_pdf,    m_xml,
+                          m_nota, m_annulla, m_emetti, m_cmd[0],   m_cmd[1],     m_cmd[2], m_cmd[3]};
     for (QWidget* w : tracked)
         m_frame->track(w);
-    QWidget* order[] = {m_num, m_data, m_iva,  m_ra,  m_natura, m_cli, m_btnCli, m_nuovoCli, m_righe->grid(), ins,
-                        vuota, eliArt, m_note, m_ant, m_stampa, m_pdf, m_xml,    m_nota,     m_annulla,       m_emetti};
+    QWidget* order[] = {m_num,      m_data,       m_iva,           m_ra,  m_natura, m_cli,     m_btnCli,
+                        m_nuovoCli, m_condizione, m_righe->grid(), ins,   vuota,    eliArt,    m_note,
+                        m_ant,      m_stampa,     m_pdf,           m_xml, m_nota,   m_annulla, m_emetti};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
 
@@ -211,9 +216,11 @@ FormRegFatt::FormRegFatt(QWidget* parent) : QDialog(parent)
     connect(m_righe, &PaperGrid::cambiate, this, &FormRegFatt::calcolaTotali);
     connect(m_righe, &PaperGrid::rigaCambiata, this, &FormRegFatt::salvaRiga);
     connect(m_righe, &PaperGrid::rigaEliminata, this, &FormRegFatt::eliminaRiga);
-    connect(m_ant, &QPushButton::clicked, this, &FormRegFatt::anteprima);
+    connect(m_ant, &QPushButton::clicked, this,
+            [this] { PrintRequest::preview(this, InvoicePaper::kTipo, datiFattura()); });
     connect(m_stampa, &QPushButton::clicked, this, &FormRegFatt::stampaCopie);
-    connect(m_pdf, &QPushButton::clicked, this, &FormRegFatt::stampaPdf);
+    connect(m_pdf, &QPushButton::clicked, this,
+            [this] { PrintRequest::printPdf(this, InvoicePaper::kTipo, datiFattura(), m_num->text()); });
     connect(m_xml, &QPushButton::clicked, this, [this] {
         // The file is made from the stored invoice: a changed header is stored first.
         if (m_modificato->isSet() && !salvaTestata())
@@ -281,6 +288,7 @@ bool FormRegFatt::CaricaNota(int anno, const Invoice& fattura)
     m_nuovoCli->setEnabled(false);
     m_iva->setEditText(QString::number(nota.iva));
     m_ra->setChecked(nota.ra);
+    m_condizione->nessuna();
     calcolaTotali();
     m_modificato->clear();
     return true;
@@ -290,6 +298,7 @@ void FormRegFatt::nuova()
 {
     m_iva->riempi();
     riempiClienti();
+    m_condizione->nuova();
     m_suffissoAnno = InvoiceRules::suffisso(m_anno);
     const auto next = InvoiceStore::prossimoNumero(m_suffissoAnno);
     if (!next)
@@ -332,6 +341,7 @@ void FormRegFatt::mostraRichiamata(const Invoice& inv)
     m_totaleAnno = PaperEditor::contaSerie(this, m_lblRec, QStringLiteral("Fattura"),
                                            InvoiceStore::maxOrdinale(m_suffissoAnno), m_posizione);
 
+    m_condizione->richiamata(inv.num, inv.notaDiCredito());
     PaperEditor::soloCliente(m_idCli, m_cli, inv.idAna, inv.nome);
     m_data->setText(Formats::shortDate(inv.data));
     m_iva->setEditText(QString::number(inv.iva));
@@ -475,6 +485,7 @@ void FormRegFatt::emetti()
 
     Invoice inv = testata(num, *data);
     inv.idAna = m_idCli->currentText().toLongLong();
+    inv.condizione = m_condizione->condizione();
     inv.rows = righe;
     if (!InvoiceEditorStore::emetti(this, inv, m_ddtCoperti, m_natura->codice()))
         return;
@@ -580,17 +591,7 @@ InvoiceData FormRegFatt::datiFattura() const
     return d;
 }
 
-void FormRegFatt::anteprima()
-{
-    PrintRequest::preview(this, InvoicePaper::kTipo, datiFattura());
-}
-
 void FormRegFatt::stampaCopie()
 {
     PrintRequest::printCopies(this, InvoicePaper::kTipo, datiFattura());
-}
-
-void FormRegFatt::stampaPdf()
-{
-    PrintRequest::printPdf(this, InvoicePaper::kTipo, datiFattura(), m_num->text());
 }

@@ -23,6 +23,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class RateBox;
+class TermBox;
 
 // The invoice editor: a new invoice of a year's series, or a stored one recalled to be read,
 // changed, browsed or cancelled.
@@ -53,10 +54,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private slots:
-    // Preview, copies and PDF of what the window shows.
-    void anteprima();
+    // Copies of what the window shows.
     void stampaCopie();
-    void stampaPdf();
 
 private:
     bool richiamata() const { return !m_numRichiamo.isEmpty(); }
@@ -93,6 +92,7 @@ private:
     QPushButton* m_nuovoCli;
     RateBox* m_iva;
     NaturaBox* m_natura;
+    TermBox* m_condizione;
     QCheckBox* m_ra;
     PaperGrid* m_righe;
     QLineEdit* m_imp;

@@ -3,8 +3,11 @@
 #include "printing/ui/printrequest.h"
 
 #include "data/textcolumns.h"
+#include "registry/customerpaymentstore.h"
+#include "registry/customersave.h"
 #include "registry/customerstore.h"
 #include "registry/registryrules.h"
+#include "registry/ui/customerpaymentbox.h"
 #include "shell/dialogs.h"
 #include "shell/ui/closeguard.h"
 #include "shell/ui/windowbehaviour.h"
@@ -23,6 +26,7 @@
 namespace {
 
 const QString kTitolo = QStringLiteral("ANAGRAFICA ");
+const QString kImpossibile = QStringLiteral("Impossibile procedere");
 
 } // namespace
 
@@ -51,6 +55,7 @@ FrmAna::FrmAna(QWidget* parent) : QDialog(parent)
     m_cap = box("TxtCap", L::Cap);
     m_prov = box("TxtProv", L::Prov);
     m_nome->installEventFilter(this);
+    m_pagamento = new CustomerPaymentBox(this, m_modificato);
 
     auto* stampa = WindowBehaviour::button(this, QStringLiteral("BtnStampa"), QStringLiteral("&STAMPA"));
     auto* ant = WindowBehaviour::button(this, QStringLiteral("BtnAnt"), QString());
@@ -110,17 +115,18 @@ FrmAna::FrmAna(QWidget* parent) : QDialog(parent)
     auto* root = new QVBoxLayout(this);
     root->setContentsMargins(16, 16, 16, 16);
     root->addLayout(form);
+    root->addWidget(m_pagamento);
     root->addStretch();
     root->addLayout(buttons);
 
-    QWidget* order[] = {m_nome, m_rag,  m_rag2, m_piva, m_cf, m_ind,   m_citta,
-                        m_cap,  m_prov, stampa, ant,    fe,   annulla, m_salva};
-    for (size_t i = 0; i + 1 < std::size(order); ++i)
+    QList<QWidget*> order = {m_nome, m_rag, m_rag2, m_piva, m_cf, m_ind, m_citta, m_cap, m_prov};
+    order << m_pagamento->campi() << QList<QWidget*>{stampa, ant, fe, annulla, m_salva};
+    for (qsizetype i = 0; i + 1 < order.size(); ++i)
         setTabOrder(order[i], order[i + 1]);
-    for (QWidget* w : order)
+    for (QWidget* w : std::as_const(order))
         m_frame->track(w);
 
-    resize(560, 420);
+    resize(560, 520);
     WindowBehaviour::centreOnly(this);
     WindowBehaviour::setBackground(this, QStringLiteral("Img/Sfondo3.jpg"));
 }
@@ -194,6 +200,12 @@ bool FrmAna::Carica(const QString& nome)
     m_citta->setText(c.citta);
     m_cap->setText(c.cap);
     m_prov->setText(c.prov);
+    const auto pagamento = CustomerPaymentStore::load(c.id);
+    if (!pagamento) {
+        WindowBehaviour::showDbError(this, pagamento.error());
+        return false;
+    }
+    m_pagamento->mostra(pagamento.value());
     m_modificato->clear();
     return true;
 }
@@ -242,6 +254,8 @@ void FrmAna::salva()
     const auto refused = [&](const DbError& err) {
         if (err.number == DbError::Duplicate)
             giaEsistente();
+        else if (err.number == CustomerPaymentStore::Rifiutata)
+            dialogs().message(this, err.text, kImpossibile, Dialogs::Icon::Exclamation);
         else
             WindowBehaviour::showDbError(this, err);
     };
@@ -252,6 +266,10 @@ void FrmAna::salva()
     }
     if (taken.value()) {
         giaEsistente();
+        return;
+    }
+    if (const QString rifiuto = m_pagamento->verifica(); !rifiuto.isEmpty()) {
+        dialogs().message(this, rifiuto, kImpossibile, Dialogs::Icon::Exclamation);
         return;
     }
     const QString ragione = RegistryRules::companyToStore(m_rag->text(), nome);
@@ -271,7 +289,7 @@ void FrmAna::salva()
         c.citta = m_citta->text();
         c.prov = m_prov->text();
         if (m_nomeCaricato.isEmpty()) {
-            const auto added = CustomerStore::insert(c);
+            const auto added = CustomerSave::insert(c, m_pagamento->dati());
             if (!added) {
                 refused(added.error());
                 return;
@@ -283,7 +301,7 @@ void FrmAna::salva()
             dialogs().message(this, QStringLiteral("Nuovo CLIENTE inserito con successo"), QString(),
                               Dialogs::Icon::Information);
         } else {
-            const auto changed = CustomerStore::update(c);
+            const auto changed = CustomerSave::update(c, m_pagamento->dati());
             if (!changed) {
                 refused(changed.error());
                 return;

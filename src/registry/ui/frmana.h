@@ -6,6 +6,7 @@
 
 #include "printing/customersheetdata.h"
 
+class CustomerPaymentBox;
 class FocusFrame;
 class ModifiedFlag;
 class QLineEdit;
@@ -52,6 +53,7 @@ private:
     QLineEdit* m_citta;
     QLineEdit* m_cap;
     QLineEdit* m_prov;
+    CustomerPaymentBox* m_pagamento;
     QPushButton* m_salva;
     FocusFrame* m_frame;
     ModifiedFlag* m_modificato;

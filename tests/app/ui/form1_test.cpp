@@ -203,7 +203,9 @@ TEST_F(Form1Test, ButtonsAndMenusOpenTheirWindowsModally)
     for (int i : {0, 1, 3})
         w.Btn(i)->click();
     EXPECT_EQ(titles, (QStringList{"ANAGRAFICA", "MAGAZZINO - Officina", "FATTURE - Officina"}));
-    const char* items[][2] = {{"mnuCategorie", "&Categorie"},
+    const char* items[][2] = {{"mnuCondizioni", "Condizioni di &pagamento"},
+                              {"mnuBancaRiba", "&Banca per le Ri.Ba."},
+                              {"mnuCategorie", "&Categorie"},
                               {"mnuStampanti", "&Stampanti"},
                               {"mnuEditFatt", "&Cambia intestazione Fatture"}};
     for (const auto& [name, caption] : items) {
@@ -212,8 +214,9 @@ TEST_F(Form1Test, ButtonsAndMenusOpenTheirWindowsModally)
         action(name)->trigger();
     }
     w.findChild<QPushButton*>(QStringLiteral("BtnScadenzario"))->click();
-    EXPECT_EQ(dlg.windowsShown, (QStringList{"FrmAzi", "FormAna", "FormMag", "FormFatt", "FrmImpCat", "FrmPrinters",
-                                             "FrmEditFatt", "FrmScadenzario"}));
+    EXPECT_EQ(dlg.windowsShown, (QStringList{"FrmAzi", "FormAna", "FormMag", "FormFatt", "FrmCondizioni",
+                                             "FrmBancaRiba", "FrmImpCat", "FrmPrinters", "FrmEditFatt",
+                                             "FrmScadenzario"}));
 }
 
 } // namespace

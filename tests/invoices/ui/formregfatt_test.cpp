@@ -9,6 +9,7 @@
 #include "printing/pdfprinter.h"
 #include "printing/printers.h"
 #include "printing/ui/formstampafatt.h"
+#include "registry/customerpaymentstore.h"
 #include "scripteddialogs.h"
 #include "shell/appstate.h"
 #include "shell/formats.h"
@@ -704,7 +705,10 @@ TEST_F(FormRegFattTest, CreditNoteOfARecalledInvoice)
     QString heading;
     QString proposed;
     bool customerFixed = false;
+    QString term = u"?"_s;
     dlg.onWindow([&](QDialog* w) {
+        auto* combo = w->findChild<QComboBox*>(u"ComboCondizione"_s);
+        term = combo->currentText() + (combo->isEnabled() ? u"+"_s : u"-"_s);
         auto* grid = w->findChild<QTableWidget*>(u"FGrid"_s);
         heading = w->findChild<QLabel*>(u"LabelInt"_s)->text();
         proposed = gridText(grid->model());
@@ -723,7 +727,10 @@ TEST_F(FormRegFattTest, CreditNoteOfARecalledInvoice)
     EXPECT_EQ(heading, u"Emetti Nota di Credito - a storno della fattura %1 del 03/02/%2"_s.arg(num(1)).arg(kAnno));
     EXPECT_EQ(proposed, u" ||||1\nRinghiera2|2|50,00|100,00|2\nRinghiera3|2|50,00|100,00|3"_s);
     EXPECT_TRUE(customerFixed);
+    // A credit note has no payment term, nor due dates.
+    EXPECT_EQ(term, u"-"_s);
     EXPECT_EQ(dlg.lastText(), u"NOTA DI CREDITO emessa con successo"_s);
+    EXPECT_EQ(dbRows(u"SELECT count(*) FROM FatturePagamento WHERE Num = ?"_s, {num(2)}), u"0"_s);
     EXPECT_EQ(dbRows(u"SELECT Num, NumFattura FROM NoteCredito"_s), num(2) + u'|' + num(1));
     EXPECT_EQ(stored(num(2)).section(u'\n', 1), u"1| |0|0\n3|Ringhiera3|2|15"_s);
 
@@ -732,4 +739,63 @@ TEST_F(FormRegFattTest, CreditNoteOfARecalledInvoice)
     EXPECT_EQ(get<QLabel>("LabelInt")->text(),
               u"Richiama Nota di Credito - a storno della fattura %1 del 03/02/%2"_s.arg(num(1)).arg(kAnno));
     EXPECT_FALSE(get("BtnNotaCredito")->isEnabled());
+    EXPECT_FALSE(get<QComboBox>("ComboCondizione")->isEnabled());
+}
+
+TEST_F(FormRegFattTest, TermProposedFromTheCustomerStoredOnIssueAndChangedOnTheRecalledInvoice)
+{
+    const auto term = [](const QString& descrizione) {
+        return dbText(u"SELECT Id FROM CondizioniPagamento WHERE Descrizione = ?"_s, {descrizione}).toLongLong();
+    };
+    const qint64 bianchi = addCustomer(u"BIANCHI"_s);
+    ASSERT_FALSE(
+        CustomerPaymentStore::save(bianchi, {term(u"Ri.Ba. 30/60 gg f.m."_s), {}, u"05428"_s, u"11101"_s, {}}));
+    // A bank but no term of its own.
+    ASSERT_FALSE(CustomerPaymentStore::save(addCustomer(u"VERDI"_s), {0, {}, u"05428"_s, u"11101"_s, {}}));
+    open();
+    auto* combo = get<QComboBox>("ComboCondizione");
+    EXPECT_EQ(combo->currentText(), QString());
+    const struct {
+        QString cliente;
+        QString proposta;
+    } cases[] = {
+        {u"BIANCHI"_s, u"Ri.Ba. 30/60 gg f.m."_s},
+        {u"VERDI"_s, u"Rimessa diretta"_s},
+        {u"ROSSI"_s, u"Rimessa diretta"_s},
+        {u"BIANCHI"_s, u"Ri.Ba. 30/60 gg f.m."_s},
+    };
+    for (const auto& c : cases) {
+        choose(c.cliente);
+        EXPECT_EQ(combo->currentText(), c.proposta) << c.cliente.toStdString();
+    }
+
+    // Changed by the user before issuing: the invoice takes that one, with its due dates.
+    combo->setCurrentIndex(combo->findText(u"Bonifico 30 gg d.f."_s));
+    addRow(u"Cancello"_s, u"1"_s, u"100"_s);
+    setRate(u"22"_s);
+    noCopies();
+    click("BtnEmetti");
+    ASSERT_EQ(dlg.lastText(), u"FATTURA emessa con successo"_s);
+    // Each instalment as "term|instalment|date|amount|method".
+    const auto dueDates = [&](const QString& columns) {
+        return dbRows(
+            u"SELECT P.IdCondizione, S.Rata, "_s + columns +
+                u" FROM FatturePagamento P JOIN Scadenze S ON S.Num = P.Num WHERE P.Num = ? ORDER BY S.Rata"_s,
+            {num(1)});
+    };
+    EXPECT_EQ(dueDates(u"S.Data, S.Importo, S.Modalita"_s),
+              u"%1|1|%2|122|MP05"_s.arg(term(u"Bonifico 30 gg d.f."_s))
+                  .arg(QDate::currentDate().addDays(30).toString(Qt::ISODate)));
+
+    // Recalled, it shows its own term whatever the customer's; a change is stored at once.
+    open(num(1));
+    combo = get<QComboBox>("ComboCondizione");
+    EXPECT_EQ(combo->currentText() + (combo->isEnabled() ? u"+"_s : u"-"_s), u"Bonifico 30 gg d.f.+"_s);
+    const int riba = combo->findText(u"Ri.Ba. 30/60 gg f.m."_s);
+    combo->setCurrentIndex(riba);
+    emit combo->activated(riba);
+    EXPECT_EQ(dueDates(u"S.Importo, S.Modalita"_s),
+              u"%1|1|61|MP12\n%1|2|61|MP12"_s.arg(term(u"Ri.Ba. 30/60 gg f.m."_s)));
+    open(num(1));
+    EXPECT_EQ(get<QComboBox>("ComboCondizione")->currentText(), u"Ri.Ba. 30/60 gg f.m."_s);
 }

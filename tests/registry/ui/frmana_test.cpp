@@ -5,6 +5,7 @@
 #include "windowtest.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QProcess>
@@ -177,4 +178,87 @@ TEST_F(FrmAnaTest, SheetButtonsPreviewAndPrintWhatTheBoxesShow)
     const QString out = QString::fromUtf8(text.readAllStandardOutput());
     EXPECT_TRUE(out.contains(u"OFFICINA L'INCUDINE"_s)) << out.toStdString();
     EXPECT_TRUE(out.contains(u"Forlì"_s)) << out.toStdString();
+}
+
+TEST_F(FrmAnaTest, PaymentTermAndBankAreStoredWithTheCustomerOrRefusedWithNothingWritten)
+{
+    const qint64 riba =
+        dbText(u"SELECT Id FROM CondizioniPagamento WHERE Descrizione = 'Ri.Ba. 30/60 gg f.m.'"_s).toLongLong();
+    const auto payment = [] { return dbRows(u"SELECT * FROM ClientiPagamento"_s); };
+    const auto open = [](FrmAna& f, const QString& iban, const QString& abi, const QString& cab) {
+        ASSERT_TRUE(f.Carica(QString()));
+        box(f, "TxtNome")->setText(u"FERRAMENTA GIALLI"_s);
+        box(f, "TxtIban")->setText(iban);
+        box(f, "TxtAbi")->setText(abi);
+        box(f, "TxtCab")->setText(cab);
+        auto* term = f.findChild<QComboBox*>(u"ComboCondizione"_s);
+        term->setCurrentIndex(term->findText(u"Ri.Ba. 30/60 gg f.m."_s));
+    };
+    const struct {
+        const char* name;
+        QString iban, abi, cab;
+        QString rifiuto;
+        const char* focus;
+    } refused[] = {
+        {"IBAN con le cifre di controllo errate",
+         u"IT61 X054 2811 1010 0000 0123 456"_s,
+         {},
+         {},
+         u"IBAN non valido: \"IT61 X054 2811 1010 0000 0123 456\" (paese, cifre di controllo o lunghezza errati)"_s,
+         "TxtIban"},
+        {"IBAN troppo corto", u"IT60X05428111010000001234"_s, u"05428"_s, u"11101"_s,
+         u"IBAN non valido: \"IT60X05428111010000001234\" (paese, cifre di controllo o lunghezza errati)"_s, "TxtIban"},
+        {"ABI di quattro cifre",
+         {},
+         u"5428"_s,
+         u"11101"_s,
+         u"Codice ABI non valido: \"5428\" (servono 5 cifre)"_s,
+         "TxtAbi"},
+        {"CAB con una lettera",
+         {},
+         u"05428"_s,
+         u"1110A"_s,
+         u"Codice CAB non valido: \"1110A\" (servono 5 cifre)"_s,
+         "TxtCab"},
+        {"ABI senza CAB", {}, u"05428"_s, {}, u"Codici ABI e CAB: vanno indicati entrambi"_s, "TxtCab"},
+    };
+    for (const auto& c : refused) {
+        SCOPED_TRACE(c.name);
+        FrmAna f;
+        open(f, c.iban, c.abi, c.cab);
+        f.show();
+        EXPECT_FALSE(salva(f));
+        EXPECT_EQ(dlg.lastText() + u'|' + dlg.messages.back().title, c.rifiuto + u"|Impossibile procedere"_s);
+        EXPECT_EQ(f.focusWidget(), box(f, c.focus));
+        EXPECT_EQ(customerRows(), QString());
+        EXPECT_EQ(payment(), QString());
+    }
+
+    // A write of the payment data that fails takes the new customer back with it.
+    failInserts(u"ClientiPagamento"_s, u"NEW.IdAna > 0"_s);
+    FrmAna failing;
+    open(failing, {}, u"05428"_s, u"11101"_s);
+    EXPECT_FALSE(salva(failing));
+    EXPECT_TRUE(dlg.lastText().contains(u"disco pieno"_s)) << dlg.lastText().toStdString();
+    EXPECT_EQ(customerRows(), QString());
+    ASSERT_FALSE(Database::exec(Dialect::onServer() ? u"DROP TRIGGER fail_clientipagamento ON ClientiPagamento"_s
+                                                    : u"DROP TRIGGER fail_clientipagamento"_s));
+
+    FrmAna good;
+    open(good, u"it60 x054 2811 1010 0000 0123 456"_s, u"05428"_s, u"11101"_s);
+    box(good, "TxtBanca")->setText(u"Banca di Forlì"_s);
+    EXPECT_TRUE(salva(good));
+    const qint64 id = good.codiceSalvato();
+    EXPECT_EQ(payment(), u"%1|%2|IT60X0542811101000000123456|05428|11101|Banca di Forlì"_s.arg(id).arg(riba));
+    // Recalled as stored; the term emptied and the bank cleared are stored as none.
+    FrmAna again;
+    ASSERT_TRUE(again.Carica(u"FERRAMENTA GIALLI"_s));
+    EXPECT_EQ(again.findChild<QComboBox*>(u"ComboCondizione"_s)->currentText(), u"Ri.Ba. 30/60 gg f.m."_s);
+    EXPECT_EQ(box(again, "TxtIban")->text() + u'|' + box(again, "TxtBanca")->text(),
+              u"IT60X0542811101000000123456|Banca di Forlì"_s);
+    again.findChild<QComboBox*>(u"ComboCondizione"_s)->setCurrentIndex(0);
+    for (const char* b : {"TxtIban", "TxtAbi", "TxtCab", "TxtBanca"})
+        box(again, b)->clear();
+    EXPECT_TRUE(salva(again));
+    EXPECT_EQ(payment(), u"%1|-|-|-|-|-"_s.arg(id));
 }

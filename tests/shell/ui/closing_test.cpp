@@ -1,7 +1,9 @@
 #include "ddt/ui/formregddt.h"
 #include "invoices/ui/formregfatt.h"
+#include "invoices/ui/frmbancariba.h"
 #include "qstringprint.h"
 #include "registry/ui/frmana.h"
+#include "registry/ui/frmcondizioni.h"
 #include "shell/ui/frmazi.h"
 #include "warehouse/ui/frmart.h"
 #include "windowtest.h"
@@ -81,6 +83,27 @@ TEST_F(ClosingTest, EscapeAndTheCloseBoxAskBeforeDroppingTypedWork)
              return w;
          },
          [](QDialog* w) { typeInto(w, "TxtNome"); }},
+        {"cliente nuovo, banca",
+         [] {
+             auto* w = new FrmAna;
+             w->Carica(QString());
+             return w;
+         },
+         [](QDialog* w) { typeInto(w, "TxtIban"); }},
+        {"condizione di pagamento nuova",
+         [] {
+             auto* w = new FrmCondizioni;
+             w->findChild<QPushButton*>(u"BtnNuova"_s)->click();
+             return w;
+         },
+         [](QDialog* w) { typeInto(w, "TxtDescrizione"); }},
+        {"banca per le Ri.Ba.",
+         [] {
+             auto* w = new FrmBancaRiba;
+             w->Carica();
+             return w;
+         },
+         [](QDialog* w) { typeInto(w, "TxtSia"); }},
         {"articolo nuovo",
          [] {
              auto* w = new FrmArt;
