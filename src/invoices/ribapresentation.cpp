@@ -98,7 +98,9 @@ DbResult<Distinta> prepara(const QDate& da, const QDate& a)
     if (!banca)
         return banca.error();
     if (const QString why = banca->errore(); !why.isEmpty())
-        return rifiutata(why + QStringLiteral(".\nCompletare i dati della banca dell'azienda per le Ri.Ba."));
+        return rifiutata(
+            why +
+            QStringLiteral(".\nCompletare i dati della banca dell'azienda (menu Impostazioni, Banca per le Ri.Ba.)."));
     const auto azienda = EInvoiceStore::company();
     if (!azienda)
         return azienda.error();
