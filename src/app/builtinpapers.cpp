@@ -2,6 +2,7 @@
 
 #include "ddt/ddtpaper.h"
 #include "documents/documentpaper.h"
+#include "invoices/duedatelist.h"
 #include "invoices/invoicepaper.h"
 #include "printing/customersheet.h"
 #include "printing/layoutregistry.h"
@@ -30,6 +31,7 @@ void registerLayouts()
     DdtPaper::registerLayout();
     DocumentPaper::registerLayout();
     RegisterLayout::registerLayout();
+    DueDateList::registerLayout();
     QuotePaper::registerLayout();
 }
 

@@ -1,13 +1,14 @@
 #include "app/commands.h"
 
+#include "app/importcommand.h"
 #include "data/database.h"
 #include "data/migration.h"
 #include "invoices/ddtinvoicecommand.h"
 #include "invoices/einvoiceexport.h"
 #include "invoices/invoiceledger.h"
+#include "invoices/ribacommand.h"
 #include "printing/pdfcommand.h"
 #include "shell/appstate.h"
-#include "app/importcommand.h"
 #include "shell/startup.h"
 
 #include <QFileInfo>
@@ -85,6 +86,17 @@ int fatturaDaDdt(QStringList args, const Commands::Options& o)
     return DdtInvoiceCommand::run(args, out, err);
 }
 
+int riba(QStringList args, const Commands::Options& o)
+{
+    if (o.da)
+        args << QStringLiteral("--da") << *o.da;
+    if (o.a)
+        args << QStringLiteral("--a") << *o.a;
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    return RibaCommand::run(withOutput(args, o), out, err);
+}
+
 // A command reads the folder as it stands: it creates nothing, not even the folder.
 int openAsItStands(const Commands::Options& o)
 {
@@ -114,6 +126,7 @@ const std::vector<Command>& all()
         {QStringLiteral("fattura-da-ddt"), true, fatturaDaDdt},
         {QStringLiteral("csv"), true, csv},
         {QStringLiteral("xlsx"), true, xlsx},
+        {QStringLiteral("riba"), true, riba},
     };
     return commands;
 }

@@ -21,6 +21,9 @@ struct Options {
     QString server;
     // `xml`: the e-invoices get new file names instead of those given before.
     bool nuovoNome = false;
+    // `riba`: the period whose Ri.Ba. are presented.
+    std::optional<QString> da;
+    std::optional<QString> a;
 };
 
 // Their help lines are in usage.cpp.

@@ -63,8 +63,10 @@ int main(int argc, char** argv)
     const QCommandLineOption annoOption(QStringLiteral("anno"), QString(), QStringLiteral("ANNO"));
     const QCommandLineOption clienteOption(QStringLiteral("cliente"), QString(), QStringLiteral("ID"));
     const QCommandLineOption nuovoNomeOption(QStringLiteral("nuovo-nome"));
+    const QCommandLineOption daOption(QStringLiteral("da"), QString(), QStringLiteral("DATA"));
+    const QCommandLineOption aOption(QStringLiteral("a"), QString(), QStringLiteral("DATA"));
     parser.addOptions({helpOption, versionOption, dirOption, databaseOption, toOption, fromOption, demoOption,
-                       floppyOption, outputOption, annoOption, clienteOption, nuovoNomeOption});
+                       floppyOption, outputOption, annoOption, clienteOption, nuovoNomeOption, daOption, aOption});
     if (!parser.parse(QApplication::arguments())) {
         const QString unknown = parser.unknownOptionNames().value(0);
         const QString mistake =
@@ -98,7 +100,8 @@ int main(int argc, char** argv)
             return parser.isSet(o) ? std::optional<QString>(parser.value(o)) : std::nullopt;
         };
         return Commands::run(positional, {given(outputOption), given(clienteOption), given(annoOption), given(toOption),
-                                          given(fromOption), server, parser.isSet(nuovoNomeOption)});
+                                          given(fromOption), server, parser.isSet(nuovoNomeOption), given(daOption),
+                                          given(aOption)});
     }
 
     if ((server.isEmpty() || parser.isSet(demoOption)) && !QDir().mkpath(workDir))

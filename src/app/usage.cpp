@@ -31,6 +31,11 @@ constexpr Line kCommands[] = {
     {"fattura-da-ddt CLIENTE_ID [--anno ANNO]",
      "Mostra i DDT dell'anno non ancora fatturati del cliente e le righe della fattura differita, senza scrivere "
      "nulla. L'anno predefinito è quello in corso."},
+    {"riba --da GG/MM/AAAA --a GG/MM/AAAA -o FILE",
+     "Presenta alla banca le Ri.Ba. non pagate e non ancora presentate che scadono nel periodo, come il pulsante "
+     "PRESENTAZIONE RI.BA. dello scadenzario: scrive il file CBI \"RIBA\" (record di 120 caratteri) e segna le rate "
+     "come presentate, elencandole. Se mancano il codice SIA o la banca dell'azienda o l'ABI e il CAB di un cliente "
+     "rifiuta senza scrivere nulla; senza Ri.Ba. nel periodo non scrive alcun file."},
     {"--database URL init", "Crea le tabelle in un database PostgreSQL senza tabelle."},
     {"migrate --to URL",
      "Copia il database della cartella di lavoro in un database PostgreSQL senza tabelle, in una sola "
@@ -48,10 +53,12 @@ constexpr Line kOptions[] = {
      "da ~/.pgpass o $PGPASSWORD."},
     {"--demo", "Riempie una cartella di lavoro nuova e vuota con dati di esempio, poi la apre."},
     {"--floppy CARTELLA", "Cartella del backup (menu Utility, Backup), al posto della chiavetta USB."},
-    {"-o, --output FILE", "File da scrivere (comandi pdf, csv, xlsx, xml fattura); cartella per xml anno."},
+    {"-o, --output FILE", "File da scrivere (comandi pdf, csv, xlsx, xml fattura, riba); cartella per xml anno."},
     {"--cliente ID", "Solo il cliente di questo codice (registri, csv e xlsx)."},
     {"--nuovo-nome", "Un nuovo nome di file anche per le fatture già esportate (comando xml)."},
     {"--anno ANNO", "Anno dei DDT da fatturare (comando fattura-da-ddt)."},
+    {"--da GG/MM/AAAA", "Prima scadenza delle Ri.Ba. da presentare (comando riba)."},
+    {"--a GG/MM/AAAA", "Ultima scadenza delle Ri.Ba. da presentare (comando riba)."},
     {"--to URL", "Database PostgreSQL in cui copiare i dati (comando migrate)."},
     {"--from FILE.mdb", "Database Access del programma precedente da importare (comando migrate)."},
     {"-h, --help", "Mostra questo aiuto."},

@@ -3,23 +3,22 @@
 #include "invoices/einvoicestore.h"
 #include "invoices/invoicetotals.h"
 #include "shell/commandargs.h"
+#include "shell/csvfile.h"
 #include "shell/formats.h"
 #include "shell/outputfiles.h"
 #include "shell/xlsxsheet.h"
 
-#include <QSaveFile>
 #include <QTextStream>
 
 namespace {
 
-const QByteArray kBom = QByteArrayLiteral("\xEF\xBB\xBF");
-const QStringList kIntestazione{
-    QStringLiteral("Numero"),     QStringLiteral("Data"),         QStringLiteral("Codice cliente"),
-    QStringLiteral("Cliente"),    QStringLiteral("Partita IVA"),  QStringLiteral("Codice fiscale"),
-    QStringLiteral("Imponibile"), QStringLiteral("Aliquota IVA"), QStringLiteral("IVA"),
-    QStringLiteral("Ritenuta"),   QStringLiteral("Totale"),       QStringLiteral("Pagata"),
-    // The VAT a public body pays to the treasury itself (split payment): not collected.
-    QStringLiteral("IVA in scissione")};
+const QStringList kIntestazione{QStringLiteral("Numero"), QStringLiteral("Data"), QStringLiteral("Codice cliente"),
+                                QStringLiteral("Cliente"), QStringLiteral("Partita IVA"),
+                                QStringLiteral("Codice fiscale"), QStringLiteral("Imponibile"),
+                                QStringLiteral("Aliquota IVA"), QStringLiteral("IVA"), QStringLiteral("Ritenuta"),
+                                QStringLiteral("Totale"), QStringLiteral("Pagata"),
+                                // The VAT a public body pays to the treasury itself (split payment): not collected.
+                                QStringLiteral("IVA in scissione")};
 const QString kUso = QStringLiteral("Uso: corvalisto [--dir CARTELLA] csv|xlsx fatture ANNO [--cliente ID] -o FILE");
 // What marks a spreadsheet file as one of our lists.
 const QString kOggettoXlsx = QStringLiteral("Elenco fatture Corvalisto");
@@ -27,45 +26,7 @@ const QString kOggettoXlsx = QStringLiteral("Elenco fatture Corvalisto");
 // What every list of ours starts with: only such a file is replaced.
 QByteArray firma()
 {
-    return kBom + kIntestazione.mid(0, 2).join(u';').toUtf8() + ';';
-}
-
-// A text a spreadsheet would run as a formula gets a leading apostrophe, so it shows as written;
-// NUL bytes, which cut the line in some readers, go. Amounts are never passed here.
-QString testo(QString text)
-{
-    text.remove(QChar(u'\0'));
-    static const QString formula = QStringLiteral("=+-@\t\r");
-    if (!text.isEmpty() && formula.contains(text.front()))
-        text.prepend(u'\'');
-    return text;
-}
-
-QString campo(const QString& text)
-{
-    if (!text.contains(u';') && !text.contains(u'"') && !text.contains(u'\n') && !text.contains(u'\r'))
-        return text;
-    QString quoted = text;
-    quoted.replace(u'"', QStringLiteral("\"\""));
-    return u'"' + quoted + u'"';
-}
-
-// The whole file or nothing, through a link the file it leads to.
-QString scrivi(const QByteArray& bytes, const QString& path)
-{
-    QSaveFile file(OutputFiles::resolved(path));
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return file.errorString();
-    return {};
-}
-
-QString riga(const QStringList& campi)
-{
-    QStringList out;
-    out.reserve(campi.size());
-    for (const QString& c : campi)
-        out << campo(c);
-    return out.join(u';') + QStringLiteral("\r\n");
+    return CsvFile::firma(kIntestazione.mid(0, 2));
 }
 
 } // namespace
@@ -119,17 +80,18 @@ QList<RegisterTable::Totale> InvoiceLedger::totali() const
 
 QByteArray InvoiceLedger::csv() const
 {
-    QString text = riga(kIntestazione);
+    QString text = CsvFile::riga(kIntestazione);
     // The register lists the highest number first; the accountant reads them in order.
     for (qsizetype k = registro.rows.size() - 1; k >= 0; --k) {
         const InvoiceStore::RegisterRow& f = registro.rows.at(k);
         const Importi& i = importi.at(k);
-        text += riga({testo(f.num), f.data.toString(QStringLiteral("dd/MM/yyyy")), Formats::code(f.idAna, 4),
-                      testo(f.nome), testo(f.piva), testo(f.cf), Formats::fixed2(i.imponibile), QString::number(f.iva),
-                      Formats::fixed2(i.iva), Formats::fixed2(i.ritenuta), Formats::fixed2(f.totale),
-                      f.pagata ? QStringLiteral("Sì") : QStringLiteral("No"), Formats::fixed2(i.scissione)});
+        text += CsvFile::riga({CsvFile::testo(f.num), f.data.toString(QStringLiteral("dd/MM/yyyy")),
+                               Formats::code(f.idAna, 4), CsvFile::testo(f.nome), CsvFile::testo(f.piva),
+                               CsvFile::testo(f.cf), Formats::fixed2(i.imponibile), QString::number(f.iva),
+                               Formats::fixed2(i.iva), Formats::fixed2(i.ritenuta), Formats::fixed2(f.totale),
+                               f.pagata ? QStringLiteral("Sì") : QStringLiteral("No"), Formats::fixed2(i.scissione)});
     }
-    return kBom + text.toUtf8();
+    return CsvFile::bom() + text.toUtf8();
 }
 
 QString InvoiceLedger::nomeCsv(int anno)
@@ -142,7 +104,7 @@ QString InvoiceLedger::scriviCsv(const QByteArray& csv, const QString& path)
     if (const QString refusal = OutputFiles::refusal(path, firma(), QStringLiteral("elenco di fatture (CSV)"));
         !refusal.isEmpty())
         return refusal;
-    return scrivi(csv, path);
+    return CsvFile::scrivi(csv, path);
 }
 
 QByteArray InvoiceLedger::xlsx(int anno, QString& error) const
@@ -184,7 +146,7 @@ QString InvoiceLedger::scriviXlsx(const QByteArray& xlsx, const QString& path)
             QStringLiteral("elenco di fatture (Excel) di questo programma"));
         !refusal.isEmpty())
         return refusal;
-    return scrivi(xlsx, path);
+    return CsvFile::scrivi(xlsx, path);
 }
 
 int InvoiceLedger::run(const QStringList& args, QTextStream& err)

@@ -1,5 +1,7 @@
 #include "shell/commandargs.h"
 
+#include "shell/formats.h"
+
 namespace CommandArgs {
 
 std::optional<int> anno(const QString& text, QString& error)
@@ -21,6 +23,14 @@ std::optional<qint64> cliente(const QString& text, QString& error)
     if (ok && value > 0)
         return value;
     error = QStringLiteral("Codice cliente non valido: \"%1\".").arg(text);
+    return std::nullopt;
+}
+
+std::optional<QDate> data(const QString& text, const QString& nome, QString& error)
+{
+    if (const auto d = Formats::parseDate(text.trimmed()))
+        return d;
+    error = QStringLiteral("Data non valida per %1: \"%2\" (GG/MM/AAAA).").arg(nome, text);
     return std::nullopt;
 }
 

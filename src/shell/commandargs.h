@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -14,6 +15,9 @@ inline constexpr int kUltimoAnno = 9999;
 std::optional<int> anno(const QString& text, QString& error);
 // A customer code: a whole number from 1. Empty text gives 0 (all customers).
 std::optional<qint64> cliente(const QString& text, QString& error);
+// A date as GG/MM/AAAA (the other ways a user types one, as the windows read them, too);
+// nothing, with the reason in `error`, otherwise. `nome` names the option in the message.
+std::optional<QDate> data(const QString& text, const QString& nome, QString& error);
 // The message for a code no customer has.
 QString clienteNonTrovato(qint64 id);
 // The message for the first argument holding control characters (which would reach the terminal

@@ -125,6 +125,14 @@ Decimal Decimal::fromDouble(double value)
 {
     if (!std::isfinite(value))
         return overflow(std::signbit(value));
+    // Nearly every stored amount is to the cent: when the cents read back to the very double they
+    // are its shortest text too (below 10^13 two such amounts lie farther apart than a double's
+    // step), so the text round trip is spared to lists of thousands of rows.
+    if (std::fabs(value) < 1e13) {
+        const double cents = std::nearbyint(value * 100);
+        if (cents / 100 == value)
+            return make(static_cast<long long>(cents), 2);
+    }
     // Shortest text that reads back to the same double: 0.1 stays 0.1.
     return fromString(QString::number(value, 'g', QLocale::FloatingPointShortest)).value_or(Decimal());
 }

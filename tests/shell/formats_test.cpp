@@ -37,7 +37,10 @@ TEST(Decimal, ParsesComputesAndRoundsExactly)
         EXPECT_EQ(d(text).rounded(digits), d(shown)) << text;
     }
     const std::pair<double, const char*> stored[] = {
-        {0.1, "0.1"}, {122.12, "122.12"}, {1e-7, "0.0000001"}, {-3.0, "-3"}};
+        {0.1, "0.1"},         {122.12, "122.12"}, {1e-7, "0.0000001"},
+        {-3.0, "-3"},         {-0.07, "-0.07"},   {158.6, "158.6"},
+        {1.005, "1.005"},     {-0.0, "0"},        {9999999999999.99, "9999999999999.99"},
+        {1e13 + 0.5, "10000000000000.5"}};
     for (const auto& [value, shown] : stored)
         EXPECT_EQ(Decimal::fromDouble(value).toString(), shown) << shown;
 }

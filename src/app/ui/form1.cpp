@@ -1,5 +1,7 @@
 #include "app/ui/form1.h"
 
+#include "app/accessimport.h"
+#include "app/ui/frmimporta.h"
 #include "data/database.h"
 #include "data/runtimeerrors.h"
 #include "ddt/ui/formddt.h"
@@ -9,12 +11,12 @@
 #include "invoices/ui/frmbancariba.h"
 #include "invoices/ui/frmdatife.h"
 #include "invoices/ui/frmeditfatt.h"
+#include "invoices/ui/frmscadenzario.h"
 #include "printing/ui/frmprinters.h"
 #include "quotes/ui/formpre.h"
 #include "registry/ui/formana.h"
 #include "registry/ui/frmcondizioni.h"
 #include "resources/shippedpictures.h"
-#include "app/accessimport.h"
 #include "shell/appstate.h"
 #include "shell/companystore.h"
 #include "shell/dialogs.h"
@@ -23,7 +25,6 @@
 #include "shell/startup.h"
 #include "shell/ui/frmazi.h"
 #include "shell/ui/frmbackup.h"
-#include "app/ui/frmimporta.h"
 #include "shell/ui/frmripristino.h"
 #include "shell/ui/mediumprompt.h"
 #include "shell/ui/windowbehaviour.h"
@@ -198,7 +199,10 @@ void Form1::buildBody()
     auto* rows = new QGridLayout;
     rows->setVerticalSpacing(4);
     int r = 0;
+    int fatture = 0;
     for (const Row& row : kRows) {
+        if (row.buttons.size() == 1 && *row.buttons.begin() == 3)
+            fatture = r;
         auto* caption = new QLabel(QString::fromLatin1(row.caption), body);
         caption->setObjectName(QStringLiteral("Label1_%1").arg(row.labelIndex));
         QFont f = caption->font();
@@ -211,6 +215,15 @@ void Form1::buildBody()
             rows->addWidget(m_btn[b], r, c++);
         ++r;
     }
+    // The invoices' due dates, beside the invoices: a plain button, named by its caption.
+    auto* scadenzario =
+        WindowBehaviour::button(body, QStringLiteral("BtnScadenzario"), QStringLiteral("&SCADENZARIO"),
+                                QStringLiteral("Scadenze delle fatture: pagamenti e presentazione Ri.Ba."));
+    scadenzario->setFixedHeight(50);
+    scadenzario->setStyleSheet(QStringLiteral(
+        "QPushButton { background-color: #c0c0c0; border: 1px solid #808080; border-radius: 3px; padding: 0 8px; }"));
+    rows->addWidget(scadenzario, fatture, 2);
+    connect(scadenzario, &QPushButton::clicked, this, [this] { openModal<FrmScadenzario>(); });
     rows->setColumnStretch(3, 1);
     middle->addLayout(rows, 1);
     outer->addLayout(middle, 1);

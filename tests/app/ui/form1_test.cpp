@@ -107,6 +107,7 @@ TEST_F(Form1Test, StartsOnAnEmptyFolder)
     // A button is named by its caption ("&ESCI") without "&", a picture button by its tooltip.
     EXPECT_EQ(w.Btn(4)->accessibleName(), "ESCI");
     EXPECT_EQ(w.Btn(6)->accessibleName(), "CREA NUOVO");
+    EXPECT_EQ(w.findChild<QPushButton*>(QStringLiteral("BtnScadenzario"))->accessibleName(), "SCADENZARIO");
 }
 
 TEST_F(Form1Test, UpdateInProgressEndsBeforeTheWindowAndCreatesNothing)
@@ -212,8 +213,10 @@ TEST_F(Form1Test, ButtonsAndMenusOpenTheirWindowsModally)
         EXPECT_EQ(action(name)->text(), caption);
         action(name)->trigger();
     }
+    w.findChild<QPushButton*>(QStringLiteral("BtnScadenzario"))->click();
     EXPECT_EQ(dlg.windowsShown, (QStringList{"FrmAzi", "FormAna", "FormMag", "FormFatt", "FrmCondizioni",
-                                             "FrmBancaRiba", "FrmImpCat", "FrmPrinters", "FrmEditFatt"}));
+                                             "FrmBancaRiba", "FrmImpCat", "FrmPrinters", "FrmEditFatt",
+                                             "FrmScadenzario"}));
 }
 
 } // namespace

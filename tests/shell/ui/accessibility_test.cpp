@@ -6,6 +6,7 @@
 #include "invoices/ui/formregfatt.h"
 #include "invoices/ui/frmbancariba.h"
 #include "invoices/ui/frmeditfatt.h"
+#include "invoices/ui/frmscadenzario.h"
 #include "printing/ui/formstampa.h"
 #include "printing/ui/formstampafatt.h"
 #include "printing/ui/frmcopie.h"
@@ -60,7 +61,7 @@ struct EveryWindow : ::testing::Test {
                 << new Form1 << new FrmAzi << new FormAna << new FrmAna << new FrmImpCat << new FormMag << new FrmArt
                 << new FormFatt << new FrmEditFatt << new FrmCopie << new FrmPrinters
                 << new FormStampa(CustomerSheetData{}) << new FrmBackup << new FrmRipristino << new FrmCondizioni
-                << new FrmBancaRiba;
+                << new FrmBancaRiba << new FrmScadenzario;
     }
     ~EveryWindow() override { qDeleteAll(windows); }
 

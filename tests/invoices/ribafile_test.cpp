@@ -1,0 +1,288 @@
+#include "invoices/ribafile.h"
+#include "invoicetest.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <functional>
+
+namespace {
+
+RibaFile::Creditore creditore()
+{
+    RibaFile::Creditore c;
+    c.ragioneSociale = u"Officina Rossi S.n.c."_s;
+    c.indirizzo = u"Via dei Fabbri 12"_s;
+    c.localita = u"20121 Milano MI"_s;
+    c.partitaIva = u"01234567890"_s;
+    c.banca =
+        CompanyBank{u"A1B2C"_s, u"03069"_s, u"09400"_s, u"123456"_s, u"Banca Esempio"_s};
+    return c;
+}
+
+// The two receipts of the hand-written file: one plain, one with accents, a long name and a sign
+// outside the banks' set.
+QList<RibaFile::Ricevuta> dueRicevute()
+{
+    RibaFile::Ricevuta a;
+    a.numero = 1;
+    a.scadenza = QDate(2026, 1, 31);
+    a.importo = dec("1220");
+    a.debitore = u"Carpenteria Bianchi & C. S.r.l."_s;
+    a.codiceFiscale = u"09876543210"_s;
+    a.indirizzo = u"Via Roma n° 1"_s;
+    a.cap = u"24100"_s;
+    a.comune = u"Bergamo"_s;
+    a.provincia = u"BG"_s;
+    a.abi = u"05034"_s;
+    a.cab = u"11101"_s;
+    a.banca = u"Banco BPM Bergamo"_s;
+    a.riferimento = u"Fatt. 12/26 del 15/01/26 rata 1/1"_s;
+    a.codiceCliente = u"7"_s;
+
+    RibaFile::Ricevuta b;
+    b.numero = 2;
+    b.scadenza = QDate(2026, 2, 28);
+    b.importo = dec("333.34");
+    b.debitore = u"Società Agricola Àlpina di Nicolò Perù e Figli Srl"_s;
+    b.codiceFiscale = u"RSSMRA80A01F205X"_s;
+    b.indirizzo = u"Piazza Università 3"_s;
+    b.cap = u"38122"_s;
+    b.comune = u"Trento"_s;
+    b.provincia = u"tn"_s;
+    b.abi = u"08304"_s;
+    b.cab = u"01802"_s;
+    b.banca = u"Cassa Rurale di Trento"_s;
+    b.riferimento = u"Fatt. 13/26 del 20/01/26 rata 2/3"_s;
+    b.codiceCliente = u"15"_s;
+    return {a, b};
+}
+
+QByteArray scrivi(const QList<RibaFile::Ricevuta>& r)
+{
+    return RibaFile::scrivi(creditore(), r, QDate(2026, 2, 5), u"CORVALISTO0001"_s);
+}
+
+// The file's records without their CR LF; a record not ending so fails the test.
+QStringList records(const QByteArray& file)
+{
+    QStringList out;
+    const QString text = QString::fromLatin1(file);
+    EXPECT_TRUE(text.endsWith(u"\r\n"_s));
+    for (const QString& line : text.split(u"\r\n"_s)) {
+        if (line.isEmpty())
+            continue;
+        EXPECT_EQ(line.size(), RibaFile::kLunghezzaRecord) << line.toStdString();
+        EXPECT_FALSE(line.contains(u'\n') || line.contains(u'\r')) << line.toStdString();
+        out << line;
+    }
+    return out;
+}
+
+QString field(const QString& record, const char* tipo, const char* nome)
+{
+    const RibaFile::Campo* c = RibaFile::campo(tipo, nome);
+    EXPECT_NE(c, nullptr) << tipo << " " << nome;
+    return c ? record.mid(c->inizio - 1, c->lunghezza) : QString();
+}
+
+// n receipts with amounts of 0,01, 1,10, 12,34 ... and a long name each.
+QList<RibaFile::Ricevuta> ricevute(int n)
+{
+    QList<RibaFile::Ricevuta> out;
+    const QList<RibaFile::Ricevuta> base = dueRicevute();
+    for (int i = 0; i < n; ++i) {
+        RibaFile::Ricevuta r = base[i % 2];
+        r.numero = i + 1;
+        r.importo = Decimal(i * 1233 + 1).dividedBy(100);
+        r.debitore =
+            QString(u"Ditta %1 con una ragione sociale che non entra nei due segmenti del record trenta"_s).arg(i + 1);
+        out << r;
+    }
+    return out;
+}
+
+} // namespace
+
+TEST(RibaFile, LayoutCoversEveryRecordOnce)
+{
+    // Each record's fields follow one another from 1 to 120 without gap or overlap, and the
+    // records come in file order.
+    QStringList order;
+    int next = 1;
+    for (const RibaFile::Campo& c : RibaFile::tracciato()) {
+        const QString rec = QString::fromLatin1(c.record);
+        if (order.isEmpty() || order.last() != rec) {
+            if (!order.isEmpty()) {
+                EXPECT_EQ(next, RibaFile::kLunghezzaRecord + 1) << order.last().toStdString();
+            }
+            ASSERT_FALSE(order.contains(rec)) << "record " << c.record << " split in the table";
+            order << rec;
+            next = 1;
+        }
+        EXPECT_EQ(c.inizio, next) << c.record << " " << c.nome;
+        EXPECT_GT(c.lunghezza, 0) << c.record << " " << c.nome;
+        EXPECT_EQ(RibaFile::campo(c.record, c.nome), &c) << c.record << " " << c.nome << " named twice";
+        next = c.inizio + c.lunghezza;
+    }
+    EXPECT_EQ(next, RibaFile::kLunghezzaRecord + 1);
+    EXPECT_EQ(order.join(u' '), u"IB 14 20 30 40 50 51 70 EF"_s);
+    EXPECT_EQ(RibaFile::campo("14", "nessuno"), nullptr);
+}
+
+TEST(RibaFile, HandWrittenFileByteForByte)
+{
+    QFile f(QStringLiteral(CORVALISTO_SOURCE_DIR "/tests/invoices/data/riba_atteso.txt"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray expected = f.readAll();
+    const QByteArray written = scrivi(dueRicevute());
+    const QStringList want = records(expected);
+    const QStringList got = records(written);
+    ASSERT_EQ(got.size(), want.size());
+    for (int i = 0; i < want.size(); ++i)
+        EXPECT_EQ(got[i], want[i]) << "record " << i + 1;
+    EXPECT_EQ(written, expected);
+}
+
+TEST(RibaFile, EveryFieldPaddedAsTheTableSays)
+{
+    // Over receipts whose texts overflow their fields, every field keeps its place: numeric ones
+    // digits only (or blank when unused), the others upper case, left aligned, in the banks' set.
+    static const QRegularExpression numeric(u"^(\\d+| +)$"_s);
+    static const QRegularExpression alpha(u"^([A-Z0-9.,\\-/'()+&:?][A-Z0-9 .,\\-/'()+&:?]*)? *$"_s);
+    const QStringList recs = records(scrivi(ricevute(3)));
+    ASSERT_EQ(recs.size(), 2 + 3 * 7);
+    const char* const perRicevuta[] = {"14", "20", "30", "40", "50", "51", "70"};
+    for (int i = 0; i < recs.size(); ++i) {
+        const QByteArray tipo = i == 0                 ? QByteArray("IB")
+                                : i == recs.size() - 1 ? QByteArray("EF")
+                                                       : QByteArray(perRicevuta[(i - 1) % 7]);
+        EXPECT_EQ(recs[i].mid(1, 2), QString::fromLatin1(tipo)) << "record " << i + 1;
+        EXPECT_EQ(recs[i][0], u' ') << "record " << i + 1;
+        for (const RibaFile::Campo& c : RibaFile::tracciato()) {
+            if (tipo != c.record)
+                continue;
+            const QString v = recs[i].mid(c.inizio - 1, c.lunghezza);
+            const QRegularExpression& forma = c.numerico ? numeric : alpha;
+            EXPECT_TRUE(forma.match(v).hasMatch()) << c.record << " " << c.nome << " [" << v.toStdString() << "]";
+        }
+        if (tipo != "IB" && tipo != "EF") {
+            EXPECT_EQ(field(recs[i], tipo, "progressivo").toInt(), (i - 1) / 7 + 1) << "record " << i + 1;
+        }
+    }
+}
+
+TEST(RibaFile, FieldValues)
+{
+    // Record index in the three-receipt file, record, field, content.
+    const QStringList recs = records(scrivi(ricevute(3)));
+    ASSERT_EQ(recs.size(), 23);
+    const struct {
+        int rec;
+        const char* tipo;
+        const char* nome;
+        QString atteso;
+    } cases[] = {
+        {0, "IB", "mittente", u"A1B2C"_s},
+        {0, "IB", "ricevente", u"03069"_s},
+        {0, "IB", "dataCreazione", u"050226"_s},
+        {0, "IB", "nomeSupporto", u"CORVALISTO0001      "_s},
+        {0, "IB", "divisa", u"E"_s},
+        {1, "14", "importo", u"0000000000001"_s}, // 0,01 in cents
+        {8, "14", "importo", u"0000000001234"_s}, // 12,34
+        {15, "14", "importo", u"0000000002467"_s},
+        {1, "14", "scadenza", u"310126"_s},
+        {8, "14", "scadenza", u"280226"_s},
+        {1, "14", "causale", u"30000"_s},
+        {1, "14", "segno", u"-"_s},
+        {1, "14", "conto", u"000000123456"_s}, // twelve digits
+        {8, "14", "abiDomiciliataria", u"08304"_s},
+        {8, "14", "cabDomiciliataria", u"01802"_s},
+        {1, "14", "codiceAzienda", u"A1B2C"_s},
+        {1, "14", "tipoCodice", u"4"_s},
+        {8, "14", "codiceCliente", u"15              "_s},
+        {1, "14", "divisa", u"E"_s},
+        {3, "30", "debitore1", u"DITTA 1 CON UNA RAGIONE       "_s}, // cut between words
+        {3, "30", "debitore2", u"SOCIALE CHE NON ENTRA NEI DUE "_s},
+        {10, "30", "codiceFiscale", u"RSSMRA80A01F205X"_s},
+        {11, "40", "provincia", u"TN"_s},
+        {11, "40", "cap", u"38122"_s},
+        {5, "50", "codiceFiscaleCreditore", u"01234567890     "_s},
+        {20, "51", "numeroRicevuta", u"0000000003"_s},
+        {6, "51", "denominazione", u"OFFICINA ROSSI S.N.C"_s},
+        {22, "EF", "numeroDisposizioni", u"0000003"_s},
+        {22, "EF", "totaleNegativi", u"000000000003702"_s}, // 0,01 + 12,34 + 24,67
+        {22, "EF", "totalePositivi", u"000000000000000"_s},
+        {22, "EF", "numeroRecord", u"0000023"_s},
+        {22, "EF", "nomeSupporto", u"CORVALISTO0001      "_s},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(field(recs[c.rec], c.tipo, c.nome), c.atteso)
+            << c.tipo << " " << c.nome << " in record " << c.rec + 1;
+}
+
+TEST(RibaFile, FooterCountsAndTotal)
+{
+    // receipts -> number, total in cents, records; the footer repeats the header's names.
+    for (const int n : {1, 2, 7, 40}) {
+        const QList<RibaFile::Ricevuta> r = ricevute(n);
+        qint64 cents = 0;
+        for (const auto& x : r)
+            cents += (x.importo * Decimal(100)).integerPart();
+        const QStringList recs = records(scrivi(r));
+        ASSERT_EQ(recs.size(), 2 + 7 * n);
+        const QString& ef = recs.last();
+        EXPECT_EQ(field(ef, "EF", "numeroDisposizioni").toInt(), n);
+        EXPECT_EQ(field(ef, "EF", "totaleNegativi").toLongLong(), cents) << n;
+        EXPECT_EQ(field(ef, "EF", "numeroRecord").toInt(), recs.size());
+        for (const char* nome : {"mittente", "ricevente", "dataCreazione", "nomeSupporto"})
+            EXPECT_EQ(field(ef, "EF", nome), field(recs.first(), "IB", nome)) << nome;
+    }
+}
+
+TEST(RibaFile, TextInTheBanksSet)
+{
+    const std::pair<QString, QString> cases[] = {
+        {u"àèéìòù ÀÈÉÌÒÙ"_s, u"AEEIOU AEEIOU"_s},
+        {u"Perù & C. s.n.c."_s, u"PERU & C. S.N.C."_s},
+        {u"Via Roma n° 1"_s, u"VIA ROMA N  1"_s},
+        {u"l’officina"_s, u"L'OFFICINA"_s},
+        {u"€ 5 @ x_y; #1"_s, u"  5   X Y   1"_s},
+        {u"Çağlar Straße"_s, u"CAGLAR STRASSE"_s},
+        {u"(0461) 12/34 + 5: ok?"_s, u"(0461) 12/34 + 5: OK?"_s},
+    };
+    for (const auto& [in, out] : cases)
+        EXPECT_EQ(RibaFile::testoAmmesso(in), out) << in.toStdString();
+}
+
+TEST(RibaFile, RefusedData)
+{
+    // What is changed in the two good receipts -> a word the refusal must carry (empty: accepted).
+    const struct {
+        const char* caso;
+        std::function<void(RibaFile::Creditore&, QList<RibaFile::Ricevuta>&)> cambia;
+        QString parola;
+    } cases[] = {
+        {"good", [](auto&, auto&) {}, QString()},
+        {"no ABI", [](auto&, auto& r) { r[1].abi.clear(); }, u"Società Agricola"_s},
+        {"short CAB", [](auto&, auto& r) { r[0].cab = u"1110"_s; }, u"ABI e CAB"_s},
+        {"letters in ABI", [](auto&, auto& r) { r[0].abi = u"0503A"_s; }, u"Carpenteria Bianchi"_s},
+        {"zero amount", [](auto&, auto& r) { r[0].importo = Decimal(); }, u"maggiore di zero"_s},
+        {"negative", [](auto&, auto& r) { r[1].importo = dec("-5"); }, u"rata 2/3"_s},
+        {"half a cent", [](auto&, auto& r) { r[1].importo = dec("0.004"); }, u"maggiore di zero"_s},
+        {"too large", [](auto&, auto& r) { r[1].importo = dec("100000000000"); }, u"troppo grande"_s},
+        {"no due date", [](auto&, auto& r) { r[0].scadenza = QDate(); }, u"scadenza"_s},
+        {"none", [](auto&, auto& r) { r.clear(); }, u"Nessuna"_s},
+        {"no SIA", [](auto& c, auto&) { c.banca.sia.clear(); }, u"SIA"_s},
+        {"company ABI", [](auto& c, auto&) { c.banca.abi = u"123"_s; }, u"ABI"_s},
+    };
+    for (const auto& c : cases) {
+        RibaFile::Creditore cr = creditore();
+        QList<RibaFile::Ricevuta> r = dueRicevute();
+        c.cambia(cr, r);
+        const QString e = RibaFile::errore(cr, r);
+        if (c.parola.isEmpty())
+            EXPECT_EQ(e, QString()) << c.caso;
+        else
+            EXPECT_TRUE(e.contains(c.parola)) << c.caso << ": " << e.toStdString();
+    }
+}
