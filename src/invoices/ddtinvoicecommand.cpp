@@ -8,20 +8,8 @@
 #include <QDate>
 #include <QTextStream>
 
-namespace {
-
-int fail(QTextStream& err, const QString& message)
-{
-    err << message << Qt::endl;
-    return 1;
-}
-
-int failDb(QTextStream& err, const DbError& e)
-{
-    return fail(err, e.title() + QStringLiteral(": ") + e.text);
-}
-
-} // namespace
+using CommandArgs::fail;
+using CommandArgs::failDb;
 
 int DdtInvoiceCommand::run(const QStringList& args, QTextStream& out, QTextStream& err)
 {

@@ -6,20 +6,8 @@
 
 #include <QTextStream>
 
-namespace {
-
-int fail(QTextStream& err, const QString& message)
-{
-    err << message << Qt::endl;
-    return 1;
-}
-
-int failDb(QTextStream& err, const DbError& e)
-{
-    return fail(err, e.title() + QStringLiteral(": ") + e.text);
-}
-
-} // namespace
+using CommandArgs::fail;
+using CommandArgs::failDb;
 
 int RibaCommand::run(const QStringList& args, QTextStream& out, QTextStream& err, const QDateTime& quando)
 {

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "data/dberror.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
+#include <QTextStream>
 #include <optional>
 
 // What every command takes from the command line, read by one rule and refused with one message.
@@ -23,5 +26,16 @@ QString clienteNonTrovato(qint64 id);
 // The message for the first argument holding control characters (which would reach the terminal
 // when echoed); empty when there is none. The argument itself is never repeated.
 QString controlli(const QStringList& arguments);
+
+// Writes the message on the error stream and gives the exit status of a refused command.
+inline int fail(QTextStream& err, const QString& message)
+{
+    err << message << Qt::endl;
+    return 1;
+}
+inline int failDb(QTextStream& err, const DbError& e)
+{
+    return fail(err, e.title() + QStringLiteral(": ") + e.text);
+}
 
 } // namespace CommandArgs
