@@ -1,5 +1,6 @@
 #include "invoices/invoiceledger.h"
 
+#include "invoices/einvoicerules.h"
 #include "invoices/einvoicestore.h"
 #include "invoices/invoicetotals.h"
 #include "shell/commandargs.h"
@@ -63,6 +64,28 @@ DbResult<InvoiceLedger> InvoiceLedger::carica(int anno, qint64 idAna)
         l.importi.append(i);
     }
     return l;
+}
+
+DbResult<InvoiceStore::Register> InvoiceLedger::soloRegistro(int anno, qint64 idAna)
+{
+    auto reg = InvoiceStore::registro(anno, idAna);
+    if (!reg)
+        return reg.error();
+    const auto enti = InvoiceStore::righeConIva(anno, idAna);
+    if (!enti)
+        return enti.error();
+    InvoiceStore::Register out = std::move(reg.value());
+    for (const InvoiceStore::RegisterRow& f : std::as_const(out.rows)) {
+        const auto e = enti->constFind(f.num);
+        if (e == enti->cend() || !EInvoiceRules::pubblicaAmministrazione({e->codiceDestinatario, QString(), e->nazione}))
+            continue;
+        const InvoiceTotals t = InvoiceTotals::calcola(e->rows, f.iva, f.ra);
+        if (t.totale.isOverflow())
+            return DbError::overflow(InvoiceStore::nellaFattura(f.num));
+        const Decimal iva = f.stornata.isEmpty() ? t.iva.rounded(2) : -t.iva.rounded(2);
+        (f.pagata ? out.incassato : out.daIncassare) -= iva;
+    }
+    return out;
 }
 
 QList<RegisterTable::Totale> InvoiceLedger::totali() const

@@ -35,6 +35,9 @@ public:
 
     // The register of that year and customer (0 for all).
     static DbResult<InvoiceLedger> carica(int anno, qint64 idAna);
+    // The register alone, its sums without the VAT public bodies pay to the treasury, as the window
+    // shows it: the rows of the other invoices are not read.
+    static DbResult<InvoiceStore::Register> soloRegistro(int anno, qint64 idAna);
 
     // The year's total, paid and unpaid: the stored totals, as the register window sums them.
     Decimal totale() const { return registro.incassato + registro.daIncassare + ivaScissione; }

@@ -343,6 +343,30 @@ DbResult<QHash<QString, QList<InvoiceRow>>> InvoiceStore::righeRegistro(int anno
     return out;
 }
 
+DbResult<QHash<QString, InvoiceStore::RigheEnte>> InvoiceStore::righeConIva(int anno, qint64 idAna)
+{
+    auto prepared = kSerie.registro(QStringLiteral("SELECT P.Num, C.Qta, C.Prezzo, E.CodiceDestinatario, E.Nazione "
+                                                   "FROM Fatture P JOIN EFatturaClienti E ON E.IdAna = P.IdAna "
+                                                   "AND P.Iva > 0 JOIN ContFatt C ON C.Num = P.Num AND C.Prezzo <> 0"),
+                                    anno, idAna);
+    if (!prepared)
+        return prepared.error();
+    QHash<QString, RigheEnte> out;
+    if (auto err = SeriesStore::leggi(prepared.value(), [&out](const RowCursor& r) {
+            RigheEnte& e = out[r.text(0)];
+            if (e.rows.isEmpty()) {
+                e.codiceDestinatario = r.text(3);
+                e.nazione = r.text(4);
+            }
+            InvoiceRow row;
+            row.qta = amountFromReal(r.real(1));
+            row.prezzo = amountFromReal(r.real(2));
+            e.rows.append(row);
+        }))
+        return *err;
+    return out;
+}
+
 DbResult<QList<CustomerEntry>> InvoiceStore::customersWithInvoices()
 {
     return kSerie.customersWithPapers();

@@ -90,6 +90,14 @@ public:
     static DbResult<Register> registro(int anno, qint64 idAna);
     // The rows with a price of the register's invoices, by number; the same year and customer.
     static DbResult<QHash<QString, QList<InvoiceRow>>> righeRegistro(int anno, qint64 idAna);
+    // The same, only of the invoices with VAT to customers that have e-invoice data, each with the
+    // customer's recipient code and country: the few where a public body may pay the VAT itself.
+    struct RigheEnte {
+        QString codiceDestinatario;
+        QString nazione;
+        QList<InvoiceRow> rows;
+    };
+    static DbResult<QHash<QString, RigheEnte>> righeConIva(int anno, qint64 idAna);
     // Customers having at least one invoice, by name.
     static DbResult<QList<CustomerEntry>> customersWithInvoices();
     // Sets or clears the paid mark, every instalment following (paid today, or unpaid);

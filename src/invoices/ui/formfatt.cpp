@@ -135,7 +135,7 @@ int FormFatt::anno() const
 void FormFatt::caricaElenco()
 {
     // Through the ledger, so that the sums leave out the VAT public bodies pay to the treasury.
-    auto ledger = InvoiceLedger::carica(m_filtro->anno(), m_filtro->idCliente());
+    auto ledger = InvoiceLedger::soloRegistro(m_filtro->anno(), m_filtro->idCliente());
     nessunaSelezione();
     if (!ledger) {
         m_model->setRows({});
@@ -145,7 +145,7 @@ void FormFatt::caricaElenco()
         WindowBehaviour::showDbError(this, ledger.error());
         return;
     }
-    InvoiceStore::Register reg = ledger->registro;
+    InvoiceStore::Register reg = std::move(ledger.value());
     const qsizetype n = reg.rows.size();
     m_model->setRows(std::move(reg.rows));
     m_lblRec->setText(n == 1 ? QStringLiteral("1 fattura") : QStringLiteral("%1 fatture").arg(n));
