@@ -3,6 +3,7 @@
 #include "invoices/companybank.h"
 #include "invoices/companybankproposal.h"
 #include "invoices/einvoicestore.h"
+#include "invoices/ui/formfields.h"
 #include "shell/dialogs.h"
 #include "shell/ui/closeguard.h"
 #include "shell/ui/windowbehaviour.h"
@@ -18,12 +19,7 @@ FrmBancaRiba::FrmBancaRiba(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FrmBancaRiba"));
     setWindowTitle(QStringLiteral("BANCA PER LE RI.BA."));
-    auto box = [this](const char* name, int maxLength) {
-        auto* b = new QLineEdit(this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setMaxLength(maxLength);
-        return b;
-    };
+    auto box = [this](const char* name, int maxLength) { return FormFields::riga(this, name, maxLength); };
     m_sia = box("TxtSia", 5);
     m_abi = box("TxtAbi", 5);
     m_cab = box("TxtCab", 5);
@@ -31,10 +27,7 @@ FrmBancaRiba::FrmBancaRiba(QWidget* parent) : QDialog(parent)
     m_banca = box("TxtBanca", 60);
 
     auto* form = new QFormLayout;
-    auto add = [&](const QString& label, QLineEdit* field) {
-        form->addRow(label, field);
-        WindowBehaviour::setAccessible(field, label);
-    };
+    auto add = [&](const QString& label, QLineEdit* field) { FormFields::aggiungi(form, label, field); };
     add(QStringLiteral("Codice SIA"), m_sia);
     add(QStringLiteral("ABI"), m_abi);
     add(QStringLiteral("CAB"), m_cab);

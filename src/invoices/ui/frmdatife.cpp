@@ -3,6 +3,7 @@
 #include "invoices/einvoicerules.h"
 #include "invoices/einvoicestore.h"
 #include "invoices/fiscalwordings.h"
+#include "invoices/ui/formfields.h"
 #include "shell/dialogs.h"
 #include "shell/ui/closeguard.h"
 #include "shell/ui/windowbehaviour.h"
@@ -41,10 +42,7 @@ FrmDatiFe::FrmDatiFe(QWidget* parent) : QDialog(parent)
     m_persona->setObjectName(QStringLiteral("ChkPersona"));
 
     auto* form = new QFormLayout;
-    auto add = [&](const QString& label, QWidget* field) {
-        form->addRow(label, field);
-        WindowBehaviour::setAccessible(field, label);
-    };
+    auto add = [&](const QString& label, QWidget* field) { FormFields::aggiungi(form, label, field); };
     add(QStringLiteral("Denominazione"), m_denominazione);
     add(QStringLiteral("Partita IVA"), m_piva);
     add(QStringLiteral("Codice fiscale"), m_cf);
@@ -77,10 +75,7 @@ FrmDatiFe::FrmDatiFe(QWidget* parent) : QDialog(parent)
 
 QLineEdit* FrmDatiFe::box(const char* name, int maxLength)
 {
-    auto* b = new QLineEdit(this);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setMaxLength(maxLength);
-    return b;
+    return FormFields::riga(this, name, maxLength);
 }
 
 bool FrmDatiFe::Carica()

@@ -2,6 +2,7 @@
 
 #include "invoices/einvoicerules.h"
 #include "invoices/einvoicestore.h"
+#include "invoices/ui/formfields.h"
 #include "shell/dialogs.h"
 #include "shell/ui/closeguard.h"
 #include "shell/ui/windowbehaviour.h"
@@ -16,12 +17,7 @@ FrmFeCliente::FrmFeCliente(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FrmFeCliente"));
     setWindowTitle(QStringLiteral("FATTURA ELETTRONICA CLIENTE"));
-    auto make = [this](const char* name, int maxLength) {
-        auto* b = new QLineEdit(this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setMaxLength(maxLength);
-        return b;
-    };
+    auto make = [this](const char* name, int maxLength) { return FormFields::riga(this, name, maxLength); };
     m_codice = make("TxtCodice", 7);
     m_pec = make("TxtPec", 256);
     m_nazione = make("TxtNazione", 2);
@@ -29,10 +25,8 @@ FrmFeCliente::FrmFeCliente(QWidget* parent) : QDialog(parent)
     const std::pair<QString, QLineEdit*> rows[] = {{QStringLiteral("Codice destinatario"), m_codice},
                                                    {QStringLiteral("PEC destinatario"), m_pec},
                                                    {QStringLiteral("Nazione"), m_nazione}};
-    for (const auto& [label, field] : rows) {
-        form->addRow(label, field);
-        WindowBehaviour::setAccessible(field, label);
-    }
+    for (const auto& [label, field] : rows)
+        FormFields::aggiungi(form, label, field);
     auto* annulla = WindowBehaviour::button(this, QStringLiteral("BtnAnnulla"), QStringLiteral("&ANNULLA"));
     auto* salva = WindowBehaviour::button(this, QStringLiteral("BtnSalva"), QStringLiteral("&SALVA"));
     connect(annulla, &QPushButton::clicked, this, &QDialog::reject);
