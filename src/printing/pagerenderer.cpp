@@ -1,5 +1,7 @@
 #include "printing/pagerenderer.h"
 
+#include "printing/pdfsheet.h"
+
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetricsF>
@@ -35,8 +37,31 @@ bool missingFamily(const QString& family)
 const char* const kFallbacks[] = {"WenQuanYi Micro Hei", "WenQuanYi Zen Hei", "Noto Sans CJK SC",
                                   "Droid Sans Fallback"};
 
-// The PDF writer's own resolution: measured there, advances are not rounded to screen pixels.
-constexpr int kPdfDpi = 1200;
+// The PDF writers' resolution: measured there, advances are not rounded to screen pixels.
+constexpr int kPdfDpi = PdfSheet::kDpi;
+
+const QImage& pdfDevice()
+{
+    static const QImage device = [] {
+        QImage image(1, 1, QImage::Format_Mono);
+        const int dotsPerMeter = qRound(kPdfDpi / kMmPerInch * 1000);
+        image.setDotsPerMeterX(dotsPerMeter);
+        image.setDotsPerMeterY(dotsPerMeter);
+        return image;
+    }();
+    return device;
+}
+
+// Latin letters, the punctuation and the currency signs (the euro's among them): none joins,
+// combines or runs right to left.
+bool plainLetter(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u >= 0x20 && u <= 0x24F)
+        return !c.isMark();
+    return (u >= 0x2010 && u <= 0x2027) || (u >= 0x2030 && u <= 0x205E) || (u >= 0x20A0 && u <= 0x20CF) ||
+           u == 0x2122;
+}
 
 QString fontKey(const PrintFont& font, double zoom)
 {
@@ -46,11 +71,16 @@ QString fontKey(const PrintFont& font, double zoom)
 
 } // namespace
 
-PageRenderer::PageRenderer(QPainter& painter) : m_painter(painter)
+PageRenderer::PageRenderer(QPainter& painter) : m_painter(&painter), m_device(painter.device())
 {
-    const QPaintDevice* device = painter.device();
-    m_unitX = device->logicalDpiX() / kMmPerInch;
-    m_unitY = device->logicalDpiY() / kMmPerInch;
+    m_unitX = m_device->logicalDpiX() / kMmPerInch;
+    m_unitY = m_device->logicalDpiY() / kMmPerInch;
+}
+
+PageRenderer::PageRenderer(PdfSheet& sheet) : m_sheet(&sheet), m_device(&pdfDevice())
+{
+    m_unitX = m_device->logicalDpiX() / kMmPerInch;
+    m_unitY = m_device->logicalDpiY() / kMmPerInch;
 }
 
 QString PageRenderer::familyFor(const QString& family)
@@ -84,13 +114,7 @@ QString PageRenderer::fallbackFamily()
 
 double PageRenderer::textWidth(const QString& text, const PrintFont& font)
 {
-    static const QImage device = [] {
-        QImage image(1, 1, QImage::Format_Mono);
-        const int dotsPerMeter = qRound(kPdfDpi / kMmPerInch * 1000);
-        image.setDotsPerMeterX(dotsPerMeter);
-        image.setDotsPerMeterY(dotsPerMeter);
-        return image;
-    }();
+    const QImage& device = pdfDevice();
     // Few fonts, and a register measures the same dates, names and cut attempts over and over.
     struct Measured {
         PrintFont font;
@@ -133,8 +157,8 @@ const PageRenderer::Metrics& PageRenderer::metrics(const PrintFont& font, double
     if (it == m_fonts.end()) {
         Metrics m;
         m.font = qtFont(font, zoom);
-        m.ascent = QFontMetricsF(m.font, m_painter.device()).ascent();
-        m.raw = QRawFont::fromFont(QFont(m.font, m_painter.device()));
+        m.ascent = QFontMetricsF(m.font, m_device).ascent();
+        m.raw = QRawFont::fromFont(QFont(m.font, m_device));
         it = m_fonts.insert(key, m);
     }
     return *it;
@@ -142,15 +166,22 @@ const PageRenderer::Metrics& PageRenderer::metrics(const PrintFont& font, double
 
 void PageRenderer::draw(const Page& page, const PageView& view)
 {
-    m_painter.save();
-    m_painter.setRenderHint(QPainter::Antialiasing, true);
+    if (m_sheet) {
+        // The sheet is white and has no desk around it.
+        m_sheet->newPage();
+        for (const DrawItem& item : page.items())
+            drawItem(item, view);
+        return;
+    }
+    m_painter->save();
+    m_painter->setRenderHint(QPainter::Antialiasing, true);
     if (view.preview)
         backdrop(view);
     for (const DrawItem& item : page.items())
         drawItem(item, view);
     if (view.preview)
         border(view);
-    m_painter.restore();
+    m_painter->restore();
 }
 
 void PageRenderer::drawItem(const DrawItem& item, const PageView& view)
@@ -158,12 +189,16 @@ void PageRenderer::drawItem(const DrawItem& item, const PageView& view)
     switch (item.kind) {
     case DrawItem::Kind::Text: {
         const Metrics& m = metrics(item.font, view.zoom);
-        m_painter.setPen(item.colour);
         const QPointF at(dx(item.x, view), dy(item.y, view) + m.ascent);
-        if (!drawPlain(m, at, item.text)) {
-            m_painter.setFont(m.font);
-            m_painter.drawText(at, item.text);
+        if (drawPlain(m, at, item.text, item.colour))
+            break;
+        if (m_sheet) {
+            m_unsupported = m_unsupported || !item.text.isEmpty();
+            break;
         }
+        m_painter->setPen(item.colour);
+        m_painter->setFont(m.font);
+        m_painter->drawText(at, item.text);
         break;
     }
     case DrawItem::Kind::Line:
@@ -172,38 +207,51 @@ void PageRenderer::drawItem(const DrawItem& item, const PageView& view)
         pen.setWidthF(std::max(1.0, kLineWidthMm * view.zoom * m_unitX));
         const QPointF a(dx(item.x, view), dy(item.y, view));
         const QPointF b(dx(item.x2, view, item.endAgainstMargin), dy(item.y2, view));
-        if (item.kind == DrawItem::Kind::Line) {
-            m_painter.setPen(pen);
-            m_painter.drawLine(a, b);
+        if (m_sheet) {
+            if (item.kind == DrawItem::Kind::Line)
+                m_sheet->line(a, b, pen.widthF(), item.colour);
+            else if (item.filled)
+                m_sheet->fill(QRectF(a, b).normalized().adjusted(-pen.widthF(), -pen.widthF(), pen.widthF(),
+                                                                 pen.widthF()),
+                              item.colour);
+            else
+                m_sheet->outline(QRectF(a, b).normalized(), pen.widthF(), item.colour);
+        } else if (item.kind == DrawItem::Kind::Line) {
+            m_painter->setPen(pen);
+            m_painter->drawLine(a, b);
         } else if (item.filled) {
             // Covers the whole stroke of an outline drawn on its edges, as a fill over a
             // one-pixel outline does; otherwise half of the stroke would show through.
             const double w = pen.widthF();
-            m_painter.fillRect(QRectF(a, b).normalized().adjusted(-w, -w, w, w), item.colour);
+            m_painter->fillRect(QRectF(a, b).normalized().adjusted(-w, -w, w, w), item.colour);
         } else {
-            m_painter.setPen(pen);
-            m_painter.setBrush(Qt::NoBrush);
-            m_painter.drawRect(QRectF(a, b).normalized());
+            m_painter->setPen(pen);
+            m_painter->setBrush(Qt::NoBrush);
+            m_painter->drawRect(QRectF(a, b).normalized());
         }
         break;
     }
-    case DrawItem::Kind::Picture:
-        if (!item.picture.isNull())
-            m_painter.drawImage(
-                QRectF(QPointF(dx(item.x, view), dy(item.y, view)), QPointF(dx(item.x2, view), dy(item.y2, view))),
-                item.picture);
+    case DrawItem::Kind::Picture: {
+        if (item.picture.isNull())
+            break;
+        const QRectF r(QPointF(dx(item.x, view), dy(item.y, view)), QPointF(dx(item.x2, view), dy(item.y2, view)));
+        if (m_sheet)
+            m_sheet->picture(r, item.picture);
+        else
+            m_painter->drawImage(r, item.picture);
         break;
+    }
     }
 }
 
 // Text of plain letters the face has, drawn glyph by glyph at its advances; false when the text needs
 // the text engine (letters from the fallback face, marks that combine, right-to-left scripts).
-bool PageRenderer::drawPlain(const Metrics& m, const QPointF& at, const QString& text)
+bool PageRenderer::drawPlain(const Metrics& m, const QPointF& at, const QString& text, const QColor& colour)
 {
     if (!m.raw.isValid() || text.isEmpty())
         return false;
     for (const QChar c : text)
-        if (c.unicode() < 0x20 || c.unicode() > 0x24F || c.isMark())
+        if (!plainLetter(c))
             return false;
     const QList<quint32> glyphs = m.raw.glyphIndexesForString(text);
     if (glyphs.size() != text.size() || glyphs.contains(0u))
@@ -216,24 +264,27 @@ bool PageRenderer::drawPlain(const Metrics& m, const QPointF& at, const QString&
         positions.append(pen);
         pen += a;
     }
+    if (m_sheet)
+        return m_sheet->glyphs(m.raw, at, glyphs, positions, text, colour);
     QGlyphRun run;
     run.setRawFont(m.raw);
     run.setGlyphIndexes(glyphs);
     run.setPositions(positions);
-    m_painter.drawGlyphRun(at, run);
+    m_painter->setPen(colour);
+    m_painter->drawGlyphRun(at, run);
     return true;
 }
 
 // The grey desk is not zoomed; the white sheet and its border are, and neither scrolls.
 void PageRenderer::backdrop(const PageView& view)
 {
-    m_painter.fillRect(QRectF(0, 0, kSheetWidth * m_unitX, kSheetHeight * m_unitY), kBackdrop);
-    m_painter.fillRect(QRectF(0, 0, kSheetWidth * view.zoom * m_unitX, kSheetHeight * view.zoom * m_unitY), Qt::white);
+    m_painter->fillRect(QRectF(0, 0, kSheetWidth * m_unitX, kSheetHeight * m_unitY), kBackdrop);
+    m_painter->fillRect(QRectF(0, 0, kSheetWidth * view.zoom * m_unitX, kSheetHeight * view.zoom * m_unitY), Qt::white);
 }
 
 void PageRenderer::border(const PageView& view)
 {
-    m_painter.setPen(QPen(Qt::black, 1));
-    m_painter.setBrush(Qt::NoBrush);
-    m_painter.drawRect(QRectF(0, 0, kSheetWidth * view.zoom * m_unitX, kSheetHeight * view.zoom * m_unitY));
+    m_painter->setPen(QPen(Qt::black, 1));
+    m_painter->setBrush(Qt::NoBrush);
+    m_painter->drawRect(QRectF(0, 0, kSheetWidth * view.zoom * m_unitX, kSheetHeight * view.zoom * m_unitY));
 }

@@ -8,6 +8,7 @@
 #include <QRawFont>
 #include <QString>
 
+class PdfSheet;
 class QPainter;
 
 // Draws pages on any painter. The painter stays unscaled: millimetres are turned into the
@@ -15,6 +16,10 @@ class QPainter;
 class PageRenderer {
 public:
     explicit PageRenderer(QPainter& painter);
+    // Straight into a PDF; texts that need the full text engine are not drawn and make unsupported() true.
+    explicit PageRenderer(PdfSheet& sheet);
+
+    bool unsupported() const { return m_unsupported; }
 
     // The page with the preview furniture when the view is a preview.
     void draw(const Page& page, const PageView& view);
@@ -41,7 +46,7 @@ private:
     };
     const Metrics& metrics(const PrintFont& font, double zoom);
     void drawItem(const DrawItem& item, const PageView& view);
-    bool drawPlain(const Metrics& m, const QPointF& at, const QString& text);
+    bool drawPlain(const Metrics& m, const QPointF& at, const QString& text, const QColor& colour);
     void backdrop(const PageView& view);
     void border(const PageView& view);
     double dx(double mm, const PageView& view, bool againstMargin = false) const
@@ -50,8 +55,11 @@ private:
     }
     double dy(double mm, const PageView& view) const { return (view.scorrimento + mm) * view.zoom * m_unitY; }
 
-    QPainter& m_painter;
+    QPainter* m_painter = nullptr;
+    PdfSheet* m_sheet = nullptr;
+    const QPaintDevice* m_device = nullptr;
     double m_unitX;
     double m_unitY;
+    bool m_unsupported = false;
     QHash<QString, Metrics> m_fonts;
 };

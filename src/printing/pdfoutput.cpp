@@ -1,6 +1,7 @@
 #include "printing/pdfoutput.h"
 
 #include "printing/pagerenderer.h"
+#include "printing/pdfsheet.h"
 #include "shell/outputfiles.h"
 
 #include <QFileInfo>
@@ -9,6 +10,28 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
+
+namespace {
+
+bool writeWithQt(const std::vector<Page>& pages, const PageView& view, const QString& filePath, QIODevice& file)
+{
+    QPdfWriter writer(&file);
+    writer.setCreator(QStringLiteral("Corvalisto"));
+    writer.setTitle(QFileInfo(filePath).completeBaseName());
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+    QPainter painter;
+    if (!painter.begin(&writer))
+        return false;
+    PageRenderer renderer(painter);
+    for (size_t i = 0; i < pages.size(); ++i) {
+        if (i > 0)
+            writer.newPage();
+        renderer.draw(pages[i], view);
+    }
+    return painter.end();
+}
+
+} // namespace
 
 namespace PdfOutput {
 
@@ -27,25 +50,28 @@ bool write(const std::vector<Page>& pages, const PageView& view, const QString& 
             *error = file.errorString();
         return false;
     }
-    {
-        QPdfWriter writer(&file);
-        writer.setCreator(QStringLiteral("Corvalisto"));
-        writer.setTitle(QFileInfo(filePath).completeBaseName());
-        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
-        QPainter painter;
-        if (!painter.begin(&writer)) {
+    // Our own writer knows every page of plain text; a page with letters that need shaping or a
+    // fallback face goes through Qt's, which knows them all.
+    PdfSheet sheet(QFileInfo(filePath).completeBaseName());
+    PageRenderer lean(sheet);
+    for (const Page& page : pages) {
+        lean.draw(page, view);
+        if (lean.unsupported())
+            break;
+    }
+    if (!lean.unsupported()) {
+        const QByteArray pdf = sheet.finish();
+        if (file.write(pdf) != pdf.size()) {
             file.cancelWriting();
             if (error)
-                *error = QStringLiteral("Impossibile avviare la scrittura del PDF");
+                *error = file.errorString();
             return false;
         }
-        PageRenderer renderer(painter);
-        for (size_t i = 0; i < pages.size(); ++i) {
-            if (i > 0)
-                writer.newPage();
-            renderer.draw(pages[i], view);
-        }
-        painter.end();
+    } else if (!writeWithQt(pages, view, filePath, file)) {
+        file.cancelWriting();
+        if (error)
+            *error = QStringLiteral("Impossibile avviare la scrittura del PDF");
+        return false;
     }
     if (!file.commit()) {
         if (error)

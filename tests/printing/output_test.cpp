@@ -93,7 +93,9 @@ TEST(PageRenderer, LayoutFontsBecomeTheirEmbeddedMetricTwins)
     for (const auto& [font, face] : cases) {
         SCOPED_TRACE(font.family.toStdString());
         Page page;
-        page.text(10, 10, u"Prova"_s, font);
+        // Accented letters, the euro and a kerned pair copy back as typed and end where the layout measured.
+        const QString text = u"Prova Città € 1.234,56 «AVVOLGIBILE»"_s;
+        page.text(10, 10, text, font);
         const QString file = dir.path(font.family + u".pdf"_s);
         ASSERT_TRUE(PdfOutput::write({page}, PageView(), file, nullptr));
         const auto fonts = PdfProbe::fonts(file);
@@ -101,13 +103,22 @@ TEST(PageRenderer, LayoutFontsBecomeTheirEmbeddedMetricTwins)
         ASSERT_EQ(fonts.size(), 1u);
         EXPECT_EQ(fonts[0].name.section(u'+', -1).toStdString(), face.toStdString());
         EXPECT_TRUE(fonts[0].embedded);
+        const auto words = PdfProbe::words(file);
+        QStringList copied;
+        for (const auto& w : words)
+            copied << w.text;
+        EXPECT_EQ(copied.join(u' ').toStdString(), text.toStdString());
+        ASSERT_FALSE(words.empty());
+        EXPECT_NEAR(words.back().xMax - words.front().xMin, PageRenderer::textWidth(text, font) * kPt, 0.3);
     }
 }
 
 TEST(PageRenderer, ShapesAndPicturesAreDrawnWhereTheySay)
 {
-    QImage red(4, 4, QImage::Format_RGB32);
+    QImage red(4, 4, QImage::Format_ARGB32);
     red.fill(Qt::red);
+    for (int x = 0; x < 4; ++x)
+        red.setPixelColor(x, 0, Qt::transparent);
     Page p;
     p.rect(10, 10, 50, 30, true, Qt::blue);
     p.rect(60, 10, 100, 30, false);
@@ -116,28 +127,41 @@ TEST(PageRenderer, ShapesAndPicturesAreDrawnWhereTheySay)
     // White over the sides of an outline leaves only its corner marks, with nothing of the stroke showing.
     p.rect(60, 50, 100, 80, false);
     p.rect(60, 53, 100, 77, true, Qt::white);
-    // An A4 sheet at one device unit per 0.1 mm, so positions read as millimetres times ten.
-    QImage image(2100, 2970, QImage::Format_RGB32);
-    image.setDotsPerMeterX(10000);
-    image.setDotsPerMeterY(10000);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    PageRenderer(painter).draw(p, PageView());
-    painter.end();
-    EXPECT_EQ(image.pixelColor(300, 200), QColor(Qt::blue));
-    EXPECT_EQ(image.pixelColor(800, 200), QColor(Qt::white));
-    EXPECT_NE(image.pixelColor(600, 200), QColor(Qt::white));
-    EXPECT_NE(image.pixelColor(1000, 1000), QColor(Qt::white));
-    EXPECT_EQ(image.pixelColor(1000, 1050), QColor(Qt::white));
-    for (int x = 595; x <= 605; ++x)
-        for (int right : {0, 400})
-            EXPECT_EQ(image.pixelColor(x + right, 650), QColor(Qt::white)) << x + right;
-    EXPECT_NE(image.pixelColor(600, 510), QColor(Qt::white));
-    EXPECT_NE(image.pixelColor(1000, 790), QColor(Qt::white));
-    // The picture is stretched over 30 x 30 mm from (120, 150).
-    EXPECT_EQ(image.pixelColor(1490, 1790), QColor(Qt::red));
-    EXPECT_EQ(image.pixelColor(1510, 1790), QColor(Qt::white));
-    EXPECT_EQ(image.pixelColor(1190, 1490), QColor(Qt::white));
+    // On screen through the painter, and in the PDF as poppler draws it: an A4 sheet at one pixel per
+    // 0.1 mm either way, so positions read as millimetres times ten.
+    TestWorkDir dir(false);
+    for (const bool pdf : {false, true}) {
+        SCOPED_TRACE(pdf ? "pdf" : "painter");
+        QImage image(2100, 2970, QImage::Format_RGB32);
+        if (pdf) {
+            const QString file = dir.path(u"forme.pdf"_s);
+            ASSERT_TRUE(PdfOutput::write({p}, PageView(), file, nullptr));
+            PdfProbe::run(u"pdftoppm"_s, {u"-r"_s, u"254"_s, u"-png"_s, u"-singlefile"_s, file, dir.path(u"forme"_s)});
+            ASSERT_TRUE(image.load(dir.path(u"forme.png"_s)));
+            image = image.convertToFormat(QImage::Format_RGB32);
+        } else {
+            image.setDotsPerMeterX(10000);
+            image.setDotsPerMeterY(10000);
+            image.fill(Qt::white);
+            QPainter painter(&image);
+            PageRenderer(painter).draw(p, PageView());
+        }
+        EXPECT_EQ(image.pixelColor(300, 200), QColor(Qt::blue));
+        EXPECT_EQ(image.pixelColor(800, 200), QColor(Qt::white));
+        EXPECT_NE(image.pixelColor(600, 200), QColor(Qt::white));
+        EXPECT_NE(image.pixelColor(1000, 1000), QColor(Qt::white));
+        EXPECT_EQ(image.pixelColor(1000, 1050), QColor(Qt::white));
+        for (int x = 595; x <= 605; ++x)
+            for (int right : {0, 400})
+                EXPECT_EQ(image.pixelColor(x + right, 650), QColor(Qt::white)) << x + right;
+        EXPECT_NE(image.pixelColor(600, 510), QColor(Qt::white));
+        EXPECT_NE(image.pixelColor(1000, 790), QColor(Qt::white));
+        // The picture is stretched over 30 x 30 mm from (120, 150); its see-through half shows the sheet.
+        EXPECT_EQ(image.pixelColor(1490, 1790), QColor(Qt::red));
+        EXPECT_EQ(image.pixelColor(1460, 1530), QColor(Qt::white));
+        EXPECT_EQ(image.pixelColor(1510, 1790), QColor(Qt::white));
+        EXPECT_EQ(image.pixelColor(1190, 1490), QColor(Qt::white));
+    }
 }
 
 TEST(Printers, OursFollowsTheSystemOnesAndOnlyTheExactNameBecomesCurrent)
