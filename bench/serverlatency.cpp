@@ -38,6 +38,8 @@
 #include <arpa/inet.h>
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
+#include <deque>
 #include <cstdio>
 #include <cstring>
 #include <mutex>
@@ -143,10 +145,40 @@ private:
         }
     }
 
-    // Copies `from` to `to`, each chunk after the delay; on the client's side it follows the
-    // message boundaries to count the requests that wait for an answer.
+    // Copies `from` to `to`, each chunk kDelay after it arrived: the reading goes on meanwhile, as
+    // on a wire, so a long answer costs the delay once and not once per chunk. On the client's side
+    // it follows the message boundaries to count the requests that wait for an answer.
     void pump(int from, int to, bool fromClient)
     {
+        struct Chunk {
+            std::chrono::steady_clock::time_point due;
+            std::vector<char> bytes;
+        };
+        std::deque<Chunk> queue;
+        std::mutex mutex;
+        std::condition_variable ready;
+        bool ended = false;
+        std::thread writer([&] {
+            for (;;) {
+                Chunk c;
+                {
+                    std::unique_lock lock(mutex);
+                    ready.wait(lock, [&] { return ended || !queue.empty(); });
+                    if (queue.empty())
+                        break;
+                    c = std::move(queue.front());
+                    queue.pop_front();
+                }
+                std::this_thread::sleep_until(c.due);
+                for (std::size_t off = 0; off < c.bytes.size();) {
+                    const ssize_t w = ::send(to, c.bytes.data() + off, c.bytes.size() - off, MSG_NOSIGNAL);
+                    if (w <= 0)
+                        return;
+                    off += static_cast<std::size_t>(w);
+                }
+            }
+            ::shutdown(to, SHUT_WR);
+        });
         std::vector<char> buf(1 << 16);
         QByteArray pending; // the client's bytes of a message not yet complete
         bool started = false;
@@ -154,17 +186,18 @@ private:
             const ssize_t n = ::read(from, buf.data(), buf.size());
             if (n <= 0)
                 break;
-            std::this_thread::sleep_for(kDelay);
             if (fromClient)
                 count(pending, started, buf.data(), n);
-            for (ssize_t off = 0; off < n;) {
-                const ssize_t w = ::send(to, buf.data() + off, n - off, MSG_NOSIGNAL);
-                if (w <= 0)
-                    return;
-                off += w;
-            }
+            std::lock_guard lock(mutex);
+            queue.push_back({std::chrono::steady_clock::now() + kDelay, std::vector<char>(buf.data(), buf.data() + n)});
+            ready.notify_one();
         }
-        ::shutdown(to, SHUT_WR);
+        {
+            std::lock_guard lock(mutex);
+            ended = true;
+            ready.notify_one();
+        }
+        writer.join();
     }
 
     void count(QByteArray& pending, bool& started, const char* data, ssize_t n)

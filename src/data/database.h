@@ -43,6 +43,8 @@ QString chooseServer(const QString& option, const QString& workDir);
 bool isServerUrl(const QString& url);
 // "database NAME sul server HOST:PORT", for messages.
 QString describeServer(const QString& url);
+// True when the server's connection has dropped: server stopped, network gone, or ended by an administrator.
+bool serverConnectionLost();
 // Opens a database of this program on the server after the same checks as open(): Empty when
 // it holds no table, Foreign when tables or columns differ, ReadOnly when the user may not
 // write, Unreachable when there is no answer, Newer when a newer program wrote it. Then brings it

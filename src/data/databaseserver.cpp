@@ -67,6 +67,16 @@ bool isServerUrl(const QString& url)
 
 namespace {
 
+// libpq's own connection under the program's, when the program is on a server.
+PGconn* pgConnection()
+{
+    const QVariant handle = QSqlDatabase::database(kConnection, false).driver()->handle();
+    if (!handle.isValid() ||
+        (qstrcmp(handle.typeName(), "pg_conn*") != 0 && qstrcmp(handle.typeName(), "PGconn*") != 0))
+        return nullptr;
+    return *static_cast<PGconn* const*>(handle.constData());
+}
+
 QString serverName(const QUrl& u)
 {
     return u.path().mid(1);
@@ -139,11 +149,9 @@ DbStatus connectServer(const QString& url)
     exec(QStringLiteral("SET client_encoding TO 'UTF8'; SET client_min_messages TO warning"));
     // libpq prints what the server says between statements ("terminating connection ...") on the
     // error stream in English; the program reports the failure in its own words instead.
-    const QVariant handle = QSqlDatabase::database(kConnection, false).driver()->handle();
-    if (handle.isValid() && (qstrcmp(handle.typeName(), "pg_conn*") == 0 || qstrcmp(handle.typeName(), "PGconn*") == 0))
-        if (PGconn* conn = *static_cast<PGconn* const*>(handle.constData()))
-            PQsetNoticeProcessor(
-                conn, [](void*, const char*) {}, nullptr);
+    if (PGconn* conn = pgConnection())
+        PQsetNoticeProcessor(
+            conn, [](void*, const char*) {}, nullptr);
     return std::nullopt;
 }
 
@@ -257,6 +265,12 @@ DbStatus initServer(const QString& url, const std::function<DbStatus()>& fill)
             return fail(*err);
     }
     return std::nullopt;
+}
+
+bool serverConnectionLost()
+{
+    PGconn* conn = pgConnection();
+    return conn && PQstatus(conn) == CONNECTION_BAD;
 }
 
 } // namespace Database

@@ -183,8 +183,9 @@ DbResult<QList<TableFigures>> copy(const QString& sqliteFile, const QString& url
             else
                 failure = Database::initServer(url, [&]() -> DbStatus {
                     DbStatus s = copyAll(source, tables.value(), report);
-                    // A server stopped or a network gone midway gives the driver's English text.
-                    if (s && !Database::scalar(QStringLiteral("SELECT 1")))
+                    // A server stopped or a network gone midway gives the driver's English text, whichever
+                    // statement it cut.
+                    if (Database::serverConnectionLost() || (s && !Database::scalar(QStringLiteral("SELECT 1"))))
                         return DbError{Database::Unreachable,
                                        QStringLiteral("La connessione al server si è interrotta durante la copia. "
                                                       "Ripetere il comando quando il server risponde di nuovo.")};

@@ -63,12 +63,6 @@ bool plainLetter(QChar c)
            u == 0x2122;
 }
 
-QString fontKey(const PrintFont& font, double zoom)
-{
-    return font.family + QLatin1Char('|') + QString::number(font.size * zoom) +
-           (font.bold ? QStringLiteral("|b") : QString());
-}
-
 } // namespace
 
 PageRenderer::PageRenderer(QPainter& painter) : m_painter(&painter), m_device(painter.device())
@@ -150,18 +144,20 @@ QFont PageRenderer::qtFont(const PrintFont& font, double zoom)
     return f;
 }
 
-const PageRenderer::Metrics& PageRenderer::metrics(const PrintFont& font, double zoom)
+PageRenderer::Metrics& PageRenderer::metrics(const PrintFont& font, double zoom)
 {
-    const QString key = fontKey(font, zoom);
-    auto it = m_fonts.find(key);
-    if (it == m_fonts.end()) {
-        Metrics m;
-        m.font = qtFont(font, zoom);
-        m.ascent = QFontMetricsF(m.font, m_device).ascent();
-        m.raw = QRawFont::fromFont(QFont(m.font, m_device));
-        it = m_fonts.insert(key, m);
-    }
-    return *it;
+    // A page uses a handful of fonts.
+    for (const auto& m : m_fonts)
+        if (m->zoom == zoom && m->printFont == font)
+            return *m;
+    auto m = std::make_unique<Metrics>();
+    m->printFont = font;
+    m->zoom = zoom;
+    m->font = qtFont(font, zoom);
+    m->ascent = QFontMetricsF(m->font, m_device).ascent();
+    m->raw = QRawFont::fromFont(QFont(m->font, m_device));
+    m_fonts.push_back(std::move(m));
+    return *m_fonts.back();
 }
 
 void PageRenderer::draw(const Page& page, const PageView& view)
@@ -188,7 +184,7 @@ void PageRenderer::drawItem(const DrawItem& item, const PageView& view)
 {
     switch (item.kind) {
     case DrawItem::Kind::Text: {
-        const Metrics& m = metrics(item.font, view.zoom);
+        Metrics& m = metrics(item.font, view.zoom);
         const QPointF at(dx(item.x, view), dy(item.y, view) + m.ascent);
         if (drawPlain(m, at, item.text, item.colour))
             break;
@@ -244,34 +240,48 @@ void PageRenderer::drawItem(const DrawItem& item, const PageView& view)
     }
 }
 
+const PageRenderer::Run& PageRenderer::run(Metrics& m, const QString& text)
+{
+    if (const auto known = m.runs.constFind(text); known != m.runs.cend())
+        return *known;
+    constexpr qsizetype kMaxRemembered = 50000;
+    if (m.runs.size() >= kMaxRemembered)
+        m.runs.clear();
+    Run r;
+    const bool plain = m.raw.isValid() && std::all_of(text.begin(), text.end(), plainLetter);
+    if (plain)
+        r.glyphs = m.raw.glyphIndexesForString(text);
+    if (r.glyphs.size() != text.size() || r.glyphs.contains(0u)) {
+        r.glyphs.clear();
+    } else {
+        const QList<QPointF> advances = m.raw.advancesForGlyphIndexes(r.glyphs, QRawFont::KernedAdvances);
+        r.positions.reserve(r.glyphs.size());
+        QPointF pen;
+        for (const QPointF& a : advances) {
+            r.positions.append(pen);
+            pen += a;
+        }
+    }
+    return *m.runs.insert(text, r);
+}
+
 // Text of plain letters the face has, drawn glyph by glyph at its advances; false when the text needs
 // the text engine (letters from the fallback face, marks that combine, right-to-left scripts).
-bool PageRenderer::drawPlain(const Metrics& m, const QPointF& at, const QString& text, const QColor& colour)
+bool PageRenderer::drawPlain(Metrics& m, const QPointF& at, const QString& text, const QColor& colour)
 {
-    if (!m.raw.isValid() || text.isEmpty())
+    if (text.isEmpty())
         return false;
-    for (const QChar c : text)
-        if (!plainLetter(c))
-            return false;
-    const QList<quint32> glyphs = m.raw.glyphIndexesForString(text);
-    if (glyphs.size() != text.size() || glyphs.contains(0u))
+    const Run& r = run(m, text);
+    if (r.glyphs.isEmpty())
         return false;
-    const QList<QPointF> advances = m.raw.advancesForGlyphIndexes(glyphs, QRawFont::KernedAdvances);
-    QList<QPointF> positions;
-    positions.reserve(glyphs.size());
-    QPointF pen;
-    for (const QPointF& a : advances) {
-        positions.append(pen);
-        pen += a;
-    }
     if (m_sheet)
-        return m_sheet->glyphs(m.raw, at, glyphs, positions, text, colour);
-    QGlyphRun run;
-    run.setRawFont(m.raw);
-    run.setGlyphIndexes(glyphs);
-    run.setPositions(positions);
+        return m_sheet->glyphs(m.raw, at, r.glyphs, r.positions, text, colour);
+    QGlyphRun glyphRun;
+    glyphRun.setRawFont(m.raw);
+    glyphRun.setGlyphIndexes(r.glyphs);
+    glyphRun.setPositions(r.positions);
     m_painter->setPen(colour);
-    m_painter->drawGlyphRun(at, run);
+    m_painter->drawGlyphRun(at, glyphRun);
     return true;
 }
 

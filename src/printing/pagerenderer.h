@@ -8,6 +8,9 @@
 #include <QRawFont>
 #include <QString>
 
+#include <memory>
+#include <vector>
+
 class PdfSheet;
 class QPainter;
 
@@ -37,16 +40,26 @@ public:
     static double textWidth(const QString& text, const PrintFont& font);
 
 private:
+    // A text laid out glyph by glyph; no glyphs when it needs the text engine.
+    struct Run {
+        QList<quint32> glyphs;
+        QList<QPointF> positions;
+    };
     struct Metrics {
+        PrintFont printFont;
+        double zoom = 1;
         QFont font;
         double ascent = 0;
         // The same face at the device's resolution: Latin text is laid out from it directly, which
         // spares the text engine's shaping on every one of a register's thousands of cells.
         QRawFont raw;
+        // A register repeats its dates, names and marks on every page.
+        QHash<QString, Run> runs;
     };
-    const Metrics& metrics(const PrintFont& font, double zoom);
+    Metrics& metrics(const PrintFont& font, double zoom);
     void drawItem(const DrawItem& item, const PageView& view);
-    bool drawPlain(const Metrics& m, const QPointF& at, const QString& text, const QColor& colour);
+    const Run& run(Metrics& m, const QString& text);
+    bool drawPlain(Metrics& m, const QPointF& at, const QString& text, const QColor& colour);
     void backdrop(const PageView& view);
     void border(const PageView& view);
     double dx(double mm, const PageView& view, bool againstMargin = false) const
@@ -61,5 +74,5 @@ private:
     double m_unitX;
     double m_unitY;
     bool m_unsupported = false;
-    QHash<QString, Metrics> m_fonts;
+    std::vector<std::unique_ptr<Metrics>> m_fonts;
 };

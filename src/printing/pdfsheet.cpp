@@ -1,5 +1,7 @@
 #include "printing/pdfsheet.h"
 
+#include "printing/pagedeflater.h"
+
 #include <QDateTime>
 
 #include <algorithm>
@@ -13,6 +15,7 @@ constexpr double kHeight = 842;
 // Page streams are mostly text positions and glyph numbers: the quickest compression already
 // makes them a fifth of their size.
 constexpr int kPageCompression = 1;
+// Faces and pictures are written once: they get the usual compression.
 constexpr int kFontCompression = 6;
 
 const char kHex[] = "0123456789ABCDEF";
@@ -58,12 +61,6 @@ void appendHex16(QByteArray& out, quint32 v)
     out.append(b, 4);
 }
 
-QByteArray deflated(const QByteArray& data, int level)
-{
-    // qCompress puts the length in front of the zlib stream that a PDF's FlateDecode reads.
-    return qCompress(data, level).mid(4);
-}
-
 QByteArray utf16Text(const QString& s)
 {
     QByteArray out("<FEFF");
@@ -75,7 +72,7 @@ QByteArray utf16Text(const QString& s)
 
 } // namespace
 
-PdfSheet::PdfSheet(const QString& title) : m_title(title)
+PdfSheet::PdfSheet(const QString& title) : m_title(title), m_deflater(std::make_unique<PageDeflater>(kPageCompression))
 {
     m_out.reserve(1 << 20);
     m_out.append("%PDF-1.4\n%\xE2\xE3\xCF\xD3\n");
@@ -100,14 +97,13 @@ void PdfSheet::object(int number, const QByteArray& body)
     m_out.append("\nendobj\n");
 }
 
-void PdfSheet::stream(int number, const QByteArray& dict, const QByteArray& data, bool compress)
+void PdfSheet::stream(int number, const QByteArray& dict, const QByteArray& body, bool deflated)
 {
-    const QByteArray body = compress ? deflated(data, kPageCompression) : data;
     m_offsets[number] = m_out.size();
     m_out.append(QByteArray::number(number));
     m_out.append(" 0 obj\n<< ");
     m_out.append(dict);
-    if (compress)
+    if (deflated)
         m_out.append(" /Filter /FlateDecode");
     m_out.append(" /Length ");
     m_out.append(QByteArray::number(body.size()));
@@ -148,12 +144,11 @@ void PdfSheet::endPage()
     if (!m_pageOpen)
         return;
     m_pageOpen = false;
-    const int page = reserve();
-    const int content = reserve();
-    m_pageObjects.push_back(page);
-    object(page, "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 595 842] /Resources 4 0 R /Contents " +
-                     QByteArray::number(content) + " 0 R >>");
-    stream(content, QByteArray(), m_page, kPageCompression > 0);
+    // The page and its content get numbers in a row now; both are written once compressed.
+    m_pageObjects.push_back(reserve());
+    reserve();
+    m_deflater->add(std::move(m_page));
+    m_page = QByteArray();
 }
 
 void PdfSheet::colour(const QColor& c, bool stroke)
@@ -234,8 +229,10 @@ bool PdfSheet::glyphs(const QRawFont& face, const QPointF& origin, const QList<q
             }
         }
         appendHex16(m_page, g);
-        if (!f->letters.contains(g))
-            f->letters.insert(g, text[i]);
+        if (g >= f->letters.size())
+            f->letters.resize(g + 1, 0);
+        if (!f->letters[g])
+            f->letters[g] = text[i].unicode();
     }
     m_page.append(">] TJ ET\n");
     return true;
@@ -313,8 +310,9 @@ void PdfSheet::writeFont(const Font& f, int number, int index)
 {
     const FontSubset& s = f.subset;
     QSet<quint32> used;
-    for (auto it = f.letters.cbegin(); it != f.letters.cend(); ++it)
-        used.insert(it.key());
+    for (quint32 g = 0; g < f.letters.size(); ++g)
+        if (f.letters[g])
+            used.insert(g);
     // The six letters in front tell a viewer the face is a part of the one named.
     QByteArray tag = "CORV";
     tag.append(static_cast<char>('A' + index / 26 % 26));
@@ -348,10 +346,7 @@ void PdfSheet::writeFont(const Font& f, int number, int index)
                            " 0 R >>");
 
     const QByteArray face = s.file(used);
-    const QByteArray packed = deflated(face, kFontCompression);
-    m_offsets[file] = m_out.size();
-    m_out += QByteArray::number(file) + " 0 obj\n<< /Length " + QByteArray::number(packed.size()) + " /Length1 " +
-             QByteArray::number(face.size()) + " /Filter /FlateDecode >>\nstream\n" + packed + "\nendstream\nendobj\n";
+    stream(file, "/Length1 " + QByteArray::number(face.size()), PageDeflater::deflated(face, kFontCompression), true);
 
     QByteArray cmap = "/CIDInit /ProcSet findresource begin\n12 dict begin\nbegincmap\n"
                       "/CIDSystemInfo << /Registry (Adobe) /Ordering (UCS) /Supplement 0 >> def\n"
@@ -364,7 +359,7 @@ void PdfSheet::writeFont(const Font& f, int number, int index)
             cmap += '<';
             appendHex16(cmap, sorted[i]);
             cmap += "> <";
-            appendHex16(cmap, f.letters.value(sorted[i]).unicode());
+            appendHex16(cmap, f.letters[sorted[i]]);
             cmap += ">\n";
         }
         cmap += "endbfchar\n";
@@ -378,6 +373,14 @@ QByteArray PdfSheet::finish()
     if (!m_pageOpen && m_pageObjects.empty())
         newPage();
     endPage();
+    const std::vector<QByteArray> contents = m_deflater->finish();
+    for (std::size_t i = 0; i < m_pageObjects.size(); ++i) {
+        const int page = m_pageObjects[i];
+        const int content = page + 1;
+        object(page, "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 595 842] /Resources 4 0 R /Contents " +
+                         QByteArray::number(content) + " 0 R >>");
+        stream(content, QByteArray(), contents[i], true);
+    }
 
     QByteArray fonts;
     int index = 0;
@@ -406,11 +409,11 @@ QByteArray PdfSheet::finish()
         QByteArray mask;
         if (!opaque) {
             const int m = reserve();
-            stream(m, "/Type /XObject /Subtype /Image /ColorSpace /DeviceGray" + size, alpha, true);
+            stream(m, "/Type /XObject /Subtype /Image /ColorSpace /DeviceGray" + size, PageDeflater::deflated(alpha, kFontCompression), true);
             mask = " /SMask " + QByteArray::number(m) + " 0 R";
         }
         const int number = reserve();
-        stream(number, "/Type /XObject /Subtype /Image /ColorSpace /DeviceRGB" + size + mask, rgb, true);
+        stream(number, "/Type /XObject /Subtype /Image /ColorSpace /DeviceRGB" + size + mask, PageDeflater::deflated(rgb, kFontCompression), true);
         pictures += '/' + it->name + ' ' + QByteArray::number(number) + " 0 R ";
     }
     object(m_resources, "<< /ProcSet [/PDF /Text /ImageC] /Font << " + fonts + ">> /XObject << " + pictures + ">> >>");

@@ -12,6 +12,8 @@
 #include <QRectF>
 #include <QString>
 
+class PageDeflater;
+
 #include <memory>
 #include <vector>
 
@@ -44,7 +46,8 @@ private:
     struct Font {
         FontSubset subset;
         QByteArray name; // resource name, /F1...
-        QHash<quint32, QChar> letters;
+        // The letter each glyph was drawn for, by glyph number; 0 for glyphs not drawn.
+        std::vector<char16_t> letters;
     };
     struct Picture {
         QImage image;
@@ -59,10 +62,11 @@ private:
     void numY(double dots);
     int reserve();
     void object(int number, const QByteArray& body);
-    void stream(int number, const QByteArray& dict, const QByteArray& data, bool compress);
+    void stream(int number, const QByteArray& dict, const QByteArray& body, bool deflated);
     void writeFont(const Font& f, int number, int index);
 
     QString m_title;
+    std::unique_ptr<PageDeflater> m_deflater;
     QByteArray m_out;
     QByteArray m_page;
     std::vector<qsizetype> m_offsets;

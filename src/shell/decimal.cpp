@@ -2,6 +2,7 @@
 
 #include <QLocale>
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cmath>
 #include <limits>
@@ -14,8 +15,24 @@ constexpr int kMaxDigits = 20;
 
 using UInt = unsigned __int128;
 
+constexpr int kPowers = 39;
+
+constexpr std::array<UInt, kPowers> powers()
+{
+    std::array<UInt, kPowers> out{};
+    UInt r = 1;
+    for (UInt& p : out) {
+        p = r;
+        r *= 10;
+    }
+    return out;
+}
+
 UInt upow10(int n)
 {
+    static constexpr auto kTable = powers();
+    if (n >= 0 && n < kPowers)
+        return kTable[n];
     UInt r = 1;
     while (n-- > 0)
         r *= 10;
@@ -150,6 +167,16 @@ Decimal Decimal::withScale(int scale) const
 Decimal Decimal::normalized() const
 {
     Decimal d = *this;
+    // Most amounts fit in 64 bits, where dividing is a single instruction.
+    if (d.m_mant >= LLONG_MIN && d.m_mant <= LLONG_MAX) {
+        auto mant = static_cast<long long>(d.m_mant);
+        while (d.m_scale > 0 && mant % 10 == 0) {
+            mant /= 10;
+            --d.m_scale;
+        }
+        d.m_mant = mant;
+        return d;
+    }
     while (d.m_scale > 0 && d.m_mant % 10 == 0) {
         d.m_mant /= 10;
         --d.m_scale;
@@ -188,21 +215,31 @@ Decimal Decimal::operator*(const Decimal& o) const
     const bool negative = isNegative() != o.isNegative();
     if (m_overflow || o.m_overflow)
         return overflow(negative);
-    // Mantissas reach 10^38, so the exact product takes three limbs of base 10^19.
-    const UInt base = upow10(19);
     const UInt a = static_cast<UInt>(m_mant < 0 ? -m_mant : m_mant);
     const UInt b = static_cast<UInt>(o.m_mant < 0 ? -o.m_mant : o.m_mant);
+    // Keep at most kMaxScale decimals, rounding half away from zero.
+    const int scale = m_scale + o.m_scale;
+    const int target = std::min(scale, kMaxScale);
+    const int cut = scale - target;
+    const UInt unit = upow10(cut);
+    if ((a >> 64) == 0 && (b >> 64) == 0) {
+        // Two 64-bit mantissas: the product is exact in 128 bits.
+        const UInt p = a * b;
+        UInt q = cut > 0 ? p / unit : p;
+        if (cut > 0 && p % unit * 2 >= unit)
+            ++q;
+        if (q > upow10(kMaxDigits + target))
+            return overflow(negative);
+        return make(negative ? -static_cast<Int>(q) : static_cast<Int>(q), target);
+    }
+    // Mantissas reach 10^38, so the exact product takes three limbs of base 10^19.
+    const UInt base = upow10(19);
     const UInt a1 = a / base, a0 = a % base, b1 = b / base, b0 = b % base;
     UInt p = a0 * b0;
     const UInt l0 = p % base;
     p = a1 * b0 + a0 * b1 + p / base;
     const UInt l1 = p % base;
     const UInt l2 = a1 * b1 + p / base;
-    // Keep at most kMaxScale decimals, rounding half away from zero.
-    const int scale = m_scale + o.m_scale;
-    const int target = std::min(scale, kMaxScale);
-    const int cut = scale - target;
-    const UInt unit = upow10(cut);
     UInt q = 0, high = 0, mid = 0;
     if (__builtin_mul_overflow(l2, upow10(38 - cut), &high) || __builtin_mul_overflow(l1, upow10(19 - cut), &mid) ||
         __builtin_add_overflow(high, mid, &q) || __builtin_add_overflow(q, l0 / unit, &q) ||

@@ -308,8 +308,9 @@ TEST(DataSafetyFirstStart, WhatAKilledFirstStartLeftDoesNotBlockTheFolder)
         for (const QString& f : c.files)
             dir.write(f, QByteArray(4096, 'j'));
         const int fd = ::open(QFile::encodeName(dir.path(temp)).constData(), O_RDONLY);
-        if (c.locked)
+        if (c.locked) {
             ASSERT_EQ(::flock(fd, LOCK_EX), 0);
+        }
         EXPECT_EQ(DemoData::folderIsEmpty(dir.path()), !c.locked);
         const Startup::OpenOutcome r = Startup::openDatabase();
         EXPECT_EQ(r.ok, !c.locked) << r.message.toStdString();
