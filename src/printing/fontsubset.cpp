@@ -114,7 +114,11 @@ std::optional<FontSubset> FontSubset::of(const QRawFont& face)
     const QByteArray name = face.fontTable("name");
     s.m_postScriptName = readPostScriptName(name);
     if (s.m_postScriptName.isEmpty())
-        s.m_postScriptName = face.familyName().remove(QLatin1Char(' '));
+        s.m_postScriptName = face.familyName();
+    // It becomes a PDF name: letters, digits and dashes only.
+    s.m_postScriptName.removeIf([](QChar c) { return c.unicode() > 0x7E || !(c.isLetterOrNumber() || c == u'-'); });
+    if (s.m_postScriptName.isEmpty())
+        s.m_postScriptName = QStringLiteral("Font");
     // Hinting programs and the tables viewers look into; glyph names are left out (post 3).
     for (const char* tag : {"cvt ", "fpgm", "prep", "OS/2"})
         if (QByteArray t = face.fontTable(tag); !t.isEmpty())
