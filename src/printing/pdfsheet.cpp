@@ -238,7 +238,7 @@ bool PdfSheet::glyphs(const QRawFont& face, const QPointF& origin, const QList<q
     return true;
 }
 
-void PdfSheet::line(const QPointF& a, const QPointF& b, double width, const QColor& c)
+void PdfSheet::pen(double width, const QColor& c)
 {
     if (!m_pageOpen)
         newPage();
@@ -248,6 +248,19 @@ void PdfSheet::line(const QPointF& a, const QPointF& b, double width, const QCol
         appendFixed(m_page, width * kPointsPerDot, 3);
         m_page.append(" w\n");
     }
+}
+
+void PdfSheet::box(const QRectF& r)
+{
+    num(r.left());
+    numY(r.bottom());
+    num(r.width());
+    num(r.height());
+}
+
+void PdfSheet::line(const QPointF& a, const QPointF& b, double width, const QColor& c)
+{
+    pen(width, c);
     num(a.x());
     numY(a.y());
     m_page.append("m ");
@@ -258,18 +271,8 @@ void PdfSheet::line(const QPointF& a, const QPointF& b, double width, const QCol
 
 void PdfSheet::outline(const QRectF& r, double width, const QColor& c)
 {
-    if (!m_pageOpen)
-        newPage();
-    colour(c, true);
-    if (width != m_lineWidth) {
-        m_lineWidth = width;
-        appendFixed(m_page, width * kPointsPerDot, 3);
-        m_page.append(" w\n");
-    }
-    num(r.left());
-    numY(r.bottom());
-    num(r.width());
-    num(r.height());
+    pen(width, c);
+    box(r);
     m_page.append("re S\n");
 }
 
@@ -278,10 +281,7 @@ void PdfSheet::fill(const QRectF& r, const QColor& c)
     if (!m_pageOpen)
         newPage();
     colour(c, false);
-    num(r.left());
-    numY(r.bottom());
-    num(r.width());
-    num(r.height());
+    box(r);
     m_page.append("re f\n");
 }
 

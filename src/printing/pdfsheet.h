@@ -58,6 +58,8 @@ private:
     Font* fontByName(const QRawFont& face);
     void endPage();
     void colour(const QColor& c, bool stroke);
+    void pen(double width, const QColor& c);
+    void box(const QRectF& r);
     void num(double dots);
     void numY(double dots);
     int reserve();
