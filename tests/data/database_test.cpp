@@ -1,6 +1,7 @@
 #include "data/database.h"
 #include "data/dialect.h"
 #include "data/migration.h"
+#include "data/rowcursor.h"
 #include "data/schema.h"
 #include "data/textcolumns.h"
 #include "dbrows.h"
@@ -20,6 +21,8 @@
 #include <QThread>
 #include <gtest/gtest.h>
 #include <thread>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -59,7 +62,6 @@ TEST(Database, CreatesTheTablesPrivatelyWithTheirDefaults)
 TEST(TextColumns, EveryStoreCutsWhatItWritesAndWhatItChecksAsTheBoxShowsIt)
 {
     TestWorkDir dir;
-    using namespace Qt::StringLiterals;
     EXPECT_EQ(TextColumns::fit(u"ab🔩"_s, 3), u"ab"_s); // never half a character
     EXPECT_TRUE(TextColumns::fit(QString(), 5).isNull());
     // Each table's texts, first added then changed, with texts longer than any column.
@@ -193,6 +195,46 @@ TEST(Database, BoundValuesArriveUnchangedInEveryStatementAndInRowsWrittenTogethe
     EXPECT_TRUE(Database::insertRows(QStringLiteral("INSERT INTO Nessuna (A) VALUES"), {{1}}));
 }
 
+// What the stores lean on: the paper-number and year functions of both engines, the fast reader's
+// values and first lines, and a carried-over key counter that only ever goes up.
+TEST(Database, FunctionsTheFastReaderAndCountersReadAsTheStoresExpect)
+{
+    TestWorkDir dir;
+    const std::pair<QString, qint64> ordinals[] = {{u"10/26"_s, 10}, {u"105/26"_s, 105}, {u"0/26"_s, 0},
+                                                   {u"7"_s, 7},      {u"A/26"_s, 0},    {u""_s, 0}};
+    for (const auto& [num, expected] : ordinals) {
+        const auto v = Database::scalar(u"SELECT ordinal(?)"_s, {num});
+        ASSERT_TRUE(v) << v.error().text.toStdString();
+        EXPECT_EQ(v->toLongLong(), expected) << num.toStdString();
+    }
+    for (const auto& [date, year] : {std::pair{u"2026-03-05"_s, 2026}, std::pair{u"1999-12-31"_s, 1999}}) {
+        const auto v = Database::scalar(u"SELECT year(?)"_s, {date});
+        ASSERT_TRUE(v) << v.error().text.toStdString();
+        EXPECT_EQ(v->toInt(), year) << date.toStdString();
+    }
+
+    run(u"INSERT INTO ContDdt (Num, Ord, Descrizione) VALUES ('uno', 1, ?)"_s, {u"Prima riga\r\nseconda"_s});
+    auto c = RowCursor::open(u"SELECT Descrizione, ?, ? IS NULL FROM ContDdt WHERE Num = ?"_s,
+                             {u"a"_s, QVariant(), u"uno"_s});
+    ASSERT_TRUE(c) << c.error().text.toStdString();
+    RowCursor& row = c.value();
+    ASSERT_TRUE(row.next());
+    EXPECT_EQ(std::tuple(row.firstLine(0), row.text(1), row.integer(2)), std::tuple(u"Prima riga"_s, u"a"_s, 1));
+
+    if (!Dialect::onServer()) {
+        for (int i = 0; i < 10; ++i)
+            run(u"INSERT INTO Anagrafica (Nome) VALUES ('x')"_s);
+        const auto next = [] {
+            run(u"INSERT INTO Anagrafica (Nome) VALUES ('y')"_s);
+            return column(u"SELECT max(Id) FROM Anagrafica"_s).value(0).toInt();
+        };
+        ASSERT_FALSE(Migration::continueCounter(u"Anagrafica"_s, u"Id"_s, 5));
+        EXPECT_EQ(next(), 11);
+        ASSERT_FALSE(Migration::continueCounter(u"Anagrafica"_s, u"Id"_s, 20));
+        EXPECT_EQ(next(), 21);
+    }
+}
+
 TEST(Database, ErrorsAreReportedWithTheirNumberAndText)
 {
     TestWorkDir dir;
@@ -239,7 +281,6 @@ TEST(Database, CopiesReopenConsistentlyAndPrivately)
 
 } // namespace
 
-using namespace Qt::StringLiterals;
 
 TEST(ServerDatabase, AnUnreachableServerIsNamedAndNothingIsOpened)
 {

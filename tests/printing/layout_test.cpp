@@ -222,8 +222,15 @@ TEST(RegisterLayout, HeadingsOnEveryPageAndTheSumsOnTheLastPageOnly)
         EXPECT_EQ(pages[p].findText(u"Cliente: ROSSI"_s), nullptr);
         EXPECT_EQ(pages[p].findText(u"Imponibile"_s) != nullptr, p == 1);
     }
-    // The sums come after the last row.
+    // The sums come after the last row; a full page's rows reach down to the bottom line.
     EXPECT_GT(pages[1].findText(u"Imponibile"_s)->y, pages[1].findText(u"%1/26"_s.arg(perPagina + 3))->y);
+    EXPECT_NEAR(pages[0].findText(u"%1/26"_s.arg(perPagina))->y, RegisterLayout::kFondo, 1);
+
+    // Sums that just fit under the last row stay on its page: a rule and a line each.
+    const auto full = t.righe;
+    t.righe.resize(perPagina - 3);
+    EXPECT_EQ(RegisterLayout::layout(t, ctx).size(), 1u);
+    t.righe = full;
 
     // A last page too full for the sums gives them a page of their own; a customer is named.
     t.righe.resize(perPagina - 1);
