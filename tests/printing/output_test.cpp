@@ -342,7 +342,10 @@ TEST(PdfCommand, NamesInScriptsTheMainFontsLackPrintWithAnEmbeddedFallback)
                                     {name, name}));
         QString errors;
         QTextStream err(&errors);
-        ASSERT_EQ(PdfCommand::run({u"anagrafica"_s, name, u"-o"_s, out}, err), 0) << errors.toStdString();
+        // The output named either way.
+        const QStringList output = name.startsWith(u'Ł') ? QStringList{u"--output="_s + out} : QStringList{u"-o"_s, out};
+        QFile::remove(out);
+        ASSERT_EQ(PdfCommand::run(QStringList{u"anagrafica"_s, name} + output, err), 0) << errors.toStdString();
         QString printed;
         for (const auto& w : PdfProbe::words(out))
             printed += w.text + u' ';
