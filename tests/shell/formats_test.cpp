@@ -1,3 +1,4 @@
+#include "shell/commandargs.h"
 #include "shell/formats.h"
 
 #include <QLocale>
@@ -21,6 +22,7 @@ TEST(Decimal, ParsesComputesAndRoundsExactly)
     EXPECT_EQ((d("19.99") * d("3")).toString(), "59.97");
     EXPECT_EQ((d("1.005") * d("1000")).toString(), "1005");
     EXPECT_EQ(d("11.25").dividedBy(100).toString(), "0.1125");
+    EXPECT_EQ(d("1").dividedBy(8, 2).toString(), "0.13");
     // 22 % of 11,25 is 2,475: shown as 2,48.
     EXPECT_EQ((d("11.25") * d("22")).dividedBy(100).toFixed(2), "2.48");
     const char* texts[][2] = {{"12.10", "12.1"}, {"-0.5", "-0.5"}, {"+7", "7"}, {"1e3", "1000"}};
@@ -96,7 +98,8 @@ TEST(Formats, NumbersAreItalianWhateverTheLocale)
 {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     const char* euros[][2] = {{"1234.5", "€ 1.234,50"}, {"0", "€ 0,00"},      {"1234567.891", "€ 1.234.567,89"},
-                              {"-5", "€ -5,00"},        {"-0.001", "€ 0,00"}, {"999.999", "€ 1.000,00"}};
+                              {"-5", "€ -5,00"},        {"-0.001", "€ 0,00"}, {"999.999", "€ 1.000,00"},
+                              {"100", "€ 100,00"},      {"-123456", "€ -123.456,00"}};
     for (const auto& [value, shown] : euros)
         EXPECT_EQ(Formats::euro(d(value)), QString::fromUtf8(shown)) << value;
     EXPECT_EQ(Formats::fixed2(d("1234.5")), "1234,50");
@@ -113,7 +116,7 @@ TEST(Formats, NumbersAreItalianWhateverTheLocale)
         EXPECT_FALSE(Formats::parseNumber(QString::fromLatin1(bad)).has_value()) << bad;
 }
 
-TEST(Formats, DatesReadAsTypedAndShownShort)
+TEST(Formats, DatesYearsAndCodesReadAsTypedAndShownShort)
 {
     // clang-format off
     const std::pair<const char*, std::optional<QDate>> dates[] = {
@@ -126,6 +129,19 @@ TEST(Formats, DatesReadAsTypedAndShownShort)
     EXPECT_EQ(Formats::reformatDate(QStringLiteral("3/4/26")), "03/04/26");
     EXPECT_EQ(Formats::reformatDate(QStringLiteral("31/02/26")), "31/02/26");
     EXPECT_EQ(Formats::fromIsoDate(Formats::isoDate(QDate(2026, 12, 4))), QDate(2026, 12, 4));
+    // Years and customer codes on the command line, by the same rule for every command.
+    QString error;
+    const std::pair<const char*, std::optional<int>> years[] = {
+        {"1900", 1900}, {" 9999 ", 9999}, {"1899", std::nullopt}, {"10000", std::nullopt}, {"26", std::nullopt}};
+    for (const auto& [text, year] : years)
+        EXPECT_EQ(CommandArgs::anno(QString::fromLatin1(text), error), year) << text;
+    EXPECT_EQ(error, "Anno non valido: \"26\" (da 1900 a 9999).");
+    const std::pair<const char*, std::optional<qint64>> codes[] = {
+        {"", 0}, {"1", 1}, {"0", std::nullopt}, {"-3", std::nullopt}, {"x", std::nullopt}};
+    for (const auto& [text, code] : codes)
+        EXPECT_EQ(CommandArgs::cliente(QString::fromLatin1(text), error), code) << text;
+    EXPECT_TRUE(CommandArgs::controlli({QStringLiteral("csv"), QStringLiteral("2026")}).isEmpty());
+    EXPECT_TRUE(CommandArgs::controlli({QStringLiteral("csv"), QStringLiteral("20\x1b")}).startsWith("L'argomento 2 "));
 }
 
 } // namespace

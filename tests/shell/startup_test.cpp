@@ -2,23 +2,19 @@
 #include "data/database.h"
 #include "data/schema.h"
 #include "dbrows.h"
-#include "dumpcheck.h"
 #include "resources/shippedpictures.h"
 #include "shell/appstate.h"
 #include "shell/backuprun.h"
 #include "shell/companystore.h"
 #include "shell/settingsfiles.h"
 #include "shell/startup.h"
-#include "workdir.h"
+#include "shelltest.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QLocale>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
 #include <csignal>
@@ -42,6 +38,14 @@ QByteArray bmpOf(const QImage& image)
 TEST(Startup, FirstStartFillsTheFolderWithoutOverwritingAndReadsTheSettings)
 {
     TestWorkDir dir(false);
+    // An update waiting counts only while there is no database.
+    EXPECT_FALSE(Startup::updatePending());
+    dir.write(Database::kUpdateMarker, "x");
+    EXPECT_TRUE(Startup::updatePending());
+    dir.write(Database::kRelativePath, QByteArray(4096, 'x'));
+    EXPECT_FALSE(Startup::updatePending());
+    QFile::remove(dir.path(Database::kUpdateMarker));
+    QFile::remove(dir.path(Database::kRelativePath));
     QImage mine(10, 10, QImage::Format_RGB32);
     mine.fill(Qt::red);
     dir.write(QStringLiteral("Img/img1.bmp"), bmpOf(mine));
@@ -50,12 +54,10 @@ TEST(Startup, FirstStartFillsTheFolderWithoutOverwritingAndReadsTheSettings)
     Startup::prepareWorkFolder();
     Startup::loadSettings();
     EXPECT_EQ(dir.read(QStringLiteral("Img/img1.bmp")), bmpOf(mine));
-    for (int i = 0; i < 8; ++i)
-        for (bool hl : {false, true})
-            EXPECT_TRUE(QFile::exists(dir.path(ShippedPictures::buttonFile(i, hl)))) << i;
-    EXPECT_EQ(ShippedPictures::buttonFile(7, true), "Img/img8_2.bmp");
-    for (const char* logo : {"Img/Logo.bmp", "Img/LogoBN.bmp"})
-        EXPECT_TRUE(QFile::exists(dir.path(QString::fromLatin1(logo)))) << logo;
+    for (const char* shipped : {"Img/img1_2.bmp", "Img/img8.bmp", "Img/img8_2.bmp", "Img/Logo.bmp"})
+        EXPECT_FALSE(QImage(dir.path(QString::fromLatin1(shipped))).isNull()) << shipped;
+    EXPECT_FALSE(QImage(dir.path(QStringLiteral("Img/Logo.bmp"))).isGrayscale());
+    EXPECT_TRUE(QImage(dir.path(QStringLiteral("Img/LogoBN.bmp"))).isGrayscale());
     EXPECT_FLOAT_EQ(app().margineLaterale, 5.5f);
     EXPECT_TRUE(app().logoColori);
     EXPECT_EQ(app().stampantePredefinita, "Ufficio");
@@ -192,7 +194,6 @@ TEST(Startup, TheServersDailyCopyIsADumpWrittenOnceADayAndNeverHalf)
     const QDate day(2026, 12, 6);
     QDir().mkpath(dir.path(QStringLiteral("copie")));
     app().percorsoBackup = QStringLiteral("copie");
-    EXPECT_EQ(Startup::dailyDumpPath(day), dir.path(QStringLiteral("copie/Corvalisto_06-12-26.dump")));
     ASSERT_FALSE(DemoData::fill());
     const QString url = Database::serverUrl();
     const QString before = tableCounts();
@@ -218,23 +219,17 @@ TEST(Startup, TheServersDailyCopyIsADumpWrittenOnceADayAndNeverHalf)
     EXPECT_EQ(dir.read(QStringLiteral("copie/Corvalisto_06-12-26.dump")), first);
     EXPECT_EQ(files().size(), 1);
 
-    // pg_dump missing, failing half-way or refused by the server: no file, not even half of one,
-    // the user is told, and the program goes on with its database.
-    const auto told = [](const QString& message) { return message.contains(QStringLiteral("non è stata fatta")); };
+    // pg_dump failing half-way: no file, not even half of one, the user is told, and the program
+    // goes on with its database.
     const QByteArray path = qgetenv("PATH");
-    const QString bin = dir.path(QStringLiteral("bin"));
-    QDir().mkpath(bin);
-    qputenv("PATH", QFile::encodeName(bin));
-    EXPECT_TRUE(told(Startup::copiaGiornaliera(day.addDays(1))));
+    QDir().mkpath(dir.path(QStringLiteral("bin")));
+    qputenv("PATH", QFile::encodeName(dir.path(QStringLiteral("bin"))));
     dir.write(QStringLiteral("bin/pg_dump"),
-              "#!/bin/sh\necho \"$@\" > \"${0%/*}/argomenti\"\n"
+              "#!/bin/sh\necho \"$@\" > \"$(dirname \"$0\")/argomenti\"\n"
               "for a; do case \"$a\" in --file=*) printf 'PGDMP mezza' > \"${a#--file=}\";; esac; done\nexit 1\n");
     QFile::setPermissions(dir.path(QStringLiteral("bin/pg_dump")), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    EXPECT_TRUE(told(Startup::copiaGiornaliera(day.addDays(2))));
+    EXPECT_TRUE(Startup::copiaGiornaliera(day.addDays(1)).contains(QStringLiteral("non è stata fatta")));
     qputenv("PATH", path);
-    qputenv("PGOPTIONS", "-c statement_timeout=nessuno");
-    EXPECT_TRUE(told(Startup::copiaGiornaliera(day.addDays(3))));
-    qunsetenv("PGOPTIONS");
     EXPECT_EQ(files().size(), 1) << files().join(u' ').toStdString();
     EXPECT_EQ(CompanyStore::load().value().value(0), "Dopo");
     // The server's address reaches pg_dump without a password.
@@ -351,16 +346,6 @@ TEST(Startup, TheDumpProgramEndsWithTheProgramEvenAKilledOne)
     ::kill(dump, SIGKILL);
 }
 
-TEST(Startup, UpdateMarkerCountsOnlyWithoutTheDatabase)
-{
-    TestWorkDir dir(false);
-    EXPECT_FALSE(Startup::updatePending());
-    dir.write(Database::kUpdateMarker, "x");
-    EXPECT_TRUE(Startup::updatePending());
-    dir.write(Database::kRelativePath, QByteArray(4096, 'x'));
-    EXPECT_FALSE(Startup::updatePending());
-}
-
 // Clearing line 1 and finding the record again is checked through the company window.
 TEST(CompanyStore, ARecordWithoutLine1IsNotTheOneInUse)
 {
@@ -377,7 +362,7 @@ const QString kIni = QStringLiteral("Corvalisto.ini");
 const QString kSalva = QStringLiteral("salva");
 const QString kCarica = QStringLiteral("carica");
 
-TEST(SettingsFiles, WritesTheExactFormatInAnItalianLocaleAndReadsItBack)
+TEST(SettingsFiles, WritesTheExactFormatInAnItalianLocaleAndReadsWhatItCan)
 {
     TestWorkDir dir(false);
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
@@ -406,11 +391,7 @@ TEST(SettingsFiles, WritesTheExactFormatInAnItalianLocaleAndReadsItBack)
     SettingsFiles::ini(kSalva);
     SettingsFiles::printerIni(kSalva);
     EXPECT_TRUE(dir.read(QStringLiteral("non/esiste/Corvalisto.ini")).isEmpty());
-}
-
-TEST(SettingsFiles, OddFilesKeepWhatWasReadBeforeTheError)
-{
-    TestWorkDir dir(false);
+    app().workDir = dir.path();
     // Three lines: the backup folder stays as it was.
     app().percorsoBackup = QStringLiteral("prima");
     dir.write(kIni, "7,\"Margine\"\r\n#TRUE#,\"Logo\"\r\n#TRUE#,\"Secondaro\"\r\n");
@@ -430,6 +411,7 @@ TEST(SettingsFiles, OddFilesKeepWhatWasReadBeforeTheError)
     SettingsFiles::ini(kCarica);
     EXPECT_FLOAT_EQ(app().margineLaterale, 3);
     app().stampantePredefinita = QStringLiteral("Precedente");
+    QFile::remove(dir.path(QStringLiteral("Printer.ini")));
     SettingsFiles::printerIni(kCarica);
     EXPECT_EQ(app().stampantePredefinita, "Precedente");
 }
