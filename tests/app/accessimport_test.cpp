@@ -1,11 +1,11 @@
 // The import of the original program's Access file, checked against the JSON each fixture was
 // made from (tests/data/import/make_fixtures.py), on the file and on the server.
+#include "app/accessimport.h"
 #include "data/database.h"
 #include "data/dialect.h"
 #include "dbrows.h"
 #include "papers/seriesstore.h"
 #include "qstringprint.h"
-#include "app/accessimport.h"
 #include "workdir.h"
 
 #include <QFile>
@@ -15,9 +15,9 @@
 #include <QProcess>
 #include <QSqlQuery>
 #include <QSqlRecord>
-#include <gtest/gtest.h>
 #include <charconv>
 #include <cmath>
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -66,8 +66,8 @@ QStringList stored(const QString& table, const QJsonArray& columns)
     QStringList names;
     for (const QJsonValue& c : columns)
         names << c.toObject().value(QStringLiteral("name")).toString();
-    auto q = Database::select(QStringLiteral("SELECT %1 FROM %2 ORDER BY %3")
-                                  .arg(names.join(QStringLiteral(", ")), table, Dialect::rowId()));
+    auto q = Database::select(
+        QStringLiteral("SELECT %1 FROM %2 ORDER BY %3").arg(names.join(QStringLiteral(", ")), table, Dialect::rowId()));
     EXPECT_TRUE(q.ok()) << table.toStdString();
     QStringList out;
     while (q.ok() && q.value().next()) {
@@ -75,9 +75,9 @@ QStringList stored(const QString& table, const QJsonArray& columns)
         for (int i = 0; i < names.size(); ++i) {
             const QVariant v = q.value().value(i);
             const QString type = columns[i].toObject().value(QStringLiteral("type")).toString();
-            fields << (v.isNull()                           ? QStringLiteral("-")
+            fields << (v.isNull()                         ? QStringLiteral("-")
                        : type == QStringLiteral("single") ? Decimal::fromDouble(v.toDouble()).toString()
-                                                            : v.toString());
+                                                          : v.toString());
         }
         out << fields.join(u'|');
     }
@@ -121,13 +121,16 @@ TEST_P(EveryValueArrives, ColumnByColumnWithTheReportsCountsAndSums)
         EXPECT_EQ(r.written, rows.size()) << name.toStdString();
         ASSERT_EQ(r.sums.size(), int(sums.size())) << name.toStdString();
         for (const AccessImport::Sum& s : r.sums) {
-            EXPECT_EQ(s.read.toString(), sums[s.column].toString()) << name.toStdString() << " " << s.column.toStdString();
-            EXPECT_EQ(s.written.toString(), sums[s.column].toString()) << name.toStdString() << " " << s.column.toStdString();
+            EXPECT_EQ(s.read.toString(), sums[s.column].toString())
+                << name.toStdString() << " " << s.column.toStdString();
+            EXPECT_EQ(s.written.toString(), sums[s.column].toString())
+                << name.toStdString() << " " << s.column.toStdString();
         }
     }
     // The long quote holds its line breaks as CR LF, past 64 KB.
     EXPECT_GT(dbText("SELECT Des FROM Preventivi WHERE Num = '1/25'").size(), 65536);
-    EXPECT_TRUE(dbText("SELECT Des FROM Preventivi WHERE Num = '1/25'").contains(QStringLiteral("€ \"virgolette\"\r\nRiga")));
+    EXPECT_TRUE(
+        dbText("SELECT Des FROM Preventivi WHERE Num = '1/25'").contains(QStringLiteral("€ \"virgolette\"\r\nRiga")));
 }
 
 INSTANTIATE_TEST_SUITE_P(BothFormats, EveryValueArrives, ::testing::Values("corvalisto4.mdb", "corvalisto3.mdb"));
@@ -189,8 +192,12 @@ QStringList counts()
 // row failing in the middle: a clear message, and the database as it was.
 TEST(AccessImport, RefusesWithAClearMessageAndWritesNothing)
 {
-    const auto holdsData = [] { ASSERT_FALSE(Database::exec(QStringLiteral("INSERT INTO Categorie (Nome) VALUES ('VARIE')"))); };
-    const auto diskFull = [] { failInserts(QStringLiteral("ContFatt"), QStringLiteral("NEW.Num = '7/24' AND NEW.Ord > 5")); };
+    const auto holdsData = [] {
+        ASSERT_FALSE(Database::exec(QStringLiteral("INSERT INTO Categorie (Nome) VALUES ('VARIE')")));
+    };
+    const auto diskFull = [] {
+        failInserts(QStringLiteral("ContFatt"), QStringLiteral("NEW.Num = '7/24' AND NEW.Ord > 5"));
+    };
     const struct {
         const char* file;
         const char* message;
@@ -199,7 +206,8 @@ TEST(AccessImport, RefusesWithAClearMessageAndWritesNothing)
     } cases[] = {
         {"notaccess.mdb", "non è un database Access", nullptr},
         {"damaged.mdb", "è danneggiato: le tabelle ContFatt", nullptr},
-        {"nocolumn.mdb", "non ha le tabelle del programma precedente", "Nella tabella Fatture manca la colonna Pagata."},
+        {"nocolumn.mdb", "non ha le tabelle del programma precedente",
+         "Nella tabella Fatture manca la colonna Pagata."},
         {"notable.mdb", "non ha le tabelle del programma precedente", "Manca la tabella Documenti."},
         {"unstorable.mdb", "non possono essere memorizzate", "Anagrafica Id=2: chiave ripetuta"},
         {"unstorable.mdb", "non possono essere memorizzate", "Fatture Num=2/24: Totale non è un numero memorizzabile"},
@@ -233,8 +241,9 @@ TEST(AccessImport, SinglesAndDatesBecomeWhatTheOldProgramShowed)
     const struct {
         float value;
         const char* shown;
-    } singles[] = {{12.2f, "12.2"}, {0.1f, "0.1"},           {-3.25f, "-3.25"},        {1234.567f, "1234.567"},
-                 {0.333f, "0.333"}, {16777217.0f, "16777216"}, {15911.91f, "15911.91"}, {1e-7f, "0.0000001"}};
+    } singles[] = {{12.2f, "12.2"},         {0.1f, "0.1"},       {-3.25f, "-3.25"},
+                   {1234.567f, "1234.567"}, {0.333f, "0.333"},   {16777217.0f, "16777216"},
+                   {15911.91f, "15911.91"}, {1e-7f, "0.0000001"}};
     for (const auto& c : singles)
         EXPECT_EQ(AccessImport::fromSingle(c.value).toString(), QString::fromLatin1(c.shown)) << c.shown;
     EXPECT_TRUE(AccessImport::fromSingle(3.4e38f).isOverflow());
@@ -242,9 +251,14 @@ TEST(AccessImport, SinglesAndDatesBecomeWhatTheOldProgramShowed)
         double value;
         const char* at; // empty: not a date
     } cases[] = {
-        {0, "1899-12-30T00:00:00"},      {45292, "2024-01-01T00:00:00"},   {45292.75, "2024-01-01T18:00:00"},
-        {-1.25, "1899-12-29T06:00:00"},  {0.999999999, "1899-12-31T00:00:00"}, {2958465, "9999-12-31T00:00:00"},
-        {2958466, ""},                   {NAN, ""},
+        {0, "1899-12-30T00:00:00"},
+        {45292, "2024-01-01T00:00:00"},
+        {45292.75, "2024-01-01T18:00:00"},
+        {-1.25, "1899-12-29T06:00:00"},
+        {0.999999999, "1899-12-31T00:00:00"},
+        {2958465, "9999-12-31T00:00:00"},
+        {2958466, ""},
+        {NAN, ""},
     };
     for (const auto& c : cases)
         EXPECT_EQ(AccessImport::fromAccessDate(c.value).toString(Qt::ISODate), QString::fromLatin1(c.at)) << c.value;
@@ -254,9 +268,9 @@ TEST(AccessImport, TheCommandImportsOnceAndThenRefuses)
 {
     TestWorkDir dir;
     Database::close();
-    const QStringList args = TestWorkDir::databaseOptions() +
-                             QStringList{QStringLiteral("--dir"), dir.path(), QStringLiteral("migrate"),
-                                         QStringLiteral("--from"), fixture("corvalisto3.mdb")};
+    const QStringList args =
+        TestWorkDir::databaseOptions() + QStringList{QStringLiteral("--dir"), dir.path(), QStringLiteral("migrate"),
+                                                     QStringLiteral("--from"), fixture("corvalisto3.mdb")};
     const struct {
         int exitCode;
         const char* says;

@@ -98,7 +98,8 @@ TEST(DemoData, EveryInvoiceOfBothYearsMakesAValidElectronicInvoice)
                 })) << d.num.toStdString();
             differite += !in->ddt.isEmpty();
             enti += EInvoiceRules::pubblicaAmministrazione(in->recipient) && in->invoice.iva > 0 &&
-                    !in->codiciPA.cig.isEmpty() && EInvoiceRules::problemiCodiciPA(in->codiciPA, in->recipient).isEmpty();
+                    !in->codiciPA.cig.isEmpty() &&
+                    EInvoiceRules::problemiCodiciPA(in->codiciPA, in->recipient).isEmpty();
         }
         EXPECT_GE(differite, 1);
         EXPECT_GE(enti, 1);

@@ -177,17 +177,23 @@ TEST(Usage, AMistakenCommandLineIsNamedInItalianAndCreatesNothing)
         int exitCode;
         QByteArray says;
     } cases[] = {
-        {{QStringLiteral("--cartella"), QStringLiteral("x")}, false, 1,
+        {{QStringLiteral("--cartella"), QStringLiteral("x")},
+         false,
+         1,
          "Opzione sconosciuta: --cartella\nL'elenco delle opzioni: corvalisto --help"},
         {{QStringLiteral("-x")}, false, 1, "Opzione sconosciuta: -x\nL'elenco delle opzioni: corvalisto --help"},
         {{QStringLiteral("--dir")}, false, 1, "Manca il valore di un'opzione.\nL'elenco delle opzioni"},
         {{QStringLiteral("--dir"), QStringLiteral("a\x01")}, false, 1, "L'argomento 2 della riga di comando contiene"},
         {{QStringLiteral("--dir"), empty.path(QStringLiteral("non/esiste")), QStringLiteral("pdf"),
           QStringLiteral("fattura"), QStringLiteral("1/25"), QStringLiteral("-o"), out},
-         false, 1, "non esiste"},
-        {QStringList{QStringLiteral("--dir"), empty.path()} + csv + QStringList{QStringLiteral("2026"), QStringLiteral("-o"), out},
+         false,
+         1,
+         "non esiste"},
+        {QStringList{QStringLiteral("--dir"), empty.path()} + csv +
+             QStringList{QStringLiteral("2026"), QStringLiteral("-o"), out},
          false, 1, "Database non trovato"},
-        {csv + QStringList{QStringLiteral("2026"), QStringLiteral("-o"), out, QStringLiteral("--cliente"), QStringLiteral("0")},
+        {csv + QStringList{QStringLiteral("2026"), QStringLiteral("-o"), out, QStringLiteral("--cliente"),
+                           QStringLiteral("0")},
          true, 1, "Codice cliente non valido: \"0\"."},
         {csv + QStringList{QStringLiteral("10000"), QStringLiteral("-o"), out}, true, 1, "Anno non valido"},
         {csv + QStringList{QStringLiteral("9999"), QStringLiteral("-o"), out}, true, 0, ""},
@@ -197,8 +203,9 @@ TEST(Usage, AMistakenCommandLineIsNamedInItalianAndCreatesNothing)
         QFile::remove(out);
         QProcess p;
         p.start(QStringLiteral(CORVALISTO_EXE),
-                c.onData ? TestWorkDir::databaseOptions() + QStringList{QStringLiteral("--dir"), data.path()} + c.arguments
-                         : c.arguments);
+                c.onData
+                    ? TestWorkDir::databaseOptions() + QStringList{QStringLiteral("--dir"), data.path()} + c.arguments
+                    : c.arguments);
         ASSERT_TRUE(p.waitForFinished(30000));
         const QByteArray err = p.readAllStandardError();
         EXPECT_EQ(p.exitCode(), c.exitCode) << err.toStdString();

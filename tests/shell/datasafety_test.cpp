@@ -1,6 +1,5 @@
 #include "app/demodata.h"
 #include "data/database.h"
-#include "data/schema.h"
 #include "dbrows.h"
 #include "invoices/invoiceledger.h"
 #include "printing/pdfcommand.h"
@@ -11,9 +10,8 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QTextStream>
-#include <QUuid>
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/file.h>
 
 namespace {
@@ -112,7 +110,8 @@ TEST_F(DataSafety, AnUnusableDatabaseIsReportedAndNothingIsWritten)
         const auto before = snapshot(dir);
         const Startup::OpenOutcome r = start();
         EXPECT_FALSE(r.ok || Database::isOpen());
-        for (const QString& named : {QString::fromUtf8(c.says), QDir::toNativeSeparators(db()), QFileInfo(goodCopy).fileName()})
+        for (const QString& named :
+             {QString::fromUtf8(c.says), QDir::toNativeSeparators(db()), QFileInfo(goodCopy).fileName()})
             EXPECT_TRUE(r.message.contains(named)) << r.message.toStdString();
         EXPECT_EQ(snapshot(dir), before);
     }
@@ -137,7 +136,8 @@ TEST_F(DataSafety, ATableThatDisagreesWithItsIndexIsRefusedAndTodaysCopyKept)
         "INSERT INTO Fatture (Num, IdAna, Data, Totale, Iva) SELECT i || '/21', 1, '2021-05-03', 10, 22 FROM n")));
     ASSERT_FALSE(Database::exec(QStringLiteral(
         "INSERT INTO ContFatt (Num, Ord, Descrizione, Qta, Prezzo) SELECT Num, o.value, 'Cancello scorrevole in "
-        "ferro zincato', 1, 5 FROM Fatture, (SELECT 1 AS value UNION ALL SELECT 2 UNION ALL SELECT 3) AS o WHERE Num LIKE '%/21'")));
+        "ferro zincato', 1, 5 FROM Fatture, (SELECT 1 AS value UNION ALL SELECT 2 UNION ALL SELECT 3) AS o WHERE Num "
+        "LIKE '%/21'")));
     Database::close();
     ASSERT_TRUE(start().ok);
     Database::close();
@@ -233,58 +233,6 @@ TEST(DataSafetyFirstStart, OnlyATrueFirstStartMakesADatabase)
     }
 }
 
-TEST_F(DataSafety, StaleTemporaryCopiesGoAndOnesBeingWrittenStay)
-{
-    SKIP_ON_SERVER("copies of the SQLite file");
-    auto temp = [&](const QString& folder, const char* of) {
-        const QString name = QStringLiteral(".%1.%2.tmp").arg(QString::fromLatin1(of), QUuid::createUuid().toString(QUuid::Id128));
-        dir.write(folder + name, QByteArray(8192, 't'));
-        return dir.path(folder + name);
-    };
-    const QString stale[] = {temp(QString(), "Corvalisto_05-12-26.mdb"), temp(QStringLiteral("Dati/"), "Corvalisto.mdb"),
-                             temp(QString(), "Corvalisto_05-12-26.dump")};
-    const QString busy = temp(QString(), "Corvalisto_06-12-26.mdb");
-    const int fd = ::open(QFile::encodeName(busy).constData(), O_RDONLY);
-    ASSERT_EQ(::flock(fd, LOCK_EX), 0);
-    dir.write(QStringLiteral("nota.tmp"), "dell'utente");
-    ASSERT_TRUE(start().ok);
-    for (const QString& f : stale)
-        EXPECT_FALSE(QFile::exists(f)) << f.toStdString();
-    EXPECT_TRUE(QFile::exists(busy) && QFile::exists(dir.path(QStringLiteral("nota.tmp"))));
-    ::close(fd);
-}
-
-TEST_F(DataSafety, TheDemoClaimsOnlyANewFolder)
-{
-    if (TestWorkDir::onServer()) {
-        auto counts = [] {
-            QStringList out;
-            for (const QString& t : Schema::tableNames())
-                out << t + u'=' + dbText(QStringLiteral("SELECT count(*) FROM ") + t);
-            return out.join(u' ');
-        };
-        ASSERT_TRUE(Startup::openDatabase().ok);
-        const QString before = counts();
-        // A server database that holds tables keeps them as they are, and the demo is refused.
-        const Startup::OpenOutcome r = Startup::createDatabase(DemoData::fill);
-        EXPECT_TRUE(!r.ok && r.message.contains(QStringLiteral("contiene già delle tabelle"))) << r.message.toStdString();
-        ASSERT_TRUE(Startup::openDatabase().ok);
-        EXPECT_EQ(counts(), before);
-        // A new, empty one gets the tables and the whole demo.
-        Startup::useServer(TestWorkDir::freshServerDatabase());
-        ASSERT_TRUE(Startup::createDatabase(DemoData::fill).ok);
-        EXPECT_EQ(counts(), before);
-        return;
-    }
-    // A database placed by another run meanwhile is kept as it is, and the demo is refused.
-    TestWorkDir fresh(false);
-    fresh.write(Database::kRelativePath, dir.read(Database::kRelativePath));
-    const auto before = snapshot(fresh);
-    const Startup::OpenOutcome r = Startup::createDatabase(DemoData::fill);
-    EXPECT_TRUE(!r.ok && r.message.contains(QStringLiteral("esiste già"))) << r.message.toStdString();
-    EXPECT_EQ(snapshot(fresh), before);
-}
-
 TEST_F(DataSafety, PdfOutputNeverReplacesDataDevicesOrOtherFiles)
 {
     ASSERT_TRUE(Startup::openDatabase().ok);
@@ -298,12 +246,19 @@ TEST_F(DataSafety, PdfOutputNeverReplacesDataDevicesOrOtherFiles)
     ::link(QFile::encodeName(data).constData(), QFile::encodeName(other + QStringLiteral("/fisso.pdf")).constData());
     ::mkfifo(QFile::encodeName(other + QStringLiteral("/coda")).constData(), 0600);
     dir.write(QStringLiteral("altro/lettera.txt"), "Gentile cliente");
-    const QString cases[] = {
-        db(), other + QStringLiteral("/../Dati/Corvalisto.mdb"), other + QStringLiteral("/collegamento.pdf"),
-        other + QStringLiteral("/fisso.pdf"), dir.path(QStringLiteral("Dati/Corvalisto.mdb-journal")),
-        Startup::dailyCopyPath(kToday), Startup::dailyCopyPath(kToday.addDays(5)), Startup::dailyDumpPath(kToday),
-        Startup::dailyDumpPath(kToday.addDays(5)), dir.path(QStringLiteral("Corvalisto.ini")),
-        other + QStringLiteral("/coda"), other, other + QStringLiteral("/lettera.txt")};
+    const QString cases[] = {db(),
+                             other + QStringLiteral("/../Dati/Corvalisto.mdb"),
+                             other + QStringLiteral("/collegamento.pdf"),
+                             other + QStringLiteral("/fisso.pdf"),
+                             dir.path(QStringLiteral("Dati/Corvalisto.mdb-journal")),
+                             Startup::dailyCopyPath(kToday),
+                             Startup::dailyCopyPath(kToday.addDays(5)),
+                             Startup::dailyDumpPath(kToday),
+                             Startup::dailyDumpPath(kToday.addDays(5)),
+                             dir.path(QStringLiteral("Corvalisto.ini")),
+                             other + QStringLiteral("/coda"),
+                             other,
+                             other + QStringLiteral("/lettera.txt")};
     const auto before = snapshot(dir);
     const auto otherBefore = filesIn(other);
     const QByteArray csv = InvoiceLedger::carica(2026, 0).value().csv();

@@ -11,13 +11,10 @@
 #include "shelltest.h"
 
 #include <QBuffer>
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QImage>
 #include <QLocale>
 #include <QTemporaryDir>
-#include <QThread>
-#include <csignal>
 #include <gtest/gtest.h>
 
 namespace {
@@ -76,7 +73,6 @@ TEST(Startup, ShippedPicturesCutOrEmptiedByAKillAreWrittenAgainWhole)
     } cases[] = {
         {"emptied", QByteArray()},
         {"cut in half", whole.left(whole.size() / 2)},
-        {"header only", whole.left(54)},
         {"not a picture", "GIF89a?"},
     };
     const QString stale = QStringLiteral("Img/.img3_2.bmp.0123456789abcdef0123456789abcdef.tmp");
@@ -288,62 +284,6 @@ TEST(Startup, AnOlderDatabaseIsCopiedBeforeItChangesShapeAndANewerOneIsRefused)
                           .arg(Schema::latest()));
     EXPECT_FALSE(Database::isOpen());
     Startup::useServer({});
-}
-
-// Whether process `pid` has ended (a zombie waiting for its reaper counts as ended).
-bool ended(pid_t pid)
-{
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!stat.open(QIODevice::ReadOnly))
-        return true;
-    const QByteArray line = stat.readAll();
-    return line.mid(line.lastIndexOf(')') + 2, 1) == "Z";
-}
-
-// Run again as a program of its own (the killed one) with CORVALISTO_TEST_BIN set: starts the
-// stand-in pg_dump found there, as the day's dump does, and waits for it.
-TEST(Startup, TheDumpProgramEndsWithTheProgramEvenAKilledOne)
-{
-    const QString bin = qEnvironmentVariable("CORVALISTO_TEST_BIN");
-    if (!bin.isEmpty()) {
-        TestWorkDir dir;
-        qputenv("PATH", QFile::encodeName(bin));
-        // On the file there is no dump: the same tie, on the same stand-in.
-        if (TestWorkDir::onServer()) {
-            Startup::dumpServer(dir.path(QStringLiteral("copia.dump")), false);
-        } else {
-            QProcess child;
-            Startup::endWithProgram(child);
-            child.start(QDir(bin).filePath(QStringLiteral("pg_dump")));
-            child.waitForFinished(-1);
-        }
-        return;
-    }
-    TestWorkDir dir(false);
-    QDir().mkpath(dir.path(QStringLiteral("bin")));
-    const QString pidFile = dir.path(QStringLiteral("bin/pid"));
-    dir.write(QStringLiteral("bin/pg_dump"), QStringLiteral("#!/bin/sh\nPATH=/usr/bin:/bin\necho $$ > '%1.tmp' && mv '%1.tmp' '%1'\n"
-                                                             "exec sleep 120\n")
-                                                  .arg(pidFile)
-                                                  .toUtf8());
-    QFile::setPermissions(dir.path(QStringLiteral("bin/pg_dump")), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    QProcess program;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("CORVALISTO_TEST_BIN"), dir.path(QStringLiteral("bin")));
-    program.setProcessEnvironment(env);
-    program.start(QCoreApplication::applicationFilePath(),
-                  {QStringLiteral("--gtest_filter=Startup.TheDumpProgramEndsWithTheProgramEvenAKilledOne")});
-    ASSERT_TRUE(program.waitForStarted());
-    for (int i = 0; i < 600 && !QFile::exists(pidFile); ++i)
-        QThread::msleep(50);
-    const pid_t dump = dir.read(QStringLiteral("bin/pid")).trimmed().toInt();
-    ::kill(pid_t(program.processId()), SIGKILL);
-    program.waitForFinished();
-    ASSERT_GT(dump, 0) << program.readAllStandardError().toStdString();
-    for (int i = 0; i < 200 && !ended(dump); ++i)
-        QThread::msleep(50);
-    EXPECT_TRUE(ended(dump));
-    ::kill(dump, SIGKILL);
 }
 
 // Clearing line 1 and finding the record again is checked through the company window.

@@ -197,9 +197,9 @@ TEST_F(Form1Test, ButtonsAndMenusOpenTheirWindowsModally)
     for (const char* name : {"mnuCondizioni", "mnuBancaRiba", "mnuCategorie", "mnuStampanti", "mnuEditFatt"})
         action(name)->trigger();
     w.findChild<QPushButton*>(QStringLiteral("BtnScadenzario"))->click();
-    EXPECT_EQ(dlg.windowsShown, (QStringList{"FrmAzi", "FormAna", "FormMag", "FormFatt", "FrmCondizioni",
-                                             "FrmBancaRiba", "FrmImpCat", "FrmPrinters", "FrmEditFatt",
-                                             "FrmScadenzario"}));
+    EXPECT_EQ(dlg.windowsShown,
+              (QStringList{"FrmAzi", "FormAna", "FormMag", "FormFatt", "FrmCondizioni", "FrmBancaRiba", "FrmImpCat",
+                           "FrmPrinters", "FrmEditFatt", "FrmScadenzario"}));
 }
 
 // What exec does with the backup window: shows it and waits until it closes itself.

@@ -11,7 +11,6 @@
 #include "printing/ui/formstampafatt.h"
 #include "printing/ui/frmcopie.h"
 #include "printing/ui/frmprinters.h"
-#include "quotes/ui/formregpre.h"
 #include "registry/ui/formana.h"
 #include "registry/ui/frmana.h"
 #include "registry/ui/frmcondizioni.h"
@@ -117,54 +116,6 @@ TEST_F(EveryWindow, EveryControlIsReadAsItShows)
     }
     EXPECT_TRUE(wrong.isEmpty()) << wrong.join(u"\n"_s).toStdString();
     EXPECT_GE(withValue, 3);
-}
-
-// What a screen reader hears of a combo box: its value, and the entry selected in its list.
-QString heard(QComboBox* combo)
-{
-    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(combo);
-    QAccessibleInterface* list = iface ? iface->child(0) : nullptr;
-    QAccessibleTableInterface* cells = list ? list->tableInterface() : nullptr;
-    const QList<QAccessibleInterface*> selected = cells ? cells->selectedCells() : QList<QAccessibleInterface*>();
-    return iface->text(QAccessible::Value) + u" / "_s +
-           (selected.size() == 1 ? selected.first()->text(QAccessible::Name) : u"%1 scelte"_s.arg(selected.size()));
-}
-
-// A paper recalled, browsed or prefilled shows its customer, the only one in its list: a screen
-// reader hears it as chosen, as when the user picks it.
-TEST_F(EveryWindow, TheCustomerShownIsTheOneHeard)
-{
-    const int anno = QDate::currentDate().year();
-    const QString serie = u"/%1"_s.arg(anno % 100, 2, 10, QChar(u'0'));
-    const auto ddt = [&](bool browse) {
-        auto* w = new FormRegDdt;
-        EXPECT_TRUE(w->Carica(u"1"_s + serie));
-        if (browse)
-            w->findChild<QPushButton*>(u"Cmd2"_s)->click();
-        return w;
-    };
-    const struct {
-        const char* name;
-        std::function<QDialog*()> open;
-        const char* combo;
-    } cases[] = {
-        {"DDT richiamato", [&] { return ddt(false); }, "ComboCli"},
-        {"DDT sfogliato", [&] { return ddt(true); }, "ComboCli"},
-        {"preventivo richiamato",
-         [&] {
-             auto* w = new FormRegPre;
-             EXPECT_TRUE(w->Carica(u"1"_s + serie));
-             return w;
-         },
-         "ComboCli3"},
-    };
-    for (const auto& c : cases) {
-        std::unique_ptr<QDialog> w(c.open());
-        auto* combo = w->findChild<QComboBox*>(QString::fromLatin1(c.combo));
-        ASSERT_TRUE(combo) << c.name;
-        EXPECT_FALSE(combo->currentText().isEmpty()) << c.name;
-        EXPECT_EQ(heard(combo), combo->currentText() + u" / "_s + combo->currentText()) << c.name;
-    }
 }
 
 // In every grid a row is chosen by the user only: the focus does not choose one, a screen reader's

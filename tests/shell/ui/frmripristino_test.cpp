@@ -1,3 +1,4 @@
+#include "app/ui/form1.h"
 #include "data/database.h"
 #include "dbrows.h"
 #include "filedigest.h"
@@ -6,7 +7,6 @@
 #include "shell/backup.h"
 #include "shell/companystore.h"
 #include "shell/startup.h"
-#include "app/ui/form1.h"
 #include "shell/ui/frmripristino.h"
 #include "usergestures.h"
 #include "workdir.h"
@@ -151,18 +151,6 @@ TEST_F(FrmRipristinoTest, FromTheMediumTheSettingsComeBackOnlyWhenAskedFor)
     dlg.answer(Dialogs::Answer::Ok);
     restoreRow(3);
     EXPECT_EQ(dlg.lastText(), "Sul floppy non c'è nessun BACKUP da ripristinare.");
-}
-
-TEST(FrmRipristinoServer, OnTheServerTheMenuExplainsTheAdministratorsSteps)
-{
-    if (!TestWorkDir::onServer())
-        GTEST_SKIP() << "needs the server";
-    TestWorkDir dir;
-    ScriptedDialogs dlg;
-    Form1 main;
-    main.findChild<QAction*>(QStringLiteral("mnuBackupRipristina"))->trigger();
-    EXPECT_TRUE(dlg.windowsShown.isEmpty());
-    EXPECT_TRUE(dlg.lastText().contains(QStringLiteral("pg_restore"))) << dlg.lastText().toStdString();
 }
 
 } // namespace

@@ -11,23 +11,9 @@
 #include <QFrame>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <gtest/gtest.h>
 
 namespace {
-
-TEST(WindowBehaviour, SizesAreTwipsAtTheScreensDpiAndCentred)
-{
-    QDialog w;
-    WindowBehaviour::sizeAndCentre(&w, 1440, 2880);
-    const int dpi = w.logicalDpiX();
-    EXPECT_EQ(w.size(), QSize(dpi, 2 * dpi));
-    const QRect screen = w.screen()->geometry();
-    EXPECT_EQ(w.x(), screen.x() + (screen.width() - w.width()) / 2);
-    // A window larger than the screen is placed partly off screen, as computed.
-    WindowBehaviour::sizeAndCentre(&w, 1440 * 100, 1440 * 100);
-    EXPECT_LT(w.x(), 0);
-}
 
 TEST(WindowBehaviour, DateBoxAndYearPromptCheckWhatIsTyped)
 {
@@ -50,9 +36,12 @@ TEST(WindowBehaviour, DateBoxAndYearPromptCheckWhatIsTyped)
         std::optional<QString> typed; // nothing: cancelled
         std::optional<int> year;
         const char* error; // the message's title, or nullptr
-    } years[] = {{QStringLiteral("2025"), 2025, nullptr},      {QStringLiteral("2024.6"), 2025, nullptr},
-                 {QStringLiteral("9999"), 9999, nullptr},      {QStringLiteral("10000"), std::nullopt, "Errore 6"},
-                 {QString(), std::nullopt, nullptr},           {std::nullopt, std::nullopt, nullptr},
+    } years[] = {{QStringLiteral("2025"), 2025, nullptr},
+                 {QStringLiteral("2024.6"), 2025, nullptr},
+                 {QStringLiteral("9999"), 9999, nullptr},
+                 {QStringLiteral("10000"), std::nullopt, "Errore 6"},
+                 {QString(), std::nullopt, nullptr},
+                 {std::nullopt, std::nullopt, nullptr},
                  {QStringLiteral("duemila"), std::nullopt, "Errore 13"}};
     for (const auto& y : years) {
         SCOPED_TRACE(y.typed.value_or(QStringLiteral("(annullato)")).toStdString());
