@@ -221,7 +221,7 @@ TEST(Startup, TheServersDailyCopyIsADumpWrittenOnceADayAndNeverHalf)
     QDir().mkpath(dir.path(QStringLiteral("bin")));
     qputenv("PATH", QFile::encodeName(dir.path(QStringLiteral("bin"))));
     dir.write(QStringLiteral("bin/pg_dump"),
-              "#!/bin/sh\necho \"$@\" > \"$(dirname \"$0\")/argomenti\"\n"
+              "#!/bin/sh\necho \"$@\" > \"${0%/pg_dump}/argomenti\"\n"
               "for a; do case \"$a\" in --file=*) printf 'PGDMP mezza' > \"${a#--file=}\";; esac; done\nexit 1\n");
     QFile::setPermissions(dir.path(QStringLiteral("bin/pg_dump")), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     EXPECT_TRUE(Startup::copiaGiornaliera(day.addDays(1)).contains(QStringLiteral("non è stata fatta")));

@@ -255,6 +255,7 @@ TEST_F(Form1Test, TheBackupMenuAsksForTheMediumAndForLeaveToOverwrite)
     EXPECT_TRUE(dlg.allAnswersUsed());
     Backup::setFolderOption(QString());
     if (TestWorkDir::onServer()) {
+        TestWorkDir onServer; // the program on the server's database
         action("mnuBackupRipristina")->trigger();
         EXPECT_EQ(dlg.windowsShown.size(), 2);
         EXPECT_TRUE(dlg.lastText().contains(QStringLiteral("pg_restore"))) << dlg.lastText().toStdString();
