@@ -4,7 +4,6 @@
 #include "dbrows.h"
 #include "resources/shippedpictures.h"
 #include "shell/appstate.h"
-#include "shell/backuprun.h"
 #include "shell/companystore.h"
 #include "shell/settingsfiles.h"
 #include "shell/startup.h"
@@ -14,7 +13,6 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QLocale>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -86,7 +84,7 @@ TEST(Startup, ShippedPicturesCutOrEmptiedByAKillAreWrittenAgainWhole)
     }
 }
 
-TEST(Startup, MissingSettingsFilesAreWrittenWithTheValuesInUseSoTheBackupFindsThem)
+TEST(Startup, MissingSettingsFilesAreWrittenWithTheValuesInUse)
 {
     TestWorkDir dir(false);
     const QByteArray mine("\"Ufficio\",\"Stampante Pred.Programma\"\r\n");
@@ -109,14 +107,6 @@ TEST(Startup, MissingSettingsFilesAreWrittenWithTheValuesInUseSoTheBackupFindsTh
         EXPECT_EQ(dir.read(QStringLiteral("Printer.ini")),
                   printerThere ? mine : QByteArray("\"\",\"Stampante Pred.Programma\"\r\n"));
         EXPECT_FALSE(QFile::exists(dir.path(half)));
-    }
-    // The floppy backup of a folder that never changed a setting copies all three files.
-    ASSERT_TRUE(Database::create(dir.path(Database::kRelativePath)) == std::nullopt);
-    QTemporaryDir medium;
-    BackupRun run(medium.path());
-    while (!run.done()) {
-        const Backup::Outcome failed = run.copyNext();
-        ASSERT_FALSE(failed) << run.nextStep() << ' ' << failed->text.toStdString();
     }
 }
 
