@@ -1,11 +1,11 @@
 // The import of the original program's Access file, checked against the JSON each fixture was
 // made from (tests/data/import/make_fixtures.py), on the file and on the server.
+#include "app/accessimport.h"
 #include "data/database.h"
 #include "data/dialect.h"
 #include "dbrows.h"
 #include "papers/seriesstore.h"
 #include "qstringprint.h"
-#include "app/accessimport.h"
 #include "workdir.h"
 
 #include <QFile>
@@ -15,9 +15,9 @@
 #include <QProcess>
 #include <QSqlQuery>
 #include <QSqlRecord>
-#include <gtest/gtest.h>
 #include <charconv>
 #include <cmath>
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -66,8 +66,8 @@ QStringList stored(const QString& table, const QJsonArray& columns)
     QStringList names;
     for (const QJsonValue& c : columns)
         names << c.toObject().value(QStringLiteral("name")).toString();
-    auto q = Database::select(QStringLiteral("SELECT %1 FROM %2 ORDER BY %3")
-                                  .arg(names.join(QStringLiteral(", ")), table, Dialect::rowId()));
+    auto q = Database::select(
+        QStringLiteral("SELECT %1 FROM %2 ORDER BY %3").arg(names.join(QStringLiteral(", ")), table, Dialect::rowId()));
     EXPECT_TRUE(q.ok()) << table.toStdString();
     QStringList out;
     while (q.ok() && q.value().next()) {
@@ -75,9 +75,9 @@ QStringList stored(const QString& table, const QJsonArray& columns)
         for (int i = 0; i < names.size(); ++i) {
             const QVariant v = q.value().value(i);
             const QString type = columns[i].toObject().value(QStringLiteral("type")).toString();
-            fields << (v.isNull()                           ? QStringLiteral("-")
+            fields << (v.isNull()                         ? QStringLiteral("-")
                        : type == QStringLiteral("single") ? Decimal::fromDouble(v.toDouble()).toString()
-                                                            : v.toString());
+                                                          : v.toString());
         }
         out << fields.join(u'|');
     }
@@ -121,18 +121,23 @@ TEST_P(EveryValueArrives, ColumnByColumnWithTheReportsCountsAndSums)
         EXPECT_EQ(r.written, rows.size()) << name.toStdString();
         ASSERT_EQ(r.sums.size(), int(sums.size())) << name.toStdString();
         for (const AccessImport::Sum& s : r.sums) {
-            EXPECT_EQ(s.read.toString(), sums[s.column].toString()) << name.toStdString() << " " << s.column.toStdString();
-            EXPECT_EQ(s.written.toString(), sums[s.column].toString()) << name.toStdString() << " " << s.column.toStdString();
+            EXPECT_EQ(s.read.toString(), sums[s.column].toString())
+                << name.toStdString() << " " << s.column.toStdString();
+            EXPECT_EQ(s.written.toString(), sums[s.column].toString())
+                << name.toStdString() << " " << s.column.toStdString();
         }
     }
     // The long quote holds its line breaks as CR LF, past 64 KB.
     EXPECT_GT(dbText("SELECT Des FROM Preventivi WHERE Num = '1/25'").size(), 65536);
-    EXPECT_TRUE(dbText("SELECT Des FROM Preventivi WHERE Num = '1/25'").contains(QStringLiteral("€ \"virgolette\"\r\nRiga")));
+    EXPECT_TRUE(
+        dbText("SELECT Des FROM Preventivi WHERE Num = '1/25'").contains(QStringLiteral("€ \"virgolette\"\r\nRiga")));
 }
 
 INSTANTIATE_TEST_SUITE_P(BothFormats, EveryValueArrives, ::testing::Values("corvalisto4.mdb", "corvalisto3.mdb"));
 
-TEST(AccessImport, ListsTheRowsTheProgramsRulesWouldRefuseAndStoresThemAsTheyAre)
+// Rows the program's rules would refuse are listed and stored as they are; key counters and
+// every yearly series continue where the old file left off.
+TEST(AccessImport, ListsAwkwardRowsAndContinuesKeysAndSeriesWhereTheOldFileLeftOff)
 {
     TestWorkDir dir;
     const AccessImport::Outcome out = AccessImport::run(fixture("corvalisto4.mdb"));
@@ -148,24 +153,13 @@ TEST(AccessImport, ListsTheRowsTheProgramsRulesWouldRefuseAndStoresThemAsTheyAre
         EXPECT_TRUE(out.report.warnings.contains(QString::fromUtf8(w))) << w;
     EXPECT_EQ(dbText("SELECT count(*) FROM Fatture WHERE Num = 'A12'"), QStringLiteral("1"));
     EXPECT_EQ(dbText("SELECT Nome FROM Anagrafica WHERE Id = 41"), QString(60, u'X'));
-    EXPECT_TRUE(AccessImport::reportText(out).contains(QStringLiteral("ContFatt: 2837 righe lette, 2837 scritte")));
-}
 
-TEST(AccessImport, KeyCountersAndEveryYearlySeriesContinueWhereTheOldFileLeftOff)
-{
-    TestWorkDir dir;
-    ASSERT_TRUE(AccessImport::run(fixture("corvalisto4.mdb")).ok);
-    const struct {
-        const char* table;
-        const char* key;
-        const char* next;
-    } keys[] = {{"Anagrafica", "Id", "43"}, {"Categorie", "IdCat", "6"}, {"Magazzino", "IdArt", "61"}};
-    for (const auto& k : keys)
-        EXPECT_EQ(dbText(Dialect::nextKey(QString::fromUtf8(k.table), QString::fromUtf8(k.key))), QString::fromUtf8(k.next))
-            << k.table;
+    const char* keys[][3] = {{"Anagrafica", "Id", "43"}, {"Categorie", "IdCat", "6"}, {"Magazzino", "IdArt", "61"}};
+    for (const auto& [table, key, next] : keys)
+        EXPECT_EQ(dbText(Dialect::nextKey(QString::fromUtf8(table), QString::fromUtf8(key))), QString::fromUtf8(next))
+            << table;
     // A new customer really gets it.
     EXPECT_EQ(dbText("INSERT INTO Anagrafica (Nome) VALUES ('NUOVO') RETURNING Id"), QStringLiteral("43"));
-
     const QJsonArray tables = description("corvalisto4.json").value(QStringLiteral("tables")).toArray();
     for (const QJsonValue& t : tables) {
         const QString table = t.toObject().value(QStringLiteral("name")).toString();
@@ -194,22 +188,37 @@ QStringList counts()
     return out;
 }
 
+// A file that is not the old program's, damaged or unstorable, a database already holding data or a
+// row failing in the middle: a clear message, and the database as it was.
 TEST(AccessImport, RefusesWithAClearMessageAndWritesNothing)
 {
+    const auto holdsData = [] {
+        ASSERT_FALSE(Database::exec(QStringLiteral("INSERT INTO Categorie (Nome) VALUES ('VARIE')")));
+    };
+    const auto diskFull = [] {
+        failInserts(QStringLiteral("ContFatt"), QStringLiteral("NEW.Num = '7/24' AND NEW.Ord > 5"));
+    };
     const struct {
         const char* file;
         const char* message;
         const char* problem; // one of the problems named, or nullptr
+        std::function<void()> before = {};
     } cases[] = {
         {"notaccess.mdb", "non è un database Access", nullptr},
         {"damaged.mdb", "è danneggiato: le tabelle ContFatt", nullptr},
-        {"nocolumn.mdb", "non ha le tabelle del programma precedente", "Nella tabella Fatture manca la colonna Pagata."},
+        {"nocolumn.mdb", "non ha le tabelle del programma precedente",
+         "Nella tabella Fatture manca la colonna Pagata."},
         {"notable.mdb", "non ha le tabelle del programma precedente", "Manca la tabella Documenti."},
         {"unstorable.mdb", "non possono essere memorizzate", "Anagrafica Id=2: chiave ripetuta"},
         {"unstorable.mdb", "non possono essere memorizzate", "Fatture Num=2/24: Totale non è un numero memorizzabile"},
+        {"corvalisto4.mdb", "solo in un database vuoto", nullptr, holdsData},
+        {"corvalisto4.mdb", "disco pieno|ContFatt Num=7/24", nullptr, diskFull},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.file) + " " + c.message);
         TestWorkDir dir;
+        if (c.before)
+            c.before();
         const QStringList before = counts();
         QString file = fixture(c.file);
         if (QByteArrayView(c.file) == "notaccess.mdb") {
@@ -217,59 +226,39 @@ TEST(AccessImport, RefusesWithAClearMessageAndWritesNothing)
             file = dir.path(QStringLiteral("notaccess.mdb"));
         }
         const AccessImport::Outcome out = AccessImport::run(file);
-        EXPECT_FALSE(out.ok) << c.file;
-        EXPECT_TRUE(out.message.contains(QString::fromUtf8(c.message))) << c.file << ": " << out.message.toStdString();
+        EXPECT_FALSE(out.ok);
+        for (const QString& part : QString::fromUtf8(c.message).split(u'|'))
+            EXPECT_TRUE(out.message.contains(part)) << out.message.toStdString();
         if (c.problem)
-            EXPECT_TRUE(out.problems.contains(QString::fromUtf8(c.problem))) << c.file << ": "
-                                                                              << out.problems.join(u'\n').toStdString();
-        EXPECT_EQ(counts(), before) << c.file;
+            EXPECT_TRUE(out.problems.contains(QString::fromUtf8(c.problem))) << out.problems.join(u'\n').toStdString();
+        EXPECT_EQ(counts(), before);
     }
 }
 
-TEST(AccessImport, RefusesADatabaseThatAlreadyHoldsData)
-{
-    TestWorkDir dir;
-    ASSERT_FALSE(Database::exec(QStringLiteral("INSERT INTO Categorie (Nome) VALUES ('VARIE')")));
-    const QStringList before = counts();
-    const AccessImport::Outcome out = AccessImport::run(fixture("corvalisto4.mdb"));
-    EXPECT_FALSE(out.ok);
-    EXPECT_TRUE(out.message.contains(QStringLiteral("solo in un database vuoto")));
-    EXPECT_EQ(counts(), before);
-}
-
-TEST(AccessImport, ARowFailingInTheMiddleLeavesTheDatabaseAsItWas)
-{
-    TestWorkDir dir;
-    const QStringList before = counts();
-    failInserts(QStringLiteral("ContFatt"), QStringLiteral("NEW.Num = '7/24' AND NEW.Ord > 5"));
-    const AccessImport::Outcome out = AccessImport::run(fixture("corvalisto4.mdb"));
-    EXPECT_FALSE(out.ok);
-    EXPECT_TRUE(out.message.contains(QStringLiteral("disco pieno"))) << out.message.toStdString();
-    EXPECT_TRUE(out.message.contains(QStringLiteral("ContFatt Num=7/24"))) << out.message.toStdString();
-    EXPECT_EQ(counts(), before);
-}
-
-TEST(AccessImport, SinglesBecomeTheDecimalTheOldProgramShowed)
+// Singles become the decimal the old program showed; dates count days from the end of 1899.
+TEST(AccessImport, SinglesAndDatesBecomeWhatTheOldProgramShowed)
 {
     const struct {
         float value;
         const char* shown;
-    } cases[] = {{12.2f, "12.2"}, {0.1f, "0.1"},           {-3.25f, "-3.25"},        {1234.567f, "1234.567"},
-                 {0.333f, "0.333"}, {16777217.0f, "16777216"}, {15911.91f, "15911.91"}, {1e-7f, "0.0000001"}};
-    for (const auto& c : cases)
+    } singles[] = {{12.2f, "12.2"},         {0.1f, "0.1"},       {-3.25f, "-3.25"},
+                   {1234.567f, "1234.567"}, {0.333f, "0.333"},   {16777217.0f, "16777216"},
+                   {15911.91f, "15911.91"}, {1e-7f, "0.0000001"}};
+    for (const auto& c : singles)
         EXPECT_EQ(AccessImport::fromSingle(c.value).toString(), QString::fromLatin1(c.shown)) << c.shown;
     EXPECT_TRUE(AccessImport::fromSingle(3.4e38f).isOverflow());
-}
-
-TEST(AccessImport, AccessDatesCountDaysFromTheEndOf1899)
-{
     const struct {
         double value;
         const char* at; // empty: not a date
     } cases[] = {
-        {0, "1899-12-30T00:00:00"},      {45292, "2024-01-01T00:00:00"},   {45292.75, "2024-01-01T18:00:00"},
-        {-1.25, "1899-12-29T06:00:00"},  {0.999999999, "1899-12-31T00:00:00"}, {2958465, "9999-12-31T00:00:00"},
-        {2958466, ""},                   {NAN, ""},
+        {0, "1899-12-30T00:00:00"},
+        {45292, "2024-01-01T00:00:00"},
+        {45292.75, "2024-01-01T18:00:00"},
+        {-1.25, "1899-12-29T06:00:00"},
+        {0.999999999, "1899-12-31T00:00:00"},
+        {2958465, "9999-12-31T00:00:00"},
+        {2958466, ""},
+        {NAN, ""},
     };
     for (const auto& c : cases)
         EXPECT_EQ(AccessImport::fromAccessDate(c.value).toString(Qt::ISODate), QString::fromLatin1(c.at)) << c.value;
@@ -279,9 +268,9 @@ TEST(AccessImport, TheCommandImportsOnceAndThenRefuses)
 {
     TestWorkDir dir;
     Database::close();
-    const QStringList args = TestWorkDir::databaseOptions() +
-                             QStringList{QStringLiteral("--dir"), dir.path(), QStringLiteral("migrate"),
-                                         QStringLiteral("--from"), fixture("corvalisto3.mdb")};
+    const QStringList args =
+        TestWorkDir::databaseOptions() + QStringList{QStringLiteral("--dir"), dir.path(), QStringLiteral("migrate"),
+                                                     QStringLiteral("--from"), fixture("corvalisto3.mdb")};
     const struct {
         int exitCode;
         const char* says;

@@ -2,7 +2,10 @@
 // options; the help and the version answer where there is no display.
 #include <gtest/gtest.h>
 
+#include "workdir.h"
+
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
@@ -161,25 +164,55 @@ TEST(Usage, HelpAndVersionAnswerWithoutADisplay)
     }
 }
 
-TEST(Usage, AMistakenOptionIsNamedInItalian)
+// A mistaken option, value or folder is named in Italian, and the command creates nothing.
+TEST(Usage, AMistakenCommandLineIsNamedInItalianAndCreatesNothing)
 {
+    TestWorkDir data; // a database, for the commands that get as far as reading it
+    TestWorkDir empty(false);
+    const QString out = empty.path(QStringLiteral("elenco.csv"));
+    const QStringList csv{QStringLiteral("csv"), QStringLiteral("fatture")};
     const struct {
         QStringList arguments;
-        QByteArray message;
+        bool onData; // run on the folder with the database
+        int exitCode;
+        QByteArray says;
     } cases[] = {
-        {{QStringLiteral("--cartella"), QStringLiteral("x")}, "Opzione sconosciuta: --cartella"},
-        {{QStringLiteral("-x")}, "Opzione sconosciuta: -x"},
-        {{QStringLiteral("--dir")}, "Manca il valore di un'opzione."},
+        {{QStringLiteral("--cartella"), QStringLiteral("x")},
+         false,
+         1,
+         "Opzione sconosciuta: --cartella\nL'elenco delle opzioni: corvalisto --help"},
+        {{QStringLiteral("-x")}, false, 1, "Opzione sconosciuta: -x\nL'elenco delle opzioni: corvalisto --help"},
+        {{QStringLiteral("--dir")}, false, 1, "Manca il valore di un'opzione.\nL'elenco delle opzioni"},
+        {{QStringLiteral("--dir"), QStringLiteral("a\x01")}, false, 1, "L'argomento 2 della riga di comando contiene"},
+        {{QStringLiteral("--dir"), empty.path(QStringLiteral("non/esiste")), QStringLiteral("pdf"),
+          QStringLiteral("fattura"), QStringLiteral("1/25"), QStringLiteral("-o"), out},
+         false,
+         1,
+         "non esiste"},
+        {QStringList{QStringLiteral("--dir"), empty.path()} + csv +
+             QStringList{QStringLiteral("2026"), QStringLiteral("-o"), out},
+         false, 1, "Database non trovato"},
+        {csv + QStringList{QStringLiteral("2026"), QStringLiteral("-o"), out, QStringLiteral("--cliente"),
+                           QStringLiteral("0")},
+         true, 1, "Codice cliente non valido: \"0\"."},
+        {csv + QStringList{QStringLiteral("10000"), QStringLiteral("-o"), out}, true, 1, "Anno non valido"},
+        {csv + QStringList{QStringLiteral("9999"), QStringLiteral("-o"), out}, true, 0, ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.join(QLatin1Char(' ')).toStdString());
+        QFile::remove(out);
         QProcess p;
-        p.start(QStringLiteral(CORVALISTO_EXE), c.arguments);
+        p.start(QStringLiteral(CORVALISTO_EXE),
+                c.onData
+                    ? TestWorkDir::databaseOptions() + QStringList{QStringLiteral("--dir"), data.path()} + c.arguments
+                    : c.arguments);
         ASSERT_TRUE(p.waitForFinished(30000));
-        EXPECT_EQ(p.exitCode(), 1);
         const QByteArray err = p.readAllStandardError();
-        EXPECT_TRUE(err.contains(c.message + "\nL'elenco delle opzioni: corvalisto --help")) << err.toStdString();
+        EXPECT_EQ(p.exitCode(), c.exitCode) << err.toStdString();
+        EXPECT_TRUE(err.contains(c.says)) << err.toStdString();
+        EXPECT_EQ(QFileInfo::exists(out), c.exitCode == 0);
     }
+    EXPECT_FALSE(QFileInfo::exists(empty.path(QStringLiteral("non"))));
 }
 
 } // namespace

@@ -1,9 +1,11 @@
 #include "app/ui/form1.h"
 #include "data/database.h"
 #include "dbrows.h"
+#include "filedigest.h"
 #include "invoices/ui/formregfatt.h"
 #include "scripteddialogs.h"
 #include "shell/appstate.h"
+#include "shell/backup.h"
 #include "shell/startup.h"
 #include "shell/ui/frmazi.h"
 #include "workdir.h"
@@ -17,6 +19,8 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -32,27 +36,18 @@ TEST(FrmAzi, SavesLoadsCancelsClearsLine1AndStaysOpenOnADatabaseError)
     ScriptedDialogs dlg;
     {
         FrmAzi w;
-        EXPECT_EQ(w.windowTitle(), "DATI INTESTAZIONE");
-        for (int i = 1; i <= 5; ++i) {
-            EXPECT_TRUE(w.TxtRiga(i)->text().isEmpty());
-            EXPECT_EQ(w.TxtRiga(i)->objectName(), QStringLiteral("TxtRiga%1").arg(i));
-            EXPECT_EQ(w.TxtRiga(i)->accessibleName(), QStringLiteral("Riga %1").arg(i));
-        }
         w.TxtRiga(1)->setText(QStringLiteral("Ferramenta L'Incudine"));
-        w.TxtRiga(3)->setText(QString(100, u'x'));
         w.TxtRiga(4)->setText(QString(120, u'y'));
         w.findChild<QPushButton*>(QStringLiteral("BtnSalva"))->click();
         EXPECT_EQ(w.result(), QDialog::Accepted);
     }
     EXPECT_EQ(riga(1), "Ferramenta L'Incudine");
-    EXPECT_EQ(riga(3).size(), 100);
     EXPECT_EQ(riga(4).size(), 100); // the box refuses typing beyond 100
     // An empty box is empty text, never Null.
     EXPECT_EQ(dbText(QStringLiteral("SELECT count(*) FROM Azienda WHERE Riga2 = ''")), "1");
     {
         FrmAzi w;
         EXPECT_EQ(w.TxtRiga(1)->text(), "Ferramenta L'Incudine");
-        EXPECT_EQ(w.TxtRiga(4)->text(), QString(100, u'y'));
         w.TxtRiga(1)->setText(QStringLiteral("Cambiato"));
         w.findChild<QPushButton*>(QStringLiteral("BtnAnnulla"))->click();
         EXPECT_EQ(w.result(), QDialog::Rejected);
@@ -66,7 +61,6 @@ TEST(FrmAzi, SavesLoadsCancelsClearsLine1AndStaysOpenOnADatabaseError)
     }
     FrmAzi w;
     EXPECT_EQ(w.TxtRiga(4)->text(), QString(100, u'y'));
-    EXPECT_EQ(Database::scalar(QStringLiteral("SELECT count(*) FROM Azienda")).value().toInt(), 1);
     EXPECT_TRUE(dlg.messages.empty());
     // A database error shows "Errore N" and keeps the dialog and what was typed.
     w.TxtRiga(1)->setText(QStringLiteral("Da non perdere"));
@@ -83,7 +77,6 @@ TEST(FrmAzi, SavesLoadsCancelsClearsLine1AndStaysOpenOnADatabaseError)
 class Form1Test : public ::testing::Test {
 protected:
     QAction* action(const char* name) const { return w.findChild<QAction*>(QString::fromLatin1(name)); }
-    bool exists(const char* relative) const { return QFile::exists(dir.path(QString::fromLatin1(relative))); }
     void moveOver(QWidget* target)
     {
         QMouseEvent e(QEvent::MouseMove, QPointF(2, 2), target->mapToGlobal(QPointF(2, 2)), Qt::NoButton, Qt::NoButton,
@@ -96,53 +89,47 @@ protected:
     Form1 w;
 };
 
-TEST_F(Form1Test, StartsOnAnEmptyFolder)
+// A fresh folder starts and gets its database and the day's copy; an update waiting or a damaged
+// database stop the start before anything is written; a daily copy not made is told once.
+TEST(Form1, StartsOrSaysWhyNotBeforeWritingAnything)
 {
-    ASSERT_TRUE(w.load());
-    EXPECT_TRUE(dlg.messages.empty());
-    EXPECT_TRUE(Database::isOpen());
-    EXPECT_TRUE(exists("Dati/Corvalisto.mdb"));
-    EXPECT_TRUE(QFile::exists(Startup::dailyCopyPath(QDate::currentDate())));
-    EXPECT_EQ(w.findChild<QLabel*>(QStringLiteral("LabelVers"))->text(), "Versione " CORVALISTO_VERSION);
-    // A button is named by its caption ("&ESCI") without "&", a picture button by its tooltip.
-    EXPECT_EQ(w.Btn(4)->accessibleName(), "ESCI");
-    EXPECT_EQ(w.Btn(6)->accessibleName(), "CREA NUOVO");
-    EXPECT_EQ(w.findChild<QPushButton*>(QStringLiteral("BtnScadenzario"))->accessibleName(), "SCADENZARIO");
-}
-
-TEST_F(Form1Test, UpdateInProgressEndsBeforeTheWindowAndCreatesNothing)
-{
-    dir.write(QStringLiteral("Dati/Corvalisto.md"), "in arrivo");
-    EXPECT_FALSE(w.load());
-    ASSERT_EQ(dlg.messages.size(), 1u);
-    EXPECT_EQ(dlg.messages[0].text, "Il programma è in attesa dell'Aggiornamento");
-    EXPECT_EQ(dlg.messages[0].title, "Impossibile aprire il programma");
-    EXPECT_EQ(dlg.messages[0].icon, Dialogs::Icon::Information);
-    EXPECT_FALSE(exists("Dati/Corvalisto.mdb") || exists("Img/img1.bmp") || Database::isOpen());
-}
-
-TEST_F(Form1Test, DamagedDatabaseIsReportedNotCopied)
-{
-    dir.write(QStringLiteral("Dati/Corvalisto.mdb"), QByteArray(2048, 'z'));
-    EXPECT_FALSE(w.load());
-    ASSERT_EQ(dlg.messages.size(), 1u);
-    EXPECT_EQ(dlg.messages[0].icon, Dialogs::Icon::Critical);
-    EXPECT_TRUE(dlg.messages[0].text.contains(QStringLiteral("Corvalisto.mdb")));
-    EXPECT_FALSE(QFile::exists(Startup::dailyCopyPath(QDate::currentDate())));
-}
-
-TEST_F(Form1Test, ADailyCopyNotMadeIsToldOnceAndTheProgramGoesOn)
-{
-    dir.write(QStringLiteral("Corvalisto.ini"),
-              "0,\"Margine laterale stampe\"\r\n#FALSE#,\"Logo a colori\"\r\n#FALSE#,\"Secondario\"\r\n"
-              "\"copie/mancanti\",\"Percorso backup\"\r\n");
-    ASSERT_TRUE(w.load());
-    ASSERT_EQ(dlg.messages.size(), 1u);
-    EXPECT_EQ(dlg.messages[0].icon, Dialogs::Icon::Exclamation);
-    EXPECT_TRUE(dlg.messages[0].text.contains(QDir::toNativeSeparators(dir.path(QStringLiteral("copie/mancanti")))))
-        << dlg.messages[0].text.toStdString();
-    EXPECT_TRUE(Database::isOpen());
-    EXPECT_FALSE(exists("copie"));
+    const struct {
+        const char* what;
+        const char* file;
+        QByteArray content;
+        bool starts;
+        Dialogs::Icon icon; // of the one message shown, when there is one
+        QString says;
+    } cases[] = {
+        {"cartella vuota", nullptr, {}, true, Dialogs::Icon::None, {}},
+        {"aggiornamento in attesa", "Dati/Corvalisto.md", "in arrivo", false, Dialogs::Icon::Information,
+         "Il programma è in attesa dell'Aggiornamento"},
+        {"database danneggiato", "Dati/Corvalisto.mdb", QByteArray(2048, 'z'), false, Dialogs::Icon::Critical,
+         "Corvalisto.mdb"},
+        {"copia non fatta", "Corvalisto.ini",
+         "0,\"Margine laterale stampe\"\r\n#FALSE#,\"Logo a colori\"\r\n#FALSE#,\"Secondario\"\r\n"
+         "\"copie/mancanti\",\"Percorso backup\"\r\n",
+         true, Dialogs::Icon::Exclamation, "copie/mancanti"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TestWorkDir dir(false);
+        ScriptedDialogs dlg;
+        if (c.file)
+            dir.write(QString::fromLatin1(c.file), c.content);
+        Form1 w;
+        EXPECT_EQ(w.load(), c.starts);
+        EXPECT_EQ(Database::isOpen(), c.starts);
+        EXPECT_EQ(QFile::exists(Startup::dailyCopyPath(QDate::currentDate())), c.starts && c.says.isEmpty());
+        EXPECT_EQ(QFile::exists(dir.path(QStringLiteral("Img/img1.bmp"))), c.starts);
+        ASSERT_EQ(dlg.messages.size(), c.says.isEmpty() ? 0u : 1u);
+        if (!c.says.isEmpty()) {
+            EXPECT_EQ(dlg.messages[0].icon, c.icon);
+            EXPECT_TRUE(dlg.messages[0].text.contains(c.says)) << dlg.messages[0].text.toStdString();
+        }
+        EXPECT_FALSE(QFile::exists(dir.path(QStringLiteral("copie"))));
+        Database::close();
+    }
 }
 
 TEST_F(Form1Test, LogoMenuRewritesTheSettingsAtOnce)
@@ -165,6 +152,10 @@ TEST_F(Form1Test, LogoMenuRewritesTheSettingsAtOnce)
 TEST_F(Form1Test, ButtonsLightUpUnderTheMouseAndGoBackOnTheSurface)
 {
     ASSERT_TRUE(w.load());
+    EXPECT_EQ(w.findChild<QLabel*>(QStringLiteral("LabelVers"))->text(), "Versione " CORVALISTO_VERSION);
+    // A button is named by its caption ("&ESCI") without "&", a picture button by its tooltip.
+    EXPECT_EQ(w.Btn(4)->accessibleName(), "ESCI");
+    EXPECT_EQ(w.Btn(6)->accessibleName(), "CREA NUOVO");
     moveOver(w.Btn(3));
     moveOver(w.Btn(4));
     EXPECT_TRUE(w.isHighlighted(3) && w.isHighlighted(4));
@@ -203,20 +194,72 @@ TEST_F(Form1Test, ButtonsAndMenusOpenTheirWindowsModally)
     for (int i : {0, 1, 3})
         w.Btn(i)->click();
     EXPECT_EQ(titles, (QStringList{"ANAGRAFICA", "MAGAZZINO - Officina", "FATTURE - Officina"}));
-    const char* items[][2] = {{"mnuCondizioni", "Condizioni di &pagamento"},
-                              {"mnuBancaRiba", "&Banca per le Ri.Ba."},
-                              {"mnuCategorie", "&Categorie"},
-                              {"mnuStampanti", "&Stampanti"},
-                              {"mnuEditFatt", "&Cambia intestazione Fatture"}};
-    for (const auto& [name, caption] : items) {
-        ASSERT_TRUE(action(name)) << name;
-        EXPECT_EQ(action(name)->text(), caption);
+    for (const char* name : {"mnuCondizioni", "mnuBancaRiba", "mnuCategorie", "mnuStampanti", "mnuEditFatt"})
         action(name)->trigger();
-    }
     w.findChild<QPushButton*>(QStringLiteral("BtnScadenzario"))->click();
-    EXPECT_EQ(dlg.windowsShown, (QStringList{"FrmAzi", "FormAna", "FormMag", "FormFatt", "FrmCondizioni",
-                                             "FrmBancaRiba", "FrmImpCat", "FrmPrinters", "FrmEditFatt",
-                                             "FrmScadenzario"}));
+    EXPECT_EQ(dlg.windowsShown,
+              (QStringList{"FrmAzi", "FormAna", "FormMag", "FormFatt", "FrmCondizioni", "FrmBancaRiba", "FrmImpCat",
+                           "FrmPrinters", "FrmEditFatt", "FrmScadenzario"}));
+}
+
+// What exec does with the backup window: shows it and waits until it closes itself.
+int showUntilClosed(QDialog* d)
+{
+    QSignalSpy closed(d, &QDialog::finished);
+    d->show();
+    EXPECT_TRUE(closed.wait(10000));
+    return d->result();
+}
+
+// The floppy is asked for until it is there or the user cancels; an earlier backup on it is
+// replaced only when the user says Yes. On the server a restore is the administrator's.
+TEST_F(Form1Test, TheBackupMenuAsksForTheMediumAndForLeaveToOverwrite)
+{
+    ASSERT_TRUE(w.load());
+    const QString insert = QStringLiteral("Inserire un FLOPPY nel drive A:");
+    QTemporaryDir medium;
+    const QString later = QDir(medium.path()).filePath(QStringLiteral("chiavetta"));
+    Backup::setFolderOption(later);
+    int asked = 0;
+    dlg.whileShown = [&](const QString& text) {
+        if (text == insert && ++asked == 3)
+            QDir().mkpath(later);
+    };
+    dlg.onWindow(showUntilClosed);
+    action("mnuBackupFloppy")->trigger();
+    EXPECT_EQ(dlg.texts(), (QStringList{insert, insert, insert, "BACKUP eseguito con successo"}));
+    EXPECT_EQ(dlg.messages[0].buttons, Dialogs::Buttons::OkCancel);
+    EXPECT_EQ(QDir(later).entryList(QDir::Files).size(), 3);
+
+    // An earlier backup: "No" leaves the medium as it was, "Yes" replaces it.
+    ASSERT_FALSE(Database::exec(QStringLiteral("INSERT INTO Azienda (Riga1) VALUES (?)"), {QStringLiteral("nuova")}));
+    const auto database = [&] { return fileDigest(QDir(later).filePath(Backup::fileName(2))); };
+    const QByteArray first = database();
+    dlg.whileShown = nullptr;
+    dlg.messages.clear();
+    for (auto a : {Dialogs::Answer::Ok, Dialogs::Answer::No, Dialogs::Answer::Ok, Dialogs::Answer::Yes})
+        dlg.answer(a);
+    action("mnuBackupFloppy")->trigger();
+    ASSERT_EQ(dlg.messages.size(), 2u);
+    EXPECT_EQ(dlg.messages[1].text, "Si vuole sovrascriverlo ?");
+    EXPECT_EQ(dlg.messages[1].buttons, Dialogs::Buttons::YesNo);
+    EXPECT_EQ(database(), first);
+    dlg.onWindow(showUntilClosed);
+    action("mnuBackupFloppy")->trigger();
+    EXPECT_NE(database(), first);
+    EXPECT_EQ(dlg.windowsShown, (QStringList{"FrmBackup", "FrmBackup"}));
+    // Cancel at the prompt: nothing more.
+    dlg.answer(Dialogs::Answer::Cancel);
+    action("mnuBackupFloppy")->trigger();
+    EXPECT_EQ(dlg.windowsShown.size(), 2);
+    EXPECT_TRUE(dlg.allAnswersUsed());
+    Backup::setFolderOption(QString());
+    if (TestWorkDir::onServer()) {
+        TestWorkDir onServer; // the program on the server's database
+        action("mnuBackupRipristina")->trigger();
+        EXPECT_EQ(dlg.windowsShown.size(), 2);
+        EXPECT_TRUE(dlg.lastText().contains(QStringLiteral("pg_restore"))) << dlg.lastText().toStdString();
+    }
 }
 
 } // namespace

@@ -1,9 +1,9 @@
+#include "app/ui/form1.h"
+#include "app/ui/frmimporta.h"
 #include "data/database.h"
 #include "dbrows.h"
 #include "qstringprint.h"
 #include "scripteddialogs.h"
-#include "app/ui/form1.h"
-#include "app/ui/frmimporta.h"
 #include "workdir.h"
 
 #include <QAction>
@@ -74,7 +74,8 @@ TEST(FrmImporta, ARefusalIsShownAndExplainedInTheReport)
     ASSERT_FALSE(dlg.messages.empty());
     EXPECT_EQ(dlg.messages.back().icon, Dialogs::Icon::Exclamation);
     EXPECT_TRUE(dlg.lastText().contains(QStringLiteral("nulla è stato importato")));
-    EXPECT_TRUE(w.TxtResoconto()->toPlainText().contains(QStringLiteral("Nella tabella Fatture manca la colonna Pagata.")));
+    EXPECT_TRUE(
+        w.TxtResoconto()->toPlainText().contains(QStringLiteral("Nella tabella Fatture manca la colonna Pagata.")));
     EXPECT_TRUE(w.BtnImporta()->isEnabled());
     EXPECT_EQ(dbText("SELECT count(*) FROM Anagrafica"), QStringLiteral("0"));
 }

@@ -11,7 +11,6 @@
 #include "printing/ui/formstampafatt.h"
 #include "printing/ui/frmcopie.h"
 #include "printing/ui/frmprinters.h"
-#include "quotes/ui/formregpre.h"
 #include "registry/ui/formana.h"
 #include "registry/ui/frmana.h"
 #include "registry/ui/frmcondizioni.h"
@@ -86,46 +85,29 @@ QString spoken(QObject* control, QAccessible::Text what = QAccessible::Name)
     return iface ? iface->text(what) : u"(nessuna interfaccia)"_s;
 }
 
-TEST_F(EveryWindow, EveryControlHasAName)
+// Every control has a name; a label is read out as what it shows and keeps up when its text
+// changes (counts, headings, positions); a combo box is named by its label, its value is what it shows.
+TEST_F(EveryWindow, EveryControlIsReadAsItShows)
 {
-    QStringList missing;
+    QStringList wrong;
     for (const auto& [name, w] : controls<QWidget>()) {
         const bool control = qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) ||
                              qobject_cast<QComboBox*>(w) || qobject_cast<QAbstractItemView*>(w) ||
                              qobject_cast<QPlainTextEdit*>(w) || qobject_cast<QTextEdit*>(w);
         if (control && w->accessibleName().trimmed().isEmpty())
-            missing << name;
+            wrong << name + u": senza nome"_s;
     }
-    EXPECT_TRUE(missing.isEmpty()) << missing.join(u", "_s).toStdString();
-}
-
-// A label is read out as what it shows, and keeps up when its text changes (counts, headings, positions).
-TEST_F(EveryWindow, LabelsAreReadAsTheyShow)
-{
-    QStringList wrong;
-    for (QWidget* window : windows)
-        for (QLabel* label : window->findChildren<QLabel*>()) {
-            if (!label->pixmap().isNull())
-                continue;
-            const QString where = window->objectName() + u'.' + label->objectName() + u" \""_s + label->text() + u'"';
-            QString shown = label->text();
-            if (label->buddy())
-                shown.remove(u'&');
-            if (spoken(label) != shown)
-                wrong << where + u" letto \""_s + spoken(label) + u'"';
-            const QString before = label->text();
-            label->setText(u"21 clienti"_s);
-            if (spoken(label) != u"21 clienti"_s)
-                wrong << where + u" non segue il testo"_s;
-            label->setText(before);
-        }
-    EXPECT_TRUE(wrong.isEmpty()) << wrong.join(u"\n"_s).toStdString();
-}
-
-// A combo box is named by its label; what it shows is its value.
-TEST_F(EveryWindow, ComboBoxesAreNamedByTheirLabel)
-{
-    QStringList wrong;
+    for (const auto& [name, label] : controls<QLabel>()) {
+        if (!label->pixmap().isNull())
+            continue;
+        const QString before = label->text();
+        if (spoken(label) != (label->buddy() ? QString(before).remove(u'&') : before))
+            wrong << name + u" letto \""_s + spoken(label) + u'"';
+        label->setText(u"21 clienti"_s);
+        if (spoken(label) != u"21 clienti"_s)
+            wrong << name + u" non segue il testo"_s;
+        label->setText(before);
+    }
     int withValue = 0;
     for (const auto& [name, combo] : controls<QComboBox>()) {
         withValue += !combo->currentText().isEmpty();
@@ -134,67 +116,6 @@ TEST_F(EveryWindow, ComboBoxesAreNamedByTheirLabel)
     }
     EXPECT_TRUE(wrong.isEmpty()) << wrong.join(u"\n"_s).toStdString();
     EXPECT_GE(withValue, 3);
-}
-
-// What a screen reader hears of a combo box: its value, and the entry selected in its list.
-QString heard(QComboBox* combo)
-{
-    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(combo);
-    QAccessibleInterface* list = iface ? iface->child(0) : nullptr;
-    QAccessibleTableInterface* cells = list ? list->tableInterface() : nullptr;
-    const QList<QAccessibleInterface*> selected = cells ? cells->selectedCells() : QList<QAccessibleInterface*>();
-    return iface->text(QAccessible::Value) + u" / "_s +
-           (selected.size() == 1 ? selected.first()->text(QAccessible::Name) : u"%1 scelte"_s.arg(selected.size()));
-}
-
-// A paper recalled, browsed or prefilled shows its customer, the only one in its list: a screen
-// reader hears it as chosen, as when the user picks it.
-TEST_F(EveryWindow, TheCustomerShownIsTheOneHeard)
-{
-    const int anno = QDate::currentDate().year();
-    const QString serie = u"/%1"_s.arg(anno % 100, 2, 10, QChar(u'0'));
-    const struct {
-        const char* name;
-        std::function<QDialog*()> open;
-        const char* combo;
-    } cases[] = {
-        {"DDT richiamato",
-         [&] {
-             auto* w = new FormRegDdt;
-             EXPECT_TRUE(w->Carica(u"1"_s + serie));
-             return w;
-         },
-         "ComboCli"},
-        {"DDT sfogliato",
-         [&] {
-             auto* w = new FormRegDdt;
-             EXPECT_TRUE(w->Carica(u"1"_s + serie));
-             w->findChild<QPushButton*>(u"Cmd2"_s)->click();
-             return w;
-         },
-         "ComboCli"},
-        {"fattura richiamata",
-         [&] {
-             auto* w = new FormRegFatt;
-             EXPECT_TRUE(w->Carica(u"1"_s + serie, anno));
-             return w;
-         },
-         "ComboCli"},
-        {"preventivo richiamato",
-         [&] {
-             auto* w = new FormRegPre;
-             EXPECT_TRUE(w->Carica(u"1"_s + serie));
-             return w;
-         },
-         "ComboCli3"},
-    };
-    for (const auto& c : cases) {
-        std::unique_ptr<QDialog> w(c.open());
-        auto* combo = w->findChild<QComboBox*>(QString::fromLatin1(c.combo));
-        ASSERT_TRUE(combo) << c.name;
-        EXPECT_FALSE(combo->currentText().isEmpty()) << c.name;
-        EXPECT_EQ(heard(combo), combo->currentText() + u" / "_s + combo->currentText()) << c.name;
-    }
 }
 
 // In every grid a row is chosen by the user only: the focus does not choose one, a screen reader's

@@ -5,7 +5,6 @@
 #include "registry/ui/frmana.h"
 #include "registry/ui/frmcondizioni.h"
 #include "shell/ui/frmazi.h"
-#include "warehouse/ui/frmart.h"
 #include "windowtest.h"
 
 #include <QComboBox>
@@ -23,13 +22,6 @@ using Answer = Dialogs::Answer;
 const QString kDomanda = u"Chiudere senza salvare ? I dati inseriti andranno persi."_s;
 
 struct ClosingTest : WindowTest {
-    // Types into a box of the window as the user does.
-    static void typeInto(QDialog* window, const char* box)
-    {
-        auto* edit = window->findChild<QLineEdit*>(QString::fromLatin1(box));
-        ASSERT_NE(edit, nullptr) << box;
-        QTest::keyClicks(edit, u"Nuovo"_s);
-    }
     bool shown(QDialog* window)
     {
         window->show();
@@ -37,81 +29,50 @@ struct ClosingTest : WindowTest {
     }
 };
 
+template <class W, class... A> std::function<QDialog*()> loaded(A... args)
+{
+    return [=] {
+        auto* w = new W;
+        w->Carica(args...);
+        return w;
+    };
+}
+
 // A window holding what the user typed neither closes on Escape nor on its close box without
 // asking; one holding nothing closes at once, and Yes drops the work.
 TEST_F(ClosingTest, EscapeAndTheCloseBoxAskBeforeDroppingTypedWork)
 {
+    const auto addRow = [this](QDialog* w, QStringList typed) {
+        for (const QString& t : typed)
+            dlg.type(t);
+        w->findChild<QPushButton*>(u"BtnIns"_s)->click();
+    };
     const struct {
         const char* name;
         std::function<QDialog*()> open;
+        const char* box; // typed into, or nullptr when `work` does the work
         std::function<void(QDialog*)> work;
     } cases[] = {
-        {"DDT nuovo, una riga",
-         [] {
-             auto* w = new FormRegDdt;
-             w->Carica(QString());
-             return w;
-         },
-         [this](QDialog* w) {
-             dlg.type(u"Cancello"_s);
-             dlg.type(u"2"_s);
-             w->findChild<QPushButton*>(u"BtnIns"_s)->click();
+        {"DDT nuovo, una riga", loaded<FormRegDdt>(QString()), nullptr,
+         [&](QDialog* w) {
+             addRow(w, {u"Cancello"_s, u"2"_s});
          }},
-        {"DDT nuovo, causale",
-         [] {
-             auto* w = new FormRegDdt;
-             w->Carica(QString());
-             return w;
-         },
-         [](QDialog* w) { QTest::keyClicks(w->findChild<QComboBox*>(u"ComboCausale"_s), u"Vendita"_s); }},
-        {"fattura nuova",
-         [] {
-             auto* w = new FormRegFatt;
-             w->Carica(QString(), QDate::currentDate().year());
-             return w;
-         },
-         [this](QDialog* w) {
-             dlg.type(u"Cancello"_s);
-             dlg.type(u"1"_s);
-             dlg.type(u"100"_s);
-             w->findChild<QPushButton*>(u"BtnIns"_s)->click();
+        {"DDT nuovo, causale", loaded<FormRegDdt>(QString()), "ComboCausale", {}},
+        {"fattura nuova", loaded<FormRegFatt>(QString(), QDate::currentDate().year()), nullptr,
+         [&](QDialog* w) {
+             addRow(w, {u"Cancello"_s, u"1"_s, u"100"_s});
          }},
-        {"cliente nuovo",
-         [] {
-             auto* w = new FrmAna;
-             w->Carica(QString());
-             return w;
-         },
-         [](QDialog* w) { typeInto(w, "TxtNome"); }},
-        {"cliente nuovo, banca",
-         [] {
-             auto* w = new FrmAna;
-             w->Carica(QString());
-             return w;
-         },
-         [](QDialog* w) { typeInto(w, "TxtIban"); }},
+        {"cliente nuovo", loaded<FrmAna>(QString()), "TxtNome", {}},
         {"condizione di pagamento nuova",
          [] {
              auto* w = new FrmCondizioni;
              w->findChild<QPushButton*>(u"BtnNuova"_s)->click();
              return w;
          },
-         [](QDialog* w) { typeInto(w, "TxtDescrizione"); }},
-        {"banca per le Ri.Ba.",
-         [] {
-             auto* w = new FrmBancaRiba;
-             w->Carica();
-             return w;
-         },
-         [](QDialog* w) { typeInto(w, "TxtSia"); }},
-        {"articolo nuovo",
-         [] {
-             auto* w = new FrmArt;
-             w->CaricaArt(0);
-             return w;
-         },
-         [](QDialog* w) { typeInto(w, "TxtDes"); }},
-        {"intestazione", [] { return new FrmAzi; }, [](QDialog* w) { typeInto(w, "TxtRiga1"); }},
+         "TxtDescrizione",
+         {}},
+        {"banca per le Ri.Ba.", loaded<FrmBancaRiba>(), "TxtSia", {}},
+        {"intestazione", [] { return static_cast<QDialog*>(new FrmAzi); }, "TxtRiga1", {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -123,7 +84,10 @@ TEST_F(ClosingTest, EscapeAndTheCloseBoxAskBeforeDroppingTypedWork)
         EXPECT_EQ(dlg.messages.size(), told);
 
         ASSERT_TRUE(shown(w.get()));
-        c.work(w.get());
+        if (c.box)
+            QTest::keyClicks(w->findChild<QWidget*>(QString::fromLatin1(c.box)), u"Nuovo"_s);
+        else
+            c.work(w.get());
         dlg.answer(Answer::No);
         QTest::keyClick(w.get(), Qt::Key_Escape);
         dlg.answer(Answer::No);

@@ -11,23 +11,9 @@
 #include <QFrame>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <gtest/gtest.h>
 
 namespace {
-
-TEST(WindowBehaviour, SizesAreTwipsAtTheScreensDpiAndCentred)
-{
-    QDialog w;
-    WindowBehaviour::sizeAndCentre(&w, 1440, 2880);
-    const int dpi = w.logicalDpiX();
-    EXPECT_EQ(w.size(), QSize(dpi, 2 * dpi));
-    const QRect screen = w.screen()->geometry();
-    EXPECT_EQ(w.x(), screen.x() + (screen.width() - w.width()) / 2);
-    // A window larger than the screen is placed partly off screen, as computed.
-    WindowBehaviour::sizeAndCentre(&w, 1440 * 100, 1440 * 100);
-    EXPECT_LT(w.x(), 0);
-}
 
 TEST(WindowBehaviour, DateBoxAndYearPromptCheckWhatIsTyped)
 {
@@ -45,22 +31,30 @@ TEST(WindowBehaviour, DateBoxAndYearPromptCheckWhatIsTyped)
         EXPECT_EQ(dlg.messages.back().icon, Dialogs::Icon::Critical);
     }
     dlg.messages.clear();
-    // The year prompt takes the nearest whole number.
-    dlg.type(QStringLiteral("2025"));
-    EXPECT_EQ(WindowBehaviour::askYear(nullptr), 2025);
-    EXPECT_EQ(dlg.prompts.back(), "Inserire ANNO");
-    EXPECT_EQ(dlg.inputDefaults.back(), QString::number(QDate::currentDate().year()));
-    dlg.type(QStringLiteral("2024.6"));
-    EXPECT_EQ(WindowBehaviour::askYear(nullptr), 2025);
-    dlg.type(QString());
-    EXPECT_FALSE(WindowBehaviour::askYear(nullptr));
-    dlg.cancelInput();
-    EXPECT_FALSE(WindowBehaviour::askYear(nullptr));
-    EXPECT_TRUE(dlg.messages.empty());
-    dlg.type(QStringLiteral("duemila"));
-    EXPECT_FALSE(WindowBehaviour::askYear(nullptr));
-    EXPECT_EQ(dlg.messages.back().title, "Errore 13");
-    EXPECT_EQ(dlg.lastText(), "Tipo non corrispondente");
+    // The year prompt takes the nearest whole number from 1 to 9999; empty or cancelled asks nothing more.
+    const struct {
+        std::optional<QString> typed; // nothing: cancelled
+        std::optional<int> year;
+        const char* error; // the message's title, or nullptr
+    } years[] = {{QStringLiteral("2025"), 2025, nullptr},
+                 {QStringLiteral("2024.6"), 2025, nullptr},
+                 {QStringLiteral("9999"), 9999, nullptr},
+                 {QStringLiteral("10000"), std::nullopt, "Errore 6"},
+                 {QString(), std::nullopt, nullptr},
+                 {std::nullopt, std::nullopt, nullptr},
+                 {QStringLiteral("duemila"), std::nullopt, "Errore 13"}};
+    for (const auto& y : years) {
+        SCOPED_TRACE(y.typed.value_or(QStringLiteral("(annullato)")).toStdString());
+        dlg.messages.clear();
+        if (y.typed)
+            dlg.type(*y.typed);
+        else
+            dlg.cancelInput();
+        EXPECT_EQ(WindowBehaviour::askYear(nullptr), y.year);
+        EXPECT_EQ(dlg.prompts.back(), "Inserire ANNO");
+        EXPECT_EQ(dlg.inputDefaults.back(), QString::number(QDate::currentDate().year()));
+        EXPECT_EQ(dlg.messages.empty() ? QString() : dlg.messages.back().title, QString::fromLatin1(y.error));
+    }
 }
 
 TEST(WindowBehaviour, CustomerListsMatchPositionByPosition)
