@@ -51,8 +51,9 @@ QString expected(const QJsonValue& v, const QString& type, const QString& column
         return shownSingle(v.toDouble());
     if (type == QStringLiteral("datetime")) {
         const QString s = v.toString();
+        // A time keeps its seconds only when it has some.
         if (column == QStringLiteral("OraRit"))
-            return s.left(5);
+            return s.endsWith(QStringLiteral(":00")) ? s.left(5) : s;
         return s.left(10);
     }
     if (v.isDouble())
@@ -151,6 +152,9 @@ TEST(AccessImport, ListsAwkwardRowsAndContinuesKeysAndSeriesWhereTheOldFileLeftO
     };
     for (const char* w : awkward)
         EXPECT_TRUE(out.report.warnings.contains(QString::fromUtf8(w))) << w;
+    // A name exactly as long as the column is not one of them.
+    for (const QString& w : out.report.warnings)
+        EXPECT_FALSE(w.startsWith(QStringLiteral("Anagrafica Id=1:"))) << w.toStdString();
     EXPECT_EQ(dbText("SELECT count(*) FROM Fatture WHERE Num = 'A12'"), QStringLiteral("1"));
     EXPECT_EQ(dbText("SELECT Nome FROM Anagrafica WHERE Id = 41"), QString(60, u'X'));
 

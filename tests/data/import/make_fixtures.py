@@ -107,6 +107,9 @@ def corvalisto():
                      maybe('c.a. Sig. Niccolò'), '2025-03-%02d' % (i % 28 + 1), des, maybe('Validità 30 giorni')])
     docs = [['%d/24' % i, '2024-05-%02d' % (i % 28 + 1), ('Documento %d\r\n' % i) * i] for i in range(1, 11)]
     azienda = [['ACME S.R.L. – àèéìòù', 'Via dell’Industria 1', '47121 Forlì (FC)', 'P.IVA 01234567890 – €', None]]
+    # A name exactly as long as the program's column, and a return time with its seconds.
+    ana[0][1] = ("D'ANGELO 001 COSTRUZIONI METALLICHE E SERRAMENTI" + 'X' * 50)[:50]
+    ddt[0][7] = '05:00:30'
     return {'Anagrafica': ana, 'Categorie': cat, 'Magazzino': mag, 'Fatture': fatt, 'ContFatt': cont, 'Ddt': ddt,
             'ContDdt': contddt, 'Preventivi': prev, 'Documenti': docs, 'Azienda': azienda}
 
