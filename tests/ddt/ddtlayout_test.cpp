@@ -119,10 +119,6 @@ TEST(DdtLayout, FooterMarksTheChosenTransportBox)
     d.minuti.clear();
     d.dataRitiro = u"5/3/2026"_s;
     EXPECT_EQ(footerValues(d), labels + QStringList{u"05/03/2026@95,247.25"_s});
-    d.dataRitiro = u"domani"_s;
-    d.ore.clear();
-    d.minuti = u"30"_s;
-    EXPECT_EQ(footerValues(d), labels + QStringList{u"domani@95,247.25"_s});
     d.dataRitiro.clear();
     EXPECT_EQ(footerValues(d), labels);
 }
@@ -149,12 +145,4 @@ TEST(DdtLayout, HeaderReferencesAndAnnotationsOnEveryPage)
         EXPECT_EQ(textsIn(page, 0, 252, 160, 300),
                   (QStringList{u"ANNOTAZIONI@3.5,252"_s, QString(69, u'n') + u"@3.5,255"_s, u"ok@3.5,259"_s}));
     }
-    // No customer: no code and no consignee lines; the number of fewer than 2 characters as it is.
-    DdtData d = data(numbered(1));
-    d.idCliente = 0;
-    d.num = u"7"_s;
-    const Page page = pages(d, {}).front();
-    EXPECT_EQ(textsIn(page, 100, 53, 210, 89), QStringList());
-    EXPECT_EQ(textsIn(page, 0, 97, 210, 98), (QStringList{u"Consegna merce@74,97.5"_s, u"05/03/2026@149,97.5"_s,
-                                                          u"7@175.5,97.5"_s, u"1/1@192.5,97.5"_s}));
 }

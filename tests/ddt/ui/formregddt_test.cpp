@@ -2,12 +2,9 @@
 #include "currentseries.h"
 #include "ddt/ui/formregddt.h"
 #include "invoices/invoicestore.h"
-#include "papers/paperseries.h"
-#include "scripteddialogs.h"
-#include "shell/appstate.h"
 #include "shell/formats.h"
 #include "usergestures.h"
-#include "workdir.h"
+#include "windowtest.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -22,31 +19,16 @@ namespace {
 
 using Answer = Dialogs::Answer;
 
-struct FormRegDdtTest : ::testing::Test {
-    TestWorkDir dir;
-    ScriptedDialogs dlg;
+struct FormRegDdtTest : OneWindowTest<FormRegDdt> {
     qint64 rossi = addCustomer(u"ROSSI"_s);
-    std::unique_ptr<FormRegDdt> frm;
 
     void open(const QString& number = {})
     {
         frm = std::make_unique<FormRegDdt>();
         EXPECT_TRUE(frm->Carica(number));
     }
-    template <typename T = QPushButton> T* get(const char* name)
-    {
-        auto* w = frm->findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
     QLineEdit* box(const char* name) { return get<QLineEdit>(name); }
     QTableWidget* table() { return get<QTableWidget>("FGrid"); }
-    void click(const char* name)
-    {
-        auto* b = get(name);
-        ASSERT_TRUE(b && b->isEnabled()) << name;
-        b->click();
-    }
     // The rows as "description|qty|Ord".
     QString rows() { return gridText(table()->model()); }
     void addRow(const QString& des, const QString& qta)
@@ -193,56 +175,29 @@ TEST_F(FormRegDdtTest, RecallBrowseAndSave)
     EXPECT_EQ(dbRows(u"SELECT Note, OraRit FROM Ddt WHERE Num = ?"_s, {num(12)}), u"|14:30"_s);
 }
 
-TEST_F(FormRegDdtTest, CancellingTheLast)
+TEST_F(FormRegDdtTest, AnInvoicedDdtKeepsItsRowsAndHeaderAndOnlyTheLastIsCancelled)
 {
     stored(2);
-    // Named by an invoice: refused before asking, nothing written.
     ASSERT_FALSE(InvoiceStore::issue(sampleInvoice(u"1/26"_s, rossi, QDate(2026, 3, 31)), {num(2)}));
     open(num(2));
-    const std::size_t told = dlg.messages.size();
-    click("BtnAnnulla");
-    ASSERT_EQ(dlg.messages.size(), told + 1);
-    EXPECT_EQ(
-        dlg.messages.back().title + u": "_s + dlg.lastText(),
-        u"Impossibile procedere: Il DDT %1 è stato fatturato con la fattura 1/26: annullare prima la fattura."_s.arg(
-            num(2)));
-    EXPECT_EQ(dbRows(u"SELECT count(*) FROM Ddt"_s), u"2"_s);
-    EXPECT_EQ(InvoiceStore::cancel(u"1/26"_s).value(), InvoiceStore::Outcome::Done);
-
-    dlg.answer(Answer::No);
-    click("BtnAnnulla");
-    EXPECT_EQ(dbRows(u"SELECT count(*) FROM Ddt"_s), u"2"_s);
-    dlg.answer(Answer::Yes);
-    click("BtnAnnulla");
-    EXPECT_EQ(dlg.lastText(), u"DDT annullato con successo"_s);
-    EXPECT_EQ(frm->result(), QDialog::Accepted);
-    EXPECT_EQ(dbRows(u"SELECT (SELECT count(*) FROM Ddt), (SELECT count(*) FROM ContDdt WHERE Num = ?)"_s, {num(2)}),
-              u"1|0"_s);
-    open();
-    EXPECT_EQ(box("TxtNum")->text(), num(2));
-}
-
-TEST_F(FormRegDdtTest, AnInvoicedDdtKeepsItsRowsAndHeader)
-{
-    stored(2);
-    ASSERT_FALSE(InvoiceStore::issue(sampleInvoice(u"1/26"_s, rossi, QDate(2026, 3, 31)), {num(1)}));
-    open(num(1));
-    const QString before = ddtRows() + ddtContent(num(1));
-    const QString refusal =
-        u"Il DDT %1 è stato fatturato con la fattura 1/26: non si può più modificare."_s.arg(num(1));
-    // Every change of the rows is refused before anything is asked.
-    const std::function<void()> changes[] = {
-        [this] { click("BtnVuota"); },
-        [this] {
-            Gesture::click(table(), 1, 1);
-            click("BtnEliRiga");
-        },
+    const QString before = ddtRows() + ddtContent(num(2));
+    const QString invoiced = u"Il DDT %1 è stato fatturato con la fattura 1/26: "_s.arg(num(2));
+    const QString refusal = invoiced + u"non si può più modificare."_s;
+    // Every change of the rows, and cancelling, is refused before anything is asked.
+    const std::pair<std::function<void()>, QString> changes[] = {
+        {[this] { click("BtnVuota"); }, refusal},
+        {[this] {
+             Gesture::click(table(), 1, 1);
+             click("BtnEliRiga");
+         },
+         refusal},
+        {[this] { click("BtnAnnulla"); }, invoiced + u"annullare prima la fattura."_s},
     };
-    for (const auto& change : changes) {
+    for (const auto& [change, message] : changes) {
         const std::size_t told = dlg.messages.size();
         change();
         ASSERT_EQ(dlg.messages.size(), told + 1);
-        EXPECT_EQ(dlg.messages.back().title + u": "_s + dlg.lastText(), u"Impossibile procedere: "_s + refusal);
+        EXPECT_EQ(dlg.messages.back().title + u": "_s + dlg.lastText(), u"Impossibile procedere: "_s + message);
     }
     EXPECT_TRUE(dlg.prompts.isEmpty());
     // The header is shown closed, the reason at hand; a DDT no invoice names is open again.
@@ -255,16 +210,30 @@ TEST_F(FormRegDdtTest, AnInvoicedDdtKeepsItsRowsAndHeader)
         return out;
     };
     EXPECT_EQ(headerOpen(), u"-----"_s);
-    click("Cmd2");
-    EXPECT_EQ(headerOpen(), u"+++++"_s);
     click("Cmd1");
+    EXPECT_EQ(headerOpen(), u"+++++"_s);
+    click("Cmd2");
     EXPECT_EQ(headerOpen(), u"-----"_s);
     // A header change made all the same is told and dropped; the window still closes.
     get<QPlainTextEdit>("TxtNote")->setPlainText(u"Cambiata"_s);
     click("BtnEmetti");
     EXPECT_EQ(dlg.lastText(), refusal);
     EXPECT_EQ(frm->result(), QDialog::Accepted);
-    EXPECT_EQ(ddtRows() + ddtContent(num(1)), before);
+    EXPECT_EQ(ddtRows() + ddtContent(num(2)), before);
+
+    // Free again: No keeps it, Yes cancels header and rows, and the number is offered again.
+    EXPECT_EQ(InvoiceStore::cancel(u"1/26"_s).value(), InvoiceStore::Outcome::Done);
+    open(num(2));
+    dlg.answer(Answer::No);
+    click("BtnAnnulla");
+    EXPECT_EQ(dbRows(u"SELECT count(*) FROM Ddt"_s), u"2"_s);
+    dlg.answer(Answer::Yes);
+    click("BtnAnnulla");
+    EXPECT_EQ(dlg.lastText(), u"DDT annullato con successo"_s);
+    EXPECT_EQ(dbRows(u"SELECT (SELECT count(*) FROM Ddt), (SELECT count(*) FROM ContDdt WHERE Num = ?)"_s, {num(2)}),
+              u"1|0"_s);
+    open();
+    EXPECT_EQ(box("TxtNum")->text(), num(2));
 }
 
 TEST_F(FormRegDdtTest, NewDdtPrefilledForACustomer)
