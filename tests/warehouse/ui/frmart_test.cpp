@@ -64,6 +64,10 @@ TEST_F(FrmArtTest, NewItemIsCheckedInOrderThenSavedIntoTheFirstDeletedRow)
                                         u"Inserire o Selezionare UNITA' DI MISURA"_s, u"Inserire QUANTITA'"_s}));
     EXPECT_EQ(itemRows(), u"1:1:Tubo città:m:1.0:1|2:1:Tubo 50% l'uno_*:l:4.0:0"_s);
 
+    // A category made on the spot is the new item's.
+    dlg.type(u"l'ottone"_s);
+    e.insCat->click();
+    EXPECT_EQ(e.cat->currentText(), u"L'OTTONE"_s);
     dlg.type(u"2.5"_s);
     e.clickQuantity();
     EXPECT_EQ(dlg.prompts.last() + u'|' + dlg.inputDefaults.last(), u"Inserire nuova QUANTITA':|0"_s);
@@ -71,7 +75,8 @@ TEST_F(FrmArtTest, NewItemIsCheckedInOrderThenSavedIntoTheFirstDeletedRow)
     e.salva->click();
     EXPECT_EQ(dlg.lastText(), u"Articolo INSERITO con successo"_s);
     EXPECT_EQ(e.w.result(), QDialog::Accepted);
-    EXPECT_EQ(itemRows(), u"1:1:Tubo città:m:1.0:1|2:1:Tubo 50% l'uno_*:m:2.5:1"_s);
+    EXPECT_EQ(itemRows(), u"1:1:Tubo città:m:1.0:1|2:2:Tubo 50% l'uno_*:m:2.5:1"_s);
+    EXPECT_EQ(categoryRows(), u"1:TUBOLARI:1|2:L'OTTONE:1"_s);
 }
 
 TEST_F(FrmArtTest, LoadAndUnloadUseExactDecimalsAndAreStoredOnSave)
@@ -132,21 +137,4 @@ TEST_F(FrmArtTest, OnlyChangedValidItemsAreWrittenWhateverTheirCode)
     deleted.salva->click();
     EXPECT_EQ(dlg.texts(), QStringList({u"Articolo MODIFICATO con successo"_s, u"Errore"_s}));
     EXPECT_EQ(itemRows(), u"32768:1:Dado M8:Pz:9.0:0"_s);
-}
-
-TEST_F(FrmArtTest, NewCategoryOnTheSpot)
-{
-    const qint64 cat = addCategory(u"LAMIERE"_s);
-    addItem(cat, u"Lamiera"_s, "5");
-    // A new item takes the new category.
-    Editor e(0);
-    dlg.type(u"l'ottone"_s);
-    e.insCat->click();
-    EXPECT_EQ(e.cat->currentText(), u"L'OTTONE"_s);
-    e.des->setText(u"Barra"_s);
-    dlg.type(u"3"_s);
-    e.clickQuantity();
-    e.salva->click();
-    EXPECT_EQ(categoryRows(), u"1:LAMIERE:1|2:L'OTTONE:1"_s);
-    EXPECT_EQ(itemRows(), u"1:1:Lamiera:Pz:5.0:1|2:2:Barra:Pz:3.0:1"_s);
 }
