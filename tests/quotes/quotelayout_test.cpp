@@ -1,14 +1,9 @@
-#include "../printing/pdfprobe.h"
 #include "pagetexts.h"
 #include "printing/layoutregistry.h"
-#include "printing/pdfcommand.h"
 #include "quotes/quotelayout.h"
 #include "quotes/quotepaper.h"
 #include "quotetest.h"
-#include "shell/appstate.h"
 #include "workdir.h"
-
-#include <QTextStream>
 
 using PageTexts::textsIn;
 
@@ -64,16 +59,6 @@ TEST(QuoteLayout, TheLetterHead)
                            u"P.IVA 0123@43,33"_s, u"Valmera  05/03/2009@30,59"_s,
                            u"lì  ......................................................@10,63"_s,
                            u"Condominio Aurora@117,59"_s, u"Via Po 3@117,64.5"_s}));
-    EXPECT_EQ(PageTexts::fonts(p[0]).filter(u"Times"_s),
-              QStringList({u"Times New Roman 12: Testo|lì  ......................................................"_s,
-                           u"Times New Roman 12 B: Condominio Aurora|Valmera  05/03/2009|Via Po 3"_s}));
-    // Corner marks: the outline, then white covers leaving 3 mm at each corner.
-    QStringList rects;
-    for (const DrawItem& i : p[0].items())
-        if (i.kind == DrawItem::Kind::Rect)
-            rects << u"%1,%2-%3,%4 %5 %6"_s.arg(i.x).arg(i.y).arg(i.x2).arg(i.y2).arg(i.filled).arg(i.colour.name());
-    EXPECT_EQ(rects,
-              QStringList({u"112,47-202,82 0 #000000"_s, u"115,47-199,82 1 #ffffff"_s, u"112,50-202,79 1 #ffffff"_s}));
     // Without typed lines, the registry customer's address.
     EXPECT_EQ(textsIn(pages(data(u"Testo"_s, {}))[0], 110, 45, 210, 85),
               QStringList({u"Rossi Srl@117,53.5"_s, u"Officine@117,59"_s, u"Via Verdi 2@117,65.5"_s,
@@ -96,7 +81,7 @@ TEST(QuoteLayout, ThirtyOneLinesAPageTheLastOnTheLastPage)
               QStringList({u"A@115"_s, lunga + u"@120"_s, u"@125"_s}));
 }
 
-TEST(QuoteLayout, PdfCommandWritesTheStoredQuote)
+TEST(QuoteLayout, AStoredQuotePrintsAsTheEditorShowsIt)
 {
     TestWorkDir dir;
     const qint64 rossi = addCustomer(u"ROSSI"_s);
@@ -107,13 +92,5 @@ TEST(QuoteLayout, PdfCommandWritesTheStoredQuote)
     EXPECT_EQ(QStringList({d.num, d.data, d.cli1, QString::number(d.idCliente), d.des}),
               QStringList({u"12/09"_s, u"05/03/09"_s, QString(), QString::number(rossi), righe(40)}));
     EXPECT_EQ(LayoutRegistry::fileName(QuotePaper::kTipo, std::any(d)), u"Preventivo_12-09.pdf"_s);
-
-    QString errors;
-    QTextStream err(&errors);
-    const QString out = dir.path(u"p.pdf"_s);
-    ASSERT_EQ(PdfCommand::run({u"preventivo"_s, u"12/09"_s, u"-o"_s, out}, err), 0) << errors.toStdString();
-    EXPECT_EQ(PdfProbe::pages(out), 2);
-    EXPECT_EQ(PdfCommand::run({u"preventivo"_s, u"13/09"_s, u"-o"_s, out}, err), 1);
-    err.flush();
-    EXPECT_TRUE(errors.contains(u"Preventivo \"13/09\" non trovato."_s)) << errors.toStdString();
+    EXPECT_FALSE(QuotePaper::datiPreventivo(u"13/09"_s).value().has_value());
 }

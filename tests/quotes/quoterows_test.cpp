@@ -21,6 +21,8 @@ TEST(QuoteRowsTest, LinesBecomeDescriptionsAndLongOnesGoOn)
         // Cut after a word; the spaces at the cut go.
         {u"cancello in ferro zincato"_s, 12, {u"cancello in"_s, u"ferro"_s, u"zincato"_s}},
         {u"ferro  zincato"_s, 5, {u"ferro"_s, u"zinca"_s, u"to"_s}},
+        // A word ending exactly at the width stays on its row.
+        {u"ab cde fg"_s, 6, {u"ab cde"_s, u"fg"_s}},
         // A word longer than the column is cut inside it; nothing is lost.
         {u"abcdefghij kl"_s, 4, {u"abcd"_s, u"efgh"_s, u"ij"_s, u"kl"_s}},
         // Never half of a character outside the basic plane.
