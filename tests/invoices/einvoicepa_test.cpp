@@ -231,8 +231,7 @@ TEST(EInvoicePublicBody, PaperAndRegisterLeaveOutTheVatTheBodyPaysToTheTreasury)
         EXPECT_EQ(ledger->registro.daIncassare.toFixed(2), c.daIncassare);
         // The year's total is still that of the invoices; the accountant's list shows the VAT not collected.
         EXPECT_EQ(ledger->totale(), inv.totale);
-        EXPECT_TRUE(ledger->csv().endsWith((c.scissione ? ";187,09\r\n" : ";0,00\r\n")))
-            << ledger->csv().toStdString();
+        EXPECT_TRUE(ledger->csv().endsWith((c.scissione ? ";187,09\r\n" : ";0,00\r\n"))) << ledger->csv().toStdString();
     }
 }
 
