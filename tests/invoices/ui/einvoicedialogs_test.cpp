@@ -1,4 +1,4 @@
-#include "../invoicetest.h"
+#include "../einvoicetest.h"
 #include "invoices/einvoicestore.h"
 #include "invoices/ui/formfatt.h"
 #include "invoices/ui/formregfatt.h"
@@ -148,13 +148,7 @@ TEST(EInvoiceSave, XmlButtonsWriteTheStoredInvoiceAskingItsNatura)
     EXPECT_TRUE(dlg.lastText().contains(u"Partita IVA dell'azienda"_s)) << dlg.lastText().toStdString();
     EXPECT_TRUE(dlg.proposedFiles.isEmpty());
 
-    CompanyFiscalData a;
-    a.denominazione = u"Carpenteria Rossi Srl"_s;
-    a.partitaIva = u"01234567897"_s;
-    a.indirizzo = u"Via Roma 1"_s;
-    a.cap = u"40100"_s;
-    a.comune = u"Bologna"_s;
-    ASSERT_FALSE(EInvoiceStore::saveCompany(a));
+    ASSERT_FALSE(EInvoiceStore::saveCompany(company()));
     dlg.chooseFile(dir.path(u"fe.xml"_s));
     click(reg, "BtnXml");
     ASSERT_EQ(dlg.proposedFiles.size(), 1);
