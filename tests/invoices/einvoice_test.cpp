@@ -470,6 +470,10 @@ TEST(EInvoiceXml, RefusalsListEveryMissingItemAndWriteNothing)
          withCompany([](auto& a) { a.causaleRitenuta = u"F"_s; }, true),
          u"12/26"_s,
          {u"Causale della ritenuta nei dati dell'azienda"_s}},
+        {"aliquota 100 %",
+         [](Shop& s) { ASSERT_FALSE(Database::exec(u"UPDATE Fatture SET Iva = 100 WHERE IdAna = ?"_s, {s.cliente})); },
+         u"12/26"_s,
+         {u"Aliquota IVA (da 0 a 99)"_s}},
         {"fattura inesistente", [](Shop&) {}, u"99/26"_s, {u"Fattura 99/26 non trovata."_s}},
     };
     for (const Case& c : cases) {
@@ -541,7 +545,7 @@ TEST(EInvoiceCommand, YearAndSingleInvoiceWithoutWindow)
     EXPECT_TRUE(errors.contains(u"Uso:"_s));
 }
 
-TEST(EInvoiceCommand, AgainTheSameNamesNoneTakenForFilesNotWritten)
+TEST(EInvoiceCommand, AgainTheSameNamesANewOneOnlyWhenAsked)
 {
     Shop s(u"Stal Łódź Sp. z o.o."_s);
     s.store({row(1, u"Cancello"_s, "1", "80")}, 22, false, u"1/26"_s, QDate(2026, 1, 10));
@@ -551,24 +555,8 @@ TEST(EInvoiceCommand, AgainTheSameNamesNoneTakenForFilesNotWritten)
         return s.command(QStringList{u"xml"_s, u"anno"_s, u"2026"_s, u"-o"_s, s.out(folder)} + more, errors);
     };
 
-    // A supplier's invoice where the first file would go: nothing written, no name taken.
-    const QByteArray supplier = "<?xml version=\"1.0\"?><p:FatturaElettronica versione=\"FPR12\" "
-                                "xmlns:p=\"http://ivaservizi.agenziaentrate.gov.it/docs/xsd/fatture/v1.2\">"
-                                "<FatturaElettronicaHeader><CedentePrestatore><DatiAnagrafici><IdFiscaleIVA>"
-                                "<IdPaese>IT</IdPaese><IdCodice>12345678903</IdCodice></IdFiscaleIVA>"
-                                "</DatiAnagrafici></CedentePrestatore></FatturaElettronicaHeader>"
-                                "</p:FatturaElettronica>";
-    QDir().mkpath(s.out(u"invii"_s));
-    s.dir.write(u"invii/IT01234567897_00001.xml"_s, supplier);
     QString errors;
-    EXPECT_EQ(xmlAnno(u"invii"_s, &errors), 1);
-    EXPECT_TRUE(errors.contains(u"IT01234567897_00001.xml"_s)) << errors.toStdString();
-    EXPECT_EQ(s.dir.read(u"invii/IT01234567897_00001.xml"_s), supplier);
-    EXPECT_EQ(files(u"invii"_s), u"IT01234567897_00001.xml"_s);
-    EXPECT_EQ(EInvoiceStore::lastProgressive().value(), 0);
-
     // Written, and again: the same names, in any folder, with the letters beyond Latin-1 told.
-    QFile::remove(s.out(u"invii/IT01234567897_00001.xml"_s));
     const QString both = u"IT01234567897_00001.xml IT01234567897_00002.xml"_s;
     for (const QString& folder : {u"invii"_s, u"invii"_s, u"copia"_s}) {
         ASSERT_EQ(xmlAnno(folder, &errors), 0) << errors.toStdString();

@@ -1,15 +1,8 @@
 #include "../ribatest.h"
 #include "invoices/duedatelist.h"
-#include "invoices/ribafile.h"
 #include "invoices/ui/frmscadenzario.h"
 #include "invoices/ui/scadenzariomodel.h"
-#include "pagetexts.h"
-#include "printing/pdfprinter.h"
-#include "printing/printers.h"
-#include "printing/registerlayout.h"
-#include "printing/ui/formstampafatt.h"
 #include "scripteddialogs.h"
-#include "shell/appstate.h"
 #include "shell/formats.h"
 #include "usergestures.h"
 #include "windowtest.h"
@@ -233,31 +226,8 @@ TEST_F(FrmScadenzarioTest, PresentsTheRibaOrRefusesWritingNothing)
     EXPECT_TRUE(dlg.allAnswersUsed());
 }
 
-TEST_F(FrmScadenzarioTest, PrintsAndExportsTheListAsShown)
+TEST_F(FrmScadenzarioTest, ExportsTheListAsShown)
 {
-    Printers::reset();
-    app().stampantePdf = app().stampantePredefinita = u"CutePDF Writer"_s;
-    PdfPrinter::setLastFolder(dir.path());
-    std::vector<Page> preview;
-    dlg.onWindow([&](QDialog* w) {
-        preview = static_cast<FormStampaFatt*>(w)->pages();
-        return 0;
-    });
-    click("BtnAnt");
-    const QStringList lines = PageTexts::registerLines(preview, RegisterLayout::kPrimaRigaY);
-    ASSERT_EQ(lines.size(), 6);
-    EXPECT_EQ(lines.mid(0, 3).join(u'\n'), gridText(grid()->model()));
-    EXPECT_EQ(lines.mid(3).join(u' '), u"Totale|€ 475,80 Pagato|€ 0,00 Da pagare|€ 475,80"_s);
-    EXPECT_NE(preview[0].findText(u"SCADENZARIO DAL %1 AL %2"_s.arg(lunga(kPrimo), lunga(kUltimo))), nullptr);
-
-    // The PDF under the list's own name.
-    const QString nome =
-        u"Scadenzario_%1_%2.pdf"_s.arg(kPrimo.toString(u"dd-MM-yyyy"_s), kUltimo.toString(u"dd-MM-yyyy"_s));
-    dlg.chooseFile(dir.path(u"scadenze.pdf"_s));
-    click("BtnPdf");
-    EXPECT_EQ(dlg.proposedFiles, QStringList{dir.path(nome)});
-    EXPECT_TRUE(dir.read(u"scadenze.pdf"_s).startsWith("%PDF-"));
-
     // The CSV of the rows shown.
     dlg.chooseFile(dir.path(u"scadenze.csv"_s));
     click("BtnEsporta");
