@@ -199,40 +199,6 @@ TEST(InvoiceLayout, HeaderCompanyAndCustomer)
               (QStringList{u"Monza @105.5,74.5"_s, u"C.f. RSSMRA@105.5,80"_s}));
 }
 
-TEST(InvoiceLayout, FontsAndRulesOfThePage)
-{
-    const CustomerFields c{u"Città Nuova Srl"_s, u"Officine"_s, u"0999"_s, u"Via Verdi 2"_s,
-                           u"40100"_s,           u"Bologna"_s,  u"BO"_s,   u"CTN"_s};
-    const Page page = pages(data({{1, u"Ringhiera"_s, dec("2"), dec("5")}}, u"22"_s, u"Nota"_s), c, true).front();
-    // Every text by the font it is drawn in.
-    EXPECT_EQ(PageTexts::fonts(page), (QStringList{
-                                          u"Arial 10: 10,00|2|22%|5,00|Ringhiera"_s,
-                                          u"Arial 10 B: DESCRIZIONE|IMPORTO|IVA%|PREZZO|Q.TA'"_s,
-                                          u"Arial 11: 0007|05/03/2026|1/1|Nota|€ 0,00|€ 10,00|€ 12,20|€ 2,20"_s,
-                                          u"Arial 11 B: 12/2026"_s,
-                                          u"Arial 12: P.IVA 0999/C.f. CTN"_s,
-                                          u"Arial 14: 40100 Bologna (BO)|Città Nuova Srl|Officine|Via Verdi 2"_s,
-                                          u"Arial 16: Carpenteria metallica|Carpenteria metallica"_s,
-                                          u"Arial 16 B: FATTURA n° 12/2026"_s,
-                                          u"Arial 6 B: ANNOTAZIONI|CODICE CLIENTE|DATA DOCUMENTO|NUMERO|PAGINA"_s,
-                                          u"Arial 8: IMPORTO IMPONIBILE|IVA 22%|R.A. 4%|TOTALE"_s,
-                                          u"Arial 8 B: CLIENTE"_s,
-                                          u"Arial Black 11: FERRO ROSSI|FERRO ROSSI"_s,
-                                          u"Times New Roman 12: P.IVA 01234567890"_s,
-                                          u"Times New Roman 14: Via dell'Industria 12"_s,
-                                      }));
-    // The rules, from the left edge of the frames: header, references, rows, totals, annotations.
-    const auto expected = PageTexts::ExpectedRules()
-                              .across(0, 203, {51, 89, 94, 102.5, 111, 116, 216, 245, 270.25})
-                              .down({96}, 51, 89)
-                              .down({20, 144, 169, 187}, 94, 102.5)
-                              .down({11, 130, 145, 165, 185}, 111, 216)
-                              .across(130, 203, {222.75, 229.25, 236.25})
-                              .down({130, 165}, 216, 245)
-                              .down({160}, 245, 270.25);
-    EXPECT_EQ(PageTexts::rules(page, InvoiceLayout::kX0), expected.sorted());
-}
-
 TEST(InvoiceLayout, CustomerLoadedByTheInvoicesCode)
 {
     TestWorkDir dir;

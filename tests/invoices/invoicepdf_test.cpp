@@ -3,7 +3,6 @@
 #include "invoices/invoicelayout.h"
 #include "invoices/invoicepaper.h"
 #include "invoicetest.h"
-#include "printing/layoutregistry.h"
 #include "printing/pdfcommand.h"
 #include "scripteddialogs.h"
 #include "shell/appstate.h"
@@ -90,22 +89,4 @@ TEST(InvoicePdf, UnknownNumberWritesNothing)
     EXPECT_EQ(s.run(u"%/26"_s), 1);
     EXPECT_FALSE(QFile::exists(s.out()));
     EXPECT_FALSE(InvoicePaper::datiFattura(u"1/26"_s).value().has_value());
-}
-
-TEST(InvoicePdf, StoredInvoiceGivesTheEditorsPages)
-{
-    StoredInvoice s(4);
-    const auto found = InvoicePaper::datiFattura(u"12/26"_s);
-    ASSERT_TRUE(found.ok() && found.value().has_value());
-    const InvoiceData& d = *found.value();
-    ASSERT_EQ(d.righe.size(), 4);
-    // Totals recomputed from the rows as the editor does, not the stored total.
-    EXPECT_EQ(QStringList({d.num, d.data, d.iva, QString::number(d.idCliente), d.righe[1].importo, d.imponibile,
-                           d.importoIva, d.importoRitenuta, d.totale})
-                  .join(u'|'),
-              u"12/26|05/03/26|22|%1|3086,25|€ 9.258,75|€ 2.036,93|€ 370,35|€ 10.925,33"_s.arg(s.inv.idAna));
-    const InvoiceData typed =
-        InvoiceData::fromEditor(u"12/26"_s, u"05/03/26"_s, s.inv.idAna, u"22"_s, true, s.inv.note, s.inv.rows);
-    EXPECT_EQ(paperText(LayoutRegistry::compose(InvoicePaper::kTipo, d, nullptr)),
-              paperText(LayoutRegistry::compose(InvoicePaper::kTipo, typed, nullptr)));
 }

@@ -82,12 +82,9 @@ TEST_F(RibaPresentationTest, PresentsTheRibaOfThePeriodOnce)
     ASSERT_TRUE(id.ok()) << id.error().text.toStdString();
     const QStringList recs = records(dir.read(u"RIBA.txt"_s));
     ASSERT_EQ(recs.size(), 2 + 3 * 7);
-    EXPECT_EQ(field(recs[0], "IB", "nomeSupporto"), u"RIBA20260205143000"_s);
-    EXPECT_EQ(field(recs[0], "IB", "dataCreazione"), u"050226"_s);
+    EXPECT_EQ(field(recs[0], "IB", "nomeSupporto") + u' ' + field(recs[0], "IB", "dataCreazione"),
+              u"RIBA20260205143000 050226"_s);
     EXPECT_EQ(field(recs[8], "14", "abiDomiciliataria") + field(recs[8], "14", "scadenza"), u"08304280226"_s);
-    EXPECT_EQ(field(recs[15], "14", "scadenza") + u' ' + field(recs[15], "14", "importo"), u"310326 0000000007930"_s);
-    EXPECT_EQ(field(recs[4], "40", "comune") + field(recs[4], "40", "provincia"), u"BERGAMOBG"_s);
-    EXPECT_EQ(field(recs[5], "50", "codiceFiscaleCreditore"), u"01234567890"_s);
     EXPECT_EQ(field(recs.last(), "EF", "numeroDisposizioni") + u' ' + field(recs.last(), "EF", "totaleNegativi"),
               u"0000003 000000000031720"_s);
 
@@ -119,48 +116,20 @@ TEST_F(RibaPresentationTest, RefusalsWriteAndMarkNothing)
         p.cab = u"01802"_s;
         ASSERT_FALSE(CustomerPaymentStore::save(verdi, p));
     };
+    // The period runs from the first of month `da` to the end of month `a`; the refusal names each word.
     const struct {
         const char* caso;
         std::function<void()> cambia;
-        QDate da, a;
+        int da, a;
         const char* file;
-        QStringList parole;
+        QString parole;
     } cases[] = {
-        {"customer without bank",
-         [] {},
-         QDate(2026, 4, 1),
-         QDate(2026, 4, 30),
-         "RIBA.txt",
-         {u"NERI"_s, u"ABI e CAB"_s}},
-        {"two customers without bank",
-         [this] { ASSERT_FALSE(CustomerPaymentStore::save(verdi, CustomerPayment{})); },
-         QDate(2026, 2, 1),
-         QDate(2026, 4, 30),
-         "RIBA.txt",
-         {u"VERDI (fattura 2/26)"_s, u"NERI (fattura 3/26)"_s}},
-        {"company without SIA",
-         [] { ASSERT_FALSE(CompanyBank::save(CompanyBank{})); },
-         QDate(2026, 2, 1),
-         QDate(2026, 2, 28),
-         "RIBA.txt",
-         {u"SIA"_s}},
-        {"company without VAT number",
-         [] {
-             CompanyFiscalData c = EInvoiceStore::company().value();
-             c.partitaIva.clear();
-             ASSERT_FALSE(EInvoiceStore::saveCompany(c));
-         },
-         QDate(2026, 2, 1),
-         QDate(2026, 2, 28),
-         "RIBA.txt",
-         {u"partita IVA"_s}},
-        {"a file of another kind",
-         [] {},
-         QDate(2026, 2, 1),
-         QDate(2026, 2, 28),
-         "lettera.txt",
-         {u"non è un file Ri.Ba."_s}},
-        {"no such folder", [] {}, QDate(2026, 2, 1), QDate(2026, 2, 28), "manca/RIBA.txt", {u"cartella"_s}},
+        {"customer without bank", [] {}, 4, 4, "RIBA.txt", u"NERI|ABI e CAB"_s},
+        {"two customers without bank", [this] { ASSERT_FALSE(CustomerPaymentStore::save(verdi, {})); }, 2, 4,
+         "RIBA.txt", u"VERDI (fattura 2/26)|NERI (fattura 3/26)"_s},
+        {"company without SIA", [] { ASSERT_FALSE(CompanyBank::save(CompanyBank{})); }, 2, 2, "RIBA.txt", u"SIA"_s},
+        {"a file of another kind", [] {}, 2, 2, "lettera.txt", u"non è un file Ri.Ba."_s},
+        {"no such folder", [] {}, 2, 2, "manca/RIBA.txt", u"cartella"_s},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.caso);
@@ -168,10 +137,10 @@ TEST_F(RibaPresentationTest, RefusalsWriteAndMarkNothing)
         c.cambia();
         const QString path = dir.path(QString::fromLatin1(c.file));
         const QByteArray before = dir.read(QString::fromLatin1(c.file));
-        const auto d = RibaPresentation::prepara(c.da, c.a);
+        const auto d = RibaPresentation::prepara(QDate(2026, c.da, 1), QDate(2026, c.a + 1, 1).addDays(-1));
         const auto outcome = d ? RibaPresentation::presenta(d.value(), path, kQuando) : DbResult<qint64>(d.error());
         ASSERT_FALSE(outcome.ok());
-        for (const QString& parola : c.parole)
+        for (const QString& parola : c.parole.split(u'|'))
             EXPECT_TRUE(outcome.error().text.contains(parola)) << outcome.error().text.toStdString();
         EXPECT_EQ(dir.read(QString::fromLatin1(c.file)), before);
         EXPECT_EQ(rate(), kNessunaMarcata);
@@ -203,9 +172,6 @@ TEST_F(RibaPresentationTest, Command)
     const QString uso = u"Uso: corvalisto [--dir CARTELLA] riba --da GG/MM/AAAA --a GG/MM/AAAA -o FILE\n"_s;
     const std::pair<QStringList, QString> refused[] = {
         {{}, uso},
-        {{u"--da"_s, u"01/02/2026"_s, u"--a"_s, u"28/02/2026"_s}, uso},
-        {{u"--da"_s, u"01/02/2026"_s, u"-o"_s, file, u"--a"_s}, uso},
-        {{u"--mese"_s, u"2"_s, u"-o"_s, file}, uso},
         {{u"--da"_s, u"30/02/2026"_s, u"--a"_s, u"28/02/2026"_s, u"-o"_s, file},
          u"Data non valida per --da: \"30/02/2026\" (GG/MM/AAAA).\n"_s},
         {{u"--da"_s, u"01/03/2026"_s, u"--a"_s, u"28/02/2026"_s, u"-o"_s, file},

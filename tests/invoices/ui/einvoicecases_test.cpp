@@ -1,4 +1,4 @@
-#include "../invoicetest.h"
+#include "../einvoicetest.h"
 #include "ddt/ddtstore.h"
 #include "invoices/einvoicerules.h"
 #include "invoices/einvoicestore.h"
@@ -25,19 +25,11 @@ TEST(EInvoiceSave, APublicBodysInvoiceAsksItsCodesAndTellsToSignTheFile)
                                 "VALUES ('COMUNE', 'Comune di Trento', '12345678903', 'Via Belenzani 19', '38122', "
                                 "'Trento')"_s));
     ASSERT_FALSE(EInvoiceStore::saveCustomer(1, {u"UFABCD"_s, {}, u"IT"_s}));
-    CompanyFiscalData a;
-    a.denominazione = u"Carpenteria Rossi Srl"_s;
-    a.partitaIva = u"01234567897"_s;
-    a.indirizzo = u"Via Roma 1"_s;
-    a.cap = u"40100"_s;
-    a.comune = u"Bologna"_s;
-    ASSERT_FALSE(EInvoiceStore::saveCompany(a));
+    ASSERT_FALSE(EInvoiceStore::saveCompany(company()));
     issue(Invoice{
         num, 1, {}, QDate(anno, 1, 10), dec("122"), 22, {}, false, false, {{1, u"Cancello"_s, dec("1"), dec("100")}}});
 
     FormFatt reg;
-    // The register's sum to collect leaves out the VAT the body pays to the treasury.
-    EXPECT_EQ(reg.findChild<QLineEdit*>(u"TxtIncassare"_s)->text(), Formats::euro(dec("100")));
     Gesture::click(reg.findChild<QTableView*>(u"FGrid"_s), 0);
 
     // A CIG of the wrong length is refused and nothing is written; the codes typed stay proposed.

@@ -1,4 +1,4 @@
-#include "../invoicetest.h"
+#include "../einvoicetest.h"
 #include "invoices/einvoicestore.h"
 #include "invoices/ui/formfatt.h"
 #include "invoices/ui/formregfatt.h"
@@ -102,9 +102,7 @@ TEST(FrmFeCliente, OpenedFromTheCustomerEditorAndStoredByCustomer)
         QString storedCode, storedPec;
         QString message;
     };
-    for (const Case& c : std::vector<Case>{{u"abc1234"_s, {}, u"ABC1234"_s, {}, {}},
-                                           {u"ABC1234"_s, u"ufficio@pec.it"_s, u"0000000"_s, u"ufficio@pec.it"_s, {}},
-                                           {{}, {}, u"0000000"_s, {}, {}},
+    for (const Case& c : std::vector<Case>{{u"ABC1234"_s, u"ufficio@pec.it"_s, u"0000000"_s, u"ufficio@pec.it"_s, {}},
                                            {u"AB12"_s, {}, u"0000000"_s, {}, u"Codice destinatario"_s}}) {
         SCOPED_TRACE(c.codice.toStdString());
         dlg.messages.clear();
@@ -150,13 +148,7 @@ TEST(EInvoiceSave, XmlButtonsWriteTheStoredInvoiceAskingItsNatura)
     EXPECT_TRUE(dlg.lastText().contains(u"Partita IVA dell'azienda"_s)) << dlg.lastText().toStdString();
     EXPECT_TRUE(dlg.proposedFiles.isEmpty());
 
-    CompanyFiscalData a;
-    a.denominazione = u"Carpenteria Rossi Srl"_s;
-    a.partitaIva = u"01234567897"_s;
-    a.indirizzo = u"Via Roma 1"_s;
-    a.cap = u"40100"_s;
-    a.comune = u"Bologna"_s;
-    ASSERT_FALSE(EInvoiceStore::saveCompany(a));
+    ASSERT_FALSE(EInvoiceStore::saveCompany(company()));
     dlg.chooseFile(dir.path(u"fe.xml"_s));
     click(reg, "BtnXml");
     ASSERT_EQ(dlg.proposedFiles.size(), 1);

@@ -1,12 +1,9 @@
-#include "../../ddt/ddttest.h"
 #include "../invoicetest.h"
 #include "invoices/invoiceledger.h"
 #include "invoices/ui/formfatt.h"
 #include "invoices/ui/frmeditfatt.h"
 #include "invoices/ui/invoiceregisterprint.h"
 #include "pagetexts.h"
-#include "printing/layoutregistry.h"
-#include "printing/pdfcommand.h"
 #include "printing/pdfprinter.h"
 #include "printing/printers.h"
 #include "printing/registerlayout.h"
@@ -23,8 +20,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
-#include <QTextStream>
-#include <thread>
 
 namespace {
 
@@ -117,35 +112,6 @@ TEST_F(FormFattTest, ListsTheYearHighestNumberFirstWithSums)
     EXPECT_EQ(grid()->model()->rowCount(), 0);
     doubleClickBelowTheRows();
     EXPECT_EQ(dlg.texts(), QStringList{u"Selezionare prima una FATTURA"_s});
-}
-
-TEST_F(FormFattTest, AReloadShowsWhatAnotherSeatIssued)
-{
-    // Another workstation, with a connection of its own, issues an invoice while the register is open.
-    std::thread seat([this] {
-        if (!TestWorkDir::openInThisThread())
-            return;
-        Invoice inv = sampleInvoice(num(11), rossi, QDate(kAnno, 4, 1));
-        inv.totale = dec("5");
-        EXPECT_FALSE(InvoiceStore::issue(inv));
-        Database::close();
-    });
-    seat.join();
-    EXPECT_EQ(get<QLabel>("LblRec")->text(), u"3 fatture"_s);
-
-    // Choosing the customer reloads the list, and so does the year asked again.
-    auto* cli = get<QComboBox>("ComboCli");
-    cli->setCurrentIndex(2);
-    emit cli->activated(2);
-    EXPECT_EQ(shown(), u"Fatture %1\n%2|ROSSI|01/04/%3|5,00|\n%4|ROSSI|10/03/%3|1.234,56|\n%5|ROSSI|10/01/%3|100,10|X\n"
-                       "3 fatture\n€ 100,10 / € 1.239,56"_s.arg(kAnno)
-                           .arg(num(11), yy(), num(10), num(1)));
-    cli->setCurrentIndex(0);
-    emit cli->activated(0);
-    dlg.type(QString::number(kAnno));
-    get("BtnAnno")->click();
-    EXPECT_EQ(gridText(grid()->model()).section(u'\n', 0, 0), num(11) + u"|ROSSI|01/04/"_s + yy() + u"|5,00|"_s);
-    EXPECT_EQ(shown().section(u'\n', -2), u"4 fatture\n€ 100,10 / € 1.239,76"_s);
 }
 
 TEST_F(FormFattTest, PaymentButtonsFollowThePaidMark)
@@ -244,19 +210,6 @@ TEST_F(FormFattTest, ChangeOfCustomerOfAnInvoiceOfThisYear)
     again.findChild<QPushButton*>(u"BtnSalva"_s)->click();
     EXPECT_EQ(dlg.lastText(), u"Errore durante la modifica"_s);
     EXPECT_EQ(again.result(), 0);
-
-    // An invoice made from DDTs stays with their customer.
-    issueDdt(u"4/"_s + yy(), rossi, QDate(kAnno, 1, 5));
-    ASSERT_FALSE(InvoiceStore::issue(sampleInvoice(num(11), rossi, QDate(kAnno, 3, 31)), {u"4/"_s + yy()}));
-    FrmEditFatt daDdt;
-    daDdt.findChild<QComboBox*>(u"ComboFatt"_s)->setCurrentIndex(2);
-    daDdt.findChild<QComboBox*>(u"ComboNome"_s)->setCurrentIndex(0);
-    daDdt.findChild<QPushButton*>(u"BtnSalva"_s)->click();
-    EXPECT_EQ(dlg.messages.back().title + u": "_s + dlg.lastText(),
-              u"Impossibile procedere: La fattura %1 è stata emessa dai DDT 4/%2 del suo cliente: non può passare a "
-              "un altro cliente."_s.arg(num(11), yy()));
-    EXPECT_EQ(dbRows(u"SELECT IdAna FROM Fatture WHERE Num = ?"_s, {num(11)}), QString::number(rossi));
-    EXPECT_EQ(daDdt.result(), 0);
 }
 
 TEST_F(FormFattTest, PrintsPreviewsAndExportsTheListAsShownWithTheWindowsSums)
@@ -302,23 +255,6 @@ TEST_F(FormFattTest, PrintsPreviewsAndExportsTheListAsShownWithTheWindowsSums)
     get("BtnStampa")->click();
     EXPECT_EQ(dlg.proposedFiles, QStringList{dir.path(u"Registro_Fatture_%1.pdf"_s.arg(kAnno))});
     EXPECT_TRUE(dir.read(u"registro.pdf"_s).startsWith("%PDF-"));
-
-    // The command writes the same pages; an unknown customer writes nothing.
-    QString errors;
-    QTextStream err(&errors);
-    const auto command = [&](const QString& id, const QString& out) {
-        return PdfCommand::run(
-            {u"registro-fatture"_s, QString::number(kAnno), u"--cliente"_s, id, u"-o"_s, dir.path(out)}, err);
-    };
-    EXPECT_EQ(command(QString::number(rossi), u"cmd.pdf"_s), 0);
-    QString error;
-    const auto table = InvoiceRegisterPrint::fatture(kAnno, rossi, error);
-    ASSERT_TRUE(table.has_value());
-    EXPECT_EQ(paperText(LayoutRegistry::compose(RegisterLayout::kTipo, *table, nullptr)), paperText(preview));
-    EXPECT_EQ(command(u"999"_s, u"nessuno.pdf"_s), 1);
-    err.flush();
-    EXPECT_TRUE(errors.contains(u"Cliente 999 non trovato"_s)) << errors.toStdString();
-    EXPECT_FALSE(QFile::exists(dir.path(u"nessuno.pdf"_s)));
 
     // The accountant's list of what is shown.
     dlg.chooseFile(dir.path(u"fatture.csv"_s));
