@@ -42,6 +42,8 @@ TEST(StockMovement, MovesAreExactDecimalsAndRefuseWhatCannotBe)
     for (const char* bad : {"abc", "1,2,3", "12a", "1e3", "--1"})
         EXPECT_EQ(StockMovement::read(QString::fromLatin1(bad)).failure, Failure::NotANumber) << bad;
     EXPECT_TRUE(StockMovement::unload(StockMovement::current(u"0,1"_s), u"0,1"_s).value.isZero());
+    // The quantity stored, not only the one shown, keeps three decimals.
+    EXPECT_EQ(StockMovement::setTo(u"1,2345"_s).value.toString(), u"1.235"_s);
     // Ten loads of 0,1 make exactly one.
     Decimal q = StockMovement::current(QString());
     for (int i = 0; i < 10; ++i)
