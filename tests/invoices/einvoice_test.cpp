@@ -280,11 +280,13 @@ TEST(EInvoiceXml, FilesCarryThePrintedAmountsAndWordingsAndPassTheValidator)
           u"DettaglioLinee/PrezzoUnitario=30.56"_s, u"DettaglioLinee/PrezzoTotale=30.56"_s,
           u"DatiPagamento/CondizioniPagamento="_s, u"DatiRiepilogo/Imposta=3.06"_s},
          {}},
-        {"riga di solo testo",
+        {"riga di solo testo, note lunghe in causali di 200 caratteri",
          [](Shop& s) {
              s.store({row(1, u"Come da preventivo n. 4"_s, "0", "0"), row(2, u"Cancello"_s, "2", "50")});
+             ASSERT_FALSE(Database::exec(u"UPDATE Fatture SET Note = ? WHERE Num = ?"_s,
+                                         {QString(200, u'a') + QString(200, u'b') + QString(50, u'c'), u"12/26"_s}));
          },
-         {u"NumeroLinea=1|2"_s, u"DettaglioLinee/Quantita=2.00"_s, u"DettaglioLinee/UnitaMisura=NR"_s,
+         {u"Causale="_s + QString(200, u'a') + u'|' + QString(200, u'b') + u'|' + QString(50, u'c'), u"NumeroLinea=1|2"_s, u"DettaglioLinee/Quantita=2.00"_s, u"DettaglioLinee/UnitaMisura=NR"_s,
           u"DettaglioLinee/PrezzoUnitario=0.00|50.00"_s, u"DettaglioLinee/PrezzoTotale=0.00|100.00"_s,
           u"DatiRitenuta/TipoRitenuta="_s, u"ImportoTotaleDocumento=122.00"_s},
          {}},
