@@ -373,6 +373,15 @@ TEST(EInvoiceXml, FilesCarryThePrintedAmountsAndWordingsAndPassTheValidator)
          {u"DettaglioLinee/Descrizione=Lavorazione"_s, u"ImportoTotaleDocumento=77.47"_s,
           u"DatiBollo/BolloVirtuale="_s},
          {n35}},
+        {"riga del bollo rimasta su una fattura scesa a 76: il bollo non conta per la soglia",
+         [](Shop& s) {
+             fiscale(u"RF01"_s, u"W"_s, true, 0, false, u"N3.5"_s, "77.48")(s);
+             ASSERT_FALSE(
+                 Database::exec(u"UPDATE ContFatt SET Prezzo = 76 WHERE Num = ? AND Descrizione = ?"_s,
+                                {u"12/26"_s, u"Lavorazione"_s}));
+         },
+         {u"DatiBollo/BolloVirtuale="_s},
+         {n35}},
         {"bollo a carico del cliente a 77,48: riga nei totali",
          fiscale(u"RF19"_s, u"W"_s, true, 0, false, {}, "77.48"),
          {u"DettaglioLinee/Descrizione=Lavorazione|Rimborso imposta di bollo"_s,
