@@ -160,7 +160,17 @@ TEST(Usage, HelpAndVersionAnswerWithoutADisplay)
         runWithoutDisplay(p, QString::fromLatin1(c.argument));
         EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
         EXPECT_EQ(p.exitCode(), 0);
-        EXPECT_TRUE(p.readAllStandardOutput().startsWith(c.starts));
+        const QString out = QString::fromUtf8(p.readAllStandardOutput());
+        EXPECT_TRUE(out.startsWith(QString::fromUtf8(c.starts)));
+        // Descriptions fill their lines up to 80 columns and no further.
+        const QStringList lines = out.split(QLatin1Char('\n'));
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            EXPECT_LE(lines[i].size(), 80) << lines[i].toStdString();
+            const QString next = i + 1 < lines.size() ? lines[i + 1] : QString();
+            if (lines[i].startsWith(QStringLiteral("      ")) && next.startsWith(QStringLiteral("      ")))
+                EXPECT_GT(lines[i].size() + 1 + next.trimmed().section(QLatin1Char(' '), 0, 0).size(), 80)
+                    << lines[i].toStdString();
+        }
     }
 }
 
