@@ -31,6 +31,8 @@ enum Problem {
     ReadOnly = 3051,
     // The server cannot be reached or refuses the login.
     Unreachable = 3151,
+    // The server's connection dropped while the program was using it.
+    ConnectionLost = 3152,
     // Written by a newer program, in a shape this one does not know.
     Newer = 3041,
 };

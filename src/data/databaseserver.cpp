@@ -239,9 +239,11 @@ DbStatus initServer(const QString& url, const std::function<DbStatus()>& fill)
 {
     if (auto err = connectServer(url))
         return err;
+    // Whichever statement a dropped connection cut, the driver's English text is not the user's business.
     auto fail = [](const DbError& e) {
+        const bool lost = serverConnectionLost();
         close();
-        return e;
+        return lost ? DbError{ConnectionLost, QStringLiteral("La connessione al server si è interrotta.")} : e;
     };
     {
         Transaction tx(Transaction::Write);

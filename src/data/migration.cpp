@@ -183,14 +183,15 @@ DbResult<QList<TableFigures>> copy(const QString& sqliteFile, const QString& url
             else
                 failure = Database::initServer(url, [&]() -> DbStatus {
                     DbStatus s = copyAll(source, tables.value(), report);
-                    // A server stopped or a network gone midway gives the driver's English text, whichever
-                    // statement it cut.
-                    if (Database::serverConnectionLost() || (s && !Database::scalar(QStringLiteral("SELECT 1"))))
-                        return DbError{Database::Unreachable,
-                                       QStringLiteral("La connessione al server si è interrotta durante la copia. "
-                                                      "Ripetere il comando quando il server risponde di nuovo.")};
+                    if (s && Database::serverConnectionLost())
+                        return DbError{Database::ConnectionLost, QString()};
                     return s;
                 });
+            // A server stopped or a network gone midway, whichever statement it cut.
+            if (failure && failure->number == Database::ConnectionLost)
+                failure = DbError{Database::Unreachable,
+                                  QStringLiteral("La connessione al server si è interrotta durante la copia. "
+                                                 "Ripetere il comando quando il server risponde di nuovo.")};
             source.rollback();
             source.close();
         }
