@@ -2,6 +2,7 @@
 #include "invoices/invoiceledger.h"
 #include "invoices/ui/formfatt.h"
 #include "invoices/ui/frmeditfatt.h"
+#include "invoices/ui/frmsceltaddt.h"
 #include "invoices/ui/invoiceregisterprint.h"
 #include "pagetexts.h"
 #include "printing/pdfprinter.h"
@@ -176,6 +177,24 @@ TEST_F(FormFattTest, NewAndRecalledInvoicesOpenTheEditorAndTheListFollows)
     Gesture::doubleClick(grid()->viewport(), Gesture::cell(grid(), 2));
     EXPECT_EQ(dlg.windowsShown.size(), 2);
     EXPECT_TRUE(dlg.allAnswersUsed());
+
+    // A deferred invoice starts only from the DDTs ticked (all are, at first): none is refused with a word.
+    Ddt primo;
+    primo.num = u"3/26"_s;
+    Ddt secondo;
+    secondo.num = u"4/26"_s;
+    FrmSceltaDdt scelta({primo, secondo});
+    ASSERT_EQ(scelta.scelti().size(), 2);
+    scelta.ChkDdt(0)->setChecked(false);
+    scelta.ChkDdt(1)->setChecked(false);
+    scelta.findChild<QPushButton*>(u"BtnFattura"_s)->click();
+    EXPECT_EQ(dlg.lastText(), u"Selezionare almeno un DDT"_s);
+    EXPECT_NE(scelta.result(), QDialog::Accepted);
+    scelta.ChkDdt(1)->setChecked(true);
+    scelta.findChild<QPushButton*>(u"BtnFattura"_s)->click();
+    EXPECT_EQ(scelta.result(), QDialog::Accepted);
+    ASSERT_EQ(scelta.scelti().size(), 1);
+    EXPECT_EQ(scelta.scelti().first().num, u"4/26"_s);
 }
 
 TEST_F(FormFattTest, ChangeOfCustomerOfAnInvoiceOfThisYear)
