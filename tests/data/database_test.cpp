@@ -1,5 +1,6 @@
 #include "data/database.h"
 #include "data/dialect.h"
+#include "data/distincttexts.h"
 #include "data/migration.h"
 #include "data/rowcursor.h"
 #include "data/schema.h"
@@ -222,6 +223,13 @@ TEST(Database, FunctionsTheFastReaderAndCountersReadAsTheStoresExpect)
     ASSERT_TRUE(row.next());
     EXPECT_EQ(std::tuple(row.firstLine(0), row.text(1), row.integer(2)), std::tuple(u"Prima riga"_s, u"a"_s, 1));
 
+    // Texts differing in case only are offered once, the one first by its characters.
+    run(u"INSERT INTO Ddt (Num, IdAna, Data, Causale) VALUES ('1/26', 1, '2026-01-02', 'vendita'), "
+        "('2/26', 1, '2026-01-03', 'Vendita'), ('3/26', 1, '2026-01-04', 'Reso')"_s);
+    const auto causali = distinctTexts(u"Ddt"_s, u"Causale"_s);
+    ASSERT_TRUE(causali) << causali.error().text.toStdString();
+    EXPECT_EQ(causali.value(), (QStringList{u"Reso"_s, u"Vendita"_s}));
+
     if (!Dialect::onServer()) {
         for (int i = 0; i < 10; ++i)
             run(u"INSERT INTO Anagrafica (Nome) VALUES ('x')"_s);
@@ -256,6 +264,10 @@ TEST(Database, CopiesReopenConsistentlyAndPrivately)
     ASSERT_FALSE(Database::copyTo(target)); // a second copy replaces the first
     EXPECT_FALSE(QFile::permissions(target) & (QFileDevice::ReadGroup | QFileDevice::ReadOther));
     EXPECT_TRUE(Database::copyTo(dir.path(QStringLiteral("manca/copia.mdb"))));
+    // Never over the database itself, even named another way.
+    const auto itself = Database::copyTo(dir.path(QStringLiteral("Dati/../") + Database::kRelativePath));
+    ASSERT_TRUE(itself);
+    EXPECT_EQ(itself->text, QStringLiteral("La copia non può sostituire il database stesso"));
     const QString proven = dir.path(QStringLiteral("provata.mdb"));
     ASSERT_FALSE(Database::copyTo(proven, Database::Copy::Proven));
     const auto bytes = [](const QString& path) {
