@@ -43,6 +43,12 @@ TEST_F(CreditNoteTest, StoredAndRecalledWithTheInvoiceItReverses)
     EXPECT_EQ(loaded->value().storno.fattura, u"1/26"_s);
     EXPECT_EQ(loaded->value().storno.data, QDate(2026, 3, 10));
     EXPECT_EQ(loaded->value().rows.size(), 2);
+    // The proposal copies the invoice's withholding, whichever it is.
+    for (const bool ra : {true, false}) {
+        Invoice conRitenuta = fattura;
+        conRitenuta.ra = ra;
+        EXPECT_EQ(CreditNoteRules::proposta(conRitenuta).ra, ra);
+    }
     EXPECT_FALSE(InvoiceStore::load(u"1/26"_s).value()->notaDiCredito());
     // The note takes the next number of the invoices' own series.
     EXPECT_EQ(InvoiceStore::prossimoNumero(u"/26"_s).value(), u"3/26"_s);
