@@ -181,13 +181,8 @@ DbResult<QList<TableFigures>> copy(const QString& sqliteFile, const QString& url
             if (!tables)
                 failure = tables.error();
             else
-                failure = Database::initServer(url, [&]() -> DbStatus {
-                    DbStatus s = copyAll(source, tables.value(), report);
-                    if (s && Database::serverConnectionLost())
-                        return DbError{Database::ConnectionLost, QString()};
-                    return s;
-                });
-            // A server stopped or a network gone midway, whichever statement it cut.
+                failure = Database::initServer(url, [&] { return copyAll(source, tables.value(), report); });
+            // A server stopped or a network gone midway, whichever statement it cut (the set-up tells).
             if (failure && failure->number == Database::ConnectionLost)
                 failure = DbError{Database::Unreachable,
                                   QStringLiteral("La connessione al server si è interrotta durante la copia. "
