@@ -1,6 +1,6 @@
 #include "../ddttest.h"
+#include "currentseries.h"
 #include "ddt/ui/formddt.h"
-#include "papers/paperseries.h"
 #include "scripteddialogs.h"
 #include "workdir.h"
 
@@ -9,17 +9,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
-
-namespace {
-
-const int kAnno = QDate::currentDate().year();
-
-QString num(int n)
-{
-    return QString::number(n) + PaperSeries::suffisso(kAnno);
-}
-
-} // namespace
 
 TEST(FormDdtTest, DeferredInvoiceOfTheChosenDdts)
 {
@@ -30,25 +19,26 @@ TEST(FormDdtTest, DeferredInvoiceOfTheChosenDdts)
     issueDdt(num(2), rossi, QDate(kAnno, 1, 10));
     issueDdt(num(10), rossi, QDate(kAnno, 3, 10));
     FormDdt frm;
-    const auto button = [&frm](const char* name) { return frm.findChild<QPushButton*>(QString::fromLatin1(name)); };
-    button("BtnFattura")->click();
+    auto* fattura = frm.findChild<QPushButton*>(u"BtnFattura"_s);
+    fattura->click();
     EXPECT_EQ(dlg.lastText(), u"Selezionare un CLIENTE"_s);
     auto* cli = frm.findChild<QComboBox*>(u"ComboCli"_s);
     cli->activated(cli->findText(u"ROSSI"_s));
 
     // All offered and ticked, lowest number first; the invoice's rows come from the DDTs left ticked.
+    // Invoice `number` of the DDTs offered with `untick` unticked, `meanwhile` done while it is open.
     QStringList offered;
     QString rows;
-    const auto choose = [&](std::function<void(QDialog*)> act) {
-        dlg.onWindow([&offered, act](QDialog* w) {
+    const auto invoice = [&](const char* untick, const QString& number, std::function<void()> meanwhile) {
+        dlg.onWindow([&offered, untick](QDialog* w) {
             offered.clear();
             for (auto* c : w->findChildren<QCheckBox*>())
                 offered << c->accessibleName() + (c->isChecked() ? u"+"_s : u"-"_s);
-            act(w);
+            if (untick)
+                w->findChild<QCheckBox*>(QString::fromLatin1(untick))->setChecked(false);
+            w->findChild<QPushButton*>(u"BtnFattura"_s)->click();
             return w->result();
         });
-    };
-    const auto invoice = [&](const QString& number, std::function<void()> meanwhile) {
         dlg.onWindow([&rows, number, meanwhile](QDialog* w) {
             rows = gridText(w->findChild<QTableWidget*>(u"FGrid"_s)->model());
             meanwhile();
@@ -57,31 +47,24 @@ TEST(FormDdtTest, DeferredInvoiceOfTheChosenDdts)
             w->findChild<QPushButton*>(u"BtnEmetti"_s)->click();
             return w->result();
         });
+        fattura->click();
     };
-    const QString heading = u"DDT n. %1 del %2"_s;
-    const QString d2 = heading.arg(num(2), QDate(kAnno, 1, 10).toString(u"dd/MM/yyyy"_s));
-    const QString d10 = heading.arg(num(10), QDate(kAnno, 3, 10).toString(u"dd/MM/yyyy"_s));
-    choose([](QDialog* w) {
-        w->findChild<QCheckBox*>(u"ChkDdt1"_s)->setChecked(false);
-        w->findChild<QPushButton*>(u"BtnFattura"_s)->click();
-    });
-    invoice(num(1), [] {});
-    button("BtnFattura")->click();
+    const auto heading = [](int n, QDate d) { return u"DDT n. %1 del %2"_s.arg(num(n), d.toString(u"dd/MM/yyyy"_s)); };
+    const QString d2 = heading(2, QDate(kAnno, 1, 10));
+    const QString d10 = heading(10, QDate(kAnno, 3, 10));
+    invoice("ChkDdt1", num(1), [] {});
     EXPECT_EQ(offered, (QStringList{d2 + u'+', d10 + u'+'}));
     EXPECT_EQ(rows, u"%1||||1\nCancello|2|||2"_s.arg(d2));
     EXPECT_EQ(dbRows(u"SELECT NumDdt, NumFattura FROM FattureDdt"_s), u"%1|%2"_s.arg(num(2), num(1)));
 
     // Never offered again; taken by another invoice while this one is open, it is refused.
-    choose([](QDialog* w) { w->findChild<QPushButton*>(u"BtnFattura"_s)->click(); });
-    invoice(num(3), [&] {
-        EXPECT_FALSE(InvoiceStore::issue(sampleInvoice(num(2), rossi, QDate(kAnno, 3, 31)), {num(10)}));
-    });
-    button("BtnFattura")->click();
+    invoice(nullptr, num(3),
+            [&] { EXPECT_FALSE(InvoiceStore::issue(sampleInvoice(num(2), rossi, QDate(kAnno, 3, 31)), {num(10)})); });
     EXPECT_EQ(offered, QStringList{d10 + u'+'});
     EXPECT_EQ(
         dlg.lastText(),
         u"Il DDT %1 è già stato fatturato con la fattura %2: la fattura non è stata emessa."_s.arg(num(10), num(2)));
     EXPECT_EQ(dbRows(u"SELECT count(*) FROM Fatture WHERE Num = ?"_s, {num(3)}), u"0"_s);
-    button("BtnFattura")->click();
+    fattura->click();
     EXPECT_EQ(dlg.lastText(), u"Nessun DDT da fatturare per questo cliente nel %1"_s.arg(kAnno));
 }

@@ -8,8 +8,6 @@
 
 namespace {
 
-using Icon = Dialogs::Icon;
-
 const char* const kBoxes[] = {"TxtNome", "TxtRag", "TxtRag2",  "TxtPiva", "TxtCf",
                               "TxtInd",  "TxtCap", "TxtCitta", "TxtProv"};
 const QStringList kSample =
@@ -21,11 +19,10 @@ QLineEdit* box(FrmAna& f, const char* name)
     return f.findChild<QLineEdit*>(QString::fromLatin1(name));
 }
 
-// The boxes from `first` on, in the order of kBoxes.
-QStringList boxes(FrmAna& f, int first = 0)
+QStringList boxes(FrmAna& f)
 {
     QStringList out;
-    for (int i = first; i < 9; ++i)
+    for (int i = 0; i < 9; ++i)
         out << box(f, kBoxes[i])->text();
     return out;
 }
@@ -43,12 +40,6 @@ bool salva(FrmAna& f)
     return f.result() == QDialog::Accepted;
 }
 
-void addSample()
-{
-    const QStringList& s = kSample;
-    CustomerStore::insert({0, s[0], s[1], s[2], s[3], s[4], s[5], s[6], s[7], s[8]});
-}
-
 // The columns in the order of kBoxes; a Null column makes the whole row empty.
 QStringList stored(qint64 id)
 {
@@ -62,35 +53,10 @@ class FrmAnaTest : public WindowTest {};
 
 } // namespace
 
-TEST_F(FrmAnaTest, NewCustomerIsCheckedUpperCasedAndStoredWithEveryBox)
-{
-    const QString taken = u"OFFICINE MECCANICHE E CARPENTERIE METALLICHE RIUNI"_s;
-    addCustomer(taken);
-    FrmAna f;
-    ASSERT_TRUE(f.Carica(QString()));
-    fill(f, kSample, 2);
-    box(f, "TxtNome")->setText(u"   "_s);
-    EXPECT_FALSE(salva(f));
-    EXPECT_EQ(dlg.lastText(), u"Inserire NOME"_s);
-    EXPECT_EQ(dlg.messages.back().icon, Icon::Exclamation);
-    EXPECT_EQ(boxes(f, 2), kSample.mid(2));
-
-    // Without a name the company gives it, cut as its box shows it before the duplicate check.
-    box(f, "TxtNome")->clear();
-    box(f, "TxtRag")->setText(u"Officine Meccaniche e Carpenterie Metalliche Riunite di Brambilla Ugo & Figli"_s);
-    EXPECT_FALSE(salva(f));
-    EXPECT_EQ(box(f, "TxtNome")->text(), taken);
-    box(f, "TxtNome")->clear();
-    box(f, "TxtRag")->setText(kSample[1]);
-    EXPECT_TRUE(salva(f));
-    EXPECT_EQ(dlg.texts(), QStringList({u"Inserire NOME"_s, u"Nominativo '"_s + taken + u"' gia esistente"_s,
-                                        u"Nuovo CLIENTE inserito con successo"_s}));
-    EXPECT_EQ(stored(2), QStringList(u"BRAMBILLA & FIGLI S.N.C."_s) + kSample.mid(1));
-}
-
 TEST_F(FrmAnaTest, ExistingCustomerIsWrittenOnlyWhenChangedValidAndNotNamedLikeAnother)
 {
-    addSample();
+    const QStringList& s = kSample;
+    CustomerStore::insert({0, s[0], s[1], s[2], s[3], s[4], s[5], s[6], s[7], s[8]});
     ASSERT_FALSE(Database::exec(u"INSERT INTO Anagrafica (Nome) VALUES ('CITTÀ SRL')"_s));
     FrmAna f;
     ASSERT_TRUE(f.Carica(u"brambilla & figli"_s));
@@ -118,70 +84,69 @@ TEST_F(FrmAnaTest, ExistingCustomerIsWrittenOnlyWhenChangedValidAndNotNamedLikeA
     box(deleted, "TxtInd")->setText(u"Via Nuova 1"_s);
     EXPECT_TRUE(salva(deleted));
     EXPECT_EQ(dlg.lastText(), u"Errore"_s);
-    EXPECT_EQ(dlg.messages.back().icon, Icon::None);
+    EXPECT_EQ(dlg.messages.back().icon, Dialogs::Icon::None);
     EXPECT_EQ(stored(2)[5], kSample[5]);
     EXPECT_EQ(customerRows(), u"1:BRAMBILLA & FIGLI:0|2:CITTÀ SRL:0"_s);
 }
 
-TEST_F(FrmAnaTest, PaymentTermAndBankAreStoredWithTheCustomerOrRefusedWithNothingWritten)
+TEST_F(FrmAnaTest, NewCustomerIsStoredWholeWithItsPaymentOrRefusedWithNothingWritten)
 {
     const qint64 riba =
         dbText(u"SELECT Id FROM CondizioniPagamento WHERE Descrizione = 'Ri.Ba. 30/60 gg f.m.'"_s).toLongLong();
     const auto payment = [] { return dbRows(u"SELECT * FROM ClientiPagamento"_s); };
-    const auto open = [](FrmAna& f, const QString& iban, const QString& abi, const QString& cab) {
+    // A new customer with every box of the sample, then these name, company, IBAN, ABI and CAB, and the Ri.Ba. term.
+    const auto open = [](FrmAna& f, const QStringList& texts) {
         ASSERT_TRUE(f.Carica(QString()));
-        box(f, "TxtNome")->setText(u"FERRAMENTA GIALLI"_s);
-        box(f, "TxtIban")->setText(iban);
-        box(f, "TxtAbi")->setText(abi);
-        box(f, "TxtCab")->setText(cab);
+        fill(f, kSample);
+        for (int i = 0; i < 5; ++i)
+            box(f, std::array{"TxtNome", "TxtRag", "TxtIban", "TxtAbi", "TxtCab"}[i])->setText(texts[i]);
         auto* term = f.findChild<QComboBox*>(u"ComboCondizione"_s);
         term->setCurrentIndex(term->findText(u"Ri.Ba. 30/60 gg f.m."_s));
     };
-    const struct {
-        const char* name;
-        QString iban, abi, cab;
-        QString rifiuto;
-        const char* focus;
-    } refused[] = {
-        {"IBAN con le cifre di controllo errate",
-         u"IT61 X054 2811 1010 0000 0123 456"_s,
-         {},
-         {},
-         u"IBAN non valido: \"IT61 X054 2811 1010 0000 0123 456\" (paese, cifre di controllo o lunghezza errati)"_s,
+    const QString gialli = u"FERRAMENTA GIALLI"_s;
+    const QString rag = kSample[1];
+    const QString bad = u"IT61 X054 2811 1010 0000 0123 456"_s;
+    const QString impossibile = u"|Impossibile procedere"_s;
+    // the boxes typed, the refusal's text|title, the box given the focus
+    const std::tuple<QStringList, QString, const char*> refused[] = {
+        {{u"   "_s, {}, {}, {}, {}}, u"Inserire NOME|"_s, "TxtNome"},
+        {{gialli, rag, bad, {}, {}},
+         u"IBAN non valido: \"%1\" (paese, cifre di controllo o lunghezza errati)"_s.arg(bad) + impossibile,
          "TxtIban"},
-        {"ABI senza CAB", {}, u"05428"_s, {}, u"Codici ABI e CAB: vanno indicati entrambi"_s, "TxtCab"},
-    };
-    for (const auto& c : refused) {
-        SCOPED_TRACE(c.name);
+        {{gialli, rag, {}, u"05428"_s, {}}, u"Codici ABI e CAB: vanno indicati entrambi"_s + impossibile, "TxtCab"}};
+    for (const auto& [texts, rifiuto, focus] : refused) {
+        SCOPED_TRACE(focus);
         FrmAna f;
-        open(f, c.iban, c.abi, c.cab);
+        open(f, texts);
         f.show();
         EXPECT_FALSE(salva(f));
-        EXPECT_EQ(dlg.lastText() + u'|' + dlg.messages.back().title, c.rifiuto + u"|Impossibile procedere"_s);
-        EXPECT_EQ(f.focusWidget(), box(f, c.focus));
-        EXPECT_EQ(customerRows(), QString());
-        EXPECT_EQ(payment(), QString());
+        EXPECT_EQ(dlg.lastText() + u'|' + dlg.messages.back().title, rifiuto);
+        EXPECT_EQ(f.focusWidget(), box(f, focus));
+        EXPECT_EQ(customerRows() + payment(), QString());
     }
 
     // A write of the payment data that fails takes the new customer back with it.
     failInserts(u"ClientiPagamento"_s, u"NEW.IdAna > 0"_s);
     FrmAna failing;
-    open(failing, {}, u"05428"_s, u"11101"_s);
+    open(failing, {gialli, rag, {}, u"05428"_s, u"11101"_s});
     EXPECT_FALSE(salva(failing));
     EXPECT_TRUE(dlg.lastText().contains(u"disco pieno"_s)) << dlg.lastText().toStdString();
     EXPECT_EQ(customerRows(), QString());
     ASSERT_FALSE(Database::exec(Dialect::onServer() ? u"DROP TRIGGER fail_clientipagamento ON ClientiPagamento"_s
                                                     : u"DROP TRIGGER fail_clientipagamento"_s));
 
+    // Without a name the company gives it, upper-cased.
     FrmAna good;
-    open(good, u"it60 x054 2811 1010 0000 0123 456"_s, u"05428"_s, u"11101"_s);
+    open(good, {{}, rag, u"it60 x054 2811 1010 0000 0123 456"_s, u"05428"_s, u"11101"_s});
     box(good, "TxtBanca")->setText(u"Banca di Forlì"_s);
     EXPECT_TRUE(salva(good));
+    EXPECT_EQ(dlg.lastText(), u"Nuovo CLIENTE inserito con successo"_s);
     const qint64 id = good.codiceSalvato();
+    EXPECT_EQ(stored(id), QStringList(u"BRAMBILLA & FIGLI S.N.C."_s) + kSample.mid(1));
     EXPECT_EQ(payment(), u"%1|%2|IT60X0542811101000000123456|05428|11101|Banca di Forlì"_s.arg(id).arg(riba));
     // Recalled as stored; the term emptied is stored as none.
     FrmAna again;
-    ASSERT_TRUE(again.Carica(u"FERRAMENTA GIALLI"_s));
+    ASSERT_TRUE(again.Carica(u"BRAMBILLA & FIGLI S.N.C."_s));
     auto* term = again.findChild<QComboBox*>(u"ComboCondizione"_s);
     EXPECT_EQ(term->currentText() + u'|' + box(again, "TxtIban")->text(),
               u"Ri.Ba. 30/60 gg f.m.|IT60X0542811101000000123456"_s);

@@ -41,8 +41,8 @@ TEST_F(FrmArtTest, NewItemIsCheckedInOrderThenSavedIntoTheFirstDeletedRow)
     ASSERT_TRUE(WarehouseStore::deleteItem(addItem(tub, u"Tubo 50% l'uno_*"_s, "4", u"l"_s)).value());
     Editor e(0);
     EXPECT_EQ(e.w.windowTitle(), u"INSERIMENTO ARTICOLO IN MAGAZZINO"_s);
-    EXPECT_EQ(e.um->currentText() + u'|' + e.um->itemText(0), u"Pz|m"_s); // "m", the only unit in use
-    EXPECT_EQ(e.um->count(), 1);
+    // "m", the only unit in use, is offered; "Pz" proposed.
+    EXPECT_EQ(e.um->currentText() + u'|' + e.um->itemText(0) + u'|' + QString::number(e.um->count()), u"Pz|m|1"_s);
     EXPECT_FALSE(e.add->isEnabled() || e.sub->isEnabled());
     EXPECT_EQ(e.cat->currentIndex(), -1);
 
@@ -79,16 +79,17 @@ TEST_F(FrmArtTest, NewItemIsCheckedInOrderThenSavedIntoTheFirstDeletedRow)
     EXPECT_EQ(categoryRows(), u"1:TUBOLARI:1|2:L'OTTONE:1"_s);
 }
 
-TEST_F(FrmArtTest, LoadAndUnloadUseExactDecimalsAndAreStoredOnSave)
+TEST_F(FrmArtTest, MovesAreExactAndStoredOnSaveOnlyWhenChangedAndStillValid)
 {
-    const qint64 cat = addCategory(u"PROFILATI"_s);
-    addItem(cat, u"Piatto 40x5"_s, "12", u"m"_s);
-    addItem(cat, u"Vite"_s, "0.1");
-    Editor e(1);
-    EXPECT_EQ(e.w.windowTitle(), u"MODIFICA DATI ARTICOLO 0001"_s);
-    EXPECT_EQ(e.cat->currentText() + u'|' + e.des->text() + u'|' + e.um->currentText() + u'|' + e.qta->text(),
-              u"PROFILATI|Piatto 40x5|m|12"_s);
-    EXPECT_TRUE(e.add->isEnabled() && e.sub->isEnabled());
+    // Codes past 16 bits keep all their digits.
+    ASSERT_FALSE(Database::exec(u"INSERT INTO Magazzino (IdArt, Cat, Descrizione, Um, Qta) VALUES (32768, ?, "
+                                "'Piatto 40x5', 'm', 12)"_s,
+                                {addCategory(u"PROFILATI"_s)}));
+    followKeys(u"Magazzino"_s, u"IdArt"_s);
+    Editor e(32768);
+    EXPECT_EQ(e.w.windowTitle() + u'|' + e.cat->currentText() + u'|' + e.des->text() + u'|' + e.um->currentText() +
+                  u'|' + e.qta->text(),
+              u"MODIFICA DATI ARTICOLO 32768|PROFILATI|Piatto 40x5|m|12"_s);
 
     // typed amount, button -> the box afterwards
     const std::tuple<QString, QPushButton*, QString> moves[] = {
@@ -106,35 +107,23 @@ TEST_F(FrmArtTest, LoadAndUnloadUseExactDecimalsAndAreStoredOnSave)
     EXPECT_EQ(said, QStringList({u"Valore non valido/"_s, u"Tipo non corrispondente/"_s,
                                  u"QTA' > della QTA' disponibile/Impossibile procedere"_s, u"Valore non valido/"_s}));
     // Nothing is written until "SALVA".
-    EXPECT_EQ(itemRows(), u"1:1:Piatto 40x5:m:12.0:1|2:1:Vite:Pz:0.1:1"_s);
+    EXPECT_EQ(itemRows(), u"32768:1:Piatto 40x5:m:12.0:1"_s);
     e.salva->click();
     EXPECT_EQ(dlg.lastText(), u"Articolo MODIFICATO con successo"_s);
+    EXPECT_EQ(itemRows(), u"32768:1:Piatto 40x5:m:12.1:1"_s);
 
-    EXPECT_EQ(itemRows(), u"1:1:Piatto 40x5:m:12.1:1|2:1:Vite:Pz:0.1:1"_s);
-}
-
-TEST_F(FrmArtTest, OnlyChangedValidItemsAreWrittenWhateverTheirCode)
-{
-    // Codes past 16 bits keep all their digits.
-    ASSERT_FALSE(Database::exec(u"INSERT INTO Magazzino (IdArt, Cat, Descrizione, Um, Qta) VALUES (32768, ?, 'Dado', "
-                                "'Pz', 5)"_s,
-                                {addCategory(u"C"_s)}));
-    followKeys(u"Magazzino"_s, u"IdArt"_s);
     // Changed behind the window: an unchanged save must not overwrite it.
+    dlg.messages.clear();
     Editor unchanged(32768);
-    EXPECT_EQ(unchanged.w.windowTitle() + u'|' + unchanged.des->text(), u"MODIFICA DATI ARTICOLO 32768|Dado"_s);
     ASSERT_FALSE(Database::exec(u"UPDATE Magazzino SET Qta = 9"_s));
     unchanged.salva->click();
     EXPECT_EQ(unchanged.w.result(), QDialog::Accepted);
     EXPECT_TRUE(dlg.messages.empty());
-
-    Editor changed(32768);
-    changed.des->setText(u"Dado M8"_s);
-    changed.salva->click();
+    // Deleted while open: reported, not written.
     Editor deleted(32768);
-    deleted.des->setText(u"Dado M10"_s);
+    deleted.des->setText(u"Piatto 40x6"_s);
     ASSERT_TRUE(WarehouseStore::deleteItem(32768).value());
     deleted.salva->click();
-    EXPECT_EQ(dlg.texts(), QStringList({u"Articolo MODIFICATO con successo"_s, u"Errore"_s}));
-    EXPECT_EQ(itemRows(), u"32768:1:Dado M8:Pz:9.0:0"_s);
+    EXPECT_EQ(dlg.texts(), QStringList(u"Errore"_s));
+    EXPECT_EQ(itemRows(), u"32768:1:Piatto 40x5:m:9.0:0"_s);
 }
