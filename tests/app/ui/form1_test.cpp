@@ -11,13 +11,12 @@
 #include "workdir.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
+#include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -25,44 +24,36 @@
 
 namespace {
 
-QString riga(int n)
-{
-    return dbText(QStringLiteral("SELECT Riga%1 FROM Azienda").arg(n));
-}
-
+// Saved, cancelled and cleared, the one header record shows what was stored; a box takes 100
+// characters; an empty box is empty text, never Null.
 TEST(FrmAzi, SavesLoadsCancelsClearsLine1AndStaysOpenOnADatabaseError)
 {
     TestWorkDir dir;
     ScriptedDialogs dlg;
-    {
+    const QString name = QStringLiteral("Ferramenta L'Incudine");
+    const struct {
+        QString shown;
+        QString typed;
+        const char* button;
+        QString stored;
+    } steps[] = {{{}, name, "BtnSalva", name},
+                 {name, QStringLiteral("Cambiato"), "BtnAnnulla", name},
+                 {name, {}, "BtnSalva", {}}};
+    for (const auto& s : steps) {
+        SCOPED_TRACE(s.typed.toStdString());
         FrmAzi w;
-        w.TxtRiga(1)->setText(QStringLiteral("Ferramenta L'Incudine"));
+        EXPECT_EQ(w.TxtRiga(1)->text(), s.shown);
+        w.TxtRiga(1)->setText(s.typed);
         w.TxtRiga(4)->setText(QString(120, u'y'));
-        w.findChild<QPushButton*>(QStringLiteral("BtnSalva"))->click();
-        EXPECT_EQ(w.result(), QDialog::Accepted);
+        w.findChild<QPushButton*>(QString::fromLatin1(s.button))->click();
+        EXPECT_EQ(w.result(), s.stored == s.typed ? QDialog::Accepted : QDialog::Rejected);
+        EXPECT_EQ(
+            dbRows(QStringLiteral("SELECT Riga1, length(Riga4), Riga2, (SELECT count(*) FROM Azienda) FROM Azienda")),
+            s.stored + QStringLiteral("|100||1"));
     }
-    EXPECT_EQ(riga(1), "Ferramenta L'Incudine");
-    EXPECT_EQ(riga(4).size(), 100); // the box refuses typing beyond 100
-    // An empty box is empty text, never Null.
-    EXPECT_EQ(dbText(QStringLiteral("SELECT count(*) FROM Azienda WHERE Riga2 = ''")), "1");
-    {
-        FrmAzi w;
-        EXPECT_EQ(w.TxtRiga(1)->text(), "Ferramenta L'Incudine");
-        w.TxtRiga(1)->setText(QStringLiteral("Cambiato"));
-        w.findChild<QPushButton*>(QStringLiteral("BtnAnnulla"))->click();
-        EXPECT_EQ(w.result(), QDialog::Rejected);
-    }
-    EXPECT_EQ(riga(1), "Ferramenta L'Incudine");
-    {
-        // Clearing line 1: stored as empty text, and the record is found again next time.
-        FrmAzi w;
-        w.TxtRiga(1)->clear();
-        w.findChild<QPushButton*>(QStringLiteral("BtnSalva"))->click();
-    }
-    FrmAzi w;
-    EXPECT_EQ(w.TxtRiga(4)->text(), QString(100, u'y'));
     EXPECT_TRUE(dlg.messages.empty());
     // A database error shows "Errore N" and keeps the dialog and what was typed.
+    FrmAzi w;
     w.TxtRiga(1)->setText(QStringLiteral("Da non perdere"));
     ASSERT_FALSE(Database::exec(QStringLiteral("DROP TABLE Azienda")));
     w.findChild<QPushButton*>(QStringLiteral("BtnSalva"))->click();
@@ -77,12 +68,6 @@ TEST(FrmAzi, SavesLoadsCancelsClearsLine1AndStaysOpenOnADatabaseError)
 class Form1Test : public ::testing::Test {
 protected:
     QAction* action(const char* name) const { return w.findChild<QAction*>(QString::fromLatin1(name)); }
-    void moveOver(QWidget* target)
-    {
-        QMouseEvent e(QEvent::MouseMove, QPointF(2, 2), target->mapToGlobal(QPointF(2, 2)), Qt::NoButton, Qt::NoButton,
-                      Qt::NoModifier);
-        QApplication::sendEvent(target, &e);
-    }
 
     TestWorkDir dir{false};
     ScriptedDialogs dlg;
@@ -132,41 +117,6 @@ TEST(Form1, StartsOrSaysWhyNotBeforeWritingAnything)
     }
 }
 
-TEST_F(Form1Test, LogoMenuRewritesTheSettingsAtOnce)
-{
-    const QByteArray before("10,\"Margine laterale stampe\"\r\n#FALSE#,\"Logo a colori\"\r\n"
-                            "#TRUE#,\"Secondario\"\r\n\"\",\"Percorso backup\"\r\n");
-    dir.write(QStringLiteral("Corvalisto.ini"), before);
-    ASSERT_TRUE(w.load());
-    QAction* item = action("mnuColLogo");
-    ASSERT_TRUE(item);
-    EXPECT_FALSE(item->isChecked());
-    item->trigger();
-    EXPECT_TRUE(item->isChecked());
-    EXPECT_TRUE(app().logoColori);
-    EXPECT_EQ(dir.read(QStringLiteral("Corvalisto.ini")), QByteArray(before).replace("#FALSE#", "#TRUE#"));
-    item->trigger();
-    EXPECT_EQ(dir.read(QStringLiteral("Corvalisto.ini")), before);
-}
-
-TEST_F(Form1Test, ButtonsLightUpUnderTheMouseAndGoBackOnTheSurface)
-{
-    ASSERT_TRUE(w.load());
-    EXPECT_EQ(w.findChild<QLabel*>(QStringLiteral("LabelVers"))->text(), "Versione " CORVALISTO_VERSION);
-    // A button is named by its caption ("&ESCI") without "&", a picture button by its tooltip.
-    EXPECT_EQ(w.Btn(4)->accessibleName(), "ESCI");
-    EXPECT_EQ(w.Btn(6)->accessibleName(), "CREA NUOVO");
-    moveOver(w.Btn(3));
-    moveOver(w.Btn(4));
-    EXPECT_TRUE(w.isHighlighted(3) && w.isHighlighted(4));
-    EXPECT_FALSE(w.isHighlighted(0));
-    EXPECT_TRUE(w.Btn(3)->styleSheet().contains(QStringLiteral("#e0e0e0")));
-    moveOver(w.centralWidget());
-    for (int i = 0; i < 8; ++i)
-        EXPECT_FALSE(w.isHighlighted(i)) << i;
-    EXPECT_TRUE(w.Btn(3)->styleSheet().contains(QStringLiteral("#c0c0c0")));
-}
-
 TEST_F(Form1Test, ButtonsAndMenusOpenTheirWindowsModally)
 {
     ASSERT_TRUE(w.load());
@@ -197,9 +147,20 @@ TEST_F(Form1Test, ButtonsAndMenusOpenTheirWindowsModally)
     for (const char* name : {"mnuCondizioni", "mnuBancaRiba", "mnuCategorie", "mnuStampanti", "mnuEditFatt"})
         action(name)->trigger();
     w.findChild<QPushButton*>(QStringLiteral("BtnScadenzario"))->click();
+    // The import is offered only while the database holds no data.
+    auto* utility = w.findChild<QMenu*>(QStringLiteral("mnuUtil"));
+    for (const bool empty : {true, false}) {
+        emit utility->aboutToShow();
+        EXPECT_EQ(action("mnuImporta")->isEnabled(), empty);
+        action("mnuImporta")->trigger();
+        ASSERT_FALSE(Database::exec(QStringLiteral("INSERT INTO Categorie (Nome) VALUES ('VARIE')")));
+    }
     EXPECT_EQ(dlg.windowsShown,
               (QStringList{"FrmAzi", "FormAna", "FormMag", "FormFatt", "FrmCondizioni", "FrmBancaRiba", "FrmImpCat",
-                           "FrmPrinters", "FrmEditFatt", "FrmScadenzario"}));
+                           "FrmPrinters", "FrmEditFatt", "FrmScadenzario", "FrmImporta"}));
+    // The logo menu writes the settings at once.
+    action("mnuColLogo")->trigger();
+    EXPECT_TRUE(app().logoColori && dir.read(QStringLiteral("Corvalisto.ini")).contains("#TRUE#,\"Logo a colori\""));
 }
 
 // What exec does with the backup window: shows it and waits until it closes itself.
