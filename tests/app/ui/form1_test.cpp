@@ -24,46 +24,6 @@
 
 namespace {
 
-// Saved, cancelled and cleared, the one header record shows what was stored; a box takes 100
-// characters; an empty box is empty text, never Null.
-TEST(FrmAzi, SavesLoadsCancelsClearsLine1AndStaysOpenOnADatabaseError)
-{
-    TestWorkDir dir;
-    ScriptedDialogs dlg;
-    const QString name = QStringLiteral("Ferramenta L'Incudine");
-    const struct {
-        QString shown;
-        QString typed;
-        const char* button;
-        QString stored;
-    } steps[] = {{{}, name, "BtnSalva", name},
-                 {name, QStringLiteral("Cambiato"), "BtnAnnulla", name},
-                 {name, {}, "BtnSalva", {}}};
-    for (const auto& s : steps) {
-        SCOPED_TRACE(s.typed.toStdString());
-        FrmAzi w;
-        EXPECT_EQ(w.TxtRiga(1)->text(), s.shown);
-        w.TxtRiga(1)->setText(s.typed);
-        w.TxtRiga(4)->setText(QString(120, u'y'));
-        w.findChild<QPushButton*>(QString::fromLatin1(s.button))->click();
-        EXPECT_EQ(w.result(), s.stored == s.typed ? QDialog::Accepted : QDialog::Rejected);
-        EXPECT_EQ(
-            dbRows(QStringLiteral("SELECT Riga1, length(Riga4), Riga2, (SELECT count(*) FROM Azienda) FROM Azienda")),
-            s.stored + QStringLiteral("|100||1"));
-    }
-    EXPECT_TRUE(dlg.messages.empty());
-    // A database error shows "Errore N" and keeps the dialog and what was typed.
-    FrmAzi w;
-    w.TxtRiga(1)->setText(QStringLiteral("Da non perdere"));
-    ASSERT_FALSE(Database::exec(QStringLiteral("DROP TABLE Azienda")));
-    w.findChild<QPushButton*>(QStringLiteral("BtnSalva"))->click();
-    ASSERT_EQ(dlg.messages.size(), 1u);
-    EXPECT_TRUE(dlg.messages[0].title.startsWith(QStringLiteral("Errore ")));
-    EXPECT_EQ(dlg.messages[0].icon, Dialogs::Icon::Critical);
-    EXPECT_NE(w.result(), QDialog::Accepted);
-    EXPECT_EQ(w.TxtRiga(1)->text(), "Da non perdere");
-}
-
 // The main window on a fresh, empty working folder.
 class Form1Test : public ::testing::Test {
 protected:
@@ -117,37 +77,54 @@ TEST(Form1, StartsOrSaysWhyNotBeforeWritingAnything)
     }
 }
 
+// The header window from the menu: saved, cancelled and cleared, the one header record shows what
+// was stored (a box takes 100 characters, an empty box is empty text, never Null) and every title's
+// business name line follows it, the fixed one while the header has no first line. The buttons and
+// menus open their windows, the import only while the database holds no data.
 TEST_F(Form1Test, ButtonsAndMenusOpenTheirWindowsModally)
 {
     ASSERT_TRUE(w.load());
-    // The business name line, the same in every title: the fixed one until the header has a first line.
     const auto businessLine = [this] {
         FormRegFatt editor;
         return QStringList{w.windowTitle(), w.findChild<QLabel*>(QStringLiteral("LblInt2"))->text(),
                            editor.windowTitle()};
     };
     const QString fixed = QStringLiteral("Carpenteria metallica e serramenti");
-    EXPECT_EQ(businessLine(), (QStringList{"CORVALISTO - " + fixed, fixed, "FATTURE - " + fixed}));
-    // The header dialog saves what is typed in it.
-    dlg.onWindow([](QDialog* d) {
-        EXPECT_TRUE(qobject_cast<FrmAzi*>(d));
-        d->findChild<QLineEdit*>(QStringLiteral("TxtRiga1"))->setText(QStringLiteral("Officina"));
-        d->findChild<QPushButton*>(QStringLiteral("BtnSalva"))->click();
-        return d->result();
-    });
-    action("mnuDatiInt")->trigger();
-    EXPECT_EQ(Database::scalar(QStringLiteral("SELECT Riga1 FROM Azienda")).value().toString(), "Officina");
-    EXPECT_EQ(businessLine(), (QStringList{"CORVALISTO - Officina", "Officina", "FATTURE - Officina"}));
+    const QString name = QStringLiteral("Officina L'Incudine");
+    const struct {
+        QString shown;
+        QString typed;
+        const char* button;
+        QString stored;
+        QString line;
+    } steps[] = {{{}, name, "BtnSalva", name, name},
+                 {name, QStringLiteral("Cambiato"), "BtnAnnulla", name, name},
+                 {name, {}, "BtnSalva", {}, fixed}};
+    for (const auto& s : steps) {
+        SCOPED_TRACE(s.typed.toStdString());
+        dlg.onWindow([&s](QDialog* d) {
+            auto* header = qobject_cast<FrmAzi*>(d);
+            EXPECT_EQ(header->TxtRiga(1)->text(), s.shown);
+            header->TxtRiga(1)->setText(s.typed);
+            header->TxtRiga(4)->setText(QString(120, u'y'));
+            d->findChild<QPushButton*>(QString::fromLatin1(s.button))->click();
+            return d->result();
+        });
+        action("mnuDatiInt")->trigger();
+        EXPECT_EQ(
+            dbRows(QStringLiteral("SELECT Riga1, length(Riga4), Riga2, (SELECT count(*) FROM Azienda) FROM Azienda")),
+            s.stored + QStringLiteral("|100||1"));
+        EXPECT_EQ(businessLine(), (QStringList{"CORVALISTO - " + s.line, s.line, "FATTURE - " + s.line}));
+    }
     QStringList titles;
     for (int i = 0; i < 3; ++i)
         dlg.onWindow([&titles](QDialog* d) { return titles << d->windowTitle(), 0; });
     for (int i : {0, 1, 3})
         w.Btn(i)->click();
-    EXPECT_EQ(titles, (QStringList{"ANAGRAFICA", "MAGAZZINO - Officina", "FATTURE - Officina"}));
+    EXPECT_EQ(titles, (QStringList{"ANAGRAFICA", "MAGAZZINO - " + fixed, "FATTURE - " + fixed}));
     for (const char* name : {"mnuCondizioni", "mnuBancaRiba", "mnuCategorie", "mnuStampanti", "mnuEditFatt"})
         action(name)->trigger();
     w.findChild<QPushButton*>(QStringLiteral("BtnScadenzario"))->click();
-    // The import is offered only while the database holds no data.
     auto* utility = w.findChild<QMenu*>(QStringLiteral("mnuUtil"));
     for (const bool empty : {true, false}) {
         emit utility->aboutToShow();
@@ -156,11 +133,23 @@ TEST_F(Form1Test, ButtonsAndMenusOpenTheirWindowsModally)
         ASSERT_FALSE(Database::exec(QStringLiteral("INSERT INTO Categorie (Nome) VALUES ('VARIE')")));
     }
     EXPECT_EQ(dlg.windowsShown,
-              (QStringList{"FrmAzi", "FormAna", "FormMag", "FormFatt", "FrmCondizioni", "FrmBancaRiba", "FrmImpCat",
-                           "FrmPrinters", "FrmEditFatt", "FrmScadenzario", "FrmImporta"}));
+              (QStringList{"FrmAzi", "FrmAzi", "FrmAzi", "FormAna", "FormMag", "FormFatt", "FrmCondizioni",
+                           "FrmBancaRiba", "FrmImpCat", "FrmPrinters", "FrmEditFatt", "FrmScadenzario", "FrmImporta"}));
     // The logo menu writes the settings at once.
     action("mnuColLogo")->trigger();
     EXPECT_TRUE(app().logoColori && dir.read(QStringLiteral("Corvalisto.ini")).contains("#TRUE#,\"Logo a colori\""));
+
+    // A database error in the header window shows "Errore N" and keeps it open with what was typed.
+    ASSERT_TRUE(dlg.messages.empty());
+    FrmAzi header;
+    header.TxtRiga(1)->setText(QStringLiteral("Da non perdere"));
+    ASSERT_FALSE(Database::exec(QStringLiteral("DROP TABLE Azienda")));
+    header.findChild<QPushButton*>(QStringLiteral("BtnSalva"))->click();
+    ASSERT_EQ(dlg.messages.size(), 1u);
+    EXPECT_TRUE(dlg.messages[0].title.startsWith(QStringLiteral("Errore ")));
+    EXPECT_EQ(dlg.messages[0].icon, Dialogs::Icon::Critical);
+    EXPECT_NE(header.result(), QDialog::Accepted);
+    EXPECT_EQ(header.TxtRiga(1)->text(), "Da non perdere");
 }
 
 // What exec does with the backup window: shows it and waits until it closes itself.
