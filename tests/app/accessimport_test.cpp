@@ -85,92 +85,78 @@ QStringList stored(const QString& table, const QJsonArray& columns)
     return out;
 }
 
-class EveryValueArrives : public ::testing::TestWithParam<const char*> {};
-
-TEST_P(EveryValueArrives, ColumnByColumnWithTheReportsCountsAndSums)
-{
-    TestWorkDir dir;
-    const QJsonObject json = description("corvalisto4.json");
-    const AccessImport::Outcome out = AccessImport::run(fixture(GetParam()));
-    ASSERT_TRUE(out.ok) << AccessImport::reportText(out).toStdString();
-    const QJsonArray tables = json.value(QStringLiteral("tables")).toArray();
-    ASSERT_EQ(out.report.tables.size(), tables.size());
-    for (int t = 0; t < tables.size(); ++t) {
-        const QJsonObject table = tables[t].toObject();
-        const QString name = table.value(QStringLiteral("name")).toString();
-        const QJsonArray columns = table.value(QStringLiteral("columns")).toArray();
-        const QJsonArray rows = table.value(QStringLiteral("rows")).toArray();
-        QStringList want;
-        std::map<QString, Decimal> sums;
-        for (const QJsonValue& row : rows) {
-            QStringList fields;
-            for (int c = 0; c < columns.size(); ++c) {
-                const QJsonObject col = columns[c].toObject();
-                const QString type = col.value(QStringLiteral("type")).toString();
-                const QString colName = col.value(QStringLiteral("name")).toString();
-                const QJsonValue v = row.toArray()[c];
-                fields << expected(v, type, colName);
-                if (type == QStringLiteral("single"))
-                    sums[colName] += v.isNull() ? Decimal() : *Decimal::fromString(shownSingle(v.toDouble()));
-            }
-            want << fields.join(u'|');
-        }
-        EXPECT_EQ(stored(name, columns), want) << name.toStdString();
-        const AccessImport::TableReport& r = out.report.tables[t];
-        EXPECT_EQ(r.table, name);
-        EXPECT_EQ(r.read, rows.size()) << name.toStdString();
-        EXPECT_EQ(r.written, rows.size()) << name.toStdString();
-        ASSERT_EQ(r.sums.size(), int(sums.size())) << name.toStdString();
-        for (const AccessImport::Sum& s : r.sums) {
-            EXPECT_EQ(s.read.toString(), sums[s.column].toString())
-                << name.toStdString() << " " << s.column.toStdString();
-            EXPECT_EQ(s.written.toString(), sums[s.column].toString())
-                << name.toStdString() << " " << s.column.toStdString();
-        }
-    }
-    // The long quote holds its line breaks as CR LF, past 64 KB.
-    EXPECT_GT(dbText("SELECT Des FROM Preventivi WHERE Num = '1/25'").size(), 65536);
-    EXPECT_TRUE(
-        dbText("SELECT Des FROM Preventivi WHERE Num = '1/25'").contains(QStringLiteral("€ \"virgolette\"\r\nRiga")));
-}
-
-INSTANTIATE_TEST_SUITE_P(BothFormats, EveryValueArrives, ::testing::Values("corvalisto4.mdb", "corvalisto3.mdb"));
-
-// Rows the program's rules would refuse are listed and stored as they are; key counters and
+// Every value of either format arrives as the old program showed it, with the report's counts and
+// sums; rows the program's rules would refuse are listed and stored as they are; key counters and
 // every yearly series continue where the old file left off.
-TEST(AccessImport, ListsAwkwardRowsAndContinuesKeysAndSeriesWhereTheOldFileLeftOff)
+TEST(AccessImport, EveryValueArrivesAndKeysAndSeriesGoOnWhereTheOldFileLeftOff)
 {
-    TestWorkDir dir;
-    const AccessImport::Outcome out = AccessImport::run(fixture("corvalisto4.mdb"));
-    ASSERT_TRUE(out.ok) << out.message.toStdString();
-    const char* const awkward[] = {
-        "Anagrafica Id=41: Nome di 60 caratteri (al massimo 50)",
-        "Anagrafica Id=42: Nome \"ROSSI 007\" uguale a quello di Anagrafica Id=7, anch'esso valido",
-        "ContFatt Num=999/24 Ord=1: la testata 999/24 non esiste in Fatture",
-        "Fatture Num=A12: numero non nella forma N/AA",
-        "Ddt Num=5/24: il cliente 10 non esiste",
-    };
-    for (const char* w : awkward)
-        EXPECT_TRUE(out.report.warnings.contains(QString::fromUtf8(w))) << w;
-    // A name exactly as long as the column is not one of them.
-    for (const QString& w : out.report.warnings)
-        EXPECT_FALSE(w.startsWith(QStringLiteral("Anagrafica Id=1:"))) << w.toStdString();
-    EXPECT_EQ(dbText("SELECT count(*) FROM Fatture WHERE Num = 'A12'"), QStringLiteral("1"));
-    EXPECT_EQ(dbText("SELECT Nome FROM Anagrafica WHERE Id = 41"), QString(60, u'X'));
+    const QJsonArray tables = description("corvalisto4.json").value(QStringLiteral("tables")).toArray();
+    for (const char* file : {"corvalisto4.mdb", "corvalisto3.mdb"}) {
+        SCOPED_TRACE(file);
+        TestWorkDir dir;
+        const AccessImport::Outcome out = AccessImport::run(fixture(file));
+        ASSERT_TRUE(out.ok) << AccessImport::reportText(out).toStdString();
+        ASSERT_EQ(out.report.tables.size(), tables.size());
+        for (int t = 0; t < tables.size(); ++t) {
+            const QString name = tables[t][QStringLiteral("name")].toString();
+            SCOPED_TRACE(name.toStdString());
+            const QJsonArray columns = tables[t][QStringLiteral("columns")].toArray();
+            const QJsonArray rows = tables[t][QStringLiteral("rows")].toArray();
+            QStringList want;
+            std::map<QString, Decimal> sums;
+            for (const QJsonValue& row : rows) {
+                QStringList fields;
+                for (int c = 0; c < columns.size(); ++c) {
+                    const QString type = columns[c][QStringLiteral("type")].toString();
+                    const QString column = columns[c][QStringLiteral("name")].toString();
+                    fields << expected(row[c], type, column);
+                    if (type == QStringLiteral("single") && !row[c].isNull())
+                        sums[column] += *Decimal::fromString(shownSingle(row[c].toDouble()));
+                }
+                want << fields.join(u'|');
+            }
+            EXPECT_EQ(stored(name, columns), want);
+            const AccessImport::TableReport& r = out.report.tables[t];
+            EXPECT_EQ(QStringList({r.table, QString::number(r.read), QString::number(r.written)}),
+                      QStringList({name, QString::number(rows.size()), QString::number(rows.size())}));
+            ASSERT_EQ(r.sums.size(), int(sums.size()));
+            for (const AccessImport::Sum& s : r.sums)
+                EXPECT_EQ(s.read.toString() + u'|' + s.written.toString(),
+                          sums[s.column].toString() + u'|' + sums[s.column].toString())
+                    << s.column.toStdString();
+        }
+        // The long quote holds its line breaks as CR LF, past 64 KB.
+        const QString quote = dbText("SELECT Des FROM Preventivi WHERE Num = '1/25'");
+        EXPECT_GT(quote.size(), 65536);
+        EXPECT_TRUE(quote.contains(QStringLiteral("€ \"virgolette\"\r\nRiga")));
 
-    const char* keys[][3] = {{"Anagrafica", "Id", "43"}, {"Categorie", "IdCat", "6"}, {"Magazzino", "IdArt", "61"}};
-    for (const auto& [table, key, next] : keys)
-        EXPECT_EQ(dbText(Dialect::nextKey(QString::fromUtf8(table), QString::fromUtf8(key))), QString::fromUtf8(next))
-            << table;
-    // A new customer really gets it.
-    EXPECT_EQ(dbText("INSERT INTO Anagrafica (Nome) VALUES ('NUOVO') RETURNING Id"), QStringLiteral("43"));
-    // Every yearly series goes on from its highest number in the old file.
-    const char* series[][3] = {{"Fatture", "/23", "102/23"},   {"Fatture", "/24", "106/24"},
-                               {"Fatture", "/25", "95/25"},    {"Ddt", "/24", "41/24"},
-                               {"Preventivi", "/25", "21/25"}, {"Documenti", "/24", "11/24"}};
-    for (const auto& [table, suffix, next] : series)
-        EXPECT_EQ(SeriesStore(table).prossimoNumero(QString::fromUtf8(suffix)).value(), QString::fromUtf8(next))
-            << table;
+        const char* const awkward[] = {
+            "Anagrafica Id=41: Nome di 60 caratteri (al massimo 50)",
+            "Anagrafica Id=42: Nome \"ROSSI 007\" uguale a quello di Anagrafica Id=7, anch'esso valido",
+            "ContFatt Num=999/24 Ord=1: la testata 999/24 non esiste in Fatture",
+            "Fatture Num=A12: numero non nella forma N/AA",
+            "Ddt Num=5/24: il cliente 10 non esiste",
+        };
+        for (const char* w : awkward)
+            EXPECT_TRUE(out.report.warnings.contains(QString::fromUtf8(w))) << w;
+        // A name exactly as long as the column is not one of them.
+        for (const QString& w : out.report.warnings)
+            EXPECT_FALSE(w.startsWith(QStringLiteral("Anagrafica Id=1:"))) << w.toStdString();
+        const char* keys[][3] = {{"Anagrafica", "Id", "43"}, {"Categorie", "IdCat", "6"}, {"Magazzino", "IdArt", "61"}};
+        for (const auto& [table, key, next] : keys)
+            EXPECT_EQ(dbText(Dialect::nextKey(QString::fromUtf8(table), QString::fromUtf8(key))),
+                      QString::fromUtf8(next))
+                << table;
+        // A new customer really gets it.
+        EXPECT_EQ(dbText("INSERT INTO Anagrafica (Nome) VALUES ('NUOVO') RETURNING Id"), QStringLiteral("43"));
+        // Every yearly series goes on from its highest number in the old file.
+        const char* series[][3] = {{"Fatture", "/23", "102/23"},   {"Fatture", "/24", "106/24"},
+                                   {"Fatture", "/25", "95/25"},    {"Ddt", "/24", "41/24"},
+                                   {"Preventivi", "/25", "21/25"}, {"Documenti", "/24", "11/24"}};
+        for (const auto& [table, suffix, next] : series)
+            EXPECT_EQ(SeriesStore(table).prossimoNumero(QString::fromUtf8(suffix)).value(), QString::fromUtf8(next))
+                << table;
+    }
 }
 
 QStringList counts()
@@ -223,8 +209,8 @@ TEST(AccessImport, RefusesWithAClearMessageAndWritesNothing)
         EXPECT_FALSE(out.ok);
         for (const QString& part : QString::fromUtf8(c.message).split(u'|'))
             EXPECT_TRUE(out.message.contains(part)) << out.message.toStdString();
-        if (c.problem)
-            EXPECT_TRUE(out.problems.contains(QString::fromUtf8(c.problem))) << out.problems.join(u'\n').toStdString();
+        EXPECT_TRUE(!c.problem || out.problems.contains(QString::fromUtf8(c.problem)))
+            << out.problems.join(u'\n').toStdString();
         EXPECT_EQ(counts(), before);
     }
 }
