@@ -82,14 +82,10 @@ Listed fromManual()
 // README: the usage lines of the block under "## Command line".
 Listed fromReadme()
 {
-    const QString text = sourceText("README.md");
-    const qsizetype section = text.indexOf(QStringLiteral("## Command line"));
-    const qsizetype open = text.indexOf(QStringLiteral("```"), section);
-    const qsizetype close = text.indexOf(QStringLiteral("```"), open + 3);
+    static const QRegularExpression block(QStringLiteral("## Command line\\s*```(.*?)```"),
+                                          QRegularExpression::DotMatchesEverythingOption);
     Listed listed;
-    if (section < 0 || open < 0 || close < 0)
-        return listed;
-    for (const QString& line : text.mid(open + 3, close - open - 3).split(QLatin1Char('\n')))
+    for (const QString& line : block.match(sourceText("README.md")).captured(1).split(QLatin1Char('\n')))
         if (line.startsWith(QStringLiteral("corvalisto ")))
             addSynopsis(listed, line);
     return listed;
