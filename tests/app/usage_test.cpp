@@ -63,19 +63,16 @@ QString answer(const char* argument)
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
-// Manual page: the tag line after each .TP of the COMANDI and OPZIONI sections.
+// Manual page: the tag line after each .TP of the COMANDI and OPZIONI sections, which follow each other.
 Listed fromManual()
 {
+    const QString page = sourceText("packaging/corvalisto.1.in");
+    const qsizetype from = page.indexOf(QStringLiteral("\n.SH COMANDI\n"));
+    const qsizetype to = page.indexOf(QStringLiteral("\n.SH "), page.indexOf(QStringLiteral("\n.SH OPZIONI\n")) + 1);
+    static const QRegularExpression tag(QStringLiteral("\n\\.TP\n([^\n]*)"));
     Listed listed;
-    bool inside = false;
-    bool tag = false;
-    for (const QString& line : sourceText("packaging/corvalisto.1.in").split(QLatin1Char('\n'))) {
-        if (line.startsWith(QStringLiteral(".SH")))
-            inside = line == QStringLiteral(".SH COMANDI") || line == QStringLiteral(".SH OPZIONI");
-        else if (inside && tag)
-            addSynopsis(listed, line);
-        tag = inside && line == QStringLiteral(".TP");
-    }
+    for (const QRegularExpressionMatch& m : tag.globalMatch(page.mid(from, to - from)))
+        addSynopsis(listed, m.captured(1));
     return listed;
 }
 
