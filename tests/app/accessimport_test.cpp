@@ -12,7 +12,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <charconv>
@@ -209,25 +208,6 @@ TEST(AccessImport, SinglesAndDatesBecomeWhatTheOldProgramShowed)
                                                     {NAN, ""}};
     for (const auto& [value, at] : dates)
         EXPECT_EQ(AccessImport::fromAccessDate(value).toString(Qt::ISODate), QString::fromLatin1(at)) << value;
-}
-
-// The first run imports and ends with success; the second is refused and ends with failure.
-TEST(AccessImport, TheCommandImportsOnceAndThenRefuses)
-{
-    TestWorkDir dir;
-    Database::close();
-    for (const auto& [exitCode, says] :
-         {std::pair{0, "Documenti: 10 righe lette, 10 scritte"}, {1, "solo in un database vuoto"}}) {
-        QProcess p;
-        p.start(QStringLiteral(CORVALISTO_EXE),
-                TestWorkDir::databaseOptions() + QStringList{QStringLiteral("--dir"), dir.path(),
-                                                             QStringLiteral("migrate"), QStringLiteral("--from"),
-                                                             fixture("corvalisto3.mdb")});
-        ASSERT_TRUE(p.waitForFinished(60000));
-        const QString said = QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError());
-        EXPECT_EQ(p.exitCode(), exitCode) << said.toStdString();
-        EXPECT_TRUE(said.contains(QString::fromUtf8(says))) << said.toStdString();
-    }
 }
 
 } // namespace

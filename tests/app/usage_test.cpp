@@ -2,6 +2,7 @@
 // options; the help and the version answer where there is no display.
 #include <gtest/gtest.h>
 
+#include "data/database.h"
 #include "qstringprint.h"
 #include "workdir.h"
 
@@ -127,14 +128,16 @@ TEST(Usage, ManualAndReadmeListWhatTheHelpLists)
         << testing::PrintToString(readme.options);
 }
 
-// A mistaken option, value or folder is named in Italian, and the command creates nothing.
+// A mistaken option, value or folder is named in Italian, and the command creates nothing; the
+// import of the old program's archive runs once and ends with failure when refused.
 TEST(Usage, AMistakenCommandLineIsNamedInItalianAndCreatesNothing)
 {
     TestWorkDir data; // a database, for the commands that get as far as reading it
     TestWorkDir empty(false);
+    Database::close();
     const QString out = empty.path(QStringLiteral("elenco.csv"));
     const struct {
-        const char* line; // %E: the folder without a database, %O: the output file
+        const char* line; // %E: the folder without a database, %O: the output file, %A: an old archive
         bool onData;      // run on the folder with the database
         int exitCode;
         QByteArray says;
@@ -148,22 +151,27 @@ TEST(Usage, AMistakenCommandLineIsNamedInItalianAndCreatesNothing)
         {"csv fatture 2026 -o %O --cliente 0", true, 1, "Codice cliente non valido: \"0\"."},
         {"csv fatture 10000 -o %O", true, 1, "Anno non valido"},
         {"csv fatture 9999 -o %O", true, 0, ""},
+        {"migrate --from %A", true, 0, "Documenti: 10 righe lette, 10 scritte"},
+        {"migrate --from %A", true, 1, "solo in un database vuoto"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.line);
         QStringList arguments;
         for (QString a : QString::fromUtf8(c.line).split(QLatin1Char(' ')))
-            arguments << a.replace(QStringLiteral("%E"), empty.path()).replace(QStringLiteral("%O"), out);
+            arguments << a.replace(QStringLiteral("%E"), empty.path())
+                             .replace(QStringLiteral("%O"), out)
+                             .replace(QStringLiteral("%A"),
+                                      QStringLiteral(CORVALISTO_SOURCE_DIR "/tests/data/import/corvalisto3.mdb"));
         if (c.onData)
             arguments = TestWorkDir::databaseOptions() + QStringList{QStringLiteral("--dir"), data.path()} + arguments;
         QFile::remove(out);
         QProcess p;
         p.start(QStringLiteral(CORVALISTO_EXE), arguments);
-        ASSERT_TRUE(p.waitForFinished(30000));
-        const QByteArray err = p.readAllStandardError();
-        EXPECT_EQ(p.exitCode(), c.exitCode) << err.toStdString();
-        EXPECT_TRUE(err.contains(c.says)) << err.toStdString();
-        EXPECT_EQ(QFileInfo::exists(out), c.exitCode == 0);
+        ASSERT_TRUE(p.waitForFinished(60000));
+        const QByteArray said = p.readAllStandardOutput() + p.readAllStandardError();
+        EXPECT_EQ(p.exitCode(), c.exitCode) << said.toStdString();
+        EXPECT_TRUE(said.contains(c.says)) << said.toStdString();
+        EXPECT_EQ(QFileInfo::exists(out), c.exitCode == 0 && arguments.contains(out));
     }
     EXPECT_FALSE(QFileInfo::exists(empty.path(QStringLiteral("non"))));
 }
