@@ -143,7 +143,7 @@ TEST_F(FormRegPreTest, ARegistryCustomerQuoteGoesOnIntoAnInvoiceOrADdt)
     open(num(1));
     // A change not yet stored goes on too, and stays unstored.
     des()->appendPlainText(u"Trasporto"_s);
-    const QString before = dbRows(u"SELECT * FROM Preventivi"_s);
+    const QString before = dbRows(u"SELECT * FROM Preventivi ORDER BY Num"_s);
 
     QString shown;
     dlg.onWindow(read(shown));
@@ -152,7 +152,7 @@ TEST_F(FormRegPreTest, ARegistryCustomerQuoteGoesOnIntoAnInvoiceOrADdt)
     dlg.onWindow(read(shown));
     click("BtnDdt");
     EXPECT_EQ(shown, u"FormRegDdt ROSSI\nCancello||1\n ||2\nPosa in opera||3\nTrasporto||4"_s);
-    EXPECT_EQ(dbRows(u"SELECT * FROM Preventivi"_s) +
+    EXPECT_EQ(dbRows(u"SELECT * FROM Preventivi ORDER BY Num"_s) +
                   dbRows(u"SELECT (SELECT count(*) FROM Fatture), (SELECT count(*) FROM Ddt)"_s),
               before + u"0|0"_s);
 }
