@@ -12,7 +12,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <charconv>
@@ -26,14 +25,6 @@ QString fixture(const char* name)
     return QStringLiteral(CORVALISTO_SOURCE_DIR "/tests/data/import/") + QString::fromUtf8(name);
 }
 
-QJsonObject description(const char* name)
-{
-    QFile f(fixture(name));
-    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << name;
-    // The JSON holds NaN for the unstorable total; Qt reads it as null, which these tests never compare.
-    return QJsonDocument::fromJson(f.readAll().replace("NaN", "null")).object();
-}
-
 // A single written by the old program, as it showed it.
 QString shownSingle(double jsonValue)
 {
@@ -42,23 +33,18 @@ QString shownSingle(double jsonValue)
     return Decimal::fromString(QString::fromLatin1(text, r.ptr - text))->toString();
 }
 
-// What the JSON value of a column should have become in the database, as text ("-" for Null).
+// What the JSON value of a column should have become in the database, as text ("-" for Null): a
+// date without its time, a time with its seconds only when it has some.
 QString expected(const QJsonValue& v, const QString& type, const QString& column)
 {
+    const QString s = v.toString();
     if (v.isNull())
         return QStringLiteral("-");
     if (type == QStringLiteral("single"))
         return shownSingle(v.toDouble());
-    if (type == QStringLiteral("datetime")) {
-        const QString s = v.toString();
-        // A time keeps its seconds only when it has some.
-        if (column == QStringLiteral("OraRit"))
-            return s.endsWith(QStringLiteral(":00")) ? s.left(5) : s;
-        return s.left(10);
-    }
-    if (v.isDouble())
-        return QString::number(v.toInteger());
-    return v.toString();
+    if (type == QStringLiteral("datetime"))
+        return column != QStringLiteral("OraRit") ? s.left(10) : s.endsWith(QStringLiteral(":00")) ? s.left(5) : s;
+    return v.isDouble() ? QString::number(v.toInteger()) : s;
 }
 
 // What the database holds, with reals through the Decimal the stores read them with.
@@ -85,122 +71,87 @@ QStringList stored(const QString& table, const QJsonArray& columns)
     return out;
 }
 
-class EveryValueArrives : public ::testing::TestWithParam<const char*> {};
-
-TEST_P(EveryValueArrives, ColumnByColumnWithTheReportsCountsAndSums)
-{
-    TestWorkDir dir;
-    const QJsonObject json = description("corvalisto4.json");
-    const AccessImport::Outcome out = AccessImport::run(fixture(GetParam()));
-    ASSERT_TRUE(out.ok) << AccessImport::reportText(out).toStdString();
-    const QJsonArray tables = json.value(QStringLiteral("tables")).toArray();
-    ASSERT_EQ(out.report.tables.size(), tables.size());
-    for (int t = 0; t < tables.size(); ++t) {
-        const QJsonObject table = tables[t].toObject();
-        const QString name = table.value(QStringLiteral("name")).toString();
-        const QJsonArray columns = table.value(QStringLiteral("columns")).toArray();
-        const QJsonArray rows = table.value(QStringLiteral("rows")).toArray();
-        QStringList want;
-        std::map<QString, Decimal> sums;
-        for (const QJsonValue& row : rows) {
-            QStringList fields;
-            for (int c = 0; c < columns.size(); ++c) {
-                const QJsonObject col = columns[c].toObject();
-                const QString type = col.value(QStringLiteral("type")).toString();
-                const QString colName = col.value(QStringLiteral("name")).toString();
-                const QJsonValue v = row.toArray()[c];
-                fields << expected(v, type, colName);
-                if (type == QStringLiteral("single"))
-                    sums[colName] += v.isNull() ? Decimal() : *Decimal::fromString(shownSingle(v.toDouble()));
-            }
-            want << fields.join(u'|');
-        }
-        EXPECT_EQ(stored(name, columns), want) << name.toStdString();
-        const AccessImport::TableReport& r = out.report.tables[t];
-        EXPECT_EQ(r.table, name);
-        EXPECT_EQ(r.read, rows.size()) << name.toStdString();
-        EXPECT_EQ(r.written, rows.size()) << name.toStdString();
-        ASSERT_EQ(r.sums.size(), int(sums.size())) << name.toStdString();
-        for (const AccessImport::Sum& s : r.sums) {
-            EXPECT_EQ(s.read.toString(), sums[s.column].toString())
-                << name.toStdString() << " " << s.column.toStdString();
-            EXPECT_EQ(s.written.toString(), sums[s.column].toString())
-                << name.toStdString() << " " << s.column.toStdString();
-        }
-    }
-    // The long quote holds its line breaks as CR LF, past 64 KB.
-    EXPECT_GT(dbText("SELECT Des FROM Preventivi WHERE Num = '1/25'").size(), 65536);
-    EXPECT_TRUE(
-        dbText("SELECT Des FROM Preventivi WHERE Num = '1/25'").contains(QStringLiteral("€ \"virgolette\"\r\nRiga")));
-}
-
-INSTANTIATE_TEST_SUITE_P(BothFormats, EveryValueArrives, ::testing::Values("corvalisto4.mdb", "corvalisto3.mdb"));
-
-// Rows the program's rules would refuse are listed and stored as they are; key counters and
+// Every value of either format arrives as the old program showed it, with the report's counts and
+// sums; rows the program's rules would refuse are listed and stored as they are; key counters and
 // every yearly series continue where the old file left off.
-TEST(AccessImport, ListsAwkwardRowsAndContinuesKeysAndSeriesWhereTheOldFileLeftOff)
+TEST(AccessImport, EveryValueArrivesAndKeysAndSeriesGoOnWhereTheOldFileLeftOff)
 {
-    TestWorkDir dir;
-    const AccessImport::Outcome out = AccessImport::run(fixture("corvalisto4.mdb"));
-    ASSERT_TRUE(out.ok) << out.message.toStdString();
-    const char* const awkward[] = {
-        "Anagrafica Id=41: Nome di 60 caratteri (al massimo 50)",
-        "Anagrafica Id=42: Nome \"ROSSI 007\" uguale a quello di Anagrafica Id=7, anch'esso valido",
-        "ContFatt Num=999/24 Ord=1: la testata 999/24 non esiste in Fatture",
-        "Fatture Num=A12: numero non nella forma N/AA",
-        "Ddt Num=5/24: il cliente 10 non esiste",
-    };
-    for (const char* w : awkward)
-        EXPECT_TRUE(out.report.warnings.contains(QString::fromUtf8(w))) << w;
-    // A name exactly as long as the column is not one of them.
-    for (const QString& w : out.report.warnings)
-        EXPECT_FALSE(w.startsWith(QStringLiteral("Anagrafica Id=1:"))) << w.toStdString();
-    EXPECT_EQ(dbText("SELECT count(*) FROM Fatture WHERE Num = 'A12'"), QStringLiteral("1"));
-    EXPECT_EQ(dbText("SELECT Nome FROM Anagrafica WHERE Id = 41"), QString(60, u'X'));
-
-    const char* keys[][3] = {{"Anagrafica", "Id", "43"}, {"Categorie", "IdCat", "6"}, {"Magazzino", "IdArt", "61"}};
-    for (const auto& [table, key, next] : keys)
-        EXPECT_EQ(dbText(Dialect::nextKey(QString::fromUtf8(table), QString::fromUtf8(key))), QString::fromUtf8(next))
-            << table;
-    // A new customer really gets it.
-    EXPECT_EQ(dbText("INSERT INTO Anagrafica (Nome) VALUES ('NUOVO') RETURNING Id"), QStringLiteral("43"));
-    const QJsonArray tables = description("corvalisto4.json").value(QStringLiteral("tables")).toArray();
-    for (const QJsonValue& t : tables) {
-        const QString table = t.toObject().value(QStringLiteral("name")).toString();
-        if (!QStringList{"Fatture", "Ddt", "Preventivi", "Documenti"}.contains(table))
-            continue;
-        std::map<QString, long long> highest;
-        for (const QJsonValue& row : t.toObject().value(QStringLiteral("rows")).toArray()) {
-            const QStringList parts = row.toArray()[0].toString().split(u'/');
-            if (parts.size() == 2)
-                highest[u'/' + parts[1]] = std::max(highest[u'/' + parts[1]], parts[0].toLongLong());
+    QFile json(fixture("corvalisto4.json"));
+    ASSERT_TRUE(json.open(QIODevice::ReadOnly));
+    const QJsonArray tables = QJsonDocument::fromJson(json.readAll())["tables"].toArray();
+    for (const char* file : {"corvalisto4.mdb", "corvalisto3.mdb"}) {
+        SCOPED_TRACE(file);
+        TestWorkDir dir;
+        const AccessImport::Outcome out = AccessImport::run(fixture(file));
+        ASSERT_TRUE(out.ok) << AccessImport::reportText(out).toStdString();
+        ASSERT_EQ(out.report.tables.size(), tables.size());
+        for (int t = 0; t < tables.size(); ++t) {
+            const QString name = tables[t][QStringLiteral("name")].toString();
+            SCOPED_TRACE(name.toStdString());
+            const QJsonArray columns = tables[t][QStringLiteral("columns")].toArray();
+            const QJsonArray rows = tables[t][QStringLiteral("rows")].toArray();
+            QStringList want;
+            std::map<QString, Decimal> sums;
+            for (const QJsonValue& row : rows) {
+                QStringList fields;
+                for (int c = 0; c < columns.size(); ++c) {
+                    const QString type = columns[c][QStringLiteral("type")].toString();
+                    const QString column = columns[c][QStringLiteral("name")].toString();
+                    fields << expected(row[c], type, column);
+                    if (type == QStringLiteral("single") && !row[c].isNull())
+                        sums[column] += *Decimal::fromString(shownSingle(row[c].toDouble()));
+                }
+                want << fields.join(u'|');
+            }
+            EXPECT_EQ(stored(name, columns), want);
+            const AccessImport::TableReport& r = out.report.tables[t];
+            EXPECT_EQ(QStringList({r.table, QString::number(r.read), QString::number(r.written)}),
+                      QStringList({name, QString::number(rows.size()), QString::number(rows.size())}));
+            ASSERT_EQ(r.sums.size(), int(sums.size()));
+            for (const AccessImport::Sum& s : r.sums)
+                EXPECT_EQ(s.read.toString() + u'|' + s.written.toString(),
+                          sums[s.column].toString() + u'|' + sums[s.column].toString())
+                    << s.column.toStdString();
         }
-        ASSERT_FALSE(highest.empty()) << table.toStdString();
-        const QByteArray name = table.toUtf8();
-        const SeriesStore series(name.constData());
-        for (const auto& [suffix, last] : highest)
-            EXPECT_EQ(series.prossimoNumero(suffix).value(), QString::number(last + 1) + suffix) << name.constData();
-    }
-}
 
-QStringList counts()
-{
-    QStringList out;
-    for (const QString& t : AccessImport::tableNames())
-        out << t + u'=' + dbText(QStringLiteral("SELECT count(*) FROM ") + t);
-    out << dbText(Dialect::nextKey(QStringLiteral("Anagrafica"), QStringLiteral("Id")));
-    return out;
+        const char* const awkward[] = {
+            "Anagrafica Id=41: Nome di 60 caratteri (al massimo 50)",
+            "Anagrafica Id=42: Nome \"ROSSI 007\" uguale a quello di Anagrafica Id=7, anch'esso valido",
+            "ContFatt Num=999/24 Ord=1: la testata 999/24 non esiste in Fatture",
+            "Fatture Num=A12: numero non nella forma N/AA",
+            "Ddt Num=5/24: il cliente 10 non esiste",
+        };
+        for (const char* w : awkward)
+            EXPECT_TRUE(out.report.warnings.contains(QString::fromUtf8(w))) << w;
+        // A name exactly as long as the column is not one of them.
+        for (const QString& w : out.report.warnings)
+            EXPECT_FALSE(w.startsWith(QStringLiteral("Anagrafica Id=1:"))) << w.toStdString();
+        const char* keys[][3] = {{"Anagrafica", "Id", "43"}, {"Categorie", "IdCat", "6"}, {"Magazzino", "IdArt", "61"}};
+        for (const auto& [table, key, next] : keys)
+            EXPECT_EQ(dbText(Dialect::nextKey(QString::fromUtf8(table), QString::fromUtf8(key))),
+                      QString::fromUtf8(next))
+                << table;
+        // A new customer really gets it.
+        EXPECT_EQ(dbText("INSERT INTO Anagrafica (Nome) VALUES ('NUOVO') RETURNING Id"), QStringLiteral("43"));
+        // Every yearly series goes on from its highest number in the old file.
+        const char* series[][3] = {{"Fatture", "/23", "102/23"},   {"Fatture", "/24", "106/24"},
+                                   {"Fatture", "/25", "95/25"},    {"Ddt", "/24", "41/24"},
+                                   {"Preventivi", "/25", "21/25"}, {"Documenti", "/24", "11/24"}};
+        for (const auto& [table, suffix, next] : series)
+            EXPECT_EQ(SeriesStore(table).prossimoNumero(QString::fromUtf8(suffix)).value(), QString::fromUtf8(next))
+                << table;
+    }
 }
 
 // A file that is not the old program's, damaged or unstorable, a database already holding data or a
 // row failing in the middle: a clear message, and the database as it was.
 TEST(AccessImport, RefusesWithAClearMessageAndWritesNothing)
 {
-    const auto holdsData = [] {
-        ASSERT_FALSE(Database::exec(QStringLiteral("INSERT INTO Categorie (Nome) VALUES ('VARIE')")));
-    };
-    const auto diskFull = [] {
-        failInserts(QStringLiteral("ContFatt"), QStringLiteral("NEW.Num = '7/24' AND NEW.Ord > 5"));
+    const auto counts = [] {
+        QStringList out{dbText(Dialect::nextKey(QStringLiteral("Anagrafica"), QStringLiteral("Id")))};
+        for (const QString& t : AccessImport::tableNames())
+            out << t + u'=' + dbText(QStringLiteral("SELECT count(*) FROM ") + t);
+        return out;
     };
     const struct {
         const char* file;
@@ -208,15 +159,17 @@ TEST(AccessImport, RefusesWithAClearMessageAndWritesNothing)
         const char* problem; // one of the problems named, or nullptr
         std::function<void()> before = {};
     } cases[] = {
-        {"notaccess.mdb", "non è un database Access", nullptr},
+        {"corvalisto4.json", "non è un database Access", nullptr},
         {"damaged.mdb", "è danneggiato: le tabelle ContFatt", nullptr},
         {"nocolumn.mdb", "non ha le tabelle del programma precedente",
          "Nella tabella Fatture manca la colonna Pagata."},
         {"notable.mdb", "non ha le tabelle del programma precedente", "Manca la tabella Documenti."},
         {"unstorable.mdb", "non possono essere memorizzate", "Anagrafica Id=2: chiave ripetuta"},
         {"unstorable.mdb", "non possono essere memorizzate", "Fatture Num=2/24: Totale non è un numero memorizzabile"},
-        {"corvalisto4.mdb", "solo in un database vuoto", nullptr, holdsData},
-        {"corvalisto4.mdb", "disco pieno|ContFatt Num=7/24", nullptr, diskFull},
+        {"corvalisto4.mdb", "solo in un database vuoto", nullptr,
+         [] { ASSERT_FALSE(Database::exec(QStringLiteral("INSERT INTO Categorie (Nome) VALUES ('VARIE')"))); }},
+        {"corvalisto4.mdb", "disco pieno|ContFatt Num=7/24", nullptr,
+         [] { failInserts(QStringLiteral("ContFatt"), QStringLiteral("NEW.Num = '7/24' AND NEW.Ord > 5")); }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.file) + " " + c.message);
@@ -224,17 +177,12 @@ TEST(AccessImport, RefusesWithAClearMessageAndWritesNothing)
         if (c.before)
             c.before();
         const QStringList before = counts();
-        QString file = fixture(c.file);
-        if (QByteArrayView(c.file) == "notaccess.mdb") {
-            dir.write(QStringLiteral("notaccess.mdb"), "Num;Data\n1/24;2024-01-10\n");
-            file = dir.path(QStringLiteral("notaccess.mdb"));
-        }
-        const AccessImport::Outcome out = AccessImport::run(file);
+        const AccessImport::Outcome out = AccessImport::run(fixture(c.file));
         EXPECT_FALSE(out.ok);
         for (const QString& part : QString::fromUtf8(c.message).split(u'|'))
             EXPECT_TRUE(out.message.contains(part)) << out.message.toStdString();
-        if (c.problem)
-            EXPECT_TRUE(out.problems.contains(QString::fromUtf8(c.problem))) << out.problems.join(u'\n').toStdString();
+        EXPECT_TRUE(!c.problem || out.problems.contains(QString::fromUtf8(c.problem)))
+            << out.problems.join(u'\n').toStdString();
         EXPECT_EQ(counts(), before);
     }
 }
@@ -242,51 +190,24 @@ TEST(AccessImport, RefusesWithAClearMessageAndWritesNothing)
 // Singles become the decimal the old program showed; dates count days from the end of 1899.
 TEST(AccessImport, SinglesAndDatesBecomeWhatTheOldProgramShowed)
 {
-    const struct {
-        float value;
-        const char* shown;
-    } singles[] = {{12.2f, "12.2"},         {0.1f, "0.1"},       {-3.25f, "-3.25"},
-                   {1234.567f, "1234.567"}, {0.333f, "0.333"},   {16777217.0f, "16777216"},
-                   {15911.91f, "15911.91"}, {1e-7f, "0.0000001"}};
-    for (const auto& c : singles)
-        EXPECT_EQ(AccessImport::fromSingle(c.value).toString(), QString::fromLatin1(c.shown)) << c.shown;
+    const std::pair<float, const char*> singles[] = {{12.2f, "12.2"},         {0.1f, "0.1"},
+                                                     {-3.25f, "-3.25"},       {1234.567f, "1234.567"},
+                                                     {0.333f, "0.333"},       {16777217.0f, "16777216"},
+                                                     {15911.91f, "15911.91"}, {1e-7f, "0.0000001"}};
+    for (const auto& [value, shown] : singles)
+        EXPECT_EQ(AccessImport::fromSingle(value).toString(), QString::fromLatin1(shown)) << shown;
     EXPECT_TRUE(AccessImport::fromSingle(3.4e38f).isOverflow());
-    const struct {
-        double value;
-        const char* at; // empty: not a date
-    } cases[] = {
-        {0, "1899-12-30T00:00:00"},
-        {45292, "2024-01-01T00:00:00"},
-        {45292.75, "2024-01-01T18:00:00"},
-        {-1.25, "1899-12-29T06:00:00"},
-        {0.999999999, "1899-12-31T00:00:00"},
-        {2958465, "9999-12-31T00:00:00"},
-        {2958466, ""},
-        {NAN, ""},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(AccessImport::fromAccessDate(c.value).toString(Qt::ISODate), QString::fromLatin1(c.at)) << c.value;
-}
-
-TEST(AccessImport, TheCommandImportsOnceAndThenRefuses)
-{
-    TestWorkDir dir;
-    Database::close();
-    const QStringList args =
-        TestWorkDir::databaseOptions() + QStringList{QStringLiteral("--dir"), dir.path(), QStringLiteral("migrate"),
-                                                     QStringLiteral("--from"), fixture("corvalisto3.mdb")};
-    const struct {
-        int exitCode;
-        const char* says;
-    } runs[] = {{0, "Documenti: 10 righe lette, 10 scritte"}, {1, "solo in un database vuoto"}};
-    for (const auto& r : runs) {
-        QProcess p;
-        p.start(QStringLiteral(CORVALISTO_EXE), args);
-        ASSERT_TRUE(p.waitForFinished(60000));
-        const QString said = QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError());
-        EXPECT_EQ(p.exitCode(), r.exitCode) << said.toStdString();
-        EXPECT_TRUE(said.contains(QString::fromUtf8(r.says))) << said.toStdString();
-    }
+    // Empty: not a date.
+    const std::pair<double, const char*> dates[] = {{0, "1899-12-30T00:00:00"},
+                                                    {45292, "2024-01-01T00:00:00"},
+                                                    {45292.75, "2024-01-01T18:00:00"},
+                                                    {-1.25, "1899-12-29T06:00:00"},
+                                                    {0.999999999, "1899-12-31T00:00:00"},
+                                                    {2958465, "9999-12-31T00:00:00"},
+                                                    {2958466, ""},
+                                                    {NAN, ""}};
+    for (const auto& [value, at] : dates)
+        EXPECT_EQ(AccessImport::fromAccessDate(value).toString(Qt::ISODate), QString::fromLatin1(at)) << value;
 }
 
 } // namespace

@@ -2,23 +2,24 @@
 // options; the help and the version answer where there is no display.
 #include <gtest/gtest.h>
 
+#include "data/database.h"
+#include "qstringprint.h"
 #include "workdir.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QSet>
-
-#include <functional>
+#include <algorithm>
+#include <set>
 
 namespace {
 
 // What a set of synopses names: commands by their literal words ("pdf registro-ddt",
 // "xml anno", "init"), options by their dashed names.
 struct Listed {
-    QSet<QString> commands;
-    QSet<QString> options;
+    std::set<QString> commands;
+    std::set<QString> options;
 };
 
 void addSynopsis(Listed& listed, QString line)
@@ -50,177 +51,125 @@ QString sourceText(const char* relative)
     return QString::fromUtf8(f.readAll());
 }
 
-// Run as from a terminal without a display.
-QProcess* runWithoutDisplay(QProcess& p, const QString& argument)
+// What the program writes for one argument, run as from a terminal without a display.
+QString answer(const char* argument)
 {
+    QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
         env.remove(QString::fromLatin1(name));
     p.setProcessEnvironment(env);
-    p.start(QStringLiteral(CORVALISTO_EXE), {argument});
+    p.start(QStringLiteral(CORVALISTO_EXE), {QString::fromLatin1(argument)});
     EXPECT_TRUE(p.waitForFinished(30000));
-    return &p;
+    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(p.exitCode(), 0) << argument;
+    return QString::fromUtf8(p.readAllStandardOutput());
 }
 
-// Help: the lines indented by exactly two spaces are the synopses.
-Listed fromHelp()
-{
-    QProcess p;
-    runWithoutDisplay(p, QStringLiteral("--help"));
-    Listed listed;
-    static const QRegularExpression synopsis(QStringLiteral("^  (\\S.*)$"));
-    for (const QString& line : QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\n')))
-        if (const auto m = synopsis.match(line); m.hasMatch())
-            addSynopsis(listed, m.captured(1));
-    return listed;
-}
-
-// Manual page: the tag line after each .TP of the COMANDI and OPZIONI sections.
+// Manual page: the tag line after each .TP of the COMANDI and OPZIONI sections, which follow each other.
 Listed fromManual()
 {
+    const QString page = sourceText("packaging/corvalisto.1.in");
+    const qsizetype from = page.indexOf(QStringLiteral("\n.SH COMANDI\n"));
+    const qsizetype to = page.indexOf(QStringLiteral("\n.SH "), page.indexOf(QStringLiteral("\n.SH OPZIONI\n")) + 1);
+    static const QRegularExpression tag(QStringLiteral("\n\\.TP\n([^\n]*)"));
     Listed listed;
-    bool inside = false;
-    bool tag = false;
-    for (const QString& line : sourceText("packaging/corvalisto.1.in").split(QLatin1Char('\n'))) {
-        if (line.startsWith(QStringLiteral(".SH")))
-            inside = line == QStringLiteral(".SH COMANDI") || line == QStringLiteral(".SH OPZIONI");
-        else if (inside && tag)
-            addSynopsis(listed, line);
-        tag = inside && line == QStringLiteral(".TP");
-    }
+    for (const QRegularExpressionMatch& m : tag.globalMatch(page.mid(from, to - from)))
+        addSynopsis(listed, m.captured(1));
     return listed;
 }
 
 // README: the usage lines of the block under "## Command line".
 Listed fromReadme()
 {
-    const QString text = sourceText("README.md");
-    const qsizetype section = text.indexOf(QStringLiteral("## Command line"));
-    const qsizetype open = text.indexOf(QStringLiteral("```"), section);
-    const qsizetype close = text.indexOf(QStringLiteral("```"), open + 3);
+    static const QRegularExpression block(QStringLiteral("## Command line\\s*```(.*?)```"),
+                                          QRegularExpression::DotMatchesEverythingOption);
     Listed listed;
-    if (section < 0 || open < 0 || close < 0)
-        return listed;
-    for (const QString& line : text.mid(open + 3, close - open - 3).split(QLatin1Char('\n')))
+    for (const QString& line : block.match(sourceText("README.md")).captured(1).split(QLatin1Char('\n')))
         if (line.startsWith(QStringLiteral("corvalisto ")))
             addSynopsis(listed, line);
     return listed;
 }
 
-// Sorted and joined, so that a failure shows what differs.
-std::string text(const QSet<QString>& set)
-{
-    QStringList list(set.begin(), set.end());
-    list.sort();
-    return list.join(QStringLiteral(" | ")).toStdString();
-}
-
-struct Source {
-    const char* name;
-    std::function<Listed()> read;
-    bool allOptions; // false: a subset of the help's options will do
-};
-
+// The help answers without a display and fills its lines up to 80 columns; its synopses (the
+// lines indented by exactly two spaces) are what the manual page and the README list.
 TEST(Usage, ManualAndReadmeListWhatTheHelpLists)
 {
-    const Listed help = fromHelp();
-    // Enough to show the reading works: a dozen options, every command.
-    ASSERT_GE(help.options.size(), 12);
-    ASSERT_GE(help.commands.size(), 8);
-    const Source sources[] = {
-        {"manuale corvalisto.1", fromManual, true},
-        {"README, Command line", fromReadme, false},
-    };
-    for (const Source& source : sources) {
-        SCOPED_TRACE(source.name);
-        const Listed listed = source.read();
-        EXPECT_EQ(text(listed.commands), text(help.commands));
-        if (source.allOptions)
-            EXPECT_EQ(text(listed.options), text(help.options));
-        else
-            EXPECT_TRUE(help.options.contains(listed.options)) << text(listed.options);
-        EXPECT_FALSE(listed.options.isEmpty());
+    const QString help = answer("--help");
+    EXPECT_TRUE(help.startsWith(QStringLiteral("Uso: corvalisto")));
+    EXPECT_EQ(answer("-h"), help);
+    for (const char* version : {"--version", "-v"})
+        EXPECT_TRUE(answer(version).startsWith(QStringLiteral("Corvalisto " CORVALISTO_VERSION "\n"))) << version;
+    const QStringList lines = help.split(QLatin1Char('\n'));
+    Listed listed;
+    static const QRegularExpression synopsis(QStringLiteral("^  (\\S.*)$"));
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (const auto m = synopsis.match(lines[i]); m.hasMatch())
+            addSynopsis(listed, m.captured(1));
+        EXPECT_LE(lines[i].size(), 80) << lines[i].toStdString();
+        const QString next = i + 1 < lines.size() ? lines[i + 1] : QString();
+        // A description goes on to the next line only when the next word would not fit.
+        const bool goesOn = lines[i].startsWith(QStringLiteral("      ")) && next.startsWith(QStringLiteral("      "));
+        EXPECT_TRUE(!goesOn || lines[i].size() + 1 + next.trimmed().section(QLatin1Char(' '), 0, 0).size() > 80)
+            << lines[i].toStdString();
     }
+    // Enough to show the reading works.
+    ASSERT_GE(listed.options.size(), 12u);
+    const Listed manual = fromManual();
+    EXPECT_EQ(manual.commands, listed.commands);
+    EXPECT_EQ(manual.options, listed.options);
+    // The README may leave some options to the manual.
+    const Listed readme = fromReadme();
+    EXPECT_EQ(readme.commands, listed.commands);
+    EXPECT_FALSE(readme.options.empty());
+    EXPECT_TRUE(
+        std::includes(listed.options.begin(), listed.options.end(), readme.options.begin(), readme.options.end()))
+        << testing::PrintToString(readme.options);
 }
 
-TEST(Usage, HelpAndVersionAnswerWithoutADisplay)
-{
-    const struct {
-        const char* argument;
-        QByteArray starts;
-    } cases[] = {
-        {"--help", "Uso: corvalisto"},
-        {"-h", "Uso: corvalisto"},
-        {"--version", "Corvalisto " CORVALISTO_VERSION "\n"},
-        {"-v", "Corvalisto " CORVALISTO_VERSION "\n"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.argument);
-        QProcess p;
-        runWithoutDisplay(p, QString::fromLatin1(c.argument));
-        EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
-        EXPECT_EQ(p.exitCode(), 0);
-        const QString out = QString::fromUtf8(p.readAllStandardOutput());
-        EXPECT_TRUE(out.startsWith(QString::fromUtf8(c.starts)));
-        // Descriptions fill their lines up to 80 columns and no further.
-        const QStringList lines = out.split(QLatin1Char('\n'));
-        for (qsizetype i = 0; i < lines.size(); ++i) {
-            EXPECT_LE(lines[i].size(), 80) << lines[i].toStdString();
-            const QString next = i + 1 < lines.size() ? lines[i + 1] : QString();
-            if (lines[i].startsWith(QStringLiteral("      ")) && next.startsWith(QStringLiteral("      ")))
-                EXPECT_GT(lines[i].size() + 1 + next.trimmed().section(QLatin1Char(' '), 0, 0).size(), 80)
-                    << lines[i].toStdString();
-        }
-    }
-}
-
-// A mistaken option, value or folder is named in Italian, and the command creates nothing.
+// A mistaken option, value or folder is named in Italian, and the command creates nothing; the
+// import of the old program's archive runs once and ends with failure when refused.
 TEST(Usage, AMistakenCommandLineIsNamedInItalianAndCreatesNothing)
 {
     TestWorkDir data; // a database, for the commands that get as far as reading it
     TestWorkDir empty(false);
+    Database::close();
     const QString out = empty.path(QStringLiteral("elenco.csv"));
-    const QStringList csv{QStringLiteral("csv"), QStringLiteral("fatture")};
     const struct {
-        QStringList arguments;
-        bool onData; // run on the folder with the database
+        const char* line; // %E: the folder without a database, %O: the output file, %A: an old archive
+        bool onData;      // run on the folder with the database
         int exitCode;
         QByteArray says;
     } cases[] = {
-        {{QStringLiteral("--cartella"), QStringLiteral("x")},
-         false,
-         1,
-         "Opzione sconosciuta: --cartella\nL'elenco delle opzioni: corvalisto --help"},
-        {{QStringLiteral("-x")}, false, 1, "Opzione sconosciuta: -x\nL'elenco delle opzioni: corvalisto --help"},
-        {{QStringLiteral("--dir")}, false, 1, "Manca il valore di un'opzione.\nL'elenco delle opzioni"},
-        {{QStringLiteral("--dir"), QStringLiteral("a\x01")}, false, 1, "L'argomento 2 della riga di comando contiene"},
-        {{QStringLiteral("--dir"), empty.path(QStringLiteral("non/esiste")), QStringLiteral("pdf"),
-          QStringLiteral("fattura"), QStringLiteral("1/25"), QStringLiteral("-o"), out},
-         false,
-         1,
-         "non esiste"},
-        {QStringList{QStringLiteral("--dir"), empty.path()} + csv +
-             QStringList{QStringLiteral("2026"), QStringLiteral("-o"), out},
-         false, 1, "Database non trovato"},
-        {csv + QStringList{QStringLiteral("2026"), QStringLiteral("-o"), out, QStringLiteral("--cliente"),
-                           QStringLiteral("0")},
-         true, 1, "Codice cliente non valido: \"0\"."},
-        {csv + QStringList{QStringLiteral("10000"), QStringLiteral("-o"), out}, true, 1, "Anno non valido"},
-        {csv + QStringList{QStringLiteral("9999"), QStringLiteral("-o"), out}, true, 0, ""},
+        {"--cartella x", false, 1, "Opzione sconosciuta: --cartella\nL'elenco delle opzioni: corvalisto --help"},
+        {"--dir", false, 1, "Manca il valore di un'opzione.\nL'elenco delle opzioni"},
+        {"--dir a\x01", false, 1, "L'argomento 2 della riga di comando contiene"},
+        {"--dir %E/non/esiste pdf fattura 1/25 -o %O", false, 1, "non esiste"},
+        {"--dir %E csv fatture 2026 -o %O", false, 1, "Database non trovato"},
+        {"csv fatture 2026 -o %O --cliente 0", true, 1, "Codice cliente non valido: \"0\"."},
+        {"csv fatture 10000 -o %O", true, 1, "Anno non valido"},
+        {"csv fatture 9999 -o %O", true, 0, ""},
+        {"migrate --from %A", true, 0, "Documenti: 10 righe lette, 10 scritte"},
+        {"migrate --from %A", true, 1, "solo in un database vuoto"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.arguments.join(QLatin1Char(' ')).toStdString());
+        SCOPED_TRACE(c.line);
+        QStringList arguments;
+        for (QString a : QString::fromUtf8(c.line).split(QLatin1Char(' ')))
+            arguments << a.replace(QStringLiteral("%E"), empty.path())
+                             .replace(QStringLiteral("%O"), out)
+                             .replace(QStringLiteral("%A"),
+                                      QStringLiteral(CORVALISTO_SOURCE_DIR "/tests/data/import/corvalisto3.mdb"));
+        if (c.onData)
+            arguments = TestWorkDir::databaseOptions() + QStringList{QStringLiteral("--dir"), data.path()} + arguments;
         QFile::remove(out);
         QProcess p;
-        p.start(QStringLiteral(CORVALISTO_EXE),
-                c.onData
-                    ? TestWorkDir::databaseOptions() + QStringList{QStringLiteral("--dir"), data.path()} + c.arguments
-                    : c.arguments);
-        ASSERT_TRUE(p.waitForFinished(30000));
-        const QByteArray err = p.readAllStandardError();
-        EXPECT_EQ(p.exitCode(), c.exitCode) << err.toStdString();
-        EXPECT_TRUE(err.contains(c.says)) << err.toStdString();
-        EXPECT_EQ(QFileInfo::exists(out), c.exitCode == 0);
+        p.start(QStringLiteral(CORVALISTO_EXE), arguments);
+        ASSERT_TRUE(p.waitForFinished(60000));
+        const QByteArray said = p.readAllStandardOutput() + p.readAllStandardError();
+        EXPECT_EQ(p.exitCode(), c.exitCode) << said.toStdString();
+        EXPECT_TRUE(said.contains(c.says)) << said.toStdString();
+        EXPECT_EQ(QFileInfo::exists(out), c.exitCode == 0 && arguments.contains(out));
     }
     EXPECT_FALSE(QFileInfo::exists(empty.path(QStringLiteral("non"))));
 }

@@ -1,3 +1,5 @@
+#include "printing/layoutregistry.h"
+#include "quotes/quotepaper.h"
 #include "quotetest.h"
 #include "workdir.h"
 
@@ -8,32 +10,9 @@ using O = QuoteStore::Outcome;
 struct QuoteStoreTest : ::testing::Test {
     TestWorkDir dir;
     qint64 rossi = addCustomer(u"ROSSI"_s);
-
-    QString next() { return QuoteStore::prossimoNumero(u"/26"_s).value(); }
 };
 
 } // namespace
-
-TEST_F(QuoteStoreTest, NumberingAndAnnulmentOfTheLastOnly)
-{
-    EXPECT_EQ(next(), u"1/26"_s);
-    issueQuote(sampleQuote(u"15/25"_s, QDate(2025, 12, 1)));
-    EXPECT_EQ(next(), u"1/26"_s);
-    issueQuote(sampleQuote(u"9/26"_s, QDate(2026, 1, 9)));
-    issueQuote(sampleQuote(u"10/26"_s, QDate(2026, 1, 10), rossi));
-    // Leading numbers, not text order.
-    EXPECT_EQ(next(), u"11/26"_s);
-    const DbStatus dup = QuoteStore::issue(sampleQuote(u"10/26"_s, QDate(2026, 1, 11)));
-    ASSERT_TRUE(dup);
-    EXPECT_EQ(dup->number, DbError::Duplicate);
-    EXPECT_EQ(dup->text, u"Preventivo 10/26 già esistente"_s);
-
-    EXPECT_EQ(QuoteStore::cancel(u"9/26"_s).value(), O::NotLast);
-    EXPECT_EQ(QuoteStore::cancel(u"10/26"_s).value(), O::Done);
-    EXPECT_EQ(QuoteStore::cancel(u"10/26"_s).value(), O::PaperMissing);
-    EXPECT_EQ(next(), u"10/26"_s);
-    EXPECT_EQ(dbRows(u"SELECT Num FROM Preventivi ORDER BY Data, ordinal(Num)"_s), u"15/25\n9/26"_s);
-}
 
 TEST_F(QuoteStoreTest, OneKindOfCustomerAndTextsAsTyped)
 {
@@ -53,8 +32,13 @@ TEST_F(QuoteStoreTest, OneKindOfCustomerAndTextsAsTyped)
     const Quote reg = QuoteStore::load(u"1/26"_s).value().value();
     EXPECT_EQ(QStringList({QString::number(reg.idAna), reg.nome, reg.int1}),
               QStringList({QString::number(rossi), u"ROSSI"_s, QString()}));
-    EXPECT_FALSE(QuoteStore::load(u"3/26"_s).value().has_value());
     EXPECT_EQ(QuoteStore::intestazioni(2).value(), QStringList{u"Via Po 3"_s});
+    // The printed quote reads what the editor shows.
+    const QuoteData d = QuotePaper::datiPreventivo(u"1/26"_s).value().value_or(QuoteData{});
+    EXPECT_EQ(QStringList({d.num, d.data, d.cli1, QString::number(d.idCliente), d.des}),
+              QStringList({u"1/26"_s, u"02/03/26"_s, QString(), QString::number(rossi), u"Cancello\r\nPosa"_s}));
+    EXPECT_EQ(LayoutRegistry::fileName(QuotePaper::kTipo, std::any(d)), u"Preventivo_1-26.pdf"_s);
+    EXPECT_FALSE(QuotePaper::datiPreventivo(u"3/26"_s).value().has_value());
 
     // Saving rewrites the typed lines of a typed quote only; emptied boxes are empty texts.
     for (const QString& num : {u"1/26"_s, u"2/26"_s}) {

@@ -19,9 +19,3 @@ inline void issueQuote(const Quote& q)
 {
     ASSERT_FALSE(QuoteStore::issue(q)) << q.num.toStdString();
 }
-
-// Every stored quote by date and number, NULL as "-".
-inline QString quoteRows()
-{
-    return dbRows(u"SELECT Num, IdAna, Int1, Int2, Data, Des, Note FROM Preventivi ORDER BY Data, ordinal(Num)"_s);
-}
