@@ -11,6 +11,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <algorithm>
+#include <map>
 #include <set>
 
 namespace {
@@ -20,7 +21,25 @@ namespace {
 struct Listed {
     std::set<QString> commands;
     std::set<QString> options;
+    std::map<QString, QString> texts; // entry -> its description as a reader sees it
 };
+
+// A roff line as the reader sees it: macros and font changes gone, escapes written out.
+QString plain(QString line)
+{
+    static const QRegularExpression macro(QStringLiteral(R"(^\.([BI]|[BIR]{2}) (.*))"));
+    static const QRegularExpression word(QStringLiteral(R"re("([^"]*)"|(\S+))re"));
+    if (const auto m = macro.match(line); m.hasMatch()) {
+        QStringList words;
+        for (const QRegularExpressionMatch& w : word.globalMatch(m.captured(2)))
+            words << w.captured(1) + w.captured(2);
+        line = words.join(m.captured(1).size() == 1 ? QStringLiteral(" ") : QString());
+    }
+    line.remove(QRegularExpression(QStringLiteral(R"(\\f[BIRP])")));
+    return line.replace(QStringLiteral("\\-"), QStringLiteral("-"))
+        .replace(QStringLiteral("\\(dq"), QStringLiteral("\""))
+        .replace(QStringLiteral("\\e"), QStringLiteral("\\"));
+}
 
 void addSynopsis(Listed& listed, QString line)
 {
@@ -72,10 +91,16 @@ Listed fromManual()
     const QString page = sourceText("packaging/corvalisto.1.in");
     const qsizetype from = page.indexOf(QStringLiteral("\n.SH COMANDI\n"));
     const qsizetype to = page.indexOf(QStringLiteral("\n.SH "), page.indexOf(QStringLiteral("\n.SH OPZIONI\n")) + 1);
-    static const QRegularExpression tag(QStringLiteral("\n\\.TP\n([^\n]*)"));
     Listed listed;
-    for (const QRegularExpressionMatch& m : tag.globalMatch(page.mid(from, to - from)))
-        addSynopsis(listed, m.captured(1));
+    const QStringList entries = page.mid(from, to - from).split(QStringLiteral("\n.TP\n"));
+    for (qsizetype e = 1; e < entries.size(); ++e) {
+        QStringList lines = entries[e].split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        addSynopsis(listed, lines.first());
+        const QString entry = plain(lines.takeFirst());
+        for (const QString& line : lines)
+            if (!line.startsWith(QStringLiteral(".SH")))
+                listed.texts[entry] += plain(line) + u' ';
+    }
     return listed;
 }
 
@@ -102,10 +127,15 @@ TEST(Usage, ManualAndReadmeListWhatTheHelpLists)
         EXPECT_TRUE(answer(version).startsWith(QStringLiteral("Corvalisto " CORVALISTO_VERSION "\n"))) << version;
     const QStringList lines = help.split(QLatin1Char('\n'));
     Listed listed;
+    QString entry;
     static const QRegularExpression synopsis(QStringLiteral("^  (\\S.*)$"));
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (const auto m = synopsis.match(lines[i]); m.hasMatch())
+        if (const auto m = synopsis.match(lines[i]); m.hasMatch()) {
             addSynopsis(listed, m.captured(1));
+            entry = m.captured(1);
+        } else if (lines[i].startsWith(QStringLiteral("      "))) {
+            listed.texts[entry] += lines[i].trimmed() + u' ';
+        }
         EXPECT_LE(lines[i].size(), 80) << lines[i].toStdString();
         const QString next = i + 1 < lines.size() ? lines[i + 1] : QString();
         // A description goes on to the next line only when the next word would not fit.
@@ -118,6 +148,13 @@ TEST(Usage, ManualAndReadmeListWhatTheHelpLists)
     const Listed manual = fromManual();
     EXPECT_EQ(manual.commands, listed.commands);
     EXPECT_EQ(manual.options, listed.options);
+    // Each entry of the help says what the manual says, in its words; the manual may say more.
+    for (const auto& [name, text] : listed.texts) {
+        const QString page = manual.texts.count(name) ? manual.texts.at(name) : QString();
+        static const QRegularExpression sentenceEnd(QStringLiteral("(?<=[.;:]) "));
+        for (const QString& sentence : text.split(sentenceEnd, Qt::SkipEmptyParts))
+            EXPECT_TRUE(page.contains(sentence.trimmed())) << name.toStdString() << ": " << sentence.toStdString();
+    }
     // The README may leave some options to the manual.
     const Listed readme = fromReadme();
     EXPECT_EQ(readme.commands, listed.commands);
@@ -149,7 +186,7 @@ TEST(Usage, AMistakenCommandLineIsNamedInItalianAndCreatesNothing)
         {"csv fatture 2026 -o %O --cliente 0", true, 1, "Codice cliente non valido: \"0\"."},
         {"csv fatture 10000 -o %O", true, 1, "Anno non valido"},
         {"csv fatture 9999 -o %O", true, 0, ""},
-        {"migrate --from %A", true, 0, "Documenti: 10 righe lette, 10 scritte"},
+        {"migrate --from %A", true, 0, "Documenti: 11 righe lette, 11 scritte"},
         {"migrate --from %A", true, 1, "solo in un database vuoto"},
     };
     for (const auto& c : cases) {

@@ -110,6 +110,9 @@ def corvalisto():
     # A name exactly as long as the program's column, and a return time with its seconds.
     ana[0][1] = ("D'ANGELO 001 COSTRUZIONI METALLICHE E SERRAMENTI" + 'X' * 50)[:50]
     ddt[0][7] = '05:00:30'
+    # A quote's number written twice is reported; documents may share a number.
+    prev.append(['2/25', None, 'Spett.le Ditta ripetuta', None, '2025-04-01', 'Stesso numero', None])
+    docs.append(['3/24', '2024-06-01', 'Stesso numero di un altro documento'])
     return {'Anagrafica': ana, 'Categorie': cat, 'Magazzino': mag, 'Fatture': fatt, 'ContFatt': cont, 'Ddt': ddt,
             'ContDdt': contddt, 'Preventivi': prev, 'Documenti': docs, 'Azienda': azienda}
 
