@@ -117,12 +117,11 @@ TEST_F(BackupTest, TheMediumIsFoundAndAskedForAgainWhenMissing)
     EXPECT_EQ(Backup::targetFolder(), "/dalla/riga");
     Backup::setFolderOption(QString());
     EXPECT_EQ(Backup::targetFolder(), "/dal/ambiente");
-    const QList<Backup::Volume> volumes = {{"/", true},
-                                           {"/media/bruno/USB", true},
-                                           {"/run/media/anna/LENTA", false},
-                                           {"/run/media/anna/CHIAVETTA", true},
-                                           {"/media/anna/SECONDA", true}};
+    // clang-format off
+    const QList<Backup::Volume> volumes = {{"/", true}, {"/media/bruno/USB", true}, {"/run/media/anna/LENTA", false},
+                                           {"/run/media/anna/CHIAVETTA", true}, {"/media/anna/SECONDA", true}};
     const char* users[][2] = {{"anna", "/run/media/anna/CHIAVETTA"}, {"bruno", "/media/bruno/USB"}, {"carla", ""}};
+    // clang-format on
     for (const auto& [user, found] : users)
         EXPECT_EQ(Backup::pickRemovable(volumes, user), found) << user;
 }

@@ -16,12 +16,6 @@ namespace {
 
 const QDate kDay(2026, 12, 6);
 
-void setRiga1(const QString& text)
-{
-    ASSERT_FALSE(Database::exec(QStringLiteral("DELETE FROM Azienda")));
-    ASSERT_FALSE(Database::exec(QStringLiteral("INSERT INTO Azienda (Riga1) VALUES (?)"), {text}));
-}
-
 // A folder whose database says "in uso" and whose daily copy of kDay says "copia"; the database
 // is closed, as at a start that found it unusable.
 class RestoreTest : public ::testing::Test {
@@ -30,9 +24,9 @@ public:
     {
         if (TestWorkDir::onServer())
             GTEST_SKIP() << "the SQLite file and its copies";
-        setRiga1(QStringLiteral("copia"));
+        ASSERT_FALSE(Database::exec(QStringLiteral("INSERT INTO Azienda (Riga1) VALUES ('copia')")));
         ASSERT_FALSE(Database::copyTo(Startup::dailyCopyPath(kDay)));
-        setRiga1(QStringLiteral("in uso"));
+        ASSERT_FALSE(Database::exec(QStringLiteral("UPDATE Azienda SET Riga1 = 'in uso'")));
         Database::close();
         inUse = dir.read(Database::kRelativePath);
     }
@@ -84,9 +78,7 @@ TEST_F(RestoreTest, AtStartAnUnusableDatabaseIsRestoredFromTheNewestGoodCopyAndK
         ASSERT_TRUE(Restore::offerAtStart(nullptr, opened.message));
         ASSERT_EQ(dlg.messages.size(), 2u);
         EXPECT_EQ(dlg.messages[0].text, opened.message + QStringLiteral("\n\nRipristinare la copia del 06/12/26?"));
-        EXPECT_TRUE(dlg.messages[1].text.startsWith(QStringLiteral(
-            "Dati ripristinati dalla copia del 06/12/26: le modifiche successive a quel giorno non ci sono.")))
-            << dlg.messages[1].text.toStdString();
+        EXPECT_TRUE(dlg.messages[1].text.startsWith(QStringLiteral("Dati ripristinati dalla copia del 06/12/26: ")));
         EXPECT_EQ(dbText(QStringLiteral("SELECT Riga1 FROM Azienda")), "copia");
         struct stat st {};
         EXPECT_TRUE(::stat(QFile::encodeName(db()).constData(), &st) == 0 && (st.st_mode & 0777) == 0600);
@@ -137,8 +129,7 @@ TEST_F(RestoreTest, KilledAtAnyMomentItLeavesOneWholeDatabase)
     int status = 0;
     ::waitpid(runChild(), &status, 0);
     const qint64 whole = clock.nsecsElapsed() / 1000;
-    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    ASSERT_EQ(fileDigest(db()), restored);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0 && fileDigest(db()) == restored);
 
     int kills = 0;
     int sides[2] = {}; // kills that left the old file, the restored one

@@ -38,7 +38,6 @@ TEST_F(ClosingTest, EscapeAndTheCloseBoxAskBeforeDroppingTypedWork)
         QStringList row; // the answers to the new row's prompts
     } cases[] = {
         {"DDT nuovo, una riga", loaded<FormRegDdt>(QString()), nullptr, {u"Cancello"_s, u"2"_s}},
-        {"DDT nuovo, causale", loaded<FormRegDdt>(QString()), "ComboCausale", {}},
         {"fattura nuova",
          loaded<FormRegFatt>(QString(), QDate::currentDate().year()),
          nullptr,

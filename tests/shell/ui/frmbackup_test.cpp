@@ -56,8 +56,6 @@ TEST(FrmBackup, ShowsTheProgressRetriesTheFailedFileOrKeepsWhatWasCopied)
             return Backup::copyStep(step, folder);
         });
         w = &window;
-        int barWhenTold = -1;
-        dlg.whileShown = [&](const QString&) { barWhenTold = window.PBar1()->value(); };
         if (c.answer)
             dlg.answer(*c.answer);
         // What exec does with the window: shows it and waits until it closes itself.
@@ -69,7 +67,6 @@ TEST(FrmBackup, ShowsTheProgressRetriesTheFailedFileOrKeepsWhatWasCopied)
         EXPECT_EQ(window.PBar1()->value(), c.lastBar);
         EXPECT_EQ(QDir(medium.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name), c.files);
         EXPECT_EQ(dlg.texts(), c.told);
-        EXPECT_EQ(barWhenTold, c.lastBar);
     }
 }
 

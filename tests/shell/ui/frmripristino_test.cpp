@@ -16,17 +16,11 @@
 #include <QFile>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
 
 const QDate kDay(2026, 12, 5);
-
-void business(const QString& line)
-{
-    ASSERT_FALSE(CompanyStore::save({line}));
-}
 
 // Daily copies of 6 (damaged), 5 and 3 December; the database in use holds one customer more.
 class FrmRipristinoTest : public ::testing::Test {
@@ -36,6 +30,7 @@ protected:
         if (TestWorkDir::onServer())
             GTEST_SKIP() << "the SQLite file and its copies";
         dir.write(QStringLiteral("Corvalisto.ini"), "10,\"Margine laterale stampe\"\r\n");
+        const auto business = [](const QString& line) { ASSERT_FALSE(CompanyStore::save({line})); };
         // A removed customer is not counted.
         ASSERT_FALSE(Database::exec(QStringLiteral("INSERT INTO Anagrafica (Nome, Valid) VALUES ('Tolto', 0)")));
         ASSERT_FALSE(Database::exec(QStringLiteral("INSERT INTO Anagrafica (Nome) VALUES ('Rossi')")));
@@ -52,7 +47,7 @@ protected:
     void TearDown() override { Backup::setFolderOption(QString()); }
 
     // The menu item, with `row` of the list chosen and "Ripristina" pressed.
-    int restoreRow(int row)
+    void restoreRow(int row)
     {
         dlg.onWindow([row](QDialog* d) {
             Gesture::click(d->findChild<QListWidget*>(QStringLiteral("LstCopie")), row, 0);
@@ -60,7 +55,6 @@ protected:
             return d->result();
         });
         main.findChild<QAction*>(QStringLiteral("mnuBackupRipristina"))->trigger();
-        return dlg.windowsShown.size();
     }
     QStringList kept() const
     {
@@ -119,12 +113,10 @@ TEST_F(FrmRipristinoTest, TheMenuRestoresTheChosenCopyOnlyWhenTheUserSaysYes)
 
 TEST_F(FrmRipristinoTest, FromTheMediumTheSettingsComeBackOnlyWhenAskedFor)
 {
-    QTemporaryDir medium;
-    Backup::setFolderOption(medium.path());
+    Backup::setFolderOption(dir.path(QStringLiteral("chiavetta")));
     const QByteArray mediumIni = "7,\"Margine laterale stampe\"\r\n#TRUE#,\"Logo a colori\"\r\n";
-    QFile::copy(Startup::dailyCopyPath(kDay.addDays(-2)), QDir(medium.path()).filePath("Corvalisto.mdb"));
-    QFile ini(QDir(medium.path()).filePath("Corvalisto.ini"));
-    ASSERT_TRUE(ini.open(QIODevice::WriteOnly) && ini.write(mediumIni) == mediumIni.size() && ini.flush());
+    dir.write(QStringLiteral("chiavetta/Corvalisto.ini"), mediumIni);
+    QFile::copy(Startup::dailyCopyPath(kDay.addDays(-2)), dir.path(QStringLiteral("chiavetta/Corvalisto.mdb")));
     const QByteArray ownIni = dir.read(QStringLiteral("Corvalisto.ini"));
     for (const bool settings : {false, true}) {
         SCOPED_TRACE(settings);
