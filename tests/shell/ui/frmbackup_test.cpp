@@ -31,15 +31,12 @@ TEST(FrmBackup, ShowsTheProgressRetriesTheFailedFileOrKeepsWhatWasCopied)
         int lastBar;
         QStringList files, told;
     } cases[] = {
+        // clang-format off
         {"a whole backup", std::nullopt, QDialog::Accepted, {0, 33, 66}, 100, all, {done}},
         {"OK", Dialogs::Answer::Ok, QDialog::Accepted, {0, 33, 66, 66}, 100, all, {"Disco protetto", done}},
-        {"Annulla",
-         Dialogs::Answer::Cancel,
-         QDialog::Rejected,
-         {0, 33, 66},
-         66,
-         {"Corvalisto.ini", "Printer.ini"},
+        {"Annulla", Dialogs::Answer::Cancel, QDialog::Rejected, {0, 33, 66}, 66, {"Corvalisto.ini", "Printer.ini"},
          {"Disco protetto"}},
+        // clang-format on
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
