@@ -203,7 +203,7 @@ TEST_F(DataSafety, PdfOutputNeverReplacesDataDevicesOrOtherFiles)
           dir.path(QStringLiteral("fisso.pdf")), db() + QStringLiteral("-journal"), Startup::dailyCopyPath(kToday),
           Startup::dailyCopyPath(kToday.addDays(5)), Startup::dailyDumpPath(kToday),
           Startup::dailyDumpPath(kToday.addDays(5)), dir.path(QStringLiteral("Corvalisto.ini")),
-          dir.path(QStringLiteral("coda")), dir.path(QStringLiteral("Dati")), dir.path(QStringLiteral("lettera.txt"))})
+          dir.path(QStringLiteral("coda")), dir.path(), dir.path(QStringLiteral("lettera.txt"))})
         EXPECT_TRUE(pdf(output).contains(QStringLiteral("Impossibile scrivere"))) << output.toStdString();
     EXPECT_EQ(snapshot(dir), before);
     EXPECT_TRUE(QFileInfo(dir.path(QStringLiteral("collegamento.pdf"))).isSymLink());
