@@ -15,14 +15,6 @@
 namespace {
 
 const QDate kDay(2026, 12, 6);
-const QString kRestored =
-    QStringLiteral("Dati ripristinati dalla copia del 06/12/26: le modifiche successive a quel giorno non ci sono.");
-
-void setRiga1(const QString& text)
-{
-    ASSERT_FALSE(Database::exec(QStringLiteral("DELETE FROM Azienda")));
-    ASSERT_FALSE(Database::exec(QStringLiteral("INSERT INTO Azienda (Riga1) VALUES (?)"), {text}));
-}
 
 // A folder whose database says "in uso" and whose daily copy of kDay says "copia"; the database
 // is closed, as at a start that found it unusable.
@@ -32,9 +24,9 @@ public:
     {
         if (TestWorkDir::onServer())
             GTEST_SKIP() << "the SQLite file and its copies";
-        setRiga1(QStringLiteral("copia"));
+        ASSERT_FALSE(Database::exec(QStringLiteral("INSERT INTO Azienda (Riga1) VALUES ('copia')")));
         ASSERT_FALSE(Database::copyTo(Startup::dailyCopyPath(kDay)));
-        setRiga1(QStringLiteral("in uso"));
+        ASSERT_FALSE(Database::exec(QStringLiteral("UPDATE Azienda SET Riga1 = 'in uso'")));
         Database::close();
         inUse = dir.read(Database::kRelativePath);
     }
@@ -71,13 +63,6 @@ TEST_F(RestoreTest, AtStartAnUnusableDatabaseIsRestoredFromTheNewestGoodCopyAndK
         {"damaged", [](RestoreTest& t) { QFile(t.db()).resize(QFileInfo(t.db()).size() - 1); }, true},
         {"empty", [](RestoreTest& t) { QFile(t.db()).resize(0); }, true},
         {"missing", [](RestoreTest& t) { QFile::remove(t.db()); }, false},
-        {"foreign",
-         [](RestoreTest& t) {
-             ASSERT_FALSE(Database::open(t.db()));
-             ASSERT_FALSE(Database::exec(QStringLiteral("DROP TABLE Ddt")));
-             Database::close();
-         },
-         true},
     };
     // A newer copy that fails the check is passed over.
     dir.write(QFileInfo(Startup::dailyCopyPath(kDay.addDays(1))).fileName(), inUse.left(50000));
@@ -93,7 +78,7 @@ TEST_F(RestoreTest, AtStartAnUnusableDatabaseIsRestoredFromTheNewestGoodCopyAndK
         ASSERT_TRUE(Restore::offerAtStart(nullptr, opened.message));
         ASSERT_EQ(dlg.messages.size(), 2u);
         EXPECT_EQ(dlg.messages[0].text, opened.message + QStringLiteral("\n\nRipristinare la copia del 06/12/26?"));
-        EXPECT_TRUE(dlg.messages[1].text.startsWith(kRestored)) << dlg.messages[1].text.toStdString();
+        EXPECT_TRUE(dlg.messages[1].text.startsWith(QStringLiteral("Dati ripristinati dalla copia del 06/12/26: ")));
         EXPECT_EQ(dbText(QStringLiteral("SELECT Riga1 FROM Azienda")), "copia");
         struct stat st {};
         EXPECT_TRUE(::stat(QFile::encodeName(db()).constData(), &st) == 0 && (st.st_mode & 0777) == 0600);
@@ -105,48 +90,6 @@ TEST_F(RestoreTest, AtStartAnUnusableDatabaseIsRestoredFromTheNewestGoodCopyAndK
             EXPECT_TRUE(dlg.messages[1].text.contains(kept[0]));
         }
     }
-}
-
-// No, nothing to offer, or a copy that fails its check: the database stays as it was.
-TEST_F(RestoreTest, NoOrNothingToOfferChangesNothing)
-{
-    const QByteArray good = dir.read(QFileInfo(copy()).fileName());
-    for (const bool removeCopies : {false, true}) {
-        SCOPED_TRACE(removeCopies ? "no good copy" : "the user says No");
-        QFile(db()).resize(100);
-        if (removeCopies)
-            QFile(copy()).resize(100);
-        const auto before = snapshot(dir);
-        const Startup::OpenOutcome opened = Startup::openDatabase();
-        dlg.messages.clear();
-        dlg.answer(Dialogs::Answer::No);
-        EXPECT_FALSE(Restore::offerAtStart(nullptr, opened.message));
-        ASSERT_EQ(dlg.messages.size(), 1u);
-        EXPECT_EQ(dlg.messages[0].buttons, removeCopies ? Dialogs::Buttons::Ok : Dialogs::Buttons::YesNo);
-        EXPECT_FALSE(Database::isOpen());
-        EXPECT_EQ(snapshot(dir), before);
-    }
-
-    putBack();
-    ASSERT_FALSE(Database::open(db()));
-    dir.write(QFileInfo(copy()).fileName(), good.left(good.size() - 1));
-    const Restore::Outcome r = Restore::restore(copy());
-    EXPECT_FALSE(r.ok);
-    EXPECT_TRUE(r.message.contains(QStringLiteral("non è integra"))) << r.message.toStdString();
-    // The database in use is open again, untouched.
-    EXPECT_EQ(dbText(QStringLiteral("SELECT Riga1 FROM Azienda")), "in uso");
-    EXPECT_EQ(dir.read(Database::kRelativePath), inUse);
-    EXPECT_TRUE(besideDatabase().isEmpty());
-
-    // At start the copy is checked again after the question: damaged meanwhile, it is refused.
-    putBack();
-    dir.write(QFileInfo(copy()).fileName(), good);
-    QFile(db()).resize(0);
-    dlg.whileShown = [&](const QString&) { QFile(copy()).resize(good.size() / 2); };
-    EXPECT_FALSE(Restore::offerAtStart(nullptr, Startup::openDatabase().message));
-    EXPECT_TRUE(dlg.lastText().contains(QStringLiteral("non è integra")));
-    EXPECT_EQ(QFileInfo(db()).size(), 0);
-    EXPECT_TRUE(besideDatabase().isEmpty());
 }
 
 TEST_F(RestoreTest, AnotherProgramOnTheDatabaseStopsTheRestore)
@@ -161,20 +104,6 @@ TEST_F(RestoreTest, AnotherProgramOnTheDatabaseStopsTheRestore)
     EXPECT_EQ(dir.read(Database::kRelativePath), inUse);
     EXPECT_TRUE(besideDatabase().isEmpty());
     EXPECT_TRUE(Database::isOpen());
-}
-
-TEST_F(RestoreTest, TheDaysCopyIsNotReplacedByARestore)
-{
-    const QDate today = QDate::currentDate();
-    ASSERT_FALSE(Database::open(db()));
-    Restore::dailyCopy(today);
-    const QByteArray todays = fileDigest(Startup::dailyCopyPath(today));
-    ASSERT_TRUE(Restore::restore(copy()).ok);
-    Restore::dailyCopy(today);
-    EXPECT_EQ(fileDigest(Startup::dailyCopyPath(today)), todays);
-    // The next day's copy holds the restored data.
-    Restore::dailyCopy(today.addDays(1));
-    EXPECT_EQ(fileDigest(Startup::dailyCopyPath(today.addDays(1))), fileDigest(copy()));
 }
 
 // kill -9 at random moments of a restore: the database's name holds the old file or the
@@ -195,17 +124,15 @@ TEST_F(RestoreTest, KilledAtAnyMomentItLeavesOneWholeDatabase)
             ::_exit(Restore::restore(copy()).ok ? 0 : 1);
         return child;
     };
-
     QElapsedTimer clock;
     clock.start();
     int status = 0;
     ::waitpid(runChild(), &status, 0);
     const qint64 whole = clock.nsecsElapsed() / 1000;
-    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    ASSERT_EQ(fileDigest(db()), restored);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0 && fileDigest(db()) == restored);
 
     int kills = 0;
-    std::map<QString, int> outcomes;
+    int sides[2] = {}; // kills that left the old file, the restored one
     for (int round = 0; round < 200 && kills < 40; ++round) {
         putBack();
         const pid_t child = runChild();
@@ -219,7 +146,7 @@ TEST_F(RestoreTest, KilledAtAnyMomentItLeavesOneWholeDatabase)
         ++kills;
         const QByteArray now = fileDigest(db());
         ASSERT_TRUE(now == old || now == restored) << "round " << round;
-        ++outcomes[now == old ? QStringLiteral("old") : QStringLiteral("restored")];
+        ++sides[now == restored];
         for (const QString& f : besideDatabase())
             EXPECT_TRUE(!f.startsWith(QStringLiteral("Corvalisto_sostituito_")) ||
                         fileDigest(dir.path(QStringLiteral("Dati/") + f)) == old)
@@ -229,27 +156,8 @@ TEST_F(RestoreTest, KilledAtAnyMomentItLeavesOneWholeDatabase)
         for (const QString& f : besideDatabase())
             EXPECT_TRUE(f.startsWith(QStringLiteral("Corvalisto_sostituito_"))) << "left over: " << f.toStdString();
     }
-    EXPECT_GE(kills, 30);
     // The moments fell on both sides of the rename.
-    EXPECT_GT(outcomes[QStringLiteral("old")], 0);
-    EXPECT_GT(outcomes[QStringLiteral("restored")], 0);
-}
-
-TEST(RestoreServer, TheServerExplainsThePgRestoreStepsInstead)
-{
-    TestWorkDir dir(false);
-    ScriptedDialogs dlg;
-    Startup::useServer(QStringLiteral("postgresql://officina@server:5433/corvalisto"));
-    EXPECT_FALSE(Restore::offerAtStart(nullptr, QStringLiteral("Il database è vuoto.")));
-    Startup::useServer({});
-    ASSERT_EQ(dlg.messages.size(), 1u);
-    const QString text = dlg.messages[0].text;
-    EXPECT_TRUE(text.startsWith(QStringLiteral("Il database è vuoto.\n\n")));
-    for (const char* step : {"pg_restore -h server -p 5433 -U officina -d corvalisto_ripristino",
-                             "createdb -h server -p 5433 -U officina corvalisto_ripristino",
-                             "--clean --if-exists -d corvalisto", "README"})
-        EXPECT_TRUE(text.contains(QString::fromUtf8(step))) << step << "\n" << text.toStdString();
-    EXPECT_FALSE(QFileInfo::exists(dir.path(Database::kRelativePath)));
+    EXPECT_TRUE(kills >= 30 && sides[0] > 0 && sides[1] > 0) << kills << " " << sides[0] << " " << sides[1];
 }
 
 } // namespace
