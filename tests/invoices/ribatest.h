@@ -45,8 +45,9 @@ inline qint64 cliente(const QString& nome, const QString& abi = QString(), const
                    "WHERE Id = ?"_s,
                    {nome + u" S.r.l."_s, u"0987654321"_s + QString::number(id % 10), u"Via Roma 1"_s, u"24100"_s,
                     u"Bergamo"_s, u"BG"_s, id});
-    if (!abi.isEmpty())
+    if (!abi.isEmpty()) {
         EXPECT_FALSE(CustomerPaymentStore::save(id, {0, {}, abi, cab, u"Banca di "_s + nome}));
+    }
     return id;
 }
 
