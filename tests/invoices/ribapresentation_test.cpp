@@ -125,40 +125,26 @@ TEST_F(RibaPresentationTest, TheCommandPresentsTheRibaOfThePeriodOnce)
 
 TEST_F(RibaPresentationTest, RefusalsWriteAndMarkNothing)
 {
+    // A file of another kind is never replaced nor a folder made; every customer without a bank is named.
     dir.write(u"lettera.txt"_s, "Cara banca");
-    const auto tuttoInOrdine = [this] {
-        azienda();
-        ASSERT_FALSE(CustomerPaymentStore::save(verdi, {0, {}, u"08304"_s, u"01802"_s, {}}));
+    const std::tuple<std::function<void()>, int, const char*, QString> cases[] = {
+        {[] {}, 2, "lettera.txt", u"non è un file Ri.Ba."_s},
+        {[] {}, 2, "manca/RIBA.txt", u"cartella"_s},
+        {[this] { ASSERT_FALSE(CustomerPaymentStore::save(verdi, {})); }, 4, "RIBA.txt",
+         u"VERDI (fattura 2/26)|NERI (fattura 3/26)"_s},
     };
-    // The period runs from the first of month `da` to the end of month `a`; the refusal names each word.
-    const struct {
-        const char* caso;
-        std::function<void()> cambia;
-        int da, a;
-        const char* file;
-        QString parole;
-    } cases[] = {
-        {"customer without bank", [] {}, 4, 4, "RIBA.txt", u"NERI|ABI e CAB"_s},
-        {"two customers without bank", [this] { ASSERT_FALSE(CustomerPaymentStore::save(verdi, {})); }, 2, 4,
-         "RIBA.txt", u"VERDI (fattura 2/26)|NERI (fattura 3/26)"_s},
-        {"company without SIA", [] { ASSERT_FALSE(CompanyBank::save(CompanyBank{})); }, 2, 2, "RIBA.txt", u"SIA"_s},
-        {"a file of another kind", [] {}, 2, 2, "lettera.txt", u"non è un file Ri.Ba."_s},
-        {"no such folder", [] {}, 2, 2, "manca/RIBA.txt", u"cartella"_s},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.caso);
-        tuttoInOrdine();
-        c.cambia();
-        const QString path = dir.path(QString::fromLatin1(c.file));
-        const QByteArray before = dir.read(QString::fromLatin1(c.file));
-        const auto d = RibaPresentation::prepara(QDate(2026, c.da, 1), QDate(2026, c.a + 1, 1).addDays(-1));
-        const auto outcome = d ? RibaPresentation::presenta(d.value(), path, kQuando) : DbResult<qint64>(d.error());
+    for (const auto& [cambia, a, file, parole] : cases) {
+        SCOPED_TRACE(file);
+        cambia();
+        const QByteArray before = dir.read(QString::fromLatin1(file));
+        const auto d = RibaPresentation::prepara(QDate(2026, 2, 1), QDate(2026, a + 1, 1).addDays(-1));
+        const auto outcome = d ? RibaPresentation::presenta(d.value(), dir.path(QString::fromLatin1(file)), kQuando)
+                               : DbResult<qint64>(d.error());
         ASSERT_FALSE(outcome.ok());
-        for (const QString& parola : c.parole.split(u'|'))
+        for (const QString& parola : parole.split(u'|'))
             EXPECT_TRUE(outcome.error().text.contains(parola)) << outcome.error().text.toStdString();
-        EXPECT_EQ(dir.read(QString::fromLatin1(c.file)), before);
-        EXPECT_EQ(rate(), kNessunaMarcata);
-        EXPECT_EQ(presentazioni(), QString());
+        EXPECT_EQ(dir.read(QString::fromLatin1(file)), before);
+        EXPECT_EQ(rate() + presentazioni(), kNessunaMarcata);
     }
 }
 
