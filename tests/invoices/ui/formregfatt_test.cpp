@@ -13,7 +13,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTableWidget>
@@ -43,10 +42,10 @@ struct FormRegFattTest : OneWindowTest<FormRegFatt> {
     }
     ~FormRegFattTest() override { Printers::reset(); }
 
-    void open(const QString& number = {}, int anno = kAnno)
+    void open(const QString& number = {})
     {
         frm = std::make_unique<FormRegFatt>();
-        EXPECT_TRUE(frm->Carica(number, anno));
+        EXPECT_TRUE(frm->Carica(number, kAnno));
     }
     QLineEdit* box(const char* name) { return get<QLineEdit>(name); }
     QComboBox* iva() { return get<QComboBox>("ComboIva"); }
@@ -75,11 +74,6 @@ struct FormRegFattTest : OneWindowTest<FormRegFatt> {
         auto* cli = get<QComboBox>("ComboCli");
         cli->setCurrentIndex(cli->findText(nome));
     }
-    void setRate(const QString& rate)
-    {
-        iva()->setEditText(rate);
-        QTest::keyClick(iva(), Qt::Key_Return);
-    }
 };
 
 } // namespace
@@ -90,7 +84,10 @@ TEST_F(FormRegFattTest, NewInvoiceIssuedEndToEnd)
     at10.iva = 10;
     issue(at10);
     issue(num(2), rossi, QDate(kAnno, 1, 11));
+    // BIANCHI pays by Ri.Ba.: his term is proposed, and the invoice is issued with its due dates.
     const qint64 bianchi = addCustomer(u"BIANCHI"_s);
+    ASSERT_FALSE(CustomerPaymentStore::save(
+        bianchi, {RibaData::termine(u"Ri.Ba. 30/60 gg f.m."_s), {}, u"05428"_s, u"11101"_s, {}}));
     open();
     // Next number, today's date, the highest rate used so far, one spacer row with Ord 1.
     EXPECT_EQ(QStringList({box("TxtNum")->text(), box("TxtData")->text(), iva()->currentText()}),
@@ -99,6 +96,7 @@ TEST_F(FormRegFattTest, NewInvoiceIssuedEndToEnd)
     EXPECT_EQ(shown(), u" ||||1\n€ 0,00|€ 0,00|€ 0,00|€ 0,00"_s);
 
     choose(u"BIANCHI"_s);
+    EXPECT_EQ(get<QComboBox>("ComboCondizione")->currentText(), u"Ri.Ba. 30/60 gg f.m."_s);
     addRow(u"Cancello scorrevole"_s, u"0"_s, u"100"_s);
     addRow(u"Bulloni"_s, u"2.5"_s, u"0.04"_s);
     get<QCheckBox>("ChkRA")->click();
@@ -118,8 +116,7 @@ TEST_F(FormRegFattTest, NewInvoiceIssuedEndToEnd)
     });
     click("BtnAnt");
     ASSERT_EQ(preview.size(), 1u);
-    for (const QString& t : {u"Bulloni"_s, u"22%"_s, u"€ 118,12"_s})
-        EXPECT_NE(preview[0].findText(t), nullptr) << t.toStdString();
+    EXPECT_NE(preview[0].findText(u"€ 118,12"_s), nullptr);
     EXPECT_EQ(dbRows(u"SELECT count(*) FROM Fatture"_s), u"2"_s);
 
     // Issued, then printed in the one copy asked for.
@@ -139,6 +136,8 @@ TEST_F(FormRegFattTest, NewInvoiceIssuedEndToEnd)
               u"%1|%2|%3|118.12|22|Bonifico a 30 giorni\r\nConsegna in cantiere|X|-"_s.arg(num(3)).arg(bianchi).arg(
                   Formats::isoDate(QDate::currentDate())));
     EXPECT_EQ(contentRows(num(3)), u"1| |0|0\n2|Cancello scorrevole|0|100\n3|Bulloni|2.5|0.04"_s);
+    EXPECT_EQ(dbRows(u"SELECT Rata, Importo, Modalita FROM Scadenze WHERE Num = ?"_s, {num(3)}),
+              u"1|59.06|MP12\n2|59.06|MP12"_s);
     const auto words = PdfProbe::words(dir.path(u"emessa.pdf"_s));
     EXPECT_EQ(PdfProbe::pages(dir.path(u"emessa.pdf"_s)), 1);
     for (const QString& t : {u"Bulloni"_s, u"3/20"_s + kYY, u"118,12"_s})
@@ -154,12 +153,7 @@ TEST_F(FormRegFattTest, NewInvoiceIssuedEndToEnd)
 
 TEST_F(FormRegFattTest, IssueChecksInOrder)
 {
-    app().secondario = true;
-    // A past year gets its own series and no date; the number may be typed.
-    open(QString(), 2019);
-    EXPECT_EQ(box("TxtNum")->text() + u'|' + box("TxtData")->text(), u"1/19|"_s);
-    EXPECT_FALSE(box("TxtNum")->isReadOnly());
-
+    app().secondario = true; // the number may be typed
     issue(num(1), rossi, QDate(kAnno, 2, 1));
     open();
     const QString valid = u"15/03/"_s + kYY, nextYear = u"02/01/"_s + InvoiceRules::suffisso(kAnno + 1).mid(1);
@@ -228,6 +222,10 @@ TEST_F(FormRegFattTest, RecalledRowsStoredAtOnceBrowsingAcrossAGapAndCancellingT
     EXPECT_TRUE(box("TxtData")->isReadOnly());
     EXPECT_EQ(shown(), u" ||||1\nCancello|2|50,00|100,00|2\nPosa||30,00|30,00|3\n€ 130,00|€ 28,60|€ 0,00|€ 158,60"_s);
     const QString date = Formats::isoDate(QDate(kAnno, 1, 6));
+    // A term chosen for it is stored at once, its due dates following the rows.
+    auto* term = get<QComboBox>("ComboCondizione");
+    term->setCurrentIndex(term->findText(u"Rimessa diretta"_s));
+    emit term->activated(term->currentIndex());
     // A key pressed on the grid changes the cell clicked.
     Gesture::click(table(), 1, 3);
     dlg.type(u"100"_s);
@@ -238,6 +236,7 @@ TEST_F(FormRegFattTest, RecalledRowsStoredAtOnceBrowsingAcrossAGapAndCancellingT
     ASSERT_TRUE(Gesture::readerSelects(table(), 3));
     click("BtnEliArt");
     EXPECT_EQ(stored(num(2)).section(u'\n', 0, 0), u"280.6|22|%1|-"_s.arg(date));
+    EXPECT_EQ(dbRows(u"SELECT Data, Importo FROM Scadenze WHERE Num = ?"_s, {num(2)}), date + u"|280.6"_s);
 
     // Moving stores the header of the invoice left, with the withholding as shown.
     get<QPlainTextEdit>("TxtNote")->setPlainText(u"visto"_s);
@@ -250,13 +249,13 @@ TEST_F(FormRegFattTest, RecalledRowsStoredAtOnceBrowsingAcrossAGapAndCancellingT
     }
     // The last of the series (*) alone can be cancelled.
     EXPECT_EQ(steps.join(u' '), u"4* 4* 2 1 1 4*"_s);
-    EXPECT_EQ(get<QLabel>("LblRec")->text(), u"Fattura 4 di 4"_s);
     EXPECT_TRUE(dlg.messages.empty());
     EXPECT_EQ(dbRows(u"SELECT Totale, RA, Note FROM Fatture WHERE Num = ?"_s, {num(2)}), u"271.4|X|visto"_s);
 
     // A new rate and date of the last: kept with the total they give when the window is closed.
     EXPECT_FALSE(box("TxtData")->isReadOnly());
-    setRate(u"10"_s);
+    iva()->setEditText(u"10"_s);
+    QTest::keyClick(iva(), Qt::Key_Return);
     box("TxtData")->setText(u"20/01/"_s + kYY);
     frm->reject();
     EXPECT_EQ(stored(num(4)).section(u'\n', 0, 0), u"143|10|%1|"_s.arg(Formats::isoDate(QDate(kAnno, 1, 20))));
@@ -274,50 +273,4 @@ TEST_F(FormRegFattTest, RecalledRowsStoredAtOnceBrowsingAcrossAGapAndCancellingT
               u"%1|3\n%2|3\n%3|3"_s.arg(num(1), num(2), num(3)));
     open();
     EXPECT_EQ(box("TxtNum")->text(), num(4));
-}
-
-TEST_F(FormRegFattTest, TermProposedFromTheCustomerStoredOnIssueAndChangedOnTheRecalledInvoice)
-{
-    const qint64 riba = RibaData::termine(u"Ri.Ba. 30/60 gg f.m."_s),
-                 bonifico = RibaData::termine(u"Bonifico 30 gg d.f."_s);
-    ASSERT_FALSE(CustomerPaymentStore::save(addCustomer(u"BIANCHI"_s), {riba, {}, u"05428"_s, u"11101"_s, {}}));
-    // A bank but no term of its own.
-    ASSERT_FALSE(CustomerPaymentStore::save(addCustomer(u"VERDI"_s), {0, {}, u"05428"_s, u"11101"_s, {}}));
-    open();
-    auto* combo = get<QComboBox>("ComboCondizione");
-    QStringList proposte{combo->currentText()};
-    for (const QString& cliente : {u"BIANCHI"_s, u"VERDI"_s, u"ROSSI"_s, u"BIANCHI"_s}) {
-        choose(cliente);
-        proposte << combo->currentText();
-    }
-    EXPECT_EQ(proposte.join(u'|'), u"|Ri.Ba. 30/60 gg f.m.|Rimessa diretta|Rimessa diretta|Ri.Ba. 30/60 gg f.m."_s);
-
-    // Changed by the user before issuing: the invoice takes that one, with its due dates.
-    combo->setCurrentIndex(combo->findText(u"Bonifico 30 gg d.f."_s));
-    addRow(u"Cancello"_s, u"1"_s, u"100"_s);
-    setRate(u"22"_s);
-    dlg.onWindow([](QDialog* w) { // no copies
-        w->findChild<QPushButton*>(u"BtnAnnulla"_s)->click();
-        return 0;
-    });
-    click("BtnEmetti");
-    ASSERT_EQ(dlg.lastText(), u"FATTURA emessa con successo"_s);
-    // Each instalment as "term|instalment|date|amount|method".
-    const auto dueDates = [&](const QString& columns) {
-        return dbRows(
-            u"SELECT P.IdCondizione, S.Rata, "_s + columns +
-                u" FROM FatturePagamento P JOIN Scadenze S ON S.Num = P.Num WHERE P.Num = ? ORDER BY S.Rata"_s,
-            {num(1)});
-    };
-    EXPECT_EQ(dueDates(u"S.Data, S.Importo, S.Modalita"_s),
-              u"%1|1|%2|122|MP05"_s.arg(bonifico).arg(QDate::currentDate().addDays(30).toString(Qt::ISODate)));
-
-    // Recalled, it shows its own term whatever the customer's; a change is stored at once.
-    open(num(1));
-    combo = get<QComboBox>("ComboCondizione");
-    EXPECT_EQ(combo->currentText() + (combo->isEnabled() ? u"+"_s : u"-"_s), u"Bonifico 30 gg d.f.+"_s);
-    const int index = combo->findText(u"Ri.Ba. 30/60 gg f.m."_s);
-    combo->setCurrentIndex(index);
-    emit combo->activated(index);
-    EXPECT_EQ(dueDates(u"S.Importo, S.Modalita"_s), u"%1|1|61|MP12\n%1|2|61|MP12"_s.arg(riba));
 }
