@@ -171,7 +171,6 @@ TEST_F(FormRegFattTest, IssueChecksInOrder)
         {num(2), valid, "150", false, u"Valori validi: da 0 a 100"_s},
         {num(2), valid, "22", false, u"Selezionare il CLIENTE"_s},
         {u"12-26"_s, valid, "22", true, nonNumber},
-        {u"012/"_s + kYY, valid, "22", true, nonNumber},
         {num(1), valid, "22", true, u"Fattura %1 già esistente"_s.arg(num(1))},
         // Another year than the register's is asked for; No stops.
         {num(2), nextYear, "22", true,
@@ -264,10 +263,10 @@ TEST_F(FormRegFattTest, RecalledRowsStoredAtOnceBrowsingAcrossAGapAndCancellingT
     open(num(4));
     dlg.answer(Answer::No);
     click("BtnAnnulla");
-    EXPECT_EQ(dlg.lastText(), u"Sicuro di voler procedere con l'annullamento di questa FATTURA ?"_s);
-    EXPECT_EQ(frm->result(), 0);
     click("BtnAnnulla");
-    EXPECT_EQ(dlg.lastText(), u"FATTURA annullata con successo"_s);
+    EXPECT_EQ(dlg.texts(), (QStringList{u"Sicuro di voler procedere con l'annullamento di questa FATTURA ?"_s,
+                                        u"Sicuro di voler procedere con l'annullamento di questa FATTURA ?"_s,
+                                        u"FATTURA annullata con successo"_s}));
     EXPECT_EQ(frm->result(), QDialog::Accepted);
     EXPECT_EQ(dbRows(u"SELECT Num, count(*) FROM ContFatt GROUP BY Num ORDER BY Num"_s),
               u"%1|3\n%2|3\n%3|3"_s.arg(num(1), num(2), num(3)));
