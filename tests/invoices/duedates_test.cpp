@@ -8,6 +8,8 @@
 #include "shell/formats.h"
 #include "workdir.h"
 
+#include <numeric>
+
 namespace {
 
 using O = InvoiceStore::Outcome;
@@ -35,28 +37,21 @@ QString text(const QList<DueDate>& rate)
 
 Decimal sum(const QList<DueDate>& rate)
 {
-    Decimal s;
-    for (const DueDate& d : rate)
-        s += d.importo;
-    return s;
+    return std::accumulate(rate.begin(), rate.end(), Decimal(),
+                           [](Decimal s, const DueDate& d) { return s + d.importo; });
 }
 
 } // namespace
 
 TEST(DueDates, TheDayAnInstalmentFallsDue)
 {
+    // End of month in whole months: February's last day, in a leap year too; other day counts: the
+    // days, then that month's end; plain days from the invoice date.
     const std::tuple<QDate, int, bool, QDate> cases[] = {
-        // End of month in whole months: February's last day, in a leap year too.
-        {QDate(2026, 1, 31), 30, true, QDate(2026, 2, 28)},
-        {QDate(2028, 1, 31), 30, true, QDate(2028, 2, 29)},
-        {QDate(2026, 1, 31), 60, true, QDate(2026, 3, 31)},
-        {QDate(2026, 11, 30), 90, true, QDate(2027, 2, 28)},
-        {QDate(2026, 3, 10), 0, true, QDate(2026, 3, 31)},
-        // Other day counts: the days, then that month's end.
-        {QDate(2026, 1, 10), 45, true, QDate(2026, 2, 28)},
-        // Plain days from the invoice date.
-        {QDate(2026, 1, 31), 30, false, QDate(2026, 3, 2)},
-        {QDate(2028, 1, 31), 30, false, QDate(2028, 3, 1)},
+        {QDate(2026, 1, 31), 30, true, QDate(2026, 2, 28)}, {QDate(2028, 1, 31), 30, true, QDate(2028, 2, 29)},
+        {QDate(2026, 1, 31), 60, true, QDate(2026, 3, 31)}, {QDate(2026, 11, 30), 90, true, QDate(2027, 2, 28)},
+        {QDate(2026, 3, 10), 0, true, QDate(2026, 3, 31)},  {QDate(2026, 1, 10), 45, true, QDate(2026, 2, 28)},
+        {QDate(2026, 1, 31), 30, false, QDate(2026, 3, 2)}, {QDate(2028, 1, 31), 30, false, QDate(2028, 3, 1)},
         {QDate(2026, 3, 10), 0, false, QDate(2026, 3, 10)},
     };
     for (const auto& [data, giorni, fineMese, expected] : cases)
@@ -257,18 +252,16 @@ TEST_F(DueDateStoreTest, TheListAndTheRibaPresentation)
             out << d.num + u'/' + QString::number(d.rata) + (nome ? u' ' + d.nome : QString());
         return out.join(u", "_s);
     };
-    const std::tuple<const char*, DueDateStore::Filtro, QString> filters[] = {
-        {"March and the overdue ones",
-         {QDate(2026, 3, 1), QDate(2026, 3, 31), true, 0, {}},
+    // March with the overdue ones and without; of one customer; by method.
+    const std::pair<DueDateStore::Filtro, QString> filters[] = {
+        {{QDate(2026, 3, 1), QDate(2026, 3, 31), true, 0, {}},
          u"1/26/1 ROSSI, 2/26/1 ROSSI, 1/26/2 ROSSI, 3/26/1 VERDI"_s},
-        {"March only",
-         {QDate(2026, 3, 1), QDate(2026, 3, 31), false, 0, {}},
-         u"2/26/1 ROSSI, 1/26/2 ROSSI, 3/26/1 VERDI"_s},
-        {"of one customer", {QDate(2026, 3, 1), QDate(2026, 4, 30), true, verdi, {}}, u"3/26/1 VERDI, 3/26/2 VERDI"_s},
-        {"by method", {QDate(2026, 1, 1), QDate(2026, 12, 31), true, 0, u"MP01"_s}, u"2/26/1 ROSSI"_s},
+        {{QDate(2026, 3, 1), QDate(2026, 3, 31), false, 0, {}}, u"2/26/1 ROSSI, 1/26/2 ROSSI, 3/26/1 VERDI"_s},
+        {{QDate(2026, 3, 1), QDate(2026, 4, 30), true, verdi, {}}, u"3/26/1 VERDI, 3/26/2 VERDI"_s},
+        {{QDate(2026, 1, 1), QDate(2026, 12, 31), true, 0, u"MP01"_s}, u"2/26/1 ROSSI"_s},
     };
-    for (const auto& [what, filtro, expected] : filters)
-        EXPECT_EQ(keys(DueDateStore::elenco(filtro), true), expected) << what;
+    for (const auto& [filtro, expected] : filters)
+        EXPECT_EQ(keys(DueDateStore::elenco(filtro), true), expected);
 
     // The Ri.Ba. to present: unpaid, not presented, of the period.
     const auto offered = [&] {
@@ -314,16 +307,14 @@ TEST_F(DueDateStoreTest, ThePrintedInvoiceListsTheDueDatesWithTheMethodAndTheBan
     azienda.iban = u"IT60X0542811101000000123456"_s;
     azienda.istitutoFinanziario = u"Banca di Forlì"_s;
     ASSERT_FALSE(EInvoiceStore::saveCompany(azienda));
-    const qint64 dangelo = addCustomer(u"D'ANGELO"_s);
-    ASSERT_FALSE(CustomerPaymentStore::save(dangelo, {RibaData::termine(u"Addebito diretto SDD 30 gg f.m."_s),
-                                                      u"IT05A0503616900000000012345"_s,
-                                                      {},
-                                                      {},
-                                                      u"Banco BPM"_s}));
+    const qint64 dangelo = addCustomer(u"D'ANGELO"_s),
+                 addebito = RibaData::termine(u"Addebito diretto SDD 30 gg f.m."_s);
+    ASSERT_FALSE(
+        CustomerPaymentStore::save(dangelo, {addebito, u"IT05A0503616900000000012345"_s, {}, {}, u"Banco BPM"_s}));
     issue(invoice(u"1/26"_s, riba));
     issue(invoice(u"2/26"_s, RibaData::termine(u"Bonifico 30 gg d.f."_s)));
     Invoice sdd = sampleInvoice(u"3/26"_s, dangelo, QDate(2026, 1, 31));
-    sdd.condizione = RibaData::termine(u"Addebito diretto SDD 30 gg f.m."_s);
+    sdd.condizione = addebito;
     issue(sdd);
     issue(invoice(u"4/26"_s, 0));
     // The editor's invoice not stored yet: the due dates its term would give.

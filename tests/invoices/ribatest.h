@@ -45,9 +45,7 @@ inline qint64 cliente(const QString& nome, const QString& abi = QString(), const
                    "WHERE Id = ?"_s,
                    {nome + u" S.r.l."_s, u"0987654321"_s + QString::number(id % 10), u"Via Roma 1"_s, u"24100"_s,
                     u"Bergamo"_s, u"BG"_s, id});
-    if (!abi.isEmpty()) {
-        EXPECT_FALSE(CustomerPaymentStore::save(id, {0, {}, abi, cab, u"Banca di "_s + nome}));
-    }
+    EXPECT_TRUE(abi.isEmpty() || !CustomerPaymentStore::save(id, {0, {}, abi, cab, u"Banca di "_s + nome}));
     return id;
 }
 
@@ -76,10 +74,8 @@ inline QString presentazioni()
     QStringList out;
     const auto all = DueDateStore::presentazioni();
     for (const auto& p : all.value())
-        out << u"#%1 %2 %3 %4 %5"_s.arg(p.id)
-                   .arg(p.data.toString(u"dd/MM/yy"_s), p.nomeFile)
-                   .arg(p.rate)
-                   .arg(p.totale.toFixed(2));
+        out << u"#%1 %2 %3 %4 %5"_s.arg(QString::number(p.id), p.data.toString(u"dd/MM/yy"_s), p.nomeFile,
+                                        QString::number(p.rate), p.totale.toFixed(2));
     return out.join(u'\n');
 }
 
