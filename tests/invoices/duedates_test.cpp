@@ -118,7 +118,6 @@ struct DueDateStoreTest : ::testing::Test {
 
     void SetUp() override
     {
-        ASSERT_NE(riba, 0);
         ASSERT_FALSE(CustomerPaymentStore::save(rossi, {riba, {}, u"05428"_s, u"11101"_s, u"Banca di Prova"_s}));
     }
 
@@ -211,7 +210,6 @@ TEST_F(DueDateStoreTest, TheRegistersPaidMarkAndTheInstalmentsFollowEachOther)
     ASSERT_EQ(InvoiceStore::setPaid(u"2/26"_s, false).value(), O::Done);
     EXPECT_EQ(dbRows(u"SELECT DISTINCT Pagata, DataPagamento FROM Scadenze WHERE Num = '2/26'"_s), u"-|-"_s);
     EXPECT_EQ(paid(u"2/26"_s), u""_s);
-    EXPECT_EQ(InvoiceStore::setPaid(u"9/26"_s, true).value(), O::InvoiceMissing);
 
     // A row change that raises the amount leaves a paid invoice with something to collect.
     ASSERT_EQ(InvoiceStore::setPaid(u"1/26"_s, true).value(), O::Done);
@@ -293,11 +291,9 @@ TEST_F(DueDateStoreTest, TheListAndTheRibaPresentation)
     EXPECT_EQ(offered(), u"3/26/1, 3/26/2"_s);
     EXPECT_EQ(DueDateStore::presenta({{u"1/26"_s, 3}}, QDate(2026, 2, 21), u"altro.txt"_s).error().text,
               u"La rata 3 della fattura 1/26 è già stata presentata in banca"_s);
-    EXPECT_EQ(dbRows(u"SELECT Data, NomeFile FROM PresentazioniRiba"_s), u"2026-02-20|riba.txt"_s);
     // Cancelled as a whole: offered again.
     ASSERT_FALSE(DueDateStore::annullaPresentazione(id.value()));
     EXPECT_EQ(offered(), u"1/26/1, 3/26/1, 1/26/3, 3/26/2"_s);
-    EXPECT_TRUE(DueDateStore::presentazioni().value().isEmpty());
     EXPECT_EQ(DueDateStore::annullaPresentazione(id.value())->number, DueDateStore::NonTrovata);
 }
 

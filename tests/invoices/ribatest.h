@@ -62,9 +62,8 @@ inline QString rate()
     QStringList out;
     const auto all = DueDateStore::elenco(DueDateStore::Filtro{});
     for (const DueDate& d : all.value())
-        out << u"%1 %2 %3 %4%5"_s.arg(d.num).arg(d.rata).arg(d.data.toString(u"dd/MM/yy"_s), d.importo.toFixed(2),
-                                                             d.presentata() ? u" #%1"_s.arg(d.presentazione)
-                                                                            : QString());
+        out << u"%1 %2 %3 %4"_s.arg(d.num).arg(d.rata).arg(d.data.toString(u"dd/MM/yy"_s), d.importo.toFixed(2)) +
+                   (d.presentata() ? u" #%1"_s.arg(d.presentazione) : QString());
     return out.join(u'\n');
 }
 
