@@ -14,39 +14,23 @@ using namespace RibaData;
 
 const QDateTime kQuando(QDate(2026, 2, 5), QTime(14, 30));
 
-// The records of a Ri.Ba. file, without their CR LF.
-QStringList records(const QByteArray& file)
-{
-    QStringList out = QString::fromLatin1(file).split(u"\r\n"_s);
-    if (!out.isEmpty() && out.last().isEmpty())
-        out.removeLast();
-    return out;
-}
-
-QString field(const QString& record, const char* tipo, const char* nome)
-{
-    const RibaFile::Campo* c = RibaFile::campo(tipo, nome);
-    return c ? record.mid(c->inizio - 1, c->lunghezza).trimmed() : u"?"_s;
-}
-
 // Bianchi: 1/26 of 15/01 on Ri.Ba. 30/60 end of month (28/02 and 31/03); Verdi: 2/26 of 20/01 on
 // Ri.Ba. 30 end of month (28/02); Neri, without a bank: 3/26 of 10/03 (30/04); Gialli: 4/26 of 25/01
 // by transfer (24/02).
 struct RibaPresentationTest : ::testing::Test {
     TestWorkDir dir;
-    qint64 bianchi = 0, verdi = 0, neri = 0, gialli = 0;
+    qint64 verdi = 0;
 
     RibaPresentationTest()
     {
         azienda();
-        bianchi = cliente(u"BIANCHI"_s, u"05034"_s, u"11101"_s);
+        fattura(u"1/26"_s, cliente(u"BIANCHI"_s, u"05034"_s, u"11101"_s), QDate(2026, 1, 15),
+                termine(u"Ri.Ba. 30/60 gg f.m."_s));
         verdi = cliente(u"VERDI"_s, u"08304"_s, u"01802"_s);
-        neri = cliente(u"NERI"_s);
-        gialli = cliente(u"GIALLI"_s, u"03069"_s, u"01600"_s);
-        fattura(u"1/26"_s, bianchi, QDate(2026, 1, 15), termine(u"Ri.Ba. 30/60 gg f.m."_s));
         fattura(u"2/26"_s, verdi, QDate(2026, 1, 20), termine(u"Ri.Ba. 30 gg f.m."_s));
-        fattura(u"3/26"_s, neri, QDate(2026, 3, 10), termine(u"Ri.Ba. 30 gg f.m."_s));
-        fattura(u"4/26"_s, gialli, QDate(2026, 1, 25), termine(u"Bonifico 30 gg d.f."_s));
+        fattura(u"3/26"_s, cliente(u"NERI"_s), QDate(2026, 3, 10), termine(u"Ri.Ba. 30 gg f.m."_s));
+        fattura(u"4/26"_s, cliente(u"GIALLI"_s, u"03069"_s, u"01600"_s), QDate(2026, 1, 25),
+                termine(u"Bonifico 30 gg d.f."_s));
     }
 
     static RibaPresentation::Distinta prepara(QDate da, QDate a)
@@ -63,44 +47,71 @@ const QString kNessunaMarcata = u"4/26 1 24/02/26 158.60\n1/26 1 28/02/26 79.30\
 
 } // namespace
 
-TEST_F(RibaPresentationTest, PresentsTheRibaOfThePeriodOnce)
+TEST_F(RibaPresentationTest, TheCommandPresentsTheRibaOfThePeriodOnce)
 {
-    ASSERT_EQ(rate(), kNessunaMarcata);
-    const RibaPresentation::Distinta d = prepara(QDate(2026, 2, 1), QDate(2026, 3, 31));
-    EXPECT_EQ(RibaPresentation::riepilogo(d), u"3 Ri.Ba. per € 317,20"_s);
-    QStringList receipts;
-    for (const RibaFile::Ricevuta& r : d.ricevute)
-        receipts << u"%1|%2|%3|%4|%5|%6|%7"_s.arg(r.numero).arg(r.riferimento, r.debitore, r.abi + r.cab,
-                                                                r.importo.toFixed(2), r.comune, r.banca);
-    EXPECT_EQ(receipts.join(u'\n'),
-              u"1|Fatt. 1/26 del 15/01/26 rata 1/2|BIANCHI S.r.l.|0503411101|79.30|Bergamo|Banca di BIANCHI\n"
-              "2|Fatt. 2/26 del 20/01/26 rata 1/1|VERDI S.r.l.|0830401802|158.60|Bergamo|Banca di VERDI\n"
-              "3|Fatt. 1/26 del 15/01/26 rata 2/2|BIANCHI S.r.l.|0503411101|79.30|Bergamo|Banca di BIANCHI"_s);
+    const QString file = dir.path(u"RIBA.txt"_s);
+    QString o, e;
+    const auto run = [&](const QStringList& args) {
+        o.clear();
+        e.clear();
+        QTextStream out(&o), err(&e);
+        return RibaCommand::run(args, out, err, kQuando);
+    };
+    const std::tuple<QStringList, int, QString> refused[] = {
+        {{}, 1, u"Uso: corvalisto [--dir CARTELLA] riba --da GG/MM/AAAA --a GG/MM/AAAA -o FILE\n"_s},
+        {{u"--da"_s, u"30/02/2026"_s, u"--a"_s, u"28/02/2026"_s, u"-o"_s, file},
+         1,
+         u"Data non valida per --da: \"30/02/2026\" (GG/MM/AAAA).\n"_s},
+        {{u"--da"_s, u"01/01/2025"_s, u"--a"_s, u"31/01/2025"_s, u"-o"_s, file},
+         0,
+         u"Nessuna Ri.Ba. da presentare dal 01/01/25 al 31/01/25: nessun file scritto.\n"_s},
+    };
+    for (const auto& [args, exit, message] : refused) {
+        EXPECT_EQ(run(args), exit) << args.join(u' ').toStdString();
+        EXPECT_EQ(e + o, message);
+    }
 
-    const QString path = dir.path(u"RIBA.txt"_s);
-    const auto id = RibaPresentation::presenta(d, path, kQuando);
-    ASSERT_TRUE(id.ok()) << id.error().text.toStdString();
+    // The program itself: a refusal (Neri has no bank) exits 1 writing nothing.
+    QProcess p;
+    p.start(QStringLiteral(CORVALISTO_EXE),
+            QStringList{u"--dir"_s, dir.path()} + TestWorkDir::databaseOptions() +
+                QStringList{u"riba"_s, u"--da"_s, u"1/4/2026"_s, u"--a"_s, u"30/04/2026"_s, u"-o"_s, file});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    EXPECT_EQ(p.exitCode(), 1);
+    EXPECT_TRUE(QString::fromUtf8(p.readAllStandardError()).contains(u"NERI (fattura 3/26)"_s));
+    EXPECT_FALSE(QFile::exists(file));
+    EXPECT_EQ(rate(), kNessunaMarcata);
+
+    // February and March: the customers' banks and towns on the receipts, by date then invoice.
+    const RibaFile::Ricevuta r = prepara(QDate(2026, 2, 1), QDate(2026, 3, 31)).ricevute.value(1);
+    EXPECT_EQ(QStringList({QString::number(r.numero), r.debitore, r.abi + r.cab, r.comune, r.banca}).join(u'|'),
+              u"2|VERDI S.r.l.|0830401802|Bergamo|Banca di VERDI"_s);
+    ASSERT_EQ(run({u"--da"_s, u"01/02/2026"_s, u"--a"_s, u"31/03/2026"_s, u"-o"_s, file}), 0) << e.toStdString();
+    const qint64 id = DueDateStore::presentazioni().value().value(0).id;
+    EXPECT_EQ(o, u"Presentazione n. %2: 3 Ri.Ba. per € 317,20 in \"%1\".\n"
+                 "  28/02/26  Fatt. 1/26 del 15/01/26 rata 1/2  BIANCHI S.r.l.  € 79,30\n"
+                 "  28/02/26  Fatt. 2/26 del 20/01/26 rata 1/1  VERDI S.r.l.  € 158,60\n"
+                 "  31/03/26  Fatt. 1/26 del 15/01/26 rata 2/2  BIANCHI S.r.l.  € 79,30\n"_s.arg(file)
+                     .arg(id));
     const QStringList recs = records(dir.read(u"RIBA.txt"_s));
     ASSERT_EQ(recs.size(), 2 + 3 * 7);
-    EXPECT_EQ(field(recs[0], "IB", "nomeSupporto") + u' ' + field(recs[0], "IB", "dataCreazione"),
+    EXPECT_EQ(field(recs[0], "IB", "nomeSupporto").trimmed() + u' ' + field(recs[0], "IB", "dataCreazione"),
               u"RIBA20260205143000 050226"_s);
     EXPECT_EQ(field(recs[8], "14", "abiDomiciliataria") + field(recs[8], "14", "scadenza"), u"08304280226"_s);
     EXPECT_EQ(field(recs.last(), "EF", "numeroDisposizioni") + u' ' + field(recs.last(), "EF", "totaleNegativi"),
               u"0000003 000000000031720"_s);
 
     // Marked in one presentation, and not offered again.
-    const QString n = QString::number(id.value());
     EXPECT_EQ(rate(), u"4/26 1 24/02/26 158.60\n1/26 1 28/02/26 79.30 #%1\n2/26 1 28/02/26 158.60 #%1\n"
-                      "1/26 2 31/03/26 79.30 #%1\n3/26 1 30/04/26 158.60"_s.arg(n));
-    EXPECT_EQ(presentazioni(), u"#%1 05/02/26 RIBA.txt 3 317.20"_s.arg(n));
+                      "1/26 2 31/03/26 79.30 #%1\n3/26 1 30/04/26 158.60"_s.arg(id));
+    EXPECT_EQ(presentazioni(), u"#%1 05/02/26 RIBA.txt 3 317.20"_s.arg(id));
     EXPECT_TRUE(prepara(QDate(2026, 2, 1), QDate(2026, 3, 31)).rate.isEmpty());
 
     // Cancelled as a whole: offered again, and the earlier file of the same kind is replaced.
-    ASSERT_FALSE(DueDateStore::annullaPresentazione(id.value()));
+    ASSERT_FALSE(DueDateStore::annullaPresentazione(id));
     EXPECT_EQ(rate(), kNessunaMarcata);
     const RibaPresentation::Distinta again = prepara(QDate(2026, 2, 1), QDate(2026, 2, 28));
-    ASSERT_EQ(again.rate.size(), 2);
-    const auto id2 = RibaPresentation::presenta(again, path, kQuando.addDays(1));
+    const auto id2 = RibaPresentation::presenta(again, file, kQuando.addDays(1));
     ASSERT_TRUE(id2.ok()) << id2.error().text.toStdString();
     EXPECT_EQ(records(dir.read(u"RIBA.txt"_s)).size(), 2 + 2 * 7);
     EXPECT_EQ(presentazioni(), u"#%1 06/02/26 RIBA.txt 2 237.90"_s.arg(id2.value()));
@@ -108,43 +119,26 @@ TEST_F(RibaPresentationTest, PresentsTheRibaOfThePeriodOnce)
 
 TEST_F(RibaPresentationTest, RefusalsWriteAndMarkNothing)
 {
+    // A file of another kind is never replaced nor a folder made; every customer without a bank is named.
     dir.write(u"lettera.txt"_s, "Cara banca");
-    const auto tuttoInOrdine = [this] {
-        azienda();
-        CustomerPayment p;
-        p.abi = u"08304"_s;
-        p.cab = u"01802"_s;
-        ASSERT_FALSE(CustomerPaymentStore::save(verdi, p));
+    const std::tuple<std::function<void()>, int, const char*, QString> cases[] = {
+        {[] {}, 2, "lettera.txt", u"non è un file Ri.Ba."_s},
+        {[] {}, 2, "manca/RIBA.txt", u"cartella"_s},
+        {[this] { ASSERT_FALSE(CustomerPaymentStore::save(verdi, {})); }, 4, "RIBA.txt",
+         u"VERDI (fattura 2/26)|NERI (fattura 3/26)"_s},
     };
-    // The period runs from the first of month `da` to the end of month `a`; the refusal names each word.
-    const struct {
-        const char* caso;
-        std::function<void()> cambia;
-        int da, a;
-        const char* file;
-        QString parole;
-    } cases[] = {
-        {"customer without bank", [] {}, 4, 4, "RIBA.txt", u"NERI|ABI e CAB"_s},
-        {"two customers without bank", [this] { ASSERT_FALSE(CustomerPaymentStore::save(verdi, {})); }, 2, 4,
-         "RIBA.txt", u"VERDI (fattura 2/26)|NERI (fattura 3/26)"_s},
-        {"company without SIA", [] { ASSERT_FALSE(CompanyBank::save(CompanyBank{})); }, 2, 2, "RIBA.txt", u"SIA"_s},
-        {"a file of another kind", [] {}, 2, 2, "lettera.txt", u"non è un file Ri.Ba."_s},
-        {"no such folder", [] {}, 2, 2, "manca/RIBA.txt", u"cartella"_s},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.caso);
-        tuttoInOrdine();
-        c.cambia();
-        const QString path = dir.path(QString::fromLatin1(c.file));
-        const QByteArray before = dir.read(QString::fromLatin1(c.file));
-        const auto d = RibaPresentation::prepara(QDate(2026, c.da, 1), QDate(2026, c.a + 1, 1).addDays(-1));
-        const auto outcome = d ? RibaPresentation::presenta(d.value(), path, kQuando) : DbResult<qint64>(d.error());
+    for (const auto& [cambia, a, file, parole] : cases) {
+        SCOPED_TRACE(file);
+        cambia();
+        const QByteArray before = dir.read(QString::fromLatin1(file));
+        const auto d = RibaPresentation::prepara(QDate(2026, 2, 1), QDate(2026, a + 1, 1).addDays(-1));
+        const auto outcome = d ? RibaPresentation::presenta(d.value(), dir.path(QString::fromLatin1(file)), kQuando)
+                               : DbResult<qint64>(d.error());
         ASSERT_FALSE(outcome.ok());
-        for (const QString& parola : c.parole.split(u'|'))
+        for (const QString& parola : parole.split(u'|'))
             EXPECT_TRUE(outcome.error().text.contains(parola)) << outcome.error().text.toStdString();
-        EXPECT_EQ(dir.read(QString::fromLatin1(c.file)), before);
-        EXPECT_EQ(rate(), kNessunaMarcata);
-        EXPECT_EQ(presentazioni(), QString());
+        EXPECT_EQ(dir.read(QString::fromLatin1(file)), before);
+        EXPECT_EQ(rate() + presentazioni(), kNessunaMarcata);
     }
 }
 
@@ -160,60 +154,4 @@ TEST_F(RibaPresentationTest, AnotherSeatPresentingMeanwhileLeavesNoFile)
     EXPECT_TRUE(mine.error().text.contains(u"2/26"_s)) << mine.error().text.toStdString();
     EXPECT_FALSE(QFile::exists(dir.path(u"RIBA.txt"_s)));
     EXPECT_EQ(presentazioni(), u"#%1 05/02/26 ALTRA.txt 1 158.60"_s.arg(other.value()));
-}
-
-TEST_F(RibaPresentationTest, Command)
-{
-    const QString file = dir.path(u"cmd.txt"_s);
-    const auto run = [](const QStringList& args, QString& out, QString& err) {
-        QTextStream o(&out), e(&err);
-        return RibaCommand::run(args, o, e, kQuando);
-    };
-    const QString uso = u"Uso: corvalisto [--dir CARTELLA] riba --da GG/MM/AAAA --a GG/MM/AAAA -o FILE\n"_s;
-    const std::pair<QStringList, QString> refused[] = {
-        {{}, uso},
-        {{u"--da"_s, u"30/02/2026"_s, u"--a"_s, u"28/02/2026"_s, u"-o"_s, file},
-         u"Data non valida per --da: \"30/02/2026\" (GG/MM/AAAA).\n"_s},
-        {{u"--da"_s, u"01/03/2026"_s, u"--a"_s, u"28/02/2026"_s, u"-o"_s, file},
-         u"La data --a (28/02/26) viene prima della data --da (01/03/26).\n"_s},
-    };
-    for (const auto& [args, message] : refused) {
-        QString o, e;
-        EXPECT_EQ(run(args, o, e), 1) << args.join(u' ').toStdString();
-        EXPECT_EQ(e, message);
-        EXPECT_TRUE(o.isEmpty());
-    }
-    QString o, e;
-    EXPECT_EQ(run({u"--da"_s, u"01/01/2025"_s, u"--a"_s, u"31/01/2025"_s, u"-o"_s, file}, o, e), 0);
-    EXPECT_EQ(o, u"Nessuna Ri.Ba. da presentare dal 01/01/25 al 31/01/25: nessun file scritto.\n"_s);
-    EXPECT_FALSE(QFile::exists(file));
-    EXPECT_EQ(rate(), kNessunaMarcata);
-
-    // The program itself: a refusal (Neri has no bank) exits 1 writing nothing, then the period
-    // of February and March is presented and listed.
-    const auto program = [&](const QString& da, const QString& a) {
-        auto p = std::make_unique<QProcess>();
-        p->start(QStringLiteral(CORVALISTO_EXE), QStringList{u"--dir"_s, dir.path()} + TestWorkDir::databaseOptions() +
-                                                     QStringList{u"riba"_s, u"--da"_s, da, u"--a"_s, a, u"-o"_s, file});
-        EXPECT_TRUE(p->waitForFinished(60000));
-        return p;
-    };
-    auto no = program(u"1/4/2026"_s, u"30/04/2026"_s);
-    EXPECT_EQ(no->exitCode(), 1);
-    EXPECT_TRUE(QString::fromUtf8(no->readAllStandardError()).contains(u"NERI (fattura 3/26)"_s));
-    EXPECT_FALSE(QFile::exists(file));
-    EXPECT_EQ(rate(), kNessunaMarcata);
-
-    auto yes = program(u"01/02/2026"_s, u"31/03/2026"_s);
-    EXPECT_EQ(yes->exitCode(), 0) << yes->readAllStandardError().toStdString();
-    const auto made = DueDateStore::presentazioni();
-    ASSERT_TRUE(made.ok() && made->size() == 1);
-    EXPECT_EQ(QString::fromUtf8(yes->readAllStandardOutput()),
-              u"Presentazione n. %2: 3 Ri.Ba. per € 317,20 in \"%1\".\n"
-              "  28/02/26  Fatt. 1/26 del 15/01/26 rata 1/2  BIANCHI S.r.l.  € 79,30\n"
-              "  28/02/26  Fatt. 2/26 del 20/01/26 rata 1/1  VERDI S.r.l.  € 158,60\n"
-              "  31/03/26  Fatt. 1/26 del 15/01/26 rata 2/2  BIANCHI S.r.l.  € 79,30\n"_s.arg(file)
-                  .arg(made->first().id));
-    EXPECT_EQ(records(dir.read(u"cmd.txt"_s)).size(), 23);
-    EXPECT_EQ(presentazioni().section(u' ', 2), u"cmd.txt 3 317.20"_s);
 }

@@ -3,6 +3,7 @@
 #include "invoices/companybank.h"
 #include "invoices/duedatestore.h"
 #include "invoices/einvoicestore.h"
+#include "invoices/ribafile.h"
 #include "invoicetest.h"
 #include "registry/customerpaymentstore.h"
 #include "registry/paymenttermstore.h"
@@ -27,26 +28,13 @@ inline void azienda()
 // The shipped term of that description.
 inline qint64 termine(const QString& descrizione)
 {
-    const auto all = PaymentTermStore::all();
-    EXPECT_TRUE(all.ok());
-    if (all)
-        for (const PaymentTerm& t : all.value())
-            if (t.descrizione == descrizione)
-                return t.id;
-    ADD_FAILURE() << "no term " << descrizione.toStdString();
-    return 0;
+    return dbText(u"SELECT Id FROM CondizioniPagamento WHERE Descrizione = ?"_s, {descrizione}).toLongLong();
 }
 
 // A term of one instalment due on the invoice's own day: its instalment falls when the test says.
 inline qint64 aVista(const QString& modalita)
 {
-    PaymentTerm t;
-    t.descrizione = u"A vista "_s + modalita;
-    t.modalita = modalita;
-    t.rate = {{0, false, Decimal(100)}};
-    const auto id = PaymentTermStore::save(t);
-    EXPECT_TRUE(id.ok()) << (id ? std::string() : id.error().text.toStdString());
-    return id ? id.value() : 0;
+    return PaymentTermStore::save({0, u"A vista "_s + modalita, modalita, {{0, false, Decimal(100)}}}).value();
 }
 
 // A customer with its address and, when abi is given, its bank.
@@ -57,13 +45,7 @@ inline qint64 cliente(const QString& nome, const QString& abi = QString(), const
                    "WHERE Id = ?"_s,
                    {nome + u" S.r.l."_s, u"0987654321"_s + QString::number(id % 10), u"Via Roma 1"_s, u"24100"_s,
                     u"Bergamo"_s, u"BG"_s, id});
-    if (!abi.isEmpty()) {
-        CustomerPayment p;
-        p.abi = abi;
-        p.cab = cab;
-        p.banca = u"Banca di "_s + nome;
-        EXPECT_FALSE(CustomerPaymentStore::save(id, p));
-    }
+    EXPECT_TRUE(abi.isEmpty() || !CustomerPaymentStore::save(id, {0, {}, abi, cab, u"Banca di "_s + nome}));
     return id;
 }
 
@@ -74,33 +56,45 @@ inline void fattura(const QString& num, qint64 idAna, QDate data, qint64 condizi
     issue(inv);
 }
 
-// Every instalment as "invoice rata date amount [P paid] [presentation]", by date.
+// Every instalment as "invoice rata date amount [#presentation]", by date.
 inline QString rate()
 {
-    const auto all = DueDateStore::elenco(DueDateStore::Filtro{});
-    EXPECT_TRUE(all.ok());
     QStringList out;
-    if (all)
-        for (const DueDate& d : all.value())
-            out << u"%1 %2 %3 %4%5%6"_s.arg(d.num).arg(d.rata).arg(
-                d.data.toString(u"dd/MM/yy"_s), d.importo.toFixed(2), d.pagata ? u" P"_s : QString(),
-                d.presentata() ? u" #"_s + QString::number(d.presentazione) : QString());
+    const auto all = DueDateStore::elenco(DueDateStore::Filtro{});
+    for (const DueDate& d : all.value())
+        out << u"%1 %2 %3 %4"_s.arg(d.num).arg(d.rata).arg(d.data.toString(u"dd/MM/yy"_s), d.importo.toFixed(2)) +
+                   (d.presentata() ? u" #%1"_s.arg(d.presentazione) : QString());
     return out.join(u'\n');
 }
 
 // The presentations as "#id date file instalments total", newest first.
 inline QString presentazioni()
 {
-    const auto all = DueDateStore::presentazioni();
-    EXPECT_TRUE(all.ok());
     QStringList out;
-    if (all)
-        for (const auto& p : all.value())
-            out << u"#%1 %2 %3 %4 %5"_s.arg(p.id)
-                       .arg(p.data.toString(u"dd/MM/yy"_s), p.nomeFile)
-                       .arg(p.rate)
-                       .arg(p.totale.toFixed(2));
+    const auto all = DueDateStore::presentazioni();
+    for (const auto& p : all.value())
+        out << u"#%1 %2 %3 %4 %5"_s.arg(QString::number(p.id), p.data.toString(u"dd/MM/yy"_s), p.nomeFile,
+                                        QString::number(p.rate), p.totale.toFixed(2));
     return out.join(u'\n');
+}
+
+// A Ri.Ba. file's records without their CR LF; a record not so ended, or of another length, fails.
+inline QStringList records(const QByteArray& file)
+{
+    const QString text = QString::fromLatin1(file);
+    EXPECT_TRUE(text.endsWith(u"\r\n"_s));
+    QStringList out = text.split(u"\r\n"_s, Qt::SkipEmptyParts);
+    for (const QString& line : out)
+        EXPECT_TRUE(line.size() == RibaFile::kLunghezzaRecord && !line.contains(u'\n') && !line.contains(u'\r'))
+            << line.toStdString();
+    return out;
+}
+
+inline QString field(const QString& record, const char* tipo, const char* nome)
+{
+    const RibaFile::Campo* c = RibaFile::campo(tipo, nome);
+    EXPECT_NE(c, nullptr) << tipo << " " << nome;
+    return c ? record.mid(c->inizio - 1, c->lunghezza) : QString();
 }
 
 } // namespace RibaData
