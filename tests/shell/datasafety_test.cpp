@@ -75,6 +75,19 @@ TEST_F(DataSafety, AnUnusableDatabaseIsReportedAndNothingIsWritten)
         // Left in place for what follows.
         {"zero bytes", [](DataSafety& t) { QFile(t.db()).resize(0); }, "vuoto"},
     };
+    // Held by another program: in use, not damaged, and no copy is made of it meanwhile.
+    QProcess holder;
+    holder.start(QStringLiteral("sqlite3"), {db()});
+    holder.write("BEGIN EXCLUSIVE; DELETE FROM Azienda;\n.print tenuto\n");
+    ASSERT_TRUE(holder.waitForReadyRead(5000));
+    const Startup::OpenOutcome busy = start();
+    EXPECT_TRUE(!busy.ok && busy.message.contains(QStringLiteral("in uso da un altro programma")))
+        << busy.message.toStdString();
+    EXPECT_FALSE(QFile::exists(Startup::dailyCopyPath(kToday)));
+    holder.write("ROLLBACK;\n.quit\n");
+    ASSERT_TRUE(holder.waitForFinished(5000));
+    Database::close();
+
     const QString goodCopy = Startup::dailyCopyPath(kToday.addDays(-1));
     const QByteArray pristine = dir.read(Database::kRelativePath);
     for (const auto& c : cases) {
