@@ -9,7 +9,6 @@
 #include "invoices/invoicelayout.h"
 #include "invoices/invoicepaper.h"
 #include "invoices/invoicetotals.h"
-#include "registry/customerpaymentstore.h"
 #include "workdir.h"
 #include "xsdcheck.h"
 
@@ -25,34 +24,22 @@ struct Shop {
     TestWorkDir dir;
     qint64 cliente = 0;
 
-    explicit Shop(const QString& ragione = u"Bertoldi Costruzioni Srl"_s, const QString& piva = u"12345678903"_s,
-                  const QString& indirizzo = u"Via Verdi 2"_s)
+    Shop()
     {
         EXPECT_FALSE(EInvoiceStore::saveCompany(company()));
         EXPECT_FALSE(Database::exec(u"INSERT INTO Anagrafica (Nome, Ragione, Piva, Cf, Indirizzo, Cap, Città, Prov) "
-                                    "VALUES ('BERTOLDI', ?, ?, '', ?, '38100', 'Trento', 'TN')"_s,
-                                    {ragione, piva, indirizzo}));
+                                    "VALUES ('BERTOLDI', 'Bertoldi Costruzioni Srl', '12345678903', '', "
+                                    "'Via Verdi 2', '38100', 'Trento', 'TN')"_s));
         cliente = Database::scalar(u"SELECT max(Id) FROM Anagrafica"_s).value().toLongLong();
         EXPECT_FALSE(EInvoiceStore::saveCustomer(cliente, {u"ABC1234"_s, {}, u"IT"_s}));
     }
-    Invoice store(const QList<InvoiceRow>& rows, int iva = 22, bool ra = false, const QString& num = u"12/26"_s,
-                  QDate data = QDate(2026, 3, 5), qint64 condizione = 0)
+    void store(const QList<InvoiceRow>& rows, int iva = 22, bool ra = false, const QString& num = u"12/26"_s,
+               QDate data = QDate(2026, 3, 5), const QString& stornata = {})
     {
         Invoice inv{num, cliente, {}, data, Decimal(), iva, {}, ra, false, rows};
         inv.totale = InvoiceTotals::calcola(rows, iva, ra).totaleMostrato();
-        inv.condizione = condizione;
+        inv.storno.fattura = stornata;
         issue(inv);
-        return inv;
-    }
-    // 12/26 of 5 March, 100 at 22 %, on the shipped term `descrizione`, for a customer with this bank.
-    void storeOnTerm(const QString& descrizione, const CustomerPayment& banca)
-    {
-        ASSERT_FALSE(CustomerPaymentStore::save(cliente, banca));
-        const qint64 id = Database::scalar(u"SELECT Id FROM CondizioniPagamento WHERE Descrizione = ?"_s, {descrizione})
-                              .value()
-                              .toLongLong();
-        ASSERT_NE(id, 0) << descrizione.toStdString();
-        store({{1, u"Cancello"_s, dec("1"), dec("100")}}, 22, false, u"12/26"_s, QDate(2026, 3, 5), id);
     }
     QString out(const QString& name = u"fattura.xml"_s) const { return dir.path(name); }
     int command(const QStringList& args, QString* errors = nullptr) const
@@ -107,7 +94,6 @@ TEST(EInvoiceRules, IdentifiersCodesAndNames)
     // Letters beyond Latin-1 as the nearest Latin ones; other scripts have none.
     for (const auto& [text, written, changed] : std::vector<std::tuple<QString, QString, bool>>{
              {u"Brzęczyszczykiewicz Đặng Œuvre Łódź"_s, u"Brzeczyszczykiewicz Dang OEuvre Lodz"_s, true},
-             {u"Straße Àncora"_s, u"Straße Àncora"_s, false},
              {u"Citte\u0301"_s, u"Citt\u00e9"_s, false},
              {u"ﬁnestra 北京"_s, u"finestra ??"_s, true}}) {
         EXPECT_EQ(testo(text, 100), written) << text.toStdString();
@@ -140,8 +126,7 @@ TEST(EInvoiceStore, DefaultsUntilSavedThenWhatWasSaved)
     EXPECT_EQ(EInvoiceStore::customer(7)->codiceDestinatario + EInvoiceStore::customer(7)->nazione, u"KRRH6B9SM"_s);
 
     ASSERT_FALSE(EInvoiceStore::saveNatura(u"3/26"_s, u"N6.3"_s));
-    EXPECT_EQ(EInvoiceStore::natura(u"3/26"_s).value(), u"N6.3"_s);
-    EXPECT_EQ(EInvoiceStore::natura(u"4/26"_s).value(), QString());
+    EXPECT_EQ(EInvoiceStore::natura(u"3/26"_s).value() + EInvoiceStore::natura(u"4/26"_s).value(), u"N6.3"_s);
     ASSERT_TRUE(EInvoiceStore::assign({u"3/26"_s}, false));
     EXPECT_EQ(EInvoiceStore::progressiveOf(u"3/26"_s).value(), 1);
     // Cancelling the invoice frees its number without its Natura and its file's name.
@@ -153,8 +138,8 @@ TEST(EInvoiceStore, DefaultsUntilSavedThenWhatWasSaved)
 
     // The extra tables do not make the database foreign to the program: it opens again, as it was.
     ASSERT_TRUE(TestWorkDir::openInThisThread());
-    EXPECT_EQ(EInvoiceStore::company().value().regimeFiscale, u"RF19"_s);
-    EXPECT_EQ(EInvoiceStore::lastProgressive().value(), 1);
+    EXPECT_EQ(EInvoiceStore::company()->regimeFiscale + QString::number(EInvoiceStore::lastProgressive().value()),
+              u"RF191"_s);
 }
 
 TEST(EInvoiceStore, ProgressivesOfFilesNotWrittenAreGivenBack)
@@ -247,58 +232,41 @@ TEST(EInvoiceXml, FilesCarryThePrintedAmountsAndWordingsAndPassTheValidator)
           u"CodiceDestinatario=ABC1234"_s,
           u"CessionarioCommittente/DatiAnagrafici/IdFiscaleIVA/IdCodice=12345678903"_s},
          {}},
-        {"persona fisica con la sua causale, riga a corpo, riga vuota esclusa",
+        {"persona fisica con la sua causale, riga vuota esclusa, di solo testo, a corpo; note lunghe in causali",
          [](Shop& s) {
              CompanyFiscalData a = company();
              a.personaFisica = true;
              a.causaleRitenuta = u"A"_s;
              a.iban.clear();
              ASSERT_FALSE(EInvoiceStore::saveCompany(a));
-             s.store({InvoiceRules::rigaVuota(1), row(2, u"Posa in opera"_s, "0", "30.555")}, 10, true);
+             s.store({InvoiceRules::rigaVuota(1), row(2, u"Come da preventivo n. 4"_s, "0", "0"),
+                      row(3, u"Posa in opera"_s, "0", "30.555"), row(4, u"Cancello"_s, "2", "50")},
+                     10, true);
+             ASSERT_FALSE(Database::exec(u"UPDATE Fatture SET Note = ?"_s,
+                                         {QString(200, u'a') + QString(200, u'b') + QString(50, u'c')}));
          },
-         {u"DatiRitenuta/TipoRitenuta=RT01"_s, u"DatiRitenuta/CausalePagamento=A"_s, u"NumeroLinea=1"_s,
-          u"DettaglioLinee/Quantita="_s, u"DettaglioLinee/PrezzoUnitario=30.56"_s,
-          u"DettaglioLinee/PrezzoTotale=30.56"_s, u"DatiPagamento/CondizioniPagamento="_s,
-          u"DatiRiepilogo/Imposta=3.06"_s},
+         {u"DatiRitenuta/TipoRitenuta=RT01"_s, u"DatiRitenuta/CausalePagamento=A"_s, u"NumeroLinea=1|2|3"_s,
+          u"DettaglioLinee/Quantita=2.00"_s, u"DettaglioLinee/UnitaMisura=NR"_s,
+          u"DettaglioLinee/PrezzoUnitario=0.00|30.56|50.00"_s, u"DettaglioLinee/PrezzoTotale=0.00|30.56|100.00"_s,
+          u"DatiPagamento/CondizioniPagamento="_s,
+          u"Causale="_s + QString(200, u'a') + u'|' + QString(200, u'b') + u'|' + QString(50, u'c')},
          {}},
-        {"riga di solo testo, note lunghe in causali di 200 caratteri",
-         [](Shop& s) {
-             s.store({row(1, u"Come da preventivo n. 4"_s, "0", "0"), row(2, u"Cancello"_s, "2", "50")});
-             ASSERT_FALSE(Database::exec(u"UPDATE Fatture SET Note = ? WHERE Num = ?"_s,
-                                         {QString(200, u'a') + QString(200, u'b') + QString(50, u'c'), u"12/26"_s}));
-         },
-         {u"Causale="_s + QString(200, u'a') + u'|' + QString(200, u'b') + u'|' + QString(50, u'c'),
-          u"NumeroLinea=1|2"_s, u"DettaglioLinee/Quantita=2.00"_s, u"DettaglioLinee/UnitaMisura=NR"_s,
-          u"DettaglioLinee/PrezzoUnitario=0.00|50.00"_s, u"DettaglioLinee/PrezzoTotale=0.00|100.00"_s,
-          u"DatiRitenuta/TipoRitenuta="_s, u"ImportoTotaleDocumento=122.00"_s},
-         {}},
-        {"nomi con & < accenti e apostrofo, testi tagliati, cliente con sola PEC",
+        {"nota di credito parziale; nomi con & < accenti e apostrofo, testi tagliati, cliente con sola PEC",
          [](Shop& s) {
              ASSERT_FALSE(EInvoiceStore::saveCustomer(s.cliente, {{}, u"ufficio@pec.bertoldi.it"_s, u"IT"_s}));
-             ASSERT_FALSE(Database::exec(u"UPDATE Anagrafica SET Ragione = ?, Ragione2 = ? WHERE Id = ?"_s,
-                                         {u"Ferro & Acciai <Nord> dell'Àncora Città"_s, QString(60, u'x'), s.cliente}));
-             s.store({row(1, u"Profilo 30×30 – “zincato” l'ultimo € 5"_s, "1", "5")});
+             ASSERT_FALSE(Database::exec(u"UPDATE Anagrafica SET Ragione = ?, Ragione2 = ?"_s,
+                                         {u"Ferro & Acciai <Nord> dell'Àncora Città"_s, QString(60, u'x')}));
+             s.store({row(1, u"Cancello"_s, "2", "50"), row(2, u"Posa"_s, "0", "30")}, 22, false, u"11/26"_s,
+                     QDate(2026, 2, 20));
+             s.store({row(2, u"Profilo 30×30 – “zincato” l'ultimo € 5"_s, "0", "30")}, 22, false, u"12/26"_s,
+                     QDate(2026, 3, 5), u"11/26"_s);
          },
-         {u"CessionarioCommittente/DatiAnagrafici/Anagrafica/Denominazione="_s +
+         {u"TipoDocumento=TD04"_s, u"DatiFattureCollegate/IdDocumento=11/26"_s,
+          u"DatiFattureCollegate/Data=2026-02-20"_s, u"ImportoTotaleDocumento=36.60"_s,
+          u"CessionarioCommittente/DatiAnagrafici/Anagrafica/Denominazione="_s +
               (u"Ferro & Acciai <Nord> dell'Àncora Città "_s + QString(60, u'x')).left(80),
           u"DettaglioLinee/Descrizione=Profilo 30×30 - \"zincato\" l'ultimo EUR 5"_s, u"CodiceDestinatario=0000000"_s,
           u"PECDestinatario=ufficio@pec.bertoldi.it"_s},
-         {}},
-        {"nota di credito parziale",
-         [](Shop& s) {
-             s.store({row(1, u"Cancello"_s, "2", "50"), row(2, u"Posa"_s, "0", "30")}, 22, false, u"11/26"_s,
-                     QDate(2026, 2, 20));
-             Invoice nota{u"12/26"_s,  s.cliente,
-                          {},          QDate(2026, 3, 5),
-                          dec("36.6"), 22,
-                          {},          false,
-                          false,       {row(2, u"Posa"_s, "0", "30")}};
-             nota.storno.fattura = u"11/26"_s;
-             issue(nota);
-         },
-         {u"TipoDocumento=TD04"_s, u"DatiFattureCollegate/IdDocumento=11/26"_s,
-          u"DatiFattureCollegate/Data=2026-02-20"_s, u"DatiRiepilogo/ImponibileImporto=30.00"_s,
-          u"ImportoTotaleDocumento=36.60"_s},
          {}},
         {"ente pubblico con CIG e CUP: scissione dei pagamenti, ritenuta",
          [](Shop& s) {
@@ -315,17 +283,10 @@ TEST(EInvoiceXml, FilesCarryThePrintedAmountsAndWordingsAndPassTheValidator)
              QList<Ddt> ddts;
              for (const QStringList& righe :
                   QList<QStringList>{{u"Trave IPE 200"_s, u"Piastre"_s}, {u"Grigliato"_s}, {u"Bulloni"_s}}) {
-                 Ddt d{u"%1/26"_s.arg(ddts.size() + 1),
-                       s.cliente,
-                       {},
-                       QDate(2026, 2, 10 + 7 * int(ddts.size())),
-                       u"Vendita"_s,
-                       {},
-                       1,
-                       {},
-                       {},
-                       {},
-                       {}};
+                 Ddt d;
+                 d.num = u"%1/26"_s.arg(ddts.size() + 1);
+                 d.idAna = s.cliente;
+                 d.data = QDate(2026, 2, 10 + 7 * int(ddts.size()));
                  for (const QString& r : righe)
                      d.rows.append({d.rows.size() + 1, r, dec("2")});
                  ASSERT_FALSE(DdtStore::issue(d));
@@ -343,17 +304,6 @@ TEST(EInvoiceXml, FilesCarryThePrintedAmountsAndWordingsAndPassTheValidator)
          {u"TipoDocumento=TD24"_s, u"DatiDDT/NumeroDDT=1/26|2/26|3/26"_s,
           u"DatiDDT/DataDDT=2026-02-10|2026-02-17|2026-02-24"_s, u"DatiDDT/RiferimentoNumeroLinea=1|2|3|4|5|6|7"_s,
           u"NumeroLinea=1|2|3|4|5|6|7"_s},
-         {}},
-        {"Ri.Ba. in tre rate: la banca del cliente",
-         [](Shop& s) {
-             s.storeOnTerm(u"Ri.Ba. 30/60/90 gg f.m."_s, {0, {}, u"05428"_s, u"11101"_s, u"Banca di Prova"_s});
-         },
-         {u"DatiPagamento/CondizioniPagamento=TP01"_s, u"DettaglioPagamento/ModalitaPagamento=MP12|MP12|MP12"_s,
-          u"DettaglioPagamento/DataScadenzaPagamento=2026-04-30|2026-05-31|2026-06-30"_s,
-          u"DettaglioPagamento/ImportoPagamento=40.66|40.66|40.68"_s,
-          u"DettaglioPagamento/IstitutoFinanziario=Banca di Prova|Banca di Prova|Banca di Prova"_s,
-          u"DettaglioPagamento/ABI=05428|05428|05428"_s, u"DettaglioPagamento/CAB=11101|11101|11101"_s,
-          u"DettaglioPagamento/IBAN="_s, u"DettaglioPagamento/Beneficiario="_s},
          {}},
         {"subappalto edile N6.3 a 0 %, nessun bollo",
          fiscale(u"RF01"_s, u"W"_s, false, 0, false, u"N6.3"_s, "1500"),
@@ -448,9 +398,6 @@ TEST(EInvoiceXml, RefusalsListEveryMissingItemAndWriteNothing)
         {"partita IVA dell'azienda errata",
          withCompany([](auto& a) { a.partitaIva = u"01234567890"_s; }),
          {u"Partita IVA dell'azienda non valida"_s}},
-        {"cliente senza identificativi né indirizzo",
-         sql(u"UPDATE Anagrafica SET Piva = '', Cf = NULL, Indirizzo = ''"_s),
-         {u"Partita IVA o codice fiscale del cliente"_s, u"Indirizzo del cliente"_s}},
         {"aliquota 0 senza Natura",
          sql(u"UPDATE Fatture SET Iva = 0"_s),
          {u"Natura dell'operazione per l'aliquota 0 %"_s}},
@@ -459,9 +406,6 @@ TEST(EInvoiceXml, RefusalsListEveryMissingItemAndWriteNothing)
          withCompany([](auto& a) { a.regimeFiscale = u"RF19"_s; }, true),
          {u"Regime forfettario (RF19): la fattura va emessa con aliquota 0 %"_s,
           u"Regime forfettario (RF19): la fattura non subisce la ritenuta"_s}},
-        {"causale della ritenuta non valida",
-         withCompany([](auto& a) { a.causaleRitenuta = u"F"_s; }, true),
-         {u"Causale della ritenuta nei dati dell'azienda"_s}},
         {"CIG per un cliente privato",
          [](Shop&) {
              ASSERT_FALSE(EInvoiceStore::savePublicBodyCodes(u"12/26"_s, {u"Z4B1234567"_s, {}}));
@@ -542,55 +486,37 @@ TEST(EInvoiceCommand, YearAndSingleInvoiceWithoutWindow)
     EXPECT_EQ(s.command({u"xml"_s, u"anno"_s, u"2026"_s, u"-o"_s, s.out(u"altri"_s)}, &errors), 1);
     EXPECT_TRUE(errors.contains(u"fattura elettronica 1/26"_s)) << errors.toStdString();
     EXPECT_FALSE(QFile::exists(s.out(u"altri"_s)));
-
-    EXPECT_EQ(s.command({u"xml"_s, u"anno"_s, u"2026"_s}, &errors), 1);
-    EXPECT_TRUE(errors.contains(u"Uso:"_s));
 }
 
 TEST(Commands, OneRuleForYearsCustomersControlBytesAndBrokenPapers)
 {
-    const QString out = u"uscita"_s; // in the working folder
-    struct Case {
-        QString damage; // SQL run first
-        QStringList args;
-        QString message;
-    };
-    const QString anno0 = u"Anno non valido: \"0\" (da 1900 a 9999)."_s;
-    const QString nessuno = u"Cliente 999999 non trovato."_s;
     const QString overflow = u"Errore 6: Overflow nella fattura 2/26"_s;
-    const QString prezzo = u"UPDATE ContFatt SET Prezzo = 1e300 WHERE Num = '2/26'"_s;
-    const std::vector<Case> cases{
-        {{}, {u"csv"_s, u"fatture"_s, u"0"_s, u"-o"_s, out}, anno0},
-        {{}, {u"fattura-da-ddt"_s, u"1"_s, u"--anno"_s, u"0"_s}, anno0},
-        {{}, {u"xlsx"_s, u"fatture"_s, u"2026"_s, u"--cliente"_s, u"999999"_s, u"-o"_s, out}, nessuno},
-        {{},
-         {u"csv"_s, u"fatture"_s, u"2026"_s, u"--cliente"_s, u"abc"_s, u"-o"_s, out},
-         u"Codice cliente non valido: \"abc\"."_s},
-        {{}, {u"pdf"_s, u"fattura"_s, u"\x1b[31m1/26"_s, u"-o"_s, out}, u"contiene caratteri di controllo"_s},
-        {{}, {u"xml"_s, u"fattura"_s, u"1/26"_s, u"-o"_s, out + u"\x9b"_s}, u"contiene caratteri di controllo"_s},
-        {u"DELETE FROM Anagrafica"_s, {u"pdf"_s, u"fattura"_s, u"1/26"_s, u"-o"_s, out}, u"Cliente 1 non trovato"_s},
+    // The SQL run first, the command (writing to "uscita"), what it tells.
+    const std::vector<std::tuple<QString, QStringList, QString>> cases{
+        {{}, {u"csv"_s, u"fatture"_s, u"0"_s}, u"Anno non valido: \"0\" (da 1900 a 9999)."_s},
+        {{}, {u"xlsx"_s, u"fatture"_s, u"2026"_s, u"--cliente"_s, u"999999"_s}, u"Cliente 999999 non trovato."_s},
+        {{}, {u"csv"_s, u"fatture"_s, u"2026"_s, u"--cliente"_s, u"abc"_s}, u"Codice cliente non valido: \"abc\"."_s},
+        {{}, {u"pdf"_s, u"fattura"_s, u"\x1b[31m1/26"_s}, u"contiene caratteri di controllo"_s},
+        {{}, {u"xml"_s, u"fattura"_s, u"1/26\x9b"_s}, u"contiene caratteri di controllo"_s},
+        {u"DELETE FROM Anagrafica"_s, {u"pdf"_s, u"fattura"_s, u"1/26"_s}, u"Cliente 1 non trovato"_s},
         {u"UPDATE Fatture SET Totale = 1e21 WHERE Num = '2/26'"_s,
-         {u"pdf"_s, u"registro-fatture"_s, u"2026"_s, u"-o"_s, out},
+         {u"pdf"_s, u"registro-fatture"_s, u"2026"_s},
          overflow},
-        {prezzo, {u"xml"_s, u"anno"_s, u"2026"_s, u"-o"_s, out}, overflow},
+        {u"UPDATE ContFatt SET Prezzo = 1e300 WHERE Num = '2/26'"_s, {u"xml"_s, u"anno"_s, u"2026"_s}, overflow},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.args.join(u' ').toStdString());
+    for (const auto& [damage, command, message] : cases) {
+        SCOPED_TRACE(command.join(u' ').toStdString());
         Shop s;
         s.store({row(1, u"Cancello"_s, "1", "80")}, 22, false, u"1/26"_s, QDate(2026, 1, 10));
         s.store({row(1, u"Ringhiera"_s, "2", "45")}, 22, false, u"2/26"_s, QDate(2026, 2, 10));
-        if (!c.damage.isEmpty()) {
-            ASSERT_FALSE(Database::exec(c.damage));
+        if (!damage.isEmpty()) {
+            ASSERT_FALSE(Database::exec(damage));
         }
-        QStringList args = c.args;
-        for (QString& a : args)
-            if (a.startsWith(out))
-                a = s.out(a);
         QString errors;
-        EXPECT_EQ(s.command(args, &errors), 1);
-        EXPECT_TRUE(errors.contains(c.message)) << errors.toStdString();
+        EXPECT_EQ(s.command(command + QStringList{u"-o"_s, s.out(u"uscita"_s)}, &errors), 1);
+        EXPECT_TRUE(errors.contains(message)) << errors.toStdString();
         EXPECT_FALSE(errors.contains(QChar(0x1b)) || errors.contains(QChar(0x9b)));
-        EXPECT_FALSE(QFileInfo::exists(s.out(out)));
+        EXPECT_FALSE(QFileInfo::exists(s.out(u"uscita"_s)));
     }
 }
 
@@ -600,8 +526,7 @@ TEST(FiscalWordings, NaturaOrderWordingsAndWithholdingReasons)
     QStringList codes;
     for (const FiscalWordings::Natura& n : FiscalWordings::nature()) {
         codes << n.codice;
-        EXPECT_FALSE(n.dicitura.isEmpty()) << n.codice.toStdString();
-        EXPECT_FALSE(n.fonte.isEmpty()) << n.codice.toStdString();
+        EXPECT_FALSE(n.dicitura.isEmpty() || n.fonte.isEmpty()) << n.codice.toStdString();
     }
     EXPECT_EQ(codes.mid(0, 3), (QStringList{u"N6.3"_s, u"N6.7"_s, u"N6.1"_s}));
     EXPECT_EQ(codes.size(), 21);

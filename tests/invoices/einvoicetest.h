@@ -18,17 +18,14 @@ inline QByteArray readFile(const QString& path)
 inline QString values(const QByteArray& xml, const QString& suffix)
 {
     QXmlStreamReader r(xml);
-    QStringList path;
-    QStringList texts;
-    QStringList found;
+    QStringList path, texts, found;
     while (!r.atEnd()) {
         r.readNext();
         if (r.isStartElement()) {
             path << r.name().toString();
             texts << QString();
-        } else if (r.isCharacters()) {
-            if (!texts.isEmpty())
-                texts.last() += r.text();
+        } else if (r.isCharacters() && !texts.isEmpty()) {
+            texts.last() += r.text();
         } else if (r.isEndElement()) {
             const QString text = texts.takeLast();
             if ((u'/' + path.join(u'/')).endsWith(u'/' + suffix) && !text.trimmed().isEmpty())

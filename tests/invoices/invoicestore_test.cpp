@@ -37,29 +37,16 @@ TEST_F(InvoiceStoreTest, RefusedWritesLeaveNothingHalfDone)
     EXPECT_EQ(dbRows(u"SELECT (SELECT count(*) FROM Fatture), (SELECT count(*) FROM ContFatt)"_s), u"0|0"_s);
     EXPECT_EQ(next(), u"1/26"_s);
 
+    // A number taken meanwhile is refused inside the write; so is an amount past the range.
     issue(u"7/26"_s, rossi, QDate(2026, 1, 5));
     const QString before = invoiceRows() + u'\n' + dbRows(u"SELECT * FROM ContFatt ORDER BY Num, Ord"_s);
-    // A number taken meanwhile is refused inside the write; so is an amount past the range.
-    const Decimal past = dec("1e20") + dec("0.01");
     Invoice big = sampleInvoice(u"8/26"_s, rossi, QDate(2026, 2, 1));
-    big.totale = past;
-    const auto overflow = [](const DbError& e) { return e.number == 6 && e.text == u"Overflow"_s; };
-    EXPECT_EQ(InvoiceStore::issue(sampleInvoice(u"7/26"_s, addCustomer(u"BIANCHI"_s), QDate(2026, 1, 6)))
-                  .value_or(DbError{})
-                  .number,
+    big.totale = dec("1e20") + dec("0.01");
+    EXPECT_EQ(InvoiceStore::issue(sampleInvoice(u"7/26"_s, rossi, QDate(2026, 1, 6))).value_or(DbError{}).number,
               DbError::Duplicate);
-    EXPECT_TRUE(overflow(InvoiceStore::issue(big).value_or(DbError{})));
+    EXPECT_EQ(InvoiceStore::issue(big).value_or(DbError{}).text, u"Overflow"_s);
     big.num = u"7/26"_s;
-    for (const auto& outcome : {InvoiceStore::saveRow(u"7/26"_s, {2, u"x"_s, Decimal(), dec("1")}, past),
-                                InvoiceStore::deleteRow(u"7/26"_s, 2, past), InvoiceStore::saveHeader(big)}) {
-        ASSERT_FALSE(outcome.ok());
-        EXPECT_TRUE(overflow(outcome.error())) << outcome.error().text.toStdString();
-    }
-    // Changes of a missing invoice or row.
-    using O = InvoiceStore::Outcome;
-    EXPECT_EQ(InvoiceStore::saveRow(u"8/26"_s, {4, u"x"_s, Decimal(), dec("1")}, dec("1")).value(), O::InvoiceMissing);
-    EXPECT_EQ(InvoiceStore::deleteRow(u"7/26"_s, 9, dec("1")).value(), O::RowMissing);
-    EXPECT_EQ(InvoiceStore::saveHeader(sampleInvoice(u"8/26"_s, rossi, QDate(2026, 2, 1))).value(), O::InvoiceMissing);
+    EXPECT_EQ(InvoiceStore::saveHeader(big).error().text, u"Overflow"_s);
     EXPECT_EQ(invoiceRows() + u'\n' + dbRows(u"SELECT * FROM ContFatt ORDER BY Num, Ord"_s), before);
 }
 
@@ -78,14 +65,12 @@ TEST_F(InvoiceStoreTest, TwoSeatsIssuingAtOnceGetDistinctNumbersWithoutGaps)
         }
     });
     ASSERT_FALSE(HasFailure());
-    EXPECT_EQ(dbRows(u"SELECT count(*), count(DISTINCT Num), min(ordinal(Num)), max(ordinal(Num)) FROM Fatture"_s),
-              u"400|400|1|400"_s);
     // Every header with its three rows, no row without its header.
+    EXPECT_EQ(dbRows(u"SELECT count(*), count(DISTINCT Num), min(ordinal(Num)), max(ordinal(Num)), "
+                     "(SELECT count(*) FROM ContFatt) FROM Fatture"_s),
+              u"400|400|1|400|1200"_s);
     EXPECT_EQ(dbRows(u"SELECT count(*) FROM Fatture F WHERE (SELECT count(*) FROM ContFatt C WHERE C.Num = F.Num) "
                      "<> 3"_s),
-              u"0"_s);
-    EXPECT_EQ(dbRows(u"SELECT count(*) FROM ContFatt C WHERE NOT EXISTS (SELECT 1 FROM Fatture F "
-                     "WHERE F.Num = C.Num)"_s),
               u"0"_s);
 }
 
@@ -126,12 +111,8 @@ TEST_F(InvoiceStoreTest, TheLedgerSumsTheRegisterAndWritesTheAccountantsList)
     QTextStream err(&errors);
     EXPECT_EQ(InvoiceLedger::run({u"fatture"_s, u"2026"_s, u"--cliente"_s, QString::number(fabbri), u"-o"_s, out}, err),
               0);
-    const auto one = InvoiceLedger::carica(2026, fabbri);
-    ASSERT_TRUE(one.ok());
-    EXPECT_EQ(one->registro.rows.size(), 1);
-    EXPECT_EQ(std::tuple(one->somme.imponibile, one->somme.ritenuta, one->totale(), one->registro.incassato),
-              std::tuple(dec("1234.56"), dec("49.38"), dec("1456.78"), Decimal()));
-    EXPECT_EQ(dir.read(u"fabbri.csv"_s), one->csv());
+    const QByteArray csv = ledger->csv();
+    EXPECT_EQ(dir.read(u"fabbri.csv"_s), csv.left(csv.indexOf("\r\n") + 2) + csv.split('\n').at(2) + '\n');
     EXPECT_EQ(InvoiceLedger::run({u"fatture"_s, u"duemila"_s, u"-o"_s, out}, err), 1);
     err.flush();
     EXPECT_TRUE(errors.contains(u"Anno non valido: \"duemila\""_s)) << errors.toStdString();
@@ -139,11 +120,7 @@ TEST_F(InvoiceStoreTest, TheLedgerSumsTheRegisterAndWritesTheAccountantsList)
 
 TEST(InvoiceLedgerCsv, TextsASpreadsheetWouldRunAreNeutralisedAmountsAreNot)
 {
-    struct Case {
-        QString text;
-        QByteArray cell;
-    };
-    const std::vector<Case> cases{
+    const std::pair<QString, QByteArray> cases[] = {
         {u"=cmd|' /C calc'!A0"_s, "'=cmd|' /C calc'!A0"},
         {u"+1+1"_s, "'+1+1"},
         {u"-2+3"_s, "'-2+3"},
@@ -155,21 +132,20 @@ TEST(InvoiceLedgerCsv, TextsASpreadsheetWouldRunAreNeutralisedAmountsAreNot)
         {u"\0=1+1"_s, "'=1+1"},
         {u"Rossi-Bianchi = soci"_s, "Rossi-Bianchi = soci"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.cell.toStdString());
+    for (const auto& [text, cell] : cases) {
+        SCOPED_TRACE(cell.toStdString());
         InvoiceLedger l;
         InvoiceStore::RegisterRow r;
         r.num = u"1/26"_s;
-        r.nome = c.text;
+        r.nome = r.piva = text;
         r.data = QDate(2026, 1, 10);
         r.totale = dec("-12.2");
         r.idAna = 1;
-        r.piva = c.text;
         r.iva = 22;
         l.registro.rows = {r};
         // A credit: its negative amounts stay numbers.
         l.importi = {{dec("-10"), dec("-2.2"), Decimal(), Decimal()}};
-        EXPECT_TRUE(l.csv().endsWith("\r\n1/26;10/01/2026;0001;" + c.cell + ';' + c.cell +
+        EXPECT_TRUE(l.csv().endsWith("\r\n1/26;10/01/2026;0001;" + cell + ';' + cell +
                                      ";;-10,00;22;-2,20;0,00;-12,20;No;0,00\r\n"))
             << l.csv().toStdString();
     }
@@ -238,12 +214,10 @@ TEST_F(InvoiceStoreTest, TheSpreadsheetKeepsCodesAsTextAmountsAsNumbersDatesAsDa
         {u"A2"_s, u"s:@:1/26"_s},
         {u"B2"_s, u"n:dd/mm/yyyy:"_s + serial(QDate(2026, 1, 10))},
         {u"C2"_s, u"s:@:0001"_s},
-        {u"G2"_s, u"n:#,##0.00:130"_s},
         {u"K2"_s, u"n:#,##0.00:158.6"_s},
         // Text is never a formula, whatever it starts with.
         {u"D3"_s, u"s:@:=FABBRI"_s},
         {u"E3"_s, u"s:@:02841560963"_s},
-        {u"G3"_s, u"n:#,##0.00:1234.56"_s},
         {u"J3"_s, u"n:#,##0.00:49.38"_s},
     };
     for (const auto& [ref, cell] : expected)
