@@ -99,9 +99,9 @@ TEST(EInvoiceRules, IdentifiersCodesAndNames)
         EXPECT_EQ(testo(text, 100), written) << text.toStdString();
         EXPECT_EQ(lettereFuoriLatin1(text), changed) << text.toStdString();
     }
-    EXPECT_EQ(testo(u"abcdef"_s, 3), u"abc"_s);
-    EXPECT_EQ(QStringList({numero(dec("2.5")), numero(dec("0.125")), numero(dec("-3")), importo(dec("22.022"))}),
-              QStringList({u"2.50"_s, u"0.125"_s, u"-3.00"_s, u"22.02"_s}));
+    EXPECT_EQ(QStringList({testo(u"abcdef"_s, 3), numero(dec("2.5")), numero(dec("0.125")), numero(dec("-3")),
+                           importo(dec("22.022"))}),
+              QStringList({u"abc"_s, u"2.50"_s, u"0.125"_s, u"-3.00"_s, u"22.02"_s}));
 }
 
 TEST(EInvoiceStore, DefaultsUntilSavedThenWhatWasSaved)
@@ -182,23 +182,22 @@ QString printedAnnotations(const QString& num)
     return out;
 }
 
-// The company's regime, withholding reason and stamp rule; one row of `importo`, with the stamp's
-// row when it is due, stored as 12/26 with its Natura.
-std::function<void(Shop&)> fiscale(const QString& regime, const QString& causale, bool bolloACliente, int iva, bool ra,
-                                   const QString& natura, const char* importo)
+// The company's regime and stamp rule; one row of `importo` at 0 %, with the stamp's row when it
+// is due, stored as 12/26 with its Natura.
+std::function<void(Shop&)> fiscale(const QString& regime, bool bolloACliente, const QString& natura,
+                                   const char* importo)
 {
     return [=](Shop& s) {
         CompanyFiscalData a = company();
         a.regimeFiscale = regime;
-        a.causaleRitenuta = causale;
         a.bolloACliente = bolloACliente;
         ASSERT_FALSE(EInvoiceStore::saveCompany(a));
         QList<InvoiceRow> rows{row(1, u"Lavorazione"_s, "0", importo)};
-        if (const auto bollo = FiscalWordings::rigaBollo(a, iva, ra, natura, rows))
+        if (const auto bollo = FiscalWordings::rigaBollo(a, 0, false, natura, rows))
             rows << *bollo;
         // Already there, the stamp's row is not added again.
-        EXPECT_EQ(FiscalWordings::rigaBollo(a, iva, ra, natura, rows), std::nullopt);
-        s.store(rows, iva, ra);
+        EXPECT_EQ(FiscalWordings::rigaBollo(a, 0, false, natura, rows), std::nullopt);
+        s.store(rows, 0);
         if (!natura.isEmpty()) {
             ASSERT_FALSE(EInvoiceStore::saveNatura(u"12/26"_s, natura));
         }
@@ -210,15 +209,10 @@ TEST(EInvoiceXml, FilesCarryThePrintedAmountsAndWordingsAndPassTheValidator)
     const QString n35 = FiscalWordings::natura(u"N3.5"_s)->dicitura;
     const QString forfettario = FiscalWordings::kDicituraForfettario;
     const QString bollo = FiscalWordings::kDicituraBollo;
-    struct Case {
-        const char* name;
-        std::function<void(Shop&)> setup;
-        QStringList expected; // "path=value", values of several elements joined by "|"
-        QStringList diciture; // the wordings the paper's annotations start with
-    };
     // One valid file of every kind: ordinary, withholding, 0 % with its Natura, flat-rate, public
-    // body under split payment, deferred from DDTs, credit note.
-    const std::vector<Case> cases{
+    // body under split payment, deferred from DDTs, credit note. Each with "path=value" (values of
+    // several elements joined by "|") and the wordings the paper's annotations start with.
+    const std::vector<std::tuple<const char*, std::function<void(Shop&)>, QStringList, QStringList>> cases{
         {"esempio con ritenuta",
          [](Shop& s) {
              s.store({row(1, u"Cancello"_s, "0", "100"), row(2, u"Vite"_s, "1", "0.10")}, 22, true);
@@ -306,45 +300,45 @@ TEST(EInvoiceXml, FilesCarryThePrintedAmountsAndWordingsAndPassTheValidator)
           u"NumeroLinea=1|2|3|4|5|6|7"_s},
          {}},
         {"subappalto edile N6.3 a 0 %, nessun bollo",
-         fiscale(u"RF01"_s, u"W"_s, false, 0, false, u"N6.3"_s, "1500"),
+         fiscale(u"RF01"_s, false, u"N6.3"_s, "1500"),
          {u"DettaglioLinee/Natura=N6.3"_s, u"DatiRiepilogo/Natura=N6.3"_s, u"DatiRiepilogo/AliquotaIVA=0.00"_s,
           u"DatiRiepilogo/Imposta=0.00"_s, u"ImportoTotaleDocumento=1500.00"_s, u"DatiBollo/BolloVirtuale="_s},
          {FiscalWordings::natura(u"N6.3"_s)->dicitura}},
         {"forfettario a 77,47: N2.2 senza Natura scelta, nessun bollo",
-         fiscale(u"RF19"_s, u"W"_s, false, 0, false, {}, "77.47"),
+         fiscale(u"RF19"_s, false, {}, "77.47"),
          {u"RegimeFiscale=RF19"_s, u"DettaglioLinee/Natura=N2.2"_s, u"DatiRiepilogo/Natura=N2.2"_s,
           u"DatiBollo/BolloVirtuale="_s},
          {forfettario}},
         {"riga del bollo rimasta su una fattura scesa a 76: il bollo non conta per la soglia",
          [](Shop& s) {
-             fiscale(u"RF01"_s, u"W"_s, true, 0, false, u"N3.5"_s, "77.48")(s);
+             fiscale(u"RF01"_s, true, u"N3.5"_s, "77.48")(s);
              ASSERT_FALSE(Database::exec(u"UPDATE ContFatt SET Prezzo = 76 WHERE Num = ? AND Descrizione = ?"_s,
                                          {u"12/26"_s, u"Lavorazione"_s}));
          },
          {u"DatiBollo/BolloVirtuale="_s},
          {n35}},
         {"forfettario, bollo a carico del cliente a 77,48: riga nei totali",
-         fiscale(u"RF19"_s, u"W"_s, true, 0, false, {}, "77.48"),
+         fiscale(u"RF19"_s, true, {}, "77.48"),
          {u"DettaglioLinee/Descrizione=Lavorazione|Rimborso imposta di bollo"_s,
           u"DettaglioLinee/PrezzoTotale=77.48|2.00"_s, u"ImportoTotaleDocumento=79.48"_s,
           u"DatiBollo/ImportoBollo=2.00"_s, u"DatiRitenuta/TipoRitenuta="_s},
          {forfettario, bollo}},
     };
 
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [name, setup, expected, diciture] : cases) {
+        SCOPED_TRACE(name);
         Shop s;
-        c.setup(s);
+        setup(s);
         const QString error = EInvoiceExport::writeFile(u"12/26"_s, s.out());
         ASSERT_TRUE(error.isEmpty()) << error.toStdString();
-        const QByteArray xml = readFile(s.out());
+        const QByteArray xml = s.dir.read(u"fattura.xml"_s);
         ASSERT_TRUE(xml.startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\"?>"));
         EXPECT_EQ(xsdErrors(s.out()), QString());
-        for (const QString& e : c.expected)
+        for (const QString& e : expected)
             EXPECT_EQ(values(xml, e.section(u'=', 0, 0)), e.section(u'=', 1, -1)) << e.toStdString();
         // The year's export reads every invoice's data at once: the same file.
         ASSERT_EQ(EInvoiceExport::writeYear(2026, s.out(u"anno"_s), false, {}), QString());
-        EXPECT_EQ(readFile(s.out(u"anno/IT01234567897_00001.xml"_s)), xml);
+        EXPECT_EQ(s.dir.read(u"anno/IT01234567897_00001.xml"_s), xml);
 
         // The summary is the printed invoice, to the cent; the payments, one or several, sum to what
         // the paper asks.
@@ -364,7 +358,7 @@ TEST(EInvoiceXml, FilesCarryThePrintedAmountsAndWordingsAndPassTheValidator)
 
         // The paper carries exactly the wordings of its case, in order, and the stamp only with the file's.
         QString wordings;
-        for (const QString& w : c.diciture)
+        for (const QString& w : diciture)
             wordings += InvoiceLayout::righeNote(w).join(QString());
         const QString annotations = printedAnnotations(u"12/26"_s);
         EXPECT_TRUE(annotations.startsWith(wordings)) << annotations.toStdString();
@@ -469,16 +463,16 @@ TEST(EInvoiceCommand, YearAndSingleInvoiceWithoutWindow)
     EXPECT_TRUE(errors.contains(u"Fatture elettroniche scritte: 2 di 2"_s)) << errors.toStdString();
     EXPECT_EQ(QDir(s.out(u"invii"_s)).entryList(QDir::Files),
               (QStringList{u"IT01234567897_0000Z.xml"_s, u"IT01234567897_00010.xml"_s}));
-    EXPECT_EQ(values(readFile(s.out(u"invii/IT01234567897_00010.xml"_s)), u"Numero"_s), u"2/26"_s);
+    EXPECT_EQ(values(s.dir.read(u"invii/IT01234567897_00010.xml"_s), u"Numero"_s), u"2/26"_s);
 
     ASSERT_EQ(s.command({u"xml"_s, u"fattura"_s, u"9/25"_s, u"-o"_s, s.out(u"una.xml"_s)}, &errors), 0)
         << errors.toStdString();
-    EXPECT_EQ(values(readFile(s.out(u"una.xml"_s)), u"ProgressivoInvio"_s), u"00011"_s);
+    EXPECT_EQ(values(s.dir.read(u"una.xml"_s), u"ProgressivoInvio"_s), u"00011"_s);
     // Again, the same name; a new one only when asked, for a file the exchange system refused.
     for (const auto& [more, progressivo] :
          std::vector<std::pair<QStringList, QString>>{{{}, u"00010"_s}, {{u"--nuovo-nome"_s}, u"00012"_s}}) {
         ASSERT_EQ(s.command(QStringList{u"xml"_s, u"fattura"_s, u"2/26"_s, u"-o"_s, s.out(u"2.xml"_s)} + more), 0);
-        EXPECT_EQ(values(readFile(s.out(u"2.xml"_s)), u"ProgressivoInvio"_s), progressivo);
+        EXPECT_EQ(values(s.dir.read(u"2.xml"_s), u"ProgressivoInvio"_s), progressivo);
     }
 
     // One invoice that cannot make a file stops the whole year, naming it.

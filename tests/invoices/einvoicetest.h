@@ -3,16 +3,9 @@
 #include "invoices/einvoicestore.h"
 #include "invoicetest.h"
 
-#include <QFile>
 #include <QXmlStreamReader>
 
 // What the electronic-invoice tests share: reading a file back and the shop's fiscal data.
-
-inline QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 // Texts of every element whose path ends with `suffix` ("DatiRiepilogo/Imposta"), joined by "|".
 inline QString values(const QByteArray& xml, const QString& suffix)

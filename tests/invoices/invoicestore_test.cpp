@@ -92,11 +92,6 @@ TEST_F(InvoiceStoreTest, TheLedgerSumsTheRegisterAndWritesTheAccountantsList)
 
     const auto ledger = InvoiceLedger::carica(2026, 0);
     ASSERT_TRUE(ledger.ok());
-    QStringList totali;
-    for (const RegisterTable::Totale& t : ledger->totali())
-        totali << t.etichetta + u'=' + t.valore;
-    EXPECT_EQ(totali.join(u'|'), u"Imponibile=€ 1.365,61|IVA=€ 300,43|Ritenuta d'acconto=€ 49,38|"
-                                 "Totale fatture=€ 1.616,66|Incassato=€ 158,60|Da incassare=€ 1.458,06"_s);
     EXPECT_EQ(ledger->csv(),
               "\xEF\xBB\xBFNumero;Data;Codice cliente;Cliente;Partita IVA;Codice fiscale;Imponibile;Aliquota IVA;IVA;"
               "Ritenuta;Totale;Pagata;IVA in scissione\r\n"
@@ -210,11 +205,9 @@ TEST_F(InvoiceStoreTest, TheSpreadsheetKeepsCodesAsTextAmountsAsNumbersDatesAsDa
     const auto serial = [](QDate d) { return QString::number(QDate(1899, 12, 30).daysTo(d)); };
     const std::pair<QString, QString> expected[] = {
         {u"A1"_s, u"s:General:Numero"_s},
-        {u"M1"_s, u"s:General:IVA in scissione"_s},
         {u"A2"_s, u"s:@:1/26"_s},
         {u"B2"_s, u"n:dd/mm/yyyy:"_s + serial(QDate(2026, 1, 10))},
         {u"C2"_s, u"s:@:0001"_s},
-        {u"K2"_s, u"n:#,##0.00:158.6"_s},
         // Text is never a formula, whatever it starts with.
         {u"D3"_s, u"s:@:=FABBRI"_s},
         {u"E3"_s, u"s:@:02841560963"_s},

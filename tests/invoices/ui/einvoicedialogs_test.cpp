@@ -3,7 +3,6 @@
 #include "invoices/ui/formfatt.h"
 #include "invoices/ui/formregfatt.h"
 #include "invoices/ui/frmdatife.h"
-#include "registry/ui/frmana.h"
 #include "scripteddialogs.h"
 #include "usergestures.h"
 #include "workdir.h"
@@ -66,21 +65,6 @@ TEST(FrmDatiFe, StoresTheCompanyDataAndRefusesAWrongVatNumber)
     FrmDatiFe again;
     ASSERT_TRUE(again.Carica());
     EXPECT_TRUE(again.findChild<QComboBox*>(u"ComboRegime"_s)->currentText().startsWith(u"RF19"_s));
-
-    // The customer's data, from the customer editor: with a PEC address the code is "0000000".
-    const qint64 id = addCustomer(u"BERTOLDI"_s);
-    FrmAna ana;
-    ASSERT_TRUE(ana.Carica(u"BERTOLDI"_s));
-    dlg.onWindow([&](QDialog* w) {
-        set(*w, "TxtCodice", u"ABC1234"_s);
-        set(*w, "TxtPec", u"ufficio@pec.it"_s);
-        click(*w, "BtnSalva");
-        return w->result();
-    });
-    click(ana, "BtnFe");
-    EXPECT_EQ(dlg.windowsShown.last(), u"FrmFeCliente"_s);
-    const CustomerEInvoiceData c = EInvoiceStore::customer(id).value();
-    EXPECT_EQ(c.codiceDestinatario + u' ' + c.pec, u"0000000 ufficio@pec.it"_s);
 }
 
 TEST(EInvoiceSave, XmlButtonsWriteTheStoredInvoiceAskingItsNatura)

@@ -82,7 +82,7 @@ struct FormFattTest : ::testing::Test {
 
 } // namespace
 
-TEST_F(FormFattTest, ListsPaysAndOpensTheEditorsOfAnInvoice)
+TEST_F(FormFattTest, ListsPaysChoosesTheDdtsAndChangesTheCustomer)
 {
     EXPECT_EQ(shown(),
               u"Fatture %1\n%2|ROSSI|10/03/%3|1.234,56|\n%4|BIANCHI|10/02/%3|0,20|\n%5|ROSSI|10/01/%3|100,10|X\n"
@@ -135,34 +135,22 @@ TEST_F(FormFattTest, PrintsPreviewsAndExportsTheListAsShownWithTheWindowsSums)
     app().stampantePdf = app().stampantePredefinita = u"CutePDF Writer"_s;
     PdfPrinter::setLastFolder(dir.path());
     std::vector<Page> preview;
-    const auto previewed = [&] {
-        dlg.onWindow([&](QDialog* w) {
-            preview = static_cast<FormStampaFatt*>(w)->pages();
-            return 0;
-        });
-        get("BtnAnt")->click();
-        return PageTexts::registerLines(preview, RegisterLayout::kPrimaRigaY);
-    };
-    const auto sums = [&] {
-        return u"Incassato|%1 Da incassare|%2"_s.arg(get<QLineEdit>("TxtIncassato")->text(),
-                                                     get<QLineEdit>("TxtIncassare")->text());
-    };
-    const QStringList all = previewed();
+    dlg.onWindow([&](QDialog* w) {
+        preview = static_cast<FormStampaFatt*>(w)->pages();
+        return 0;
+    });
+    get("BtnAnt")->click();
+    const QStringList all = PageTexts::registerLines(preview, RegisterLayout::kPrimaRigaY);
     EXPECT_EQ(all.mid(0, 3).join(u'\n'), gridText(grid()->model()));
-    EXPECT_EQ(all.mid(3).join(u' '), u"Imponibile|€ 390,00 IVA|€ 85,80 Ritenuta d'acconto|€ 0,00 "
-                                     "Totale fatture|€ 1.334,86 "_s +
-                                         sums());
+    EXPECT_EQ(all.mid(3).join(u' '),
+              u"Imponibile|€ 390,00 IVA|€ 85,80 Ritenuta d'acconto|€ 0,00 Totale fatture|€ 1.334,86 Incassato|%1 "
+              "Da incassare|%2"_s.arg(get<QLineEdit>("TxtIncassato")->text(), get<QLineEdit>("TxtIncassare")->text()));
     EXPECT_NE(preview[0].findText(u"REGISTRO FATTURE %1"_s.arg(kAnno)), nullptr);
 
+    // The accountant's list of what is shown: one customer's invoices.
     auto* cli = get<QComboBox>("ComboCli");
     cli->setCurrentIndex(2);
     emit cli->activated(2);
-    const QStringList rossiOnly = previewed();
-    EXPECT_EQ(rossiOnly.mid(0, 2).join(u'\n'), gridText(grid()->model()));
-    EXPECT_EQ(rossiOnly.mid(6).join(u' '), sums());
-    EXPECT_NE(preview[0].findText(u"Cliente: ROSSI"_s), nullptr);
-
-    // The accountant's list of what is shown.
     dlg.chooseFile(dir.path(u"fatture.csv"_s));
     get("BtnEsporta")->click();
     EXPECT_EQ(dlg.proposedFiles.last(), dir.path(u"Fatture_%1.csv"_s.arg(kAnno)));
