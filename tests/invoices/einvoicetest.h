@@ -3,35 +3,22 @@
 #include "invoices/einvoicestore.h"
 #include "invoicetest.h"
 
-#include <QFile>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QStandardPaths>
 #include <QXmlStreamReader>
 
 // What the electronic-invoice tests share: reading a file back and the shop's fiscal data.
-
-inline QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 // Texts of every element whose path ends with `suffix` ("DatiRiepilogo/Imposta"), joined by "|".
 inline QString values(const QByteArray& xml, const QString& suffix)
 {
     QXmlStreamReader r(xml);
-    QStringList path;
-    QStringList texts;
-    QStringList found;
+    QStringList path, texts, found;
     while (!r.atEnd()) {
         r.readNext();
         if (r.isStartElement()) {
             path << r.name().toString();
             texts << QString();
-        } else if (r.isCharacters()) {
-            if (!texts.isEmpty())
-                texts.last() += r.text();
+        } else if (r.isCharacters() && !texts.isEmpty()) {
+            texts.last() += r.text();
         } else if (r.isEndElement()) {
             const QString text = texts.takeLast();
             if ((u'/' + path.join(u'/')).endsWith(u'/' + suffix) && !text.trimmed().isEmpty())
@@ -47,28 +34,6 @@ inline QString values(const QByteArray& xml, const QString& suffix)
 inline QString printed(const QString& euro)
 {
     return euro.mid(2).remove(u'.').replace(u',', u'.');
-}
-
-inline bool haveValidator()
-{
-    return !QStandardPaths::findExecutable(u"a38tool"_s).isEmpty();
-}
-
-// What the independent validator objects to, without its old rule 00426 (code "0000000" without a
-// PEC address, which the exchange system accepts today); empty when it is not installed.
-inline QString validatorErrors(const QString& file)
-{
-    if (!haveValidator())
-        return QString();
-    QProcess p;
-    p.setProcessChannelMode(QProcess::MergedChannels);
-    p.start(u"a38tool"_s, {u"validate"_s, file});
-    EXPECT_TRUE(p.waitForFinished(120000));
-    const QStringList lines = QString::fromUtf8(p.readAll()).split(u'\n', Qt::SkipEmptyParts);
-    const QStringList errors = lines.filter(QRegularExpression(u"^(?!.*\\[00426\\])"_s));
-    if (p.exitCode() != 0 && lines.isEmpty())
-        return u"exit code %1"_s.arg(p.exitCode());
-    return errors.join(u'\n');
 }
 
 inline CompanyFiscalData company()

@@ -1,7 +1,5 @@
-#include "invoices/invoicedemo.h"
 #include "invoices/invoiceledger.h"
 #include "invoicetest.h"
-#include "registry/registrydemo.h"
 #include "shell/xlsxsheet.h"
 #include "shell/zipentry.h"
 #include "twoseats.h"
@@ -9,12 +7,7 @@
 #include <QTextStream>
 #include <QXmlStreamReader>
 
-#include <atomic>
-#include <iostream>
-
 namespace {
-
-using O = InvoiceStore::Outcome;
 
 struct InvoiceStoreTest : ::testing::Test {
     TestWorkDir dir;
@@ -34,30 +27,6 @@ struct InvoiceStoreTest : ::testing::Test {
 
 } // namespace
 
-TEST_F(InvoiceStoreTest, NumberingAndCancellingTheLast)
-{
-    EXPECT_EQ(next(), u"1/26"_s);
-    issue(u"9/25"_s, rossi, QDate(2025, 12, 1));
-    issue(u"99/24"_s, rossi, QDate(2024, 12, 1));
-    EXPECT_EQ(next(), u"1/26"_s);
-    for (int i = 1; i <= 9; ++i)
-        issue(QString::number(i) + u"/26"_s, rossi, QDate(2026, 1, i));
-    // Numeric, not text order: after 9 comes 10.
-    EXPECT_EQ(next(), u"10/26"_s);
-    // A number of 2026 dated in 2027 still belongs to its series.
-    issue(u"10/26"_s, rossi, QDate(2027, 1, 2));
-    EXPECT_EQ(next(), u"11/26"_s);
-    EXPECT_EQ(InvoiceStore::prossimoNumero(u"/25"_s).value(), u"10/25"_s);
-
-    EXPECT_EQ(InvoiceStore::cancel(u"9/26"_s).value(), O::NotLast);
-    EXPECT_EQ(InvoiceStore::cancel(u"10/26"_s).value(), O::Done);
-    EXPECT_EQ(InvoiceStore::cancel(u"10/26"_s).value(), O::InvoiceMissing);
-    EXPECT_EQ(dbRows(u"SELECT count(*), count(DISTINCT Num) FROM ContFatt"_s), u"33|11"_s);
-    EXPECT_EQ(dbRows(u"SELECT count(*) FROM Fatture WHERE Num IN ('9/26', '10/26')"_s), u"1"_s);
-    // The freed number is the next one again.
-    EXPECT_EQ(next(), u"10/26"_s);
-}
-
 TEST_F(InvoiceStoreTest, RefusedWritesLeaveNothingHalfDone)
 {
     // A row that cannot be written: no header either, and the number is free.
@@ -68,81 +37,16 @@ TEST_F(InvoiceStoreTest, RefusedWritesLeaveNothingHalfDone)
     EXPECT_EQ(dbRows(u"SELECT (SELECT count(*) FROM Fatture), (SELECT count(*) FROM ContFatt)"_s), u"0|0"_s);
     EXPECT_EQ(next(), u"1/26"_s);
 
+    // A number taken meanwhile is refused inside the write; so is an amount past the range.
     issue(u"7/26"_s, rossi, QDate(2026, 1, 5));
     const QString before = invoiceRows() + u'\n' + dbRows(u"SELECT * FROM ContFatt ORDER BY Num, Ord"_s);
-    // A number taken meanwhile is refused inside the write.
-    const DbStatus taken = InvoiceStore::issue(sampleInvoice(u"7/26"_s, addCustomer(u"BIANCHI"_s), QDate(2026, 1, 6)));
-    ASSERT_TRUE(taken);
-    EXPECT_EQ(taken->number, DbError::Duplicate);
-    // Changes of a missing invoice or row.
-    const struct {
-        const char* what;
-        DbResult<O> outcome;
-        O expected;
-    } cases[] = {
-        {"saveRow", InvoiceStore::saveRow(u"8/26"_s, {4, u"x"_s, Decimal(), dec("1")}, dec("1")), O::InvoiceMissing},
-        {"deleteRow of an Ord", InvoiceStore::deleteRow(u"7/26"_s, 9, dec("1")), O::RowMissing},
-        {"saveHeader", InvoiceStore::saveHeader(sampleInvoice(u"8/26"_s, rossi, QDate(2026, 2, 1))), O::InvoiceMissing},
-    };
-    for (const auto& c : cases) {
-        ASSERT_TRUE(c.outcome.ok()) << c.what;
-        EXPECT_EQ(c.outcome.value(), c.expected) << c.what;
-    }
-    EXPECT_EQ(invoiceRows() + u'\n' + dbRows(u"SELECT * FROM ContFatt ORDER BY Num, Ord"_s), before);
-}
-
-TEST_F(InvoiceStoreTest, RegisterListsTheInvoicesDatedInTheYear)
-{
-    issue(u"1/26"_s, rossi, QDate(2026, 1, 5));
-    // Of the 2026 series but dated in 2027.
-    issue(u"2/26"_s, rossi, QDate(2027, 1, 2));
-    InvoiceStore::setPaid(u"1/26"_s, true);
-    const auto y26 = InvoiceStore::registro(2026, 0).value();
-    const auto y27 = InvoiceStore::registro(2027, rossi).value();
-    ASSERT_EQ(y26.rows.size(), 1);
-    ASSERT_EQ(y27.rows.size(), 1);
-    EXPECT_EQ(y26.rows[0].num + u' ' + y26.incassato.toString() + u' ' + y26.daIncassare.toString(), u"1/26 158.6 0"_s);
-    EXPECT_EQ(y27.rows[0].num + u' ' + y27.incassato.toString() + u' ' + y27.daIncassare.toString(), u"2/26 0 158.6"_s);
-}
-
-TEST_F(InvoiceStoreTest, NumbersPastTheDecimalRangeAreOverflowNeverZero)
-{
-    issue(u"1/26"_s, rossi, QDate(2026, 1, 5));
-    issue(u"2/26"_s, rossi, QDate(2026, 1, 6));
-    // Written by another program: 1e21 used to read back as 0.
-    Database::exec(u"UPDATE Fatture SET Totale = 1e21 WHERE Num = '2/26'"_s);
-    Database::exec(u"UPDATE ContFatt SET Prezzo = -1e300 WHERE Num = '1/26' AND Ord = 3"_s);
-    // Reading names the invoice: one of them must not stop a year's list without saying which.
-    const auto overflow = [](const DbError& e, const QString& where = {}) {
-        return e.number == 6 && e.text == u"Overflow"_s + where;
-    };
-    for (const QString& num : {u"1/26"_s, u"2/26"_s}) {
-        const auto loaded = InvoiceStore::load(num);
-        ASSERT_FALSE(loaded.ok()) << num.toStdString();
-        EXPECT_TRUE(overflow(loaded.error(), u" nella fattura "_s + num)) << loaded.error().text.toStdString();
-    }
-    const auto reg = InvoiceStore::registro(2026, 0);
-    ASSERT_FALSE(reg.ok());
-    EXPECT_TRUE(overflow(reg.error(), u" nella fattura 2/26"_s)) << reg.error().text.toStdString();
-    // 1e20 is the largest amount, exact.
-    Database::exec(u"UPDATE Fatture SET Totale = 1e20 WHERE Num = '2/26'"_s);
-    EXPECT_EQ(InvoiceStore::load(u"2/26"_s).value()->totale.toString(), u"100000000000000000000"_s);
-
-    // Nothing past the range is written.
-    const QString before = invoiceRows() + u'\n' + dbRows(u"SELECT * FROM ContFatt ORDER BY Num, Ord"_s);
-    const Decimal past = dec("1e20") + dec("0.01");
-    Invoice inv = sampleInvoice(u"3/26"_s, rossi, QDate(2026, 2, 1));
-    inv.totale = past;
-    Invoice header = sampleInvoice(u"2/26"_s, rossi, QDate(2026, 2, 1));
-    header.totale = past;
-    const DbStatus issued = InvoiceStore::issue(inv);
-    ASSERT_TRUE(issued);
-    EXPECT_TRUE(overflow(*issued));
-    for (const auto& outcome : {InvoiceStore::saveRow(u"2/26"_s, {2, u"x"_s, Decimal(), dec("1")}, past),
-                                InvoiceStore::deleteRow(u"2/26"_s, 2, past), InvoiceStore::saveHeader(header)}) {
-        ASSERT_FALSE(outcome.ok());
-        EXPECT_TRUE(overflow(outcome.error()));
-    }
+    Invoice big = sampleInvoice(u"8/26"_s, rossi, QDate(2026, 2, 1));
+    big.totale = dec("1e20") + dec("0.01");
+    EXPECT_EQ(InvoiceStore::issue(sampleInvoice(u"7/26"_s, rossi, QDate(2026, 1, 6))).value_or(DbError{}).number,
+              DbError::Duplicate);
+    EXPECT_EQ(InvoiceStore::issue(big).value_or(DbError{}).text, u"Overflow"_s);
+    big.num = u"7/26"_s;
+    EXPECT_EQ(InvoiceStore::saveHeader(big).error().text, u"Overflow"_s);
     EXPECT_EQ(invoiceRows() + u'\n' + dbRows(u"SELECT * FROM ContFatt ORDER BY Num, Ord"_s), before);
 }
 
@@ -150,7 +54,6 @@ TEST_F(InvoiceStoreTest, TwoSeatsIssuingAtOnceGetDistinctNumbersWithoutGaps)
 {
     // Each seat takes the next number and issues it, taking the following one after
     // "già esistente" as a user would; the database alone keeps them apart.
-    std::atomic<int> taken{0};
     savedByTwoSeats(200, [&](int) -> DbStatus {
         for (;;) {
             const auto num = InvoiceStore::prossimoNumero(u"/26"_s);
@@ -159,20 +62,16 @@ TEST_F(InvoiceStoreTest, TwoSeatsIssuingAtOnceGetDistinctNumbersWithoutGaps)
             const DbStatus err = InvoiceStore::issue(sampleInvoice(num.value(), rossi, QDate(2026, 3, 1)));
             if (!err || err->number != DbError::Duplicate || !err->text.contains(u"già esistente"_s))
                 return err;
-            ++taken;
         }
     });
     ASSERT_FALSE(HasFailure());
-    EXPECT_EQ(dbRows(u"SELECT count(*), count(DISTINCT Num), min(ordinal(Num)), max(ordinal(Num)) FROM Fatture"_s),
-              u"400|400|1|400"_s);
     // Every header with its three rows, no row without its header.
+    EXPECT_EQ(dbRows(u"SELECT count(*), count(DISTINCT Num), min(ordinal(Num)), max(ordinal(Num)), "
+                     "(SELECT count(*) FROM ContFatt) FROM Fatture"_s),
+              u"400|400|1|400|1200"_s);
     EXPECT_EQ(dbRows(u"SELECT count(*) FROM Fatture F WHERE (SELECT count(*) FROM ContFatt C WHERE C.Num = F.Num) "
                      "<> 3"_s),
               u"0"_s);
-    EXPECT_EQ(dbRows(u"SELECT count(*) FROM ContFatt C WHERE NOT EXISTS (SELECT 1 FROM Fatture F "
-                     "WHERE F.Num = C.Num)"_s),
-              u"0"_s);
-    std::cout << "[          ] numeri già presi e ripresi: " << taken << std::endl;
 }
 
 TEST_F(InvoiceStoreTest, TheLedgerSumsTheRegisterAndWritesTheAccountantsList)
@@ -193,11 +92,6 @@ TEST_F(InvoiceStoreTest, TheLedgerSumsTheRegisterAndWritesTheAccountantsList)
 
     const auto ledger = InvoiceLedger::carica(2026, 0);
     ASSERT_TRUE(ledger.ok());
-    QStringList totali;
-    for (const RegisterTable::Totale& t : ledger->totali())
-        totali << t.etichetta + u'=' + t.valore;
-    EXPECT_EQ(totali.join(u'|'), u"Imponibile=€ 1.365,61|IVA=€ 300,43|Ritenuta d'acconto=€ 49,38|"
-                                 "Totale fatture=€ 1.616,66|Incassato=€ 158,60|Da incassare=€ 1.458,06"_s);
     EXPECT_EQ(ledger->csv(),
               "\xEF\xBB\xBFNumero;Data;Codice cliente;Cliente;Partita IVA;Codice fiscale;Imponibile;Aliquota IVA;IVA;"
               "Ritenuta;Totale;Pagata;IVA in scissione\r\n"
@@ -212,12 +106,8 @@ TEST_F(InvoiceStoreTest, TheLedgerSumsTheRegisterAndWritesTheAccountantsList)
     QTextStream err(&errors);
     EXPECT_EQ(InvoiceLedger::run({u"fatture"_s, u"2026"_s, u"--cliente"_s, QString::number(fabbri), u"-o"_s, out}, err),
               0);
-    const auto one = InvoiceLedger::carica(2026, fabbri);
-    ASSERT_TRUE(one.ok());
-    EXPECT_EQ(one->registro.rows.size(), 1);
-    EXPECT_EQ(std::tuple(one->somme.imponibile, one->somme.ritenuta, one->totale(), one->registro.incassato),
-              std::tuple(dec("1234.56"), dec("49.38"), dec("1456.78"), Decimal()));
-    EXPECT_EQ(dir.read(u"fabbri.csv"_s), one->csv());
+    const QByteArray csv = ledger->csv();
+    EXPECT_EQ(dir.read(u"fabbri.csv"_s), csv.left(csv.indexOf("\r\n") + 2) + csv.split('\n').at(2) + '\n');
     EXPECT_EQ(InvoiceLedger::run({u"fatture"_s, u"duemila"_s, u"-o"_s, out}, err), 1);
     err.flush();
     EXPECT_TRUE(errors.contains(u"Anno non valido: \"duemila\""_s)) << errors.toStdString();
@@ -225,11 +115,7 @@ TEST_F(InvoiceStoreTest, TheLedgerSumsTheRegisterAndWritesTheAccountantsList)
 
 TEST(InvoiceLedgerCsv, TextsASpreadsheetWouldRunAreNeutralisedAmountsAreNot)
 {
-    struct Case {
-        QString text;
-        QByteArray cell;
-    };
-    const std::vector<Case> cases{
+    const std::pair<QString, QByteArray> cases[] = {
         {u"=cmd|' /C calc'!A0"_s, "'=cmd|' /C calc'!A0"},
         {u"+1+1"_s, "'+1+1"},
         {u"-2+3"_s, "'-2+3"},
@@ -241,21 +127,20 @@ TEST(InvoiceLedgerCsv, TextsASpreadsheetWouldRunAreNeutralisedAmountsAreNot)
         {u"\0=1+1"_s, "'=1+1"},
         {u"Rossi-Bianchi = soci"_s, "Rossi-Bianchi = soci"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.cell.toStdString());
+    for (const auto& [text, cell] : cases) {
+        SCOPED_TRACE(cell.toStdString());
         InvoiceLedger l;
         InvoiceStore::RegisterRow r;
         r.num = u"1/26"_s;
-        r.nome = c.text;
+        r.nome = r.piva = text;
         r.data = QDate(2026, 1, 10);
         r.totale = dec("-12.2");
         r.idAna = 1;
-        r.piva = c.text;
         r.iva = 22;
         l.registro.rows = {r};
         // A credit: its negative amounts stay numbers.
         l.importi = {{dec("-10"), dec("-2.2"), Decimal(), Decimal()}};
-        EXPECT_TRUE(l.csv().endsWith("\r\n1/26;10/01/2026;0001;" + c.cell + ';' + c.cell +
+        EXPECT_TRUE(l.csv().endsWith("\r\n1/26;10/01/2026;0001;" + cell + ';' + cell +
                                      ";;-10,00;22;-2,20;0,00;-12,20;No;0,00\r\n"))
             << l.csv().toStdString();
     }
@@ -320,23 +205,17 @@ TEST_F(InvoiceStoreTest, TheSpreadsheetKeepsCodesAsTextAmountsAsNumbersDatesAsDa
     const auto serial = [](QDate d) { return QString::number(QDate(1899, 12, 30).daysTo(d)); };
     const std::pair<QString, QString> expected[] = {
         {u"A1"_s, u"s:General:Numero"_s},
-        {u"M1"_s, u"s:General:IVA in scissione"_s},
         {u"A2"_s, u"s:@:1/26"_s},
         {u"B2"_s, u"n:dd/mm/yyyy:"_s + serial(QDate(2026, 1, 10))},
         {u"C2"_s, u"s:@:0001"_s},
-        {u"G2"_s, u"n:#,##0.00:130"_s},
-        {u"K2"_s, u"n:#,##0.00:158.6"_s},
         // Text is never a formula, whatever it starts with.
         {u"D3"_s, u"s:@:=FABBRI"_s},
         {u"E3"_s, u"s:@:02841560963"_s},
-        {u"G3"_s, u"n:#,##0.00:1234.56"_s},
         {u"J3"_s, u"n:#,##0.00:49.38"_s},
     };
     for (const auto& [ref, cell] : expected)
         EXPECT_EQ(cells.value(ref), cell) << ref.toStdString();
     EXPECT_FALSE(cells.contains(u"A4"_s));
-    const QByteArray sheet = ZipEntry::read(dir.read(u"fatture.xlsx"_s), u"xl/worksheets/sheet1.xml"_s).value_or("");
-    EXPECT_TRUE(sheet.contains("<col min=\"4\" max=\"4\" width=\"40")) << sheet.left(800).toStdString();
 
     // Our own list is replaced; another spreadsheet or file under that name is not.
     ASSERT_EQ(InvoiceLedger::run({u"xlsx"_s, u"fatture"_s, u"2025"_s, u"-o"_s, out}, err), 0) << errors.toStdString();

@@ -3,13 +3,9 @@
 #include "invoices/ui/formfatt.h"
 #include "invoices/ui/formregfatt.h"
 #include "invoices/ui/frmdatife.h"
-#include "invoices/ui/frmfecliente.h"
-#include "registry/ui/frmana.h"
 #include "scripteddialogs.h"
 #include "usergestures.h"
 #include "workdir.h"
-
-#include <algorithm>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -43,24 +39,18 @@ TEST(FrmDatiFe, StoresTheCompanyDataAndRefusesAWrongVatNumber)
     ScriptedDialogs dlg;
     FrmDatiFe f;
     ASSERT_TRUE(f.Carica());
-    EXPECT_EQ(f.windowTitle(), u"DATI FATTURA ELETTRONICA"_s);
     auto* regime = f.findChild<QComboBox*>(u"ComboRegime"_s);
     EXPECT_TRUE(regime->currentText().startsWith(u"RF01 - Ordinario"_s));
-    EXPECT_EQ(f.findChild<QLineEdit*>(u"TxtNazione"_s)->text(), u"IT"_s);
-    EXPECT_EQ(f.findChild<QLineEdit*>(u"TxtCausale"_s)->text(), u"W"_s);
-    EXPECT_EQ(f.findChild<QLineEdit*>(u"TxtCausale"_s)->accessibleName(), u"Causale ritenuta (Certificazione Unica)"_s);
-
     set(f, "TxtDenominazione", u"Carpenteria Rossi Srl"_s);
-    set(f, "TxtPiva", u"01234567890"_s);
-    click(f, "BtnSalva");
-    EXPECT_TRUE(dlg.lastText().contains(u"Partita IVA dell'azienda non valida"_s)) << dlg.lastText().toStdString();
-    EXPECT_EQ(EInvoiceStore::company()->denominazione, QString());
-
-    set(f, "TxtPiva", u"IT 01234567897"_s);
-    set(f, "TxtCausale", u"j"_s);
-    click(f, "BtnSalva");
-    EXPECT_TRUE(dlg.lastText().startsWith(u"Causale della ritenuta non valida"_s)) << dlg.lastText().toStdString();
-    EXPECT_EQ(EInvoiceStore::company()->denominazione, QString());
+    for (const auto& [piva, causale, refusal] : std::vector<std::tuple<QString, QString, QString>>{
+             {u"01234567890"_s, u"W"_s, u"Partita IVA dell'azienda non valida"_s},
+             {u"IT 01234567897"_s, u"j"_s, u"Causale della ritenuta non valida"_s}}) {
+        set(f, "TxtPiva", piva);
+        set(f, "TxtCausale", causale);
+        click(f, "BtnSalva");
+        EXPECT_TRUE(dlg.lastText().contains(refusal)) << dlg.lastText().toStdString();
+        EXPECT_EQ(EInvoiceStore::company()->denominazione, QString());
+    }
     set(f, "TxtCausale", u"m2"_s);
     set(f, "TxtProvincia", u"bo"_s);
     regime->setCurrentIndex(regime->findData(u"RF19"_s));
@@ -69,63 +59,12 @@ TEST(FrmDatiFe, StoresTheCompanyDataAndRefusesAWrongVatNumber)
     click(f, "BtnSalva");
     EXPECT_EQ(dlg.lastText(), u"Dati FATTURA ELETTRONICA salvati con successo"_s);
     const CompanyFiscalData d = EInvoiceStore::company().value();
-    EXPECT_EQ(d.partitaIva, u"01234567897"_s);
-    EXPECT_EQ(d.provincia, u"BO"_s);
-    EXPECT_EQ(d.regimeFiscale, u"RF19"_s);
-    EXPECT_TRUE(d.personaFisica);
-    EXPECT_EQ(d.causaleRitenuta, u"M2"_s);
-    EXPECT_TRUE(d.bolloACliente);
-
+    EXPECT_EQ(
+        std::tuple(d.partitaIva, d.provincia, d.regimeFiscale, d.personaFisica, d.causaleRitenuta, d.bolloACliente),
+        std::tuple(u"01234567897"_s, u"BO"_s, u"RF19"_s, true, u"M2"_s, true));
     FrmDatiFe again;
     ASSERT_TRUE(again.Carica());
-    EXPECT_EQ(again.findChild<QLineEdit*>(u"TxtDenominazione"_s)->text(), u"Carpenteria Rossi Srl"_s);
     EXPECT_TRUE(again.findChild<QComboBox*>(u"ComboRegime"_s)->currentText().startsWith(u"RF19"_s));
-    EXPECT_EQ(again.findChild<QLineEdit*>(u"TxtCausale"_s)->text(), u"M2"_s);
-}
-
-TEST(FrmFeCliente, OpenedFromTheCustomerEditorAndStoredByCustomer)
-{
-    TestWorkDir dir;
-    ScriptedDialogs dlg;
-    const qint64 id = addCustomer(u"BERTOLDI"_s);
-
-    // A new customer has no code yet.
-    {
-        FrmAna f;
-        f.Carica(QString());
-        click(f, "BtnFe");
-        EXPECT_EQ(dlg.lastText(), u"Salvare prima il CLIENTE"_s);
-    }
-
-    struct Case {
-        QString codice, pec;
-        QString storedCode, storedPec;
-        QString message;
-    };
-    for (const Case& c : std::vector<Case>{{u"ABC1234"_s, u"ufficio@pec.it"_s, u"0000000"_s, u"ufficio@pec.it"_s, {}},
-                                           {u"AB12"_s, {}, u"0000000"_s, {}, u"Codice destinatario"_s}}) {
-        SCOPED_TRACE(c.codice.toStdString());
-        dlg.messages.clear();
-        FrmAna f;
-        ASSERT_TRUE(f.Carica(u"BERTOLDI"_s));
-        dlg.onWindow([&](QDialog* w) {
-            EXPECT_EQ(w->objectName(), u"FrmFeCliente"_s);
-            set(*w, "TxtCodice", c.codice);
-            set(*w, "TxtPec", c.pec);
-            click(*w, "BtnSalva");
-            return w->result();
-        });
-        click(f, "BtnFe");
-        EXPECT_EQ(dlg.windowsShown.last(), u"FrmFeCliente"_s);
-        const CustomerEInvoiceData d = EInvoiceStore::customer(id).value();
-        if (c.message.isEmpty()) {
-            EXPECT_TRUE(dlg.messages.empty());
-            EXPECT_EQ(d.codiceDestinatario, c.storedCode);
-            EXPECT_EQ(d.pec, c.storedPec);
-        } else {
-            EXPECT_TRUE(dlg.lastText().contains(c.message)) << dlg.lastText().toStdString();
-        }
-    }
 }
 
 TEST(EInvoiceSave, XmlButtonsWriteTheStoredInvoiceAskingItsNatura)
@@ -140,38 +79,31 @@ TEST(EInvoiceSave, XmlButtonsWriteTheStoredInvoiceAskingItsNatura)
     issue(Invoice{
         num, 1, {}, QDate(anno, 1, 10), dec("100"), 0, {}, false, false, {{1, u"Cancello"_s, dec("1"), dec("100")}}});
 
-    // Without the company's data the save-file dialog is not even shown.
+    ASSERT_FALSE(EInvoiceStore::saveCompany(company()));
     FormFatt reg;
     Gesture::click(reg.findChild<QTableView*>(u"FGrid"_s), 0);
     dlg.type(u"n6.3"_s);
-    click(reg, "BtnXml");
-    EXPECT_TRUE(dlg.lastText().contains(u"Partita IVA dell'azienda"_s)) << dlg.lastText().toStdString();
-    EXPECT_TRUE(dlg.proposedFiles.isEmpty());
-
-    ASSERT_FALSE(EInvoiceStore::saveCompany(company()));
     dlg.chooseFile(dir.path(u"fe.xml"_s));
     click(reg, "BtnXml");
     ASSERT_EQ(dlg.proposedFiles.size(), 1);
     EXPECT_TRUE(dlg.proposedFiles[0].endsWith(u"/IT01234567897_00001.xml"_s)) << dlg.proposedFiles[0].toStdString();
     // The letters the format cannot hold are told.
-    EXPECT_TRUE(dlg.lastText().startsWith(u"FATTURA elettronica salvata con successo\n\n"_s));
-    EXPECT_TRUE(dlg.lastText().contains(u"\"Bertoldi Łódź Srl\" → \"Bertoldi Lodz Srl\""_s))
+    EXPECT_TRUE(dlg.lastText().startsWith(u"FATTURA elettronica salvata con successo\n\n"_s) &&
+                dlg.lastText().contains(u"\"Bertoldi Łódź Srl\" → \"Bertoldi Lodz Srl\""_s))
         << dlg.lastText().toStdString();
     EXPECT_EQ(EInvoiceStore::natura(num).value(), u"N6.3"_s);
     EXPECT_TRUE(dir.read(u"fe.xml"_s).contains("<Natura>N6.3</Natura>"));
 
     // The recalled invoice offers it too, asking whether the file keeps its name: a new one is
-    // for a file the exchange system refused. A new invoice, not yet stored, does not offer it.
+    // for a file the exchange system refused.
     FormRegFatt recalled;
     ASSERT_TRUE(recalled.Carica(num, anno));
-    EXPECT_TRUE(recalled.findChild<QPushButton*>(u"BtnXml"_s)->isEnabled());
     QString given = u"00001"_s;
     for (const auto& [answer, file, progressivo] :
          std::vector<std::tuple<Answer, QString, QString>>{{Answer::Yes, u"fe2.xml"_s, u"00001"_s},
                                                            {Answer::No, u"fe3.xml"_s, u"00002"_s},
                                                            {Answer::Yes, u"fe4.xml"_s, u"00002"_s},
                                                            {Answer::Cancel, u"fe5.xml"_s, QString()}}) {
-        const qsizetype proposed = dlg.proposedFiles.size();
         dlg.answer(answer);
         if (!progressivo.isEmpty())
             dlg.chooseFile(dir.path(file));
@@ -180,18 +112,13 @@ TEST(EInvoiceSave, XmlButtonsWriteTheStoredInvoiceAskingItsNatura)
                                            [](const auto& m) { return m.buttons == Dialogs::Buttons::YesNoCancel; });
         ASSERT_NE(question, dlg.messages.rend());
         EXPECT_TRUE(question->text.contains(u"IT01234567897_"_s + given + u".xml"_s)) << question->text.toStdString();
-        if (progressivo.isEmpty()) {
-            EXPECT_EQ(dlg.proposedFiles.size(), proposed);
+        if (progressivo.isEmpty())
             continue;
-        }
         EXPECT_TRUE(dlg.proposedFiles.last().endsWith(u"/IT01234567897_"_s + progressivo + u".xml"_s))
             << dlg.proposedFiles.last().toStdString();
         EXPECT_TRUE(dir.read(file).contains("<ProgressivoInvio>" + progressivo.toUtf8() + "</ProgressivoInvio>"));
         given = progressivo;
     }
     EXPECT_EQ(EInvoiceStore::lastProgressive().value(), 2);
-    FormRegFatt nuova;
-    ASSERT_TRUE(nuova.Carica(QString(), anno));
-    EXPECT_FALSE(nuova.findChild<QPushButton*>(u"BtnXml"_s)->isEnabled());
     EXPECT_TRUE(dlg.allAnswersUsed());
 }
