@@ -53,6 +53,19 @@ inline QString invoiceRows()
     return dbRows(u"SELECT Num, IdAna, Data, Totale, Iva, RA, Note, Pagata FROM Fatture ORDER BY Num"_s);
 }
 
+// Every row of every table of the program, in a stated order, so that "writes nothing" holds on
+// either engine.
+inline QString databaseRows()
+{
+    QStringList out;
+    for (const QString& table : Schema::tableNames()) {
+        QStringList rows = dbRows(u"SELECT * FROM "_s + table).split(u'\n');
+        rows.sort();
+        out << table + u":\n"_s + rows.join(u'\n');
+    }
+    return out.join(u'\n');
+}
+
 // Rows of one invoice as "Ord|Descrizione|Qta|Prezzo".
 inline QString contentRows(const QString& num)
 {
