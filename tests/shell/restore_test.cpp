@@ -90,6 +90,17 @@ TEST_F(RestoreTest, AtStartAnUnusableDatabaseIsRestoredFromTheNewestGoodCopyAndK
             EXPECT_TRUE(dlg.messages[1].text.contains(kept[0]));
         }
     }
+    // The day's copy already made is not replaced by the restored data; the next day's holds them.
+    putBack();
+    const QDate today = QDate::currentDate();
+    ASSERT_FALSE(Database::open(db()));
+    Restore::dailyCopy(today);
+    const QByteArray todays = fileDigest(Startup::dailyCopyPath(today));
+    ASSERT_TRUE(Restore::restore(copy()).ok);
+    Restore::dailyCopy(today);
+    EXPECT_EQ(fileDigest(Startup::dailyCopyPath(today)), todays);
+    Restore::dailyCopy(today.addDays(1));
+    EXPECT_EQ(fileDigest(Startup::dailyCopyPath(today.addDays(1))), fileDigest(copy()));
 }
 
 // Another program on the database, or a copy that fails its check (also when damaged while the
