@@ -269,7 +269,7 @@ Transaction::~Transaction()
 DbStatus Transaction::commit()
 {
     if (!m_active)
-        return DbError{3246, QStringLiteral("Transazione non avviata")};
+        return DbError::notStarted();
     m_active = false;
     --g_depth;
     if (!m_savepoint.isEmpty())

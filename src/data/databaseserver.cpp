@@ -248,7 +248,7 @@ DbStatus initServer(const QString& url, const std::function<DbStatus()>& fill)
     {
         Transaction tx(Transaction::Write);
         if (!tx.started())
-            return fail(DbError{3246, QStringLiteral("Transazione non avviata")});
+            return fail(DbError::notStarted());
         // Whatever the database holds, even one table not ours, is left alone. Asked under the
         // write lock: of two runs at once, the second finds the tables of the first.
         const auto taken = scalar(QStringLiteral("SELECT count(*) FROM pg_class c JOIN pg_namespace n ON n.oid = "

@@ -9,6 +9,8 @@
 struct DbError {
     // A paper number or key that is already taken.
     static constexpr int Duplicate = 3022;
+    // A write transaction that could not begin (the lock not had within the wait, or the connection down).
+    static constexpr int NotStarted = 3246;
 
     int number = 0;
     QString text;
@@ -18,6 +20,7 @@ struct DbError {
     static DbError overflow();
     // The same, saying where: "nella fattura 12/26".
     static DbError overflow(const QString& where);
+    static DbError notStarted() { return {NotStarted, QStringLiteral("Transazione non avviata")}; }
     QString title() const { return QStringLiteral("Errore ") + QString::number(number); }
 };
 

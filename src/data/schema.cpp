@@ -335,7 +335,7 @@ DbStatus upgrade(const std::function<DbStatus()>& beforeChange)
         // find it done.
         Transaction tx(Transaction::Write);
         if (!tx.started())
-            return DbError{3246, QStringLiteral("Transazione non avviata")};
+            return DbError::notStarted();
         const auto now = version();
         if (!now)
             return now.error();

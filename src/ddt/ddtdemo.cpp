@@ -63,7 +63,7 @@ DbStatus fill()
 
     Transaction tx;
     if (!tx.started())
-        return DbError{3246, QStringLiteral("Transazione non avviata")};
+        return DbError::notStarted();
     const QDate today = QDate::currentDate();
     const int count = static_cast<int>(std::size(kDdt)) + 1;
     for (const int year : {today.year() - 1, today.year()}) {

@@ -148,7 +148,7 @@ DbResult<DdtStore::Outcome> DdtStore::saveHeader(const Ddt& h)
 {
     Transaction tx(Transaction::Write);
     if (!tx.started())
-        return SeriesStore::notStarted();
+        return DbError::notStarted();
     if (auto err = DdtLinkStore::modificabile(h.num))
         return *err;
     // With no transport option chosen the stored one stays.

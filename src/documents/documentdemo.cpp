@@ -36,7 +36,7 @@ DbStatus fill()
 {
     Transaction tx;
     if (!tx.started())
-        return SeriesStore::notStarted();
+        return DbError::notStarted();
     const QDate today = QDate::currentDate();
     for (const int year : {today.year() - 1, today.year()}) {
         const QString suffisso = PaperSeries::suffisso(year);

@@ -161,11 +161,6 @@ QList<DueDate> aperte(const QList<DueDate>& rate)
     return out;
 }
 
-DbError notStarted()
-{
-    return SeriesStore::notStarted();
-}
-
 QString descrizione(const DueDate& d)
 {
     return QStringLiteral("La rata %1 della fattura %2").arg(d.rata).arg(d.num);
@@ -185,7 +180,7 @@ DbStatus DueDateStore::setCondizione(const QString& num, qint64 idCondizione)
 {
     Transaction tx(Transaction::Write);
     if (!tx.started())
-        return notStarted();
+        return DbError::notStarted();
     if (idCondizione != 0) {
         const auto term = PaymentTermStore::load(idCondizione);
         if (!term)
@@ -210,7 +205,7 @@ DbStatus DueDateStore::aggiorna(const QString& num)
 {
     Transaction tx(Transaction::Write);
     if (!tx.started())
-        return notStarted();
+        return DbError::notStarted();
     auto h = SeriesStore::firstRow(
         QStringLiteral("SELECT F.Data, F.Totale, F.Iva, F.RA, F.Pagata, P.IdCondizione, E.CodiceDestinatario, "
                        "E.Nazione, N.NumFattura, (SELECT count(*) FROM Scadenze S WHERE S.Num = F.Num AND "
@@ -353,7 +348,7 @@ DbStatus DueDateStore::paga(const QList<Key>& keys, bool pagata, const QDate& gi
 {
     Transaction tx(Transaction::Write);
     if (!tx.started())
-        return notStarted();
+        return DbError::notStarted();
     const QString set = pagata ? QStringLiteral("UPDATE Scadenze SET Pagata = 'X', DataPagamento = ? WHERE "
                                                 "Pagata IS NULL AND (")
                                : QStringLiteral("UPDATE Scadenze SET Pagata = NULL, DataPagamento = NULL WHERE "
@@ -382,7 +377,7 @@ DbStatus DueDateStore::pagaFattura(const QString& num, bool pagata, const QDate&
 {
     Transaction tx(Transaction::Write);
     if (!tx.started())
-        return notStarted();
+        return DbError::notStarted();
     if (auto err = pagata ? Database::exec(QStringLiteral("UPDATE Scadenze SET Pagata = 'X', DataPagamento = ? WHERE "
                                                           "Num = ? AND Pagata IS NULL"),
                                            {Formats::isoDate(giorno), num})
@@ -412,7 +407,7 @@ DbResult<qint64> DueDateStore::presenta(const QList<Key>& keys, const QDate& gio
         return DbError{Rifiutata, QStringLiteral("Nessuna rata da presentare")};
     Transaction tx(Transaction::Write);
     if (!tx.started())
-        return notStarted();
+        return DbError::notStarted();
     // Every asked instalment as it stands now, under the write lock, with its customer's bank.
     QHash<Key, std::pair<DueDate, bool>> found;
     for (qsizetype from = 0; from < keys.size(); from += kKeysAtOnce) {
@@ -481,7 +476,7 @@ DbStatus DueDateStore::annullaPresentazione(qint64 id)
 {
     Transaction tx(Transaction::Write);
     if (!tx.started())
-        return notStarted();
+        return DbError::notStarted();
     if (auto err = Database::exec(QStringLiteral("UPDATE Scadenze SET IdPresentazione = NULL WHERE IdPresentazione = ?"),
                                   {id}))
         return err;

@@ -181,7 +181,7 @@ DbResult<QList<EInvoiceStore::Assigned>> EInvoiceStore::assign(const QStringList
     // Read and raise under the write lock: two programs never take the same number.
     Transaction t(Transaction::Write);
     if (!t.started())
-        return DbError{3246, QStringLiteral("Transazione non avviata")};
+        return DbError::notStarted();
     auto last = lastProgressive();
     if (!last)
         return last.error();
@@ -216,7 +216,7 @@ DbStatus EInvoiceStore::giveBack(const QList<Assigned>& unwritten)
 {
     Transaction t(Transaction::Write);
     if (!t.started())
-        return DbError{3246, QStringLiteral("Transazione non avviata")};
+        return DbError::notStarted();
     long long lowest = 0;
     long long highest = 0;
     for (const Assigned& a : unwritten) {

@@ -143,7 +143,7 @@ DbStatus fill()
 
     Transaction tx;
     if (!tx.started())
-        return DbError{3246, QStringLiteral("Transazione non avviata")};
+        return DbError::notStarted();
     if (customers.size() > kEnte)
         if (auto err = EInvoiceStore::saveCustomer(customers[kEnte], kUfficioEnte))
             return err;
@@ -220,7 +220,7 @@ DbStatus fillDeferred()
         return found.error();
     Transaction tx;
     if (!tx.started())
-        return DbError{3246, QStringLiteral("Transazione non avviata")};
+        return DbError::notStarted();
     const QDate today = QDate::currentDate();
     for (const int year : {today.year() - 1, today.year()}) {
         // The customer with the most DDTs still to invoice.

@@ -205,7 +205,7 @@ DbResult<InvoiceStore::Outcome> InvoiceStore::saveRow(const QString& num, const 
     // The write lock first: the unpaid instalments are read and written again with the total.
     Transaction tx(Transaction::Write);
     if (!tx.started())
-        return SeriesStore::notStarted();
+        return DbError::notStarted();
     const auto r = outcome(kSerie.saveRow(num, row.ord,
                                           {QStringLiteral("Descrizione"), QStringLiteral("Qta"), QStringLiteral("Prezzo")},
                                           {rowText(row.descrizione), realOrNull(row.qta), realOrNull(row.prezzo)},
@@ -219,7 +219,7 @@ DbResult<InvoiceStore::Outcome> InvoiceStore::deleteRow(const QString& num, int 
         return *err;
     Transaction tx(Transaction::Write);
     if (!tx.started())
-        return SeriesStore::notStarted();
+        return DbError::notStarted();
     return committed(tx, outcome(kSerie.deleteRow(num, ord, [&] { return totalAndDueDates(num, totale); })));
 }
 
@@ -229,7 +229,7 @@ DbResult<InvoiceStore::Outcome> InvoiceStore::saveHeader(const Invoice& h, const
         return *err;
     Transaction tx(Transaction::Write);
     if (!tx.started())
-        return SeriesStore::notStarted();
+        return DbError::notStarted();
     auto q = Database::select(
         QStringLiteral("UPDATE Fatture SET Data = ?, Iva = ?, Totale = ?, Note = ?, RA = ? WHERE Num = ?"),
         {Formats::isoDate(h.data), h.iva, real(h.totale), h.note.isNull() ? QStringLiteral("") : note(h.note),
@@ -376,7 +376,7 @@ DbResult<InvoiceStore::Outcome> InvoiceStore::setPaid(const QString& num, bool p
 {
     Transaction tx(Transaction::Write);
     if (!tx.started())
-        return SeriesStore::notStarted();
+        return DbError::notStarted();
     const auto found = exists(num);
     if (!found)
         return found.error();
@@ -404,7 +404,7 @@ DbResult<InvoiceStore::Outcome> InvoiceStore::changeCustomer(const QString& num,
 {
     Transaction tx(Transaction::Write);
     if (!tx.started())
-        return SeriesStore::notStarted();
+        return DbError::notStarted();
     // The DDTs it covers stay their customer's.
     if (auto err = DdtLinkStore::cambioCliente(num, idAna))
         return *err;

@@ -117,7 +117,7 @@ DbStatus SeriesStore::issue(const QString& num, const QString& duplicateText,
 {
     Transaction tx(Transaction::Write);
     if (!tx.started())
-        return notStarted();
+        return DbError::notStarted();
     const auto taken = exists(num);
     if (!taken)
         return taken.error();
@@ -134,7 +134,7 @@ DbResult<SeriesStore::Outcome> SeriesStore::saveRow(const QString& num, long lon
 {
     Transaction tx;
     if (!tx.started())
-        return notStarted();
+        return DbError::notStarted();
     const auto found = exists(num);
     if (!found)
         return found.error();
@@ -167,7 +167,7 @@ DbResult<SeriesStore::Outcome> SeriesStore::deleteRow(const QString& num, long l
 {
     Transaction tx;
     if (!tx.started())
-        return notStarted();
+        return DbError::notStarted();
     auto del = Database::select(sql("DELETE FROM {R} WHERE Num = ? AND Ord = ?"), {num, ord});
     if (!del)
         return del.error();
@@ -190,7 +190,7 @@ DbResult<SeriesStore::Outcome> SeriesStore::cancel(const QString& num) const
 {
     Transaction tx(Transaction::Write);
     if (!tx.started())
-        return notStarted();
+        return DbError::notStarted();
     const auto found = exists(num);
     if (!found)
         return found.error();
@@ -275,9 +275,4 @@ DbStatus SeriesStore::outOfRange(std::initializer_list<Decimal> values)
         if (d.isOverflow())
             return DbError::overflow();
     return std::nullopt;
-}
-
-DbError SeriesStore::notStarted()
-{
-    return DbError{3246, QStringLiteral("Transazione non avviata")};
 }

@@ -95,7 +95,6 @@ public:
     static Decimal fromReal(const QVariant& v);
     // Numbers past the Decimal range are refused before anything is written.
     static DbStatus outOfRange(std::initializer_list<Decimal> values);
-    static DbError notStarted();
 
     // A store's own outcome, whose cases carry the same names but for the missing paper's.
     template <class E> static DbResult<E> outcomeAs(const DbResult<Outcome>& r, E missing)

@@ -64,7 +64,7 @@ DbStatus fill()
 
     Transaction tx;
     if (!tx.started())
-        return SeriesStore::notStarted();
+        return DbError::notStarted();
     const QDate today = QDate::currentDate();
     const int count = static_cast<int>(std::size(kQuotes)) + 1;
     for (const int year : {today.year() - 1, today.year()}) {

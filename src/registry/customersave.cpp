@@ -6,20 +6,11 @@
 
 namespace CustomerSave {
 
-namespace {
-
-DbError notStarted()
-{
-    return DbError{3246, QStringLiteral("Transazione non avviata")};
-}
-
-} // namespace
-
 DbResult<qint64> insert(const Customer& c, const CustomerPayment& p)
 {
     Transaction tx(Transaction::Write);
     if (!tx.started())
-        return notStarted();
+        return DbError::notStarted();
     const auto id = CustomerStore::insert(c);
     if (!id)
         return id.error();
@@ -34,7 +25,7 @@ DbResult<bool> update(const Customer& c, const CustomerPayment& p)
 {
     Transaction tx(Transaction::Write);
     if (!tx.started())
-        return notStarted();
+        return DbError::notStarted();
     const auto changed = CustomerStore::update(c);
     if (!changed || !changed.value())
         return changed;

@@ -118,7 +118,7 @@ DbResult<qint64> CustomerStore::insert(const Customer& c)
 {
     Transaction tx(Transaction::Write);
     if (!tx.started())
-        return DbError{3246, QStringLiteral("Transazione non avviata")};
+        return DbError::notStarted();
     if (auto err = refuseTaken(c.nome, 0))
         return *err;
     auto r =
@@ -140,7 +140,7 @@ DbResult<bool> CustomerStore::update(const Customer& c)
 {
     Transaction tx(Transaction::Write);
     if (!tx.started())
-        return DbError{3246, QStringLiteral("Transazione non avviata")};
+        return DbError::notStarted();
     if (auto err = refuseTaken(c.nome, c.id))
         return *err;
     auto r =

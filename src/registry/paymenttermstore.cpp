@@ -33,11 +33,6 @@ DbResult<QList<PaymentTerm>> read(const QString& sql, const QVariantList& values
     return out;
 }
 
-DbError notStarted()
-{
-    return DbError{3246, QStringLiteral("Transazione non avviata")};
-}
-
 } // namespace
 
 DbResult<QList<PaymentTerm>> PaymentTermStore::all()
@@ -61,7 +56,7 @@ DbResult<qint64> PaymentTermStore::save(const PaymentTerm& term)
         return DbError{Rifiutata, why};
     Transaction tx(Transaction::Write);
     if (!tx.started())
-        return notStarted();
+        return DbError::notStarted();
     qint64 id = term.id;
     const QString descrizione = term.descrizione.trimmed();
     if (id == 0) {
@@ -103,7 +98,7 @@ DbStatus PaymentTermStore::remove(qint64 id)
 {
     Transaction tx(Transaction::Write);
     if (!tx.started())
-        return notStarted();
+        return DbError::notStarted();
     // What still names it: customers as their default, invoices with something left to collect.
     auto q = Database::select(
         QStringLiteral("SELECT (SELECT count(*) FROM ClientiPagamento WHERE IdCondizione = ?), "

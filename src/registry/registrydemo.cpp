@@ -88,7 +88,7 @@ DbStatus fill()
 {
     Transaction tx;
     if (!tx.started())
-        return DbError{3246, QStringLiteral("Transazione non avviata")};
+        return DbError::notStarted();
     QList<qint64> ids;
     for (const Sample& s : kSamples) {
         Customer c;

@@ -65,7 +65,7 @@ DbStatus fill()
 {
     Transaction tx;
     if (!tx.started())
-        return DbError{3246, QStringLiteral("Transazione non avviata")};
+        return DbError::notStarted();
     qint64 ids[std::size(kCategories)] = {};
     for (std::size_t i = 0; i < std::size(kCategories); ++i) {
         const auto id = WarehouseStore::insertCategory(QString::fromUtf8(kCategories[i]));

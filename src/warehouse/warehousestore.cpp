@@ -60,11 +60,6 @@ QString unit(const QString& um)
     return TextColumns::fit(um, TextColumns::Magazzino::Um);
 }
 
-DbError notStarted()
-{
-    return DbError{3246, QStringLiteral("Transazione non avviata")};
-}
-
 // The checks run inside the caller's Write transaction, so that no other seat can store the
 // same name between the check and the write.
 DbStatus refuse(const DbResult<bool>& taken, const QString& what)
@@ -108,7 +103,7 @@ DbResult<qint64> WarehouseStore::insertCategory(const QString& nome)
 {
     Transaction tx(Transaction::Write);
     if (!tx.started())
-        return notStarted();
+        return DbError::notStarted();
     if (auto err = refuse(categoryNameInUse(nome), QStringLiteral("Categoria ") + categoryName(nome)))
         return *err;
     auto q = Database::select(QStringLiteral("INSERT INTO Categorie (Nome) VALUES (?) RETURNING IdCat"),
@@ -128,7 +123,7 @@ DbStatus WarehouseStore::renameCategory(qint64 id, const QString& nome)
 {
     Transaction tx(Transaction::Write);
     if (!tx.started())
-        return notStarted();
+        return DbError::notStarted();
     if (auto err = refuse(categoryNameInUse(nome), QStringLiteral("Categoria ") + categoryName(nome)))
         return err;
     if (auto err = Database::exec(QStringLiteral("UPDATE Categorie SET Nome = ? WHERE IdCat = ? AND Valid = 1"),
@@ -230,7 +225,7 @@ DbResult<WarehouseStore::Saved> WarehouseStore::saveItem(const Item& item)
         return DbError::overflow();
     Transaction tx(Transaction::Write);
     if (!tx.started())
-        return notStarted();
+        return DbError::notStarted();
     if (auto err = refuse(descriptionInUse(item.descrizione, item.id),
                           QStringLiteral("Articolo '") + item.descrizione.toUpper() + u'\''))
         return *err;

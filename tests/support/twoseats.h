@@ -29,9 +29,9 @@ inline int savedByTwoSeats(int count, const std::function<DbStatus(int)>& save)
                     ++duplicates;
                     break;
                 }
-                // 3246: the write lock was not had within the wait, on a machine slowed by other work.
-                const bool busy =
-                    err->number == 5 || err->number == 6 || err->number == Database::InUse || err->number == 3246;
+                // Not started: the write lock was not had within the wait, on a machine slowed by other work.
+                const bool busy = err->number == 5 || err->number == 6 || err->number == Database::InUse ||
+                                  err->number == DbError::NotStarted;
                 if (!busy || tries == 10) {
                     failures[n] = QString::number(err->number) + u' ' + err->text;
                     break;
